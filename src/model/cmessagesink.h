@@ -1,0 +1,55 @@
+#ifndef SELV_MODEL_CMESSAGESINK_H
+#define SELV_MODEL_CMESSAGESINK_H
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+// Message-box styles and answers, with the values the program's callers use.
+enum : uint32_t {
+  MB_OK = 0x00,
+  MB_OKCANCEL = 0x01,
+  MB_YESNOCANCEL = 0x03,
+  MB_YESNO = 0x04,
+  MB_RETRYCANCEL = 0x05,
+  MB_ICONSTOP = 0x10,
+  MB_ICONQUESTION = 0x20,
+  MB_ICONEXCLAMATION = 0x30,
+  MB_ICONINFORMATION = 0x40,
+  MB_DEFBUTTON2 = 0x100,
+  MB_DEFBUTTON3 = 0x200,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDRETRY = 4, IDYES = 6, IDNO = 7 };
+
+struct MessageRequest {
+  uint32_t id = 0;       // string id, 0 when the text was built by the caller
+  QString text;          // the text as shown
+  uint32_t style = MB_OK;  // buttons | icon | default button
+};
+
+// Every message box of the program passes through the current sink. The
+// widget library installs one that shows a QMessageBox; tests install one
+// that records the requests and answers from a script.
+class IMessageSink {
+ public:
+  virtual ~IMessageSink() = default;
+  virtual int Show(const MessageRequest& request) = 0;
+};
+
+class CMessageSink final {
+ public:
+  // Installs a sink and returns the previous one (null: the default sink,
+  // which writes to stderr and answers with the default button).
+  static IMessageSink* Install(IMessageSink* sink);
+  static IMessageSink* Current();
+  // The answer a sink gives when it cannot ask: the default button.
+  static int DefaultAnswer(uint32_t style);
+};
+
+// Shows a text.
+int AfxMessageBox(const QString& text, uint32_t style = MB_OK | MB_ICONEXCLAMATION, uint32_t id = 0);
+// Shows the string-table text of id.
+int AfxMessageBox(uint32_t id, uint32_t style = MB_OK | MB_ICONEXCLAMATION);
+
+#endif
