@@ -1,10 +1,9 @@
+#include "shell/cselvantisapp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("Selvantis");
-  window.showMaximized();
-  return app.exec();
+  QApplication qtApp(argc, argv);
+  CSelvantisApp app;
+  return app.Run(QApplication::arguments().mid(1));
 }

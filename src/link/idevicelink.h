@@ -4,10 +4,12 @@
 #include "link/linkmode.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
 class CSelvantisDoc;
+class QObject;
 
 // What model objects, editors and transfers use of the serial link: the
 // services the main window offers (SendDeviceCommand, SendQuery,
@@ -41,11 +43,57 @@ class IDeviceLink {
   virtual void PumpMessages() = 0;
   // The project's error file for the current transfer ("" when none).
   virtual QString ErrorFilePath() const = 0;
+
+  // The services below have plain defaults, so a small fake needs only the
+  // ones above.
+
+  // One command line (CR LF appended) for doc (null: any document), as it
+  // is: queued while the link queues, else written. Never shortened.
+  virtual void SendCommand(const QString& command, const CSelvantisDoc* doc) {
+    SendDeviceCommand(command, doc, false);
+  }
+  // The commands as one text, each followed by CR LF; false and nothing sent
+  // when the text would be longer than 512 characters. The replies go to
+  // replyTarget's OnCommReply slot (link/commreply.h) until someone sets
+  // another link mode. With bCountAll the expected reply count grows by the
+  // number of commands, twice that while the unit echoes ("Echo On").
+  virtual bool SendCommandList(const QStringList& commands, bool bCountAll, int reserved, QObject* replyTarget,
+                               int tag) {
+    return false;
+  }
+  // A synchronous exchange: sends the commands, waits until they have gone
+  // out and the answers have come, and returns the answer lines without the
+  // echoed commands. False when the output does not drain (5 s without
+  // progress) or the link is not connected.
+  virtual bool SendListAndWait(const QStringList& commands, QStringList* replies) {
+    if (replies) replies->clear();
+    return false;
+  }
+  // Prepares the error file of a transfer: the project's path with ".err"
+  // in place of its extension, created empty. Returns that path ("" for a
+  // project that has not been saved: nothing is written then).
+  virtual QString GetErrorFilePath() { return QString(); }
+  // Shows the error file when it is not empty, then forgets its path.
+  virtual void ShowErrorFile() {}
+  // "/SERVICE/START FASTSAVE": the unit keeps its settings.
+  virtual void OnSaveVmxSettings() { SendCommand(QStringLiteral("/SERVICE/START FASTSAVE"), nullptr); }
 };
 
 // The installed link, never null.
 IDeviceLink* GetDeviceLink();
 // Installs a link (null: back to the null link); returns the previous one.
 IDeviceLink* SetDeviceLink(IDeviceLink* link);
+
+// Installs a link for as long as it lives and puts the previous one back.
+class DeviceLinkScope final {
+ public:
+  explicit DeviceLinkScope(IDeviceLink* link) : m_previous(SetDeviceLink(link)) {}
+  DeviceLinkScope(const DeviceLinkScope&) = delete;
+  DeviceLinkScope& operator=(const DeviceLinkScope&) = delete;
+  ~DeviceLinkScope() { SetDeviceLink(m_previous); }
+
+ private:
+  IDeviceLink* m_previous;
+};
 
 #endif

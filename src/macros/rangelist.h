@@ -29,6 +29,10 @@ bool TestBit(const uint8_t* bits, size_t byteCount, unsigned index);
 bool ParseRangeList(const QString& text, BitSet& bits, unsigned count);
 // The same for hexadecimal numbers ("%x-%x").
 bool ParseRangeListFmt(const QString& text, BitSet& bits, unsigned count, bool hex);
+// The general form: numbers in the conversion conv ('x' hexadecimal, 'u'
+// decimal), number n sets bit n - base, which must be below count. With base
+// 0 a 0 is an ordinary number; with base 1 it is the empty list as above.
+bool ParseRangeListFmt(const QString& text, BitSet& bits, unsigned count, unsigned base, char conv);
 
 // The set bits as a range list numbered from 1, runs of two or more as a-b,
 // "0" when none is set. The whole list, for the unit.

@@ -81,12 +81,25 @@ class CArchive final {
   // next WriteObject of that class instead of the registered one.
   void SetStoreSchemaOverride(const QString& className, int schema);
 
-  // References between objects.
+  // References between objects. A reference to an object whose record comes
+  // later is patched in when that record is written, so storing needs a
+  // seekable device (a file or a buffer).
   void WriteReference(const CObject* object);
+  // Sets *slot to null now and records it for ResolveReferences. Every object
+  // read must live until ResolveReferences has run.
   void ReadReference(CObject** slot);
   // Fills every slot recorded by ReadReference; throws BadReference for an
   // index beyond the objects read.
   void ResolveReferences();
+  // Objects written (storing) or read (loading) so far.
+  uint32_t ObjectCount() const noexcept;
+  // Storing: references written to objects that were never written as
+  // records; they read back as null.
+  int UnresolvedReferenceCount() const noexcept;
+
+  // Nested object records deeper than this are refused while loading, so a
+  // hostile file cannot exhaust the stack.
+  static constexpr int kMaxObjectDepth = 200;
 
   // Bytes not yet read (loading).
   qint64 BytesLeft() const;
@@ -96,6 +109,8 @@ class CArchive final {
   void Need(qint64 bytes) const;
   void Write(const void* data, qint64 size);
   void Read(void* data, qint64 size);
+  void Patch(qint64 position, uint32_t value);
+  [[noreturn]] void Fail(CArchiveException::Cause cause, const QString& message) const;
 
   QIODevice* m_device;
   Mode m_mode;
@@ -108,6 +123,10 @@ class CArchive final {
   std::vector<std::pair<QString, int>> m_loadClasses;
   std::vector<CObject*> m_loadObjects;
   std::vector<std::pair<CObject**, uint32_t>> m_fixups;
+  // storing: objects referenced before their record -> placeholder positions
+  std::map<const CObject*, std::vector<qint64>> m_pendingReferences;
+  uint32_t m_storeObjectCount = 0;
+  int m_loadDepth = 0;
 };
 
 #endif

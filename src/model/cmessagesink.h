@@ -10,6 +10,7 @@
 enum : uint32_t {
   MB_OK = 0x00,
   MB_OKCANCEL = 0x01,
+  MB_ABORTRETRYIGNORE = 0x02,
   MB_YESNOCANCEL = 0x03,
   MB_YESNO = 0x04,
   MB_RETRYCANCEL = 0x05,
@@ -20,7 +21,9 @@ enum : uint32_t {
   MB_DEFBUTTON2 = 0x100,
   MB_DEFBUTTON3 = 0x200,
 };
-enum : int { IDOK = 1, IDCANCEL = 2, IDRETRY = 4, IDYES = 6, IDNO = 7 };
+enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+// Masks of the parts of a style.
+enum : uint32_t { MB_TYPEMASK = 0x0F, MB_ICONMASK = 0xF0, MB_DEFMASK = 0xF00 };
 
 struct MessageRequest {
   uint32_t id = 0;       // string id, 0 when the text was built by the caller

@@ -22,6 +22,8 @@ class CProfile final {
   // An INI file in place of the user's profile; an empty path goes back to
   // the user's profile.
   static void UseIniFile(const QString& path);
+  // The INI file in use; empty for the user's profile.
+  static QString IniFile();
 };
 
 #endif

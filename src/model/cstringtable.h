@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The application's string table: texts by numeric id in German and English.
 // German is built in; the English table is a separate resource file loaded at
@@ -22,6 +23,8 @@ class CStringTable final {
   static QString Load(uint32_t id);
   static QString Load(uint32_t id, Language language);
   static bool Has(uint32_t id, Language language);
+  // Every id the table of language holds, ascending.
+  static std::vector<uint32_t> Ids(Language language);
 };
 
 // Shorthand used throughout the program.

@@ -1,0 +1,106 @@
+#include "link/ccommandfile.h"
+
+#include "link/ccommlink.h"
+#include "link/iserialport.h"
+#include "model/cbasedevice.h"
+#include "model/cselvantisdoc.h"
+#include "model/ctext.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace {
+
+// A port that is never open: the collecting link writes nothing.
+class ClosedPort final : public ISerialPort {
+ public:
+  bool Open(const QString&, const QString&, QString* error) override {
+    if (error) *error = QStringLiteral("not a port");
+    return false;
+  }
+  void Close() override {}
+  bool IsOpen() const override { return false; }
+  bool Output(const QByteArray&) override { return false; }
+  QByteArray Input() override { return QByteArray(); }
+  int InBufferCount() const override { return 0; }
+  int OutBufferCount() const override { return 0; }
+  bool WaitForInput(int) override { return false; }
+  bool WaitForOutput(int) override { return false; }
+  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
+};
+
+// Files of many megabytes are not command files.
+constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
+QString Tr(const char* text) { return QCoreApplication::translate("CCommandFile", text); }
+
+}  // namespace
+
+QString CCommandFile::PathFor(const QString& projectPath) {
+  if (projectPath.isEmpty()) return QString();
+  const QFileInfo info(projectPath);
+  return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".txt");
+}
+
+QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc) {
+  CCommLink collector(std::make_unique<ClosedPort>());
+  collector.StartQueue(&doc);
+  {
+    DeviceLinkScope scope(&collector);
+    for (CBaseDevice* object : doc.GetAllObjects()) {
+      const int count = object->Download(false, -1);
+      int step = 0;
+      while (step < count) {
+        const int next = object->Download(false, step);
+        // The collector never fills up; a step that does not advance would
+        // never end.
+        if (next <= step) break;
+        step = next;
+      }
+    }
+  }
+  return collector.TakeQueue();
+}
+
+bool CCommandFile::Export(CSelvantisDoc& doc, const QString& path, QString* error) {
+  return Write(path, CollectDownload(doc), error);
+}
+
+bool CCommandFile::Write(const QString& path, const QStringList& lines, QString* error) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error) *error = Tr("The command file \"%1\" cannot be written:\n%2").arg(path, file.errorString());
+    return false;
+  }
+  for (const QString& line : lines) file.write(ToUnitText(line) + "\r\n");
+  if (!file.commit()) {
+    if (error) *error = Tr("The command file \"%1\" cannot be written:\n%2").arg(path, file.errorString());
+    return false;
+  }
+  return true;
+}
+
+bool CCommandFile::Read(const QString& path, QStringList* lines, QString* error) {
+  lines->clear();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = Tr("The command file \"%1\" cannot be opened:\n%2").arg(path, file.errorString());
+    return false;
+  }
+  if (file.size() > kMaxFileBytes) {
+    if (error) *error = Tr("\"%1\" is too large for a command file.").arg(path);
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  for (const QByteArray& raw : bytes.split('\n')) {
+    QByteArray line = raw;
+    while (line.endsWith('\r')) line.chop(1);
+    if (line.trimmed().isEmpty()) continue;
+    lines->append(FromUnitText(line));
+  }
+  return true;
+}

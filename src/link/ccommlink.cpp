@@ -1,0 +1,558 @@
+#include "link/ccommlink.h"
+
+#include "link/cmscomm.h"
+#include "link/commreply.h"
+#include "link/cunitinfo.h"
+#include "link/linkprofile.h"
+#include "model/cmessagesink.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "model/ctext.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdlib>
+
+Q_LOGGING_CATEGORY(lcLink, "selv.link")
+
+namespace {
+
+// The value of a line "path value": the text after the first blank.
+QStringView ValueOf(const QString& line) {
+  const int blank = line.indexOf(QLatin1Char(' '));
+  return blank < 0 ? QStringView() : QStringView(line).mid(blank + 1);
+}
+
+QString PathOf(const QString& line) {
+  const int blank = line.indexOf(QLatin1Char(' '));
+  return blank < 0 ? line : line.left(blank);
+}
+
+// "hh:mm:ss" as seconds of the day, -1 when unreadable.
+int SecondsOfDay(const QString& text) {
+  const QStringList parts = text.trimmed().left(8).split(QLatin1Char(':'));
+  if (parts.size() != 3) return -1;
+  int h = 0, m = 0, s = 0;
+  if (!ScanInt(parts[0], &h) || !ScanInt(parts[1], &m) || !ScanInt(parts[2], &s)) return -1;
+  return h * 3600 + m * 60 + s;
+}
+
+}  // namespace
+
+CCommLink::CCommLink(QObject* parent) : QObject(parent), m_port(std::make_unique<CMSComm>()) { Init(); }
+
+CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent) : QObject(parent), m_port(std::move(port)) {
+  Init();
+}
+
+void CCommLink::Init() {
+  m_port->SetHandlers([this] { OnPortReceive(); },
+                      [this](const QString& text, bool closed) { OnPortError(text, closed); });
+}
+
+CCommLink::~CCommLink() {
+  if (GetDeviceLink() == this) SetDeviceLink(nullptr);
+  m_port->SetHandlers(nullptr, nullptr);
+  ForgetTarget();
+  if (m_port->IsOpen()) m_port->Close();
+}
+
+// ---- Connection ------------------------------------------------------------------
+
+bool CCommLink::Connect(CSelvantisDoc* doc) {
+  const QString port = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
+                                           QString::fromLatin1(LinkProfile::kPort),
+                                           QString::fromLatin1(LinkProfile::kDefaultPort));
+  return ConnectPort(port, doc);
+}
+
+bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
+  if (IsConnected()) {
+    SetDocument(doc);
+    return true;
+  }
+  const QString settings = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
+                                               QString::fromLatin1(LinkProfile::kSettings),
+                                               QString::fromLatin1(LinkProfile::kDefaultSettings));
+  QString error;
+  if (!m_port->Open(portName, settings, &error)) {
+    AfxMessageBox(tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error), MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  m_cutter.Reset();
+  m_lastPath.clear();
+  ForgetTarget();
+  m_replyList.clear();
+  m_mode = LINKMODE_NORMAL;
+  m_doc = doc;
+  m_connected = true;
+  m_monitor.AddNote(tr("Port %1 open").arg(portName));
+
+  const QString deviceId = QueryValue(CUnitInfo::kDeviceIdPath);
+  const QString version = QueryValue(CUnitInfo::kVersionPath);
+  if (!m_port->IsOpen()) {
+    // Lost while asking; HandleLost has reset the state.
+    m_connected = false;
+    AfxMessageBox(tr("The connection to the unit on %1 was lost while connecting.").arg(portName),
+                  MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  if (deviceId.isEmpty() && version.isEmpty()) {
+    m_port->Close();
+    m_connected = false;
+    m_monitor.AddNote(tr("No answer"));
+    AfxMessageBox(tr("The unit does not answer on %1.\nCheck the cable and the port settings.").arg(portName),
+                  MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  int id = 0;
+  ScanInt(deviceId, &id);
+  CUnitInfo::Store(id, version);
+  // The unit's parameters are protected while nobody is connected.
+  SendCommand(QStringLiteral("/PROTECT OFF"));
+  if (m_doc) m_doc->SetConnected(true);
+  emit connectedChanged(true);
+  return true;
+}
+
+void CCommLink::Disconnect(bool saveSettings) {
+  if (!m_port->IsOpen()) {
+    if (m_connected) HandleLost(tr("Port closed"));
+    return;
+  }
+  if (m_connected) {
+    if (m_mode != LINKMODE_NORMAL) SetLinkMode(LINKMODE_NORMAL);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString time = Fmt("%02d:%02d:%02d", now.time().hour(), now.time().minute(), now.time().second());
+    const QString date = Fmt("%02d.%02d.%04d", now.date().day(), now.date().month(), now.date().year());
+    // The clock is set only when it is off by more than a few seconds or
+    // shows another day.
+    const QString unitTime = QueryValue("/CLOCK/MAIN/TIME");
+    const QString unitDate = QueryValue("/CLOCK/MAIN/DATE");
+    const int unitSeconds = SecondsOfDay(unitTime);
+    const int seconds = SecondsOfDay(time);
+    if (unitSeconds < 0 || std::abs(unitSeconds - seconds) > 2 || unitDate.right(10) != date) {
+      SendCommand(QStringLiteral("/CLOCK/MAIN/TIME ") + time);
+      SendCommand(QStringLiteral("/CLOCK/MAIN/DATE ") + date);
+    }
+    SendCommand(QStringLiteral("/SERVICE/ACCESS/TIME ") + time);
+    SendCommand(QStringLiteral("/SERVICE/ACCESS/DATE ") + date);
+    SendCommand(QStringLiteral("/PROTECT ON"));
+    if (saveSettings) OnSaveVmxSettings();
+    if (!WaitDrained(kNoProgressTimeoutMs))
+      m_monitor.AddNote(tr("The last lines could not be sent"));
+  }
+  m_port->Close();
+  m_monitor.AddNote(tr("Port closed"));
+  const bool was = m_connected;
+  m_connected = false;
+  m_mode = LINKMODE_NORMAL;
+  ForgetTarget();
+  m_cutter.Reset();
+  m_lastPath.clear();
+  if (m_doc) m_doc->SetConnected(false);
+  if (was) emit connectedChanged(false);
+  emit linkModeChanged(m_mode);
+}
+
+bool CCommLink::IsConnected() const { return m_connected && m_port->IsOpen(); }
+
+CSelvantisDoc* CCommLink::GetDocument() const { return m_doc.data(); }
+
+void CCommLink::SetDocument(CSelvantisDoc* doc) {
+  if (m_doc == doc) return;
+  if (m_doc && m_connected) m_doc->SetConnected(false);
+  m_doc = doc;
+  if (m_doc && m_connected) m_doc->SetConnected(true);
+}
+
+// ---- Sending ---------------------------------------------------------------------------
+
+bool CCommLink::Serves(const CSelvantisDoc* doc) const {
+  if (!doc) return true;
+  return m_queueing ? (!m_queueDoc || m_queueDoc == doc) : doc == m_doc.data();
+}
+
+void CCommLink::NotePath(const QString& line) {
+  // A shortened line (" value") keeps the path it continues.
+  if (line.startsWith(QLatin1Char(' '))) return;
+  m_lastPath = PathOf(line);
+}
+
+bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
+  if (text.isEmpty()) return true;
+  if (!m_port->IsOpen() || !m_port->Output(text)) {
+    // The unit did not get it: the next line must carry its full path.
+    m_lastPath.clear();
+    return false;
+  }
+  m_monitor.AddSent(text);
+  m_lastOutput.start();
+  NotePath(lastLine);
+  return true;
+}
+
+bool CCommLink::WriteLine(const QString& line) { return WriteText(ToUnitText(line) + "\r\n", line); }
+
+void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
+  if (!Serves(doc)) return;
+  if (m_queueing) {
+    m_queue.append(command);
+    NotePath(command);
+    return;
+  }
+  WriteLine(command);
+}
+
+void CCommLink::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
+  if (!Serves(doc)) return;
+  const int blank = command.indexOf(QLatin1Char(' '));
+  if (bShorten && blank > 0 && !m_lastPath.isEmpty() && QStringView(command).left(blank) == m_lastPath) {
+    SendCommand(command.mid(blank), nullptr);
+    return;
+  }
+  SendCommand(command, nullptr);
+}
+
+bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int reserved, QObject* replyTarget,
+                                int tag) {
+  QByteArray text;
+  for (const QString& command : commands) text += ToUnitText(command) + "\r\n";
+  if (text.size() > kMaxCommandListChars) return false;
+  if (m_mode != LINKMODE_COMMANDLIST) {
+    SetLinkMode(LINKMODE_COMMANDLIST);
+    RecordTarget(replyTarget, tag, reserved);
+    m_expectedReplies = 0;
+  } else if (m_replyTarget.isNull()) {
+    // The earlier target has gone: this caller's replies must reach it.
+    RecordTarget(replyTarget, tag, reserved);
+  }
+  if (bCountAll) {
+    m_expectedReplies += commands.size();
+    const int echo = CProfile::GetInt(QString::fromLatin1(LinkProfile::kUnitSection),
+                                      QString::fromLatin1(LinkProfile::kEchoOn), 1);
+    if (echo) m_expectedReplies += commands.size();
+  }
+  m_replyList.clear();
+  if (commands.isEmpty()) return true;
+  return WriteText(text, commands.last());
+}
+
+void CCommLink::RecordTarget(QObject* target, int tag, int reserved) {
+  ForgetTarget();
+  m_replyTarget = target;
+  m_replyTag = tag;
+  m_reserved = reserved;
+  if (target) m_targetConnection = connect(target, &QObject::destroyed, this, &CCommLink::OnTargetDestroyed);
+}
+
+void CCommLink::ForgetTarget() {
+  if (m_targetConnection) disconnect(m_targetConnection);
+  m_targetConnection = QMetaObject::Connection();
+  m_replyTarget = nullptr;
+}
+
+void CCommLink::OnTargetDestroyed() {
+  // A window that collected replies has gone without resetting the mode:
+  // the link must not stay deaf to the document.
+  m_targetConnection = QMetaObject::Connection();
+  if (m_mode == LINKMODE_COMMANDLIST) SetLinkMode(LINKMODE_NORMAL);
+}
+
+void CCommLink::SetLinkMode(int mode) {
+  const int old = m_mode;
+  if (mode == LINKMODE_DOWNLOAD && old != LINKMODE_DOWNLOAD) SendCommand(QStringLiteral("/MACRO/LOCK ON"));
+  // Whatever mode follows a download, the unit's macros must not stay
+  // locked.
+  if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(QStringLiteral("/MACRO/LOCK OFF"));
+  if (old == LINKMODE_COMMANDLIST && mode != LINKMODE_COMMANDLIST) ForgetTarget();
+  m_mode = mode;
+  if (old != mode) emit linkModeChanged(mode);
+}
+
+void CCommLink::OnSaveVmxSettings() { SendCommand(QStringLiteral("/SERVICE/START FASTSAVE")); }
+
+// ---- Buffers and time -------------------------------------------------------------------
+
+int CCommLink::OutBufferCount() const { return m_queueing ? 0 : m_port->OutBufferCount(); }
+
+int CCommLink::InBufferCount() const { return m_port->InBufferCount(); }
+
+int64_t CCommLink::GetTimeSinceLastOutput() const {
+  return m_lastOutput.isValid() ? m_lastOutput.elapsed() : INT64_MAX / 2;
+}
+
+void CCommLink::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// ---- Queueing ------------------------------------------------------------------------------
+
+void CCommLink::StartQueue(const CSelvantisDoc* doc) {
+  m_queueing = true;
+  m_queueDoc = doc;
+  m_queue.clear();
+  // The collected lines start a stream of their own.
+  m_lastPath.clear();
+}
+
+QStringList CCommLink::TakeQueue() {
+  m_queueing = false;
+  m_queueDoc = nullptr;
+  m_lastPath.clear();
+  QStringList lines;
+  lines.swap(m_queue);
+  return lines;
+}
+
+// ---- Receiving ------------------------------------------------------------------------------
+
+void CCommLink::OnPortReceive() { HandleIncoming(m_port->Input()); }
+
+void CCommLink::HandleIncoming(const QByteArray& bytes) {
+  if (bytes.isEmpty()) return;
+  m_monitor.AddReceived(bytes);
+  if (m_capturing) {
+    m_capture.append(bytes);
+    return;
+  }
+  RouteBytes(bytes);
+}
+
+void CCommLink::RouteBytes(const QByteArray& bytes) {
+  QStringList lines;
+  if (m_cutter.Feed(bytes, lines) > 0) RouteLines(lines);
+}
+
+void CCommLink::RouteLines(const QStringList& lines) {
+  switch (m_mode) {
+    case LINKMODE_NORMAL:
+    case LINKMODE_UPLOAD:
+      for (const QString& line : lines) {
+        // A handler may change the mode or the document: look again each time.
+        if (m_mode != LINKMODE_NORMAL && m_mode != LINKMODE_UPLOAD) break;
+        CSelvantisDoc* doc = m_doc.data();
+        if (!doc) break;
+        if (!line.startsWith(QLatin1Char('/'))) continue;
+        // A name may end in "?": only an echoed query has the value "?".
+        if (m_mode == LINKMODE_UPLOAD && ValueOf(line) == QLatin1String("?")) continue;
+        doc->RouteReplyLine(line, m_errorFilePath, m_mode);
+      }
+      break;
+    case LINKMODE_COMMANDLIST: {
+      m_replyList += lines;
+      QObject* target = m_replyTarget.data();
+      if (!target) break;
+      const QStringList copy = m_replyList;
+      const int tag = m_replyTag;
+      DeliverCommReply(target, tag, copy);
+      emit commReply(target, tag, copy);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void CCommLink::OnPortError(const QString& text, bool closed) {
+  const QString shown = Fmt("( %s )", text.toLatin1().constData());
+  m_monitor.AddNote(shown);
+  emit linkError(shown);
+  if (closed) HandleLost(text);
+}
+
+void CCommLink::HandleLost(const QString& text) {
+  const bool was = m_connected;
+  m_connected = false;
+  m_mode = LINKMODE_NORMAL;
+  ForgetTarget();
+  m_cutter.Reset();
+  m_lastPath.clear();
+  if (m_doc) m_doc->SetConnected(false);
+  if (!was) return;
+  emit connectedChanged(false);
+  emit linkModeChanged(m_mode);
+  // Shown from the event loop: the port is in the middle of its own error
+  // handling now.
+  const QString message = tr("The connection to the unit was lost.\n( %1 )").arg(text);
+  QTimer::singleShot(0, this, [message] { AfxMessageBox(message, MB_OK | MB_ICONSTOP); });
+}
+
+// ---- Synchronous exchanges ----------------------------------------------------------------
+
+void CCommLink::Busy(bool busy) {
+  if (m_busyHook) m_busyHook(busy);
+}
+
+void CCommLink::BeginCapture() {
+  // What came before the exchange belongs to the routing.
+  HandleIncoming(m_port->Input());
+  m_capturing = true;
+  m_capture = m_cutter.TakePartial();
+}
+
+namespace {
+
+// The line feed that ends the line before an exchange is not part of it.
+void DropLeadingLineEnds(QByteArray& bytes) {
+  int start = 0;
+  while (start < bytes.size() && (bytes[start] == '\n' || bytes[start] == '\r')) ++start;
+  bytes.remove(0, start);
+}
+
+}  // namespace
+
+QByteArray CCommLink::EndCapture(bool markCut) {
+  HandleIncoming(m_port->Input());
+  m_capturing = false;
+  QByteArray captured;
+  captured.swap(m_capture);
+  DropLeadingLineEnds(captured);
+  // A line cut off at the end of the wait: its rest must not reach the
+  // routing as a line of its own.
+  if (markCut) MarkCut(captured);
+  return captured;
+}
+
+void CCommLink::MarkCut(const QByteArray& captured) {
+  if (!captured.isEmpty() && !captured.endsWith('\r') && !captured.endsWith('\n')) m_cutter.SkipToLineEnd();
+}
+
+void CCommLink::WaitFor(int ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (m_port->IsOpen()) {
+    const qint64 left = ms - timer.elapsed();
+    if (left <= 0) break;
+    m_port->WaitForInput(static_cast<int>(left));
+  }
+}
+
+bool CCommLink::WaitDrained(int noProgressMs) {
+  QElapsedTimer progress;
+  progress.start();
+  int last = m_port->OutBufferCount();
+  while (m_port->IsOpen()) {
+    const int count = m_port->OutBufferCount();
+    if (count == 0) return true;
+    if (count < last) {
+      last = count;
+      progress.restart();
+    } else if (progress.elapsed() > noProgressMs) {
+      return false;
+    }
+    m_port->WaitForOutput(50);
+  }
+  return false;
+}
+
+QString CCommLink::SendAndRead(const QString& command, int delayMs) {
+  if (!IsConnected()) return QString();
+  Busy(true);
+  BeginCapture();
+  if (WriteLine(command)) WaitFor(qMax(0, delayMs));
+  QByteArray raw = EndCapture(false);
+  Busy(false);
+  // Lines that came before the echo of this command answer earlier
+  // commands (an echo still on its way): they go to the routing, not to
+  // the caller.
+  const QByteArray echo = ToUnitText(command) + '\r';
+  int at = raw.startsWith(echo) ? 0 : -1;
+  for (int from = 0; at < 0;) {
+    const int found = raw.indexOf(echo, from);
+    if (found < 0) break;
+    if (raw[found - 1] == '\n' || raw[found - 1] == '\r') at = found;
+    from = found + 1;
+  }
+  if (at > 0) {
+    RouteBytes(raw.left(at));
+    raw.remove(0, at);
+  }
+  MarkCut(raw);
+  return FromUnitText(raw);
+}
+
+QString CCommLink::SendQuery(const QString& command) {
+  // The time the line needs both ways at 1920 characters a second, the
+  // unit's turn-around, and a margin.
+  const int n = command.size() + 2;
+  const int waitMs = static_cast<int>(std::ceil((2.0 * n / 1920.0 + 1.0 / 96.0) * 1000.0)) + 100;
+  const QString raw = SendAndRead(command, waitMs);
+  if (!raw.startsWith(command)) return raw;
+  int skip = command.size();
+  for (int i = 0; i < 2 && skip < raw.size() && (raw[skip] == QLatin1Char('\r') || raw[skip] == QLatin1Char('\n'));
+       ++i)
+    ++skip;
+  return raw.mid(skip);
+}
+
+QString CCommLink::QueryValue(const char* path) {
+  const QString p = QString::fromLatin1(path);
+  return CUnitInfo::ReplyValue(SendQuery(p + QStringLiteral(" ?")), p);
+}
+
+bool CCommLink::SendListAndWait(const QStringList& commands, QStringList* replies) {
+  if (replies) replies->clear();
+  if (!IsConnected()) return false;
+  Busy(true);
+  BeginCapture();
+  QByteArray text;
+  for (const QString& command : commands) text += ToUnitText(command) + "\r\n";
+  bool ok = commands.isEmpty() || WriteText(text, commands.last());
+  if (ok) ok = WaitDrained(kNoProgressTimeoutMs);
+  if (ok) {
+    WaitFor(kListSettleMs);
+    // An answer still coming in: wait for its line end while data flow,
+    // at most until the time limit.
+    QElapsedTimer limit;
+    limit.start();
+    while (m_port->IsOpen() && !m_capture.isEmpty() && !m_capture.endsWith('\r') && !m_capture.endsWith('\n') &&
+           limit.elapsed() < kNoProgressTimeoutMs) {
+      if (!m_port->WaitForInput(200)) break;
+    }
+    ok = m_port->IsOpen();
+  }
+  const QByteArray raw = EndCapture();
+  Busy(false);
+  if (!ok) return false;
+  CLineCutter cutter;
+  QStringList lines = cutter.Feed(raw);
+  QByteArray rest = cutter.Partial();
+  DropLeadingLineEnds(rest);
+  if (!rest.isEmpty()) lines.append(FromUnitText(rest));
+  for (const QString& command : commands) {
+    const int echo = lines.indexOf(command);
+    if (echo >= 0) lines.removeAt(echo);
+  }
+  if (replies) *replies = lines;
+  return true;
+}
+
+// ---- Error file ------------------------------------------------------------------------------
+
+QString CCommLink::GetErrorFilePath() {
+  m_errorFilePath.clear();
+  const CSelvantisDoc* doc = m_doc ? m_doc.data() : GetActiveDoc();
+  const QString project = doc ? doc->GetPathName() : QString();
+  if (project.isEmpty()) return QString();
+  const QFileInfo info(project);
+  const QString path = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".err");
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    qCWarning(lcLink) << "error file" << path << "cannot be created:" << file.errorString();
+    return QString();
+  }
+  m_errorFilePath = path;
+  return path;
+}
+
+void CCommLink::ShowErrorFile() {
+  const QString path = m_errorFilePath;
+  m_errorFilePath.clear();
+  if (path.isEmpty() || QFileInfo(path).size() == 0) return;
+  if (m_viewer) m_viewer(path);
+}

@@ -1,0 +1,195 @@
+#ifndef SELV_LINK_CCOMMLINK_H
+#define SELV_LINK_CCOMMLINK_H
+
+#include "link/clinecutter.h"
+#include "link/cprotocolmonitor.h"
+#include "link/idevicelink.h"
+#include "link/iserialport.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class CSelvantisDoc;
+
+// The serial link to the unit: connects and disconnects, writes command
+// lines, cuts what the unit sends into lines and hands them on by the link
+// mode:
+//   LINKMODE_NONE         monitor only;
+//   LINKMODE_NORMAL       lines starting with "/" to the served document's
+//                         reply routing;
+//   LINKMODE_UPLOAD       as NORMAL, but lines whose value is exactly "?"
+//                         (echoed queries) are dropped;
+//   LINKMODE_DOWNLOAD     not routed; the unit's macro lock is on;
+//   LINKMODE_COMMANDLIST  collected for the target of the last command list.
+// All traffic goes to the protocol monitor. Everything runs on the thread
+// that made the link; synchronous exchanges (SendAndRead, SendQuery,
+// SendListAndWait) drive the port directly and do not run the event loop,
+// so no other window can send in between. Every wait has a time limit.
+//
+// Owns its port (a CMSComm unless one is handed in) and its monitor; holds
+// the served document and the reply target weakly.
+class CCommLink final : public QObject, public IDeviceLink {
+  Q_OBJECT
+
+ public:
+  // Longest text of one command list.
+  static constexpr int kMaxCommandListChars = 512;
+  // Synchronous exchanges and transfers give up after this long without
+  // progress.
+  static constexpr int kNoProgressTimeoutMs = 5000;
+  // SendListAndWait: the pause after the output has drained.
+  static constexpr int kListSettleMs = 750;
+
+  explicit CCommLink(QObject* parent = nullptr);
+  // With a port of the caller's choosing (an in-memory port in benchmarks).
+  explicit CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent = nullptr);
+  CCommLink(const CCommLink&) = delete;
+  CCommLink& operator=(const CCommLink&) = delete;
+  ~CCommLink() override;
+
+  // ---- Connection -------------------------------------------------------------
+  // Opens the port of the profile ("COMSECTION"/"Port"), asks the unit for
+  // its identity and version, stores them with the "_CLR" values in section
+  // "VMX7000", lifts the unit's parameter protection and marks doc (the
+  // document the link then serves) connected. Shows a message and returns
+  // false when the port cannot be opened or the unit does not answer.
+  bool Connect(CSelvantisDoc* doc);
+  bool ConnectPort(const QString& portName, CSelvantisDoc* doc);
+  // Sets the unit's main clock and last-access time to the computer's,
+  // switches the unit's parameter protection on, with saveSettings sends
+  // "/SERVICE/START FASTSAVE", waits (bounded) for the output to go, closes
+  // the port and marks the document disconnected.
+  void Disconnect(bool saveSettings = false);
+  bool IsConnected() const override;
+  // The document whose objects the link sends and whose reply routing it
+  // feeds.
+  CSelvantisDoc* GetDocument() const;
+  void SetDocument(CSelvantisDoc* doc);
+
+  // ---- Sending ----------------------------------------------------------------------
+  void SendCommand(const QString& command, const CSelvantisDoc* doc = nullptr) override;
+  void SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) override;
+  bool SendCommandList(const QStringList& commands, bool bCountAll, int reserved, QObject* replyTarget,
+                       int tag) override;
+  QString SendAndRead(const QString& command, int delayMs) override;
+  bool SendListAndWait(const QStringList& commands, QStringList* replies) override;
+  QString SendQuery(const QString& command) override;
+  void OnSaveVmxSettings() override;
+
+  // ---- Mode, buffers, time -------------------------------------------------------
+  int GetLinkMode() const override { return m_mode; }
+  void SetLinkMode(int mode) override;
+  int OutBufferCount() const override;
+  int InBufferCount() const;
+  int64_t GetTimeSinceLastOutput() const override;
+  void PumpMessages() override;
+
+  // ---- Replies of command lists ----------------------------------------------------
+  // Every line received since the last SendCommandList.
+  const QStringList& ReplyList() const { return m_replyList; }
+  void ClearReplyList() { m_replyList.clear(); }
+  int ExpectedReplyCount() const { return m_expectedReplies; }
+  QObject* ReplyTarget() const { return m_replyTarget.data(); }
+  int ReplyTag() const { return m_replyTag; }
+
+  // ---- Queueing: lines collected instead of written (export) ----------------------------
+  // From now on lines for doc (null: any document) are collected; the
+  // output buffer counts as empty meanwhile.
+  void StartQueue(const CSelvantisDoc* doc);
+  // Ends queueing and returns the collected lines.
+  QStringList TakeQueue();
+  bool IsQueueing() const { return m_queueing; }
+
+  // ---- Error file ----------------------------------------------------------------------
+  QString GetErrorFilePath() override;
+  void ShowErrorFile() override;
+  QString ErrorFilePath() const override { return m_errorFilePath; }
+  // The shell shows text files with this (an in-program viewer or the
+  // desktop's, the path passed as an argument). Without one nothing is shown.
+  using FileViewer = std::function<void(const QString& path)>;
+  void SetFileViewer(FileViewer viewer) { m_viewer = std::move(viewer); }
+  // Called with true before and false after a synchronous exchange (the
+  // shell shows the wait cursor).
+  void SetBusyHook(std::function<void(bool busy)> hook) { m_busyHook = std::move(hook); }
+
+  // ---- Parts -------------------------------------------------------------------------
+  CProtocolMonitor& Monitor() { return m_monitor; }
+  ISerialPort& Port() { return *m_port; }
+  // The path of the last line written (shortened lines keep it).
+  QString LastWrittenPath() const { return m_lastPath; }
+
+  // Received bytes, as the port hands them over; public for in-memory ports.
+  void HandleIncoming(const QByteArray& bytes);
+
+ signals:
+  // After each receive event that completed reply lines of a command list,
+  // with a copy of every line since the list was sent. The target itself is
+  // told through its OnCommReply slot (link/commreply.h); this signal is for
+  // observers.
+  void commReply(QObject* target, int tag, const QStringList& lines);
+  void connectedChanged(bool connected);
+  void linkModeChanged(int mode);
+  // A serial error as "( text )", for the status bar.
+  void linkError(const QString& text);
+
+ private:
+  void Init();
+  bool Serves(const CSelvantisDoc* doc) const;
+  bool WriteText(const QByteArray& text, const QString& lastLine);
+  bool WriteLine(const QString& line);
+  void NotePath(const QString& line);
+  void RouteBytes(const QByteArray& bytes);
+  void RouteLines(const QStringList& lines);
+  void RecordTarget(QObject* target, int tag, int reserved);
+  void ForgetTarget();
+  void OnTargetDestroyed();
+  void OnPortReceive();
+  void OnPortError(const QString& text, bool closed);
+  void HandleLost(const QString& text);
+  void BeginCapture();
+  // Ends a capture and returns what came; with markCut a line cut off at
+  // the end is marked so that its rest does not reach the routing.
+  QByteArray EndCapture(bool markCut = true);
+  void MarkCut(const QByteArray& captured);
+  bool WaitDrained(int noProgressMs);
+  void WaitFor(int ms);
+  void Busy(bool busy);
+  QString QueryValue(const char* path);
+
+  std::unique_ptr<ISerialPort> m_port;
+  CProtocolMonitor m_monitor;
+  CLineCutter m_cutter;
+  int m_mode = LINKMODE_NORMAL;
+  bool m_connected = false;
+  QPointer<CSelvantisDoc> m_doc;
+
+  QPointer<QObject> m_replyTarget;
+  QMetaObject::Connection m_targetConnection;
+  int m_replyTag = 0;
+  int m_reserved = 0;
+  QStringList m_replyList;
+  int m_expectedReplies = 0;
+
+  bool m_queueing = false;
+  const CSelvantisDoc* m_queueDoc = nullptr;
+  QStringList m_queue;
+
+  QString m_lastPath;
+  QElapsedTimer m_lastOutput;
+  bool m_capturing = false;
+  QByteArray m_capture;
+
+  QString m_errorFilePath;
+  FileViewer m_viewer;
+  std::function<void(bool)> m_busyHook;
+};
+
+#endif

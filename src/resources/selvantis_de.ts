@@ -1,0 +1,491 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Selvantis</source>
+        <translation>Über Selvantis</translation>
+    </message>
+    <message>
+        <source>Selvantis %1
+
+Design, configuration and service of the VMX 7000
+public-address and voice-alarm system.</source>
+        <translation>Selvantis %1
+
+Planung, Konfiguration und Service der VMX 7000
+Beschallungs- und Sprachalarmanlage.</translation>
+    </message>
+</context>
+<context>
+    <name>CDocManager</name>
+    <message>
+        <source>Project%1</source>
+        <translation>Projekt%1</translation>
+    </message>
+    <message>
+        <source>The project "%1" is open in another window.
+Close it first or choose another name.</source>
+        <translation>Das Projekt "%1" ist in einem anderen Fenster geöffnet.
+Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>CDrawingPrintJob</name>
+    <message>
+        <source>The printer or file cannot be written to.</source>
+        <translation>Auf den Drucker oder die Datei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A new page could not be started.</source>
+        <translation>Eine neue Seite konnte nicht begonnen werden.</translation>
+    </message>
+    <message>
+        <source>The print-out could not be finished.</source>
+        <translation>Der Ausdruck konnte nicht abgeschlossen werden.</translation>
+    </message>
+    <message>
+        <source>(not saved)</source>
+        <translation>(nicht gespeichert)</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
+    </message>
+    <message>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>Installer</source>
+        <translation>Errichter</translation>
+    </message>
+    <message>
+        <source>Central unit</source>
+        <translation>Zentrale</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>The drawing is empty.</source>
+        <translation>Die Zeichnung ist leer.</translation>
+    </message>
+    <message>
+        <source>Page %1 / %2</source>
+        <translation>Seite %1 / %2</translation>
+    </message>
+    <message>
+        <source> (continued)</source>
+        <translation> (Fortsetzung)</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkPanel</name>
+    <message>
+        <source>Connected through %1</source>
+        <translation>Verbunden über %1</translation>
+    </message>
+    <message>
+        <source>Not connected (port %1)</source>
+        <translation>Nicht verbunden (Schnittstelle %1)</translation>
+    </message>
+    <message>
+        <source>Download to the unit</source>
+        <translation>Übertragung zur Zentrale</translation>
+    </message>
+    <message>
+        <source>Upload from the unit</source>
+        <translation>Lesen von der Zentrale</translation>
+    </message>
+    <message>
+        <source>The command file "%1" cannot be sent: the unit is not connected.</source>
+        <translation>Die Befehlsdatei "%1" kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Send %1</source>
+        <translation>%1 senden</translation>
+    </message>
+    <message>
+        <source>The parameters cannot be written to "%1":
+%2</source>
+        <translation>Die Parameter können nicht nach "%1" geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Parameters written to %1</source>
+        <translation>Parameter nach %1 geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New project</source>
+        <translation>&amp;Neues Projekt</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Schl&amp;ießen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;as...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>D&amp;rucken...</translation>
+    </message>
+    <message>
+        <source>Print pre&amp;view</source>
+        <translation>Seiten&amp;ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Export drawing as PDF...</source>
+        <translation>Zeichnung als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Print set&amp;up...</source>
+        <translation>Drucker&amp;einrichtung...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Delete object</source>
+        <translation>Objekt &amp;löschen</translation>
+    </message>
+    <message>
+        <source>P&amp;roperties...</source>
+        <translation>&amp;Eigenschaften...</translation>
+    </message>
+    <message>
+        <source>Select &amp;none</source>
+        <translation>&amp;Auswahl aufheben</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Symbolleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom bar</source>
+        <translation>&amp;Zoomleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Status bar</source>
+        <translation>S&amp;tatusleiste</translation>
+    </message>
+    <message>
+        <source>Protocol &amp;monitor</source>
+        <translation>Protokoll&amp;monitor</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Originalgröße</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>An &amp;Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>&amp;Project...</source>
+        <translation>&amp;Projekt...</translation>
+    </message>
+    <message>
+        <source>Pr&amp;eferences...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;Communication</source>
+        <translation>&amp;Kommunikation</translation>
+    </message>
+    <message>
+        <source>&amp;Connect</source>
+        <translation>&amp;Verbinden</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>Verbindung &amp;trennen</translation>
+    </message>
+    <message>
+        <source>Down&amp;load project to unit</source>
+        <translation>Projekt zur Zentrale &amp;übertragen</translation>
+    </message>
+    <message>
+        <source>&amp;Upload settings from unit</source>
+        <translation>Einstellungen von der Zentrale &amp;lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Export parameters...</source>
+        <translation>Parameter &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Send command &amp;file...</source>
+        <translation>Befehls&amp;datei senden...</translation>
+    </message>
+    <message>
+        <source>Save &amp;VMX settings</source>
+        <translation>&amp;VMX-Einstellungen sichern</translation>
+    </message>
+    <message>
+        <source>Show e&amp;rror file</source>
+        <translation>&amp;Fehlerdatei anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>Ü&amp;berlappend</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Nebeneinander</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About Selvantis...</source>
+        <translation>&amp;Über Selvantis...</translation>
+    </message>
+    <message>
+        <source>Projects (*.sxm);;All files (*)</source>
+        <translation>Projekte (*.sxm);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Place new object</source>
+        <translation>Neues Objekt &amp;platzieren</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Send command file</source>
+        <translation>Befehlsdatei senden</translation>
+    </message>
+    <message>
+        <source>Command files (*.txt *.TXT);;All files (*)</source>
+        <translation>Befehlsdateien (*.txt *.TXT);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open project</source>
+        <translation>Projekt öffnen</translation>
+    </message>
+    <message>
+        <source>Save project as</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message>
+        <source>(no project open)</source>
+        <translation>(kein Projekt geöffnet)</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>The command file "%1" cannot be sent: the unit is not connected.</source>
+        <translation>Die Befehlsdatei "%1" kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Print drawing</source>
+        <translation>Zeichnung drucken</translation>
+    </message>
+    <message>
+        <source>Print preview</source>
+        <translation>Seitenansicht</translation>
+    </message>
+    <message>
+        <source>The drawing cannot be written to "%1":
+%2</source>
+        <translation>Die Zeichnung kann nicht nach "%1" geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Export drawing as PDF</source>
+        <translation>Zeichnung als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Export parameters</source>
+        <translation>Parameter exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>CMenuResources</name>
+    <message>
+        <source>&amp;Delete this object</source>
+        <translation>Dieses Objekt &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation>&amp;Eigenschaften...</translation>
+    </message>
+</context>
+<context>
+    <name>CPreferencesDlg</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>At start-up:</source>
+        <translation>Beim Start:</translation>
+    </message>
+    <message>
+        <source>Serial port:</source>
+        <translation>Serielle Schnittstelle:</translation>
+    </message>
+    <message>
+        <source>A new serial port is used from the next connection on.</source>
+        <translation>Eine neue Schnittstelle gilt ab der nächsten Verbindung.</translation>
+    </message>
+</context>
+<context>
+    <name>CPreferencesState</name>
+    <message>
+        <source>Do nothing</source>
+        <translation>Nichts tun</translation>
+    </message>
+    <message>
+        <source>Create a new project</source>
+        <translation>Neues Projekt anlegen</translation>
+    </message>
+    <message>
+        <source>Open the last project</source>
+        <translation>Letztes Projekt öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>CProjectDataDlg</name>
+    <message>
+        <source>Common project data</source>
+        <translation>Allgemeine Projektdaten</translation>
+    </message>
+    <message>
+        <source>Central unit:</source>
+        <translation>Zentrale:</translation>
+    </message>
+</context>
+<context>
+    <name>CProjectDataState</name>
+    <message>
+        <source>Project:</source>
+        <translation>Projekt:</translation>
+    </message>
+    <message>
+        <source>Customer:</source>
+        <translation>Kunde:</translation>
+    </message>
+    <message>
+        <source>Installer:</source>
+        <translation>Errichter:</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Ort:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Bemerkung:</translation>
+    </message>
+</context>
+<context>
+    <name>CProtocolMonitorWnd</name>
+    <message>
+        <source>Protocol monitor</source>
+        <translation>Protokollmonitor</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Copy all</source>
+        <translation>Alles kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>CSelvantisView</name>
+    <message>
+        <source>(no objects to place)</source>
+        <translation>(keine Objekte verfügbar)</translation>
+    </message>
+</context>
+<context>
+    <name>Run</name>
+    <message>
+        <source>%1: done</source>
+        <translation>%1: fertig</translation>
+    </message>
+    <message>
+        <source>%1: cancelled</source>
+        <translation>%1: abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1: stopped</source>
+        <translation>%1: angehalten</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,49 @@
+#include "shell/cchildframe.h"
+
+#include "model/cselvantisdoc.h"
+#include "shell/ciconfactory.h"
+#include "shell/cselvantisview.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <QTimer>
+
+CChildFrame::CChildFrame(CSelvantisDoc& doc, CBitmapManager& bitmaps, CloseRequest onCloseRequest, QWidget* parent)
+    : QMdiSubWindow(parent), m_doc(doc), m_view(new CSelvantisView(doc, bitmaps)), m_onCloseRequest(std::move(onCloseRequest)) {
+  setObjectName(QStringLiteral("ChildFrame"));
+  setWidget(m_view);
+  setWindowIcon(CIconFactory::Icon(QStringLiteral("project")));
+  connect(&m_doc, &CSelvantisDoc::titleChanged, this, [this]() { UpdateTitle(); });
+  connect(&m_doc, &CSelvantisDoc::modifiedChanged, this, [this]() { UpdateTitle(); });
+  UpdateTitle();
+  resize(800, 600);
+}
+
+CChildFrame::~CChildFrame() {
+  // The view holds references into the document: it goes first.
+  delete m_view;
+  m_view = nullptr;
+}
+
+void CChildFrame::UpdateTitle() { setWindowTitle(m_doc.GetDisplayTitle()); }
+
+void CChildFrame::CloseForGood() {
+  m_closing = true;
+  close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  if (m_closing || !m_onCloseRequest) {
+    QMdiSubWindow::closeEvent(event);
+    return;
+  }
+  // The owner may destroy this frame; it must not happen inside its own
+  // close event, so the request runs once the event is done.
+  event->ignore();
+  QPointer<CChildFrame> self(this);
+  CloseRequest request = m_onCloseRequest;
+  CSelvantisDoc* doc = &m_doc;
+  QTimer::singleShot(0, this, [self, request, doc]() {
+    if (self) request(*doc);
+  });
+}

@@ -1,0 +1,157 @@
+#include "shell/cdocmanager.h"
+
+#include "model/cmessagesink.h"
+#include "model/cselvantisdoc.h"
+#include "shell/crecentfilelist.h"
+#include "shell/idocmanagerhost.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+CDocManager::CDocManager(IDocManagerHost& host, CRecentFileList& recent) : m_host(host), m_recent(recent) {}
+
+CDocManager::~CDocManager() {
+  // Windows go before their documents.
+  CloseAll();
+}
+
+CSelvantisDoc* CDocManager::At(int index) const {
+  return index >= 0 && index < Count() ? m_docs[static_cast<size_t>(index)].get() : nullptr;
+}
+
+bool CDocManager::Contains(const CSelvantisDoc* doc) const {
+  for (const auto& d : m_docs)
+    if (d.get() == doc) return true;
+  return false;
+}
+
+CSelvantisDoc* CDocManager::FindByPath(const QString& path) const {
+  for (const auto& d : m_docs)
+    if (!d->GetPathName().isEmpty() && CRecentFileList::SameFile(d->GetPathName(), path)) return d.get();
+  return nullptr;
+}
+
+CSelvantisDoc* CDocManager::NewDocument() {
+  auto doc = std::make_unique<CSelvantisDoc>();
+  if (!doc->OnNewDocument()) return nullptr;
+  doc->SetTitle(QCoreApplication::translate("CDocManager", "Project%1").arg(++m_untitledCount));
+  CSelvantisDoc* result = doc.get();
+  m_docs.push_back(std::move(doc));
+  m_host.DocumentOpened(*result);
+  return result;
+}
+
+CSelvantisDoc* CDocManager::OpenDocumentFile(const QString& path) {
+  if (path.isEmpty()) return nullptr;
+  const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  if (CSelvantisDoc* open = FindByPath(absolute)) {
+    m_host.ActivateDocument(*open);
+    return open;
+  }
+  auto doc = std::make_unique<CSelvantisDoc>();
+  if (!doc->OnOpenDocument(absolute)) return nullptr;
+  CSelvantisDoc* result = doc.get();
+  m_docs.push_back(std::move(doc));
+  AddRecent(absolute);
+  m_host.DocumentOpened(*result);
+  return result;
+}
+
+CSelvantisDoc* CDocManager::PromptAndOpen() {
+  const QString path = m_host.PromptOpenFileName();
+  return path.isEmpty() ? nullptr : OpenDocumentFile(path);
+}
+
+CSelvantisDoc* CDocManager::OpenRecentFile(int index) {
+  const QString path = m_recent.At(index);
+  if (path.isEmpty()) return nullptr;
+  CSelvantisDoc* doc = OpenDocumentFile(path);
+  if (!doc && !QFileInfo::exists(path)) {
+    m_recent.Remove(path);
+    m_recent.Save();
+    m_host.RecentFilesChanged();
+  }
+  return doc;
+}
+
+QString CDocManager::WithExtension(const QString& path) {
+  if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("sxm"), Qt::CaseInsensitive) == 0)
+    return path;
+  return path + QLatin1String(kExtension);
+}
+
+QString CDocManager::ProposedPath(const CSelvantisDoc& doc) {
+  if (!doc.GetPathName().isEmpty()) return doc.GetPathName();
+  QString name = doc.GetTitle();
+  // Characters no file system takes become underscores.
+  for (QChar& c : name)
+    if (QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+  return WithExtension(name.isEmpty() ? QStringLiteral("Project") : name);
+}
+
+bool CDocManager::SaveTo(CSelvantisDoc& doc, const QString& path) {
+  if (!doc.OnSaveDocument(path)) return false;
+  AddRecent(doc.GetPathName());
+  return true;
+}
+
+bool CDocManager::Save(CSelvantisDoc& doc) {
+  if (doc.GetPathName().isEmpty()) return SaveAs(doc);
+  return SaveTo(doc, doc.GetPathName());
+}
+
+bool CDocManager::SaveAs(CSelvantisDoc& doc) {
+  const QString chosen = m_host.PromptSaveFileName(ProposedPath(doc));
+  if (chosen.isEmpty()) return false;
+  const QString path = WithExtension(chosen);
+  CSelvantisDoc* other = FindByPath(path);
+  if (other && other != &doc) {
+    // Two windows on one file would overwrite each other's work.
+    AfxMessageBox(QCoreApplication::translate("CDocManager", "The project \"%1\" is open in another window.\nClose it first or choose another name.")
+                      .arg(QDir::toNativeSeparators(path)),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  return SaveTo(doc, QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+}
+
+bool CDocManager::SaveModified(CSelvantisDoc& doc) {
+  if (!doc.IsModified()) return true;
+  const int answer = AfxMessageBox(QCoreApplication::translate("CDocManager", "Save changes to %1?").arg(doc.GetTitle()), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  if (answer == IDCANCEL) return false;
+  if (answer == IDNO) return true;
+  return Save(doc);
+}
+
+bool CDocManager::CloseDocument(CSelvantisDoc& doc, bool ask) {
+  if (!Contains(&doc)) return false;
+  if (ask && !SaveModified(doc)) return false;
+  m_host.DocumentClosing(doc);
+  for (auto it = m_docs.begin(); it != m_docs.end(); ++it) {
+    if (it->get() != &doc) continue;
+    std::unique_ptr<CSelvantisDoc> closing = std::move(*it);
+    m_docs.erase(it);
+    if (GetActiveDoc() == closing.get()) SetActiveDoc(nullptr);
+    closing.reset();
+    break;
+  }
+  return true;
+}
+
+bool CDocManager::SaveAllModified() {
+  for (const auto& d : m_docs)
+    if (!SaveModified(*d)) return false;
+  return true;
+}
+
+void CDocManager::CloseAll() {
+  while (!m_docs.empty()) CloseDocument(*m_docs.back(), false);
+}
+
+void CDocManager::AddRecent(const QString& path) {
+  if (path.isEmpty()) return;
+  m_recent.Add(path);
+  m_recent.Save();
+  m_host.RecentFilesChanged();
+}

@@ -1,0 +1,32 @@
+#ifndef SELV_SHELL_CFRAMECOMMANDSTATE_H
+#define SELV_SHELL_CFRAMECOMMANDSTATE_H
+
+// Which commands of the main window are enabled and checked, decided from a
+// snapshot of the window's state. The frame fills the snapshot whenever
+// something changes and applies the answers to its actions.
+struct FrameState {
+  bool hasDocument = false;
+  bool documentModified = false;
+  bool connected = false;
+  bool transferRunning = false;
+  bool currentObjectDeletable = false;
+  bool currentObjectHasProperties = false;
+  bool hasSelection = false;
+  bool canZoomIn = false;
+  bool canZoomOut = false;
+  bool toolbarVisible = true;
+  bool zoomBarVisible = true;
+  bool statusBarVisible = true;
+  bool monitorVisible = false;
+  bool hasErrorFile = false;
+  int childWindowCount = 0;
+  int placeableClassCount = 0;
+};
+
+class CFrameCommandState final {
+ public:
+  static bool IsEnabled(int command, const FrameState& state);
+  static bool IsChecked(int command, const FrameState& state);
+};
+
+#endif

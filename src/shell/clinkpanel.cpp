@@ -1,0 +1,146 @@
+#include "shell/clinkpanel.h"
+
+#include "link/ccommandfile.h"
+#include "link/ccommlink.h"
+#include "link/ctransfer.h"
+#include "model/cmessagesink.h"
+#include "model/cselvantisdoc.h"
+#include "shell/cerrorfileviewer.h"
+#include "shell/controls/cprogressdlg.h"
+#include "shell/cprotocolmonitorwnd.h"
+#include "shell/cserialportsetting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QWidget>
+
+CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
+    : QObject(parent), m_window(window), m_link(std::make_unique<CCommLink>()), m_monitorWnd(new CProtocolMonitorWnd(&window)) {
+  m_previousLink = SetDeviceLink(m_link.get());
+  m_monitorWnd->SetMonitor(&m_link->Monitor());
+  QPointer<QWidget> viewerParent(&window);
+  m_link->SetFileViewer([viewerParent](const QString& path) { CErrorFileViewer::ShowFile(path, viewerParent); });
+  m_link->SetBusyHook([](bool busy) {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  });
+  connect(m_link.get(), &CCommLink::connectedChanged, this, &CLinkPanel::connectionChanged);
+  connect(m_link.get(), &CCommLink::linkError, this, &CLinkPanel::statusMessage);
+}
+
+CLinkPanel::~CLinkPanel() {
+  if (GetDeviceLink() == m_link.get()) SetDeviceLink(m_previousLink);
+  m_monitorWnd->SetMonitor(nullptr);
+}
+
+IDeviceLink& CLinkPanel::Device() const { return *GetDeviceLink(); }
+
+bool CLinkPanel::IsConnected() const { return m_link->IsConnected(); }
+
+QString CLinkPanel::ConnectionDescription() const {
+  return IsConnected() ? tr("Connected through %1").arg(CSerialPortSetting::Read())
+                       : tr("Not connected (port %1)").arg(CSerialPortSetting::Read());
+}
+
+bool CLinkPanel::Connect(CSelvantisDoc* doc) {
+  if (m_busy) return false;
+  SetBusy(true);
+  const bool ok = m_link->Connect(doc);
+  SetBusy(false);
+  emit connectionChanged(m_link->IsConnected());
+  return ok;
+}
+
+void CLinkPanel::Disconnect() {
+  if (m_busy) return;
+  SetBusy(true);
+  m_link->Disconnect(false);
+  SetBusy(false);
+  emit connectionChanged(m_link->IsConnected());
+}
+
+void CLinkPanel::SetActiveDocument(CSelvantisDoc* doc) {
+  if (!m_busy && m_link->IsConnected() && m_link->GetDocument() != doc) m_link->SetDocument(doc);
+}
+
+void CLinkPanel::SetBusy(bool busy) {
+  if (m_busy == busy) return;
+  m_busy = busy;
+  emit busyChanged(busy);
+}
+
+template <class Run>
+bool CLinkPanel::RunTransfer(const QString& text, Run run) {
+  if (m_busy || CTransfer::IsRunning()) return false;
+  CTransfer transfer;
+  CProgressDlg progress(&m_window);
+  progress.setWindowTitle(text);
+  progress.SetText(text);
+  progress.AttachTo(transfer);
+  progress.show();
+  SetBusy(true);
+  const CTransfer::Result result = run(transfer);
+  progress.Finish();
+  SetBusy(false);
+  switch (result) {
+    case CTransfer::Result::Done: emit statusMessage(tr("%1: done").arg(text)); break;
+    case CTransfer::Result::Canceled: emit statusMessage(tr("%1: cancelled").arg(text)); break;
+    default: emit statusMessage(tr("%1: stopped").arg(text)); break;
+  }
+  return result == CTransfer::Result::Done;
+}
+
+bool CLinkPanel::Download(CSelvantisDoc& doc) {
+  m_link->SetDocument(&doc);
+  return RunTransfer(tr("Download to the unit"), [&doc](CTransfer& t) { return t.DownloadProject(doc); });
+}
+
+bool CLinkPanel::Upload(CSelvantisDoc& doc) {
+  m_link->SetDocument(&doc);
+  return RunTransfer(tr("Upload from the unit"), [&doc](CTransfer& t) { return t.UploadProject(doc); });
+}
+
+bool CLinkPanel::SendFile(const QString& path) {
+  if (!m_link->IsConnected()) {
+    AfxMessageBox(tr("The command file \"%1\" cannot be sent: the unit is not connected.").arg(QDir::toNativeSeparators(path)),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  return RunTransfer(tr("Send %1").arg(QFileInfo(path).fileName()),
+                     [&path](CTransfer& t) { return t.SendCommandFile(path); });
+}
+
+bool CLinkPanel::Export(CSelvantisDoc& doc, const QString& path) {
+  if (path.isEmpty() || m_busy) return false;
+  QString error;
+  if (!CCommandFile::Export(doc, path, &error)) {
+    AfxMessageBox(tr("The parameters cannot be written to \"%1\":\n%2").arg(QDir::toNativeSeparators(path), error),
+                  MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  emit statusMessage(tr("Parameters written to %1").arg(QDir::toNativeSeparators(path)));
+  return true;
+}
+
+void CLinkPanel::SaveVmxSettings() { m_link->OnSaveVmxSettings(); }
+
+QString CLinkPanel::ErrorFileOf(const CSelvantisDoc& doc) {
+  if (doc.GetPathName().isEmpty()) return QString();
+  const QFileInfo info(doc.GetPathName());
+  return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".err");
+}
+
+bool CLinkPanel::HasErrorFile(const CSelvantisDoc& doc) {
+  const QFileInfo info(ErrorFileOf(doc));
+  return !info.filePath().isEmpty() && info.exists() && info.size() > 0;
+}
+
+bool CLinkPanel::ShowErrorFile(const CSelvantisDoc& doc) { return CErrorFileViewer::ShowFile(ErrorFileOf(doc), &m_window); }
+
+void CLinkPanel::DocumentClosing(CSelvantisDoc& doc) {
+  if (m_link->GetDocument() == &doc) m_link->SetDocument(nullptr);
+}

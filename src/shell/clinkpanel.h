@@ -1,0 +1,76 @@
+#ifndef SELV_SHELL_CLINKPANEL_H
+#define SELV_SHELL_CLINKPANEL_H
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class CCommLink;
+class CProtocolMonitorWnd;
+class CSelvantisDoc;
+class IDeviceLink;
+class QWidget;
+
+// The link to the unit as the main window offers it: owns the serial link
+// and installs it as the program's device link while it lives; connect and
+// disconnect, project download, upload and export, command files with the
+// progress dialog, "Save VMX settings", the project's error file, the
+// protocol monitor window and the connection state for the status bar.
+class CLinkPanel final : public QObject {
+  Q_OBJECT
+ public:
+  // window: the parent of the progress dialog, the monitor and the viewer.
+  CLinkPanel(QWidget& window, QObject* parent);
+  ~CLinkPanel() override;
+
+  CCommLink& Link() const noexcept { return *m_link; }
+  // The installed link every part of the program sends through.
+  IDeviceLink& Device() const;
+  CProtocolMonitorWnd* MonitorWindow() const noexcept { return m_monitorWnd; }
+
+  bool IsConnected() const;
+  // True while a transfer runs (the frame then refuses other commands).
+  bool IsBusy() const noexcept { return m_busy; }
+  // Port and state as a line for the status bar's tool tip.
+  QString ConnectionDescription() const;
+
+  // Connects and serves doc (may be null); false when it failed (the link
+  // has said why).
+  bool Connect(CSelvantisDoc* doc);
+  void Disconnect();
+  // The document the link serves follows the active window.
+  void SetActiveDocument(CSelvantisDoc* doc);
+  bool Download(CSelvantisDoc& doc);
+  bool Upload(CSelvantisDoc& doc);
+  // Writes the project's download lines to path.
+  bool Export(CSelvantisDoc& doc, const QString& path);
+  bool SendFile(const QString& path);
+  void SaveVmxSettings();
+
+  // The error file of a project: its path with ".err"; "" for an unsaved one.
+  static QString ErrorFileOf(const CSelvantisDoc& doc);
+  static bool HasErrorFile(const CSelvantisDoc& doc);
+  bool ShowErrorFile(const CSelvantisDoc& doc);
+  // A document goes: the link must not serve it any more.
+  void DocumentClosing(CSelvantisDoc& doc);
+
+ signals:
+  void connectionChanged(bool connected);
+  void busyChanged(bool busy);
+  // A serial error or a transfer's end, for the status bar.
+  void statusMessage(const QString& text);
+
+ private:
+  template <class Run>
+  bool RunTransfer(const QString& text, Run run);
+  void SetBusy(bool busy);
+
+  QWidget& m_window;
+  std::unique_ptr<CCommLink> m_link;
+  IDeviceLink* m_previousLink = nullptr;
+  CProtocolMonitorWnd* m_monitorWnd;
+  bool m_busy = false;
+};
+
+#endif

@@ -1,0 +1,105 @@
+#include "shell/controls/cframehostdialog.h"
+
+#include "model/cstringtable.h"
+
+#include <QLabel>
+#include <QMetaObject>
+#include <QVBoxLayout>
+
+namespace {
+
+// Stands in for an editor whose frame is not part of this build.
+QWidget* MakePlaceholderFrame(const QString& title, QWidget* parent) {
+  auto* frame = new QLabel(parent);
+  frame->setObjectName(QStringLiteral("placeholderFrame"));
+  frame->setAlignment(Qt::AlignCenter);
+  frame->setText(title.isEmpty() ? QObject::tr("This editor is not available.")
+                                 : QObject::tr("%1: this editor is not available.").arg(title));
+  return frame;
+}
+
+}  // namespace
+
+CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent,
+                                   const CHostFrameRegistry& frames)
+    : CResizableDialog(kTemplateId, parent),
+      m_doc(doc),
+      m_kind(kind),
+      m_frames(frames),
+      m_layout(new QVBoxLayout(this)) {
+  SetRectStore(DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSize")));
+  m_layout->setContentsMargins(0, 0, 0, 0);
+  m_layout->setSpacing(0);
+  setSizeGripEnabled(true);
+}
+
+CFrameHostDialog::~CFrameHostDialog() {
+  // The frame goes first: its destructor may still ask the host for the
+  // document.
+  delete m_frame.data();
+}
+
+bool CFrameHostDialog::OnInitDialog() {
+  if (!ShowFrame(m_kind)) {
+    // An invalid kind still opens the host, with a placeholder, rather than
+    // failing silently.
+    m_placeholder = true;
+    m_frame = MakePlaceholderFrame(QString(), this);
+    m_layout->addWidget(m_frame);
+  }
+  return CResizableDialog::OnInitDialog();
+}
+
+bool CFrameHostDialog::PostSwitchCommand(uint32_t command) {
+  if (!FindHostFrameSwitchByCommand(command)) {
+    return false;
+  }
+  QMetaObject::invokeMethod(this, [this, command]() { OnSwitchCommand(command); }, Qt::QueuedConnection);
+  return true;
+}
+
+bool CFrameHostDialog::OnSwitchCommand(uint32_t command) {
+  const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(command);
+  return entry && ShowFrame(entry->kind);
+}
+
+bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
+  if (!IsValidHostFrameKind(static_cast<int>(kind))) {
+    return false;
+  }
+  if (QWidget* old = m_frame.data()) {
+    m_layout->removeWidget(old);
+    delete old;
+  }
+  m_kind = kind;
+  const QString title = KindTitle(kind);
+  QWidget* frame = m_frames.Create(HostFrameContext{m_doc, this, kind}, this);
+  m_placeholder = frame == nullptr;
+  if (!frame) {
+    frame = MakePlaceholderFrame(title, this);
+  }
+  m_frame = frame;
+  m_layout->addWidget(frame);
+  frame->show();
+  frame->setFocus(Qt::OtherFocusReason);
+  setWindowTitle(title);
+  return true;
+}
+
+QString CFrameHostDialog::KindTitle(HostFrameKind kind) {
+  const HostFrameSwitch* entry = FindHostFrameSwitchByKind(kind);
+  if (!entry) {
+    return QString();
+  }
+  const QString text = LoadString(entry->command);
+  return text.isEmpty() ? QString::fromLatin1(entry->title) : text;
+}
+
+CFrameHostDialog* CFrameHostDialog::HostOf(QWidget* frame) {
+  for (QWidget* w = frame; w; w = w->parentWidget()) {
+    if (auto* host = qobject_cast<CFrameHostDialog*>(w)) {
+      return host;
+    }
+  }
+  return nullptr;
+}

@@ -1,0 +1,66 @@
+#ifndef SELV_SHELL_CONTROLS_CFRAMEHOSTDIALOG_H
+#define SELV_SHELL_CONTROLS_CFRAMEHOSTDIALOG_H
+
+#include "shell/controls/chostframeregistry.h"
+#include "shell/controls/cresizabledialog.h"
+#include "shell/controls/hostframekind.h"
+
+#include <QPointer>
+
+#include <cstdint>
+
+class CSelvantisDoc;
+class QVBoxLayout;
+
+// The modal editor host: shows one editor frame at a time, filling its
+// client area. The frames' switch bars post a switch command to the host,
+// which then replaces the shown frame by the frame of that command's kind;
+// the old frame is gone before the new one is created, so two editors never
+// work on the same objects at once. A kind without a registered frame shows
+// a placeholder. The rectangle is kept in "Settings"/"DlgSize".
+class CFrameHostDialog : public CResizableDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr unsigned kTemplateId = 469;
+
+  CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent = nullptr,
+                   const CHostFrameRegistry& frames = CHostFrameRegistry::Global());
+  ~CFrameHostDialog() override;
+
+  CSelvantisDoc* GetDocument() const noexcept { return m_doc; }
+  HostFrameKind GetKind() const noexcept { return m_kind; }
+  // The frame shown now (null before the dialog is first shown).
+  QWidget* GetFrame() const { return m_frame.data(); }
+  // Whether the shown frame is the placeholder of a kind without frame.
+  bool IsPlaceholder() const noexcept { return m_placeholder; }
+
+  // Posts a switch command to the host; it is carried out once the caller
+  // (usually the frame that is about to be replaced) has returned. Returns
+  // false for a command that is not a switch command.
+  bool PostSwitchCommand(uint32_t command);
+  // Replaces the frame now. A command that is not a switch command changes
+  // nothing and returns false.
+  bool OnSwitchCommand(uint32_t command);
+  // Shows the frame of kind, replacing the current one. False for an
+  // invalid kind.
+  bool ShowFrame(HostFrameKind kind);
+
+  // The window title of a kind: the text of its switch command.
+  static QString KindTitle(HostFrameKind kind);
+  // The host that shows frame (walking up its parents), or null.
+  static CFrameHostDialog* HostOf(QWidget* frame);
+
+ protected:
+  bool OnInitDialog() override;
+
+ private:
+  CSelvantisDoc* m_doc;
+  HostFrameKind m_kind;
+  const CHostFrameRegistry& m_frames;
+  QVBoxLayout* m_layout;
+  QPointer<QWidget> m_frame;
+  bool m_placeholder = false;
+};
+
+#endif

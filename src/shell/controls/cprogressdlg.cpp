@@ -1,0 +1,80 @@
+#include "shell/controls/cprogressdlg.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+CProgressDlg::CProgressDlg(QWidget* parent)
+    : QDialog(parent),
+      m_text(new QLabel(this)),
+      m_bar(new QProgressBar(this)),
+      m_cancel(new QPushButton(tr("Cancel"), this)) {
+  setWindowTitle(tr("Transfer"));
+  m_text->setObjectName(QStringLiteral("text"));
+  m_bar->setObjectName(QStringLiteral("progress"));
+  m_cancel->setObjectName(QStringLiteral("cancel"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_text);
+  layout->addWidget(m_bar);
+  layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
+  connect(m_cancel, &QPushButton::clicked, this, &CProgressDlg::reject);
+  Show();
+}
+
+void CProgressDlg::SetCancelHandler(ProgressState::CancelHandler handler) {
+  m_state.SetCancelHandler(std::move(handler));
+}
+
+void CProgressDlg::SetRange(int lower, int upper) {
+  m_state.SetRange(lower, upper);
+  Show();
+}
+
+void CProgressDlg::SetPos(int pos) {
+  if (m_state.SetPos(pos)) {
+    Show();
+  }
+}
+
+void CProgressDlg::SetProgress(int done, int total) {
+  if (m_state.SetProgress(done, total)) {
+    Show();
+  }
+}
+
+void CProgressDlg::SetText(const QString& text) {
+  m_state.SetText(text);
+  m_text->setText(text);
+}
+
+void CProgressDlg::Show() {
+  m_bar->setRange(m_state.Lower(), m_state.Upper());
+  m_bar->setValue(m_state.Pos());
+}
+
+void CProgressDlg::reject() {
+  // The transfer ends itself after Cancel and then closes this window; until
+  // then the button is disabled so a second click does nothing.
+  if (m_state.RequestCancel()) {
+    m_cancel->setEnabled(false);
+  }
+}
+
+void CProgressDlg::Finish() { QDialog::done(QDialog::Accepted); }
+
+void CProgressDlg::PumpMessages() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void CProgressDlg::PumpMessage() {
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+    dispatcher->processEvents(QEventLoop::AllEvents);
+  }
+}

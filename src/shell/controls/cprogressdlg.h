@@ -1,0 +1,67 @@
+#ifndef SELV_SHELL_CONTROLS_CPROGRESSDLG_H
+#define SELV_SHELL_CONTROLS_CPROGRESSDLG_H
+
+#include "shell/controls/progressstate.h"
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The progress of a transfer: a text, a bar and a Cancel button. The dialog
+// knows nothing of the transfer: the transfer reports through SetProgress /
+// SetText, and Cancel calls the handler it was given (the transfer's cancel),
+// once. Closing the window counts as Cancel.
+class CProgressDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CProgressDlg(QWidget* parent = nullptr);
+
+  void SetCancelHandler(ProgressState::CancelHandler handler);
+  void SetRange(int lower, int upper);
+  void SetPos(int pos);
+  void SetProgress(int done, int total);
+  void SetText(const QString& text);
+  // The transfer has ended: closes the window (Cancel and the close box
+  // only ask the transfer to stop; they do not close it).
+  void Finish();
+  bool IsCancelRequested() const noexcept { return m_state.IsCancelRequested(); }
+  const ProgressState& State() const noexcept { return m_state; }
+
+  // Shows the progress of a transfer driver (CTransfer) and makes Cancel
+  // cancel it. Both must live until the transfer has ended:
+  //
+  //   CTransfer transfer;
+  //   CProgressDlg progress(this);
+  //   progress.AttachTo(transfer);
+  //   progress.show();
+  //   transfer.DownloadProject(doc);
+  //   progress.Finish();
+  template <class Transfer>
+  void AttachTo(Transfer& transfer) {
+    transfer.SetProgressHandler([this](int done, int total) { SetProgress(done, total); });
+    SetCancelHandler([&transfer] { transfer.Cancel(); });
+  }
+
+  // Handles every event that is waiting, without waiting for new ones; used
+  // inside transfer loops so that the window stays alive and Cancel works.
+  static void PumpMessages();
+  // Handles the events that are waiting now, once: the one-message pump of
+  // loops that step once per event.
+  static void PumpMessage();
+
+ public slots:
+  void reject() override;
+
+ private:
+  void Show();
+
+  ProgressState m_state;
+  QLabel* m_text;
+  QProgressBar* m_bar;
+  QPushButton* m_cancel;
+};
+
+#endif

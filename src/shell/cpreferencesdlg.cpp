@@ -1,0 +1,52 @@
+#include "shell/cpreferencesdlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CPreferencesDlg::CPreferencesDlg(QWidget* parent)
+    : QDialog(parent), m_language(new QComboBox(this)), m_startup(new QComboBox(this)), m_port(new QComboBox(this)) {
+  setObjectName(QStringLiteral("PreferencesDlg"));
+  setWindowTitle(tr("Preferences"));
+  m_state.Load();
+
+  m_language->setObjectName(QStringLiteral("language"));
+  // Each language is named in itself, so a user who picked the wrong one
+  // still finds the way back.
+  m_language->addItem(QStringLiteral("Deutsch"), static_cast<int>(CStringTable::Language::German));
+  m_language->addItem(QStringLiteral("English"), static_cast<int>(CStringTable::Language::English));
+  m_language->setCurrentIndex(m_state.Language() == CStringTable::Language::German ? 0 : 1);
+
+  m_startup->setObjectName(QStringLiteral("startup"));
+  m_startup->addItems(CPreferencesState::StartupChoiceTexts());
+  m_startup->setCurrentIndex(m_state.StartupChoice());
+
+  m_port->setObjectName(QStringLiteral("port"));
+  m_port->setEditable(true);
+  m_port->addItems(m_state.PortChoices());
+  m_port->setCurrentText(m_state.SerialPort());
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("Language:"), m_language);
+  form->addRow(tr("At start-up:"), m_startup);
+  form->addRow(tr("Serial port:"), m_port);
+  auto* note = new QLabel(tr("A new serial port is used from the next connection on."), this);
+  note->setWordWrap(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CPreferencesDlg::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(note);
+  layout->addWidget(buttons);
+}
+
+void CPreferencesDlg::accept() {
+  m_state.SetLanguage(static_cast<CStringTable::Language>(m_language->currentData().toInt()));
+  m_state.SetStartupChoice(m_startup->currentIndex());
+  m_state.SetSerialPort(m_port->currentText());
+  m_changes = m_state.Apply();
+  QDialog::accept();
+}

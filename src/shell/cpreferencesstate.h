@@ -1,0 +1,50 @@
+#ifndef SELV_SHELL_CPREFERENCESSTATE_H
+#define SELV_SHELL_CPREFERENCESSTATE_H
+
+#include "model/cstringtable.h"
+
+#include <QString>
+#include <QStringList>
+
+// The preferences the user sets in View > Preferences: the language, the
+// start-up action and the serial port of the unit. Loads from the profile,
+// keeps the edited values, writes them back.
+class CPreferencesState final {
+ public:
+  struct Changes {
+    bool language = false;
+    bool startupAction = false;
+    bool serialPort = false;
+    bool Any() const noexcept { return language || startupAction || serialPort; }
+  };
+
+  void Load();
+  Changes Apply() const;
+
+  CStringTable::Language Language() const noexcept { return m_language; }
+  void SetLanguage(CStringTable::Language language) { m_language = language; }
+  // The start-up action as stored: 0 nothing, 1 new project, 2 reopen the
+  // last file. A value the program does not know (set by someone else) is
+  // shown as "nothing" but written back unchanged unless the user picks one.
+  int StartupChoice() const noexcept;
+  void SetStartupChoice(int choice);
+  QString SerialPort() const { return m_port; }
+  // Trimmed; an empty name keeps the stored port.
+  void SetSerialPort(const QString& port);
+
+  // Texts of the start-up choices in the order of the values.
+  static QStringList StartupChoiceTexts();
+  // The serial ports the system offers, with the stored one first when it
+  // is not among them.
+  QStringList PortChoices() const;
+
+ private:
+  CStringTable::Language m_language = CStringTable::Language::German;
+  int m_startup = 1;
+  int m_loadedStartup = 1;
+  QString m_port;
+  QString m_loadedPort;
+  CStringTable::Language m_loadedLanguage = CStringTable::Language::German;
+};
+
+#endif

@@ -1,0 +1,51 @@
+#ifndef SELV_SHELL_CSELVANTISAPP_H
+#define SELV_SHELL_CSELVANTISAPP_H
+
+#include "model/cstringtable.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class CLanguageSwitcher;
+class CMainFrame;
+class IFileChooser;
+
+// The application object: start-up from the profile (language, main
+// window, the files of the command line or the start-up action, shown
+// maximised) and the language switch. One exists while the program runs;
+// tests make their own.
+class CSelvantisApp final : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr const char* kVersion = "1.0";
+
+  // fileChooser is handed to the main window (null: the system's dialogs).
+  explicit CSelvantisApp(IFileChooser* fileChooser = nullptr, QObject* parent = nullptr);
+  ~CSelvantisApp() override;
+
+  // Sets the program's names in the Qt application object.
+  static void SetupApplicationNames();
+
+  // Start-up. args are the program's arguments without the program name.
+  // Returns false when the program cannot start (it has said why).
+  bool InitInstance(const QStringList& args);
+  // For main(): the message-box sink, start-up and the event loop; returns
+  // the exit code.
+  int Run(const QStringList& args);
+
+  CMainFrame* MainFrame() const noexcept { return m_frame.get(); }
+  static CSelvantisApp* Instance();
+  // Switches the user interface language now (string table, translations,
+  // every open window).
+  static void ApplyLanguage(CStringTable::Language language);
+  CLanguageSwitcher& Languages() noexcept { return *m_languages; }
+
+ private:
+  IFileChooser* m_fileChooser;
+  std::unique_ptr<CLanguageSwitcher> m_languages;
+  std::unique_ptr<CMainFrame> m_frame;
+};
+
+#endif

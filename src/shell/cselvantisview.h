@@ -1,0 +1,116 @@
+#ifndef SELV_SHELL_CSELVANTISVIEW_H
+#define SELV_SHELL_CSELVANTISVIEW_H
+
+#include "shell/ccanvascontroller.h"
+#include "shell/cscrolltracker.h"
+#include "shell/czoomstate.h"
+#include "shell/icanvashost.h"
+#include "shell/iscrolltarget.h"
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+
+#include <memory>
+
+class CBaseDevice;
+class CBitmapManager;
+class CSelvantisDoc;
+class QMenu;
+
+// The drawing view of a project: shows the document's objects and forwards
+// mouse, keyboard and menu input to its CCanvasController. Never owns model
+// objects; lives no longer than its document.
+class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, public IScrollTarget {
+  Q_OBJECT
+ public:
+  // Room beyond the drawing's right and bottom edge, in view pixels, so
+  // that objects can be dragged further out.
+  static constexpr int kExtraRoom = 200;
+  static constexpr int kGridUnits = 20;
+
+  CSelvantisView(CSelvantisDoc& doc, CBitmapManager& bitmaps, QWidget* parent = nullptr);
+  ~CSelvantisView() override;
+
+  CSelvantisDoc& GetDocument() const noexcept { return m_doc; }
+  CCanvasController& Controller() noexcept { return m_controller; }
+  // The first view showing doc, or null.
+  static CSelvantisView* FindView(const CSelvantisDoc* doc);
+
+  void SetCurrentObject(CBaseDevice* object) { m_controller.SetCurrentObject(object); }
+  CBaseDevice* GetCurrentObject() const { return m_controller.GetCurrentObject(); }
+
+  // ---- Zoom ---------------------------------------------------------------------
+  int ZoomPercent() const noexcept { return m_zoom.Percent(); }
+  void SetZoomPercent(int percent);
+  void ZoomIn();
+  void ZoomOut();
+  void ZoomToFit();
+  bool CanZoomIn() const;
+  bool CanZoomOut() const;
+
+  // ---- Coordinates --------------------------------------------------------------
+  QPoint ViewToCanvas(const QPoint& viewportPoint) const;
+  QPoint CanvasToView(const QPoint& canvasPoint) const;
+  QPoint ScrollOffset() const;
+
+  // ---- Menus ----------------------------------------------------------------------
+  // The current object's context menu as a QMenu (the caller owns it); null
+  // when there is no current object. Its actions route through
+  // ExecuteObjectCommand.
+  QMenu* CreateContextMenu(QWidget* parent);
+  // The "place new object" menu; placing puts the object at placePoint
+  // (canvas units).
+  QMenu* CreatePlaceMenu(QWidget* parent, const QPoint& placePoint);
+  // Fills menu with the registered classes (used by the main window's Edit
+  // menu too).
+  void FillPlaceMenu(QMenu* menu, const QPoint& placePoint);
+  // Routes an object command (33000-33333) to the current object.
+  bool ExecuteObjectCommand(int id);
+  // A context-menu command: object commands go to the current object, any
+  // other (a frame command such as 32876) to the main window.
+  void ExecuteMenuCommand(int id);
+  // Places registry entry index at the point and makes it current.
+  CBaseDevice* PlaceObject(int index, const QPoint& canvasPoint);
+  // Where a new object goes when placed from the main menu: the middle of
+  // the visible part.
+  QPoint DefaultPlacePoint() const;
+
+  // ---- ICanvasHost / IScrollTarget -----------------------------------------------
+  void InvalidateCanvas(const QRect& canvasRect) override;
+  void CurrentObjectChanged(CBaseDevice* object) override;
+  QRect TrackerClientRect() const override;
+  void TrackerScrollBy(int dx, int dy) override;
+  void TrackerInvalidate(const QRect& rect) override;
+
+ signals:
+  void currentObjectChanged(CBaseDevice* object);
+  void zoomChanged(int percent);
+  // A command of a context menu that belongs to the main window.
+  void commandRequested(int id);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  void UpdateScrollRange();
+  void ApplyZoomTolerances();
+  void ZoomAround(const QPoint& viewportPoint, int percent);
+
+  CSelvantisDoc& m_doc;
+  CBitmapManager& m_bitmaps;
+  CZoomState m_zoom;
+  CCanvasController m_controller;
+  CScrollTracker m_tracker;
+  QPoint m_lastMouse;
+};
+
+#endif

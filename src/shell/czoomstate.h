@@ -1,0 +1,39 @@
+#ifndef SELV_SHELL_CZOOMSTATE_H
+#define SELV_SHELL_CZOOMSTATE_H
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// The drawing view's zoom: a percentage from a fixed ladder, or any value
+// between the ladder's ends when fitted to the window. Converts between
+// drawing units and view pixels.
+class CZoomState final {
+ public:
+  static constexpr int kMinPercent = 10;
+  static constexpr int kMaxPercent = 400;
+
+  int Percent() const noexcept { return m_percent; }
+  double Factor() const noexcept { return m_percent / 100.0; }
+  // Clamped to kMinPercent..kMaxPercent; returns true when it changed.
+  bool SetPercent(int percent);
+  // The next step of the ladder up or down; false at the end.
+  bool ZoomIn();
+  bool ZoomOut();
+  // The largest percentage at which drawing fits into view (whole drawing
+  // visible), not above 100.
+  bool Fit(const QRect& drawing, const QSize& view);
+
+  QPoint ToView(const QPoint& drawingPoint) const;
+  QPoint ToDrawing(const QPoint& viewPoint) const;
+  QRect ToView(const QRect& drawingRect) const;
+  QRect ToDrawing(const QRect& viewRect) const;
+
+  // The ladder of the zoom toolbar's choices.
+  static const int* Ladder(int* count);
+
+ private:
+  int m_percent = 100;
+};
+
+#endif

@@ -1,0 +1,156 @@
+// Zones, groups and collection calls against the simulated unit over the
+// real link: a whole download lands in the unit's settings, and an upload
+// takes over what it may and reports the rest.
+
+#include "amps/ccollectioncall.h"
+#include "czonetestsupport.h"
+#include "link/ccommlink.h"
+#include "link/ctransfer.h"
+#include "link/linkmode.h"
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unitsimulator.h"
+#include "zonehandlers.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zonetest;
+
+namespace {
+
+// The real link on the simulated unit, which knows the zone commands.
+class CZoneSimTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterZoneHandlers(sim);
+    ASSERT_TRUE(sim.Start());
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
+    doc.SetPathName(dir.filePath("site.sxm"));
+    doc.SetUpgradeFlag(1);
+    link = std::make_unique<CCommLink>();
+    scope = std::make_unique<DeviceLinkScope>(link.get());
+    link->SetFileViewer([this](const QString& path) { shown << path; });
+  }
+
+  void TearDown() override {
+    scope.reset();
+    link.reset();
+    sim.Stop();
+  }
+
+  // What the unit received of the zone (the link's own lines left out).
+  QStringList ZoneLines() const {
+    QStringList lines;
+    for (const QString& line : sim.FullLines())
+      if (line.startsWith("/VMX/ZONE1/")) lines << line;
+    return lines;
+  }
+
+  // Processes events until cond holds; false after five seconds.
+  static bool WaitUntil(const std::function<bool()>& cond) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!cond()) {
+      if (timer.elapsed() > 5000) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      QThread::usleep(500);
+    }
+    return true;
+  }
+
+  bool Connect() {
+    const bool ok = link->Connect(&doc);
+    sim.ClearLog();
+    return ok;
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  UnitSimulator sim;
+  QTemporaryDir dir;
+  CSelvantisDoc doc;
+  std::unique_ptr<CCommLink> link;
+  std::unique_ptr<DeviceLinkScope> scope;
+  QStringList shown;
+};
+
+}  // namespace
+
+TEST_F(CZoneSimTest, ZoneSettingsGoToTheUnitAndComeBack) {
+  auto* slot = AddObject(doc, DT_AUDIOOUTPUTSLOT, CAT_OUTPUTSLOTS, 2);
+  CAmplifier* amp = AddAmplifier(doc, kAmpBus2);
+  CZone* zone = AddZone(doc);
+  CBaseDevice::Connect(slot, 0, amp, 0);
+  CBaseDevice::Connect(amp, 1, zone, 0);
+  zone->GetOrCreateRelay(6, CRelais::KIND_ZONE, true);
+  CBaseDevice::Connect(zone, 1, RelayR(doc, 6), 0);
+  CBaseDevice::Connect(zone, 2, RelayR(doc, 7), 0);
+  zone->SetValue(CZone::COL_IGNORE, CZone::IGN_NEGTOL | CZone::IGN_OVF_I);
+  ASSERT_TRUE(Connect());
+
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadObject(*zone), CTransfer::Result::Done);
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  const QStringList lines = ZoneLines();
+  ASSERT_EQ(lines.size(), 12);
+  EXPECT_EQ(lines.front(), "/VMX/ZONE1/OUTPUT 1");
+  EXPECT_EQ(lines.back(), "/VMX/ZONE1/TESTVOL -26");
+  EXPECT_TRUE(WaitUntil([&] { return sim.FullLines().last() == "/MACRO/LOCK OFF"; }));
+  EXPECT_EQ(sim.Value("/VMX/ZONE1/RELAY"), "6,7");
+  EXPECT_EQ(sim.Value("/VMX/ZONE1/AMPCHAN"), "2");
+  EXPECT_EQ(sim.Value("/VMX/ZONE1/TEST/IGNORE"), "NEGTOL,OVF_I");
+  EXPECT_EQ(sim.Value("/VMX/ZONE1/TESTVOL"), "-26");
+  EXPECT_TRUE(messages.Requests().empty());
+
+  // The unit's line test was changed on site, and its wiring differs.
+  sim.SetValue("/VMX/ZONE1/TEST/POSTOL", "40");
+  sim.SetValue("/VMX/ZONE1/TESTVOL", "-50");
+  sim.SetValue("/VMX/ZONE1/RELAY", "6");
+  sim.SetValue("/VMX/ZONE1/AMPCHAN", "9");
+  sim.ClearLog();
+  ASSERT_EQ(transfer.UploadObject(*zone), CTransfer::Result::Done);
+  EXPECT_EQ(ZoneLines().size(), 12);
+  EXPECT_EQ(ZoneLines().last(), "/VMX/ZONE1/TESTVOL ?");
+  EXPECT_EQ(zone->GetPositiveTolerance(), 40);
+  EXPECT_EQ(zone->GetTestVolume(), -50);
+  EXPECT_EQ(zone->GetColumnText(CZone::COL_RELAYS), "6,7");
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].id, 34310u);
+  // The different amplifier channel is in the error file, which is shown.
+  EXPECT_EQ(shown, QStringList{dir.filePath("site.err")});
+  QFile file(dir.filePath("site.err"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("Zone 1 : 9 is missing\r\n"));
+}
+
+TEST_F(CZoneSimTest, RootGroupClearsAndCollectionCallsTakeTheUnitsZones) {
+  CGroup* root = CGroup::EnsureRoot(doc);
+  CCollectionCall::EnsureAll(doc);
+  AddZones(doc, 4);
+  sim.SetValue("/VMX/ZONE3/TESTVOL", "-10");
+  sim.SetValue("/VMX/COLLCALL2/ZONES", "2-3");
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadObject(*root), CTransfer::Result::Done);
+  EXPECT_FALSE(sim.HasValue("/VMX/ZONE3/TESTVOL"));
+  EXPECT_FALSE(sim.HasValue("/VMX/COLLCALL2/ZONES"));
+
+  sim.SetValue("/VMX/COLLCALL2/ZONES", "2-3");
+  auto* call = static_cast<CCollectionCall*>(doc.GetIDManager().FindBaseDevice(2, DT_COLLCALL));
+  ASSERT_EQ(transfer.UploadObject(*call), CTransfer::Result::Done);
+  EXPECT_EQ(call->GetZonesText(), "2-3");
+  EXPECT_TRUE(messages.Requests().empty());
+  ASSERT_EQ(transfer.DownloadObject(*call), CTransfer::Result::Done);
+  EXPECT_EQ(sim.Value("/VMX/COLLCALL2/RELAY"), "0");
+  EXPECT_EQ(sim.Value("/VMX/COLLCALL2/ZONES"), "2-3");
+}

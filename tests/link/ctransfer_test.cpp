@@ -1,0 +1,325 @@
+// Downloads and uploads driven over the link to the simulated unit: single
+// objects, whole projects, command files, and every way a transfer can end.
+#include "link/ccommandfile.h"
+#include "link/ctransfer.h"
+#include "link/linkmode.h"
+#include "linktestbench.h"
+#include "linktestdevice.h"
+#include "support/recordinglink.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class CTransferTest : public LinkTestBench {
+ protected:
+  // Lines the simulator received, without the link's own lines.
+  QStringList ObjectLines() const {
+    QStringList lines;
+    for (const QString& line : sim.FullLines())
+      if (line.startsWith("/TEST")) lines << line;
+    return lines;
+  }
+};
+
+TEST_F(CTransferTest, DownloadsOneObjectUnderTheMacroLock) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 3);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  std::vector<std::pair<int, int>> progress;
+  transfer.SetProgressHandler([&](int done, int total) { progress.emplace_back(done, total); });
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  ASSERT_TRUE(WaitForLines(5));
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2",
+                                              "/MACRO/LOCK OFF"}));
+  // The lock comes off only after the line has been quiet for a second.
+  EXPECT_GE(link->GetTimeSinceLastOutput(), 0);
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.front(), std::make_pair(0, 3));
+  EXPECT_EQ(progress.back(), std::make_pair(3, 3));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CTransferTest, WaitsForAQuietLineBeforeLeavingDownloadMode) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 2);
+  ASSERT_TRUE(Connect());
+  int lockOffAfterMs = -1;
+  QElapsedTimer sinceLast;
+  QObject::connect(link.get(), &CCommLink::linkModeChanged, [&](int mode) {
+    if (mode == LINKMODE_NORMAL) lockOffAfterMs = static_cast<int>(sinceLast.elapsed());
+  });
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int total) {
+    if (done == total) sinceLast.start();
+  });
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
+  EXPECT_GE(lockOffAfterMs, CTransfer::kQuietMs);
+}
+
+TEST_F(CTransferTest, RepeatsStepsWhileTheOutputBufferIsFull) {
+  // 150 values of 40 characters: far more than the unit's buffer, so the
+  // paced unit stops the line with XOFF and the output buffer fills.
+  sim.SetPaced(true);
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 150, 40);
+  ASSERT_TRUE(Connect());
+  int maxOut = 0;
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int, int) { maxOut = qMax(maxOut, link->OutBufferCount()); });
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
+  EXPECT_GE(maxOut, CTransfer::kOutBufferLimit);
+  EXPECT_LT(maxOut, CTransfer::kOutBufferLimit + 100);
+  ASSERT_TRUE(WaitForLines(152));
+  const QStringList lines = ObjectLines();
+  ASSERT_EQ(lines.size(), 150);
+  for (int i = 0; i < 150; ++i) EXPECT_EQ(lines[i], QString("/TEST1/V%1 %2").arg(i).arg(device->m_values[i]));
+  EXPECT_EQ(sim.ReceivedLines().last(), "/MACRO/LOCK OFF");
+}
+
+TEST_F(CTransferTest, UploadsOneObjectAndShowsANonEmptyErrorFile) {
+  QTemporaryDir dir;
+  doc->SetPathName(dir.filePath("site.sxm"));
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 2, 3);
+  ASSERT_TRUE(Connect());
+  sim.SetValue("/TEST2/V0", "alpha");
+  sim.SetValue("/TEST2/V1", "What?");
+  QStringList shown;
+  link->SetFileViewer([&](const QString& path) { shown << path; });
+  CTransfer transfer;
+  // V2 is unknown to the unit: it answers with an error line, the value stays.
+  EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(device->m_values, (QStringList{"alpha", "What?", "v2"}));
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/TEST2/V0 ?", "/TEST2/V1 ?", "/TEST2/V2 ?"}));
+  // Nothing was written to the error file: it is not shown.
+  EXPECT_TRUE(shown.isEmpty());
+  EXPECT_TRUE(QFile::exists(dir.filePath("site.err")));
+
+  // A mismatch noted by the object: the file is shown afterwards.
+  sim.SetValue("/TEST2/V2", "MISMATCH");
+  EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(shown, QStringList{dir.filePath("site.err")});
+  EXPECT_GT(QFile(dir.filePath("site.err")).size(), 0);
+}
+
+TEST_F(CTransferTest, DownloadsAndUploadsAWholeProjectInListOrder) {
+  CLinkTestDevice* a = AddLinkTestDevice(*doc, 1, 2);
+  CLinkTestDevice* b = AddLinkTestDevice(*doc, 2, 3);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  ASSERT_TRUE(WaitForLines(7));
+  EXPECT_EQ(ObjectLines(), (QStringList{"/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST2/V0 v0", "/TEST2/V1 v1",
+                                        "/TEST2/V2 v2"}));
+  // The unit now holds the project; change it there and upload.
+  sim.SetValue("/TEST1/V1", "one");
+  sim.SetValue("/TEST2/V2", "two");
+  doc->SetModifiedFlag(false);
+  ASSERT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done);
+  EXPECT_EQ(a->m_values, (QStringList{"v0", "one"}));
+  EXPECT_EQ(b->m_values, (QStringList{"v0", "v1", "two"}));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CTransferTest, RefusesASecondTransferWhileOneRuns) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 2);
+  ASSERT_TRUE(Connect());
+  CTransfer outer;
+  CTransfer::Result inner = CTransfer::Result::Done;
+  bool tried = false;
+  outer.SetProgressHandler([&](int, int) {
+    if (tried) return;
+    tried = true;
+    EXPECT_TRUE(CTransfer::IsRunning());
+    CTransfer second;
+    inner = second.DownloadObject(*device);
+  });
+  EXPECT_EQ(outer.DownloadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(inner, CTransfer::Result::Busy);
+  EXPECT_FALSE(CTransfer::IsRunning());
+  EXPECT_TRUE(messages.SawText("already running"));
+}
+
+TEST_F(CTransferTest, CancelEndsTheTransferAndUnlocksTheMacros) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 50);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done == 10) transfer.Cancel();
+  });
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Canceled);
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
+  EXPECT_EQ(ObjectLines().size(), 10);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 200, 40);
+  ASSERT_TRUE(Connect());
+  sim.SetStalled(true);
+  Pump(30);
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(800);
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::NoProgress);
+  EXPECT_LT(timer.elapsed(), 5000);
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_TRUE(messages.SawText("stopped"));
+  // Once the unit takes data again the lock is lifted.
+  sim.SetStalled(false);
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
+}
+
+TEST_F(CTransferTest, AnUnansweredQueryEndsTheUploadAndLeavesTheProjectAsItWas) {
+  CLinkTestDevice* waiting = AddLinkTestDevice(*doc, 1, 2);
+  CLinkTestDevice* plain = AddLinkTestDevice(*doc, 2, 2);
+  waiting->m_waitForAnswer = true;
+  ASSERT_TRUE(Connect());
+  sim.SetValue("/TEST2/V0", "changed");
+  sim.SetDropAnswers("/TEST1/V0");
+  doc->SetModifiedFlag(false);
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(600);
+  // Object 2 comes after object 1 in the list, so it is never asked; put
+  // it first to see that its uploaded value is taken back.
+  doc->MoveInList(plain, 0);
+  EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::NoProgress);
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_TRUE(messages.SawText("left as it was"));
+  EXPECT_FALSE(doc->IsModified());
+  // The project was read back from its snapshot: find the objects again.
+  auto* again = dynamic_cast<CLinkTestDevice*>(doc->FindObjectById(CAT_MISC, 2));
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->m_values, (QStringList{"v0", "v1"}));
+}
+
+TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
+  sim.SetPaced(true);
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 300, 30);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done == 40) sim.HangUp();
+  });
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::LinkLost);
+  EXPECT_FALSE(link->IsConnected());
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_FALSE(doc->IsConnected());
+  Pump(50);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText("lost"));
+  EXPECT_EQ(device->m_values.size(), 300);
+}
+
+TEST_F(CTransferTest, HangUpInTheMiddleOfAnUploadPutsTheProjectBack) {
+  sim.SetPaced(true);
+  for (int id = 1; id <= 3; ++id) AddLinkTestDevice(*doc, id, 40);
+  ASSERT_TRUE(Connect());
+  for (int id = 1; id <= 3; ++id)
+    for (int v = 0; v < 40; ++v) sim.SetValue(QString("/TEST%1/V%2").arg(id).arg(v), "unit");
+  doc->SetModifiedFlag(true);
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done == 60) sim.HangUp();
+  });
+  EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::LinkLost);
+  Pump(50);
+  EXPECT_TRUE(messages.SawText("left as it was"));
+  EXPECT_TRUE(doc->IsModified());
+  for (int id = 1; id <= 3; ++id) {
+    auto* device = dynamic_cast<CLinkTestDevice*>(doc->FindObjectById(CAT_MISC, id));
+    ASSERT_NE(device, nullptr);
+    EXPECT_FALSE(device->m_values.contains("unit")) << id;
+  }
+}
+
+TEST_F(CTransferTest, RefusesToStartWithoutAConnection) {
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 2);
+  CTransfer transfer;
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::NotConnected);
+  EXPECT_TRUE(messages.SawText("not connected"));
+}
+
+TEST_F(CTransferTest, ExportsTheProjectsDownloadAndSendsTheFileLineByLine) {
+  QTemporaryDir dir;
+  doc->SetPathName(dir.filePath("hall.sxm"));
+  CLinkTestDevice* a = AddLinkTestDevice(*doc, 1, 3);
+  a->m_shorten = true;
+  AddLinkTestDevice(*doc, 2, 1);
+  const QString path = CCommandFile::PathFor(doc->GetPathName());
+  EXPECT_EQ(path, dir.filePath("hall.txt"));
+  QString error;
+  // Offline: the export needs no unit.
+  ASSERT_TRUE(CCommandFile::Export(*doc, path, &error)) << error.toStdString();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  // Shortened lines continue the path of the line before them.
+  EXPECT_EQ(file.readAll(), "/TEST1/V0 v0\r\n/TEST1/V1 v1\r\n/TEST1/V2 v2\r\n/TEST2/V0 v0\r\n");
+
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  EXPECT_EQ(transfer.SendCommandFile(path), CTransfer::Result::Done);
+  ASSERT_TRUE(WaitForLines(6));
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2",
+                                              "/TEST2/V0 v0", "/MACRO/LOCK OFF"}));
+  EXPECT_EQ(transfer.SendCommandFile(dir.filePath("missing.txt")), CTransfer::Result::Failed);
+  EXPECT_TRUE(messages.SawText("missing.txt"));
+}
+
+TEST(CTransferRecordingTest, DrivesObjectsThroughAnyInstalledLink) {
+  RecordingLink link;
+  CSelvantisDoc doc;
+  CLinkTestDevice* device = AddLinkTestDevice(doc, 4, 2);
+  CTransfer transfer;
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/TEST4/V0 v0", "/TEST4/V1 v1", "/MACRO/LOCK OFF"}));
+  EXPECT_EQ(link.Modes(), (QList<int>{LINKMODE_DOWNLOAD, LINKMODE_NORMAL}));
+  EXPECT_EQ(link.ErrorFileRequests(), 1);
+  EXPECT_EQ(link.ErrorFileShows(), 1);
+
+  link.Clear();
+  link.SetResponder(
+      [](const QString& line) {
+        return QStringList{line, line.left(line.indexOf(' ')) + " fromunit"};
+      },
+      &doc);
+  EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
+  EXPECT_EQ(device->m_values, (QStringList{"fromunit", "fromunit"}));
+  EXPECT_EQ(link.ErrorFileShows(), 2);
+}
+
+TEST(CTransferRecordingTest, AFullOutputBufferThatNeverDrainsEndsTheTransfer) {
+  MessageRecorder messages;
+  RecordingLink link;
+  link.SetOutBufferCount(600);
+  CSelvantisDoc doc;
+  CLinkTestDevice* device = AddLinkTestDevice(doc, 1, 2);
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(200);
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::NoProgress);
+  EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/MACRO/LOCK OFF"}));
+  EXPECT_EQ(link.GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+}
+
+TEST(CTransferRecordingTest, SkipsAnObjectDeletedDuringTheTransfer) {
+  RecordingLink link;
+  CSelvantisDoc doc;
+  CLinkTestDevice* first = AddLinkTestDevice(doc, 1, 3);
+  CLinkTestDevice* second = AddLinkTestDevice(doc, 2, 3);
+  CTransfer transfer;
+  bool deleted = false;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done == 1 && !deleted) {
+      deleted = true;
+      doc.DeleteObject(second);
+    }
+  });
+  EXPECT_EQ(transfer.DownloadProject(doc), CTransfer::Result::Done);
+  EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2",
+                                       "/MACRO/LOCK OFF"}));
+  (void)first;
+}

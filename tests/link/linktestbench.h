@@ -1,0 +1,95 @@
+#ifndef SELV_TESTS_LINK_LINKTESTBENCH_H
+#define SELV_TESTS_LINK_LINKTESTBENCH_H
+
+#include "link/ccommlink.h"
+#include "link/idevicelink.h"
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unitsimulator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+// The real link on the simulated unit's pseudo-terminal, installed as the
+// device link, with an empty project and a message recorder. The simulator
+// answers at once unless a test paces it.
+class LinkTestBench : public testing::Test {
+ protected:
+  // Every wait of a test on the simulator ends after this at the latest.
+  static constexpr int kWaitMs = 5000;
+
+  void SetUp() override {
+    ASSERT_TRUE(sim.Start());
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
+    doc = std::make_unique<CSelvantisDoc>();
+    link = std::make_unique<CCommLink>();
+    scope = std::make_unique<DeviceLinkScope>(link.get());
+  }
+
+  void TearDown() override {
+    scope.reset();
+    link.reset();
+    doc.reset();
+    sim.Stop();
+  }
+
+  // Connects and waits until the unit has taken the connect lines and their
+  // echoes are back, so a test starts on a quiet line with an empty log.
+  bool Connect() {
+    if (!link->Connect(doc.get())) return false;
+    const bool quiet = WaitForLines(3) && WaitUntil([&] {
+      for (const MonitorEntry& entry : link->Monitor().Entries())
+        if (entry.direction == MonitorEntry::Received && entry.text == "/PROTECT OFF") return true;
+      return false;
+    });
+    sim.ClearLog();
+    return quiet;
+  }
+
+  // Processes events until cond holds or the time is up.
+  static bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = kWaitMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!cond()) {
+      if (timer.elapsed() > timeoutMs) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      QThread::usleep(500);
+    }
+    return true;
+  }
+  // Until the simulator has received count lines.
+  bool WaitForLines(int count) {
+    return WaitUntil([&] { return sim.ReceivedCount() >= count; });
+  }
+  // Lets the event loop run for ms.
+  static void Pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      QThread::usleep(500);
+    }
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  UnitSimulator sim;
+  std::unique_ptr<CSelvantisDoc> doc;
+  std::unique_ptr<CCommLink> link;
+  std::unique_ptr<DeviceLinkScope> scope;
+};
+
+#endif

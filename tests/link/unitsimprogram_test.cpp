@@ -1,0 +1,29 @@
+// The simulator program runs by itself, prints its path and answers there.
+#include "link/ccommlink.h"
+#include "support/messagerecorder.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+TEST(UnitSimProgramTest, PrintsAPathTheLinkCanConnectTo) {
+  QProcess process;
+  process.start(SELV_UNIT_SIM_PATH, {"/SERVICE/VER=V0.9"});
+  ASSERT_TRUE(process.waitForStarted(5000));
+  ASSERT_TRUE(process.waitForReadyRead(5000));
+  const QString path = QString::fromLocal8Bit(process.readLine()).trimmed();
+  EXPECT_TRUE(path.startsWith("/dev/")) << path.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(path));
+  {
+    MessageRecorder messages;
+    CCommLink link;
+    ASSERT_TRUE(link.ConnectPort(path, nullptr));
+    EXPECT_EQ(link.SendQuery("/SERVICE/VER ?"), "/SERVICE/VER V0.9\r\n");
+    link.Disconnect();
+    EXPECT_TRUE(messages.Requests().empty());
+  }
+  process.terminate();
+  EXPECT_TRUE(process.waitForFinished(5000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+}

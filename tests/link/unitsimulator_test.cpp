@@ -1,0 +1,163 @@
+// The simulated unit spoken to over its pseudo-terminal with plain file
+// calls, as a serial program would.
+#include "unitsimulator.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+class RawPort final {
+ public:
+  explicit RawPort(const QString& path) {
+    m_fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios tio{};
+    tcgetattr(m_fd, &tio);
+    cfmakeraw(&tio);
+    tio.c_iflag |= IXON;
+    tcsetattr(m_fd, TCSANOW, &tio);
+  }
+  ~RawPort() {
+    if (m_fd >= 0) close(m_fd);
+  }
+  bool IsOpen() const { return m_fd >= 0; }
+  void Write(const QByteArray& bytes) { ASSERT_EQ(TryWrite(bytes), bytes.size()); }
+  // What the line discipline took (-1 when it took nothing).
+  ssize_t TryWrite(const QByteArray& bytes) { return write(m_fd, bytes.constData(), bytes.size()); }
+  // Reads until text contains until or the time is up.
+  QByteArray ReadUntil(const QByteArray& until, int timeoutMs = 3000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_in.contains(until) && timer.elapsed() < timeoutMs) ReadSome(20);
+    return m_in;
+  }
+  // Reads for ms whatever comes.
+  QByteArray ReadFor(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) ReadSome(ms - static_cast<int>(timer.elapsed()));
+    return m_in;
+  }
+  int Reads() const { return m_reads; }
+  void Clear() { m_in.clear(); }
+
+ private:
+  void ReadSome(int ms) {
+    pollfd fd{m_fd, POLLIN, 0};
+    if (poll(&fd, 1, ms > 0 ? ms : 0) <= 0) return;
+    char buf[4096];
+    const ssize_t n = read(m_fd, buf, sizeof buf);
+    if (n > 0) {
+      m_in.append(buf, static_cast<int>(n));
+      ++m_reads;
+    }
+  }
+  int m_fd = -1;
+  QByteArray m_in;
+  int m_reads = 0;
+};
+
+}  // namespace
+
+TEST(UnitSimulatorTest, EchoesEachLineAndAnswersQueriesFromItsStore) {
+  UnitSimulator sim;
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  ASSERT_TRUE(port.IsOpen());
+  port.Write("/AMP/ADR1/VOL 3\r\n");
+  port.Write(" 5\r\n");  // the previous path with a new value
+  port.Write("/AMP/ADR1/VOL ?\r\n");
+  EXPECT_EQ(port.ReadUntil("VOL 5\r\n"), "/AMP/ADR1/VOL 3\r\n 5\r\n/AMP/ADR1/VOL ?\r\n/AMP/ADR1/VOL 5\r\n");
+  EXPECT_EQ(sim.Value("/AMP/ADR1/VOL"), "5");
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/AMP/ADR1/VOL 3", " 5", "/AMP/ADR1/VOL ?"}));
+  EXPECT_EQ(sim.FullLines()[1], "/AMP/ADR1/VOL 5");
+}
+
+TEST(UnitSimulatorTest, AnswersAnUnknownQueryWithOneErrorLine) {
+  UnitSimulator sim;
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  port.Write("/NO/SUCH/THING ?\r\n/SERVICE/VER ?\r\n");
+  EXPECT_EQ(port.ReadUntil("V1.0\r\n"),
+            "/NO/SUCH/THING ?\r\nERROR /NO/SUCH/THING\r\n/SERVICE/VER ?\r\n/SERVICE/VER V1.0\r\n");
+}
+
+TEST(UnitSimulatorTest, LetsTheLongestRegisteredPrefixHandleACommand) {
+  UnitSimulator sim;
+  sim.RegisterHandler("/FUSE", [](UnitSimulator&, const UnitSimulator::Command& cmd, QStringList& replies) {
+    replies << cmd.path + " FUSE";
+    return true;
+  });
+  sim.RegisterHandler("/FUSE/AMP485", [](UnitSimulator& unit, const UnitSimulator::Command& cmd, QStringList& replies) {
+    if (!cmd.IsQuery()) return false;  // sets go to the store
+    replies << cmd.path + " " + unit.Value(cmd.path) + "!";
+    return true;
+  });
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  port.Write("/FUSE/SLOT1 ?\r\n/FUSE/AMP485/BLOWN NO\r\n/FUSE/AMP485/BLOWN ?\r\n");
+  const QByteArray in = port.ReadUntil("NO!\r\n");
+  EXPECT_TRUE(in.contains("/FUSE/SLOT1 FUSE\r\n")) << in.constData();
+  EXPECT_TRUE(in.contains("/FUSE/AMP485/BLOWN NO!\r\n")) << in.constData();
+}
+
+TEST(UnitSimulatorTest, DropsAndDelaysAnswersByPattern) {
+  UnitSimulator sim;
+  sim.SetDropAnswers("/CLOCK/*/TIME");
+  sim.SetAnswerDelay("/SERVICE/", 300);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  QElapsedTimer timer;
+  timer.start();
+  port.Write("/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n/SERVICE/VER ?\r\n");
+  const QByteArray in = port.ReadUntil("V1.0\r\n");
+  EXPECT_GE(timer.elapsed(), 290);
+  EXPECT_EQ(in, "/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n/CLOCK/MAIN/DATE 01.01.2024\r\n"
+                "/SERVICE/VER ?\r\n/SERVICE/VER V1.0\r\n");
+}
+
+TEST(UnitSimulatorTest, SplitsAnAnswerIntoTwoWrites) {
+  UnitSimulator sim;
+  sim.SetEcho(false);
+  sim.SetSplitReplies(true);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  port.Write("/SERVICE/DEVID ?\r\n");
+  EXPECT_EQ(port.ReadUntil("\r\n"), "/SERVICE/DEVID 10337\r\n");
+  EXPECT_EQ(port.Reads(), 2);
+}
+
+TEST(UnitSimulatorTest, PacesItsOutputAtNineteenTwoHundredBaud) {
+  UnitSimulator sim;
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  QElapsedTimer timer;
+  timer.start();
+  sim.Inject(QByteArray(192, 'a') + "\r\n");  // 194 characters: about 101 ms
+  port.ReadUntil("\r\n");
+  EXPECT_GE(timer.elapsed(), 95);
+}
+
+TEST(UnitSimulatorTest, StopsTheApplicationsOutputWhenStalled) {
+  UnitSimulator sim;
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  sim.SetStalled(true);
+  port.ReadFor(50);  // the XOFF reaches the line discipline
+  // The port's output is stopped: nothing goes out.
+  EXPECT_EQ(port.TryWrite("/A 1\r\n"), -1);
+  sim.SetStalled(false);
+  port.ReadFor(50);
+  port.Write("/A 1\r\n");
+  EXPECT_TRUE(port.ReadUntil("/A 1\r\n").contains("/A 1\r\n"));
+  EXPECT_EQ(sim.ReceivedLines(), QStringList{"/A 1"});
+}

@@ -1,0 +1,175 @@
+// The Communication menu of the main window against the simulated unit:
+// connect, the connection pane, the protocol monitor, "Save VMX settings",
+// a command file, the parameter export and disconnect.
+#include "link/ccommlink.h"
+#include "link/idevicelink.h"
+#include "link/cprotocolmonitor.h"
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "shell/clinkpanel.h"
+#include "shell/cmainframe.h"
+#include "shell/cprotocolmonitorwnd.h"
+#include "shell/cselvantisapp.h"
+#include "shell/cshellsettings.h"
+#include "shell/shellcommands.h"
+#include "scriptedfilechooser.h"
+#include "shelltestblock.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unitsimulator.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CLinkPanelTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    QString error;
+    ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
+    sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
+    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.7"));
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
+    CShellSettings::SetLanguage(CStringTable::Language::English);
+    CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+    app = std::make_unique<CSelvantisApp>(&chooser);
+    ASSERT_TRUE(app->InitInstance({}));
+    frame = app->MainFrame();
+  }
+  void TearDown() override {
+    app.reset();
+    sim.Stop();
+  }
+
+  // Waits (bounded) until the simulated unit has received a line.
+  bool Received(const QString& line) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+      if (sim.FullLines().contains(line)) return true;
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return false;
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  UnitSimulator sim;
+  ScriptedFileChooser chooser;
+  std::unique_ptr<CSelvantisApp> app;
+  CMainFrame* frame = nullptr;
+};
+
+TEST_F(CLinkPanelTest, ConnectsShowsTheStateAndTheTrafficAndDisconnects) {
+  EXPECT_EQ(frame->ConnectionPane()->text(), QStringLiteral("Not connected"));
+  EXPECT_FALSE(frame->IsCommandEnabled(32852));
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  EXPECT_TRUE(frame->Link().IsConnected());
+  EXPECT_EQ(frame->ConnectionPane()->text(), QStringLiteral("Connected"));
+  EXPECT_TRUE(frame->GetActiveDocument()->IsConnected());
+  EXPECT_TRUE(IsOnline());
+
+  // The monitor window shows every line of the traffic, live.
+  CProtocolMonitorWnd* monitor = frame->Link().MonitorWindow();
+  EXPECT_TRUE(monitor->Text().contains(QStringLiteral("> /SERVICE/DEVID ?")));
+  const int before = monitor->LineCount();
+
+  ASSERT_TRUE(frame->IsCommandEnabled(32852));
+  frame->OnCommand(32852);
+  EXPECT_TRUE(Received(QStringLiteral("/SERVICE/START FASTSAVE")));
+  EXPECT_GT(monitor->LineCount(), before);
+  EXPECT_TRUE(monitor->Text().contains(QStringLiteral("> /SERVICE/START FASTSAVE")));
+
+  // Every part of the program sends single lines through the main window.
+  AfxGetMainWnd()->SendDeviceCommand(QStringLiteral("/ZONE1/VOL 5"), nullptr, false);
+  EXPECT_TRUE(Received(QStringLiteral("/ZONE1/VOL 5")));
+
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommDisconnect));
+  EXPECT_FALSE(frame->Link().IsConnected());
+  EXPECT_EQ(frame->ConnectionPane()->text(), QStringLiteral("Not connected"));
+  // Disconnecting protects the unit's parameters again.
+  EXPECT_TRUE(monitor->Text().contains(QStringLiteral("> /PROTECT ON")));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CLinkPanelTest, DownloadsAndUploadsTheProjectWithTheProgressDialog) {
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommDownload));
+  EXPECT_EQ(frame->Link().Device().GetLinkMode(), LINKMODE_NORMAL) << "back at rest, macros unlocked";
+  EXPECT_TRUE(Received(QStringLiteral("/MACRO/LOCK OFF")));
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommUpload));
+  EXPECT_EQ(frame->Link().Device().GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_FALSE(frame->Link().IsBusy());
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CLinkPanelTest, SendsACommandFileLineByLine) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("setup.txt"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("/ZONE2/VOL 7\r\n/ZONE3/VOL 9\r\n");
+  file.close();
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  chooser.Queue(path);
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommSendFile));
+  EXPECT_TRUE(Received(QStringLiteral("/ZONE2/VOL 7")));
+  EXPECT_TRUE(Received(QStringLiteral("/ZONE3/VOL 9")));
+  EXPECT_FALSE(frame->Link().IsBusy());
+}
+
+TEST_F(CLinkPanelTest, ADroppedCommandFileIsSentWhileConnected) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("DROP.TXT"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("/ZONE4/VOL 1\r\n");
+  file.close();
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  frame->OpenDroppedFiles({path});
+  EXPECT_TRUE(Received(QStringLiteral("/ZONE4/VOL 1")));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CLinkPanelTest, ExportsTheParametersWithoutTheUnit) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("params.txt"));
+  chooser.Queue(path);
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommExport));
+  EXPECT_TRUE(QFileInfo::exists(path));
+  EXPECT_EQ(chooser.LastProposed(), QStringLiteral("Project1.txt"));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CLinkPanelTest, AFailedConnectLeavesTheFrameDisconnected) {
+  sim.Stop();
+  EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommConnect));
+  EXPECT_FALSE(frame->Link().IsConnected());
+  EXPECT_EQ(frame->ConnectionPane()->text(), QStringLiteral("Not connected"));
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_FALSE(frame->Link().IsBusy());
+}
+
+TEST_F(CLinkPanelTest, TheErrorFileOfAProjectIsShownWhenItHasLines) {
+  QTemporaryDir dir;
+  CSelvantisDoc* doc = frame->GetActiveDocument();
+  ASSERT_TRUE(doc->OnSaveDocument(dir.filePath(QStringLiteral("site.sxm"))));
+  EXPECT_EQ(CLinkPanel::ErrorFileOf(*doc), dir.filePath(QStringLiteral("site.err")));
+  EXPECT_FALSE(frame->IsCommandEnabled(ShellCmd::kCommShowErrorFile));
+  QFile err(CLinkPanel::ErrorFileOf(*doc));
+  ASSERT_TRUE(err.open(QIODevice::WriteOnly));
+  err.write("Zone 3 : Hall is missing\r\n");
+  err.close();
+  ASSERT_TRUE(frame->IsCommandEnabled(ShellCmd::kCommShowErrorFile));
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommShowErrorFile));
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include "link/ctransfer.h"
+#include "shell/controls/cprogressdlg.h"
+#include "shell/controls/progressstate.h"
+#include "shell/controls/qstringprinter.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TEST(ProgressStateTest, PositionStaysWithinTheRangeAndPercentNeverDividesByZero) {
+  ProgressState state;
+  state.SetRange(0, 200);
+  EXPECT_TRUE(state.SetPos(50));
+  EXPECT_EQ(state.Percent(), 25);
+  EXPECT_FALSE(state.SetPos(50));
+  state.SetPos(500);
+  EXPECT_EQ(state.Pos(), 200);
+  state.SetPos(-3);
+  EXPECT_EQ(state.Pos(), 0);
+
+  state.SetRange(10, 5);  // reversed: empty range
+  EXPECT_EQ(state.Upper(), 10);
+  EXPECT_EQ(state.Percent(), 0);
+
+  state.SetProgress(0, 0);  // an object with no steps
+  EXPECT_EQ(state.Percent(), 0);
+  state.SetProgress(7, 7);
+  EXPECT_EQ(state.Percent(), 100);
+}
+
+TEST(ProgressStateTest, CancelReachesTheTransferOnce) {
+  ProgressState state;
+  int cancels = 0;
+  state.SetCancelHandler([&] { ++cancels; });
+  EXPECT_TRUE(state.RequestCancel());
+  EXPECT_FALSE(state.RequestCancel());
+  EXPECT_EQ(cancels, 1);
+  EXPECT_TRUE(state.IsCancelRequested());
+}
+
+TEST(CProgressDlgTest, CancelButtonAndCloseBoxCallTheTransfersCancelOnce) {
+  CProgressDlg dlg;
+  int cancels = 0;
+  dlg.SetCancelHandler([&] { ++cancels; });
+  dlg.SetText("Download");
+  dlg.SetProgress(3, 12);
+  dlg.show();
+  auto* bar = dlg.findChild<QProgressBar*>("progress");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->maximum(), 12);
+  EXPECT_EQ(bar->value(), 3);
+
+  auto* cancel = dlg.findChild<QPushButton*>("cancel");
+  ASSERT_NE(cancel, nullptr);
+  cancel->click();
+  EXPECT_EQ(cancels, 1);
+  EXPECT_FALSE(cancel->isEnabled());
+  dlg.close();  // the close box asks again: nothing more happens
+  EXPECT_EQ(cancels, 1);
+  // Cancel only asks: the window stays until the transfer has ended.
+  EXPECT_TRUE(dlg.isVisible());
+  dlg.Finish();
+  EXPECT_FALSE(dlg.isVisible());
+}
+
+// Stands for the transfer driver: the dialog needs only these two calls.
+struct FakeTransfer {
+  std::function<void(int, int)> progress;
+  bool canceled = false;
+  void SetProgressHandler(std::function<void(int, int)> handler) { progress = std::move(handler); }
+  void Cancel() { canceled = true; }
+};
+
+TEST(CProgressDlgTest, AttachedTransferReportsProgressAndIsCanceledByTheButton) {
+  CProgressDlg dlg;
+  FakeTransfer transfer;
+  dlg.AttachTo(transfer);
+  ASSERT_TRUE(transfer.progress);
+  transfer.progress(40, 160);
+  EXPECT_EQ(dlg.State().Percent(), 25);
+  EXPECT_EQ(dlg.findChild<QProgressBar*>("progress")->value(), 40);
+  dlg.findChild<QPushButton*>("cancel")->click();
+  EXPECT_TRUE(transfer.canceled);
+}
+
+TEST(CProgressDlgTest, CancelReachesTheRealTransferDriver) {
+  CTransfer transfer;
+  CProgressDlg dlg;
+  dlg.AttachTo(transfer);
+  dlg.findChild<QPushButton*>("cancel")->click();
+  EXPECT_TRUE(transfer.IsCanceled());
+}
+
+TEST(CProgressDlgTest, PumpingRunsWaitingEventsWithoutBlocking) {
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  CProgressDlg::PumpMessages();
+  EXPECT_TRUE(ran);
+  bool ranToo = false;
+  QTimer::singleShot(0, [&] { ranToo = true; });
+  CProgressDlg::PumpMessage();
+  EXPECT_TRUE(ranToo);
+  // Nothing waiting: both return at once.
+  CProgressDlg::PumpMessages();
+  CProgressDlg::PumpMessage();
+}
+
+}  // namespace

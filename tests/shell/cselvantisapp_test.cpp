@@ -1,0 +1,282 @@
+// Start-up of the application, the file commands of the main window and the
+// language switch.
+#include "model/cmessagesink.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "model/cstringtable.h"
+#include "shell/cchildframe.h"
+#include "shell/cdocmanager.h"
+#include "shell/cmainframe.h"
+#include "shell/crecentfilelist.h"
+#include "shell/cselvantisapp.h"
+#include "shell/cselvantisview.h"
+#include "shell/cshellsettings.h"
+#include "shell/shellcommands.h"
+#include "scriptedfilechooser.h"
+#include "shell/controls/qstringprinter.h"
+#include "shelltestblock.h"
+#include "support/dialogdriver.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A project file with two blocks, written without the shell.
+QString WriteProject(const QString& path) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  ShellTestBlock* a = ShellTestBlock::Place(doc, QPoint(50, 50), QStringLiteral("Left"));
+  ShellTestBlock* b = ShellTestBlock::Place(doc, QPoint(300, 80), QStringLiteral("Right"));
+  CBaseDevice::Connect(a, 0, b, 1);
+  EXPECT_TRUE(doc.OnSaveDocument(path));
+  return path;
+}
+
+class CSelvantisAppTest : public testing::Test {
+ protected:
+  void SetUp() override { CShellSettings::SetLanguage(CStringTable::Language::English); }
+  void TearDown() override {
+    app.reset();
+    CStringTable::SetLanguage(CStringTable::Language::English);
+  }
+
+  CMainFrame& Start(const QStringList& args = {}) {
+    app = std::make_unique<CSelvantisApp>(&chooser);
+    EXPECT_TRUE(app->InitInstance(args));
+    return *app->MainFrame();
+  }
+
+  QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+  TempProfile profile;
+  QTemporaryDir dir;
+  ScriptedFileChooser chooser;
+  std::unique_ptr<CSelvantisApp> app;
+};
+
+TEST_F(CSelvantisAppTest, StartsWithTheActionOfTheShellCommand) {
+  const QString last = WriteProject(Path("last.sxm"));
+  struct Row {
+    int shellCommand;
+    int documents;
+    QString path;
+  };
+  for (const Row& row : {Row{0, 0, {}}, Row{1, 1, {}}, Row{2, 1, last}, Row{5, 0, {}}}) {
+    CProfile::WriteInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), row.shellCommand);
+    CProfile::WriteString(CRecentFileList::kSection, QStringLiteral("File1"), last);
+    CMainFrame& frame = Start();
+    EXPECT_EQ(frame.DocManager().Count(), row.documents) << "ShellCommand " << row.shellCommand;
+    EXPECT_TRUE(frame.isMaximized()) << "ShellCommand " << row.shellCommand;
+    if (row.documents == 1) {
+      EXPECT_EQ(frame.GetActiveDocument(), frame.DocManager().At(0));
+      EXPECT_EQ(GetActiveDoc(), frame.DocManager().At(0));
+      EXPECT_EQ(frame.GetActiveDocument()->GetPathName(), row.path);
+    }
+    EXPECT_EQ(frame.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    app.reset();
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+  }
+}
+
+TEST_F(CSelvantisAppTest, AMissingLastFileIsReportedAndLeavesTheRecentList) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartReopenLast);
+  CProfile::WriteString(CRecentFileList::kSection, QStringLiteral("File1"), Path("gone.sxm"));
+  MessageRecorder messages;
+  CMainFrame& frame = Start();
+  EXPECT_EQ(frame.DocManager().Count(), 0);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(frame.RecentFiles().Count(), 0);
+}
+
+TEST_F(CSelvantisAppTest, OpensTheProjectFileOfTheCommandLine) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  const QString path = WriteProject(Path("site.sxm"));
+  CMainFrame& frame = Start({QStringLiteral("-platformtheme"), path});
+  ASSERT_EQ(frame.DocManager().Count(), 1) << "the file replaces the start-up action";
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetTitle(), QStringLiteral("site.sxm"));
+  EXPECT_EQ(doc->GetObjectCount(CAT_ENTRIES), 2);
+  EXPECT_EQ(frame.RecentFiles().At(0), path);
+}
+
+TEST_F(CSelvantisAppTest, NewSaveAsSaveCloseAndReopenThroughTheRecentList) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  MessageRecorder messages;
+  CMainFrame& frame = Start();
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileNew));
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetTitle(), QStringLiteral("Project1"));
+  ShellTestBlock::Place(*doc, QPoint(40, 40), QStringLiteral("First"));
+
+  // Save of a new project asks for a name and adds the extension.
+  chooser.Queue(Path("plant"));
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileSave));
+  EXPECT_EQ(chooser.LastProposed(), QStringLiteral("Project1.sxm"));
+  const QString path = Path("plant.sxm");
+  EXPECT_TRUE(QFileInfo::exists(path));
+  EXPECT_EQ(doc->GetPathName(), path);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(frame.RecentFiles().At(0), path);
+
+  // 57603 sent to the main window saves the active document without asking.
+  ShellTestBlock::Place(*doc, QPoint(200, 40), QStringLiteral("Second"));
+  const int asked = chooser.Asked();
+  ASSERT_TRUE(AfxGetMainWnd()->OnCommand(57603));
+  EXPECT_EQ(chooser.Asked(), asked);
+  EXPECT_FALSE(doc->IsModified());
+
+  // Save As to a second name.
+  chooser.Queue(Path("copy.sxm"));
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileSaveAs));
+  EXPECT_EQ(doc->GetPathName(), Path("copy.sxm"));
+  EXPECT_EQ(frame.RecentFiles().At(1), path);
+
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileClose));
+  EXPECT_EQ(frame.DocManager().Count(), 0);
+  EXPECT_EQ(GetActiveDoc(), nullptr);
+
+  // The second recent entry is the first save; it comes back with both blocks.
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileMru1 + 1));
+  ASSERT_EQ(frame.DocManager().Count(), 1);
+  EXPECT_EQ(frame.GetActiveDocument()->GetPathName(), path);
+  EXPECT_EQ(frame.GetActiveDocument()->GetObjectCount(CAT_ENTRIES), 2);
+  EXPECT_EQ(frame.RecentFiles().At(0), path);
+
+  // Opening it again brings the open window to the front instead.
+  chooser.Queue(path);
+  frame.OnCommand(ShellCmd::kFileOpen);
+  EXPECT_EQ(frame.DocManager().Count(), 1);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CSelvantisAppTest, ClosingAModifiedProjectAsksFirst) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  ShellTestBlock::Place(*doc, QPoint(40, 40));
+  ASSERT_TRUE(doc->IsModified());
+
+  MessageRecorder messages;
+  messages.QueueAnswer(IDCANCEL);
+  EXPECT_FALSE(frame.OnCommand(ShellCmd::kFileClose));
+  EXPECT_EQ(frame.DocManager().Count(), 1);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("Project1")));
+
+  // Yes, but the save dialog is cancelled: the project stays open.
+  messages.QueueAnswer(IDYES);
+  EXPECT_FALSE(frame.OnCommand(ShellCmd::kFileClose));
+  EXPECT_EQ(frame.DocManager().Count(), 1);
+
+  // Closing the child window asks the same way; No discards.
+  messages.QueueAnswer(IDNO);
+  frame.GetActiveChild()->close();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.DocManager().Count(), 0);
+  EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 0);
+}
+
+TEST_F(CSelvantisAppTest, DroppedProjectsOpenAndCommandFilesNeedTheUnit) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  const QString project = WriteProject(Path("dropped.sxm"));
+  QFile commands(Path("setup.TXT"));
+  ASSERT_TRUE(commands.open(QIODevice::WriteOnly));
+  commands.write("/ZONE1/VOL 10\r\n");
+  commands.close();
+  MessageRecorder messages;
+  CMainFrame& frame = Start();
+  frame.OpenDroppedFiles({project, commands.fileName(), Path("image.png")});
+  EXPECT_EQ(frame.DocManager().Count(), 1);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("setup.TXT")));
+}
+
+TEST_F(CSelvantisAppTest, SwitchesTheLanguageOfMenusAndStringTable) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  // German is the program's own language: a profile without a choice gets it.
+  CProfile::Remove(QStringLiteral("Settings"), QStringLiteral("Language"));
+  CMainFrame& frame = Start();
+  QApplication::processEvents();
+  EXPECT_EQ(CStringTable::GetLanguage(), CStringTable::Language::German);
+  ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
+  EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(frame.Action(ShellCmd::kFileSave)->text(), QStringLiteral("&Speichern"));
+  EXPECT_EQ(frame.ConnectionPane()->text(), QStringLiteral("Nicht verbunden"));
+
+  CSelvantisApp::ApplyLanguage(CStringTable::Language::English);
+  QApplication::processEvents();
+  EXPECT_EQ(CStringTable::GetLanguage(), CStringTable::Language::English);
+  EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
+  EXPECT_EQ(frame.Action(ShellCmd::kFileSave)->text(), QStringLiteral("&Save"));
+  EXPECT_EQ(frame.ConnectionPane()->text(), QStringLiteral("Not connected"));
+}
+
+TEST_F(CSelvantisAppTest, ZoomToolbarActsOnTheActiveView) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  CSelvantisView* view = frame.GetActiveView();
+  ASSERT_NE(view, nullptr);
+  frame.Action(ShellCmd::kZoomIn)->trigger();
+  EXPECT_EQ(view->ZoomPercent(), 125);
+  frame.Action(ShellCmd::kZoomOut)->trigger();
+  frame.Action(ShellCmd::kZoomOut)->trigger();
+  EXPECT_EQ(view->ZoomPercent(), 75);
+  frame.Action(ShellCmd::kZoom100)->trigger();
+  EXPECT_EQ(view->ZoomPercent(), 100);
+}
+
+TEST_F(CSelvantisAppTest, EditDeleteRoutesToTheCurrentObjectOnlyWhenItAllowsIt) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  ShellTestBlock* block = ShellTestBlock::Place(*doc, QPoint(40, 40));
+  EXPECT_FALSE(frame.IsCommandEnabled(ShellCmd::kEditDelete)) << "nothing current yet";
+  frame.GetActiveView()->SetCurrentObject(block);
+  EXPECT_TRUE(frame.IsCommandEnabled(ShellCmd::kEditDelete));
+  EXPECT_TRUE(frame.OnCommand(ShellCmd::kEditDelete));
+  EXPECT_FALSE(doc->Contains(block));
+  EXPECT_EQ(frame.GetActiveView()->GetCurrentObject(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CSelvantisAppTest, PrintPreviewAndPdfExportOfTheActiveProject) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  ShellTestBlock::Place(*frame.GetActiveDocument(), QPoint(40, 40));
+  bool previewed = false;
+  DriveNextModal([&](QWidget* w) {
+    previewed = qobject_cast<QPrintPreviewDialog*>(w) != nullptr;
+    static_cast<QDialog*>(w)->reject();
+  });
+  EXPECT_TRUE(frame.OnCommand(ShellCmd::kFilePrintPreview));
+  EXPECT_TRUE(previewed);
+
+  const QString pdf = Path("drawing.pdf");
+  EXPECT_TRUE(frame.ExportPdf(pdf));
+  EXPECT_GT(QFileInfo(pdf).size(), 1000);
+  MessageRecorder messages;
+  EXPECT_FALSE(frame.ExportPdf(Path("no/such/dir/drawing.pdf")));
+  EXPECT_EQ(messages.Requests().size(), 1u);
+}
+
+}  // namespace

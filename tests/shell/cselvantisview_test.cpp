@@ -1,0 +1,200 @@
+// The drawing view driven with mouse events, as a user works on it.
+#include "model/commandids.h"
+#include "model/cselvantisdoc.h"
+#include "shell/cbitmapmanager.h"
+#include "shell/cmenuresources.h"
+#include "shell/cplaceobjectregistry.h"
+#include "shell/cselvantisview.h"
+#include "shelltestblock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Offscreen there is no real pointer: events go straight to the viewport.
+void Mouse(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+  QMouseEvent event(type, QPointF(pos), target->mapToGlobal(QPointF(pos)), button, buttons, Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
+class CSelvantisViewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    doc.OnNewDocument();
+    view = std::make_unique<CSelvantisView>(doc, bitmaps);
+    view->resize(900, 700);
+    view->show();
+    a = ShellTestBlock::Place(doc, QPoint(100, 100), QStringLiteral("A"));
+    b = ShellTestBlock::Place(doc, QPoint(400, 140), QStringLiteral("B"));
+    ASSERT_TRUE(a && b);
+  }
+
+  QWidget* Port() { return view->viewport(); }
+  QPoint At(const QPoint& canvas) { return view->CanvasToView(canvas); }
+
+  void Drag(const QPoint& fromCanvas, const QPoint& toCanvas) {
+    const QPoint from = At(fromCanvas);
+    const QPoint to = At(toCanvas);
+    Mouse(Port(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    // In steps, as a hand moves the mouse.
+    for (int i = 1; i <= 4; ++i) Mouse(Port(), QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+    Mouse(Port(), QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  }
+
+  CSelvantisDoc doc;
+  CBitmapManager bitmaps;
+  std::unique_ptr<CSelvantisView> view;
+  ShellTestBlock* a = nullptr;
+  ShellTestBlock* b = nullptr;
+};
+
+TEST_F(CSelvantisViewTest, PlacesAnObjectFromTheRegistryWhereTheUserClicked) {
+  ShellTestBlock::RegisterPlacement();
+  int index = -1;
+  const auto entries = CPlaceObjectRegistry::Entries();
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i)
+    if (entries[static_cast<size_t>(i)].text == QStringLiteral("Test block")) index = i;
+  ASSERT_GE(index, 0);
+
+  std::unique_ptr<QMenu> menu(view->CreatePlaceMenu(nullptr, QPoint(600, 400)));
+  QAction* place = nullptr;
+  for (QAction* action : menu->actions())
+    if (action->text() == QStringLiteral("Test block")) place = action;
+  ASSERT_NE(place, nullptr);
+  const int before = doc.GetObjectCount(CAT_ENTRIES);
+  place->trigger();
+  EXPECT_EQ(doc.GetObjectCount(CAT_ENTRIES), before + 1);
+  CBaseDevice* placed = view->GetCurrentObject();
+  ASSERT_NE(placed, nullptr);
+  EXPECT_EQ(placed->GetRect().topLeft(), QPoint(600, 400));
+  EXPECT_TRUE(placed->IsSelected());
+}
+
+TEST_F(CSelvantisViewTest, DraggingFromAnOutputPinToAnInputPinWiresBothEnds) {
+  Drag(a->GetOutputPinPoint(0), b->GetInputPinPoint(1));
+  ASSERT_EQ(a->GetOutputConnections().size(), 1u);
+  ASSERT_EQ(b->GetInputConnections().size(), 1u);
+  EXPECT_EQ(a->GetOutputConnections()[0].pPeer, b);
+  EXPECT_EQ(a->GetOutputConnections()[0].nPeerPin, 1);
+  EXPECT_EQ(b->GetInputConnections()[0].pPeer, a);
+  EXPECT_EQ(b->GetInputConnections()[0].nPeerPin, 0);
+  EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(CSelvantisViewTest, DraggingTheBodyMovesTheObject) {
+  Drag(a->GetRect().center(), a->GetRect().center() + QPoint(60, 40));
+  EXPECT_EQ(a->GetRect().topLeft(), QPoint(160, 140));
+  EXPECT_EQ(view->GetCurrentObject(), a);
+}
+
+TEST_F(CSelvantisViewTest, MouseWorksInCanvasUnitsAtAnyZoom) {
+  view->SetZoomPercent(200);
+  EXPECT_EQ(view->ZoomPercent(), 200);
+  EXPECT_EQ(view->CanvasToView(QPoint(100, 100)), QPoint(200, 200) - view->ScrollOffset());
+  Drag(b->GetRect().center(), b->GetRect().center() + QPoint(20, 10));
+  EXPECT_EQ(b->GetRect().topLeft(), QPoint(420, 150)) << "20 units are 40 pixels at 200 %";
+  view->ZoomOut();
+  EXPECT_EQ(view->ZoomPercent(), 150);
+  view->ZoomToFit();
+  EXPECT_LE(view->ZoomPercent(), 100);
+}
+
+TEST_F(CSelvantisViewTest, ContextCommandDeleteRemovesTheObjectAndClearsTheCurrentOne) {
+  CBaseDevice::Connect(a, 1, b, 0);
+  Mouse(Port(), QEvent::MouseButtonPress, At(b->GetRect().center()), Qt::RightButton, Qt::RightButton);
+  Mouse(Port(), QEvent::MouseButtonRelease, At(b->GetRect().center()), Qt::RightButton, Qt::NoButton);
+  ASSERT_EQ(view->GetCurrentObject(), b);
+  std::unique_ptr<QMenu> menu(view->CreateContextMenu(nullptr));
+  ASSERT_NE(menu, nullptr);
+  QAction* del = nullptr;
+  for (QAction* action : menu->actions())
+    if (action->data().toInt() == ID_DELETE_OBJECT) del = action;
+  ASSERT_NE(del, nullptr);
+  EXPECT_TRUE(del->isEnabled());
+  del->trigger();
+  EXPECT_FALSE(doc.Contains(b));
+  EXPECT_EQ(view->GetCurrentObject(), nullptr);
+  EXPECT_TRUE(a->GetOutputConnections().empty());
+  QApplication::processEvents();  // the document frees the object; painting must not touch it
+  view->grab();
+}
+
+TEST_F(CSelvantisViewTest, FrameCommandsOfAContextMenuGoToTheMainWindow) {
+  // An object menu may hold a command of the main window (the project data).
+  CMenuResources::Register(4720, [](CMenuData& menu) {
+    menu.AddItem(32876, QStringLiteral("Project..."));
+    menu.AddItem(ID_DELETE_OBJECT, QStringLiteral("Delete"));
+  });
+  ShellTestBlock* c = ShellTestBlock::Place(doc, QPoint(100, 400), QStringLiteral("C"));
+  // The menu id is a field the object's class sets; the block uses the common menu.
+  view->SetCurrentObject(c);
+  QSignalSpy spy(view.get(), &CSelvantisView::commandRequested);
+  view->ExecuteMenuCommand(32876);
+  ASSERT_EQ(spy.count(), 1);
+  EXPECT_EQ(spy.at(0).at(0).toInt(), 32876);
+  EXPECT_TRUE(doc.Contains(c));
+  view->ExecuteMenuCommand(ID_DELETE_OBJECT);
+  EXPECT_EQ(spy.count(), 1) << "object commands stay with the object";
+  EXPECT_FALSE(doc.Contains(c));
+}
+
+TEST_F(CSelvantisViewTest, ShowsTheObjectsToolTip) {
+  const QPoint at = At(a->GetRect().center());
+  QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(view->viewport(), &help);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Block A"));
+  QToolTip::hideText();
+}
+
+TEST_F(CSelvantisViewTest, DoubleClickOpensTheProperties) {
+  Mouse(Port(), QEvent::MouseButtonDblClick, At(a->GetRect().center()), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(a->PropertiesCalls(), 1);
+}
+
+TEST_F(CSelvantisViewTest, PaintsObjectsAndTheWireBetweenThem) {
+  CBaseDevice::Connect(a, 0, b, 0);
+  const QImage image = view->viewport()->grab().toImage();
+  auto dark = [&](const QPoint& p) { return qGray(image.pixel(p)) < 100; };
+  EXPECT_TRUE(dark(At(QPoint(100, 130)))) << "the block's left edge";
+  const QPoint from = a->GetOutputPinPoint(0);
+  const QPoint to = b->GetInputPinPoint(0);
+  EXPECT_TRUE(dark(At((from + to) / 2))) << "the middle of the wire";
+  EXPECT_FALSE(dark(At(QPoint(300, 400)))) << "empty canvas";
+}
+
+TEST_F(CSelvantisViewTest, ScrollsWhenAnObjectIsDraggedToTheEdge) {
+  view->resize(400, 300);
+  QApplication::processEvents();
+  const int before = view->horizontalScrollBar()->value();
+  const QPoint grab = a->GetRect().center();
+  const QPoint press = At(grab);
+  Mouse(Port(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+  const QPoint nearEdge(view->viewport()->width() - 5, press.y());
+  Mouse(Port(), QEvent::MouseMove, nearEdge, Qt::NoButton, Qt::LeftButton);
+  Mouse(Port(), QEvent::MouseButtonRelease, nearEdge, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(view->horizontalScrollBar()->value(), before + 10);
+}
+
+TEST_F(CSelvantisViewTest, FindsTheViewOfADocument) {
+  EXPECT_EQ(CSelvantisView::FindView(&doc), view.get());
+  CSelvantisDoc other;
+  EXPECT_EQ(CSelvantisView::FindView(&other), nullptr);
+  view->SetCurrentObject(a);
+  EXPECT_EQ(view->GetCurrentObject(), a);
+  view.reset();
+  EXPECT_EQ(CSelvantisView::FindView(&doc), nullptr);
+}
+
+}  // namespace

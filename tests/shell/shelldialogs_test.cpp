@@ -1,0 +1,162 @@
+// The shell's own dialogs: their states headless, and one offscreen run
+// each (OK applies, Cancel leaves everything as it was).
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "shell/caboutdlg.h"
+#include "shell/cerrorfileviewer.h"
+#include "shell/cpreferencesdlg.h"
+#include "shell/cpreferencesstate.h"
+#include "shell/cprojectdatadlg.h"
+#include "shell/cprojectdatastate.h"
+#include "shell/cshellsettings.h"
+#include "shell/controls/qstringprinter.h"
+#include "support/dialogdriver.h"
+#include "support/tempprofile.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CProjectDataStateTest, TheVariantIsTheDocumentsUpgradeFlag) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  CProjectDataState state;
+  state.Load(doc);
+  EXPECT_EQ(state.Variant(), 0);
+  EXPECT_EQ(CProjectDataState::VariantNames(), QStringList({"VMX 7000", "VMX 7000 Upgrade"}));
+  EXPECT_FALSE(state.Apply(doc)) << "nothing changed";
+  EXPECT_FALSE(doc.IsModified());
+
+  EXPECT_TRUE(state.SetVariant(1));
+  EXPECT_FALSE(state.SetVariant(2));
+  EXPECT_EQ(state.Variant(), 1);
+  state.SetText(CProjectDataState::kCustomer, QStringLiteral("Town\nhall"));
+  EXPECT_TRUE(state.Apply(doc));
+  EXPECT_EQ(doc.GetUpgradeFlag(), 1);
+  EXPECT_TRUE(doc.IsBigProject());
+  EXPECT_EQ(doc.GetProjectData(CProjectDataState::kCustomer), QStringLiteral("Town hall")) << "one line";
+  EXPECT_TRUE(doc.IsModified());
+
+  state.SetText(CProjectDataState::kComment, QString(1000, QLatin1Char('x')));
+  EXPECT_EQ(state.Text(CProjectDataState::kComment).size(), CProjectDataState::kMaxTextLength);
+  state.SetText(99, QStringLiteral("ignored"));
+  EXPECT_TRUE(state.Text(99).isEmpty());
+}
+
+TEST(CProjectDataDlgTest, OkWritesTheVariantCancelDoesNot) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  {
+    CProjectDataDlg dialog(doc);
+    dialog.findChild<QComboBox*>(QStringLiteral("variant"))->setCurrentIndex(1);
+    dialog.findChild<QLineEdit*>(QStringLiteral("text0"))->setText(QStringLiteral("Stadium"));
+    dialog.reject();
+  }
+  EXPECT_EQ(doc.GetUpgradeFlag(), 0);
+  EXPECT_FALSE(doc.IsModified());
+  bool ran = false;
+  DriveNextModal([&](QWidget* w) {
+    auto* dialog = qobject_cast<CProjectDataDlg*>(w);
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QComboBox*>(QStringLiteral("variant"))->setCurrentIndex(1);
+    dialog->findChild<QLineEdit*>(QStringLiteral("text0"))->setText(QStringLiteral("Stadium"));
+    dialog->accept();
+    ran = true;
+  });
+  CProjectDataDlg dialog(doc);
+  dialog.exec();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(doc.GetUpgradeFlag(), 1);
+  EXPECT_EQ(doc.GetProjectData(0), QStringLiteral("Stadium"));
+}
+
+TEST(CPreferencesStateTest, WritesOnlyWhatChanged) {
+  TempProfile profile;
+  CPreferencesState state;
+  state.Load();
+  EXPECT_EQ(state.Language(), CStringTable::Language::German) << "the built-in language";
+  EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
+  EXPECT_FALSE(state.Apply().Any());
+
+  state.SetLanguage(CStringTable::Language::English);
+  state.SetStartupChoice(2);
+  state.SetSerialPort(QStringLiteral("  /dev/ttyS3 "));
+  const CPreferencesState::Changes changes = state.Apply();
+  EXPECT_TRUE(changes.language && changes.startupAction && changes.serialPort);
+  EXPECT_EQ(CProfile::GetString(QStringLiteral("Settings"), QStringLiteral("Language")), QStringLiteral("English"));
+  EXPECT_EQ(CProfile::GetInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), -1), 2);
+  EXPECT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), QStringLiteral("/dev/ttyS3"));
+}
+
+TEST(CPreferencesStateTest, KeepsAStartupValueItDoesNotKnow) {
+  TempProfile profile;
+  CShellSettings::SetStartupAction(9);
+  CPreferencesState state;
+  state.Load();
+  EXPECT_EQ(state.StartupChoice(), 0) << "shown as \"do nothing\"";
+  state.SetStartupChoice(0);
+  state.SetSerialPort(QString());
+  EXPECT_FALSE(state.Apply().Any());
+  EXPECT_EQ(CShellSettings::GetStartupAction(), 9);
+  state.SetStartupChoice(5);
+  EXPECT_EQ(state.StartupChoice(), 0);
+}
+
+TEST(CPreferencesDlgTest, OkAppliesTheChoices) {
+  TempProfile profile;
+  DriveNextModal([](QWidget* w) {
+    auto* dialog = qobject_cast<CPreferencesDlg*>(w);
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QComboBox*>(QStringLiteral("language"))->setCurrentIndex(1);
+    dialog->findChild<QComboBox*>(QStringLiteral("startup"))->setCurrentIndex(0);
+    dialog->findChild<QComboBox*>(QStringLiteral("port"))->setCurrentText(QStringLiteral("/dev/ttyUSB1"));
+    dialog->accept();
+  });
+  CPreferencesDlg dialog;
+  ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+  EXPECT_TRUE(dialog.Changes().language);
+  EXPECT_EQ(CShellSettings::GetLanguage(), CStringTable::Language::English);
+  EXPECT_EQ(CShellSettings::GetStartupAction(), 0);
+  EXPECT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), QStringLiteral("/dev/ttyUSB1"));
+
+  CPreferencesDlg cancelled;
+  cancelled.findChild<QComboBox*>(QStringLiteral("language"))->setCurrentIndex(0);
+  cancelled.reject();
+  EXPECT_EQ(CShellSettings::GetLanguage(), CStringTable::Language::English);
+}
+
+TEST(CErrorFileViewerTest, ShowsTheFileAsLatin1AndSkipsEmptyFiles) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("site.err"));
+  EXPECT_FALSE(CErrorFileViewer::ShowFile(path, nullptr)) << "missing";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  EXPECT_FALSE(CErrorFileViewer::ShowFile(path, nullptr)) << "empty";
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("Zone 3 : Saal f\xfcr 200 is missing\r\n");
+  file.close();
+  CErrorFileViewer viewer;
+  ASSERT_TRUE(viewer.Load(path));
+  EXPECT_TRUE(viewer.Text().contains(QStringLiteral("Saal f\u00fcr 200")));
+  QString error;
+  EXPECT_FALSE(viewer.Load(dir.filePath(QStringLiteral("none.err")), &error));
+  EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(CAboutDlgTest, OpensAndCloses) {
+  DriveNextModal([](QWidget* w) {
+    ASSERT_NE(qobject_cast<CAboutDlg*>(w), nullptr);
+    static_cast<QDialog*>(w)->accept();
+  });
+  CAboutDlg dialog;
+  EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+}  // namespace

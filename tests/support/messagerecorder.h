@@ -1,0 +1,47 @@
+#ifndef SELV_TESTS_SUPPORT_MESSAGERECORDER_H
+#define SELV_TESTS_SUPPORT_MESSAGERECORDER_H
+
+#include "model/cmessagesink.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// Records every message box the code under test shows and answers from a
+// script. Installs itself while it lives and puts the previous sink back when
+// it goes:
+//
+//   MessageRecorder messages;
+//   messages.QueueAnswer(IDNO);          // the first box is answered "No"
+//   doc.OnCloseDocument();
+//   EXPECT_TRUE(messages.Saw(34213));
+//
+// Boxes beyond the queued answers get their default button.
+class MessageRecorder final : public IMessageSink {
+ public:
+  MessageRecorder();
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+  ~MessageRecorder() override;
+
+  int Show(const MessageRequest& request) override;
+
+  const std::vector<MessageRequest>& Requests() const { return m_requests; }
+  // Answers the next boxes in this order, then the default button.
+  void QueueAnswer(int answer);
+  // Forgets the recorded requests and the queued answers.
+  void Clear();
+  // A box with this string id was shown.
+  bool Saw(uint32_t id) const;
+  // A box whose text contains part was shown.
+  bool SawText(const QString& part) const;
+
+ private:
+  IMessageSink* m_previous;
+  std::vector<MessageRequest> m_requests;
+  std::deque<int> m_answers;
+};
+
+#endif

@@ -1,0 +1,13 @@
+#ifndef SELV_TOOLS_UNITSIM_MODULEHANDLERS_H
+#define SELV_TOOLS_UNITSIM_MODULEHANDLERS_H
+
+class UnitSimulator;
+
+// Teaches the simulated unit its internal modules ("/FUSE", "/AUDIO",
+// "/PILOT", "/POWER", "/RECORDER"): the answers of a factory-fresh unit to
+// their queries, the fuse node's relative path "/FUSE/../EVENT/...", the
+// fuse ratings the unit accepts (0..3, else "ERROR <path>"), and the
+// recorder's and power supply's state queries.
+void RegisterModuleHandlers(UnitSimulator& sim);
+
+#endif

@@ -1,0 +1,472 @@
+#include "unitsimulator.h"
+
+#include <algorithm>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+// Longest line the unit keeps; the rest of a longer line is dropped.
+constexpr int kMaxLineChars = 4096;
+// Pause between the two halves of a split answer.
+constexpr std::chrono::milliseconds kSplitPause{40};
+// Upper bound of one wait of the thread, so that a missed wake-up costs
+// little.
+constexpr std::chrono::milliseconds kMaxIdle{50};
+
+}  // namespace
+
+UnitSimulator::UnitSimulator() {
+  // What a unit answers out of the box: its identity and its clock.
+  m_store.insert(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10337"));
+  m_store.insert(QStringLiteral("/SERVICE/VER"), QStringLiteral("V1.0"));
+  m_store.insert(QStringLiteral("/CLOCK/MAIN/TIME"), QStringLiteral("12:00:00"));
+  m_store.insert(QStringLiteral("/CLOCK/MAIN/DATE"), QStringLiteral("01.01.2024"));
+}
+
+UnitSimulator::~UnitSimulator() { Stop(); }
+
+bool UnitSimulator::Start(QString* error) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  if (m_running) return true;
+  char name[256] = {0};
+  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+    if (error) *error = QString::fromLocal8Bit(strerror(errno));
+    return false;
+  }
+  // Raw from the start: no echo by the line discipline before the
+  // application has set the port up.
+  termios tio{};
+  if (tcgetattr(m_slave, &tio) == 0) {
+    cfmakeraw(&tio);
+    tcsetattr(m_slave, TCSANOW, &tio);
+  }
+  fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+  fcntl(m_master, F_SETFD, FD_CLOEXEC);
+  fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_NONBLOCK | O_CLOEXEC) != 0) {
+    if (error) *error = QString::fromLocal8Bit(strerror(errno));
+    CloseFds();
+    return false;
+  }
+  m_wakeRead = pipeFds[0];
+  m_wakeWrite = pipeFds[1];
+  m_ptyPath = QString::fromLocal8Bit(name);
+  m_stop = false;
+  m_hangUp = false;
+  m_running = true;
+  m_rx.clear();
+  m_line.clear();
+  m_out.clear();
+  m_xoffSent = false;
+  m_peerStopped = false;
+  m_thread = std::thread([this] { Run(); });
+  return true;
+}
+
+void UnitSimulator::Stop() {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_stop = true;
+  }
+  Wake();
+  if (m_thread.joinable()) m_thread.join();
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  CloseFds();
+  m_running = false;
+}
+
+bool UnitSimulator::IsRunning() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_running && !m_hangUp;
+}
+
+QString UnitSimulator::PtyPath() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_ptyPath;
+}
+
+void UnitSimulator::RegisterHandler(const QString& prefix, Handler handler) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  for (auto& entry : m_handlers) {
+    if (entry.first == prefix) {
+      entry.second = std::move(handler);
+      return;
+    }
+  }
+  m_handlers.emplace_back(prefix, std::move(handler));
+}
+
+void UnitSimulator::SetValue(const QString& path, const QString& value) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_store.insert(path, value);
+}
+
+QString UnitSimulator::Value(const QString& path) const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_store.value(path);
+}
+
+bool UnitSimulator::HasValue(const QString& path) const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_store.contains(path);
+}
+
+void UnitSimulator::RemoveValue(const QString& path) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_store.remove(path);
+}
+
+QMap<QString, QString> UnitSimulator::Values() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_store;
+}
+
+QStringList UnitSimulator::ReceivedLines() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_received;
+}
+
+QStringList UnitSimulator::FullLines() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_full;
+}
+
+int UnitSimulator::ReceivedCount() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_received.size();
+}
+
+void UnitSimulator::ClearLog() {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_received.clear();
+  m_full.clear();
+}
+
+qint64 UnitSimulator::CharsReceived() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_charsIn;
+}
+
+qint64 UnitSimulator::CharsSent() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_charsOut;
+}
+
+void UnitSimulator::SetPaced(bool paced) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_paced = paced;
+  }
+  Wake();
+}
+
+void UnitSimulator::SetEcho(bool echo) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_echo = echo;
+}
+
+void UnitSimulator::SetAnswerDelay(const QString& pattern, int ms) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_delays.push_back(Rule{pattern, ms});
+}
+
+void UnitSimulator::SetDropAnswers(const QString& pattern) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_drops.push_back(pattern);
+}
+
+void UnitSimulator::ClearFaults() {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_delays.clear();
+    m_drops.clear();
+    m_split = false;
+    m_stalled = false;
+  }
+  Wake();
+}
+
+void UnitSimulator::SetSplitReplies(bool split) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_split = split;
+}
+
+void UnitSimulator::SetStalled(bool stalled) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_stalled = stalled;
+    // The flow character goes out at once, ahead of queued output, as a
+    // UART sends it.
+    if (stalled && !m_xoffSent) {
+      SendFlowChar(kXoff);
+      m_xoffSent = true;
+    }
+  }
+  Wake();
+}
+
+void UnitSimulator::HangUp() {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_hangUp = true;
+    m_stop = true;
+  }
+  Wake();
+  if (m_thread.joinable()) m_thread.join();
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  CloseFds();
+}
+
+void UnitSimulator::Inject(const QByteArray& bytes) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    Enqueue(bytes, Clock::now());
+  }
+  Wake();
+}
+
+void UnitSimulator::Wake() {
+  int fd;
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    fd = m_wakeWrite;
+  }
+  if (fd >= 0) {
+    const char c = 1;
+    ssize_t ignored = write(fd, &c, 1);
+    (void)ignored;
+  }
+}
+
+void UnitSimulator::CloseFds() {
+  for (int* fd : {&m_master, &m_slave, &m_wakeRead, &m_wakeWrite}) {
+    if (*fd >= 0) close(*fd);
+    *fd = -1;
+  }
+}
+
+bool UnitSimulator::Matches(const QString& pattern, const QString& path) {
+  // Prefix match with '*' as any text: "/FUSE/*/BLOWN" matches
+  // "/FUSE/SLOT1/A/BLOWN".
+  const int star = pattern.indexOf(QLatin1Char('*'));
+  if (star < 0) return path.startsWith(pattern);
+  if (!path.startsWith(pattern.left(star))) return false;
+  const QString rest = pattern.mid(star + 1);
+  for (int i = star; i <= path.size(); ++i) {
+    if (Matches(rest, path.mid(i))) return true;
+  }
+  return false;
+}
+
+void UnitSimulator::Enqueue(const QByteArray& bytes, Clock::time_point notBefore) {
+  if (bytes.isEmpty()) return;
+  m_out.push_back(Chunk{bytes, notBefore});
+}
+
+int UnitSimulator::WriteNow(const char* data, int size) {
+  if (m_master < 0) return 0;
+  const ssize_t n = write(m_master, data, static_cast<size_t>(size));
+  return n > 0 ? static_cast<int>(n) : 0;
+}
+
+void UnitSimulator::SendFlowChar(char c) { WriteNow(&c, 1); }
+
+void UnitSimulator::Run() {
+  std::unique_lock<std::recursive_mutex> lock(m_mutex);
+  m_nextIn = Clock::now();
+  m_nextOut = Clock::now();
+  while (!m_stop) {
+    const auto now = Clock::now();
+    ConsumeInput(now);
+    WriteOutput(now);
+    if (m_stop) break;
+
+    // Work out how long to sleep.
+    auto wakeAt = now + kMaxIdle;
+    if (!m_rx.isEmpty() && !m_stalled) wakeAt = std::min(wakeAt, m_paced ? m_nextIn : now);
+    if (!m_out.empty() && !m_peerStopped) {
+      auto due = std::max(m_out.front().notBefore, m_paced ? m_nextOut : now);
+      wakeAt = std::min(wakeAt, due);
+    }
+    pollfd fds[2];
+    int count = 0;
+    fds[count++] = pollfd{m_wakeRead, POLLIN, 0};
+    // Stop reading when stalled or when our receive buffer is far over its
+    // limit; the pseudo-terminal then holds the rest.
+    const bool wantInput = !m_stalled && m_rx.size() < 4 * kXoffAt + 4096;
+    if (wantInput) fds[count++] = pollfd{m_master, POLLIN, 0};
+    const auto wait = std::max(Clock::duration::zero(), wakeAt - now);
+    const auto waitUs = std::chrono::duration_cast<std::chrono::microseconds>(wait).count();
+    timespec ts{static_cast<time_t>(waitUs / 1000000), static_cast<long>((waitUs % 1000000) * 1000)};
+    lock.unlock();
+    ppoll(fds, static_cast<nfds_t>(count), &ts, nullptr);
+    lock.lock();
+    if (fds[0].revents & POLLIN) {
+      char buf[64];
+      while (read(m_wakeRead, buf, sizeof buf) > 0) {
+      }
+    }
+    if (count > 1 && (fds[1].revents & POLLIN)) ReadInput();
+  }
+}
+
+void UnitSimulator::ReadInput() {
+  char buf[4096];
+  for (;;) {
+    const ssize_t n = read(m_master, buf, sizeof buf);
+    if (n <= 0) break;
+    for (ssize_t i = 0; i < n; ++i) {
+      // The application's own flow control.
+      if (buf[i] == kXoff) {
+        m_peerStopped = true;
+      } else if (buf[i] == kXon) {
+        m_peerStopped = false;
+      } else {
+        m_rx.append(buf[i]);
+      }
+    }
+    if (m_rx.size() >= 4 * kXoffAt + 4096) break;
+  }
+  if (m_paced && !m_xoffSent && m_rx.size() > kXoffAt) {
+    SendFlowChar(kXoff);
+    m_xoffSent = true;
+  }
+}
+
+void UnitSimulator::ConsumeInput(Clock::time_point now) {
+  if (m_stalled) return;
+  int take = m_rx.size();
+  if (m_paced) {
+    if (m_rx.isEmpty()) {
+      m_nextIn = now;
+      take = 0;
+    } else {
+      if (m_nextIn < now - std::chrono::milliseconds(20)) m_nextIn = now;
+      take = 0;
+      while (take < m_rx.size() && m_nextIn <= now) {
+        ++take;
+        m_nextIn += kCharTime;
+      }
+    }
+  }
+  if (take > 0) {
+    const QByteArray chunk = m_rx.left(take);
+    m_rx.remove(0, take);
+    for (char c : chunk) {
+      ++m_charsIn;
+      if (c == '\r' || c == '\n') {
+        if (!m_line.isEmpty()) {
+          const QByteArray line = m_line;
+          m_line.clear();
+          HandleLine(line);
+        }
+      } else if (m_line.size() < kMaxLineChars) {
+        m_line.append(c);
+      }
+    }
+  }
+  if (m_xoffSent && m_rx.size() < kXonAt) {
+    SendFlowChar(kXon);
+    m_xoffSent = false;
+  }
+}
+
+void UnitSimulator::HandleLine(const QByteArray& raw) {
+  Command cmd;
+  cmd.received = QString::fromLatin1(raw);
+  cmd.line = cmd.received.startsWith(QLatin1Char(' ')) ? m_lastPath + cmd.received : cmd.received;
+  const int blank = cmd.line.indexOf(QLatin1Char(' '));
+  cmd.path = blank < 0 ? cmd.line : cmd.line.left(blank);
+  cmd.value = blank < 0 ? QString() : cmd.line.mid(blank + 1);
+  m_lastPath = cmd.path;
+  m_received.append(cmd.received);
+  m_full.append(cmd.line);
+
+  const auto now = Clock::now();
+  if (m_echo) Enqueue(raw + "\r\n", now);
+
+  QStringList replies;
+  const Handler* best = nullptr;
+  int bestLength = -1;
+  for (const auto& entry : m_handlers) {
+    if (cmd.path.startsWith(entry.first) && entry.first.size() > bestLength) {
+      best = &entry.second;
+      bestLength = entry.first.size();
+    }
+  }
+  bool taken = false;
+  if (best) {
+    const Handler handler = *best;  // a handler may register others
+    taken = handler(*this, cmd, replies);
+  }
+  if (!taken) {
+    if (cmd.IsQuery()) {
+      if (m_store.contains(cmd.path))
+        replies.append(cmd.path + QLatin1Char(' ') + m_store.value(cmd.path));
+      else
+        replies.append(QStringLiteral("ERROR ") + cmd.path);
+    } else if (!cmd.value.isEmpty()) {
+      m_store.insert(cmd.path, cmd.value);
+    }
+  }
+  if (replies.isEmpty()) return;
+  for (const QString& pattern : m_drops) {
+    if (Matches(pattern, cmd.path)) return;
+  }
+  auto at = now;
+  for (const Rule& rule : m_delays) {
+    if (Matches(rule.pattern, cmd.path)) at = now + std::chrono::milliseconds(rule.delayMs);
+  }
+  for (const QString& reply : replies) {
+    const QByteArray bytes = reply.toLatin1() + "\r\n";
+    if (m_split && bytes.size() > 1) {
+      const int half = bytes.size() / 2;
+      Enqueue(bytes.left(half), at);
+      Enqueue(bytes.mid(half), at + kSplitPause);
+    } else {
+      Enqueue(bytes, at);
+    }
+  }
+}
+
+void UnitSimulator::WriteOutput(Clock::time_point now) {
+  while (!m_out.empty() && !m_peerStopped && m_master >= 0) {
+    Chunk& chunk = m_out.front();
+    if (chunk.notBefore > now) return;
+    if (!m_paced) {
+      const int written = WriteNow(chunk.bytes.constData(), chunk.bytes.size());
+      m_charsOut += written;
+      if (written < chunk.bytes.size()) {
+        chunk.bytes.remove(0, written);
+        return;  // the pseudo-terminal is full; try again later
+      }
+      m_out.pop_front();
+      // The next chunk may carry a later time of its own (a split answer).
+      if (!m_out.empty() && m_out.front().notBefore < now) m_out.front().notBefore = now;
+      continue;
+    }
+    if (m_nextOut < now - std::chrono::milliseconds(20)) m_nextOut = now;
+    int count = 0;
+    while (count < chunk.bytes.size() && m_nextOut <= now) {
+      ++count;
+      m_nextOut += kCharTime;
+    }
+    if (count == 0) return;
+    const int written = WriteNow(chunk.bytes.constData(), count);
+    m_charsOut += written;
+    chunk.bytes.remove(0, written);
+    if (!chunk.bytes.isEmpty()) return;
+    m_out.pop_front();
+  }
+}
