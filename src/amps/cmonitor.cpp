@@ -35,6 +35,12 @@ constexpr int kUnitOutputs = 4;
 
 const char* const kKeywords[] = {"OFF", "IN", "OUT", "REL", "AMP_IN", "AMP_OUT", "EXT"};
 
+// Notes of a transfer go to its error file, which is shown when the
+// transfer ends; without one (a project never saved) the user gets a box.
+void TellUser(const QString& text) {
+  if (!AppendErrorLine(GetDeviceLink()->ErrorFilePath(), text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 const bool kRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc) { CMonitor::EnsureIn(doc); });
   return true;
@@ -411,10 +417,9 @@ void CMonitor::FillPendingDownload() {
 
 int CMonitor::GiveUpWaiting() {
   m_pending.clear();
-  AfxMessageBox(GetName() + Fmt(": the unit did not say within %d s which monitor entries and relays are "
-                                "cleared. The monitor was not uploaded completely.",
-                                kClearReplyTimeoutMs / 1000),
-                MB_OK | MB_ICONEXCLAMATION);
+  TellUser(GetName() + Fmt(": the unit did not say within %d s which monitor entries and relays are cleared. "
+                           "The monitor was not uploaded completely.",
+                           kClearReplyTimeoutMs / 1000));
   return kStepCount;
 }
 
@@ -437,9 +442,8 @@ int CMonitor::Download(bool bQuery, int nStep) {
       if (!m_canClear) {
         // Without the clear replies there is no way to tell used entries
         // from cleared ones: nothing is asked, and the user learns why.
-        AfxMessageBox(GetName() + QStringLiteral(": the unit cannot report its cleared monitor entries (its "
-                                                 "operating system is too old). The monitor was not uploaded."),
-                      MB_OK | MB_ICONINFORMATION);
+        TellUser(GetName() + QStringLiteral(": the unit cannot report its cleared monitor entries (its operating "
+                                            "system is too old). The monitor was not uploaded."));
         return 2;
       }
       SendLine(QStringLiteral("/CLEAR/TABLE ?"));

@@ -25,6 +25,12 @@ constexpr int kProviderOrder = 521;
 // The kinds the selection dialog offers targets for.
 constexpr uint32_t kSelectWatched = 34383;  // "Watched channel or Ready Input"
 
+// Notes of a transfer go to its error file, which is shown when the
+// transfer ends; without one (a project never saved) the user gets a box.
+void TellUser(const QString& text) {
+  if (!AppendErrorLine(GetDeviceLink()->ErrorFilePath(), text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 const bool kRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc) { CSpareAmp::EnsureIn(doc); });
   return true;
@@ -272,10 +278,9 @@ int CSpareAmp::Download(bool bQuery, int nStep) {
     if (!m_canClear || m_clearReply) return 1;
     if (m_clearQuerySent) {
       if (GetDeviceLink()->GetTimeSinceLastOutput() < kClearReplyTimeoutMs) return 0;
-      AfxMessageBox(GetName() + Fmt(": the unit did not say within %d s which backup amplifier entries are "
-                                    "cleared. The backup amplifiers were not uploaded.",
-                                    kClearReplyTimeoutMs / 1000),
-                    MB_OK | MB_ICONEXCLAMATION);
+      TellUser(GetName() + Fmt(": the unit did not say within %d s which backup amplifier entries are cleared. "
+                               "The backup amplifiers were not uploaded.",
+                               kClearReplyTimeoutMs / 1000));
       return kStepCount;
     }
     SendCommandLine(Path() + QStringLiteral("/CLEAR ?"), true);

@@ -4,7 +4,6 @@
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
-#include "model/errorfile.h"
 
 #include <algorithm>
 
@@ -67,9 +66,8 @@ void CAnalogCondition::SetValue(int column, int value, const QString& text) {
 QStringList CAnalogCondition::GetLines(const QString& prefix, bool bQuery) const {
   if (bQuery) return QueryLines(prefix);
   const CBaseDevice* pad = GetLinkedInput(*this, kPinPad, DT_CONTROLPAD);
-  const QString keyword = PadKeyword(pad);
-  return {Line(prefix, "INPUT", keyword.isEmpty() ? QStringLiteral("OFF") : keyword),
-          Line(prefix, "INPNR", Fmt("%d", keyword.isEmpty() ? 0 : PadNumber(pad))),
+  return {Line(prefix, "INPUT", CPadReference::KeywordValue(pad)),
+          Line(prefix, "INPNR", CPadReference::NumberValue(pad)),
           Line(prefix, "MIN", Fmt("%.1f", static_cast<double>(m_min))),
           Line(prefix, "MAX", Fmt("%.1f", static_cast<double>(m_max)))};
 }
@@ -85,28 +83,15 @@ QStringList CAnalogCondition::QueryLines(const QString& prefix) {
 
 bool CAnalogCondition::ParseField(const QString& field, const QString& value, const QString& errorFilePath) {
   if (field == QLatin1String("INPUT")) {
-    const QString keyword = value.trimmed();
-    if (keyword.compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0) {
-      m_pendingKeyword.clear();
-      SetValue(0, 0);
-    } else {
-      m_pendingKeyword = keyword;
-    }
+    if (m_pad.TakeKeyword(value)) SetValue(0, 0);
     return true;
   }
   if (field == QLatin1String("INPNR")) {
     int number = 0;
     if (!ScanInt(value, &number)) return false;
-    if (m_pendingKeyword.isEmpty()) return true;
-    const CBaseDevice* pad = GetDocument() != nullptr
-                                 ? GetDocument()->GetIDManager().FindControlPadByKeyword(m_pendingKeyword, number)
-                                 : nullptr;
-    if (pad == nullptr) {
-      AppendMissingLine(errorFilePath, IDS_RANGE_CHECK, GetID(),
-                        Fmt("%s %d", m_pendingKeyword.toLatin1().constData(), number));
+    if (m_pad.HasKeyword()) {
+      SetValue(0, m_pad.TakeNumber(number, GetDocument(), IDS_RANGE_CHECK, GetID(), errorFilePath));
     }
-    SetValue(0, pad != nullptr ? pad->GetID() : 0);
-    m_pendingKeyword.clear();
     return true;
   }
   if (field == QLatin1String("MIN") || field == QLatin1String("MAX")) {

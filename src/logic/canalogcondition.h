@@ -1,6 +1,7 @@
 #ifndef SELV_LOGIC_CANALOGCONDITION_H
 #define SELV_LOGIC_CANALOGCONDITION_H
 
+#include "logic/cpadreference.h"
 #include "logic/logicstrings.h"
 #include "model/cbasedevice.h"
 
@@ -44,7 +45,7 @@ class CAnalogCondition final : public CBaseDevice {
  private:
   float m_min = 0.0f;
   float m_max = 10.0f;
-  QString m_pendingKeyword;
+  CPadReference m_pad;  // an upload's pad keyword until its number arrives
 };
 
 #endif

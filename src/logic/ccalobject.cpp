@@ -4,7 +4,7 @@
 #include "logic/cappoint.h"
 #include "logic/cdayprog.h"
 #include "logic/choliday.h"
-#include "logic/logiclinks.h"
+#include "logic/logicentries.h"
 #include "logic/logicstrings.h"
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
@@ -12,7 +12,6 @@
 
 #include <QRegularExpression>
 
-#include <memory>
 #include <type_traits>
 
 SELV_IMPLEMENT_SERIAL(CCalObject, 1)
@@ -20,8 +19,6 @@ SELV_IMPLEMENT_SERIAL(CCalObject, 1)
 namespace {
 
 constexpr unsigned kAppointBit = 1, kDayprogBit = 2, kHolidayBit = 4;
-
-bool IsOff(const QString& value) { return value.trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0; }
 
 }  // namespace
 
@@ -49,15 +46,10 @@ int CCalObject::Download(bool bQuery, int nStep) {
 }
 
 QStringList CCalObject::StepLines(bool bQuery, int nStep) const {
-  const CSelvantisDoc* doc = GetDocument();
-  const CIDManager* ids = doc != nullptr ? &doc->GetIDManager() : nullptr;
   auto lines = [&](unsigned bit, int type, const char* name, int id, auto* tag) -> QStringList {
     using Entry = std::remove_pointer_t<decltype(tag)>;
     if (!(m_parts & bit)) return {};
-    const QString prefix = Path() + Fmt("/%s%d", name, id);
-    const auto* entry = ids != nullptr ? dynamic_cast<const Entry*>(ids->FindBaseDevice(id, type)) : nullptr;
-    if (entry != nullptr) return entry->GetLines(prefix, bQuery);
-    return bQuery ? Entry::QueryLines(prefix) : Entry::UnusedLines(prefix);
+    return EntryLines<Entry>(GetDocument(), type, id, Path() + Fmt("/%s%d", name, id), bQuery, false);
   };
   if (nStep <= kAppointOffset) return {};
   if (nStep <= kDayprogOffset) {
@@ -81,33 +73,27 @@ bool CCalObject::Upload(const QString& line, QString& errorFilePath, int mode) {
   const QString kind = match.captured(1).toUpper();
   const int id = match.captured(2).toInt();
   const QString field = match.captured(3).toUpper();
-  CIDManager& ids = doc->GetIDManager();
+  // An entry the project lacks is made when the reply shows it in use.
+  const bool isFunction = field == QLatin1String("FUNC") && !IsOffValue(value);
 
   if (kind == QLatin1String("EVENT")) {
     if (id < 1 || id > kMaxAppoints) return false;
-    auto* entry = dynamic_cast<CAppoint*>(ids.FindBaseDevice(id, DT_APPOINT));
-    if (entry == nullptr && field == QLatin1String("FUNC") && !IsOff(value) &&
-        CAppoint::RepetitionOfKeyword(value) != 0) {
-      entry = static_cast<CAppoint*>(AdoptUploadedEntry(doc, std::make_unique<CAppoint>(), CAppoint::kKindEvent, id,
-                                                        CAT_CALENDAR, LogicString(IDS_EVENT)));
-    }
+    auto* entry = FindOrAdoptEntry<CAppoint>(doc, DT_APPOINT, id,
+                                             isFunction && CAppoint::RepetitionOfKeyword(value) != 0,
+                                             CAppoint::kKindEvent, CAT_CALENDAR, IDS_EVENT);
     return entry != nullptr && entry->ParseField(field, value);
   }
   if (kind == QLatin1String("DAYPROG")) {
     if (id < 1 || id > kMaxDayprogs) return false;
-    auto* entry = dynamic_cast<CDayprog*>(ids.FindBaseDevice(id, DT_DAYPROG));
     int count = 0;
-    if (entry == nullptr && field == QLatin1String("ENTRIES") && ScanInt(value, &count) && count > 0) {
-      entry = static_cast<CDayprog*>(AdoptUploadedEntry(doc, std::make_unique<CDayprog>(), CDayprog::kKindDayprog, id,
-                                                        CAT_CALENDAR, LogicString(IDS_DAILY_PROGRAM)));
-    }
+    auto* entry = FindOrAdoptEntry<CDayprog>(doc, DT_DAYPROG, id,
+                                             field == QLatin1String("ENTRIES") && ScanInt(value, &count) && count > 0,
+                                             CDayprog::kKindDayprog, CAT_CALENDAR, IDS_DAILY_PROGRAM);
     return entry != nullptr && entry->ParseField(field, value);
   }
   if (id < 1 || id > kMaxHolidays) return false;
-  auto* entry = dynamic_cast<CHoliday*>(ids.FindBaseDevice(id, DT_HOLIDAY));
-  if (entry == nullptr && field == QLatin1String("FUNC") && !IsOff(value) && CHoliday::FunctionOfKeyword(value) != 0) {
-    entry = static_cast<CHoliday*>(AdoptUploadedEntry(doc, std::make_unique<CHoliday>(), CHoliday::kKindHoliday, id,
-                                                      CAT_CALENDAR, LogicString(IDS_HOLIDAY_PROGRAM)));
-  }
+  auto* entry = FindOrAdoptEntry<CHoliday>(doc, DT_HOLIDAY, id,
+                                           isFunction && CHoliday::FunctionOfKeyword(value) != 0,
+                                           CHoliday::kKindHoliday, CAT_CALENDAR, IDS_HOLIDAY_PROGRAM);
   return entry != nullptr && entry->ParseField(field, value, errorFilePath);
 }

@@ -5,7 +5,6 @@
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
-#include "model/errorfile.h"
 #include "model/modelstrings.h"
 #include "unit/ccontrolpad.h"
 
@@ -177,9 +176,8 @@ QStringList CCondition::GetLines(const QString& prefix, bool bQuery) const {
   const int type = GetSourceObjectType(GetKind());
   if (type == DT_CONTROLPAD) {
     const CBaseDevice* pad = GetSourceObject();
-    const QString keyword = PadKeyword(pad);
-    lines << Line(prefix, "INPUT", keyword.isEmpty() ? QStringLiteral("OFF") : keyword);
-    lines << Line(prefix, "SOURCE", Fmt("%d", keyword.isEmpty() ? 0 : PadNumber(pad)));
+    lines << Line(prefix, "INPUT", CPadReference::KeywordValue(pad));
+    lines << Line(prefix, "SOURCE", CPadReference::NumberValue(pad));
   } else if (type != 0) {
     lines << Line(prefix, "SOURCE", Fmt("%d", GetValue(4)));
   }
@@ -209,8 +207,7 @@ bool CCondition::ParseField(const QString& field, const QString& value, const QS
     return true;
   }
   if (field == QLatin1String("INPUT")) {
-    m_pendingKeyword = value.trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0 ? QString()
-                                                                                                  : value.trimmed();
+    m_pad.TakeKeyword(value);
     return true;
   }
   if (field == QLatin1String("SOURCE")) {
@@ -222,16 +219,8 @@ bool CCondition::ParseField(const QString& field, const QString& value, const QS
       return true;
     }
     // The unit names an input by keyword and number; the project by pad.
-    int padId = 0;
-    if (!m_pendingKeyword.isEmpty() && number != 0 && GetDocument() != nullptr) {
-      const CBaseDevice* pad = GetDocument()->GetIDManager().FindControlPadByKeyword(m_pendingKeyword, number);
-      if (pad != nullptr) {
-        padId = pad->GetID();
-      } else {
-        AppendMissingLine(errorFilePath, IDS_CONDITION, GetID(), Fmt("%s %d", m_pendingKeyword.toLatin1().constData(), number));
-      }
-    }
-    m_pendingKeyword.clear();
+    const int padId = number != 0 ? m_pad.TakeNumber(number, GetDocument(), IDS_CONDITION, GetID(), errorFilePath) : 0;
+    m_pad.Forget();
     SetValue(4, padId);
     return true;
   }

@@ -1,6 +1,7 @@
 #ifndef SELV_LOGIC_CCONDITION_H
 #define SELV_LOGIC_CCONDITION_H
 
+#include "logic/cpadreference.h"
 #include "logic/logicstrings.h"
 #include "model/cbasedevice.h"
 
@@ -84,7 +85,7 @@ class CCondition : public CBaseDevice {
   bool m_level = true;
   int m_source = 0;
   // An input condition's pad keyword from an upload, until its number arrives.
-  QString m_pendingKeyword;
+  CPadReference m_pad;
 };
 
 #endif

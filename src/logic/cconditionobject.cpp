@@ -5,7 +5,7 @@
 #include "logic/cbusycondition.h"
 #include "logic/ccombinecondition.h"
 #include "logic/ccondition.h"
-#include "logic/logiclinks.h"
+#include "logic/logicentries.h"
 #include "model/carchive.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -13,7 +13,6 @@
 
 #include <QRegularExpression>
 
-#include <memory>
 #include <type_traits>
 
 SELV_IMPLEMENT_SERIAL(CConditionObject, 1)
@@ -23,8 +22,6 @@ namespace {
 constexpr unsigned kAnalogBit = 1, kBusyBit = 2, kCombineBit = 4, kPlainBit = 8;
 
 QString EntryPrefix(const char* name, int id) { return CConditionObject::Path() + Fmt("/%s%d", name, id); }
-
-bool IsOff(const QString& value) { return value.trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0; }
 
 }  // namespace
 
@@ -67,16 +64,10 @@ QStringList CConditionObject::StepLines(bool bQuery, int nStep) {
     m_cleared = true;
     return {Path() + QStringLiteral(" COND_CLR")};
   }
-  CSelvantisDoc* doc = GetDocument();
-  const CIDManager* ids = doc != nullptr ? &doc->GetIDManager() : nullptr;
   auto lines = [&](unsigned bit, int type, const char* name, int id, auto* tag) -> QStringList {
     using Entry = std::remove_pointer_t<decltype(tag)>;
     if (!(m_kinds & bit)) return {};
-    const QString prefix = EntryPrefix(name, id);
-    const auto* entry = ids != nullptr ? dynamic_cast<const Entry*>(ids->FindBaseDevice(id, type)) : nullptr;
-    if (entry != nullptr) return entry->GetLines(prefix, bQuery);
-    if (bQuery) return Entry::QueryLines(prefix);
-    return m_cleared ? QStringList() : Entry::UnusedLines(prefix);
+    return EntryLines<Entry>(GetDocument(), type, id, EntryPrefix(name, id), bQuery, m_cleared);
   };
   if (nStep <= kAnalogOffset) return {};
   if (nStep <= kBusyOffset) {
@@ -106,47 +97,32 @@ bool CConditionObject::Upload(const QString& line, QString& errorFilePath, int m
   const QString kind = match.captured(1).toUpper();
   const int id = match.captured(2).toInt();
   const QString field = match.captured(3).toUpper();
-  CIDManager& ids = doc->GetIDManager();
-
+  // An entry the project lacks is made when the reply shows it in use.
   if (kind == QLatin1String("ANALOG")) {
     if (id < 1 || id > kMaxAnalog) return false;
-    auto* entry = dynamic_cast<CAnalogCondition*>(ids.FindBaseDevice(id, DT_ANALOGCONDITION));
-    if (entry == nullptr && field == QLatin1String("INPUT") && !IsOff(value)) {
-      entry = static_cast<CAnalogCondition*>(AdoptUploadedEntry(doc, std::make_unique<CAnalogCondition>(),
-                                                                CAnalogCondition::kKindAnalog, id, CAT_ENTRIES,
-                                                                LogicString(IDS_RANGE_CHECK)));
-    }
+    auto* entry = FindOrAdoptEntry<CAnalogCondition>(doc, DT_ANALOGCONDITION, id,
+                                                     field == QLatin1String("INPUT") && !IsOffValue(value),
+                                                     CAnalogCondition::kKindAnalog, CAT_ENTRIES, IDS_RANGE_CHECK);
     return entry != nullptr && entry->ParseField(field, value, errorFilePath);
   }
   if (kind == QLatin1String("BUSY")) {
     if (id < 1 || id > kMaxBusy) return false;
-    auto* entry = dynamic_cast<CBusyCondition*>(ids.FindBaseDevice(id, DT_BUSYCONDITION));
-    if (entry == nullptr && field == QLatin1String("AUDIO") && !IsOff(value)) {
-      entry = static_cast<CBusyCondition*>(AdoptUploadedEntry(doc, std::make_unique<CBusyCondition>(),
-                                                              CBusyCondition::kKindBusy, id, CAT_ENTRIES,
-                                                              LogicString(IDS_BUSY_CONDITION)));
-    }
+    auto* entry = FindOrAdoptEntry<CBusyCondition>(doc, DT_BUSYCONDITION, id,
+                                                   field == QLatin1String("AUDIO") && !IsOffValue(value),
+                                                   CBusyCondition::kKindBusy, CAT_ENTRIES, IDS_BUSY_CONDITION);
     return entry != nullptr && entry->ParseField(field, value, errorFilePath);
   }
   if (kind == QLatin1String("COMBINE")) {
     if (id < 1 || id > kMaxCombine) return false;
-    auto* entry = dynamic_cast<CCombineCondition*>(ids.FindBaseDevice(id, DT_COMBINECONDITION));
-    if (entry == nullptr && field == QLatin1String("LOGIC") && !IsOff(value) &&
-        CCombineCondition::FunctionOfKeyword(value) != 0) {
-      entry = static_cast<CCombineCondition*>(AdoptUploadedEntry(doc, std::make_unique<CCombineCondition>(),
-                                                                 CCombineCondition::kKindCombine, id, CAT_ENTRIES,
-                                                                 LogicString(IDS_COMBINATION)));
-    }
+    auto* entry = FindOrAdoptEntry<CCombineCondition>(
+        doc, DT_COMBINECONDITION, id,
+        field == QLatin1String("LOGIC") && !IsOffValue(value) && CCombineCondition::FunctionOfKeyword(value) != 0,
+        CCombineCondition::kKindCombine, CAT_ENTRIES, IDS_COMBINATION);
     return entry != nullptr && entry->ParseField(field, value, errorFilePath);
   }
   if (id < 1 || id > kMaxPlain) return false;
-  auto* entry = dynamic_cast<CCondition*>(ids.FindBaseDevice(id, DT_CONDITION));
-  if (entry == nullptr && field == QLatin1String("TYPE")) {
-    const int type = CCondition::TypeOfKeyword(value);
-    if (type != 0) {
-      entry = static_cast<CCondition*>(AdoptUploadedEntry(doc, std::make_unique<CCondition>(), type, id,
-                                                          CAT_ENTRIES, LogicString(IDS_CONDITION)));
-    }
-  }
+  // A plain condition's kind is its type keyword.
+  const int type = field == QLatin1String("TYPE") ? CCondition::TypeOfKeyword(value) : 0;
+  auto* entry = FindOrAdoptEntry<CCondition>(doc, DT_CONDITION, id, type != 0, type, CAT_ENTRIES, IDS_CONDITION);
   return entry != nullptr && entry->ParseField(field, value, errorFilePath);
 }

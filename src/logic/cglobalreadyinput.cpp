@@ -3,7 +3,7 @@
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "logic/creadyinput.h"
-#include "logic/logiclinks.h"
+#include "logic/logicentries.h"
 #include "logic/logicstrings.h"
 #include "model/carchive.h"
 #include "model/cprofile.h"
@@ -13,7 +13,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <memory>
 
 SELV_IMPLEMENT_SERIAL(CGlobalReadyInput, 1)
 
@@ -130,9 +129,7 @@ int CGlobalReadyInput::Download(bool bQuery, int nStep) {
   } else {
     const int id = (nStep - 7) / 6 + 1;
     const int field = (nStep - 7) % 6;
-    const auto* input = GetDocument() != nullptr
-                            ? dynamic_cast<const CReadyInput*>(GetDocument()->GetIDManager().FindBaseDevice(id, DT_READYINPUT))
-                            : nullptr;
+    const auto* input = FindEntry<const CReadyInput>(GetDocument(), DT_READYINPUT, id);
     if (input != nullptr || bQuery || (!m_cleared && field == CReadyInput::FIELD_INPUT)) {
       line = CReadyInput::FieldLine(id, field, input, bQuery);
     }
@@ -164,15 +161,9 @@ bool CGlobalReadyInput::Upload(const QString& line, QString& errorFilePath, int 
   const int id = match.captured(1).toInt();
   const int field = CReadyInput::FieldOfKey(match.captured(2));
   if (id < 1 || id > kMaxReadyInputs || field < 0) return false;
-  auto* input = dynamic_cast<CReadyInput*>(doc->GetIDManager().FindBaseDevice(id, DT_READYINPUT));
-  if (input == nullptr) {
-    if (field != CReadyInput::FIELD_INPUT || value.trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0) {
-      return false;
-    }
-    input = static_cast<CReadyInput*>(AdoptUploadedEntry(doc, std::make_unique<CReadyInput>(),
-                                                         CReadyInput::kKindReadyInput, id, CAT_ENTRIES,
-                                                         LogicString(IDS_READYINP)));
-    if (input == nullptr) return false;
-  }
-  return input->ParseField(match.captured(2), value, errorFilePath);
+  // An input is in use on the unit when it names one.
+  const bool inUse = field == CReadyInput::FIELD_INPUT && !IsOffValue(value);
+  auto* input = FindOrAdoptEntry<CReadyInput>(doc, DT_READYINPUT, id, inUse, CReadyInput::kKindReadyInput,
+                                              CAT_ENTRIES, IDS_READYINP);
+  return input != nullptr && input->ParseField(match.captured(2), value, errorFilePath);
 }

@@ -6,7 +6,6 @@
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
-#include "model/errorfile.h"
 
 SELV_IMPLEMENT_SERIAL(CLogicOut, 1)
 
@@ -78,10 +77,9 @@ QString CLogicOut::FieldLine(int id, int field, const CLogicOut* out, bool bQuer
   const QString prefix = CLogicOutObject::Path() + Fmt("/OUT%d/%s ", id, kFieldKeys[field]);
   if (bQuery) return prefix + QStringLiteral("?");
   const CBaseDevice* pad = out != nullptr ? GetLinkedInput(*out, kPinPad, DT_CONTROLPAD) : nullptr;
-  const QString keyword = PadKeyword(pad);
   switch (field) {
-    case FIELD_OUTPUT: return prefix + (keyword.isEmpty() ? QStringLiteral("OFF") : keyword);
-    case FIELD_OUTNR: return prefix + Fmt("%d", keyword.isEmpty() ? 0 : PadNumber(pad));
+    case FIELD_OUTPUT: return prefix + CPadReference::KeywordValue(pad);
+    case FIELD_OUTNR: return prefix + CPadReference::NumberValue(pad);
     case FIELD_CONDITION: return prefix + Fmt("%d", out != nullptr ? out->GetValue(2) : 0);
     default: return prefix + OnOffText(out != nullptr && out->m_invert);
   }
@@ -89,29 +87,15 @@ QString CLogicOut::FieldLine(int id, int field, const CLogicOut* out, bool bQuer
 
 bool CLogicOut::ParseField(const QString& field, const QString& value, const QString& errorFilePath) {
   switch (FieldOfKey(field)) {
-    case FIELD_OUTPUT: {
-      const QString keyword = value.trimmed();
-      if (keyword.compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0) {
-        m_pendingKeyword.clear();
-        SetValue(4, 0);
-      } else {
-        m_pendingKeyword = keyword;
-      }
+    case FIELD_OUTPUT:
+      if (m_pad.TakeKeyword(value)) SetValue(4, 0);
       return true;
-    }
     case FIELD_OUTNR: {
       int number = 0;
       if (!ScanInt(value, &number)) return false;
-      if (m_pendingKeyword.isEmpty()) return true;
-      const CBaseDevice* pad = GetDocument() != nullptr
-                                   ? GetDocument()->GetIDManager().FindControlPadByKeyword(m_pendingKeyword, number)
-                                   : nullptr;
-      if (pad == nullptr) {
-        AppendMissingLine(errorFilePath, IDS_LOGIC_STATE, GetID(),
-                          Fmt("%s %d", m_pendingKeyword.toLatin1().constData(), number));
+      if (m_pad.HasKeyword()) {
+        SetValue(4, m_pad.TakeNumber(number, GetDocument(), IDS_LOGIC_STATE, GetID(), errorFilePath));
       }
-      SetValue(4, pad != nullptr ? pad->GetID() : 0);
-      m_pendingKeyword.clear();
       return true;
     }
     case FIELD_CONDITION: {

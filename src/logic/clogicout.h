@@ -1,6 +1,7 @@
 #ifndef SELV_LOGIC_CLOGICOUT_H
 #define SELV_LOGIC_CLOGICOUT_H
 
+#include "logic/cpadreference.h"
 #include "logic/logicstrings.h"
 #include "model/cbasedevice.h"
 
@@ -42,7 +43,7 @@ class CLogicOut final : public CBaseDevice {
 
  private:
   bool m_invert = false;
-  QString m_pendingKeyword;
+  CPadReference m_pad;  // an upload's pad keyword until its number arrives
 };
 
 #endif

@@ -3,14 +3,12 @@
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "logic/clogicout.h"
-#include "logic/logiclinks.h"
-#include "logic/logicstrings.h"
+#include "logic/logicentries.h"
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 
 #include <QRegularExpression>
 
-#include <memory>
 
 SELV_IMPLEMENT_SERIAL(CLogicOutObject, 1)
 
@@ -29,9 +27,7 @@ int CLogicOutObject::Download(bool bQuery, int nStep) {
   if (nStep == 0) return 1;
   const int id = (nStep - 1) / 4 + 1;
   const int field = (nStep - 1) % 4;
-  const auto* out = GetDocument() != nullptr
-                        ? dynamic_cast<const CLogicOut*>(GetDocument()->GetIDManager().FindBaseDevice(id, DT_LOGICOUT))
-                        : nullptr;
+  const auto* out = FindEntry<const CLogicOut>(GetDocument(), DT_LOGICOUT, id);
   // An output the project lacks is switched off on the unit; its other
   // fields are left alone.
   if (out != nullptr || bQuery || field == CLogicOut::FIELD_OUTPUT) {
@@ -52,14 +48,9 @@ bool CLogicOutObject::Upload(const QString& line, QString& errorFilePath, int mo
   const int id = match.captured(1).toInt();
   const int field = CLogicOut::FieldOfKey(match.captured(2));
   if (id < 1 || id > kMaxLogicOuts || field < 0) return false;
-  auto* out = dynamic_cast<CLogicOut*>(doc->GetIDManager().FindBaseDevice(id, DT_LOGICOUT));
-  if (out == nullptr) {
-    if (field != CLogicOut::FIELD_OUTPUT || value.trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0) {
-      return false;
-    }
-    out = static_cast<CLogicOut*>(AdoptUploadedEntry(doc, std::make_unique<CLogicOut>(), CLogicOut::kKindLogicOut, id,
-                                                     CAT_ENTRIES, LogicString(IDS_LOGIC_STATE)));
-    if (out == nullptr) return false;
-  }
-  return out->ParseField(match.captured(2), value, errorFilePath);
+  // An output is in use on the unit when it names one.
+  const bool inUse = field == CLogicOut::FIELD_OUTPUT && !IsOffValue(value);
+  auto* out = FindOrAdoptEntry<CLogicOut>(doc, DT_LOGICOUT, id, inUse, CLogicOut::kKindLogicOut, CAT_ENTRIES,
+                                          IDS_LOGIC_STATE);
+  return out != nullptr && out->ParseField(match.captured(2), value, errorFilePath);
 }

@@ -6,7 +6,6 @@
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
-#include "model/errorfile.h"
 
 #include <algorithm>
 
@@ -99,10 +98,9 @@ QString CReadyInput::FieldLine(int id, int field, const CReadyInput* input, bool
   const QString prefix = CGlobalReadyInput::Path() + Fmt("/INP%d/%s ", id, kFieldKeys[field]);
   if (bQuery) return prefix + QStringLiteral("?");
   const CBaseDevice* pad = input != nullptr ? GetLinkedInput(*input, kPinPad, DT_CONTROLPAD) : nullptr;
-  const QString keyword = PadKeyword(pad);
   switch (field) {
-    case FIELD_INPUT: return prefix + (keyword.isEmpty() ? QStringLiteral("OFF") : keyword);
-    case FIELD_INPNR: return prefix + Fmt("%d", keyword.isEmpty() ? 0 : PadNumber(pad));
+    case FIELD_INPUT: return prefix + CPadReference::KeywordValue(pad);
+    case FIELD_INPNR: return prefix + CPadReference::NumberValue(pad);
     case FIELD_LEVEL: return prefix + OnOffText(input == nullptr || input->m_level);
     case FIELD_MASKED: return prefix + OnOffText(input != nullptr && input->m_masked);
     case FIELD_TEXT: return prefix + Fmt("%d", input != nullptr ? input->m_textNumber : 1);
@@ -113,29 +111,15 @@ QString CReadyInput::FieldLine(int id, int field, const CReadyInput* input, bool
 bool CReadyInput::ParseField(const QString& field, const QString& value, const QString& errorFilePath) {
   const int f = FieldOfKey(field);
   switch (f) {
-    case FIELD_INPUT: {
-      const QString keyword = value.trimmed();
-      if (keyword.compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0) {
-        m_pendingKeyword.clear();
-        SetValue(0, 0);
-      } else {
-        m_pendingKeyword = keyword;
-      }
+    case FIELD_INPUT:
+      if (m_pad.TakeKeyword(value)) SetValue(0, 0);
       return true;
-    }
     case FIELD_INPNR: {
       int number = 0;
       if (!ScanInt(value, &number)) return false;
-      if (m_pendingKeyword.isEmpty()) return true;
-      const CBaseDevice* pad = GetDocument() != nullptr
-                                   ? GetDocument()->GetIDManager().FindControlPadByKeyword(m_pendingKeyword, number)
-                                   : nullptr;
-      if (pad == nullptr) {
-        AppendMissingLine(errorFilePath, IDS_READYINP, GetID(),
-                          Fmt("%s %d", m_pendingKeyword.toLatin1().constData(), number));
+      if (m_pad.HasKeyword()) {
+        SetValue(0, m_pad.TakeNumber(number, GetDocument(), IDS_READYINP, GetID(), errorFilePath));
       }
-      SetValue(0, pad != nullptr ? pad->GetID() : 0);
-      m_pendingKeyword.clear();
       return true;
     }
     case FIELD_LEVEL:

@@ -1,6 +1,7 @@
 #ifndef SELV_LOGIC_CREADYINPUT_H
 #define SELV_LOGIC_CREADYINPUT_H
 
+#include "logic/cpadreference.h"
 #include "logic/logicstrings.h"
 #include "model/cbasedevice.h"
 
@@ -48,7 +49,7 @@ class CReadyInput final : public CBaseDevice {
   bool m_masked = false;
   int m_textNumber = 1;
   int m_number = 0;
-  QString m_pendingKeyword;
+  CPadReference m_pad;  // an upload's pad keyword until its number arrives
 };
 
 #endif

@@ -3,8 +3,7 @@
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "logic/ctrigger.h"
-#include "logic/logiclinks.h"
-#include "logic/logicstrings.h"
+#include "logic/logicentries.h"
 #include "model/carchive.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -12,7 +11,6 @@
 
 #include <QRegularExpression>
 
-#include <memory>
 
 SELV_IMPLEMENT_SERIAL(CTriggerObject, 1)
 
@@ -41,9 +39,7 @@ int CTriggerObject::Download(bool bQuery, int nStep) {
   } else {
     const int id = (nStep - 1) / 4 + 1;
     const int field = (nStep - 1) % 4;
-    const auto* trigger = GetDocument() != nullptr
-                              ? dynamic_cast<const CTrigger*>(GetDocument()->GetIDManager().FindBaseDevice(id, DT_TRIGGER))
-                              : nullptr;
+    const auto* trigger = FindEntry<const CTrigger>(GetDocument(), DT_TRIGGER, id);
     // After a clear the unit holds no trigger, so missing ones need no line;
     // without it a trigger the project lacks is sent without condition.
     if (trigger != nullptr || bQuery || !m_cleared) line = CTrigger::FieldLine(id, field, trigger, bQuery);
@@ -65,14 +61,10 @@ bool CTriggerObject::Upload(const QString& line, QString& errorFilePath, int mod
   const int id = match.captured(1).toInt();
   const int field = CTrigger::FieldOfKey(match.captured(2));
   if (id < 1 || id > kMaxTriggers || field < 0) return false;
-  auto* trigger = dynamic_cast<CTrigger*>(doc->GetIDManager().FindBaseDevice(id, DT_TRIGGER));
-  if (trigger == nullptr) {
-    // A trigger is in use on the unit when it has a condition.
-    int condition = 0;
-    if (field != CTrigger::FIELD_CONDITION || !ScanInt(value, &condition) || condition <= 0) return false;
-    trigger = static_cast<CTrigger*>(AdoptUploadedEntry(doc, std::make_unique<CTrigger>(), CTrigger::kKindTrigger,
-                                                        id, CAT_ENTRIES, LogicString(IDS_TRIGGER)));
-    if (trigger == nullptr) return false;
-  }
-  return trigger->ParseField(match.captured(2), value);
+  // A trigger is in use on the unit when it has a condition.
+  int condition = 0;
+  const bool inUse = field == CTrigger::FIELD_CONDITION && ScanInt(value, &condition) && condition > 0;
+  auto* trigger =
+      FindOrAdoptEntry<CTrigger>(doc, DT_TRIGGER, id, inUse, CTrigger::kKindTrigger, CAT_ENTRIES, IDS_TRIGGER);
+  return trigger != nullptr && trigger->ParseField(match.captured(2), value);
 }

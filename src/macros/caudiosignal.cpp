@@ -3,6 +3,7 @@
 #include "link/linkmode.h"
 #include "macros/cmacro.h"
 #include "model/carchive.h"
+#include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/errorfile.h"
@@ -39,6 +40,35 @@ int CAudioSignal::TypeOfKind(int kind) {
 }
 
 bool CAudioSignal::IsSignalKind(int kind) { return TypeOfKind(kind) != 0; }
+
+bool CAudioSignal::RegisterSignalType(int type, int kind, Maker make) {
+  CSelvantisDoc::RegisterObjectFactory(
+      type, [type, kind, make](CSelvantisDoc& doc, int requested) -> std::unique_ptr<CBaseDevice> {
+        if (TypeOfKind(requested) != type) requested = kind;
+        std::unique_ptr<CAudioSignal> signal = make();
+        if (!signal->Create(requested, 3, 1, QString(), QRect(), CAT_MISC, 0,
+                            CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
+          return nullptr;
+        return signal;
+      });
+  CSelectionProvider::Global().Register(
+      static_cast<uint32_t>(kind), [type](const CSelvantisDoc* doc, const SelectionRequest&) {
+        SelectionList list;
+        if (!doc) return list;
+        std::vector<CBaseDevice*> found;
+        doc->GetIDManager().GetBaseDeviceList(found, type);
+        for (CBaseDevice* s : found) {
+          SelectionChoice choice;
+          choice.columns << s->GetName() << s->GetIDString();
+          choice.number = s->GetID();
+          choice.type = type;
+          choice.value = s->GetID();
+          list.choices.push_back(choice);
+        }
+        return list;
+      });
+  return true;
+}
 
 CAudioSignal* CAudioSignal::CreateSignal(int kind, CSelvantisDoc& doc) {
   const int type = TypeOfKind(kind);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class CSelvantisDoc;
 
 // Base of the audio signals (alarm, chime, prerecorded text message and the
@@ -70,6 +72,13 @@ class CAudioSignal : public CBaseDevice {
   static CAudioSignal* CreateSignal(int kind, CSelvantisDoc& doc);
   static int TypeOfKind(int kind);
   static bool IsSignalKind(int kind);
+
+  // What each signal class registers from its source file: the document's
+  // factory for type (make gives a blank object; a kind of another type is
+  // replaced by kind) and the selection of the signals of type under kind
+  // (name and ID, chosen by ID). Returns true, for a static initialiser.
+  using Maker = std::unique_ptr<CAudioSignal> (*)();
+  static bool RegisterSignalType(int type, int kind, Maker make);
 
  protected:
   CAudioSignal(int type, int defaultPriority);

@@ -1,44 +1,16 @@
 #include "macros/cmessagesignal.h"
 
-#include "model/cselectionprovider.h"
-#include "model/cselvantisdoc.h"
-
 #include <memory>
 
 SELV_IMPLEMENT_SERIAL(CMessageSignal, 1)
 
 namespace {
 
-const bool kFactoryRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(
-      DT_MESSAGESIGNAL, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
-        if (CAudioSignal::TypeOfKind(kind) != DT_MESSAGESIGNAL) kind = CAudioSignal::kKindMessage;
-        auto signal = std::make_unique<CMessageSignal>();
-        if (!signal->Create(kind, 3, 1, QString(), QRect(), CAT_MISC, 0,
-                            CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
-          return nullptr;
-        return signal;
-      });
-  return true;
-}();
+std::unique_ptr<CAudioSignal> Make() { return std::make_unique<CMessageSignal>(); }
+
+const bool kRegistered = CAudioSignal::RegisterSignalType(DT_MESSAGESIGNAL, CAudioSignal::kKindMessage, Make);
 
 }  // namespace
-
-SELV_REGISTER_SELECTION(CAudioSignal::kKindMessage, [](const CSelvantisDoc* doc, const SelectionRequest&) {
-  SelectionList list;
-  if (!doc) return list;
-  std::vector<CBaseDevice*> found;
-  doc->GetIDManager().GetBaseDeviceList(found, DT_MESSAGESIGNAL);
-  for (CBaseDevice* s : found) {
-    SelectionChoice choice;
-    choice.columns << s->GetName() << s->GetIDString();
-    choice.number = s->GetID();
-    choice.type = DT_MESSAGESIGNAL;
-    choice.value = s->GetID();
-    list.choices.push_back(choice);
-  }
-  return list;
-})
 
 CMessageSignal::CMessageSignal() : CAudioSignal(DT_MESSAGESIGNAL, kDefaultPriority) {
   m_nKind = kKindMessage;

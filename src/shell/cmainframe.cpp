@@ -637,7 +637,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  m_closing = true;
   if (m_link->IsConnected()) m_link->Disconnect();
   m_docs->CloseAll();
   event->accept();

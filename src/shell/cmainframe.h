@@ -141,12 +141,10 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   std::map<int, QAction*> m_actions;
   std::vector<QMenu*> m_menus;
   std::vector<QAction*> m_recentActions;
-  QAction* m_recentSeparator = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_placeMenu = nullptr;
   std::vector<QAction*> m_windowActions;
   QPointer<CSelvantisView> m_viewConnected;
-  bool m_closing = false;
 };
 
 // The application's main window, or null.

@@ -8,6 +8,7 @@
 #include "support/recordinglink.h"
 
 #include <QFile>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,17 +60,22 @@ TEST_F(CTransferTest, WaitsForAQuietLineBeforeLeavingDownloadMode) {
 }
 
 TEST_F(CTransferTest, RepeatsStepsWhileTheOutputBufferIsFull) {
-  // 150 values of 40 characters: far more than the unit's buffer, so the
-  // paced unit stops the line with XOFF and the output buffer fills.
+  // The paced unit holds the line with XOFF for the first 300 ms, so the
+  // output buffer fills and the object's steps must wait.
   sim.SetPaced(true);
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 150, 40);
   ASSERT_TRUE(Connect());
+  sim.SetStalled(true);
+  Pump(30);
+  QTimer::singleShot(300, [&] { sim.SetStalled(false); });
   int maxOut = 0;
   CTransfer transfer;
   transfer.SetProgressHandler([&](int, int) { maxOut = qMax(maxOut, link->OutBufferCount()); });
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
   EXPECT_GE(maxOut, CTransfer::kOutBufferLimit);
-  EXPECT_LT(maxOut, CTransfer::kOutBufferLimit + 100);
+  // A step never adds to a full buffer: at most one line beyond the limit.
+  EXPECT_LT(maxOut, CTransfer::kOutBufferLimit + 60);
+  EXPECT_GT(device->m_calls, 150);
   ASSERT_TRUE(WaitForLines(152));
   const QStringList lines = ObjectLines();
   ASSERT_EQ(lines.size(), 150);

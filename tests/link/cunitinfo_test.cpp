@@ -19,7 +19,9 @@ TEST(CUnitInfoTest, ReadsVersionTextsAsTheUnitComparesThem) {
   for (const Row& row : rows) {
     double version = -1;
     EXPECT_EQ(CUnitInfo::ParseVersion(row.text, &version), row.ok) << row.text;
-    if (row.ok) EXPECT_DOUBLE_EQ(version, row.version) << row.text;
+    if (row.ok) {
+      EXPECT_DOUBLE_EQ(version, row.version) << row.text;
+    }
   }
   // "V0.551" is older than "V0.8", as a byte-wise comparison of the texts says.
   double a = 0, b = 0;

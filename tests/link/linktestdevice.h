@@ -30,6 +30,7 @@ class CLinkTestDevice final : public CBaseDevice {
   bool m_answered = false;
   bool m_asked = false;
   QStringList m_routed;  // every line routed here
+  int m_calls = 0;       // Download calls for a step
 };
 
 // A test object with count values "v0".."v<count-1>" (of width characters

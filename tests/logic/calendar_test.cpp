@@ -8,10 +8,11 @@
 #include "logic/choliday.h"
 #include "logic/cweek.h"
 #include "logic/logictime.h"
+#include "logichandlers.h"
 #include "logictestsupport.h"
 #include "macros/cmacro.h"
-#include "simunitlink.h"
 #include "support/recordinglink.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unitsimulator.h"
 
@@ -269,7 +270,7 @@ TEST(CCalObjectTest, UploadFromTheSimulatedUnitRestoresTheCalendar) {
   holiday->SetValue(3, 3);
   Week(*source)->SetValue(0, 3);
 
-  SimUnitLink link(source.get());
+  SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.Sim().SetValue(QStringLiteral("/CALENDAR/DAYPROG3/TIME2"), QStringLiteral("05:00:00"));
   link.SetLinkMode(LINKMODE_DOWNLOAD);

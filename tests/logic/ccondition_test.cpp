@@ -9,12 +9,6 @@
 
 namespace {
 
-QString Column(const CCondition& condition, int column) {
-  QString text;
-  condition.GetColumnText(text, column);
-  return text;
-}
-
 TEST(CConditionTest, LevelColumnReadsOnAndOff) {
   auto doc = NewProject();
   auto* condition = MakeObject<CCondition>(*doc, CCondition::kKindFault);

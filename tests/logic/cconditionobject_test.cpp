@@ -2,17 +2,18 @@
 // kind, the clear token, a full output buffer, malformed replies, and a
 // download to the simulated unit followed by an upload into an empty
 // project.
+#include "link/linkmode.h"
 #include "logic/canalogcondition.h"
 #include "logic/cbusycondition.h"
 #include "logic/ccombinecondition.h"
 #include "logic/ccondition.h"
 #include "logic/cconditionobject.h"
 #include "logic/cmemoflag.h"
-#include "link/linkmode.h"
+#include "logichandlers.h"
 #include "logictestsupport.h"
 #include "model/cprofile.h"
-#include "simunitlink.h"
 #include "support/recordinglink.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unit/ccontrolpad.h"
 #include "unitsimulator.h"
@@ -166,7 +167,7 @@ TEST(CConditionObjectTest, ClearTokenEmptiesTheSimulatedUnit) {
   CProfile::WriteInt(QStringLiteral("VMX7000"), QStringLiteral("COND_CLR"), 1);
   auto doc = NewProject();
   MakeObjectWithID<CCondition>(*doc, CCondition::kKindFault, 2);
-  SimUnitLink link(doc.get());
+  SimUnitLink link(doc.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.Sim().SetValue(QStringLiteral("/CONDITION/COND7/TYPE"), QStringLiteral("FAULT"));
   link.SetLinkMode(LINKMODE_DOWNLOAD);
@@ -247,7 +248,7 @@ TEST(CConditionObjectTest, UploadFromTheSimulatedUnitRestoresEveryKind) {
   combine->SetValue(5, 9);
   combine->SetValue(4, 1);
 
-  SimUnitLink link(source.get());
+  SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen()) << link.Errors().join('\n').toStdString();
   link.SetLinkMode(LINKMODE_DOWNLOAD);
   RunAll(*Block(*source), false, -1);

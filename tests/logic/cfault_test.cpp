@@ -11,12 +11,6 @@ namespace {
 
 CFault* Fault(const CSelvantisDoc& doc) { return Find<CFault>(doc, DT_FAULT, 1); }
 
-QString Column(const CFault& fault, int column) {
-  QString text;
-  fault.GetColumnText(text, column);
-  return text;
-}
-
 TEST(CFaultTest, ActiveSourcesAreReadAsWholeKeywords) {
   auto doc = NewProject();
   CFault* fault = Fault(*doc);

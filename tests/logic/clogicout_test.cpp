@@ -4,9 +4,10 @@
 #include "logic/ccondition.h"
 #include "logic/clogicout.h"
 #include "logic/clogicoutobject.h"
+#include "logichandlers.h"
 #include "logictestsupport.h"
-#include "simunitlink.h"
 #include "support/recordinglink.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unit/ccontrolpad.h"
 
@@ -17,21 +18,7 @@
 
 namespace {
 
-QString Column(const CLogicOut& out, int column) {
-  QString text;
-  out.GetColumnText(text, column);
-  return text;
-}
-
 CLogicOutObject* Block(const CSelvantisDoc& doc) { return Find<CLogicOutObject>(doc, DT_LOGICOUTOBJECT, 1); }
-
-// A digital-slot output pad on output pin 4 (its number 5).
-CControlPad* MakeOutputPad(CSelvantisDoc& doc) {
-  auto* slot = MakeTerminal(doc, DT_DIGITALSLOT, 1, CAT_SLOTS, QStringLiteral("Slot5"));
-  auto* pad = MakeObject<CControlPad>(doc, CControlPad::kKindDigitalOutput, CAT_ENTRIES, QStringLiteral("Siren"));
-  CBaseDevice::Connect(slot, 4, pad, 0);
-  return pad;
-}
 
 TEST(CLogicOutTest, ColumnsAndValues) {
   auto doc = NewProject();
@@ -101,7 +88,7 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
   auto* out = MakeObjectWithID<CLogicOut>(*source, CLogicOut::kKindLogicOut, 2);
   out->SetValue(4, pad->GetID());
   out->SetValue(3, 1);
-  SimUnitLink link(source.get());
+  SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
   CLogicOutObject* block = Block(*source);

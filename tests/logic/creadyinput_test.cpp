@@ -4,28 +4,17 @@
 #include "link/linkmode.h"
 #include "logic/cglobalreadyinput.h"
 #include "logic/creadyinput.h"
+#include "logichandlers.h"
 #include "logictestsupport.h"
 #include "model/cprofile.h"
-#include "simunitlink.h"
 #include "support/recordinglink.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unit/ccontrolpad.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString Column(const CReadyInput& input, int column) {
-  QString text;
-  input.GetColumnText(text, column);
-  return text;
-}
-
-QString Text(const CGlobalReadyInput& global, int code) {
-  QString text;
-  global.GetColumnText(text, code);
-  return text;
-}
 
 CGlobalReadyInput* Global(const CSelvantisDoc& doc) { return Find<CGlobalReadyInput>(doc, DT_GLOBALREADYINPUT, 1); }
 
@@ -96,8 +85,8 @@ TEST(CReadyInputTest, ProjectFileKeepsEveryField) {
   EXPECT_EQ(copy->GetValue(4), 1);
   EXPECT_EQ(copy->GetValue(5), 9);
   EXPECT_EQ(copy->GetValue(6), 200);
-  EXPECT_EQ(Text(*Global(*loaded), 2 << 16 | 1), "Door open");
-  EXPECT_EQ(Text(*Global(*loaded), 2), "12.5");
+  EXPECT_EQ(Column(*Global(*loaded), 2 << 16 | 1), "Door open");
+  EXPECT_EQ(Column(*Global(*loaded), 2), "12.5");
 }
 
 TEST(CGlobalReadyInputTest, TextsAndMaskTime) {
@@ -106,23 +95,23 @@ TEST(CGlobalReadyInputTest, TextsAndMaskTime) {
   ASSERT_NE(global, nullptr);
   EXPECT_EQ(global->GetTextCount(0), 18);
   EXPECT_EQ(global->GetTextCount(3), 5);
-  EXPECT_EQ(Text(*global, 0 << 16 | 1), "Text1");
-  EXPECT_EQ(Text(*global, 4 << 16 | 1), "Text5");
-  EXPECT_FALSE(Text(*global, 17 << 16 | 1).isEmpty());
-  EXPECT_EQ(Text(*global, 18 << 16 | 1), "");
-  EXPECT_EQ(Text(*global, 2), "5.0");
+  EXPECT_EQ(Column(*global, 0 << 16 | 1), "Text1");
+  EXPECT_EQ(Column(*global, 4 << 16 | 1), "Text5");
+  EXPECT_FALSE(Column(*global, 17 << 16 | 1).isEmpty());
+  EXPECT_EQ(Column(*global, 18 << 16 | 1), "");
+  EXPECT_EQ(Column(*global, 2), "5.0");
 
   // The device texts are fixed.
-  const QString device = Text(*global, 6 << 16 | 1);
+  const QString device = Column(*global, 6 << 16 | 1);
   global->SetColumnText(6 << 16 | 1, QStringLiteral("mine"));
-  EXPECT_EQ(Text(*global, 6 << 16 | 1), device);
+  EXPECT_EQ(Column(*global, 6 << 16 | 1), device);
   global->SetColumnText(1 << 16 | 1, QStringLiteral("Fire\r\ndoor"));
-  EXPECT_EQ(Text(*global, 1 << 16 | 1), "Firedoor");
+  EXPECT_EQ(Column(*global, 1 << 16 | 1), "Firedoor");
 
   global->SetColumnText(2, QStringLiteral("abc"));
-  EXPECT_EQ(Text(*global, 2), "5.0");
+  EXPECT_EQ(Column(*global, 2), "5.0");
   global->SetColumnText(2, QStringLiteral("-3"));
-  EXPECT_EQ(Text(*global, 2), "0.0");
+  EXPECT_EQ(Column(*global, 2), "0.0");
 }
 
 TEST(CGlobalReadyInputTest, ReadyInputThreeOwnsStepsNineteenToTwentyFour) {
@@ -170,7 +159,7 @@ TEST(CGlobalReadyInputTest, UploadFromTheSimulatedUnitRestoresInputsAndTexts) {
   Global(*source)->SetColumnText(0 << 16 | 1, QStringLiteral("Main door"));
   Global(*source)->SetColumnText(2, QStringLiteral("7.5"));
 
-  SimUnitLink link(source.get());
+  SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
   CGlobalReadyInput* global = Global(*source);
@@ -186,8 +175,8 @@ TEST(CGlobalReadyInputTest, UploadFromTheSimulatedUnitRestoresInputsAndTexts) {
   for (int step = 0; step < 7 + 6 * 4; step = targetGlobal->Download(true, step)) {
   }
   EXPECT_TRUE(link.Errors().isEmpty()) << link.Errors().join('\n').toStdString();
-  EXPECT_EQ(Text(*targetGlobal, 0 << 16 | 1), "Main door");
-  EXPECT_EQ(Text(*targetGlobal, 2), "7.5");
+  EXPECT_EQ(Column(*targetGlobal, 0 << 16 | 1), "Main door");
+  EXPECT_EQ(Column(*targetGlobal, 2), "7.5");
   auto* copy = Find<CReadyInput>(*target, DT_READYINPUT, 2);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->GetValue(3), 0);

@@ -5,11 +5,12 @@
 #include "logic/ccondition.h"
 #include "logic/ctrigger.h"
 #include "logic/ctriggerobject.h"
+#include "logichandlers.h"
 #include "logictestsupport.h"
 #include "macros/cmacro.h"
 #include "model/cprofile.h"
-#include "simunitlink.h"
 #include "support/recordinglink.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unitsimulator.h"
 
@@ -148,7 +149,7 @@ TEST(CTriggerObjectTest, UploadFromTheSimulatedUnitRestoresTheTriggers) {
   trigger->SetParam(2, 21);
   trigger->SetParamFloat(1, 7.5f);
 
-  SimUnitLink link(source.get());
+  SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
   CTriggerObject* block = Block(*source);

@@ -3,8 +3,9 @@
 
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
+#include "support/projectbytes.h"
+#include "unit/ccontrolpad.h"
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -40,8 +41,8 @@ inline CLogicTestTerminal* MakeTerminal(CSelvantisDoc& doc, int type, int id, in
 }
 
 // Helpers of the control-logic and calendar tests: documents with the
-// default system, objects made the way the lists make them, and project-file
-// round trips.
+// default system and objects made the way the lists make them (project-file
+// round trips come from support/projectbytes.h).
 
 inline std::unique_ptr<CSelvantisDoc> NewProject() {
   auto doc = std::make_unique<CSelvantisDoc>();
@@ -68,21 +69,20 @@ T* MakeObjectWithID(CSelvantisDoc& doc, int kind, int id, int category = CAT_ENT
   return doc.Adopt<T>(std::move(object));
 }
 
-// Saves doc and loads the bytes into a fresh document.
-inline std::unique_ptr<CSelvantisDoc> RoundTrip(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  {
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    const ProjectFileResult saved = doc.SaveTo(out);
-    EXPECT_TRUE(saved.ok) << saved.message.toStdString();
-  }
-  auto loaded = std::make_unique<CSelvantisDoc>();
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = loaded->LoadFrom(in);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return loaded;
+// The text object shows in list column column.
+template <class T>
+QString Column(const T& object, int column) {
+  QString text;
+  object.GetColumnText(text, column);
+  return text;
+}
+
+// A digital-slot output pad on output pin 4: the unit calls it "DIGOUT 5".
+inline CControlPad* MakeOutputPad(CSelvantisDoc& doc) {
+  auto* slot = MakeTerminal(doc, DT_DIGITALSLOT, 1, CAT_SLOTS, QStringLiteral("Slot5"));
+  auto* pad = MakeObject<CControlPad>(doc, CControlPad::kKindDigitalOutput, CAT_ENTRIES, QStringLiteral("Siren"));
+  CBaseDevice::Connect(slot, 4, pad, 0);
+  return pad;
 }
 
 template <class T>

@@ -50,6 +50,28 @@ TEST_F(CAudioSignalTest, EachKindMakesItsClassWithItsDefaultPriority) {
   EXPECT_EQ(CAudioSignal::CreateSignal(CMacro::kKindAlarm, doc), nullptr);
 }
 
+// The document's factory for a signal type makes that type's own kind when
+// asked for another kind.
+TEST_F(CAudioSignalTest, FactoryKeepsTheKindOfItsType) {
+  struct Row {
+    int type;
+    int asked;
+    int made;
+  };
+  const Row rows[] = {{DT_ALARMSIGNAL, CAudioSignal::kKindChime, CAudioSignal::kKindAlarm},
+                      {DT_CHIMESIGNAL, CAudioSignal::kKindAlarm, CAudioSignal::kKindChime},
+                      {DT_MESSAGESIGNAL, CAudioSignal::kKindText, CAudioSignal::kKindMessage},
+                      {DT_INTMESSAGESIGNAL, CMacro::kKindAlarm, CAudioSignal::kKindText}};
+  for (const auto& [type, asked, kind] : rows) {
+    CBaseDevice* made = doc.CreateObject(type, asked);
+    ASSERT_NE(dynamic_cast<CAudioSignal*>(made), nullptr) << type;
+    EXPECT_EQ(made->GetType(), type);
+    EXPECT_EQ(made->GetKind(), kind);
+    EXPECT_EQ(made->GetInputCount(), 3);
+    EXPECT_EQ(made->GetOutputCount(), 1);
+  }
+}
+
 TEST_F(CAudioSignalTest, PriorityOutsideOneToTenBecomesOne) {
   CAudioSignal* signal = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
   const std::pair<const char*, const char*> rows[] = {{"10", "10"}, {"1", "1"}, {"11", "1"},  {"0", "1"},
@@ -149,7 +171,16 @@ TEST_F(CAudioSignalTest, SelectionKindsListTheSignalsOfTheirKind) {
   request.kind = CAudioSignal::kKindAlarm;
   EXPECT_EQ(CSelectionProvider::Global().ListChoices(&doc, request).choices.size(), 2u);
   request.kind = CAudioSignal::kKindChime;
-  EXPECT_EQ(CSelectionProvider::Global().ListChoices(&doc, request).choices.size(), 1u);
+  const SelectionList chimes = CSelectionProvider::Global().ListChoices(&doc, request);
+  ASSERT_EQ(chimes.choices.size(), 1u);
+  const CBaseDevice* chime = doc.GetIDManager().FindBaseDevice(1, DT_CHIMESIGNAL);
+  ASSERT_NE(chime, nullptr);
+  EXPECT_EQ(chimes.choices[0].columns, (QStringList{chime->GetName(), chime->GetIDString()}));
+  EXPECT_EQ(chimes.choices[0].number, 1);
+  EXPECT_EQ(chimes.choices[0].type, DT_CHIMESIGNAL);
+  EXPECT_EQ(chimes.choices[0].value, 1);
+  request.kind = CAudioSignal::kKindText;
+  EXPECT_TRUE(CSelectionProvider::Global().ListChoices(&doc, request).choices.empty());
   request.kind = CMacro::kSelectMacroKind;
   EXPECT_EQ(CSelectionProvider::Global().ListChoices(&doc, request).choices.size(),
             CMacro::UserKinds().size());

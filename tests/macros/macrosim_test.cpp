@@ -10,11 +10,12 @@
 #include "macros/cvirtctrl.h"
 #include "macros/cvirtctrlitem.h"
 #include "macros/czonetestobject.h"
-#include "macrosimlink.h"
+#include "macrohandlers.h"
 #include "macrotestobjects.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
+#include "support/simunitlink.h"
 #include "support/tempprofile.h"
 #include "unitsimulator.h"
 
@@ -41,7 +42,7 @@ class MacroSimTest : public testing::Test {
 
   // A copy of the project whose objects of the type are blanked: macros
   // become placeholders, the fixed objects are made anew.
-  void Upload(CSelvantisDoc& copy, MacroSimLink& link, CBaseDevice& object) {
+  void Upload(CSelvantisDoc& copy, SimUnitLink& link, CBaseDevice& object) {
     link.SetDocument(&copy);
     link.SetLinkMode(LINKMODE_UPLOAD);
     Step(object, true);
@@ -55,7 +56,7 @@ class MacroSimTest : public testing::Test {
 };
 
 TEST_F(MacroSimTest, EveryMacroKindComesBackFromTheUnitAsItWasSent) {
-  MacroSimLink link(&doc);
+  SimUnitLink link(&doc, RegisterMacroHandlers);
   ASSERT_TRUE(link.IsOpen()) << link.Errors().join(QLatin1Char(' ')).toStdString();
   CAudioSignal* alarm = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
   CAudioSignal* chime = CAudioSignal::CreateSignal(CAudioSignal::kKindChime, doc);
@@ -122,7 +123,7 @@ TEST_F(MacroSimTest, EveryMacroKindComesBackFromTheUnitAsItWasSent) {
 }
 
 TEST_F(MacroSimTest, SettingsObjectsComeBackFromTheUnit) {
-  MacroSimLink link(&doc);
+  SimUnitLink link(&doc, RegisterMacroHandlers);
   ASSERT_TRUE(link.IsOpen());
   CEventLog* log = CEventLog::Find(&doc);
   log->SetParamText(0, QStringLiteral("AUDIO,MACRO,VIRTCTRL"));

@@ -4,10 +4,6 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 
-#include <QBuffer>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 
 SELV_IMPLEMENT_SERIAL(CMacroTestObject, 1)
@@ -36,21 +32,4 @@ CBaseDevice* AddTestObject(CSelvantisDoc& doc, int type, int id, const QString& 
   const QString n = name.isEmpty() ? Fmt("Test %d/%d", type, id) : name;
   if (!object->CreateWithID(0, n, id, category, &doc)) return nullptr;
   return doc.AddObject(std::move(object));
-}
-
-QByteArray SaveProject(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const ProjectFileResult result = doc.SaveTo(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return bytes;
-}
-
-bool LoadProject(CSelvantisDoc& doc, QByteArray bytes) {
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc.LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return result.ok;
 }

@@ -3,10 +3,11 @@
 
 // Stand-ins for objects of other subsystems that the macro classes link to
 // (zones, groups, consoles): only their type, identifier and name matter.
+// The project-file helpers of the macro tests come with it.
 
 #include "model/cbasedevice.h"
+#include "support/projectbytes.h"
 
-#include <QByteArray>
 #include <QString>
 
 class CSelvantisDoc;
@@ -22,8 +23,5 @@ class CMacroTestObject final : public CBaseDevice {
 // An object of the type under the identifier (category by type), or the
 // one already there.
 CBaseDevice* AddTestObject(CSelvantisDoc& doc, int type, int id, const QString& name = QString());
-
-QByteArray SaveProject(const CSelvantisDoc& doc);
-bool LoadProject(CSelvantisDoc& doc, QByteArray bytes);
 
 #endif

@@ -17,7 +17,13 @@
 #include "shelltestblock.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "consolehandlers.h"
+#include "logichandlers.h"
+#include "macrohandlers.h"
+#include "modulehandlers.h"
+#include "monitorhandlers.h"
 #include "unitsimulator.h"
+#include "zonehandlers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,10 +39,19 @@ namespace {
 class CLinkPanelTest : public testing::Test {
  protected:
   void SetUp() override {
+    // Every family of commands the simulated unit knows, so that a whole
+    // project goes down and comes back as it would with a real unit.
+    RegisterConsoleHandlers(sim);
+    RegisterLogicHandlers(sim);
+    RegisterMacroHandlers(sim);
+    RegisterModuleHandlers(sim);
+    RegisterMonitorHandlers(sim);
+    RegisterZoneHandlers(sim);
     QString error;
     ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
     sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.7"));
+    // An operating system that knows every clear command of the transfers.
+    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
     CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
     CShellSettings::SetLanguage(CStringTable::Language::English);
     CShellSettings::SetStartupAction(CShellSettings::kStartNew);
@@ -109,6 +124,18 @@ TEST_F(CLinkPanelTest, DownloadsAndUploadsTheProjectWithTheProgressDialog) {
   EXPECT_EQ(frame->Link().Device().GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_FALSE(frame->Link().IsBusy());
   EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CLinkPanelTest, AnOldUnitSaysWhyItsMonitorIsNotUploaded) {
+  // Before V0.8 the unit cannot name its cleared monitor entries: the upload
+  // skips the monitor and says so, once, and still ends at rest.
+  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.7"));
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommUpload));
+  EXPECT_EQ(frame->Link().Device().GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_FALSE(frame->Link().IsBusy());
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("cannot report its cleared monitor entries")));
 }
 
 TEST_F(CLinkPanelTest, SendsACommandFileLineByLine) {

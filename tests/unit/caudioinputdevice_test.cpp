@@ -1,9 +1,8 @@
 // Audio input devices: kinds, what the factory makes of each, and the
 // project file.
 #include "model/cselvantisdoc.h"
+#include "support/projectbytes.h"
 #include "unit/caudioinputdevice.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -31,16 +30,8 @@ TEST(CAudioInputDeviceTest, ProjectFileKeepsKindAndName) {
   doc.OnNewDocument();
   CBaseDevice* ps = doc.CreateObject(DT_AUDIOINPUTDEVICE, CAudioInputDevice::kKindRTP3004);
   ASSERT_NE(ps, nullptr);
-  QByteArray bytes;
-  {
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(doc.SaveTo(out).ok);
-  }
   CSelvantisDoc loaded;
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(loaded.LoadFrom(in).ok);
+  ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
   auto* copy = dynamic_cast<CAudioInputDevice*>(loaded.GetIDManager().FindBaseDevice(ps->GetID(), DT_AUDIOINPUTDEVICE));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->GetKind(), CAudioInputDevice::kKindRTP3004);

@@ -1,10 +1,9 @@
 // Audio input slots: input numbering, module kinds, levels kept within
 // -80 .. 6 dB, their lines and the project file.
 #include "model/cselvantisdoc.h"
+#include "support/projectbytes.h"
 #include "support/recordinglink.h"
 #include "unit/caudioinputslot.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -78,16 +77,8 @@ TEST(CAudioInputSlotTest, ProjectFileKeepsKindsAndLevels) {
   doc.OnNewDocument();
   Slot(doc, 1)->SetModuleKind(1, CAudioInputSlot::MODULE_AUX);
   Slot(doc, 1)->SetLevel(0, -33.5f);
-  QByteArray bytes;
-  {
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(doc.SaveTo(out).ok);
-  }
   CSelvantisDoc loaded;
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(loaded.LoadFrom(in).ok);
+  ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
   ASSERT_NE(Slot(loaded, 1), nullptr);
   EXPECT_EQ(Slot(loaded, 1)->GetModuleKind(1), CAudioInputSlot::MODULE_AUX);
   EXPECT_EQ(Slot(loaded, 1)->GetModuleKind(0), CAudioInputSlot::MODULE_NONE);

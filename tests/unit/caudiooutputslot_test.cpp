@@ -2,9 +2,8 @@
 // output feeds twenty amplifier inputs or more.
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 #include "unit/caudiooutputslot.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -59,16 +58,8 @@ TEST(CAudioOutputSlotTest, ProjectFileKeepsPinNames) {
   doc.OnNewDocument();
   ASSERT_TRUE(Slot(doc, 1)->SetPinName(1, QStringLiteral("Foyer")));
   EXPECT_FALSE(Slot(doc, 1)->SetPinName(2, QStringLiteral("x")));
-  QByteArray bytes;
-  {
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(doc.SaveTo(out).ok);
-  }
   CSelvantisDoc loaded;
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(loaded.LoadFrom(in).ok);
+  ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
   EXPECT_EQ(Slot(loaded, 1)->GetPinNames(), (QStringList{"OUT1", "Foyer"}));
   EXPECT_EQ(Slot(loaded, 1)->GetOutputPinLabel(1), "Foyer");
 }

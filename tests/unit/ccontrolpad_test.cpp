@@ -2,9 +2,9 @@
 // connection, the keyword table, Matches and the look-up by keyword.
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
+#include "support/projectbytes.h"
 #include "unit/ccontrolpad.h"
 
-#include <QBuffer>
 #include <QRect>
 
 #include <gtest/gtest.h>
@@ -112,16 +112,8 @@ TEST_F(CControlPadTest, ProjectFileKeepsKindAndTerminal) {
   CControlPad* pad = Pad(CControlPad::kKindDigitalInput);
   pad->SetName(QStringLiteral("Smoke"));
   CBaseDevice::Connect(pad, 0, digital, 2);
-  QByteArray bytes;
-  {
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(m_doc.SaveTo(out).ok);
-  }
   CSelvantisDoc loaded;
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(loaded.LoadFrom(in).ok);
+  ASSERT_TRUE(LoadProject(loaded, SaveProject(m_doc)));
   auto* copy = dynamic_cast<CControlPad*>(loaded.GetIDManager().FindBaseDevice(pad->GetID(), DT_CONTROLPAD));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->GetName(), "Smoke");

@@ -6,19 +6,17 @@
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
-#include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "modulehandlers.h"
 #include "support/messagerecorder.h"
-#include "support/recordinglink.h"
+#include "support/projectbytes.h"
 #include "unit/cfuse.h"
 #include "unit/cinternalmessagerec.h"
 #include "unit/cinternalpilottonegen.h"
 #include "unit/cinternalpowermanagement.h"
 #include "unit/cmiscaudio.h"
+#include "unitmoduletest.h"
 #include "unitsimulator.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -26,80 +24,9 @@
 
 namespace {
 
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-// The bytes an object's record adds after its base record.
-QByteArray OwnRecord(CBaseDevice& object) {
-  QByteArray full;
-  QByteArray base;
-  {
-    QBuffer buffer(&full);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.Serialize(ar);
-  }
-  {
-    QBuffer buffer(&base);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.CBaseDevice::Serialize(ar);
-  }
-  EXPECT_TRUE(full.startsWith(base));
-  return full.mid(base.size());
-}
-
-QByteArray Int32s(std::initializer_list<int32_t> values) {
-  QByteArray bytes;
-  for (int32_t v : values) {
-    for (int i = 0; i < 4; ++i) bytes.append(char((uint32_t(v) >> (8 * i)) & 0xFF));
-  }
-  return bytes;
-}
-
-class CFuseTest : public testing::Test {
+class CFuseTest : public UnitModuleTest<CFuse> {
  protected:
-  void SetUp() override {
-    doc.OnNewDocument();
-    fuse = CFuse::Find(&doc);
-    ASSERT_NE(fuse, nullptr);
-  }
-
-  QStringList DownloadAll(bool bQuery) {
-    link.Clear();
-    int step = 0;
-    const int count = fuse->Download(bQuery, -1);
-    while (step < count) {
-      const int next = fuse->Download(bQuery, step);
-      EXPECT_EQ(next, step + 1);
-      if (next != step + 1) break;
-      step = next;
-    }
-    return link.TakeLines();
-  }
-
-  bool Route(const QString& line, int mode) {
-    QString errorFile;
-    return doc.RouteReplyLine(line, errorFile, mode);
-  }
-
-  CSelvantisDoc doc;
-  RecordingLink link;
-  CFuse* fuse = nullptr;
+  CFuse*& fuse = module;
 };
 
 TEST_F(CFuseTest, DownloadsTheFiveRatingsAndTheBootPriority) {
@@ -180,7 +107,7 @@ TEST_F(CFuseTest, RecordIsFiveIntegersInTableOrder) {
   fuse->SetRating(CFuse::AMP485, -1);
   EXPECT_EQ(OwnRecord(*fuse), Int32s({0, 1, 2, 9, -1}));
 
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   CFuse* loaded = CFuse::Find(back.get());
   ASSERT_NE(loaded, nullptr);
   const int expected[] = {0, 1, 2, 9, -1};
@@ -213,7 +140,7 @@ TEST(CUnitModulesTest, EveryProjectHasTheUnitModules) {
     ASSERT_TRUE(doc.DeleteObject(module));
     doc.PurgeDeleted();
     ASSERT_EQ(doc.GetIDManager().FindBaseDevice(1, row.type), nullptr);
-    auto back = Load(Save(doc));
+    auto back = RoundTrip(doc);
     CBaseDevice* added = back->GetIDManager().FindBaseDevice(1, row.type);
     ASSERT_NE(added, nullptr) << row.path;
     EXPECT_EQ(back->FindObjectByPath(QString::fromLatin1(row.path)), added) << row.path;

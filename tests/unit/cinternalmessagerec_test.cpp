@@ -2,75 +2,24 @@
 // exact quality texts (one with the Latin-1 byte 0xB5), message positions
 // outside the list, the name list of older and current records, and no part
 // in transfers.
-#include "link/linkmode.h"
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
-#include "support/recordinglink.h"
+#include "support/projectbytes.h"
 #include "unit/cinternalmessagerec.h"
-
-#include <QBuffer>
+#include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
 using Rec = CInternalMessageRec;
 
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-bool PatchSchema(QByteArray& bytes, const char* className, int schema) {
-  const QByteArray name(className);
-  const QByteArray needle = char(name.size()) + name;
-  for (int at = bytes.indexOf(needle); at >= 4; at = bytes.indexOf(needle, at + 1)) {
-    if (uchar(bytes[at - 4]) == 0xFF && uchar(bytes[at - 3]) == 0xFF) {
-      bytes[at - 2] = char(schema & 0xFF);
-      bytes[at - 1] = char((schema >> 8) & 0xFF);
-      return true;
-    }
-  }
-  return false;
-}
-
-// A recorder record as another program version wrote it.
-class OldRecord final : public CBaseDevice {
- public:
-  explicit OldRecord(std::function<void(CArchive&)> extra) : m_extra(std::move(extra)) { SetType(DT_MESSAGEREC); }
-  const char* GetClassName() const override { return Rec::kClassName; }
-  void Serialize(CArchive& ar) override {
-    CBaseDevice::Serialize(ar);
-    if (m_extra) m_extra(ar);
-  }
-
- private:
-  std::function<void(CArchive&)> m_extra;
-};
-
 std::unique_ptr<CSelvantisDoc> LoadOld(int schema, std::function<void(CArchive&)> extra) {
-  CSelvantisDoc doc;
-  auto old = std::make_unique<OldRecord>(std::move(extra));
-  EXPECT_TRUE(old->CreateWithID(Rec::kKind, QStringLiteral("Recorder"), 1, CAT_MODULES, &doc));
-  doc.Adopt(std::move(old));
-  QByteArray bytes = Save(doc);
-  EXPECT_TRUE(PatchSchema(bytes, Rec::kClassName, schema));
-  return Load(bytes);
+  return LoadOldModule<Rec>(DT_MESSAGEREC, schema, std::move(extra));
 }
 
 QStringList Names(const Rec& recorder) {
@@ -79,16 +28,9 @@ QStringList Names(const Rec& recorder) {
   return names;
 }
 
-class CInternalMessageRecTest : public testing::Test {
+class CInternalMessageRecTest : public UnitModuleTest<Rec> {
  protected:
-  void SetUp() override {
-    doc.OnNewDocument();
-    recorder = Rec::Find(&doc);
-    ASSERT_NE(recorder, nullptr);
-  }
-
-  CSelvantisDoc doc;
-  Rec* recorder = nullptr;
+  Rec*& recorder = module;
 };
 
 TEST_F(CInternalMessageRecTest, NewObjectHasTheDefaults) {
@@ -135,9 +77,9 @@ TEST_F(CInternalMessageRecTest, QualityTakesOnlyTheTwoExactTexts) {
   EXPECT_EQ(recorder->GetParamText(Rec::P_QUALITY).toLatin1(), QByteArray("10KHZ \xb5-LAW"));
 
   // In the file it is the single byte 0xB5, and it reads back equal.
-  const QByteArray bytes = Save(doc);
+  const QByteArray bytes = SaveProject(doc);
   EXPECT_TRUE(bytes.contains(QByteArray("\x0b" "10KHZ \xb5-LAW")));
-  auto back = Load(bytes);
+  auto back = LoadProject(bytes);
   EXPECT_EQ(Rec::Find(back.get())->GetParamText(Rec::P_QUALITY), Rec::QualityMuLaw());
 }
 
@@ -162,13 +104,11 @@ TEST_F(CInternalMessageRecTest, ListChoicesAppendsTheNamesOnlyForCodeOne) {
 }
 
 TEST_F(CInternalMessageRecTest, TakesNoPartInTransfers) {
-  RecordingLink link;
   EXPECT_EQ(recorder->Download(false, -1), 0);
   EXPECT_EQ(recorder->Download(false, 0), 0);
   EXPECT_EQ(recorder->Download(true, 3), 3);
   EXPECT_TRUE(link.Lines().isEmpty());
-  QString errorFile;
-  EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/RECORDER/INPUT 3"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_FALSE(Route(QStringLiteral("/RECORDER/INPUT 3")));
   EXPECT_EQ(recorder->GetParam(Rec::P_INPUT), 1);
 }
 
@@ -178,7 +118,7 @@ TEST_F(CInternalMessageRecTest, TwentyFiveNamesAndTheSettingsSurviveTheFile) {
   recorder->SetParam(Rec::P_OUTPUT, 0);
   recorder->SetParam(Rec::P_FILE, 17);
   recorder->SetParamFloat(Rec::P_MAXTIME, 99.5f);
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   Rec* loaded = Rec::Find(back.get());
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(Names(*loaded), Names(*recorder));

@@ -3,106 +3,23 @@
 // read the switch case-sensitively; output indexes outside 0..3 are refused;
 // the switch is not stored.
 #include "link/linkmode.h"
-#include "model/carchive.h"
 #include "model/cselvantisdoc.h"
-#include "support/recordinglink.h"
+#include "support/commalocale.h"
+#include "support/projectbytes.h"
 #include "unit/cinternalpilottonegen.h"
-
-#include <QBuffer>
+#include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstring>
-#include <memory>
-#include <string>
 
 namespace {
 
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-QByteArray OwnRecord(CBaseDevice& object) {
-  QByteArray full;
-  QByteArray base;
-  {
-    QBuffer buffer(&full);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.Serialize(ar);
-  }
-  {
-    QBuffer buffer(&base);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.CBaseDevice::Serialize(ar);
-  }
-  EXPECT_TRUE(full.startsWith(base));
-  return full.mid(base.size());
-}
-
-// Switches the process to a locale that writes a decimal comma while it
-// lives; Ok() is false when the machine has none.
-class CommaLocale final {
- public:
-  CommaLocale() {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    m_previous = old != nullptr ? old : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-      if (std::setlocale(LC_ALL, name) != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
-        m_ok = true;
-        return;
-      }
-    }
-    std::setlocale(LC_ALL, m_previous.c_str());
-  }
-  ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
-  bool Ok() const { return m_ok; }
-
- private:
-  std::string m_previous;
-  bool m_ok = false;
-};
-
 using Gen = CInternalPilottoneGen;
 
-class CInternalPilottoneGenTest : public testing::Test {
+class CInternalPilottoneGenTest : public UnitModuleTest<Gen> {
  protected:
-  void SetUp() override {
-    doc.OnNewDocument();
-    pilot = Gen::Find(&doc);
-    ASSERT_NE(pilot, nullptr);
-  }
-
-  QStringList DownloadAll(bool bQuery) {
-    link.Clear();
-    const int count = pilot->Download(bQuery, -1);
-    for (int step = 0; step < count; ++step) EXPECT_EQ(pilot->Download(bQuery, step), step + 1);
-    return link.TakeLines();
-  }
-
-  void Route(const QString& line, int mode = LINKMODE_UPLOAD) {
-    QString errorFile;
-    doc.RouteReplyLine(line, errorFile, mode);
-  }
-
-  CSelvantisDoc doc;
-  RecordingLink link;
-  Gen* pilot = nullptr;
+  Gen*& pilot = module;
 };
 
 TEST_F(CInternalPilottoneGenTest, OnlyTheUpgradeUnitGetsThePilotTone) {
@@ -203,7 +120,7 @@ TEST_F(CInternalPilottoneGenTest, RecordHoldsFrequencyAndLevelsButNotTheSwitch) 
   EXPECT_FLOAT_EQ(values[3], -150.0f);
   EXPECT_FLOAT_EQ(values[4], -150.0f);
 
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   Gen* loaded = Gen::Find(back.get());
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->GetParam(Gen::P_ON), 0);

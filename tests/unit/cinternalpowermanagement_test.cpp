@@ -8,127 +8,27 @@
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
-#include "support/recordinglink.h"
+#include "support/projectbytes.h"
 #include "unit/cinternalpowermanagement.h"
-
-#include <QBuffer>
+#include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
 using Power = CInternalPowerManagement;
 
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-QByteArray OwnRecord(CBaseDevice& object) {
-  QByteArray full;
-  QByteArray base;
-  {
-    QBuffer buffer(&full);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.Serialize(ar);
-  }
-  {
-    QBuffer buffer(&base);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.CBaseDevice::Serialize(ar);
-  }
-  EXPECT_TRUE(full.startsWith(base));
-  return full.mid(base.size());
-}
-
-QByteArray Int32s(std::initializer_list<int32_t> values) {
-  QByteArray bytes;
-  for (int32_t v : values) {
-    for (int i = 0; i < 4; ++i) bytes.append(char((uint32_t(v) >> (8 * i)) & 0xFF));
-  }
-  return bytes;
-}
-
-// Rewrites the schema in the class tag of className as an older program
-// version wrote it.
-bool PatchSchema(QByteArray& bytes, const char* className, int schema) {
-  const QByteArray name(className);
-  const QByteArray needle = char(name.size()) + name;
-  for (int at = bytes.indexOf(needle); at >= 4; at = bytes.indexOf(needle, at + 1)) {
-    if (uchar(bytes[at - 4]) == 0xFF && uchar(bytes[at - 3]) == 0xFF) {
-      bytes[at - 2] = char(schema & 0xFF);
-      bytes[at - 1] = char((schema >> 8) & 0xFF);
-      return true;
-    }
-  }
-  return false;
-}
-
-// Writes a power-management record as an older version did: the base
-// record, then what extra writes.
-class OldRecord final : public CBaseDevice {
- public:
-  explicit OldRecord(std::function<void(CArchive&)> extra) : m_extra(std::move(extra)) { SetType(DT_POWERMANAGEMENT); }
-  const char* GetClassName() const override { return Power::kClassName; }
-  void Serialize(CArchive& ar) override {
-    CBaseDevice::Serialize(ar);
-    if (m_extra) m_extra(ar);
-  }
-
- private:
-  std::function<void(CArchive&)> m_extra;
-};
-
 std::unique_ptr<CSelvantisDoc> LoadOld(int schema, std::function<void(CArchive&)> extra) {
-  CSelvantisDoc doc;
-  auto old = std::make_unique<OldRecord>(std::move(extra));
-  EXPECT_TRUE(old->CreateWithID(Power::kKind, QStringLiteral("Power"), 1, CAT_MODULES, &doc));
-  doc.Adopt(std::move(old));
-  QByteArray bytes = Save(doc);
-  EXPECT_TRUE(PatchSchema(bytes, Power::kClassName, schema));
-  return Load(bytes);
+  return LoadOldModule<Power>(DT_POWERMANAGEMENT, schema, std::move(extra));
 }
 
-class CInternalPowerManagementTest : public testing::Test {
+class CInternalPowerManagementTest : public UnitModuleTest<Power> {
  protected:
-  void SetUp() override {
-    doc.OnNewDocument();
-    power = Power::Find(&doc);
-    ASSERT_NE(power, nullptr);
-  }
-
-  QStringList DownloadAll(bool bQuery) {
-    link.Clear();
-    const int count = power->Download(bQuery, -1);
-    for (int step = 0; step < count; ++step) EXPECT_EQ(power->Download(bQuery, step), step + 1);
-    return link.TakeLines();
-  }
-
-  void Route(const QString& line, int mode = LINKMODE_UPLOAD) {
-    QString errorFile;
-    doc.RouteReplyLine(line, errorFile, mode);
-  }
-
-  CSelvantisDoc doc;
-  RecordingLink link;
-  Power* power = nullptr;
+  Power*& power = module;
 };
 
 TEST_F(CInternalPowerManagementTest, DownloadsEightLinesWithIdentifiers) {
@@ -286,7 +186,7 @@ TEST_F(CInternalPowerManagementTest, ReferencesSurviveTheProjectFile) {
   power->SetParam(Power::P_SHUT_PRIO, 3);
   power->SetParam(Power::P_BATT_AVLBL, 1);
   EXPECT_EQ(OwnRecord(*power), Int32s({1, 2, 3, 0, 1}));
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   Power* loaded = Power::Find(back.get());
   ASSERT_NE(loaded, nullptr);
   const int codes[] = {0, 1, 2, 3, 4, 6, 7, 8};

@@ -4,112 +4,29 @@
 // replies that share the branch, lines for a document that is not the active
 // one, the C locale on the wire, and the file record.
 #include "link/linkmode.h"
-#include "model/carchive.h"
 #include "model/cselvantisdoc.h"
+#include "support/commalocale.h"
 #include "support/messagerecorder.h"
-#include "support/recordinglink.h"
+#include "support/projectbytes.h"
 #include "unit/caudioinputslot.h"
 #include "unit/cmiscaudio.h"
-
-#include <QBuffer>
+#include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstring>
-#include <memory>
-#include <string>
 
 namespace {
 
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-QByteArray OwnRecord(CBaseDevice& object) {
-  QByteArray full;
-  QByteArray base;
-  {
-    QBuffer buffer(&full);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.Serialize(ar);
-  }
-  {
-    QBuffer buffer(&base);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(&buffer, CArchive::store);
-    object.CBaseDevice::Serialize(ar);
-  }
-  EXPECT_TRUE(full.startsWith(base));
-  return full.mid(base.size());
-}
-
-// Switches the process to a locale that writes a decimal comma while it
-// lives; Ok() is false when the machine has none.
-class CommaLocale final {
- public:
-  CommaLocale() {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    m_previous = old != nullptr ? old : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-      if (std::setlocale(LC_ALL, name) != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
-        m_ok = true;
-        return;
-      }
-    }
-    std::setlocale(LC_ALL, m_previous.c_str());
-  }
-  ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
-  bool Ok() const { return m_ok; }
-
- private:
-  std::string m_previous;
-  bool m_ok = false;
-};
-
-class CMiscAudioTest : public testing::Test {
+class CMiscAudioTest : public UnitModuleTest<CMiscAudio> {
  protected:
-  void SetUp() override {
-    doc.OnNewDocument();
-    audio = CMiscAudio::Find(&doc);
-    ASSERT_NE(audio, nullptr);
-  }
-
-  QStringList DownloadAll(bool bQuery) {
-    link.Clear();
-    const int count = audio->Download(bQuery, -1);
-    for (int step = 0; step < count; ++step) EXPECT_EQ(audio->Download(bQuery, step), step + 1);
-    return link.TakeLines();
-  }
-
-  bool Route(const QString& line, int mode = LINKMODE_UPLOAD) {
-    QString errorFile;
-    return doc.RouteReplyLine(line, errorFile, mode);
-  }
-
   QStringList Texts() const {
     QStringList texts;
     for (int code = 0; code < CMiscAudio::kCodeCount; ++code) texts << audio->GetParamText(code);
     return texts;
   }
 
-  CSelvantisDoc doc;
-  RecordingLink link;
-  CMiscAudio* audio = nullptr;
+  CMiscAudio*& audio = module;
 };
 
 const QStringList kDefaultLines = {"/AUDIO/ALARM_VOL -14.8", "/AUDIO/CHIME_VOL -9.0",  "/AUDIO/MESSAGE_VOL -3.6",
@@ -282,7 +199,7 @@ TEST_F(CMiscAudioTest, RecordIsFourFloatsThenFourIntegers) {
   EXPECT_EQ(values[3], 1);
 
   const QStringList before = Texts();
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   CMiscAudio* loaded = CMiscAudio::Find(back.get());
   ASSERT_NE(loaded, nullptr);
   for (int code = 0; code < CMiscAudio::kCodeCount; ++code) EXPECT_EQ(loaded->GetParamText(code), before[code]);

@@ -4,50 +4,18 @@
 
 #include "amps/crelais.h"
 #include "amps/crelaismanager.h"
-#include "model/carchive.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "model/modelstrings.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 #include "unit/ckcm.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(buffer).ok);
-  return bytes;
-}
-
-std::unique_ptr<CSelvantisDoc> Load(QByteArray bytes) {
-  auto doc = std::make_unique<CSelvantisDoc>();
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc->LoadFrom(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return doc;
-}
-
-// Writes the schema of the class tag of CKCM as an older version did.
-bool PatchCardSchema(QByteArray& bytes, int schema) {
-  const QByteArray needle = QByteArray("\x04") + "CKCM";
-  for (int at = bytes.indexOf(needle); at >= 4; at = bytes.indexOf(needle, at + 1)) {
-    if (uchar(bytes[at - 4]) == 0xFF && uchar(bytes[at - 3]) == 0xFF) {
-      bytes[at - 2] = char(schema);
-      bytes[at - 1] = 0;
-      return true;
-    }
-  }
-  return false;
-}
 
 CKCM* AddCard(CSelvantisDoc& doc, int kind) {
   auto card = std::make_unique<CKCM>();
@@ -277,7 +245,7 @@ TEST(CKCMTest, ProjectFileKeepsCardsAndTheirBusPlaces) {
   ASSERT_TRUE(analog && input);
   input->SetName(QString());  // an empty name becomes the model's name
 
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   CBaseDevice* bus2 = Find(*back, DT_KCM201, 1);
   CBaseDevice* analog2 = Find(*back, DT_KCM216, 1);
   CBaseDevice* input2 = Find(*back, DT_KCM212, 1);
@@ -298,7 +266,7 @@ TEST(CKCMTest, CardOfUnknownKindStillLoads) {
   ASSERT_NE(card, nullptr);
   card->SetKind(12345);
   MessageRecorder messages;
-  auto back = Load(Save(doc));
+  auto back = RoundTrip(doc);
   int shown = 0;
   for (const MessageRequest& r : messages.Requests())
     shown += r.text == QStringLiteral("Internal Message kcm:1") ? 1 : 0;
@@ -312,10 +280,10 @@ TEST(CKCMTest, OldInputCardRecordIsPutOnANewBusCard) {
   CSelvantisDoc doc;
   CKCM* card = AddCard(doc, CKCM::KIND_KCM212);
   ASSERT_NE(card, nullptr);
-  QByteArray bytes = Save(doc);
-  ASSERT_TRUE(PatchCardSchema(bytes, 1));
+  QByteArray bytes = SaveProject(doc);
+  ASSERT_TRUE(PatchSchema(bytes, "CKCM", 1));
 
-  auto back = Load(bytes);
+  auto back = LoadProject(bytes);
   EXPECT_EQ(back->GetIDManager().GetCount(DT_KCM201), 1);
   CBaseDevice* bus = Find(*back, DT_KCM201, 1);
   CBaseDevice* loaded = Find(*back, DT_KCM212, 1);
@@ -328,7 +296,7 @@ TEST(CKCMTest, OldInputCardRecordIsPutOnANewBusCard) {
   EXPECT_EQ(PlaceOf(loaded).input, 12);  // ID + 11
 
   // The same project written by this version stays as it is.
-  auto current = Load(Save(doc));
+  auto current = RoundTrip(doc);
   EXPECT_EQ(current->GetIDManager().GetCount(DT_KCM201), 0);
   EXPECT_EQ(Find(*current, DT_KCM212, 1)->FindOutputConnection(0), nullptr);
 }
@@ -336,9 +304,9 @@ TEST(CKCMTest, OldInputCardRecordIsPutOnANewBusCard) {
 TEST(CKCMTest, OldInputCardsBeyondTheInputGroupStayOffTheBus) {
   CSelvantisDoc doc;
   for (int i = 0; i < 6; ++i) ASSERT_NE(AddCard(doc, CKCM::KIND_KCM212), nullptr);
-  QByteArray bytes = Save(doc);
-  ASSERT_TRUE(PatchCardSchema(bytes, 1));
-  auto back = Load(bytes);
+  QByteArray bytes = SaveProject(doc);
+  ASSERT_TRUE(PatchSchema(bytes, "CKCM", 1));
+  auto back = LoadProject(bytes);
   EXPECT_EQ(back->GetIDManager().GetCount(DT_KCM201), 1);
   for (int id = 1; id <= 5; ++id) EXPECT_EQ(PlaceOf(Find(*back, DT_KCM212, id)).input, id + 11) << id;
   CBaseDevice* sixth = Find(*back, DT_KCM212, 6);

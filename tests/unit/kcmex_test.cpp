@@ -3,10 +3,9 @@
 
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
+#include "support/projectbytes.h"
 #include "support/recordinglink.h"
 #include "unit/ckcmex.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -14,19 +13,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<CSelvantisDoc> RoundTrip(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer out(&bytes);
-  out.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(doc.SaveTo(out).ok);
-  auto back = std::make_unique<CSelvantisDoc>();
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = back->LoadFrom(in);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return back;
-}
 
 CKCMEx* AddData(CSelvantisDoc& doc) {
   auto data = std::make_unique<CKCMEx>();

@@ -7,12 +7,11 @@
 #include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 #include "support/tempprofile.h"
 #include "unit/caudioinputdevice.h"
 #include "unit/ccontrolpad.h"
 #include "unit/powersupplylogic.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -231,16 +230,8 @@ TEST_F(PowerSupplyLogicTest, SettingsSurviveTheProjectFile) {
   ps->SetPowerSupplyParam(4, 2, 0);
   ps->SetPowerSupplyParam(12, 1, 0);
   ps->SetPowerSupplyText(7, QStringLiteral("Battery!"), 0);
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(doc.SaveTo(buffer).ok);
-  }
   CSelvantisDoc loaded;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(loaded.LoadFrom(buffer).ok);
+  ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
   auto* copy = dynamic_cast<CAudioInputDevice*>(
       loaded.GetIDManager().FindBaseDevice(ps->GetID(), DT_AUDIOINPUTDEVICE));
   ASSERT_NE(copy, nullptr);

@@ -1,9 +1,11 @@
 // The simulated central unit as a program: prints the pseudo-terminal path a
 // person can point the application at and runs until it is stopped.
 //   unit-sim [--paced] [--no-echo] [--verbose] [PATH=VALUE ...]
+#include "consolehandlers.h"
 #include "logichandlers.h"
 #include "macrohandlers.h"
 #include "modulehandlers.h"
+#include "monitorhandlers.h"
 #include "unitsimulator.h"
 #include "zonehandlers.h"
 
@@ -27,9 +29,11 @@ void OnSignal(int) { g_stop = 1; }
 int main(int argc, char** argv) {
   UnitSimulator sim;
   // Every family of commands the simulator knows.
+  RegisterConsoleHandlers(sim);
   RegisterLogicHandlers(sim);
   RegisterMacroHandlers(sim);
   RegisterModuleHandlers(sim);
+  RegisterMonitorHandlers(sim);
   RegisterZoneHandlers(sim);
   bool verbose = false;
   sim.SetPaced(false);

@@ -1,27 +1,39 @@
-#ifndef SELV_TESTS_LOGIC_SIMUNITLINK_H
-#define SELV_TESTS_LOGIC_SIMUNITLINK_H
+#ifndef SELV_TESTS_SUPPORT_SIMUNITLINK_H
+#define SELV_TESTS_SUPPORT_SIMUNITLINK_H
 
 #include "link/idevicelink.h"
+#include "link/linkmode.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class CSelvantisDoc;
 class UnitSimulator;
 
-// A link to the simulated unit (with the logic handlers) for transfer
-// tests: every command line goes to the simulator's pseudo-terminal at
-// once, and the call returns when the unit has echoed it and, for a query,
-// answered; answers are routed through the document as the real link does
-// in its current mode. Installs itself while it lives. A unit that does not
-// answer within kReplyTimeoutMs fails the exchange (Errors() says which).
+// A synchronous link to the simulated unit for transfer tests that step
+// objects by hand: every command line goes to the simulator's
+// pseudo-terminal at once, and the call returns when the unit has echoed it
+// and, for a query, answered; answers are routed through the document as the
+// real link does in its current mode. The caller says which command families
+// the unit knows (RegisterLogicHandlers, RegisterMacroHandlers, ...). Installs
+// itself as the device link while it lives. A unit that does not answer
+// within kReplyTimeoutMs fails the exchange (Errors() says which).
+//
+//   SimUnitLink link(doc.get(), RegisterLogicHandlers);
+//   ASSERT_TRUE(link.IsOpen()) << link.Errors().join('\n').toStdString();
+//   link.SetLinkMode(LINKMODE_DOWNLOAD);
+//   ... object.Download(false, step) ...
+//   EXPECT_EQ(link.Sim().Value("/TRIGGER/TRG1/COND"), "4");
 class SimUnitLink final : public IDeviceLink {
  public:
   static constexpr int kReplyTimeoutMs = 3000;
+  using Families = std::function<void(UnitSimulator& sim)>;
 
-  explicit SimUnitLink(CSelvantisDoc* doc);
+  SimUnitLink(CSelvantisDoc* doc, const Families& registerFamilies);
   ~SimUnitLink() override;
   SimUnitLink(const SimUnitLink&) = delete;
   SimUnitLink& operator=(const SimUnitLink&) = delete;
@@ -29,9 +41,6 @@ class SimUnitLink final : public IDeviceLink {
   bool IsOpen() const { return m_fd >= 0; }
   UnitSimulator& Sim() { return *m_sim; }
   const QStringList& Errors() const { return m_errors; }
-  // Every line the unit sent that was not an echo.
-  const QStringList& Answers() const { return m_answers; }
-  void SetErrorFile(const QString& path) { m_errorFile = path; }
   // The document answers are routed to.
   void SetDocument(CSelvantisDoc* doc) { m_doc = doc; }
 
@@ -44,27 +53,27 @@ class SimUnitLink final : public IDeviceLink {
   QString SendAndRead(const QString& command, int delayMs) override;
   bool IsConnected() const override { return IsOpen(); }
   void PumpMessages() override {}
-  QString ErrorFilePath() const override { return m_errorFile; }
-  void SendCommand(const QString& command, const CSelvantisDoc* doc) override { SendDeviceCommand(command, doc, false); }
+  QString ErrorFilePath() const override { return QString(); }
+  void SendCommand(const QString& command, const CSelvantisDoc* doc) override {
+    SendDeviceCommand(command, doc, false);
+  }
   bool SendCommandList(const QStringList&, bool, int, QObject*, int) override { return false; }
   bool SendListAndWait(const QStringList&, QStringList*) override { return false; }
-  QString GetErrorFilePath() override { return m_errorFile; }
+  QString GetErrorFilePath() override { return QString(); }
   void ShowErrorFile() override {}
   void OnSaveVmxSettings() override {}
 
  private:
-  // The next line from the unit, or an empty text after the time-out.
+  // The next line from the unit; false after the time-out.
   bool ReadLine(QString* line);
   QStringList Exchange(const QString& command);
 
   CSelvantisDoc* m_doc;
   std::unique_ptr<UnitSimulator> m_sim;
   int m_fd = -1;
-  int m_mode = 4;
-  QString m_errorFile;
+  int m_mode = LINKMODE_NORMAL;
   QByteArray m_pending;
   QStringList m_errors;
-  QStringList m_answers;
   DeviceLinkScope m_scope;
 };
 

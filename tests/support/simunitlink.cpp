@@ -1,6 +1,5 @@
-#include "simunitlink.h"
+#include "support/simunitlink.h"
 
-#include "logichandlers.h"
 #include "model/cselvantisdoc.h"
 #include "unitsimulator.h"
 
@@ -12,9 +11,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-SimUnitLink::SimUnitLink(CSelvantisDoc* doc)
+SimUnitLink::SimUnitLink(CSelvantisDoc* doc, const Families& registerFamilies)
     : m_doc(doc), m_sim(std::make_unique<UnitSimulator>()), m_scope(this) {
-  RegisterLogicHandlers(*m_sim);
+  if (registerFamilies) registerFamilies(*m_sim);
   QString error;
   if (!m_sim->Start(&error)) {
     m_errors << QStringLiteral("simulator: ") + error;
@@ -46,8 +45,8 @@ bool SimUnitLink::ReadLine(QString* line) {
       QByteArray bytes = m_pending.left(end);
       m_pending.remove(0, end + 1);
       bytes.replace('\r', QByteArray());
-      bytes.replace('\x11', QByteArray());
-      bytes.replace('\x13', QByteArray());
+      bytes.replace('\x11', QByteArray());  // XON
+      bytes.replace('\x13', QByteArray());  // XOFF
       *line = QString::fromLatin1(bytes);
       return true;
     }
@@ -84,7 +83,7 @@ QStringList SimUnitLink::Exchange(const QString& command) {
   }
   answers << line;
   // A day program's entry list announces how many pairs of lines follow.
-  static const QRegularExpression kEntries(QStringLiteral("/ENTRIES (\\d+)$"));
+  static const QRegularExpression kEntries(QStringLiteral("^/CALENDAR/DAYPROG\\d+/ENTRIES (\\d+)$"));
   const QRegularExpressionMatch match = kEntries.match(line);
   const int more = match.hasMatch() ? 2 * match.captured(1).toInt() : 0;
   for (int i = 0; i < more; ++i) {
@@ -98,20 +97,20 @@ QStringList SimUnitLink::Exchange(const QString& command) {
 }
 
 void SimUnitLink::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
+  // Every line goes out in full, for whichever document: the tests step one
+  // document at a time and say through SetDocument where answers belong.
   (void)doc;
   (void)bShorten;
   for (const QString& answer : Exchange(command)) {
-    m_answers << answer;
-    if (m_doc != nullptr && answer.startsWith(QLatin1Char('/')) && m_mode != 8) {
-      QString errorFile = m_errorFile;
+    if (m_doc != nullptr && answer.startsWith(QLatin1Char('/')) && m_mode != LINKMODE_DOWNLOAD) {
+      QString errorFile;
       m_doc->RouteReplyLine(answer, errorFile, m_mode);
     }
   }
 }
 
 QString SimUnitLink::SendQuery(const QString& command) {
-  const QStringList answers = Exchange(command);
-  return answers.join(QStringLiteral("\r\n"));
+  return Exchange(command).join(QStringLiteral("\r\n"));
 }
 
 QString SimUnitLink::SendAndRead(const QString& command, int delayMs) {
