@@ -4,10 +4,12 @@
 #
 #   scripts/screenshot.sh [picture.png] [project.sxm]
 #
-# Without a project the program starts with a new one (the default system of
-# every project). The profile is a throw-away one: English texts, the demo
-# project opened at start-up. Needs Xvfb (scripts/deps.sh installs it).
-# SELV_BUILD_DIR names a build tree whose program is taken as it is.
+# Without a project the demo project is shown: an amplifier, a relay
+# topology with its zones, a group and a console, wired to the unit's slots,
+# written by tools/demo-project. The profile is a throw-away one: English
+# texts, the project opened at start-up. Needs Xvfb (scripts/deps.sh
+# installs it). SELV_BUILD_DIR names a build tree whose programs are taken as
+# they are.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -19,7 +21,7 @@ if [ -n "${SELV_BUILD_DIR:-}" ]; then
 else
   build="$top/build/screenshot"
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSELV_TESTS=OFF >/dev/null
-  cmake --build "$build" -j "$jobs" --target selvantis
+  cmake --build "$build" -j "$jobs" --target selvantis demo-project
 fi
 
 work="$(mktemp -d)"
@@ -32,14 +34,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The profile of the run: "Configuration"/"ShellCommand" 1 starts with a new project.
+if [ -z "$project" ]; then
+  demo="$build/tools/demo-project/demo-project"
+  if [ ! -x "$demo" ]; then
+    echo "screenshot.sh: $demo is missing (build the target demo-project)" >&2
+    exit 1
+  fi
+  project="$work/Demo.sxm"
+  "$demo" "$project" >/dev/null
+fi
+
+# The profile of the run: nothing but the project of the command line opens
+# ("Configuration"/"ShellCommand" 0).
 mkdir -p "$work/config/VELMORIX"
 cat >"$work/config/VELMORIX/Selvantis.conf" <<EOF
 [Settings]
 Language=English
 
 [Configuration]
-ShellCommand=1
+ShellCommand=0
 EOF
 
 display=":$((90 + RANDOM % 100))"
@@ -50,10 +63,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-args=()
-[ -z "$project" ] || args+=("$project")
 DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
-  "$build/src/selvantis" "${args[@]}" >"$work/app.log" 2>&1 &
+  "$build/src/selvantis" "$project" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 # Waits until the main window is on the screen and has settled, then takes

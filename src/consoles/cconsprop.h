@@ -141,6 +141,7 @@ class CConsProp final {
   static bool IsAllDigits(const QString& text);
   void ReadKeyArray(CArchive& ar, std::vector<std::unique_ptr<CConsKey>>& keys, bool fixed);
   void WriteKeyArray(CArchive& ar, const std::vector<std::unique_ptr<CConsKey>>& keys) const;
+  static CConsKey* FindKeyIn(const std::vector<std::unique_ptr<CConsKey>>& keys, int number);
 
   int m_nPrio = kDefaultPrio;
   int m_nPttPrio = kDefaultPttPrio;

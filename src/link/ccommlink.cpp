@@ -288,6 +288,10 @@ int64_t CCommLink::GetTimeSinceLastOutput() const {
   return m_lastOutput.isValid() ? m_lastOutput.elapsed() : INT64_MAX / 2;
 }
 
+int64_t CCommLink::GetTimeSinceLastInput() const {
+  return m_lastInput.isValid() ? m_lastInput.elapsed() : INT64_MAX / 2;
+}
+
 void CCommLink::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 // ---- Queueing ------------------------------------------------------------------------------
@@ -315,6 +319,7 @@ void CCommLink::OnPortReceive() { HandleIncoming(m_port->Input()); }
 
 void CCommLink::HandleIncoming(const QByteArray& bytes) {
   if (bytes.isEmpty()) return;
+  m_lastInput.start();
   m_monitor.AddReceived(bytes);
   if (m_capturing) {
     m_capture.append(bytes);

@@ -90,6 +90,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   int OutBufferCount() const override;
   int InBufferCount() const;
   int64_t GetTimeSinceLastOutput() const override;
+  int64_t GetTimeSinceLastInput() const override;
   void PumpMessages() override;
 
   // ---- Replies of command lists ----------------------------------------------------
@@ -184,6 +185,7 @@ class CCommLink final : public QObject, public IDeviceLink {
 
   QString m_lastPath;
   QElapsedTimer m_lastOutput;
+  QElapsedTimer m_lastInput;
   bool m_capturing = false;
   QByteArray m_capture;
 

@@ -281,7 +281,11 @@ CTransfer::Result CTransfer::WaitQuiet() {
     if (!link.IsConnected()) return Result::LinkLost;
     const int out = link.OutBufferCount();
     if (out == 0) {
-      if (link.GetTimeSinceLastOutput() > kQuietMs) return Result::Done;
+      // Quiet both ways: the answers to the last queries of an upload trail
+      // the queries on a slow line, and a mode change before they are in
+      // would lose them.
+      if (link.GetTimeSinceLastOutput() > kQuietMs && link.GetTimeSinceLastInput() > kQuietMs)
+        return Result::Done;
       // Everything has gone out; a window that keeps polling must not keep
       // the transfer open for ever.
       if (!empty.isValid()) empty.start();

@@ -20,7 +20,8 @@ class IDeviceLink;
 // object's Download is stepped from the first step to its count, a step
 // repeated while the output buffer is full, events processed in between;
 // then the driver waits until the output is empty and the line has been
-// quiet for more than a second. Every ending, also a cancel, a loss of the
+// quiet both ways for more than a second (answers to the last queries may
+// still be coming), at most the no-progress time beyond that. Every ending, also a cancel, a loss of the
 // link or a stall, puts the link back into LINKMODE_NORMAL (which unlocks
 // the macros); afterwards the error file is shown when it is not empty (an
 // upload notes its mismatches there).

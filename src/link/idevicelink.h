@@ -75,6 +75,10 @@ class IDeviceLink {
   virtual QString GetErrorFilePath() { return QString(); }
   // Shows the error file when it is not empty, then forgets its path.
   virtual void ShowErrorFile() {}
+  // Milliseconds since the unit last sent anything, on a monotonic clock
+  // (very large when nothing came or the link cannot tell). Transfers wait
+  // for answers still on their way.
+  virtual int64_t GetTimeSinceLastInput() const { return INT64_MAX / 2; }
   // "/SERVICE/START FASTSAVE": the unit keeps its settings.
   virtual void OnSaveVmxSettings() { SendCommand(QStringLiteral("/SERVICE/START FASTSAVE"), nullptr); }
 };

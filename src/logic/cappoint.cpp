@@ -37,7 +37,7 @@ void CAppoint::Serialize(CArchive& ar) {
   uint32_t low = 0;
   int32_t high = 0, repetition = 0;
   ar >> low >> high >> repetition;
-  m_time = (static_cast<int64_t>(high) << 32) | low;
+  m_time = static_cast<int64_t>((uint64_t(uint32_t(high)) << 32) | low);
   m_repetition = RepetitionKeyword(repetition).isEmpty() ? static_cast<int>(IDS_LOGIC_OFF) : repetition;
 }
 

@@ -57,13 +57,17 @@ bool CClock::Upload(const QString& line, QString& errorFilePath, int mode) {
   if (m_window != nullptr) m_window->ParseClockReply(QLatin1Char('/') + line);
   QString key, value;
   if (!SplitUploadLine(line, &key, &value)) return m_window != nullptr;
-  if (key.compare(QLatin1String("/SLAVE/INVERT"), Qt::CaseInsensitive) == 0) {
-    m_slaveInvert = NormalizeOnOff(value);
-    return true;
+  QString* setting = nullptr;
+  if (key.compare(QLatin1String("/SLAVE/INVERT"), Qt::CaseInsensitive) == 0) setting = &m_slaveInvert;
+  if (key.compare(QLatin1String("/SLAVE/RUN"), Qt::CaseInsensitive) == 0) setting = &m_slaveRun;
+  if (setting == nullptr) return m_window != nullptr;
+  // A garbled answer keeps the setting the project holds.
+  bool on = false;
+  if (!ParseBoolText(value.trimmed(), &on)) return m_window != nullptr;
+  const QString text = OnOffText(on);
+  if (*setting != text) {
+    *setting = text;
+    SetModified();
   }
-  if (key.compare(QLatin1String("/SLAVE/RUN"), Qt::CaseInsensitive) == 0) {
-    m_slaveRun = NormalizeOnOff(value);
-    return true;
-  }
-  return m_window != nullptr;
+  return true;
 }

@@ -46,7 +46,7 @@ void CDayprog::Serialize(CArchive& ar) {
     int32_t high = 0;
     ar >> low >> high;
     // Entries beyond the table cannot be shown or sent; they are read and dropped.
-    if (i < m_times.size()) m_times[i] = (static_cast<int64_t>(high) << 32) | low;
+    if (i < m_times.size()) m_times[i] = static_cast<int64_t>((uint64_t(uint32_t(high)) << 32) | low);
   }
 }
 

@@ -42,7 +42,7 @@ void CHoliday::Serialize(CArchive& ar) {
   uint32_t low = 0;
   int32_t high = 0, function = 0, days = 1;
   ar >> low >> high >> function >> days;
-  m_date = (static_cast<int64_t>(high) << 32) | low;
+  m_date = static_cast<int64_t>((uint64_t(uint32_t(high)) << 32) | low);
   m_function = FunctionKeyword(function).isEmpty() ? static_cast<int>(IDS_LOGIC_OFF) : function;
   m_days = std::clamp<int>(days, kMinDays, kMaxDays);
 }

@@ -529,10 +529,12 @@ void CBaseDevice::Draw(IPainter& painter) {
     painter.SetTextColor(PaintColors::kBlack);
     painter.DrawText(GetLabelRect(), text, PT_CENTER);
   }
-  // Connection lines are drawn once, from the output end.
+  // Connection lines are drawn once, from the output end, and only between
+  // objects on the canvas: a peer without a rectangle (a card, an entry of a
+  // list) has no pins to draw to.
   painter.SetPen(PaintColors::kBlack, 1);
   for (const ConnectionRecord& r : m_outputs) {
-    if (r.pPeer == nullptr) continue;
+    if (r.pPeer == nullptr || m_rect.isEmpty() || r.pPeer->GetRect().isEmpty()) continue;
     painter.DrawLine(GetOutputPinPoint(r.nOwnPin), r.pPeer->GetInputPinPoint(r.nPeerPin));
   }
   painter.Restore();

@@ -6,6 +6,7 @@
 #include "model/cidmanager.h"
 #include "model/ctext.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QLoggingCategory>
 
@@ -24,6 +25,9 @@ constexpr uint16_t kProjectDataVersion = 1;
 constexpr uint32_t kConnectionRecordBytes = 16;
 // The smallest object record: a class tag.
 constexpr uint32_t kMinObjectRecordBytes = 2;
+
+// Messages for the user, in the language of the user interface.
+QString Tr(const char* text) { return QCoreApplication::translate("CProjectFile", text); }
 
 // Classes convert old records by the version of the file being read.
 int g_loadingFileVersion = 0;
@@ -131,7 +135,7 @@ ProjectFileResult CProjectFile::Write(const CSelvantisDoc& doc, QIODevice& devic
     result.message = e.Message();
   } catch (const std::bad_alloc&) {
     result.ok = false;
-    result.message = QStringLiteral("Out of memory while writing the project.");
+    result.message = Tr("Out of memory while writing the project.");
   }
   return result;
 }
@@ -142,10 +146,10 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     CArchive ar(&device, CArchive::load);
     char signature[sizeof(kSignature)] = {};
     if (ar.BytesLeft() < qint64(sizeof(kSignature) + 4))
-      Damaged(CArchiveException::Cause::BadSignature, QStringLiteral("The file is not a project file of this program."));
+      Damaged(CArchiveException::Cause::BadSignature, Tr("The file is not a project file of this program."));
     ar.ReadBytes(signature, sizeof(signature));
     if (std::memcmp(signature, kSignature, sizeof(kSignature)) != 0)
-      Damaged(CArchiveException::Cause::BadSignature, QStringLiteral("The file is not a project file of this program."));
+      Damaged(CArchiveException::Cause::BadSignature, Tr("The file is not a project file of this program."));
     uint32_t version = 0;
     ar >> version;
     if (version == 0 || version > uint32_t(CSelvantisDoc::kFileVersion))
@@ -170,7 +174,7 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
       list.reserve(count);
       for (uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<CObject> record(ar.ReadObject());
-        if (!record) Damaged(CArchiveException::Cause::Generic, QStringLiteral("An object list holds an empty record."));
+        if (!record) Damaged(CArchiveException::Cause::Generic, Tr("An object list holds an empty record."));
         auto* object = dynamic_cast<CBaseDevice*>(record.get());
         if (object == nullptr)
           Damaged(CArchiveException::Cause::BadClass,
@@ -187,23 +191,23 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     uint32_t marker = 0;
     ar >> marker;
     if (marker != kConnectionsMarker)
-      Damaged(CArchiveException::Cause::Generic, QStringLiteral("The connection table of the project is missing."));
+      Damaged(CArchiveException::Cause::Generic, Tr("The connection table of the project is missing."));
     for (CBaseDevice* object : objects) {
       ReadRecords(ar, object, object->m_inputs, objects);
       ReadRecords(ar, object, object->m_outputs, objects);
     }
     ar >> marker;
-    if (marker != kEndMarker) Damaged(CArchiveException::Cause::Generic, QStringLiteral("The project file is damaged at its end."));
+    if (marker != kEndMarker) Damaged(CArchiveException::Cause::Generic, Tr("The project file is damaged at its end."));
 
     // Every object needs an identifier of its own in its type's pool.
     CIDManager pools;
     for (CBaseDevice* object : objects) {
       if (CIDManager::GetPoolMaxID(object->m_nType) == 0)
-        Damaged(CArchiveException::Cause::Generic, QStringLiteral("The project holds an object without a valid type: ") + Describe(object));
+        Damaged(CArchiveException::Cause::Generic, Tr("The project holds an object without a valid type: ") + Describe(object));
       if (object->m_bFreshID) continue;
       if (!pools.AddID(object, object->m_nType, object->m_nID))
         Damaged(CArchiveException::Cause::Generic,
-                QStringLiteral("The project holds an object whose identifier is invalid or used twice: ") + Describe(object));
+                Tr("The project holds an object whose identifier is invalid or used twice: ") + Describe(object));
     }
 
     const int repaired = RepairHalfConnections(objects);
@@ -213,7 +217,7 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     result.message = e.Message();
   } catch (const std::bad_alloc&) {
     result.ok = false;
-    result.message = QStringLiteral("Out of memory while reading the project.");
+    result.message = Tr("Out of memory while reading the project.");
   }
   return result;
 }

@@ -5,6 +5,7 @@
 #include "model/ctext.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -37,6 +38,9 @@ std::map<QString, CSelvantisDoc::ExtensionFactory>& ExtensionFactories() {
   static std::map<QString, CSelvantisDoc::ExtensionFactory> factories;
   return factories;
 }
+
+// Messages for the user, in the language of the user interface.
+QString Tr(const char* text) { return QCoreApplication::translate("CSelvantisDoc", text); }
 
 QString PathKey(const QString& path) {
   return path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path;
@@ -472,7 +476,7 @@ ProjectFileResult CSelvantisDoc::LoadFrom(QIODevice& device) {
 bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    AfxMessageBox(QStringLiteral("The project \"%1\" cannot be opened:\n%2").arg(path, file.errorString()),
+    AfxMessageBox(Tr("The project \"%1\" cannot be opened:\n%2").arg(path, file.errorString()),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
@@ -483,7 +487,7 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   const ProjectFileResult result = LoadFrom(buffer);
   if (!result.ok) {
-    AfxMessageBox(QStringLiteral("The project \"%1\" cannot be loaded:\n%2").arg(path, result.message),
+    AfxMessageBox(Tr("The project \"%1\" cannot be loaded:\n%2").arg(path, result.message),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
@@ -505,7 +509,7 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     buffer.open(QIODevice::WriteOnly);
     const ProjectFileResult result = SaveTo(buffer);
     if (!result.ok) {
-      AfxMessageBox(QStringLiteral("The project \"%1\" cannot be saved:\n%2").arg(path, result.message),
+      AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, result.message),
                     MB_OK | MB_ICONSTOP);
       return false;
     }
@@ -514,7 +518,7 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
     const QString reason = file.errorString();
     file.cancelWriting();
-    AfxMessageBox(QStringLiteral("The project \"%1\" cannot be saved:\n%2").arg(path, reason), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, reason), MB_OK | MB_ICONSTOP);
     return false;
   }
   // The old file stays in place until the new one replaces it; its copy is
@@ -525,7 +529,7 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     if (!QFile::copy(path, backup)) qCWarning(lcDocument) << "no backup" << backup;
   }
   if (!file.commit()) {
-    AfxMessageBox(QStringLiteral("The project \"%1\" cannot be saved:\n%2").arg(path, file.errorString()),
+    AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, file.errorString()),
                   MB_OK | MB_ICONSTOP);
     return false;
   }

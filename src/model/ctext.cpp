@@ -44,16 +44,16 @@ QString VFormat(const char* format, va_list args) {
   return QString::fromLatin1(big.data(), needed);
 }
 
-// One number through snprintf, with spec a complete, checked conversion.
+// One number through snprintf, with conversion a complete, checked conversion.
 template <typename T>
-QString FormatNumber(const std::string& spec, T value) {
+QString FormatNumber(const std::string& conversion, T value) {
   CLocaleScope scope;
   char small[128];
-  const int needed = std::snprintf(small, sizeof small, spec.c_str(), value);
+  const int needed = std::snprintf(small, sizeof small, conversion.c_str(), value);
   if (needed < 0) return QString();
   if (static_cast<size_t>(needed) < sizeof small) return QString::fromLatin1(small, needed);
   std::vector<char> big(static_cast<size_t>(needed) + 1);
-  std::snprintf(big.data(), big.size(), spec.c_str(), value);
+  std::snprintf(big.data(), big.size(), conversion.c_str(), value);
   return QString::fromLatin1(big.data(), needed);
 }
 
@@ -195,14 +195,14 @@ QString FormatText(const QString& format, const QVariantList& args) {
     const char conv = static_cast<char>(format.at(i).unicode());
     ++i;
 
-    std::string spec = "%" + flags;
-    if (width >= 0) spec += std::to_string(width);
-    if (precision >= 0) spec += "." + std::to_string(precision);
+    std::string conversion = "%" + flags;
+    if (width >= 0) conversion += std::to_string(width);
+    if (precision >= 0) conversion += "." + std::to_string(precision);
 
     switch (conv) {
       case 'd':
       case 'i':
-        out += FormatNumber(spec + "lld", ToInteger(take()));
+        out += FormatNumber(conversion + "lld", ToInteger(take()));
         break;
       case 'u':
       case 'x':
@@ -212,7 +212,7 @@ QString FormatText(const QString& format, const QVariantList& args) {
         const long long v = ToInteger(take());
         const unsigned long long u = (v < 0 && v >= INT_MIN) ? static_cast<unsigned int>(v)
                                                              : static_cast<unsigned long long>(v);
-        out += FormatNumber(spec + "ll" + conv, u);
+        out += FormatNumber(conversion + "ll" + conv, u);
         break;
       }
       case 'f':
@@ -223,7 +223,7 @@ QString FormatText(const QString& format, const QVariantList& args) {
       case 'G':
       case 'a':
       case 'A':
-        out += FormatNumber(spec + conv, ToDouble(take()));
+        out += FormatNumber(conversion + conv, ToDouble(take()));
         break;
       case 'c': {
         const QVariant v = take();

@@ -368,7 +368,7 @@ CBitmapManager::~CBitmapManager() = default;
 QList<int> CBitmapManager::Ids() {
   QList<int> ids;
   for (const StripInfo& s : kStrips) ids.append(s.id);
-  ids << 150 << 193 << 212 << 233 << 301 << 303 << 309 << 313 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
+  ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
   return ids;
 }
 
@@ -395,6 +395,7 @@ const QPixmap* CBitmapManager::GetBitmap(int id) {
       case 150: pm = DrawAmplifier(1); break;
       case 456: pm = DrawAmplifier(2); break;
       case 193: pm = DrawAmplifier(4); break;
+      case 211: pm = DrawPictogram(Glyph::Console, QColor(150, 175, 210), 64, 48); break;
       case 212: pm = DrawPictogram(Glyph::Speaker, QColor(240, 170, 60)); break;
       case 233: pm = DrawPictogram(Glyph::Computer, QColor(200, 200, 205)); break;
       case 313: pm = DrawPictogram(Glyph::Relay, QColor(225, 225, 240)); break;

@@ -26,7 +26,8 @@ QRect CCanvasRenderer::DrawingBounds(const CSelvantisDoc& doc) {
 bool CCanvasRenderer::Touches(const CBaseDevice& object, const QRect& rect) {
   if (object.GetBoundingRect().normalized().adjusted(-2, -2, 2, 2).intersects(rect)) return true;
   for (const ConnectionRecord& r : object.GetOutputConnections()) {
-    if (!r.pPeer) continue;
+    // Only wires between objects on the canvas are drawn.
+    if (!r.pPeer || object.GetRect().isEmpty() || r.pPeer->GetRect().isEmpty()) continue;
     const QRect line =
         QRect(object.GetOutputPinPoint(r.nOwnPin), r.pPeer->GetInputPinPoint(r.nPeerPin)).normalized().adjusted(-2, -2, 2, 2);
     if (line.intersects(rect)) return true;

@@ -81,9 +81,18 @@ CSelvantisView::CSelvantisView(CSelvantisDoc& doc, CBitmapManager& bitmaps, QWid
   connect(&m_doc, &CSelvantisDoc::objectChanged, this, changed);
   connect(&m_doc, &CSelvantisDoc::objectAdded, this, changed);
   connect(&m_doc, &CSelvantisDoc::objectRemoved, this, changed);
-  connect(&m_doc, &CSelvantisDoc::documentLoaded, this, changed);
+  connect(&m_doc, &CSelvantisDoc::documentLoaded, this, [this]() {
+    UpdateScrollRange();
+    ShowDrawing();
+    viewport()->update();
+  });
+  // Only the user's own scrolling ends the wish to see the drawing's start.
+  auto userScrolled = [this]() { m_keepDrawingStart = false; };
+  connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, userScrolled);
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, userScrolled);
   ApplyZoomTolerances();
   UpdateScrollRange();
+  ShowDrawing();
 }
 
 CSelvantisView::~CSelvantisView() {
@@ -123,6 +132,19 @@ void CSelvantisView::UpdateScrollRange() {
   verticalScrollBar()->setRange(0, std::max(0, height - page.height()));
 }
 
+void CSelvantisView::ShowDrawing() {
+  m_keepDrawingStart = true;
+  ApplyShowDrawing();
+}
+
+void CSelvantisView::ApplyShowDrawing() {
+  const QPoint start = m_zoom.ScrollToStartOf(CCanvasRenderer::DrawingBounds(m_doc), viewport()->size(), kShowMarginUnits);
+  // Past the end of the range the scroll bar stops at its end, where the
+  // whole drawing is in view anyway.
+  horizontalScrollBar()->setValue(start.x());
+  verticalScrollBar()->setValue(start.y());
+}
+
 void CSelvantisView::ApplyZoomTolerances() {
   const double f = m_zoom.Factor();
   m_controller.SetPinTolerance(std::max(2, static_cast<int>(std::lround(kPinCatchPixels / f))));
@@ -134,6 +156,7 @@ void CSelvantisView::ApplyZoomTolerances() {
 void CSelvantisView::ZoomAround(const QPoint& viewportPoint, int percent) {
   const QPoint anchor = ViewToCanvas(viewportPoint);
   if (!m_zoom.SetPercent(percent)) return;
+  m_keepDrawingStart = false;
   ApplyZoomTolerances();
   UpdateScrollRange();
   const QPoint target = m_zoom.ToView(anchor) - viewportPoint;
@@ -156,6 +179,7 @@ void CSelvantisView::ZoomOut() {
 }
 
 void CSelvantisView::ZoomToFit() {
+  m_keepDrawingStart = false;
   CZoomState next = m_zoom;
   const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc);
   next.Fit(bounds, viewport()->size());
@@ -217,12 +241,14 @@ void CSelvantisView::paintEvent(QPaintEvent* event) {
 void CSelvantisView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollRange();
+  if (m_keepDrawingStart) ApplyShowDrawing();
 }
 
 // ---- Mouse and keyboard ------------------------------------------------------------------
 
 void CSelvantisView::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
+  m_keepDrawingStart = false;
   m_lastMouse = event->position().toPoint();
   const QPoint point = ViewToCanvas(m_lastMouse);
   if (event->button() == Qt::LeftButton) {
@@ -291,6 +317,7 @@ void CSelvantisView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CSelvantisView::wheelEvent(QWheelEvent* event) {
+  m_keepDrawingStart = false;
   if (event->modifiers() & Qt::ControlModifier) {
     CZoomState next = m_zoom;
     const bool changed = event->angleDelta().y() > 0 ? next.ZoomIn() : next.ZoomOut();

@@ -48,6 +48,15 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   bool CanZoomIn() const;
   bool CanZoomOut() const;
 
+  // ---- Showing the drawing ---------------------------------------------------------
+  // Room left above and left of the drawing when the view shows its start.
+  static constexpr int kShowMarginUnits = 20;
+  // Scrolls so that the drawing's bounding box starts in view (objects stay
+  // where the project has them). Done when the view is made and when its
+  // document is loaded; until the user scrolls, zooms or clicks, a change of
+  // the window's size keeps the start in view.
+  void ShowDrawing();
+
   // ---- Coordinates --------------------------------------------------------------
   QPoint ViewToCanvas(const QPoint& viewportPoint) const;
   QPoint CanvasToView(const QPoint& canvasPoint) const;
@@ -104,6 +113,7 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void UpdateScrollRange();
   void ApplyZoomTolerances();
   void ZoomAround(const QPoint& viewportPoint, int percent);
+  void ApplyShowDrawing();
 
   CSelvantisDoc& m_doc;
   CBitmapManager& m_bitmaps;
@@ -111,6 +121,8 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   CCanvasController m_controller;
   CScrollTracker m_tracker;
   QPoint m_lastMouse;
+  // Set by ShowDrawing, cleared by the user's first scroll, zoom or click.
+  bool m_keepDrawingStart = false;
 };
 
 #endif

@@ -40,6 +40,14 @@ bool CZoomState::Fit(const QRect& drawing, const QSize& view) {
   return SetPercent(std::min(100, static_cast<int>(std::floor(std::min(fx, fy)))));
 }
 
+QPoint CZoomState::ScrollToStartOf(const QRect& drawing, const QSize& page, int marginUnits) const {
+  if (drawing.isEmpty()) return QPoint(0, 0);
+  const QPoint start = ToView(drawing.normalized().topLeft());
+  const QPoint margin = ToView(QPoint(marginUnits, marginUnits));
+  auto axis = [](int start, int margin, int page) { return start <= page / 2 ? 0 : std::max(0, start - margin); };
+  return QPoint(axis(start.x(), margin.x(), page.width()), axis(start.y(), margin.y(), page.height()));
+}
+
 QPoint CZoomState::ToView(const QPoint& p) const {
   return QPoint(static_cast<int>(std::lround(p.x() * Factor())), static_cast<int>(std::lround(p.y() * Factor())));
 }

@@ -24,6 +24,13 @@ class CZoomState final {
   // visible), not above 100.
   bool Fit(const QRect& drawing, const QSize& view);
 
+  // The scroll position (view pixels) at which a window of page pixels
+  // shows the start (top-left corner) of drawing. Per axis: the origin when
+  // the start already lies in the first half of the window there, else the
+  // start marginUnits inside the window's edge. Never negative; the origin
+  // for an empty drawing.
+  QPoint ScrollToStartOf(const QRect& drawing, const QSize& page, int marginUnits) const;
+
   QPoint ToView(const QPoint& drawingPoint) const;
   QPoint ToDrawing(const QPoint& viewPoint) const;
   QRect ToView(const QRect& drawingRect) const;

@@ -314,3 +314,43 @@ TEST(CCalObjectTest, UploadFromTheSimulatedUnitRestoresTheCalendar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CHolidayTest, ProjectFileKeepsDateFunctionLengthAndDayProgram) {
+  auto doc = NewProject();
+  MakeObjectWithID<CDayprog>(*doc, CDayprog::kKindDayprog, 4, CAT_CALENDAR, QStringLiteral("Quiet"));
+  auto* holiday = MakeObjectWithID<CHoliday>(*doc, CHoliday::kKindHoliday, 9, CAT_CALENDAR);
+  holiday->SetValue(0, MakeLocalTime(2026, 12, 24));
+  holiday->SetValue(1, 34298);
+  holiday->SetValue(2, 3);
+  holiday->SetValue(3, 4);
+  auto loaded = RoundTrip(*doc);
+  ASSERT_NE(loaded, nullptr);
+  auto* copy = Find<CHoliday>(*loaded, DT_HOLIDAY, 9);
+  ASSERT_NE(copy, nullptr);
+  for (int column = 0; column <= 3; ++column) {
+    EXPECT_EQ(copy->GetValue(column), holiday->GetValue(column)) << column;
+    EXPECT_EQ(Column(*copy, column), Column(*holiday, column)) << column;
+  }
+}
+
+TEST(CWeekTest, ProjectFileKeepsTheDayPrograms) {
+  auto doc = NewProject();
+  MakeObjectWithID<CDayprog>(*doc, CDayprog::kKindDayprog, 1, CAT_CALENDAR, QStringLiteral("Workday"));
+  MakeObjectWithID<CDayprog>(*doc, CDayprog::kKindDayprog, 2, CAT_CALENDAR, QStringLiteral("Weekend"));
+  for (int day = 0; day < 5; ++day) Week(*doc)->SetValue(day, 1);
+  Week(*doc)->SetValue(6, 2);
+  auto loaded = RoundTrip(*doc);
+  ASSERT_NE(loaded, nullptr);
+  CWeek* copy = Week(*loaded);
+  ASSERT_NE(copy, nullptr);
+  const char* const names[] = {"Workday", "Workday", "Workday", "Workday", "Workday", "", "Weekend"};
+  for (int day = 0; day < 7; ++day) EXPECT_EQ(Column(*copy, day), QLatin1String(names[day])) << day;
+  // A deleted day program leaves its days empty.
+  ASSERT_TRUE(loaded->DeleteObject(loaded->GetIDManager().FindBaseDevice(2, DT_DAYPROG)));
+  EXPECT_EQ(Column(*copy, 6), "");
+  EXPECT_EQ(copy->GetValue(6), 0);
+}
+
+}  // namespace

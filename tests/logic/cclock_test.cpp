@@ -50,6 +50,18 @@ TEST(CClockTest, RepliesAreStoredAndPassedToTheOpenWindow) {
   EXPECT_TRUE(doc->RouteReplyLine(QStringLiteral("/CLOCK/SLAVE/RUN ON"), errors, LINKMODE_NORMAL));
   EXPECT_EQ(clock->GetSlaveRun(), "ON");
   EXPECT_EQ(window.lines.size(), 3);
+
+  // A garbled answer is refused and keeps the setting.
+  doc->SetModifiedFlag(false);
+  EXPECT_FALSE(doc->RouteReplyLine(QStringLiteral("/CLOCK/SLAVE/RUN maybe"), errors, LINKMODE_NORMAL));
+  EXPECT_FALSE(doc->RouteReplyLine(QStringLiteral("/CLOCK/SLAVE/INVERT"), errors, LINKMODE_NORMAL));
+  EXPECT_EQ(clock->GetSlaveRun(), "ON");
+  EXPECT_EQ(clock->GetSlaveInvert(), "ON");
+  EXPECT_FALSE(doc->IsModified());
+  // An answer that changes a setting changes the project.
+  EXPECT_TRUE(doc->RouteReplyLine(QStringLiteral("/CLOCK/SLAVE/RUN off"), errors, LINKMODE_NORMAL));
+  EXPECT_EQ(clock->GetSlaveRun(), "OFF");
+  EXPECT_TRUE(doc->IsModified());
 }
 
 TEST(CClockTest, ProjectFileKeepsTheSettings) {

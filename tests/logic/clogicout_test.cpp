@@ -86,8 +86,10 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
   auto source = NewProject();
   CControlPad* pad = MakeOutputPad(*source);
   auto* out = MakeObjectWithID<CLogicOut>(*source, CLogicOut::kKindLogicOut, 2);
+  MakeObjectWithID<CCondition>(*source, CCondition::kKindFault, 7, CAT_ENTRIES, QStringLiteral("Fault"));
   out->SetValue(4, pad->GetID());
   out->SetValue(3, 1);
+  out->SetValue(2, 7);
   SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
@@ -97,6 +99,7 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
 
   auto target = NewProject();
   CControlPad* targetPad = MakeOutputPad(*target);
+  MakeObjectWithID<CCondition>(*target, CCondition::kKindFault, 7, CAT_ENTRIES, QStringLiteral("Fault"));
   link.SetDocument(target.get());
   link.SetLinkMode(LINKMODE_UPLOAD);
   CLogicOutObject* targetBlock = Block(*target);
@@ -106,6 +109,9 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->GetValue(4), targetPad->GetID());
   EXPECT_EQ(copy->GetValue(3), 1);
+  EXPECT_EQ(copy->GetValue(2), 7);
+  EXPECT_EQ(Column(*copy, 2), "Fault");
+  EXPECT_TRUE(link.Errors().isEmpty()) << link.Errors().join('\n').toStdString();
   EXPECT_EQ(target->GetIDManager().GetCount(DT_LOGICOUT), 1);
 }
 

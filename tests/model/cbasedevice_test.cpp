@@ -6,11 +6,15 @@
 #include "model/cmenudata.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
+#include "model/ipainter.h"
 #include "modeltestdevices.h"
 #include "modeltestlink.h"
 #include "support/messagerecorder.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -440,4 +444,58 @@ TEST(CBaseDeviceTest, PropertiesRunThroughTheHandlerOfTheType) {
   EXPECT_TRUE(zone->OnCommand(ID_SHOW_PROPERTIES));
   EXPECT_EQ(seen, zone);
   CBaseDevice::SetPropertiesHandler(DT_ZONE, nullptr);
+}
+
+namespace {
+
+// Keeps the lines an object draws; everything else is ignored.
+class LineRecorder final : public IPainter {
+ public:
+  std::vector<std::pair<QPoint, QPoint>> lines;
+
+  void Save() override {}
+  void Restore() override {}
+  void SetPen(PaintColor, int, PenStyle) override {}
+  void SetBrush(PaintColor) override {}
+  void SetTextColor(PaintColor) override {}
+  void SetFont(const QString&, int, bool, bool) override {}
+  void DrawLine(const QPoint& from, const QPoint& to) override { lines.emplace_back(from, to); }
+  void DrawPolyline(const std::vector<QPoint>&) override {}
+  void DrawRect(const QRect&) override {}
+  void FillRect(const QRect&, PaintColor) override {}
+  void DrawEllipse(const QRect&) override {}
+  void DrawText(const QRect&, const QString&, uint32_t) override {}
+  void DrawText(const QPoint&, const QString&) override {}
+  QSize TextExtent(const QString& text) const override { return QSize(7 * static_cast<int>(text.size()), 12); }
+  void DrawBitmap(int, const QPoint&) override {}
+  QSize BitmapSize(int) const override { return QSize(); }
+  bool IsPrinting() const override { return false; }
+};
+
+}  // namespace
+
+TEST(CBaseDeviceTest, DrawsWiresOnlyBetweenObjectsOnTheCanvas) {
+  CSelvantisDoc doc;
+  CModelTestDevice* amp = AddTestObject(doc, DT_AMPLIFIER, CAT_AMPLIFIERS);
+  CModelTestDevice* zone = AddTestObject(doc, DT_ZONE, CAT_ZONES);
+  // A relay of a list has no rectangle: no pins on the canvas.
+  CModelTestDevice* relay = AddTestObjectWithID(doc, DT_RELAY, CAT_MISC, 7);
+  ASSERT_TRUE(amp && zone && relay);
+  ASSERT_TRUE(relay->GetRect().isEmpty());
+  zone->Move(100, 0, false);
+  ASSERT_TRUE(CBaseDevice::Connect(amp, 0, zone, 0));
+  ASSERT_TRUE(CBaseDevice::Connect(amp, 0, relay, 0));
+  ASSERT_TRUE(CBaseDevice::Connect(relay, 0, zone, 0));
+
+  LineRecorder painter;
+  amp->Draw(painter);
+  ASSERT_EQ(painter.lines.size(), 1u) << "no line towards the origin for the relay";
+  EXPECT_EQ(painter.lines[0], std::make_pair(amp->GetOutputPinPoint(0), zone->GetInputPinPoint(0)));
+
+  painter.lines.clear();
+  relay->Draw(painter);
+  EXPECT_TRUE(painter.lines.empty()) << "an object off the canvas has no line to give";
+  // The records themselves stay: only the picture leaves them out.
+  EXPECT_EQ(amp->GetOutputConnections().size(), 2u);
+  EXPECT_EQ(zone->GetInputConnections().size(), 2u);
 }

@@ -18,7 +18,7 @@ namespace {
 
 TEST(CBitmapManagerTest, HoldsThePicturesThePartsNameAndNothingElse) {
   CBitmapManager bitmaps;
-  for (int id : {131, 134, 136, 150, 193, 212, 233, 274, 279, 280, 301, 303, 309, 313, 351, 422, 450, 456, 458, 461,
+  for (int id : {131, 134, 136, 150, 193, 211, 212, 233, 274, 279, 280, 301, 303, 309, 313, 351, 422, 450, 456, 458, 461,
                  463, 530, CBitmapManager::kBarBitmap}) {
     const QPixmap* pm = bitmaps.GetBitmap(id);
     ASSERT_NE(pm, nullptr) << id;

@@ -15,11 +15,13 @@
 #include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -201,6 +203,84 @@ TEST_F(CSelvantisViewTest, FindsTheViewOfADocument) {
   EXPECT_EQ(view->GetCurrentObject(), a);
   view.reset();
   EXPECT_EQ(CSelvantisView::FindView(&doc), nullptr);
+}
+
+// A project whose drawing lies far from the origin: every object of a new
+// project moved 2000 units right and 1500 down, and a block beside them.
+void MoveDrawingAway(CSelvantisDoc& doc) {
+  for (CBaseDevice* object : doc.GetAllObjects())
+    if (object->GetRect() != QRect()) object->Move(2000, 1500, false);
+  ShellTestBlock::Place(doc, QPoint(2600, 1700), QStringLiteral("Far"));
+}
+
+std::vector<QRect> Rects(const CSelvantisDoc& doc) {
+  std::vector<QRect> rects;
+  for (CBaseDevice* object : doc.GetAllObjects()) rects.push_back(object->GetRect());
+  return rects;
+}
+
+QRect DrawingBounds(const CSelvantisDoc& doc) {
+  QRect bounds;
+  for (CBaseDevice* object : doc.GetAllObjects())
+    if (object->GetRect() != QRect()) bounds = bounds.united(object->GetBoundingRect());
+  return bounds;
+}
+
+// The part of the drawing the window shows, in canvas units.
+QRect Visible(const CSelvantisView& view) {
+  return QRect(view.ViewToCanvas(QPoint(0, 0)), view.ViewToCanvas(view.viewport()->rect().bottomRight()));
+}
+
+TEST(CSelvantisViewShowTest, AViewOnAFarDrawingStartsAtTheDrawingWithoutMovingIt) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  MoveDrawingAway(doc);
+  const std::vector<QRect> before = Rects(doc);
+  const QPoint start = DrawingBounds(doc).topLeft();
+  ASSERT_GT(start.x(), 2000);
+  CBitmapManager bitmaps;
+  CSelvantisView view(doc, bitmaps);
+  view.resize(900, 700);
+  view.show();
+  QApplication::processEvents();
+  // The start lies 20 units inside the top-left corner.
+  EXPECT_EQ(Visible(view).topLeft(), start - QPoint(20, 20));
+  EXPECT_EQ(Rects(doc), before) << "the project's positions stay as they are";
+
+  // A larger window (maximised) still shows the start, until the user scrolls.
+  view.resize(1400, 900);
+  QApplication::processEvents();
+  EXPECT_EQ(Visible(view).topLeft(), start - QPoint(20, 20));
+  view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  const QPoint scrolled = view.ScrollOffset();
+  view.resize(1300, 800);
+  QApplication::processEvents();
+  EXPECT_EQ(view.ScrollOffset(), scrolled) << "the user's own position is kept";
+}
+
+TEST(CSelvantisViewShowTest, OpeningAProjectInAnOpenViewShowsItsDrawing) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("far.sxm"));
+  {
+    CSelvantisDoc far;
+    far.OnNewDocument();
+    MoveDrawingAway(far);
+    ASSERT_TRUE(far.OnSaveDocument(path));
+  }
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  CBitmapManager bitmaps;
+  CSelvantisView view(doc, bitmaps);
+  view.resize(900, 700);
+  view.show();
+  QApplication::processEvents();
+  EXPECT_EQ(view.ScrollOffset(), QPoint(0, 0)) << "a new project starts at the origin, where its group is";
+  view.SetZoomPercent(50);
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  const QRect visible = Visible(view);
+  const QRect bounds = DrawingBounds(doc);
+  EXPECT_TRUE(visible.contains(bounds.topLeft())) << "start " << bounds.x() << "," << bounds.y();
+  EXPECT_TRUE(visible.contains(QPoint(2600, 1700))) << "the far block";
 }
 
 }  // namespace

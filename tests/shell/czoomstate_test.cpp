@@ -56,4 +56,21 @@ TEST(CZoomStateTest, ConvertsPointsAndRectanglesBothWays) {
   EXPECT_EQ(zoom.ToDrawing(QRect(5, 5, 10, 10)), QRect(10, 10, 20, 20));
 }
 
+TEST(CZoomStateTest, ScrollsToTheStartOfTheDrawingWithAMargin) {
+  const QSize page(900, 700);
+  CZoomState zoom;
+  // The unit's slots far below and right: their corner goes 20 units inside.
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(913, 2448));
+  zoom.SetPercent(50);
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(457, 1224)) << "467 px is past the middle";
+  // A start in the first half of the window is shown from the origin, axis
+  // by axis; 450 px is exactly half of 900.
+  zoom.SetPercent(100);
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(93, 0, 50, 45), page, 20), QPoint(0, 0));
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(450, 351, 50, 45), page, 20), QPoint(0, 331));
+  // Drawings beyond the origin and empty ones never ask for a negative position.
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(-3000, -400, 50, 45), page, 20), QPoint(0, 0));
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(), page, 20), QPoint(0, 0));
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // Control pads: the number each kind works out from its terminal
 // connection, the keyword table, Matches and the look-up by keyword.
 #include "model/carchive.h"
+#include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
 #include "support/projectbytes.h"
 #include "unit/ccontrolpad.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -119,6 +121,37 @@ TEST_F(CControlPadTest, ProjectFileKeepsKindAndTerminal) {
   EXPECT_EQ(copy->GetName(), "Smoke");
   EXPECT_EQ(copy->GetKind(), CControlPad::kKindDigitalInput);
   EXPECT_EQ(copy->GetNumber(), 3);
+}
+
+TEST_F(CControlPadTest, SelectionKindsListThePadsOfTheirFamily) {
+  CControlPad* relay208 = Pad(CControlPad::kKindKCM208);
+  CControlPad* relay209 = Pad(CControlPad::kKindKCM209);
+  CControlPad* level = Pad(CControlPad::kKindKCM216Input);
+  CControlPad* smoke = Pad(CControlPad::kKindDigitalInput);
+  CControlPad* horn = Pad(CControlPad::kKindDigitalOutput);
+  horn->SetName(QStringLiteral("Horn"));
+  auto ids = [this](uint32_t kind, const QString& selection = QString()) {
+    SelectionRequest request;
+    request.kind = kind;
+    request.selection = selection;
+    std::vector<int> out;
+    for (const SelectionChoice& choice : CSelectionProvider::Global().ListChoices(&m_doc, request).choices) {
+      out.push_back(choice.preselected ? -choice.number : choice.number);
+    }
+    return out;
+  };
+  EXPECT_EQ(ids(32796), std::vector<int>{relay208->GetID()});
+  EXPECT_EQ(ids(32797), std::vector<int>{relay209->GetID()});
+  EXPECT_EQ(ids(32848), std::vector<int>{level->GetID()});
+  // Ready inputs watch the pads whose signal comes into the unit.
+  const std::vector<int> inputs = ids(34282);
+  EXPECT_NE(std::find(inputs.begin(), inputs.end(), smoke->GetID()), inputs.end());
+  EXPECT_EQ(std::find(inputs.begin(), inputs.end(), horn->GetID()), inputs.end());
+  // A logic output offers "No entry" first, then every pad; the cell text preselects.
+  const std::vector<int> targets = ids(34460, QStringLiteral("Horn"));
+  ASSERT_EQ(targets.size(), 6u);
+  EXPECT_EQ(targets.front(), 0);
+  EXPECT_EQ(targets.back(), -horn->GetID());
 }
 
 }  // namespace

@@ -294,7 +294,7 @@ void UnitSimulator::Run() {
 
     // Work out how long to sleep.
     auto wakeAt = now + kMaxIdle;
-    if (!m_rx.isEmpty() && !m_stalled) wakeAt = std::min(wakeAt, m_paced ? m_nextIn : now);
+    if (!m_rx.isEmpty() && !m_stalled && !OutputBacklogged()) wakeAt = std::min(wakeAt, m_paced ? m_nextIn : now);
     if (!m_out.empty() && !m_peerStopped) {
       auto due = std::max(m_out.front().notBefore, m_paced ? m_nextOut : now);
       wakeAt = std::min(wakeAt, due);
@@ -344,8 +344,22 @@ void UnitSimulator::ReadInput() {
   }
 }
 
+bool UnitSimulator::OutputBacklogged() const {
+  if (!m_paced) return false;
+  int pending = 0;
+  for (const Chunk& chunk : m_out) {
+    pending += chunk.bytes.size();
+    if (pending >= kOutBacklog) return true;
+  }
+  return false;
+}
+
 void UnitSimulator::ConsumeInput(Clock::time_point now) {
   if (m_stalled) return;
+  // The unit's command processor waits while its transmit buffer is full,
+  // so answers that take longer to send than their queries hold the
+  // application back (through XOFF) instead of piling up.
+  if (OutputBacklogged()) return;
   int take = m_rx.size();
   if (m_paced) {
     if (m_rx.isEmpty()) {

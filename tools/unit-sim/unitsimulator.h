@@ -99,6 +99,9 @@ class UnitSimulator final {
   // Receive buffer limits for the flow control of the paced mode.
   static constexpr int kXoffAt = 256;
   static constexpr int kXonAt = 64;
+  // Paced: the unit takes no more input while this much of its output
+  // waits to be sent.
+  static constexpr int kOutBacklog = 512;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -115,6 +118,7 @@ class UnitSimulator final {
   void Wake();
   void ReadInput();
   void ConsumeInput(Clock::time_point now);
+  bool OutputBacklogged() const;
   void HandleLine(const QByteArray& raw);
   void WriteOutput(Clock::time_point now);
   int WriteNow(const char* data, int size);

@@ -1,0 +1,134 @@
+// A console against the simulated unit over the real link: a whole download
+// lands in the unit's settings, an upload takes them back, and a console
+// the unit does not see stops its upload with one message.
+
+#include "consolehandlers.h"
+#include "consoles/cconsoleobject.h"
+#include "consoletestsupport.h"
+#include "link/ccommlink.h"
+#include "link/ctransfer.h"
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unitsimulator.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace constest;
+
+namespace {
+
+class ConsoleSimTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterConsoleHandlers(sim);
+    ASSERT_TRUE(sim.Start());
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
+    doc.SetPathName(dir.filePath("site.sxm"));
+    SetActiveDoc(&doc);
+    link = std::make_unique<CCommLink>();
+    scope = std::make_unique<DeviceLinkScope>(link.get());
+    link->SetFileViewer([](const QString&) {});
+  }
+
+  void TearDown() override {
+    scope.reset();
+    link.reset();
+    SetActiveDoc(nullptr);
+    sim.Stop();
+  }
+
+  bool Connect() {
+    const bool ok = link->Connect(&doc);
+    sim.ClearLog();
+    return ok;
+  }
+
+  QStringList LinesUnder(const QString& prefix) const {
+    QStringList lines;
+    for (const QString& line : sim.FullLines())
+      if (line.startsWith(prefix)) lines << line;
+    return lines;
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  UnitSimulator sim;
+  QTemporaryDir dir;
+  CSelvantisDoc doc;
+  std::unique_ptr<CCommLink> link;
+  std::unique_ptr<DeviceLinkScope> scope;
+};
+
+}  // namespace
+
+TEST_F(ConsoleSimTest, SettingsAndKeysGoToTheUnitAndComeBack) {
+  std::vector<CZone*> zones = AddZones(doc, 4);
+  AddRoot(doc, zones);
+  CGroup* group = AddGroup(doc, {zones[1], zones[2]});
+  CConsole* console = AddConsole(doc, CConsProp::RCX6010);
+  console->SetName("Front desk");
+  console->GetProp().SetParamText(CConsProp::P_PTTPRIO, "0");
+  ASSERT_TRUE(console->FindKey(3)->SetFunctionFromText(CConsKey::SEL, "4", true));
+  ASSERT_TRUE(Connect());
+
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadObject(*console), CTransfer::Result::Done);
+  EXPECT_EQ(LinesUnder("/CONS/ADR1/").size(), 63);
+  EXPECT_EQ(sim.Value("/CONS/ADR1/NAME"), "Front desk");
+  EXPECT_EQ(sim.Value("/CONS/ADR1/PTTPRIO"), "FIRST");
+  EXPECT_EQ(sim.Value("/CONS/ADR1/GROUP0"), "1-4");
+  EXPECT_EQ(sim.Value("/CONS/ADR1/KEY3"), "SEL,4");
+  EXPECT_EQ(sim.Value("/CONS/ADR1/PASSW"), "846,3971");
+  EXPECT_TRUE(messages.Requests().empty());
+
+  // Changed on site.
+  sim.SetValue("/CONS/ADR1/BUZZER", "OFF");
+  sim.SetValue("/CONS/ADR1/EXT", "AUX");
+  sim.SetValue("/CONS/ADR1/KEY5", "SEL,2,0,0,UNPROT");
+  sim.SetValue("/CONS/ADR1/KEY104", "STOP,3");
+  sim.SetValue("/CONS/ADR1/GROUP7", "2-3");
+  sim.SetValue("/CONS/ADR1/NAME", "Lobby");
+  sim.ClearLog();
+  ASSERT_EQ(transfer.UploadObject(*console), CTransfer::Result::Done);
+  EXPECT_EQ(LinesUnder("/CONS/ADR1/").size(), 63);
+  EXPECT_EQ(console->GetName(), "Lobby");
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_BUZZER), "0");
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_EXT), "1");
+  EXPECT_EQ(console->FindKey(5)->GetFunctionText(), "SEL,2,0,0,UNPROT");
+  EXPECT_EQ(console->FindKey(104)->GetFunctionText(), "STOP,3");
+  EXPECT_EQ(console->FindKey(3)->GetFunctionText(), "SEL,4");
+  EXPECT_EQ(console->GetGroupSlot(7), group);
+  for (const MessageRequest& r : messages.Requests()) ADD_FAILURE() << r.id << " " << r.text.toStdString();
+}
+
+TEST_F(ConsoleSimTest, ConsoleTheUnitDoesNotSeeStopsItsUploadWithOneMessage) {
+  AddConsole(doc, CConsProp::RCX6010, 100);
+  CConsole* absent = AddConsole(doc, CConsProp::RCX6010, 900);
+  SetConsoleConnected(sim, 2, false);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  ASSERT_EQ(transfer.UploadObject(*absent), CTransfer::Result::Done);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].id, 34173u);
+  EXPECT_TRUE(absent->IsTransferAborted());
+  // However many queries went out before the first answer came back, each
+  // answered "CONSOLE NOT CONNECTED": the user is told once.
+  EXPECT_GE(LinesUnder("/CONS/ADR2/").size(), 1);
+}
+
+TEST_F(ConsoleSimTest, ReferenceListGoesBothWays) {
+  CConsoleObject* object = CConsoleObject::EnsureIn(doc);
+  ASSERT_NE(object, nullptr);
+  object->SetReferenceList("1-3");
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadObject(*object), CTransfer::Result::Done);
+  EXPECT_EQ(sim.Value("/CONS/REFERENCE"), "1-3");
+  sim.SetValue("/CONS/REFERENCE", "2,16");
+  ASSERT_EQ(transfer.UploadObject(*object), CTransfer::Result::Done);
+  EXPECT_EQ(object->GetReferenceList(), "2,16");
+}
