@@ -1,6 +1,7 @@
 #include "amps/cmonitor.h"
 
 #include "amps/camplifier.h"
+#include "amps/tabletransfer.h"
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "macros/rangelist.h"
@@ -20,6 +21,9 @@
 
 SELV_IMPLEMENT_SERIAL(CMonitor, 6)
 
+using TableTransfer::NumberAfter;
+using TableTransfer::TellUser;
+
 namespace {
 
 // After the amplifier table, groups and collection calls.
@@ -35,12 +39,6 @@ constexpr int kUnitOutputs = 4;
 
 const char* const kKeywords[] = {"OFF", "IN", "OUT", "REL", "AMP_IN", "AMP_OUT", "EXT"};
 
-// Notes of a transfer go to its error file, which is shown when the
-// transfer ends; without one (a project never saved) the user gets a box.
-void TellUser(const QString& text) {
-  if (!AppendErrorLine(GetDeviceLink()->ErrorFilePath(), text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-}
-
 const bool kRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc) { CMonitor::EnsureIn(doc); });
   return true;
@@ -53,18 +51,6 @@ unsigned IndexOf(int code) { return static_cast<uint32_t>(code) >> 16; }
 int FieldOf(int code) { return static_cast<int>(static_cast<uint32_t>(code) & 0xFFFFu); }
 
 bool IsAmpKind(const QString& kind) { return kind == QLatin1String("AMP_IN") || kind == QLatin1String("AMP_OUT"); }
-
-// The decimal number right after prefix at the start of key, and the rest of
-// the key after it; -1 when there is none.
-int NumberAfter(const QString& key, const QString& prefix, QString* rest) {
-  if (!key.startsWith(prefix)) return -1;
-  int i = prefix.size();
-  int64_t value = 0;
-  while (i < key.size() && key.at(i).isDigit() && value <= 100000) value = value * 10 + key.at(i++).digitValue();
-  if (i == prefix.size()) return -1;
-  if (rest != nullptr) *rest = key.mid(i);
-  return static_cast<int>(value);
-}
 
 // The monitor's choices for the selection dialog: the choice code as number.
 SelectionList MonitorChoices(const CSelvantisDoc* doc) {
@@ -460,7 +446,7 @@ int CMonitor::Download(bool bQuery, int nStep) {
       // queries of a late table reply would never be sent.
       if (m_relayReply && (m_tableReply || !m_tableQuerySent)) return 2;
       if (m_relayQuerySent) {
-        if (GetDeviceLink()->GetTimeSinceLastOutput() >= kClearReplyTimeoutMs) return GiveUpWaiting();
+        if (TableTransfer::ClearReplyOverdue(kClearReplyTimeoutMs)) return GiveUpWaiting();
         return 1;
       }
       SendLine(QStringLiteral("/CLEAR/RELAY ?"));
@@ -474,13 +460,10 @@ int CMonitor::Download(bool bQuery, int nStep) {
 }
 
 void CMonitor::OnClearTableReply(const QString& value, const QString& errorFilePath) {
-  BitSet cleared = MakeBitSet(kClearListBits);
-  if (!ParseRangeList(value, cleared, kClearListBits)) {
-    // A list that cannot be read clears nothing: every entry is asked for.
-    cleared = MakeBitSet(kClearListBits);
-    AppendErrorLine(errorFilePath, GetName() + Fmt(" %d : ", GetID()) + QStringLiteral("/CLEAR/TABLE ") + value +
-                                       QStringLiteral(" cannot be read; every entry is queried"));
-  }
+  // A list that cannot be read clears nothing: every entry is asked for.
+  BitSet cleared;
+  TableTransfer::ReadClearList(*this, QStringLiteral("/CLEAR/TABLE"), value, kClearListBits, &cleared, errorFilePath,
+                               QStringLiteral("entry"));
   for (int i = 0; i < GetMaxEntries(); ++i) {
     if (TestBit(cleared, static_cast<unsigned>(i)))
       SetEntry(i, KC_OFF, 0);
@@ -491,12 +474,9 @@ void CMonitor::OnClearTableReply(const QString& value, const QString& errorFileP
 }
 
 void CMonitor::OnClearRelayReply(const QString& value, const QString& errorFilePath) {
-  BitSet cleared = MakeBitSet(kClearListBits);
-  if (!ParseRangeList(value, cleared, kClearListBits)) {
-    cleared = MakeBitSet(kClearListBits);
-    AppendErrorLine(errorFilePath, GetName() + Fmt(" %d : ", GetID()) + QStringLiteral("/CLEAR/RELAY ") + value +
-                                       QStringLiteral(" cannot be read; every relay is queried"));
-  }
+  BitSet cleared;
+  TableTransfer::ReadClearList(*this, QStringLiteral("/CLEAR/RELAY"), value, kClearListBits, &cleared, errorFilePath,
+                               QStringLiteral("relay"));
   for (int slot = 0; slot < GetMaxRelays(); ++slot) {
     if (TestBit(cleared, static_cast<unsigned>(slot)))
       SetRelayNumber(slot, 0);
@@ -539,15 +519,10 @@ void CMonitor::OnRelayReply(int slot, const QString& value, const QString& error
 
 bool CMonitor::Upload(const QString& line, QString& errorFilePath, int mode) {
   if (mode != LINKMODE_UPLOAD) return false;
-  const QString text = line.trimmed();
-  // "MONI/TABLE3/SEL AMP_IN": the key runs from the first slash to the first
-  // blank, the value is what follows the last blank.
-  const int slash = text.indexOf(QLatin1Char('/'));
-  const int blank = text.indexOf(QLatin1Char(' '));
-  if (slash < 0 || blank < 0 || slash > blank) return false;
-  const QString key = text.mid(slash, blank - slash);
-  const QString value = text.mid(text.lastIndexOf(QLatin1Char(' ')) + 1);
-  if (value == QLatin1String("?")) return false;
+  TableTransfer::Reply reply;
+  if (!TableTransfer::SplitReply(line, &reply)) return false;
+  const QString& key = reply.key;
+  const QString& value = reply.value;
 
   if (key == QLatin1String("/CLEAR/TABLE")) {
     OnClearTableReply(value, errorFilePath);

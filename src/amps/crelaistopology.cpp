@@ -14,6 +14,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/errorfile.h"
+#include "model/ipainter.h"
 #include "model/modelstrings.h"
 
 #include <algorithm>
@@ -27,6 +28,11 @@ constexpr unsigned kZoneBits = 100;
 constexpr uint32_t kSSeriesBit = 1u << 28;
 // Canvas size of a zone the topology makes at its output pin.
 constexpr int kZoneSize = 32;
+// The block's inside: too small a block shows just the frame.
+constexpr int kMinDecoratedWidth = 60;
+constexpr int kMinDecoratedHeight = 20;
+constexpr int kContactRise = 6;
+constexpr PaintColor kFillColour = MakePaintColor(236, 240, 248);
 
 // Rows: index, kind, inputs, picture; ended by the "Not used" row.
 constexpr CRelaisTopology::KindRow kKindTable[CRelaisTopology::kKindRows] = {
@@ -439,6 +445,46 @@ bool CRelaisTopology::CreateOnCanvas(int kind, int nInputs, int nOutputs, const 
   m_nZoneCount = zones;
   AssignRelays(-1);
   return true;
+}
+
+void CRelaisTopology::Draw(IPainter& painter) {
+  // The base draws the white block, the pins, the selection, the name and
+  // the wiring, all on or outside the block's edges; the inside is ours.
+  CBaseDevice::Draw(painter);
+  const QRect inside = m_rect.adjusted(1, 1, -1, -1);
+  if (inside.width() < kMinDecoratedWidth || inside.height() < kMinDecoratedHeight) return;
+  painter.Save();
+  painter.FillRect(inside, kFillColour);
+  const QSize picture = painter.BitmapSize(kBitmap);
+  if (!picture.isEmpty() && picture.width() < inside.width() / 2 && picture.height() <= inside.height()) {
+    const int y = m_rect.top() + (std::min(m_rect.height(), kHeightPerZone) - picture.height()) / 2;
+    painter.DrawBitmap(kBitmap, QPoint(inside.left() + 2, std::max(inside.top(), y)));
+  }
+  // A bus feeding one switching contact per zone, each ending at the
+  // zone's output pin on the right edge.
+  const int width = m_rect.width();
+  const int busX = m_rect.left() + width * 44 / 100;
+  const int pivotX = m_rect.left() + width * 56 / 100;
+  const int contactX = m_rect.left() + width * 74 / 100;
+  const int right = inside.right();
+  painter.SetPen(PaintColors::kBlack, 1);
+  painter.SetBrush(PaintColors::kBlack);
+  bool any = false;
+  int busTop = 0, busBottom = 0;
+  for (int pin = 0; pin < m_nOutputs; ++pin) {
+    const int y = GetOutputPinPoint(pin).y();
+    if (y <= inside.top() + kContactRise || y >= inside.bottom()) continue;  // no room for it
+    busTop = any ? std::min(busTop, y) : y;
+    busBottom = any ? std::max(busBottom, y) : y;
+    any = true;
+    painter.DrawLine(QPoint(busX, y), QPoint(pivotX, y));
+    painter.DrawLine(QPoint(pivotX, y), QPoint(contactX - 2, y - kContactRise));
+    painter.DrawEllipse(QRect(pivotX - 2, y - 2, 5, 5));
+    painter.DrawEllipse(QRect(contactX - 2, y - 2, 5, 5));
+    painter.DrawLine(QPoint(contactX + 2, y), QPoint(right, y));
+  }
+  if (any && busBottom > busTop) painter.DrawLine(QPoint(busX, busTop), QPoint(busX, busBottom));
+  painter.Restore();
 }
 
 bool CRelaisTopology::OnCommand(int id) {

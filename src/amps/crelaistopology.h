@@ -30,6 +30,9 @@ class CRelaisTopology final : public CBaseDevice {
   static constexpr int kWidth = 100;
   static constexpr int kHeightPerZone = 35;
   static constexpr int kPlaceOffsetX = 150;
+  // The pictogram drawn inside the block (the stored bitmap id stays 0:
+  // the block is drawn at any height, so no one picture can fill it).
+  static constexpr int kBitmap = 314;
 
   enum Kind : int {
     KIND_DIRECT = 33032,
@@ -122,6 +125,9 @@ class CRelaisTopology final : public CBaseDevice {
   int OnAfterLoad() override;
   // The kind with the current zone count.
   void SetKind(int kind) override;
+  // The block with the pictogram, a bus and one relay contact for each
+  // zone, level with the zone's output pin.
+  void Draw(IPainter& painter) override;
   bool OnCommand(int id) override;
   // Everything stays enabled.
   void OnUpdateCommandUI(CCmdUI& cmdUI) override;

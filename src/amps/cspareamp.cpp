@@ -1,6 +1,7 @@
 #include "amps/cspareamp.h"
 
 #include "amps/camplifier.h"
+#include "amps/tabletransfer.h"
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "model/carchive.h"
@@ -17,6 +18,9 @@
 
 SELV_IMPLEMENT_SERIAL(CSpareAmp, 3)
 
+using TableTransfer::NumberAfter;
+using TableTransfer::TellUser;
+
 namespace {
 
 // After the monitor.
@@ -25,26 +29,10 @@ constexpr int kProviderOrder = 521;
 // The kinds the selection dialog offers targets for.
 constexpr uint32_t kSelectWatched = 34383;  // "Watched channel or Ready Input"
 
-// Notes of a transfer go to its error file, which is shown when the
-// transfer ends; without one (a project never saved) the user gets a box.
-void TellUser(const QString& text) {
-  if (!AppendErrorLine(GetDeviceLink()->ErrorFilePath(), text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-}
-
 const bool kRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc) { CSpareAmp::EnsureIn(doc); });
   return true;
 }();
-
-int NumberAfter(const QString& key, const QString& prefix, QString* rest) {
-  if (!key.startsWith(prefix)) return -1;
-  int i = prefix.size();
-  int value = 0;
-  while (i < key.size() && key.at(i).isDigit() && value <= 100000) value = value * 10 + key.at(i++).digitValue();
-  if (i == prefix.size()) return -1;
-  if (rest != nullptr) *rest = key.mid(i);
-  return value;
-}
 
 // "OFF" is 0; numbers are read as the unit's signed 16-bit values and kept
 // as their 16 bits. False for text without a number.
@@ -277,7 +265,7 @@ int CSpareAmp::Download(bool bQuery, int nStep) {
     }
     if (!m_canClear || m_clearReply) return 1;
     if (m_clearQuerySent) {
-      if (GetDeviceLink()->GetTimeSinceLastOutput() < kClearReplyTimeoutMs) return 0;
+      if (!TableTransfer::ClearReplyOverdue(kClearReplyTimeoutMs)) return 0;
       TellUser(GetName() + Fmt(": the unit did not say within %d s which backup amplifier entries are cleared. "
                                "The backup amplifiers were not uploaded.",
                                kClearReplyTimeoutMs / 1000));
@@ -330,12 +318,11 @@ int CSpareAmp::Download(bool bQuery, int nStep) {
 
 void CSpareAmp::OnClearReply(const QString& value, const QString& errorFilePath) {
   m_clearReply = true;
-  BitSet cleared = MakeBitSet(kDisabledBits);
-  if (!ParseRangeList(value, cleared, kDisabledBits)) {
+  BitSet cleared;
+  if (!TableTransfer::ReadClearList(*this, QStringLiteral("/CLEAR"), value, kDisabledBits, &cleared, errorFilePath,
+                                    QStringLiteral("entry"))) {
     // Nothing is emptied on a list that cannot be read; every entry is asked for instead.
     m_queryAll = true;
-    AppendErrorLine(errorFilePath, GetName() + Fmt(" %d : /CLEAR ", GetID()) + value +
-                                       QStringLiteral(" cannot be read; every entry is queried"));
     return;
   }
   m_disabled = cleared;
@@ -352,15 +339,11 @@ void CSpareAmp::OnClearReply(const QString& value, const QString& errorFilePath)
 
 bool CSpareAmp::Upload(const QString& line, QString& errorFilePath, int mode) {
   if (mode != LINKMODE_UPLOAD) return false;
-  const QString text = line.trimmed();
-  // "SPAREAMP/ENTRY3/WATCH10/INDEX 12": the key runs from the first slash
-  // to the first blank, the value is what follows the last blank.
-  const int slash = text.indexOf(QLatin1Char('/'));
-  const int blank = text.indexOf(QLatin1Char(' '));
-  if (slash < 0 || blank < 0 || slash > blank) return false;
-  const QString key = text.mid(slash, blank - slash);
-  const QString value = text.mid(text.lastIndexOf(QLatin1Char(' ')) + 1);
-  if (value == QLatin1String("?")) return false;
+  // "SPAREAMP/ENTRY3/WATCH10/INDEX 12"
+  TableTransfer::Reply reply;
+  if (!TableTransfer::SplitReply(line, &reply)) return false;
+  const QString& key = reply.key;
+  const QString& value = reply.value;
 
   if (key == QLatin1String("/CLEAR")) {
     OnClearReply(value, errorFilePath);

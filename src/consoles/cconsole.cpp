@@ -720,7 +720,9 @@ bool CConsole::OnCommand(int id) {
 }
 
 void CConsole::OnUpdateCommandUI(CCmdUI& cmdUI) {
-  if (cmdUI.GetID() == ID_DELETE_OBJECT || cmdUI.GetID() == ID_SHOW_PROPERTIES) cmdUI.Enable(true);
+  if (cmdUI.GetID() == ID_DELETE_OBJECT) cmdUI.Enable(true);
+  // Properties only once a dialog has been registered for consoles.
+  if (cmdUI.GetID() == ID_SHOW_PROPERTIES) cmdUI.Enable(HasPropertiesHandler(DT_CONSOLE));
 }
 
 void CConsole::AvoidOverlap() {

@@ -20,8 +20,8 @@ enum ConsoleStringId : uint32_t {
   IDS_CONS_PTT_WITH_EXTENSION = 34288,  // the same with "PTT key"
 };
 
-// The text of a console string id in the current language; the English
-// built-in text where the string table has none.
+// The text of a console string id in the current language (the string
+// table's LoadString under the console model's name).
 QString ConsoleString(uint32_t id);
 
 #endif

@@ -84,9 +84,8 @@ enum LogicStringId : uint32_t {
   IDS_CLOCK = 36166,                   // "Clock"
 };
 
-// The text of a string id in the current language; when the string table
-// has none, the English text built into this subsystem (empty for an id it
-// does not know).
+// The text of a string id in the current language (the string table's
+// LoadString under this subsystem's name).
 QString LogicString(uint32_t id);
 
 #endif

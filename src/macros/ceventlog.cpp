@@ -19,11 +19,6 @@ constexpr uint32_t kStrNoEntry = 34421;
 constexpr uint32_t kStrAll = 34487;
 constexpr int kProviderOrder = 571;
 
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QString::fromLatin1(fallback) : text;
-}
-
 struct BitWord {
   uint32_t bit;
   const char* word;
@@ -75,8 +70,8 @@ QString CleanMask(const QString& text) {
 }
 
 QString DisplayOf(const QString& mask) {
-  if (mask.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0) return TextOf(kStrNoEntry, "No entry");
-  if (mask.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) return TextOf(kStrAll, "All");
+  if (mask.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0) return LoadString(kStrNoEntry);
+  if (mask.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) return LoadString(kStrAll);
   return mask;
 }
 
@@ -193,9 +188,9 @@ void CEventLog::SetParamText(int index, const QString& text, int) {
   }
   const QString t = text.trimmed();
   QString mask;
-  if (t == TextOf(kStrAll, "All") || t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) {
+  if (t == LoadString(kStrAll) || t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) {
     mask = QStringLiteral("ALL");
-  } else if (t.isEmpty() || t == TextOf(kStrNoEntry, "No entry") ||
+  } else if (t.isEmpty() || t == LoadString(kStrNoEntry) ||
              t.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0) {
     mask = QStringLiteral("NONE");
   } else {

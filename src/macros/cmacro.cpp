@@ -30,16 +30,11 @@ constexpr float kMinPulse = 0.1f;
 constexpr float kMaxStepDelay = 300.0f;
 constexpr float kMaxRecordTime = 360.4f;
 
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QString::fromLatin1(fallback) : text;
-}
-
 enum class Pairing { Single, OnOff, UpDown };
 
 struct KindInfo {
   int kind;
-  const char* caption;  // used when the string table lacks the kind's text
+  const char* caption;  // the kind's English name, for reading this table
   const char* keyword;  // the unit's name of the kind
   Pairing pairing;
 };
@@ -382,7 +377,7 @@ bool CMacro::IsUpDownPairKind(int kind) {
 QString CMacro::KindCaption(int kind) {
   const KindInfo* info = FindKind(kind);
   if (!info) info = FindKind(kKindNoEntry);
-  return TextOf(static_cast<uint32_t>(info->kind), info->caption);
+  return LoadString(static_cast<uint32_t>(info->kind));
 }
 
 QString CMacro::KindKeyword(int kind) {
@@ -602,9 +597,9 @@ void CMacro::GetParamText(QString* out, int index) const {
     case P_AMPS: {
       const QString stored = m_texts.count(index) ? m_texts.at(index) : QString();
       if (stored.isEmpty() || stored == QLatin1String("NONE"))
-        *out = TextOf(kStrNoEntry, "No entry");
+        *out = LoadString(kStrNoEntry);
       else if (stored == QLatin1String("ALL"))
-        *out = TextOf(kStrAll, "All");
+        *out = LoadString(kStrAll);
       else
         *out = stored;
       return;
@@ -613,13 +608,13 @@ void CMacro::GetParamText(QString* out, int index) const {
       const QString zones = GetZoneText();
       const QString groups = GetGroupText();
       if (zones == QLatin1String("ALL")) {
-        *out = TextOf(kStrAll, "All");
+        *out = LoadString(kStrAll);
         return;
       }
       const bool noZones = zones == QLatin1String("0");
       const bool noGroups = groups == QLatin1String("0");
       if (noZones && noGroups)
-        *out = TextOf(kStrNoEntry, "No entry");
+        *out = LoadString(kStrNoEntry);
       else if (noGroups)
         *out = zones;
       else
@@ -685,9 +680,9 @@ void CMacro::SetParamText(int index, const QString& rawText) {
       const QString t = text.trimmed();
       QString stored = t;
       if (t.isEmpty() || t.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0 ||
-          t == TextOf(kStrNoEntry, "No entry"))
+          t == LoadString(kStrNoEntry))
         stored = QStringLiteral("NONE");
-      else if (t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0 || t == TextOf(kStrAll, "All"))
+      else if (t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0 || t == LoadString(kStrAll))
         stored = QStringLiteral("ALL");
       m_texts[index] = stored;
       SetModified();

@@ -25,11 +25,6 @@ constexpr uint32_t kStrAlarm = 32822;
 constexpr uint32_t kStrChime = 32823;
 constexpr uint32_t kStrMonitor = 33086;
 
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QString::fromLatin1(fallback) : text;
-}
-
 struct GroupInfo {
   int group;
   int size;
@@ -201,7 +196,7 @@ bool CVirtCtrl::GetRowText(int group, int row, QString& label, QString& name) co
       return item != nullptr;
     }
     case G_ENCODER: {
-      const QString text = TextOf(kStrShaftEncoder, "Shaft encoder");
+      const QString text = LoadString(kStrShaftEncoder);
       label = text.contains(QLatin1Char('%')) ? FormatText(text, QVariantList{number})
                                               : text + Fmt(" %d", number);
       return true;
@@ -220,16 +215,16 @@ bool CVirtCtrl::GetRowText(int group, int row, QString& label, QString& name) co
       label = Fmt("OUT%d", number);
       return true;
     case G_ALARM:
-      label = TextOf(kStrAlarm, "Alarm");
+      label = LoadString(kStrAlarm);
       return true;
     case G_CHIME:
-      label = TextOf(kStrChime, "Chime");
+      label = LoadString(kStrChime);
       return true;
     case G_MESSAGE:
       label = QStringLiteral("Prerecorded Text Message");
       return true;
     case G_MONITOR:
-      label = TextOf(kStrMonitor, "Monitor");
+      label = LoadString(kStrMonitor);
       return true;
     case G_AMPCHAN: {
       if (!m_pDoc) {

@@ -601,6 +601,11 @@ void CBaseDevice::SetPropertiesHandler(int type, PropertiesHandler handler) {
   PropertiesHandlers()[type] = std::move(handler);
 }
 
+bool CBaseDevice::HasPropertiesHandler(int type) {
+  auto it = PropertiesHandlers().find(type);
+  return it != PropertiesHandlers().end() && static_cast<bool>(it->second);
+}
+
 QString CBaseDevice::GetToolTipText() const { return QString(); }
 
 int CBaseDevice::GetReportColumns(std::vector<ReportColumn>& columns) const {

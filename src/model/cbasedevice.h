@@ -207,6 +207,8 @@ class CBaseDevice : public CObject {
   // Dialogs live in the widget library: it registers one handler per type.
   using PropertiesHandler = std::function<bool(CBaseDevice&)>;
   static void SetPropertiesHandler(int type, PropertiesHandler handler);
+  // Whether objects of the type have a properties dialog to show.
+  static bool HasPropertiesHandler(int type);
 
   // ---- Transfers -----------------------------------------------------------
   // One reply line routed to this object, without its leading "/", with the

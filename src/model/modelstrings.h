@@ -28,9 +28,8 @@ enum ModelStringId : uint32_t {
   IDS_IS_MISSING = 34499,        // "is missing"
 };
 
-// The text of a string id in the current language; when the string table
-// has no text for it, the model's built-in English text (empty for an id the
-// model does not know).
+// The text of a string id in the current language (the string table's
+// LoadString under the model's name).
 QString ModelString(uint32_t id);
 
 #endif

@@ -19,15 +19,195 @@ Beschallungs- und Sprachalarmanlage.</translation>
     </message>
 </context>
 <context>
+    <name>CAmplifierMenu</name>
+    <message>
+        <source>Relay topology</source>
+        <translation>Relaistopologie</translation>
+    </message>
+</context>
+<context>
+    <name>CArchive</name>
+    <message>
+        <source>(at byte %1)</source>
+        <translation>(bei Byte %1)</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>Die Datei kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file ends too early.</source>
+        <translation>Die Datei endet zu früh.</translation>
+    </message>
+    <message>
+        <source>The file cannot be written.</source>
+        <translation>Die Datei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Writing the file failed: %1</source>
+        <translation>Das Schreiben der Datei ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>A text is longer than the rest of the file.</source>
+        <translation>Ein Text ist länger als der Rest der Datei.</translation>
+    </message>
+    <message>
+        <source>A count of %1 items does not fit in the rest of the file.</source>
+        <translation>Eine Anzahl von %1 Einträgen passt nicht in den Rest der Datei.</translation>
+    </message>
+    <message>
+        <source>The class %1 cannot be stored: it is not registered.</source>
+        <translation>Die Klasse %1 kann nicht gespeichert werden: sie ist nicht registriert.</translation>
+    </message>
+    <message>
+        <source>Too many classes in one file.</source>
+        <translation>Zu viele Klassen in einer Datei.</translation>
+    </message>
+    <message>
+        <source>The file holds an object of the unknown class &quot;%1&quot;.</source>
+        <translation>Die Datei enthält ein Objekt der unbekannten Klasse &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>An object refers to a class not defined before.</source>
+        <translation>Ein Objekt verweist auf eine Klasse, die vorher nicht definiert wurde.</translation>
+    </message>
+    <message>
+        <source>The file holds an invalid object record.</source>
+        <translation>Die Datei enthält einen ungültigen Objektdatensatz.</translation>
+    </message>
+    <message>
+        <source>The file was written by a newer program version (%1, version %2; this program reads up to %3).</source>
+        <translation>Die Datei wurde von einer neueren Programmversion geschrieben (%1, Version %2; dieses Programm liest bis %3).</translation>
+    </message>
+    <message>
+        <source>Objects are nested too deeply.</source>
+        <translation>Objekte sind zu tief verschachtelt.</translation>
+    </message>
+    <message>
+        <source>An object of the class &quot;%1&quot; cannot be created.</source>
+        <translation>Ein Objekt der Klasse &quot;%1&quot; kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>A forward reference cannot be written to a sequential device.</source>
+        <translation>Ein Vorwärtsverweis kann nicht auf ein sequentielles Gerät geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A reference points to object %1, but the file holds only %2.</source>
+        <translation>Ein Verweis zeigt auf Objekt %1, die Datei enthält aber nur %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CCommLink</name>
+    <message>
+        <source>The serial port %1 cannot be opened.
+( %2 )</source>
+        <translation>Die serielle Schnittstelle %1 kann nicht geöffnet werden.
+( %2 )</translation>
+    </message>
+    <message>
+        <source>Port %1 open</source>
+        <translation>Schnittstelle %1 offen</translation>
+    </message>
+    <message>
+        <source>The connection to the unit on %1 was lost while connecting.</source>
+        <translation>Die Verbindung zur Zentrale an %1 ging beim Verbinden verloren.</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Keine Antwort</translation>
+    </message>
+    <message>
+        <source>The unit does not answer on %1.
+Check the cable and the port settings.</source>
+        <translation>Die Zentrale antwortet nicht an %1.
+Prüfen Sie das Kabel und die Einstellungen der Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>Port closed</source>
+        <translation>Schnittstelle geschlossen</translation>
+    </message>
+    <message>
+        <source>The last lines could not be sent</source>
+        <translation>Die letzten Zeilen konnten nicht gesendet werden</translation>
+    </message>
+    <message>
+        <source>The connection to the unit was lost.
+( %1 )</source>
+        <translation>Die Verbindung zur Zentrale ist verloren gegangen.
+( %1 )</translation>
+    </message>
+</context>
+<context>
+    <name>CCommandFile</name>
+    <message>
+        <source>The command file &quot;%1&quot; cannot be written:
+%2</source>
+        <translation>Die Befehlsdatei &quot;%1&quot; kann nicht geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>The command file &quot;%1&quot; cannot be opened:
+%2</source>
+        <translation>Die Befehlsdatei &quot;%1&quot; kann nicht geöffnet werden:
+%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is too large for a command file.</source>
+        <translation>&quot;%1&quot; ist zu groß für eine Befehlsdatei.</translation>
+    </message>
+</context>
+<context>
+    <name>CConnectionsDlg</name>
+    <message>
+        <source>Connections</source>
+        <translation>Verbindungen</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingang</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>Pin</source>
+        <translation>Anschluss</translation>
+    </message>
+    <message>
+        <source>Connected to</source>
+        <translation>Verbunden mit</translation>
+    </message>
+    <message>
+        <source>Its pin</source>
+        <translation>Dessen Anschluss</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+</context>
+<context>
+    <name>CConsolePlacement</name>
+    <message>
+        <source>Consoles</source>
+        <translation>Sprechstellen</translation>
+    </message>
+</context>
+<context>
     <name>CDocManager</name>
     <message>
         <source>Project%1</source>
         <translation>Projekt%1</translation>
     </message>
     <message>
-        <source>The project "%1" is open in another window.
+        <source>The project &quot;%1&quot; is open in another window.
 Close it first or choose another name.</source>
-        <translation>Das Projekt "%1" ist in einem anderen Fenster geöffnet.
+        <translation>Das Projekt &quot;%1&quot; ist in einem anderen Fenster geöffnet.
 Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
     <message>
@@ -113,17 +293,17 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <translation>Lesen von der Zentrale</translation>
     </message>
     <message>
-        <source>The command file "%1" cannot be sent: the unit is not connected.</source>
-        <translation>Die Befehlsdatei "%1" kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
+        <source>The command file &quot;%1&quot; cannot be sent: the unit is not connected.</source>
+        <translation>Die Befehlsdatei &quot;%1&quot; kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
     </message>
     <message>
         <source>Send %1</source>
         <translation>%1 senden</translation>
     </message>
     <message>
-        <source>The parameters cannot be written to "%1":
+        <source>The parameters cannot be written to &quot;%1&quot;:
 %2</source>
-        <translation>Die Parameter können nicht nach "%1" geschrieben werden:
+        <translation>Die Parameter können nicht nach &quot;%1&quot; geschrieben werden:
 %2</translation>
     </message>
     <message>
@@ -338,8 +518,8 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <translation>Nicht verbunden</translation>
     </message>
     <message>
-        <source>The command file "%1" cannot be sent: the unit is not connected.</source>
-        <translation>Die Befehlsdatei "%1" kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
+        <source>The command file &quot;%1&quot; cannot be sent: the unit is not connected.</source>
+        <translation>Die Befehlsdatei &quot;%1&quot; kann nicht gesendet werden: die Zentrale ist nicht verbunden.</translation>
     </message>
     <message>
         <source>Print drawing</source>
@@ -350,9 +530,9 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <translation>Seitenansicht</translation>
     </message>
     <message>
-        <source>The drawing cannot be written to "%1":
+        <source>The drawing cannot be written to &quot;%1&quot;:
 %2</source>
-        <translation>Die Zeichnung kann nicht nach "%1" geschrieben werden:
+        <translation>Die Zeichnung kann nicht nach &quot;%1&quot; geschrieben werden:
 %2</translation>
     </message>
     <message>
@@ -366,17 +546,6 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     <message>
         <source>Export parameters</source>
         <translation>Parameter exportieren</translation>
-    </message>
-</context>
-<context>
-    <name>CMenuResources</name>
-    <message>
-        <source>&amp;Delete this object</source>
-        <translation>Dieses Objekt &amp;löschen</translation>
-    </message>
-    <message>
-        <source>&amp;Properties...</source>
-        <translation>&amp;Eigenschaften...</translation>
     </message>
 </context>
 <context>
@@ -418,6 +587,17 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
 </context>
 <context>
+    <name>CProgressDlg</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+</context>
+<context>
     <name>CProjectDataDlg</name>
     <message>
         <source>Common project data</source>
@@ -452,6 +632,41 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
 </context>
 <context>
+    <name>CProjectFile</name>
+    <message>
+        <source>Out of memory while writing the project.</source>
+        <translation>Zu wenig Speicher beim Schreiben des Projekts.</translation>
+    </message>
+    <message>
+        <source>The file is not a project file of this program.</source>
+        <translation>Die Datei ist keine Projektdatei dieses Programms.</translation>
+    </message>
+    <message>
+        <source>An object list holds an empty record.</source>
+        <translation>Eine Objektliste enthält einen leeren Datensatz.</translation>
+    </message>
+    <message>
+        <source>The connection table of the project is missing.</source>
+        <translation>Die Verbindungstabelle des Projekts fehlt.</translation>
+    </message>
+    <message>
+        <source>The project file is damaged at its end.</source>
+        <translation>Die Projektdatei ist an ihrem Ende beschädigt.</translation>
+    </message>
+    <message>
+        <source>The project holds an object without a valid type: </source>
+        <translation>Das Projekt enthält ein Objekt ohne gültigen Typ: </translation>
+    </message>
+    <message>
+        <source>The project holds an object whose identifier is invalid or used twice: </source>
+        <translation>Das Projekt enthält ein Objekt, dessen Kennung ungültig oder doppelt vergeben ist: </translation>
+    </message>
+    <message>
+        <source>Out of memory while reading the project.</source>
+        <translation>Zu wenig Speicher beim Lesen des Projekts.</translation>
+    </message>
+</context>
+<context>
     <name>CProtocolMonitorWnd</name>
     <message>
         <source>Protocol monitor</source>
@@ -467,10 +682,76 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
 </context>
 <context>
+    <name>CSelectionDlg</name>
+    <message>
+        <source>Selection</source>
+        <translation>Auswahl</translation>
+    </message>
+</context>
+<context>
+    <name>CSelvantisDoc</name>
+    <message>
+        <source>The project &quot;%1&quot; cannot be opened:
+%2</source>
+        <translation>Das Projekt &quot;%1&quot; kann nicht geöffnet werden:
+%2</translation>
+    </message>
+    <message>
+        <source>The project &quot;%1&quot; cannot be loaded:
+%2</source>
+        <translation>Das Projekt &quot;%1&quot; kann nicht geladen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>The project &quot;%1&quot; cannot be saved:
+%2</source>
+        <translation>Das Projekt &quot;%1&quot; kann nicht gespeichert werden:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>CSelvantisView</name>
     <message>
         <source>(no objects to place)</source>
         <translation>(keine Objekte verfügbar)</translation>
+    </message>
+</context>
+<context>
+    <name>CTransfer</name>
+    <message>
+        <source>The transfer was stopped: the unit has neither taken data nor answered for some seconds.</source>
+        <translation>Die Übertragung wurde abgebrochen: die Zentrale hat seit einigen Sekunden weder Daten angenommen noch geantwortet.</translation>
+    </message>
+    <message>
+        <source>The transfer was stopped: the connection to the unit was lost.</source>
+        <translation>Die Übertragung wurde abgebrochen: die Verbindung zur Zentrale ist verloren gegangen.</translation>
+    </message>
+    <message>
+        <source>A transfer is already running. Wait until it has ended.</source>
+        <translation>Es läuft bereits eine Übertragung. Warten Sie, bis sie beendet ist.</translation>
+    </message>
+    <message>
+        <source>The unit is not connected.</source>
+        <translation>Die Zentrale ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>The transfer was stopped: the project was closed or changed.</source>
+        <translation>Die Übertragung wurde abgebrochen: das Projekt wurde geschlossen oder geändert.</translation>
+    </message>
+    <message>
+        <source>The project was left as it was before the upload.</source>
+        <translation>Das Projekt ist unverändert wie vor dem Lesen geblieben.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>This editor is not available.</source>
+        <translation>Dieser Editor ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>%1: this editor is not available.</source>
+        <translation>%1: dieser Editor ist nicht verfügbar.</translation>
     </message>
 </context>
 <context>

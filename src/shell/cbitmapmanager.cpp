@@ -307,23 +307,59 @@ QPixmap Picture(int w, int h) {
   return pm;
 }
 
-QPixmap DrawAmplifier(int outputs) {
-  QPixmap pm = Picture(48, 40);
+// The canvas pictures are drawn at their object's rectangle, so that the
+// pins the object lays out on its edges sit on the picture's edges.
+constexpr int kAmplifierWidth = 60;
+constexpr int kAmplifierHeight = 80;
+constexpr int kGroupWidth = 40;
+constexpr int kGroupHeight = 30;
+
+// An amplifier as a rack unit: the amplifier symbol and one lamp per
+// channel. The outputs are the pins on the right edge, which the model
+// spaces by its own output count, so the picture shows no output rows.
+QPixmap DrawAmplifier(int channels) {
+  const int w = kAmplifierWidth, h = kAmplifierHeight;
+  QPixmap pm = Picture(w, h);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(0, 0, 0, 40);
+  QLinearGradient g(0, 0, 0, h);
   g.setColorAt(0, QColor(110, 160, 230));
   g.setColorAt(1, QColor(50, 90, 170));
   p.setPen(QPen(kInk, 1.5));
   p.setBrush(g);
-  p.drawRoundedRect(QRectF(1, 1, 46, 38), 4, 4);
+  p.drawRoundedRect(QRectF(0.75, 0.75, w - 1.5, h - 1.5), 5, 5);
+  // Channel lamps along the top.
+  const qreal lampStep = (w - 16.0) / channels;
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(QColor(120, 230, 120));
+  for (int i = 0; i < channels; ++i) p.drawEllipse(QPointF(8 + lampStep * (i + 0.5), 10), 3, 3);
+  // The amplifier symbol.
+  p.setPen(QPen(kInk, 1.5));
   p.setBrush(Qt::white);
-  const qreal rowH = 36.0 / outputs;
-  for (int i = 0; i < outputs; ++i) {
-    QPolygonF tri;
-    const qreal top = 2 + i * rowH + rowH * 0.15, bottom = 2 + (i + 1) * rowH - rowH * 0.15;
-    tri << QPointF(12, top) << QPointF(36, (top + bottom) / 2) << QPointF(12, bottom);
-    p.drawPolygon(tri);
+  QPolygonF tri;
+  tri << QPointF(16, 24) << QPointF(46, 44) << QPointF(16, 64);
+  p.drawPolygon(tri);
+  p.drawLine(QPointF(4, 44), QPointF(16, 44));
+  p.drawLine(QPointF(46, 44), QPointF(w - 4.0, 44));
+  return pm;
+}
+
+// A group or a LAN group: a frame holding two loudspeakers, a LAN group
+// with the network sign in front of them.
+QPixmap DrawGroup(const QColor& frame, bool lan) {
+  const int w = kGroupWidth, h = kGroupHeight;
+  QPixmap pm = Picture(w, h);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(frame);
+  p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 5, 5);
+  if (lan) {
+    DrawGlyph(p, Glyph::Network, QRectF(1, 2, 24, 24), QColor(110, 190, 110));
+    DrawGlyph(p, Glyph::Speaker, QRectF(21, 6, 18, 18), QColor(240, 170, 60));
+  } else {
+    DrawGlyph(p, Glyph::Speaker, QRectF(2, 5, 20, 20), QColor(240, 170, 60));
+    DrawGlyph(p, Glyph::Speaker, QRectF(18, 5, 20, 20), QColor(240, 170, 60));
   }
   return pm;
 }
@@ -368,7 +404,7 @@ CBitmapManager::~CBitmapManager() = default;
 QList<int> CBitmapManager::Ids() {
   QList<int> ids;
   for (const StripInfo& s : kStrips) ids.append(s.id);
-  ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
+  ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 314 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
   return ids;
 }
 
@@ -392,18 +428,23 @@ const QPixmap* CBitmapManager::GetBitmap(int id) {
     pm = DrawStrip(*s);
   } else {
     switch (id) {
+      // One-, two- and four-channel amplifiers.
       case 150: pm = DrawAmplifier(1); break;
       case 456: pm = DrawAmplifier(2); break;
       case 193: pm = DrawAmplifier(4); break;
       case 211: pm = DrawPictogram(Glyph::Console, QColor(150, 175, 210), 64, 48); break;
       case 212: pm = DrawPictogram(Glyph::Speaker, QColor(240, 170, 60)); break;
       case 233: pm = DrawPictogram(Glyph::Computer, QColor(200, 200, 205)); break;
-      case 313: pm = DrawPictogram(Glyph::Relay, QColor(225, 225, 240)); break;
+      // Groups; relays and collection calls share the id but are never
+      // placed on the drawing.
+      case 313: pm = DrawGroup(QColor(225, 225, 240), false); break;
+      // The pictogram inside a relay topology's block.
+      case 314: pm = DrawPictogram(Glyph::Relay, QColor(225, 225, 240)); break;
       case 458: pm = DrawPictogram(Glyph::Plug, QColor(250, 210, 60)); break;
       case 450: pm = DrawPictogram(Glyph::Battery, QColor(200, 200, 205)); break;
       case 461: pm = DrawPictogram(Glyph::Plug, QColor(200, 200, 205), 48, 48); break;
       case 463: pm = DrawPictogram(Glyph::Battery, QColor(200, 200, 205), 48, 48); break;
-      case 530: pm = DrawPictogram(Glyph::Network, QColor(110, 190, 110)); break;
+      case 530: pm = DrawGroup(QColor(215, 235, 215), true); break;
       case 301: pm = DrawKeyPicture(Glyph::Key, QColor(240, 200, 60)); break;
       case 303: pm = DrawKeyPicture(Glyph::Bell, QColor(220, 60, 60)); break;
       case 309: pm = DrawKeyPicture(Glyph::Microphone, QColor(150, 150, 160)); break;

@@ -3,8 +3,6 @@
 #include "model/commandids.h"
 #include "model/cstringtable.h"
 
-#include <QCoreApplication>
-
 #include <map>
 
 namespace {
@@ -13,11 +11,6 @@ std::map<int, CMenuResources::Filler>& Menus() {
   return menus;
 }
 
-// The string table's text, or the shell's own when the table lacks the id.
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QCoreApplication::translate("CMenuResources", fallback) : text;
-}
 }  // namespace
 
 bool CMenuResources::Register(int menuId, Filler filler) {
@@ -38,7 +31,7 @@ CMenuData CMenuResources::Load(int menuId) {
 }
 
 void CMenuResources::FillCommonMenu(CMenuData& menu) {
-  menu.AddItem(ID_DELETE_OBJECT, TextOf(ID_DELETE_OBJECT, QT_TRANSLATE_NOOP("CMenuResources", "&Delete this object")));
+  menu.AddItem(ID_DELETE_OBJECT, LoadString(ID_DELETE_OBJECT));
   menu.AddSeparator();
-  menu.AddItem(ID_SHOW_PROPERTIES, TextOf(ID_SHOW_PROPERTIES, QT_TRANSLATE_NOOP("CMenuResources", "&Properties...")));
+  menu.AddItem(ID_SHOW_PROPERTIES, LoadString(ID_SHOW_PROPERTIES));
 }

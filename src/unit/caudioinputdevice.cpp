@@ -54,10 +54,7 @@ void CAudioInputDevice::Serialize(CArchive& ar) {
 QString CAudioInputDevice::KindText(int kind) {
   switch (kind) {
     case kKindPC: return QStringLiteral("PC");
-    case kKindMonitor: {
-      const QString text = LoadString(kKindMonitor);
-      return text.isEmpty() ? QStringLiteral("Monitor") : text;
-    }
+    case kKindMonitor: return LoadString(kKindMonitor);
     case kKindRTP3004: return QStringLiteral("RTP3004");
     case kKindRTP3012: return QStringLiteral("RTP3012");
     default: return QString();

@@ -28,21 +28,15 @@ DialogHook& Hook() {
   return hook;
 }
 
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QString::fromLatin1(fallback) : text;
-}
-
-// Mode m (0 mains, 1 battery, 2 standby): its pin, default text and name.
+// Mode m (0 mains, 1 battery, 2 standby): its pin, default text id and name.
 struct Mode {
   int pin;
   uint32_t textId;
-  const char* fallback;
   const char* name;
 };
-const Mode kModes[3] = {{kPinMainsText, kStrMainsText, "<Mains mode>", "PS Mains text"},
-                        {kPinBatteryText, kStrBatteryText, "<Battery mode>", "PS Battery text"},
-                        {kPinStandbyText, kStrStandbyText, "<System Standby>", "PS Standby text"}};
+const Mode kModes[3] = {{kPinMainsText, kStrMainsText, "PS Mains text"},
+                        {kPinBatteryText, kStrBatteryText, "PS Battery text"},
+                        {kPinStandbyText, kStrStandbyText, "PS Standby text"}};
 
 template <class T>
 T* Aux(const CAudioInputDevice& ps, int pin, int type) {
@@ -72,7 +66,7 @@ CMacro* EnsureTextMacro(CAudioInputDevice& ps, int mode) {
   macro->SetUniqueName(QString::fromLatin1(m.name), false);
   macro->SetParam(CMacro::P_SWITCH, 1);
   macro->SetParam(CMacro::P_LINE, kLcdLine);
-  macro->SetParamText(CMacro::P_TEXT, TextOf(m.textId, m.fallback));
+  macro->SetParamText(CMacro::P_TEXT, LoadString(m.textId));
   SetAuxObject(ps, m.pin, macro);
   return macro;
 }

@@ -65,7 +65,7 @@ TEST(CAmpTest, ProjectFileKeepsEveryRecord) {
   EXPECT_FALSE(table->SetRecord(64, FullRecord(0)));
   EXPECT_FALSE(table->SetRecord(-1, FullRecord(0)));
 
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   CAmp* loaded = Table(*back);
   ASSERT_NE(loaded, nullptr);
   for (int i = 0; i < CAmp::kRecordCount; ++i) {
@@ -102,7 +102,7 @@ TEST(CAmpTest, OverlongTextsFromAFileAreCut) {
   });
   ASSERT_TRUE(old->CreateWithID(0, QStringLiteral("table"), 1, CAT_MODULES, &doc));
   doc.Adopt(std::move(old));
-  auto back = ampstest::LoadBytes(ampstest::SaveBytes(doc));
+  auto back = LoadProject(SaveProject(doc));
   CAmp* table = Table(*back);
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->GetRecord(0).text1.Get(), QString(19, QLatin1Char('x')));
@@ -197,11 +197,11 @@ TEST(CAmpTest, ObjectWithoutPathSendsNothing) {
 
 TEST(CAmpTest, LoadedProjectKeepsWhatItsFileHeld) {
   CSelvantisDoc doc;  // no default system
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   EXPECT_EQ(Table(*back), nullptr);
   CSelvantisDoc fresh;
   fresh.OnNewDocument();
-  auto again = ampstest::RoundTrip(fresh);
+  auto again = RoundTrip(fresh);
   EXPECT_NE(Table(*again), nullptr);
 }
 

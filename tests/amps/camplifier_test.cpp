@@ -285,7 +285,7 @@ TEST(CAmplifierTest, ProjectFileKeepsAddressAndModel) {
   CAmplifier* b = AddAmp(doc, kAmv5120, QRect(10, 200, 60, 80));
   ASSERT_TRUE(a && b);
   a->SetAddress(0, 63);
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   auto* a2 = dynamic_cast<CAmplifier*>(back->GetIDManager().FindBaseDevice(1, DT_AMPLIFIER));
   auto* b2 = dynamic_cast<CAmplifier*>(back->GetIDManager().FindBaseDevice(2, DT_AMPLIFIER));
   ASSERT_TRUE(a2 && b2);
@@ -309,9 +309,9 @@ std::unique_ptr<CSelvantisDoc> LoadOldAmplifier(int schema, bool withAddress, ui
   });
   EXPECT_TRUE(old->Create(kAmv5411x4, 4, 4, QString(), QRect(10, 20, 60, 80), CAT_AMPLIFIERS, 193, 1, &doc));
   doc.Adopt(std::move(old));
-  QByteArray bytes = ampstest::SaveBytes(doc);
-  EXPECT_TRUE(ampstest::PatchSchema(bytes, "CAmplifier", schema));
-  return ampstest::LoadBytes(bytes);
+  QByteArray bytes = SaveProject(doc);
+  EXPECT_TRUE(PatchSchema(bytes, "CAmplifier", schema));
+  return LoadProject(bytes);
 }
 
 TEST(CAmplifierTest, OlderRecordsHaveNoAddressAndOldestAreMovedRight) {

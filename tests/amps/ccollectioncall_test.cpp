@@ -158,7 +158,7 @@ TEST_F(CCollectionCallTest, DifferentRelayIsReportedNotChanged) {
 TEST_F(CCollectionCallTest, ProjectFileKeepsTheCollectionCallsAndTheirLinks) {
   CZone* zone = AddZone(doc);
   CBaseDevice::Connect(zone, 0, call, 0);
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   EXPECT_EQ(back->GetIDManager().GetCount(DT_COLLCALL), 10);
   auto* loaded = dynamic_cast<CCollectionCall*>(back->GetIDManager().FindBaseDevice(2, DT_COLLCALL));
   ASSERT_NE(loaded, nullptr);

@@ -146,7 +146,7 @@ TEST(CGroupTest, ProjectFileKeepsLevelsAndTheRootPath) {
   CZone* zone = AddZone(doc);
   auto* group = static_cast<CGroup*>(zone->AddNewGroup());
   group->AddSubGroup();
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   auto level = [&](int id) { return static_cast<CGroup*>(back->GetIDManager().FindBaseDevice(id, DT_GROUP))->GetLevel(); };
   EXPECT_EQ(level(0), 3);
   EXPECT_EQ(level(1), 1);

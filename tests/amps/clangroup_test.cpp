@@ -136,7 +136,7 @@ TEST_F(CLANGroupTest, ChangeIdMovesTheReplies) {
 
 TEST_F(CLANGroupTest, ProjectFileKeepsTheMemberText) {
   lan->SetMemberText(0, "1-4,7");
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   auto* loaded = dynamic_cast<CLANGroup*>(back->GetIDManager().FindBaseDevice(3, DT_LANGROUP));
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->GetMemberText(0), "1-4,7");
@@ -148,9 +148,9 @@ TEST_F(CLANGroupTest, ProjectFileKeepsTheMemberText) {
   auto record = std::make_unique<ampstest::RecordStandIn>("CLANGroup", DT_LANGROUP);
   ASSERT_TRUE(record->Create(CLANGroup::kKind, 2, 0, QString(), QRect(), CAT_MISC, 530, 3, &old));
   old.Adopt(std::move(record));
-  QByteArray bytes = ampstest::SaveBytes(old);
-  ASSERT_TRUE(ampstest::PatchSchema(bytes, "CLANGroup", 1));
-  auto converted = ampstest::LoadBytes(bytes);
+  QByteArray bytes = SaveProject(old);
+  ASSERT_TRUE(PatchSchema(bytes, "CLANGroup", 1));
+  auto converted = LoadProject(bytes);
   auto* group = dynamic_cast<CLANGroup*>(converted->GetIDManager().FindBaseDevice(1, DT_LANGROUP));
   ASSERT_NE(group, nullptr);
   EXPECT_EQ(group->GetMemberText(0), "0");

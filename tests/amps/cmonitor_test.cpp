@@ -8,12 +8,6 @@
 #include "cmonitortestsupport.h"
 #include "model/cprofile.h"
 #include "model/cselectionprovider.h"
-#include "support/messagerecorder.h"
-#include "support/recordinglink.h"
-#include "support/tempprofile.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,12 +21,12 @@ namespace {
 
 int Code(unsigned index, int field) { return static_cast<int>((index << 16) | static_cast<unsigned>(field)); }
 
-class CMonitorTest : public testing::Test {
+class CMonitorTest : public TableTransferTest {
  protected:
   void SetUp() override {
+    TableTransferTest::SetUp();
     monitor = CMonitor::EnsureIn(doc);
     ASSERT_NE(monitor, nullptr);
-    errorPath = dir.filePath("site.err");
   }
 
   void SetClearToken(bool on) { CProfile::WriteInt("VMX7000", "MONI_CLR", on ? 1 : 0); }
@@ -48,18 +42,6 @@ class CMonitorTest : public testing::Test {
     return monitor->GetColumnText(out, code);
   }
 
-  QString ErrorFile() const {
-    QFile file(errorPath);
-    if (!file.open(QIODevice::ReadOnly)) return QString();
-    return QString::fromLatin1(file.readAll());
-  }
-
-  TempProfile profile;
-  RecordingLink link;
-  MessageRecorder messages;
-  QTemporaryDir dir;
-  QString errorPath;
-  CSelvantisDoc doc;
   CMonitor* monitor = nullptr;
 };
 
@@ -77,7 +59,7 @@ TEST_F(CMonitorTest, EveryProjectHasTheMonitorUnderItsPath) {
 
   // A project file without a monitor gets one when it is loaded.
   CSelvantisDoc bare;
-  auto loaded = ampstest::RoundTrip(bare);
+  auto loaded = RoundTrip(bare);
   EXPECT_NE(CMonitor::Find(loaded.get()), nullptr);
 }
 
@@ -195,7 +177,7 @@ TEST_F(CMonitorTest, UnreadableClearReplyClearsNothingAndIsNoted) {
   monitor->Download(true, -1);
   ASSERT_TRUE(Reply(doc, "/MONI/CLEAR/TABLE 1-x", errorPath));
   EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_CHOICE)), Code(2, CMonitor::KC_IN));
-  EXPECT_TRUE(ErrorFile().startsWith("Monitor 1 : /CLEAR/TABLE 1-x cannot be read"));
+  EXPECT_EQ(ErrorFile(), "Monitor 1 : /CLEAR/TABLE 1-x cannot be read; every entry is queried\r\n");
   // Every entry is queried instead.
   link.Clear();
   ASSERT_TRUE(Reply(doc, "/MONI/CLEAR/RELAY 1-20", errorPath));
@@ -429,7 +411,7 @@ TEST_F(CMonitorTest, RoundTripKeepsEveryEntryAndAllEightySlots) {
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY51 61"));
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY80 100"));
 
-  auto loaded = ampstest::RoundTrip(doc);
+  auto loaded = RoundTrip(doc);
   CMonitor* copy = CMonitor::Find(loaded.get());
   ASSERT_NE(copy, nullptr);
   ASSERT_NE(copy, monitor);
@@ -464,8 +446,8 @@ QByteArray OldRecord(int schema, const std::function<void(CArchive&)>& extra,
   EXPECT_TRUE(standIn->CreateWithID(CMonitor::kKind, "Monitor", 1, CAT_MODULES, &old));
   CBaseDevice* record = old.Adopt(std::move(standIn));
   if (wire) wire(old, *record);
-  QByteArray bytes = ampstest::SaveBytes(old);
-  EXPECT_TRUE(ampstest::PatchSchema(bytes, "CMonitor", schema));
+  QByteArray bytes = SaveProject(old);
+  EXPECT_TRUE(PatchSchema(bytes, "CMonitor", schema));
   return bytes;
 }
 
@@ -485,7 +467,7 @@ TEST_F(CMonitorTest, SchemaThreeRecordTakesChannelsAndRelaysFromOldPins) {
         CBaseDevice::Connect(&record, 2, oldPad, 0);
         CBaseDevice::Connect(&record, 20, AddKCM209Pad(old, 4), 0);
       });
-  auto loaded = ampstest::LoadBytes(bytes);
+  auto loaded = LoadProject(bytes);
   CMonitor* copy = CMonitor::Find(loaded.get());
   ASSERT_NE(copy, nullptr);
   QString text;
@@ -515,14 +497,15 @@ TEST_F(CMonitorTest, OlderRecordsReadTheirTables) {
       for (int i = 0; i < row.entries; ++i) WriteEntry(ar, "IN", i + 1, row.channel, 2);
       for (int s = 0; s < row.slotCount; ++s) ar << int32_t(100 + s);
     });
-    auto loaded = ampstest::LoadBytes(bytes);
+    auto loaded = LoadProject(bytes);
     CMonitor* copy = CMonitor::Find(loaded.get());
     ASSERT_NE(copy, nullptr) << row.schema;
     QString text;
     const unsigned last = static_cast<unsigned>(row.entries - 1);
     EXPECT_EQ(copy->GetValue(Code(last, CMonitor::FIELD_CHOICE)), Code(row.entries, CMonitor::KC_IN)) << row.schema;
-    if (row.entries < 250)
+    if (row.entries < 250) {
       EXPECT_EQ(copy->GetValue(Code(last + 1, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF) << row.schema;
+    }
     EXPECT_EQ(copy->GetColumnText(text, Code(0, CMonitor::FIELD_CHANNEL_TEXT)), row.channel ? "2" : "1");
     if (row.slotCount > 0) {
       EXPECT_EQ(copy->GetValue(Code(static_cast<unsigned>(row.slotCount - 1), 0)), 100 + row.slotCount - 1);
@@ -536,10 +519,7 @@ TEST_F(CMonitorTest, TruncatedRecordIsRefused) {
     for (int i = 0; i < 10; ++i) WriteEntry(ar, "IN", 1, true, 1);
   });
   CSelvantisDoc target;
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  EXPECT_FALSE(target.LoadFrom(buffer).ok);
+  EXPECT_FALSE(TryLoadProject(target, bytes).ok);
 }
 
 TEST_F(CMonitorTest, SelectionDialogOffersTheChoicesWithTheirTexts) {

@@ -3,7 +3,7 @@
 
 // Helpers of the monitor and backup-amplifier tests: KCM209 relay pads with a
 // chosen relay number, a transfer loop that follows the returned steps, and
-// reply lines routed through the document.
+// reply lines routed through the document, and the fixture both start from.
 
 #include "ampstestsupport.h"
 #include "czonetestsupport.h"
@@ -11,9 +11,14 @@
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
 #include "unit/ccontrolpad.h"
+#include "support/messagerecorder.h"
+#include "support/recordinglink.h"
+#include "support/tempprofile.h"
 #include "unit/ckcm.h"
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +61,27 @@ inline bool Reply(CSelvantisDoc& doc, const QString& line, const QString& errorP
   QString errorFile = errorPath;
   return doc.RouteReplyLine(line, errorFile, mode);
 }
+
+// A project with a recording link installed, a recorder for message boxes,
+// a profile of its own and a path for the transfer's error file.
+class TableTransferTest : public testing::Test {
+ protected:
+  void SetUp() override { errorPath = dir.filePath("site.err"); }
+
+  // What the transfer wrote to its error file ("" when nothing).
+  QString ErrorFile() const {
+    QFile file(errorPath);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromLatin1(file.readAll());
+  }
+
+  TempProfile profile;
+  RecordingLink link;
+  MessageRecorder messages;
+  QTemporaryDir dir;
+  QString errorPath;
+  CSelvantisDoc doc;
+};
 
 }  // namespace monitortest
 

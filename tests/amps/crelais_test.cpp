@@ -298,7 +298,7 @@ TEST(CRelaisTest, ProjectFileKeepsTheNumberAndReclaimsIt) {
   CRelais* s2 = NumberedRelay(doc, CRelais::KIND_KCM209, 2, false);
   ASSERT_EQ(s2->AttachToCard(CRelais::KIND_KCM209, false), 1);
 
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   CRelaisManager* manager = CRelaisManager::Of(back.get());
   for (uint32_t n = 1; n <= 10; ++n) ExpectOnItsCard(*back, manager->GetRelayR(n), n, DT_KCM208);
   for (uint32_t n = 1; n <= 5; ++n) ExpectOnItsCard(*back, manager->GetRelayS(n), n, DT_KCM209);
@@ -320,7 +320,7 @@ TEST(CRelaisTest, TwoLoadedRelaysWithOneNumberDoNotCollide) {
   a->StoreNumber(4);
   b->StoreNumber(4);
 
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   CRelaisManager* manager = CRelaisManager::Of(back.get());
   CRelais* first = manager->GetRelayR(4);
   ASSERT_NE(first, nullptr);
@@ -337,9 +337,9 @@ TEST(CRelaisTest, SchemaOneRecordHasNoNumber) {
   ASSERT_TRUE(old->Create(CRelais::KIND_ZONE, 1, 1, QStringLiteral("old relay"), QRect(), CAT_MISC, 313, 3, &doc));
   CBaseDevice* relay = doc.Adopt(std::move(old));
   CBaseDevice::Connect(relay, 0, card, 0);
-  QByteArray bytes = ampstest::SaveBytes(doc);
-  ASSERT_TRUE(ampstest::PatchSchema(bytes, "CRelais", 1));
-  auto back = ampstest::LoadBytes(bytes);
+  QByteArray bytes = SaveProject(doc);
+  ASSERT_TRUE(PatchSchema(bytes, "CRelais", 1));
+  auto back = LoadProject(bytes);
   auto* loaded = dynamic_cast<CRelais*>(back->GetIDManager().FindBaseDevice(1, DT_RELAY));
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->GetNumber(), 0u);

@@ -218,9 +218,9 @@ struct OldTopology {
       CBaseDevice::Connect(doc.GetIDManager().FindBaseDevice(1, DT_COLLCALL), 0,
                            AddRelay(doc, CRelais::KIND_COLLCALL), 0);
     }
-    QByteArray bytes = ampstest::SaveBytes(doc);
-    EXPECT_TRUE(ampstest::PatchSchema(bytes, "CRelaisTopology", schema));
-    return ampstest::LoadBytes(bytes);
+    QByteArray bytes = SaveProject(doc);
+    EXPECT_TRUE(PatchSchema(bytes, "CRelaisTopology", schema));
+    return LoadProject(bytes);
   }
 };
 
@@ -388,7 +388,7 @@ TEST(CRelaisTopologyTest, OldDAndERelaysAreNoLongerSupported) {
 TEST(CRelaisTopologyTest, ProjectFileKeepsKindAndZones) {
   CSelvantisDoc doc;
   CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_NIN1, 2);
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   CRelaisTopology* loaded = Topology1(*back);
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded->GetKind(), CRelaisTopology::KIND_NIN1);

@@ -4,20 +4,14 @@
 
 #include "amps/ccollectioncall.h"
 #include "czonetestsupport.h"
-#include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
-#include "link/linkprofile.h"
-#include "model/cprofile.h"
-#include "support/messagerecorder.h"
-#include "support/tempprofile.h"
-#include "unitsimulator.h"
+#include "support/simlinktest.h"
 #include "zonehandlers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -29,32 +23,15 @@ using namespace zonetest;
 namespace {
 
 // The real link on the simulated unit, which knows the zone commands.
-class CZoneSimTest : public testing::Test {
+class CZoneSimTest : public SimLinkTest {
  protected:
   void SetUp() override {
-    RegisterZoneHandlers(sim);
-    ASSERT_TRUE(sim.Start());
-    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
-    doc.SetPathName(dir.filePath("site.sxm"));
+    StartSim(RegisterZoneHandlers);
     doc.SetUpgradeFlag(1);
-    link = std::make_unique<CCommLink>();
-    scope = std::make_unique<DeviceLinkScope>(link.get());
-    link->SetFileViewer([this](const QString& path) { shown << path; });
-  }
-
-  void TearDown() override {
-    scope.reset();
-    link.reset();
-    sim.Stop();
   }
 
   // What the unit received of the zone (the link's own lines left out).
-  QStringList ZoneLines() const {
-    QStringList lines;
-    for (const QString& line : sim.FullLines())
-      if (line.startsWith("/VMX/ZONE1/")) lines << line;
-    return lines;
-  }
+  QStringList ZoneLines() const { return LinesUnder("/VMX/ZONE1/"); }
 
   // Processes events until cond holds; false after five seconds.
   static bool WaitUntil(const std::function<bool()>& cond) {
@@ -67,21 +44,6 @@ class CZoneSimTest : public testing::Test {
     }
     return true;
   }
-
-  bool Connect() {
-    const bool ok = link->Connect(&doc);
-    sim.ClearLog();
-    return ok;
-  }
-
-  TempProfile profile;
-  MessageRecorder messages;
-  UnitSimulator sim;
-  QTemporaryDir dir;
-  CSelvantisDoc doc;
-  std::unique_ptr<CCommLink> link;
-  std::unique_ptr<DeviceLinkScope> scope;
-  QStringList shown;
 };
 
 }  // namespace

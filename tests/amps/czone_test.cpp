@@ -239,7 +239,7 @@ TEST(CZoneTest, ProjectFileKeepsEveryField) {
   zone->SetColumnText(CZone::COL_ADJUST, "3");
   zone->SetColumnText(CZone::COL_IMP_MEAS, "120");
   zone->SetColumnText(CZone::COL_IMP_REF, "118");
-  auto back = ampstest::RoundTrip(doc);
+  auto back = RoundTrip(doc);
   auto* loaded = dynamic_cast<CZone*>(back->GetIDManager().FindBaseDevice(2, DT_ZONE));
   ASSERT_NE(loaded, nullptr);
   for (int column = 0; column <= 18; ++column)
@@ -257,9 +257,9 @@ std::unique_ptr<CSelvantisDoc> LoadOldZone(int schema, std::function<void(CArchi
   auto old = std::make_unique<ampstest::RecordStandIn>("CZone", DT_ZONE, std::move(fields));
   EXPECT_TRUE(old->Create(0, 1, 1, QString(), QRect(0, 0, 32, 32), CAT_ZONES, 212, 3, &doc));
   doc.Adopt(std::move(old));
-  QByteArray bytes = ampstest::SaveBytes(doc);
-  EXPECT_TRUE(ampstest::PatchSchema(bytes, "CZone", schema));
-  return ampstest::LoadBytes(bytes);
+  QByteArray bytes = SaveProject(doc);
+  EXPECT_TRUE(PatchSchema(bytes, "CZone", schema));
+  return LoadProject(bytes);
 }
 
 CZone* Zone1(CSelvantisDoc& doc) { return dynamic_cast<CZone*>(doc.GetIDManager().FindBaseDevice(1, DT_ZONE)); }
@@ -358,12 +358,10 @@ TEST(CZoneTest, DamagedRelayListsLoadWithoutHarm) {
   });
   ASSERT_TRUE(old->Create(0, 1, 1, QString(), QRect(), CAT_ZONES, 212, 3, &source));
   source.Adopt(std::move(old));
-  QByteArray bytes = ampstest::SaveBytes(source);
-  ASSERT_TRUE(ampstest::PatchSchema(bytes, "CZone", 1));
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
+  QByteArray bytes = SaveProject(source);
+  ASSERT_TRUE(PatchSchema(bytes, "CZone", 1));
   CSelvantisDoc target;
-  EXPECT_FALSE(target.LoadFrom(buffer).ok);
+  EXPECT_FALSE(TryLoadProject(target, bytes).ok);
 }
 
 TEST(CZoneTest, GetOrCreateRelayMakesTheWholeBlockAndRefusesNumbersOutsideTheSeries) {

@@ -213,12 +213,12 @@ TEST_F(CConsKeyTest, TalkWithoutPreChimeTakesOnlyItsZone) {
 TEST_F(CConsKeyTest, MacRepSendsThirtyOverTheRateBothWays) {
   CConsKey* key = Key(5);
   ASSERT_TRUE(key->SetFunctionFromText(CConsKey::MACREP, "4,3", true));
-  CaptureLink link;
+  RecordingLink link;
   QString line;
   key->Download(line, false, false);
   EXPECT_EQ(line, "/CONS/ADR2/KEY5 MACREP,4,10");
-  ASSERT_EQ(link.sent.size(), 1u);
-  EXPECT_FALSE(link.sent[0].shorten);
+  ASSERT_EQ(link.Calls().size(), 1u);
+  EXPECT_FALSE(link.Calls()[0].shorten);
 
   ASSERT_TRUE(key->Upload("MACREP,4,10"));
   EXPECT_EQ(key->GetFunction().p2, 3);
@@ -330,7 +330,7 @@ TEST_F(CConsKeyTest, GroupSlotKeyKeepsItsParameterAndSlotInThePin) {
   EXPECT_EQ(console->GetInputConnections()[0].nOwnPin, (5 << 16) | 9);
   EXPECT_EQ(console->FindGroupInSlot(5), group);
   QString line;
-  CaptureLink link;
+  RecordingLink link;
   key->Download(line, false, false);
   EXPECT_EQ(line, "/CONS/ADR2/KEY9 SEL,105");
   console->SendSetting(line, CConsProp::P_GROUP | (5 << 16), false, false);

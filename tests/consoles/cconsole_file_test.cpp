@@ -19,11 +19,11 @@ CConsole* ConsoleById(CSelvantisDoc& doc, int id) {
 }
 
 QStringList Download(CConsole& console) {
-  CaptureLink link;
+  RecordingLink link;
   const int count = console.Download(false, -1);
   for (int step = 0; step < count; step = console.Download(false, step)) {
   }
-  return link.Lines();
+  return link.Commands();
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ class CConsoleTest : public testing::Test {
   void TearDown() override { SetActiveDoc(nullptr); }
 
   // Steps the console's download from 0 to its count.
-  static QStringList RunDownload(CConsole& console, CaptureLink& link, bool bQuery, int* steps = nullptr) {
-    link.sent.clear();
+  static QStringList RunDownload(CConsole& console, RecordingLink& link, bool bQuery, int* steps = nullptr) {
+    link.Clear();
     const int count = console.Download(bQuery, -1);
     if (steps != nullptr) *steps = count;
     for (int step = 0; step < count;) {
@@ -28,7 +28,7 @@ class CConsoleTest : public testing::Test {
       EXPECT_GT(next, step);
       step = next;
     }
-    return link.Lines();
+    return link.Commands();
   }
 
   bool Route(const QString& line, int mode = LINKMODE_UPLOAD) {
@@ -67,21 +67,21 @@ TEST_F(CConsoleTest, DefaultConsoleDownloadsItsParametersGroupsAndKeys) {
   CConsole* console = AddConsole(doc);
   ASSERT_EQ(console->GetID(), 2);
   console->SetName("Desk");
-  CaptureLink link;
+  RecordingLink link;
   int steps = 0;
   const QStringList lines = RunDownload(*console, link, false, &steps);
   EXPECT_EQ(steps, 65);
   EXPECT_EQ(lines, ExpectedDefaultLines("Desk"));
-  for (const CaptureLink::Sent& s : link.sent) {
-    EXPECT_FALSE(s.shorten) << s.line.toStdString();
-    EXPECT_EQ(s.doc, &doc) << s.line.toStdString();
+  for (const RecordingLink::Call& s : link.Calls()) {
+    EXPECT_FALSE(s.shorten) << s.command.toStdString();
+    EXPECT_EQ(s.doc, &doc) << s.command.toStdString();
   }
 }
 
 TEST_F(CConsoleTest, QueryFormAsksTheSamePathsWithoutTypeAndPrio) {
   AddConsole(doc, CConsProp::RCX6010, 100);
   CConsole* console = AddConsole(doc);
-  CaptureLink link;
+  RecordingLink link;
   QStringList expected;
   for (const QString& line : ExpectedDefaultLines(console->GetName())) {
     QString path = line.section(' ', 0, 0);
@@ -100,26 +100,26 @@ TEST_F(CConsoleTest, QueryFormAsksTheSamePathsWithoutTypeAndPrio) {
 
 TEST_F(CConsoleTest, FullOutputBufferRepeatsTheStep) {
   CConsole* console = AddConsole(doc);
-  CaptureLink link;
+  RecordingLink link;
   console->Download(false, -1);
-  link.outBuffer = 512;
+  link.SetOutBufferCount(512);
   EXPECT_EQ(console->Download(false, 3), 3);
   EXPECT_EQ(console->Download(false, 50), 50);
-  EXPECT_TRUE(link.sent.empty());
-  link.outBuffer = 511;
+  EXPECT_TRUE(link.Calls().empty());
+  link.SetOutBufferCount(511);
   EXPECT_EQ(console->Download(false, 3), 4);
-  EXPECT_EQ(link.Lines(), QStringList{"/CONS/ADR1/COMP OFF"});
+  EXPECT_EQ(link.Commands(), QStringList{"/CONS/ADR1/COMP OFF"});
   // Silent steps stay silent.
   EXPECT_EQ(console->Download(false, 1), 2);
   EXPECT_EQ(console->Download(false, 2), 3);
-  EXPECT_EQ(link.sent.size(), 1u);
+  EXPECT_EQ(link.Calls().size(), 1u);
 }
 
 TEST_F(CConsoleTest, KeysAreSentByNumberNotByArrayPosition) {
   AddRoot(doc, AddZones(doc, 10));
   CConsole* console = AddConsole(doc);
   console->ProgramKeyRange(1, 10, 1);
-  CaptureLink link;
+  RecordingLink link;
   const QStringList lines = RunDownload(*console, link, false);
   EXPECT_EQ(lines.at(41), "/CONS/ADR1/KEY1 SEL,1");
   EXPECT_EQ(lines.at(42), "/CONS/ADR1/KEY2 SEL,2");
@@ -218,7 +218,7 @@ TEST_F(CConsoleTest, NotConnectedStopsOnlyThatConsoleAndSaysSoOnce) {
   two = AddConsole(doc, CConsProp::RCX6010, 600);
   three = AddConsole(doc, CConsProp::RCX6010, 1200);
   ASSERT_EQ(three->GetID(), 3);
-  CaptureLink link;
+  RecordingLink link;
   two->Download(false, -1);
   EXPECT_EQ(two->Download(false, 0), 1);
   EXPECT_TRUE(Route("/CONS/ADR2/NAME CONSOLE NOT CONNECTED", LINKMODE_DOWNLOAD));

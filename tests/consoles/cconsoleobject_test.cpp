@@ -3,8 +3,7 @@
 
 #include "consoles/cconsoleobject.h"
 #include "consoletestsupport.h"
-
-#include <QBuffer>
+#include "support/projectbytes.h"
 
 #include <gtest/gtest.h>
 
@@ -57,18 +56,18 @@ TEST_F(CConsoleObjectTest, MembershipByAddress) {
 }
 
 TEST_F(CConsoleObjectTest, DownloadSendsOneShortenedLineForItsOwnDocument) {
-  CaptureLink link;
+  RecordingLink link;
   EXPECT_EQ(object->Download(false, -1), 1);
   EXPECT_EQ(object->Download(false, 0), 1);
-  ASSERT_EQ(link.sent.size(), 1u);
-  EXPECT_EQ(link.sent[0].line, "/CONS/REFERENCE NONE");
-  EXPECT_TRUE(link.sent[0].shorten);
-  EXPECT_EQ(link.sent[0].doc, &doc);
+  ASSERT_EQ(link.Calls().size(), 1u);
+  EXPECT_EQ(link.Calls()[0].command, "/CONS/REFERENCE NONE");
+  EXPECT_TRUE(link.Calls()[0].shorten);
+  EXPECT_EQ(link.Calls()[0].doc, &doc);
   EXPECT_EQ(object->Download(true, 0), 1);
-  EXPECT_EQ(link.sent[1].line, "/CONS/REFERENCE ?");
-  link.outBuffer = 512;
+  EXPECT_EQ(link.Calls()[1].command, "/CONS/REFERENCE ?");
+  link.SetOutBufferCount(512);
   EXPECT_EQ(object->Download(false, 0), 0);
-  EXPECT_EQ(link.sent.size(), 2u);
+  EXPECT_EQ(link.Calls().size(), 2u);
 }
 
 TEST_F(CConsoleObjectTest, RepliesOutsideADownloadSetTheList) {
@@ -89,13 +88,8 @@ TEST_F(CConsoleObjectTest, RepliesOutsideADownloadSetTheList) {
 
 TEST_F(CConsoleObjectTest, ListSurvivesTheProjectFile) {
   object->SetReferenceList("2,4-6");
-  CSelvantisDoc copy;
-  QBuffer buffer;
-  buffer.open(QIODevice::ReadWrite);
-  ASSERT_TRUE(doc.SaveTo(buffer).ok);
-  buffer.seek(0);
-  ASSERT_TRUE(copy.LoadFrom(buffer).ok);
-  CConsoleObject* back = CConsoleObject::Find(&copy);
+  auto copy = RoundTrip(doc);
+  CConsoleObject* back = CConsoleObject::Find(copy.get());
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->GetReferenceList(), "2,4-6");
 }

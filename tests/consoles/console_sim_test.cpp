@@ -5,15 +5,8 @@
 #include "consolehandlers.h"
 #include "consoles/cconsoleobject.h"
 #include "consoletestsupport.h"
-#include "link/ccommlink.h"
 #include "link/ctransfer.h"
-#include "link/linkprofile.h"
-#include "model/cprofile.h"
-#include "support/messagerecorder.h"
-#include "support/tempprofile.h"
-#include "unitsimulator.h"
-
-#include <QTemporaryDir>
+#include "support/simlinktest.h"
 
 #include <gtest/gtest.h>
 
@@ -21,46 +14,17 @@ using namespace constest;
 
 namespace {
 
-class ConsoleSimTest : public testing::Test {
+class ConsoleSimTest : public SimLinkTest {
  protected:
   void SetUp() override {
-    RegisterConsoleHandlers(sim);
-    ASSERT_TRUE(sim.Start());
-    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
-    doc.SetPathName(dir.filePath("site.sxm"));
+    StartSim(RegisterConsoleHandlers);
     SetActiveDoc(&doc);
-    link = std::make_unique<CCommLink>();
-    scope = std::make_unique<DeviceLinkScope>(link.get());
-    link->SetFileViewer([](const QString&) {});
   }
 
   void TearDown() override {
-    scope.reset();
-    link.reset();
+    SimLinkTest::TearDown();
     SetActiveDoc(nullptr);
-    sim.Stop();
   }
-
-  bool Connect() {
-    const bool ok = link->Connect(&doc);
-    sim.ClearLog();
-    return ok;
-  }
-
-  QStringList LinesUnder(const QString& prefix) const {
-    QStringList lines;
-    for (const QString& line : sim.FullLines())
-      if (line.startsWith(prefix)) lines << line;
-    return lines;
-  }
-
-  TempProfile profile;
-  MessageRecorder messages;
-  UnitSimulator sim;
-  QTemporaryDir dir;
-  CSelvantisDoc doc;
-  std::unique_ptr<CCommLink> link;
-  std::unique_ptr<DeviceLinkScope> scope;
 };
 
 }  // namespace

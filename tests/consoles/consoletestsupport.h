@@ -1,18 +1,17 @@
 #ifndef SELV_TESTS_CONSOLES_CONSOLETESTSUPPORT_H
 #define SELV_TESTS_CONSOLES_CONSOLETESTSUPPORT_H
 
-// Fixtures of the console tests: a link that records each line with the
-// document and the shortening flag it was sent with, and the objects keys
-// point at, made the way the program makes them.
+// Fixtures of the console tests: the objects keys point at, made the way the
+// program makes them (the recording link comes from support/recordinglink.h).
 
 #include "amps/cgroup.h"
 #include "amps/czone.h"
 #include "consoles/cconskey.h"
 #include "consoles/cconsole.h"
-#include "link/idevicelink.h"
 #include "macros/caudiosignal.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "support/recordinglink.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,44 +28,6 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 }
 
 namespace constest {
-
-// Records every line as it was handed to the link; installed while it lives.
-class CaptureLink final : public IDeviceLink {
- public:
-  struct Sent {
-    QString line;
-    const CSelvantisDoc* doc;
-    bool shorten;
-  };
-
-  CaptureLink() : m_scope(this) {}
-
-  QStringList Lines() const {
-    QStringList lines;
-    for (const Sent& s : sent) lines << s.line;
-    return lines;
-  }
-
-  void SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) override {
-    sent.push_back(Sent{command, doc, bShorten});
-  }
-  int OutBufferCount() const override { return outBuffer; }
-  int GetLinkMode() const override { return mode; }
-  void SetLinkMode(int m) override { mode = m; }
-  int64_t GetTimeSinceLastOutput() const override { return 100000; }
-  QString SendQuery(const QString&) override { return QString(); }
-  QString SendAndRead(const QString&, int) override { return QString(); }
-  bool IsConnected() const override { return true; }
-  void PumpMessages() override {}
-  QString ErrorFilePath() const override { return QString(); }
-
-  std::vector<Sent> sent;
-  int outBuffer = 0;
-  int mode = LINKMODE_NORMAL;
-
- private:
-  DeviceLinkScope m_scope;
-};
 
 inline CZone* AddZone(CSelvantisDoc& doc, const QString& name = QString()) {
   auto zone = std::make_unique<CZone>();

@@ -8,8 +8,8 @@
 #include "model/cselvantisdoc.h"
 #include "model/ipainter.h"
 #include "modeltestdevices.h"
-#include "modeltestlink.h"
 #include "support/messagerecorder.h"
+#include "support/recordinglink.h"
 
 #include <gtest/gtest.h>
 
@@ -379,44 +379,44 @@ TEST(CBaseDeviceTest, DownloadStepsWaitWhileTheOutputBufferIsFull) {
   CSelvantisDoc doc;
   CSelvantisDoc otherDoc;
   SetActiveDoc(&otherDoc);  // sends belong to the object's own document
-  ModelTestLink link;
+  RecordingLink link;
   CModelTestDevice* zone = AddTestObject(doc, DT_ZONE, CAT_ZONES);
   zone->m_level = -12;
   zone->m_text = "Hall";
 
-  link.m_outBuffer = 512;
+  link.SetOutBufferCount(512);
   EXPECT_EQ(zone->Download(false, 0), 0);
-  EXPECT_TRUE(link.m_sent.empty());
-  link.m_outBuffer = 511;
+  EXPECT_TRUE(link.Calls().empty());
+  link.SetOutBufferCount(511);
   EXPECT_EQ(zone->Download(false, 0), 1);
   EXPECT_EQ(zone->Download(false, 1), 2);
   EXPECT_EQ(zone->Download(true, 1), 2);
-  ASSERT_EQ(link.m_sent.size(), 3u);
-  EXPECT_EQ(link.m_sent[0].command, QStringLiteral("/VMX/ZONE1/LEVEL -12"));
-  EXPECT_EQ(link.m_sent[0].doc, &doc);
-  EXPECT_FALSE(link.m_sent[0].shorten);
-  EXPECT_EQ(link.m_sent[1].command, QStringLiteral("/VMX/ZONE1/TEXT Hall"));
-  EXPECT_TRUE(link.m_sent[1].shorten);
-  EXPECT_EQ(link.m_sent[2].command, QStringLiteral("/VMX/ZONE1/TEXT ?"));
+  ASSERT_EQ(link.Calls().size(), 3u);
+  EXPECT_EQ(link.Calls()[0].command, QStringLiteral("/VMX/ZONE1/LEVEL -12"));
+  EXPECT_EQ(link.Calls()[0].doc, &doc);
+  EXPECT_FALSE(link.Calls()[0].shorten);
+  EXPECT_EQ(link.Calls()[1].command, QStringLiteral("/VMX/ZONE1/TEXT Hall"));
+  EXPECT_TRUE(link.Calls()[1].shorten);
+  EXPECT_EQ(link.Calls()[2].command, QStringLiteral("/VMX/ZONE1/TEXT ?"));
   SetActiveDoc(nullptr);
 }
 
 TEST(CBaseDeviceTest, ObjectsWithoutPathSendNothing) {
   CSelvantisDoc doc;
-  ModelTestLink link;
+  RecordingLink link;
   CModelTestDevice* entry = AddTestObject(doc, DT_CONDITION, CAT_ENTRIES);
   EXPECT_EQ(entry->Download(false, 0), 1);
-  EXPECT_TRUE(link.m_sent.empty());
+  EXPECT_TRUE(link.Calls().empty());
 }
 
 TEST(CBaseDeviceTest, ConsolePathsGetTheirSlashWhenSent) {
   CSelvantisDoc doc;
-  ModelTestLink link;
+  RecordingLink link;
   CModelTestDevice* console = AddTestObject(doc, DT_CONSOLE, CAT_CONSOLES);
   console->m_level = 3;
   console->Download(false, 0);
-  ASSERT_EQ(link.m_sent.size(), 1u);
-  EXPECT_EQ(link.m_sent[0].command, QStringLiteral("/CONS/ADR1/LEVEL 3"));
+  ASSERT_EQ(link.Calls().size(), 1u);
+  EXPECT_EQ(link.Calls()[0].command, QStringLiteral("/CONS/ADR1/LEVEL 3"));
 }
 
 TEST(CBaseDeviceTest, BaseDisablesDeleteAndPropertiesInItsMenu) {

@@ -5,29 +5,13 @@
 #include "model/cprojectfile.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
-
-#include <QBuffer>
+#include "support/projectbytes.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace {
-
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const ProjectFileResult result = doc.SaveTo(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return bytes;
-}
-
-ProjectFileResult Load(CSelvantisDoc& doc, QByteArray bytes) {
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  return doc.LoadFrom(buffer);
-}
 
 // The default system plus whatever the registered factories make with their
 // default kind (a factory that needs another kind gives nothing here).
@@ -47,10 +31,10 @@ TEST(ProjectFileClassesTest, EveryClassOfTheProgramComesBackByteForByte) {
   CSelvantisDoc doc;
   FillWithEveryClass(doc);
   ASSERT_GT(doc.GetTotalObjectCount(), 10);
-  const QByteArray first = Save(doc);
+  const QByteArray first = SaveProject(doc);
 
   CSelvantisDoc loaded;
-  const ProjectFileResult result = Load(loaded, first);
+  const ProjectFileResult result = TryLoadProject(loaded, first);
   ASSERT_TRUE(result.ok) << result.message.toStdString();
   EXPECT_EQ(loaded.GetTotalObjectCount(), doc.GetTotalObjectCount())
       << "after loading, the fixed-object providers must find nothing missing";
@@ -71,14 +55,14 @@ TEST(ProjectFileClassesTest, EveryClassOfTheProgramComesBackByteForByte) {
   }
   // A record that reads less or more than it writes shows up here, even when
   // the file still happened to load.
-  EXPECT_EQ(Save(loaded), first);
+  EXPECT_EQ(SaveProject(loaded), first);
 }
 
 TEST(ProjectFileClassesTest, DamagedProjectsOfTheProgramsClassesAreRefusedNotCrashed) {
   MessageRecorder messages;
   CSelvantisDoc source;
   FillWithEveryClass(source);
-  const QByteArray good = Save(source);
+  const QByteArray good = SaveProject(source);
 
   CSelvantisDoc doc;
   doc.OnNewDocument();
@@ -97,7 +81,7 @@ TEST(ProjectFileClassesTest, DamagedProjectsOfTheProgramsClassesAreRefusedNotCra
       case 2: bytes.truncate(at); break;
       default: bytes.remove(at, 1 + byteValue(random) % 16); break;
     }
-    const ProjectFileResult result = Load(doc, bytes);
+    const ProjectFileResult result = TryLoadProject(doc, bytes);
     if (!result.ok) {
       ++refused;
       EXPECT_FALSE(result.message.isEmpty());

@@ -6,6 +6,7 @@
 #include "model/cselvantisdoc.h"
 #include "modeltestdevices.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,21 +17,6 @@
 #include <random>
 
 namespace {
-
-QByteArray Save(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const ProjectFileResult result = doc.SaveTo(buffer);
-  EXPECT_TRUE(result.ok) << result.message.toStdString();
-  return bytes;
-}
-
-ProjectFileResult Load(CSelvantisDoc& doc, QByteArray bytes) {
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  return doc.LoadFrom(buffer);
-}
 
 // A project with something of everything the base record and the
 // connection table hold.
@@ -145,9 +131,9 @@ void ExpectSameConnections(const CSelvantisDoc& a, const CSelvantisDoc& b) {
 
 TEST(ProjectFileTest, RoundTripKeepsEveryFieldAndConnection) {
   SampleProject sample;
-  const QByteArray bytes = Save(sample.doc);
+  const QByteArray bytes = SaveProject(sample.doc);
   CSelvantisDoc loaded;
-  const ProjectFileResult result = Load(loaded, bytes);
+  const ProjectFileResult result = TryLoadProject(loaded, bytes);
   ASSERT_TRUE(result.ok) << result.message.toStdString();
 
   EXPECT_EQ(loaded.GetUpgradeFlag(), 1);
@@ -186,19 +172,19 @@ TEST(ProjectFileTest, RoundTripKeepsEveryFieldAndConnection) {
   EXPECT_EQ(mark->nPeerPin, -1);
 
   // Writing the loaded project and loading it again gives the same bytes.
-  const QByteArray again = Save(loaded);
+  const QByteArray again = SaveProject(loaded);
   CSelvantisDoc reloaded;
-  ASSERT_TRUE(Load(reloaded, again).ok);
-  EXPECT_EQ(Save(reloaded), again);
+  ASSERT_TRUE(TryLoadProject(reloaded, again).ok);
+  EXPECT_EQ(SaveProject(reloaded), again);
 }
 
 TEST(ProjectFileTest, PathsAndAfterLoadRunInListOrder) {
   SampleProject sample;
   sample.doc.MoveInList(sample.pad, 0);  // the pad before the card in list 12
-  const QByteArray bytes = Save(sample.doc);
+  const QByteArray bytes = SaveProject(sample.doc);
   CModelTestDevice::AfterLoadOrder().clear();
   CSelvantisDoc loaded;
-  ASSERT_TRUE(Load(loaded, bytes).ok);
+  ASSERT_TRUE(TryLoadProject(loaded, bytes).ok);
   const std::vector<CBaseDevice*> all = TestObjects(loaded);
   EXPECT_EQ(CModelTestDevice::AfterLoadOrder(), std::vector<const CBaseDevice*>(all.begin(), all.end()));
   EXPECT_EQ(loaded.GetObjectList(CAT_ENTRIES)[0]->GetName(), QStringLiteral("DA label"));
@@ -229,7 +215,7 @@ TEST(ProjectFileTest, OlderRecordsAreConvertedByTheirSchema) {
     ar << CProjectFile::kEndMarker;
   }
   CSelvantisDoc loaded;
-  const ProjectFileResult result = Load(loaded, bytes);
+  const ProjectFileResult result = TryLoadProject(loaded, bytes);
   ASSERT_TRUE(result.ok) << result.message.toStdString();
   auto* old = dynamic_cast<CModelTestDevice*>(loaded.GetFirstObject(CAT_ZONES));
   ASSERT_NE(old, nullptr);
@@ -273,7 +259,7 @@ TEST(ProjectFileTest, RecordsAskingForAFreshIdentifierGetOneThatNoStoredRecordUs
     ar << CProjectFile::kEndMarker;
   }
   CSelvantisDoc loaded;
-  const ProjectFileResult result = Load(loaded, bytes);
+  const ProjectFileResult result = TryLoadProject(loaded, bytes);
   ASSERT_TRUE(result.ok) << result.message.toStdString();
   const std::vector<CBaseDevice*> cards = loaded.GetObjectList(CAT_ENTRIES);
   ASSERT_EQ(cards.size(), 3u);
@@ -291,7 +277,7 @@ TEST(ProjectFileTest, OneSidedConnectionsAreCompletedOnLoad) {
   a->AddOutputConnection(2, b, 0, CAT_ZONES);  // no mirror at b
   b->AddInputConnection(1, a, 3, CAT_AMPLIFIERS);  // no mirror at a
   CSelvantisDoc loaded;
-  ASSERT_TRUE(Load(loaded, Save(doc)).ok);
+  ASSERT_TRUE(TryLoadProject(loaded, SaveProject(doc)).ok);
   CBaseDevice* la = loaded.GetFirstObject(CAT_AMPLIFIERS);
   CBaseDevice* lb = loaded.GetFirstObject(CAT_ZONES);
   ASSERT_EQ(la->GetOutputConnections().size(), 2u);
@@ -306,7 +292,7 @@ TEST(ProjectFileTest, OneSidedConnectionsAreCompletedOnLoad) {
 
 TEST(ProjectFileTest, ForeignEmptyNewerAndDuplicateFilesAreRefused) {
   SampleProject sample;
-  const QByteArray good = Save(sample.doc);
+  const QByteArray good = SaveProject(sample.doc);
 
   QByteArray newer = good;
   newer[8] = char(0xE9);  // version 1001
@@ -321,12 +307,12 @@ TEST(ProjectFileTest, ForeignEmptyNewerAndDuplicateFilesAreRefused) {
   CModelTestDevice* first = AddTestObject(twice, DT_ZONE, CAT_ZONES);
   CModelTestDevice* second = AddTestObject(twice, DT_ZONE, CAT_ZONES);
   second->ForceStoredID(first->GetID());
-  const QByteArray duplicate = Save(twice);
+  const QByteArray duplicate = SaveProject(twice);
   second->ForceStoredID(2);
 
   CSelvantisDoc outside;
   AddTestObject(outside, DT_ZONE, CAT_ZONES)->ForceStoredID(101);
-  const QByteArray outOfPool = Save(outside);
+  const QByteArray outOfPool = SaveProject(outside);
   outside.GetFirstObject(CAT_ZONES)->ChangeID(1);
 
   struct Row {
@@ -346,7 +332,7 @@ TEST(ProjectFileTest, ForeignEmptyNewerAndDuplicateFilesAreRefused) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     CSelvantisDoc doc;
-    const ProjectFileResult result = Load(doc, row.bytes);
+    const ProjectFileResult result = TryLoadProject(doc, row.bytes);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.message.contains(QLatin1String(row.message))) << result.message.toStdString();
   }
@@ -354,12 +340,12 @@ TEST(ProjectFileTest, ForeignEmptyNewerAndDuplicateFilesAreRefused) {
 
 TEST(ProjectFileTest, EveryTruncationIsRefusedAndLeavesTheDocumentAsItWas) {
   SampleProject sample;
-  const QByteArray good = Save(sample.doc);
+  const QByteArray good = SaveProject(sample.doc);
   CSelvantisDoc doc;
   CModelTestDevice* keep = AddTestObject(doc, DT_ZONE, CAT_ZONES, "Keep me");
   doc.SetPathName("/nowhere/Current.sxm");
   for (int size = 0; size < good.size(); ++size) {
-    const ProjectFileResult result = Load(doc, good.left(size));
+    const ProjectFileResult result = TryLoadProject(doc, good.left(size));
     ASSERT_FALSE(result.ok) << "size " << size;
   }
   EXPECT_EQ(doc.GetAllObjects(), std::vector<CBaseDevice*>{keep});
@@ -370,7 +356,7 @@ TEST(ProjectFileTest, EveryTruncationIsRefusedAndLeavesTheDocumentAsItWas) {
 
 TEST(ProjectFileTest, RandomlyDamagedFilesNeverCrashTheLoader) {
   SampleProject sample;
-  const QByteArray good = Save(sample.doc);
+  const QByteArray good = SaveProject(sample.doc);
   std::mt19937 random(20240611);
   std::uniform_int_distribution<int> byteValue(0, 255);
   int refused = 0;
@@ -389,7 +375,7 @@ TEST(ProjectFileTest, RandomlyDamagedFilesNeverCrashTheLoader) {
       position = std::uniform_int_distribution<int>(0, bytes.size() - 1);
     }
     CSelvantisDoc doc;
-    const ProjectFileResult result = Load(doc, bytes);
+    const ProjectFileResult result = TryLoadProject(doc, bytes);
     if (!result.ok) {
       ++refused;
       EXPECT_FALSE(result.message.isEmpty());

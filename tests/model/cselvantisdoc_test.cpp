@@ -5,8 +5,8 @@
 #include "model/commandids.h"
 #include "modeltestdevices.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QSignalSpy>
 
@@ -171,15 +171,11 @@ TEST(CSelvantisDocTest, ALoadedProjectGetsTheFixedObjectsItLacks) {
   {
     CSelvantisDoc source;
     AddTestObject(source, DT_ZONE, CAT_ZONES, "Hall");
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(source.SaveTo(out).ok);
+    bytes = SaveProject(source);
   }
   DefaultSystemScope scope;
   CSelvantisDoc doc;
-  QBuffer in(&bytes);
-  in.open(QIODevice::ReadOnly);
-  ASSERT_TRUE(doc.LoadFrom(in).ok);
+  ASSERT_TRUE(LoadProject(doc, bytes));
   EXPECT_NE(doc.GetIDManager().FindBaseDevice(1, DT_FUSE), nullptr);
   ASSERT_FALSE(g_occasions.empty());
   EXPECT_EQ(g_occasions.back(), CSelvantisDoc::FixedObjectOccasion::AfterLoad);

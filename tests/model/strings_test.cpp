@@ -2,6 +2,10 @@
 // id the program uses present.
 #include "model/cstringtable.h"
 
+#include "consoles/consolestrings.h"
+#include "logic/logicstrings.h"
+#include "model/modelstrings.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -31,15 +37,28 @@ class LanguageScope final {
 
 QString SourceDir() { return QDir::cleanPath(QStringLiteral(SELV_TEST_DATA_DIR "/../../src")); }
 
-// Ids used in the sources, with one place each for the failure message.
-std::map<uint32_t, QString> IdsUsedInSources() {
+// Ids the sources name: as arguments of the lookups, and as the values of
+// string-id enumerators and constants (IDS_..., kStr..., kKind...: a kind is
+// also the id of its name). Each with one place for the failure message.
+struct SourceIds {
+  std::map<uint32_t, QString> ids;
+  std::vector<int> hitsPerPattern;
+};
+
+// Patterns from this index on find ids by the name they are given.
+constexpr size_t kFirstNamePattern = 3;
+
+SourceIds IdsUsedInSources() {
   const QRegularExpression patterns[] = {
       QRegularExpression(QStringLiteral(R"(\bLoadString\(\s*(\d{4,5})\b)")),
       QRegularExpression(QStringLiteral(R"(\bCStringTable::Load\(\s*(\d{4,5})\b)")),
       QRegularExpression(QStringLiteral(R"(\bAfxMessageBox\(\s*(\d{4,5})\b)")),
       QRegularExpression(QStringLiteral(R"(\bkStr\w*\s*=\s*(\d{4,5})\b)")),
+      QRegularExpression(QStringLiteral(R"(\bkKind\w*\s*=\s*(\d{4,5})\b)")),
+      QRegularExpression(QStringLiteral(R"(\bIDS_\w+\s*=\s*(\d{4,5})\b)")),
   };
-  std::map<uint32_t, QString> ids;
+  SourceIds out;
+  out.hitsPerPattern.assign(std::size(patterns), 0);
   QDirIterator it(SourceDir(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                   QDirIterator::Subdirectories);
   while (it.hasNext()) {
@@ -47,15 +66,16 @@ std::map<uint32_t, QString> IdsUsedInSources() {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QString text = QString::fromUtf8(file.readAll());
-    for (const QRegularExpression& re : patterns) {
-      auto matches = re.globalMatch(text);
+    for (size_t p = 0; p < std::size(patterns); ++p) {
+      auto matches = patterns[p].globalMatch(text);
       while (matches.hasNext()) {
         const uint32_t id = matches.next().captured(1).toUInt();
-        ids.emplace(id, QDir(SourceDir()).relativeFilePath(path));
+        ++out.hitsPerPattern[p];
+        out.ids.emplace(id, QDir(SourceDir()).relativeFilePath(path));
       }
     }
   }
-  return ids;
+  return out;
 }
 
 // The printf conversions of a text, in order: a translation that drops or
@@ -84,8 +104,13 @@ TEST(CStringTableTest, BothLanguagesHaveTheSameIds) {
 }
 
 TEST(CStringTableTest, EveryIdUsedInTheCodeHasBothTexts) {
-  const auto used = IdsUsedInSources();
-  for (const auto& [id, where] : used) {
+  const SourceIds used = IdsUsedInSources();
+  // The named ids are most of them: a pattern for names that finds nothing
+  // has stopped looking (a moved folder, a changed spelling), and the check
+  // below would pass for the wrong reason.
+  for (size_t p = kFirstNamePattern; p < used.hitsPerPattern.size(); ++p)
+    EXPECT_GT(used.hitsPerPattern[p], 0) << "pattern " << p;
+  for (const auto& [id, where] : used.ids) {
     EXPECT_TRUE(CStringTable::Has(id, Language::German)) << id << " (used in " << where.toStdString() << ")";
     EXPECT_TRUE(CStringTable::Has(id, Language::English)) << id << " (used in " << where.toStdString() << ")";
   }
@@ -159,4 +184,34 @@ TEST(CStringTableTest, ProfileValueChoosesTheLanguage) {
   EXPECT_EQ(CStringTable::LanguageFromProfileValue(QStringLiteral("English")), Language::English);
   EXPECT_EQ(CStringTable::LanguageFromProfileValue(QString()), Language::English);
   EXPECT_EQ(CStringTable::LanguageFromProfileValue(QStringLiteral("Deutsch")), Language::English);
+}
+
+TEST(CStringTableTest, FixedDeviceTextsOfTheReadyInputsHaveBothTexts) {
+  // Named only by the first and last id; the ids between are computed.
+  for (uint32_t id = IDS_DEVICE_TEXT_FIRST; id <= IDS_DEVICE_TEXT_LAST; ++id) {
+    EXPECT_TRUE(CStringTable::Has(id, Language::German)) << id;
+    EXPECT_TRUE(CStringTable::Has(id, Language::English)) << id;
+  }
+}
+
+TEST(CStringTableTest, FormerBuiltInTextsAreInTheTable) {
+  // English texts the lookups used to carry in code; they must read the same.
+  EXPECT_EQ(CStringTable::Load(IDS_COND_INPUT, Language::English), QStringLiteral("Control input"));
+  EXPECT_EQ(CStringTable::Load(IDS_DEVICE_TEXT_FIRST, Language::English), QStringLiteral("Mains failure"));
+  EXPECT_EQ(CStringTable::Load(IDS_DEVICE_TEXT_LAST, Language::English), QStringLiteral("External fault"));
+  EXPECT_EQ(CStringTable::Load(IDS_REP_MINUTELY, Language::English), QStringLiteral("minutely"));
+  EXPECT_EQ(CStringTable::Load(IDS_CLOCK, Language::English), QStringLiteral("Clock"));
+  EXPECT_EQ(CStringTable::Load(IDS_CLOCK, Language::German), QStringLiteral("Uhr"));
+  EXPECT_EQ(CStringTable::Load(IDS_SPAREAMP_PATH, Language::English), QStringLiteral("/SPAREAMP"));
+  EXPECT_EQ(CStringTable::Load(IDS_CONS_EXTENSION_DROPPED, Language::English),
+            QStringLiteral("The console '%s' was saved with the extension RCX6350, which this project format does "
+                           "not hold.\nConsole '%s' is now the model without the extension RCX6350.\nChoose the "
+                           "extension again in the properties of '%s' if it is fitted."));
+  EXPECT_TRUE(CStringTable::Load(IDS_CONS_EXTENSION_DROPPED, Language::German).contains(QLatin1String("RCX6350")));
+}
+
+TEST(CStringTableTest, PathsOfTheModelAreTheSameInBothLanguages) {
+  for (uint32_t id : {uint32_t(IDS_AUDIO_PATH), uint32_t(IDS_COLLCALL_PATH), uint32_t(IDS_SERVICE_PATH),
+                      uint32_t(IDS_MONI_PATH), uint32_t(IDS_SPAREAMP_PATH)})
+    EXPECT_EQ(CStringTable::Load(id, Language::German), CStringTable::Load(id, Language::English)) << id;
 }

@@ -1,44 +1,15 @@
 // Numbers on the wire and in files: C-locale formatting and C-library
 // scanning, whatever the user's locale, and Latin-1 unit text.
 #include "model/ctext.h"
+#include "support/commalocale.h"
 
 #include <QString>
 #include <QVariant>
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale.h>
+#include <cstdio>
 #include <string>
-
-namespace {
-
-// Switches the whole process to a locale that writes a decimal comma, for as
-// long as it lives; Ok() is false when the machine has none.
-class CommaLocale final {
- public:
-  CommaLocale() {
-    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
-                           "nl_NL.UTF-8", "it_IT.UTF-8", "es_ES.UTF-8", "ru_RU.UTF-8"};
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    m_previous = old ? old : "C";
-    for (const char* name : names) {
-      if (std::setlocale(LC_ALL, name) && *std::localeconv()->decimal_point == ',') {
-        m_ok = true;
-        return;
-      }
-    }
-    std::setlocale(LC_ALL, m_previous.c_str());
-  }
-  ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
-  bool Ok() const { return m_ok; }
-
- private:
-  std::string m_previous;
-  bool m_ok = false;
-};
-
-}  // namespace
 
 TEST(TextTest, FmtWritesTheCLocaleWhateverTheUserLocale) {
   CommaLocale comma;

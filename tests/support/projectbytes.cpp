@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 QByteArray SaveProject(const CSelvantisDoc& doc) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -17,10 +19,14 @@ QByteArray SaveProject(const CSelvantisDoc& doc) {
   return bytes;
 }
 
-bool LoadProject(CSelvantisDoc& doc, QByteArray bytes) {
+ProjectFileResult TryLoadProject(CSelvantisDoc& doc, QByteArray bytes) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  const ProjectFileResult result = doc.LoadFrom(buffer);
+  return doc.LoadFrom(buffer);
+}
+
+bool LoadProject(CSelvantisDoc& doc, QByteArray bytes) {
+  const ProjectFileResult result = TryLoadProject(doc, std::move(bytes));
   EXPECT_TRUE(result.ok) << result.message.toStdString();
   return result.ok;
 }

@@ -9,6 +9,7 @@
 
 class CBaseDevice;
 class CSelvantisDoc;
+struct ProjectFileResult;
 
 // Project files in memory for the model tests: a project written to bytes
 // and read back as the program reads its files, the bytes one object's
@@ -22,6 +23,9 @@ class CSelvantisDoc;
 //   auto old = LoadProject(bytes);
 
 QByteArray SaveProject(const CSelvantisDoc& doc);
+// Loads into doc and says how it went, for tests of files that must be
+// refused (no test failure here).
+ProjectFileResult TryLoadProject(CSelvantisDoc& doc, QByteArray bytes);
 // Loads into doc; false (and a test failure) when the bytes are refused.
 bool LoadProject(CSelvantisDoc& doc, QByteArray bytes);
 // Loads into a new document.

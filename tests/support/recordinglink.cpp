@@ -16,6 +16,12 @@ QStringList RecordingLink::TakeLines() {
   return lines;
 }
 
+QStringList RecordingLink::Commands() const {
+  QStringList commands;
+  for (const Call& call : m_calls) commands << call.command;
+  return commands;
+}
+
 void RecordingLink::SetAnswer(const QString& command, const QString& answer) {
   m_queryCommands.append(command);
   m_queryAnswers.append(answer);
@@ -48,6 +54,7 @@ void RecordingLink::Record(const QString& line) {
 }
 
 void RecordingLink::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
+  m_calls.push_back(Call{command, doc, bShorten});
   if (doc && m_served && doc != m_served) return;
   const int blank = command.indexOf(QLatin1Char(' '));
   if (bShorten && blank > 0 && command.left(blank) == m_lastPath)
@@ -57,6 +64,7 @@ void RecordingLink::SendDeviceCommand(const QString& command, const CSelvantisDo
 }
 
 void RecordingLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
+  m_calls.push_back(Call{command, doc, false});
   if (doc && m_served && doc != m_served) return;
   Record(command);
 }

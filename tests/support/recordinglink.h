@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class CSelvantisDoc;
 class QObject;
@@ -46,7 +47,22 @@ class RecordingLink final : public IDeviceLink {
   // their commands too.
   const QStringList& Lines() const { return m_lines; }
   QStringList TakeLines();
-  void Clear() { m_lines.clear(); }
+  // Forgets the lines and the calls.
+  void Clear() {
+    m_lines.clear();
+    m_calls.clear();
+  }
+  // Every SendDeviceCommand and SendCommand as the code under test made it:
+  // the whole command, the document and the shorten flag (SendCommand: not
+  // shortened), before any shortening or dropping.
+  struct Call {
+    QString command;
+    const CSelvantisDoc* doc = nullptr;
+    bool shorten = false;
+  };
+  const std::vector<Call>& Calls() const { return m_calls; }
+  // The commands of Calls().
+  QStringList Commands() const;
   // Every mode set, in order (also repeated ones).
   const QList<int>& Modes() const { return m_modes; }
   int ErrorFileRequests() const { return m_errorFileRequests; }
@@ -103,6 +119,7 @@ class RecordingLink final : public IDeviceLink {
 
   IDeviceLink* m_previous;
   QStringList m_lines;
+  std::vector<Call> m_calls;
   QList<int> m_modes;
   QString m_lastPath;
   int m_outBuffer = 0;

@@ -12,11 +12,6 @@ namespace {
 
 constexpr uint32_t kStrProperties = 33006;  // "Properties ..."
 
-QString TextOf(uint32_t id, const char* fallback) {
-  const QString text = LoadString(id);
-  return text.isEmpty() ? QCoreApplication::translate("CAmplifierMenu", fallback) : text;
-}
-
 const bool g_registered = CMenuResources::Register(CAmplifier::kMenuId, [](CMenuData& menu) {
   std::vector<CMenuItem>& topologies =
       menu.AddSubmenu(QCoreApplication::translate("CAmplifierMenu", "Relay topology"));
@@ -27,8 +22,8 @@ const bool g_registered = CMenuResources::Register(CAmplifier::kMenuId, [](CMenu
     topologies.push_back(item);
   }
   menu.AddSeparator();
-  menu.AddItem(ID_DELETE_OBJECT, TextOf(ID_DELETE_OBJECT, "Delete"));
-  menu.AddItem(ID_SHOW_PROPERTIES, TextOf(kStrProperties, "Properties ..."));
+  menu.AddItem(ID_DELETE_OBJECT, LoadString(ID_DELETE_OBJECT));
+  menu.AddItem(ID_SHOW_PROPERTIES, LoadString(kStrProperties));
 });
 
 }  // namespace

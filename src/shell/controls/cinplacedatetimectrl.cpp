@@ -35,29 +35,21 @@ QString CInPlaceDateTimeCtrl::CurrentText() const {
 }
 
 void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* event) {
-  switch (InPlaceEditSession::ActionForKey(event->key())) {
-    case InPlaceEditSession::Action::Commit:
-      // Text typed into a section is taken over before it is read.
-      interpretText();
-      m_session.Commit(CurrentText());
-      event->accept();
-      return;
-    case InPlaceEditSession::Action::Cancel:
-      m_session.Cancel();
-      event->accept();
-      return;
-    case InPlaceEditSession::Action::None:
-      break;
+  const bool handled = m_session.HandleKey(event->key(), [this] {
+    // Text typed into a section is taken over before it is read.
+    interpretText();
+    return CurrentText();
+  });
+  if (handled) {
+    event->accept();
+    return;
   }
   QDateTimeEdit::keyPressEvent(event);
 }
 
 void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* event) {
   QDateTimeEdit::focusOutEvent(event);
-  // The calendar drop-down takes the focus while the user picks a date.
-  if (event->reason() != Qt::PopupFocusReason) {
-    m_session.FocusLost();
-  }
+  m_session.HandleFocusOut(event->reason());
 }
 
 void CInPlaceDateTimeCtrl::Finish(const InPlaceEditResult& result) {

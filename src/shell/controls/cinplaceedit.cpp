@@ -19,28 +19,16 @@ CInPlaceEdit::CInPlaceEdit(int row, int column, const QString& initialText, QWid
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
-  switch (InPlaceEditSession::ActionForKey(event->key())) {
-    case InPlaceEditSession::Action::Commit:
-      m_session.Commit(text());
-      event->accept();
-      return;
-    case InPlaceEditSession::Action::Cancel:
-      m_session.Cancel();
-      event->accept();
-      return;
-    case InPlaceEditSession::Action::None:
-      break;
+  if (m_session.HandleKey(event->key(), [this] { return text(); })) {
+    event->accept();
+    return;
   }
   QLineEdit::keyPressEvent(event);
 }
 
 void CInPlaceEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  // The edit's own context menu takes the focus for a moment; that is not
-  // the user leaving the cell.
-  if (event->reason() != Qt::PopupFocusReason) {
-    m_session.FocusLost();
-  }
+  m_session.HandleFocusOut(event->reason());
 }
 
 void CInPlaceEdit::Finish(const InPlaceEditResult& result) {

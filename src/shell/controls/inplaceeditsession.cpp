@@ -23,6 +23,27 @@ bool InPlaceEditSession::Commit(const QString& text) { return End(text); }
 
 bool InPlaceEditSession::Cancel() { return End(std::nullopt); }
 
+bool InPlaceEditSession::HandleKey(int key, const std::function<QString()>& currentText) {
+  switch (ActionForKey(key)) {
+    case Action::Commit:
+      Commit(currentText ? currentText() : QString());
+      return true;
+    case Action::Cancel:
+      Cancel();
+      return true;
+    case Action::None:
+      break;
+  }
+  return false;
+}
+
+bool InPlaceEditSession::HandleFocusOut(int reason) {
+  if (reason == Qt::PopupFocusReason) {
+    return false;
+  }
+  return FocusLost();
+}
+
 bool InPlaceEditSession::End(std::optional<QString> text) {
   if (!m_open) {
     return false;

@@ -32,6 +32,15 @@ class InPlaceEditSession final {
   bool Cancel();
   bool FocusLost() { return Cancel(); }
 
+  // A key press on the editor: Enter commits the text currentText gives
+  // (asked only then), Escape cancels. True when the key was the session's,
+  // so the editor must not handle it further.
+  bool HandleKey(int key, const std::function<QString()>& currentText);
+  // The editor lost the focus for reason (a Qt::FocusReason). A popup of the
+  // editor's own (context menu, calendar drop-down) takes the focus only for
+  // a moment: that is not the user leaving the cell.
+  bool HandleFocusOut(int reason);
+
   bool IsOpen() const noexcept { return m_open; }
   int Row() const noexcept { return m_row; }
   int Column() const noexcept { return m_column; }
