@@ -2,11 +2,9 @@
 
 #include "amps/camplifier.h"
 #include "amps/tabletransfer.h"
-#include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "macros/rangelist.h"
 #include "model/carchive.h"
-#include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"

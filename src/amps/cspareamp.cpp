@@ -2,15 +2,12 @@
 
 #include "amps/camplifier.h"
 #include "amps/tabletransfer.h"
-#include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "model/carchive.h"
-#include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
-#include "model/errorfile.h"
 #include "model/modelstrings.h"
 
 #include <memory>
