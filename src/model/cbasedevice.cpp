@@ -597,8 +597,10 @@ bool CBaseDevice::ShowProperties() {
   return it->second(*this);
 }
 
-void CBaseDevice::SetPropertiesHandler(int type, PropertiesHandler handler) {
+CBaseDevice::PropertiesHandler CBaseDevice::SetPropertiesHandler(int type, PropertiesHandler handler) {
+  PropertiesHandler previous = std::move(PropertiesHandlers()[type]);
   PropertiesHandlers()[type] = std::move(handler);
+  return previous;
 }
 
 bool CBaseDevice::HasPropertiesHandler(int type) {
@@ -997,6 +999,8 @@ bool CBaseDevice::MatchesPadKeyword(const QString& keyword, int number) const {
 }
 
 void CBaseDevice::OnLinkStateChanged(bool connected) { (void)connected; }
+
+int CBaseDevice::GetConnectedFlag() const { return -1; }
 
 void CBaseDevice::SetModified() {
   if (m_pDoc != nullptr) m_pDoc->SetModifiedFlag(true);

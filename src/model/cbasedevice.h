@@ -206,7 +206,8 @@ class CBaseDevice : public CObject {
 
   // Dialogs live in the widget library: it registers one handler per type.
   using PropertiesHandler = std::function<bool(CBaseDevice&)>;
-  static void SetPropertiesHandler(int type, PropertiesHandler handler);
+  // Returns the handler registered before, if any.
+  static PropertiesHandler SetPropertiesHandler(int type, PropertiesHandler handler);
   // Whether objects of the type have a properties dialog to show.
   static bool HasPropertiesHandler(int type);
 
@@ -291,6 +292,9 @@ class CBaseDevice : public CObject {
   virtual bool MatchesPadKeyword(const QString& keyword, int number) const;
   // The link connected or disconnected (the info slot shows it).
   virtual void OnLinkStateChanged(bool connected);
+  // The connected state an object shows for its project (the info slot):
+  // 0 or 1; -1 for the objects that keep none.
+  virtual int GetConnectedFlag() const;
 
   // Marks the object's document modified.
   void SetModified();

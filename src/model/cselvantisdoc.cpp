@@ -399,6 +399,14 @@ void CSelvantisDoc::SetConnected(bool connected) {
   emit connectedChanged(connected);
 }
 
+bool CSelvantisDoc::IsConnected() const {
+  if (const CBaseDevice* info = m_ids.FindBaseDevice(1, DT_INFOSLOT)) {
+    const int flag = info->GetConnectedFlag();
+    if (flag >= 0) return flag != 0;
+  }
+  return m_bConnected;
+}
+
 void CSelvantisDoc::NotifyObjectChanged(CBaseDevice* object) { emit objectChanged(object); }
 
 // ---- Life cycle ------------------------------------------------------------------------

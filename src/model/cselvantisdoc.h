@@ -167,9 +167,15 @@ class CSelvantisDoc final : public QObject {
   QString GetPassword() const { return m_strPassword; }
   void SetPassword(const QString& password);
 
-  // The link to the unit connected or disconnected (the objects are told).
+  // The link to the unit connected or disconnected: the document keeps the
+  // state and tells its objects, the info slot among them.
   void SetConnected(bool connected);
-  bool IsConnected() const noexcept { return m_bConnected; }
+  // The connected flag of the project's info slot (identifier 1); the state
+  // kept by the document for a project without one.
+  bool IsConnected() const;
+  // The state the link last reported, whatever the objects show (for an
+  // info slot made or loaded while the link is up).
+  bool GetLinkState() const noexcept { return m_bConnected; }
 
   // Asks the views to redraw an object (its bounding rectangle).
   void NotifyObjectChanged(CBaseDevice* object);

@@ -769,4 +769,283 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <translation>%1: angehalten</translation>
     </message>
 </context>
+<context>
+    <name>CPowerSupplyDlg</name>
+    <message>
+        <source>Power Supply</source>
+        <translation>Netzteil</translation>
+    </message>
+    <message>
+        <source>Connections to VMX7000 </source>
+        <translation>Verbindungen zur VMX7000 </translation>
+    </message>
+    <message>
+        <source>Power-ON/OFF signal :</source>
+        <translation>Netz-EIN/AUS-Signal :</translation>
+    </message>
+    <message>
+        <source>Power Failure Signal :</source>
+        <translation>Netzausfall-Signal :</translation>
+    </message>
+    <message>
+        <source>LCD text </source>
+        <translation>LCD-Text </translation>
+    </message>
+    <message>
+        <source>on console :</source>
+        <translation>auf Sprechstelle :</translation>
+    </message>
+    <message>
+        <source>text ( max. 16 characters) ) :</source>
+        <translation>Text ( max. 16 Zeichen) ) :</translation>
+    </message>
+    <message>
+        <source> Switch system ON/OFF via external signal :</source>
+        <translation> System EIN/AUS über externes Signal :</translation>
+    </message>
+    <message>
+        <source>Input :</source>
+        <translation>Eingang :</translation>
+    </message>
+    <message>
+        <source>Battery with charger</source>
+        <translation>Batterie mit Ladegerät</translation>
+    </message>
+    <message>
+        <source>Behaviour on power-fail :</source>
+        <translation>Verhalten bei Netzausfall :</translation>
+    </message>
+    <message>
+        <source>Uninterrupted Switch To Battery Mode</source>
+        <translation>Unterbrechungsfreies Umschalten auf Batteriebetrieb</translation>
+    </message>
+    <message>
+        <source>switch to STANDBY mode</source>
+        <translation>in den STANDBY-Modus schalten</translation>
+    </message>
+    <message>
+        <source>Activation Priority During Main Power Mode: </source>
+        <translation>Aktivierungspriorität im Netzbetrieb: </translation>
+    </message>
+    <message>
+        <source>Activation Priority During Battery Mode: </source>
+        <translation>Aktivierungspriorität im Batteriebetrieb: </translation>
+    </message>
+</context>
+<context>
+    <name>CEBListView</name>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>The list could not be written to %1: %2</source>
+        <translation>Die Liste konnte nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The list could not be printed.</source>
+        <translation>Die Liste konnte nicht gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerListModel</name>
+    <message>
+        <source>Duration [s]</source>
+        <translation>Dauer [s]</translation>
+    </message>
+    <message>
+        <source>ON Macro</source>
+        <translation>EIN-Makro</translation>
+    </message>
+    <message>
+        <source>OFF Macro</source>
+        <translation>AUS-Makro</translation>
+    </message>
+</context>
+<context>
+    <name>CEntryListTransfer</name>
+    <message>
+        <source>The project holds no transfer block for this list.</source>
+        <translation>Das Projekt enthält keinen Übertragungsblock für diese Liste.</translation>
+    </message>
+</context>
+<context>
+    <name>CLinesGroupsDlg</name>
+    <message>
+        <source>Lines and Groups</source>
+        <translation>Linien und Gruppen</translation>
+    </message>
+    <message>
+        <source>unused zones and groups</source>
+        <translation>nicht benutzte Zonen und Gruppen</translation>
+    </message>
+    <message>
+        <source>selected zones and groups</source>
+        <translation>ausgewählte Zonen und Gruppen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>CAddToGroupsDlg</name>
+    <message>
+        <source>Lines and groups</source>
+        <translation>Linien und Gruppen</translation>
+    </message>
+    <message>
+        <source>Select zones and groups</source>
+        <translation>Zonen und Gruppen auswählen</translation>
+    </message>
+    <message>
+        <source>Add to groups</source>
+        <translation>Zu Gruppen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CAmplifierPropDlg</name>
+    <message>
+        <source>Amplifier</source>
+        <translation>Verstärker</translation>
+    </message>
+    <message>
+        <source>Spare</source>
+        <translation>Reserve</translation>
+    </message>
+    <message>
+        <source>Advanced...</source>
+        <translation>Erweitert...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Amplifier properties</source>
+        <translation>Verstärkereigenschaften</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>%1.channel</source>
+        <translation>%1.Kanal</translation>
+    </message>
+</context>
+<context>
+    <name>CRelayTopologiesDlg</name>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Number of zones</source>
+        <translation>Anzahl der Linien</translation>
+    </message>
+    <message>
+        <source>First relay</source>
+        <translation>Erstes Relais</translation>
+    </message>
+    <message>
+        <source>First page relay</source>
+        <translation>Erstes Durchsagerelais</translation>
+    </message>
+    <message>
+        <source>First background relay</source>
+        <translation>Erstes Hintergrundrelais</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Durchsage</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Relay topologies</source>
+        <translation>Relaistopologien</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>%1. Input</source>
+        <translation>%1. Eingang</translation>
+    </message>
+    <message>
+        <source>Topology</source>
+        <translation>Topologie</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Bitte eine ganze Zahl zwischen %1 und %2 eingeben.</translation>
+    </message>
+</context>
+<context>
+    <name>CFuseView</name>
+    <message>
+        <source>Slot 1</source>
+        <translation>Steckplatz 1</translation>
+    </message>
+    <message>
+        <source>Slot 2</source>
+        <translation>Steckplatz 2</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Fernverbindung</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>mA</source>
+        <translation>mA</translation>
+    </message>
+    <message>
+        <source>Blown!</source>
+        <translation>Ausgelöst!</translation>
+    </message>
+    <message>
+        <source>Cooling!</source>
+        <translation>Kühlt ab!</translation>
+    </message>
+</context>
 </TS>

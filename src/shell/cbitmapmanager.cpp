@@ -405,6 +405,8 @@ QList<int> CBitmapManager::Ids() {
   QList<int> ids;
   for (const StripInfo& s : kStrips) ids.append(s.id);
   ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 314 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
+  // The central unit's info block (connected) and its internal slots.
+  ids << 140 << 334 << 335 << 336 << 338 << 339 << 340;
   return ids;
 }
 
@@ -449,6 +451,15 @@ const QPixmap* CBitmapManager::GetBitmap(int id) {
       case 303: pm = DrawKeyPicture(Glyph::Bell, QColor(220, 60, 60)); break;
       case 309: pm = DrawKeyPicture(Glyph::Microphone, QColor(150, 150, 160)); break;
       case kBarBitmap: pm = DrawBar(); break;
+      // The link to the unit is up (info block), and the unit's functions:
+      // calendar, clock, audio signals, triggers, system, macros.
+      case 140: pm = DrawPictogram(Glyph::Plug, QColor(110, 190, 110)); break;
+      case 334: pm = DrawPictogram(Glyph::Calendar, QColor(90, 150, 220)); break;
+      case 335: pm = DrawPictogram(Glyph::Clock, QColor(220, 200, 90)); break;
+      case 336: pm = DrawPictogram(Glyph::Speaker, QColor(240, 170, 60)); break;
+      case 338: pm = DrawPictogram(Glyph::Trigger, QColor(200, 90, 90)); break;
+      case 339: pm = DrawPictogram(Glyph::Box, QColor(150, 150, 150)); break;
+      case 340: pm = DrawPictogram(Glyph::Macro, QColor(160, 120, 200)); break;
       default: return nullptr;
     }
   }

@@ -8,10 +8,12 @@
 #include "link/linkmode.h"
 #include "model/carchive.h"
 #include "model/commandids.h"
+#include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 
 #include <QFile>
+#include <QWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,7 +75,10 @@ TEST(CRelaisTopologyTest, OneInNCreatesItsZonesInTheRootGroupWithOneRelayEach) {
 TEST(CRelaisTopologyTest, AmplifierMenuAddsATopologyOnItsFirstFreeOutput) {
   CSelvantisDoc doc;
   CAmplifier* amp = AddAmplifier(doc, kAmpBus2);
+  // The new topology's properties dialog opens; it is cancelled.
+  DriveNextModal([](QWidget* w) { w->close(); });
   ASSERT_TRUE(amp->OnCommand(CAmplifier::ID_TOPOLOGY_PROGPAGE));
+  CancelModalDrivers();
   auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetIDManager().FindBaseDevice(1, DT_RELAYTOPOLOGY));
   ASSERT_NE(topology, nullptr);
   EXPECT_EQ(topology->GetKind(), CRelaisTopology::KIND_PROGPAGE);

@@ -20,7 +20,9 @@ CGlobalReadyInput* Global(const CSelvantisDoc& doc) { return Find<CGlobalReadyIn
 
 // Interface input INP2 (slot input pin 3).
 CControlPad* MakeInterfaceInput(CSelvantisDoc& doc) {
-  auto* slot = MakeTerminal(doc, DT_INTERFACESLOT, 1, CAT_SLOTS, QStringLiteral("Interface"));
+  // A new project has its interface slot already.
+  CBaseDevice* slot = doc.GetIDManager().FindBaseDevice(1, DT_INTERFACESLOT);
+  if (slot == nullptr) slot = MakeTerminal(doc, DT_INTERFACESLOT, 1, CAT_SLOTS, QStringLiteral("Interface"));
   auto* pad = MakeObject<CControlPad>(doc, CControlPad::kKindInterfaceInput, CAT_ENTRIES, QStringLiteral("Door"));
   CBaseDevice::Connect(pad, 0, slot, 3);
   return pad;

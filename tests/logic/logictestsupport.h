@@ -79,7 +79,9 @@ QString Column(const T& object, int column) {
 
 // A digital-slot output pad on output pin 4: the unit calls it "DIGOUT 5".
 inline CControlPad* MakeOutputPad(CSelvantisDoc& doc) {
-  auto* slot = MakeTerminal(doc, DT_DIGITALSLOT, 1, CAT_SLOTS, QStringLiteral("Slot5"));
+  // A new project holds the digital slot already.
+  CBaseDevice* slot = doc.GetIDManager().FindBaseDevice(1, DT_DIGITALSLOT);
+  if (slot == nullptr) slot = MakeTerminal(doc, DT_DIGITALSLOT, 1, CAT_SLOTS, QStringLiteral("Slot5"));
   auto* pad = MakeObject<CControlPad>(doc, CControlPad::kKindDigitalOutput, CAT_ENTRIES, QStringLiteral("Siren"));
   CBaseDevice::Connect(slot, 4, pad, 0);
   return pad;

@@ -160,7 +160,7 @@ TEST(CSelvantisDocTest, NewDocumentBuildsTheDefaultSystemThroughProviders) {
   const std::vector<CBaseDevice*> unitSlots = doc.GetObjectList(CAT_SLOTS);
   QStringList names;
   for (CBaseDevice* slot : unitSlots) names.append(slot->GetName());
-  EXPECT_EQ(names, (QStringList{"VMX 7000", "Slot1", "Slot2", "Slot3", "Slot4", "Interface"}));
+  EXPECT_EQ(names, (QStringList{"VMX 7000", "Slot1", "Slot2", "Slot3", "Slot4", "Interface", "8 I/O Control module"}));
   ASSERT_NE(doc.GetIDManager().GetBaseDevice(1, DT_FUSE), nullptr);
   ASSERT_EQ(g_occasions.size(), 1u);
   EXPECT_EQ(g_occasions[0], CSelvantisDoc::FixedObjectOccasion::NewDocument);

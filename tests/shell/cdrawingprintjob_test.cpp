@@ -91,8 +91,7 @@ TEST_F(CDrawingPrintJobTest, PrintsTheDrawingToAPdfThatShowsIt) {
 }
 
 TEST_F(CDrawingPrintJobTest, AnEmptyProjectPrintsOnePage) {
-  CSelvantisDoc empty;
-  empty.OnNewDocument();
+  CSelvantisDoc empty;  // no objects at all, so no object tables either
   QTemporaryDir dir;
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);

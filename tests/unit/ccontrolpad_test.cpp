@@ -29,6 +29,8 @@ class CControlPadTest : public ::testing::Test {
   void SetUp() override { m_doc.OnNewDocument(); }
 
   CBaseDevice* Terminal(int type, int id) {
+    // A new project already has its fixed terminals (the interface slot).
+    if (CBaseDevice* fixed = m_doc.GetIDManager().FindBaseDevice(id, type)) return fixed;
     auto object = std::make_unique<CPadTestTerminal>(type);
     if (!object->CreateWithID(0, QStringLiteral("t%1_%2").arg(type).arg(id), id, CAT_ENTRIES, &m_doc)) return nullptr;
     return m_doc.AddObject(std::move(object));

@@ -1,0 +1,63 @@
+#include "amps/ui/linesgroupsdrag.h"
+
+#include "shell/cbitmapmanager.h"
+
+#include <QByteArray>
+#include <QDrag>
+#include <QMimeData>
+#include <QObject>
+#include <QPoint>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray Payload(const QObject* dialog, int sourceId) {
+  return QByteArray::number(reinterpret_cast<quintptr>(dialog), 16) + ' ' + QByteArray::number(sourceId);
+}
+
+}  // namespace
+
+QString LinesGroupsDrag::MimeType() { return QStringLiteral("application/x-selvantis-zones-groups"); }
+
+QMimeData* LinesGroupsDrag::MakeData(const QObject* dialog, int sourceId) {
+  auto* data = new QMimeData();
+  data->setData(MimeType(), Payload(dialog, sourceId));
+  return data;
+}
+
+int LinesGroupsDrag::SourceOf(const QMimeData* data, const QObject* dialog) {
+  if (data == nullptr || dialog == nullptr || !data->hasFormat(MimeType())) return 0;
+  const QList<QByteArray> parts = data->data(MimeType()).split(' ');
+  if (parts.size() != 2) return 0;
+  bool ok = false;
+  const quintptr owner = parts[0].toULongLong(&ok, 16);
+  if (!ok || owner != reinterpret_cast<quintptr>(dialog)) return 0;
+  const int id = parts[1].toInt(&ok);
+  return ok && id > 0 ? id : 0;
+}
+
+void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& picture) {
+  auto* drag = new QDrag(source);
+  drag->setMimeData(data);
+  if (!picture.isNull()) {
+    drag->setPixmap(picture);
+    drag->setHotSpot(QPoint(kHotSpot, kHotSpot));
+  }
+  drag->exec(Qt::MoveAction, Qt::MoveAction);
+}
+
+std::vector<QIcon> LinesGroupsDrag::RowIcons() {
+  CBitmapManager bitmaps;
+  std::vector<QIcon> icons;
+  for (int i = 0; i < kImageCount; ++i) icons.emplace_back(bitmaps.GetImage(kBitmap, i));
+  return icons;
+}
+
+QPixmap LinesGroupsDrag::DragPicture(int image) {
+  CBitmapManager bitmaps;
+  const QPixmap small = bitmaps.GetImage(kBitmap, std::clamp(image, 0, kImageCount - 1));
+  if (small.isNull()) return small;
+  return small.scaled(kDragImageSize, kDragImageSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+}

@@ -1,0 +1,41 @@
+#ifndef SELV_AMPS_UI_LINESGROUPSDRAG_H
+#define SELV_AMPS_UI_LINESGROUPSDRAG_H
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+#include <vector>
+
+class QMimeData;
+class QObject;
+class QWidget;
+
+// Drags between the controls of the zone-and-group dialogs. The drag data
+// names the dialog and the control the drag started from, so a drop only
+// counts on the dialog it came from; the rows themselves are read from the
+// source control when the drop arrives. Also the pictures of bitmap 131
+// (0 zone, 1 group, 2 other) that the rows show.
+class LinesGroupsDrag final {
+ public:
+  static constexpr int kBitmap = 131;
+  static constexpr int kImageCount = 3;
+  static constexpr int kDragImageSize = 32;
+  static constexpr int kHotSpot = 10;
+
+  static QString MimeType();
+  // New drag data (the caller owns it until it hands it to a drag).
+  static QMimeData* MakeData(const QObject* dialog, int sourceId);
+  // The id of the control a drag of dialog started from; 0 for data of any
+  // other drag.
+  static int SourceOf(const QMimeData* data, const QObject* dialog);
+  // Runs the drag from source (modal while the mouse is held) with the
+  // picture at the cursor; the drop handlers do the work.
+  static void Run(QWidget* source, QMimeData* data, const QPixmap& picture);
+
+  // The row pictures at list size, and one of them at drag size.
+  static std::vector<QIcon> RowIcons();
+  static QPixmap DragPicture(int image);
+};
+
+#endif

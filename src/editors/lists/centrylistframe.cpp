@@ -1,0 +1,176 @@
+#include "editors/lists/centrylistframe.h"
+
+#include "editors/lists/ceblistview.h"
+#include "editors/lists/entrylistrules.h"
+#include "link/idevicelink.h"
+#include "model/cbasedevice.h"
+#include "model/cselvantisdoc.h"
+#include "model/cstringtable.h"
+#include "shell/cmainframe.h"
+#include "shell/controls/cframehostdialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// Restores the cursor however the transfer ends.
+class WaitCursor final {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryListKind& kind, QWidget* parent)
+    : QMainWindow(parent), m_doc(context.doc), m_kind(kind) {
+  setWindowFlags(Qt::Widget);
+  addToolBar(Qt::TopToolBarArea, CreateEditorBar());
+  addToolBar(Qt::TopToolBarArea, CreateListBar());
+  statusBar()->setSizeGripEnabled(false);
+  // Download and Upload keep the link state of this moment.
+  const bool online = IsOnline();
+  m_actions[m_kind.uploadCommand]->setEnabled(online);
+  m_actions[m_kind.downloadCommand]->setEnabled(online);
+}
+
+CEntryListFrame::~CEntryListFrame() = default;
+
+QToolBar* CEntryListFrame::CreateEditorBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("editorBar"));
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
+    const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id);
+    QString text = LoadString(id);
+    if (text.isEmpty() && entry) text = QString::fromLatin1(entry->title);
+    QAction* action = bar->addAction(text);
+    action->setToolTip(text);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    m_actions[id] = action;
+  }
+  return bar;
+}
+
+QToolBar* CEntryListFrame::CreateListBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("listBar"));
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const uint32_t ids[] = {m_kind.newCommand, m_kind.deleteCommand, 0, m_kind.uploadCommand, m_kind.downloadCommand};
+  for (uint32_t id : ids) {
+    if (id == 0) {
+      bar->addSeparator();
+      continue;
+    }
+    QAction* action = bar->addAction(LoadString(id));
+    action->setToolTip(LoadString(id));
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    m_actions[id] = action;
+  }
+  return bar;
+}
+
+void CEntryListFrame::SetView(CEBListView* view) {
+  m_view = view;
+  setCentralWidget(view);
+  view->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  view->FillList();
+  UpdateNewDelete();
+}
+
+QAction* CEntryListFrame::Action(uint32_t id) const {
+  const auto it = m_actions.find(id);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+bool CEntryListFrame::OnCommand(uint32_t id) {
+  if (RouteEntryFrameCommand(id)) return true;
+  if (id == m_kind.newCommand) {
+    OnNew();
+  } else if (id == m_kind.deleteCommand) {
+    DeleteSelectedEntry();
+  } else if (id == m_kind.uploadCommand) {
+    OnTransfer(true);
+  } else if (id == m_kind.downloadCommand) {
+    OnTransfer(false);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) {
+  switch (EntryListRules::RouteOf(id)) {
+    case EntryListRules::Route::SwitchEditor:
+      setFocus();
+      if (CFrameHostDialog* host = CFrameHostDialog::HostOf(this)) host->PostSwitchCommand(id);
+      return true;
+    case EntryListRules::Route::SaveProject:
+      if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
+      return true;
+    case EntryListRules::Route::SaveVmx:
+      GetDeviceLink()->OnSaveVmxSettings();
+      return true;
+    case EntryListRules::Route::Default:
+      return false;
+  }
+  return false;
+}
+
+void CEntryListFrame::UpdateNewDelete() {
+  const bool canCreate = m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);
+  const bool canDelete = m_doc && EntryListRules::CanDelete(*m_doc, m_kind.entryType);
+  if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate);
+  if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete);
+}
+
+void CEntryListFrame::OnNew() {
+  if (!m_view || !m_doc) return;
+  // The toolbar state may be stale (another editor of the same project).
+  if (EntryListRules::CanCreate(*m_doc, m_kind.entryType)) m_view->NewEntry();
+  m_view->FillList();
+  UpdateNewDelete();
+}
+
+void CEntryListFrame::DeleteSelectedEntry() {
+  if (!m_view) return;
+  const int row = m_view->FirstSelectedRow();
+  if (row < 0) return;
+  const std::vector<int> ids = m_view->RowIds();
+  m_view->setFocus();
+  if (CBaseDevice* object = m_view->ObjectAt(row)) object->OnCommand(EntryListRules::kDeleteObjectCommand);
+  m_view->SetCurrentID(EntryListRules::CurrentAfterDelete(ids, row, m_view->GetCurrentID()));
+  m_view->FillList();
+  UpdateNewDelete();
+}
+
+void CEntryListFrame::OnTransfer(bool bUpload) {
+  if (!m_view) return;
+  {
+    WaitCursor wait;
+    m_view->TransferAll(bUpload);
+    ShowProgress(0, 0);
+  }
+  if (bUpload) m_view->FillList();
+  UpdateNewDelete();
+}
+
+void CEntryListFrame::ShowProgress(int done, int total) {
+  if (total <= 0) {
+    delete m_progress.data();
+    return;
+  }
+  if (!m_progress) {
+    m_progress = new QProgressBar(statusBar());
+    statusBar()->addWidget(m_progress, 1);
+    m_progress->show();
+  }
+  m_progress->setRange(0, total);
+  m_progress->setValue(std::min(done, total));
+}

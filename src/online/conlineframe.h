@@ -1,0 +1,72 @@
+#ifndef SELV_ONLINE_CONLINEFRAME_H
+#define SELV_ONLINE_CONLINEFRAME_H
+
+#include "online/conlinecommandroute.h"
+#include "shell/controls/chostframeregistry.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+class CControlBarBackground;
+class COnlineView;
+class QAction;
+class QToolBar;
+
+// The frame of an on-line window inside the editor host: the window-switch
+// bar (the other on-line windows, "Save VMX settings", "Save"), the
+// window's own bar, a status bar and the view. Commands of the switch bar
+// go through RouteOnlineFrameCommand; a derived frame handles its own bar's
+// commands in OnCommand. The host owns the frame; the frame owns its bars
+// and view.
+class COnlineFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // One button of a bar; command 0 is a separator.
+  struct BarButton {
+    uint32_t command;
+    const char* icon;  // icon factory name, or null for a text button
+  };
+  static constexpr int kSwitchBarId = 526;
+
+  COnlineFrame(const HostFrameContext& context, QWidget* parent);
+  ~COnlineFrame() override;
+
+  CSelvantisDoc* GetDocument() const { return m_context.doc; }
+  COnlineView* GetActiveView() const { return m_view; }
+  QToolBar* SwitchBar() const { return m_switchBar; }
+  QToolBar* OwnBar() const { return m_ownBar; }
+  // The button of a command on either bar, or null.
+  QAction* Action(uint32_t command) const;
+
+  // A command of the bars (also callable directly). True when handled.
+  virtual bool OnCommand(uint32_t command);
+  // The command routing shared by the on-line frames.
+  bool RouteOnlineFrameCommand(uint32_t command);
+
+ protected:
+  // Derived constructors call this last: creates the bars, the view, and
+  // runs the view's OnInitialUpdate. False when the view could not be made.
+  bool Create();
+  virtual COnlineView* CreateView() = 0;
+  virtual int OwnBarId() const = 0;
+  virtual std::vector<BarButton> OwnBarButtons() const = 0;
+  // The own bar's transfer buttons: enabled only while on line when the
+  // frame is created.
+  virtual std::vector<uint32_t> OnlineOnlyCommands() const = 0;
+
+ private:
+  QToolBar* MakeBar(int resourceId, const std::vector<BarButton>& buttons);
+
+  HostFrameContext m_context;
+  QToolBar* m_switchBar = nullptr;
+  QToolBar* m_ownBar = nullptr;
+  COnlineView* m_view = nullptr;
+  CControlBarBackground* m_background = nullptr;
+  std::map<uint32_t, QAction*> m_actions;
+};
+
+#endif
