@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <vector>
+
 class QTranslator;
 
 // Switches the user interface between German and English: the string table
@@ -25,7 +27,8 @@ class CLanguageSwitcher final : public QObject {
   void RemoveTranslators();
 
   CStringTable::Language m_language = CStringTable::Language::English;
-  QTranslator* m_shell;
+  // One translation file per area of the program (":/i18n/*_de.qm").
+  std::vector<QTranslator*> m_own;
   QTranslator* m_qt;
   bool m_installed = false;
   bool m_hasGerman = false;
