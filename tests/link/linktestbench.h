@@ -49,12 +49,17 @@ class LinkTestBench : public testing::Test {
   // Connects and waits until the unit has taken the connect lines and their
   // echoes are back, so a test starts on a quiet line with an empty log.
   bool Connect() {
-    if (!link->Connect(doc.get())) return false;
-    const bool quiet = WaitForLines(3) && WaitUntil([&] {
+    // The monitor may still hold the echo of an earlier connection: wait for
+    // one more.
+    auto protectEchoes = [&] {
+      int count = 0;
       for (const MonitorEntry& entry : link->Monitor().Entries())
-        if (entry.direction == MonitorEntry::Received && entry.text == "/PROTECT OFF") return true;
-      return false;
-    });
+        if (entry.direction == MonitorEntry::Received && entry.text == "/PROTECT OFF") ++count;
+      return count;
+    };
+    const int before = protectEchoes();
+    if (!link->Connect(doc.get())) return false;
+    const bool quiet = WaitForLines(3) && WaitUntil([&] { return protectEchoes() > before; });
     sim.ClearLog();
     return quiet;
   }

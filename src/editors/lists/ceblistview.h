@@ -82,6 +82,9 @@ class CEBListView : public QTreeWidget {
   virtual void FillList() {}
   virtual void NewEntry() {}
   virtual void TransferAll(bool bUpload) { (void)bUpload; }
+  // A list whose rows are not one per entry deletes the selected entry
+  // itself and sets the current ID; false: the frame's row-wise delete.
+  virtual bool DeleteSelectedByView() { return false; }
   // Where a whole-list transfer reports its progress (the frame's status
   // bar); total 0 ends it.
   using ProgressHandler = std::function<void(int done, int total)>;

@@ -36,8 +36,9 @@ CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryLis
   statusBar()->setSizeGripEnabled(false);
   // Download and Upload keep the link state of this moment.
   const bool online = IsOnline();
-  m_actions[m_kind.uploadCommand]->setEnabled(online);
-  m_actions[m_kind.downloadCommand]->setEnabled(online);
+  // Lists without transfers (no upload or download command) have no such buttons.
+  if (QAction* action = Action(m_kind.uploadCommand)) action->setEnabled(online);
+  if (QAction* action = Action(m_kind.downloadCommand)) action->setEnabled(online);
 }
 
 CEntryListFrame::~CEntryListFrame() = default;
@@ -63,8 +64,10 @@ QToolBar* CEntryListFrame::CreateListBar() {
   bar->setObjectName(QStringLiteral("listBar"));
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   const uint32_t ids[] = {m_kind.newCommand, m_kind.deleteCommand, 0, m_kind.uploadCommand, m_kind.downloadCommand};
+  const bool transfers = m_kind.uploadCommand != 0 || m_kind.downloadCommand != 0;
   for (uint32_t id : ids) {
     if (id == 0) {
+      if (!transfers) break;
       bar->addSeparator();
       continue;
     }
@@ -140,6 +143,11 @@ void CEntryListFrame::OnNew() {
 
 void CEntryListFrame::DeleteSelectedEntry() {
   if (!m_view) return;
+  if (m_view->DeleteSelectedByView()) {
+    m_view->FillList();
+    UpdateNewDelete();
+    return;
+  }
   const int row = m_view->FirstSelectedRow();
   if (row < 0) return;
   const std::vector<int> ids = m_view->RowIds();

@@ -1,0 +1,12 @@
+#include "editors/lists/cappointdlgfrm.h"
+
+#include "editors/lists/calendarlistkinds.h"
+#include "editors/lists/cappointdlgview.h"
+
+CAppointDlgFrm::CAppointDlgFrm(const HostFrameContext& context, QWidget* parent)
+    : CEntryListFrame(context, calendarlists::kAppoint, parent),
+      m_appointView(new CAppointDlgView(context.doc, this)) {
+  SetView(m_appointView);
+}
+
+SELV_REGISTER_HOST_FRAME(HostFrameKind::Appointments, CAppointDlgFrm)

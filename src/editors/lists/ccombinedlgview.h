@@ -1,0 +1,60 @@
+#ifndef SELV_EDITORS_LISTS_CCOMBINEDLGVIEW_H
+#define SELV_EDITORS_LISTS_CCOMBINEDLGVIEW_H
+
+#include "editors/lists/ceblistview.h"
+#include "editors/lists/listchoice.h"
+
+#include <QPointer>
+
+class CCombineCondition;
+class CSelvantisDoc;
+
+// The list of the project's combinations, four rows each (one per input):
+// name, ID, logic function, invert flag and condition of the input. The
+// function and the conditions are chosen from the selection dialog, the
+// invert flags toggle on a double click, the name is edited as the label of
+// any of the four rows; every edit refills the list.
+class CCombineDlgView final : public CEBListView {
+  Q_OBJECT
+
+ public:
+  explicit CCombineDlgView(CSelvantisDoc* doc, QWidget* parent = nullptr);
+
+  void FillList() override;
+  void NewEntry() override { NewCombineCondition(); }
+  void TransferAll(bool bUpload) override { TransferAllCombineConditions(bUpload); }
+  bool DeleteSelectedByView() override { return DeleteCombineCondition(); }
+  void OnDeviceCommand(uint32_t id) override;
+
+  void NewCombineCondition();
+  void TransferAllCombineConditions(bool bUpload);
+  void TransferSelected(bool bUpload);
+  // Deletes the combination of the first selected row and makes the next
+  // one (else the one before) current; false without a selection.
+  bool DeleteCombineCondition();
+
+  void EditCell(int row, int column);
+  bool BeginLabelEdit(int row, int column);
+  QWidget* CurrentEditor() const { return m_editor.data(); }
+  void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
+
+  void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  CCombineCondition* CombinationAt(int row) const;
+  void OpenEditor(int row, int column);
+  std::optional<ListChoice> Choose(const ListChoiceRequest& request);
+
+  CSelvantisDoc* m_doc;
+  ListChooser m_chooser;
+  QPointer<QWidget> m_editor;
+  bool m_pressedOnSelected = false;
+};
+
+#endif

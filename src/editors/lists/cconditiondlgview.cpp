@@ -1,0 +1,218 @@
+#include "editors/lists/cconditiondlgview.h"
+
+#include "editors/lists/centrylistframe.h"
+#include "editors/lists/centrylisttransfer.h"
+#include "editors/lists/conditionlistmodel.h"
+#include "editors/lists/entrylistkind.h"
+#include "editors/lists/entrylistrules.h"
+#include "link/idevicelink.h"
+#include "logic/ccondition.h"
+#include "model/cselvantisdoc.h"
+#include "shell/controls/cinplaceedit.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTreeWidgetItem>
+
+CConditionDlgView::CConditionDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
+  OnInitialUpdate(ConditionListModel::kColumnCount);
+  header()->setObjectName(QStringLiteral("header%1").arg(ConditionListModel::kHeaderControlId));
+  header()->setSectionsClickable(true);
+  connect(header(), &QHeaderView::sectionClicked, this, &CConditionDlgView::OnHeaderClick);
+  m_pollTimer.setInterval(ConditionListModel::kStatusPollIntervalMs);
+  connect(&m_pollTimer, &QTimer::timeout, this, &CConditionDlgView::PollStatus);
+  if (m_doc) {
+    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
+      for (int row = RowCount() - 1; row >= 0; --row) {
+        if (ObjectAt(row) == object) delete topLevelItem(row);
+      }
+    });
+  }
+}
+
+CCondition* CConditionDlgView::ConditionAt(int row) const { return dynamic_cast<CCondition*>(ObjectAt(row)); }
+
+bool CConditionDlgView::IsPolling() const {
+  return headerItem()->data(ConditionListModel::kState, Qt::UserRole).toInt() != 0;
+}
+
+void CConditionDlgView::SetPolling(bool polling) {
+  if (polling) {
+    m_pollTimer.start();
+  } else {
+    m_pollTimer.stop();
+  }
+  headerItem()->setData(ConditionListModel::kState, Qt::UserRole, polling ? 1 : 0);
+  headerItem()->setText(ConditionListModel::kState, ConditionListModel::ColumnTitles(polling).at(ConditionListModel::kState));
+}
+
+void CConditionDlgView::FillList() {
+  const QStringList titles = ConditionListModel::ColumnTitles(false);
+  for (int column = 0; column < ConditionListModel::kColumnCount; ++column) {
+    SetColumn(column, titles.at(column), ConditionListModel::ColumnWidth(column),
+              ConditionListModel::ColumnAlignment(column));
+  }
+  SetPolling(false);
+  const int current = GetCurrentID();
+  {
+    const QSignalBlocker block(this);
+    DeleteAllRows();
+    if (m_doc) {
+      for (CCondition* condition : ConditionListModel::Conditions(*m_doc)) {
+        AddRow(ConditionListModel::RowTexts(*condition), condition, ConditionListModel::kImage);
+      }
+    }
+  }
+  SetCurrentID(current);
+  const int row = EntryListRules::RowToSelect(RowIds(), current);
+  if (row >= 0) SelectRow(row);
+}
+
+void CConditionDlgView::OnHeaderClick(int column) {
+  if (!ConditionListModel::TogglesPoll(column, IsOnline())) return;
+  SetPolling(!IsPolling());
+}
+
+void CConditionDlgView::PollStatus() {
+  const QString reply =
+      GetDeviceLink()->SendAndRead(ConditionListModel::StatusQuery(), ConditionListModel::kStatusReplyDelayMs);
+  const BitSet trueConditions = ConditionListModel::ParseTrueConditions(reply);
+  for (int row = 0; row < RowCount(); ++row) {
+    const CCondition* condition = ConditionAt(row);
+    if (!condition) continue;
+    topLevelItem(row)->setText(ConditionListModel::kState,
+                               ConditionListModel::StateText(trueConditions, condition->GetID()));
+  }
+}
+
+void CConditionDlgView::NewCondition() {
+  if (!m_doc) return;
+  const std::optional<ListChoice> type = Choose({ConditionListModel::kSelectConditionType, QString(), 0, false});
+  if (!type) return;
+  if (CCondition* condition = ConditionListModel::NewCondition(*m_doc, type->number)) {
+    SetCurrentID(condition->GetID());
+  }
+}
+
+void CConditionDlgView::TransferAllConditions(bool bUpload) {
+  if (!m_doc) return;
+  CEntryListTransfer transfer(*m_doc, entrylists::kCondition);
+  transfer.TransferAll(bUpload, GetProgressHandler());
+}
+
+void CConditionDlgView::TransferSelected(bool bUpload) {
+  const CCondition* condition = ConditionAt(FirstSelectedRow());
+  if (!condition || !m_doc) return;
+  const int id = condition->GetID();
+  CEntryListTransfer transfer(*m_doc, entrylists::kCondition);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  transfer.TransferEntry(bUpload, id);
+  QApplication::restoreOverrideCursor();
+  if (bUpload) FillList();
+}
+
+void CConditionDlgView::OnDeviceCommand(uint32_t id) {
+  if (id == EntryListRules::kDeviceDownload) TransferSelected(false);
+  if (id == EntryListRules::kDeviceUpload) TransferSelected(true);
+}
+
+std::optional<ListChoice> CConditionDlgView::Choose(const ListChoiceRequest& request) {
+  if (m_chooser) return m_chooser(request);
+  return RunSelectionDialog(this, m_doc, request);
+}
+
+void CConditionDlgView::EditCell(int row, int column) {
+  ResetHover();
+  CCondition* condition = ConditionAt(row);
+  if (!condition) return;
+  switch (ConditionListModel::EditOf(column, *condition)) {
+    case ConditionListModel::Edit::SelectType: {
+      const std::optional<ListChoice> choice =
+          Choose({ConditionListModel::kSelectConditionType, QString(), condition->GetKind(), false});
+      // The condition may have gone while the dialog was open.
+      if (!choice || ConditionAt(row) != condition) return;
+      ConditionListModel::SetType(*condition, choice->number);
+      FillList();
+      break;
+    }
+    case ConditionListModel::Edit::SelectSource: {
+      const std::optional<ListChoice> choice = Choose(
+          {static_cast<uint32_t>(condition->GetSourceObjectKind()), CellText(row, column), 0, false});
+      if (!choice || ConditionAt(row) != condition) return;
+      ConditionListModel::SetSource(*condition, choice->number);
+      FillList();
+      break;
+    }
+    case ConditionListModel::Edit::ToggleLevel:
+      ConditionListModel::ToggleLevel(*condition);
+      FillList();
+      break;
+    case ConditionListModel::Edit::None:
+      break;
+  }
+}
+
+bool CConditionDlgView::BeginLabelEdit(int row, int column) {
+  if (!ConditionListModel::CanEditLabel(column) || !ConditionAt(row)) return false;
+  ResetHover();
+  OpenEditor(row, column);
+  return m_editor != nullptr;
+}
+
+void CConditionDlgView::OpenEditor(int row, int column) {
+  if (m_editor) return;
+  auto* edit = new CInPlaceEdit(row, column, CellText(row, column), viewport(), CellRect(row, column));
+  m_editor = edit;
+  connect(edit, &CInPlaceEdit::endEdit, this, &CConditionDlgView::OnEndLabelEdit);
+}
+
+void CConditionDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) {
+  m_editor = nullptr;
+  if (!cancelled && !text.isNull()) {
+    if (CCondition* condition = ConditionAt(row)) ConditionListModel::ApplyText(*condition, column, text);
+  }
+  FillList();
+}
+
+void CConditionDlgView::mousePressEvent(QMouseEvent* event) {
+  const ListCell cell = CellAt(event->position().toPoint());
+  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
+  CEBListView::mousePressEvent(event);
+}
+
+void CConditionDlgView::mouseReleaseEvent(QMouseEvent* event) {
+  const ListCell cell = CellAt(event->position().toPoint());
+  CEBListView::mouseReleaseEvent(event);
+  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
+    BeginLabelEdit(cell.row, cell.column);
+  }
+  m_pressedOnSelected = false;
+}
+
+void CConditionDlgView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const ListCell cell = CellAt(event->position().toPoint());
+  if (cell.row >= 0) EditCell(cell.row, cell.column);
+  event->accept();
+}
+
+void CConditionDlgView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete) {
+    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
+      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
+        frame->OnCommand(entrylists::kCondition.deleteCommand);
+        break;
+      }
+    }
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_F2) {
+    const int row = FirstSelectedRow();
+    if (row >= 0) BeginLabelEdit(row, 0);
+    event->accept();
+    return;
+  }
+  CEBListView::keyPressEvent(event);
+}

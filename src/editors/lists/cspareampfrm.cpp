@@ -1,0 +1,71 @@
+#include "editors/lists/cspareampfrm.h"
+
+#include "editors/lists/cspareampview.h"
+
+#include <QApplication>
+#include <QSplitter>
+
+CSpareAmpFrm::CSpareAmpFrm(const HostFrameContext& context, QWidget* parent)
+    : CSplitListFrame(context, parent),
+      m_entries(new CSpareAmpView(context.doc, Splitter())),
+      m_watches(new CSpareAmpView(context.doc, Splitter())) {
+  CreateCommandBar({kNewEntry, kDeleteEntry, kNewWatch, kDeleteWatch, 0, kUpload, kDownload});
+  EnableWithLink({kDownload, kUpload});
+  Splitter()->addWidget(m_entries);
+  Splitter()->addWidget(m_watches);
+  Splitter()->setSizes({290, 490});
+  m_entries->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  m_watches->FillWatchList(-1);
+  connect(m_entries, &CSpareAmpView::entrySelected, m_watches, &CSpareAmpView::FillWatchList);
+  connect(m_entries, &CSpareAmpView::command, this, [this](uint32_t id) { OnCommand(id); });
+  connect(m_watches, &CSpareAmpView::command, this, [this](uint32_t id) { OnCommand(id); });
+  RefreshLists();
+}
+
+void CSpareAmpFrm::RefreshLists() {
+  m_entries->FillEntryList();
+  m_watches->FillWatchList(m_entries->SelectedData());
+}
+
+void CSpareAmpFrm::OnTransfer(bool bUpload) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  m_entries->TransferSpareAmp(bUpload);
+  ShowProgress(0, 0);
+  QApplication::restoreOverrideCursor();
+  if (bUpload) RefreshLists();
+}
+
+bool CSpareAmpFrm::OnCommand(uint32_t id) {
+  switch (id) {
+    case kNewEntry:
+      m_entries->NewEntry();
+      RefreshLists();
+      return true;
+    case kDeleteEntry:
+      m_entries->DeleteEntry();
+      RefreshLists();
+      return true;
+    case kNewWatch: {
+      const int entry = m_entries->SelectedData();
+      m_watches->NewWatch(entry);
+      m_watches->FillWatchList(entry);
+      return true;
+    }
+    case kDeleteWatch: {
+      const int entry = m_entries->SelectedData();
+      m_watches->DeleteWatch(entry);
+      m_watches->FillWatchList(entry);
+      return true;
+    }
+    case kDownload:
+      OnTransfer(false);
+      return true;
+    case kUpload:
+      OnTransfer(true);
+      return true;
+    default:
+      return CSplitListFrame::OnCommand(id);
+  }
+}
+
+SELV_REGISTER_HOST_FRAME(HostFrameKind::BackupAmplifiers, CSpareAmpFrm)

@@ -1,0 +1,66 @@
+#ifndef SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
+#define SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
+
+#include "shell/controls/chostframeregistry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+class CSelvantisDoc;
+class QAction;
+class QProgressBar;
+class QSplitter;
+class QToolBar;
+
+// The frame of an entry list made of two side-by-side lists: the editor
+// toolbar (switches to the other editors), one command toolbar, a splitter
+// with the two panes and a status bar that carries the progress of a
+// whole-list transfer. Owns its bars and panes (as children).
+class CSplitListFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  CSplitListFrame(const HostFrameContext& context, QWidget* parent = nullptr);
+  ~CSplitListFrame() override;
+
+  CSelvantisDoc* GetDocument() const noexcept { return m_doc; }
+  QSplitter* Splitter() const noexcept { return m_splitter; }
+  // The action of a toolbar command, or null.
+  QAction* Action(uint32_t id) const;
+
+  // Commands of the toolbars and keys; false for one the frame does not
+  // handle. The frame's own commands are the derived frame's.
+  virtual bool OnCommand(uint32_t id);
+  // Editor switches, Save and "Save VMX settings"; true when handled.
+  bool RouteEntryFrameCommand(uint32_t id);
+
+  // The progress bar while a transfer runs, else null.
+  QProgressBar* Progress() const;
+  // total 0 removes the bar.
+  void ShowProgress(int done, int total);
+
+  // The tool tip of a command's string: the part after the line break when
+  // there is one, at most 80 characters.
+  static QString ToolTipOf(const QString& text);
+
+ protected:
+  // The command toolbar: ids in bar order, 0 for a separator.
+  QToolBar* CreateCommandBar(const std::vector<uint32_t>& ids);
+  // Download/Upload-like commands follow the link state of this moment.
+  void EnableWithLink(const std::vector<uint32_t>& ids);
+
+ private:
+  QToolBar* CreateEditorBar();
+  QAction* AddCommand(QToolBar* bar, uint32_t id, const QString& text);
+
+  CSelvantisDoc* m_doc;
+  QSplitter* m_splitter;
+  std::map<uint32_t, QAction*> m_actions;
+  QPointer<QProgressBar> m_progress;
+};
+
+#endif

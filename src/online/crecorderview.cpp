@@ -1,0 +1,255 @@
+#include "online/crecorderview.h"
+
+#include "link/idevicelink.h"
+#include "model/cselvantisdoc.h"
+#include "model/ctext.h"
+#include "shell/controls/cellipsisstatic.h"
+#include "shell/controls/cvalueedit.h"
+#include "unit/cinternalmessagerec.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+// A list that is refilled each time it drops down.
+class DropDownCombo final : public QComboBox {
+ public:
+  DropDownCombo(QWidget* parent, std::function<void()> onDropDown)
+      : QComboBox(parent), m_onDropDown(std::move(onDropDown)) {}
+  void showPopup() override {
+    if (m_onDropDown) m_onDropDown();
+    QComboBox::showPopup();
+  }
+
+ private:
+  std::function<void()> m_onDropDown;
+};
+
+}  // namespace
+
+CRecorderView::CRecorderView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
+  BuildForm();
+}
+
+void CRecorderView::BuildForm() {
+  auto* outer = new QVBoxLayout(this);
+
+  // The function buttons, each with its caption below.
+  auto* functions = new QHBoxLayout;
+  outer->addLayout(functions);
+  int slot = 0;
+  auto addButton = [&](int id, int captionId, const QString& caption) {
+    auto* column = new QVBoxLayout;
+    auto* button = new QPushButton(this);
+    button->setObjectName(Fmt("%d", id));
+    button->setText(caption);
+    column->addWidget(button);
+    auto* text = new CEllipsisStatic(this);
+    text->setObjectName(Fmt("%d", captionId));
+    text->SetWindowText(caption);
+    column->addWidget(text);
+    functions->addLayout(column);
+    m_functionButtons[slot++] = button;
+    return button;
+  };
+  connect(addButton(kPlayId, 1657, tr("Play")), &QPushButton::clicked, this,
+          [this] { OnFunction(QStringLiteral("PLAY")); });
+  connect(addButton(kStopId, 1658, tr("Stop")), &QPushButton::clicked, this,
+          [this] { OnFunction(QStringLiteral("STOP")); });
+  connect(addButton(kRecordId, 1659, tr("Record")), &QPushButton::clicked, this,
+          [this] { OnFunction(QStringLiteral("EASYREC")); });
+  connect(addButton(kEraseId, 1660, tr("Erase")), &QPushButton::clicked, this,
+          [this] { OnFunction(QStringLiteral("ERASE")); });
+  connect(addButton(kFormatId, 1661, tr("Format")), &QPushButton::clicked, this, [this] { OnFormat(); });
+  functions->addStretch(1);
+
+  auto* grid = new QGridLayout;
+  outer->addLayout(grid);
+  grid->addWidget(new QLabel(tr("Record source"), this), 0, 0);
+  m_source = new QComboBox(this);
+  m_source->setObjectName(Fmt("%d", kSourceId));
+  m_source->addItems(CRecorderWindowState::SourceTexts());
+  connect(m_source, &QComboBox::activated, this, [this](int index) { OnSourceChosen(index); });
+  grid->addWidget(m_source, 0, 1);
+
+  grid->addWidget(new QLabel(tr("Message"), this), 1, 0);
+  m_message = new DropDownCombo(this, [this] { OnMessageDropDown(); });
+  m_message->setObjectName(Fmt("%d", kMessageId));
+  m_message->setEditable(true);
+  m_message->setInsertPolicy(QComboBox::NoInsert);
+  connect(m_message, &QComboBox::activated, this, [this](int index) { OnMessageChosen(index); });
+  connect(m_message->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { OnMessageEdited(text); });
+  grid->addWidget(m_message, 1, 1);
+
+  auto* info = new QPushButton(tr("Info"), this);
+  info->setObjectName(Fmt("%d", kInfoId));
+  connect(info, &QPushButton::clicked, this, [this] { OnInfo(); });
+  m_functionButtons[slot++] = info;
+  grid->addWidget(info, 1, 2);
+
+  grid->addWidget(new QLabel(tr("Play destination"), this), 2, 0);
+  m_destination = new QComboBox(this);
+  m_destination->setObjectName(Fmt("%d", kDestinationId));
+  m_destination->addItems(CRecorderWindowState::DestinationTexts());
+  connect(m_destination, &QComboBox::activated, this, [this](int index) { OnDestinationChosen(index); });
+  grid->addWidget(m_destination, 2, 1);
+
+  auto* options = new QGroupBox(tr("Record Options"), this);
+  auto* optionGrid = new QGridLayout(options);
+  optionGrid->addWidget(new QLabel(tr("Quality"), this), 0, 0);
+  m_quality = new QComboBox(this);
+  m_quality->setObjectName(Fmt("%d", kQualityId));
+  m_quality->addItems(CRecorderWindowState::QualityTexts());
+  connect(m_quality, &QComboBox::activated, this, [this](int index) { OnQualityChosen(index); });
+  optionGrid->addWidget(m_quality, 0, 1);
+  optionGrid->addWidget(new QLabel(tr("Record time"), this), 1, 0);
+  m_recordTime = new CValueEdit(this);
+  m_recordTime->setObjectName(Fmt("%d", kRecordTimeId));
+  connect(m_recordTime, &CValueEdit::killFocus, this, [this] { OnRecordTimeEdited(); });
+  optionGrid->addWidget(m_recordTime, 1, 1);
+  optionGrid->addWidget(new QLabel(tr("s  ( 0.0...360.4 s,  0.0 means no time limit )"), this), 1, 2);
+  outer->addWidget(options);
+
+  auto* flash = new QGroupBox(tr("Flash Memory"), this);
+  auto* banks = new QHBoxLayout(flash);
+  for (int bank = 0; bank < CRecorderWindowState::kBankCount; ++bank) {
+    auto* box = new QPushButton(Fmt("%d", bank + 1), this);
+    box->setObjectName(Fmt("%d", kBankIds[bank]));
+    box->setCheckable(true);
+    box->setEnabled(false);
+    banks->addWidget(box);
+    m_banks[bank] = box;
+  }
+  outer->addWidget(flash);
+  outer->addStretch(1);
+}
+
+QPushButton* CRecorderView::BankBox(int bank) const {
+  return bank >= 0 && bank < CRecorderWindowState::kBankCount ? m_banks[bank] : nullptr;
+}
+
+QPushButton* CRecorderView::Button(int id) const { return findChild<QPushButton*>(Fmt("%d", id)); }
+
+void CRecorderView::FillMessages() {
+  const QSignalBlocker block(m_message);
+  m_message->clear();
+  m_message->addItems(m_state.MessageNames());
+  m_message->setCurrentIndex(m_state.MessageIndex());
+}
+
+void CRecorderView::ShowSettings() {
+  const QSignalBlocker b1(m_source);
+  const QSignalBlocker b2(m_destination);
+  const QSignalBlocker b3(m_quality);
+  const QSignalBlocker b4(m_message);
+  m_source->setCurrentIndex(m_state.SourceIndex());
+  m_destination->setCurrentIndex(m_state.DestinationIndex());
+  m_quality->setCurrentIndex(m_quality->findText(m_state.Quality(), Qt::MatchExactly));
+  m_message->setCurrentIndex(m_state.MessageIndex());
+  if (m_state.MessageIndex() < 0) m_message->setEditText(QString());
+  m_recordTime->SetFloat(m_state.Recorder() ? m_state.Recorder()->GetParamFloat(CInternalMessageRec::P_MAXTIME) : 0.0, true,
+                         QStringLiteral("%3.1f"));
+}
+
+void CRecorderView::Send(const QStringList& lines) {
+  if (!lines.isEmpty()) GetDeviceLink()->SendCommandList(lines, true, 0, this, 0);
+}
+
+void CRecorderView::OnInitialUpdate() {
+  const bool online = IsOnline();
+  for (QPushButton* button : m_functionButtons) button->setEnabled(online);
+  for (QPushButton* box : m_banks) {
+    box->setEnabled(false);
+    box->setChecked(false);
+  }
+  // The project without a recorder: nothing to edit.
+  const bool hasRecorder = m_state.Recorder() != nullptr;
+  for (QWidget* w : {static_cast<QWidget*>(m_source), static_cast<QWidget*>(m_message),
+                     static_cast<QWidget*>(m_destination), static_cast<QWidget*>(m_quality),
+                     static_cast<QWidget*>(m_recordTime)})
+    w->setEnabled(hasRecorder);
+  FillMessages();
+  ShowSettings();
+  if (online) {
+    QuerySettings();
+    StartPollTimer(IDT_SECOND_TICK, CRecorderWindowState::kPollPeriodMs);
+  }
+}
+
+void CRecorderView::QuerySettings() { Send(CRecorderWindowState::QueryCommands()); }
+
+void CRecorderView::OnPoll() { Send(CRecorderWindowState::PollCommands()); }
+
+void CRecorderView::OnSourceChosen(int index) {
+  Send(m_state.ChooseSource(index, IsOnline()));
+  ShowSettings();
+}
+
+void CRecorderView::OnMessageChosen(int index) {
+  Send(m_state.ChooseMessage(index, IsOnline()));
+  ShowSettings();
+}
+
+void CRecorderView::OnMessageEdited(const QString& text) {
+  if (!m_state.RenameMessage(text)) return;
+  // The list entry follows, without disturbing the text being typed.
+  const int index = m_state.MessageIndex();
+  const QSignalBlocker block(m_message);
+  const int cursor = m_message->lineEdit()->cursorPosition();
+  m_message->setItemText(index, text);
+  m_message->lineEdit()->setText(text);
+  m_message->lineEdit()->setCursorPosition(cursor);
+}
+
+void CRecorderView::OnMessageDropDown() { FillMessages(); }
+
+void CRecorderView::OnDestinationChosen(int index) {
+  Send(m_state.ChooseDestination(index, IsOnline()));
+  ShowSettings();
+}
+
+void CRecorderView::OnQualityChosen(int index) {
+  Send(m_state.ChooseQuality(m_quality->itemText(index), IsOnline()));
+  ShowSettings();
+}
+
+void CRecorderView::OnRecordTimeEdited() {
+  Send(m_state.MaxTimeFromText(m_recordTime->text(), IsOnline()));
+  ShowSettings();
+}
+
+void CRecorderView::OnFunction(const QString& function) { Send(CRecorderWindowState::FunctionCommands(function)); }
+
+void CRecorderView::OnInfo() { Send(CRecorderWindowState::InfoCommands()); }
+
+void CRecorderView::OnFormat() {
+  std::array<bool, CRecorderWindowState::kBankCount> chosen{};
+  for (int bank = 0; bank < CRecorderWindowState::kBankCount; ++bank)
+    chosen[bank] = m_banks[bank]->isEnabled() && m_banks[bank]->isChecked();
+  Send(CRecorderWindowState::FormatCommands(chosen));
+}
+
+void CRecorderView::OnCommReply(int /*tag*/, const QStringList& lines) {
+  const CRecorderWindowState::Changes changes = m_state.ApplyReply(lines);
+  if (changes.settings) ShowSettings();
+  if (changes.panes) {
+    for (int pane = 0; pane < CRecorderWindowState::kPaneCount; ++pane) emit paneText(pane, m_state.PaneText(pane));
+  }
+  if (changes.banks) {
+    for (int bank = 0; bank < CRecorderWindowState::kBankCount; ++bank) {
+      const bool offered = m_state.IsBankOffered(bank);
+      m_banks[bank]->setEnabled(offered);
+      m_banks[bank]->setChecked(offered);
+    }
+  }
+}

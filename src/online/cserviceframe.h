@@ -1,0 +1,56 @@
+#ifndef SELV_ONLINE_CSERVICEFRAME_H
+#define SELV_ONLINE_CSERVICEFRAME_H
+
+#include "shell/controls/chostframeregistry.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+class QAction;
+class QToolBar;
+
+// The frame of a service form inside the editor host (fault, clock, volume
+// windows): the editors' switch bar, optionally a bar of its own, a status
+// bar and the form. Switch, save and "Save VMX settings" commands go the
+// way of the entry-list frames; a derived frame handles its own bar in
+// OnCommand. The host owns the frame; the frame owns bars and form.
+class CServiceFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSwitchBarId = 507;
+
+  CServiceFrame(const HostFrameContext& context, QWidget* parent);
+  ~CServiceFrame() override;
+
+  CSelvantisDoc* GetDocument() const { return m_context.doc; }
+  QToolBar* SwitchBar() const { return m_switchBar; }
+  QToolBar* OwnBar() const { return m_ownBar; }
+  // The button of a command on either bar, or null.
+  QAction* Action(uint32_t command) const;
+
+  // A command of the bars (also callable directly). True when handled.
+  virtual bool OnCommand(uint32_t command);
+  bool RouteEntryFrameCommand(uint32_t command);
+
+ protected:
+  // Builds the switch bar, the own bar when ownBarId is not 0 (its buttons
+  // in commands, enabled only while on line at this moment when listed in
+  // onlineOnly) and the status bar.
+  void CreateBars(int ownBarId, const std::vector<uint32_t>& commands, const std::vector<uint32_t>& onlineOnly);
+  // Puts the form in; the frame owns it.
+  void SetForm(QWidget* form);
+
+ private:
+  QToolBar* MakeBar(const QString& name, const std::vector<uint32_t>& commands);
+
+  HostFrameContext m_context;
+  QToolBar* m_switchBar = nullptr;
+  QToolBar* m_ownBar = nullptr;
+  std::map<uint32_t, QAction*> m_actions;
+};
+
+#endif

@@ -1,0 +1,210 @@
+// The volume window: slider scales and limits, what a slider, an edit or a
+// reply changes in the form and the project, and what goes to the unit.
+#include "online/cvolumefrm.h"
+
+#include "model/cprofile.h"
+#include "online/cvolumeview.h"
+#include "online/cvolumewindowstate.h"
+#include "online/onlinetestsupport.h"
+#include "shell/controls/cframehostdialog.h"
+#include "shell/controls/cvalueedit.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unit/cmiscaudio.h"
+
+#include <QKeyEvent>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+using S = CVolumeWindowState;
+
+class CVolumeFrmTest : public OnlineTest {
+ protected:
+  void TearDown() override {
+    if (m_host) m_host->reject();
+    m_host.reset();
+    OnlineTest::TearDown();
+  }
+  CVolumeView* Open() {
+    m_host = std::make_unique<CFrameHostDialog>(&m_doc, HostFrameKind::Volumes);
+    m_host->show();
+    auto* frame = qobject_cast<CVolumeFrm*>(m_host->GetFrame());
+    return frame ? frame->GetView() : nullptr;
+  }
+  // Drags a slider to a position and lets go.
+  void Drag(QSlider* slider, int position) {
+    slider->setSliderDown(true);
+    slider->setSliderPosition(position);
+    slider->setSliderDown(false);
+  }
+  void Type(CVolumeView* view, int channel, const QString& text) {
+    view->Edit(channel)->setText(text);
+    emit view->Edit(channel)->killFocus();
+  }
+
+  TempProfile m_profile;
+  MessageRecorder m_messages;
+  std::unique_ptr<CFrameHostDialog> m_host;
+};
+
+TEST_F(CVolumeFrmTest, ScalesOfTheSliders) {
+  EXPECT_EQ(S::ValueFromPosition(S::IN1, -150), 0.0);
+  EXPECT_EQ(S::ValueFromPosition(S::IN1, 0), -150.0);
+  EXPECT_EQ(S::ValueFromPosition(S::Chime, -150), 6.0);
+  EXPECT_EQ(S::PositionFor(S::IN4, -12.5), -138);
+  EXPECT_EQ(S::PositionFor(S::Chime, -40.0), -104);
+  EXPECT_EQ(S::PositionFor(S::IN1, 6.0), -150);    // kept on the slider
+  EXPECT_EQ(S::PositionFor(S::IN1, -1e9), 0);
+  const std::vector<int> ticks = S::TickPositions(S::Messages);
+  ASSERT_EQ(ticks.size(), 15u);
+  EXPECT_EQ(ticks.front(), -144);
+  EXPECT_EQ(ticks.back(), -4);
+  EXPECT_EQ(S::TickPositions(S::IN2).back(), -10);
+  EXPECT_EQ(S::ChannelOfSlider(1058), S::Messages);
+  EXPECT_EQ(S::ChannelOfEdit(1674), S::IN1);
+  EXPECT_EQ(S::ChannelOfEdit(1), -1);
+}
+
+TEST_F(CVolumeFrmTest, LowerLimitsComeFromTheProfileWhenSensible) {
+  EXPECT_EQ(S::LowerLimit(S::Chime), -40.0);
+  EXPECT_EQ(S::LowerLimit(S::IN1), -150.0);
+  CProfile::WriteString("Settings", "MinMessageVol", "-200");
+  EXPECT_EQ(S::LowerLimit(S::Messages), -40.0);
+  CProfile::WriteString("Settings", "MinMessageVol", "loud");
+  EXPECT_EQ(S::LowerLimit(S::Messages), -40.0);
+  CProfile::WriteString("Settings", "MinMessageVol", "-60.5");
+  EXPECT_EQ(S::LowerLimit(S::Messages), -60.5);
+  EXPECT_EQ(S::SliderLevel(S::Messages, 6), -60.5);
+}
+
+TEST_F(CVolumeFrmTest, OpeningOnLineShowsTheProjectAndQueriesTheUnit) {
+  InputSlot(1)->SetLevel(0, -20.0f);
+  InputSlot(2)->SetLevel(1, -5.5f);
+  ASSERT_NE(CMiscAudio::Find(&m_doc), nullptr);
+  CMiscAudio::Find(&m_doc)->SetParamText(CMiscAudio::CHIME_VOL, "-12");
+  Connect();
+  m_doc.SetModifiedFlag(false);
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->Edit(S::IN1)->text(), "-20.0");
+  EXPECT_EQ(view->Slider(S::IN1)->value(), -130);
+  EXPECT_EQ(view->Edit(S::IN4)->text(), "-5.5");
+  EXPECT_EQ(view->Edit(S::Chime)->text(), "-12.0");
+  EXPECT_EQ(view->Slider(S::Chime)->value(), -132);
+  EXPECT_TRUE(m_doc.IsModified());
+  EXPECT_EQ(m_link.Lines(), (QStringList{"/AUDIO/CHIME_VOL ?", "/AUDIO/MESSAGE_VOL ?", "/AUDIO/IN1/VOL ?",
+                                         "/AUDIO/IN2/VOL ?", "/AUDIO/IN3/VOL ?", "/AUDIO/IN4/VOL ?"}));
+  EXPECT_EQ(m_link.ReplyTarget(), view);
+}
+
+TEST_F(CVolumeFrmTest, OffLineChangesOnlyTheProject) {
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(m_link.Lines().isEmpty());
+  Type(view, S::IN3, "-33");
+  EXPECT_EQ(view->Edit(S::IN3)->text(), "-33.0");
+  EXPECT_EQ(InputSlot(2)->GetLevel(0), -33.0f);
+  EXPECT_TRUE(m_link.Lines().isEmpty());
+  EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(CVolumeFrmTest, ReleasingADraggedSliderSendsItsChannel) {
+  Connect();
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  m_link.Clear();
+  QSlider* in3 = view->Slider(S::IN3);
+  in3->setSliderDown(true);
+  in3->setSliderPosition(-120);
+  EXPECT_EQ(view->Edit(S::IN3)->text(), "-30.0");
+  EXPECT_TRUE(m_link.Lines().isEmpty());  // the edit follows, nothing sent yet
+  in3->setSliderDown(false);
+  Drag(view->Slider(S::IN4), -100);
+  EXPECT_EQ(m_link.Lines(), (QStringList{"/AUDIO/IN3/VOL -30.0", "/AUDIO/IN4/VOL -50.0"}));
+  EXPECT_EQ(InputSlot(2)->GetLevel(0), -30.0f);
+  EXPECT_EQ(InputSlot(2)->GetLevel(1), -50.0f);
+}
+
+TEST_F(CVolumeFrmTest, ArrowKeyMovesOneStepAndSendsAtOnce) {
+  InputSlot(1)->SetLevel(0, -20.0f);
+  Connect();
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  m_link.Clear();
+  QSlider* in1 = view->Slider(S::IN1);
+  ASSERT_EQ(in1->value(), -130);
+  QTest::keyClick(in1, Qt::Key_Down);
+  EXPECT_EQ(in1->value(), -129);
+  EXPECT_EQ(view->Edit(S::IN1)->text(), "-21.0");
+  EXPECT_EQ(m_link.Lines(), QStringList{"/AUDIO/IN1/VOL -21.0"});
+}
+
+TEST_F(CVolumeFrmTest, ChimeDraggedToTheBottomStopsAtItsLimit) {
+  Connect();
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  m_link.Clear();
+  QSlider* chime = view->Slider(S::Chime);
+  chime->setSliderDown(true);
+  chime->setSliderPosition(6);
+  EXPECT_EQ(view->Edit(S::Chime)->text(), "-40.0");
+  chime->setSliderDown(false);
+  EXPECT_EQ(m_link.Lines(), QStringList{"/AUDIO/CHIME_VOL -40.0"});
+  EXPECT_EQ(chime->value(), -104);
+
+  // A message limit out of range is ignored.
+  CProfile::WriteString("Settings", "MinMessageVol", "-200");
+  m_link.Clear();
+  Drag(view->Slider(S::Messages), 6);
+  EXPECT_EQ(m_link.Lines(), QStringList{"/AUDIO/MESSAGE_VOL -40.0"});
+  EXPECT_EQ(CMiscAudio::Find(&m_doc)->GetParamText(CMiscAudio::MESSAGE_VOL), "-40.0");
+
+  // The top of the chime slider is +6 dB, and it stays so.
+  m_link.Clear();
+  Drag(chime, -150);
+  EXPECT_EQ(m_link.Lines(), QStringList{"/AUDIO/CHIME_VOL 6.0"});
+}
+
+TEST_F(CVolumeFrmTest, TypedLevelsAreKeptInRange) {
+  Connect();
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  m_link.Clear();
+  Type(view, S::IN2, "-200");
+  EXPECT_EQ(view->Edit(S::IN2)->text(), "-150.0");
+  EXPECT_EQ(view->Slider(S::IN2)->value(), 0);
+  EXPECT_EQ(InputSlot(1)->GetLevel(1), -80.0f);
+  // Text that is no number keeps the number before.
+  Type(view, S::IN2, "abc");
+  EXPECT_EQ(view->Edit(S::IN2)->text(), "-150.0");
+  EXPECT_EQ(m_link.Lines(), (QStringList{"/AUDIO/IN2/VOL -150.0", "/AUDIO/IN2/VOL -150.0"}));
+}
+
+TEST_F(CVolumeFrmTest, RepliesFillTheEditsAndTheProject) {
+  Connect();
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(m_link.DeliverReply({"/AUDIO/IN4/VOL ?", "/AUDIO/IN4/VOL -12.5", "/AUDIO/CHIME_VOL -3.0",
+                                   "/AUDIO/OTHER 5", "garbage", "/AUDIO/IN1/VOL x"}));
+  EXPECT_EQ(view->Edit(S::IN4)->text(), "-12.5");
+  EXPECT_EQ(view->Slider(S::IN4)->value(), -138);
+  EXPECT_EQ(InputSlot(2)->GetLevel(1), -12.5f);
+  EXPECT_EQ(view->Edit(S::Chime)->text(), "-3.0");
+  EXPECT_EQ(view->Slider(S::Chime)->value(), -141);
+  // Shown as received, even when it is no number.
+  EXPECT_EQ(view->Edit(S::IN1)->text(), "x");
+  EXPECT_EQ(view->Slider(S::IN1)->value(), -150);
+}
+
+TEST_F(CVolumeFrmTest, ClosingAfterTheQueryPutsTheLinkBack) {
+  Connect();
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(m_link.GetLinkMode(), LINKMODE_COMMANDLIST);
+  m_host->reject();
+  m_host.reset();
+  EXPECT_EQ(m_link.GetLinkMode(), LINKMODE_NORMAL);
+}
+
+}  // namespace
