@@ -1,0 +1,160 @@
+#include "consoles/ui/ckeypropertieslogic.h"
+
+#include "consoles/cconskey.h"
+#include "consoles/cconsole.h"
+#include "consoles/cconsprop.h"
+#include "model/cbasedevice.h"
+#include "model/cmessagesink.h"
+#include "model/ctext.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct TableRow {
+  int bit;
+  const char* text;
+  int function;
+};
+
+constexpr std::array<TableRow, 12> kFunctions = {{{0x001, "Selection", CConsKey::SEL},
+                                                   {0x002, "Text", CConsKey::TEXT},
+                                                   {0x004, "Alarm", CConsKey::ALARM},
+                                                   {0x008, "Chime", CConsKey::CHIME},
+                                                   {0x010, "Talk", CConsKey::TALK},
+                                                   {0x020, "PTT", CConsKey::TALKEXT},
+                                                   {0x040, "On", CConsKey::ON},
+                                                   {0x080, "Stop", CConsKey::STOP},
+                                                   {0x100, "Program", CConsKey::PROGRAM},
+                                                   {0x200, "Clear", CConsKey::CLEAR},
+                                                   {0x400, "Aux", CConsKey::AUX},
+                                                   {0x800, "Macro", CConsKey::MACRO}}};
+
+constexpr std::array<int, 16> kControlFlags = {0x000, 0x024, 0x038, 0x000, 0x000, 0x033, 0x001, 0x073,
+                                               0x0B3, 0x133, 0x2B3, 0x2B3, 0xC20, 0xC20, 0xC20, 0xC20};
+
+QString Tr(const char* text) { return QCoreApplication::translate("CKeyPropertiesDlg", text); }
+
+bool Program(CConsKey& key, const CConsKey::Function& f) { return key.SetFunction(f, true); }
+
+}  // namespace
+
+std::vector<CKeyPropertiesLogic::FunctionEntry> CKeyPropertiesLogic::FunctionList(int allowedMask, bool bAll) {
+  std::vector<FunctionEntry> list;
+  if (!bAll && (allowedMask & 0x7FE) == 0) return list;
+  list.push_back({Tr("Disabled"), 4, CConsKey::DISABLED});
+  for (const TableRow& row : kFunctions)
+    if (bAll || (allowedMask & row.bit) != 0) list.push_back({Tr(row.text), row.function + 4, row.function});
+  return list;
+}
+
+int CKeyPropertiesLogic::ControlFlags(int function) {
+  if (function < 0 || function >= static_cast<int>(kControlFlags.size())) return 0;
+  return kControlFlags[static_cast<size_t>(function)];
+}
+
+int CKeyPropertiesLogic::SignalListKind(int function, bool bPreChime) {
+  const int flags = ControlFlags(function);
+  if ((flags & kMacroList) != 0) return 8;
+  const int kind = (flags & kSignalBits) >> kSignalShift;
+  if ((flags & kPreChime) != 0 && !bPreChime) return 0;
+  return kind;
+}
+
+QString CKeyPropertiesLogic::DelayText(int steps) { return Fmt("%.2f", steps * kDelayStepMs * 0.001); }
+
+int CKeyPropertiesLogic::ClampDelay(int steps) { return std::clamp(steps, 0, kMaxDelaySteps); }
+
+int CKeyPropertiesLogic::ClampPriority(int priority) { return std::clamp(priority, kMinPriority, kMaxPriority); }
+
+bool CKeyPropertiesLogic::CheckExtConnector(const CConsKey& key) {
+  const CConsole* console = key.GetOwner();
+  if (console == nullptr) return true;
+  const CConsProp& prop = console->GetProp();
+  if (prop.GetParamText(CConsProp::P_EXT) == QLatin1String("2")) {
+    AfxMessageBox(QStringLiteral("The EXT connector is in use by  RCX6350 !"), MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  // The key being changed does not count: an AUX key may become a PTT key.
+  auto usesExt = [&key](const std::vector<std::unique_ptr<CConsKey>>& keys) {
+    for (const auto& other : keys) {
+      if (other.get() == &key) continue;
+      const int type = other->GetKeyType();
+      if (type == CConsKey::AUX || type == CConsKey::TALKEXT) return true;
+    }
+    return false;
+  };
+  if (usesExt(prop.GetProgrammableKeys()) || usesExt(prop.GetFixedKeys())) {
+    AfxMessageBox(QStringLiteral("The EXT connector is in use by  another PTT or AUX key  !"), MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  return true;
+}
+
+bool CKeyPropertiesLogic::SetKeyFunction(CConsKey& key, int function) {
+  const int old = key.GetKeyType();
+  auto norm = [](int f) { return f > CConsKey::TALKEXT ? CConsKey::MACRO : f; };
+  if (norm(function) == norm(old)) return false;
+  if ((function == CConsKey::AUX || function == CConsKey::TALKEXT) && !CheckExtConnector(key)) return false;
+  CConsole* console = key.GetOwner();
+  const QString text = console != nullptr ? console->DefaultKeyParamText(function) : QString();
+  const KeyTarget previousSecond = key.GetSecondTarget();
+  key.SetSecondTarget(KeyTarget::None());
+  if (!key.SetFunctionFromText(function, text, true)) {
+    key.SetSecondTarget(previousSecond);
+    return false;
+  }
+  if (console != nullptr && key.GetKeyType() == function) {
+    if (function == CConsKey::AUX) console->GetProp().SetParamText(CConsProp::P_EXT, QStringLiteral("1"));
+    if (function == CConsKey::TALKEXT) console->GetProp().SetParamText(CConsProp::P_EXT, QStringLiteral("3"));
+    // The connector is free again once its only user is disabled.
+    if (function == CConsKey::DISABLED && (old == CConsKey::AUX || old == CConsKey::TALKEXT))
+      console->GetProp().SetParamText(CConsProp::P_EXT, QStringLiteral("0"));
+  }
+  return true;
+}
+
+int CKeyPropertiesLogic::SetDelay(CConsKey& key, int steps) {
+  CConsKey::Function f = key.GetFunction();
+  f.p1 = ClampDelay(steps);
+  Program(key, f);
+  return f.p1;
+}
+
+int CKeyPropertiesLogic::SetPriority(CConsKey& key, int priority) {
+  const int value = ClampPriority(priority);
+  CConsKey::Function f = key.GetFunction();
+  f.p3 = value * 10;
+  Program(key, f);
+  return value;
+}
+
+void CKeyPropertiesLogic::SetStopRange(CConsKey& key, int index) {
+  CConsKey::Function f = key.GetFunction();
+  f.p1 = std::clamp(index, 0, 2);
+  Program(key, f);
+}
+
+void CKeyPropertiesLogic::SetActiveInProtectedMode(CConsKey& key, bool bActive) {
+  CConsKey::Function f = key.GetFunction();
+  f.bProtected = !bActive;
+  Program(key, f);
+}
+
+void CKeyPropertiesLogic::SetPreChime(CConsKey& key, bool bOn) {
+  CConsKey::Function f = key.GetFunction();
+  if (bOn) {
+    const CBaseDevice* chime = key.GetSecondTarget().object;
+    f.p2 = chime != nullptr ? chime->GetID() : kDefaultPreChime;
+  } else {
+    f.p2 = 0;
+    key.SetSecondTarget(KeyTarget::None());
+  }
+  Program(key, f);
+  CConsole* console = key.GetOwner();
+  if (console != nullptr && key.GetNumber() == CConsKey::kTalkKey)
+    console->GetProp().SetParamText(CConsProp::P_PRECHIME, bOn ? QStringLiteral("1") : QStringLiteral("0"));
+}

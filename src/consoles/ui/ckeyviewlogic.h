@@ -1,0 +1,83 @@
+#pragma once
+#include "consoles/keybox.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class CBaseDevice;
+class CConsKey;
+class CConsProp;
+class CConsole;
+class IDeviceLink;
+
+// What the key view's page offers the view's commands: the dialogs of the
+// range and copy commands and the page's modified state. The page (or a
+// test fake) implements it.
+class IKeyViewHost {
+ public:
+  virtual ~IKeyViewHost() = default;
+  // First key, stop key and start line; false when cancelled.
+  virtual bool AskKeyRange(int* first, int* stop, int* startLine) = 0;
+  // The destination console among consoles (caption names source); false
+  // when cancelled, true with null when no console was chosen.
+  virtual bool AskCopyDestination(const std::vector<CBaseDevice*>& consoles, CConsole* source,
+                                  const QString& sourceText, CConsole** destination) = 0;
+  // Stores the page's pending changes.
+  virtual void ApplyPage() {}
+  // The change is in the model already: modified cleared, Cancel reads Close.
+  virtual void SetModelCommitted() {}
+  virtual void SetModified() {}
+  virtual void CheckGroups() {}
+};
+
+// The decisions of the key view, without a window: the geometry of the
+// housing, hit testing, the key programming commands, the console transfer
+// and the version query. Holds nothing.
+class CKeyViewLogic final {
+ public:
+  static constexpr int kExtensionKeyCount = 50;
+  static constexpr int kMaxNameChars = 20;
+  static constexpr int kVersionReadMs = 500;
+  static constexpr int kQuietLineMs = 1000;
+  static constexpr int kDrainLimitMs = 10000;
+
+  // The housing for a client area and key 108's rectangle.
+  static KeyBox DrawingRect(const KeyBox& client, const KeyBox& key108);
+  // The total scroll width SetLayout needs; 0 when the client is wide enough.
+  static int ScrollWidth(int clientWidth, const KeyBox& key108);
+  static bool HasExtension(int programmableKeys) { return programmableKeys > kExtensionKeyCount; }
+  // With an extension: the main housing's left edge and the extension's
+  // housing, from key 1's rectangle.
+  static int MainLeftWithExtension(const KeyBox& key1);
+  static KeyBox ExtensionRect(const KeyBox& drawing, const KeyBox& key1);
+  // The name display from keys 103 and 105.
+  static KeyBox NameRect(const KeyBox& key103, const KeyBox& key105);
+  // The name as the display shows it: 20 characters, longer ones cut with "...".
+  static QString DisplayName(const QString& name);
+  // The titles over the housings (slave empty without extension).
+  static QString MasterTitle(const QString& name, bool bExtension);
+  static QString SlaveTitle(const QString& name);
+
+  using KeyRectFn = std::function<KeyBox(const CConsKey&)>;
+  // The first programmable key, then the first fixed key, containing the
+  // point; a missing key number ends its group's search.
+  static CConsKey* HitTestKey(const CConsProp& prop, int x, int y, const KeyRectFn& rectOf);
+  // The first programmable SEL key whose first target is target.
+  static CConsKey* FindKeyByTarget(const CConsProp& prop, const CBaseDevice* target);
+
+  // Every key DISABLED, no second target, then no input connection left.
+  static void ClearAllKeys(CConsole& console);
+  // The commands; they change the project only.
+  static bool RangeKeyProgramming(CConsole& console, IKeyViewHost& host);
+  static bool ClearAllKeyProgramming(CConsole& console, IKeyViewHost& host);
+  static bool CopyKeyProgramming(CConsole& console, IKeyViewHost& host);
+
+  // Downloads (bUpload false) or uploads the console through link. Returns
+  // false when the output did not drain in time (the mode is restored).
+  static bool TransferConsole(CConsole& console, bool bUpload, IDeviceLink& link);
+  // Asks the console for its version and shows the answer or the
+  // no-answer message. Returns the version ("" when none).
+  static QString GetSwVersion(CConsole& console, IDeviceLink& link);
+};

@@ -1,0 +1,5 @@
+#include "editors/signals/calarmpage.h"
+
+#include "macros/caudiosignal.h"
+
+CAlarmPage::CAlarmPage(CSelvantisDoc& doc, QWidget* parent) : CSignalKindPage(doc, CAudioSignal::kKindAlarm, tr("Alarm"), parent) {}

@@ -1,0 +1,64 @@
+#ifndef SELV_ONLINE_CZONETESTFORMSTATE_H
+#define SELV_ONLINE_CZONETESTFORMSTATE_H
+
+#include "model/cselvantisdoc.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <vector>
+
+class CSelvantisDoc;
+class CZonetestObject;
+
+// What the lower pane of the line-test window offers and stores, without
+// widgets: the console lists, the output list, and the daily line test and
+// impedance test switches. Everything goes into the project's zone-test
+// object (looked up anew each time); nothing is sent to the unit here.
+class CZonetestFormState final {
+ public:
+  struct Entry {
+    QString text;
+    int data = 0;  // console ID (0 "OFF", -1 all) or control pad ID (0 "OFF")
+  };
+  // What a switch leaves the form showing.
+  struct Effects {
+    bool outputEnabled = false;
+    bool resetOutput = false;    // output list back to "OFF"
+    bool consolesEnabled = false;
+    bool resetConsoles = false;  // the switch's console list back to "OFF"
+    bool timeEnabled = false;
+  };
+
+  explicit CZonetestFormState(CSelvantisDoc* doc);
+
+  CZonetestObject* Object() const;
+  int Param(int index) const;
+
+  // "OFF", "All Consoles", then the consoles in ID order.
+  std::vector<Entry> ConsoleEntries() const;
+  // "OFF", then the digital slot outputs, KCM208 and KCM209 pads, each kind
+  // in ID order.
+  std::vector<Entry> OutputEntries() const;
+  // The entry whose data equals value; 0 ("OFF") when none does.
+  static int IndexOfData(const std::vector<Entry>& entries, int value);
+  // The output entry of the pad the zone-test output switches ("OFF" also
+  // when that pad is not among the listed kinds).
+  int OutputSelection(const std::vector<Entry>& entries) const;
+
+  // "Line test" clicked; secondsOfDay is the picker's time.
+  Effects LineTestClicked(bool checked, bool impedanceChecked, int secondsOfDay);
+  // "Impedance test" clicked.
+  Effects ImpedanceTestClicked(bool checked, bool lineChecked);
+  void StoreTime(int secondsOfDay);
+  void StoreLineConsole(int data);
+  void StoreImpedanceConsole(int data);
+  void StoreOutput(int padId);
+
+ private:
+  void Set(int index, int value);
+
+  QPointer<CSelvantisDoc> m_doc;
+};
+
+#endif

@@ -1,0 +1,86 @@
+#include "online/czonetestfrm.h"
+
+#include "model/cselvantisdoc.h"
+#include "model/cstringtable.h"
+#include "online/czonelistview.h"
+#include "online/czonetestpane.h"
+#include "online/czonetestview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+CZonetestFrm::CZonetestFrm(const HostFrameContext& context, QWidget* parent) : COnlineFrame(context, parent) {
+  setObjectName(QStringLiteral("CZonetestFrm"));
+  m_modePane = new QLabel(LoadString(34242), this);
+  m_modePane->setObjectName(QStringLiteral("modePane"));
+  m_modePane->setMinimumWidth(150);
+  Create();
+  statusBar()->addPermanentWidget(m_modePane);
+  if (CZoneListView* list = ListView()) {
+    list->SetButtonEnabler([this](uint32_t command, bool on) {
+      if (QAction* action = Action(command)) action->setEnabled(on);
+    });
+    list->SetStatusPane([this](const QString& text) { m_modePane->setText(text); });
+    list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  }
+}
+
+COnlineView* CZonetestFrm::CreateView() { return new CZonetestPane(GetDocument(), this); }
+
+std::vector<COnlineFrame::BarButton> CZonetestFrm::OwnBarButtons() const {
+  return {{kUploadZoneData, "upload"}, {kDownloadZoneData, "download"}, {0, nullptr},
+          {kLineTestProperties, nullptr}, {kRefreshDisplay, nullptr}, {0, nullptr},
+          {kExportList, nullptr}, {kPrintList, nullptr}};
+}
+
+std::vector<uint32_t> CZonetestFrm::OnlineOnlyCommands() const { return {kDownloadZoneData, kUploadZoneData}; }
+
+CZonetestPane* CZonetestFrm::Pane() const { return qobject_cast<CZonetestPane*>(GetActiveView()); }
+CZoneListView* CZonetestFrm::ListView() const { return Pane() ? Pane()->ListView() : nullptr; }
+CZonetestView* CZonetestFrm::FormView() const { return Pane() ? Pane()->FormView() : nullptr; }
+
+void CZonetestFrm::ShowProgress(int done, int total) {
+  if (total <= 0) {
+    delete m_progress;
+    m_progress = nullptr;
+    return;
+  }
+  if (!m_progress) {
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("1"));
+    statusBar()->addWidget(m_progress, 1);
+  }
+  m_progress->setRange(0, total);
+  m_progress->setValue(done);
+}
+
+bool CZonetestFrm::OnCommand(uint32_t command) {
+  CZoneListView* list = ListView();
+  switch (command) {
+    case kDownloadZoneData:
+      if (list) list->TransferAllZones(false);
+      return true;
+    case kUploadZoneData:
+      if (list) list->TransferAllZones(true);
+      return true;
+    case kRefreshDisplay:
+      if (list && IsOnline()) list->OnRefreshDisplay();
+      return true;
+    case kLineTestProperties:
+      // The properties dialog keeps its own values; nothing to do here.
+      return true;
+    case kExportList:
+      if (list) list->OnExportList();
+      return true;
+    case kPrintList:
+      if (list) list->PrintList();
+      return true;
+    default:
+      break;
+  }
+  return COnlineFrame::OnCommand(command);
+}
+
+SELV_REGISTER_HOST_FRAME(HostFrameKind::LineTest, CZonetestFrm)

@@ -1,0 +1,106 @@
+// The key properties dialog's decisions: function list, controls, defaults
+// and clamped edits.
+#include "consoles/ui/ckeypropertieslogic.h"
+
+#include "../consoletestsupport.h"
+#include "consoles/cconsprop.h"
+#include "support/messagerecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Logic = CKeyPropertiesLogic;
+
+TEST(CKeyPropertiesLogicTest, FunctionListFollowsMask) {
+  EXPECT_TRUE(Logic::FunctionList(0x001, false).empty());
+  const auto list = Logic::FunctionList(0x005, false);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].function, CConsKey::DISABLED);
+  EXPECT_EQ(list[0].icon, 4);
+  EXPECT_EQ(list[1].function, CConsKey::SEL);
+  EXPECT_EQ(list[2].function, CConsKey::ALARM);
+  EXPECT_EQ(list[2].icon, 11);
+  EXPECT_EQ(Logic::FunctionList(0, true).size(), 13u);
+}
+
+TEST(CKeyPropertiesLogicTest, ControlsOfFunctions) {
+  EXPECT_EQ(Logic::ControlFlags(CConsKey::CHIME), 0x0B3);
+  EXPECT_EQ(Logic::ControlFlags(CConsKey::MACSWT), 0xC20);
+  EXPECT_EQ(Logic::ControlFlags(99), 0);
+  EXPECT_EQ(Logic::SignalListKind(CConsKey::ALARM, false), 1);
+  EXPECT_EQ(Logic::SignalListKind(CConsKey::TEXT, false), 4);
+  EXPECT_EQ(Logic::SignalListKind(CConsKey::TALK, false), 0);
+  EXPECT_EQ(Logic::SignalListKind(CConsKey::TALK, true), 2);
+  EXPECT_EQ(Logic::SignalListKind(CConsKey::MACRO, false), 8);
+  EXPECT_EQ(Logic::ListFunctionOf(CConsKey::MACRAD), CConsKey::MACRO);
+}
+
+TEST(CKeyPropertiesLogicTest, DelayIsClampedAndShownInSeconds) {
+  EXPECT_EQ(Logic::DelayText(28), QStringLiteral("1.00"));
+  EXPECT_EQ(Logic::ClampDelay(-3), 0);
+  EXPECT_EQ(Logic::ClampDelay(300), 255);
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("28"), true));
+  EXPECT_EQ(Logic::SetDelay(*key, 400), 255);
+  EXPECT_EQ(key->GetFunction().p1, 255);
+  EXPECT_EQ(Logic::SetDelay(*key, -1), 0);
+  EXPECT_EQ(key->GetFunction().p1, 0);
+}
+
+TEST(CKeyPropertiesLogicTest, SameFunctionDoesNothing) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("40"), true));
+  EXPECT_FALSE(Logic::SetKeyFunction(*key, CConsKey::ON));
+  EXPECT_EQ(key->GetFunction().p1, 40);
+  EXPECT_TRUE(Logic::SetKeyFunction(*key, CConsKey::STOP));
+  EXPECT_EQ(key->GetKeyType(), CConsKey::STOP);
+  EXPECT_EQ(key->GetFunction().p1, 2);
+  EXPECT_EQ(key->GetFunction().p3, 90);
+}
+
+TEST(CKeyPropertiesLogicTest, ExtensionTakesTheConnector) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  ASSERT_TRUE(console->GetProp().SetParamText(CConsProp::P_EXT, QStringLiteral("2")));
+  MessageRecorder messages;
+  EXPECT_FALSE(Logic::SetKeyFunction(*console->FindKey(1), CConsKey::AUX));
+  EXPECT_TRUE(messages.SawText(QStringLiteral("in use by  RCX6350")));
+}
+
+TEST(CKeyPropertiesLogicTest, PriorityIsClamped) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::STOP, QStringLiteral("2,0,90"), true));
+  EXPECT_EQ(Logic::SetPriority(*key, 14), 10);
+  EXPECT_EQ(key->GetFunction().p3, 100);
+  EXPECT_EQ(Logic::SetPriority(*key, 0), 1);
+  EXPECT_EQ(key->GetFunction().p3, 10);
+  Logic::SetActiveInProtectedMode(*key, true);
+  EXPECT_FALSE(key->GetFunction().bProtected);
+}
+
+TEST(CKeyPropertiesLogicTest, PreChimeWithoutChimePicksSix) {
+  CSelvantisDoc doc;
+  for (int i = 0; i < 6; ++i) constest::AddSignal(doc, CAudioSignal::kKindChime);
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* talk = console->FindKey(CConsKey::kTalkKey);
+  ASSERT_NE(talk, nullptr);
+  MessageRecorder messages;
+  talk->SetSecondTarget(KeyTarget::None());
+  ASSERT_TRUE(talk->SetFunctionFromText(CConsKey::TALK, QStringLiteral("-1,0,50"), true));
+  Logic::SetPreChime(*talk, true);
+  EXPECT_EQ(talk->GetFunction().p2, 6);
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_PRECHIME), QStringLiteral("1"));
+  Logic::SetPreChime(*talk, false);
+  EXPECT_EQ(talk->GetFunction().p2, 0);
+  EXPECT_FALSE(talk->GetSecondTarget().IsSet());
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_PRECHIME), QStringLiteral("0"));
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// The key view's geometry, commands, transfer and version query.
+#include "consoles/ui/ckeyviewlogic.h"
+
+#include "../consoletestsupport.h"
+#include "consoles/cconsprop.h"
+#include "link/linkmode.h"
+#include "support/messagerecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FakeHost final : IKeyViewHost {
+  bool AskKeyRange(int* first, int* stop, int* startLine) override {
+    offeredStop = *stop;
+    (void)first;
+    (void)startLine;
+    return false;
+  }
+  bool AskCopyDestination(const std::vector<CBaseDevice*>& consoles, CConsole*, const QString& text,
+                          CConsole** destination) override {
+    ++asked;
+    shownText = text;
+    offered = consoles.size();
+    *destination = chosen;
+    return true;
+  }
+  void ApplyPage() override { ++applied; }
+  void SetModelCommitted() override { ++committed; }
+  int offeredStop = 0;
+  int asked = 0;
+  int applied = 0;
+  int committed = 0;
+  size_t offered = 0;
+  QString shownText;
+  CConsole* chosen = nullptr;
+};
+
+TEST(CKeyViewLogicTest, NameOfTwentyCharactersIsShownWhole) {
+  EXPECT_EQ(CKeyViewLogic::DisplayName(QStringLiteral("12345678901234567890")), QStringLiteral("12345678901234567890"));
+  EXPECT_EQ(CKeyViewLogic::DisplayName(QStringLiteral("123456789012345678901")),
+            QStringLiteral("12345678901234567890..."));
+}
+
+TEST(CKeyViewLogicTest, ExtensionFromFiftyOneKeys) {
+  EXPECT_FALSE(CKeyViewLogic::HasExtension(50));
+  EXPECT_TRUE(CKeyViewLogic::HasExtension(51));
+  EXPECT_EQ(CKeyViewLogic::MasterTitle("A", false), QStringLiteral("A"));
+  EXPECT_EQ(CKeyViewLogic::MasterTitle("A", true), QStringLiteral("A  'Master'"));
+  EXPECT_EQ(CKeyViewLogic::SlaveTitle("A"), QStringLiteral("A  'Slave'"));
+}
+
+TEST(CKeyViewLogicTest, DrawingRectEndsRightOfKey108) {
+  const KeyBox r = CKeyViewLogic::DrawingRect(KeyBox{0, 0, 800, 600}, KeyBox{500, 100, 600, 200});
+  EXPECT_EQ(r, (KeyBox{10, 5, 666, 595}));
+  EXPECT_EQ(CKeyViewLogic::ScrollWidth(600, KeyBox{500, 100, 600, 200}), 700);
+  EXPECT_EQ(CKeyViewLogic::ScrollWidth(700, KeyBox{500, 100, 600, 200}), 0);
+}
+
+TEST(CKeyViewLogicTest, HitTestPrefersProgrammableKeys) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  ASSERT_NE(console, nullptr);
+  const CConsProp& prop = console->GetProp();
+  // Key n at x 10n..10n+10; fixed keys overlap key 3.
+  auto rectOf = [](const CConsKey& key) {
+    const int n = key.IsFixed() ? 3 : key.GetNumber();
+    return KeyBox{10 * n, 0, 10 * n + 10, 10};
+  };
+  EXPECT_EQ(CKeyViewLogic::HitTestKey(prop, 35, 5, rectOf)->GetNumber(), 3);
+  EXPECT_EQ(CKeyViewLogic::HitTestKey(prop, 40, 5, rectOf)->GetNumber(), 4);
+  EXPECT_EQ(CKeyViewLogic::HitTestKey(prop, 5, 5, rectOf), nullptr);
+  EXPECT_EQ(CKeyViewLogic::HitTestKey(prop, 35, 10, rectOf), nullptr);
+}
+
+TEST(CKeyViewLogicTest, CopyWithOneConsoleOpensNoDialog) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  MessageRecorder messages;
+  FakeHost host;
+  EXPECT_FALSE(CKeyViewLogic::CopyKeyProgramming(*console, host));
+  EXPECT_TRUE(messages.Saw(34185));
+  EXPECT_EQ(host.asked, 0);
+}
+
+TEST(CKeyViewLogicTest, CopyOntoChosenConsole) {
+  CSelvantisDoc doc;
+  CConsole* a = constest::AddConsole(doc, CConsProp::RCX6010, 1000);
+  CConsole* b = constest::AddConsole(doc, CConsProp::RCX6010, 2000);
+  ASSERT_NE(b, nullptr);
+  SetActiveDoc(&doc);
+  MessageRecorder messages;
+  FakeHost host;
+  host.chosen = b;
+  EXPECT_TRUE(CKeyViewLogic::CopyKeyProgramming(*a, host));
+  EXPECT_EQ(host.applied, 1);
+  EXPECT_EQ(host.shownText, QStringLiteral("'") + a->GetName() + QStringLiteral("'"));
+  EXPECT_TRUE(messages.Saw(34186));
+  SetActiveDoc(nullptr);
+}
+
+TEST(CKeyViewLogicTest, ClearAllAsksFirst) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  ASSERT_TRUE(console->FindKey(1)->SetFunctionFromText(CConsKey::ON, QStringLiteral("28"), true));
+  MessageRecorder messages;
+  FakeHost host;
+  messages.QueueAnswer(IDNO);
+  EXPECT_FALSE(CKeyViewLogic::ClearAllKeyProgramming(*console, host));
+  EXPECT_EQ(console->FindKey(1)->GetKeyType(), CConsKey::ON);
+  messages.QueueAnswer(IDYES);
+  EXPECT_TRUE(CKeyViewLogic::ClearAllKeyProgramming(*console, host));
+  EXPECT_EQ(console->FindKey(1)->GetKeyType(), CConsKey::DISABLED);
+  EXPECT_EQ(host.committed, 1);
+  EXPECT_TRUE(console->GetInputConnections().empty());
+}
+
+TEST(CKeyViewLogicTest, RangeOffersAllKeys) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  FakeHost host;
+  EXPECT_FALSE(CKeyViewLogic::RangeKeyProgramming(*console, host));
+  EXPECT_EQ(host.offeredStop, console->GetProp().GetKeyCount());
+}
+
+TEST(CKeyViewLogicTest, DownloadSendsEachLockTwice) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  RecordingLink link;
+  EXPECT_TRUE(CKeyViewLogic::TransferConsole(*console, false, link));
+  const QStringList lines = link.Lines();
+  ASSERT_GE(lines.size(), 5);
+  EXPECT_EQ(lines.at(0), QStringLiteral("/MACRO/LOCK ON"));
+  EXPECT_EQ(lines.at(1), QStringLiteral("/MACRO/LOCK ON"));
+  EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("/MACRO/LOCK OFF"));
+  EXPECT_EQ(lines.last(), QStringLiteral("/MACRO/LOCK OFF"));
+  EXPECT_EQ(link.GetLinkMode(), LINKMODE_NORMAL);
+}
+
+TEST(CKeyViewLogicTest, UploadSendsNoLock) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  RecordingLink link;
+  EXPECT_TRUE(CKeyViewLogic::TransferConsole(*console, true, link));
+  EXPECT_FALSE(link.Lines().contains(QStringLiteral("/MACRO/LOCK ON")));
+  EXPECT_FALSE(link.Lines().isEmpty());
+  EXPECT_EQ(link.Modes().first(), LINKMODE_UPLOAD);
+}
+
+TEST(CKeyViewLogicTest, VersionAnswerAndNotConnected) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  RecordingLink link;
+  MessageRecorder messages;
+  const QString query = console->GetVersionQuery();
+  link.SetAnswer(query, query.section(' ', 0, 0) + QStringLiteral(" 2.14  "));
+  EXPECT_EQ(CKeyViewLogic::GetSwVersion(*console, link), QStringLiteral("2.14"));
+  EXPECT_TRUE(messages.SawText(QStringLiteral(" has the sw-version V2.14")));
+  link.SetAnswer(query, query.section(' ', 0, 0) + QStringLiteral(" console not connected"));
+  EXPECT_EQ(CKeyViewLogic::GetSwVersion(*console, link), QString());
+  EXPECT_TRUE(messages.SawText(QStringLiteral("does not answer to version number request")));
+}
+
+}  // namespace

@@ -1,0 +1,239 @@
+#include "editors/macros/cmacrodlgfrm.h"
+#include "editors/macros/cmacrodlglistview.h"
+#include "editors/macros/cmacrostepview.h"
+#include "editors/macros/cpowermacroview.h"
+#include "editors/macros/cstopmacroview.h"
+#include "editors/macros/macrolistmodel.h"
+#include "editors/macros/macrostepfields.h"
+#include "macros/cmacro.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "support/messagerecorder.h"
+#include "support/recordinglink.h"
+#include "support/tempprofile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QSplitter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MacroListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc = std::make_unique<CSelvantisDoc>();
+    doc->OnNewDocument();
+    SetActiveDoc(doc.get());
+  }
+  void TearDown() override {
+    frame.reset();
+    SetActiveDoc(nullptr);
+  }
+  void Open() {
+    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
+    frame->resize(900, 400);
+    frame->show();
+    list = frame->GetListView();
+    list->SetLink(&link);
+    list->SetChooser([this](uint32_t kind, const QString& preset) {
+      askedKinds.push_back(kind);
+      presets.push_back(preset);
+      return answer;
+    });
+  }
+  CMacro* Macro(int id) const { return CMacro::Find(doc.get(), id); }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  RecordingLink link;
+  std::unique_ptr<CSelvantisDoc> doc;
+  std::unique_ptr<CMacroDlgFrm> frame;
+  CMacroDlgListView* list = nullptr;
+  std::optional<int> answer;
+  std::vector<uint32_t> askedKinds;
+  std::vector<QString> presets;
+};
+
+}  // namespace
+
+TEST_F(MacroListTest, RegisteredAsEditorKindSeven) {
+  EXPECT_TRUE(CHostFrameRegistry::Global().Has(HostFrameKind::Macros));
+}
+
+TEST_F(MacroListTest, NewAlarmCreatesOnOffPairWithPriorities) {
+  Open();
+  answer = CMacro::kKindAlarm;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  ASSERT_EQ(askedKinds, std::vector<uint32_t>{34462u});
+  ASSERT_EQ(doc->GetIDManager().GetCount(17), 2);
+  CMacro* on = Macro(1);
+  CMacro* off = Macro(2);
+  ASSERT_TRUE(on && off);
+  EXPECT_TRUE(on->GetName().endsWith(" ON"));
+  EXPECT_TRUE(off->GetName().endsWith(" OFF"));
+  EXPECT_EQ(on->GetParam(CMacro::P_PRIO), 90);
+  EXPECT_EQ(off->GetParam(CMacro::P_PRIO), 91);
+  EXPECT_EQ(on->GetParam(CMacro::P_SWITCH), 1);
+  EXPECT_EQ(off->GetParam(CMacro::P_SWITCH), 0);
+  EXPECT_EQ(on->GetParam(CMacro::P_PARTNER), 2);
+  EXPECT_EQ(off->GetParam(CMacro::P_PARTNER), 1);
+  EXPECT_EQ(frame->GetCurrentMacro(), on);
+  ASSERT_NE(frame->GetStepView(), nullptr);
+  EXPECT_EQ(frame->GetStepView()->objectName(),
+            CMacroStepViewRegistry::Has("CAlarmMacroView") ? "CAlarmMacroView" : "CEmptyMacroView");
+  EXPECT_EQ(list->CellText(0, 2), on->GetIDString());
+}
+
+TEST_F(MacroListTest, NewChimeCreatesOneMacroAndUpDownForVolume) {
+  Open();
+  answer = CMacro::kKindChime;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  EXPECT_EQ(doc->GetIDManager().GetCount(17), 1);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_SWITCH), 1);
+  answer = CMacro::kKindVolume;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  ASSERT_EQ(doc->GetIDManager().GetCount(17), 3);
+  EXPECT_TRUE(Macro(2)->GetName().endsWith(" UP"));
+  EXPECT_TRUE(Macro(3)->GetName().endsWith(" DOWN"));
+  EXPECT_EQ(frame->GetCurrentMacro(), Macro(2));
+}
+
+TEST_F(MacroListTest, CancelledChooserCreatesNothing) {
+  Open();
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  EXPECT_EQ(doc->GetIDManager().GetCount(17), 0);
+  EXPECT_FALSE(frame->Action(CMacroDlgFrm::kDeleteMacro)->isEnabled());
+  EXPECT_TRUE(frame->Action(CMacroDlgFrm::kNewMacro)->isEnabled());
+}
+
+TEST_F(MacroListTest, SecondOperatingVoltageIsRefused) {
+  Open();
+  answer = CMacro::kKindPower;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  ASSERT_EQ(doc->GetIDManager().GetCount(17), 2);
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  EXPECT_EQ(doc->GetIDManager().GetCount(17), 2);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText("A macro of this type exists already !"));
+}
+
+TEST_F(MacroListTest, NewDisabledAtTheLimit) {
+  for (int i = 0; i < 250; ++i) ASSERT_NE(CMacro::CreateMacro(CMacro::kKindChime, *doc), nullptr);
+  Open();
+  EXPECT_FALSE(frame->Action(CMacroDlgFrm::kNewMacro)->isEnabled());
+  EXPECT_TRUE(frame->Action(CMacroDlgFrm::kDeleteMacro)->isEnabled());
+}
+
+TEST_F(MacroListTest, DeleteKeyDeletesWithoutQuestionAndSelectsTheNextRow) {
+  for (int i = 0; i < 3; ++i) CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  Open();
+  list->SelectRow(1);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(list, &press);
+  EXPECT_EQ(doc->GetIDManager().GetCount(17), 2);
+  EXPECT_EQ(Macro(2), nullptr);
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_EQ(frame->GetCurrentMacro(), Macro(3));
+}
+
+TEST_F(MacroListTest, KindChooserOnlyOnTypeColumn) {
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  Open();
+  answer = CMacro::kKindStop;
+  list->EditCell(0, 0);
+  list->EditCell(0, 2);
+  EXPECT_TRUE(askedKinds.empty());
+  list->EditCell(0, 1);
+  ASSERT_EQ(askedKinds.size(), 1u);
+  EXPECT_EQ(presets.front(), CMacro::KindCaption(CMacro::kKindChime));
+  EXPECT_EQ(Macro(1)->GetKind(), CMacro::kKindStop);
+  EXPECT_EQ(frame->GetStepView()->objectName(), "CStopMacroView");
+  answer = CMacro::kKindNoEntry;
+  list->EditCell(0, 1);
+  EXPECT_EQ(frame->GetStepView()->objectName(), "CEmptyMacroView");
+}
+
+TEST_F(MacroListTest, LabelEditOnlyOnNameAndCancelKeepsSelection) {
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  Open();
+  list->SelectRow(1);
+  EXPECT_FALSE(list->BeginLabelEdit(1, 1));
+  list->EndLabelEdit(1, std::nullopt);
+  EXPECT_EQ(frame->GetCurrentMacro(), Macro(2));
+  list->EndLabelEdit(1, QString("Evening bell"));
+  EXPECT_EQ(Macro(2)->GetName(), "Evening bell");
+  EXPECT_EQ(list->CellText(1, 0), "Evening bell");
+  EXPECT_EQ(frame->GetCurrentMacro(), Macro(2));
+}
+
+TEST_F(MacroListTest, ExecuteSendsStartLine) {
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  Open();
+  list->SelectRow(1);
+  frame->OnCommand(CMacroDlgFrm::kExecute);
+  EXPECT_EQ(link.Commands(), QStringList{"/MACRO/START 2"});
+}
+
+TEST_F(MacroListTest, ColumnWidthsSurviveReopening) {
+  Open();
+  list->setColumnWidth(0, 201);
+  list->setColumnWidth(1, 77);
+  list->setColumnWidth(2, 44);
+  frame.reset();
+  EXPECT_EQ(CProfile::GetString("Settings", "MacroListColumnWidth"), "201,77,44");
+  Open();
+  EXPECT_EQ(list->columnWidth(0), 201);
+  EXPECT_EQ(list->columnWidth(1), 77);
+  EXPECT_EQ(list->columnWidth(2), 44);
+}
+
+TEST(MacroListModelTest, ColumnWidthsParseOverDefaults) {
+  EXPECT_EQ(MacroListModel::ParseColumnWidths(""), (std::array<int, 3>{160, 60, 30}));
+  EXPECT_EQ(MacroListModel::ParseColumnWidths("100,x"), (std::array<int, 3>{100, 60, 30}));
+  EXPECT_EQ(MacroListModel::ParseColumnWidths("-5,70,99999"), (std::array<int, 3>{160, 70, 30}));
+}
+
+TEST(MacroListModelTest, EditorForKinds) {
+  using MacroListModel::EditorClassName;
+  using MacroListModel::EditorFor;
+  EXPECT_STREQ(EditorClassName(EditorFor(34256)), "CInselMacroView");
+  EXPECT_STREQ(EditorClassName(EditorFor(34577)), "CZonetestMacroView");
+  EXPECT_STREQ(EditorClassName(EditorFor(34510)), "CEmptyMacroView");
+  EXPECT_STREQ(EditorClassName(EditorFor(0)), "CEmptyMacroView");
+}
+
+TEST(MacroStepFieldsTest, PriorityIndexTruncates) {
+  const auto choices = MacroStepFields::PriorityChoices(true);
+  ASSERT_EQ(choices.size(), 11u);
+  EXPECT_EQ(choices[MacroStepFields::PriorityIndex(choices, 45)].text, "4");
+  EXPECT_EQ(choices[MacroStepFields::PriorityIndex(choices, 41)].text, "4");
+  EXPECT_EQ(choices[MacroStepFields::PriorityIndex(choices, 0)].text, "OFF");
+  const auto noOff = MacroStepFields::PriorityChoices(false);
+  EXPECT_EQ(noOff[MacroStepFields::PriorityIndex(noOff, 0)].text, "1");
+}
+
+TEST_F(MacroListTest, StopPriorityMirroredToPartnerAndNoSelectionIsHarmless) {
+  Open();
+  EXPECT_EQ(frame->GetStepView()->objectName(), "CEmptyMacroView");
+  answer = CMacro::kKindPower;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  auto* view = qobject_cast<CPowerMacroView*>(frame->GetStepView());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->PriorityList()->currentText(), "1");
+  view->PriorityList()->setCurrentIndex(0);
+  emit view->PriorityList()->activated(0);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 10);
+  EXPECT_EQ(Macro(2)->GetParam(CMacro::P_PRIO), 11);
+  // A deleted partner stops the mirroring silently.
+  Macro(2)->OnCommand(33001);
+  emit view->PriorityList()->activated(3);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 40);
+}

@@ -1,0 +1,169 @@
+// The audio-signal editor as a user drives it: the list, the page switch,
+// Apply without a selection, rename, delete and the common settings page.
+#include "editors/signals/caudioeditor.h"
+#include "editors/signals/cbackgroundpage.h"
+#include "editors/signals/csignalkindpage.h"
+#include "editors/signals/csignallistdlg.h"
+#include "editors/signals/signallistlogic.h"
+#include "macros/calarmgenerator.h"
+#include "macros/caudiosignal.h"
+#include "macros/cgong.h"
+#include "model/cselvantisdoc.h"
+#include "shell/controls/cnumericedit.h"
+#include "support/dialogdriver.h"
+#include "support/messagerecorder.h"
+#include "support/tempprofile.h"
+#include "unit/cinternalmessagerec.h"
+#include "unit/cinternalslot.h"
+#include "unit/cmiscaudio.h"
+
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CAudioEditorTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(doc.OnNewDocument());
+    CInternalMessageRec::EnsureIn(doc);
+    CMiscAudio::EnsureIn(doc);
+  }
+  int SignalCount() const { return int(SignalListLogic::ListedSignals(doc).size()); }
+  TempProfile profile;
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+};
+
+TEST_F(CAudioEditorTest, EmptyProjectOpensOnTheAlarmPageAndApplyCreatesASignal) {
+  CAlarmGenerator* generator = CAlarmGenerator::CreateIn(doc);
+  ASSERT_NE(generator, nullptr);
+  CAudioEditor editor(doc);
+  EXPECT_EQ(editor.ActivePageIndex(), 0);
+  EXPECT_EQ(editor.List()->GetSelectedSignal(nullptr), nullptr);
+  editor.findChild<QPushButton*>("apply")->click();
+  ASSERT_EQ(SignalCount(), 1);
+  CAudioSignal* made = SignalListLogic::ListedSignals(doc).front();
+  EXPECT_EQ(made->GetKind(), CAudioSignal::kKindAlarm);
+  EXPECT_EQ(made->GetSource(), generator);
+  EXPECT_EQ(editor.List()->GetSelectedSignal(nullptr), made);
+  EXPECT_EQ(editor.List()->Tree()->topLevelItem(0)->text(1), generator->GetName());
+  EXPECT_EQ(editor.CancelButton()->text(), "Close");
+}
+
+TEST_F(CAudioEditorTest, ApplyWithoutGeneratorShowsTheMessageAndAddsNothing) {
+  CAudioEditor editor(doc);
+  editor.findChild<QPushButton*>("apply")->click();
+  EXPECT_TRUE(messages.Saw(34274));
+  EXPECT_EQ(SignalCount(), 0);
+  EXPECT_EQ(editor.List()->RowCount(), 0);
+}
+
+TEST_F(CAudioEditorTest, SelectingAChimeBringsUpTheChimePageWithItsGong) {
+  CAudioSignal* alarm = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  CAudioSignal* chime = CAudioSignal::CreateSignal(CAudioSignal::kKindChime, doc);
+  CGong* gong = CGong::CreateIn(doc);
+  ASSERT_TRUE(alarm && chime && gong);
+  chime->SetSource(gong);
+  chime->SetValueText(1, "3");
+  CAudioEditor editor(doc);
+  EXPECT_EQ(editor.ActivePageIndex(), 0);
+  editor.List()->SelectRow(1);
+  EXPECT_EQ(editor.ActivePageIndex(), 1);
+  EXPECT_EQ(editor.List()->Tree()->topLevelItem(1)->text(1), gong->GetName());
+  EXPECT_EQ(editor.Page(1)->findChild<QSlider*>("priority")->value(), 3);
+  EXPECT_FALSE(editor.Page(1)->IsModified());
+}
+
+TEST_F(CAudioEditorTest, RefusedRenameKeepsTheOldLabel) {
+  CAudioSignal* first = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  CAudioSignal* second = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  ASSERT_TRUE(first && second);
+  const QString old = second->GetName();
+  CAudioEditor editor(doc);
+  QTreeWidgetItem* item = editor.List()->Tree()->topLevelItem(1);
+  item->setText(0, first->GetName());
+  EXPECT_EQ(item->text(0), old);
+  EXPECT_EQ(second->GetName(), old);
+  item->setText(0, "Evacuation");
+  EXPECT_EQ(second->GetName(), "Evacuation");
+  EXPECT_EQ(item->text(0), "Evacuation");
+}
+
+TEST_F(CAudioEditorTest, DeleteRemovesTheSignalAndSelectsTheLastRow) {
+  CAudioSignal::CreateSignal(CAudioSignal::kKindMessage, doc);
+  CAudioSignal::CreateSignal(CAudioSignal::kKindText, doc);
+  CAudioSignal::CreateSignal(CAudioSignal::kKindMessage, doc);
+  CAudioEditor editor(doc);
+  ASSERT_EQ(editor.List()->RowCount(), 3);
+  EXPECT_EQ(editor.ActivePageIndex(), 2);
+  editor.List()->findChild<QToolButton*>("delete")->click();
+  EXPECT_EQ(SignalCount(), 2);
+  EXPECT_EQ(editor.List()->RowCount(), 2);
+  int row = -1;
+  EXPECT_NE(editor.List()->GetSelectedSignal(&row), nullptr);
+  EXPECT_EQ(row, 1);
+  EXPECT_EQ(editor.CancelButton()->text(), "Close");
+}
+
+TEST_F(CAudioEditorTest, CommonSettingsPageGreysTheListAndRestoresItsSelection) {
+  CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  CAudioEditor editor(doc);
+  editor.List()->SelectRow(1);
+  editor.ActivatePage(3);
+  EXPECT_FALSE(editor.List()->Tree()->isEnabled());
+  EXPECT_TRUE(editor.List()->findChild<QToolButton*>("add")->isHidden());
+  EXPECT_EQ(editor.List()->GetSelectedSignal(nullptr), nullptr);
+  editor.ActivatePage(0);
+  EXPECT_TRUE(editor.List()->Tree()->isEnabled());
+  int row = -1;
+  editor.List()->GetSelectedSignal(&row);
+  EXPECT_EQ(row, 1);
+}
+
+TEST_F(CAudioEditorTest, VolumeControlsFollowEachOther) {
+  CAudioEditor editor(doc);
+  editor.ActivatePage(3);
+  auto* page = dynamic_cast<CBackgroundPage*>(editor.Page(3));
+  ASSERT_NE(page, nullptr);
+  auto* textEdit = page->findChild<CNumericEdit*>("volumeEdit2");
+  textEdit->setText("-20");
+  page->OnVolumeEdited(2);
+  EXPECT_EQ(page->findChild<QSlider*>("volumeSlider2")->value(), 64);
+  page->OnSliderMoved(CMiscAudio::ALARM_VOL, 50);
+  EXPECT_EQ(page->findChild<CNumericEdit*>("volumeEdit0")->text(), "-6.0");
+  EXPECT_EQ(CMiscAudio::Find(&doc)->GetParamText(CMiscAudio::ALARM_VOL), "-6.0");
+  page->OnSliderMoved(CMiscAudio::PANIC_VOL, 0);
+  EXPECT_EQ(page->findChild<CNumericEdit*>("volumeEdit3")->text(), "6.0");
+  EXPECT_EQ(page->findChild<QSlider*>("volumeSlider0")->minimum(), 25);
+  page->OnAttenuationStepped(-50);
+  EXPECT_EQ(CMiscAudio::Find(&doc)->GetParamText(CMiscAudio::BACK_ATT), "-41");
+  EXPECT_TRUE(page->IsModified());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CAudioEditorTest, InternalSlotOpensTheEditorThroughItsHook) {
+  CInternalSlot::AudioEditorHook hook = CInternalSlot::SetAudioEditorHook({});
+  CInternalSlot::SetAudioEditorHook(hook);
+  ASSERT_TRUE(static_cast<bool>(hook));
+  bool shown = false;
+  ASSERT_TRUE(DriveNextModal([&](QWidget* w) {
+    auto* editor = qobject_cast<CAudioEditor*>(w);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), "Audio signal editor");
+    editor->reject();
+    shown = true;
+  }));
+  EXPECT_TRUE(hook(doc));
+  EXPECT_TRUE(shown);
+}
+
+}  // namespace
