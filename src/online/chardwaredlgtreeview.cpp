@@ -1,0 +1,76 @@
+#include "online/chardwaredlgtreeview.h"
+
+#include "model/cselvantisdoc.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+CHardwareDlgTreeView::CHardwareDlgTreeView(CSelvantisDoc* doc, QWidget* parent)
+    : COnlineView(doc, parent), m_tree(new QTreeWidget(this)) {
+  m_tree->setObjectName(QStringLiteral("hardwareTree"));
+  m_tree->setColumnCount(1);
+  m_tree->header()->hide();
+  m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+  // White text background; the selected item in blue.
+  m_tree->setStyleSheet(QStringLiteral("QTreeWidget::item { background: white; }"
+                                       " QTreeWidget::item:selected { color: #0000ff; background: white; }"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(m_tree);
+  connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+    if (!OnItemExpanding(item)) {
+      const QSignalBlocker block(m_tree);
+      item->setExpanded(false);
+      return;
+    }
+    OnItemExpanded(item);
+  });
+}
+
+void CHardwareDlgTreeView::OnInitialUpdate() {}
+
+void CHardwareDlgTreeView::Fill() {
+  const QSignalBlocker block(m_tree);
+  m_tree->clear();
+  m_tree->setRootIsDecorated(m_scan.HasTreeLines());
+  for (const CHardwareScan::Item& entry : m_scan.Items()) {
+    auto* item = new QTreeWidgetItem(m_tree, QStringList{entry.text});
+    item->setData(0, Qt::UserRole, entry.data);
+    for (const QString& child : entry.children) new QTreeWidgetItem(item, QStringList{child});
+  }
+}
+
+void CHardwareDlgTreeView::ShowOffline() {
+  m_scan.ShowOffline();
+  Fill();
+}
+void CHardwareDlgTreeView::ScanAmplifiers() {
+  m_scan.ScanAmplifiers();
+  Fill();
+}
+void CHardwareDlgTreeView::ScanConsoles() {
+  m_scan.ScanConsoles();
+  Fill();
+}
+void CHardwareDlgTreeView::ScanCards() {
+  m_scan.ScanCards();
+  Fill();
+}
+void CHardwareDlgTreeView::ScanSlots() {
+  m_scan.ScanSlots();
+  Fill();
+}
+
+bool CHardwareDlgTreeView::OnItemExpanding(QTreeWidgetItem* item) const {
+  return item != nullptr && item == m_tree->currentItem();
+}
+
+void CHardwareDlgTreeView::OnItemExpanded(QTreeWidgetItem* item) {
+  if (item == nullptr || item->parent() != nullptr) return;
+  const int index = m_tree->indexOfTopLevelItem(item);
+  if (!m_scan.ExpandItem(index)) return;
+  const QStringList& children = m_scan.Items()[static_cast<size_t>(index)].children;
+  for (int i = 0; i < item->childCount() && i < children.size(); ++i) item->child(i)->setText(0, children[i]);
+}

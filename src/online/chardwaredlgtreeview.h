@@ -1,0 +1,47 @@
+#ifndef SELV_ONLINE_CHARDWAREDLGTREEVIEW_H
+#define SELV_ONLINE_CHARDWAREDLGTREEVIEW_H
+
+#include "online/chardwarescan.h"
+#include "online/conlineview.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The tree of the hardware window: shows what CHardwareScan holds. It never
+// polls; every exchange starts from a button or an expansion.
+class CHardwareDlgTreeView final : public COnlineView {
+  Q_OBJECT
+
+ public:
+  CHardwareDlgTreeView(CSelvantisDoc* doc, QWidget* parent);
+
+  void OnInitialUpdate() override;
+  void OnPoll() override {}
+
+  void ShowOffline();
+  void ScanAmplifiers();
+  void ScanConsoles();
+  void ScanCards();
+  void ScanSlots();
+
+  // An item about to expand: only the selected item may. True when the
+  // expansion is allowed.
+  bool OnItemExpanding(QTreeWidgetItem* item) const;
+  // An expanded item: asks the unit for its details.
+  void OnItemExpanded(QTreeWidgetItem* item);
+
+  QTreeWidget* Tree() const { return m_tree; }
+  const CHardwareScan& Scan() const { return m_scan; }
+  int ScanKind() const { return m_scan.GetScanKind(); }
+
+ public slots:
+  void OnCommReply(int, const QStringList&) override {}
+
+ private:
+  void Fill();
+
+  CHardwareScan m_scan;
+  QTreeWidget* m_tree;
+};
+
+#endif

@@ -1,0 +1,151 @@
+#include "online/cservicedlg.h"
+
+#include "link/idevicelink.h"
+#include "model/cselvantisdoc.h"
+#include "model/cstringtable.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const bool kHookSet = [] {
+  CInternalSlot::SetServiceDialogHook([](CInternalSlot& slot) { return CServiceDlg::Run(slot); });
+  return true;
+}();
+}  // namespace
+
+CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
+    : QDialog(parent),
+      m_slot(slot),
+      m_readButton(new QPushButton(tr("Read registers"), this)),
+      m_version(new QLabel(QStringLiteral("0"), this)),
+      m_onlineTime(new QLabel(QStringLiteral("0"), this)),
+      m_tests(new QComboBox(this)),
+      m_startButton(new QPushButton(tr("Start"), this)),
+      m_registers(new QTableWidget(CServiceState::kRegisterRows, 3, this)),
+      m_powerOnCount(new QLabel(QStringLiteral("0"), this)) {
+  setObjectName(QStringLiteral("CServiceDlg"));
+  setWindowTitle(tr("Service functions"));
+  m_readButton->setObjectName(QStringLiteral("readRegisters"));
+  m_startButton->setObjectName(QStringLiteral("startTest"));
+  m_tests->setObjectName(QStringLiteral("tests"));
+  m_registers->setObjectName(QStringLiteral("registers"));
+  m_version->setObjectName(QStringLiteral("version"));
+  m_onlineTime->setObjectName(QStringLiteral("onlineTime"));
+  m_powerOnCount->setObjectName(QStringLiteral("powerOnCount"));
+  m_startButton->setToolTip(tr("Start test"));
+  m_readButton->setToolTip(tr("Read registers again"));
+
+  auto* top = new QVBoxLayout(this);
+  auto* status = new QGroupBox(tr("Status"), this);
+  auto* statusForm = new QFormLayout(status);
+  statusForm->addRow(tr("Power On Events"), m_powerOnCount);
+  statusForm->addRow(tr("Online"), m_onlineTime);
+  statusForm->addRow(new QLabel(tr("VMX Software version"), status));
+  statusForm->addRow(m_version);
+  top->addWidget(status);
+
+  auto* test = new QGroupBox(tr("Test"), this);
+  auto* testLayout = new QVBoxLayout(test);
+  auto* testRow = new QHBoxLayout;
+  testRow->addWidget(new QLabel(tr("Function"), test));
+  testRow->addWidget(m_tests, 1);
+  testRow->addWidget(m_startButton);
+  testLayout->addLayout(testRow);
+  testLayout->addWidget(m_registers);
+  testLayout->addWidget(m_readButton, 0, Qt::AlignRight);
+  top->addWidget(test);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  top->addWidget(buttons);
+
+  // Opening: the stored status starts over, so the first answers show.
+  m_state.Reset();
+  m_tests->addItems(CServiceState::TestNames());
+  m_tests->setCurrentIndex(-1);
+
+  m_registers->setHorizontalHeaderLabels({QStringLiteral("OUT"), QStringLiteral("IN"), LoadString(32805)});
+  for (int column = 0; column < 3; ++column) m_registers->setColumnWidth(column, 80);
+  m_registers->verticalHeader()->hide();
+  m_registers->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_registers->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_registers->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+  m_filling = true;
+  for (int row = 0; row < CServiceState::kRegisterRows; ++row) {
+    m_registers->setItem(row, CServiceState::kColumnOut, new QTableWidgetItem);
+    auto* in = new QTableWidgetItem;
+    in->setFlags(in->flags() & ~Qt::ItemIsEditable);
+    m_registers->setItem(row, CServiceState::kColumnIn, in);
+    auto* name = new QTableWidgetItem(CServiceState::RowName(row));
+    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+    m_registers->setItem(row, 2, name);
+  }
+  m_filling = false;
+
+  connect(m_startButton, &QPushButton::clicked, this, &CServiceDlg::OnStartTest);
+  connect(m_readButton, &QPushButton::clicked, this, &CServiceDlg::OnReadRegisters);
+  // Only the user's edits write: the cells the unit's answers fill are
+  // changed with m_filling set.
+  connect(m_registers, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (m_filling || item->column() != CServiceState::kColumnOut) return;
+    OnEndLabelEdit(item->row(), item->text());
+  });
+  connect(&m_timer, &QTimer::timeout, this, &CServiceDlg::OnTimer);
+
+  if (m_slot) m_slot->SetServiceWindow(this);
+  SendAll(m_state.OpeningCommands());
+  m_timer.start(kStatusPeriodMs);
+}
+
+CServiceDlg::~CServiceDlg() {
+  m_timer.stop();
+  if (m_slot && m_slot->GetServiceWindow() == this) m_slot->SetServiceWindow(nullptr);
+}
+
+bool CServiceDlg::Run(CInternalSlot& slot, QWidget* parent) {
+  CServiceDlg dialog(&slot, parent);
+  dialog.exec();
+  return true;
+}
+
+void CServiceDlg::Send(const QString& command) { GetDeviceLink()->SendDeviceCommand(command, GetActiveDoc(), false); }
+
+void CServiceDlg::SendAll(const QStringList& commands) {
+  for (const QString& command : commands) Send(command);
+}
+
+void CServiceDlg::OnTimer() { SendAll(m_state.TimerCommands()); }
+
+void CServiceDlg::OnStartTest() { Send(CServiceState::StartTestCommand(m_tests->currentText())); }
+
+void CServiceDlg::OnReadRegisters() { SendAll(m_state.ReadRegisterCommands()); }
+
+void CServiceDlg::OnEndLabelEdit(int row, const QString& text) {
+  SendAll(CServiceState::WriteRegisterCommands(row, text));
+}
+
+void CServiceDlg::ParseReply(const QString& line) {
+  const CServiceState::ParseResult result = m_state.ParseReply(line);
+  switch (result.change) {
+    case CServiceState::Change::Version: m_version->setText(result.value); break;
+    case CServiceState::Change::OnlineTime: m_onlineTime->setText(result.value); break;
+    case CServiceState::Change::PowerOnCount: m_powerOnCount->setText(result.value); break;
+    case CServiceState::Change::Register:
+      if (QTableWidgetItem* cell = m_registers->item(result.row, result.column)) {
+        m_filling = true;
+        cell->setText(result.value);
+        m_filling = false;
+      }
+      break;
+    case CServiceState::Change::None: break;
+  }
+}

@@ -1,0 +1,65 @@
+#ifndef SELV_ONLINE_CSERVICEDLG_H
+#define SELV_ONLINE_CSERVICEDLG_H
+
+#include "online/cservicestate.h"
+#include "unit/cinternalslot.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+// "Service functions": the unit's power-on count, on-line time and software
+// version, its self tests and its SPI and logic registers. The service slot
+// that opened it hands it the replies of the "/SERVICE" branch; the status
+// is asked again every second while it is open.
+class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDT_STATUS = 1;
+  static constexpr int kStatusPeriodMs = 1000;
+
+  CServiceDlg(CInternalSlot* slot, QWidget* parent = nullptr);
+  ~CServiceDlg() override;
+
+  // Opens the dialog modally for the slot; true when it was shown.
+  static bool Run(CInternalSlot& slot, QWidget* parent = nullptr);
+
+  void ParseReply(const QString& line) override;
+  void OnTimer();
+  void OnStartTest();
+  void OnReadRegisters();
+  // The OUT cell of a row was edited to text (cancelled edits never get here).
+  void OnEndLabelEdit(int row, const QString& text);
+
+  const CServiceState& State() const { return m_state; }
+  QComboBox* TestSelection() const { return m_tests; }
+  QTableWidget* RegisterList() const { return m_registers; }
+  QLabel* VersionText() const { return m_version; }
+  QLabel* OnlineTimeText() const { return m_onlineTime; }
+  QLabel* PowerOnCountText() const { return m_powerOnCount; }
+  bool IsPolling() const { return m_timer.isActive(); }
+
+ private:
+  void Send(const QString& command);
+  void SendAll(const QStringList& commands);
+
+  CInternalSlot* m_slot;
+  CServiceState m_state;
+  QPushButton* m_readButton;
+  QLabel* m_version;
+  QLabel* m_onlineTime;
+  QComboBox* m_tests;
+  QPushButton* m_startButton;
+  QTableWidget* m_registers;
+  QLabel* m_powerOnCount;
+  QTimer m_timer;
+  bool m_filling = false;
+};
+
+#endif

@@ -1,0 +1,242 @@
+#include "consoles/cconsole.h"
+#include "consoles/cconsprop.h"
+#include "editors/macros/cbuzzermacroview.h"
+#include "editors/macros/clcdtextmacroview.h"
+#include "editors/macros/cmacrodlgfrm.h"
+#include "editors/macros/cmacrodlglistview.h"
+#include "editors/macros/consolestepfields.h"
+#include "macros/cmacro.h"
+#include "model/cselvantisdoc.h"
+#include "support/messagerecorder.h"
+#include "support/recordinglink.h"
+#include "support/tempprofile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRect>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class ConsoleStepTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc = std::make_unique<CSelvantisDoc>();
+    doc->OnNewDocument();
+    SetActiveDoc(doc.get());
+  }
+  void TearDown() override {
+    frame.reset();
+    SetActiveDoc(nullptr);
+  }
+  CConsole* AddConsole(int x, const QString& name) {
+    CConsole* console = CConsole::CreateIn(*doc, CConsProp::RCX6010, QRect(x, 600, 64, 48));
+    if (console) console->SetName(name);
+    return console;
+  }
+  // Opens the macro list and creates one macro of the kind, which becomes
+  // the current one.
+  CMacro* Create(int kind) {
+    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
+    frame->resize(900, 500);
+    frame->show();
+    frame->GetListView()->SetLink(&link);
+    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
+    frame->OnCommand(CMacroDlgFrm::kNewMacro);
+    return frame->GetCurrentMacro();
+  }
+  template <typename View>
+  View* StepView() const {
+    return qobject_cast<View*>(frame->GetStepView());
+  }
+  static void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  RecordingLink link;
+  std::unique_ptr<CSelvantisDoc> doc;
+  std::unique_ptr<CMacroDlgFrm> frame;
+};
+
+bool HasLineEnding(const QStringList& lines, const QString& ending) {
+  for (const QString& line : lines) {
+    if (line.endsWith(ending)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST_F(ConsoleStepTest, ConsoleListStartsWithAllConsolesThenConsolesByName) {
+  CConsole* first = AddConsole(0, QStringLiteral("Lobby"));
+  CConsole* second = AddConsole(200, QStringLiteral("Office"));
+  ASSERT_TRUE(first && second);
+  const MacroStepFields::Choices choices = ConsoleStepFields::ConsoleChoices(doc.get());
+  ASSERT_EQ(choices.size(), 3u);
+  EXPECT_EQ(choices[0].text, "All Consoles");
+  EXPECT_EQ(choices[0].data, 0);
+  EXPECT_EQ(choices[1].text, "Lobby");
+  EXPECT_EQ(choices[1].data, first->GetID());
+  EXPECT_EQ(choices[2].text, "Office");
+  EXPECT_EQ(choices[2].data, second->GetID());
+}
+
+TEST_F(ConsoleStepTest, LcdEditorShowsTheMacroAndChoosingAllConsolesSendsAddressZero) {
+  CConsole* console = AddConsole(0, QStringLiteral("Lobby"));
+  ASSERT_NE(console, nullptr);
+  CMacro* macro = Create(CMacro::kKindLCDText);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParam(CMacro::P_CONSOLE, console->GetID());
+  macro->SetParamText(CMacro::P_TEXT, QStringLiteral("FIRE EXIT"));
+  macro->SetParam(CMacro::P_LINE, 2);
+  macro->SetParam(CMacro::P_TIME, 30);
+  macro->SetParam(CMacro::P_SET_RUN, 1);
+  macro->SetParam(CMacro::P_SET_TIME, 0);
+  frame->ShowMacroEditor();
+  auto* view = StepView<CLCDTextMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->ConsoleList()->currentText(), "Lobby");
+  EXPECT_EQ(view->TextEdit()->text(), "FIRE EXIT");
+  EXPECT_FALSE(view->Line1()->isChecked());
+  EXPECT_TRUE(view->Line2()->isChecked());
+  EXPECT_EQ(view->DurationEdit()->text(), "30");
+  EXPECT_TRUE(view->ClearOtherLine()->isChecked());
+  EXPECT_FALSE(view->BuzzerOnNewText()->isChecked());
+  // Filling the controls writes nothing back.
+  EXPECT_EQ(macro->GetParam(CMacro::P_CONSOLE), console->GetID());
+
+  view->ConsoleList()->setCurrentIndex(0);
+  emit view->ConsoleList()->activated(0);
+  EXPECT_EQ(macro->GetParam(CMacro::P_CONSOLE), 0);
+  EXPECT_TRUE(HasLineEnding(macro->GetDownloadLines(false), QStringLiteral("/PARAM/ADDRESS 0")))
+      << macro->GetDownloadLines(false).join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ConsoleStepTest, LcdLineOutsideOneOrTwoShowsNeitherButton) {
+  CMacro* macro = Create(CMacro::kKindLCDText);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParam(CMacro::P_LINE, 0);
+  frame->ShowMacroEditor();
+  auto* view = StepView<CLCDTextMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(view->Line1()->isChecked());
+  EXPECT_FALSE(view->Line2()->isChecked());
+  view->Line1()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_LINE), 1);
+  EXPECT_TRUE(view->Line1()->isChecked());
+  view->Line2()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_LINE), 2);
+  EXPECT_FALSE(view->Line1()->isChecked());
+  EXPECT_TRUE(view->Line2()->isChecked());
+  view->BuzzerOnNewText()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_TIME), 1);
+  view->ClearOtherLine()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_RUN), 1);
+  view->ClearOtherLine()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_RUN), 0);
+}
+
+TEST_F(ConsoleStepTest, TypingTwentyCharactersKeepsSixteen) {
+  CMacro* macro = Create(CMacro::kKindLCDText);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CLCDTextMacroView>();
+  ASSERT_NE(view, nullptr);
+  Type(view->TextEdit(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+  EXPECT_EQ(macro->GetParamText(CMacro::P_TEXT), "ABCDEFGHIJKLMNOP");
+  // The same limit without the edit's own.
+  ConsoleStepFields::WriteText(*macro, QStringLiteral("01234567890123456789"));
+  EXPECT_EQ(macro->GetParamText(CMacro::P_TEXT), "0123456789012345");
+}
+
+TEST_F(ConsoleStepTest, DisplayDurationIsStoredOnEveryKeystroke) {
+  CMacro* macro = Create(CMacro::kKindLCDText);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CLCDTextMacroView>();
+  ASSERT_NE(view, nullptr);
+  Type(view->DurationEdit(), QStringLiteral("12"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 12);
+  ConsoleStepFields::WriteDisplayDuration(*macro, QStringLiteral("7 s"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 7);
+  ConsoleStepFields::WriteDisplayDuration(*macro, QStringLiteral("abc"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 0);
+  ConsoleStepFields::WriteDisplayDuration(*macro, QStringLiteral("-5"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 0);
+}
+
+TEST_F(ConsoleStepTest, ConsoleChoiceFollowsAPartnerWithoutBreakingThePair) {
+  CMacro* first = CMacro::CreateMacro(CMacro::kKindLCDText, *doc);
+  CMacro* second = CMacro::CreateMacro(CMacro::kKindLCDText, *doc);
+  ASSERT_TRUE(first && second);
+  CMacro::MakePair(*first, *second);
+  ConsoleStepFields::WriteConsole(*first, 5);
+  EXPECT_EQ(first->GetParam(CMacro::P_CONSOLE), 5);
+  EXPECT_EQ(second->GetParam(CMacro::P_CONSOLE), 5);
+  EXPECT_EQ(first->GetPartner(), second);
+  EXPECT_EQ(second->GetPartner(), first);
+}
+
+TEST_F(ConsoleStepTest, BuzzerEditorShowsAndStoresItsFields) {
+  CConsole* console = AddConsole(0, QStringLiteral("Desk"));
+  ASSERT_NE(console, nullptr);
+  CMacro* macro = Create(CMacro::kKindBuzzer);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParam(CMacro::P_CONSOLE, console->GetID());
+  macro->SetParamText(CMacro::P_TEXT, QStringLiteral("10101"));
+  macro->SetParam(CMacro::P_TIME, 3);
+  macro->SetParam(CMacro::P_BUZZ_REPEAT, 4);
+  macro->SetParam(CMacro::P_BUZZ_PAUSE, 6);
+  frame->ShowMacroEditor();
+  auto* view = StepView<CBuzzerMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->ConsoleList()->currentText(), "Desk");
+  EXPECT_EQ(view->PatternEdit()->text(), "10101");
+  EXPECT_EQ(view->PatternTimeEdit()->text(), "3");
+  EXPECT_EQ(view->RepeatEdit()->text(), "4");
+  EXPECT_EQ(view->PauseEdit()->text(), "6");
+
+  // The pattern time is typed after the fixed "0.": 5 means 0.5 s.
+  bool fixedPrefix = false;
+  for (const QLabel* label : view->findChildren<QLabel*>()) fixedPrefix |= label->text() == "0.";
+  EXPECT_TRUE(fixedPrefix);
+  Type(view->PatternTimeEdit(), QStringLiteral("5"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 5);
+  EXPECT_TRUE(HasLineEnding(macro->GetDownloadLines(false), QStringLiteral("/PARAM/PTN_TIME 5")));
+
+  Type(view->RepeatEdit(), QStringLiteral("12"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_BUZZ_REPEAT), 12);
+  Type(view->PauseEdit(), QStringLiteral("200"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_BUZZ_PAUSE), 200);
+  Type(view->PatternEdit(), QStringLiteral("1100"));
+  EXPECT_EQ(macro->GetParamText(CMacro::P_TEXT), "1100");
+
+  view->ConsoleList()->setCurrentIndex(0);
+  emit view->ConsoleList()->activated(0);
+  EXPECT_EQ(macro->GetParam(CMacro::P_CONSOLE), 0);
+  EXPECT_TRUE(HasLineEnding(macro->GetDownloadLines(false), QStringLiteral("/PARAM/ADDRESS 0")));
+}
+
+TEST_F(ConsoleStepTest, BuzzerNumbersAreKeptInTheirRanges) {
+  CMacro* macro = CMacro::CreateMacro(CMacro::kKindBuzzer, *doc);
+  ASSERT_NE(macro, nullptr);
+  ConsoleStepFields::WritePatternTime(*macro, QStringLiteral("15"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 9);
+  ConsoleStepFields::WritePatternTime(*macro, QStringLiteral("-1"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 0);
+  ConsoleStepFields::WriteBuzzerCount(*macro, CMacro::P_BUZZ_REPEAT, QStringLiteral("300"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_BUZZ_REPEAT), 255);
+  ConsoleStepFields::WriteBuzzerCount(*macro, CMacro::P_BUZZ_PAUSE, QStringLiteral("x"));
+  EXPECT_EQ(macro->GetParam(CMacro::P_BUZZ_PAUSE), 0);
+  ConsoleStepFields::WriteText(*macro, QStringLiteral("10101010101010101010"));
+  EXPECT_EQ(macro->GetParamText(CMacro::P_TEXT).size(), ConsoleStepFields::kTextMax);
+}

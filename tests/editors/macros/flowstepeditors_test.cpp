@@ -1,0 +1,258 @@
+#include "editors/macros/cmacrodlgfrm.h"
+#include "editors/macros/cmacrodlglistview.h"
+#include "editors/macros/cmemoflagmacroview.h"
+#include "editors/macros/crepeatmacroview.h"
+#include "editors/macros/csequencemacroview.h"
+#include "editors/macros/cslaveclockmacroview.h"
+#include "editors/macros/czonetestmacroview.h"
+#include "editors/macros/flowstepfields.h"
+#include "macros/cmacro.h"
+#include "model/cselvantisdoc.h"
+#include "shell/controls/cinplaceedit.h"
+#include "shell/controls/cvalueedit.h"
+#include "support/messagerecorder.h"
+#include "support/recordinglink.h"
+#include "support/tempprofile.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTime>
+#include <QTimeEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+class FlowStepTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc = std::make_unique<CSelvantisDoc>();
+    doc->OnNewDocument();
+    SetActiveDoc(doc.get());
+  }
+  void TearDown() override {
+    frame.reset();
+    SetActiveDoc(nullptr);
+  }
+  CMacro* Create(int kind) {
+    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
+    frame->resize(900, 500);
+    frame->show();
+    frame->GetListView()->SetLink(&link);
+    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
+    frame->OnCommand(CMacroDlgFrm::kNewMacro);
+    return frame->GetCurrentMacro();
+  }
+  template <typename View>
+  View* StepView() const {
+    return qobject_cast<View*>(frame->GetStepView());
+  }
+
+  TempProfile profile;
+  MessageRecorder messages;
+  RecordingLink link;
+  std::unique_ptr<CSelvantisDoc> doc;
+  std::unique_ptr<CMacroDlgFrm> frame;
+};
+
+}  // namespace
+
+TEST(FlowStepFieldsTest, RepeatLimits) {
+  EXPECT_EQ(FlowStepFields::ClampRepeatCount(70000), 65535);
+  EXPECT_EQ(FlowStepFields::ClampRepeatCount(-3), 0);
+  EXPECT_EQ(FlowStepFields::ClampRepeatTime(301), 300);
+  EXPECT_EQ(FlowStepFields::ClampRepeatTime(-1), 0);
+  EXPECT_EQ(FlowStepFields::ClampRepeatTime(45), 45);
+}
+
+TEST_F(FlowStepTest, RepeatCountIsLimitedAndTheEditShowsTheLimit) {
+  CMacro* macro = Create(CMacro::kKindRepeat);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CRepeatMacroView>();
+  ASSERT_NE(view, nullptr);
+  view->CountEdit()->setText(QStringLiteral("70000"));
+  view->OnKillfocusCount();
+  EXPECT_EQ(macro->GetParam(CMacro::P_REPEAT_COUNT), 65535);
+  EXPECT_EQ(view->CountEdit()->text(), "65535");
+  view->CountEdit()->setText(QStringLiteral("-3"));
+  view->OnKillfocusCount();
+  EXPECT_EQ(macro->GetParam(CMacro::P_REPEAT_COUNT), 0);
+  EXPECT_EQ(view->CountEdit()->text(), "0");
+  view->TimeEdit()->setText(QStringLiteral("400"));
+  view->OnKillfocusTime();
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 300);
+  EXPECT_EQ(view->TimeEdit()->text(), "300");
+}
+
+TEST_F(FlowStepTest, RepeatMacroListOffersOffAndTheMacros) {
+  CMacro* macro = Create(CMacro::kKindRepeat);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CRepeatMacroView>();
+  ASSERT_NE(view, nullptr);
+  ASSERT_GE(view->MacroList()->count(), 2);
+  EXPECT_EQ(view->MacroList()->itemText(0), "OFF");
+  const int index = view->MacroList()->findData(macro->GetID());
+  ASSERT_GE(index, 0);
+  emit view->MacroList()->activated(index);
+  EXPECT_EQ(macro->GetParam(CMacro::P_REPEAT_MACRO), macro->GetID());
+}
+
+TEST_F(FlowStepTest, SequenceDoubleClickOnStepNumberOpensNothing) {
+  CMacro* macro = Create(CMacro::kKindSequence);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CSequenceMacroView>();
+  ASSERT_NE(view, nullptr);
+  int asked = 0;
+  view->SetChooser([&asked](uint32_t, const QString&) {
+    ++asked;
+    return std::optional<int>();
+  });
+  view->OnDblclkCell(0, 0);
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(view->CellEditor(), nullptr);
+  EXPECT_EQ(view->List()->item(4, 0)->text(), "5");
+}
+
+TEST_F(FlowStepTest, SequenceMacroColumnAsksForAMacroAndStoresIt) {
+  CMacro* macro = Create(CMacro::kKindSequence);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CSequenceMacroView>();
+  ASSERT_NE(view, nullptr);
+  std::vector<uint32_t> kinds;
+  const int id = macro->GetID();
+  view->SetChooser([&kinds, id](uint32_t kind, const QString&) {
+    kinds.push_back(kind);
+    return std::optional<int>(id);
+  });
+  view->OnDblclkCell(2, 1);
+  ASSERT_EQ(kinds, std::vector<uint32_t>{32806u});
+  EXPECT_EQ(macro->GetParam(CMacro::P_STEP_MACRO + 2), id);
+  EXPECT_EQ(view->List()->item(2, 1)->text(), macro->GetName());
+  view->OnDblclkCell(1, 3);
+  ASSERT_EQ(kinds.size(), 2u);
+  EXPECT_EQ(kinds[1], 34129u);
+}
+
+TEST_F(FlowStepTest, SequenceDelayEditCommitsOnEnterAndEscapeChangesNothing) {
+  CMacro* macro = Create(CMacro::kKindSequence);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CSequenceMacroView>();
+  ASSERT_NE(view, nullptr);
+  const float before = macro->GetParamFloat(CMacro::P_STEP_DELAY + 1);
+  view->OnDblclkCell(1, 2);
+  ASSERT_NE(view->CellEditor(), nullptr);
+  view->CellEditor()->setText(QStringLiteral("12.5"));
+  QTest::keyClick(view->CellEditor(), Qt::Key_Escape);
+  QCoreApplication::processEvents();
+  EXPECT_FLOAT_EQ(macro->GetParamFloat(CMacro::P_STEP_DELAY + 1), before);
+
+  view->OnDblclkCell(1, 2);
+  ASSERT_NE(view->CellEditor(), nullptr);
+  view->CellEditor()->setText(QStringLiteral("12.5"));
+  QTest::keyClick(view->CellEditor(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_FLOAT_EQ(macro->GetParamFloat(CMacro::P_STEP_DELAY + 1), 12.5f);
+  EXPECT_EQ(view->List()->item(1, 2)->text(), "12.5");
+
+  // The macro keeps the delay within 0..300 s.
+  EXPECT_TRUE(FlowStepFields::SetSequenceDelay(*macro, 0, QStringLiteral("999")));
+  EXPECT_FLOAT_EQ(macro->GetParamFloat(CMacro::P_STEP_DELAY), 300.0f);
+  EXPECT_FALSE(FlowStepFields::SetSequenceDelay(*macro, 5, QStringLiteral("1")));
+  EXPECT_FALSE(FlowStepFields::SetSequenceDelay(*macro, 0, QString()));
+}
+
+TEST_F(FlowStepTest, MemoFlagRadioButtonsWriteOneAndZero) {
+  CMacro* macro = Create(CMacro::kKindMemoFlag);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CMemoFlagMacroView>();
+  ASSERT_NE(view, nullptr);
+  view->TrueButton()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_MEMO_VALUE), 1);
+  view->FalseButton()->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_MEMO_VALUE), 0);
+  EXPECT_EQ(view->FlagList()->itemText(0), "OFF");
+}
+
+TEST_F(FlowStepTest, SetSlaveClockClearsTheRunCommand) {
+  CMacro* macro = Create(CMacro::kKindSlaveClock);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CSlaveClockMacroView>();
+  ASSERT_NE(view, nullptr);
+  view->Button(FlowStepFields::kClockStart)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_RUN), 1);
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 1);
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_TIME), 0);
+  view->Button(FlowStepFields::kClockStop)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_RUN), 1);
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 0);
+  view->Button(FlowStepFields::kClockSet)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_RUN), 0);
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 0);
+  EXPECT_EQ(macro->GetParam(CMacro::P_SET_TIME), 1);
+  EXPECT_EQ(FlowStepFields::SlaveClockChoice(*macro), FlowStepFields::kClockSet);
+}
+
+TEST_F(FlowStepTest, SlaveClockTimeKeepsTheDateAndShowsHoursAndMinutes) {
+  CMacro* macro = Create(CMacro::kKindSlaveClock);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParamTime(86400 * 3 + 5 * 3600 + 7 * 60 + 30);
+  EXPECT_EQ(FlowStepFields::SlaveClockMinutes(*macro), 5 * 60 + 7);
+  FlowStepFields::SetSlaveClockMinutes(*macro, 23 * 60 + 59);
+  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 23 * 3600 + 59 * 60);
+  FlowStepFields::SetSlaveClockMinutes(*macro, 99999);
+  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 23 * 3600 + 59 * 60);
+  frame->RefreshMacroList();
+  QCoreApplication::processEvents();
+  auto* view = StepView<CSlaveClockMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->TimePicker()->displayFormat(), "H:mm");
+  EXPECT_EQ(view->TimePicker()->time(), QTime(23, 59));
+}
+
+TEST_F(FlowStepTest, StopMeasurementsKeepsTheMode) {
+  CMacro* macro = Create(CMacro::kKindLineTest);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CZonetestMacroView>();
+  ASSERT_NE(view, nullptr);
+  view->Button(FlowStepFields::kTestLine)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 1);
+  EXPECT_EQ(macro->GetParam(CMacro::P_TEST_MODE), 1);
+  view->Button(FlowStepFields::kTestStop)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 0);
+  EXPECT_EQ(macro->GetParam(CMacro::P_TEST_MODE), 1);
+  view->Button(FlowStepFields::kTestImpedance)->click();
+  EXPECT_EQ(macro->GetParam(CMacro::P_SWITCH), 1);
+  EXPECT_EQ(macro->GetParam(CMacro::P_TEST_MODE), 0);
+  EXPECT_EQ(FlowStepFields::LineTestChoice(*macro), FlowStepFields::kTestImpedance);
+}
+
+TEST_F(FlowStepTest, LineTestZonesGoToTheMacroAndACancelChangesNothing) {
+  CMacro* macro = Create(CMacro::kKindLineTest);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CZonetestMacroView>();
+  ASSERT_NE(view, nullptr);
+  std::vector<CBaseDevice*> groups;
+  doc->GetIDManager().GetBaseDeviceList(groups, 12);
+  ASSERT_FALSE(groups.empty());
+  const QString before = macro->GetParamText(CMacro::P_ZONES);
+  view->SetZoneChooser([&groups](std::vector<CBaseDevice*>& list) {
+    list = {groups.front()};
+    return false;
+  });
+  view->OnZones();
+  EXPECT_EQ(macro->GetParamText(CMacro::P_ZONES), before);
+  view->SetZoneChooser([&groups](std::vector<CBaseDevice*>& list) {
+    list = {groups.front()};
+    return true;
+  });
+  view->OnZones();
+  EXPECT_EQ(macro->GetParam(CMacro::P_ZONES), 1);
+  EXPECT_EQ(view->ZoneText()->text(), macro->GetParamText(CMacro::P_ZONES));
+}

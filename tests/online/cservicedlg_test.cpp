@@ -1,0 +1,106 @@
+// The service dialog: what it sends on opening, on its timer, its buttons
+// and register edits, and how the routed replies reach its texts.
+#include "online/cservicedlg.h"
+
+#include "online/onlinetestsupport.h"
+#include "support/dialogdriver.h"
+#include "support/messagerecorder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+class CServiceDlgTest : public OnlineTest {
+ protected:
+  CInternalSlot* ServiceSlot() { return CInternalSlot::FindByKind(&m_doc, CInternalSlot::KIND_SERVICE); }
+  MessageRecorder m_messages;
+};
+
+TEST_F(CServiceDlgTest, OpeningAsksStatusAndRegistersAndAnnouncesItself) {
+  Connect();
+  CInternalSlot slot;
+  {
+    CServiceDlg dialog(&slot);
+    EXPECT_EQ(slot.GetServiceWindow(), &dialog);
+    const QStringList lines = m_link.Commands();
+    ASSERT_EQ(lines.size(), 19);
+    EXPECT_EQ(lines.first(), "/SERVICE/ONTIME ?");
+    EXPECT_EQ(lines.last(), "/SERVICE/SPI/LOGIC/IN ?");
+    EXPECT_TRUE(dialog.IsPolling());
+    EXPECT_EQ(dialog.TestSelection()->count(), 21);
+    EXPECT_EQ(dialog.RegisterList()->item(2, 2)->text(), "SPI3");
+    EXPECT_EQ(dialog.RegisterList()->item(7, 2)->text(), "LOGIC");
+    m_link.Clear();
+    dialog.OnTimer();
+    EXPECT_EQ(m_link.Commands(), (QStringList{"/SERVICE/ONTIME ?", "/SERVICE/ONCOUNT ?"}));
+  }
+  EXPECT_EQ(slot.GetServiceWindow(), nullptr);
+}
+
+TEST_F(CServiceDlgTest, RoutedRepliesFillTheTexts) {
+  CInternalSlot slot;
+  CServiceDlg dialog(&slot);
+  dialog.ParseReply("SERVICE/ONTIME 1234");
+  dialog.ParseReply("SERVICE/ONCOUNT 42");
+  dialog.ParseReply("SERVICE/VER 5.1");
+  dialog.ParseReply("SERVICE/SPI3/IN 7");
+  dialog.ParseReply("SERVICE/LOGIC/OUT 9");
+  EXPECT_EQ(dialog.OnlineTimeText()->text(), "1234");
+  EXPECT_EQ(dialog.PowerOnCountText()->text(), "42");
+  EXPECT_EQ(dialog.VersionText()->text(), "5.1");
+  EXPECT_EQ(dialog.RegisterList()->item(2, 1)->text(), "7");
+  EXPECT_EQ(dialog.RegisterList()->item(7, 0)->text(), "9");
+  // Filling a cell from a reply never writes it back.
+  m_link.Clear();
+  dialog.ParseReply("SERVICE/SPI1/OUT 3");
+  EXPECT_TRUE(m_link.Commands().isEmpty());
+  // The same time again leaves a text the user may have changed alone.
+  dialog.OnlineTimeText()->setText("x");
+  dialog.ParseReply("SERVICE/ONTIME 1234");
+  EXPECT_EQ(dialog.OnlineTimeText()->text(), "x");
+}
+
+TEST_F(CServiceDlgTest, StartWithoutSelectionSendsTheBlank) {
+  CServiceDlg dialog(nullptr);
+  m_link.Clear();
+  dialog.findChild<QPushButton*>("startTest")->click();
+  EXPECT_EQ(m_link.Commands(), QStringList{"/SERVICE/START "});
+  m_link.Clear();
+  dialog.TestSelection()->setCurrentIndex(7);
+  dialog.findChild<QPushButton*>("startTest")->click();
+  EXPECT_EQ(m_link.Commands(), QStringList{"/SERVICE/START RTC"});
+}
+
+TEST_F(CServiceDlgTest, EditingSpi3WritesThenReadsItsInput) {
+  CServiceDlg dialog(nullptr);
+  m_link.Clear();
+  dialog.RegisterList()->item(2, 0)->setText("12");
+  EXPECT_EQ(m_link.Commands(), (QStringList{"/SERVICE/SPI3/OUT 12", "/SERVICE/SPI3/IN ?"}));
+  m_link.Clear();
+  dialog.findChild<QPushButton*>("readRegisters")->click();
+  const QStringList lines = m_link.Commands();
+  ASSERT_EQ(lines.size(), 16);
+  EXPECT_EQ(lines[14], "/SERVICE/LOGIC/OUT ?");
+}
+
+TEST_F(CServiceDlgTest, ServiceSlotOpensTheDialogAndRoutesReplies) {
+  CInternalSlot* slot = ServiceSlot();
+  ASSERT_NE(slot, nullptr);
+  QString onlineTime;
+  DriveNextModal([&](QWidget* widget) {
+    auto* dialog = qobject_cast<CServiceDlg*>(widget);
+    ASSERT_NE(dialog, nullptr);
+    QString error;
+    slot->Upload("SERVICE/ONTIME 77", error, 0);
+    onlineTime = dialog->OnlineTimeText()->text();
+    dialog->reject();
+  });
+  EXPECT_TRUE(slot->ShowProperties());
+  EXPECT_EQ(onlineTime, "77");
+  EXPECT_EQ(slot->GetServiceWindow(), nullptr);
+}
+
+}  // namespace
