@@ -19,54 +19,26 @@
 #include <QRect>
 #include <QTest>
 
+#include "editors/macros/macrosteptest.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-class ConsoleStepTest : public ::testing::Test {
+class ConsoleStepTest : public MacroStepTest {
  protected:
-  void SetUp() override {
-    doc = std::make_unique<CSelvantisDoc>();
-    doc->OnNewDocument();
-    SetActiveDoc(doc.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
   CConsole* AddConsole(int x, const QString& name) {
     CConsole* console = CConsole::CreateIn(*doc, CConsProp::RCX6010, QRect(x, 600, 64, 48));
     if (console) console->SetName(name);
     return console;
-  }
-  // Opens the macro list and creates one macro of the kind, which becomes
-  // the current one.
-  CMacro* Create(int kind) {
-    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
-    frame->resize(900, 500);
-    frame->show();
-    frame->GetListView()->SetLink(&link);
-    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
-    frame->OnCommand(CMacroDlgFrm::kNewMacro);
-    return frame->GetCurrentMacro();
-  }
-  template <typename View>
-  View* StepView() const {
-    return qobject_cast<View*>(frame->GetStepView());
   }
   static void Type(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }
-
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
-  std::unique_ptr<CMacroDlgFrm> frame;
 };
 
 bool HasLineEnding(const QStringList& lines, const QString& ending) {

@@ -23,6 +23,8 @@
 #include <QTime>
 #include <QTimeEdit>
 
+#include "editors/macros/macrosteptest.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,36 +32,9 @@
 
 namespace {
 
-class FlowStepTest : public ::testing::Test {
+class FlowStepTest : public MacroStepTest {
  protected:
-  void SetUp() override {
-    doc = std::make_unique<CSelvantisDoc>();
-    doc->OnNewDocument();
-    SetActiveDoc(doc.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
-  CMacro* Create(int kind) {
-    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
-    frame->resize(900, 500);
-    frame->show();
-    frame->GetListView()->SetLink(&link);
-    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
-    frame->OnCommand(CMacroDlgFrm::kNewMacro);
-    return frame->GetCurrentMacro();
-  }
-  template <typename View>
-  View* StepView() const {
-    return qobject_cast<View*>(frame->GetStepView());
-  }
 
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
-  std::unique_ptr<CMacroDlgFrm> frame;
 };
 
 }  // namespace

@@ -24,6 +24,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "editors/macros/macrosteptest.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,45 +33,13 @@
 
 namespace {
 
-class LevelStepTest : public ::testing::Test {
+class LevelStepTest : public MacroStepTest {
  protected:
-  void SetUp() override {
-    doc = std::make_unique<CSelvantisDoc>();
-    doc->OnNewDocument();
-    SetActiveDoc(doc.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
-  CMacro* Create(int kind) {
-    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
-    frame->resize(900, 500);
-    frame->show();
-    frame->GetListView()->SetLink(&link);
-    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
-    frame->OnCommand(CMacroDlgFrm::kNewMacro);
-    return frame->GetCurrentMacro();
-  }
-  template <typename View>
-  View* StepView() const {
-    return qobject_cast<View*>(frame->GetStepView());
-  }
   CBaseDevice* AddPad(int kind) {
     auto pad = std::make_unique<CControlPad>();
     if (!pad->Create(kind, 1, 1, QString(), QRect(), CAT_ENTRIES, 0, 3, doc.get())) return nullptr;
     return doc->AddObject(std::move(pad));
   }
-  static void Choose(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
-  std::unique_ptr<CMacroDlgFrm> frame;
 };
 
 }  // namespace

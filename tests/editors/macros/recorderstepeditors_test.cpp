@@ -14,46 +14,17 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "editors/macros/macrosteptest.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
 
-class RecorderStepTest : public ::testing::Test {
+class RecorderStepTest : public MacroStepTest {
  protected:
-  void SetUp() override {
-    doc = std::make_unique<CSelvantisDoc>();
-    doc->OnNewDocument();
-    SetActiveDoc(doc.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
-  CMacro* Create(int kind) {
-    frame = std::make_unique<CMacroDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Macros});
-    frame->resize(900, 500);
-    frame->show();
-    frame->GetListView()->SetLink(&link);
-    frame->GetListView()->SetChooser([kind](uint32_t, const QString&) { return std::optional<int>(kind); });
-    frame->OnCommand(CMacroDlgFrm::kNewMacro);
-    return frame->GetCurrentMacro();
-  }
-  template <typename View>
-  View* StepView() const {
-    return qobject_cast<View*>(frame->GetStepView());
-  }
-  static void Choose(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
 
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
-  std::unique_ptr<CMacroDlgFrm> frame;
 };
 
 }  // namespace

@@ -1,0 +1,366 @@
+#include "consoles/ui/ckeypropertiesdlg.h"
+
+#include "consoles/cconskey.h"
+#include "consoles/cconsole.h"
+#include "consoles/ui/ckeypropertieslogic.h"
+#include "consoles/ui/ckeyview.h"
+#include "consoles/ui/cmacrokeytypesdlg.h"
+#include "model/cbasedevice.h"
+#include "model/cmessagesink.h"
+#include "model/ctext.h"
+#include "model/devicetype.h"
+#include "model/cselvantisdoc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int kMarkRole = Qt::UserRole + 1;
+constexpr int kFunctionRole = Qt::UserRole + 2;
+constexpr int kManyGroupsWarning = CKeyPropertiesLogic::kManyGroups;
+
+CBaseDevice* ObjectOf(const QListWidgetItem* item) {
+  return item != nullptr ? static_cast<CBaseDevice*>(item->data(Qt::UserRole).value<void*>()) : nullptr;
+}
+
+KeyTarget TargetOf(const QListWidgetItem* item) {
+  if (item == nullptr) return KeyTarget::None();
+  if (item->data(kMarkRole).toBool()) return KeyTarget::Mark();
+  return KeyTarget::Of(ObjectOf(item));
+}
+
+int GroupSlotOf(const CConsole* console, const CBaseDevice* group) {
+  if (console == nullptr || group == nullptr) return 0;
+  for (int slot = 1; slot < CConsole::kGroupSlots; ++slot)
+    if (console->GetGroupSlot(slot) == group) return slot;
+  return 0;
+}
+
+void SelectItemWhere(QListWidget* list, const std::function<bool(const QListWidgetItem*)>& match) {
+  const QSignalBlocker block(list);
+  list->clearSelection();
+  for (int i = 0; i < list->count(); ++i) {
+    if (match(list->item(i))) {
+      list->setCurrentRow(i);
+      list->scrollToItem(list->item(i));
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+CKeyPropertiesDlg::CKeyPropertiesDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_pView(view), m_pKey(key) {
+  setWindowTitle(tr("Key properties"));
+  setModal(false);
+  auto* grid = new QGridLayout(this);
+  m_pFunctions = new QListWidget(this);
+  m_pDestinations = new QListWidget(this);
+  m_pSignals = new QListWidget(this);
+  m_pSignalLabel = new QLabel(this);
+  m_pDelay = new QSpinBox(this);
+  m_pDelay->setRange(0, CKeyPropertiesLogic::kMaxDelaySteps);
+  m_pDelayText = new QLabel(this);
+  m_pPriority = new QSpinBox(this);
+  m_pPriority->setRange(CKeyPropertiesLogic::kMinPriority, CKeyPropertiesLogic::kMaxPriority);
+  m_pStop = new QComboBox(this);
+  m_pStop->addItem(tr("All actions triggered by this console"));
+  m_pStop->addItem(tr("Systemwide actions with lower priority"));
+  m_pStop->addItem(tr("All systemwide actions"));
+  m_pProtected = new QCheckBox(tr("Active in protected mode"), this);
+  m_pPreChime = new QCheckBox(tr("Pre-chime before announcement"), this);
+  m_pMacroButton = new QPushButton(tr("Macro activation..."), this);
+  connect(m_pMacroButton, &QPushButton::clicked, this, &CKeyPropertiesDlg::OpenMacroDialog);
+  grid->addWidget(m_pMacroButton, 4, 2);
+  grid->addWidget(new QLabel(tr("Function"), this), 0, 0);
+  grid->addWidget(m_pFunctions, 1, 0, 6, 1);
+  grid->addWidget(new QLabel(tr("Destinations"), this), 0, 1);
+  grid->addWidget(m_pDestinations, 1, 1);
+  grid->addWidget(m_pSignalLabel, 2, 1);
+  grid->addWidget(m_pSignals, 3, 1);
+  grid->addWidget(m_pPreChime, 4, 1);
+  grid->addWidget(m_pStop, 5, 1);
+  grid->addWidget(m_pProtected, 6, 1);
+  grid->addWidget(new QLabel(tr("Priority:"), this), 0, 2);
+  grid->addWidget(m_pPriority, 1, 2);
+  grid->addWidget(m_pDelay, 2, 2);
+  grid->addWidget(m_pDelayText, 3, 2);
+  m_pFunctions->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_pDestinations->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_pSignals->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  // User actions only: loading a key must never write it back.
+  connect(m_pFunctions, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnFunctionClicked);
+  connect(m_pDestinations, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnDestinationClicked);
+  connect(m_pSignals, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnSignalClicked);
+  connect(m_pDelay, &QSpinBox::valueChanged, this, &CKeyPropertiesDlg::OnDelayEdited);
+  connect(m_pPriority, &QSpinBox::valueChanged, this, &CKeyPropertiesDlg::OnPriorityEdited);
+  connect(m_pStop, &QComboBox::activated, this, &CKeyPropertiesDlg::OnStopActivated);
+  connect(m_pProtected, &QCheckBox::clicked, this, &CKeyPropertiesDlg::OnProtectedClicked);
+  connect(m_pPreChime, &QCheckBox::clicked, this, &CKeyPropertiesDlg::OnPreChimeClicked);
+
+  CKeyView::FillObjectList(CAT_ZONES, m_pDestinations);
+  CKeyView::FillObjectList(CAT_GROUPS, m_pDestinations);
+  if (m_pKey != nullptr) LoadKey();
+}
+
+void CKeyPropertiesDlg::ShowKey(CConsKey* key) {
+  m_pKey = key;
+  if (m_pKey != nullptr) LoadKey();
+  if (m_pMacroDlg) {
+    if (m_pKey != nullptr && m_pKey->GetKeyType() >= CConsKey::MACRO)
+      m_pMacroDlg->SetKey(m_pKey);
+    else
+      m_pMacroDlg->close();
+  }
+  setFocus();
+}
+
+void CKeyPropertiesDlg::done(int result) {
+  // The macro key dialog edits this dialog's key: it goes with it.
+  if (m_pMacroDlg) m_pMacroDlg->close();
+  QDialog::done(result);
+}
+
+void CKeyPropertiesDlg::OpenMacroDialog() {
+  if (m_pMacroDlg || m_pKey == nullptr) return;
+  std::vector<CMacroKeyTypesDlg::MacroEntry> macros;
+  std::vector<CBaseDevice*> list;
+  GetActiveDocDeviceList(list, DT_MACRO);
+  for (const CBaseDevice* macro : list) macros.push_back({macro->GetName(), macro->GetID()});
+  auto* dlg = new CMacroKeyTypesDlg(this, m_pKey, macros);
+  dlg->setAttribute(Qt::WA_DeleteOnClose);
+  m_pMacroDlg = dlg;
+  connect(dlg, &CMacroKeyTypesDlg::MacroTypeChanged, this, [this](int) {
+    if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+  });
+  connect(dlg, &CMacroKeyTypesDlg::MacroDlgNotify, this, [this](int) { m_pMacroDlg = nullptr; });
+  dlg->show();
+}
+
+void CKeyPropertiesDlg::ToggleAllFunctions() {
+  m_bAllFunctions = !m_bAllFunctions;
+  m_nShownMask = -1;
+  if (m_pKey != nullptr) LoadKey();
+}
+
+void CKeyPropertiesDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    ToggleAllFunctions();
+    return;
+  }
+  QDialog::mouseDoubleClickEvent(event);
+}
+
+void CKeyPropertiesDlg::FillFunctionList() {
+  const QSignalBlocker block(m_pFunctions);
+  m_pFunctions->clear();
+  for (const auto& entry : CKeyPropertiesLogic::FunctionList(m_pKey->GetAllowedFunctions(), m_bAllFunctions)) {
+    auto* item = new QListWidgetItem(entry.text, m_pFunctions);
+    item->setData(kFunctionRole, entry.function);
+  }
+}
+
+void CKeyPropertiesDlg::LoadKey() {
+  m_bLoading = true;
+  setWindowTitle(tr("Key properties for key '") + Fmt("%d", m_pKey->GetNumber()) + QStringLiteral("'"));
+  const int mask = m_bAllFunctions ? -2 : m_pKey->GetAllowedFunctions();
+  if (mask != m_nShownMask) {
+    FillFunctionList();
+    m_nShownMask = mask;
+  }
+  const int function = CKeyPropertiesLogic::ListFunctionOf(m_pKey->GetKeyType());
+  bool found = false;
+  SelectItemWhere(m_pFunctions, [&](const QListWidgetItem* item) {
+    found = item->data(kFunctionRole).toInt() == function;
+    return found;
+  });
+  if (!found && !m_bAllFunctions) {
+    // A function this kind of key does not offer: show them all.
+    ToggleAllFunctions();
+    return;
+  }
+  UpdateControls();
+}
+
+void CKeyPropertiesDlg::UpdateControls() {
+  const CConsKey::Function& f = m_pKey->GetFunction();
+  const int flags = CKeyPropertiesLogic::ControlFlags(f.type);
+  const bool bDest = (flags & CKeyPropertiesLogic::kDestinations) != 0;
+  m_pDestinations->setVisible(bDest);
+  if (bDest) {
+    // The "Current selection" entry comes and goes with the function.
+    const bool bWant = (flags & CKeyPropertiesLogic::kCurrentSelection) != 0;
+    const bool bHas = m_pDestinations->count() > 0 && m_pDestinations->item(0)->data(kMarkRole).toBool();
+    if (bWant && !bHas) {
+      auto* item = new QListWidgetItem(tr("Current selection"));
+      item->setData(kMarkRole, true);
+      m_pDestinations->insertItem(0, item);
+    } else if (!bWant && bHas) {
+      delete m_pDestinations->takeItem(0);
+    }
+    MarkUsedDestinations(f.type == CConsKey::SEL);
+    const KeyTarget target = m_pKey->GetTarget();
+    SelectItemWhere(m_pDestinations, [&](const QListWidgetItem* item) { return target.IsSet() && TargetOf(item) == target; });
+  }
+  const bool bDelay = (flags & CKeyPropertiesLogic::kDelay) != 0;
+  m_pDelay->setVisible(bDelay);
+  m_pDelayText->setVisible(bDelay);
+  if (bDelay) {
+    const QSignalBlocker block(m_pDelay);
+    m_pDelay->setValue(CKeyPropertiesLogic::ClampDelay(f.p1));
+    m_pDelayText->setText(CKeyPropertiesLogic::DelayText(m_pDelay->value()));
+  }
+  m_pStop->setVisible((flags & CKeyPropertiesLogic::kStopCombo) != 0);
+  {
+    const QSignalBlocker block(m_pStop);
+    m_pStop->setCurrentIndex(std::clamp(f.p1, 0, m_pStop->count() - 1));
+  }
+  m_pPriority->setVisible((flags & CKeyPropertiesLogic::kPriority) != 0);
+  {
+    const QSignalBlocker block(m_pPriority);
+    m_pPriority->setValue(CKeyPropertiesLogic::ClampPriority(f.p3 / 10));
+  }
+  m_pProtected->setVisible((flags & CKeyPropertiesLogic::kProtected) != 0);
+  m_pProtected->setChecked(!f.bProtected);
+  m_pMacroButton->setVisible((flags & CKeyPropertiesLogic::kMacroButton) != 0);
+  m_pPreChime->setVisible((flags & CKeyPropertiesLogic::kPreChime) != 0);
+  m_pPreChime->setChecked(f.p2 >= 1);
+  ShowSignalList(CKeyPropertiesLogic::SignalListKind(f.type, f.p2 >= 1));
+}
+
+void CKeyPropertiesDlg::ShowSignalList(int kind) {
+  const QSignalBlocker block(m_pSignals);
+  m_pSignals->clear();
+  m_pSignalLabel->setVisible(kind != 0);
+  m_pSignals->setVisible(kind != 0);
+  if (kind == 0) return;
+  int type = DT_MACRO;
+  QString label = tr("Macro list");
+  if (kind == 1) {
+    type = DT_ALARMSIGNAL;
+    label = tr("Alarm list");
+  } else if (kind == 2) {
+    type = DT_CHIMESIGNAL;
+    label = tr("Chime list");
+  } else if (kind == 4) {
+    type = DT_MESSAGESIGNAL;
+    label = tr("Text list");
+  }
+  m_pSignalLabel->setText(label);
+  CKeyView::FillSignalList(type, m_pSignals);
+  if (m_pSignals->count() == 0) {
+    new QListWidgetItem(tr("Empty"), m_pSignals);
+    m_pSignals->setEnabled(false);
+    return;
+  }
+  m_pSignals->setEnabled(true);
+  const CBaseDevice* current = kind == 8 ? m_pKey->GetTarget().object : m_pKey->GetSecondTarget().object;
+  SelectItemWhere(m_pSignals, [&](const QListWidgetItem* item) { return current != nullptr && ObjectOf(item) == current; });
+}
+
+void CKeyPropertiesDlg::MarkUsedDestinations(bool bSelection) {
+  int groupsTaken = 0;
+  for (int i = 0; i < m_pDestinations->count(); ++i) {
+    QListWidgetItem* item = m_pDestinations->item(i);
+    const CBaseDevice* object = ObjectOf(item);
+    if (object == nullptr) continue;
+    const bool bZone = object->GetCategory() == CAT_ZONES;
+    const bool bUsed = bSelection && m_pView != nullptr && m_pView->FindKeyByTarget(object) != nullptr;
+    QFont font = item->font();
+    font.setBold(bUsed);
+    item->setFont(font);
+    if (bUsed && !bZone) ++groupsTaken;
+  }
+  if (groupsTaken >= kManyGroupsWarning)
+    AfxMessageBox(QStringLiteral("Warning: This console has too many Groups ! "), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CKeyPropertiesDlg::OnFunctionClicked(QListWidgetItem* item) {
+  if (m_pKey == nullptr || item == nullptr) return;
+  m_pDestinations->clearSelection();
+  if (!CKeyPropertiesLogic::SetKeyFunction(*m_pKey, item->data(kFunctionRole).toInt())) {
+    LoadKey();  // refused or unchanged: show the key as it is
+    return;
+  }
+  if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+  // Reload once the list's click has been handled.
+  QTimer::singleShot(50, this, [this] {
+    if (m_pKey != nullptr) LoadKey();
+  });
+}
+
+void CKeyPropertiesDlg::OnDestinationClicked(QListWidgetItem* item) {
+  if (m_pKey == nullptr || item == nullptr) return;
+  const KeyTarget target = TargetOf(item);
+  const int slot = target.object != nullptr && target.object->GetCategory() == CAT_GROUPS
+                       ? GroupSlotOf(m_pKey->GetOwner(), target.object)
+                       : 0;
+  m_pKey->SetTargetFromSelection(target, m_pKey->GetSecondTarget().object, slot);
+  if (m_pView != nullptr) m_pView->KeyChanged(1, target, KeyTarget::None());
+  if (m_pKey->GetKeyType() == CConsKey::SEL) MarkUsedDestinations(true);
+}
+
+void CKeyPropertiesDlg::OnSignalClicked(QListWidgetItem* item) {
+  if (m_pKey == nullptr || item == nullptr) return;
+  CBaseDevice* chosen = ObjectOf(item);
+  if (chosen == nullptr) return;
+  if (m_pKey->GetKeyType() >= CConsKey::MACRO) {
+    m_pKey->SetTargetFromSelection(KeyTarget::Of(chosen), nullptr, 0);
+    if (m_pView != nullptr) m_pView->KeyChanged(1, KeyTarget::Of(chosen), KeyTarget::None());
+    return;
+  }
+  const KeyTarget destination = TargetOf(m_pDestinations->currentItem());
+  const int slot = destination.object != nullptr && destination.object->GetCategory() == CAT_GROUPS
+                       ? GroupSlotOf(m_pKey->GetOwner(), destination.object)
+                       : 0;
+  m_pKey->SetSecondTarget(KeyTarget::Of(chosen));
+  m_pKey->SetTargetFromSelection(destination.IsSet() ? destination : m_pKey->GetTarget(), chosen, slot);
+  if (m_pView != nullptr)
+    m_pView->KeyChanged(3, destination.IsSet() ? destination : m_pKey->GetTarget(), KeyTarget::Of(chosen));
+  m_bLoading = false;
+}
+
+void CKeyPropertiesDlg::OnDelayEdited(int value) {
+  if (m_pKey == nullptr) return;
+  const int steps = CKeyPropertiesLogic::SetDelay(*m_pKey, value);
+  m_pDelayText->setText(CKeyPropertiesLogic::DelayText(steps));
+  if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+}
+
+void CKeyPropertiesDlg::OnPriorityEdited(int value) {
+  if (m_pKey == nullptr) return;
+  CKeyPropertiesLogic::SetPriority(*m_pKey, value);
+  if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+}
+
+void CKeyPropertiesDlg::OnStopActivated(int index) {
+  if (m_pKey == nullptr) return;
+  CKeyPropertiesLogic::SetStopRange(*m_pKey, index);
+  if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+}
+
+void CKeyPropertiesDlg::OnProtectedClicked(bool checked) {
+  if (m_pKey == nullptr) return;
+  CKeyPropertiesLogic::SetActiveInProtectedMode(*m_pKey, checked);
+  if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+}
+
+void CKeyPropertiesDlg::OnPreChimeClicked(bool checked) {
+  if (m_pKey == nullptr) return;
+  CKeyPropertiesLogic::SetPreChime(*m_pKey, checked);
+  if (m_pView != nullptr) m_pView->KeyChanged(2, m_pKey->GetTarget(), m_pKey->GetSecondTarget());
+  UpdateControls();
+}

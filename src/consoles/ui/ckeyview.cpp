@@ -1,0 +1,259 @@
+#include "consoles/ui/ckeyview.h"
+
+#include "consoles/cconskey.h"
+#include "consoles/cconsole.h"
+#include "consoles/cconsprop.h"
+#include "consoles/consolekeylayout.h"
+#include "consoles/ui/ckeypropertiesdlg.h"
+#include "consoles/ui/ckeyviewlogic.h"
+#include "consoles/ui/conskeybutton.h"
+#include "model/cbasedevice.h"
+#include "model/cselvantisdoc.h"
+#include "model/devicetype.h"
+
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+
+#include <vector>
+
+namespace {
+
+constexpr int kNameChars = 100;
+
+QRect ToQRect(const KeyBox& box) { return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1)); }
+
+KeyBox ToKeyBox(const QRect& rect) { return KeyBox{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
+
+KeyBox Shrunk(const KeyBox& box, int dx, int dy) {
+  return KeyBox{box.left + dx, box.top + dy, box.right - dx, box.bottom - dy};
+}
+
+}  // namespace
+
+CKeyView::CKeyView(CConsole& console, IKeyViewHost& host, QWidget* parent)
+    : QWidget(parent), m_console(console), m_host(host) {
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+  setMinimumSize(200, 120);
+}
+
+CKeyView::~CKeyView() {
+  // The dialog must not call back into a half-destroyed view.
+  if (m_pKeyDlg) {
+    m_pKeyDlg->disconnect(this);
+    delete m_pKeyDlg.data();
+  }
+  for (const auto& entry : m_buttons) const_cast<CConsKey*>(entry.first)->SetSelected(false);
+}
+
+void CKeyView::CreateKeyButtons() {
+  for (auto& entry : m_buttons) delete entry.second;
+  m_buttons.clear();
+  const CConsProp& prop = m_console.GetProp();
+  const int count = prop.GetProgrammableKeyCount();
+  const int unit = ConsoleKeyLayout::UnitOf(height());
+  auto place = [this](CConsKey* key, const ConsoleKeyLayout::Cell& cell) {
+    if (key == nullptr) return;
+    auto* button = new ConsKeyButton(key, this);
+    button->setGeometry(ToQRect(cell.window));
+    connect(button, &ConsKeyButton::selectRequested, this, &CKeyView::SelectKey);
+    connect(button, &ConsKeyButton::openPropsRequested, this, &CKeyView::OpenKeyProperties);
+    button->show();
+    m_buttons[key] = button;
+  };
+  for (int i = 0; i < count; ++i)
+    place(prop.GetKeyAt(ConsoleKeyLayout::ArrayPositionAt(count, i)), ConsoleKeyLayout::ProgrammableCell(unit, count, i));
+  for (int p = 0; p < CConsKey::kFixedKeyCount; ++p)
+    place(prop.FindKey(CConsKey::FixedKeyNumber(p)), ConsoleKeyLayout::FixedCell(unit, count, p));
+  const CConsKey* key108 = prop.FindKey(CConsKey::kTalkKey);
+  SetLayout(count, key108 != nullptr ? RectOf(*key108) : KeyBox{});
+}
+
+void CKeyView::SetLayout(int keyCount, const KeyBox& key108) {
+  m_nKeyCount = keyCount;
+  const KeyBox client{0, 0, width(), height()};
+  const int scrollWidth = CKeyViewLogic::ScrollWidth(client.Width(), key108);
+  if (scrollWidth > 0) setMinimumWidth(scrollWidth);
+  m_drawing = CKeyViewLogic::DrawingRect(client, key108);
+  update();
+}
+
+ConsKeyButton* CKeyView::ButtonOf(const CConsKey* key) const {
+  const auto it = m_buttons.find(key);
+  return it == m_buttons.end() ? nullptr : it->second;
+}
+
+KeyBox CKeyView::RectOf(const CConsKey& key) const {
+  const ConsKeyButton* button = ButtonOf(&key);
+  return button != nullptr ? ToKeyBox(button->geometry()) : KeyBox{};
+}
+
+CConsKey* CKeyView::HitTestKey(const QPoint& point) const {
+  return CKeyViewLogic::HitTestKey(m_console.GetProp(), point.x(), point.y(),
+                                   [this](const CConsKey& key) { return RectOf(key); });
+}
+
+CConsKey* CKeyView::FindKeyByTarget(const CBaseDevice* target) const {
+  return CKeyViewLogic::FindKeyByTarget(m_console.GetProp(), target);
+}
+
+void CKeyView::KeyChanged(unsigned flags, const KeyTarget& first, const KeyTarget& second) {
+  if (m_pSelected == nullptr) return;
+  if ((flags & 2U) != 0) m_pSelected->SetSecondTarget(second);
+  if ((flags & 1U) != 0) m_pSelected->UpdateLabel(first);
+  if (ConsKeyButton* button = ButtonOf(m_pSelected)) button->Refresh();
+  m_host.SetModified();
+}
+
+void CKeyView::OpenKeyProperties(CConsKey* key) {
+  if (key == nullptr || m_pKeyDlg) return;
+  auto* dlg = new CKeyPropertiesDlg(this, key);
+  m_pKeyDlg = dlg;
+  connect(dlg, &QObject::destroyed, this, &CKeyView::OnKeyDialogDestroyed);
+  dlg->setAttribute(Qt::WA_DeleteOnClose);
+  dlg->show();
+  SelectKey(key);
+}
+
+void CKeyView::SelectKey(CConsKey* key) {
+  if (!m_pKeyDlg || key == nullptr || key == m_pSelected) return;
+  if (m_pSelected != nullptr) {
+    m_pSelected->SetSelected(false);
+    if (ConsKeyButton* button = ButtonOf(m_pSelected)) button->Refresh();
+  }
+  m_pSelected = key;
+  key->SetSelected(true);
+  if (ConsKeyButton* button = ButtonOf(key)) button->Refresh();
+  m_pKeyDlg->ShowKey(key);
+}
+
+void CKeyView::CloseKeyDialog() {
+  if (m_pKeyDlg) m_pKeyDlg->close();
+}
+
+void CKeyView::OnKeyDialogDestroyed() {
+  m_pKeyDlg = nullptr;
+  if (m_pSelected != nullptr) {
+    m_pSelected->SetSelected(false);
+    if (ConsKeyButton* button = ButtonOf(m_pSelected)) button->Refresh();
+  }
+  m_pSelected = nullptr;
+}
+
+void CKeyView::FillObjectList(int list, QListWidget* ctrl) {
+  if (ctrl == nullptr) return;
+  const CSelvantisDoc* doc = GetActiveDoc();
+  if (doc == nullptr) return;
+  for (CBaseDevice* object : doc->GetObjectList(list)) {
+    auto* item = new QListWidgetItem(object->GetName().left(kNameChars), ctrl);
+    item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(object)));
+  }
+}
+
+void CKeyView::FillSignalList(int type, QListWidget* ctrl) {
+  if (ctrl == nullptr) return;
+  std::vector<CBaseDevice*> signalList;
+  GetActiveDocDeviceList(signalList, type);
+  for (CBaseDevice* signal : signalList) {
+    auto* item = new QListWidgetItem(signal->GetName().left(kNameChars), ctrl);
+    item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(signal)));
+  }
+}
+
+void CKeyView::RefreshButtons() {
+  for (auto& entry : m_buttons) entry.second->Refresh();
+  update();
+}
+
+void CKeyView::RefreshAfterProgramming() {
+  RefreshButtons();
+  if (m_pKeyDlg && m_pSelected != nullptr) m_pKeyDlg->ShowKey(m_pSelected);
+}
+
+bool CKeyView::OnCommand(int id, IDeviceLink* link) {
+  switch (id) {
+    case ID_KEYS_RANGE:
+      if (!CKeyViewLogic::RangeKeyProgramming(m_console, m_host)) return false;
+      RefreshAfterProgramming();
+      return true;
+    case ID_KEYS_CLEAR_ALL:
+      if (!CKeyViewLogic::ClearAllKeyProgramming(m_console, m_host)) return false;
+      RefreshAfterProgramming();
+      return true;
+    case ID_KEYS_COPY:
+      return CKeyViewLogic::CopyKeyProgramming(m_console, m_host);
+    case ID_CONSOLE_DOWNLOAD:
+    case ID_CONSOLE_UPLOAD: {
+      if (link == nullptr) return false;
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      const bool ok = CKeyViewLogic::TransferConsole(m_console, id == ID_CONSOLE_UPLOAD, *link);
+      QGuiApplication::restoreOverrideCursor();
+      RefreshButtons();
+      return ok;
+    }
+    case ID_CONSOLE_SW_VERSION:
+      if (link == nullptr) return false;
+      return !CKeyViewLogic::GetSwVersion(m_console, *link).isEmpty();
+    default:
+      return false;
+  }
+}
+
+void CKeyView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && m_pKeyDlg) {
+    if (CConsKey* key = HitTestKey(event->position().toPoint())) {
+      SelectKey(key);
+      return;
+    }
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void CKeyView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (m_pKeyDlg) {
+    m_pKeyDlg->activateWindow();
+  } else if (CConsKey* key = HitTestKey(event->position().toPoint())) {
+    OpenKeyProperties(key);
+  }
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+void CKeyView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(Qt::black, 1));
+  const CConsProp& prop = m_console.GetProp();
+  KeyBox housing = m_drawing;
+  const int bx = 4;
+  const int by = 8;
+  const QColor field(220, 220, 220);
+  const CConsKey* key1 = prop.FindKey(1);
+  if (CKeyViewLogic::HasExtension(m_nKeyCount) && key1 != nullptr) {
+    const KeyBox k1 = RectOf(*key1);
+    housing.left = CKeyViewLogic::MainLeftWithExtension(k1);
+    m_extension = CKeyViewLogic::ExtensionRect(m_drawing, k1);
+    painter.drawRoundedRect(ToQRect(m_extension), 25, 25);
+    KeyBox extField = Shrunk(m_extension, bx * 5 / 2, by);
+    painter.setBrush(field);
+    painter.drawRect(ToQRect(extField));
+    painter.setBrush(Qt::NoBrush);
+  } else {
+    m_extension = KeyBox{};
+  }
+  if (housing.IsEmpty()) return;
+  painter.drawRoundedRect(ToQRect(housing), 25, 25);
+  painter.setBrush(field);
+  painter.drawRect(ToQRect(Shrunk(housing, bx * 5 / 2, by)));
+  const CConsKey* key103 = prop.FindKey(103);
+  const CConsKey* key105 = prop.FindKey(105);
+  if (key103 != nullptr && key105 != nullptr) {
+    m_name = CKeyViewLogic::NameRect(RectOf(*key103), RectOf(*key105));
+    painter.setBrush(QColor(50, 200, 50));
+    painter.setPen(QPen(QColor(128, 128, 128), 5));
+    painter.drawRoundedRect(ToQRect(m_name), 5, 5);
+    painter.setPen(Qt::black);
+    painter.drawText(ToQRect(m_name), Qt::AlignHCenter | Qt::AlignTop,
+                     CKeyViewLogic::DisplayName(m_console.GetName()));
+  }
+}

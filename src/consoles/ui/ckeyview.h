@@ -1,0 +1,88 @@
+#pragma once
+#include "consoles/keybox.h"
+#include "consoles/keytarget.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+
+class CBaseDevice;
+class CConsKey;
+class CConsole;
+class CKeyPropertiesDlg;
+class ConsKeyButton;
+class IDeviceLink;
+class IKeyViewHost;
+class QListWidget;
+
+// The console as it looks on the desk: draws the housing, holds one button
+// per key, selects keys, opens the key properties dialog (at most one) and
+// runs the key programming commands. Owns the key buttons and the open
+// dialog (through QObject parenting); the console belongs to the document.
+class CKeyView final : public QWidget {
+  Q_OBJECT
+ public:
+  enum Command : int {
+    ID_KEYS_CLEAR_ALL = 32900,
+    ID_KEYS_COPY = 32901,
+    ID_CONSOLE_DOWNLOAD = 32902,
+    ID_CONSOLE_UPLOAD = 32903,
+    ID_KEYS_RANGE = 32905,
+    ID_CONSOLE_PRINT = 32906,
+    ID_CONSOLE_SW_VERSION = 32908,
+  };
+
+  CKeyView(CConsole& console, IKeyViewHost& host, QWidget* parent = nullptr);
+  ~CKeyView() override;
+
+  CConsole& GetConsole() const noexcept { return m_console; }
+  // Creates and places the key buttons for the current height, then the
+  // housing around them.
+  void CreateKeyButtons();
+  void SetLayout(int keyCount, const KeyBox& key108);
+  const KeyBox& GetDrawingRect() const noexcept { return m_drawing; }
+  ConsKeyButton* ButtonOf(const CConsKey* key) const;
+
+  CConsKey* HitTestKey(const QPoint& point) const;
+  CConsKey* FindKeyByTarget(const CBaseDevice* target) const;
+  void KeyChanged(unsigned flags, const KeyTarget& first, const KeyTarget& second);
+  CConsKey* GetSelectedKey() const noexcept { return m_pSelected; }
+  CKeyPropertiesDlg* GetKeyDialog() const { return m_pKeyDlg.data(); }
+
+  // Opens the dialog for key unless one is open.
+  void OpenKeyProperties(CConsKey* key);
+  // Selects key while the dialog is open and switches the dialog to it.
+  void SelectKey(CConsKey* key);
+  void CloseKeyDialog();
+
+  // Fills a list with the document's objects of a category, or with the
+  // signals (or macros) of a device type; item data = the object.
+  static void FillObjectList(int list, QListWidget* ctrl);
+  static void FillSignalList(int type, QListWidget* ctrl);
+
+  // The frame's toolbar commands; link may be null (the on-line group then
+  // does nothing). Returns false when the command did nothing.
+  bool OnCommand(int id, IDeviceLink* link = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void RefreshAfterProgramming();
+  void RefreshButtons();
+  void OnKeyDialogDestroyed();
+  KeyBox RectOf(const CConsKey& key) const;
+
+  CConsole& m_console;
+  IKeyViewHost& m_host;
+  std::map<const CConsKey*, ConsKeyButton*> m_buttons;
+  KeyBox m_drawing;
+  KeyBox m_extension;
+  KeyBox m_name;
+  int m_nKeyCount = 0;
+  CConsKey* m_pSelected = nullptr;
+  QPointer<CKeyPropertiesDlg> m_pKeyDlg;
+};

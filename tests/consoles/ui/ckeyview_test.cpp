@@ -1,0 +1,220 @@
+// The key view and its key properties dialog as widgets: buttons placed on
+// the layout, selection while the dialog is open, one dialog at a time,
+// clicks in the dialog written into the key, loading never writing back.
+#include "consoles/ui/ckeyview.h"
+
+#include "../consoletestsupport.h"
+#include "consoles/cconsprop.h"
+#include "consoles/ui/ckeypropertiesdlg.h"
+#include "consoles/ui/ckeypropertieslogic.h"
+#include "consoles/ui/ckeyviewlogic.h"
+#include "consoles/ui/conskeybutton.h"
+#include "support/messagerecorder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeHost final : public IKeyViewHost {
+ public:
+  bool AskKeyRange(int*, int*, int*) override { return false; }
+  bool AskCopyDestination(const std::vector<CBaseDevice*>&, CConsole*, const QString&, CConsole**) override {
+    ++copyAsked;
+    return false;
+  }
+  void SetModified() override { ++modified; }
+  void SetModelCommitted() override { ++committed; }
+  int modified = 0;
+  int committed = 0;
+  int copyAsked = 0;
+};
+
+class CKeyViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetActiveDoc(&doc);
+    console = constest::AddConsole(doc);
+    view = std::make_unique<CKeyView>(*console, host);
+    view->resize(900, 360);
+    view->CreateKeyButtons();
+  }
+  void TearDown() override {
+    view.reset();
+    SetActiveDoc(nullptr);
+  }
+  QListWidgetItem* FunctionItem(CKeyPropertiesDlg* dlg, const QString& text) {
+    const auto items = dlg->FunctionList()->findItems(text, Qt::MatchExactly);
+    return items.isEmpty() ? nullptr : items.first();
+  }
+
+  CSelvantisDoc doc;
+  CConsole* console = nullptr;
+  FakeHost host;
+  std::unique_ptr<CKeyView> view;
+};
+
+TEST_F(CKeyViewTest, EveryKeyGetsAButtonThatHitTestsBackToIt) {
+  const CConsProp& prop = console->GetProp();
+  for (int n = 1; n <= prop.GetProgrammableKeyCount(); ++n) {
+    ConsKeyButton* button = view->ButtonOf(prop.FindKey(n));
+    ASSERT_NE(button, nullptr) << n;
+    EXPECT_EQ(view->HitTestKey(button->geometry().center()), prop.FindKey(n)) << n;
+  }
+  ConsKeyButton* talk = view->ButtonOf(prop.FindKey(CConsKey::kTalkKey));
+  ASSERT_NE(talk, nullptr);
+  EXPECT_EQ(view->HitTestKey(talk->geometry().center()), prop.FindKey(CConsKey::kTalkKey));
+  EXPECT_EQ(view->HitTestKey(QPoint(-5, -5)), nullptr);
+  EXPECT_FALSE(view->GetDrawingRect().IsEmpty());
+}
+
+TEST_F(CKeyViewTest, SelectionNeedsTheDialogAndFollowsClicks) {
+  CConsKey* key1 = console->FindKey(1);
+  CConsKey* key2 = console->FindKey(2);
+  view->SelectKey(key1);
+  EXPECT_EQ(view->GetSelectedKey(), nullptr);
+
+  view->OpenKeyProperties(key1);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(view->GetSelectedKey(), key1);
+  EXPECT_TRUE(key1->IsSelected());
+  EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Key properties for key '1'"));
+
+  // A second open request keeps the one dialog.
+  view->OpenKeyProperties(key2);
+  EXPECT_EQ(view->GetKeyDialog(), dlg);
+
+  QTest::mousePress(view->ButtonOf(key2), Qt::LeftButton);
+  EXPECT_EQ(view->GetSelectedKey(), key2);
+  EXPECT_FALSE(key1->IsSelected());
+  EXPECT_EQ(dlg->GetKey(), key2);
+
+  view->CloseKeyDialog();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(view->GetKeyDialog(), nullptr);
+  EXPECT_EQ(view->GetSelectedKey(), nullptr);
+  EXPECT_FALSE(key2->IsSelected());
+}
+
+TEST_F(CKeyViewTest, ChoosingAFunctionProgramsTheKeyWithItsDefaults) {
+  CConsKey* key = console->FindKey(1);
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  QListWidgetItem* talk = FunctionItem(dlg, QStringLiteral("Talk"));
+  ASSERT_NE(talk, nullptr);
+  emit dlg->FunctionList()->itemClicked(talk);
+  EXPECT_EQ(key->GetKeyType(), CConsKey::TALK);
+  EXPECT_EQ(key->GetFunction().p1, -1);
+  EXPECT_EQ(key->GetFunction().p3, 10 * CConsProp::kDefaultPrio);
+  EXPECT_GE(host.modified, 1);
+  QTest::qWait(80);  // the reload after the click
+  EXPECT_FALSE(dlg->PrioritySpin()->isHidden());
+  EXPECT_EQ(dlg->PrioritySpin()->value(), CConsProp::kDefaultPrio);
+  EXPECT_TRUE(dlg->DelaySpin()->isHidden());
+}
+
+TEST_F(CKeyViewTest, LoadingAKeyWritesNothingBack) {
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("300"), true));
+  const CConsKey::Function before = key->GetFunction();
+  view->OpenKeyProperties(key);
+  EXPECT_EQ(key->GetFunction(), before);
+  EXPECT_EQ(host.modified, 0);
+}
+
+TEST_F(CKeyViewTest, DelaySpinIsClampedAndShowsSeconds) {
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("0"), true));
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_FALSE(dlg->DelaySpin()->isHidden());
+  dlg->DelaySpin()->setValue(28);
+  EXPECT_EQ(key->GetFunction().p1, 28);
+  EXPECT_EQ(dlg->DelayText()->text(), QStringLiteral("1.00"));
+  dlg->DelaySpin()->setValue(999);
+  EXPECT_EQ(key->GetFunction().p1, 255);
+}
+
+TEST_F(CKeyViewTest, DisallowedFunctionShowsTheWholeList) {
+  CConsKey* key = console->FindKey(CConsKey::kTalkKey);
+  ASSERT_NE(key, nullptr);
+  // A fixed key carrying a function its kind does not offer.
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::CLEAR, QString(), true));
+  if ((key->GetAllowedFunctions() & 0x200) != 0) GTEST_SKIP() << "CLEAR is allowed on this key";
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  EXPECT_TRUE(dlg->IsAllFunctions());
+  ASSERT_NE(dlg->FunctionList()->currentItem(), nullptr);
+  EXPECT_EQ(dlg->FunctionList()->currentItem()->text(), QStringLiteral("Clear"));
+}
+
+TEST_F(CKeyViewTest, TalkKeyPreChimeOnPicksChimeSix) {
+  for (int i = 0; i < 6; ++i) constest::AddSignal(doc, CAudioSignal::kKindChime);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::TALK, QStringLiteral("-1,0,50"), true));
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  EXPECT_FALSE(dlg->PreChimeBox()->isChecked());
+  EXPECT_TRUE(dlg->SignalList()->isHidden());
+  dlg->PreChimeBox()->click();
+  EXPECT_EQ(key->GetFunction().p2, CKeyPropertiesLogic::kDefaultPreChime);
+  EXPECT_FALSE(dlg->SignalList()->isHidden());
+  dlg->PreChimeBox()->click();
+  EXPECT_EQ(key->GetFunction().p2, 0);
+  EXPECT_TRUE(dlg->SignalList()->isHidden());
+}
+
+TEST_F(CKeyViewTest, CopyWithOneConsoleOnlyWarns) {
+  MessageRecorder messages;
+  EXPECT_FALSE(view->OnCommand(CKeyView::ID_KEYS_COPY));
+  EXPECT_EQ(host.copyAsked, 0);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+}
+
+TEST_F(CKeyViewTest, OnLineCommandsWithoutALinkDoNothing) {
+  MessageRecorder messages;
+  EXPECT_FALSE(view->OnCommand(CKeyView::ID_CONSOLE_DOWNLOAD));
+  EXPECT_FALSE(view->OnCommand(CKeyView::ID_CONSOLE_SW_VERSION));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CKeyViewTest, ClearAllAskedNoKeepsTheKeys) {
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("40"), true));
+  MessageRecorder messages;
+  messages.QueueAnswer(IDNO);
+  EXPECT_FALSE(view->OnCommand(CKeyView::ID_KEYS_CLEAR_ALL));
+  EXPECT_EQ(key->GetKeyType(), CConsKey::ON);
+  messages.QueueAnswer(IDYES);
+  EXPECT_TRUE(view->OnCommand(CKeyView::ID_KEYS_CLEAR_ALL));
+  EXPECT_EQ(key->GetKeyType(), CConsKey::DISABLED);
+  EXPECT_EQ(host.committed, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CKeyViewTest, MacroDialogFollowsMacroKeysAndClosesForOthers) {
+  constest::AddMacros(doc, 2);
+  CConsKey* macroKey = console->FindKey(1);
+  ASSERT_TRUE(macroKey->SetFunctionFromText(CConsKey::MACRO, QStringLiteral("1,0"), true));
+  view->OpenKeyProperties(macroKey);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_FALSE(dlg->MacroButton()->isHidden());
+  dlg->MacroButton()->click();
+  ASSERT_NE(dlg->GetMacroDialog(), nullptr);
+  dlg->MacroButton()->click();  // a second click opens no second dialog
+  view->SelectKey(console->FindKey(2));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(dlg->GetMacroDialog(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// What the macro activation types write into a macro key, and the type a
+// key's function shows.
+#include "consoles/ui/cmacrokeytypeslogic.h"
+
+#include "../consoletestsupport.h"
+#include "support/messagerecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Logic = CMacroKeyTypesLogic;
+
+class CMacroKeyTypesLogicTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    constest::AddMacros(doc, 3);
+    console = constest::AddConsole(doc);
+    key = console->FindKey(4);
+    ASSERT_NE(key, nullptr);
+    ASSERT_TRUE(key->SetFunctionFromText(CConsKey::MACRO, QStringLiteral("2,0"), true));
+  }
+  // The macro B link of the key (port -key), or null.
+  CBaseDevice* SecondLink() const {
+    const auto links = constest::LinksOnPort(*console, -4);
+    return links.empty() ? nullptr : links[0].pPeer;
+  }
+
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+  CConsole* console = nullptr;
+  CConsKey* key = nullptr;
+};
+
+TEST_F(CMacroKeyTypesLogicTest, ActivityFollowsFunction) {
+  const struct {
+    CConsKey::Function f;
+    int activity;
+  } rows[] = {
+      {{CConsKey::MACRO, 1, 0, 0, true}, Logic::kTrigger}, {{CConsKey::MACRO, 1, 3, 0, true}, Logic::kButton},
+      {{CConsKey::MACSWT, 1, 3, 0, true}, Logic::kSwitch}, {{CConsKey::MACREP, 1, 5, 0, true}, Logic::kRepeat},
+      {{CConsKey::MACRAD, 1, 7, 0, true}, Logic::kRadio},  {{CConsKey::SEL, 1, 7, 0, true}, Logic::kTrigger},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Logic::ActivityOf(row.f), row.activity) << row.f.type;
+  EXPECT_EQ(Logic::TypeWord(Logic::kSwitch), QStringLiteral("switch"));
+  EXPECT_EQ(Logic::ActivityText(Logic::kSwitch), QStringLiteral("Press key second time: start makro B"));
+  EXPECT_TRUE(Logic::ActivityText(5).isEmpty());
+  EXPECT_TRUE(Logic::TypeWord(-1).isEmpty());
+}
+
+TEST_F(CMacroKeyTypesLogicTest, ButtonWithoutChosenMacroBStoresOne) {
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kButton, 0), 1);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
+  EXPECT_EQ(key->GetFunction().p1, 2);
+  EXPECT_EQ(key->GetFunction().p2, 1);
+  EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 1));
+  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kButton), 3);
+  EXPECT_EQ(key->GetFunctionText(), QStringLiteral("MACRO,2,1"));
+}
+
+TEST_F(CMacroKeyTypesLogicTest, SwitchTakesChosenMacroBAndMacroBCanChange) {
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kSwitch, 3), 3);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACSWT);
+  EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 3));
+  Logic::SetMacroB(*key, 1);
+  EXPECT_EQ(key->GetFunction().p2, 1);
+  EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 1));
+  // A macro B that is not in the project is stored but not linked.
+  Logic::SetMacroB(*key, 9);
+  EXPECT_EQ(key->GetFunction().p2, 9);
+  EXPECT_EQ(SecondLink(), nullptr);
+  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kSwitch), 1);
+  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kRepeat), 1);
+}
+
+TEST_F(CMacroKeyTypesLogicTest, RatesAndRadioNumbersAreClamped) {
+  const struct {
+    int in, rate, radio;
+  } rows[] = {{-4, 1, 1}, {0, 1, 1}, {1, 1, 1}, {2, 2, 2}, {10, 10, 10}, {11, 10, 11}, {60, 10, 50}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(Logic::ClampRate(row.in), row.rate) << row.in;
+    EXPECT_EQ(Logic::ClampRadio(row.in), row.radio) << row.in;
+  }
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRepeat, 0), 1);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACREP);
+  EXPECT_EQ(Logic::StepRate(*key, 10, 1), 10);
+  EXPECT_EQ(key->GetFunction().p2, 10);
+  EXPECT_EQ(Logic::StepRate(*key, 1, -1), 1);
+  EXPECT_EQ(key->GetFunction().p2, 1);
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRadio, 0), 1);
+  EXPECT_EQ(Logic::StepRadio(*key, 59, 1), 50);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACRAD);
+  EXPECT_EQ(key->GetFunction().p2, 50);
+  // A rate step on a radio key leaves it alone.
+  Logic::StepRate(*key, 3, 1);
+  EXPECT_EQ(key->GetFunction().p2, 50);
+}
+
+TEST_F(CMacroKeyTypesLogicTest, RadioBackToTriggerClearsSecondParameterAndLink) {
+  Logic::SetActivity(*key, Logic::kButton, 3);
+  ASSERT_NE(SecondLink(), nullptr);
+  // The macro identifier becomes a radio number and loses its link.
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRadio, 3), 3);
+  EXPECT_EQ(SecondLink(), nullptr);
+  EXPECT_EQ(Logic::SetActivity(*key, Logic::kTrigger, 3), 0);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
+  EXPECT_EQ(key->GetFunction().p2, 0);
+  EXPECT_EQ(key->GetFunctionText(), QStringLiteral("MACRO,2"));
+  EXPECT_EQ(SecondLink(), nullptr);
+  EXPECT_EQ(Logic::ActivityOfKey(*key), Logic::kTrigger);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CMacroKeyTypesLogicTest, DescriptionIsMacroA) {
+  EXPECT_EQ(Logic::Description(*key), doc.FindObjectById(CAT_MACROS, 2)->GetName());
+}
+
+}  // namespace

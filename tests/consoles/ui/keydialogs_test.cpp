@@ -1,0 +1,182 @@
+// The range, copy and macro activation dialogs, driven offscreen.
+#include "consoles/ui/ccopykeydlg.h"
+#include "consoles/ui/ckeydialoghost.h"
+#include "consoles/ui/ckeyrangedlg.h"
+#include "consoles/ui/cmacrokeytypesdlg.h"
+
+#include "../consoletestsupport.h"
+#include "support/dialogdriver.h"
+#include "support/messagerecorder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CKeyRangeDlgTest, ValidatesZoneLineAndNumbers) {
+  const struct {
+    const char* first;
+    const char* stop;
+    const char* zone;
+    int failed;
+  } rows[] = {
+      {"1", "16", "1", 0},
+      {"1", "16", "100", 0},
+      {"1", "16", "0", CKeyRangeDlg::IDC_FIRST_ZONE},
+      {"1", "16", "101", CKeyRangeDlg::IDC_FIRST_ZONE},
+      {"x", "16", "5", CKeyRangeDlg::IDC_FIRST_KEY},
+      {"1", "", "5", CKeyRangeDlg::IDC_STOP_KEY},
+      // Key numbers have no range here; the console checks them.
+      {"0", "500", "5", 0},
+  };
+  for (const auto& row : rows) {
+    const auto f = CKeyRangeDlg::Validate(QString::fromLatin1(row.first), QString::fromLatin1(row.stop),
+                                          QString::fromLatin1(row.zone));
+    EXPECT_EQ(f.failedField, row.failed) << row.first << " " << row.stop << " " << row.zone;
+    EXPECT_EQ(f.message.isEmpty(), row.failed == 0);
+  }
+  const auto ok = CKeyRangeDlg::Validate(QStringLiteral(" 3"), QStringLiteral("9"), QStringLiteral("7"));
+  EXPECT_EQ(ok.firstKey, 3);
+  EXPECT_EQ(ok.stopKey, 9);
+  EXPECT_EQ(ok.firstZone, 7);
+  EXPECT_EQ(CKeyRangeDlg::Validate("1", "2", "101").message,
+            QStringLiteral("Please enter an integer between 1 and 100."));
+}
+
+TEST(CKeyRangeDlgTest, OkRefusesBadZoneThenHostReturnsFields) {
+  MessageRecorder messages;
+  CKeyDialogHost host;
+  DriveNextModal([](QWidget* w) {
+    auto* dlg = qobject_cast<CKeyRangeDlg*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->Edit(CKeyRangeDlg::IDC_STOP_KEY)->text(), QStringLiteral("48"));
+    dlg->Edit(CKeyRangeDlg::IDC_FIRST_ZONE)->setText(QStringLiteral("101"));
+    dlg->accept();
+    EXPECT_TRUE(dlg->isVisible());
+    dlg->Edit(CKeyRangeDlg::IDC_FIRST_KEY)->setText(QStringLiteral("5"));
+    dlg->Edit(CKeyRangeDlg::IDC_FIRST_ZONE)->setText(QStringLiteral("12"));
+    dlg->accept();
+  });
+  int first = 1, stop = 48, line = 1;
+  EXPECT_TRUE(host.AskKeyRange(&first, &stop, &line));
+  EXPECT_EQ(first, 5);
+  EXPECT_EQ(stop, 48);
+  EXPECT_EQ(line, 12);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("between 1 and 100")));
+
+  DriveNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  EXPECT_FALSE(host.AskKeyRange(&first, &stop, &line));
+  EXPECT_EQ(first, 5);
+  CKeyRangeDlg fresh;
+  EXPECT_EQ(fresh.GetFirstZone(), 0);
+}
+
+TEST(CCopyKeyDlgTest, SourceIsNeverADestination) {
+  CSelvantisDoc doc;
+  CConsole* a = constest::AddConsole(doc, CConsProp::RCX6010, 1000);
+  CConsole* b = constest::AddConsole(doc, CConsProp::RCX6010, 1200);
+  CConsole* c = constest::AddConsole(doc, CConsProp::RCX6010, 1400);
+  const std::vector<CBaseDevice*> list{a, b, c};
+  EXPECT_EQ(CCopyKeyDlg::Destinations(list, b), (std::vector<CConsole*>{a, c}));
+  EXPECT_EQ(CCopyKeyDlg::Destinations({b}, b), std::vector<CConsole*>{});
+
+  CKeyDialogHost host;
+  DriveNextModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<CCopyKeyDlg*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->SourceEdit()->text(), QStringLiteral("'Hall'"));
+    ASSERT_EQ(dlg->DestinationCombo()->count(), 2);
+    EXPECT_EQ(dlg->DestinationCombo()->currentIndex(), 0);
+    EXPECT_EQ(dlg->DestinationCombo()->itemText(1), c->GetName());
+    dlg->DestinationCombo()->setCurrentIndex(1);
+    dlg->accept();
+  });
+  CConsole* destination = nullptr;
+  EXPECT_TRUE(host.AskCopyDestination(list, a, QStringLiteral("'Hall'"), &destination));
+  EXPECT_EQ(destination, c);
+
+  // Nothing to choose: Copy gives no destination.
+  DriveNextModal([](QWidget* w) {
+    auto* dlg = qobject_cast<CCopyKeyDlg*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->DestinationCombo()->count(), 0);
+    dlg->accept();
+  });
+  EXPECT_TRUE(host.AskCopyDestination({a}, a, QStringLiteral("'A'"), &destination));
+  EXPECT_EQ(destination, nullptr);
+
+  CCopyKeyDlg dlg;
+  dlg.SetNameText(QString(40, QLatin1Char('x')));
+  DriveNextModal([](QWidget* w) {
+    EXPECT_EQ(static_cast<CCopyKeyDlg*>(w)->SourceEdit()->text().size(), CCopyKeyDlg::kMaxNameChars);
+    static_cast<QDialog*>(w)->reject();
+  });
+  EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+}
+
+TEST(CMacroKeyTypesDlgTest, ActivityComboWritesKeyAndNotifiesOwner) {
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+  constest::AddMacros(doc, 3);
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(2);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::MACSWT, QStringLiteral("1,3"), true));
+  std::vector<CMacroKeyTypesDlg::MacroEntry> macros;
+  for (int id = 1; id <= 3; ++id) macros.push_back({doc.FindObjectById(CAT_MACROS, id)->GetName(), id});
+
+  CMacroKeyTypesDlg dlg(nullptr, key, macros);
+  QSignalSpy changed(&dlg, &CMacroKeyTypesDlg::MacroTypeChanged);
+  QSignalSpy closed(&dlg, &CMacroKeyTypesDlg::MacroDlgNotify);
+  EXPECT_EQ(dlg.GetActivity(), 2);
+  EXPECT_EQ(dlg.ActivityCombo()->currentIndex(), 2);
+  EXPECT_EQ(dlg.MacroBCombo()->currentIndex(), 2);
+  EXPECT_FALSE(dlg.MacroBGroup()->isHidden());
+  EXPECT_TRUE(dlg.RateGroup()->isHidden());
+  EXPECT_EQ(changed.count(), 0);
+
+  emit dlg.ActivityCombo()->activated(3);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACREP);
+  EXPECT_EQ(key->GetFunction().p2, 3);
+  EXPECT_FALSE(dlg.RateGroup()->isHidden());
+  EXPECT_TRUE(dlg.MacroBGroup()->isHidden());
+  EXPECT_EQ(dlg.RateSpin()->value(), 3);
+  ASSERT_EQ(changed.count(), 1);
+  EXPECT_EQ(changed.at(0).at(0).toInt(), 3);
+
+  dlg.RateSpin()->stepBy(20);
+  EXPECT_EQ(key->GetFunction().p2, 10);
+  EXPECT_EQ(changed.count(), 2);
+
+  emit dlg.ActivityCombo()->activated(0);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
+  EXPECT_EQ(key->GetFunction().p2, 0);
+
+  emit dlg.ActivityCombo()->activated(1);
+  emit dlg.MacroBCombo()->activated(0);
+  EXPECT_EQ(key->GetFunction().p2, 1);
+  EXPECT_EQ(changed.last().at(0).toInt(), 1);
+
+  // Another key: the controls follow without telling the owner.
+  CConsKey* other = console->FindKey(3);
+  ASSERT_TRUE(other->SetFunctionFromText(CConsKey::MACRAD, QStringLiteral("2,7"), true));
+  const int before = changed.count();
+  dlg.SetKey(other);
+  EXPECT_EQ(dlg.GetActivity(), 4);
+  EXPECT_EQ(dlg.RadioSpin()->value(), 7);
+  EXPECT_EQ(changed.count(), before);
+  EXPECT_EQ(other->GetFunction().p2, 7);
+
+  dlg.show();
+  dlg.close();
+  ASSERT_EQ(closed.count(), 1);
+  EXPECT_EQ(closed.at(0).at(0).toInt(), 300);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+}  // namespace
