@@ -1,7 +1,6 @@
 #include "editors/lists/canalogdlgview.h"
 
 #include "editors/lists/analoglistmodel.h"
-#include "editors/lists/centrylistframe.h"
 #include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
@@ -10,10 +9,9 @@
 #include "shell/controls/cinplaceedit.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 CAnalogDlgView::CAnalogDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
+  EnableRowEditing();
   OnInitialUpdate(AnalogListModel::kColumnCount);
   if (m_doc) {
     connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
@@ -121,43 +119,4 @@ void CAnalogDlgView::OnEndLabelEdit(int row, int column, const QString& text, bo
   FillList();
 }
 
-void CAnalogDlgView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CAnalogDlgView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
-void CAnalogDlgView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
-
-void CAnalogDlgView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-        frame->OnCommand(entrylists::kAnalog.deleteCommand);
-        break;
-      }
-    }
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
-}
+uint32_t CAnalogDlgView::DeleteCommand() const { return entrylists::kAnalog.deleteCommand; }

@@ -28,18 +28,13 @@ class CAnalogDlgView final : public CEBListView {
   void TransferAllAnalogConditions(bool bUpload);
   void TransferSelected(bool bUpload);
 
-  void EditCell(int row, int column);
-  bool BeginLabelEdit(int row, int column);
+  void EditCell(int row, int column) override;
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override;
   QWidget* CurrentEditor() const { return m_editor.data(); }
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
   void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   CAnalogCondition* AnalogAt(int row) const;
@@ -49,7 +44,6 @@ class CAnalogDlgView final : public CEBListView {
   CSelvantisDoc* m_doc;
   ListChooser m_chooser;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
 };
 
 #endif

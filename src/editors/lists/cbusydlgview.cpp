@@ -2,7 +2,6 @@
 
 #include "amps/ui/clinesgroupsdlg.h"
 #include "editors/lists/busylistmodel.h"
-#include "editors/lists/centrylistframe.h"
 #include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
@@ -12,10 +11,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 CBusyDlgView::CBusyDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
+  EnableRowEditing();
   OnInitialUpdate(BusyListModel::kColumnCount);
   if (m_doc) {
     connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
@@ -146,43 +144,4 @@ void CBusyDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool
   FillList();
 }
 
-void CBusyDlgView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CBusyDlgView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
-void CBusyDlgView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
-
-void CBusyDlgView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-        frame->OnCommand(entrylists::kBusy.deleteCommand);
-        break;
-      }
-    }
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
-}
+uint32_t CBusyDlgView::DeleteCommand() const { return entrylists::kBusy.deleteCommand; }

@@ -34,8 +34,9 @@ class CBusyDlgView final : public CEBListView {
   void TransferAllBusyConditions(bool bUpload);
   void TransferSelected(bool bUpload);
 
-  void EditCell(int row, int column);
-  bool BeginLabelEdit(int row, int column);
+  void EditCell(int row, int column) override;
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override;
   QWidget* CurrentEditor() const { return m_editor.data(); }
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
@@ -44,12 +45,6 @@ class CBusyDlgView final : public CEBListView {
   // and Groups" dialog unless replaced.
   using ZoneChooser = std::function<bool(std::vector<CBaseDevice*>& zones)>;
   void SetZoneChooser(ZoneChooser chooser) { m_zoneChooser = std::move(chooser); }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   CBusyCondition* BusyAt(int row) const;
@@ -61,7 +56,6 @@ class CBusyDlgView final : public CEBListView {
   ListChooser m_chooser;
   ZoneChooser m_zoneChooser;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
 };
 
 #endif

@@ -30,6 +30,7 @@ class WaitCursor final {
 
 CCalendarListView::CCalendarListView(CSelvantisDoc* doc, const EntryListKind& kind, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_kind(kind) {
+  EnableRowEditing();
   // Objects of this document may vanish under the list (another editor, an
   // upload): drop their rows before they point at freed objects.
   if (m_doc) {
@@ -120,22 +121,6 @@ void CCalendarListView::OnEndLabelEdit(int row, int column, const QString& text,
 
 // ---- Mouse, keys and menu ------------------------------------------------------------
 
-void CCalendarListView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CCalendarListView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  // A click on the name of the entry already selected edits the name.
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
 void CCalendarListView::mouseDoubleClickEvent(QMouseEvent* event) {
   const ListCell cell = CellAt(event->position().toPoint());
   ResetHover();
@@ -148,28 +133,7 @@ void CCalendarListView::OnDeleteKey() {
     m_deleteKey();
     return;
   }
-  if (m_kind.deleteCommand == 0) return;
-  for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-    if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-      frame->OnCommand(m_kind.deleteCommand);
-      return;
-    }
-  }
-}
-
-void CCalendarListView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    OnDeleteKey();
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
+  CEBListView::OnDeleteKey();
 }
 
 void CCalendarListView::contextMenuEvent(QContextMenuEvent* event) {

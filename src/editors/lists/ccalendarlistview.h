@@ -38,9 +38,10 @@ class CCalendarListView : public CEBListView {
   void TransferSelected(bool bUpload);
 
   // The double click on a cell.
-  virtual void EditCell(int row, int column) { (void)row, (void)column; }
+  void EditCell(int row, int column) override { (void)row, (void)column; }
   // The label edit of the name; refused where the list allows none.
-  bool BeginLabelEdit(int row, int column);
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override { return m_kind.deleteCommand; }
   // The end of an edit (name, picker); cancelled: refill only.
   virtual void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
   // The open in-place editor, or null.
@@ -69,14 +70,12 @@ class CCalendarListView : public CEBListView {
   void OpenPicker(int row, int column, CellDateTimeFormat::Kind kind, const QString& initialText,
                   int extraHeight = 0);
 
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
+  void OnDeleteKey() override;
+
  private:
-  void OnDeleteKey();
   void DropRowsOf(const CBaseDevice* object);
 
   CSelvantisDoc* m_doc;
@@ -84,7 +83,6 @@ class CCalendarListView : public CEBListView {
   Chooser m_chooser;
   std::function<void()> m_deleteKey;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
 };
 
 #endif

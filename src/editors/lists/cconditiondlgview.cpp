@@ -1,6 +1,5 @@
 #include "editors/lists/cconditiondlgview.h"
 
-#include "editors/lists/centrylistframe.h"
 #include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/conditionlistmodel.h"
 #include "editors/lists/entrylistkind.h"
@@ -12,11 +11,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTreeWidgetItem>
 
 CConditionDlgView::CConditionDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
+  EnableRowEditing();
   OnInitialUpdate(ConditionListModel::kColumnCount);
   header()->setObjectName(QStringLiteral("header%1").arg(ConditionListModel::kHeaderControlId));
   header()->setSectionsClickable(true);
@@ -176,43 +174,4 @@ void CConditionDlgView::OnEndLabelEdit(int row, int column, const QString& text,
   FillList();
 }
 
-void CConditionDlgView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CConditionDlgView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
-void CConditionDlgView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
-
-void CConditionDlgView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-        frame->OnCommand(entrylists::kCondition.deleteCommand);
-        break;
-      }
-    }
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
-}
+uint32_t CConditionDlgView::DeleteCommand() const { return entrylists::kCondition.deleteCommand; }

@@ -31,8 +31,9 @@ class CConditionDlgView final : public CEBListView {
   void TransferAllConditions(bool bUpload);
   void TransferSelected(bool bUpload);
 
-  void EditCell(int row, int column);
-  bool BeginLabelEdit(int row, int column);
+  void EditCell(int row, int column) override;
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override;
   QWidget* CurrentEditor() const { return m_editor.data(); }
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
@@ -45,12 +46,6 @@ class CConditionDlgView final : public CEBListView {
 
   void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
 
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   CCondition* ConditionAt(int row) const;
   void OpenEditor(int row, int column);
@@ -61,7 +56,6 @@ class CConditionDlgView final : public CEBListView {
   ListChooser m_chooser;
   QPointer<QWidget> m_editor;
   QTimer m_pollTimer;
-  bool m_pressedOnSelected = false;
 };
 
 #endif

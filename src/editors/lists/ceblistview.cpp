@@ -1,5 +1,6 @@
 #include "editors/lists/ceblistview.h"
 
+#include "editors/lists/centrylistframe.h"
 #include "editors/lists/listprintlayout.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -206,12 +207,66 @@ void CEBListView::paintEvent(QPaintEvent* event) {
 // ---- Keys and context menu -----------------------------------------------------------
 
 void CEBListView::keyPressEvent(QKeyEvent* event) {
+  if (m_rowEditing && event->key() == Qt::Key_Delete) {
+    OnDeleteKey();
+    event->accept();
+    return;
+  }
+  if (m_rowEditing && event->key() == Qt::Key_F2) {
+    const int row = FirstSelectedRow();
+    if (row >= 0) BeginLabelEdit(row, 0);
+    event->accept();
+    return;
+  }
   if (event->key() == Qt::Key_E) {
     OnExportList();
   } else if (event->key() == Qt::Key_P) {
     PrintList();
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+void CEBListView::OnDeleteKey() {
+  const uint32_t command = DeleteCommand();
+  if (command == 0) return;
+  for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
+    if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
+      frame->OnCommand(command);
+      return;
+    }
+  }
+}
+
+void CEBListView::mousePressEvent(QMouseEvent* event) {
+  if (m_rowEditing) {
+    const ListCell cell = CellAt(event->position().toPoint());
+    m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
+  }
+  QTreeWidget::mousePressEvent(event);
+}
+
+void CEBListView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!m_rowEditing) {
+    QTreeWidget::mouseReleaseEvent(event);
+    return;
+  }
+  const ListCell cell = CellAt(event->position().toPoint());
+  QTreeWidget::mouseReleaseEvent(event);
+  // A click on the entry already selected edits its name.
+  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
+    BeginLabelEdit(cell.row, cell.column);
+  }
+  m_pressedOnSelected = false;
+}
+
+void CEBListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!m_rowEditing) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    return;
+  }
+  const ListCell cell = CellAt(event->position().toPoint());
+  if (cell.row >= 0) EditCell(cell.row, cell.column);
+  event->accept();
 }
 
 QMenu* CEBListView::CreateContextMenu() {

@@ -94,6 +94,19 @@ class CEBListView : public QTreeWidget {
   // entry.
   virtual void OnDeviceCommand(uint32_t id) { (void)id; }
 
+  // Row editing, for lists that turn it on (EnableRowEditing): a click on
+  // the row already selected and F2 begin a label edit, a double click edits
+  // the cell, Delete runs the list's delete command.
+  // Opens the label edit of row at column; false when refused.
+  virtual bool BeginLabelEdit(int row, int column) {
+    (void)row, (void)column;
+    return false;
+  }
+  // The double click on a cell.
+  virtual void EditCell(int row, int column) { (void)row, (void)column; }
+  // The frame command the Delete key runs; 0: none.
+  virtual uint32_t DeleteCommand() const { return 0; }
+
   // Colour of the row background (odd rows tinted).
   static QColor RowColour(int row);
   // Rectangle of a cell in viewport coordinates.
@@ -101,11 +114,19 @@ class CEBListView : public QTreeWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+  void EnableRowEditing() { m_rowEditing = true; }
+  // The Delete key of a list with row editing: the enclosing frame runs
+  // DeleteCommand().
+  virtual void OnDeleteKey();
 
   // Takes the hover rectangle away before an edit.
   void ResetHover();
@@ -121,6 +142,8 @@ class CEBListView : public QTreeWidget {
   ListHoverTracker m_hover;
   IFileChooser* m_chooser = nullptr;
   ProgressHandler m_progressHandler;
+  bool m_rowEditing = false;
+  bool m_pressedOnSelected = false;
 };
 
 #endif

@@ -13,6 +13,7 @@
 CLogicEntryListView::CLogicEntryListView(CSelvantisDoc* doc, int columnCount, uint32_t deleteCommand,
                                          QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_deleteCommand(deleteCommand) {
+  EnableRowEditing();
   OnInitialUpdate(columnCount);
   // Objects may vanish under the list (another editor, an upload): drop
   // their rows before they point at freed objects.
@@ -86,22 +87,6 @@ void CLogicEntryListView::OnColumnClick(int column) {
   ShowPollTitle();
 }
 
-void CLogicEntryListView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CLogicEntryListView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  // A click on the name of the entry already selected edits the name.
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
 void CLogicEntryListView::mouseDoubleClickEvent(QMouseEvent* event) {
   const ListCell cell = CellAt(event->position().toPoint());
   if (cell.row >= 0) {
@@ -109,24 +94,4 @@ void CLogicEntryListView::mouseDoubleClickEvent(QMouseEvent* event) {
     EditCell(cell.row, cell.column);
   }
   event->accept();
-}
-
-void CLogicEntryListView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-        frame->OnCommand(m_deleteCommand);
-        break;
-      }
-    }
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
 }

@@ -34,9 +34,10 @@ class CLogicEntryListView : public CEBListView {
   CSelvantisDoc* GetDocument() const noexcept { return m_doc; }
 
   // The double click on a cell.
-  virtual void EditCell(int row, int column) = 0;
+  void EditCell(int row, int column) override = 0;
   // The label edit (refused where the list does not allow it).
-  bool BeginLabelEdit(int row, int column);
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override { return m_deleteCommand; }
   QWidget* CurrentEditor() const { return m_editor.data(); }
   // The end of an in-place or label edit; cancelled: text null.
   virtual void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) = 0;
@@ -62,10 +63,7 @@ class CLogicEntryListView : public CEBListView {
   // Stops the poll and shows the plain title (every fill).
   void StopStatusPoll();
 
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ShowPollTitle();
@@ -74,7 +72,6 @@ class CLogicEntryListView : public CEBListView {
   uint32_t m_deleteCommand;
   Chooser m_chooser;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
   std::unique_ptr<StatusPollColumn> m_poll;
   QTimer m_pollTimer;
 };

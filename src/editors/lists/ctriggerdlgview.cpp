@@ -1,6 +1,5 @@
 #include "editors/lists/ctriggerdlgview.h"
 
-#include "editors/lists/centrylistframe.h"
 #include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
@@ -11,8 +10,6 @@
 #include "shell/controls/cinplaceedit.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace {
 
@@ -21,6 +18,7 @@ constexpr int kTriggerImage = 1;
 }  // namespace
 
 CTriggerDlgView::CTriggerDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
+  EnableRowEditing();
   OnInitialUpdate(TriggerListModel::kColumnCount);
   // Objects of this document may vanish under the list (another editor, an
   // upload): drop the rows before they point at freed objects.
@@ -142,44 +140,4 @@ void CTriggerDlgView::OnEndLabelEdit(int row, int column, const QString& text, b
   FillList();
 }
 
-void CTriggerDlgView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CTriggerDlgView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  // A click on the name of the entry already selected edits the name.
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
-}
-
-void CTriggerDlgView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
-
-void CTriggerDlgView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
-    for (QWidget* widget = parentWidget(); widget; widget = widget->parentWidget()) {
-      if (auto* frame = qobject_cast<CEntryListFrame*>(widget)) {
-        frame->OnCommand(entrylists::kTrigger.deleteCommand);
-        break;
-      }
-    }
-    event->accept();
-    return;
-  }
-  if (event->key() == Qt::Key_F2) {
-    const int row = FirstSelectedRow();
-    if (row >= 0) BeginLabelEdit(row, 0);
-    event->accept();
-    return;
-  }
-  CEBListView::keyPressEvent(event);
-}
+uint32_t CTriggerDlgView::DeleteCommand() const { return entrylists::kTrigger.deleteCommand; }

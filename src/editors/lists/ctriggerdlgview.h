@@ -36,21 +36,16 @@ class CTriggerDlgView final : public CEBListView {
   void TransferSelected(bool bUpload);
 
   // The double click on a cell: opens its editor.
-  void EditCell(int row, int column);
+  void EditCell(int row, int column) override;
   // The label edit of column 0 (refused over other columns); the open edit.
-  bool BeginLabelEdit(int row, int column);
+  bool BeginLabelEdit(int row, int column) override;
+  uint32_t DeleteCommand() const override;
   QWidget* CurrentEditor() const { return m_editor.data(); }
   // The end of an edit; cancelled: refill only.
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
   // The selection dialog unless replaced.
   void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   CTrigger* TriggerAt(int row) const;
@@ -60,7 +55,6 @@ class CTriggerDlgView final : public CEBListView {
   CSelvantisDoc* m_doc;
   Chooser m_chooser;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
 };
 
 #endif
