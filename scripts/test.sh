@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 bash "$top/scripts/deps.sh"
 cmake -S "$top" -B "$top/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DSELV_SANITIZE=ON -DSELV_TESTS=ON -DSELV_BENCH=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
+  -DSELV_SANITIZE=ON -DSELV_TESTS=ON -DSELV_BENCH=ON -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1"
 cmake --build "$top/build/test" -j "$jobs"
 # A German locale (decimal comma) for the tests that check that numbers on
 # the wire and in files never follow the user's locale.
