@@ -2,6 +2,7 @@
 #define SELV_ONLINE_CHARDWAREDLGFRM_H
 
 #include "online/conlineframe.h"
+#include "online/cserviceframe.h"
 
 class CHardwareDlgTreeView;
 
@@ -26,6 +27,8 @@ class CHardwareDlgFrm final : public COnlineFrame {
  protected:
   COnlineView* CreateView() override;
   int OwnBarId() const override { return kBarId; }
+  // The hardware window sits with the editors: their switch bar and routing.
+  int SwitchBarId() const override { return CServiceFrame::kSwitchBarId; }
   std::vector<BarButton> OwnBarButtons() const override;
   std::vector<uint32_t> OnlineOnlyCommands() const override;
 };

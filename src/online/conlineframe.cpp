@@ -5,6 +5,8 @@
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "online/conlineview.h"
+#include "online/cserviceframe.h"
+#include "editors/lists/entrylistrules.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/ciconfactory.h"
@@ -43,7 +45,10 @@ CMainFrame* FindMainFrame() {
 // A command's text: the status text before a line break, the tool tip
 // after it (or the same text when there is none).
 void SetTexts(QAction* action, uint32_t command) {
-  const QString text = LoadString(command);
+  QString text = LoadString(command);
+  if (text.isEmpty()) {
+    if (const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(command)) text = QString::fromLatin1(entry->title);
+  }
   const int br = text.indexOf(QLatin1Char('\n'));
   const QString status = br < 0 ? text : text.left(br);
   const QString tip = br < 0 ? text : text.mid(br + 1);
@@ -89,7 +94,13 @@ QToolBar* COnlineFrame::MakeBar(int resourceId, const std::vector<BarButton>& bu
 }
 
 bool COnlineFrame::Create() {
-  m_switchBar = MakeBar(kSwitchBarId, SwitchBarButtons());
+  if (SwitchBarId() == CServiceFrame::kSwitchBarId) {
+    std::vector<BarButton> editors;
+    for (uint32_t command : EntryListRules::EditorSwitchCommands()) editors.push_back({command, nullptr});
+    m_switchBar = MakeBar(SwitchBarId(), editors);
+  } else {
+    m_switchBar = MakeBar(SwitchBarId(), SwitchBarButtons());
+  }
   m_ownBar = MakeBar(OwnBarId(), OwnBarButtons());
   statusBar()->setObjectName(QStringLiteral("statusBar"));
 
@@ -125,7 +136,10 @@ QAction* COnlineFrame::Action(uint32_t command) const {
   return it == m_actions.end() ? nullptr : it->second;
 }
 
-bool COnlineFrame::OnCommand(uint32_t command) { return RouteOnlineFrameCommand(command); }
+bool COnlineFrame::OnCommand(uint32_t command) {
+  if (SwitchBarId() == CServiceFrame::kSwitchBarId) return CServiceFrame::RouteEntryFrameCommand(this, m_context, command);
+  return RouteOnlineFrameCommand(command);
+}
 
 bool COnlineFrame::RouteOnlineFrameCommand(uint32_t command) {
   switch (COnlineCommandRoute::Decide(command, GetDocument(), IsOnline())) {

@@ -46,6 +46,9 @@ class COnlineFrame : public QMainWindow {
   virtual bool OnCommand(uint32_t command);
   // The command routing shared by the on-line frames.
   bool RouteOnlineFrameCommand(uint32_t command);
+  // The switch bar: the on-line windows (526), or the editors' bar (507)
+  // with their routing for a window that belongs with the editors.
+  virtual int SwitchBarId() const { return kSwitchBarId; }
 
  protected:
   // Derived constructors call this last: creates the bars, the view, and

@@ -63,10 +63,14 @@ QAction* CServiceFrame::Action(uint32_t command) const {
 bool CServiceFrame::OnCommand(uint32_t command) { return RouteEntryFrameCommand(command); }
 
 bool CServiceFrame::RouteEntryFrameCommand(uint32_t command) {
+  return RouteEntryFrameCommand(this, m_context, command);
+}
+
+bool CServiceFrame::RouteEntryFrameCommand(QWidget* frame, const HostFrameContext& context, uint32_t command) {
   switch (EntryListRules::RouteOf(command)) {
     case EntryListRules::Route::SwitchEditor: {
-      setFocus();
-      CFrameHostDialog* host = m_context.host ? m_context.host : CFrameHostDialog::HostOf(this);
+      frame->setFocus();
+      CFrameHostDialog* host = context.host ? context.host : CFrameHostDialog::HostOf(frame);
       if (host) host->PostSwitchCommand(command);
       return true;
     }

@@ -35,6 +35,9 @@ class CServiceFrame : public QMainWindow {
   // A command of the bars (also callable directly). True when handled.
   virtual bool OnCommand(uint32_t command);
   bool RouteEntryFrameCommand(uint32_t command);
+  // The same routing for any frame of the host (the hardware window uses
+  // the editors' switch bar too).
+  static bool RouteEntryFrameCommand(QWidget* frame, const HostFrameContext& context, uint32_t command);
 
  protected:
   // Builds the switch bar, the own bar when ownBarId is not 0 (its buttons

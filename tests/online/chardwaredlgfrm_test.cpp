@@ -8,6 +8,8 @@
 #include "support/messagerecorder.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <memory>
@@ -101,6 +103,18 @@ TEST_F(CHardwareDlgFrmTest, CardScanFillsSevenChildren) {
   EXPECT_EQ(RootTexts(tree), (QStringList{"KCM201-3", "KCM201-5"}));
   EXPECT_EQ(tree->topLevelItem(1)->childCount(), 7);
   EXPECT_EQ(frame->GetTreeView()->ScanKind(), CHardwareScan::kCards);
+}
+
+TEST_F(CHardwareDlgFrmTest, CarriesTheEditorsSwitchBarAndSwitchesWithIt) {
+  CHardwareDlgFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->findChild<QToolBar*>("toolBar507"), nullptr);
+  EXPECT_EQ(frame->findChild<QToolBar*>("toolBar526"), nullptr);
+  QAction* fault = frame->Action(33157);
+  ASSERT_NE(fault, nullptr);
+  fault->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m_host->GetKind(), HostFrameKind::Faults);
 }
 
 }  // namespace
