@@ -6,7 +6,6 @@
 #include "model/cstringtable.h"
 #include "model/devicetype.h"
 #include "model/ui/cselectiondlg.h"
-#include "shell/cbitmapmanager.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/cobjecttreectrl.h"
@@ -128,8 +127,7 @@ CAmplifierPropDlg::CAmplifierPropDlg(CAmplifier* amp, QWidget* parent)
   connect(m_cancel, &QPushButton::clicked, this, &CAmplifierPropDlg::reject);
   connect(m_apply, &QPushButton::clicked, this, &CAmplifierPropDlg::ApplyChanges);
   connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAmplifierPropDlg::OnTreeCurrentChanged);
-  connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { item->setIcon(0, Image(1)); });
-  connect(m_tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { item->setIcon(0, Image(0)); });
+  m_images.FollowExpansion(m_tree, kImageStrip);
   if (m_doc) {
     connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, &CAmplifierPropDlg::OnObjectRemoved);
     connect(m_doc, &CSelvantisDoc::aboutToClear, this, [this] { OnObjectRemoved(m_state.GetAmplifier()); });
@@ -141,17 +139,7 @@ CAmplifierPropDlg::~CAmplifierPropDlg() = default;
 
 bool CAmplifierPropDlg::IsApplyEnabled() const { return m_apply->isEnabled(); }
 
-QIcon CAmplifierPropDlg::Image(int index) {
-  CBitmapManager* bitmaps = nullptr;
-  if (CMainFrame* frame = AfxGetMainWnd()) {
-    bitmaps = &frame->BitmapManager();
-  } else {
-    if (!m_ownBitmaps) m_ownBitmaps = std::make_unique<CBitmapManager>();
-    bitmaps = m_ownBitmaps.get();
-  }
-  const QPixmap image = bitmaps->GetImage(kImageStrip, index);
-  return image.isNull() ? QIcon() : QIcon(image);
-}
+QIcon CAmplifierPropDlg::Image(int index) { return m_images.Icon(kImageStrip, index); }
 
 bool CAmplifierPropDlg::OnInitDialog() {
   m_filling = true;

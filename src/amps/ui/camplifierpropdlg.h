@@ -2,6 +2,7 @@
 #define SELV_AMPS_UI_CAMPLIFIERPROPDLG_H
 
 #include "amps/ui/amplifierpropstate.h"
+#include "shell/controls/cdialogimages.h"
 #include "shell/controls/cresizabledialog.h"
 
 #include <QPointer>
@@ -12,7 +13,6 @@
 
 class CAmplifier;
 class CBaseDevice;
-class CBitmapManager;
 class CObjectTreeCtrl;
 class CSelvantisDoc;
 class QComboBox;
@@ -68,7 +68,7 @@ class CAmplifierPropDlg : public CResizableDialog {
 
   AmplifierPropState m_state;
   QPointer<CSelvantisDoc> m_doc;
-  std::unique_ptr<CBitmapManager> m_ownBitmaps;
+  CDialogImages m_images;
   bool m_filling = false;
   CObjectTreeCtrl* m_tree;
   QTreeWidgetItem* m_root = nullptr;

@@ -154,8 +154,7 @@ CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* par
   connect(m_cancel, &QPushButton::clicked, this, &CRelayTopologiesDlg::reject);
   connect(m_apply, &QPushButton::clicked, this, &CRelayTopologiesDlg::ApplyChanges);
   connect(m_tree, &QTreeWidget::currentItemChanged, this, &CRelayTopologiesDlg::OnTreeCurrentChanged);
-  connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { item->setIcon(0, Image(1)); });
-  connect(m_tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { item->setIcon(0, Image(0)); });
+  m_images.FollowExpansion(m_tree, kImageStrip);
   if (m_doc) {
     connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, &CRelayTopologiesDlg::OnObjectRemoved);
     connect(m_doc, &CSelvantisDoc::aboutToClear, this, [this] { OnObjectRemoved(m_state.GetTopology()); });
@@ -167,17 +166,7 @@ CRelayTopologiesDlg::~CRelayTopologiesDlg() = default;
 
 bool CRelayTopologiesDlg::IsApplyEnabled() const { return m_apply->isEnabled(); }
 
-QIcon CRelayTopologiesDlg::Image(int index) {
-  CBitmapManager* bitmaps = nullptr;
-  if (CMainFrame* frame = AfxGetMainWnd()) {
-    bitmaps = &frame->BitmapManager();
-  } else {
-    if (!m_ownBitmaps) m_ownBitmaps = std::make_unique<CBitmapManager>();
-    bitmaps = m_ownBitmaps.get();
-  }
-  const QPixmap image = bitmaps->GetImage(kImageStrip, index);
-  return image.isNull() ? QIcon() : QIcon(image);
-}
+QIcon CRelayTopologiesDlg::Image(int index) { return m_images.Icon(kImageStrip, index); }
 
 bool CRelayTopologiesDlg::OnInitDialog() {
   m_filling = true;

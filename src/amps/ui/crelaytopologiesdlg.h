@@ -2,6 +2,7 @@
 #define SELV_AMPS_UI_CRELAYTOPOLOGIESDLG_H
 
 #include "amps/ui/relaytopologiesstate.h"
+#include "shell/controls/cdialogimages.h"
 #include "shell/controls/cresizabledialog.h"
 
 #include <QPointer>
@@ -11,7 +12,6 @@
 #include <memory>
 
 class CBaseDevice;
-class CBitmapManager;
 class CObjectTreeCtrl;
 class CRelaisTopology;
 class CSelvantisDoc;
@@ -72,7 +72,7 @@ class CRelayTopologiesDlg : public CResizableDialog {
 
   RelayTopologiesState m_state;
   QPointer<CSelvantisDoc> m_doc;
-  std::unique_ptr<CBitmapManager> m_ownBitmaps;
+  CDialogImages m_images;
   bool m_filling = false;
   CObjectTreeCtrl* m_tree;
   QTreeWidgetItem* m_root = nullptr;

@@ -2,7 +2,6 @@
 
 #include "amps/ui/crelaytopologiesdlg.h"
 #include "model/cselvantisdoc.h"
-#include "shell/cbitmapmanager.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/ceditablelistctrl.h"
 #include "shell/controls/cresizablebutton.h"
@@ -129,17 +128,7 @@ bool CKCMConfigurationDlg::OnInitDialog() {
   return CResizableDialog::OnInitDialog();
 }
 
-QIcon CKCMConfigurationDlg::Image(int index) {
-  CBitmapManager* bitmaps = nullptr;
-  if (CMainFrame* frame = AfxGetMainWnd()) {
-    bitmaps = &frame->BitmapManager();
-  } else {
-    if (!m_ownBitmaps) m_ownBitmaps = std::make_unique<CBitmapManager>();
-    bitmaps = m_ownBitmaps.get();
-  }
-  const QPixmap image = bitmaps->GetImage(kImageStrip, index);
-  return image.isNull() ? QIcon() : QIcon(image);
-}
+QIcon CKCMConfigurationDlg::Image(int index) { return m_images.Icon(kImageStrip, index); }
 
 QTreeWidgetItem* CKCMConfigurationDlg::ItemOf(const Node* node) const { return m_items.value(node, nullptr); }
 
@@ -252,14 +241,7 @@ void CKCMConfigurationDlg::StartDrag(int row) {
   const int image = m_state.Offers()[static_cast<size_t>(row)].image;
   QPixmap picture;
   if (image == KCMConfigurationState::IMG_ZONE || image == KCMConfigurationState::IMG_OTHER) {
-    CBitmapManager* bitmaps = nullptr;
-    if (CMainFrame* frame = AfxGetMainWnd()) {
-      bitmaps = &frame->BitmapManager();
-    } else {
-      if (!m_ownBitmaps) m_ownBitmaps = std::make_unique<CBitmapManager>();
-      bitmaps = m_ownBitmaps.get();
-    }
-    picture = bitmaps->GetImage(kDragBitmap, 0);
+    picture = m_images.Bitmaps().GetImage(kDragBitmap, 0);
   }
   if (picture.isNull()) picture = Image(image).pixmap(16, 16);
   auto* drag = new QDrag(m_list);

@@ -1,6 +1,7 @@
 #ifndef SELV_UNIT_UI_CKCMCONFIGURATIONDLG_H
 #define SELV_UNIT_UI_CKCMCONFIGURATIONDLG_H
 
+#include "shell/controls/cdialogimages.h"
 #include "shell/controls/cresizabledialog.h"
 #include "unit/ui/kcmconfigurationstate.h"
 
@@ -11,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-class CBitmapManager;
 class CEditableListCtrl;
 class CResizableButton;
 class CResizableTreeCtrl;
@@ -72,7 +72,7 @@ class CKCMConfigurationDlg final : public CResizableDialog {
 
   QPointer<CSelvantisDoc> m_doc;
   KCMConfigurationState m_state;
-  std::unique_ptr<CBitmapManager> m_ownBitmaps;
+  CDialogImages m_images;
   CEditableListCtrl* m_list;
   QGroupBox* m_frame;
   CResizableTreeCtrl* m_tree;

@@ -1,0 +1,27 @@
+#include "shell/controls/cdialogimages.h"
+
+#include "shell/cbitmapmanager.h"
+#include "shell/cmainframe.h"
+
+#include <QTreeWidget>
+
+CDialogImages::CDialogImages() = default;
+CDialogImages::~CDialogImages() = default;
+
+CBitmapManager& CDialogImages::Bitmaps() {
+  if (CMainFrame* frame = AfxGetMainWnd()) return frame->BitmapManager();
+  if (!m_own) m_own = std::make_unique<CBitmapManager>();
+  return *m_own;
+}
+
+QIcon CDialogImages::Icon(int strip, int index) {
+  const QPixmap image = Bitmaps().GetImage(strip, index);
+  return image.isNull() ? QIcon() : QIcon(image);
+}
+
+void CDialogImages::FollowExpansion(QTreeWidget* tree, int strip) {
+  QObject::connect(tree, &QTreeWidget::itemExpanded, tree,
+                   [this, strip](QTreeWidgetItem* item) { item->setIcon(0, Icon(strip, 1)); });
+  QObject::connect(tree, &QTreeWidget::itemCollapsed, tree,
+                   [this, strip](QTreeWidgetItem* item) { item->setIcon(0, Icon(strip, 0)); });
+}
