@@ -1,5 +1,6 @@
 #include "editors/designer/cdesignerview.h"
 
+#include "editors/designer/ccurvedlg.h"
 #include "editors/designer/designertransfer.h"
 #include "editors/designer/virtctrlvaluequeue.h"
 #include "macros/cvirtctrl.h"
@@ -41,7 +42,9 @@ CDesignerView::CDesignerView(CSelvantisDoc* doc, QWidget* parent)
     const int row = FirstSelectedRow();
     if (row < 0) return;
     m_model->SetSelectedRow(row);
-    if (GetRole() == DesignerPaneModel::ItemsRole) SetCurrentID(m_model->SelectedItemId());
+    if (GetRole() != DesignerPaneModel::ItemsRole) return;
+    SetCurrentID(m_model->SelectedItemId());
+    m_model->SetCurrentId(m_model->SelectedItemId());
   });
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
     if (m_filling || column != 0) return;
@@ -194,7 +197,11 @@ void CDesignerView::dropEvent(QDropEvent* event) {
 
 void CDesignerView::OnDoubleClick(int row, int column) {
   if (row < 0 || row >= static_cast<int>(m_model->Rows().size())) return;
-  if (GetRole() == DesignerPaneModel::ItemsRole || column != 1) return;
+  if (GetRole() == DesignerPaneModel::ItemsRole) {
+    OnItemProperties(row);
+    return;
+  }
+  if (column != 1) return;
   SelectRow(row);
   m_model->SetSelectedRow(row);
   CSelectionDlg dlg(this);
@@ -211,6 +218,18 @@ void CDesignerView::OnDoubleClick(int row, int column) {
   } else if (m_model->Wire(id)) {
     Show();
   }
+  emit panesChanged();
+}
+
+void CDesignerView::OnItemProperties(int row) {
+  auto* item = dynamic_cast<CVirtCtrlItem*>(ObjectAt(row));
+  if (!item) return;
+  SelectRow(row);
+  CCurveDlg dlg(item, this, this);
+  dlg.DoModal();
+  if (!dlg.State().Renamed()) return;
+  // The item keeps its row (rows are in ID order) and stays the current one.
+  FillList();
   emit panesChanged();
 }
 

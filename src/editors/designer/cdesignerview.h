@@ -47,6 +47,8 @@ class CDesignerView final : public CEBListView {
   QMimeData* CreateDragData(int row) const;
   // Double click on a cell: properties (items) or item choice (others).
   void OnDoubleClick(int row, int column);
+  // Items pane: the properties of the row's item, modal.
+  void OnItemProperties(int row);
   // Delete key.
   void OnDeleteKey();
   // End of a label edit in the items pane.

@@ -41,6 +41,8 @@ class DesignerPaneModel final {
   int SelectedRow() const noexcept { return m_selected; }
   void SetSelectedRow(int row) { m_selected = row; }
   int CurrentId() const noexcept { return m_currentId; }
+  // Items pane: the user selected the item's row; refills keep it selected.
+  void SetCurrentId(int id) { m_currentId = id; }
 
   // Sources/destinations: wires the item to the selected row (0 clears).
   // Wiring refills, clearing empties the cell in place. False without a
