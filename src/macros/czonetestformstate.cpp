@@ -1,4 +1,4 @@
-#include "online/czonetestformstate.h"
+#include "macros/czonetestformstate.h"
 
 #include "macros/czonetestobject.h"
 #include "model/cbasedevice.h"
@@ -71,50 +71,78 @@ int CZonetestFormState::OutputSelection(const std::vector<Entry>& entries) const
   return pad == 0 ? 0 : IndexOfData(entries, pad);
 }
 
-CZonetestFormState::Effects CZonetestFormState::LineTestClicked(bool checked, bool impedanceChecked,
-                                                                int secondsOfDay) {
+CZonetestFormState::Enables CZonetestFormState::EnablesFor(bool lineOn, bool impedanceOn) {
+  Enables enables;
+  enables.output = lineOn || impedanceOn;
+  enables.time = lineOn;
+  enables.lineConsoles = lineOn;
+  enables.impedanceConsoles = impedanceOn;
+  return enables;
+}
+
+CZonetestFormState::Effects CZonetestFormState::LineTestEffects(bool checked, bool impedanceChecked) {
   Effects effects;
   if (checked) {
     effects.outputEnabled = true;
     effects.timeEnabled = true;
     effects.consolesEnabled = true;
-    Set(CZonetestObject::P_LINETEST, 1);
-    Set(CZonetestObject::P_TIME, secondsOfDay);
     return effects;
   }
+  // The output stays while the impedance test still needs it.
   effects.outputEnabled = impedanceChecked;
-  if (!impedanceChecked) {
-    effects.resetOutput = true;
+  effects.resetOutput = !impedanceChecked;
+  effects.resetConsoles = true;
+  return effects;
+}
+
+CZonetestFormState::Effects CZonetestFormState::ImpedanceTestEffects(bool checked, bool lineChecked) {
+  Effects effects;
+  if (checked) {
+    effects.outputEnabled = true;
+    effects.consolesEnabled = true;
+    return effects;
+  }
+  effects.outputEnabled = lineChecked;
+  effects.resetOutput = !lineChecked;
+  effects.resetConsoles = true;
+  return effects;
+}
+
+CZonetestFormState::Effects CZonetestFormState::LineTestClicked(bool checked, bool impedanceChecked,
+                                                                int secondsOfDay) {
+  const Effects effects = LineTestEffects(checked, impedanceChecked);
+  if (checked) {
+    Set(CZonetestObject::P_LINETEST, 1);
+    StoreTime(secondsOfDay);
+    return effects;
+  }
+  if (effects.resetOutput) {
     Set(CZonetestObject::P_CONDITION, 0);
     Set(CZonetestObject::P_OUTPUT, 0);
   }
   Set(CZonetestObject::P_LINETEST, 0);
   Set(CZonetestObject::P_TIME, 0);
-  effects.resetConsoles = true;
   Set(CZonetestObject::P_LINE_CONS, 0);
   return effects;
 }
 
 CZonetestFormState::Effects CZonetestFormState::ImpedanceTestClicked(bool checked, bool lineChecked) {
-  Effects effects;
+  const Effects effects = ImpedanceTestEffects(checked, lineChecked);
   if (checked) {
-    effects.outputEnabled = true;
-    effects.consolesEnabled = true;
     Set(CZonetestObject::P_IMPTEST, 1);
     return effects;
   }
-  effects.outputEnabled = lineChecked;
-  if (!lineChecked) {
-    effects.resetOutput = true;
+  if (effects.resetOutput) {
     Set(CZonetestObject::P_CONDITION, 0);
     Set(CZonetestObject::P_OUTPUT, 0);
   }
   Set(CZonetestObject::P_IMPTEST, 0);
-  effects.resetConsoles = true;
   Set(CZonetestObject::P_IMP_CONS, 0);
   return effects;
 }
 
+// A value of a whole day or more would be read by the object as a date, so
+// the time is kept inside one day here.
 void CZonetestFormState::StoreTime(int secondsOfDay) {
   Set(CZonetestObject::P_TIME, std::max(0, std::min(CZonetestObject::kSecondsPerDay - 1, secondsOfDay)));
 }

@@ -1,5 +1,5 @@
-#ifndef SELV_ONLINE_CZONETESTFORMSTATE_H
-#define SELV_ONLINE_CZONETESTFORMSTATE_H
+#ifndef SELV_MACROS_CZONETESTFORMSTATE_H
+#define SELV_MACROS_CZONETESTFORMSTATE_H
 
 #include "model/cselvantisdoc.h"
 
@@ -11,10 +11,13 @@
 class CSelvantisDoc;
 class CZonetestObject;
 
-// What the lower pane of the line-test window offers and stores, without
-// widgets: the console lists, the output list, and the daily line test and
-// impedance test switches. Everything goes into the project's zone-test
-// object (looked up anew each time); nothing is sent to the unit here.
+// What the zone-test settings offer and how they are stored, without
+// widgets: the console lists, the output list, the daily line test and
+// impedance test switches and which controls they enable. Shared by the
+// lower pane of the line-test window (which stores every change at once)
+// and the line test properties dialog (which stores on OK). Everything goes
+// into the project's zone-test object (looked up anew each time); nothing
+// is sent to the unit here.
 class CZonetestFormState final {
  public:
   struct Entry {
@@ -28,6 +31,13 @@ class CZonetestFormState final {
     bool consolesEnabled = false;
     bool resetConsoles = false;  // the switch's console list back to "OFF"
     bool timeEnabled = false;
+  };
+  // Which controls the two switches enable.
+  struct Enables {
+    bool output = false;
+    bool time = false;
+    bool lineConsoles = false;
+    bool impedanceConsoles = false;
   };
 
   explicit CZonetestFormState(CSelvantisDoc* doc);
@@ -45,6 +55,14 @@ class CZonetestFormState final {
   // The output entry of the pad the zone-test output switches ("OFF" also
   // when that pad is not among the listed kinds).
   int OutputSelection(const std::vector<Entry>& entries) const;
+
+  // The output is needed while either test is on; the time and the line
+  // console only with the line test, the impedance console only with the
+  // impedance test.
+  static Enables EnablesFor(bool lineOn, bool impedanceOn);
+  // What switching a test leaves the form showing; no store.
+  static Effects LineTestEffects(bool checked, bool impedanceChecked);
+  static Effects ImpedanceTestEffects(bool checked, bool lineChecked);
 
   // "Line test" clicked; secondsOfDay is the picker's time.
   Effects LineTestClicked(bool checked, bool impedanceChecked, int secondsOfDay);

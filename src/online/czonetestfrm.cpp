@@ -1,5 +1,6 @@
 #include "online/czonetestfrm.h"
 
+#include "macros/ui/clinetestdlg.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "online/czonelistview.h"
@@ -68,9 +69,14 @@ bool CZonetestFrm::OnCommand(uint32_t command) {
     case kRefreshDisplay:
       if (list && IsOnline()) list->OnRefreshDisplay();
       return true;
-    case kLineTestProperties:
-      // The properties dialog keeps its own values; nothing to do here.
+    case kLineTestProperties: {
+      CLineTestDlg dlg(this, GetDocument());
+      dlg.DoModal();
+      // The dialog stored its values in the zone-test object; the form below
+      // the list shows them again.
+      if (CZonetestView* form = FormView()) form->ReloadSettings();
       return true;
+    }
     case kExportList:
       if (list) list->OnExportList();
       return true;

@@ -132,14 +132,21 @@ void CZonetestView::Fill(QComboBox* combo, const std::vector<CZonetestFormState:
 int CZonetestView::PickerSeconds() const { return m_time->time().msecsSinceStartOfDay() / 1000; }
 
 void CZonetestView::OnInitialUpdate() {
+  ReloadSettings();
+  m_activate->setEnabled(IsOnline());
+  m_activate->setChecked(false);
+  OnActivateMeasurementClicked();
+}
+
+void CZonetestView::ReloadSettings() {
   const auto consoles = m_state.ConsoleEntries();
   Fill(m_lineConsoles, consoles,
        CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_LINE_CONS)));
-  Fill(m_impConsoles, consoles, CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_IMP_CONS)));
+  Fill(m_impConsoles, consoles,
+       CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_IMP_CONS)));
   const auto outputs = m_state.OutputEntries();
   Fill(m_output, outputs, m_state.OutputSelection(outputs));
 
-  m_activate->setEnabled(IsOnline());
   const bool lineOn = m_state.Param(CZonetestObject::P_LINETEST) != 0;
   const bool impOn = m_state.Param(CZonetestObject::P_IMPTEST) != 0;
   {
@@ -148,14 +155,16 @@ void CZonetestView::OnInitialUpdate() {
     const QSignalBlocker b3(m_time);
     m_lineTest->setChecked(lineOn);
     m_impTest->setChecked(impOn);
-    if (lineOn) m_time->setTime(QTime(0, 0).addSecs(m_state.Param(CZonetestObject::P_TIME) % 86400));
+    if (lineOn) {
+      const int seconds = m_state.Param(CZonetestObject::P_TIME) % CZonetestObject::kSecondsPerDay;
+      m_time->setTime(QTime(0, 0).addSecs(seconds));
+    }
   }
-  m_output->setEnabled(lineOn || impOn);
-  m_time->setEnabled(lineOn);
-  m_lineConsoles->setEnabled(lineOn);
-  m_impConsoles->setEnabled(impOn);
-  m_activate->setChecked(false);
-  OnActivateMeasurementClicked();
+  const CZonetestFormState::Enables enables = CZonetestFormState::EnablesFor(lineOn, impOn);
+  m_output->setEnabled(enables.output);
+  m_time->setEnabled(enables.time);
+  m_lineConsoles->setEnabled(enables.lineConsoles);
+  m_impConsoles->setEnabled(enables.impedanceConsoles);
 }
 
 void CZonetestView::ApplyEffects(const CZonetestFormState::Effects& effects, QComboBox* consoles) {

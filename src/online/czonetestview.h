@@ -1,7 +1,7 @@
 #ifndef SELV_ONLINE_CZONETESTVIEW_H
 #define SELV_ONLINE_CZONETESTVIEW_H
 
-#include "online/czonetestformstate.h"
+#include "macros/czonetestformstate.h"
 
 #include <QWidget>
 
@@ -27,6 +27,11 @@ class CZonetestView final : public QWidget {
   CZonetestView(CSelvantisDoc* doc, CZoneListView* list, QWidget* parent);
 
   void OnInitialUpdate();
+  // Shows the zone-test object's settings again (lists, switches, time and
+  // which controls they enable); the measurement controls keep their state.
+  // Called after the settings were changed elsewhere, e.g. by the line test
+  // properties dialog.
+  void ReloadSettings();
 
   // Control handlers (as the user's clicks and choices call them).
   void OnLineTestClicked();

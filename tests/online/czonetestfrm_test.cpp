@@ -4,11 +4,13 @@
 #include "online/czonetestfrm.h"
 
 #include "macros/czonetestobject.h"
+#include "macros/ui/clinetestdlg.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "online/czonelistview.h"
 #include "online/czonetestview.h"
 #include "shell/controls/cframehostdialog.h"
+#include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 #include "zonetestsupport.h"
@@ -16,8 +18,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimeEdit>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -202,6 +206,67 @@ TEST_F(CZonetestFrmTest, DownloadZoneDataSendsEveryListedZoneAndTheZonetestObjec
   EXPECT_TRUE(lines.filter("/SERVICE/ZONETEST/").size() > 0);
   EXPECT_EQ(m_link.GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_TRUE(frame->ListView()->IsPolling());
+  EXPECT_TRUE(m_messages.Requests().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CZonetestFrmTest, LineTestPropertiesOpensTheDialogAndTheFormShowsItsValues) {
+  CZonetestFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(Object(), nullptr);
+  auto* line = Control<QCheckBox>(frame, 1697);
+  auto* consoles = Control<QComboBox>(frame, 1698);
+  auto* time = Control<QTimeEdit>(frame, 1644);
+  ASSERT_FALSE(line->isChecked());
+  ASSERT_FALSE(consoles->isEnabled());
+  bool ran = false;
+  DriveNextModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<CLineTestDlg*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->parentWidget(), frame);
+    dlg->findChild<QCheckBox*>("lineTest")->click();
+    dlg->findChild<QTimeEdit*>("time")->setTime(QTime(4, 20));
+    auto* dlgConsoles = dlg->findChild<QComboBox*>("lineConsoles");
+    dlgConsoles->setCurrentIndex(1);
+    emit dlgConsoles->activated(1);
+    // The form stores at once, the dialog only on OK.
+    EXPECT_EQ(Object()->GetParam(CZonetestObject::P_LINETEST), 0);
+    dlg->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+    ran = true;
+  });
+  frame->Action(CZonetestFrm::kLineTestProperties)->trigger();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(Object()->GetParam(CZonetestObject::P_LINETEST), 1);
+  EXPECT_EQ(Object()->GetParam(CZonetestObject::P_LINE_CONS), -1);
+  EXPECT_TRUE(line->isChecked());
+  EXPECT_TRUE(consoles->isEnabled());
+  EXPECT_EQ(consoles->currentIndex(), 1);
+  EXPECT_TRUE(time->isEnabled());
+  EXPECT_EQ(time->time(), QTime(4, 20));
+  EXPECT_TRUE(Control<QComboBox>(frame, 1041)->isEnabled());
+}
+
+TEST_F(CZonetestFrmTest, LineTestPropertiesCancelledLeavesObjectAndForm) {
+  MakeZones(1, 1);
+  Connect();
+  CZonetestFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  // A measurement under way is not interrupted by the dialog.
+  auto* activate = Control<QPushButton>(frame, 1551);
+  activate->click();
+  ASSERT_TRUE(Control<QWidget>(frame, 1694)->isEnabled());
+  DriveNextModal([&](QWidget* w) {
+    w->findChild<QCheckBox*>("lineTest")->click();
+    qobject_cast<CLineTestDlg*>(w)->reject();
+  });
+  frame->Action(CZonetestFrm::kLineTestProperties)->trigger();
+  EXPECT_EQ(Object()->GetParam(CZonetestObject::P_LINETEST), 0);
+  EXPECT_FALSE(Control<QCheckBox>(frame, 1697)->isChecked());
+  EXPECT_TRUE(activate->isChecked());
+  EXPECT_TRUE(Control<QWidget>(frame, 1694)->isEnabled());
   EXPECT_TRUE(m_messages.Requests().empty());
 }
 
