@@ -4,24 +4,43 @@
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
 #include "consoles/consolekeylayout.h"
+#include "consoles/ui/cconsoleprintjob.h"
 #include "consoles/ui/ckeypropertiesdlg.h"
 #include "consoles/ui/ckeyviewlogic.h"
 #include "consoles/ui/conskeybutton.h"
 #include "model/cbasedevice.h"
+#include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QPrintDialog>
+#include <QPrinter>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr int kNameChars = 100;
+// Key labels print in an 8-point narrow face; name and titles in pixels of
+// the drawing.
+constexpr int kLabelFontPt = 8;
+constexpr int kTextFontPx = 14;
+constexpr int kTitleFontPx = 18;
+constexpr int kTitleHalfWidth = 400;
+
+QFont PixelFont(const QString& family, int pixels, QFont::Weight weight) {
+  QFont font(family);
+  font.setPixelSize(pixels);
+  font.setWeight(weight);
+  return font;
+}
 
 QRect ToQRect(const KeyBox& box) { return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1)); }
 
@@ -193,6 +212,8 @@ bool CKeyView::OnCommand(int id, IDeviceLink* link) {
       RefreshButtons();
       return ok;
     }
+    case ID_CONSOLE_PRINT:
+      return PrintConsole();
     case ID_CONSOLE_SW_VERSION:
       if (link == nullptr) return false;
       return !CKeyViewLogic::GetSwVersion(m_console, *link).isEmpty();
@@ -220,40 +241,111 @@ void CKeyView::mouseDoubleClickEvent(QMouseEvent* event) {
   QWidget::mouseDoubleClickEvent(event);
 }
 
-void CKeyView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+void CKeyView::UpdateHousing() {
+  const CConsProp& prop = m_console.GetProp();
+  const CConsKey* key1 = prop.FindKey(1);
+  if (CKeyViewLogic::HasExtension(m_nKeyCount) && key1 != nullptr && !m_drawing.IsEmpty()) {
+    m_extension = CKeyViewLogic::ExtensionRect(m_drawing, RectOf(*key1));
+  } else {
+    m_extension = KeyBox{};
+  }
+  const CConsKey* key103 = prop.FindKey(103);
+  const CConsKey* key105 = prop.FindKey(105);
+  m_name = key103 != nullptr && key105 != nullptr ? CKeyViewLogic::NameRect(RectOf(*key103), RectOf(*key105))
+                                                  : KeyBox{};
+}
+
+void CKeyView::PaintConsole(QPainter& painter, bool bPrinting) {
+  UpdateHousing();
+  painter.save();
   painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
   const CConsProp& prop = m_console.GetProp();
   KeyBox housing = m_drawing;
   const int bx = 4;
   const int by = 8;
   const QColor field(220, 220, 220);
   const CConsKey* key1 = prop.FindKey(1);
-  if (CKeyViewLogic::HasExtension(m_nKeyCount) && key1 != nullptr) {
-    const KeyBox k1 = RectOf(*key1);
-    housing.left = CKeyViewLogic::MainLeftWithExtension(k1);
-    m_extension = CKeyViewLogic::ExtensionRect(m_drawing, k1);
+  if (!m_extension.IsEmpty() && key1 != nullptr) {
+    housing.left = CKeyViewLogic::MainLeftWithExtension(RectOf(*key1));
     painter.drawRoundedRect(ToQRect(m_extension), 25, 25);
     KeyBox extField = Shrunk(m_extension, bx * 5 / 2, by);
     painter.setBrush(field);
     painter.drawRect(ToQRect(extField));
     painter.setBrush(Qt::NoBrush);
-  } else {
-    m_extension = KeyBox{};
   }
-  if (housing.IsEmpty()) return;
+  if (housing.IsEmpty()) {
+    painter.restore();
+    return;
+  }
   painter.drawRoundedRect(ToQRect(housing), 25, 25);
   painter.setBrush(field);
   painter.drawRect(ToQRect(Shrunk(housing, bx * 5 / 2, by)));
-  const CConsKey* key103 = prop.FindKey(103);
-  const CConsKey* key105 = prop.FindKey(105);
-  if (key103 != nullptr && key105 != nullptr) {
-    m_name = CKeyViewLogic::NameRect(RectOf(*key103), RectOf(*key105));
+  // Fonts in pixels of the drawing, so that a scaled painter (the printer)
+  // scales them with the housing.
+  if (!m_name.IsEmpty()) {
     painter.setBrush(QColor(50, 200, 50));
     painter.setPen(QPen(QColor(128, 128, 128), 5));
     painter.drawRoundedRect(ToQRect(m_name), 5, 5);
     painter.setPen(Qt::black);
+    painter.setFont(PixelFont(QStringLiteral("Arial"), kTextFontPx, QFont::Medium));
     painter.drawText(ToQRect(m_name), Qt::AlignHCenter | Qt::AlignTop,
                      CKeyViewLogic::DisplayName(m_console.GetName()));
   }
+  if (bPrinting) {
+    // Child widgets do not print: every key is drawn at its button's place.
+    const int labelPx = std::max(1, kLabelFontPt * logicalDpiY() / 72);
+    painter.setFont(PixelFont(QStringLiteral("Arial Narrow"), labelPx, QFont::Normal));
+    for (const auto& entry : m_buttons) {
+      const QRect rect = entry.second->geometry();
+      painter.setPen(QPen(Qt::black, 1));
+      painter.setBrush(Qt::white);
+      painter.drawRoundedRect(rect, 3, 3);
+      painter.drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, entry.first->GetLabel());
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(PixelFont(QStringLiteral("Arial"), kTitleFontPx, QFont::Bold));
+    const bool bExtension = !m_extension.IsEmpty();
+    const QString name = m_console.GetName();
+    auto title = [&painter](int centreX, int bottom, const QString& text) {
+      const QRect box(centreX - kTitleHalfWidth, bottom - 2 * kTitleFontPx, 2 * kTitleHalfWidth, 2 * kTitleFontPx);
+      painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, text);
+    };
+    if (bExtension) {
+      title((m_extension.left + m_extension.right) / 2, m_extension.top - 20, CKeyViewLogic::SlaveTitle(name));
+    }
+    title((housing.left + housing.right) / 2, housing.top - 30, CKeyViewLogic::MasterTitle(name, bExtension));
+  }
+  painter.restore();
+}
+
+void CKeyView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintConsole(painter, false);
+}
+
+bool CKeyView::PrintTo(QPagedPaintDevice& device, QString* error) {
+  if (m_buttons.empty()) CreateKeyButtons();
+  UpdateHousing();
+  const CSelvantisDoc* doc = m_console.GetDocument();
+  CConsolePrintJob job(m_drawing, m_extension, m_nKeyCount, doc != nullptr ? doc->GetPathName() : QString(),
+                       [this](QPainter& painter) { PaintConsole(painter, true); });
+  job.SetScreenDpi(logicalDpiX(), logicalDpiY());
+  return job.Print(device, error);
+}
+
+bool CKeyView::PrintConsole() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  printer.setDocName(m_console.GetName());
+  QString error;
+  if (!PrintTo(printer, &error)) {
+    AfxMessageBox(tr("The console could not be printed.") + QStringLiteral("\n") + error, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  return true;
 }

@@ -15,6 +15,8 @@ class ConsKeyButton;
 class IDeviceLink;
 class IKeyViewHost;
 class QListWidget;
+class QPagedPaintDevice;
+class QPainter;
 
 // The console as it looks on the desk: draws the housing, holds one button
 // per key, selects keys, opens the key properties dialog (at most one) and
@@ -65,12 +67,27 @@ class CKeyView final : public QWidget {
   // does nothing). Returns false when the command did nothing.
   bool OnCommand(int id, IDeviceLink* link = nullptr);
 
+  // Print Console: asks for the printer, then prints (see PrintTo). False
+  // when cancelled or the printer could not be written (with a message).
+  bool PrintConsole();
+  // Prints the console at real size with every key and its label: one page,
+  // or two for a console with an extension. False with the reason when the
+  // device cannot be painted on.
+  bool PrintTo(QPagedPaintDevice& device, QString* error = nullptr);
+  const KeyBox& GetExtensionRect() const noexcept { return m_extension; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // The housing of the extension and the name display from the key
+  // buttons' places.
+  void UpdateHousing();
+  // The housing and name display; for the printer also every key with its
+  // label and the titles (the buttons do not print themselves).
+  void PaintConsole(QPainter& painter, bool bPrinting);
   void RefreshAfterProgramming();
   void RefreshButtons();
   void OnKeyDialogDestroyed();

@@ -102,7 +102,10 @@ TEST(CConsoleMenuTest, OffersDeleteAndAGreyedPropertiesWhileThereIsNoDialog) {
   CSelvantisDoc doc;
   CBaseDevice* console = CPlaceObjectRegistry::Place(EntryOfModel(CConsProp::RCX6010), doc, QPoint(0, 0));
   ASSERT_NE(console, nullptr);
+  // The property sheet registers itself; without it Properties is greyed.
+  CBaseDevice::PropertiesHandler registered = CBaseDevice::SetPropertiesHandler(DT_CONSOLE, nullptr);
   console->UpdateMenu(menu);
+  CBaseDevice::SetPropertiesHandler(DT_CONSOLE, std::move(registered));
   EXPECT_TRUE(menu.FindItem(ID_DELETE_OBJECT)->enabled);
   EXPECT_FALSE(menu.FindItem(ID_SHOW_PROPERTIES)->enabled);
 }
@@ -112,7 +115,8 @@ TEST(CConsoleMenuTest, PropertiesFollowsTheRegisteredDialog) {
   CBaseDevice* console = CPlaceObjectRegistry::Place(EntryOfModel(CConsProp::RCX6010), doc, QPoint(0, 0));
   ASSERT_NE(console, nullptr);
   int shown = 0;
-  CBaseDevice::SetPropertiesHandler(DT_CONSOLE, [&shown](CBaseDevice&) { return ++shown > 0; });
+  CBaseDevice::PropertiesHandler registered =
+      CBaseDevice::SetPropertiesHandler(DT_CONSOLE, [&shown](CBaseDevice&) { return ++shown > 0; });
   CMenuData menu = CMenuResources::Load(CConsole::kMenuId);
   console->UpdateMenu(menu);
   EXPECT_TRUE(menu.FindItem(ID_SHOW_PROPERTIES)->enabled);
@@ -122,6 +126,7 @@ TEST(CConsoleMenuTest, PropertiesFollowsTheRegisteredDialog) {
   menu = CMenuResources::Load(CConsole::kMenuId);
   console->UpdateMenu(menu);
   EXPECT_FALSE(menu.FindItem(ID_SHOW_PROPERTIES)->enabled);
+  CBaseDevice::SetPropertiesHandler(DT_CONSOLE, std::move(registered));
 }
 
 TEST(CConsoleMenuTest, DeleteRemovesThePlacedConsoleAndFreesItsNumber) {

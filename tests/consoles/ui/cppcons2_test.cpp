@@ -1,0 +1,229 @@
+// The key programming page inside the sheet: horizontal scrolling by key
+// count, the key links written on OK and Apply (group slots in key order),
+// and the question when the page is left with key changes.
+#include "consoles/ui/cppcons2.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "../consoletestsupport.h"
+#include "consoles/ui/cconsoleframe.h"
+#include "consoles/ui/cconsolepropertysheet.h"
+#include "consoles/ui/ckeypropertiesdlg.h"
+#include "consoles/ui/ckeyview.h"
+#include "consoles/ui/conskeybutton.h"
+#include "consoles/ui/cppcons1.h"
+#include "support/messagerecorder.h"
+
+namespace {
+
+constexpr uint32_t kKeyQuestion = 34182;
+
+int CountOf(const MessageRecorder& messages, uint32_t id) {
+  int n = 0;
+  for (const MessageRequest& r : messages.Requests()) n += r.id == id ? 1 : 0;
+  return n;
+}
+
+class CPPCons2Test : public ::testing::Test {
+ protected:
+  void SetUp() override { SetActiveDoc(&doc); }
+  void TearDown() override {
+    sheet.reset();
+    SetActiveDoc(nullptr);
+  }
+  CPPCons2* Open(CConsole* console) {
+    sheet = std::make_unique<CConsolePropertySheet>();
+    sheet->SetDocument(&doc, console);
+    sheet->show();
+    return sheet->GetPage2();
+  }
+  // A key that selects target, as the key dialog leaves it: edited, not
+  // stored, no links yet.
+  static void Program(CConsKey* key, CBaseDevice* target) {
+    ASSERT_NE(key, nullptr);
+    ASSERT_TRUE(key->SetFunctionFromText(CConsKey::SEL, QStringLiteral("1"), false));
+    key->UpdateLabel(KeyTarget::Of(target));
+  }
+
+  CSelvantisDoc doc;
+  MessageRecorder messages;
+  std::unique_ptr<CConsolePropertySheet> sheet;
+};
+
+TEST(CPPCons2ScrollTest, MoreThanTenKeysScrollOverFiveThousandUnits) {
+  EXPECT_EQ(CPPCons2::HorizontalScrollTotal(0), 0);
+  EXPECT_EQ(CPPCons2::HorizontalScrollTotal(10), 0);
+  EXPECT_EQ(CPPCons2::HorizontalScrollTotal(11), 5000);
+  EXPECT_EQ(CPPCons2::HorizontalScrollTotal(100), 5000);
+}
+
+TEST_F(CPPCons2Test, TenKeysDoNotScroll) {
+  CPPCons2* page = Open(constest::AddConsole(doc, CConsProp::RCX6010));
+  QScrollArea* area = page->GetKeyFrame()->GetScrollArea();
+  ASSERT_NE(page->GetKeyView(), nullptr);
+  EXPECT_EQ(area->widget(), page->GetKeyView());
+  EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+  EXPECT_LT(page->GetKeyView()->width(), 5000);
+}
+
+TEST_F(CPPCons2Test, MoreKeysScrollSideways) {
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6020);
+  // An eleventh key makes a ten-key console scroll too.
+  CConsole* eleven = constest::AddConsole(doc, CConsProp::RCX6010, 200);
+  eleven->GetProp().CreateProgrammableKeys(10, 11, eleven, false);
+  ASSERT_EQ(eleven->GetProp().GetProgrammableKeyCount(), 11);
+  for (CConsole* c : {console, eleven}) {
+    CPPCons2* page = Open(c);
+    QScrollArea* area = page->GetKeyFrame()->GetScrollArea();
+    ASSERT_NE(page->GetKeyView(), nullptr);
+    EXPECT_EQ(page->GetKeyView()->width(), 5000);
+    EXPECT_EQ(area->horizontalScrollBar()->maximum() + area->viewport()->width(), 5000);
+    // The buttons are placed for the height the view has.
+    EXPECT_EQ(page->GetKeyView()->height(), area->viewport()->height());
+  }
+}
+
+TEST_F(CPPCons2Test, OkLinksGroupsInKeyOrderWithTheRootInSlotZero) {
+  std::vector<CZone*> z = constest::AddZones(doc, 4);
+  CGroup* root = constest::AddRoot(doc, {z[0], z[1], z[2], z[3]});
+  CGroup* ga = constest::AddGroup(doc, {z[0]});
+  CGroup* gb = constest::AddGroup(doc, {z[1]});
+  CGroup* gc = constest::AddGroup(doc, {z[2]});
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6020);
+  CPPCons2* page = Open(console);
+  ASSERT_TRUE(console->GetInputConnections().empty());
+  // Not in the order of the groups: slots follow the keys.
+  Program(console->FindKey(2), gc);
+  Program(console->FindKey(4), root);
+  Program(console->FindKey(7), ga);
+  Program(console->FindKey(9), gb);
+  page->SetModified(true);
+  sheet->PressButton(CPropertySheet::PSBTN_OK);
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_EQ(sheet->result(), QDialog::Accepted);
+
+  using constest::LinksOnPort;
+  ASSERT_EQ(LinksOnPort(*console, 2).size(), 1u);
+  EXPECT_EQ(LinksOnPort(*console, 2)[0].nOwnPin, (1 << 16) | 2);
+  EXPECT_EQ(LinksOnPort(*console, 2)[0].pPeer, gc);
+  EXPECT_EQ(LinksOnPort(*console, 2)[0].nPeerCategory, CAT_GROUPS);
+  ASSERT_EQ(LinksOnPort(*console, 4).size(), 1u);
+  EXPECT_EQ(LinksOnPort(*console, 4)[0].nOwnPin, 4);
+  EXPECT_EQ(LinksOnPort(*console, 4)[0].pPeer, root);
+  ASSERT_EQ(LinksOnPort(*console, 7).size(), 1u);
+  EXPECT_EQ(LinksOnPort(*console, 7)[0].nOwnPin, (2 << 16) | 7);
+  ASSERT_EQ(LinksOnPort(*console, 9).size(), 1u);
+  EXPECT_EQ(LinksOnPort(*console, 9)[0].nOwnPin, (3 << 16) | 9);
+  EXPECT_EQ(console->GetInputConnections().size(), 4u);
+  // Each target records its end once, even though OK applies the page twice.
+  EXPECT_EQ(constest::MirrorCount(*gc, *console), 1);
+  EXPECT_EQ(constest::MirrorCount(*root, *console), 1);
+  EXPECT_EQ(CountOf(messages, kKeyQuestion), 0);
+}
+
+TEST_F(CPPCons2Test, TooManyGroupsWarnOnceOnOk) {
+  std::vector<CZone*> z = constest::AddZones(doc, 1);
+  std::vector<CGroup*> groups;
+  for (int i = 0; i < 32; ++i) groups.push_back(constest::AddGroup(doc, {z[0]}));
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6550);
+  CPPCons2* page = Open(console);
+  for (int k = 1; k <= 32; ++k) Program(console->FindKey(k), groups[static_cast<size_t>(k - 1)]);
+  page->SetModified(true);
+  sheet->PressButton(CPropertySheet::PSBTN_OK);
+  EXPECT_FALSE(sheet->isVisible());
+  int warnings = 0;
+  for (const MessageRequest& r : messages.Requests())
+    warnings += r.text.contains(QStringLiteral("too many Groups")) ? 1 : 0;
+  EXPECT_EQ(warnings, 1);
+  EXPECT_EQ(constest::LinksOnPort(*console, 30)[0].nOwnPin, (30 << 16) | 30);
+  EXPECT_TRUE(constest::LinksOnPort(*console, 31).empty());
+}
+
+TEST_F(CPPCons2Test, ApplyStoresTheKeysAndStaysOnThePage) {
+  std::vector<CZone*> z = constest::AddZones(doc, 2);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  CPPCons2* page = Open(console);
+  Program(console->FindKey(3), z[1]);
+  page->SetModified(true);
+  ASSERT_TRUE(sheet->IsApplyEnabled());
+  sheet->GetButton(CPropertySheet::ID_APPLY_NOW)->click();
+  EXPECT_TRUE(sheet->isVisible());
+  EXPECT_EQ(sheet->GetActivePage(), page);
+  EXPECT_FALSE(sheet->IsApplyEnabled());
+  ASSERT_EQ(constest::LinksOnPort(*console, 3).size(), 1u);
+  EXPECT_EQ(constest::LinksOnPort(*console, 3)[0].pPeer, z[1]);
+  EXPECT_EQ(CountOf(messages, kKeyQuestion), 0);
+}
+
+TEST_F(CPPCons2Test, LeavingWithKeyChangesAsksOnceAndNoKeepsTheLinks) {
+  std::vector<CZone*> z = constest::AddZones(doc, 2);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  CPPCons2* page = Open(console);
+  CConsKey* key = console->FindKey(1);
+  Program(key, z[0]);
+  page->SetModified(true);
+  messages.QueueAnswer(IDNO);
+  ASSERT_TRUE(sheet->SetActivePage(0));
+  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+  EXPECT_FALSE(page->IsModified());
+  EXPECT_FALSE(sheet->IsApplyEnabled());
+  // Nothing reached the links; the key shows its new target until Cancel.
+  EXPECT_TRUE(console->GetInputConnections().empty());
+  EXPECT_EQ(key->GetTarget().object, z[0]);
+
+  // Back on the page the keys show the links again; leaving asks nothing.
+  ASSERT_TRUE(sheet->SetActivePage(1));
+  EXPECT_FALSE(key->GetTarget().IsSet());
+  ASSERT_TRUE(sheet->SetActivePage(0));
+  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+}
+
+TEST_F(CPPCons2Test, LeavingWithKeyChangesYesStoresThem) {
+  std::vector<CZone*> z = constest::AddZones(doc, 2);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  CPPCons2* page = Open(console);
+  Program(console->FindKey(5), z[1]);
+  page->SetModified(true);
+  messages.QueueAnswer(IDYES);
+  ASSERT_TRUE(sheet->SetActivePage(0));
+  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+  ASSERT_EQ(constest::LinksOnPort(*console, 5).size(), 1u);
+  EXPECT_EQ(constest::LinksOnPort(*console, 5)[0].pPeer, z[1]);
+  // Cancel now takes nothing back: the links were stored.
+  sheet->PressButton(CPropertySheet::PSBTN_CANCEL);
+  EXPECT_EQ(constest::LinksOnPort(*console, 5).size(), 1u);
+}
+
+TEST_F(CPPCons2Test, ACloseKeyDialogGoesWithThePage) {
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  CPPCons2* page = Open(console);
+  CKeyView* view = page->GetKeyView();
+  ASSERT_NE(view, nullptr);
+  view->OpenKeyProperties(console->FindKey(1));
+  ASSERT_NE(view->GetKeyDialog(), nullptr);
+  ASSERT_TRUE(sheet->SetActivePage(0));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(view->GetKeyDialog(), nullptr);
+  EXPECT_EQ(view->GetSelectedKey(), nullptr);
+}
+
+TEST_F(CPPCons2Test, TheKeysShowTheLinksWhenThePageOpens) {
+  std::vector<CZone*> z = constest::AddZones(doc, 3);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  Program(console->FindKey(6), z[2]);
+  console->StoreKeyLinks();
+  ASSERT_EQ(constest::LinksOnPort(*console, 6).size(), 1u);
+  console->FindKey(6)->UpdateLabel(KeyTarget::None());
+  CPPCons2* page = Open(console);
+  EXPECT_EQ(console->FindKey(6)->GetTarget().object, z[2]);
+  ASSERT_NE(page->GetKeyView(), nullptr);
+  EXPECT_EQ(page->GetKeyView()->ButtonOf(console->FindKey(6))->text(), console->FindKey(6)->GetLabel());
+}
+
+}  // namespace
