@@ -12,6 +12,7 @@
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
+#include "shell/printerchoice.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -19,7 +20,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
@@ -335,12 +335,10 @@ bool CKeyView::PrintTo(QPagedPaintDevice& device, QString* error) {
 }
 
 bool CKeyView::PrintConsole() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer, this);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  QPrinter fallback;
+  QPrinter* chosen = ChoosePrinter(this, fallback);
+  if (chosen == nullptr) return false;
+  QPrinter& printer = *chosen;
   printer.setDocName(m_console.GetName());
   QString error;
   if (!PrintTo(printer, &error)) {

@@ -9,6 +9,7 @@
 #include "shell/cbitmapmanager.h"
 #include "shell/cmainframe.h"
 #include "shell/ifilechooser.h"
+#include "shell/printerchoice.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QStyleOptionFocusRect>
 
@@ -332,12 +332,10 @@ QString CEBListView::PrintDocumentName() const {
 }
 
 bool CEBListView::PrintList() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer, this);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  QPrinter fallback;
+  QPrinter* chosen = ChoosePrinter(this, fallback);
+  if (chosen == nullptr) return false;
+  QPrinter& printer = *chosen;
   printer.setDocName(PrintDocumentName());
   if (!PrintTo(printer)) {
     AfxMessageBox(tr("The list could not be printed."), MB_OK | MB_ICONEXCLAMATION);
