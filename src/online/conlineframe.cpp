@@ -1,12 +1,13 @@
 #include "online/conlineframe.h"
 
+#include "editors/lists/entryframecommands.h"
+#include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "online/conlineview.h"
 #include "online/cserviceframe.h"
-#include "editors/lists/entrylistrules.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/ciconfactory.h"
@@ -45,10 +46,7 @@ CMainFrame* FindMainFrame() {
 // A command's text: the status text before a line break, the tool tip
 // after it (or the same text when there is none).
 void SetTexts(QAction* action, uint32_t command) {
-  QString text = LoadString(command);
-  if (text.isEmpty()) {
-    if (const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(command)) text = QString::fromLatin1(entry->title);
-  }
+  const QString text = EntryFrameCommands::SwitchText(command);
   const int br = text.indexOf(QLatin1Char('\n'));
   const QString status = br < 0 ? text : text.left(br);
   const QString tip = br < 0 ? text : text.mid(br + 1);

@@ -1,5 +1,6 @@
 #include "online/cserviceframe.h"
 
+#include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
@@ -22,9 +23,7 @@ QToolBar* CServiceFrame::MakeBar(const QString& name, const std::vector<uint32_t
   bar->setObjectName(name);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (uint32_t id : commands) {
-    const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id);
-    QString text = LoadString(id);
-    if (text.isEmpty() && entry) text = QString::fromLatin1(entry->title);
+    const QString text = EntryFrameCommands::SwitchText(id);
     // A status text and a tool tip share one string, split at a line break.
     const int br = text.indexOf(QLatin1Char('\n'));
     QAction* action = bar->addAction(br < 0 ? text : text.left(br));
@@ -67,21 +66,5 @@ bool CServiceFrame::RouteEntryFrameCommand(uint32_t command) {
 }
 
 bool CServiceFrame::RouteEntryFrameCommand(QWidget* frame, const HostFrameContext& context, uint32_t command) {
-  switch (EntryListRules::RouteOf(command)) {
-    case EntryListRules::Route::SwitchEditor: {
-      frame->setFocus();
-      CFrameHostDialog* host = context.host ? context.host : CFrameHostDialog::HostOf(frame);
-      if (host) host->PostSwitchCommand(command);
-      return true;
-    }
-    case EntryListRules::Route::SaveProject:
-      if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(command));
-      return true;
-    case EntryListRules::Route::SaveVmx:
-      GetDeviceLink()->OnSaveVmxSettings();
-      return true;
-    case EntryListRules::Route::Default:
-      return false;
-  }
-  return false;
+  return EntryFrameCommands::Route(frame, context.host, command);
 }

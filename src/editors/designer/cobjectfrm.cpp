@@ -1,6 +1,7 @@
 #include "editors/designer/cobjectfrm.h"
 
 #include "editors/designer/cdesignerview.h"
+#include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cstringtable.h"
@@ -62,9 +63,7 @@ QToolBar* CObjectFrm::CreateEditorBar() {
   bar->setObjectName(QStringLiteral("editorBar"));
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
-    const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id);
-    QString text = LoadString(id);
-    if (text.isEmpty() && entry) text = QString::fromLatin1(entry->title);
+    const QString text = EntryFrameCommands::SwitchText(id);
     QAction* action = bar->addAction(text);
     action->setToolTip(text);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
@@ -122,20 +121,7 @@ bool CObjectFrm::OnCommand(uint32_t id) {
       RefillAll();
       return true;
     default:
-      switch (EntryListRules::RouteOf(id)) {
-        case EntryListRules::Route::SwitchEditor:
-          if (CFrameHostDialog* host = CFrameHostDialog::HostOf(this)) host->PostSwitchCommand(id);
-          return true;
-        case EntryListRules::Route::SaveProject:
-          if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
-          return true;
-        case EntryListRules::Route::SaveVmx:
-          if (IDeviceLink* link = GetDeviceLink()) link->OnSaveVmxSettings();
-          return true;
-        case EntryListRules::Route::Default:
-          return false;
-      }
-      return false;
+      return EntryFrameCommands::Route(this, nullptr, id);
   }
   RefillAll();
   UpdateButtons();

@@ -1,6 +1,7 @@
 #include "editors/lists/centrylistframe.h"
 
 #include "editors/lists/ceblistview.h"
+#include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
@@ -48,9 +49,7 @@ QToolBar* CEntryListFrame::CreateEditorBar() {
   bar->setObjectName(QStringLiteral("editorBar"));
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
-    const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id);
-    QString text = LoadString(id);
-    if (text.isEmpty() && entry) text = QString::fromLatin1(entry->title);
+    const QString text = EntryFrameCommands::SwitchText(id);
     QAction* action = bar->addAction(text);
     action->setToolTip(text);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
@@ -109,21 +108,7 @@ bool CEntryListFrame::OnCommand(uint32_t id) {
 }
 
 bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) {
-  switch (EntryListRules::RouteOf(id)) {
-    case EntryListRules::Route::SwitchEditor:
-      setFocus();
-      if (CFrameHostDialog* host = CFrameHostDialog::HostOf(this)) host->PostSwitchCommand(id);
-      return true;
-    case EntryListRules::Route::SaveProject:
-      if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
-      return true;
-    case EntryListRules::Route::SaveVmx:
-      GetDeviceLink()->OnSaveVmxSettings();
-      return true;
-    case EntryListRules::Route::Default:
-      return false;
-  }
-  return false;
+  return EntryFrameCommands::Route(this, nullptr, id);
 }
 
 void CEntryListFrame::UpdateNewDelete() {

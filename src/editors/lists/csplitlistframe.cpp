@@ -1,5 +1,6 @@
 #include "editors/lists/csplitlistframe.h"
 
+#include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
@@ -50,11 +51,7 @@ QToolBar* CSplitListFrame::CreateEditorBar() {
   bar->setObjectName(QStringLiteral("editorBar"));
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
-    QString text = LoadString(id);
-    if (text.isEmpty()) {
-      if (const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id)) text = QString::fromLatin1(entry->title);
-    }
-    AddCommand(bar, id, text);
+    AddCommand(bar, id, EntryFrameCommands::SwitchText(id));
   }
   return bar;
 }
@@ -89,21 +86,7 @@ QAction* CSplitListFrame::Action(uint32_t id) const {
 bool CSplitListFrame::OnCommand(uint32_t id) { return RouteEntryFrameCommand(id); }
 
 bool CSplitListFrame::RouteEntryFrameCommand(uint32_t id) {
-  switch (EntryListRules::RouteOf(id)) {
-    case EntryListRules::Route::SwitchEditor:
-      setFocus();
-      if (CFrameHostDialog* host = CFrameHostDialog::HostOf(this)) host->PostSwitchCommand(id);
-      return true;
-    case EntryListRules::Route::SaveProject:
-      if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
-      return true;
-    case EntryListRules::Route::SaveVmx:
-      GetDeviceLink()->OnSaveVmxSettings();
-      return true;
-    case EntryListRules::Route::Default:
-      return false;
-  }
-  return false;
+  return EntryFrameCommands::Route(this, nullptr, id);
 }
 
 QProgressBar* CSplitListFrame::Progress() const { return m_progress.data(); }

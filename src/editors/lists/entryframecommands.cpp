@@ -1,0 +1,35 @@
+#include "editors/lists/entryframecommands.h"
+
+#include "editors/lists/entrylistrules.h"
+#include "link/idevicelink.h"
+#include "model/cstringtable.h"
+#include "shell/cmainframe.h"
+#include "shell/controls/cframehostdialog.h"
+#include "shell/controls/hostframekind.h"
+
+QString EntryFrameCommands::SwitchText(uint32_t id) {
+  QString text = LoadString(id);
+  if (text.isEmpty()) {
+    if (const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(id)) text = QString::fromLatin1(entry->title);
+  }
+  return text;
+}
+
+bool EntryFrameCommands::Route(QWidget* frame, CFrameHostDialog* host, uint32_t id) {
+  switch (EntryListRules::RouteOf(id)) {
+    case EntryListRules::Route::SwitchEditor:
+      frame->setFocus();
+      if (host == nullptr) host = CFrameHostDialog::HostOf(frame);
+      if (host) host->PostSwitchCommand(id);
+      return true;
+    case EntryListRules::Route::SaveProject:
+      if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
+      return true;
+    case EntryListRules::Route::SaveVmx:
+      GetDeviceLink()->OnSaveVmxSettings();
+      return true;
+    case EntryListRules::Route::Default:
+      return false;
+  }
+  return false;
+}

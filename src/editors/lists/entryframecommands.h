@@ -1,0 +1,25 @@
+#ifndef SELV_EDITORS_LISTS_ENTRYFRAMECOMMANDS_H
+#define SELV_EDITORS_LISTS_ENTRYFRAMECOMMANDS_H
+
+#include <QString>
+
+#include <cstdint>
+
+class CFrameHostDialog;
+class QWidget;
+
+// What the frames of the editor host do with the editors' switch bar:
+// the button texts and the routing of switch, Save and "Save VMX settings".
+class EntryFrameCommands final {
+ public:
+  // The text of a switch button: the command's string, else the title of
+  // the window it opens.
+  static QString SwitchText(uint32_t id);
+  // Switch commands give the frame the focus and go to the host (host, or
+  // the dialog that holds frame), which swaps the frame once this call has
+  // returned; Save goes to the main window, "Save VMX settings" over the
+  // link. False for any other command.
+  static bool Route(QWidget* frame, CFrameHostDialog* host, uint32_t id);
+};
+
+#endif
