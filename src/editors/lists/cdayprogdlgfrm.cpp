@@ -32,6 +32,9 @@ CDayprogDlgFrm::CDayprogDlgFrm(const HostFrameContext& context, QWidget* parent)
   m_listView->SetCurrentChangedHandler([this] { RefreshEntries(); });
   m_entryView->SetDeleteKeyHandler([this] { OnFrameCommand(calendarlists::kDeleteDayprogEntry); });
   SetView(m_listView);
+  // Unlike most lists, the day programs' transfer buttons are kept up to
+  // date with the link.
+  FollowLinkWithTransfers();
   // The list view goes into the left pane of the splitter, which replaces it
   // as the frame's central widget.
   takeCentralWidget();

@@ -29,13 +29,6 @@ namespace {
 constexpr int kObjectRole = Qt::UserRole + 1;
 constexpr int kPrintTextIndent = 20;
 
-QPixmap SmallImage(int index) {
-  if (index < 0) return QPixmap();
-  if (CMainFrame* main = AfxGetMainWnd()) return main->BitmapManager().GetImage(CEBListView::kSmallImages, index);
-  static CBitmapManager fallback;
-  return fallback.GetImage(CEBListView::kSmallImages, index);
-}
-
 Qt::Alignment Horizontal(Qt::Alignment alignment) { return alignment & Qt::AlignHorizontal_Mask; }
 
 }  // namespace
@@ -131,6 +124,13 @@ std::vector<int> CEBListView::RowIds() const {
 }
 
 QColor CEBListView::RowColour(int row) { return row % 2 ? QColor(255, 251, 240) : QColor(Qt::white); }
+
+QPixmap CEBListView::SmallImage(int index) {
+  if (index < 0) return QPixmap();
+  if (CMainFrame* main = AfxGetMainWnd()) return main->BitmapManager().GetImage(kSmallImages, index);
+  static CBitmapManager fallback;
+  return fallback.GetImage(kSmallImages, index);
+}
 
 // ---- Current entry and hover rectangle -------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "editors/lists/listhovertracker.h"
 #include "editors/lists/listtabexport.h"
 
+#include <QPixmap>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -109,6 +110,8 @@ class CEBListView : public QTreeWidget {
 
   // Colour of the row background (odd rows tinted).
   static QColor RowColour(int row);
+  // Image index of the lists' small image strip (null for -1).
+  static QPixmap SmallImage(int index);
   // Rectangle of a cell in viewport coordinates.
   QRect CellRect(int row, int column) const;
 

@@ -36,13 +36,21 @@ CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryLis
   addToolBar(Qt::TopToolBarArea, CreateListBar());
   statusBar()->setSizeGripEnabled(false);
   // Download and Upload keep the link state of this moment.
-  const bool online = IsOnline();
+  EnableTransfers(IsOnline());
+}
+
+CEntryListFrame::~CEntryListFrame() = default;
+
+void CEntryListFrame::EnableTransfers(bool online) {
   // Lists without transfers (no upload or download command) have no such buttons.
   if (QAction* action = Action(m_kind.uploadCommand)) action->setEnabled(online);
   if (QAction* action = Action(m_kind.downloadCommand)) action->setEnabled(online);
 }
 
-CEntryListFrame::~CEntryListFrame() = default;
+void CEntryListFrame::FollowLinkWithTransfers() {
+  if (!m_doc) return;
+  connect(m_doc, &CSelvantisDoc::connectedChanged, this, [this] { EnableTransfers(IsOnline()); });
+}
 
 QToolBar* CEntryListFrame::CreateEditorBar() {
   auto* bar = new QToolBar(this);

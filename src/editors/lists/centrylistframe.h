@@ -20,8 +20,8 @@ class QToolBar;
 // toolbar (switches to the other editors), the list toolbar (New, Delete,
 // Upload, Download), the list view and a status bar that carries the
 // progress of a whole-list transfer. Download and Upload follow the link
-// state of the moment the frame is made; New and Delete follow the entry
-// count. The frame owns its bars and the view (as children).
+// state of the moment the frame is made (or, in the frames that ask for it,
+// the link itself); New and Delete follow the entry count. The frame owns its bars and the view (as children).
 class CEntryListFrame : public QMainWindow {
   Q_OBJECT
 
@@ -58,8 +58,12 @@ class CEntryListFrame : public QMainWindow {
  protected:
   // Called once from the derived constructor: puts the view in and fills it.
   void SetView(CEBListView* view);
+  // Download and Upload follow the link while the frame is open, instead of
+  // keeping the state of the moment the frame was made.
+  void FollowLinkWithTransfers();
 
  private:
+  void EnableTransfers(bool online);
   QToolBar* CreateEditorBar();
   QToolBar* CreateListBar();
 

@@ -9,6 +9,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -23,6 +24,7 @@ CReadyInpOptionsView::CReadyInpOptionsView(CSelvantisDoc* doc, QWidget* parent)
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_list->setAllColumnsShowFocus(true);
   m_list->setColumnCount(2);
+  m_list->setIconSize(QSize(16, 16));
   m_list->header()->setStretchLastSection(false);
   m_list->viewport()->installEventFilter(this);
   m_list->installEventFilter(this);
@@ -59,6 +61,7 @@ void CReadyInpOptionsView::FillOptions() {
   for (const QStringList& cells : ReadyInputListModel::OptionRows(*global)) {
     auto* item = new QTreeWidgetItem(cells);
     item->setTextAlignment(1, static_cast<int>(Qt::AlignRight | Qt::AlignVCenter));
+    item->setIcon(0, QIcon(CEBListView::SmallImage(ReadyInputListModel::kOptionsImage)));
     for (int column = 0; column < 2; ++column) item->setBackground(column, CEBListView::RowColour(row));
     m_list->addTopLevelItem(item);
     ++row;

@@ -24,8 +24,11 @@ int ReadNumber(const QString& text) {
   return ScanInt(text, &value) ? value : 0;
 }
 
+// Console steps are single macros: a pairing they still carry (from an
+// older kind or a damaged file) is dropped rather than followed.
 void WriteConsole(CMacro& macro, int consoleId) {
-  MacroStepFields::WriteMirrored(macro, CMacro::P_CONSOLE, consoleId);
+  macro.SetParam(CMacro::P_CONSOLE, consoleId);
+  if (CMacro* partner = macro.GetPartner()) partner->SetParam(CMacro::P_PARTNER, 0);
 }
 
 void WriteText(CMacro& macro, const QString& text) { macro.SetParamText(CMacro::P_TEXT, text.left(kTextMax)); }

@@ -24,7 +24,8 @@ MacroStepFields::Choices ConsoleChoices(const CSelvantisDoc* doc);
 // does not begin with a number.
 int ReadNumber(const QString& text);
 
-// The console (0 = all); a partner, if there is one, follows.
+// The console (0 = all); a partner, if there is one, no longer names
+// this macro.
 void WriteConsole(CMacro& macro, int consoleId);
 // Text and pattern are kept to kTextMax characters.
 void WriteText(CMacro& macro, const QString& text);

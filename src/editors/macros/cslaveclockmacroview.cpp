@@ -34,11 +34,11 @@ CSlaveClockMacroView::CSlaveClockMacroView(CMacroDlgFrm* frame, QWidget* parent)
   row->addWidget(new QLabel(tr("Slaveclocks shows"), ParameterBox()));
   row->addWidget(m_time, 1);
   ParameterLayout()->addLayout(row);
-  // Committed when the user leaves the picker, so filling it never writes.
-  connect(m_time, &QTimeEdit::editingFinished, this, [this] {
+  // Every change is stored at once (a time picked and the editor closed
+  // without leaving the picker is kept); filling blocks the signal.
+  connect(m_time, &QTimeEdit::timeChanged, this, [this](QTime t) {
     CMacro* macro = CurrentMacro();
-    if (!macro) return;
-    const QTime t = m_time->time();
+    if (!macro || !t.isValid()) return;
     FlowStepFields::SetSlaveClockMinutes(*macro, t.hour() * 60 + t.minute());
   });
 }

@@ -81,7 +81,7 @@ CZoneSwitchMacroView::CZoneSwitchMacroView(CMacroDlgFrm* frame, const Layout& la
 void CZoneSwitchMacroView::OnInitialUpdate() {
   const CMacro* macro = CurrentMacro();
   if (m_priority) {
-    const MacroStepFields::Choices choices = MacroStepFields::PriorityChoices(false);
+    const MacroStepFields::Choices choices = MacroStepFields::PriorityChoices(true);
     FillChoices(m_priority, choices, macro ? MacroStepFields::PriorityIndex(choices, macro->GetParam(CMacro::P_PRIO)) : 0);
   }
   if (m_signal) {

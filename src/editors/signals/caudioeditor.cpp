@@ -64,7 +64,9 @@ CAudioEditor::CAudioEditor(CSelvantisDoc& doc, QWidget* parent) : QDialog(parent
   for (CSignalPage* page : m_pages) page->SetModified(false);
 }
 
-CAudioEditor::~CAudioEditor() = default;
+// The tab widget may still report a current page while its pages are torn
+// down, when the pages list is gone already.
+CAudioEditor::~CAudioEditor() { disconnect(m_tabs, nullptr, this, nullptr); }
 
 CSignalPage* CAudioEditor::Page(int index) const {
   return index >= 0 && index < int(m_pages.size()) ? m_pages[size_t(index)] : nullptr;
@@ -79,7 +81,8 @@ void CAudioEditor::ActivatePage(int index) {
 }
 
 void CAudioEditor::OnTabChanged(int index) {
-  if (CSignalPage* old = Page(m_active); old && m_active != index) old->OnKillActive(false);
+  if (CSignalPage* old = Page(m_active); old && m_active != index)
+    old->OnKillActive(index == SignalListLogic::kPageBackground);
   m_active = index;
   if (CSignalPage* page = Page(index)) page->OnSetActive();
 }

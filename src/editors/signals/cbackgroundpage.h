@@ -19,7 +19,7 @@ class CBackgroundPage final : public CSignalPage {
   explicit CBackgroundPage(CSelvantisDoc& doc, QWidget* parent = nullptr);
 
   void OnSetActive() override;
-  void OnKillActive(bool bFocusOnApply) override;
+  void OnKillActive(bool bKeepSelection) override;
   void OnApply(bool bFromApply) override;
 
   BackgroundSettings& Settings() noexcept { return m_settings; }

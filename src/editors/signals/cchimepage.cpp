@@ -5,7 +5,7 @@
 
 CChimePage::CChimePage(CSelvantisDoc& doc, QWidget* parent) : CSignalKindPage(doc, CAudioSignal::kKindChime, tr("Chime"), parent) {}
 
-void CChimePage::OnKillActive(bool bFocusOnApply) {
-  CSignalKindPage::OnKillActive(bFocusOnApply);
+void CChimePage::OnKillActive(bool bKeepSelection) {
+  CSignalKindPage::OnKillActive(bKeepSelection);
   if (List()) List()->SetButtonsVisible(true);
 }

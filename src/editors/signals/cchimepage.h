@@ -9,5 +9,5 @@ class CChimePage final : public CSignalKindPage {
  public:
   explicit CChimePage(CSelvantisDoc& doc, QWidget* parent = nullptr);
 
-  void OnKillActive(bool bFocusOnApply) override;
+  void OnKillActive(bool bKeepSelection) override;
 };

@@ -36,7 +36,9 @@ CSignalKindPage::CSignalKindPage(CSelvantisDoc& doc, int kind, const QString& ti
   m_sources = new QListWidget(this);
   m_sources->setObjectName(QStringLiteral("sources"));
   grid->addWidget(m_sources, row++, 0, 1, 2);
-  connect(m_sources, &QListWidget::itemClicked, this, [this] { SetModified(); });
+  // Filling blocks the list's signals: only the user's choice (mouse or
+  // keys) marks the page.
+  connect(m_sources, &QListWidget::itemSelectionChanged, this, [this] { SetModified(); });
   if (kind != CAudioSignal::kKindMessage) {
     m_edit = new QPushButton(tr("Edit..."), this);
     m_edit->setObjectName(QStringLiteral("edit"));
@@ -124,7 +126,7 @@ void CSignalKindPage::ShowState(const SignalPageLogic::State& state) {
 }
 
 void CSignalKindPage::OnSourceClicked(bool bInternal) {
-  ShowState(SignalPageLogic::WithSource(ReadControls(), bInternal));
+  ShowState(m_logic.ChooseSource(ReadControls(), bInternal));
   SetModified();
 }
 

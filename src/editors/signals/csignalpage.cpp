@@ -19,8 +19,10 @@ CSignalPage::~CSignalPage() = default;
 
 void CSignalPage::OnSetActive() { LoadFromSignal(); }
 
-void CSignalPage::OnKillActive(bool bFocusOnApply) {
-  if (isVisible() && !bFocusOnApply && m_list) m_list->ClearSelection();
+// Called after the tab switch has hidden this page, so its own visibility
+// says nothing here.
+void CSignalPage::OnKillActive(bool bKeepSelection) {
+  if (!bKeepSelection && m_list) m_list->ClearSelection();
 }
 
 void CSignalPage::OnApply(bool bFromApply) {

@@ -23,9 +23,12 @@ class CSignalPage : public QWidget {
   bool IsModified() const noexcept { return m_bModified; }
   void SetModified(bool bModified = true) { m_bModified = bModified; }
 
-  // Sheet notifications. bActive: the sheet has this page on top.
+  // Sheet notifications. Leaving a page drops the row the user picked, so
+  // that the next page does not edit a signal of another kind and its
+  // Apply adds a signal; bKeepSelection: the page coming up needs it still
+  // (the common settings page gives it back when it is left).
   virtual void OnSetActive();
-  virtual void OnKillActive(bool bFocusOnApply);
+  virtual void OnKillActive(bool bKeepSelection);
   // bFromApply: the sheet's Apply button was pressed.
   virtual void OnApply(bool bFromApply);
 

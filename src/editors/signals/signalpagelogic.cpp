@@ -146,3 +146,9 @@ SignalPageLogic::State SignalPageLogic::WithSource(State state, bool bInternal) 
   state.listRow = bInternal ? 0 : -1;
   return state;
 }
+
+SignalPageLogic::State SignalPageLogic::ChooseSource(State state, bool bInternal) const {
+  if (m_kind != CAudioSignal::kKindMessage) return WithSource(state, bInternal);
+  state.bInternal = bInternal;
+  return state;
+}

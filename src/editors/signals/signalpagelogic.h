@@ -56,6 +56,10 @@ class SignalPageLogic final {
   CAudioSignal* Create(const State& state) const;
   // Keeps a radio change consistent: internal selects row 0, external none.
   static State WithSource(State state, bool bInternal);
+  // A click on the page's internal/external radio: the alarm page's
+  // generator list follows it (WithSource); the message page's list keeps
+  // its row, which Save ignores while the source is external.
+  State ChooseSource(State state, bool bInternal) const;
 
  private:
   CBaseDevice* SourceAt(int row) const;

@@ -258,6 +258,22 @@ TEST_F(AppointListTest, OfflineFrameDisablesTheTransfers) {
   EXPECT_TRUE(frame->Action(33127)->isEnabled());
 }
 
+// The appointment frame keeps its transfer buttons up to date with the link
+// (most lists fix them when they are made).
+TEST_F(AppointListTest, TransferButtonsFollowTheLinkWhileTheFrameIsOpen) {
+  Open();
+  ASSERT_FALSE(frame->Action(33154)->isEnabled());
+  doc->SetConnected(true);
+  EXPECT_TRUE(frame->Action(33128)->isEnabled());
+  EXPECT_TRUE(frame->Action(33154)->isEnabled());
+  doc->SetConnected(false);
+  EXPECT_FALSE(frame->Action(33128)->isEnabled());
+  EXPECT_FALSE(frame->Action(33154)->isEnabled());
+  // New and Delete still follow the entry count only.
+  EXPECT_TRUE(frame->Action(33126)->isEnabled());
+  EXPECT_TRUE(frame->Action(33127)->isEnabled());
+}
+
 TEST_F(AppointListTest, DeviceDownloadSendsOnlyTheSelectedAppointment) {
   doc->SetConnected(true);
   appoints[2]->SetValue(0, MakeLocalTime(2024, 5, 1, 7, 45, 0));

@@ -258,6 +258,17 @@ TEST_F(DayprogEditorTest, TenDayProgramsDisableNewAndTheEntryButtonsStayEnabled)
   EXPECT_TRUE(frame->Action(33135)->isEnabled());
 }
 
+TEST_F(DayprogEditorTest, TransferButtonsFollowTheLinkWhileTheFrameIsOpen) {
+  Open();
+  ASSERT_FALSE(frame->Action(33116)->isEnabled());
+  doc->SetConnected(true);
+  EXPECT_TRUE(frame->Action(33137)->isEnabled());
+  EXPECT_TRUE(frame->Action(33116)->isEnabled());
+  doc->SetConnected(false);
+  EXPECT_FALSE(frame->Action(33137)->isEnabled());
+  EXPECT_FALSE(frame->Action(33116)->isEnabled());
+}
+
 TEST_F(DayprogEditorTest, RenamingADayProgramKeepsItsEntriesShown) {
   Open();
   ASSERT_TRUE(left->BeginLabelEdit(0, 0));

@@ -234,6 +234,15 @@ TEST_F(HolidayListTest, DeviceDownloadSendsTheSelectedHolidayThroughTheCalendarB
                                    "/CALENDAR/HOLIDAY2/DAYS 1", "/CALENDAR/HOLIDAY2/DAYPROG 0"}));
 }
 
+// Unlike the appointment and day-program frames, the holiday frame keeps the
+// link state of the moment it was made.
+TEST_F(HolidayListTest, TransferButtonsKeepTheLinkStateOfTheirCreation) {
+  Open();
+  doc->SetConnected(true);
+  EXPECT_FALSE(frame->Action(33140)->isEnabled());
+  EXPECT_FALSE(frame->Action(33115)->isEnabled());
+}
+
 TEST_F(HolidayListTest, DeleteKeyDeletesTheSelectedHoliday) {
   Open();
   view->SelectRow(1);

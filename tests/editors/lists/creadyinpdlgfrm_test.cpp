@@ -209,6 +209,8 @@ TEST_F(ReadyInputListTest, OptionsShowTheFiveUserTextsAndTheMaskTime) {
   EXPECT_EQ(options->List()->topLevelItem(4)->text(0), global->GetText(4));
   EXPECT_EQ(options->List()->topLevelItem(4)->text(1), "5");
   EXPECT_EQ(options->MaskTimeEdit()->text(), "5.0");
+  // Every user text carries the small picture of its kind.
+  for (int row = 0; row < 5; ++row) EXPECT_FALSE(options->List()->topLevelItem(row)->icon(0).isNull()) << row;
 }
 
 TEST_F(ReadyInputListTest, EditedUserTextReachesTheListAndEscapeLeavesIt) {

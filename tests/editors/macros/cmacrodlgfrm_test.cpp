@@ -1,22 +1,33 @@
 #include "editors/macros/cmacrodlgfrm.h"
 #include "editors/macros/cmacrodlglistview.h"
+#include "editors/macros/campmacroview.h"
+#include "editors/macros/campmutemacroview.h"
 #include "editors/macros/cmacrostepview.h"
 #include "editors/macros/cpowermacroview.h"
+#include "editors/macros/csequencemacroview.h"
 #include "editors/macros/cstopmacroview.h"
+#include "editors/macros/czoneswitchmacroview.h"
+#include "editors/macros/czonetestmacroview.h"
 #include "editors/macros/macrolistmodel.h"
 #include "editors/macros/macrostepfields.h"
 #include "macros/cmacro.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
+#include "shell/controls/cinplaceedit.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
+#include <QTimeEdit>
 
 #include <gtest/gtest.h>
 
@@ -236,4 +247,75 @@ TEST_F(MacroListTest, StopPriorityMirroredToPartnerAndNoSelectionIsHarmless) {
   Macro(2)->OnCommand(33001);
   emit view->PriorityList()->activated(3);
   EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 40);
+}
+
+// Every editor with nothing selected in the list: it fills its lists, and
+// whatever the user does with its controls reaches no macro and opens no
+// chooser.
+TEST_F(MacroListTest, EveryEditorWithoutASelectedMacroChangesNothing) {
+  Open();
+  answer = CMacro::kKindAlarm;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  answer = CMacro::kKindLCDText;
+  frame->OnCommand(CMacroDlgFrm::kNewMacro);
+  ASSERT_EQ(list->RowCount(), 3);
+  list->clearSelection();
+  ASSERT_EQ(frame->GetCurrentMacro(), nullptr);
+  const auto snapshot = [this] {
+    QStringList lines;
+    for (int id = 1; id <= 3; ++id) {
+      const CMacro* macro = Macro(id);
+      if (!macro) return QStringList{QStringLiteral("macro %1 gone").arg(id)};
+      lines << macro->GetName() << macro->GetDownloadLines(false);
+    }
+    return lines;
+  };
+  const QStringList before = snapshot();
+
+  int choosersAsked = 0;
+  for (int kind : CMacro::UserKinds()) {
+    const char* name = MacroListModel::EditorClassName(MacroListModel::EditorFor(kind));
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(CMacroStepViewRegistry::Has(name));
+    std::unique_ptr<CMacroStepView> view(CMacroStepViewRegistry::Create(name, frame.get(), nullptr));
+    ASSERT_NE(view, nullptr);
+    if (auto* zones = qobject_cast<CZoneSwitchMacroView*>(view.get()))
+      zones->SetZoneChooser([&](std::vector<CBaseDevice*>&) { return ++choosersAsked, true; });
+    if (auto* test = qobject_cast<CZonetestMacroView*>(view.get()))
+      test->SetZoneChooser([&](std::vector<CBaseDevice*>&) { return ++choosersAsked, true; });
+    if (auto* amps = qobject_cast<CAmpMacroView*>(view.get()))
+      amps->SetChooser([&](unsigned, const QString&) { return ++choosersAsked, std::optional<QString>("ALL"); });
+    if (auto* mute = qobject_cast<CAmpMuteMacroView*>(view.get()))
+      mute->SetChooser([&](unsigned, const QString&) { return ++choosersAsked, std::optional<QString>("ALL"); });
+    auto* sequence = qobject_cast<CSequenceMacroView*>(view.get());
+    if (sequence) sequence->SetChooser([&](uint32_t, const QString&) { return ++choosersAsked, std::optional<int>(1); });
+
+    view->OnInitialUpdate();
+    for (QComboBox* combo : view->findChildren<QComboBox*>()) {
+      const int last = combo->count() - 1;
+      if (last < 0) continue;
+      combo->setCurrentIndex(last);
+      emit combo->activated(last);
+    }
+    for (QLineEdit* edit : view->findChildren<QLineEdit*>()) {
+      if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget())) continue;
+      edit->setText(QStringLiteral("7"));
+      edit->setModified(true);
+      emit edit->textEdited(QStringLiteral("7"));
+      emit edit->editingFinished();
+    }
+    for (QSpinBox* spin : view->findChildren<QSpinBox*>()) spin->setValue(spin->maximum());
+    for (QTimeEdit* time : view->findChildren<QTimeEdit*>()) time->setTime(QTime(1, 2));
+    for (QAbstractButton* button : view->findChildren<QAbstractButton*>()) button->click();
+    if (sequence) {
+      for (int column = 0; column < 4; ++column) sequence->OnDblclkCell(0, column);
+      EXPECT_EQ(sequence->CellEditor(), nullptr);
+    }
+    view->CommitPending();
+    view.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(snapshot(), before);
+  }
+  EXPECT_EQ(choosersAsked, 0);
+  EXPECT_EQ(list->RowCount(), 3);
 }

@@ -146,16 +146,21 @@ TEST_F(ConsoleStepTest, DisplayDurationIsStoredOnEveryKeystroke) {
   EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 0);
 }
 
-TEST_F(ConsoleStepTest, ConsoleChoiceFollowsAPartnerWithoutBreakingThePair) {
+TEST_F(ConsoleStepTest, ConsoleChoiceDropsAPairingInsteadOfFollowingIt) {
   CMacro* first = CMacro::CreateMacro(CMacro::kKindLCDText, *doc);
-  CMacro* second = CMacro::CreateMacro(CMacro::kKindLCDText, *doc);
+  CMacro* second = CMacro::CreateMacro(CMacro::kKindBuzzer, *doc);
   ASSERT_TRUE(first && second);
   CMacro::MakePair(*first, *second);
   ConsoleStepFields::WriteConsole(*first, 5);
   EXPECT_EQ(first->GetParam(CMacro::P_CONSOLE), 5);
-  EXPECT_EQ(second->GetParam(CMacro::P_CONSOLE), 5);
-  EXPECT_EQ(first->GetPartner(), second);
-  EXPECT_EQ(second->GetPartner(), first);
+  EXPECT_EQ(second->GetParam(CMacro::P_CONSOLE), 0);
+  EXPECT_EQ(second->GetParam(CMacro::P_PARTNER), 0);
+  EXPECT_EQ(first->GetPartner(), nullptr);
+  EXPECT_EQ(second->GetPartner(), nullptr);
+  // Without a partner the choice is just stored.
+  ConsoleStepFields::WriteConsole(*second, 0);
+  EXPECT_EQ(second->GetParam(CMacro::P_CONSOLE), 0);
+  EXPECT_EQ(first->GetParam(CMacro::P_CONSOLE), 5);
 }
 
 TEST_F(ConsoleStepTest, BuzzerEditorShowsAndStoresItsFields) {

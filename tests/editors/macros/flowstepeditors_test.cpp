@@ -189,6 +189,9 @@ TEST_F(FlowStepTest, SlaveClockTimeKeepsTheDateAndShowsHoursAndMinutes) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->TimePicker()->displayFormat(), "H:mm");
   EXPECT_EQ(view->TimePicker()->time(), QTime(23, 59));
+  // A picked time is stored at once, without leaving the picker.
+  view->TimePicker()->setTime(QTime(6, 30));
+  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 6 * 3600 + 30 * 60);
 }
 
 TEST_F(FlowStepTest, StopMeasurementsKeepsTheMode) {

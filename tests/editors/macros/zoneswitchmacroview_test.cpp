@@ -133,8 +133,32 @@ TEST_F(ZoneStepTest, AlarmSignalAndPriorityMirroredOffStoresZero) {
   EXPECT_EQ(Macro(1)->GetParam(CMacro::P_ALARM_SIGNAL), 0);
   EXPECT_EQ(Macro(2)->GetParam(CMacro::P_ALARM_SIGNAL), 0);
   Choose(view->PriorityList(), 4);
-  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO) / 10, 5);
-  EXPECT_EQ(Macro(2)->GetParam(CMacro::P_PRIO) / 10, 5);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 40);
+  EXPECT_EQ(Macro(2)->GetParam(CMacro::P_PRIO), 41);
+}
+
+TEST_F(ZoneStepTest, PriorityListOffersOffAndShowsTheTensOfTheStoredValue) {
+  auto* view = Create<CAlarmMacroView>(CMacro::kKindAlarm);
+  ASSERT_NE(view, nullptr);
+  ASSERT_EQ(view->PriorityList()->count(), 11);
+  EXPECT_EQ(view->PriorityList()->itemText(0), "OFF");
+  EXPECT_EQ(view->PriorityList()->itemText(10), "10");
+  // A new alarm pair holds 90 and 91: both editors show "9".
+  EXPECT_EQ(view->PriorityList()->currentText(), "9");
+  Macro(1)->SetParam(CMacro::P_PRIO, 45);
+  frame->ShowMacroEditor();
+  view = Current<CAlarmMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->PriorityList()->currentText(), "4");
+  Choose(view->PriorityList(), 0);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 0);
+  EXPECT_EQ(Macro(2)->GetParam(CMacro::P_PRIO), 1);
+  // The OFF macro's 1 shows "OFF" too.
+  frame->GetListView()->SelectRow(1);
+  view = Current<CAlarmMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(frame->GetCurrentMacro(), Macro(2));
+  EXPECT_EQ(view->PriorityList()->currentText(), "OFF");
 }
 
 TEST_F(ZoneStepTest, ZonesAppliedToBothAndCancelKeepsThem) {
@@ -205,8 +229,9 @@ TEST_F(ZoneStepTest, ChimeHasNoModesAndHidesOffRow) {
   ASSERT_NE(offRow, nullptr);
   EXPECT_TRUE(offRow->isHidden());
   EXPECT_FALSE(view->findChild<QLabel*>("onRow")->isHidden());
+  EXPECT_EQ(view->PriorityList()->itemText(0), "OFF");
   Choose(view->PriorityList(), 2);
-  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO) / 10, 3);
+  EXPECT_EQ(Macro(1)->GetParam(CMacro::P_PRIO), 20);
 }
 
 TEST_F(ZoneStepTest, MessageWritesItsOwnParameter) {

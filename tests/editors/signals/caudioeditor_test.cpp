@@ -17,7 +17,9 @@
 #include "unit/cinternalslot.h"
 #include "unit/cmiscaudio.h"
 
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -124,6 +126,42 @@ TEST_F(CAudioEditorTest, CommonSettingsPageGreysTheListAndRestoresItsSelection) 
   int row = -1;
   editor.List()->GetSelectedSignal(&row);
   EXPECT_EQ(row, 1);
+}
+
+TEST_F(CAudioEditorTest, LeavingAPageDropsThePickedRowSoApplyAddsASignalOfTheNewPage) {
+  CAudioSignal* alarm = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  ASSERT_NE(alarm, nullptr);
+  alarm->SetValueText(1, "4");
+  CAudioEditor editor(doc);
+  ASSERT_EQ(editor.List()->GetSelectedSignal(nullptr), alarm);
+  editor.ActivatePage(1);
+  EXPECT_EQ(editor.List()->GetSelectedSignal(nullptr), nullptr);
+  editor.findChild<QPushButton*>("apply")->click();
+  ASSERT_EQ(SignalCount(), 2);
+  CAudioSignal* chime = editor.List()->GetSelectedSignal(nullptr);
+  ASSERT_NE(chime, nullptr);
+  EXPECT_EQ(chime->GetKind(), CAudioSignal::kKindChime);
+  EXPECT_EQ(alarm->GetValueText(1), "4");
+}
+
+TEST_F(CAudioEditorTest, MessageSourceRadiosKeepTheChosenMessage) {
+  CAudioSignal* message = CAudioSignal::CreateSignal(CAudioSignal::kKindMessage, doc);
+  ASSERT_NE(message, nullptr);
+  message->SetValueText(2, "3");
+  CAudioEditor editor(doc);
+  ASSERT_EQ(editor.ActivePageIndex(), 2);
+  CSignalPage* page = editor.Page(2);
+  auto* list = page->findChild<QListWidget*>("sources");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->currentRow(), 3);
+  page->findChild<QRadioButton*>("external")->click();
+  EXPECT_EQ(list->currentRow(), 3);
+  editor.findChild<QPushButton*>("apply")->click();
+  EXPECT_EQ(message->GetValueText(2), "0");
+  page->findChild<QRadioButton*>("internal")->click();
+  EXPECT_EQ(list->currentRow(), 3);
+  editor.findChild<QPushButton*>("apply")->click();
+  EXPECT_EQ(message->GetValueText(2), "3");
 }
 
 TEST_F(CAudioEditorTest, VolumeControlsFollowEachOther) {
