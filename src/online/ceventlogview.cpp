@@ -1,6 +1,5 @@
 #include "online/ceventlogview.h"
 
-#include "link/ccommlink.h"
 #include "link/idevicelink.h"
 #include "macros/ceventlog.h"
 #include "model/cmessagesink.h"
@@ -11,6 +10,7 @@
 #include "model/ui/cselectiondlg.h"
 #include "online/ceventlogselections.h"
 #include "online/ceventprinter.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 
 #include <QCheckBox>
@@ -289,7 +289,7 @@ void CEventLogView::OnPoll() {
 void CEventLogView::OnCommReply(int /*tag*/, const QStringList& lines) {
   const CEventLogState::ReplyResult result = m_state.ApplyReply(lines);
   // The lines are handled: the next delivery brings only new ones.
-  if (auto* comm = dynamic_cast<CCommLink*>(GetDeviceLink())) comm->ClearReplyList();
+  COnlineReplyParser::ConsumeLinkReplies();
   for (const QString& entry : result.entries) OnEntry(entry);
   if (result.settingsChanged) ShowSettings();
 }

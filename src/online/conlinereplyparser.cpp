@@ -1,5 +1,8 @@
 #include "online/conlinereplyparser.h"
 
+#include "link/ccommlink.h"
+#include "link/idevicelink.h"
+
 std::vector<COnlineReplyParser::Item> COnlineReplyParser::Parse(const QStringList& lines, const QString& root) {
   std::vector<Item> items;
   items.reserve(static_cast<size_t>(lines.size()));
@@ -22,4 +25,9 @@ bool COnlineReplyParser::ParseLine(const QString& line, const QString& root, Ite
   item->key = path.mid(root.size()).toString();
   item->value = value.toString();
   return !item->key.isEmpty();
+}
+
+void COnlineReplyParser::ConsumeLinkReplies() {
+  // Only the serial link keeps a reply list; another link has none to empty.
+  if (auto* comm = dynamic_cast<CCommLink*>(GetDeviceLink())) comm->ClearReplyList();
 }

@@ -22,6 +22,12 @@ class COnlineReplyParser final {
   static std::vector<Item> Parse(const QStringList& lines, const QString& root);
   // One line; false when it is to be skipped.
   static bool ParseLine(const QString& line, const QString& root, Item* item);
+  // A window has handled the lines of a notification: the link's reply list
+  // is emptied, so the next notification brings only lines received after
+  // these. Otherwise every later receive event hands the old answers over
+  // again, and an old value would undo a change made since (the level a
+  // user set while the unit does not echo, for one).
+  static void ConsumeLinkReplies();
 };
 
 #endif

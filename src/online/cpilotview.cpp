@@ -3,6 +3,7 @@
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cvalueedit.h"
 
 #include <QButtonGroup>
@@ -190,6 +191,7 @@ void CPilotView::OnLevelEdited(int output) {
 
 void CPilotView::OnCommReply(int /*tag*/, const QStringList& lines) {
   const CPilotWindowState::Changes changes = m_state.ApplyReply(lines);
+  COnlineReplyParser::ConsumeLinkReplies();
   if (changes.on) m_on->setChecked(m_state.IsOn());
   if (changes.frequency) ShowFrequency(true);
   for (int n = 0; n < CPilotWindowState::kOutputCount; ++n) {

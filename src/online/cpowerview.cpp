@@ -5,6 +5,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/ui/cselectiondlg.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
 #include "unit/cinternalpowermanagement.h"
@@ -172,6 +173,7 @@ void CPowerView::OnPowerClicked() {
 
 void CPowerView::OnCommReply(int /*tag*/, const QStringList& lines) {
   const CPowerWindowState::Changes changes = m_state.ApplyReply(lines);
+  COnlineReplyParser::ConsumeLinkReplies();
   if (changes.settings) ShowSettings();
   if (changes.power) ShowPowerState();
 }

@@ -3,6 +3,7 @@
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
 #include "unit/cinternalmessagerec.h"
@@ -241,6 +242,7 @@ void CRecorderView::OnFormat() {
 
 void CRecorderView::OnCommReply(int /*tag*/, const QStringList& lines) {
   const CRecorderWindowState::Changes changes = m_state.ApplyReply(lines);
+  COnlineReplyParser::ConsumeLinkReplies();
   if (changes.settings) ShowSettings();
   if (changes.panes) {
     for (int pane = 0; pane < CRecorderWindowState::kPaneCount; ++pane) emit paneText(pane, m_state.PaneText(pane));

@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
 
@@ -271,6 +272,7 @@ void CRemoteAmpDlg::OnTimer(int id) {
 void CRemoteAmpDlg::OnCommReply(int /*tag*/, const QStringList& lines) {
   if (m_state.IsAmplifierMissing()) return;
   const bool present = m_state.ApplyReply(lines);
+  COnlineReplyParser::ConsumeLinkReplies();
   Render();
   if (present) return;
   GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);

@@ -12,14 +12,37 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <functional>
+#include <utility>
 
 namespace {
 const bool kHookSet = [] {
   CInternalSlot::SetServiceDialogHook([](CInternalSlot& slot) { return CServiceDlg::Run(slot); });
   return true;
 }();
+
+// Tells of every edit the user ends with a text (Enter or leaving the
+// cell; Esc takes nothing), also when the text is the one the cell showed:
+// writing a register again with its value is a service action of its own.
+// The unit's answers fill the cells without passing here.
+class RegisterEditDelegate final : public QStyledItemDelegate {
+ public:
+  RegisterEditDelegate(std::function<void(const QModelIndex&, const QString&)> ended, QObject* parent)
+      : QStyledItemDelegate(parent), m_ended(std::move(ended)) {}
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    QStyledItemDelegate::setModelData(editor, model, index);
+    if (m_ended) m_ended(index, index.data(Qt::EditRole).toString());
+  }
+
+ private:
+  std::function<void(const QModelIndex&, const QString&)> m_ended;
+};
+
 }  // namespace
 
 CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
@@ -79,7 +102,6 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
   m_registers->setSelectionMode(QAbstractItemView::SingleSelection);
   m_registers->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_registers->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-  m_filling = true;
   for (int row = 0; row < CServiceState::kRegisterRows; ++row) {
     m_registers->setItem(row, CServiceState::kColumnOut, new QTableWidgetItem);
     auto* in = new QTableWidgetItem;
@@ -89,16 +111,15 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
     name->setFlags(name->flags() & ~Qt::ItemIsEditable);
     m_registers->setItem(row, 2, name);
   }
-  m_filling = false;
 
   connect(m_startButton, &QPushButton::clicked, this, &CServiceDlg::OnStartTest);
   connect(m_readButton, &QPushButton::clicked, this, &CServiceDlg::OnReadRegisters);
-  // Only the user's edits write: the cells the unit's answers fill are
-  // changed with m_filling set.
-  connect(m_registers, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-    if (m_filling || item->column() != CServiceState::kColumnOut) return;
-    OnEndLabelEdit(item->row(), item->text());
-  });
+  // Only the user's edits write; the cells the unit's answers fill do not.
+  m_registers->setItemDelegate(new RegisterEditDelegate(
+      [this](const QModelIndex& index, const QString& text) {
+        if (index.column() == CServiceState::kColumnOut) OnEndLabelEdit(index.row(), text);
+      },
+      m_registers));
   connect(&m_timer, &QTimer::timeout, this, &CServiceDlg::OnTimer);
 
   if (m_slot) m_slot->SetServiceWindow(this);
@@ -140,11 +161,7 @@ void CServiceDlg::ParseReply(const QString& line) {
     case CServiceState::Change::OnlineTime: m_onlineTime->setText(result.value); break;
     case CServiceState::Change::PowerOnCount: m_powerOnCount->setText(result.value); break;
     case CServiceState::Change::Register:
-      if (QTableWidgetItem* cell = m_registers->item(result.row, result.column)) {
-        m_filling = true;
-        cell->setText(result.value);
-        m_filling = false;
-      }
+      if (QTableWidgetItem* cell = m_registers->item(result.row, result.column)) cell->setText(result.value);
       break;
     case CServiceState::Change::None: break;
   }

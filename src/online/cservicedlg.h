@@ -59,7 +59,6 @@ class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
   QTableWidget* m_registers;
   QLabel* m_powerOnCount;
   QTimer m_timer;
-  bool m_filling = false;
 };
 
 #endif

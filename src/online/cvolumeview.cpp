@@ -3,6 +3,7 @@
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cvalueedit.h"
 
 #include <QAbstractSlider>
@@ -142,5 +143,6 @@ void CVolumeView::OnCommReply(int /*tag*/, const QStringList& lines) {
     edit->setText(item.value);
     PlaceSlider(item.channel, edit->GetFloat(true));
   }
+  COnlineReplyParser::ConsumeLinkReplies();
   StoreLevels();
 }

@@ -7,6 +7,7 @@
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
+#include "online/conlinereplyparser.h"
 #include "shell/controls/cinplaceedit.h"
 
 #include <QAbstractItemView>
@@ -155,6 +156,7 @@ void CZoneListView::OnUpdateZones() {
 void CZoneListView::OnCommReply(int /*tag*/, const QStringList& lines) {
   bool changed = false;
   const std::vector<CZoneListState::Step> steps = m_state.ApplyReply(lines, &changed);
+  COnlineReplyParser::ConsumeLinkReplies();
   ShowCells();
   for (const CZoneListState::Step& step : steps) RunStep(step);
 }

@@ -19,6 +19,8 @@ CZonetestFrm::CZonetestFrm(const HostFrameContext& context, QWidget* parent) : C
   m_modePane->setMinimumWidth(150);
   Create();
   statusBar()->addPermanentWidget(m_modePane);
+  // Refreshing asks the unit: usable only when the window opens on line.
+  if (QAction* refresh = Action(kRefreshDisplay)) refresh->setEnabled(IsOnline());
   if (CZoneListView* list = ListView()) {
     list->SetButtonEnabler([this](uint32_t command, bool on) {
       if (QAction* action = Action(command)) action->setEnabled(on);

@@ -99,7 +99,10 @@ void CZonetestView::BuildForm() {
   connect(m_lineTest, &QCheckBox::clicked, this, [this] { OnLineTestClicked(); });
   connect(m_impTest, &QCheckBox::clicked, this, [this] { OnImpedanceTestClicked(); });
   connect(m_activate, &QPushButton::clicked, this, [this] { OnActivateMeasurementClicked(); });
-  connect(m_time, &QTimeEdit::editingFinished, this, [this] { OnTimeChanged(); });
+  // Every change of the time is stored at once, as the arrows or the keys
+  // make it: a window closed right after a change keeps it. The form fills
+  // the picker with its signals blocked.
+  connect(m_time, &QTimeEdit::timeChanged, this, [this] { OnTimeChanged(); });
   connect(m_lineConsoles, &QComboBox::activated, this, [this](int i) { OnLineConsoleChosen(i); });
   connect(m_impConsoles, &QComboBox::activated, this, [this](int i) { OnImpedanceConsoleChosen(i); });
   connect(m_output, &QComboBox::activated, this, [this](int i) { OnOutputChosen(i); });

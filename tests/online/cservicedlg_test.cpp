@@ -7,11 +7,32 @@
 #include "support/messagerecorder.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
+
+// Edits a cell as the user does: the cell's editor opens, takes the text
+// and a key ends the edit (Enter takes the text, Esc drops it).
+void EditCell(QTableWidget* table, int row, int column, const QString& text, Qt::Key end = Qt::Key_Return) {
+  QTableWidgetItem* item = table->item(row, column);
+  ASSERT_NE(item, nullptr);
+  table->setCurrentItem(item);
+  table->editItem(item);
+  QLineEdit* editor = nullptr;
+  for (QLineEdit* candidate : table->viewport()->findChildren<QLineEdit*>()) {
+    if (!candidate->isHidden()) editor = candidate;
+  }
+  ASSERT_NE(editor, nullptr);
+  editor->setText(text);
+  QTest::keyClick(editor, end);
+  // The view ends the edit from its event queue.
+  QCoreApplication::processEvents();
+}
 
 class CServiceDlgTest : public OnlineTest {
  protected:
@@ -76,14 +97,36 @@ TEST_F(CServiceDlgTest, StartWithoutSelectionSendsTheBlank) {
 
 TEST_F(CServiceDlgTest, EditingSpi3WritesThenReadsItsInput) {
   CServiceDlg dialog(nullptr);
+  dialog.show();
   m_link.Clear();
-  dialog.RegisterList()->item(2, 0)->setText("12");
+  EditCell(dialog.RegisterList(), 2, 0, "12");
   EXPECT_EQ(m_link.Commands(), (QStringList{"/SERVICE/SPI3/OUT 12", "/SERVICE/SPI3/IN ?"}));
+  EXPECT_EQ(dialog.RegisterList()->item(2, 0)->text(), "12");
   m_link.Clear();
   dialog.findChild<QPushButton*>("readRegisters")->click();
   const QStringList lines = m_link.Commands();
   ASSERT_EQ(lines.size(), 16);
   EXPECT_EQ(lines[14], "/SERVICE/LOGIC/OUT ?");
+}
+
+TEST_F(CServiceDlgTest, EditEndedWithTheShownValueWritesItAgain) {
+  CServiceDlg dialog(nullptr);
+  dialog.show();
+  dialog.ParseReply("SERVICE/SPI5/OUT 40");
+  m_link.Clear();
+  // The unit may have changed its output since the cell was read: Enter on
+  // the unchanged text still writes the register.
+  EditCell(dialog.RegisterList(), 4, 0, "40");
+  EXPECT_EQ(m_link.Commands(), (QStringList{"/SERVICE/SPI5/OUT 40", "/SERVICE/SPI5/IN ?"}));
+  m_link.Clear();
+  // Esc ends the edit without a text: nothing is written, the cell keeps
+  // its value.
+  EditCell(dialog.RegisterList(), 4, 0, "41", Qt::Key_Escape);
+  EXPECT_TRUE(m_link.Commands().isEmpty());
+  EXPECT_EQ(dialog.RegisterList()->item(4, 0)->text(), "40");
+  // Programmatic changes (the unit's answers) never write.
+  dialog.RegisterList()->item(4, 0)->setText("7");
+  EXPECT_TRUE(m_link.Commands().isEmpty());
 }
 
 TEST_F(CServiceDlgTest, ServiceSlotOpensTheDialogAndRoutesReplies) {

@@ -21,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimeEdit>
 #include <QTreeWidgetItem>
 
@@ -60,6 +61,7 @@ TEST_F(CZonetestFrmTest, OffLineNothingPollsAndMeasurementStaysDisabled) {
   EXPECT_FALSE(list->IsPolling());
   EXPECT_FALSE(frame->Action(34614)->isEnabled());
   EXPECT_FALSE(frame->Action(34611)->isEnabled());
+  EXPECT_FALSE(frame->Action(34626)->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(frame, 1551)->isEnabled());
   for (int id : {1693, 1694, 1695, 1696, 1724}) EXPECT_FALSE(Control<QWidget>(frame, id)->isEnabled()) << id;
 }
@@ -187,6 +189,23 @@ TEST_F(CZonetestFrmTest, SwitchingTheLineTestOffResetsOutputAndConsoles) {
   EXPECT_EQ(consoles->currentIndex(), 0);
   EXPECT_FALSE(consoles->isEnabled());
   EXPECT_FALSE(Control<QComboBox>(frame, 1041)->isEnabled());
+}
+
+TEST_F(CZonetestFrmTest, ChangingTheTimeStoresItWithoutLeavingThePicker) {
+  CZonetestFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(Object(), nullptr);
+  Control<QCheckBox>(frame, 1697)->click();
+  auto* time = Control<QTimeEdit>(frame, 1644);
+  ASSERT_TRUE(time->isEnabled());
+  const int before = Object()->GetParam(CZonetestObject::P_TIME) % CZonetestObject::kSecondsPerDay;
+  // One hour up with the arrow key, the picker keeping the focus: a window
+  // closed now must not lose the change.
+  time->setCurrentSection(QDateTimeEdit::HourSection);
+  QTest::keyClick(time, Qt::Key_Up);
+  const int expected = (before + 3600) % CZonetestObject::kSecondsPerDay;
+  EXPECT_EQ(time->time().msecsSinceStartOfDay() / 1000, expected);
+  EXPECT_EQ(Object()->GetParam(CZonetestObject::P_TIME) % CZonetestObject::kSecondsPerDay, expected);
 }
 
 }  // namespace
