@@ -45,6 +45,9 @@ struct SelectionList {
   std::function<QString(const std::vector<const SelectionChoice*>& chosen)> formatSelection;
   // Text for several choices of which none is chosen ("NONE"); empty: "".
   QString noneText;
+  // The kind always allows several choices, whatever the request says (a
+  // list of amplifiers or channels).
+  bool multiple = false;
 };
 
 // The choice providers of the selection dialog, one per kind. Model classes

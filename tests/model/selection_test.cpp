@@ -295,6 +295,41 @@ TEST_F(SelectionTest, DialogWithSeveralChoicesReturnsTheBitMaskAndTheTexts) {
   EXPECT_EQ(dlg.GetSelection(), "NEGTOL,GNDFLT,OVF_I");
 }
 
+TEST_F(SelectionTest, AListThatAlwaysAllowsSeveralChoicesOverridesTheRequest) {
+  constexpr uint32_t kKindSeveral = 0x7FFF0202;
+  m_providers.Register(kKindSeveral, [](const CSelvantisDoc*, const SelectionRequest&) {
+    SelectionList list;
+    list.multiple = true;
+    for (const char* name : {"A", "B", "C"}) {
+      SelectionChoice choice;
+      choice.columns << name;
+      list.choices.push_back(choice);
+    }
+    return list;
+  });
+  CSelectionDlg dlg(nullptr, m_providers);
+  dlg.SetDocument(&m_doc);
+  dlg.SetKind(kKindSeveral);  // the caller does not ask for several
+  DriveNextModal([&](QWidget* w) {
+    auto* list = w->findChild<QTreeWidget*>("choices");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::MultiSelection);
+    // A double click does not close a dialog of several choices.
+    const QRect middle = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, middle.center());
+    EXPECT_TRUE(w->isVisible());
+    list->clearSelection();
+    for (int row : {0, 2}) {
+      const QRect rect = list->visualItemRect(list->topLevelItem(row));
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    }
+    w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(dlg.State().Request().multiple);
+  EXPECT_EQ(dlg.GetSelection(), QStringLiteral("A,C"));
+}
+
 TEST_F(SelectionTest, DoubleClickChoosesAndCloses) {
   CSelectionDlg dlg(nullptr, m_providers);
   dlg.SetDocument(&m_doc);

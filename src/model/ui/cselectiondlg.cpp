@@ -35,7 +35,7 @@ CSelectionDlg::CSelectionDlg(QWidget* parent, const CSelectionProvider& provider
   // signals blocked, so this only sees the user's.
   connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CSelectionDlg::OnUserSelectionChanged);
   connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    if (!m_request.multiple && item) {
+    if (!m_state.Request().multiple && item) {
       accept();
     }
   });
@@ -65,8 +65,8 @@ bool CSelectionDlg::OnInitDialog() {
   m_list->clear();
   m_list->setColumnCount(titles.size());
   m_list->setHeaderLabels(titles);
-  m_list->setSelectionMode(m_request.multiple ? QAbstractItemView::MultiSelection
-                                              : QAbstractItemView::SingleSelection);
+  m_list->setSelectionMode(m_state.Request().multiple ? QAbstractItemView::MultiSelection
+                                                      : QAbstractItemView::SingleSelection);
   QTreeWidgetItem* firstChosen = nullptr;
   for (int row = 0; row < m_state.RowCount(); ++row) {
     auto* item = new QTreeWidgetItem(m_list, list.choices[row].columns);

@@ -8,6 +8,9 @@ void SelectionState::Load(const CSelvantisDoc* doc, const SelectionRequest& requ
   m_request = request;
   m_hasProvider = m_providers.Has(request.kind);
   m_list = m_providers.ListChoices(doc, request);
+  if (m_list.multiple) {
+    m_request.multiple = true;
+  }
   m_chosen.assign(m_list.choices.size(), false);
   Preselect();
 }

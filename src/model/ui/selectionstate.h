@@ -31,7 +31,8 @@ class SelectionState final {
   // the request: those the provider marked; otherwise, one choice (several
   // when several are allowed) whose text equals the request's text (the
   // texts separated by the list's separator), or else the choice whose
-  // number is the request's current number.
+  // number is the request's current number. A list that always allows
+  // several choices makes the request one for several.
   void Load(const CSelvantisDoc* doc, const SelectionRequest& request);
 
   const SelectionRequest& Request() const noexcept { return m_request; }

@@ -86,6 +86,11 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
   return true;
 }
 
+int CFrameHostDialog::Run(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent) {
+  CFrameHostDialog host(doc, kind, parent);
+  return host.DoModal();
+}
+
 QString CFrameHostDialog::KindTitle(HostFrameKind kind) {
   const HostFrameSwitch* entry = FindHostFrameSwitchByKind(kind);
   if (!entry) {

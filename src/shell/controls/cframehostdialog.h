@@ -46,6 +46,10 @@ class CFrameHostDialog : public CResizableDialog {
   // invalid kind.
   bool ShowFrame(HostFrameKind kind);
 
+  // Opens a host for doc with the frame of kind over parent and runs it
+  // modally; returns DoModal's result.
+  static int Run(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent = nullptr);
+
   // The window title of a kind: the text of its switch command.
   static QString KindTitle(HostFrameKind kind);
   // The host that shows frame (walking up its parents), or null.

@@ -1,7 +1,10 @@
 // The editor host: opens the frame of its kind, swaps frames on a posted
 // switch command (old frame gone before the new one exists), shows a
 // placeholder for kinds without frame and keeps its rectangle.
+#include "model/ccmdui.h"
+#include "model/commandids.h"
 #include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/chostframeregistry.h"
@@ -9,6 +12,7 @@
 #include "shell/controls/qstringprinter.h"
 #include "support/dialogdriver.h"
 #include "support/tempprofile.h"
+#include "unit/cinternalslot.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -193,6 +197,38 @@ TEST_F(FrameHostTest, ClosingTheHostDestroysTheFrame) {
   EXPECT_TRUE(frame.isNull());
   QApplication::processEvents();  // the queued switch must not reach the dead host
   EXPECT_EQ(g_events, (std::vector<std::string>{"create macros", "destroy macros"}));
+}
+
+// The unit's internal slots open their editors in the host, for their own
+// project, modally.
+TEST(FrameHostHookTest, InternalSlotsOpenTheirEditorsInTheHost) {
+  TempProfile profile;
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  const std::vector<std::pair<int, HostFrameKind>> kinds = {
+      {CInternalSlot::KIND_MACRO, HostFrameKind::Macros},       {CInternalSlot::KIND_CLOCK, HostFrameKind::Clock},
+      {CInternalSlot::KIND_TRIGGER, HostFrameKind::Triggers},   {CInternalSlot::KIND_CALENDAR, HostFrameKind::DayPrograms},
+      {CInternalSlot::KIND_SYSTEM, HostFrameKind::Fuses},       {CInternalSlot::KIND_FUSE, HostFrameKind::Fuses},
+      {CInternalSlot::KIND_MONITOR, HostFrameKind::MonitorEntries}};
+  for (const auto& [kind, frameKind] : kinds) {
+    CInternalSlot* slot = CInternalSlot::FindByKind(&doc, kind);
+    ASSERT_NE(slot, nullptr) << kind;
+    CCmdUI state(ID_SHOW_PROPERTIES);
+    slot->OnUpdateCommandUI(state);
+    EXPECT_TRUE(state.IsEnabled()) << kind;
+    bool shown = false;
+    DriveNextModal([&, frameKind = frameKind](QWidget* w) {
+      auto* host = qobject_cast<CFrameHostDialog*>(w);
+      ASSERT_NE(host, nullptr);
+      EXPECT_EQ(host->GetKind(), frameKind);
+      EXPECT_EQ(host->GetDocument(), &doc);
+      EXPECT_NE(host->GetFrame(), nullptr);
+      shown = true;
+      host->reject();
+    });
+    EXPECT_TRUE(slot->OnCommand(ID_SHOW_PROPERTIES)) << kind;
+    EXPECT_TRUE(shown) << kind;
+  }
 }
 
 }  // namespace
