@@ -4,6 +4,7 @@
 #include "consoles/cconsole.h"
 #include "consoles/ui/ckeypropertieslogic.h"
 #include "consoles/ui/ckeyview.h"
+#include "consoles/ui/cmacrokeytypeslogic.h"
 #include "consoles/ui/cmacrokeytypesdlg.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -143,8 +144,11 @@ void CKeyPropertiesDlg::OpenMacroDialog() {
   auto* dlg = new CMacroKeyTypesDlg(this, m_pKey, macros);
   dlg->setAttribute(Qt::WA_DeleteOnClose);
   m_pMacroDlg = dlg;
-  connect(dlg, &CMacroKeyTypesDlg::MacroTypeChanged, this, [this](int) {
-    if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
+  // Macro B is the key's second target for "button" and "switch" when it exists.
+  connect(dlg, &CMacroKeyTypesDlg::MacroTypeChanged, this, [this](int index) {
+    if (m_pView == nullptr || m_pKey == nullptr) return;
+    const unsigned flags = static_cast<unsigned>(CMacroKeyTypesLogic::ChangedFlags(*m_pKey, index));
+    m_pView->KeyChanged(flags, m_pKey->GetTarget(), m_pKey->GetSecondTarget());
   });
   connect(dlg, &CMacroKeyTypesDlg::MacroDlgNotify, this, [this](int) { m_pMacroDlg = nullptr; });
   dlg->show();
@@ -326,10 +330,13 @@ void CKeyPropertiesDlg::OnSignalClicked(QListWidgetItem* item) {
   const int slot = destination.object != nullptr && destination.object->GetCategory() == CAT_GROUPS
                        ? GroupSlotOf(m_pKey->GetOwner(), destination.object)
                        : 0;
-  m_pKey->SetSecondTarget(KeyTarget::Of(chosen));
-  m_pKey->SetTargetFromSelection(destination.IsSet() ? destination : m_pKey->GetTarget(), chosen, slot);
-  if (m_pView != nullptr)
-    m_pView->KeyChanged(3, destination.IsSet() ? destination : m_pKey->GetTarget(), KeyTarget::Of(chosen));
+  const KeyTarget first = destination.IsSet() ? destination : m_pKey->GetTarget();
+  const int priority = CKeyPropertiesLogic::ChooseSignal(*m_pKey, destination, chosen, slot);
+  if (priority > 0) {
+    const QSignalBlocker block(m_pPriority);
+    m_pPriority->setValue(priority);
+  }
+  if (m_pView != nullptr) m_pView->KeyChanged(3, first, KeyTarget::Of(chosen));
   m_bLoading = false;
 }
 

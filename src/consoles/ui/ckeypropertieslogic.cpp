@@ -3,6 +3,7 @@
 #include "consoles/cconskey.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
+#include "macros/caudiosignal.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/ctext.h"
@@ -142,6 +143,23 @@ void CKeyPropertiesLogic::SetActiveInProtectedMode(CConsKey& key, bool bActive) 
   CConsKey::Function f = key.GetFunction();
   f.bProtected = !bActive;
   Program(key, f);
+}
+
+int CKeyPropertiesLogic::ChooseSignal(CConsKey& key, const KeyTarget& destination, CBaseDevice* signal, int slot) {
+  if (signal == nullptr) return 0;
+  int priority = 0;
+  const int type = key.GetEditFunction().type;
+  if (type == CConsKey::ALARM || type == CConsKey::CHIME || type == CConsKey::TEXT) {
+    int value = 0;
+    const auto* audio = dynamic_cast<const CAudioSignal*>(signal);
+    if (audio != nullptr && ScanInt(audio->GetValueText(1), &value) && value >= kMinPriority) {
+      priority = ClampPriority(value);
+      key.EditFunction().p3 = priority * 10;
+    }
+  }
+  key.SetSecondTarget(KeyTarget::Of(signal));
+  key.SetTargetFromSelection(destination.IsSet() ? destination : key.GetTarget(), signal, slot);
+  return priority;
 }
 
 void CKeyPropertiesLogic::SetPreChime(CConsKey& key, bool bOn) {

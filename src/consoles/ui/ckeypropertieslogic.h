@@ -3,7 +3,9 @@
 
 #include <vector>
 
+class CBaseDevice;
 class CConsKey;
+struct KeyTarget;
 
 // The decisions of the key properties dialog, without a window: which
 // functions the list offers, which controls a function shows, the default
@@ -59,6 +61,12 @@ class CKeyPropertiesLogic final {
   static int SetPriority(CConsKey& key, int priority);
   static void SetStopRange(CConsKey& key, int index);
   static void SetActiveInProtectedMode(CConsKey& key, bool bActive);
+  // A signal chosen in the list of a key below MACRO: the key takes the
+  // destination (its own target when none is chosen) and the signal; ALARM,
+  // CHIME and TEXT also take the signal's priority (its first value) as
+  // their own. Returns that priority (1..10) for the dialog to show, 0 when
+  // the key's priority stays.
+  static int ChooseSignal(CConsKey& key, const KeyTarget& destination, CBaseDevice* signal, int slot);
   // On: the key's pre-chime chime, else chime 6; off: none. Key 108
   // carries the console's PRECHIME with it.
   static void SetPreChime(CConsKey& key, bool bOn);

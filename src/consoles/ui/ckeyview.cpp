@@ -12,12 +12,17 @@
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
+#include "model/ctext.h"
+#include "shell/cbitmapmanager.h"
+#include "shell/controls/fittexttowidth.h"
 #include "shell/printerchoice.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -34,6 +39,7 @@ constexpr int kLabelFontPt = 8;
 constexpr int kTextFontPx = 14;
 constexpr int kTitleFontPx = 18;
 constexpr int kTitleHalfWidth = 400;
+const QColor kBackground(132, 174, 172);
 
 QFont PixelFont(const QString& family, int pixels, QFont::Weight weight) {
   QFont font(family);
@@ -70,17 +76,19 @@ CKeyView::~CKeyView() {
 void CKeyView::CreateKeyButtons() {
   for (auto& entry : m_buttons) delete entry.second;
   m_buttons.clear();
+  m_cells.clear();
   const CConsProp& prop = m_console.GetProp();
   const int count = prop.GetProgrammableKeyCount();
   const int unit = ConsoleKeyLayout::UnitOf(height());
   auto place = [this](CConsKey* key, const ConsoleKeyLayout::Cell& cell) {
     if (key == nullptr) return;
-    auto* button = new ConsKeyButton(key, this);
+    // The button shows itself unless its key is not drawn on this model.
+    auto* button = new ConsKeyButton(key, this, [this](int id) { return PictureOf(id); });
     button->setGeometry(ToQRect(cell.window));
     connect(button, &ConsKeyButton::selectRequested, this, &CKeyView::SelectKey);
     connect(button, &ConsKeyButton::openPropsRequested, this, &CKeyView::OpenKeyProperties);
-    button->show();
     m_buttons[key] = button;
+    m_cells[key] = cell.cell;
   };
   for (int i = 0; i < count; ++i)
     place(prop.GetKeyAt(ConsoleKeyLayout::ArrayPositionAt(count, i)), ConsoleKeyLayout::ProgrammableCell(unit, count, i));
@@ -107,6 +115,11 @@ ConsKeyButton* CKeyView::ButtonOf(const CConsKey* key) const {
 KeyBox CKeyView::RectOf(const CConsKey& key) const {
   const ConsKeyButton* button = ButtonOf(&key);
   return button != nullptr ? ToKeyBox(button->geometry()) : KeyBox{};
+}
+
+QPixmap CKeyView::PictureOf(int pictureId) {
+  const QPixmap* picture = m_images.Bitmaps().GetBitmap(pictureId);
+  return picture != nullptr ? *picture : QPixmap();
 }
 
 CConsKey* CKeyView::HitTestKey(const QPoint& point) const {
@@ -251,8 +264,9 @@ void CKeyView::UpdateHousing() {
   }
   const CConsKey* key103 = prop.FindKey(103);
   const CConsKey* key105 = prop.FindKey(105);
-  m_name = key103 != nullptr && key105 != nullptr ? CKeyViewLogic::NameRect(RectOf(*key103), RectOf(*key105))
-                                                  : KeyBox{};
+  m_name = CKeyViewLogic::HasNameDisplay(prop) && key103 != nullptr && key105 != nullptr
+               ? CKeyViewLogic::NameRect(RectOf(*key103), RectOf(*key105))
+               : KeyBox{};
 }
 
 void CKeyView::PaintConsole(QPainter& painter, bool bPrinting) {
@@ -269,9 +283,19 @@ void CKeyView::PaintConsole(QPainter& painter, bool bPrinting) {
   if (!m_extension.IsEmpty() && key1 != nullptr) {
     housing.left = CKeyViewLogic::MainLeftWithExtension(RectOf(*key1));
     painter.drawRoundedRect(ToQRect(m_extension), 25, 25);
-    KeyBox extField = Shrunk(m_extension, bx * 5 / 2, by);
-    painter.setBrush(field);
-    painter.drawRect(ToQRect(extField));
+    const KeyBox extField = CKeyViewLogic::ExtensionField(m_extension, RectOf(*key1), bx, by);
+    if (!extField.IsEmpty()) {
+      painter.setBrush(field);
+      painter.drawRect(ToQRect(extField));
+      // The extension's maker and model near the field's right edge.
+      const QRect text(QPoint(extField.left, extField.top + by), QPoint(extField.right - bx - 1, extField.bottom - 1));
+      painter.setFont(PixelFont(QStringLiteral("Arial"), kTitleFontPx, QFont::Bold));
+      painter.drawText(text, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                       QString::fromLatin1(CKeyViewLogic::kMakerName));
+      painter.setFont(PixelFont(QStringLiteral("Arial"), kTextFontPx, QFont::Medium));
+      painter.drawText(text.adjusted(0, kTitleFontPx + 4, 0, 0), Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                       QString::fromLatin1(CKeyViewLogic::kExtensionModel));
+    }
     painter.setBrush(Qt::NoBrush);
   }
   if (housing.IsEmpty()) {
@@ -289,15 +313,45 @@ void CKeyView::PaintConsole(QPainter& painter, bool bPrinting) {
     painter.drawRoundedRect(ToQRect(m_name), 5, 5);
     painter.setPen(Qt::black);
     painter.setFont(PixelFont(QStringLiteral("Arial"), kTextFontPx, QFont::Medium));
-    painter.drawText(ToQRect(m_name), Qt::AlignHCenter | Qt::AlignTop,
+    painter.drawText(ToQRect(m_name).adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
                      CKeyViewLogic::DisplayName(m_console.GetName()));
+    // Above the display: the maker at its left, the model at its right.
+    const QFont makerFont = PixelFont(QStringLiteral("Arial"), kTitleFontPx, QFont::Bold);
+    const QFont modelFont = PixelFont(QStringLiteral("Arial"), kTextFontPx, QFont::Medium);
+    const QString model = prop.GetParamText(CConsProp::P_TYPE);
+    // Wide enough for both texts side by side.
+    const int both = QFontMetrics(makerFont).horizontalAdvance(QString::fromLatin1(CKeyViewLogic::kMakerName)) +
+                     QFontMetrics(modelFont).horizontalAdvance(model) + 8;
+    const QRect over(m_name.left + 2, m_name.top - 22, std::max(m_name.Width() - 2, both), kTitleFontPx + 2);
+    painter.setFont(makerFont);
+    painter.drawText(over, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromLatin1(CKeyViewLogic::kMakerName));
+    painter.setFont(modelFont);
+    painter.drawText(over, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, model);
   }
+  // Every key's block with its number and label, programmable keys first.
+  const int labelPx = std::max(1, kLabelFontPt * logicalDpiY() / 72);
+  painter.setFont(PixelFont(QStringLiteral("Arial Narrow"), labelPx, QFont::Normal));
+  auto block = [&](const CConsKey* key) {
+    const auto cell = m_cells.find(key);
+    if (key == nullptr || cell == m_cells.end()) return;
+    if (CKeyViewLogic::FaceOf(*key) != CKeyViewLogic::KeyFace::Hidden) PaintKeyBlock(painter, *key, cell->second);
+  };
+  for (const auto& key : prop.GetProgrammableKeys()) block(key.get());
+  for (const auto& key : prop.GetFixedKeys()) block(key.get());
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
   if (bPrinting) {
     // Child widgets do not print: every key is drawn at its button's place.
-    const int labelPx = std::max(1, kLabelFontPt * logicalDpiY() / 72);
-    painter.setFont(PixelFont(QStringLiteral("Arial Narrow"), labelPx, QFont::Normal));
     for (const auto& entry : m_buttons) {
       const QRect rect = entry.second->geometry();
+      const CKeyViewLogic::KeyFace face = CKeyViewLogic::FaceOf(*entry.first);
+      if (face == CKeyViewLogic::KeyFace::Hidden || face == CKeyViewLogic::KeyFace::Blank) continue;
+      if (face == CKeyViewLogic::KeyFace::Picture) {
+        const QPixmap picture = PictureOf(entry.first->GetPicture());
+        if (!picture.isNull()) painter.drawPixmap(rect, picture);
+        continue;
+      }
       painter.setPen(QPen(Qt::black, 1));
       painter.setBrush(Qt::white);
       painter.drawRoundedRect(rect, 3, 3);
@@ -319,8 +373,34 @@ void CKeyView::PaintConsole(QPainter& painter, bool bPrinting) {
   painter.restore();
 }
 
-void CKeyView::paintEvent(QPaintEvent*) {
+void CKeyView::PaintKeyBlock(QPainter& painter, const CConsKey& key, const KeyBox& box) {
+  const QRect cell = ToQRect(box);
+  painter.setBrush(QColor(128, 128, 128));
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawRoundedRect(cell, 6, 6);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(QColor(255, 0, 0), 2));
+  painter.drawRoundedRect(cell.adjusted(1, 1, -1, -1), 6, 6);
+  // The label strip under the button, the label cut to fit it.
+  const QFontMetrics metrics(painter.font());
+  const KeyBox strip = CKeyViewLogic::LabelArea(box, metrics.averageCharWidth(), metrics.height());
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(QColor(255, 255, 0));
+  painter.drawRoundedRect(ToQRect(strip), 4, 4);
+  painter.drawText(ToQRect(strip), Qt::AlignCenter | Qt::TextSingleLine,
+                   FitTextToWidth(metrics, strip.Width() - 2, key.GetLabel()));
+  // The key number in a circle at the block's upper left corner.
+  const QString number = Fmt("%d", key.GetNumber());
+  const int side = std::max(metrics.height(), metrics.horizontalAdvance(number) + 4);
+  const QRect circle(cell.left() + 2, cell.top() + 2, side, side);
+  painter.setBrush(QColor(0, 255, 0));
+  painter.drawEllipse(circle);
+  painter.drawText(circle, Qt::AlignCenter | Qt::TextSingleLine, number);
+}
+
+void CKeyView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  painter.fillRect(event->rect(), kBackground);
   PaintConsole(painter, false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "consoles/keybox.h"
 #include "consoles/keytarget.h"
+#include "shell/controls/cdialogimages.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -88,18 +89,24 @@ class CKeyView final : public QWidget {
   // The housing and name display; for the printer also every key with its
   // label and the titles (the buttons do not print themselves).
   void PaintConsole(QPainter& painter, bool bPrinting);
+  // The key's block: the cell with its number and its label strip.
+  void PaintKeyBlock(QPainter& painter, const CConsKey& key, const KeyBox& cell);
   void RefreshAfterProgramming();
   void RefreshButtons();
   void OnKeyDialogDestroyed();
   KeyBox RectOf(const CConsKey& key) const;
+  QPixmap PictureOf(int pictureId);
 
   CConsole& m_console;
   IKeyViewHost& m_host;
   std::map<const CConsKey*, ConsKeyButton*> m_buttons;
+  // Each key's cell: its block with number and label strip around the button.
+  std::map<const CConsKey*, KeyBox> m_cells;
   KeyBox m_drawing;
   KeyBox m_extension;
   KeyBox m_name;
   int m_nKeyCount = 0;
   CConsKey* m_pSelected = nullptr;
   QPointer<CKeyPropertiesDlg> m_pKeyDlg;
+  CDialogImages m_images;
 };

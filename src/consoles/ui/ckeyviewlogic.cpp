@@ -20,6 +20,8 @@ constexpr uint32_t kStrCopyReady = 34186;
 constexpr uint32_t kStrTheConsole = 34187;
 constexpr uint32_t kStrHasVersion = 34188;
 constexpr int kConsoleType = 7;
+// Keys from this number on show a picture instead of a label.
+constexpr int kFirstPictureKey = 109;
 const char* const kLockOn = "/MACRO/LOCK ON";
 const char* const kLockOff = "/MACRO/LOCK OFF";
 
@@ -50,6 +52,53 @@ KeyBox CKeyViewLogic::NameRect(const KeyBox& key103, const KeyBox& key105) {
   const int h = key103.Height();
   const int up = static_cast<int>(1.33 * h);
   return KeyBox{key103.left, key103.top - up, key105.right, key103.bottom - up};
+}
+
+bool CKeyViewLogic::HasNameDisplay(const CConsProp& prop) { return prop.GetModelFlag(); }
+
+KeyBox CKeyViewLogic::ExtensionField(const KeyBox& extension, const KeyBox& key1, int bx, int by) {
+  const int w = key1.Width();
+  KeyBox field{extension.left + bx * 5 / 2, extension.top + by, extension.right - bx * 5 / 2, extension.bottom - by};
+  field.right = static_cast<int>((key1.left - w / 4.0) - 1.875 * w);
+  return field;
+}
+
+CKeyViewLogic::KeyFace CKeyViewLogic::FaceOf(const CConsKey& key) {
+  const int number = key.GetNumber();
+  const CConsole* console = key.GetOwner();
+  if ((number == 101 || number == 102) && console != nullptr &&
+      console->GetProp().GetModel() == CConsProp::RCX6106)
+    return KeyFace::Hidden;
+  if (number >= kFirstPictureKey && number <= CConsKey::kLastFixedKey)
+    return key.IsInUse() && key.GetPicture() != 0 ? KeyFace::Picture : KeyFace::Blank;
+  return KeyFace::Label;
+}
+
+bool CKeyViewLogic::HasKeyViewMenu(const CConsKey& key) {
+  return key.IsInUse() && (key.GetNumber() == 110 || key.GetNumber() == 111);
+}
+
+int CKeyViewLogic::CheckedKeyView(const CConsKey& key) {
+  return key.GetPicture() == CConsKey::kPictureKeySwitch ? ID_KEY_KEY_SWITCH : ID_KEY_ALARM_SWITCH;
+}
+
+bool CKeyViewLogic::SetKeyView(CConsKey& key, int command) {
+  int picture = 0;
+  if (command == ID_KEY_ALARM_SWITCH) picture = CConsKey::kPictureAlarmSwitch;
+  if (command == ID_KEY_KEY_SWITCH) picture = CConsKey::kPictureKeySwitch;
+  if (picture == 0) return false;
+  if (key.GetPicture() != picture) {
+    key.SetPicture(picture);
+    // The picture is part of the key's record in the project file.
+    if (CConsole* console = key.GetOwner()) console->SetModified();
+  }
+  return true;
+}
+
+KeyBox CKeyViewLogic::LabelArea(const KeyBox& cell, int baseWidth, int baseHeight) {
+  const KeyBox area{cell.left + baseWidth / 4, cell.bottom - baseHeight * 1300 / 1600, cell.right - baseWidth / 4,
+                    cell.bottom};
+  return area.Moved(0, -(baseHeight * 300 / 1600));
 }
 
 QString CKeyViewLogic::DisplayName(const QString& name) {

@@ -42,6 +42,8 @@ class CKeyViewLogic final {
   static constexpr int kVersionReadMs = 500;
   static constexpr int kQuietLineMs = 1000;
   static constexpr int kDrainLimitMs = 10000;
+  static constexpr const char* kMakerName = "VELMORIX";
+  static constexpr const char* kExtensionModel = "RCX6350";
 
   // The housing for a client area and key 108's rectangle.
   static KeyBox DrawingRect(const KeyBox& client, const KeyBox& key108);
@@ -54,11 +56,38 @@ class CKeyViewLogic final {
   static KeyBox ExtensionRect(const KeyBox& drawing, const KeyBox& key1);
   // The name display from keys 103 and 105.
   static KeyBox NameRect(const KeyBox& key103, const KeyBox& key105);
+  // Models with a display (the model flag) show the console's name in it.
+  static bool HasNameDisplay(const CConsProp& prop);
+  // The extension's key field: its housing shrunk by 2.5 bx and by, its
+  // right edge at (L - w/4) - 1.875 w from key 1's left L and width w.
+  static KeyBox ExtensionField(const KeyBox& extension, const KeyBox& key1, int bx, int by);
+  // The label strip of a key's block (its cell): the cell narrowed by a
+  // quarter of the base width on each side, its top base height * 13/16
+  // above the cell's bottom, then moved up by base height * 3/16.
+  static KeyBox LabelArea(const KeyBox& cell, int baseWidth, int baseHeight);
   // The name as the display shows it: 20 characters, longer ones cut with "...".
   static QString DisplayName(const QString& name);
   // The titles over the housings (slave empty without extension).
   static QString MasterTitle(const QString& name, bool bExtension);
   static QString SlaveTitle(const QString& name);
+
+  // What a key's button shows: keys 101 and 102 of an RCX6106 are not
+  // there; keys 109..112 show their picture only, and nothing while not in
+  // use; every other key its label.
+  enum class KeyFace { Hidden, Label, Picture, Blank };
+  static KeyFace FaceOf(const CConsKey& key);
+
+  // The key's context menu: Properties, and for an in-use key 110 or 111 a
+  // "Key view" choice of its picture (alarm switch or key switch).
+  static constexpr int ID_KEY_PROPERTIES = 32864;
+  static constexpr int ID_KEY_ALARM_SWITCH = 32873;
+  static constexpr int ID_KEY_KEY_SWITCH = 32874;
+  static bool HasKeyViewMenu(const CConsKey& key);
+  // The "Key view" item shown as chosen: key switch for picture 301.
+  static int CheckedKeyView(const CConsKey& key);
+  // 32873 gives the key picture 303, 32874 picture 301; the console is
+  // marked modified when the picture changed. False for another command.
+  static bool SetKeyView(CConsKey& key, int command);
 
   using KeyRectFn = std::function<KeyBox(const CConsKey&)>;
   // The first programmable key, then the first fixed key, containing the

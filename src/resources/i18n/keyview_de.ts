@@ -124,4 +124,11 @@
         <translation>Makro</translation>
     </message>
 </context>
+<context>
+    <name>ConsKeyButton</name>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation>&amp;Eigenschaften...</translation>
+    </message>
+</context>
 </TS>

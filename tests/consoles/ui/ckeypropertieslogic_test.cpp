@@ -85,6 +85,36 @@ TEST(CKeyPropertiesLogicTest, PriorityIsClamped) {
   EXPECT_FALSE(key->GetFunction().bProtected);
 }
 
+TEST(CKeyPropertiesLogicTest, ChosenSignalBringsItsPriorityToSignalKeys) {
+  CSelvantisDoc doc;
+  std::vector<CZone*> zones = constest::AddZones(doc, 2);
+  CAudioSignal* alarm1 = constest::AddSignal(doc, CAudioSignal::kKindAlarm);
+  CAudioSignal* alarm2 = constest::AddSignal(doc, CAudioSignal::kKindAlarm);
+  CAudioSignal* chime = constest::AddSignal(doc, CAudioSignal::kKindChime);
+  alarm2->SetValueText(1, QStringLiteral("7"));
+  chime->SetValueText(1, QStringLiteral("4"));
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("1,1,90"), true));
+  ASSERT_NE(alarm1, nullptr);
+
+  EXPECT_EQ(Logic::ChooseSignal(*key, KeyTarget::Of(zones[1]), alarm2, 0), 7);
+  EXPECT_EQ(key->GetFunction().p1, 2);
+  EXPECT_EQ(key->GetFunction().p2, alarm2->GetID());
+  EXPECT_EQ(key->GetFunction().p3, 70);
+  EXPECT_EQ(key->GetEditFunction(), key->GetFunction());
+  EXPECT_EQ(key->GetSecondTarget().object, alarm2);
+
+  // A talk key keeps its own priority; no destination keeps the key's own.
+  CConsKey* talk = console->FindKey(2);
+  ASSERT_TRUE(talk->SetFunctionFromText(CConsKey::TALK, QStringLiteral("1,0,50"), true));
+  EXPECT_EQ(Logic::ChooseSignal(*talk, KeyTarget::None(), chime, 0), 0);
+  EXPECT_EQ(talk->GetFunction().p2, chime->GetID());
+  EXPECT_EQ(talk->GetFunction().p3, 50);
+  EXPECT_EQ(talk->GetFunction().p1, 1);
+  EXPECT_EQ(Logic::ChooseSignal(*talk, KeyTarget::None(), nullptr, 0), 0);
+}
+
 TEST(CKeyPropertiesLogicTest, PreChimeWithoutChimePicksSix) {
   CSelvantisDoc doc;
   for (int i = 0; i < 6; ++i) constest::AddSignal(doc, CAudioSignal::kKindChime);

@@ -12,7 +12,9 @@
 #include "support/messagerecorder.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -215,6 +217,98 @@ TEST_F(CKeyViewTest, MacroDialogFollowsMacroKeysAndClosesForOthers) {
   view->SelectKey(console->FindKey(2));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(dlg->GetMacroDialog(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CKeyViewTest, ChoosingASignalGivesAnAlarmKeyTheSignalsPriority) {
+  constest::AddZones(doc, 1);
+  constest::AddSignal(doc, CAudioSignal::kKindAlarm, QStringLiteral("Fire"));
+  CAudioSignal* evacuate = constest::AddSignal(doc, CAudioSignal::kKindAlarm, QStringLiteral("Evacuate"));
+  evacuate->SetValueText(1, QStringLiteral("8"));
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("1,1,30"), true));
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_FALSE(dlg->SignalList()->isHidden());
+  const auto items = dlg->SignalList()->findItems(QStringLiteral("Evacuate"), Qt::MatchExactly);
+  ASSERT_EQ(items.size(), 1);
+  emit dlg->SignalList()->itemClicked(items.first());
+  EXPECT_EQ(key->GetFunction().p2, evacuate->GetID());
+  EXPECT_EQ(key->GetFunction().p3, 80);
+  EXPECT_EQ(dlg->PrioritySpin()->value(), 8);
+  EXPECT_EQ(key->GetSecondTarget().object, evacuate);
+  EXPECT_GE(host.modified, 1);
+}
+
+TEST_F(CKeyViewTest, KeyContextMenuOffersPropertiesAndForOptionalKeysTheirPicture) {
+  constest::AddZones(doc, 1);
+  CConsKey* key1 = console->FindKey(1);
+  std::unique_ptr<QMenu> menu(view->ButtonOf(key1)->CreateContextMenu());
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions().first()->data().toInt(), CKeyViewLogic::ID_KEY_PROPERTIES);
+  menu->actions().first()->trigger();
+  ASSERT_NE(view->GetKeyDialog(), nullptr);
+  EXPECT_EQ(view->GetSelectedKey(), key1);
+
+  CConsKey* key110 = console->FindKey(110);
+  ASSERT_TRUE(key110->SetFunctionFromText(CConsKey::SEL, QStringLiteral("1"), true));
+  ConsKeyButton* button = view->ButtonOf(key110);
+  button->Refresh();
+  menu.reset(button->CreateContextMenu());
+  QMenu* keyView = nullptr;
+  for (QAction* action : menu->actions())
+    if (action->menu() != nullptr) keyView = action->menu();
+  ASSERT_NE(keyView, nullptr);
+  EXPECT_EQ(keyView->title(), QStringLiteral("Key view"));
+  ASSERT_EQ(keyView->actions().size(), 2);
+  QAction* alarmSwitch = keyView->actions().at(0);
+  QAction* keySwitch = keyView->actions().at(1);
+  EXPECT_EQ(alarmSwitch->text(), QStringLiteral("&Alarm switch"));
+  EXPECT_TRUE(alarmSwitch->isChecked());
+  EXPECT_FALSE(keySwitch->isChecked());
+  doc.SetModifiedFlag(false);
+  keySwitch->trigger();
+  EXPECT_EQ(key110->GetPicture(), CConsKey::kPictureKeySwitch);
+  EXPECT_TRUE(doc.IsModified());
+  menu.reset(button->CreateContextMenu());
+  for (QAction* action : menu->actions())
+    if (action->menu() != nullptr) EXPECT_TRUE(action->menu()->actions().at(1)->isChecked());
+}
+
+TEST_F(CKeyViewTest, SmallestConsoleShowsNoAllAndClearKeys) {
+  CConsole* small = constest::AddConsole(doc, CConsProp::RCX6106, 200);
+  CKeyView smallView(*small, host);
+  smallView.resize(900, 360);
+  smallView.CreateKeyButtons();
+  smallView.show();
+  EXPECT_FALSE(smallView.ButtonOf(small->FindKey(101))->isVisible());
+  EXPECT_FALSE(smallView.ButtonOf(small->FindKey(102))->isVisible());
+  EXPECT_TRUE(smallView.ButtonOf(small->FindKey(103))->isVisible());
+  view->show();
+  EXPECT_TRUE(view->ButtonOf(console->FindKey(101))->isVisible());
+}
+
+TEST_F(CKeyViewTest, LongLabelsAreCutToTheKeyAndTheBackgroundIsTheDesk) {
+  CZone* zone = constest::AddZone(doc, QStringLiteral("Reception and waiting area of the north wing"));
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::SEL, Fmt("%d", zone->GetID()), true));
+  ConsKeyButton* button = view->ButtonOf(key);
+  button->Refresh();
+  EXPECT_TRUE(button->text().endsWith(QStringLiteral("...")));
+  EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width());
+  EXPECT_TRUE(button->toolTip().endsWith(key->GetLabel()));
+
+  const QImage image = view->grab().toImage();
+  EXPECT_EQ(QColor(image.pixel(1, 1)), QColor(132, 174, 172));
+  // The key's label strip shows under its button.
+  const QRect face = button->geometry();
+  bool strip = false;
+  for (int y = face.bottom() + 1; y < face.bottom() + 20 && y < image.height(); ++y)
+    strip = strip || QColor(image.pixel(face.left() + 2, y)) == QColor(255, 255, 0);
+  EXPECT_TRUE(strip);
 }
 
 }  // namespace

@@ -50,6 +50,82 @@ TEST(CKeyViewLogicTest, ExtensionFromFiftyOneKeys) {
   EXPECT_EQ(CKeyViewLogic::SlaveTitle("A"), QStringLiteral("A  'Slave'"));
 }
 
+TEST(CKeyViewLogicTest, OnlyModelsWithADisplayShowTheName) {
+  CSelvantisDoc doc;
+  CConsole* plain = constest::AddConsole(doc, CConsProp::RCX6010, 100);
+  CConsole* display = constest::AddConsole(doc, CConsProp::RCX6510, 400);
+  CConsole* extended = constest::AddConsole(doc, CConsProp::RCX6550X, 800);
+  EXPECT_FALSE(CKeyViewLogic::HasNameDisplay(plain->GetProp()));
+  EXPECT_TRUE(CKeyViewLogic::HasNameDisplay(display->GetProp()));
+  EXPECT_TRUE(CKeyViewLogic::HasNameDisplay(extended->GetProp()));
+}
+
+TEST(CKeyViewLogicTest, ExtensionFieldEndsWellLeftOfKeyOne) {
+  // Key 1 from 1000 to 1080: the field ends at 1000 - 20 - 150.
+  const KeyBox field =
+      CKeyViewLogic::ExtensionField(KeyBox{10, 5, 866, 300}, KeyBox{1000, 40, 1080, 100}, 4, 8);
+  EXPECT_EQ(field, (KeyBox{20, 13, 830, 292}));
+}
+
+TEST(CKeyViewLogicTest, LabelStripLiesAtTheFootOfTheKeyCell) {
+  // Base units 8 x 16: 2 in from each side, 13 high, 3 up from the bottom.
+  EXPECT_EQ(CKeyViewLogic::LabelArea(KeyBox{100, 50, 164, 106}, 8, 16), (KeyBox{102, 90, 162, 103}));
+}
+
+TEST(CKeyViewLogicTest, KeyFacesFollowModelNumberAndUse) {
+  CSelvantisDoc doc;
+  constest::AddZones(doc, 2);
+  constest::AddSignal(doc, CAudioSignal::kKindAlarm);
+  CConsole* small = constest::AddConsole(doc, CConsProp::RCX6106, 100);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010, 600);
+  using Face = CKeyViewLogic::KeyFace;
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*small->FindKey(101)), Face::Hidden);
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*small->FindKey(102)), Face::Hidden);
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*small->FindKey(103)), Face::Label);
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(101)), Face::Label);
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(1)), Face::Label);
+  // The picture keys show nothing until they do something.
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(110)), Face::Blank);
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(112)), Face::Blank);
+  ASSERT_TRUE(console->FindKey(109)->SetFunctionFromText(CConsKey::ALARM, "1,1,90,UNPROT", true));
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(109)), Face::Picture);
+  ASSERT_TRUE(console->FindKey(110)->SetFunctionFromText(CConsKey::SEL, "2", true));
+  EXPECT_EQ(CKeyViewLogic::FaceOf(*console->FindKey(110)), Face::Picture);
+}
+
+TEST(CKeyViewLogicTest, KeyViewChoiceSwitchesThePictureOfKeysTenAndEleven) {
+  CSelvantisDoc doc;
+  constest::AddZones(doc, 2);
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key110 = console->FindKey(110);
+  CConsKey* key111 = console->FindKey(111);
+  // Only while they are in use.
+  EXPECT_FALSE(CKeyViewLogic::HasKeyViewMenu(*key110));
+  EXPECT_FALSE(CKeyViewLogic::HasKeyViewMenu(*console->FindKey(1)));
+  ASSERT_TRUE(key110->SetFunctionFromText(CConsKey::SEL, "1", true));
+  ASSERT_TRUE(key111->SetFunctionFromText(CConsKey::SEL, "2", true));
+  ASSERT_TRUE(console->FindKey(1)->SetFunctionFromText(CConsKey::SEL, "1", true));
+  EXPECT_TRUE(CKeyViewLogic::HasKeyViewMenu(*key110));
+  EXPECT_TRUE(CKeyViewLogic::HasKeyViewMenu(*key111));
+  EXPECT_FALSE(CKeyViewLogic::HasKeyViewMenu(*console->FindKey(1)));
+  EXPECT_FALSE(CKeyViewLogic::HasKeyViewMenu(*console->FindKey(109)));
+
+  EXPECT_EQ(key110->GetPicture(), CConsKey::kPictureAlarmSwitch);
+  EXPECT_EQ(CKeyViewLogic::CheckedKeyView(*key110), CKeyViewLogic::ID_KEY_ALARM_SWITCH);
+  EXPECT_EQ(CKeyViewLogic::CheckedKeyView(*key111), CKeyViewLogic::ID_KEY_KEY_SWITCH);
+  doc.SetModifiedFlag(false);
+  EXPECT_TRUE(CKeyViewLogic::SetKeyView(*key110, CKeyViewLogic::ID_KEY_KEY_SWITCH));
+  EXPECT_EQ(key110->GetPicture(), CConsKey::kPictureKeySwitch);
+  EXPECT_EQ(CKeyViewLogic::CheckedKeyView(*key110), CKeyViewLogic::ID_KEY_KEY_SWITCH);
+  // The picture goes into the key's record: the project has changed.
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(key110->GetWord2() & 0xFFFFu, 301u);
+  EXPECT_TRUE(CKeyViewLogic::SetKeyView(*key111, CKeyViewLogic::ID_KEY_ALARM_SWITCH));
+  EXPECT_EQ(key111->GetPicture(), CConsKey::kPictureAlarmSwitch);
+  EXPECT_FALSE(CKeyViewLogic::SetKeyView(*key111, CKeyViewLogic::ID_KEY_PROPERTIES));
+  EXPECT_EQ(key111->GetPicture(), CConsKey::kPictureAlarmSwitch);
+}
+
 TEST(CKeyViewLogicTest, DrawingRectEndsRightOfKey108) {
   const KeyBox r = CKeyViewLogic::DrawingRect(KeyBox{0, 0, 800, 600}, KeyBox{500, 100, 600, 200});
   EXPECT_EQ(r, (KeyBox{10, 5, 666, 595}));
