@@ -4,6 +4,7 @@
 
 #include "amps/ccollectioncall.h"
 #include "amps/crelais.h"
+#include "amps/crelaistopology.h"
 #include "amps/czone.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
@@ -367,6 +368,43 @@ TEST_F(KCMConfigurationStateTest, FillReadsTheBusBackFromTheDocument) {
   EXPECT_EQ(inputCard->text, QStringLiteral("KCM212: 5"));
   EXPECT_EQ(Child(inputCard, 4)->Image(), State::IMG_LABEL);
   EXPECT_EQ(Child(inputCard, 4)->text, QStringLiteral("KCM212-5"));
+}
+
+TEST_F(KCMConfigurationStateTest, ZonesOfAProgramPageTopologyTellWhichRelayIsWhich) {
+  Node* bus = AddBus();
+  ASSERT_TRUE(DropOn(Child(bus, 0), QStringLiteral("KCM208")));
+  Node* card = Child(Child(bus, 0), 0);
+  CBaseDevice* background = Child(card, 0)->object;
+  CBaseDevice* page = Child(card, 1)->object;
+  CBaseDevice* plain = Child(card, 2)->object;
+  ASSERT_TRUE(background && page && plain);
+
+  auto topology = std::make_unique<CRelaisTopology>();
+  ASSERT_TRUE(topology->Create(CRelaisTopology::KIND_PROGPAGE,
+                               CRelaisTopology::InputCountOfKind(CRelaisTopology::KIND_PROGPAGE), 1, QString(),
+                               QRect(10, 20, 0, 0), CAT_TOPOLOGIES, 0, 3, &doc));
+  CRelaisTopology* progPage = doc.Adopt(std::move(topology));
+  ASSERT_NE(progPage, nullptr);
+  CZone* zone = progPage->GetZoneOnPin(0);
+  ASSERT_NE(zone, nullptr);
+  for (int pin = 1; pin <= 2; ++pin) zone->DisconnectOutputPin(pin);
+  CBaseDevice::Connect(zone, 1, background, 0);
+  CBaseDevice::Connect(zone, 2, page, 0);
+  // A zone outside such a topology is shown by its name alone.
+  CZone* other = AddZone();
+  ASSERT_NE(other, nullptr);
+  CBaseDevice::Connect(other, 1, plain, 0);
+
+  state.Fill();
+  Node* again = Child(Child(Child(state.Root(), 0), 0), 0);
+  ASSERT_EQ(Child(again, 0)->children.size(), 1u);
+  EXPECT_EQ(Child(Child(again, 0), 0)->text, zone->GetName() + QStringLiteral(" Background"));
+  EXPECT_EQ(Child(Child(again, 0), 0)->Image(), State::IMG_ZONE);
+  ASSERT_EQ(Child(again, 1)->children.size(), 1u);
+  EXPECT_EQ(Child(Child(again, 1), 0)->text, zone->GetName() + QStringLiteral(" Page"));
+  ASSERT_EQ(Child(again, 2)->children.size(), 1u);
+  EXPECT_EQ(Child(Child(again, 2), 0)->text, other->GetName());
+  EXPECT_EQ(again->text, QStringLiteral("KCM208: 1-3"));
 }
 
 TEST_F(KCMConfigurationStateTest, ExpandingSwitchesPairedPicturesOnly) {
