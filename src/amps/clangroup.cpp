@@ -7,7 +7,9 @@
 #include "model/carchive.h"
 #include "model/ccmdui.h"
 #include "model/commandids.h"
+#include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
+#include "model/ctext.h"
 #include "model/modelstrings.h"
 
 #include <QStringList>
@@ -36,6 +38,22 @@ bool IsZoneOrGroup(const CBaseDevice* object) {
   return object != nullptr && (object->GetType() == DT_ZONE || object->GetType() == DT_GROUP);
 }
 
+// "Change ID" offers every LAN group identifier with the LAN group that
+// holds it; a taken one is refused when the move is tried.
+SELV_REGISTER_SELECTION(CLANGroup::kKind, [](const CSelvantisDoc* doc, const SelectionRequest&) {
+  SelectionList list;
+  list.titles << ModelString(IDS_ID) << ModelString(IDS_NAME);
+  for (int id = 1; id <= CIDManager::GetPoolMaxID(DT_LANGROUP); ++id) {
+    const CBaseDevice* holder = doc != nullptr ? doc->GetIDManager().FindBaseDevice(id, DT_LANGROUP) : nullptr;
+    SelectionChoice choice;
+    choice.columns << Fmt("%d", id) << (holder != nullptr ? holder->GetName() : QString());
+    choice.number = id;
+    choice.value = id;
+    list.choices.push_back(choice);
+  }
+  return list;
+})
+
 }  // namespace
 
 CLANGroup::CLANGroup() : m_strMembers(kEmptyList) {
@@ -50,7 +68,11 @@ CLANGroup* CLANGroup::CreateIn(CSelvantisDoc& doc, const QRect& rect) {
   return doc.Adopt(std::move(group));
 }
 
-void CLANGroup::SetIdChooser(IdChooser chooser) { Chooser() = std::move(chooser); }
+CLANGroup::IdChooser CLANGroup::SetIdChooser(IdChooser chooser) {
+  IdChooser previous = std::move(Chooser());
+  Chooser() = std::move(chooser);
+  return previous;
+}
 
 // ---- Members -------------------------------------------------------------------
 

@@ -62,8 +62,9 @@ class CLANGroup final : public CBaseDevice {
   bool ChangeLanGroupID(int newId);
   // "Change ID" asks the user for the identifier through this handler (the
   // widget library installs it): it returns the chosen identifier, or 0.
+  // Returns the handler installed before.
   using IdChooser = std::function<int(CLANGroup& group)>;
-  static void SetIdChooser(IdChooser chooser);
+  static IdChooser SetIdChooser(IdChooser chooser);
 
   // ---- Base operations -------------------------------------------------------
   void Serialize(CArchive& ar) override;

@@ -26,6 +26,17 @@ Beschallungs- und Sprachalarmanlage.</translation>
     </message>
 </context>
 <context>
+    <name>CAmpsMenu</name>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
     <name>CArchive</name>
     <message>
         <source>(at byte %1)</source>

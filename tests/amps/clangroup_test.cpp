@@ -127,9 +127,9 @@ TEST_F(CLANGroupTest, ChangeIdMovesTheReplies) {
   EXPECT_FALSE(other->ChangeLanGroupID(9));
   EXPECT_FALSE(other->ChangeLanGroupID(65));
   // The menu command asks through the installed chooser.
-  CLANGroup::SetIdChooser([](CLANGroup&) { return 20; });
+  CLANGroup::IdChooser installed = CLANGroup::SetIdChooser([](CLANGroup&) { return 20; });
   EXPECT_TRUE(other->OnCommand(CLANGroup::ID_CHANGE_ID));
-  CLANGroup::SetIdChooser({});
+  CLANGroup::SetIdChooser(std::move(installed));
   EXPECT_EQ(other->GetID(), 20);
   EXPECT_EQ(doc.FindObjectByPath("/VMX/LANGRP20"), other);
 }

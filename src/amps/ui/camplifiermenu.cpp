@@ -22,7 +22,7 @@ const bool g_registered = CMenuResources::Register(CAmplifier::kMenuId, [](CMenu
     topologies.push_back(item);
   }
   menu.AddSeparator();
-  menu.AddItem(ID_DELETE_OBJECT, LoadString(ID_DELETE_OBJECT));
+  menu.AddItem(ID_DELETE_OBJECT, QCoreApplication::translate("CAmpsMenu", "Delete"));
   menu.AddItem(ID_SHOW_PROPERTIES, LoadString(kStrProperties));
 });
 
