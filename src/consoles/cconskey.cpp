@@ -250,7 +250,9 @@ QString CConsKey::BuildLine(bool bQuery) const {
 
 const QString& CConsKey::Download(QString& out, bool bShorten, bool bQuery) const {
   out = BuildLine(bQuery);
-  GetDeviceLink()->SendDeviceCommand(out, GetActiveDoc(), bShorten);
+  // The key's own project: a console of a project in another window must not
+  // reach the unit that serves the active one.
+  GetDeviceLink()->SendDeviceCommand(out, m_pOwner != nullptr ? m_pOwner->GetDocument() : nullptr, bShorten);
   return out;
 }
 

@@ -198,7 +198,7 @@ const QString& CConsole::SendSetting(QString& out, int code, bool bShorten, bool
   out = path + QLatin1Char('/') + KeywordOf(base);
   if (base == CConsProp::P_GROUP) out += Fmt("%u", static_cast<uint32_t>(code) >> 16);
   out += bQuery ? QStringLiteral(" ?") : QLatin1Char(' ') + SettingValue(code);
-  GetDeviceLink()->SendDeviceCommand(out, GetActiveDoc(), bShorten);
+  GetDeviceLink()->SendDeviceCommand(out, GetDocument(), bShorten);
   return out;
 }
 
@@ -610,11 +610,16 @@ int CConsole::RefreshKeysFromLinks(bool bMessages) {
     key->UpdateLabel(target);
   }
   int groups = 0;
-  each([&groups](CConsKey& key) {
-    if (key.GetTarget().object != nullptr && key.GetTarget().object->GetCategory() == CAT_GROUPS) ++groups;
+  int slotted = 0;
+  each([&groups, &slotted](CConsKey& key) {
+    const CBaseDevice* target = key.GetTarget().object;
+    if (target == nullptr || target->GetCategory() != CAT_GROUPS) return;
+    ++groups;
+    // The root group needs no slot; the unit has 30 for the others.
+    if (target->GetID() != 0) ++slotted;
   });
-  if (bMessages && groups >= 32)
-    AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", groups), MB_OK, 0);
+  if (bMessages && slotted > CConsKey::kMaxGroupSlot)
+    AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", slotted), MB_OK, 0);
   return groups;
 }
 

@@ -353,3 +353,23 @@ TEST_F(CConsKeyTest, KeyDialogSelectionSetsTheParameters) {
   key->SetTargetFromSelection(KeyTarget::Of(root), nullptr, 4);
   EXPECT_EQ(key->GetFunction().p1, 104);
 }
+
+TEST_F(CConsKeyTest, KeysAndSettingsAreSentForTheConsolesOwnProject) {
+  // Another project is the active one: the console's lines are still its
+  // own project's, so a link serving the other project drops them.
+  CSelvantisDoc other;
+  SetActiveDoc(&other);
+  RecordingLink link;
+  QString line;
+  Key(3)->Download(line, false, false);
+  console->SendSetting(line, CConsProp::P_PRIO, false, false);
+  ASSERT_EQ(link.Calls().size(), 2u);
+  EXPECT_EQ(link.Calls()[0].doc, &doc);
+  EXPECT_EQ(link.Calls()[1].doc, &doc);
+  link.Clear();
+  link.SetServedDocument(&other);
+  Key(3)->Download(line, false, false);
+  console->SendSetting(line, CConsProp::P_PRIO, false, false);
+  EXPECT_TRUE(link.Lines().isEmpty()) << link.Lines().join('|').toStdString();
+  SetActiveDoc(nullptr);
+}

@@ -436,6 +436,32 @@ TEST_F(CConsoleTest, MoreThanThirtyGroupsLeaveTheRestUnlinked) {
   for (const ConnectionRecord& r : console->GetInputConnections()) EXPECT_LE(ConsolePinGroupSlot(r.nOwnPin), 30);
 }
 
+// Read back from links (an older project could hold more slots than the
+// unit has): the warning counts the groups that need a slot, not the root.
+TEST_F(CConsoleTest, ReadingLinksWarnsOnlyBeyondThirtySlottedGroups) {
+  std::vector<CZone*> z = AddZones(doc, 1);
+  CGroup* root = CGroup::EnsureRoot(doc);
+  std::vector<CGroup*> groups;
+  for (int i = 0; i < 31; ++i) groups.push_back(AddGroup(doc, {z[0]}));
+  CConsole* console = AddConsole(doc, CConsProp::RCX6550);
+  auto link = [console](int key, int slot, CBaseDevice* group) {
+    console->AddInputConnection(MakeConsolePin(key, slot), group, 0, CAT_GROUPS);
+    group->AddOutputConnection(0, console, MakeConsolePin(key, slot), CAT_CONSOLES);
+  };
+  // The root group and thirty slotted groups: as many as the unit holds.
+  link(1, 0, root);
+  for (int k = 2; k <= 31; ++k) link(k, k - 1, groups[static_cast<size_t>(k - 2)]);
+  EXPECT_EQ(console->RefreshKeysFromLinks(true), 31);
+  EXPECT_TRUE(messages.Requests().empty());
+  // Key 1 takes a thirty-first slotted group instead of the root: one too
+  // many, although the console still names only 31 groups.
+  console->DisconnectInput(LinksOnPort(*console, 1).at(0));
+  link(1, 31, groups[30]);
+  EXPECT_EQ(console->RefreshKeysFromLinks(true), 31);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains("too many Groups ! (31)"));
+}
+
 TEST_F(CConsoleTest, LinksToTheConsoleItselfResolveFromTheParameters) {
   std::vector<CZone*> z = AddZones(doc, 4);
   AddFixedKeySignals();

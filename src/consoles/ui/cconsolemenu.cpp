@@ -18,9 +18,10 @@ QString TextOf(uint32_t id, const char* fallback) {
 }
 
 const bool g_registered = CMenuResources::Register(CConsole::kMenuId, [](CMenuData& menu) {
-  menu.AddItem(ID_DELETE_OBJECT, TextOf(ID_DELETE_OBJECT, "Delete"));
+  menu.AddItem(ID_DELETE_OBJECT, TextOf(ID_DELETE_OBJECT, QT_TRANSLATE_NOOP("CConsoleMenu", "Delete")));
   menu.AddSeparator();
-  CMenuItem& properties = menu.AddItem(ID_SHOW_PROPERTIES, TextOf(kStrProperties, "Properties ..."));
+  CMenuItem& properties =
+      menu.AddItem(ID_SHOW_PROPERTIES, TextOf(kStrProperties, QT_TRANSLATE_NOOP("CConsoleMenu", "Properties ...")));
   properties.enabled = CBaseDevice::HasPropertiesHandler(DT_CONSOLE);
 });
 

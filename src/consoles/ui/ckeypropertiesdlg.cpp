@@ -140,7 +140,8 @@ void CKeyPropertiesDlg::OpenMacroDialog() {
   std::vector<CMacroKeyTypesDlg::MacroEntry> macros;
   std::vector<CBaseDevice*> list;
   GetActiveDocDeviceList(list, DT_MACRO);
-  for (const CBaseDevice* macro : list) macros.push_back({macro->GetName(), macro->GetID()});
+  for (const CBaseDevice* macro : list)
+    if (CKeyPropertiesLogic::IsOfferedInList(DT_MACRO, *macro)) macros.push_back({macro->GetName(), macro->GetID()});
   auto* dlg = new CMacroKeyTypesDlg(this, m_pKey, macros);
   dlg->setAttribute(Qt::WA_DeleteOnClose);
   m_pMacroDlg = dlg;

@@ -7,6 +7,7 @@
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/ctext.h"
+#include "model/devicetype.h"
 
 #include <QCoreApplication>
 
@@ -21,18 +22,19 @@ struct TableRow {
   int function;
 };
 
-constexpr std::array<TableRow, 12> kFunctions = {{{0x001, "Selection", CConsKey::SEL},
-                                                   {0x002, "Text", CConsKey::TEXT},
-                                                   {0x004, "Alarm", CConsKey::ALARM},
-                                                   {0x008, "Chime", CConsKey::CHIME},
-                                                   {0x010, "Talk", CConsKey::TALK},
-                                                   {0x020, "PTT", CConsKey::TALKEXT},
-                                                   {0x040, "On", CConsKey::ON},
-                                                   {0x080, "Stop", CConsKey::STOP},
-                                                   {0x100, "Program", CConsKey::PROGRAM},
-                                                   {0x200, "Clear", CConsKey::CLEAR},
-                                                   {0x400, "Aux", CConsKey::AUX},
-                                                   {0x800, "Macro", CConsKey::MACRO}}};
+constexpr std::array<TableRow, 12> kFunctions = {
+    {{0x001, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Selection"), CConsKey::SEL},
+     {0x002, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Text"), CConsKey::TEXT},
+     {0x004, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Alarm"), CConsKey::ALARM},
+     {0x008, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Chime"), CConsKey::CHIME},
+     {0x010, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Talk"), CConsKey::TALK},
+     {0x020, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "PTT"), CConsKey::TALKEXT},
+     {0x040, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "On"), CConsKey::ON},
+     {0x080, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Stop"), CConsKey::STOP},
+     {0x100, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Program"), CConsKey::PROGRAM},
+     {0x200, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Clear"), CConsKey::CLEAR},
+     {0x400, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Aux"), CConsKey::AUX},
+     {0x800, QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Macro"), CConsKey::MACRO}}};
 
 constexpr std::array<int, 16> kControlFlags = {0x000, 0x024, 0x038, 0x000, 0x000, 0x033, 0x001, 0x073,
                                                0x0B3, 0x133, 0x2B3, 0x2B3, 0xC20, 0xC20, 0xC20, 0xC20};
@@ -46,7 +48,7 @@ bool Program(CConsKey& key, const CConsKey::Function& f) { return key.SetFunctio
 std::vector<CKeyPropertiesLogic::FunctionEntry> CKeyPropertiesLogic::FunctionList(int allowedMask, bool bAll) {
   std::vector<FunctionEntry> list;
   if (!bAll && (allowedMask & 0x7FE) == 0) return list;
-  list.push_back({Tr("Disabled"), 4, CConsKey::DISABLED});
+  list.push_back({Tr(QT_TRANSLATE_NOOP("CKeyPropertiesDlg", "Disabled")), 4, CConsKey::DISABLED});
   for (const TableRow& row : kFunctions)
     if (bAll || (allowedMask & row.bit) != 0) list.push_back({Tr(row.text), row.function + 4, row.function});
   return list;
@@ -68,6 +70,10 @@ int CKeyPropertiesLogic::SignalListKind(int function, bool bPreChime) {
 QString CKeyPropertiesLogic::DelayText(int steps) { return Fmt("%.2f", steps * kDelayStepMs * 0.001); }
 
 int CKeyPropertiesLogic::ClampDelay(int steps) { return std::clamp(steps, 0, kMaxDelaySteps); }
+
+bool CKeyPropertiesLogic::IsOfferedInList(int type, const CBaseDevice& object) {
+  return type != DT_MACRO || (object.GetID() >= 1 && object.GetID() <= CConsKey::kMaxKeyMacro);
+}
 
 int CKeyPropertiesLogic::ClampPriority(int priority) { return std::clamp(priority, kMinPriority, kMaxPriority); }
 

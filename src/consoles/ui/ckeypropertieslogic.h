@@ -48,6 +48,9 @@ class CKeyPropertiesLogic final {
   // "%.2f" seconds of delay steps.
   static QString DelayText(int steps);
   static int ClampDelay(int steps);
+  // Whether a signal or macro list offers object (of its pool type): a key
+  // holds macros 1..50 only, so higher macros are not offered.
+  static bool IsOfferedInList(int type, const CBaseDevice& object);
   static int ClampPriority(int priority);
 
   // Gives key the function with its default parameters. False (the key

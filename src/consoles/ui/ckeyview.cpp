@@ -6,6 +6,7 @@
 #include "consoles/consolekeylayout.h"
 #include "consoles/ui/cconsoleprintjob.h"
 #include "consoles/ui/ckeypropertiesdlg.h"
+#include "consoles/ui/ckeypropertieslogic.h"
 #include "consoles/ui/ckeyviewlogic.h"
 #include "consoles/ui/conskeybutton.h"
 #include "model/cbasedevice.h"
@@ -25,6 +26,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QPointer>
 #include <QPrinter>
 
 #include <algorithm>
@@ -189,6 +191,7 @@ void CKeyView::FillSignalList(int type, QListWidget* ctrl) {
   std::vector<CBaseDevice*> signalList;
   GetActiveDocDeviceList(signalList, type);
   for (CBaseDevice* signal : signalList) {
+    if (!CKeyPropertiesLogic::IsOfferedInList(type, *signal)) continue;
     auto* item = new QListWidgetItem(signal->GetName().left(kNameChars), ctrl);
     item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(signal)));
   }
@@ -219,10 +222,17 @@ bool CKeyView::OnCommand(int id, IDeviceLink* link) {
     case ID_CONSOLE_DOWNLOAD:
     case ID_CONSOLE_UPLOAD: {
       if (link == nullptr) return false;
+      // The transfer lets events in: the sheet takes no input meanwhile, so
+      // it cannot be edited, closed under the view or asked for a second run.
+      QPointer<CKeyView> self(this);
+      QPointer<QWidget> top(window());
+      const bool wasEnabled = top->isEnabled();
+      top->setEnabled(false);
       QGuiApplication::setOverrideCursor(Qt::WaitCursor);
       const bool ok = CKeyViewLogic::TransferConsole(m_console, id == ID_CONSOLE_UPLOAD, *link);
       QGuiApplication::restoreOverrideCursor();
-      RefreshButtons();
+      if (top) top->setEnabled(wasEnabled);
+      if (self) RefreshButtons();
       return ok;
     }
     case ID_CONSOLE_PRINT:

@@ -4,6 +4,7 @@
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
 #include "link/idevicelink.h"
+#include "link/ctransfer.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -140,6 +141,9 @@ bool CKeyViewLogic::RangeKeyProgramming(CConsole& console, IKeyViewHost& host) {
   int stop = console.GetProp().GetKeyCount();
   int startLine = 1;
   if (!host.AskKeyRange(&first, &stop, &startLine)) return false;
+  // Edits of other keys still pending on the page reach the links first:
+  // the group check reads the keys back from them.
+  host.ApplyPage();
   console.ProgramKeyRange(first, stop, startLine);
   host.CheckGroups();
   host.SetModelCommitted();
@@ -173,6 +177,18 @@ bool CKeyViewLogic::CopyKeyProgramming(CConsole& console, IKeyViewHost& host) {
 }
 
 bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink& link) {
+  // The loop lets events in: a second start from another window, or a
+  // project transfer, would mix its lines and link modes with these.
+  static bool s_bRunning = false;
+  if (s_bRunning || CTransfer::IsRunning()) {
+    AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  s_bRunning = true;
+  struct Running {
+    ~Running() { s_bRunning = false; }
+  } running;
+  CTransfer::Result result = CTransfer::Result::Done;
   if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOn), nullptr, false);
   const int count = console.Download(bUpload, -1);
   link.SetLinkMode(bUpload ? LINKMODE_UPLOAD : LINKMODE_DOWNLOAD);
@@ -181,12 +197,18 @@ bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink
   QElapsedTimer sinceProgress;
   sinceProgress.start();
   while (step >= 0 && step < count) {
+    if (!link.IsConnected()) {
+      ok = false;
+      result = CTransfer::Result::LinkLost;
+      break;
+    }
     const int next = console.Download(bUpload, step);
     link.PumpMessages();
     if (next != step) sinceProgress.restart();
     // A step that cannot go out (the line stays full) must not hang the view.
     if (next == step && sinceProgress.elapsed() > kDrainLimitMs) {
       ok = false;
+      result = CTransfer::Result::NoProgress;
       break;
     }
     if (console.IsTransferAborted()) break;
@@ -195,12 +217,21 @@ bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink
   if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOff), nullptr, false);
   QElapsedTimer wait;
   wait.start();
-  while (link.OutBufferCount() > 0 && wait.elapsed() < kDrainLimitMs) link.PumpMessages();
-  if (link.OutBufferCount() > 0) ok = false;
+  while (link.IsConnected() && link.OutBufferCount() > 0 && wait.elapsed() < kDrainLimitMs) link.PumpMessages();
+  if (link.OutBufferCount() > 0) {
+    ok = false;
+    if (result == CTransfer::Result::Done)
+      result = link.IsConnected() ? CTransfer::Result::NoProgress : CTransfer::Result::LinkLost;
+  }
   wait.restart();
-  while (link.GetTimeSinceLastOutput() < kQuietLineMs && wait.elapsed() < kDrainLimitMs) link.PumpMessages();
+  while (link.IsConnected() && link.GetTimeSinceLastOutput() < kQuietLineMs && wait.elapsed() < kDrainLimitMs)
+    link.PumpMessages();
   link.PumpMessages();
   link.SetLinkMode(LINKMODE_NORMAL);
+  // A transfer that stopped says why; the lock is released and the link
+  // back in its normal mode either way.
+  if (result != CTransfer::Result::Done)
+    AfxMessageBox(CTransfer::ResultMessage(result, false), MB_OK | MB_ICONEXCLAMATION);
   return ok;
 }
 

@@ -76,6 +76,21 @@ TEST_F(CKeyViewTest, EveryKeyGetsAButtonThatHitTestsBackToIt) {
   EXPECT_FALSE(view->GetDrawingRect().IsEmpty());
 }
 
+// A key holds macros 1..50: the lists offer no higher one.
+TEST_F(CKeyViewTest, MacroListOffersTheFiftyMacrosAKeyCanHold) {
+  constest::AddMacros(doc, 52);
+  QListWidget list;
+  CKeyView::FillSignalList(DT_MACRO, &list);
+  ASSERT_EQ(list.count(), 50);
+  const auto* last = static_cast<const CBaseDevice*>(list.item(49)->data(Qt::UserRole).value<void*>());
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->GetID(), 50);
+  const CBaseDevice* macro51 = doc.GetIDManager().FindBaseDevice(51, DT_MACRO);
+  ASSERT_NE(macro51, nullptr);
+  EXPECT_FALSE(CKeyPropertiesLogic::IsOfferedInList(DT_MACRO, *macro51));
+  EXPECT_TRUE(CKeyPropertiesLogic::IsOfferedInList(DT_ALARMSIGNAL, *macro51));
+}
+
 TEST_F(CKeyViewTest, SelectionNeedsTheDialogAndFollowsClicks) {
   CConsKey* key1 = console->FindKey(1);
   CConsKey* key2 = console->FindKey(2);
@@ -184,6 +199,23 @@ TEST_F(CKeyViewTest, OnLineCommandsWithoutALinkDoNothing) {
   MessageRecorder messages;
   EXPECT_FALSE(view->OnCommand(CKeyView::ID_CONSOLE_DOWNLOAD));
   EXPECT_FALSE(view->OnCommand(CKeyView::ID_CONSOLE_SW_VERSION));
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CKeyViewTest, TransferTakesNoInputUntilItHasEnded) {
+  MessageRecorder messages;
+  RecordingLink link;
+  int sentWhileEnabled = 0;
+  link.SetResponder(
+      [&](const QString&) {
+        if (view->window()->isEnabled()) ++sentWhileEnabled;
+        return QStringList();
+      },
+      &doc);
+  EXPECT_TRUE(view->OnCommand(CKeyView::ID_CONSOLE_DOWNLOAD, &link));
+  EXPECT_FALSE(link.Lines().isEmpty());
+  EXPECT_EQ(sentWhileEnabled, 0);
+  EXPECT_TRUE(view->window()->isEnabled());
   EXPECT_TRUE(messages.Requests().empty());
 }
 

@@ -199,6 +199,42 @@ TEST(CKeyViewLogicTest, RangeOffersAllKeys) {
   EXPECT_EQ(host.offeredStop, console->GetProp().GetKeyCount());
 }
 
+// A host as the key page is: Apply stores the keys' targets in the links,
+// the group check reads the keys back from them.
+struct StoringHost final : IKeyViewHost {
+  explicit StoringHost(CConsole& c) : console(c) {}
+  bool AskKeyRange(int* first, int* stop, int* startLine) override {
+    *first = 1;
+    *stop = 2;
+    *startLine = 1;
+    return true;
+  }
+  bool AskCopyDestination(const std::vector<CBaseDevice*>&, CConsole*, const QString&, CConsole**) override {
+    return false;
+  }
+  void ApplyPage() override { console.StoreKeyLinks(); }
+  void CheckGroups() override { console.RefreshKeysFromLinks(true); }
+  CConsole& console;
+};
+
+TEST(CKeyViewLogicTest, RangeProgrammingKeepsPendingEditsOfOtherKeys) {
+  CSelvantisDoc doc;
+  MessageRecorder messages;
+  std::vector<CZone*> zones = constest::AddZones(doc, 5);
+  CConsole* console = constest::AddConsole(doc);
+  // Key 5 was given zone 5 on the page, not yet applied.
+  CConsKey* key5 = console->FindKey(5);
+  ASSERT_TRUE(key5->SetFunctionFromText(CConsKey::SEL, "5", false));
+  key5->UpdateLabel(KeyTarget::Of(zones[4]));
+  ASSERT_TRUE(constest::LinksOnPort(*console, 5).empty());
+  StoringHost host(*console);
+  EXPECT_TRUE(CKeyViewLogic::RangeKeyProgramming(*console, host));
+  EXPECT_EQ(constest::LinksOnPort(*console, 1).at(0).pPeer, zones[0]);
+  ASSERT_EQ(constest::LinksOnPort(*console, 5).size(), 1u);
+  EXPECT_EQ(constest::LinksOnPort(*console, 5)[0].pPeer, zones[4]);
+  EXPECT_EQ(key5->GetTarget().object, zones[4]);
+}
+
 TEST(CKeyViewLogicTest, DownloadSendsEachLockTwice) {
   CSelvantisDoc doc;
   CConsole* console = constest::AddConsole(doc);
@@ -221,6 +257,50 @@ TEST(CKeyViewLogicTest, UploadSendsNoLock) {
   EXPECT_FALSE(link.Lines().contains(QStringLiteral("/MACRO/LOCK ON")));
   EXPECT_FALSE(link.Lines().isEmpty());
   EXPECT_EQ(link.Modes().first(), LINKMODE_UPLOAD);
+}
+
+TEST(CKeyViewLogicTest, LostLinkEndsTheTransferWithAMessageAndTheNormalMode) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  RecordingLink link;
+  MessageRecorder messages;
+  int sent = 0;
+  link.SetResponder(
+      [&](const QString&) {
+        if (++sent == 5) link.SetConnected(false);
+        return QStringList();
+      },
+      &doc);
+  EXPECT_FALSE(CKeyViewLogic::TransferConsole(*console, false, link));
+  EXPECT_LT(sent, 20);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("connection to the unit was lost")));
+  EXPECT_EQ(link.GetLinkMode(), LINKMODE_NORMAL);
+  EXPECT_EQ(link.Lines().last(), QStringLiteral("/MACRO/LOCK OFF"));
+}
+
+TEST(CKeyViewLogicTest, SecondTransferWhileOneRunsIsRefused) {
+  CSelvantisDoc doc;
+  CConsole* console = constest::AddConsole(doc);
+  RecordingLink link;
+  MessageRecorder messages;
+  bool nested = false;
+  bool nestedResult = true;
+  link.SetResponder(
+      [&](const QString&) {
+        // The running transfer lets events in: another start arrives.
+        if (!nested) {
+          nested = true;
+          nestedResult = CKeyViewLogic::TransferConsole(*console, true, link);
+        }
+        return QStringList();
+      },
+      &doc);
+  EXPECT_TRUE(CKeyViewLogic::TransferConsole(*console, false, link));
+  EXPECT_TRUE(nested);
+  EXPECT_FALSE(nestedResult);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("already running")));
+  EXPECT_EQ(link.Modes().count(LINKMODE_UPLOAD), 0);
+  EXPECT_EQ(link.GetLinkMode(), LINKMODE_NORMAL);
 }
 
 TEST(CKeyViewLogicTest, VersionAnswerAndNotConnected) {
