@@ -73,12 +73,16 @@ bool CCommandFile::Export(CSelvantisDoc& doc, const QString& path, QString* erro
 bool CCommandFile::Write(const QString& path, const QStringList& lines, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = Tr("The command file \"%1\" cannot be written:\n%2").arg(path, file.errorString());
+    if (error)
+      *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
+                   .arg(path, file.errorString());
     return false;
   }
   for (const QString& line : lines) file.write(ToUnitText(line) + "\r\n");
   if (!file.commit()) {
-    if (error) *error = Tr("The command file \"%1\" cannot be written:\n%2").arg(path, file.errorString());
+    if (error)
+      *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
+                   .arg(path, file.errorString());
     return false;
   }
   return true;
@@ -88,11 +92,13 @@ bool CCommandFile::Read(const QString& path, QStringList* lines, QString* error)
   lines->clear();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = Tr("The command file \"%1\" cannot be opened:\n%2").arg(path, file.errorString());
+    if (error)
+      *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be opened:\n%2"))
+                   .arg(path, file.errorString());
     return false;
   }
   if (file.size() > kMaxFileBytes) {
-    if (error) *error = Tr("\"%1\" is too large for a command file.").arg(path);
+    if (error) *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "\"%1\" is too large for a command file.")).arg(path);
     return false;
   }
   const QByteArray bytes = file.readAll();

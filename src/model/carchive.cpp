@@ -48,8 +48,8 @@ CArchive::~CArchive() {
 
 void CArchive::Fail(CArchiveException::Cause cause, const QString& message) const {
   const qint64 at = m_device ? m_device->pos() : 0;
-  throw CArchiveException(cause, message + QLatin1Char(' ') +
-                                     Tr("(at byte %1)").arg(QString::number(at)));
+  throw CArchiveException(
+      cause, message + QLatin1Char(' ') + Tr(QT_TRANSLATE_NOOP("CArchive", "(at byte %1)")).arg(QString::number(at)));
 }
 
 qint64 CArchive::BytesLeft() const {
@@ -59,25 +59,25 @@ qint64 CArchive::BytesLeft() const {
 
 void CArchive::Need(qint64 bytes) const {
   if (!m_device || !m_device->isReadable())
-    Fail(CArchiveException::Cause::Generic, Tr("The file cannot be read."));
+    Fail(CArchiveException::Cause::Generic, Tr(QT_TRANSLATE_NOOP("CArchive", "The file cannot be read.")));
   if (bytes < 0 || BytesLeft() < bytes)
-    Fail(CArchiveException::Cause::EndOfFile, Tr("The file ends too early."));
+    Fail(CArchiveException::Cause::EndOfFile, Tr(QT_TRANSLATE_NOOP("CArchive", "The file ends too early.")));
 }
 
 void CArchive::Read(void* data, qint64 size) {
   Need(size);
   if (size == 0) return;
   if (m_device->read(static_cast<char*>(data), size) != size)
-    Fail(CArchiveException::Cause::EndOfFile, Tr("The file ends too early."));
+    Fail(CArchiveException::Cause::EndOfFile, Tr(QT_TRANSLATE_NOOP("CArchive", "The file ends too early.")));
 }
 
 void CArchive::Write(const void* data, qint64 size) {
   if (!m_device || !m_device->isWritable())
-    Fail(CArchiveException::Cause::Generic, Tr("The file cannot be written."));
+    Fail(CArchiveException::Cause::Generic, Tr(QT_TRANSLATE_NOOP("CArchive", "The file cannot be written.")));
   if (size == 0) return;
   if (m_device->write(static_cast<const char*>(data), size) != size)
     Fail(CArchiveException::Cause::Generic,
-         Tr("Writing the file failed: %1").arg(m_device->errorString()));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "Writing the file failed: %1")).arg(m_device->errorString()));
 }
 
 void CArchive::Patch(qint64 position, uint32_t value) {
@@ -87,7 +87,7 @@ void CArchive::Patch(qint64 position, uint32_t value) {
       m_device->write(reinterpret_cast<const char*>(&le), sizeof le) != qint64(sizeof le) ||
       !m_device->seek(here))
     Fail(CArchiveException::Cause::Generic,
-         Tr("Writing the file failed: %1").arg(m_device->errorString()));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "Writing the file failed: %1")).arg(m_device->errorString()));
 }
 
 // Primitives: fixed-size little-endian values.
@@ -169,7 +169,8 @@ CArchive& CArchive::operator>>(QString& v) {
   }
   // Checked before the allocation: a damaged length must not reserve gigabytes.
   if (qint64(size) > BytesLeft() || size > kMaxStringBytes)
-    Fail(CArchiveException::Cause::BadCount, Tr("A text is longer than the rest of the file."));
+    Fail(CArchiveException::Cause::BadCount,
+         Tr(QT_TRANSLATE_NOOP("CArchive", "A text is longer than the rest of the file.")));
   QByteArray bytes(static_cast<int>(size), Qt::Uninitialized);
   Read(bytes.data(), size);
   v = QString::fromLatin1(bytes);
@@ -211,7 +212,7 @@ uint32_t CArchive::ReadCount(uint32_t minBytesPerItem) {
   const qint64 needed = qint64(count) * std::max<uint32_t>(1, minBytesPerItem);
   if (needed > BytesLeft())
     Fail(CArchiveException::Cause::BadCount,
-         Tr("A count of %1 items does not fit in the rest of the file.").arg(count));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "A count of %1 items does not fit in the rest of the file.")).arg(count));
   return count;
 }
 
@@ -234,7 +235,7 @@ void CArchive::WriteObject(const CObject* object) {
   int schema = CRuntimeClass::GetSchema(name);
   if (schema < 0)
     Fail(CArchiveException::Cause::BadClass,
-         Tr("The class %1 cannot be stored: it is not registered.").arg(name));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "The class %1 cannot be stored: it is not registered.")).arg(name));
   auto over = m_schemaOverride.find(name);
   if (over != m_schemaOverride.end()) schema = over->second;
 
@@ -243,7 +244,7 @@ void CArchive::WriteObject(const CObject* object) {
     *this << static_cast<uint16_t>(kClassIndexFlag | known->second);
   } else {
     if (m_storeClassIndex.size() > kMaxClassIndex)
-      Fail(CArchiveException::Cause::BadClass, Tr("Too many classes in one file."));
+      Fail(CArchiveException::Cause::BadClass, Tr(QT_TRANSLATE_NOOP("CArchive", "Too many classes in one file.")));
     const uint16_t index = static_cast<uint16_t>(m_storeClassIndex.size());
     m_storeClassIndex.emplace(name, index);
     *this << kNewClassTag << static_cast<uint16_t>(schema) << name;
@@ -281,35 +282,39 @@ CObject* CArchive::ReadObject() {
     schema = storedSchema;
     if (!CRuntimeClass::IsRegistered(name))
       Fail(CArchiveException::Cause::BadClass,
-           Tr("The file holds an object of the unknown class \"%1\".").arg(Printable(name)));
+           Tr(QT_TRANSLATE_NOOP("CArchive", "The file holds an object of the unknown class \"%1\"."))
+               .arg(Printable(name)));
     if (m_loadClasses.size() > kMaxClassIndex)
-      Fail(CArchiveException::Cause::BadClass, Tr("Too many classes in one file."));
+      Fail(CArchiveException::Cause::BadClass, Tr(QT_TRANSLATE_NOOP("CArchive", "Too many classes in one file.")));
     m_loadClasses.emplace_back(name, schema);
   } else if (tag & kClassIndexFlag) {
     const size_t index = tag & ~kClassIndexFlag;
     if (index >= m_loadClasses.size())
-      Fail(CArchiveException::Cause::BadClass, Tr("An object refers to a class not defined before."));
+      Fail(CArchiveException::Cause::BadClass,
+           Tr(QT_TRANSLATE_NOOP("CArchive", "An object refers to a class not defined before.")));
     name = m_loadClasses[index].first;
     schema = m_loadClasses[index].second;
   } else {
-    Fail(CArchiveException::Cause::BadClass, Tr("The file holds an invalid object record."));
+    Fail(CArchiveException::Cause::BadClass,
+         Tr(QT_TRANSLATE_NOOP("CArchive", "The file holds an invalid object record.")));
   }
 
   const int current = CRuntimeClass::GetSchema(name);
   if (schema > current)
     Fail(CArchiveException::Cause::BadSchema,
-         Tr("The file was written by a newer program version (%1, version %2; this program reads "
-            "up to %3).")
+         Tr(QT_TRANSLATE_NOOP("CArchive",
+                              "The file was written by a newer program version (%1, version %2; this program reads "
+                              "up to %3)."))
              .arg(name)
              .arg(schema)
              .arg(current));
   if (m_loadDepth >= kMaxObjectDepth)
-    Fail(CArchiveException::Cause::BadCount, Tr("Objects are nested too deeply."));
+    Fail(CArchiveException::Cause::BadCount, Tr(QT_TRANSLATE_NOOP("CArchive", "Objects are nested too deeply.")));
 
   CObject* object = CRuntimeClass::CreateObject(name);
   if (!object)
     Fail(CArchiveException::Cause::BadClass,
-         Tr("An object of the class \"%1\" cannot be created.").arg(Printable(name)));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "An object of the class \"%1\" cannot be created.")).arg(Printable(name)));
 
   // On failure the object and whatever it read are gone: forget them, so
   // nothing points at freed memory afterwards.
@@ -348,7 +353,7 @@ void CArchive::WriteReference(const CObject* object) {
   }
   if (!m_device || m_device->isSequential())
     Fail(CArchiveException::Cause::Generic,
-         Tr("A forward reference cannot be written to a sequential device."));
+         Tr(QT_TRANSLATE_NOOP("CArchive", "A forward reference cannot be written to a sequential device.")));
   m_pendingReferences[object].push_back(m_device->pos());
   *this << uint32_t(0);
 }
@@ -364,7 +369,7 @@ void CArchive::ResolveReferences() {
   for (const auto& fixup : m_fixups) {
     if (fixup.second > m_loadObjects.size())
       Fail(CArchiveException::Cause::BadReference,
-           Tr("A reference points to object %1, but the file holds only %2.")
+           Tr(QT_TRANSLATE_NOOP("CArchive", "A reference points to object %1, but the file holds only %2."))
                .arg(fixup.second)
                .arg(m_loadObjects.size()));
   }

@@ -135,7 +135,7 @@ ProjectFileResult CProjectFile::Write(const CSelvantisDoc& doc, QIODevice& devic
     result.message = e.Message();
   } catch (const std::bad_alloc&) {
     result.ok = false;
-    result.message = Tr("Out of memory while writing the project.");
+    result.message = Tr(QT_TRANSLATE_NOOP("CProjectFile", "Out of memory while writing the project."));
   }
   return result;
 }
@@ -146,10 +146,12 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     CArchive ar(&device, CArchive::load);
     char signature[sizeof(kSignature)] = {};
     if (ar.BytesLeft() < qint64(sizeof(kSignature) + 4))
-      Damaged(CArchiveException::Cause::BadSignature, Tr("The file is not a project file of this program."));
+      Damaged(CArchiveException::Cause::BadSignature,
+              Tr(QT_TRANSLATE_NOOP("CProjectFile", "The file is not a project file of this program.")));
     ar.ReadBytes(signature, sizeof(signature));
     if (std::memcmp(signature, kSignature, sizeof(kSignature)) != 0)
-      Damaged(CArchiveException::Cause::BadSignature, Tr("The file is not a project file of this program."));
+      Damaged(CArchiveException::Cause::BadSignature,
+              Tr(QT_TRANSLATE_NOOP("CProjectFile", "The file is not a project file of this program.")));
     uint32_t version = 0;
     ar >> version;
     if (version == 0 || version > uint32_t(CSelvantisDoc::kFileVersion))
@@ -174,7 +176,9 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
       list.reserve(count);
       for (uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<CObject> record(ar.ReadObject());
-        if (!record) Damaged(CArchiveException::Cause::Generic, Tr("An object list holds an empty record."));
+        if (!record)
+          Damaged(CArchiveException::Cause::Generic,
+                  Tr(QT_TRANSLATE_NOOP("CProjectFile", "An object list holds an empty record.")));
         auto* object = dynamic_cast<CBaseDevice*>(record.get());
         if (object == nullptr)
           Damaged(CArchiveException::Cause::BadClass,
@@ -191,23 +195,30 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     uint32_t marker = 0;
     ar >> marker;
     if (marker != kConnectionsMarker)
-      Damaged(CArchiveException::Cause::Generic, Tr("The connection table of the project is missing."));
+      Damaged(CArchiveException::Cause::Generic,
+              Tr(QT_TRANSLATE_NOOP("CProjectFile", "The connection table of the project is missing.")));
     for (CBaseDevice* object : objects) {
       ReadRecords(ar, object, object->m_inputs, objects);
       ReadRecords(ar, object, object->m_outputs, objects);
     }
     ar >> marker;
-    if (marker != kEndMarker) Damaged(CArchiveException::Cause::Generic, Tr("The project file is damaged at its end."));
+    if (marker != kEndMarker)
+      Damaged(CArchiveException::Cause::Generic,
+              Tr(QT_TRANSLATE_NOOP("CProjectFile", "The project file is damaged at its end.")));
 
     // Every object needs an identifier of its own in its type's pool.
     CIDManager pools;
     for (CBaseDevice* object : objects) {
       if (CIDManager::GetPoolMaxID(object->m_nType) == 0)
-        Damaged(CArchiveException::Cause::Generic, Tr("The project holds an object without a valid type: ") + Describe(object));
+        Damaged(CArchiveException::Cause::Generic,
+                Tr(QT_TRANSLATE_NOOP("CProjectFile", "The project holds an object without a valid type: ")) +
+                    Describe(object));
       if (object->m_bFreshID) continue;
       if (!pools.AddID(object, object->m_nType, object->m_nID))
         Damaged(CArchiveException::Cause::Generic,
-                Tr("The project holds an object whose identifier is invalid or used twice: ") + Describe(object));
+                Tr(QT_TRANSLATE_NOOP("CProjectFile",
+                                     "The project holds an object whose identifier is invalid or used twice: ")) +
+                    Describe(object));
     }
 
     const int repaired = RepairHalfConnections(objects);
@@ -217,7 +228,7 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     result.message = e.Message();
   } catch (const std::bad_alloc&) {
     result.ok = false;
-    result.message = Tr("Out of memory while reading the project.");
+    result.message = Tr(QT_TRANSLATE_NOOP("CProjectFile", "Out of memory while reading the project."));
   }
   return result;
 }

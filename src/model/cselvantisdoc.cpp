@@ -484,7 +484,8 @@ ProjectFileResult CSelvantisDoc::LoadFrom(QIODevice& device) {
 bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    AfxMessageBox(Tr("The project \"%1\" cannot be opened:\n%2").arg(path, file.errorString()),
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be opened:\n%2"))
+                      .arg(path, file.errorString()),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
@@ -495,8 +496,9 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   const ProjectFileResult result = LoadFrom(buffer);
   if (!result.ok) {
-    AfxMessageBox(Tr("The project \"%1\" cannot be loaded:\n%2").arg(path, result.message),
-                  MB_OK | MB_ICONSTOP);
+    AfxMessageBox(
+        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2")).arg(path, result.message),
+        MB_OK | MB_ICONSTOP);
     return false;
   }
   SetPathName(path);
@@ -517,8 +519,9 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     buffer.open(QIODevice::WriteOnly);
     const ProjectFileResult result = SaveTo(buffer);
     if (!result.ok) {
-      AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, result.message),
-                    MB_OK | MB_ICONSTOP);
+      AfxMessageBox(
+          Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, result.message),
+          MB_OK | MB_ICONSTOP);
       return false;
     }
   }
@@ -526,7 +529,8 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
     const QString reason = file.errorString();
     file.cancelWriting();
-    AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, reason), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, reason),
+                  MB_OK | MB_ICONSTOP);
     return false;
   }
   // The old file stays in place until the new one replaces it; its copy is
@@ -537,8 +541,9 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     if (!QFile::copy(path, backup)) qCWarning(lcDocument) << "no backup" << backup;
   }
   if (!file.commit()) {
-    AfxMessageBox(Tr("The project \"%1\" cannot be saved:\n%2").arg(path, file.errorString()),
-                  MB_OK | MB_ICONSTOP);
+    AfxMessageBox(
+        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, file.errorString()),
+        MB_OK | MB_ICONSTOP);
     return false;
   }
   SetPathName(path);

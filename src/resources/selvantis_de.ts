@@ -321,6 +321,18 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <source>Parameters written to %1</source>
         <translation>Parameter nach %1 geschrieben</translation>
     </message>
+    <message>
+        <source>%1: done</source>
+        <translation>%1: fertig</translation>
+    </message>
+    <message>
+        <source>%1: cancelled</source>
+        <translation>%1: abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1: stopped</source>
+        <translation>%1: angehalten</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -766,21 +778,6 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
 </context>
 <context>
-    <name>Run</name>
-    <message>
-        <source>%1: done</source>
-        <translation>%1: fertig</translation>
-    </message>
-    <message>
-        <source>%1: cancelled</source>
-        <translation>%1: abgebrochen</translation>
-    </message>
-    <message>
-        <source>%1: stopped</source>
-        <translation>%1: angehalten</translation>
-    </message>
-</context>
-<context>
     <name>CPowerSupplyDlg</name>
     <message>
         <source>Power Supply</source>
@@ -1057,6 +1054,21 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     <message>
         <source>Cooling!</source>
         <translation>Kühlt ab!</translation>
+    </message>
+</context>
+<context>
+    <name>CPropertySheet</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Übernehmen</translation>
     </message>
 </context>
 </TS>

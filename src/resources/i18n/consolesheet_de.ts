@@ -30,4 +30,15 @@
         <translation>Die Sprechstelle konnte nicht gedruckt werden.</translation>
     </message>
 </context>
+<context>
+    <name>CConsoleMenu</name>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Properties ...</source>
+        <translation>Eigenschaften ...</translation>
+    </message>
+</context>
 </TS>

@@ -83,4 +83,37 @@
         <translation>OUT %1</translation>
     </message>
 </context>
+<context>
+    <name>CDigitalSlotMenu</name>
+    <message>
+        <source>&amp;Empty slot</source>
+        <translation>&amp;Leerer Steckplatz</translation>
+    </message>
+    <message>
+        <source>&amp;8 I/O Control module</source>
+        <translation>&amp;8 E/A Steuermodul</translation>
+    </message>
+    <message>
+        <source>&amp;Properties ...</source>
+        <translation>&amp;Eigenschaften ...</translation>
+    </message>
+</context>
+<context>
+    <name>CInterfaceSlotMenu</name>
+    <message>
+        <source>Properties ...</source>
+        <translation>Eigenschaften ...</translation>
+    </message>
+</context>
+<context>
+    <name>CInternalSlotMenu</name>
+    <message>
+        <source>Properties ...</source>
+        <translation>Eigenschaften ...</translation>
+    </message>
+    <message>
+        <source>Delete device</source>
+        <translation>Gerät löschen</translation>
+    </message>
+</context>
 </TS>

@@ -84,7 +84,8 @@ void KCMConfigurationState::Fill() {
   m_selected = nullptr;
   m_offers.clear();
   m_multiSelect = false;
-  m_root = MakeNode(Role::Root, Tr("KCM Modules"), IMG_BUS, true, nullptr, nullptr);
+  m_root = MakeNode(Role::Root, Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "KCM Modules")), IMG_BUS, true, nullptr,
+                    nullptr);
   std::vector<CBaseDevice*> buses;
   m_doc.GetIDManager().GetBaseDeviceList(buses, DT_KCM201);
   std::sort(buses.begin(), buses.end(), [](const CBaseDevice* a, const CBaseDevice* b) { return a->GetID() < b->GetID(); });
@@ -94,9 +95,15 @@ void KCMConfigurationState::Fill() {
 
 void KCMConfigurationState::AddBusCardNode(Node* root, CKCM& bus) {
   Node* busNode = AddChild(root, MakeNode(Role::BusCard, CCardBusEditor::BusCardText(bus), IMG_BUS, true, &bus, root));
-  Node* output = AddChild(busNode, MakeNode(Role::OutputGroup, Tr("Output modules"), IMG_GROUP, true, nullptr, busNode));
-  Node* input = AddChild(busNode, MakeNode(Role::InputGroup, Tr("Input modules"), IMG_GROUP, true, nullptr, busNode));
-  Node* analog = AddChild(busNode, MakeNode(Role::AnalogGroup, Tr("Analog modules"), IMG_GROUP, true, nullptr, busNode));
+  Node* output =
+      AddChild(busNode, MakeNode(Role::OutputGroup, Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Output modules")),
+                                 IMG_GROUP, true, nullptr, busNode));
+  Node* input =
+      AddChild(busNode, MakeNode(Role::InputGroup, Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Input modules")),
+                                 IMG_GROUP, true, nullptr, busNode));
+  Node* analog =
+      AddChild(busNode, MakeNode(Role::AnalogGroup, Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Analog modules")),
+                                 IMG_GROUP, true, nullptr, busNode));
   for (int pin = 0; pin < bus.GetInputCount(); ++pin) {
     for (const ConnectionRecord& r : bus.GetInputConnections()) {
       if (r.nOwnPin != pin) continue;
@@ -187,8 +194,10 @@ QString KCMConfigurationState::AssignedText(const CBaseDevice& object, int peerP
   // or for pages.
   const ConnectionRecord* in = object.FindInputConnection(0);
   if (in == nullptr || in->pPeer == nullptr || in->pPeer->GetKind() != CRelaisTopology::KIND_PROGPAGE) return text;
-  if (peerPin == kZoneBackgroundOutput) return text + QLatin1Char(' ') + Tr("Background");
-  if (peerPin == kZonePageOutput) return text + QLatin1Char(' ') + Tr("Page");
+  if (peerPin == kZoneBackgroundOutput)
+    return text + QLatin1Char(' ') + Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Background"));
+  if (peerPin == kZonePageOutput)
+    return text + QLatin1Char(' ') + Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Page"));
   return text;
 }
 
@@ -296,8 +305,10 @@ void KCMConfigurationState::Select(Node* node) {
       break;
     case Role::FreeChannel:
       // A labelled channel takes no second label.
-      if (node->place != nullptr && node->place->GetType() == DT_KCM212) offer(Tr("Label"), IMG_LABEL);
-      if (node->place != nullptr && node->place->GetType() == DT_KCM216) offer(Tr("Channel"), IMG_LABEL);
+      if (node->place != nullptr && node->place->GetType() == DT_KCM212)
+        offer(Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Label")), IMG_LABEL);
+      if (node->place != nullptr && node->place->GetType() == DT_KCM216)
+        offer(Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Channel")), IMG_LABEL);
       break;
     case Role::Relay: {
       auto* relay = dynamic_cast<CRelais*>(node->object);
@@ -306,11 +317,11 @@ void KCMConfigurationState::Select(Node* node) {
         offer(kindText(CRelais::KIND_PRELAY), IMG_PRELAY);
         offer(kindText(CRelais::KIND_COLLCALL), IMG_COLLCALL);
         offer(kindText(CRelais::KIND_CONTROL), IMG_CONTROL);
-        offer(Tr("Label"), IMG_LABEL);
+        offer(Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Label")), IMG_LABEL);
       } else if (relay->GetKind() == CRelais::KIND_KCM209) {
         offer(kindText(CRelais::KIND_PRELAY), IMG_PRELAY);
         offer(kindText(CRelais::KIND_CONTROL), IMG_CONTROL);
-        offer(Tr("Label"), IMG_LABEL);
+        offer(Tr(QT_TRANSLATE_NOOP("KCMConfigurationState", "Label")), IMG_LABEL);
       }
       break;
     }
