@@ -22,8 +22,10 @@
 namespace {
 
 const std::vector<COnlineFrame::BarButton>& SwitchBarButtons() {
+  // The pilot-tone window has no other way in than this bar.
   static const std::vector<COnlineFrame::BarButton> buttons = {
       {COnlineCommandRoute::kFuseProperties, nullptr},
+      {COnlineCommandRoute::kPilotTone, nullptr},
       {COnlineCommandRoute::kPowerManagement, nullptr},
       {COnlineCommandRoute::kMessageRecorder, nullptr},
       {COnlineCommandRoute::kEventLogger, nullptr},
@@ -58,7 +60,10 @@ void SetTexts(QAction* action, uint32_t command) {
 }  // namespace
 
 COnlineFrame::COnlineFrame(const HostFrameContext& context, QWidget* parent)
-    : QMainWindow(parent, Qt::Widget), m_context(context) {
+    : QMainWindow(parent), m_context(context) {
+  // A main window makes itself a top-level window; the frame lives inside
+  // the editor host.
+  setWindowFlags(Qt::Widget);
   setObjectName(QStringLiteral("onlineFrame"));
 }
 

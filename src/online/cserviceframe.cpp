@@ -14,7 +14,11 @@
 #include <QToolBar>
 
 CServiceFrame::CServiceFrame(const HostFrameContext& context, QWidget* parent)
-    : QMainWindow(parent, Qt::Widget), m_context(context) {}
+    : QMainWindow(parent), m_context(context) {
+  // A main window makes itself a top-level window; the frame lives inside
+  // the editor host.
+  setWindowFlags(Qt::Widget);
+}
 
 CServiceFrame::~CServiceFrame() = default;
 

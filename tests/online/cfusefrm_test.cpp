@@ -187,8 +187,8 @@ TEST_F(CFuseFrmTest, BarsHoldTheirButtonsInOrder) {
   QStringList names;
   for (QAction* action : frame->SwitchBar()->actions())
     names.append(action->isSeparator() ? QStringLiteral("-") : action->objectName());
-  EXPECT_EQ(names, (QStringList{"command33159", "command33163", "command33164", "command34589", "command34590", "-",
-                                "command32852", "-", "command57603"}));
+  EXPECT_EQ(names, (QStringList{"command33159", "command33162", "command33163", "command33164", "command34589",
+                                "command34590", "-", "command32852", "-", "command57603"}));
   EXPECT_EQ(frame->Action(33159)->statusTip(), LoadString(33159));
   EXPECT_EQ(frame->OwnBar()->actions().size(), 2);
   EXPECT_EQ(frame->OwnBar()->actions()[0], frame->Action(CFuseFrm::kUploadFuseData));
