@@ -35,6 +35,8 @@ constexpr int kRowTop = 2648;
 constexpr int kBlockWidth = 150;
 constexpr int kBlockHeight = 48;
 constexpr int kBlockStep = 160;
+// Macro, clock, trigger, calendar, audio and system are drawn.
+constexpr int kVisibleCount = 6;
 constexpr int kIconLeft = 6;
 
 struct KindRow {
@@ -120,6 +122,10 @@ CInternalSlot::ServiceDialogHook CInternalSlot::SetServiceDialogHook(ServiceDial
 }
 
 QRect CInternalSlot::DefaultRect(int kind) {
+  // The service functions are for the technician who knows where to click:
+  // an undrawn place right of the visible row. Fuse and monitor are reached
+  // through the system block and the editors' switch bar and take no place.
+  if (kind == KIND_SERVICE) return QRect(kRowLeft + kBlockStep * kVisibleCount, kRowTop, kBlockWidth, kBlockHeight);
   if (IconOfKind(kind) == 0) return QRect();
   int index = 0;
   while (index < kKindCount && kKinds[index] != kind) ++index;
@@ -138,7 +144,11 @@ CInternalSlot* CInternalSlot::FindByKind(const CSelvantisDoc* doc, int kind) {
 
 void CInternalSlot::EnsureIn(CSelvantisDoc& doc) {
   for (int kind : kKinds) {
-    if (FindByKind(&doc, kind) != nullptr) continue;
+    if (CInternalSlot* existing = FindByKind(&doc, kind)) {
+      // Projects saved before the service place existed get it now.
+      if (kind == KIND_SERVICE && existing->GetRect().isNull()) existing->SetRect(DefaultRect(kind));
+      continue;
+    }
     auto slot = std::make_unique<CInternalSlot>();
     QString name = LoadString(static_cast<uint32_t>(kind));
     const int textFlags = IconOfKind(kind) != 0 ? TF_NAME : 0;

@@ -175,7 +175,7 @@ TEST_F(ReachabilityTest, EveryEditorWindowIsReachedFromTheDrawing) {
   for (int kind : CInternalSlot::kKinds) {
     CInternalSlot* slot = Slot(kind);
     ASSERT_NE(slot, nullptr) << kind;
-    if (slot->GetRect().isEmpty()) continue;  // not drawn: the user cannot click it
+    if (slot->GetRect().isEmpty()) continue;  // no place: the user cannot click it
     opened[kind] = OpenProperties(slot, [&](QWidget* w) {
       if (auto* host = qobject_cast<CFrameHostDialog*>(w)) {
         const std::set<HostFrameKind> kinds = ExploreSwitchBars(*host);
@@ -187,6 +187,7 @@ TEST_F(ReachabilityTest, EveryEditorWindowIsReachedFromTheDrawing) {
                                             {CInternalSlot::KIND_CLOCK, "CFrameHostDialog"},
                                             {CInternalSlot::KIND_TRIGGER, "CFrameHostDialog"},
                                             {CInternalSlot::KIND_CALENDAR, "CFrameHostDialog"},
+                                            {CInternalSlot::KIND_SERVICE, "CServiceDlg"},
                                             {CInternalSlot::KIND_AUDIO, "CAudioEditor"},
                                             {CInternalSlot::KIND_SYSTEM, "CFrameHostDialog"}}));
   for (const HostFrameSwitch& s : kHostFrameSwitches) EXPECT_EQ(reached.count(s.kind), 1u) << s.frameClass;
@@ -227,14 +228,15 @@ TEST_F(ReachabilityTest, PilotToneWindowOpensFromTheFuseWindowsBar) {
   });
 }
 
-TEST_F(ReachabilityTest, DrawnBlocksOfANewProjectOpenTheirPropertiesFromTheirMenus) {
+TEST_F(ReachabilityTest, BlocksOfANewProjectOpenTheirPropertiesFromTheirMenus) {
   std::map<QString, QString> opened;
   for (CBaseDevice* object : m_doc.GetAllObjects()) {
-    if (object->GetRect().isEmpty()) continue;
+    if (object->GetRect().isEmpty()) continue;  // no place on the canvas
     opened[object->GetName()] = OpenProperties(object);
   }
   // The audio slots have no properties of their own.
   EXPECT_EQ(opened, (std::map<QString, QString>{{"VMX 7000", "CProjectDataDlg"},
+                                                {"Service", "CServiceDlg"},
                                                 {"Slot1", ""},
                                                 {"Slot2", ""},
                                                 {"Slot3", ""},

@@ -89,9 +89,12 @@ TEST_F(CInternalSlotTest, ANewProjectHasTheNineFunctions) {
   }
   EXPECT_EQ(names, (QStringList{"Macro", "Clock", "Trigger", "Calendar", "Audio", "System", "Fuse", "Monitor", "Service"}));
   EXPECT_EQ(kinds, (std::vector<int>{32806, 33011, 33085, 33088, 34077, 34078, 33084, 33086, 33087}));
-  // The hidden ones take no place on the canvas.
+  // Fuse and monitor take no place on the canvas; the service functions an
+  // undrawn one right of the visible row, so that they can be opened.
   EXPECT_TRUE(Slot(CInternalSlot::KIND_FUSE)->GetRect().isNull());
-  EXPECT_TRUE(Slot(CInternalSlot::KIND_SERVICE)->GetRect().isNull());
+  EXPECT_TRUE(Slot(CInternalSlot::KIND_MONITOR)->GetRect().isNull());
+  const QRect system = Slot(CInternalSlot::KIND_SYSTEM)->GetRect();
+  EXPECT_EQ(Slot(CInternalSlot::KIND_SERVICE)->GetRect(), system.translated(160, 0));
   EXPECT_FALSE(Slot(CInternalSlot::KIND_MACRO)->GetRect().isEmpty());
   EXPECT_EQ(doc.FindObjectByPath(QStringLiteral("/SERVICE")), Slot(CInternalSlot::KIND_SERVICE));
   EXPECT_TRUE(Slot(CInternalSlot::KIND_MACRO)->GetPath().isEmpty());
@@ -216,6 +219,16 @@ TEST_F(CInternalSlotTest, AProjectFileKeepsThemAndOneWithoutGetsThem) {
   ASSERT_NE(CInternalSlot::FindByKind(old.get(), CInternalSlot::KIND_SERVICE), nullptr);
   EXPECT_EQ(old->FindObjectByPath(QStringLiteral("/SERVICE")),
             CInternalSlot::FindByKind(old.get(), CInternalSlot::KIND_SERVICE));
+}
+
+TEST_F(CInternalSlotTest, AServiceSlotSavedWithoutAPlaceGetsOneOnLoading) {
+  CInternalSlot* service = Slot(CInternalSlot::KIND_SERVICE);
+  const QRect place = service->GetRect();
+  service->SetRect(QRect());
+  auto back = LoadProject(SaveProject(doc));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(CInternalSlot::FindByKind(back.get(), CInternalSlot::KIND_SERVICE)->GetRect(), place);
+  EXPECT_TRUE(CInternalSlot::FindByKind(back.get(), CInternalSlot::KIND_FUSE)->GetRect().isNull());
 }
 
 TEST_F(CInternalSlotTest, AnUnknownKindDrawsAndOpensNothing) {

@@ -72,7 +72,7 @@ QLineEdit* DigitsEdit(int id, int digits, bool bSigned) {
 }  // namespace
 
 CPPCons1::CPPCons1(CSelvantisDoc* doc, QWidget* parent)
-    : CPropertyPage(kTemplateId, QStringLiteral("Common"), parent), m_pDoc(doc) {
+    : CPropertyPage(kTemplateId, CPPCons1::tr("Common"), parent), m_pDoc(doc) {
   CreateControls();
   FillControls();
 }
@@ -87,13 +87,13 @@ void CPPCons1::CreateControls() {
   m_input = DisplayEdit(IDC_INPUT);
   m_input->setMaxLength(1);
   m_status = DisplayEdit(IDC_STATUS);
-  where->addRow(QStringLiteral("Type:"), m_type);
-  where->addRow(QStringLiteral("Address:"), m_address);
-  where->addRow(QStringLiteral("Slot:"), m_slot);
-  where->addRow(QStringLiteral("Input:"), m_input);
-  where->addRow(QStringLiteral("Status:"), m_status);
-  m_swVersion = Named(new QPushButton(QStringLiteral("Get sw - version ")), IDC_SW_VERSION);
-  m_opMode = Named(new QPushButton(QStringLiteral("Get operating mode")), IDC_OP_MODE);
+  where->addRow(tr("Type:"), m_type);
+  where->addRow(tr("Address:"), m_address);
+  where->addRow(tr("Slot:"), m_slot);
+  where->addRow(tr("Input:"), m_input);
+  where->addRow(tr("Status:"), m_status);
+  m_swVersion = Named(new QPushButton(tr("Get sw - version ")), IDC_SW_VERSION);
+  m_opMode = Named(new QPushButton(tr("Get operating mode")), IDC_OP_MODE);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(m_swVersion);
   buttons->addWidget(m_opMode);
@@ -103,15 +103,15 @@ void CPPCons1::CreateControls() {
   connectionLayout->addLayout(buttons);
 
   auto* settings = new QGroupBox(tr("Settings"));
-  m_comp = Named(new QCheckBox(QStringLiteral("Compressor for microphone")), IDC_COMP);
-  m_buzzer = Named(new QCheckBox(QStringLiteral("Buzzer")), IDC_BUZZER);
-  m_german = Named(new QCheckBox(QStringLiteral("German date format (alternative :english format)")), IDC_GERMAN);
-  m_dosChar = Named(new QCheckBox(QStringLiteral("Umlaute from DOS-charset  (alternative: from WINDOWS-charset)")),
+  m_comp = Named(new QCheckBox(tr("Compressor for microphone")), IDC_COMP);
+  m_buzzer = Named(new QCheckBox(tr("Buzzer")), IDC_BUZZER);
+  m_german = Named(new QCheckBox(tr("German date format (alternative :english format)")), IDC_GERMAN);
+  m_dosChar = Named(new QCheckBox(tr("Umlaute from DOS-charset  (alternative: from WINDOWS-charset)")),
                     IDC_DOSCHAR);
   m_preChime = Named(new QCheckBox(QStringLiteral("Vorgong bei Durchsagen")), IDC_PRECHIME);
   // The pre-chime follows fixed key 108 and is edited there.
   m_preChime->setEnabled(false);
-  m_fault = Named(new QCheckBox(QStringLiteral("included in FAULT handling")), IDC_FAULT);
+  m_fault = Named(new QCheckBox(tr("included in FAULT handling")), IDC_FAULT);
   auto* settingsLayout = new QVBoxLayout(settings);
   for (QCheckBox* box : {m_comp, m_buzzer, m_german, m_dosChar, m_preChime, m_fault}) settingsLayout->addWidget(box);
 
@@ -137,8 +137,8 @@ void CPPCons1::CreateControls() {
   auto* codesLayout = new QFormLayout(codes);
   m_shortCode = DigitsEdit(IDC_SHORT_CODE, 3, false);
   m_longCode = DigitsEdit(IDC_LONG_CODE, 4, false);
-  codesLayout->addRow(QStringLiteral("User (3 digits) :"), m_shortCode);
-  codesLayout->addRow(QStringLiteral("Expert (4 digits) :"), m_longCode);
+  codesLayout->addRow(tr("User (3 digits) :"), m_shortCode);
+  codesLayout->addRow(tr("Expert (4 digits) :"), m_longCode);
 
   m_onPriority = DigitsEdit(IDC_ON_PRIORITY, 3, true);
   m_onSpin = Named(new QSpinBox, IDC_ON_SPIN);
@@ -147,7 +147,7 @@ void CPPCons1::CreateControls() {
   // number twice.
   m_onSpin->setFixedWidth(m_onSpin->fontMetrics().height() + 4);
   auto* onRow = new QHBoxLayout;
-  auto* onLabel = new QLabel(QStringLiteral("ON Priority"));
+  auto* onLabel = new QLabel(tr("ON Priority"));
   onLabel->setBuddy(m_onPriority);
   onRow->addWidget(onLabel);
   onRow->addWidget(m_onPriority);
