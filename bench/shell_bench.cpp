@@ -41,9 +41,9 @@ struct Pool {
   int count;
 };
 // The kinds a large installation draws in their hundreds, each pool full.
-const std::vector<Pool> kMaximal = {{DT_RELAY, 960},     {DT_CONTROLPAD, 512}, {DT_MACRO, 250},  {DT_CONDITION, 250},
-                                    {DT_LOGICOUT, 250},  {DT_MEMOFLAG, 200},   {DT_ZONE, 100},   {DT_TRIGGER, 100},
-                                    {DT_AMPLIFIER, 64},  {DT_LANGROUP, 64},    {DT_CONSOLE, 16}};
+const std::vector<Pool> kMaximal = {{DT_RELAY, 960},    {DT_CONTROLPAD, 512}, {DT_MACRO, 250}, {DT_CONDITION, 250},
+                                    {DT_LOGICOUT, 250}, {DT_MEMOFLAG, 200},   {DT_ZONE, 100},  {DT_TRIGGER, 100},
+                                    {DT_AMPLIFIER, 64}, {DT_LANGROUP, 64},    {DT_CONSOLE, 16}};
 
 void Fill(CSelvantisDoc& doc, const std::vector<Pool>& pools) {
   doc.OnNewDocument();

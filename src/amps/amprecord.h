@@ -12,9 +12,7 @@ struct AmpChannelBlock {
   FixedText<64> text1;
   FixedText<32> text2;
 
-  bool operator==(const AmpChannelBlock& o) const {
-    return values == o.values && text1 == o.text1 && text2 == o.text2;
-  }
+  bool operator==(const AmpChannelBlock& o) const { return values == o.values && text1 == o.text1 && text2 == o.text2; }
   bool operator!=(const AmpChannelBlock& o) const { return !(*this == o); }
 };
 
@@ -32,8 +30,7 @@ struct AmpRecord {
   std::array<AmpChannelBlock, kChannelBlocks> channels{};
 
   bool operator==(const AmpRecord& o) const {
-    return text1 == o.text1 && text2 == o.text2 && text3 == o.text3 && values == o.values &&
-           channels == o.channels;
+    return text1 == o.text1 && text2 == o.text2 && text3 == o.text3 && values == o.values && channels == o.channels;
   }
   bool operator!=(const AmpRecord& o) const { return !(*this == o); }
 };

@@ -14,10 +14,11 @@ constexpr int kFixedObjectOrder = 500;
 
 const bool g_providerRegistered = [] {
   // A new project gets its table; a loaded one keeps what its file held.
-  CSelvantisDoc::RegisterFixedObjectProvider(
-      kFixedObjectOrder, [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
-        if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument) CAmp::EnsureIn(doc);
-      });
+  CSelvantisDoc::RegisterFixedObjectProvider(kFixedObjectOrder,
+                                             [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
+                                               if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument)
+                                                 CAmp::EnsureIn(doc);
+                                             });
   return true;
 }();
 
@@ -67,8 +68,7 @@ CAmp::CAmp() {
 }
 
 CAmp* CAmp::EnsureIn(CSelvantisDoc& doc) {
-  if (CBaseDevice* existing = doc.GetIDManager().FindBaseDevice(1, DT_AMPTABLE))
-    return dynamic_cast<CAmp*>(existing);
+  if (CBaseDevice* existing = doc.GetIDManager().FindBaseDevice(1, DT_AMPTABLE)) return dynamic_cast<CAmp*>(existing);
   auto table = std::make_unique<CAmp>();
   if (!table->CreateWithID(0, QStringLiteral("Amplifier table"), 1, CAT_MODULES, &doc)) return nullptr;
   return doc.Adopt(std::move(table));

@@ -177,8 +177,8 @@ bool CAmplifier::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QStri
     nInputs = nOutputs = row->outputs;
     bitmapId = row->bitmap;
   }
-  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category,
-                                   bitmapId, textFlags, doc))
+  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category, bitmapId,
+                                   textFlags, doc))
     return false;
   m_nAddress = row->addressable ? address : kNoAddress;
   return true;
@@ -208,14 +208,11 @@ bool CAmplifier::OnCommand(int id) {
     case ID_TOPOLOGY_DIRECT:
     case ID_TOPOLOGY_1INN:
     case ID_TOPOLOGY_ADD:
-    case ID_TOPOLOGY_PROGPAGE:
-      AddRelayTopology(id);
-      return true;
+    case ID_TOPOLOGY_PROGPAGE: AddRelayTopology(id); return true;
     case ID_SHOW_PROPERTIES:
       if (ShowProperties()) Invalidate();
       return true;
-    default:
-      return CBaseDevice::OnCommand(id);
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 

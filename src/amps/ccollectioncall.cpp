@@ -103,8 +103,8 @@ bool CCollectionCall::Upload(const QString& line, QString& errorFilePath, int mo
   if (key == QLatin1String("/RELAY")) {
     const QString project = GetRelayText();
     if (value != project && value != QLatin1String("OFF"))
-      AfxMessageBox(FormatText(ModelString(kStrRelaysDiffer), {GetName(), value, project}),
-                    MB_OK | MB_ICONEXCLAMATION, kStrRelaysDiffer);
+      AfxMessageBox(FormatText(ModelString(kStrRelaysDiffer), {GetName(), value, project}), MB_OK | MB_ICONEXCLAMATION,
+                    kStrRelaysDiffer);
     return true;
   }
   if (key != QLatin1String("/ZONES")) return false;

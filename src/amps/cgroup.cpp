@@ -24,8 +24,7 @@ constexpr int kZoneBits = 100;
 const bool g_registered = [] {
   // Every project has its root group, also one loaded from a file that
   // lacks it.
-  CSelvantisDoc::RegisterFixedObjectProvider(kFixedObjectOrder,
-                                             [](CSelvantisDoc& doc) { CGroup::EnsureRoot(doc); });
+  CSelvantisDoc::RegisterFixedObjectProvider(kFixedObjectOrder, [](CSelvantisDoc& doc) { CGroup::EnsureRoot(doc); });
   return true;
 }();
 
@@ -113,10 +112,10 @@ void CGroup::Serialize(CArchive& ar) {
   CBaseDevice::Serialize(ar);
 }
 
-bool CGroup::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect,
-                            int category, int bitmapId, int textFlags, CSelvantisDoc* doc) {
-  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category,
-                                   bitmapId, textFlags, doc))
+bool CGroup::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
+                            int bitmapId, int textFlags, CSelvantisDoc* doc) {
+  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category, bitmapId,
+                                   textFlags, doc))
     return false;
   ShowPins(true);
   if (IsRoot())
@@ -141,14 +140,11 @@ bool CGroup::OnCommand(int id) {
       for (const ConnectionRecord& r : m_outputs)
         if (r.pPeer != nullptr) r.pPeer->Invalidate();
       return m_pDoc->DeleteObject(this);
-    case ID_ADD_GROUP:
-      AddSubGroup();
-      return true;
+    case ID_ADD_GROUP: AddSubGroup(); return true;
     case ID_GROUP_PROPERTIES:
       if (ShowProperties()) Invalidate();
       return true;
-    default:
-      return CBaseDevice::OnCommand(id);
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 
@@ -162,8 +158,8 @@ int CGroup::Download(bool bQuery, int nStep) {
   if (nStep == -1) return count;
   if (nStep < 0 || nStep >= count) return nStep;
   // A query of the clear commands leaves the value out.
-  return SendStep(false, nStep, m_strPath, QLatin1String(kKeys[nStep]),
-                  bQuery ? QString() : QStringLiteral("ALL"), true);
+  return SendStep(false, nStep, m_strPath, QLatin1String(kKeys[nStep]), bQuery ? QString() : QStringLiteral("ALL"),
+                  true);
 }
 
 bool CGroup::Upload(const QString& line, QString& errorFilePath, int mode) {

@@ -162,8 +162,8 @@ void CLANGroup::Serialize(CArchive& ar) {
 
 bool CLANGroup::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect,
                                int category, int bitmapId, int textFlags, CSelvantisDoc* doc) {
-  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category,
-                                   bitmapId, textFlags, doc))
+  if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0), category, bitmapId,
+                                   textFlags, doc))
     return false;
   ShowPins(true);
   return true;
@@ -194,8 +194,7 @@ bool CLANGroup::OnCommand(int id) {
       transfer.UploadObject(*this);
       return true;
     }
-    default:
-      return CBaseDevice::OnCommand(id);
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 

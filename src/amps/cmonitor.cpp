@@ -69,9 +69,8 @@ SelectionList MonitorChoices(const CSelvantisDoc* doc) {
 
 }  // namespace
 
-SELV_REGISTER_SELECTION(CMonitor::kKind, [](const CSelvantisDoc* doc, const SelectionRequest&) {
-  return MonitorChoices(doc);
-})
+SELV_REGISTER_SELECTION(CMonitor::kKind,
+                        [](const CSelvantisDoc* doc, const SelectionRequest&) { return MonitorChoices(doc); })
 
 CMonitor::CMonitor() { SetType(DT_MONITOR); }
 
@@ -87,9 +86,7 @@ QString CMonitor::KeywordOf(int kindCode) {
   return QString::fromLatin1(kKeywords[kindCode - KC_OFF]);
 }
 
-QString CMonitor::Path() const {
-  return GetPath().isEmpty() ? ModelString(IDS_MONI_PATH) : GetPath();
-}
+QString CMonitor::Path() const { return GetPath().isEmpty() ? ModelString(IDS_MONI_PATH) : GetPath(); }
 
 int CMonitor::GetMaxEntries() const {
   const CSelvantisDoc* doc = m_pDoc != nullptr ? m_pDoc : GetActiveDoc();
@@ -106,8 +103,7 @@ int CMonitor::GetMaxRelays() const {
 int CMonitor::GetValue(int code) const {
   const unsigned index = IndexOf(code);
   switch (FieldOf(code)) {
-    case FIELD_RELAY:
-      return index < kRelayCount ? m_relays[index] : 0;
+    case FIELD_RELAY: return index < kRelayCount ? m_relays[index] : 0;
     case FIELD_CHOICE: {
       if (index >= kEntryCount) return 0;
       const Entry& entry = m_entries[index];
@@ -116,22 +112,17 @@ int CMonitor::GetValue(int code) const {
       switch (kind) {
         case KC_IN:
         case KC_OUT:
-        case KC_REL:
-          part = static_cast<uint32_t>(entry.value);
-          break;
+        case KC_REL: part = static_cast<uint32_t>(entry.value); break;
         case KC_AMP_IN:
         case KC_AMP_OUT:
           part = (static_cast<uint32_t>(entry.value) & 0xFFu) | ((static_cast<uint32_t>(entry.channel) & 0xFFu) << 8);
           break;
-        case 0:
-          return 0;
-        default:
-          break;
+        case 0: return 0;
+        default: break;
       }
       return static_cast<int>((part << 16) | static_cast<uint32_t>(kind));
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -141,16 +132,13 @@ void CMonitor::SetEntry(int index, int kindCode, int value) {
   switch (kindCode) {
     case KC_IN:
     case KC_OUT:
-    case KC_REL:
-      updated.value = value;
-      break;
+    case KC_REL: updated.value = value; break;
     case KC_AMP_IN:
     case KC_AMP_OUT:
       updated.value = static_cast<int>(static_cast<uint32_t>(value) & 0xFFu);
       updated.channel = static_cast<int>((static_cast<uint32_t>(value) >> 8) & 0xFFu);
       break;
-    default:
-      break;
+    default: break;
   }
   Entry& entry = m_entries[static_cast<size_t>(index)];
   if (entry.kind == updated.kind && entry.value == updated.value && entry.reserved == updated.reserved &&
@@ -257,15 +245,9 @@ QString& CMonitor::GetColumnText(QString& out, int code) const {
     case FIELD_KIND:
       if (isEntry) out = m_entries[index].kind;
       break;
-    case KC_OFF:
-      out = ModelString(kStrNoEntry);
-      break;
-    case KC_IN:
-      out = Fmt("IN%u", index);
-      break;
-    case KC_OUT:
-      out = Fmt("OUT%u", index);
-      break;
+    case KC_OFF: out = ModelString(kStrNoEntry); break;
+    case KC_IN: out = Fmt("IN%u", index); break;
+    case KC_OUT: out = Fmt("OUT%u", index); break;
     case KC_REL:
       // A REL choice names its slot from 1; slot 0 does not exist.
       if (index < 1 || static_cast<int>(index) > GetMaxRelays())
@@ -289,9 +271,7 @@ QString& CMonitor::GetColumnText(QString& out, int code) const {
       out = name + Fmt(FieldOf(code) == KC_AMP_IN ? " - %d IN" : " - %d OUT", channel);
       break;
     }
-    case KC_EXT:
-      out = QStringLiteral("EXT");
-      break;
+    case KC_EXT: out = QStringLiteral("EXT"); break;
     case FIELD_VALUE_TEXT:
       if (isEntry) {
         const Entry& entry = m_entries[index];
@@ -301,8 +281,7 @@ QString& CMonitor::GetColumnText(QString& out, int code) const {
     case FIELD_CHANNEL_TEXT:
       if (isEntry) out = Fmt("%d", m_entries[index].channel);
       break;
-    default:
-      break;
+    default: break;
   }
   return out;
 }

@@ -60,8 +60,8 @@ void CRelais::Serialize(CArchive& ar) {
   }
 }
 
-bool CRelais::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect,
-                             int category, int bitmapId, int textFlags, CSelvantisDoc* doc) {
+bool CRelais::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
+                             int bitmapId, int textFlags, CSelvantisDoc* doc) {
   if (!CBaseDevice::CreateOnCanvas(kind, nInputs, nOutputs, name, rect, category, bitmapId, textFlags, doc))
     return false;
   m_nNumber = 0;

@@ -22,12 +22,12 @@ class CRelais final : public CBaseDevice {
 
   // What a relay switches (its kind), and the card kinds of the series.
   enum Kind : int {
-    KIND_COLLCALL = 32787,       // "Collection call"
-    KIND_ZONE = 32826,           // "Zone relay"
-    KIND_PRELAY = 32827,         // "P relay"
-    KIND_CONTROL = 32828,        // "Control relay"
-    KIND_KCM208 = 32796,         // card kind of the "r" series
-    KIND_KCM209 = 32797,         // card kind of the "s" series; also a relay kind
+    KIND_COLLCALL = 32787,  // "Collection call"
+    KIND_ZONE = 32826,      // "Zone relay"
+    KIND_PRELAY = 32827,    // "P relay"
+    KIND_CONTROL = 32828,   // "Control relay"
+    KIND_KCM208 = 32796,    // card kind of the "r" series
+    KIND_KCM209 = 32797,    // card kind of the "s" series; also a relay kind
   };
 
   CRelais();

@@ -68,9 +68,7 @@ uint32_t CRelaisManager::AddRelayR(CRelais* relay) {
 
 uint32_t CRelaisManager::GetFreeRelayR() const { return LowestFree(m_relaysR, kMaxRelayR - 1); }
 
-int CRelaisManager::ReleaseRelayR(const CRelais* relay, uint32_t number) {
-  return Release(m_relaysR, relay, number);
-}
+int CRelaisManager::ReleaseRelayR(const CRelais* relay, uint32_t number) { return Release(m_relaysR, relay, number); }
 
 int CRelaisManager::ClaimRelayR(CRelais* relay, uint32_t number) { return Claim(m_relaysR, relay, number); }
 
@@ -102,9 +100,7 @@ uint32_t CRelaisManager::AddRelayS(CRelais* relay) {
 
 uint32_t CRelaisManager::GetFreeRelayS() const { return LowestFree(m_relaysS, kMaxRelayS - 1); }
 
-int CRelaisManager::ReleaseRelayS(const CRelais* relay, uint32_t number) {
-  return Release(m_relaysS, relay, number);
-}
+int CRelaisManager::ReleaseRelayS(const CRelais* relay, uint32_t number) { return Release(m_relaysS, relay, number); }
 
 int CRelaisManager::ClaimRelayS(CRelais* relay, uint32_t number) { return Claim(m_relaysS, relay, number); }
 

@@ -51,8 +51,7 @@ constexpr CRelaisTopology::InputTypeRow kInputTypeTable[CRelaisTopology::kInputT
     {4, 32786},  // "D+ E relay"
     {5, 32792},  // "D relay"
     {6, 32793},  // "E relay"
-    {7, 0},
-    {8, 0},
+    {7, 0},     {8, 0},
 };
 
 bool IsTopologyKind(int kind) {
@@ -63,15 +62,15 @@ bool IsTopologyKind(int kind) {
 // The amplifier's context menu adds topologies through this factory, with
 // the command id as the kind and one zone.
 const bool g_factoryRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(
-      DT_RELAYTOPOLOGY, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
-        if (!IsTopologyKind(kind)) return nullptr;
-        auto topology = std::make_unique<CRelaisTopology>();
-        if (!topology->Create(kind, CRelaisTopology::InputCountOfKind(kind), 1, QString(), QRect(), CAT_TOPOLOGIES,
-                              0, 3, &doc))
-          return nullptr;
-        return topology;
-      });
+  CSelvantisDoc::RegisterObjectFactory(DT_RELAYTOPOLOGY,
+                                       [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
+                                         if (!IsTopologyKind(kind)) return nullptr;
+                                         auto topology = std::make_unique<CRelaisTopology>();
+                                         if (!topology->Create(kind, CRelaisTopology::InputCountOfKind(kind), 1,
+                                                               QString(), QRect(), CAT_TOPOLOGIES, 0, 3, &doc))
+                                           return nullptr;
+                                         return topology;
+                                       });
   return true;
 }();
 
@@ -156,9 +155,9 @@ std::vector<CZone*> CRelaisTopology::GetZones() const {
 QString CRelaisTopology::GetRelayText() const {
   // The relay of the collection call with the same number, as that object
   // sends it itself.
-  const CBaseDevice* call =
-      (m_pDoc != nullptr && m_nCollCall != 0) ? m_pDoc->GetIDManager().FindBaseDevice(m_nCollCall, DT_COLLCALL)
-                                              : nullptr;
+  const CBaseDevice* call = (m_pDoc != nullptr && m_nCollCall != 0)
+                                ? m_pDoc->GetIDManager().FindBaseDevice(m_nCollCall, DT_COLLCALL)
+                                : nullptr;
   if (const auto* collCall = dynamic_cast<const CCollectionCall*>(call)) return collCall->GetRelayText();
   return QStringLiteral("0");
 }
@@ -249,8 +248,7 @@ void CRelaisTopology::AssignRelays(int first) {
         for (CZone* zone : zones) zone->ConnectRelays(kZoneRelay, 1, 0);
         for (CZone* zone : zones) zone->ConnectRelays(kZoneRelay, 2, 0);
         break;
-      default:
-        break;
+      default: break;
     }
     return;
   }
@@ -274,8 +272,7 @@ void CRelaisTopology::AssignRelays(int first) {
       for (CZone* zone : zones) m = zone->ConnectFreeRelay(kZoneRelay, m, 2);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -330,9 +327,8 @@ void CRelaisTopology::Serialize(CArchive& ar) {
   // An input type outside the table reads as "Not used".
   m_nInputType = inputType < uint32_t(kInputTypeRows) ? static_cast<int>(inputType) : INPUT_NOT_USED;
   m_nReserved = static_cast<int>(reserved);
-  m_nCollCall = (IsCollCallInput() && collCall >= 1 && collCall <= CRelaisManager::kMaxTopology)
-                    ? static_cast<int>(collCall)
-                    : 0;
+  m_nCollCall =
+      (IsCollCallInput() && collCall >= 1 && collCall <= CRelaisManager::kMaxTopology) ? static_cast<int>(collCall) : 0;
   m_legacyRelays.clear();
   m_legacySecond.clear();
   if (GetSchema() < 2) {
@@ -368,9 +364,8 @@ void CRelaisTopology::ConvertLegacy() {
   switch (m_nInputType) {
     case INPUT_COLLCALL: {
       if (first == 0) break;
-      CRelais* relay =
-          EnsureRelayBlock(LowNumber(first), IsRSeries(first) ? CRelais::KIND_COLLCALL : CRelais::KIND_KCM209,
-                           IsRSeries(first));
+      CRelais* relay = EnsureRelayBlock(
+          LowNumber(first), IsRSeries(first) ? CRelais::KIND_COLLCALL : CRelais::KIND_KCM209, IsRSeries(first));
       if (relay == nullptr) break;
       CCollectionCall::EnsureAll(*m_pDoc);
       std::vector<CBaseDevice*> calls;
@@ -415,8 +410,7 @@ void CRelaisTopology::ConvertLegacy() {
                                        "allcall relay!"),
                     MB_OK | MB_ICONEXCLAMATION);
       break;
-    default:
-      break;
+    default: break;
   }
   m_legacyRelays.clear();
   m_legacySecond.clear();
@@ -504,8 +498,7 @@ bool CRelaisTopology::OnCommand(int id) {
     case ID_SHOW_PROPERTIES:
       if (ShowProperties()) Invalidate();
       return true;
-    default:
-      return CBaseDevice::OnCommand(id);
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 

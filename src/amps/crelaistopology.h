@@ -66,8 +66,8 @@ class CRelaisTopology final : public CBaseDevice {
     int32_t stringId;  // 0 for the empty rows 7 and 8
   };
 
-  static constexpr int kKindRows = 4;        // three kinds and the end row
-  static constexpr int kInputTypeRows = 9;   // indexes 0..8
+  static constexpr int kKindRows = 4;       // three kinds and the end row
+  static constexpr int kInputTypeRows = 9;  // indexes 0..8
   static constexpr uint32_t kStrZoneLimit = 32773;
 
   CRelaisTopology();

@@ -87,13 +87,11 @@ SelectionList TargetChoices(const CSelvantisDoc* doc) {
 
 }  // namespace
 
-SELV_REGISTER_SELECTION(CSpareAmp::kKind, [](const CSelvantisDoc* doc, const SelectionRequest&) {
-  return TargetChoices(doc);
-})
+SELV_REGISTER_SELECTION(CSpareAmp::kKind,
+                        [](const CSelvantisDoc* doc, const SelectionRequest&) { return TargetChoices(doc); })
 
-SELV_REGISTER_SELECTION(kSelectWatched, [](const CSelvantisDoc* doc, const SelectionRequest&) {
-  return TargetChoices(doc);
-})
+SELV_REGISTER_SELECTION(kSelectWatched,
+                        [](const CSelvantisDoc* doc, const SelectionRequest&) { return TargetChoices(doc); })
 
 CSpareAmp::CSpareAmp() {
   SetType(DT_SPAREAMP);
@@ -185,8 +183,8 @@ bool CSpareAmp::SetWatch(int w, int n, int /*inUse*/, int type, int value, int c
 bool CSpareAmp::SetWatchRelays(int w, int n, int outRelay, int inRelay) {
   if (!IsEntry(n) || !IsWatch(w)) return false;
   Watch& item = m_entries[static_cast<size_t>(n)].watches[static_cast<size_t>(w)];
-  const bool changed = SetField(item.outRelay, static_cast<uint16_t>(outRelay)) |
-                       SetField(item.inRelay, static_cast<uint16_t>(inRelay));
+  const bool changed =
+      SetField(item.outRelay, static_cast<uint16_t>(outRelay)) | SetField(item.inRelay, static_cast<uint16_t>(inRelay));
   if (changed) SetModified();
   return true;
 }
@@ -228,8 +226,7 @@ void CSpareAmp::Serialize(CArchive& ar) {
 // ---- Transfers --------------------------------------------------------------------------
 
 void CSpareAmp::SendKey(int n, const QString& key, const QString& value, bool bQuery) {
-  SendCommandLine(Path() + Fmt("/ENTRY%d", n) + key + QLatin1Char(' ') + (bQuery ? QStringLiteral("?") : value),
-                  true);
+  SendCommandLine(Path() + Fmt("/ENTRY%d", n) + key + QLatin1Char(' ') + (bQuery ? QStringLiteral("?") : value), true);
 }
 
 int CSpareAmp::SkipUnnamed(int nStep) const {
@@ -284,15 +281,12 @@ int CSpareAmp::Download(bool bQuery, int nStep) {
       SendKey(n, QStringLiteral("/INDEX"), Signed16(entry.target), bQuery);
       // An entry without a target has nothing more to send.
       return !bQuery && entry.target == 0 ? step + kStepsPerEntry : step + 1;
-    case 1:
-      SendKey(n, QStringLiteral("/REMOTE"), YesNo(entry.targetKind), bQuery);
-      return step + 1;
+    case 1: SendKey(n, QStringLiteral("/REMOTE"), YesNo(entry.targetKind), bQuery); return step + 1;
     case 2:
       // The unit's current replacement can only be asked for.
       if (bQuery) SendKey(n, QStringLiteral("/REPLACE"), QString(), true);
       return step + 1;
-    default:
-      break;
+    default: break;
   }
   const int j = (sub - 3) / 4;
   const Watch& item = entry.watches[static_cast<size_t>(j)];
@@ -301,15 +295,9 @@ int CSpareAmp::Download(bool bQuery, int nStep) {
     case 0:
       SendKey(n, watch + QStringLiteral("/INDEX"), Signed16(item.value), bQuery);
       return !bQuery && item.value == 0 ? step + 4 : step + 1;
-    case 1:
-      SendKey(n, watch + QStringLiteral("/REMOTE"), YesNo(item.kind), bQuery);
-      return step + 1;
-    case 2:
-      SendKey(n, watch + QStringLiteral("/OUTRELAY"), Fmt("%d", item.outRelay), bQuery);
-      return step + 1;
-    default:
-      SendKey(n, watch + QStringLiteral("/INPRELAY"), Fmt("%d", item.inRelay), bQuery);
-      return step + 1;
+    case 1: SendKey(n, watch + QStringLiteral("/REMOTE"), YesNo(item.kind), bQuery); return step + 1;
+    case 2: SendKey(n, watch + QStringLiteral("/OUTRELAY"), Fmt("%d", item.outRelay), bQuery); return step + 1;
+    default: SendKey(n, watch + QStringLiteral("/INPRELAY"), Fmt("%d", item.inRelay), bQuery); return step + 1;
   }
 }
 

@@ -31,7 +31,7 @@ class CSpareAmp final : public CBaseDevice {
   static constexpr int kKind = 34370;  // "Backup Amplifier", also the name
   static constexpr int kEntryCount = 8;
   static constexpr int kWatchCount = 10;
-  static constexpr int kStepsPerEntry = 3 + 4 * kWatchCount;  // 43
+  static constexpr int kStepsPerEntry = 3 + 4 * kWatchCount;           // 43
   static constexpr int kStepCount = 1 + kEntryCount * kStepsPerEntry;  // 345
   // The disabled flags are a 64-bit set, as the unit's clear reply names them.
   static constexpr unsigned kDisabledBits = 64;

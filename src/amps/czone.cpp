@@ -57,7 +57,7 @@ struct IgnoreKeyword {
   uint32_t caption;
 };
 constexpr IgnoreKeyword kIgnoreKeywords[] = {
-    {CZone::IGN_POSTOL, "POSTOL", kStrPosTol},    {CZone::IGN_NEGTOL, "NEGTOL", kStrNegTol},
+    {CZone::IGN_POSTOL, "POSTOL", kStrPosTol},      {CZone::IGN_NEGTOL, "NEGTOL", kStrNegTol},
     {CZone::IGN_GNDFLT, "GNDFLT", kStrGroundFault}, {CZone::IGN_OVF_U, "OVF_U", kStrVoltageError},
     {CZone::IGN_OVF_I, "OVF_I", kStrCurrentError},
 };
@@ -69,12 +69,18 @@ struct DownloadStep {
   int column;
 };
 constexpr DownloadStep kSteps[CZone::kStepsUpgrade] = {
-    {"/OUTPUT", CZone::COL_OUTPUTS},          {"/RELAY", CZone::COL_RELAYS},
-    {"/PRIOCALL/RELAY", CZone::COL_PRIO_RELAY}, {"/PRIOCALL/TYPE", CZone::COL_PRIO_TYPE},
-    {"/CONTROL/RELAY", CZone::COL_CONTROL_RELAY}, {"/CONTROL/TYPE", CZone::COL_CONTROL_TYPE},
-    {"/LANGRP", CZone::COL_LANGROUP},         {"/TEST/POSTOL", CZone::COL_POSTOL},
-    {"/TEST/NEGTOL", CZone::COL_NEGTOL},      {"/TEST/IGNORE", CZone::COL_IGNORE},
-    {"/AMPCHAN", CZone::COL_AMPCHAN},         {"/TESTVOL", CZone::COL_TESTVOL},
+    {"/OUTPUT", CZone::COL_OUTPUTS},
+    {"/RELAY", CZone::COL_RELAYS},
+    {"/PRIOCALL/RELAY", CZone::COL_PRIO_RELAY},
+    {"/PRIOCALL/TYPE", CZone::COL_PRIO_TYPE},
+    {"/CONTROL/RELAY", CZone::COL_CONTROL_RELAY},
+    {"/CONTROL/TYPE", CZone::COL_CONTROL_TYPE},
+    {"/LANGRP", CZone::COL_LANGROUP},
+    {"/TEST/POSTOL", CZone::COL_POSTOL},
+    {"/TEST/NEGTOL", CZone::COL_NEGTOL},
+    {"/TEST/IGNORE", CZone::COL_IGNORE},
+    {"/AMPCHAN", CZone::COL_AMPCHAN},
+    {"/TESTVOL", CZone::COL_TESTVOL},
 };
 
 // Lists of 32-bit entries in old records: an archive count, then the entries.
@@ -547,8 +553,8 @@ void CZone::ConvertLegacyRelays() {
 
 bool CZone::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
                            int bitmapId, int textFlags, CSelvantisDoc* doc) {
-  if (!CBaseDevice::CreateOnCanvas(kind == 0 ? kKind : kind, nInputs, nOutputs, name,
-                                   rect.translated(kPlaceOffsetX, 0), category, bitmapId, textFlags, doc))
+  if (!CBaseDevice::CreateOnCanvas(kind == 0 ? kKind : kind, nInputs, nOutputs, name, rect.translated(kPlaceOffsetX, 0),
+                                   category, bitmapId, textFlags, doc))
     return false;
   AvoidOverlap();
   ShowPins(true);
@@ -557,9 +563,8 @@ bool CZone::CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& n
 }
 
 bool CZone::HasLanGroupLink() const {
-  return std::any_of(m_outputs.begin(), m_outputs.end(), [](const ConnectionRecord& r) {
-    return r.pPeer != nullptr && r.pPeer->GetType() == DT_LANGROUP;
-  });
+  return std::any_of(m_outputs.begin(), m_outputs.end(),
+                     [](const ConnectionRecord& r) { return r.pPeer != nullptr && r.pPeer->GetType() == DT_LANGROUP; });
 }
 
 CBaseDevice* CZone::AddNewGroup() {
@@ -601,11 +606,8 @@ bool CZone::DeleteZone() {
 
 bool CZone::OnCommand(int id) {
   switch (id) {
-    case ID_DELETE_OBJECT:
-      return DeleteZone();
-    case ID_ADD_GROUP:
-      AddNewGroup();
-      return true;
+    case ID_DELETE_OBJECT: return DeleteZone();
+    case ID_ADD_GROUP: AddNewGroup(); return true;
     case ID_ADD_LANGROUP:
       if (!HasLanGroupLink()) AddNewLanGroup();
       return true;
@@ -622,10 +624,8 @@ bool CZone::OnCommand(int id) {
     case ID_ZONE_PROPERTIES:
       if (ShowProperties()) Invalidate();
       return true;
-    case ID_ADD_CONTROL_RELAY:
-      return true;
-    default:
-      return CBaseDevice::OnCommand(id);
+    case ID_ADD_CONTROL_RELAY: return true;
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 

@@ -33,14 +33,13 @@ int NumberAfter(const QString& key, const QString& prefix, QString* rest) {
   return static_cast<int>(value);
 }
 
-bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& value, unsigned bits,
-                   BitSet* cleared, const QString& errorFilePath, const QString& items) {
+bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& value, unsigned bits, BitSet* cleared,
+                   const QString& errorFilePath, const QString& items) {
   *cleared = MakeBitSet(bits);
   if (ParseRangeList(value, *cleared, bits)) return true;
   *cleared = MakeBitSet(bits);
   AppendErrorLine(errorFilePath, table.GetName() + Fmt(" %d : ", table.GetID()) + key + QLatin1Char(' ') + value +
-                                     QStringLiteral(" cannot be read; every ") + items +
-                                     QStringLiteral(" is queried"));
+                                     QStringLiteral(" cannot be read; every ") + items + QStringLiteral(" is queried"));
   return false;
 }
 

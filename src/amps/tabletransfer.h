@@ -32,8 +32,8 @@ int NumberAfter(const QString& key, const QString& prefix, QString* rest);
 // cannot be read clears nothing: *cleared is left all clear, a line
 // "<name> <id> : <key> <value> cannot be read; every <items> is queried"
 // goes to the error file, and the result is false.
-bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& value, unsigned bits,
-                   BitSet* cleared, const QString& errorFilePath, const QString& items);
+bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& value, unsigned bits, BitSet* cleared,
+                   const QString& errorFilePath, const QString& items);
 
 // True when the link has sent nothing for timeoutMs: a clear reply asked
 // for will not come any more.

@@ -17,14 +17,14 @@ SELV_IMPLEMENT_SERIAL(CConsKey, CConsKey::kSchema)
 namespace {
 
 constexpr std::array<const char*, CConsKey::TYPE_COUNT> kKeywords = {
-    "DISABLED", "ON",   "STOP", "PROGRAM", "CLEAR", "AUX",   "SEL",    "ALARM",
+    "DISABLED", "ON",   "STOP", "PROGRAM", "CLEAR", "AUX",    "SEL",    "ALARM",
     "CHIME",    "TEXT", "TALK", "TALKEXT", "MACRO", "MACREP", "MACRAD", "MACSWT"};
 
 // Labels of the types that act on the console or the current selection;
 // null where a type has none.
 constexpr std::array<const char*, CConsKey::TYPE_COUNT> kTypeLabels = {
-    nullptr, "On", "Stop", "Program", "Clear", "Aux", nullptr, "Alarm",
-    "Chime", "Text", "Talk", "PTT", nullptr, nullptr, nullptr, nullptr};
+    nullptr, "On",   "Stop", "Program", "Clear", "Aux",   nullptr, "Alarm",
+    "Chime", "Text", "Talk", "PTT",     nullptr, nullptr, nullptr, nullptr};
 
 struct FixedKeyRow {
   int number;
@@ -115,8 +115,7 @@ uint32_t CConsKey::GetWord1() const {
 }
 
 uint32_t CConsKey::GetWord2() const {
-  return (uint32_t(m_stored.p3 & 0xFF) << 24) | (uint32_t(m_nNumber & 0xFF) << 16) |
-         uint32_t(m_nPicture & 0xFFFF);
+  return (uint32_t(m_stored.p3 & 0xFF) << 24) | (uint32_t(m_nNumber & 0xFF) << 16) | uint32_t(m_nPicture & 0xFFFF);
 }
 
 bool CConsKey::SetWords(uint32_t word1, uint32_t word2) {
@@ -264,8 +263,7 @@ bool CConsKey::Upload(const QString& value) {
   const QString rest = comma < 0 ? QString() : text.mid(comma + 1);
   const int type = TypeFromKeyword(keyword.trimmed());
   if (type < 0) {
-    if (text.compare(QLatin1String("console not connected"), Qt::CaseInsensitive) != 0)
-      Warn(IDS_CONS_PARSER_ERROR);
+    if (text.compare(QLatin1String("console not connected"), Qt::CaseInsensitive) != 0) Warn(IDS_CONS_PARSER_ERROR);
     return false;
   }
   Function function;
@@ -329,8 +327,7 @@ uint32_t CConsKey::Resolve(const Function& f, Resolved* out) const {
       const bool needed = f.type <= TEXT;
       if (f.p2 == 0 && needed) return IDS_CONS_SIGNAL_MISSING;
       if (f.p2 != 0) {
-        CBaseDevice* signal =
-            doc != nullptr ? doc->GetIDManager().FindBaseDevice(f.p2, SignalTypeOf(f.type)) : nullptr;
+        CBaseDevice* signal = doc != nullptr ? doc->GetIDManager().FindBaseDevice(f.p2, SignalTypeOf(f.type)) : nullptr;
         if (signal == nullptr) return IDS_CONS_SIGNAL_MISSING;
         out->second = KeyTarget::Of(signal);
         out->secondCategory = CAT_MISC;
@@ -420,8 +417,7 @@ void CConsKey::ApplyLinks(const Resolved& resolved) {
     link(MakeConsolePin(m_nNumber, resolved.groupSlot), resolved.first, resolved.firstCategory);
 }
 
-void CConsKey::SetProgramming(int type, int p1, int p2, int p3, const KeyTarget& target, int category,
-                              bool bStore) {
+void CConsKey::SetProgramming(int type, int p1, int p2, int p3, const KeyTarget& target, int category, bool bStore) {
   if (m_pOwner == nullptr || !IsType(type)) return;
   Function function{type, p1, p2, p3, m_edit.bProtected};
   Resolved resolved;

@@ -52,10 +52,10 @@ constexpr std::array<const char*, 3> kPttPrioTexts = {"FIRST", "INT", "EXT"};
 constexpr std::array<const char*, 4> kExtTexts = {"OFF", "AUX", "6350", "PTT"};
 
 // The parameter of each download step 0..11; steps 12..42 are GROUP0..30.
-constexpr std::array<int, 12> kStepCodes = {
-    CConsProp::P_NAME,    CConsProp::P_TYPE,   CConsProp::P_PRIO,    CConsProp::P_COMP,
-    CConsProp::P_BUZZER,  CConsProp::P_PRECHIME, CConsProp::P_GERMAN, CConsProp::P_DOSCHAR,
-    CConsProp::P_PTTPRIO, CConsProp::P_EXT,    CConsProp::P_PASSW,   CConsProp::P_ONPRIO};
+constexpr std::array<int, 12> kStepCodes = {CConsProp::P_NAME,   CConsProp::P_TYPE,    CConsProp::P_PRIO,
+                                            CConsProp::P_COMP,   CConsProp::P_BUZZER,  CConsProp::P_PRECHIME,
+                                            CConsProp::P_GERMAN, CConsProp::P_DOSCHAR, CConsProp::P_PTTPRIO,
+                                            CConsProp::P_EXT,    CConsProp::P_PASSW,   CConsProp::P_ONPRIO};
 
 constexpr int kZoneBits = 100;
 constexpr int kMaxOverlapMoves = 100000;
@@ -133,8 +133,8 @@ CConsole* CConsole::CreateIn(CSelvantisDoc& doc, int model, const QRect& rect) {
   return added;
 }
 
-bool CConsole::CreateAndPlace(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect,
-                              int category, int bitmapId, int textFlags, CSelvantisDoc* doc) {
+bool CConsole::CreateAndPlace(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
+                              int bitmapId, int textFlags, CSelvantisDoc* doc) {
   const bool created = CreateOnCanvas(kind, nInputs, nOutputs, name, rect, category, bitmapId, textFlags, doc);
   if (created) AvoidOverlap();
   return created;
@@ -165,12 +165,12 @@ int CConsole::CodeOf(const QString& keyword) {
 
 QString CConsole::PttPrioText(int index) {
   return index >= 0 && index < int(kPttPrioTexts.size()) ? QString::fromLatin1(kPttPrioTexts[size_t(index)])
-                                                          : QString::fromLatin1(kPttPrioTexts[1]);
+                                                         : QString::fromLatin1(kPttPrioTexts[1]);
 }
 
 QString CConsole::ExtText(int index) {
   return index >= 0 && index < int(kExtTexts.size()) ? QString::fromLatin1(kExtTexts[size_t(index)])
-                                                      : QString::fromLatin1(kExtTexts[0]);
+                                                     : QString::fromLatin1(kExtTexts[0]);
 }
 
 QString CConsole::SettingValue(int code) const {
@@ -181,8 +181,8 @@ QString CConsole::SettingValue(int code) const {
   if (base == CConsProp::P_GROUP) {
     const int slot = static_cast<int>(static_cast<uint32_t>(code) >> 16);
     CSelvantisDoc* doc = GetDocument();
-    CBaseDevice* group = slot == 0 ? (doc != nullptr ? doc->FindObjectById(CAT_GROUPS, 0) : nullptr)
-                                   : FindGroupInSlot(slot);
+    CBaseDevice* group =
+        slot == 0 ? (doc != nullptr ? doc->FindObjectById(CAT_GROUPS, 0) : nullptr) : FindGroupInSlot(slot);
     if (group == nullptr) return QStringLiteral("0");
     BitSet zones = MakeBitSet(kZoneBits);
     CollectGroupZones(*group, zones);
@@ -222,8 +222,8 @@ int CConsole::Download(bool bQuery, int nStep) {
     return nStep + 1;
   }
   // Keys go by number: the programmable array is ordered down the columns.
-  const int number = nStep < kParamSteps + keys ? nStep - (kParamSteps - 1)
-                                                : nStep - (kParamSteps + keys) + CConsKey::kFirstFixedKey;
+  const int number =
+      nStep < kParamSteps + keys ? nStep - (kParamSteps - 1) : nStep - (kParamSteps + keys) + CConsKey::kFirstFixedKey;
   if (const CConsKey* key = m_prop.FindKey(number)) key->Download(line, false, bQuery);
   return nStep + 1;
 }
@@ -647,14 +647,14 @@ int CConsole::StoreKeyLinks() {
       groupSlot = ++slot;
     }
     LinkWithMirror(this, MakeConsolePin(number, groupSlot), first, category);
-    CBaseDevice* signal = second.object != nullptr && second.object->GetCategory() == CAT_MISC ? second.object : nullptr;
+    CBaseDevice* signal =
+        second.object != nullptr && second.object->GetCategory() == CAT_MISC ? second.object : nullptr;
     key.SetTargetFromSelection(first, signal, groupSlot);
   };
   // By key number, so that group slots follow the keys as the user counts them.
   for (int n = 1; n <= CConsKey::kLastFixedKey; ++n)
     if (CConsKey* key = m_prop.FindKey(n)) store(*key);
-  if (unlinked > 0)
-    AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", slot + unlinked), MB_OK, 0);
+  if (unlinked > 0) AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", slot + unlinked), MB_OK, 0);
   return unlinked;
 }
 

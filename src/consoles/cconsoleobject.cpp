@@ -18,10 +18,11 @@ constexpr const char* kNone = "NONE";
 
 const bool kRegistered = [] {
   // Only new projects get it: an older project without it stays without.
-  CSelvantisDoc::RegisterFixedObjectProvider(
-      kProviderOrder, [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
-        if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument) CConsoleObject::EnsureIn(doc);
-      });
+  CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder,
+                                             [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
+                                               if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument)
+                                                 CConsoleObject::EnsureIn(doc);
+                                             });
   return true;
 }();
 

@@ -352,8 +352,8 @@ void CConsProp::SerializeData(CArchive& ar, int schema) {
     if (m_pOwner != nullptr) {
       m_pOwner->SetKind(m_nModel);
       const QString name = m_pOwner->GetName();
-      AfxMessageBox(FormatText(ConsoleString(IDS_CONS_EXTENSION_DROPPED), {name, name, name}),
-                    MB_OK | MB_ICONSTOP, IDS_CONS_EXTENSION_DROPPED);
+      AfxMessageBox(FormatText(ConsoleString(IDS_CONS_EXTENSION_DROPPED), {name, name, name}), MB_OK | MB_ICONSTOP,
+                    IDS_CONS_EXTENSION_DROPPED);
     }
   }
   if (schema < 4) {

@@ -66,9 +66,9 @@ CCommLink::~CCommLink() {
 // ---- Connection ------------------------------------------------------------------
 
 bool CCommLink::Connect(CSelvantisDoc* doc) {
-  const QString port = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                                           QString::fromLatin1(LinkProfile::kPort),
-                                           QString::fromLatin1(LinkProfile::kDefaultPort));
+  const QString port =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
+                          QString::fromLatin1(LinkProfile::kDefaultPort));
   return ConnectPort(port, doc);
 }
 
@@ -77,9 +77,9 @@ bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
     SetDocument(doc);
     return true;
   }
-  const QString settings = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                                               QString::fromLatin1(LinkProfile::kSettings),
-                                               QString::fromLatin1(LinkProfile::kDefaultSettings));
+  const QString settings =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                          QString::fromLatin1(LinkProfile::kDefaultSettings));
   QString error;
   if (!m_port->Open(portName, settings, &error)) {
     AfxMessageBox(tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error), MB_OK | MB_ICONSTOP);
@@ -99,8 +99,7 @@ bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
   if (!m_port->IsOpen()) {
     // Lost while asking; HandleLost has reset the state.
     m_connected = false;
-    AfxMessageBox(tr("The connection to the unit on %1 was lost while connecting.").arg(portName),
-                  MB_OK | MB_ICONSTOP);
+    AfxMessageBox(tr("The connection to the unit on %1 was lost while connecting.").arg(portName), MB_OK | MB_ICONSTOP);
     return false;
   }
   if (deviceId.isEmpty() && version.isEmpty()) {
@@ -145,8 +144,7 @@ void CCommLink::Disconnect(bool saveSettings) {
     SendCommand(QStringLiteral("/SERVICE/ACCESS/DATE ") + date);
     SendCommand(QStringLiteral("/PROTECT ON"));
     if (saveSettings) OnSaveVmxSettings();
-    if (!WaitDrained(kNoProgressTimeoutMs))
-      m_monitor.AddNote(tr("The last lines could not be sent"));
+    if (!WaitDrained(kNoProgressTimeoutMs)) m_monitor.AddNote(tr("The last lines could not be sent"));
   }
   m_port->Close();
   m_monitor.AddNote(tr("Port closed"));
@@ -235,8 +233,8 @@ bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int
   }
   if (bCountAll) {
     m_expectedReplies += commands.size();
-    const int echo = CProfile::GetInt(QString::fromLatin1(LinkProfile::kUnitSection),
-                                      QString::fromLatin1(LinkProfile::kEchoOn), 1);
+    const int echo =
+        CProfile::GetInt(QString::fromLatin1(LinkProfile::kUnitSection), QString::fromLatin1(LinkProfile::kEchoOn), 1);
     if (echo) m_expectedReplies += commands.size();
   }
   m_replyList.clear();
@@ -358,8 +356,7 @@ void CCommLink::RouteLines(const QStringList& lines) {
       emit commReply(target, tag, copy);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -489,8 +486,7 @@ QString CCommLink::SendQuery(const QString& command) {
   const QString raw = SendAndRead(command, waitMs);
   if (!raw.startsWith(command)) return raw;
   int skip = command.size();
-  for (int i = 0; i < 2 && skip < raw.size() && (raw[skip] == QLatin1Char('\r') || raw[skip] == QLatin1Char('\n'));
-       ++i)
+  for (int i = 0; i < 2 && skip < raw.size() && (raw[skip] == QLatin1Char('\r') || raw[skip] == QLatin1Char('\n')); ++i)
     ++skip;
   return raw.mid(skip);
 }

@@ -122,9 +122,7 @@ QByteArray CMSComm::Input() {
   return m_port->readAll();
 }
 
-int CMSComm::InBufferCount() const {
-  return m_port->isOpen() ? static_cast<int>(m_port->bytesAvailable()) : 0;
-}
+int CMSComm::InBufferCount() const { return m_port->isOpen() ? static_cast<int>(m_port->bytesAvailable()) : 0; }
 
 int CMSComm::OutBufferCount() const {
   if (!m_port->isOpen()) return 0;

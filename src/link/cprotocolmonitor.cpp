@@ -79,9 +79,9 @@ void CProtocolMonitor::SetCapacity(int capacity) {
 QString CProtocolMonitor::ToText() const {
   QString text;
   for (const MonitorEntry& entry : m_entries) {
-    text += entry.direction == MonitorEntry::Sent ? QStringLiteral("> ")
+    text += entry.direction == MonitorEntry::Sent       ? QStringLiteral("> ")
             : entry.direction == MonitorEntry::Received ? QStringLiteral("< ")
-                                                         : QStringLiteral("! ");
+                                                        : QStringLiteral("! ");
     text += entry.text;
     text += QLatin1Char('\n');
   }

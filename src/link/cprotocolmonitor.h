@@ -13,8 +13,8 @@ struct MonitorEntry {
   enum Direction { Sent, Received, Note };
   quint64 serial = 0;  // counts from 1 over the monitor's life, never reused
   Direction direction = Sent;
-  qint64 msecs = 0;    // since the monitor was made
-  QString text;        // without line end; control characters as <hh>
+  qint64 msecs = 0;  // since the monitor was made
+  QString text;      // without line end; control characters as <hh>
 };
 
 // All traffic with the unit, in order and with its direction, for the

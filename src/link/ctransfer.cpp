@@ -43,23 +43,14 @@ QString CTransfer::ResultMessage(Result result, bool restored) {
   QString text;
   switch (result) {
     case Result::Done:
-    case Result::Canceled:
-      break;
+    case Result::Canceled: break;
     case Result::NoProgress:
       text = tr("The transfer was stopped: the unit has neither taken data nor answered for some seconds.");
       break;
-    case Result::LinkLost:
-      text = tr("The transfer was stopped: the connection to the unit was lost.");
-      break;
-    case Result::Busy:
-      text = tr("A transfer is already running. Wait until it has ended.");
-      break;
-    case Result::NotConnected:
-      text = tr("The unit is not connected.");
-      break;
-    case Result::Failed:
-      text = tr("The transfer was stopped: the project was closed or changed.");
-      break;
+    case Result::LinkLost: text = tr("The transfer was stopped: the connection to the unit was lost."); break;
+    case Result::Busy: text = tr("A transfer is already running. Wait until it has ended."); break;
+    case Result::NotConnected: text = tr("The unit is not connected."); break;
+    case Result::Failed: text = tr("The transfer was stopped: the project was closed or changed."); break;
   }
   if (restored && result != Result::Done) {
     if (!text.isEmpty()) text += QLatin1Char('\n');
@@ -284,8 +275,7 @@ CTransfer::Result CTransfer::WaitQuiet() {
       // Quiet both ways: the answers to the last queries of an upload trail
       // the queries on a slow line, and a mode change before they are in
       // would lose them.
-      if (link.GetTimeSinceLastOutput() > kQuietMs && link.GetTimeSinceLastInput() > kQuietMs)
-        return Result::Done;
+      if (link.GetTimeSinceLastOutput() > kQuietMs && link.GetTimeSinceLastInput() > kQuietMs) return Result::Done;
       // Everything has gone out; a window that keeps polling must not keep
       // the transfer open for ever.
       if (!empty.isValid()) empty.start();

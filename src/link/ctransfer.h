@@ -37,11 +37,11 @@ class CTransfer final : public QObject {
   enum class Result {
     Done,
     Canceled,
-    NoProgress,    // the unit took no data / sent no awaited answer
+    NoProgress,  // the unit took no data / sent no awaited answer
     LinkLost,
-    Busy,          // another transfer runs
+    Busy,  // another transfer runs
     NotConnected,
-    Failed         // the document went away, a file could not be read
+    Failed  // the document went away, a file could not be read
   };
 
   // Steps [firstStep, endStep) of an object; endStep -1: to the count that

@@ -9,8 +9,8 @@
 
 const std::vector<CUnitInfo::ClearCapability>& CUnitInfo::ClearCapabilities() {
   static const std::vector<ClearCapability> table = {
-      {"MACRO_CLR", 0.6}, {"TRIGGER_CLR", 0.6}, {"COND_CLR", 0.6},
-      {"READYINP_CLR", 0.7}, {"MONI_CLR", 0.8}, {"SPAREAMP_CLR", 0.8},
+      {"MACRO_CLR", 0.6},    {"TRIGGER_CLR", 0.6}, {"COND_CLR", 0.6},
+      {"READYINP_CLR", 0.7}, {"MONI_CLR", 0.8},    {"SPAREAMP_CLR", 0.8},
   };
   return table;
 }

@@ -15,8 +15,8 @@ class CUnitInfo final {
   static constexpr const char* kVersionPath = "/SERVICE/VER";
 
   struct ClearCapability {
-    const char* key;       // profile value, e.g. "MONI_CLR"
-    double firstVersion;   // the operating system that understands it
+    const char* key;      // profile value, e.g. "MONI_CLR"
+    double firstVersion;  // the operating system that understands it
   };
   // Every "_CLR" value with the first operating-system version that knows
   // its clear token.

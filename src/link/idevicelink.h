@@ -49,9 +49,7 @@ class IDeviceLink {
 
   // One command line (CR LF appended) for doc (null: any document), as it
   // is: queued while the link queues, else written. Never shortened.
-  virtual void SendCommand(const QString& command, const CSelvantisDoc* doc) {
-    SendDeviceCommand(command, doc, false);
-  }
+  virtual void SendCommand(const QString& command, const CSelvantisDoc* doc) { SendDeviceCommand(command, doc, false); }
   // The commands as one text, each followed by CR LF; false and nothing sent
   // when the text would be longer than 512 characters. The replies go to
   // replyTarget's OnCommReply slot (link/commreply.h) until someone sets

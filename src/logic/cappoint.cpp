@@ -14,10 +14,10 @@ struct Repetition {
   const char* keyword;
 };
 
-constexpr Repetition kRepetitions[] = {
-    {IDS_LOGIC_OFF, "OFF"},       {IDS_REP_ONETIME, "ONETIME"}, {IDS_REP_ANNUAL, "ANNUAL"},
-    {IDS_REP_MONTHLY, "MONTHLY"}, {IDS_REP_WEEKLY, "WEEKLY"},   {IDS_REP_DAILY, "DAILY"},
-    {IDS_REP_HOURLY, "HOURLY"},   {IDS_REP_MINUTELY, "MINUTELY"}};
+constexpr Repetition kRepetitions[] = {{IDS_LOGIC_OFF, "OFF"},     {IDS_REP_ONETIME, "ONETIME"},
+                                       {IDS_REP_ANNUAL, "ANNUAL"}, {IDS_REP_MONTHLY, "MONTHLY"},
+                                       {IDS_REP_WEEKLY, "WEEKLY"}, {IDS_REP_DAILY, "DAILY"},
+                                       {IDS_REP_HOURLY, "HOURLY"}, {IDS_REP_MINUTELY, "MINUTELY"}};
 
 QString Line(const QString& prefix, const char* field, const QString& value) {
   return prefix + QLatin1Char('/') + QLatin1String(field) + QLatin1Char(' ') + value;
@@ -30,8 +30,8 @@ CAppoint::CAppoint() : m_time(FreeLimitTime()) { SetType(DT_APPOINT); }
 void CAppoint::Serialize(CArchive& ar) {
   CBaseDevice::Serialize(ar);
   if (ar.IsStoring()) {
-    ar << static_cast<uint32_t>(static_cast<uint64_t>(m_time) & 0xFFFFFFFFu)
-       << static_cast<int32_t>(m_time >> 32) << static_cast<int32_t>(m_repetition);
+    ar << static_cast<uint32_t>(static_cast<uint64_t>(m_time) & 0xFFFFFFFFu) << static_cast<int32_t>(m_time >> 32)
+       << static_cast<int32_t>(m_repetition);
     return;
   }
   uint32_t low = 0;
@@ -98,8 +98,7 @@ void CAppoint::SetValue(int column, int64_t value) {
       if (value != 0) FindOrCreatePlaceholder(GetDocument(), DT_MACRO, static_cast<int>(value));
       SetLinkedInput(*this, kPinMacro, DT_MACRO, static_cast<int>(value));
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -126,8 +125,8 @@ bool CAppoint::ParseField(const QString& field, const QString& value) {
   }
   if (field == QLatin1String("DATE") || field == QLatin1String("TIME")) {
     int64_t time = 0;
-    const bool ok = field == QLatin1String("DATE") ? ParseUnitDate(value, m_time, &time)
-                                                   : ParseUnitTime(value, m_time, &time);
+    const bool ok =
+        field == QLatin1String("DATE") ? ParseUnitDate(value, m_time, &time) : ParseUnitTime(value, m_time, &time);
     if (!ok) return false;
     SetValue(0, time);
     return true;

@@ -210,8 +210,10 @@ QStringList CBusyCondition::GetLines(const QString& prefix, bool bQuery) const {
   bool all = false;
   std::vector<CBaseDevice*> numbered;
   for (CBaseDevice* group : groups) {
-    if (group->GetID() == kRootGroup) all = true;
-    else numbered.push_back(group);
+    if (group->GetID() == kRootGroup)
+      all = true;
+    else
+      numbered.push_back(group);
   }
   const QString zones = all ? AllNoneText(true) : RangeOf(LinkedOfType(DT_ZONE), kZoneBits);
   BitSet outputs = MakeBitSet(kOutputCount);
@@ -284,8 +286,7 @@ bool CBusyCondition::ParseField(const QString& field, const QString& value, cons
         if (!TestBit(bits, i)) continue;
         const int id = static_cast<int>(i) + 1;
         if (GetDocument() != nullptr && GetDocument()->GetIDManager().FindBaseDevice(id, type) == nullptr) {
-          AppendMissingLine(errorFilePath, IDS_BUSY_CONDITION, GetID(),
-                            Fmt(zones ? "Zone %d" : "Group %d", id));
+          AppendMissingLine(errorFilePath, IDS_BUSY_CONDITION, GetID(), Fmt(zones ? "Zone %d" : "Group %d", id));
         }
         ids.push_back(id);
       }

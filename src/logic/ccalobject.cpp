@@ -42,7 +42,8 @@ int CCalObject::Download(bool bQuery, int nStep) {
     return kStepCount;
   }
   if (nStep >= kStepCount) return -1;
-  return m_sender.Send(nStep, nStep + 1, [this, bQuery, nStep]() { return StepLines(bQuery, nStep); }, GetDocument());
+  return m_sender.Send(
+      nStep, nStep + 1, [this, bQuery, nStep]() { return StepLines(bQuery, nStep); }, GetDocument());
 }
 
 QStringList CCalObject::StepLines(bool bQuery, int nStep) const {
@@ -78,9 +79,9 @@ bool CCalObject::Upload(const QString& line, QString& errorFilePath, int mode) {
 
   if (kind == QLatin1String("EVENT")) {
     if (id < 1 || id > kMaxAppoints) return false;
-    auto* entry = FindOrAdoptEntry<CAppoint>(doc, DT_APPOINT, id,
-                                             isFunction && CAppoint::RepetitionOfKeyword(value) != 0,
-                                             CAppoint::kKindEvent, CAT_CALENDAR, IDS_EVENT);
+    auto* entry =
+        FindOrAdoptEntry<CAppoint>(doc, DT_APPOINT, id, isFunction && CAppoint::RepetitionOfKeyword(value) != 0,
+                                   CAppoint::kKindEvent, CAT_CALENDAR, IDS_EVENT);
     return entry != nullptr && entry->ParseField(field, value);
   }
   if (kind == QLatin1String("DAYPROG")) {
@@ -92,8 +93,7 @@ bool CCalObject::Upload(const QString& line, QString& errorFilePath, int mode) {
     return entry != nullptr && entry->ParseField(field, value);
   }
   if (id < 1 || id > kMaxHolidays) return false;
-  auto* entry = FindOrAdoptEntry<CHoliday>(doc, DT_HOLIDAY, id,
-                                           isFunction && CHoliday::FunctionOfKeyword(value) != 0,
+  auto* entry = FindOrAdoptEntry<CHoliday>(doc, DT_HOLIDAY, id, isFunction && CHoliday::FunctionOfKeyword(value) != 0,
                                            CHoliday::kKindHoliday, CAT_CALENDAR, IDS_HOLIDAY_PROGRAM);
   return entry != nullptr && entry->ParseField(field, value, errorFilePath);
 }

@@ -103,9 +103,7 @@ CBaseDevice* CCondition::GetSourceObject() const {
 
 void CCondition::GetColumnText(QString& out, int column) const {
   switch (column) {
-    case 2:
-      out = LogicString(m_level ? IDS_LOGIC_ON : IDS_LOGIC_OFF);
-      return;
+    case 2: out = LogicString(m_level ? IDS_LOGIC_ON : IDS_LOGIC_OFF); return;
     case 4:
       if (const CBaseDevice* source = GetSourceObject()) {
         out = source->GetName();
@@ -115,9 +113,7 @@ void CCondition::GetColumnText(QString& out, int column) const {
         out.clear();
       }
       return;
-    default:
-      out.clear();
-      return;
+    default: out.clear(); return;
   }
 }
 
@@ -163,8 +159,7 @@ void CCondition::SetValue(int column, int value, const QString& text) {
       SetModified();
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -184,9 +179,7 @@ QStringList CCondition::GetLines(const QString& prefix, bool bQuery) const {
   return lines;
 }
 
-QStringList CCondition::UnusedLines(const QString& prefix) {
-  return {Line(prefix, "TYPE", QStringLiteral("OFF"))};
-}
+QStringList CCondition::UnusedLines(const QString& prefix) { return {Line(prefix, "TYPE", QStringLiteral("OFF"))}; }
 
 QStringList CCondition::QueryLines(const QString& prefix) {
   const QString q = QStringLiteral("?");

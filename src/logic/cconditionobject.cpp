@@ -52,8 +52,8 @@ int CConditionObject::Download(bool bQuery, int nStep) {
     return kStepCount;
   }
   if (nStep >= kStepCount) return -1;
-  return m_sender.Send(nStep, nStep + 1, [this, bQuery, nStep]() { return StepLines(bQuery, nStep); },
-                       GetDocument());
+  return m_sender.Send(
+      nStep, nStep + 1, [this, bQuery, nStep]() { return StepLines(bQuery, nStep); }, GetDocument());
 }
 
 QStringList CConditionObject::StepLines(bool bQuery, int nStep) {
@@ -71,7 +71,8 @@ QStringList CConditionObject::StepLines(bool bQuery, int nStep) {
   };
   if (nStep <= kAnalogOffset) return {};
   if (nStep <= kBusyOffset) {
-    return lines(kAnalogBit, DT_ANALOGCONDITION, "ANALOG", nStep - kAnalogOffset, static_cast<CAnalogCondition*>(nullptr));
+    return lines(kAnalogBit, DT_ANALOGCONDITION, "ANALOG", nStep - kAnalogOffset,
+                 static_cast<CAnalogCondition*>(nullptr));
   }
   if (nStep <= kCombineOffset) {
     return lines(kBusyBit, DT_BUSYCONDITION, "BUSY", nStep - kBusyOffset, static_cast<CBusyCondition*>(nullptr));

@@ -130,8 +130,7 @@ void CDayprog::SetValue(int code, int64_t value) {
       ClearEntry(static_cast<int>(value) - 1);
       SetModified();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -12,7 +12,7 @@ SELV_IMPLEMENT_SERIAL(CFault, 1)
 
 namespace {
 
-const char* const kKeywords[CFault::kSourceCount] = {"UNKNOWN", "RDYINP",   "KCM",    "AMP",      "VMXINT",    "CONS",
+const char* const kKeywords[CFault::kSourceCount] = {"UNKNOWN",  "RDYINP", "KCM",       "AMP",      "VMXINT",    "CONS",
                                                      "SPAREAMP", "MANUAL", "ANYGNDFLT", "ZONEMEAS", "ZONEGNDFLT"};
 
 }  // namespace
@@ -120,7 +120,7 @@ int CFault::Download(bool bQuery, int nStep) {
       break;
     default:
       key = QStringLiteral("/DISPLAY");
-      value = m_values[2] == kDisplayNone ? QStringLiteral("OFF")
+      value = m_values[2] == kDisplayNone  ? QStringLiteral("OFF")
               : m_values[2] == kDisplayAll ? QStringLiteral("ALL")
                                            : Fmt("%d", m_values[2]);
       break;
@@ -150,7 +150,8 @@ bool CFault::Upload(const QString& line, QString& errorFilePath, int mode) {
   }
   if (key.compare(QLatin1String("/DISPLAY"), Qt::CaseInsensitive) == 0) {
     int console = 0;
-    if (v.compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0 || v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0) {
+    if (v.compare(QLatin1String("OFF"), Qt::CaseInsensitive) == 0 ||
+        v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0) {
       console = kDisplayNone;
     } else if (v.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) {
       console = kDisplayAll;

@@ -51,7 +51,8 @@ void CGlobalReadyInput::Serialize(CArchive& ar) {
   QStringList texts;
   ar >> maskTime >> texts;
   m_maskTime = ClampMaskTime(maskTime);
-  for (int i = 0; i < kUserTextCount; ++i) m_userTexts[i] = i < texts.size() ? CleanText(texts.at(i)) : DefaultUserText(i);
+  for (int i = 0; i < kUserTextCount; ++i)
+    m_userTexts[i] = i < texts.size() ? CleanText(texts.at(i)) : DefaultUserText(i);
 }
 
 QString CGlobalReadyInput::Path() { return QStringLiteral("/READYINP"); }
@@ -163,7 +164,7 @@ bool CGlobalReadyInput::Upload(const QString& line, QString& errorFilePath, int 
   if (id < 1 || id > kMaxReadyInputs || field < 0) return false;
   // An input is in use on the unit when it names one.
   const bool inUse = field == CReadyInput::FIELD_INPUT && !IsOffValue(value);
-  auto* input = FindOrAdoptEntry<CReadyInput>(doc, DT_READYINPUT, id, inUse, CReadyInput::kKindReadyInput,
-                                              CAT_ENTRIES, IDS_READYINP);
+  auto* input = FindOrAdoptEntry<CReadyInput>(doc, DT_READYINPUT, id, inUse, CReadyInput::kKindReadyInput, CAT_ENTRIES,
+                                              IDS_READYINP);
   return input != nullptr && input->ParseField(match.captured(2), value, errorFilePath);
 }

@@ -57,11 +57,8 @@ void CLogicOut::SetValue(int column, int value, const QString& text) {
       m_invert = value != 0;
       SetModified();
       return;
-    case 4:
-      SetLinkedInput(*this, kPinPad, DT_CONTROLPAD, value);
-      return;
-    default:
-      return;
+    case 4: SetLinkedInput(*this, kPinPad, DT_CONTROLPAD, value); return;
+    default: return;
   }
 }
 
@@ -110,7 +107,6 @@ bool CLogicOut::ParseField(const QString& field, const QString& value, const QSt
       SetValue(3, on ? 1 : 0);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }

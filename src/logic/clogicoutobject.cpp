@@ -9,7 +9,6 @@
 
 #include <QRegularExpression>
 
-
 SELV_IMPLEMENT_SERIAL(CLogicOutObject, 1)
 
 CLogicOutObject::CLogicOutObject() { SetType(DT_LOGICOUTOBJECT); }
@@ -50,7 +49,7 @@ bool CLogicOutObject::Upload(const QString& line, QString& errorFilePath, int mo
   if (id < 1 || id > kMaxLogicOuts || field < 0) return false;
   // An output is in use on the unit when it names one.
   const bool inUse = field == CLogicOut::FIELD_OUTPUT && !IsOffValue(value);
-  auto* out = FindOrAdoptEntry<CLogicOut>(doc, DT_LOGICOUT, id, inUse, CLogicOut::kKindLogicOut, CAT_ENTRIES,
-                                          IDS_LOGIC_STATE);
+  auto* out =
+      FindOrAdoptEntry<CLogicOut>(doc, DT_LOGICOUT, id, inUse, CLogicOut::kKindLogicOut, CAT_ENTRIES, IDS_LOGIC_STATE);
   return out != nullptr && out->ParseField(match.captured(2), value, errorFilePath);
 }

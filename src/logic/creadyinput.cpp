@@ -136,7 +136,6 @@ bool CReadyInput::ParseField(const QString& field, const QString& value, const Q
       SetValue(f == FIELD_TEXT ? 5 : 6, number);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -3,8 +3,7 @@
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
 
-int CStepSender::Send(int nStep, int next, const std::function<QStringList()>& makeLines,
-                      const CSelvantisDoc* doc) {
+int CStepSender::Send(int nStep, int next, const std::function<QStringList()>& makeLines, const CSelvantisDoc* doc) {
   IDeviceLink* link = GetDeviceLink();
   if (link->OutBufferCount() >= CBaseDevice::kOutBufferLimit) return nStep;
   if (m_step != nStep) {

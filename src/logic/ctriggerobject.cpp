@@ -11,7 +11,6 @@
 
 #include <QRegularExpression>
 
-
 SELV_IMPLEMENT_SERIAL(CTriggerObject, 1)
 
 CTriggerObject::CTriggerObject() { SetType(DT_TRIGGEROBJECT); }

@@ -52,8 +52,8 @@ CBaseDevice* FindOrCreatePlaceholder(CSelvantisDoc* doc, int type, int id) {
   return nullptr;
 }
 
-CBaseDevice* AdoptUploadedEntry(CSelvantisDoc* doc, std::unique_ptr<CBaseDevice> object, int kind, int id,
-                                int category, const QString& baseName) {
+CBaseDevice* AdoptUploadedEntry(CSelvantisDoc* doc, std::unique_ptr<CBaseDevice> object, int kind, int id, int category,
+                                const QString& baseName) {
   if (doc == nullptr || !object) return nullptr;
   const QString name = baseName + Fmt(" %d", id);
   if (!object->CreateWithID(kind, name, id, category, doc)) return nullptr;

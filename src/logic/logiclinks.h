@@ -34,8 +34,8 @@ CBaseDevice* FindOrCreatePlaceholder(CSelvantisDoc* doc, int type, int id);
 // with CreateWithID (kind, category), named "<baseName> <id>" (made unique)
 // and added to doc. Null (the object freed) when the identifier cannot be
 // taken.
-CBaseDevice* AdoptUploadedEntry(CSelvantisDoc* doc, std::unique_ptr<CBaseDevice> object, int kind, int id,
-                                int category, const QString& baseName);
+CBaseDevice* AdoptUploadedEntry(CSelvantisDoc* doc, std::unique_ptr<CBaseDevice> object, int kind, int id, int category,
+                                const QString& baseName);
 
 // Control pads as the unit names them: keyword and number.
 QString PadKeyword(const CBaseDevice* pad);

@@ -70,17 +70,16 @@ CSelvantisDoc::ObjectFactory EntryFactory(int category, int defaultKind) {
 }
 
 const bool kFactoriesRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(
-      DT_CONDITION, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
-        if (!CCondition::IsConditionType(kind)) kind = CCondition::kKindCondition;
-        auto condition = std::make_unique<CCondition>();
-        if (!condition->Create(kind, 1, 1, QString(), QRect(), CAT_ENTRIES, 0,
-                               CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc)) {
-          return nullptr;
-        }
-        if (kind == CCondition::kKindAmplifierError) condition->SetValue(4, CCondition::kAllAmplifiers);
-        return condition;
-      });
+  CSelvantisDoc::RegisterObjectFactory(DT_CONDITION, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
+    if (!CCondition::IsConditionType(kind)) kind = CCondition::kKindCondition;
+    auto condition = std::make_unique<CCondition>();
+    if (!condition->Create(kind, 1, 1, QString(), QRect(), CAT_ENTRIES, 0, CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW,
+                           &doc)) {
+      return nullptr;
+    }
+    if (kind == CCondition::kKindAmplifierError) condition->SetValue(4, CCondition::kAllAmplifiers);
+    return condition;
+  });
   CSelvantisDoc::RegisterObjectFactory(DT_ANALOGCONDITION,
                                        EntryFactory<CAnalogCondition>(CAT_ENTRIES, CAnalogCondition::kKindAnalog));
   CSelvantisDoc::RegisterObjectFactory(DT_BUSYCONDITION,
@@ -125,7 +124,8 @@ SelectionList IdChoices(const std::vector<int>& ids, const SelectionRequest& req
     SelectionChoice choice;
     choice.columns = {LogicString(static_cast<uint32_t>(id))};
     choice.number = id;
-    choice.preselected = request.current == id || (!request.selection.isEmpty() && choice.columns[0] == request.selection);
+    choice.preselected =
+        request.current == id || (!request.selection.isEmpty() && choice.columns[0] == request.selection);
     list.choices.push_back(choice);
   }
   return list;
@@ -198,15 +198,17 @@ SELV_REGISTER_SELECTION(IDS_BUSY_PROPERTIES, [](const CSelvantisDoc*, const Sele
 // The ready inputs' fault texts; the result is the 0-based index.
 SELV_REGISTER_SELECTION(IDS_ERROR_TEXTS, [](const CSelvantisDoc* doc, const SelectionRequest& request) {
   SelectionList list;
-  const auto* global = doc != nullptr
-                           ? dynamic_cast<const CGlobalReadyInput*>(doc->GetIDManager().FindBaseDevice(1, DT_GLOBALREADYINPUT))
-                           : nullptr;
+  const auto* global =
+      doc != nullptr
+          ? dynamic_cast<const CGlobalReadyInput*>(doc->GetIDManager().FindBaseDevice(1, DT_GLOBALREADYINPUT))
+          : nullptr;
   if (global == nullptr) return list;
   for (int i = 0; i < global->GetTextCount(0); ++i) {
     SelectionChoice choice;
     choice.columns = {global->GetText(i), Fmt("%d", i + 1)};
     choice.number = i;
-    choice.preselected = request.current == i + 1 || (!request.selection.isEmpty() && choice.columns[0] == request.selection);
+    choice.preselected =
+        request.current == i + 1 || (!request.selection.isEmpty() && choice.columns[0] == request.selection);
     list.choices.push_back(choice);
   }
   return list;

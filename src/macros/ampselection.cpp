@@ -118,7 +118,8 @@ SelectionList ListAmpChannels(const CSelvantisDoc* doc, const SelectionRequest& 
   const bool all = IsAllText(preset);
   BitSet wanted;
   const bool listed = !all && !IsNoneText(preset) && ParseRangeList(preset, wanted, kMaxChannels);
-  SelectionList list = StartList(Text(kKindAmpChannels, "Amplifier Channels"), Text(kStrChannel, "Channel"), false, all);
+  SelectionList list =
+      StartList(Text(kKindAmpChannels, "Amplifier Channels"), Text(kStrChannel, "Channel"), false, all);
   int global = 0;
   for (const CBaseDevice* amp : Amplifiers(doc)) {
     const int channels = std::max(0, amp->GetAmplifierChannelCount());

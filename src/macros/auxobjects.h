@@ -20,8 +20,7 @@
 template <class T>
 T* CreateAuxObject(CSelvantisDoc& doc, int kind, int category, const QString& name) {
   auto object = std::make_unique<T>();
-  if (!object->Create(kind, 1, 1, QString(), QRect(), category, 0,
-                      CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
+  if (!object->Create(kind, 1, 1, QString(), QRect(), category, 0, CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
     return nullptr;
   T* added = doc.template Adopt<T>(std::move(object));
   if (added && !name.isEmpty()) added->SetUniqueName(name, false);

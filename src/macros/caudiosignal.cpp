@@ -26,16 +26,11 @@ QString CAudioSignal::BuildCommandPath() const { return Fmt("/SIGNAL/%s%d", Path
 
 int CAudioSignal::TypeOfKind(int kind) {
   switch (kind) {
-    case kKindAlarm:
-      return DT_ALARMSIGNAL;
-    case kKindChime:
-      return DT_CHIMESIGNAL;
-    case kKindMessage:
-      return DT_MESSAGESIGNAL;
-    case kKindText:
-      return DT_INTMESSAGESIGNAL;
-    default:
-      return 0;
+    case kKindAlarm: return DT_ALARMSIGNAL;
+    case kKindChime: return DT_CHIMESIGNAL;
+    case kKindMessage: return DT_MESSAGESIGNAL;
+    case kKindText: return DT_INTMESSAGESIGNAL;
+    default: return 0;
   }
 }
 
@@ -51,22 +46,22 @@ bool CAudioSignal::RegisterSignalType(int type, int kind, Maker make) {
           return nullptr;
         return signal;
       });
-  CSelectionProvider::Global().Register(
-      static_cast<uint32_t>(kind), [type](const CSelvantisDoc* doc, const SelectionRequest&) {
-        SelectionList list;
-        if (!doc) return list;
-        std::vector<CBaseDevice*> found;
-        doc->GetIDManager().GetBaseDeviceList(found, type);
-        for (CBaseDevice* s : found) {
-          SelectionChoice choice;
-          choice.columns << s->GetName() << s->GetIDString();
-          choice.number = s->GetID();
-          choice.type = type;
-          choice.value = s->GetID();
-          list.choices.push_back(choice);
-        }
-        return list;
-      });
+  CSelectionProvider::Global().Register(static_cast<uint32_t>(kind),
+                                        [type](const CSelvantisDoc* doc, const SelectionRequest&) {
+                                          SelectionList list;
+                                          if (!doc) return list;
+                                          std::vector<CBaseDevice*> found;
+                                          doc->GetIDManager().GetBaseDeviceList(found, type);
+                                          for (CBaseDevice* s : found) {
+                                            SelectionChoice choice;
+                                            choice.columns << s->GetName() << s->GetIDString();
+                                            choice.number = s->GetID();
+                                            choice.type = type;
+                                            choice.value = s->GetID();
+                                            list.choices.push_back(choice);
+                                          }
+                                          return list;
+                                        });
   return true;
 }
 
@@ -162,21 +157,11 @@ int CAudioSignal::Download(bool bQuery, int nStep) {
   const Line& line = lines[static_cast<size_t>(nStep)];
   int value = 0;
   switch (line.field) {
-    case F_PRIO:
-      value = m_priority;
-      break;
-    case F_SOURCE:
-      value = GetSource() ? GetSource()->GetID() : 0;
-      break;
-    case F_FILE:
-      value = m_messageNumber;
-      break;
-    case F_START:
-      value = GetStartMacro() ? GetStartMacro()->GetID() : 0;
-      break;
-    case F_STOP:
-      value = GetStopMacro() ? GetStopMacro()->GetID() : 0;
-      break;
+    case F_PRIO: value = m_priority; break;
+    case F_SOURCE: value = GetSource() ? GetSource()->GetID() : 0; break;
+    case F_FILE: value = m_messageNumber; break;
+    case F_START: value = GetStartMacro() ? GetStartMacro()->GetID() : 0; break;
+    case F_STOP: value = GetStopMacro() ? GetStopMacro()->GetID() : 0; break;
   }
   return SendStep(bQuery, nStep, m_strPath, QLatin1String(line.key), Fmt("%d", value));
 }
@@ -193,12 +178,8 @@ bool CAudioSignal::Upload(const QString& line, QString& errorFilePath, int mode)
     else if (!ScanInt(v, &number))
       return false;
     switch (l.field) {
-      case F_PRIO:
-        SetValueText(1, v);
-        return true;
-      case F_FILE:
-        SetValueText(2, v);
-        return true;
+      case F_PRIO: SetValueText(1, v); return true;
+      case F_FILE: SetValueText(2, v); return true;
       case F_SOURCE: {
         CBaseDevice* source =
             m_pDoc && number > 0 ? m_pDoc->GetIDManager().FindBaseDevice(number, GetSourceType()) : nullptr;
@@ -208,8 +189,7 @@ bool CAudioSignal::Upload(const QString& line, QString& errorFilePath, int mode)
       }
       case F_START:
       case F_STOP: {
-        CBaseDevice* macro =
-            m_pDoc && number > 0 ? CMacro::FindOrCreatePlaceholder(*m_pDoc, number) : nullptr;
+        CBaseDevice* macro = m_pDoc && number > 0 ? CMacro::FindOrCreatePlaceholder(*m_pDoc, number) : nullptr;
         if (l.field == F_START)
           SetStartMacro(macro);
         else

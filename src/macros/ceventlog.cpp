@@ -109,20 +109,13 @@ CEventLog* CEventLog::Find(const CSelvantisDoc* doc) {
 
 int CEventLog::Slot(int index) {
   switch (index) {
-    case I_GENERAL:
-      return 0;
-    case I_AUDIO:
-      return 1;
-    case I_FAULT:
-      return 2;
-    case I_MACRO:
-      return 3;
-    case I_READYINP:
-      return 4;
-    case I_VIRTCTRL:
-      return 5;
-    default:
-      return -1;
+    case I_GENERAL: return 0;
+    case I_AUDIO: return 1;
+    case I_FAULT: return 2;
+    case I_MACRO: return 3;
+    case I_READYINP: return 4;
+    case I_VIRTCTRL: return 5;
+    default: return -1;
   }
 }
 
@@ -141,23 +134,12 @@ void CEventLog::GetParamText(QString* out, int index) const {
     return;
   }
   switch (index) {
-    case I_AUDIO_TEXT:
-      *out = DisplayOf(m_masks[1]);
-      break;
-    case I_FAULT_TEXT:
-      *out = DisplayOf(m_masks[2]);
-      break;
-    case I_MACRO_TEXT:
-      *out = DisplayOf(m_masks[3]);
-      break;
-    case I_READYINP_TEXT:
-      *out = DisplayOf(m_masks[4]);
-      break;
-    case I_VIRTCTRL_TEXT:
-      *out = DisplayOf(m_masks[5]);
-      break;
-    default:
-      break;
+    case I_AUDIO_TEXT: *out = DisplayOf(m_masks[1]); break;
+    case I_FAULT_TEXT: *out = DisplayOf(m_masks[2]); break;
+    case I_MACRO_TEXT: *out = DisplayOf(m_masks[3]); break;
+    case I_READYINP_TEXT: *out = DisplayOf(m_masks[4]); break;
+    case I_VIRTCTRL_TEXT: *out = DisplayOf(m_masks[5]); break;
+    default: break;
   }
 }
 
@@ -183,8 +165,7 @@ void CEventLog::SetParamText(int index, const QString& text, int) {
       target = 5;
       count = static_cast<unsigned>(CIDManager::GetPoolMaxID(DT_VIRTCTRLITEM));
       break;
-    default:
-      return;
+    default: return;
   }
   const QString t = text.trimmed();
   QString mask;

@@ -280,8 +280,7 @@ bool ParseTime(const QString& text, QTime* out) {
 std::unique_ptr<CBaseDevice> MakeMacro(CSelvantisDoc& doc, int kind) {
   if (!CMacro::IsMacroKind(kind)) kind = CMacro::kKindPlaceholder;
   auto macro = std::make_unique<CMacro>();
-  if (!macro->Create(kind, 1, 1, QString(), QRect(), CAT_MACROS, 0,
-                     CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
+  if (!macro->Create(kind, 1, 1, QString(), QRect(), CAT_MACROS, 0, CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
     return nullptr;
   macro->SetUniqueName(Fmt("%s %d", CMacro::KindCaption(kind).toLatin1().constData(), macro->GetID()), false);
   return macro;
@@ -395,26 +394,17 @@ int CMacro::KindFromKeyword(const QString& keyword) {
 int CMacro::LinkType(int index) {
   switch (index) {
     case P_PRECHIME:
-    case P_CHIME_SIGNAL:
-      return DT_CHIMESIGNAL;
-    case P_ALARM_SIGNAL:
-      return DT_ALARMSIGNAL;
-    case P_MESSAGE_SIGNAL:
-      return DT_MESSAGESIGNAL;
-    case P_CONDITION:
-      return DT_CONDITION;
+    case P_CHIME_SIGNAL: return DT_CHIMESIGNAL;
+    case P_ALARM_SIGNAL: return DT_ALARMSIGNAL;
+    case P_MESSAGE_SIGNAL: return DT_MESSAGESIGNAL;
+    case P_CONDITION: return DT_CONDITION;
     case P_POWER_ON_MACRO:
     case P_POWER_OFF_MACRO:
-    case P_REPEAT_MACRO:
-      return DT_MACRO;
-    case P_VC_ITEM:
-      return DT_VIRTCTRLITEM;
-    case P_MEMO_FLAG:
-      return DT_MEMOFLAG;
-    case kPinDigitalOutput:
-      return DT_CONTROLPAD;
-    default:
-      break;
+    case P_REPEAT_MACRO: return DT_MACRO;
+    case P_VC_ITEM: return DT_VIRTCTRLITEM;
+    case P_MEMO_FLAG: return DT_MEMOFLAG;
+    case kPinDigitalOutput: return DT_CONTROLPAD;
+    default: break;
   }
   if (index >= P_STEP_MACRO && index < P_STEP_MACRO + kSequenceSteps) return DT_MACRO;
   if (index >= P_STEP_CONDITION && index < P_STEP_CONDITION + kSequenceSteps) return DT_CONDITION;
@@ -507,25 +497,16 @@ void CMacro::SetParam(int index, int value, int) {
     case P_INC:
       if (m_nKind == kKindVirtCtrl && GetParam(P_SWITCH) == 0) value = -value;
       break;
-    case P_TEST_MODE:
-      value = value != 0 ? 1 : 0;
-      break;
+    case P_TEST_MODE: value = value != 0 ? 1 : 0; break;
     case 74:
     case P_BUZZ_REPEAT:
-    case P_BUZZ_PAUSE:
-      value = std::clamp(value, 0, 255);
-      break;
-    case P_AMP_ON:
-      value &= kAmpOnMask;
-      break;
-    case P_AMP_OFF:
-      value &= kAmpOffMask;
-      break;
+    case P_BUZZ_PAUSE: value = std::clamp(value, 0, 255); break;
+    case P_AMP_ON: value &= kAmpOnMask; break;
+    case P_AMP_OFF: value &= kAmpOffMask; break;
     case P_PARTNER:
       if (value < 0 || value > kMaxID) value = 0;
       break;
-    default:
-      break;
+    default: break;
   }
   m_ints[index] = value;
   SetModified();
@@ -586,13 +567,9 @@ void CMacro::GetParamText(QString* out, int index) const {
         *out = OnOffText(on);
       return;
     }
-    case P_MEMO_VALUE:
-      *out = TrueFalseText(GetParam(P_MEMO_VALUE) != 0);
-      return;
+    case P_MEMO_VALUE: *out = TrueFalseText(GetParam(P_MEMO_VALUE) != 0); return;
     case P_AMP_ON:
-    case P_AMP_OFF:
-      *out = AmpBitsText(GetParam(index));
-      return;
+    case P_AMP_OFF: *out = AmpBitsText(GetParam(index)); return;
     case P_AMP_CHANNELS:
     case P_AMPS: {
       const QString stored = m_texts.count(index) ? m_texts.at(index) : QString();
@@ -621,21 +598,12 @@ void CMacro::GetParamText(QString* out, int index) const {
         *out = (noZones ? QString() : zones + QStringLiteral("; ")) + QStringLiteral("G") + groups;
       return;
     }
-    case P_TEST_MODE:
-      *out = GetParam(P_TEST_MODE) != 0 ? QStringLiteral("TEST") : QStringLiteral("IMP");
-      return;
-    case P_CLOCK_TIME:
-      *out = TimeText(m_clockTime);
-      return;
+    case P_TEST_MODE: *out = GetParam(P_TEST_MODE) != 0 ? QStringLiteral("TEST") : QStringLiteral("IMP"); return;
+    case P_CLOCK_TIME: *out = TimeText(m_clockTime); return;
     case P_PULSE:
-    case P_MAXTIME:
-      *out = Fmt("%.1f", static_cast<double>(GetParamFloat(index)));
-      return;
-    case P_VC_VALUE:
-      *out = Fmt("%f", static_cast<double>(GetParamFloat(index)));
-      return;
-    default:
-      break;
+    case P_MAXTIME: *out = Fmt("%.1f", static_cast<double>(GetParamFloat(index))); return;
+    case P_VC_VALUE: *out = Fmt("%f", static_cast<double>(GetParamFloat(index))); return;
+    default: break;
   }
   if (index >= P_STEP_DELAY && index < P_STEP_DELAY + kSequenceSteps) {
     *out = Fmt("%.1f", static_cast<double>(GetParamFloat(index)));
@@ -679,8 +647,7 @@ void CMacro::SetParamText(int index, const QString& rawText) {
     case P_AMPS: {
       const QString t = text.trimmed();
       QString stored = t;
-      if (t.isEmpty() || t.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0 ||
-          t == LoadString(kStrNoEntry))
+      if (t.isEmpty() || t.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0 || t == LoadString(kStrNoEntry))
         stored = QStringLiteral("NONE");
       else if (t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0 || t == LoadString(kStrAll))
         stored = QStringLiteral("ALL");
@@ -713,8 +680,7 @@ void CMacro::SetParamText(int index, const QString& rawText) {
       SetParamTime(dt.toSecsSinceEpoch());
       return;
     }
-    default:
-      break;
+    default: break;
   }
   int value = 0;
   if (index > 0 && index < P_COUNT && index != P_ZONES && ScanInt(text, &value)) SetParam(index, value);
@@ -810,44 +776,22 @@ QStringList CMacro::GetDownloadLines(bool bQuery) const {
     QString value;
     switch (spec.wire) {
       case Wire::Int:
-      case Wire::Link:
-        value = Fmt("%d", GetParam(spec.index));
-        break;
-      case Wire::Switch:
-        value = GetParamText(P_SWITCH);
-        break;
-      case Wire::OnOff:
-        value = OnOffText(GetParam(spec.index) != 0);
-        break;
-      case Wire::TrueFalse:
-        value = TrueFalseText(GetParam(spec.index) != 0);
-        break;
+      case Wire::Link: value = Fmt("%d", GetParam(spec.index)); break;
+      case Wire::Switch: value = GetParamText(P_SWITCH); break;
+      case Wire::OnOff: value = OnOffText(GetParam(spec.index) != 0); break;
+      case Wire::TrueFalse: value = TrueFalseText(GetParam(spec.index) != 0); break;
       case Wire::Text: {
         const auto it = m_texts.find(spec.index);
         value = it == m_texts.end() ? QString() : it->second;
         break;
       }
-      case Wire::Float1:
-        value = Fmt("%.1f", static_cast<double>(GetParamFloat(spec.index)));
-        break;
-      case Wire::FloatF:
-        value = Fmt("%f", static_cast<double>(GetParamFloat(spec.index)));
-        break;
-      case Wire::AmpBits:
-        value = AmpBitsText(GetParam(spec.index));
-        break;
-      case Wire::Zones:
-        value = GetZoneText();
-        break;
-      case Wire::Groups:
-        value = GetGroupText();
-        break;
-      case Wire::TestMode:
-        value = GetParamText(P_TEST_MODE);
-        break;
-      case Wire::ClockTime:
-        value = TimeText(m_clockTime);
-        break;
+      case Wire::Float1: value = Fmt("%.1f", static_cast<double>(GetParamFloat(spec.index))); break;
+      case Wire::FloatF: value = Fmt("%f", static_cast<double>(GetParamFloat(spec.index))); break;
+      case Wire::AmpBits: value = AmpBitsText(GetParam(spec.index)); break;
+      case Wire::Zones: value = GetZoneText(); break;
+      case Wire::Groups: value = GetGroupText(); break;
+      case Wire::TestMode: value = GetParamText(P_TEST_MODE); break;
+      case Wire::ClockTime: value = TimeText(m_clockTime); break;
       case Wire::Output: {
         // The unit knows a pad by its family's keyword and its number.
         const CBaseDevice* pad = GetLinkedObject(kPinDigitalOutput);
@@ -975,9 +919,7 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
       else
         return false;
       return true;
-    case Wire::ClockTime:
-      SetParamText(P_CLOCK_TIME, v);
-      return true;
+    case Wire::ClockTime: SetParamText(P_CLOCK_TIME, v); return true;
     case Wire::Zones:
     case Wire::Groups: {
       if (!m_pDoc) return false;
@@ -1003,8 +945,7 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
       }
       const unsigned count = static_cast<unsigned>(std::max(0, CIDManager::GetPoolMaxID(type)));
       BitSet bits = MakeBitSet(count);
-      if (v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) != 0 && !ParseRangeList(v, bits, count))
-        return false;
+      if (v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) != 0 && !ParseRangeList(v, bits, count)) return false;
       for (unsigned i = 0; i < count; ++i) {
         if (!TestBit(bits, i)) continue;
         CBaseDevice* object = m_pDoc->GetIDManager().FindBaseDevice(static_cast<int>(i + 1), type);
@@ -1046,8 +987,7 @@ void CMacro::Serialize(CArchive& ar) {
   CBaseDevice::Serialize(ar);
   if (ar.IsStoring()) {
     ar.WriteCount(static_cast<uint32_t>(m_ints.size()));
-    for (const auto& [index, value] : m_ints)
-      ar << static_cast<int32_t>(index) << static_cast<int32_t>(value);
+    for (const auto& [index, value] : m_ints) ar << static_cast<int32_t>(index) << static_cast<int32_t>(value);
     ar.WriteCount(static_cast<uint32_t>(m_floats.size()));
     for (const auto& [index, value] : m_floats) ar << static_cast<int32_t>(index) << value;
     ar.WriteCount(static_cast<uint32_t>(m_texts.size()));

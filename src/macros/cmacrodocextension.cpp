@@ -14,8 +14,7 @@ const bool kRegistered = [] {
   });
   // Runs first among the macro subsystem's providers, on new and loaded
   // projects alike.
-  CSelvantisDoc::RegisterFixedObjectProvider(569,
-                                             [](CSelvantisDoc& doc) { CMacroDocExtension::Attach(doc); });
+  CSelvantisDoc::RegisterFixedObjectProvider(569, [](CSelvantisDoc& doc) { CMacroDocExtension::Attach(doc); });
   return true;
 }();
 

@@ -46,8 +46,7 @@ int CMacroObject::Download(bool bQuery, int nStep) {
   if (nStep >= kStepCount) return -1;
   const int next = nStep + 1 < kStepCount ? nStep + 1 : -1;
   if (nStep == kClearStep) {
-    if (bQuery || CProfile::GetInt(QStringLiteral("VMX7000"), QLatin1String(kClearCapability), 0) == 0)
-      return next;
+    if (bQuery || CProfile::GetInt(QStringLiteral("VMX7000"), QLatin1String(kClearCapability), 0) == 0) return next;
     if (IsLinkBusy()) return nStep;
     SendCommandLine(QLatin1String(kClearLine));
     return next;
@@ -77,8 +76,7 @@ bool CMacroObject::Upload(const QString& line, QString& errorFilePath, int mode)
   if (!key.startsWith(QLatin1String("/ENTRY"))) return false;
   int id = 0;
   if (!ScanInt(key.mid(6), &id) || id < CMacro::kFirstID || id > CMacro::kMaxID) return false;
-  if (key.endsWith(QLatin1String("/TYPE")) &&
-      value.trimmed().compare(QLatin1String("NONE"), Qt::CaseInsensitive) != 0)
+  if (key.endsWith(QLatin1String("/TYPE")) && value.trimmed().compare(QLatin1String("NONE"), Qt::CaseInsensitive) != 0)
     AppendMissingLine(errorFilePath, CMacro::kSelectMacro, id, value.trimmed());
   return true;
 }

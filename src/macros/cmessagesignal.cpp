@@ -12,6 +12,4 @@ const bool kRegistered = CAudioSignal::RegisterSignalType(DT_MESSAGESIGNAL, CAud
 
 }  // namespace
 
-CMessageSignal::CMessageSignal() : CAudioSignal(DT_MESSAGESIGNAL, kDefaultPriority) {
-  m_nKind = kKindMessage;
-}
+CMessageSignal::CMessageSignal() : CAudioSignal(DT_MESSAGESIGNAL, kDefaultPriority) { m_nKind = kKindMessage; }

@@ -10,15 +10,14 @@ SELV_IMPLEMENT_SERIAL(CMessageSource, 1)
 namespace {
 
 const bool kFactoryRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(
-      DT_MESSAGE, [](CSelvantisDoc& doc, int) -> std::unique_ptr<CBaseDevice> {
-        auto source = std::make_unique<CMessageSource>();
-        if (!source->Create(CMessageSource::kKind, 0, 1, QString(), QRect(), CAT_SOURCES, 0,
-                            CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
-          return nullptr;
-        source->SetUniqueName(Fmt("Message %d", source->GetID()), false);
-        return source;
-      });
+  CSelvantisDoc::RegisterObjectFactory(DT_MESSAGE, [](CSelvantisDoc& doc, int) -> std::unique_ptr<CBaseDevice> {
+    auto source = std::make_unique<CMessageSource>();
+    if (!source->Create(CMessageSource::kKind, 0, 1, QString(), QRect(), CAT_SOURCES, 0,
+                        CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
+      return nullptr;
+    source->SetUniqueName(Fmt("Message %d", source->GetID()), false);
+    return source;
+  });
   return true;
 }();
 

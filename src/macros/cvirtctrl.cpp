@@ -111,32 +111,19 @@ std::vector<uint8_t>* CVirtCtrl::Table(int group) {
 
 const std::vector<uint8_t>* CVirtCtrl::Table(int group) const {
   switch (group) {
-    case G_ITEM:
-      return &m_items;
-    case G_ENCODER:
-      return &m_encoders;
-    case G_AD:
-      return &m_ad;
-    case G_DA:
-      return &m_da;
-    case G_IN:
-      return &m_in;
-    case G_OUT:
-      return &m_out;
-    case G_ALARM:
-      return &m_alarm;
-    case G_CHIME:
-      return &m_chime;
-    case G_MESSAGE:
-      return &m_message;
-    case G_MONITOR:
-      return &m_monitor;
-    case G_AMPCHAN:
-      return &m_ampChannels;
-    case G_DELAY:
-      return &m_delays;
-    default:
-      return nullptr;
+    case G_ITEM: return &m_items;
+    case G_ENCODER: return &m_encoders;
+    case G_AD: return &m_ad;
+    case G_DA: return &m_da;
+    case G_IN: return &m_in;
+    case G_OUT: return &m_out;
+    case G_ALARM: return &m_alarm;
+    case G_CHIME: return &m_chime;
+    case G_MESSAGE: return &m_message;
+    case G_MONITOR: return &m_monitor;
+    case G_AMPCHAN: return &m_ampChannels;
+    case G_DELAY: return &m_delays;
+    default: return nullptr;
   }
 }
 
@@ -190,15 +177,13 @@ bool CVirtCtrl::GetRowText(int group, int row, QString& label, QString& name) co
   const int number = row + 1;
   switch (group) {
     case G_ITEM: {
-      const CBaseDevice* item =
-          m_pDoc ? m_pDoc->GetIDManager().FindBaseDevice(number, DT_VIRTCTRLITEM) : nullptr;
+      const CBaseDevice* item = m_pDoc ? m_pDoc->GetIDManager().FindBaseDevice(number, DT_VIRTCTRLITEM) : nullptr;
       label = item ? item->GetName() : Fmt("%d *", number);
       return item != nullptr;
     }
     case G_ENCODER: {
       const QString text = LoadString(kStrShaftEncoder);
-      label = text.contains(QLatin1Char('%')) ? FormatText(text, QVariantList{number})
-                                              : text + Fmt(" %d", number);
+      label = text.contains(QLatin1Char('%')) ? FormatText(text, QVariantList{number}) : text + Fmt(" %d", number);
       return true;
     }
     case G_AD:
@@ -208,24 +193,12 @@ bool CVirtCtrl::GetRowText(int group, int row, QString& label, QString& name) co
       label = pad ? pad->GetName() : Fmt(group == G_AD ? "AD%d" : "DA%d", number);
       return pad != nullptr;
     }
-    case G_IN:
-      label = Fmt("IN%d", number);
-      return true;
-    case G_OUT:
-      label = Fmt("OUT%d", number);
-      return true;
-    case G_ALARM:
-      label = LoadString(kStrAlarm);
-      return true;
-    case G_CHIME:
-      label = LoadString(kStrChime);
-      return true;
-    case G_MESSAGE:
-      label = QStringLiteral("Prerecorded Text Message");
-      return true;
-    case G_MONITOR:
-      label = LoadString(kStrMonitor);
-      return true;
+    case G_IN: label = Fmt("IN%d", number); return true;
+    case G_OUT: label = Fmt("OUT%d", number); return true;
+    case G_ALARM: label = LoadString(kStrAlarm); return true;
+    case G_CHIME: label = LoadString(kStrChime); return true;
+    case G_MESSAGE: label = QStringLiteral("Prerecorded Text Message"); return true;
+    case G_MONITOR: label = LoadString(kStrMonitor); return true;
     case G_AMPCHAN: {
       if (!m_pDoc) {
         label = Fmt("%d *", number);
@@ -235,11 +208,8 @@ bool CVirtCtrl::GetRowText(int group, int row, QString& label, QString& name) co
       int channel = 0;
       return m_pDoc->GetIDManager().FindAmpChannel(number, &channel) != nullptr;
     }
-    case G_DELAY:
-      label = Fmt("DELAY%d", number);
-      return true;
-    default:
-      return false;
+    case G_DELAY: label = Fmt("DELAY%d", number); return true;
+    default: return false;
   }
 }
 
@@ -261,18 +231,10 @@ bool CVirtCtrl::GetInRowText(int row, QString& label, QString& name) const {
 bool CVirtCtrl::GetOutRowText(int row, QString& label, QString& name) const {
   return GetRowText(G_OUT, row, label, name);
 }
-bool CVirtCtrl::GetAlarmRowText(QString& label, QString& name) const {
-  return GetRowText(G_ALARM, 0, label, name);
-}
-bool CVirtCtrl::GetChimeRowText(QString& label, QString& name) const {
-  return GetRowText(G_CHIME, 0, label, name);
-}
-bool CVirtCtrl::GetMessageRowText(QString& label, QString& name) const {
-  return GetRowText(G_MESSAGE, 0, label, name);
-}
-bool CVirtCtrl::GetMonitorRowText(QString& label, QString& name) const {
-  return GetRowText(G_MONITOR, 0, label, name);
-}
+bool CVirtCtrl::GetAlarmRowText(QString& label, QString& name) const { return GetRowText(G_ALARM, 0, label, name); }
+bool CVirtCtrl::GetChimeRowText(QString& label, QString& name) const { return GetRowText(G_CHIME, 0, label, name); }
+bool CVirtCtrl::GetMessageRowText(QString& label, QString& name) const { return GetRowText(G_MESSAGE, 0, label, name); }
+bool CVirtCtrl::GetMonitorRowText(QString& label, QString& name) const { return GetRowText(G_MONITOR, 0, label, name); }
 bool CVirtCtrl::GetAmpChanRowText(int row, QString& label, QString& name) const {
   return GetRowText(G_AMPCHAN, row, label, name);
 }

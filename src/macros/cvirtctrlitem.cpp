@@ -21,15 +21,14 @@ QString KindText() {
 }
 
 const bool kFactoryRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(
-      DT_VIRTCTRLITEM, [](CSelvantisDoc& doc, int) -> std::unique_ptr<CBaseDevice> {
-        auto item = std::make_unique<CVirtCtrlItem>();
-        if (!item->Create(CVirtCtrlItem::kKind, 1, 1, QString(), QRect(), CAT_LOGIC, 0,
-                          CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
-          return nullptr;
-        item->SetUniqueName(Fmt("%s %d", KindText().toLatin1().constData(), item->GetID()), false);
-        return item;
-      });
+  CSelvantisDoc::RegisterObjectFactory(DT_VIRTCTRLITEM, [](CSelvantisDoc& doc, int) -> std::unique_ptr<CBaseDevice> {
+    auto item = std::make_unique<CVirtCtrlItem>();
+    if (!item->Create(CVirtCtrlItem::kKind, 1, 1, QString(), QRect(), CAT_LOGIC, 0,
+                      CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc))
+      return nullptr;
+    item->SetUniqueName(Fmt("%s %d", KindText().toLatin1().constData(), item->GetID()), false);
+    return item;
+  });
   return true;
 }();
 

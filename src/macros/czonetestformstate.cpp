@@ -48,8 +48,8 @@ std::vector<CZonetestFormState::Entry> CZonetestFormState::ConsoleEntries() cons
 std::vector<CZonetestFormState::Entry> CZonetestFormState::OutputEntries() const {
   std::vector<Entry> entries{{LoadString(34235), 0}};
   if (!m_doc) return entries;
-  for (int kind : {CControlPad::kKindDigitalOutput, static_cast<int>(CKCM::KIND_KCM208),
-                   static_cast<int>(CKCM::KIND_KCM209)}) {
+  for (int kind :
+       {CControlPad::kKindDigitalOutput, static_cast<int>(CKCM::KIND_KCM208), static_cast<int>(CKCM::KIND_KCM209)}) {
     std::vector<CBaseDevice*> pads;
     m_doc->GetIDManager().GetBaseDeviceListByKind(pads, DT_CONTROLPAD, kind);
     SortById(pads);
@@ -108,8 +108,7 @@ CZonetestFormState::Effects CZonetestFormState::ImpedanceTestEffects(bool checke
   return effects;
 }
 
-CZonetestFormState::Effects CZonetestFormState::LineTestClicked(bool checked, bool impedanceChecked,
-                                                                int secondsOfDay) {
+CZonetestFormState::Effects CZonetestFormState::LineTestClicked(bool checked, bool impedanceChecked, int secondsOfDay) {
   const Effects effects = LineTestEffects(checked, impedanceChecked);
   if (checked) {
     Set(CZonetestObject::P_LINETEST, 1);

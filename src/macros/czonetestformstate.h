@@ -27,7 +27,7 @@ class CZonetestFormState final {
   // What a switch leaves the form showing.
   struct Effects {
     bool outputEnabled = false;
-    bool resetOutput = false;    // output list back to "OFF"
+    bool resetOutput = false;  // output list back to "OFF"
     bool consolesEnabled = false;
     bool resetConsoles = false;  // the switch's console list back to "OFF"
     bool timeEnabled = false;

@@ -43,15 +43,14 @@ bool ParseConsole(const QString& text, int* out) {
 struct LineSpec {
   const char* key;
 };
-const LineSpec kLines[CZonetestObject::kStepCount] = {
-    {"/TEST/AUTO"}, {"/TEST/TIME"}, {"/TEST/CONS"}, {"/IMP/AUTO"}, {"/IMP/CONS"}, {"/MACRO"}, {"/OUTPUT"}};
+const LineSpec kLines[CZonetestObject::kStepCount] = {{"/TEST/AUTO"}, {"/TEST/TIME"}, {"/TEST/CONS"}, {"/IMP/AUTO"},
+                                                      {"/IMP/CONS"},  {"/MACRO"},     {"/OUTPUT"}};
 
 const bool kProviderRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc) {
     if (CZonetestObject::Find(&doc)) return;
     auto zoneTest = std::make_unique<CZonetestObject>();
-    if (zoneTest->CreateWithID(0, QStringLiteral("Zone test"), 1, CAT_LOGIC, &doc))
-      doc.AddObject(std::move(zoneTest));
+    if (zoneTest->CreateWithID(0, QStringLiteral("Zone test"), 1, CAT_LOGIC, &doc)) doc.AddObject(std::move(zoneTest));
   });
   return true;
 }();
@@ -68,12 +67,9 @@ CZonetestObject* CZonetestObject::Find(const CSelvantisDoc* doc) {
 
 int CZonetestObject::GetParam(int index) const {
   switch (index) {
-    case P_LINETEST:
-      return m_lineTest ? 1 : 0;
-    case P_TIME:
-      return m_time;
-    case P_LINE_CONS:
-      return m_lineConsole;
+    case P_LINETEST: return m_lineTest ? 1 : 0;
+    case P_TIME: return m_time;
+    case P_LINE_CONS: return m_lineConsole;
     case P_CONDITION: {
       const CBaseDevice* c = GetAuxObject(*this, kPinCondition, DT_CONDITION);
       return c ? c->GetID() : 0;
@@ -82,12 +78,9 @@ int CZonetestObject::GetParam(int index) const {
       const CBaseDevice* out = GetAuxObject(*this, kPinLogicOut, DT_LOGICOUT);
       return out ? out->GetID() : 0;
     }
-    case P_IMPTEST:
-      return m_impTest ? 1 : 0;
-    case P_IMP_CONS:
-      return m_impConsole;
-    default:
-      return 0;
+    case P_IMPTEST: return m_impTest ? 1 : 0;
+    case P_IMP_CONS: return m_impConsole;
+    default: return 0;
   }
 }
 
@@ -113,8 +106,8 @@ CBaseDevice* CZonetestObject::EnsureCondition() {
   if (CBaseDevice* condition = GetAuxObject(*this, kPinCondition, DT_CONDITION)) return condition;
   if (!m_pDoc) return nullptr;
   CBaseDevice* macro = EnsureMacro();
-  auto* condition = CreateAuxObject<CCondition>(*m_pDoc, CCondition::kKindMacro, CAT_ENTRIES,
-                                                QStringLiteral("ZT Condition"));
+  auto* condition =
+      CreateAuxObject<CCondition>(*m_pDoc, CCondition::kKindMacro, CAT_ENTRIES, QStringLiteral("ZT Condition"));
   if (!condition) return nullptr;
   if (macro) condition->SetValue(4, macro->GetID());
   SetAuxObject(*this, kPinCondition, condition);
@@ -161,8 +154,7 @@ void CZonetestObject::SetParam(int index, int value, int) {
         break;
       }
       if (!out && m_pDoc) {
-        out = CreateAuxObject<CLogicOut>(*m_pDoc, CLogicOut::kKindLogicOut, CAT_ENTRIES,
-                                         QStringLiteral("ZT Output"));
+        out = CreateAuxObject<CLogicOut>(*m_pDoc, CLogicOut::kKindLogicOut, CAT_ENTRIES, QStringLiteral("ZT Output"));
         if (!out) break;
         SetAuxObject(*this, kPinLogicOut, out);
       }
@@ -172,11 +164,8 @@ void CZonetestObject::SetParam(int index, int value, int) {
       ApplyConditionToOutput();
       break;
     }
-    case P_IMPTEST:
-      m_impTest = value != 0;
-      break;
-    default:
-      return;
+    case P_IMPTEST: m_impTest = value != 0; break;
+    default: return;
   }
   SetModified();
 }
@@ -185,29 +174,17 @@ QString CZonetestObject::StepLine(int nStep, bool bQuery) const {
   if (nStep < 0 || nStep >= kStepCount) return QString();
   QString value;
   switch (nStep) {
-    case 0:
-      value = OnOffText(m_lineTest);
-      break;
-    case 1:
-      value = Fmt("%02d:%02d", m_time / 3600, (m_time / 60) % 60);
-      break;
-    case 2:
-      value = ConsoleText(m_lineConsole);
-      break;
-    case 3:
-      value = OnOffText(m_impTest);
-      break;
-    case 4:
-      value = ConsoleText(m_impConsole);
-      break;
+    case 0: value = OnOffText(m_lineTest); break;
+    case 1: value = Fmt("%02d:%02d", m_time / 3600, (m_time / 60) % 60); break;
+    case 2: value = ConsoleText(m_lineConsole); break;
+    case 3: value = OnOffText(m_impTest); break;
+    case 4: value = ConsoleText(m_impConsole); break;
     case 5: {
       const CBaseDevice* macro = GetAuxObject(*this, kPinMacro, DT_MACRO);
       value = Fmt("%d", macro ? macro->GetID() : 0);
       break;
     }
-    case 6:
-      value = Fmt("%d", GetParam(P_OUTPUT));
-      break;
+    case 6: value = Fmt("%d", GetParam(P_OUTPUT)); break;
   }
   const QString path = m_strPath.isEmpty() ? BuildCommandPath() : m_strPath;
   return path + QLatin1String(kLines[nStep].key) + QLatin1Char(' ') + (bQuery ? QStringLiteral("?") : value);
@@ -253,26 +230,22 @@ bool CZonetestObject::Upload(const QString& line, QString&, int mode) {
       return true;
     case 5:
       if (!ScanInt(v, &number)) return false;
-      SetAuxObject(*this, kPinMacro,
-                   number > 0 && m_pDoc ? CMacro::FindOrCreatePlaceholder(*m_pDoc, number) : nullptr);
+      SetAuxObject(*this, kPinMacro, number > 0 && m_pDoc ? CMacro::FindOrCreatePlaceholder(*m_pDoc, number) : nullptr);
       return true;
     case 6:
       if (!ScanInt(v, &number)) return false;
-      SetAuxObject(
-          *this, kPinLogicOut,
-          number > 0 && m_pDoc ? m_pDoc->GetIDManager().FindBaseDevice(number, DT_LOGICOUT) : nullptr);
+      SetAuxObject(*this, kPinLogicOut,
+                   number > 0 && m_pDoc ? m_pDoc->GetIDManager().FindBaseDevice(number, DT_LOGICOUT) : nullptr);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
 void CZonetestObject::Serialize(CArchive& ar) {
   CBaseDevice::Serialize(ar);
   if (ar.IsStoring()) {
-    ar << static_cast<int32_t>(m_lineTest) << static_cast<int32_t>(m_time)
-       << static_cast<int32_t>(m_lineConsole) << static_cast<int32_t>(m_impTest)
-       << static_cast<int32_t>(m_impConsole);
+    ar << static_cast<int32_t>(m_lineTest) << static_cast<int32_t>(m_time) << static_cast<int32_t>(m_lineConsole)
+       << static_cast<int32_t>(m_impTest) << static_cast<int32_t>(m_impConsole);
     return;
   }
   int32_t lineTest = 0, time = 0, lineConsole = 0, impTest = 0, impConsole = 0;

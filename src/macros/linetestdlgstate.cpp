@@ -65,8 +65,7 @@ void LineTestDlgState::ChooseLineConsole(int index) {
 }
 
 void LineTestDlgState::ChooseImpedanceConsole(int index) {
-  if (index >= 0 && index < static_cast<int>(m_consoles.size()))
-    m_values.impedanceConsole = m_consoles[index].data;
+  if (index >= 0 && index < static_cast<int>(m_consoles.size())) m_values.impedanceConsole = m_consoles[index].data;
 }
 
 void LineTestDlgState::ChooseOutput(int index) {
@@ -91,8 +90,7 @@ LineTestDlgState::ApplyResult LineTestDlgState::Apply() {
   if (v.impedanceConsole != m_loaded.impedanceConsole &&
       object->GetParam(CZonetestObject::P_IMP_CONS) != v.impedanceConsole)
     m_form.StoreImpedanceConsole(v.impedanceConsole);
-  if (v.outputPad != m_loaded.outputPad && object->GetOutputPadID() != v.outputPad)
-    m_form.StoreOutput(v.outputPad);
+  if (v.outputPad != m_loaded.outputPad && object->GetOutputPadID() != v.outputPad) m_form.StoreOutput(v.outputPad);
   m_loaded = m_values;
   return ApplyResult::Stored;
 }

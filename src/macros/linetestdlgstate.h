@@ -56,9 +56,7 @@ class LineTestDlgState final {
   int LineConsole() const { return m_values.lineConsole; }
   int ImpedanceConsole() const { return m_values.impedanceConsole; }
   int LineConsoleIndex() const { return CZonetestFormState::IndexOfData(m_consoles, m_values.lineConsole); }
-  int ImpedanceConsoleIndex() const {
-    return CZonetestFormState::IndexOfData(m_consoles, m_values.impedanceConsole);
-  }
+  int ImpedanceConsoleIndex() const { return CZonetestFormState::IndexOfData(m_consoles, m_values.impedanceConsole); }
   // The control pad switched during a test (0 none) and its list row.
   int OutputPad() const { return m_values.outputPad; }
   int OutputIndex() const { return CZonetestFormState::IndexOfData(m_outputs, m_values.outputPad); }
@@ -87,8 +85,7 @@ class LineTestDlgState final {
     int outputPad = 0;
     bool operator==(const Values& o) const {
       return lineTest == o.lineTest && time == o.time && lineConsole == o.lineConsole &&
-             impedanceTest == o.impedanceTest && impedanceConsole == o.impedanceConsole &&
-             outputPad == o.outputPad;
+             impedanceTest == o.impedanceTest && impedanceConsole == o.impedanceConsole && outputPad == o.outputPad;
     }
   };
   void ApplyEffects(const CZonetestFormState::Effects& effects, int* console);

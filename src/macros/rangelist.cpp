@@ -108,9 +108,7 @@ QString Format(const BitSet& bits, unsigned count, bool hex, int maxLength) {
 
 BitSet MakeBitSet(unsigned count) { return BitSet((static_cast<size_t>(count) + 7) / 8, 0); }
 
-void SetBit(BitSet& bits, unsigned index, bool value) {
-  SetBit(bits.data(), bits.size(), index, value);
-}
+void SetBit(BitSet& bits, unsigned index, bool value) { SetBit(bits.data(), bits.size(), index, value); }
 
 bool TestBit(const BitSet& bits, unsigned index) { return TestBit(bits.data(), bits.size(), index); }
 
@@ -128,9 +126,7 @@ bool TestBit(const uint8_t* bits, size_t byteCount, unsigned index) {
   return (bits[index / 8] & (0x80u >> (index % 8))) != 0;
 }
 
-bool ParseRangeList(const QString& text, BitSet& bits, unsigned count) {
-  return Parse(text, bits, count, 1, false);
-}
+bool ParseRangeList(const QString& text, BitSet& bits, unsigned count) { return Parse(text, bits, count, 1, false); }
 
 bool ParseRangeListFmt(const QString& text, BitSet& bits, unsigned count, bool hex) {
   return Parse(text, bits, count, 1, hex);
@@ -140,9 +136,7 @@ bool ParseRangeListFmt(const QString& text, BitSet& bits, unsigned count, unsign
   return Parse(text, bits, count, base, conv == 'x' || conv == 'X');
 }
 
-QString FormatRangeList(const BitSet& bits, unsigned count, bool hex) {
-  return Format(bits, count, hex, -1);
-}
+QString FormatRangeList(const BitSet& bits, unsigned count, bool hex) { return Format(bits, count, hex, -1); }
 
 QString FormatRangeListForDisplay(const BitSet& bits, unsigned count, int maxLength) {
   return Format(bits, count, false, maxLength < 0 ? 0 : maxLength);

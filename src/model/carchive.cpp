@@ -36,14 +36,11 @@ QString Printable(const QString& name) {
 
 }  // namespace
 
-CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode) {
-  Q_ASSERT(device);
-}
+CArchive::CArchive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode) { Q_ASSERT(device); }
 
 CArchive::~CArchive() {
   if (UnresolvedReferenceCount() > 0)
-    qCWarning(lcArchive) << UnresolvedReferenceCount()
-                         << "references point to objects that were never stored";
+    qCWarning(lcArchive) << UnresolvedReferenceCount() << "references point to objects that were never stored";
 }
 
 void CArchive::Fail(CArchiveException::Cause cause, const QString& message) const {
@@ -84,25 +81,24 @@ void CArchive::Patch(qint64 position, uint32_t value) {
   const qint64 here = m_device->pos();
   const uint32_t le = qToLittleEndian(value);
   if (!m_device->seek(position) ||
-      m_device->write(reinterpret_cast<const char*>(&le), sizeof le) != qint64(sizeof le) ||
-      !m_device->seek(here))
+      m_device->write(reinterpret_cast<const char*>(&le), sizeof le) != qint64(sizeof le) || !m_device->seek(here))
     Fail(CArchiveException::Cause::Generic,
          Tr(QT_TRANSLATE_NOOP("CArchive", "Writing the file failed: %1")).arg(m_device->errorString()));
 }
 
 // Primitives: fixed-size little-endian values.
 
-#define SELV_ARCHIVE_PRIMITIVE(T)                  \
-  CArchive& CArchive::operator<<(T v) {            \
-    const T le = qToLittleEndian(v);               \
-    Write(&le, sizeof le);                         \
-    return *this;                                  \
-  }                                                \
-  CArchive& CArchive::operator>>(T& v) {           \
-    T le;                                          \
-    Read(&le, sizeof le);                          \
-    v = qFromLittleEndian(le);                     \
-    return *this;                                  \
+#define SELV_ARCHIVE_PRIMITIVE(T)        \
+  CArchive& CArchive::operator<<(T v) {  \
+    const T le = qToLittleEndian(v);     \
+    Write(&le, sizeof le);               \
+    return *this;                        \
+  }                                      \
+  CArchive& CArchive::operator>>(T& v) { \
+    T le;                                \
+    Read(&le, sizeof le);                \
+    v = qFromLittleEndian(le);           \
+    return *this;                        \
   }
 
 SELV_ARCHIVE_PRIMITIVE(uint8_t)
@@ -222,9 +218,7 @@ void CArchive::ReadBytes(char* data, uint32_t size) { Read(data, size); }
 
 // Object records.
 
-void CArchive::SetStoreSchemaOverride(const QString& className, int schema) {
-  m_schemaOverride[className] = schema;
-}
+void CArchive::SetStoreSchemaOverride(const QString& className, int schema) { m_schemaOverride[className] = schema; }
 
 void CArchive::WriteObject(const CObject* object) {
   if (!object) {

@@ -53,7 +53,8 @@ void WritePoints(CArchive& ar, const std::vector<QPoint>& points) {
 
 std::vector<QPoint> ReadPoints(CArchive& ar) {
   const uint32_t count = ar.ReadCount(8);
-  if (count > kMaxListItems) throw CArchiveException(CArchiveException::Cause::BadCount, QStringLiteral("Too many pin points."));
+  if (count > kMaxListItems)
+    throw CArchiveException(CArchiveException::Cause::BadCount, QStringLiteral("Too many pin points."));
   std::vector<QPoint> points;
   points.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
@@ -135,7 +136,8 @@ void CBaseDevice::Serialize(CArchive& ar) {
   int32_t inputs = 0, outputs = 0;
   ar >> inputs >> outputs;
   if (inputs < 0 || inputs > kMaxPins || outputs < 0 || outputs > kMaxPins)
-    throw CArchiveException(CArchiveException::Cause::BadCount, Fmt("An object has %d inputs and %d outputs.", inputs, outputs));
+    throw CArchiveException(CArchiveException::Cause::BadCount,
+                            Fmt("An object has %d inputs and %d outputs.", inputs, outputs));
   m_nInputs = inputs;
   m_nOutputs = outputs;
   m_inPinPoints = ReadPoints(ar);
@@ -459,7 +461,8 @@ void CBaseDevice::LayoutPins() {
   const int top = m_rect.top();
   const int height = m_rect.height();
   for (int k = 0; k < m_nInputs; ++k)
-    m_inPinPoints[static_cast<size_t>(k)] = QPoint(m_rect.left() - kPinSize / 2, top + (k + 1) * height / (m_nInputs + 1));
+    m_inPinPoints[static_cast<size_t>(k)] =
+        QPoint(m_rect.left() - kPinSize / 2, top + (k + 1) * height / (m_nInputs + 1));
   for (int k = 0; k < m_nOutputs; ++k)
     m_outPinPoints[static_cast<size_t>(k)] =
         QPoint(m_rect.left() + m_rect.width() + kPinSize / 2, top + (k + 1) * height / (m_nOutputs + 1));
@@ -471,7 +474,8 @@ QRect CBaseDevice::GetLabelRect() const {
   const int height = 14;
   if (m_nTextFlags & TF_BELOW) return QRect(m_rect.center().x() - width / 2, m_rect.bottom() + 2, width, height);
   if (m_nTextFlags & TF_ABOVE) return QRect(m_rect.center().x() - width / 2, m_rect.top() - height - 2, width, height);
-  if (m_nTextFlags & TF_RIGHT) return QRect(m_rect.right() + kPinSize + 2, m_rect.center().y() - height / 2, width, height);
+  if (m_nTextFlags & TF_RIGHT)
+    return QRect(m_rect.right() + kPinSize + 2, m_rect.center().y() - height / 2, width, height);
   return QRect(m_rect.center().x() - width / 2, m_rect.center().y() - height / 2, width, height);
 }
 
@@ -562,11 +566,8 @@ bool CBaseDevice::OnCommand(int id) {
     case ID_DELETE_OBJECT:
       if (m_pDoc == nullptr) return false;
       return m_pDoc->DeleteObject(this);
-    case ID_SHOW_PROPERTIES:
-      ShowProperties();
-      return true;
-    default:
-      return false;
+    case ID_SHOW_PROPERTIES: ShowProperties(); return true;
+    default: return false;
   }
 }
 

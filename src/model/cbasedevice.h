@@ -48,11 +48,11 @@ class CBaseDevice : public CObject {
 
   // Text flags: how the name is drawn.
   enum TextFlag : int {
-    TF_NAME = 0x01,        // draw the name
-    TF_BELOW = 0x02,       // under the picture (else inside it)
-    TF_ID = 0x04,          // add the identifier
-    TF_RIGHT = 0x08,       // right of the picture
-    TF_ABOVE = 0x10,       // above the picture
+    TF_NAME = 0x01,   // draw the name
+    TF_BELOW = 0x02,  // under the picture (else inside it)
+    TF_ID = 0x04,     // add the identifier
+    TF_RIGHT = 0x08,  // right of the picture
+    TF_ABOVE = 0x10,  // above the picture
   };
 
   CBaseDevice();
@@ -73,8 +73,8 @@ class CBaseDevice : public CObject {
   // unless a name is given, lays out the pins, registers the command path
   // and marks the document modified. False with message 34207 when the pool
   // is full; the object then holds no identifier.
-  virtual bool CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect,
-                              int category, int bitmapId, int textFlags, CSelvantisDoc* doc);
+  virtual bool CreateOnCanvas(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
+                              int bitmapId, int textFlags, CSelvantisDoc* doc);
   // Sets the object up under a given identifier without canvas layout and
   // registers it. False, without a message, when the identifier is outside
   // the pool or taken.

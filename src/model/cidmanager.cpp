@@ -100,9 +100,7 @@ int CIDManager::GetFirstID(int type) { return type == DT_GROUP ? 0 : 1; }
 
 int CIDManager::GetPoolMaxID(int type) { return HasPool(type) ? kPools[type].maxId : 0; }
 
-int CIDManager::GetPoolCapacity(int type) {
-  return HasPool(type) ? kPools[type].maxId - GetFirstID(type) + 1 : 0;
-}
+int CIDManager::GetPoolCapacity(int type) { return HasPool(type) ? kPools[type].maxId - GetFirstID(type) + 1 : 0; }
 
 int CIDManager::GetMaxDevices(int type, bool bigProject) {
   if (!IsValidDeviceType(type)) return 0;

@@ -5,9 +5,10 @@
 namespace {
 
 void RemoveFrom(std::vector<CMenuItem>& items, int id) {
-  items.erase(std::remove_if(items.begin(), items.end(),
-                             [id](const CMenuItem& item) { return !item.separator && !item.IsSubmenu() && item.id == id; }),
-              items.end());
+  items.erase(
+      std::remove_if(items.begin(), items.end(),
+                     [id](const CMenuItem& item) { return !item.separator && !item.IsSubmenu() && item.id == id; }),
+      items.end());
   for (CMenuItem& item : items) RemoveFrom(item.submenu, id);
 }
 
@@ -46,6 +47,4 @@ void CMenuData::RemoveItem(int id) { RemoveFrom(m_items, id); }
 
 CMenuItem* CMenuData::FindItem(int id) { return FindIn(m_items, id); }
 
-const CMenuItem* CMenuData::FindItem(int id) const {
-  return FindIn(const_cast<std::vector<CMenuItem>&>(m_items), id);
-}
+const CMenuItem* CMenuData::FindItem(int id) const { return FindIn(const_cast<std::vector<CMenuItem>&>(m_items), id); }

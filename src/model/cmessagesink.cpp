@@ -41,11 +41,26 @@ int CMessageSink::DefaultAnswer(uint32_t style) {
   const int* buttons = kOk;
   int count = 1;
   switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL: buttons = kOkCancel; count = 2; break;
-    case MB_ABORTRETRYIGNORE: buttons = kAbortRetryIgnore; count = 3; break;
-    case MB_YESNOCANCEL: buttons = kYesNoCancel; count = 3; break;
-    case MB_YESNO: buttons = kYesNo; count = 2; break;
-    case MB_RETRYCANCEL: buttons = kRetryCancel; count = 2; break;
+    case MB_OKCANCEL:
+      buttons = kOkCancel;
+      count = 2;
+      break;
+    case MB_ABORTRETRYIGNORE:
+      buttons = kAbortRetryIgnore;
+      count = 3;
+      break;
+    case MB_YESNOCANCEL:
+      buttons = kYesNoCancel;
+      count = 3;
+      break;
+    case MB_YESNO:
+      buttons = kYesNo;
+      count = 2;
+      break;
+    case MB_RETRYCANCEL:
+      buttons = kRetryCancel;
+      count = 2;
+      break;
     default: break;
   }
   const int index = static_cast<int>((style & MB_DEFMASK) >> 8);

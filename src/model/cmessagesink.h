@@ -26,8 +26,8 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDY
 enum : uint32_t { MB_TYPEMASK = 0x0F, MB_ICONMASK = 0xF0, MB_DEFMASK = 0xF00 };
 
 struct MessageRequest {
-  uint32_t id = 0;       // string id, 0 when the text was built by the caller
-  QString text;          // the text as shown
+  uint32_t id = 0;         // string id, 0 when the text was built by the caller
+  QString text;            // the text as shown
   uint32_t style = MB_OK;  // buttons | icon | default button
 };
 

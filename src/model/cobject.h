@@ -47,19 +47,18 @@ class CRuntimeClass final {
 };
 
 // In a class declaration: SELV_DECLARE_SERIAL(CZone)
-#define SELV_DECLARE_SERIAL(cls)                                  \
- public:                                                          \
-  static constexpr const char* kClassName = #cls;                 \
+#define SELV_DECLARE_SERIAL(cls)                                   \
+ public:                                                           \
+  static constexpr const char* kClassName = #cls;                  \
   const char* GetClassName() const override { return kClassName; } \
-                                                                  \
+                                                                   \
  private:
 
 // In the class's .cpp: SELV_IMPLEMENT_SERIAL(CZone, 5) with the current schema.
-#define SELV_IMPLEMENT_SERIAL(cls, schema)                                  \
-  namespace {                                                               \
-  const bool cls##_registered = CRuntimeClass::Register(                    \
-      #cls, schema, []() -> CObject* { return new cls(); });                \
-  }                                                                         \
+#define SELV_IMPLEMENT_SERIAL(cls, schema)                                                                     \
+  namespace {                                                                                                  \
+  const bool cls##_registered = CRuntimeClass::Register(#cls, schema, []() -> CObject* { return new cls(); }); \
+  }                                                                                                            \
   int cls##_CurrentSchema() { return schema; }
 
 #endif

@@ -5,8 +5,8 @@
 // object and the document handle. Classes add their own ids beside them.
 enum ObjectCommandId : int {
   ID_OBJECT_FIRST = 33000,
-  ID_DELETE_OBJECT = 33001,      // "Delete this object"
-  ID_SHOW_PROPERTIES = 33002,    // "Show properties of this object"
+  ID_DELETE_OBJECT = 33001,    // "Delete this object"
+  ID_SHOW_PROPERTIES = 33002,  // "Show properties of this object"
   ID_DEVICE_DOWNLOAD = 33179,
   ID_DEVICE_UPLOAD = 33180,
   ID_OBJECT_LAST = 33333

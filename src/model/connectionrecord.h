@@ -15,7 +15,7 @@ class CBaseDevice;
 // drawn pin count, and console keys store a signed 16-bit key port in the low
 // half of the pin and a group slot in the high half (see MakeConsolePin).
 struct ConnectionRecord {
-  CBaseDevice* pPeer = nullptr;   // null: the "no object" mark
+  CBaseDevice* pPeer = nullptr;  // null: the "no object" mark
   int nPeerPin = 0;
   CBaseDevice* pOwner = nullptr;
   int nOwnPin = 0;
@@ -23,8 +23,8 @@ struct ConnectionRecord {
 
   bool IsNoObjectPeer() const noexcept { return pPeer == nullptr; }
   bool operator==(const ConnectionRecord& other) const noexcept {
-    return pPeer == other.pPeer && nPeerPin == other.nPeerPin && pOwner == other.pOwner &&
-           nOwnPin == other.nOwnPin && nPeerCategory == other.nPeerCategory;
+    return pPeer == other.pPeer && nPeerPin == other.nPeerPin && pOwner == other.pOwner && nOwnPin == other.nOwnPin &&
+           nPeerCategory == other.nPeerCategory;
   }
   bool operator!=(const ConnectionRecord& other) const noexcept { return !(*this == other); }
 };
@@ -44,7 +44,9 @@ inline int MakeConsolePin(int port, int groupSlot) noexcept {
                           static_cast<uint16_t>(static_cast<int16_t>(port)));
 }
 inline int ConsolePinPort(int pin) noexcept { return static_cast<int16_t>(static_cast<uint32_t>(pin) & 0xFFFF); }
-inline int ConsolePinGroupSlot(int pin) noexcept { return static_cast<int>((static_cast<uint32_t>(pin) >> 16) & 0xFFFF); }
+inline int ConsolePinGroupSlot(int pin) noexcept {
+  return static_cast<int>((static_cast<uint32_t>(pin) >> 16) & 0xFFFF);
+}
 // A sign-extended negative port (high half 0xFFFF) becomes slot 0; every
 // other pin is returned unchanged.
 inline int NormalizeConsolePin(int pin) noexcept {

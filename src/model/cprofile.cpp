@@ -36,8 +36,8 @@ int CProfile::GetInt(const QString& section, const QString& key, int defaultValu
   bool ok = false;
   const int result = value.toString().trimmed().toInt(&ok);
   if (!ok) {
-    qCWarning(lcProfile) << "profile value" << section << key << "is not a number:" << value
-                         << "- using" << defaultValue;
+    qCWarning(lcProfile) << "profile value" << section << key << "is not a number:" << value << "- using"
+                         << defaultValue;
     return defaultValue;
   }
   return result;

@@ -87,8 +87,8 @@ void ReadRecords(CArchive& ar, CBaseDevice* owner, std::vector<ConnectionRecord>
 }
 
 QString Describe(const CBaseDevice* object) {
-  return Fmt("%s \"", object->GetClassName()) + object->GetName() + Fmt("\" (type %d, identifier %d)",
-                                                                         object->GetType(), object->GetID());
+  return Fmt("%s \"", object->GetClassName()) + object->GetName() +
+         Fmt("\" (type %d, identifier %d)", object->GetType(), object->GetID());
 }
 
 }  // namespace
@@ -164,7 +164,8 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     uint16_t dataVersion = 0;
     ar >> dataVersion;
     if (dataVersion == 0 || dataVersion > kProjectDataVersion)
-      Damaged(CArchiveException::Cause::BadSchema, Fmt("The project data record has the unknown version %u.", unsigned(dataVersion)));
+      Damaged(CArchiveException::Cause::BadSchema,
+              Fmt("The project data record has the unknown version %u.", unsigned(dataVersion)));
     int32_t upgrade = 0;
     ar >> upgrade >> contents.projectData >> contents.password;
     contents.upgradeFlag = upgrade;
@@ -182,7 +183,8 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
         auto* object = dynamic_cast<CBaseDevice*>(record.get());
         if (object == nullptr)
           Damaged(CArchiveException::Cause::BadClass,
-                  Fmt("An object list holds a record of the class %s, which is no project object.", record->GetClassName()));
+                  Fmt("An object list holds a record of the class %s, which is no project object.",
+                      record->GetClassName()));
         record.release();
         list.emplace_back(object);
         // The list a record stands in is its category.

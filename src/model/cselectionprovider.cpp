@@ -17,8 +17,7 @@ bool CSelectionProvider::Register(uint32_t kind, Provider provider) {
 
 bool CSelectionProvider::Has(uint32_t kind) const { return m_providers.count(kind) != 0; }
 
-SelectionList CSelectionProvider::ListChoices(const CSelvantisDoc* doc,
-                                              const SelectionRequest& request) const {
+SelectionList CSelectionProvider::ListChoices(const CSelvantisDoc* doc, const SelectionRequest& request) const {
   const auto it = m_providers.find(request.kind);
   if (it == m_providers.end()) {
     return SelectionList{};

@@ -13,22 +13,22 @@ class CSelvantisDoc;
 
 // What the caller of the selection dialog asks for.
 struct SelectionRequest {
-  uint32_t kind = 0;    // string id naming what is chosen (32806 "Macro", ...)
+  uint32_t kind = 0;      // string id naming what is chosen (32806 "Macro", ...)
   bool multiple = false;  // several choices allowed
-  int current = 0;      // the caller's current number (an ID, a kind id, ...)
-  int request = 0;      // second request field; its meaning belongs to the kind
-  QString selection;    // the caller's current text
+  int current = 0;        // the caller's current number (an ID, a kind id, ...)
+  int request = 0;        // second request field; its meaning belongs to the kind
+  QString selection;      // the caller's current text
 };
 
 // One row the dialog offers, and what choosing it gives the caller.
 struct SelectionChoice {
-  QStringList columns;  // texts shown; columns[0] names the choice
-  int number = 0;       // result number: an ID, a string id, a code or an index
-  int type = 0;         // for targets: the object type code
-  int value = 0;        //   its value (ID, address, number)
-  int channel = 0;      //   and channel
-  uint32_t bits = 0;    // for bit sets: the bits this choice stands for
-  QString text;         // text for GetSelection; columns[0] when empty
+  QStringList columns;       // texts shown; columns[0] names the choice
+  int number = 0;            // result number: an ID, a string id, a code or an index
+  int type = 0;              // for targets: the object type code
+  int value = 0;             //   its value (ID, address, number)
+  int channel = 0;           //   and channel
+  uint32_t bits = 0;         // for bit sets: the bits this choice stands for
+  QString text;              // text for GetSelection; columns[0] when empty
   bool preselected = false;  // set by providers that decide it themselves
 
   QString SelectionText() const { return text.isEmpty() ? columns.value(0) : text; }
@@ -86,10 +86,10 @@ class CSelectionProvider final {
 
 #define SELV_SELECTION_CONCAT2(a, b) a##b
 #define SELV_SELECTION_CONCAT(a, b) SELV_SELECTION_CONCAT2(a, b)
-#define SELV_REGISTER_SELECTION(kind, ...)                                        \
-  namespace {                                                                     \
-  const bool SELV_SELECTION_CONCAT(selectionRegistered_, __LINE__) =              \
-      CSelectionProvider::Global().Register(kind, __VA_ARGS__);                   \
+#define SELV_REGISTER_SELECTION(kind, ...)                                                               \
+  namespace {                                                                                            \
+  const bool SELV_SELECTION_CONCAT(selectionRegistered_,                                                 \
+                                   __LINE__) = CSelectionProvider::Global().Register(kind, __VA_ARGS__); \
   }
 
 #endif

@@ -42,9 +42,7 @@ std::map<QString, CSelvantisDoc::ExtensionFactory>& ExtensionFactories() {
 // Messages for the user, in the language of the user interface.
 QString Tr(const char* text) { return QCoreApplication::translate("CSelvantisDoc", text); }
 
-QString PathKey(const QString& path) {
-  return path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path;
-}
+QString PathKey(const QString& path) { return path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path; }
 
 }  // namespace
 
@@ -103,7 +101,8 @@ std::unique_ptr<CBaseDevice> CSelvantisDoc::TakeOut(CBaseDevice* object) {
   for (ObjectList& list : m_lists) {
     for (auto& other : list) {
       auto points = [object](const ConnectionRecord& r) { return r.pPeer == object; };
-      other->m_inputs.erase(std::remove_if(other->m_inputs.begin(), other->m_inputs.end(), points), other->m_inputs.end());
+      other->m_inputs.erase(std::remove_if(other->m_inputs.begin(), other->m_inputs.end(), points),
+                            other->m_inputs.end());
       other->m_outputs.erase(std::remove_if(other->m_outputs.begin(), other->m_outputs.end(), points),
                              other->m_outputs.end());
     }
@@ -160,8 +159,7 @@ void CSelvantisDoc::PurgeDeleted() {
 bool CSelvantisDoc::Contains(const CBaseDevice* object) const {
   if (object == nullptr) return false;
   const ObjectList* list = ListOf(object->m_nCategory);
-  if (list != nullptr &&
-      std::any_of(list->begin(), list->end(), [object](const auto& p) { return p.get() == object; }))
+  if (list != nullptr && std::any_of(list->begin(), list->end(), [object](const auto& p) { return p.get() == object; }))
     return true;
   // The category may have been changed after the object was added.
   for (const ObjectList& other : m_lists)
@@ -361,9 +359,7 @@ void CSelvantisDoc::SetTitle(const QString& title) {
   emit titleChanged(GetDisplayTitle());
 }
 
-QString CSelvantisDoc::GetDisplayTitle() const {
-  return m_bModified ? m_strTitle + QStringLiteral(" *") : m_strTitle;
-}
+QString CSelvantisDoc::GetDisplayTitle() const { return m_bModified ? m_strTitle + QStringLiteral(" *") : m_strTitle; }
 
 void CSelvantisDoc::SetPathName(const QString& path) {
   m_strPathName = path;
@@ -559,7 +555,9 @@ void SetActiveDoc(CSelvantisDoc* doc) { g_activeDoc = doc; }
 
 bool IsOnline() { return g_activeDoc != nullptr && g_activeDoc->IsConnected(); }
 
-int GetMaxDevices(int type) { return g_activeDoc != nullptr ? g_activeDoc->GetMaxDevices(type) : CIDManager::GetMaxDevices(type, false); }
+int GetMaxDevices(int type) {
+  return g_activeDoc != nullptr ? g_activeDoc->GetMaxDevices(type) : CIDManager::GetMaxDevices(type, false);
+}
 
 void GetActiveDocDeviceList(std::vector<CBaseDevice*>& out, int type) {
   if (g_activeDoc != nullptr) g_activeDoc->GetIDManager().GetBaseDeviceList(out, type);

@@ -37,10 +37,14 @@ QString Unescape(const QString& text) {
       continue;
     }
     const QChar next = text.at(i + 1);
-    if (next == QLatin1Char('n')) out += QLatin1Char('\n');
-    else if (next == QLatin1Char('r')) out += QLatin1Char('\r');
-    else if (next == QLatin1Char('t')) out += QLatin1Char('\t');
-    else if (next == QLatin1Char('\\')) out += QLatin1Char('\\');
+    if (next == QLatin1Char('n'))
+      out += QLatin1Char('\n');
+    else if (next == QLatin1Char('r'))
+      out += QLatin1Char('\r');
+    else if (next == QLatin1Char('t'))
+      out += QLatin1Char('\t');
+    else if (next == QLatin1Char('\\'))
+      out += QLatin1Char('\\');
     else {
       out += c;
       out += next;
@@ -64,8 +68,7 @@ Table ParseTable(const QString& resourcePath) {
     bool ok = false;
     const uint32_t id = tab > 0 ? line.left(tab).toUInt(&ok) : 0;
     if (!ok) {
-      std::fprintf(stderr, "%s:%d: not a string-table line\n", resourcePath.toLocal8Bit().constData(),
-                   n + 1);
+      std::fprintf(stderr, "%s:%d: not a string-table line\n", resourcePath.toLocal8Bit().constData(), n + 1);
       continue;
     }
     table.emplace(id, Unescape(line.mid(tab + 1)));  // a repeated id keeps its first text
@@ -81,8 +84,7 @@ bool RegisterEnglish() {
   for (const QString& path : candidates) {
     if (QFileInfo::exists(path) && QResource::registerResource(path)) return true;
   }
-  std::fprintf(stderr, "warning: the English texts (%s) were not found; using German\n",
-               kEnglishFileName);
+  std::fprintf(stderr, "warning: the English texts (%s) were not found; using German\n", kEnglishFileName);
   return false;
 }
 
@@ -111,9 +113,8 @@ void CStringTable::SetLanguage(Language language) {
 CStringTable::Language CStringTable::GetLanguage() { return g_language; }
 
 CStringTable::Language CStringTable::LanguageFromProfileValue(const QString& value) {
-  return value.trimmed().compare(QLatin1String("German"), Qt::CaseInsensitive) == 0
-             ? Language::German
-             : Language::English;
+  return value.trimmed().compare(QLatin1String("German"), Qt::CaseInsensitive) == 0 ? Language::German
+                                                                                    : Language::English;
 }
 
 QString CStringTable::Load(uint32_t id) { return Load(id, g_language); }
@@ -130,9 +131,7 @@ QString CStringTable::Load(uint32_t id, Language language) {
   return QString();
 }
 
-bool CStringTable::Has(uint32_t id, Language language) {
-  return TableOf(language).count(id) != 0;
-}
+bool CStringTable::Has(uint32_t id, Language language) { return TableOf(language).count(id) != 0; }
 
 std::vector<uint32_t> CStringTable::Ids(Language language) {
   std::vector<uint32_t> ids;

@@ -1,5 +1,6 @@
 #include "model/ctext.h"
 
+#include <locale.h>
 #include <cerrno>
 #include <cfloat>
 #include <climits>
@@ -7,7 +8,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 #include <vector>
 
@@ -68,16 +68,13 @@ long long ToInteger(const QVariant& v) {
       if (d <= -9.2e18) return LLONG_MIN;
       return static_cast<long long>(d);
     }
-    case QMetaType::ULongLong:
-      return static_cast<long long>(v.toULongLong());
+    case QMetaType::ULongLong: return static_cast<long long>(v.toULongLong());
     case QMetaType::QString: {
       int n = 0;
       return ScanInt(v.toString(), &n) ? n : 0;
     }
-    case QMetaType::QChar:
-      return v.toChar().unicode();
-    default:
-      return v.toLongLong();
+    case QMetaType::QChar: return v.toChar().unicode();
+    default: return v.toLongLong();
   }
 }
 
@@ -96,8 +93,7 @@ QString Pad(const QString& text, int width, bool left) {
   return left ? text + fill : fill + text;
 }
 
-bool ScanPrefix(const QString& text, bool hex, bool allowMinus, long long min, long long max,
-                long long* out) {
+bool ScanPrefix(const QString& text, bool hex, bool allowMinus, long long min, long long max, long long* out) {
   const QByteArray bytes = text.toLatin1();
   const char* begin = bytes.constData();
   const char* p = begin;
@@ -143,8 +139,7 @@ QString FormatText(const QString& format, const QVariantList& args) {
     }
     std::string flags;
     while (i < n && QStringLiteral("-+ #0").contains(format.at(i))) {
-      if (flags.find(char(format.at(i).unicode())) == std::string::npos)
-        flags += char(format.at(i).unicode());
+      if (flags.find(char(format.at(i).unicode())) == std::string::npos) flags += char(format.at(i).unicode());
       ++i;
     }
     // Width and precision are capped: a string-table text must not be able
@@ -201,17 +196,15 @@ QString FormatText(const QString& format, const QVariantList& args) {
 
     switch (conv) {
       case 'd':
-      case 'i':
-        out += FormatNumber(conversion + "lld", ToInteger(take()));
-        break;
+      case 'i': out += FormatNumber(conversion + "lld", ToInteger(take())); break;
       case 'u':
       case 'x':
       case 'X':
       case 'o': {
         // Like printf, a negative value shows its 32-bit pattern ("%x" of -1 is ffffffff).
         const long long v = ToInteger(take());
-        const unsigned long long u = (v < 0 && v >= INT_MIN) ? static_cast<unsigned int>(v)
-                                                             : static_cast<unsigned long long>(v);
+        const unsigned long long u =
+            (v < 0 && v >= INT_MIN) ? static_cast<unsigned int>(v) : static_cast<unsigned long long>(v);
         out += FormatNumber(conversion + "ll" + conv, u);
         break;
       }
@@ -222,9 +215,7 @@ QString FormatText(const QString& format, const QVariantList& args) {
       case 'g':
       case 'G':
       case 'a':
-      case 'A':
-        out += FormatNumber(conversion + conv, ToDouble(take()));
-        break;
+      case 'A': out += FormatNumber(conversion + conv, ToDouble(take())); break;
       case 'c': {
         const QVariant v = take();
         QString ch;

@@ -10,10 +10,10 @@
 // code never changes once given out. Codes without a class are reserved.
 enum DeviceType : int {
   DT_NONE = 0,
-  DT_ALARM = 1,                // alarm generator (signal source)
+  DT_ALARM = 1,  // alarm generator (signal source)
   DT_AMPLIFIER = 2,
-  DT_APPOINT = 3,              // calendar appointment
-  DT_AUDIOINPUTDEVICE = 4,     // PC, monitor output, power supply
+  DT_APPOINT = 3,           // calendar appointment
+  DT_AUDIOINPUTDEVICE = 4,  // PC, monitor output, power supply
   DT_AUDIOINPUTSLOT = 5,
   DT_AUDIOOUTPUTSLOT = 6,
   DT_CONSOLE = 7,
@@ -33,8 +33,8 @@ enum DeviceType : int {
   DT_TRIGGER = 21,
   DT_WEEK = 22,
   DT_ZONE = 23,
-  DT_COLLCALL = 24,            // collection call
-  DT_MESSAGE = 25,             // prerecorded message (signal source)
+  DT_COLLCALL = 24,  // collection call
+  DT_MESSAGE = 25,   // prerecorded message (signal source)
   DT_RESERVED26 = 26,
   DT_MISCAUDIO = 27,
   DT_ALARMSIGNAL = 28,
@@ -55,7 +55,7 @@ enum DeviceType : int {
   DT_KCM212 = 43,
   DT_KCM216 = 44,
   DT_SPAREAMP = 45,
-  DT_KCMEX = 46,               // extended card data
+  DT_KCMEX = 46,  // extended card data
   DT_AMPTABLE = 47,
   DT_LOGICOUT = 48,
   DT_VIRTCTRLITEM = 49,
@@ -69,7 +69,7 @@ enum DeviceType : int {
   DT_MACROOBJECT = 57,
   DT_RESERVED58 = 58,
   DT_FAULT = 59,
-  DT_INTMESSAGESIGNAL = 60,    // internal message signal
+  DT_INTMESSAGESIGNAL = 60,  // internal message signal
   DT_POWERMANAGEMENT = 61,
   DT_PILOTTONEGEN = 62,
   DT_MESSAGEREC = 63,
@@ -91,21 +91,21 @@ inline bool IsValidDeviceType(int type) noexcept { return type >= DT_FIRST && ty
 enum DeviceCategory : int {
   CAT_NONE = 0,
   CAT_AMPLIFIERS = 1,
-  CAT_TOPOLOGIES = 2,     // relay topologies and collection calls
+  CAT_TOPOLOGIES = 2,  // relay topologies and collection calls
   CAT_ZONES = 3,
-  CAT_GROUPS = 4,         // the root group (identifier 0) first
-  CAT_OUTPUTSLOTS = 5,    // audio output slots
-  CAT_INPUTSLOTS = 6,     // audio input slots
-  CAT_CALENDAR = 7,       // appointments, day programs, holidays
-  CAT_SOURCES = 8,        // signal sources (alarm generators, gongs, messages)
-  CAT_LOGIC = 9,          // control-logic blocks and containers
-  CAT_MODULES = 10,       // modules of the central unit
-  CAT_SLOTS = 11,         // slots of the central unit
-  CAT_ENTRIES = 12,       // cards, card labels, entries of the lists (no path)
+  CAT_GROUPS = 4,       // the root group (identifier 0) first
+  CAT_OUTPUTSLOTS = 5,  // audio output slots
+  CAT_INPUTSLOTS = 6,   // audio input slots
+  CAT_CALENDAR = 7,     // appointments, day programs, holidays
+  CAT_SOURCES = 8,      // signal sources (alarm generators, gongs, messages)
+  CAT_LOGIC = 9,        // control-logic blocks and containers
+  CAT_MODULES = 10,     // modules of the central unit
+  CAT_SLOTS = 11,       // slots of the central unit
+  CAT_ENTRIES = 12,     // cards, card labels, entries of the lists (no path)
   CAT_AUDIODEVICES = 13,
   CAT_CONSOLES = 14,
   CAT_MACROS = 15,
-  CAT_MISC = 16,          // relays, LAN groups, audio signals
+  CAT_MISC = 16,  // relays, LAN groups, audio signals
 
   CAT_FIRST = 1,
   CAT_LAST = 16,

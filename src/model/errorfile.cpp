@@ -15,12 +15,11 @@ bool AppendErrorLine(const QString& filePath, const QString& line) {
 }
 
 bool AppendMissingLine(const QString& filePath, uint32_t nameId, int number, const QString& text) {
-  return AppendErrorLine(filePath, ModelString(nameId) + Fmt(" %d : ", number) + text + QLatin1Char(' ') +
-                                       ModelString(IDS_IS_MISSING));
+  return AppendErrorLine(
+      filePath, ModelString(nameId) + Fmt(" %d : ", number) + text + QLatin1Char(' ') + ModelString(IDS_IS_MISSING));
 }
 
-bool AppendMismatchLine(const QString& filePath, const QString& text, const QString& expected,
-                        const QString& actual) {
+bool AppendMismatchLine(const QString& filePath, const QString& text, const QString& expected, const QString& actual) {
   return AppendErrorLine(filePath, QStringLiteral("ERROR: ") + text + QStringLiteral(" >>") + actual +
                                        QStringLiteral("<< should be >>") + expected + QStringLiteral("<<"));
 }

@@ -14,8 +14,7 @@
 // string 34499 "is missing", CR LF.
 bool AppendMissingLine(const QString& filePath, uint32_t nameId, int number, const QString& text);
 // "ERROR: " text " >>" actual "<< should be >>" expected "<<" CR LF.
-bool AppendMismatchLine(const QString& filePath, const QString& text, const QString& expected,
-                        const QString& actual);
+bool AppendMismatchLine(const QString& filePath, const QString& text, const QString& expected, const QString& actual);
 // Appends a line as it is (CR LF added).
 bool AppendErrorLine(const QString& filePath, const QString& line);
 

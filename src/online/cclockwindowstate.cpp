@@ -16,7 +16,7 @@
 namespace {
 
 const char* const kKeyPaths[CClockTexts::KeyCount] = {
-    "/MAIN/TIME", "/MAIN/DATE", "/DCF/TIME", "/DCF/DATE", "/DCF/RECEIVE",
+    "/MAIN/TIME",  "/MAIN/DATE", "/DCF/TIME",     "/DCF/DATE",       "/DCF/RECEIVE",
     "/SLAVE/TIME", "/SLAVE/RUN", "/SLAVE/INVERT", "/SLAVE/OVERLOAD",
 };
 
@@ -103,8 +103,8 @@ QStringList CClockWindowState::OpeningQueries() {
 }
 
 QStringList CClockWindowState::TickQueries() {
-  return {Query(CClockTexts::MainTime),   Query(CClockTexts::MainDate),  Query(CClockTexts::DcfTime),
-          Query(CClockTexts::DcfDate),    Query(CClockTexts::DcfReceive), Query(CClockTexts::SlaveTime),
+  return {Query(CClockTexts::MainTime),     Query(CClockTexts::MainDate),   Query(CClockTexts::DcfTime),
+          Query(CClockTexts::DcfDate),      Query(CClockTexts::DcfReceive), Query(CClockTexts::SlaveTime),
           Query(CClockTexts::SlaveOverload)};
 }
 
@@ -198,8 +198,7 @@ void CClockWindowState::SetSlaveRun(IDeviceLink& link, bool on) {
 }
 
 void CClockWindowState::SetSlaveInvert(IDeviceLink& link, bool on) {
-  link.SendDeviceCommand(
-      QStringLiteral("/CLOCK/SLAVE/INVERT ") + (on ? QStringLiteral("ON") : QStringLiteral("OFF")), GetActiveDoc(),
-      true);
+  link.SendDeviceCommand(QStringLiteral("/CLOCK/SLAVE/INVERT ") + (on ? QStringLiteral("ON") : QStringLiteral("OFF")),
+                         GetActiveDoc(), true);
   if (CClock* clock = Clock()) clock->SetSlaveInvert(on);
 }

@@ -20,14 +20,14 @@ struct BitChoice {
   const char* word;
 };
 
-const BitChoice kAudioChoices[] = {{CEventLog::AB_ALARM, "ALARM"}, {CEventLog::AB_CHIME, "CHIME"},
+const BitChoice kAudioChoices[] = {{CEventLog::AB_ALARM, "ALARM"},     {CEventLog::AB_CHIME, "CHIME"},
                                    {CEventLog::AB_MESSAGE, "MESSAGE"}, {CEventLog::AB_PAGE1, "PAGE1"},
-                                   {CEventLog::AB_PAGE2, "PAGE2"}, {CEventLog::AB_PAGE3, "PAGE3"},
-                                   {CEventLog::AB_PAGE4, "PAGE4"}, {CEventLog::AB_BPROG, "BPROG"}};
+                                   {CEventLog::AB_PAGE2, "PAGE2"},     {CEventLog::AB_PAGE3, "PAGE3"},
+                                   {CEventLog::AB_PAGE4, "PAGE4"},     {CEventLog::AB_BPROG, "BPROG"}};
 
-const BitChoice kFaultChoices[] = {{0x001, "UNKNOWN"},  {0x002, "RDYINP"},   {0x004, "KCM"},
-                                   {0x008, "AMP"},      {0x010, "VMXINT"},   {0x020, "CONS"},
-                                   {0x040, "SPAREAMP"}, {0x080, "MANUAL"},   {0x100, "ANYGNDFLT"},
+const BitChoice kFaultChoices[] = {{0x001, "UNKNOWN"},  {0x002, "RDYINP"},     {0x004, "KCM"},
+                                   {0x008, "AMP"},      {0x010, "VMXINT"},     {0x020, "CONS"},
+                                   {0x040, "SPAREAMP"}, {0x080, "MANUAL"},     {0x100, "ANYGNDFLT"},
                                    {0x200, "ZONEMEAS"}, {0x400, "ZONEGNDFLT"}, {CEventLog::kFaultLan, "LAN"}};
 
 template <size_t N>
@@ -41,8 +41,8 @@ SelectionList BitList(const BitChoice (&table)[N], const SelectionRequest& reque
     choice.columns = {QString::fromLatin1(entry.word)};
     choice.bits = entry.bit;
     choice.number = static_cast<int>(entry.bit);
-    choice.preselected = all || (static_cast<uint32_t>(request.current) & entry.bit) != 0 ||
-                         current.contains(choice.columns[0]);
+    choice.preselected =
+        all || (static_cast<uint32_t>(request.current) & entry.bit) != 0 || current.contains(choice.columns[0]);
     list.choices.push_back(choice);
   }
   list.noneText = QStringLiteral("NONE");
@@ -94,10 +94,9 @@ CSelectionProvider& Build() {
   providers.Register(CEventLogSelections::kReadyInputs, [](const CSelvantisDoc* doc, const SelectionRequest& r) {
     return ObjectList(doc, DT_READYINPUT, r);
   });
-  providers.Register(CEventLogSelections::kVirtualControllers,
-                     [](const CSelvantisDoc* doc, const SelectionRequest& r) {
-                       return ObjectList(doc, DT_VIRTCTRLITEM, r);
-                     });
+  providers.Register(CEventLogSelections::kVirtualControllers, [](const CSelvantisDoc* doc, const SelectionRequest& r) {
+    return ObjectList(doc, DT_VIRTCTRLITEM, r);
+  });
   return providers;
 }
 

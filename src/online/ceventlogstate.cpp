@@ -18,20 +18,15 @@ struct MaskKey {
   int index;
 };
 // Reply keys of the settings and the mask each one fills.
-const MaskKey kMaskKeys[] = {{"MASK/ON", CEventLog::I_GENERAL},
-                             {"MASK/AUDIO/ON", CEventLog::I_AUDIO},
-                             {"MASK/FAULT/ON", CEventLog::I_FAULT},
-                             {"MASK/MACRO/ON", CEventLog::I_MACRO},
-                             {"MASK/READYINP/ON", CEventLog::I_READYINP},
-                             {"MASK/VIRTCTRL/ON", CEventLog::I_VIRTCTRL}};
+const MaskKey kMaskKeys[] = {{"MASK/ON", CEventLog::I_GENERAL},           {"MASK/AUDIO/ON", CEventLog::I_AUDIO},
+                             {"MASK/FAULT/ON", CEventLog::I_FAULT},       {"MASK/MACRO/ON", CEventLog::I_MACRO},
+                             {"MASK/READYINP/ON", CEventLog::I_READYINP}, {"MASK/VIRTCTRL/ON", CEventLog::I_VIRTCTRL}};
 
 // The transfer order of the masks.
-const MaskKey kTransferOrder[] = {{"MASK/ON", CEventLog::I_GENERAL},
-                                  {"MASK/AUDIO/ON", CEventLog::I_AUDIO},
-                                  {"MASK/MACRO/ON", CEventLog::I_MACRO},
-                                  {"MASK/FAULT/ON", CEventLog::I_FAULT},
-                                  {"MASK/READYINP/ON", CEventLog::I_READYINP},
-                                  {"MASK/VIRTCTRL/ON", CEventLog::I_VIRTCTRL}};
+const MaskKey kTransferOrder[] = {
+    {"MASK/ON", CEventLog::I_GENERAL},           {"MASK/AUDIO/ON", CEventLog::I_AUDIO},
+    {"MASK/MACRO/ON", CEventLog::I_MACRO},       {"MASK/FAULT/ON", CEventLog::I_FAULT},
+    {"MASK/READYINP/ON", CEventLog::I_READYINP}, {"MASK/VIRTCTRL/ON", CEventLog::I_VIRTCTRL}};
 
 struct NameRule {
   const char* keyword;
@@ -64,8 +59,8 @@ void ApplyNameRule(const NameRule& rule, const CSelvantisDoc* doc, QString& body
   const QString numberText = after.left(end);
   const CBaseDevice* object = doc ? doc->GetIDManager().FindBaseDevice(number, rule.type) : nullptr;
   const QString prefix = QLatin1String(rule.prefix);
-  const QString replacement = object ? prefix + QLatin1Char('"') + object->GetName() + QLatin1Char('"')
-                                     : prefix + numberText;
+  const QString replacement =
+      object ? prefix + QLatin1Char('"') + object->GetName() + QLatin1Char('"') : prefix + numberText;
   body.replace(keyword + numberText, replacement);
 }
 

@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr const char* kFuseKeys[CFuseWindowState::kFuseCount] = {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B",
-                                                                 "AMP485"};
+constexpr const char* kFuseKeys[CFuseWindowState::kFuseCount] = {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B", "AMP485"};
 constexpr int kRatingsMa[CFuseWindowState::kRatingCount] = {0, 330, 660, 990};
 
 bool IsFuse(int fuse) { return fuse >= 0 && fuse < CFuseWindowState::kFuseCount; }
@@ -46,7 +45,8 @@ void CFuseWindowState::Load() {
   // A slot input's fuse protects a console input; without one the fuse is
   // of no use. A slot the project lacks leaves its fuses as they are.
   for (int slot = 1; slot <= 2; ++slot) {
-    const auto* inputs = dynamic_cast<const CAudioInputSlot*>(m_doc->GetIDManager().GetBaseDevice(slot, DT_AUDIOINPUTSLOT));
+    const auto* inputs =
+        dynamic_cast<const CAudioInputSlot*>(m_doc->GetIDManager().GetBaseDevice(slot, DT_AUDIOINPUTSLOT));
     if (!inputs) continue;
     for (int input = 0; input < CAudioInputSlot::kInputs; ++input)
       m_enabled[(slot - 1) * 2 + input] = inputs->GetModuleKind(input) == CAudioInputSlot::MODULE_CONSOLE;
@@ -70,9 +70,7 @@ QStringList CFuseWindowState::RatingTexts() {
   return texts;
 }
 
-QString CFuseWindowState::FuseKey(int fuse) {
-  return IsFuse(fuse) ? QString::fromLatin1(kFuseKeys[fuse]) : QString();
-}
+QString CFuseWindowState::FuseKey(int fuse) { return IsFuse(fuse) ? QString::fromLatin1(kFuseKeys[fuse]) : QString(); }
 
 bool CFuseWindowState::Choose(int fuse, int index) {
   CFuse* object = Fuse();
@@ -121,8 +119,7 @@ bool CFuseWindowState::Transfer(IDeviceLink& link, QObject* replyTarget, bool bU
 
 bool CFuseWindowState::ApplyReply(const QStringList& lines) {
   bool changed = false;
-  for (const COnlineReplyParser::Item& item :
-       COnlineReplyParser::Parse(lines, QString::fromLatin1(kPathRoot)))
+  for (const COnlineReplyParser::Item& item : COnlineReplyParser::Parse(lines, QString::fromLatin1(kPathRoot)))
     changed |= ApplyOne(item.key, item.value);
   return changed;
 }

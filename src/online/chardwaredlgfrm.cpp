@@ -44,8 +44,7 @@ bool CHardwareDlgFrm::OnCommand(uint32_t command) {
     case kScanCards:
       if (view) view->ScanCards();
       return true;
-    default:
-      return COnlineFrame::OnCommand(command);
+    default: return COnlineFrame::OnCommand(command);
   }
 }
 

@@ -14,8 +14,9 @@ CHardwareDlgTreeView::CHardwareDlgTreeView(CSelvantisDoc* doc, QWidget* parent)
   m_tree->header()->hide();
   m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
   // White text background; the selected item in blue.
-  m_tree->setStyleSheet(QStringLiteral("QTreeWidget::item { background: white; }"
-                                       " QTreeWidget::item:selected { color: #0000ff; background: white; }"));
+  m_tree->setStyleSheet(
+      QStringLiteral("QTreeWidget::item { background: white; }"
+                     " QTreeWidget::item:selected { color: #0000ff; background: white; }"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_tree);

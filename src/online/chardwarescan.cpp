@@ -20,11 +20,18 @@ struct AvailabilityScan {
 };
 
 const AvailabilityScan& ScanOf(int kind) {
-  static const AvailabilityScan amps{"/AMP/AVLBL ?", 500, 'x', 63, 32782, "%s %02x", CHardwareScan::kImageAmplifier,
-                                     34526, {32805, 32804, 34548}};
-  static const AvailabilityScan consoles{"/CONS/CONNECTED ?", 500, 'u', 15, 34063, "%s %d",
-                                         CHardwareScan::kImageConsole, 34525, {32805, 32804, 34548}};
-  static const AvailabilityScan cards{"/KCM/AVLBL ?", 1500, 'u', 7, 34262, "%s-%d", CHardwareScan::kImageCard, 34527,
+  static const AvailabilityScan amps{
+      "/AMP/AVLBL ?", 500, 'x', 63, 32782, "%s %02x", CHardwareScan::kImageAmplifier, 34526, {32805, 32804, 34548}};
+  static const AvailabilityScan consoles{
+      "/CONS/CONNECTED ?", 500, 'u', 15, 34063, "%s %d", CHardwareScan::kImageConsole, 34525, {32805, 32804, 34548}};
+  static const AvailabilityScan cards{"/KCM/AVLBL ?",
+                                      1500,
+                                      'u',
+                                      7,
+                                      34262,
+                                      "%s-%d",
+                                      CHardwareScan::kImageCard,
+                                      34527,
                                       {32805, 34548, 32796, 32797, 34136, 34263, 34549}};
   switch (kind) {
     case CHardwareScan::kAmplifiers: return amps;
@@ -128,7 +135,7 @@ QStringList CHardwareScan::DetailQueries(int kind, int number) {
     }
     case kCards: {
       const QString base = Fmt("/KCM/ADR%d", number);
-      return {base + "/NAME ?", base + "/VER ?",  base + "/208 ?",    base + "/209 ?",
+      return {base + "/NAME ?", base + "/VER ?", base + "/208 ?",    base + "/209 ?",
               base + "/212 ?",  base + "/216 ?", base + "/220/VOL ?"};
     }
     default: return {};

@@ -16,7 +16,14 @@ class CHardwareScan final {
  public:
   enum ScanKind { kAmplifiers = 0, kConsoles = 1, kCards = 2, kSlots = 3 };
   // Images of the window's bitmap.
-  enum Image { kImageNone = -1, kImageCard = 1, kImageAmplifier = 2, kImageConsole = 3, kImageMessage = 4, kImageSlot = 6 };
+  enum Image {
+    kImageNone = -1,
+    kImageCard = 1,
+    kImageAmplifier = 2,
+    kImageConsole = 3,
+    kImageMessage = 4,
+    kImageSlot = 6
+  };
 
   struct Item {
     QString text;

@@ -12,8 +12,7 @@
 COnlineCommandRoute::Action COnlineCommandRoute::Decide(uint32_t command, const CSelvantisDoc* doc, bool online) {
   switch (command) {
     case kFuseProperties:
-    case kPowerManagement:
-      return Action::Forward;
+    case kPowerManagement: return Action::Forward;
     case kPilotTone:
     case kMessageRecorder:
     case kEventLogger:
@@ -21,12 +20,9 @@ COnlineCommandRoute::Action COnlineCommandRoute::Decide(uint32_t command, const 
       if (DeviceVersionAllows(doc, online)) return Action::Forward;
       AfxMessageBox(kNotAvailableMessage, MB_OK);
       return Action::Refuse;
-    case kSaveVmxSettings:
-      return Action::SaveVmxSettings;
-    case kFileSave:
-      return Action::SaveDocument;
-    default:
-      return Action::Default;
+    case kSaveVmxSettings: return Action::SaveVmxSettings;
+    case kFileSave: return Action::SaveDocument;
+    default: return Action::Default;
   }
 }
 

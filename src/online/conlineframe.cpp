@@ -59,8 +59,7 @@ void SetTexts(QAction* action, uint32_t command) {
 
 }  // namespace
 
-COnlineFrame::COnlineFrame(const HostFrameContext& context, QWidget* parent)
-    : QMainWindow(parent), m_context(context) {
+COnlineFrame::COnlineFrame(const HostFrameContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
   // A main window makes itself a top-level window; the frame lives inside
   // the editor host.
   setWindowFlags(Qt::Widget);
@@ -140,7 +139,8 @@ QAction* COnlineFrame::Action(uint32_t command) const {
 }
 
 bool COnlineFrame::OnCommand(uint32_t command) {
-  if (SwitchBarId() == CServiceFrame::kSwitchBarId) return CServiceFrame::RouteEntryFrameCommand(this, m_context, command);
+  if (SwitchBarId() == CServiceFrame::kSwitchBarId)
+    return CServiceFrame::RouteEntryFrameCommand(this, m_context, command);
   return RouteOnlineFrameCommand(command);
 }
 
@@ -153,16 +153,12 @@ bool COnlineFrame::RouteOnlineFrameCommand(uint32_t command) {
       if (host) host->PostSwitchCommand(command);
       return true;
     }
-    case COnlineCommandRoute::Action::Refuse:
-      return true;
-    case COnlineCommandRoute::Action::SaveVmxSettings:
-      GetDeviceLink()->OnSaveVmxSettings();
-      return true;
+    case COnlineCommandRoute::Action::Refuse: return true;
+    case COnlineCommandRoute::Action::SaveVmxSettings: GetDeviceLink()->OnSaveVmxSettings(); return true;
     case COnlineCommandRoute::Action::SaveDocument:
       if (CMainFrame* main = FindMainFrame()) return main->OnCommand(static_cast<int>(command));
       return false;
-    case COnlineCommandRoute::Action::Default:
-      break;
+    case COnlineCommandRoute::Action::Default: break;
   }
   return false;
 }

@@ -38,9 +38,8 @@ void CPilotView::BuildForm() {
   m_frequencySlider = new QSlider(Qt::Horizontal, this);
   m_frequencySlider->setObjectName(Fmt("%d", kFrequencySliderId));
   m_frequencySlider->setRange(CPilotWindowState::kFrequencySliderMin, CPilotWindowState::kFrequencySliderMax);
-  connect(m_frequencySlider, &QSlider::actionTriggered, this, [this](int) {
-    OnFrequencySlider(m_frequencySlider->sliderPosition(), m_frequencySlider->isSliderDown());
-  });
+  connect(m_frequencySlider, &QSlider::actionTriggered, this,
+          [this](int) { OnFrequencySlider(m_frequencySlider->sliderPosition(), m_frequencySlider->isSliderDown()); });
   connect(m_frequencySlider, &QSlider::sliderReleased, this, [this] { OnFrequencySliderReleased(); });
   auto* sliderBox = new QVBoxLayout;
   sliderBox->addWidget(m_frequencySlider);

@@ -44,7 +44,7 @@ class CPilotWindowState final {
 
   bool IsOn() const;
   float Frequency() const;
-  QString FrequencyText() const;  // "%.1f"
+  QString FrequencyText() const;   // "%.1f"
   int FrequencySliderPos() const;  // whole Hz, within the slider's range
   float Level(int output) const;
   QString LevelText(int output) const;  // "%.1f"

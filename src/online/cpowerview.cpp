@@ -54,8 +54,8 @@ void CPowerView::BuildForm() {
 
   m_battPrio = addPriority(tr("Auto-powerup priority when powered by battery"), kBattPrioId, PM::P_BATT_PRIO);
   m_mainsPrio = addPriority(tr("Auto-powerup Priority when powered by Main Power"), kMainsPrioId, PM::P_MAINS_PRIO);
-  m_condition = addReference(tr("Condition for main power active"), kConditionId, kChooseConditionId,
-                             PM::P_MAINS_COND, &m_chooseCondition);
+  m_condition = addReference(tr("Condition for main power active"), kConditionId, kChooseConditionId, PM::P_MAINS_COND,
+                             &m_chooseCondition);
   m_bootMacro = addReference(tr("Boot macro"), kBootMacroId, kChooseBootMacroId, PM::P_BOOT_MAC, &m_chooseBootMacro);
   m_shutMacro =
       addReference(tr("Shutdown macro"), kShutMacroId, kChooseShutMacroId, PM::P_SHUT_MAC, &m_chooseShutMacro);

@@ -25,16 +25,16 @@ constexpr Key kDownloadKeys[] = {
 };
 // The upload order.
 constexpr Key kUploadKeys[] = {
-    {"BATT_PRIO", PM::P_BATT_PRIO}, {"MAINS_PRIO", PM::P_MAINS_PRIO}, {"MAINS_COND", PM::P_MAINS_COND},
-    {"BOOT_MAC", PM::P_BOOT_MAC},   {"SHUT_MAC", PM::P_SHUT_MAC},     {"DROP_SHUT", PM::P_DROP_SHUT},
+    {"BATT_PRIO", PM::P_BATT_PRIO},   {"MAINS_PRIO", PM::P_MAINS_PRIO}, {"MAINS_COND", PM::P_MAINS_COND},
+    {"BOOT_MAC", PM::P_BOOT_MAC},     {"SHUT_MAC", PM::P_SHUT_MAC},     {"DROP_SHUT", PM::P_DROP_SHUT},
     {"BATT_AVLBL", PM::P_BATT_AVLBL}, {"SHUT_PRIO", PM::P_SHUT_PRIO},
 };
 
 // The code of a numeric key, -1 for another key.
 int NumericCode(const QString& key) {
   static constexpr Key kNumeric[] = {
-      {"BATT_PRIO", PM::P_BATT_PRIO}, {"SHUT_PRIO", PM::P_SHUT_PRIO}, {"MAINS_PRIO", PM::P_MAINS_PRIO},
-      {"MAINS_COND", PM::P_MAINS_COND}, {"BOOT_MAC", PM::P_BOOT_MAC}, {"SHUT_MAC", PM::P_SHUT_MAC},
+      {"BATT_PRIO", PM::P_BATT_PRIO},   {"SHUT_PRIO", PM::P_SHUT_PRIO}, {"MAINS_PRIO", PM::P_MAINS_PRIO},
+      {"MAINS_COND", PM::P_MAINS_COND}, {"BOOT_MAC", PM::P_BOOT_MAC},   {"SHUT_MAC", PM::P_SHUT_MAC},
   };
   for (const Key& k : kNumeric) {
     if (key == QLatin1String(k.name)) return k.code;

@@ -158,8 +158,8 @@ void CRecorderView::ShowSettings() {
   m_quality->setCurrentIndex(m_quality->findText(m_state.Quality(), Qt::MatchExactly));
   m_message->setCurrentIndex(m_state.MessageIndex());
   if (m_state.MessageIndex() < 0) m_message->setEditText(QString());
-  m_recordTime->SetFloat(m_state.Recorder() ? m_state.Recorder()->GetParamFloat(CInternalMessageRec::P_MAXTIME) : 0.0, true,
-                         QStringLiteral("%3.1f"));
+  m_recordTime->SetFloat(m_state.Recorder() ? m_state.Recorder()->GetParamFloat(CInternalMessageRec::P_MAXTIME) : 0.0,
+                         true, QStringLiteral("%3.1f"));
 }
 
 void CRecorderView::Send(const QStringList& lines) {
@@ -175,9 +175,9 @@ void CRecorderView::OnInitialUpdate() {
   }
   // The project without a recorder: nothing to edit.
   const bool hasRecorder = m_state.Recorder() != nullptr;
-  for (QWidget* w : {static_cast<QWidget*>(m_source), static_cast<QWidget*>(m_message),
-                     static_cast<QWidget*>(m_destination), static_cast<QWidget*>(m_quality),
-                     static_cast<QWidget*>(m_recordTime)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(m_source), static_cast<QWidget*>(m_message), static_cast<QWidget*>(m_destination),
+        static_cast<QWidget*>(m_quality), static_cast<QWidget*>(m_recordTime)})
     w->setEnabled(hasRecorder);
   FillMessages();
   ShowSettings();

@@ -162,7 +162,10 @@ CRecorderWindowState::Changes CRecorderWindowState::ApplyReply(const QStringList
     const QString& value = item.value;
     if (key == QLatin1String("INFO") || key == QLatin1String("FUNCTION") || key == QLatin1String("FREE") ||
         key == QLatin1String("TIME")) {
-      const int pane = key == QLatin1String("INFO") ? 0 : key == QLatin1String("FUNCTION") ? 1 : key == QLatin1String("TIME") ? 2 : 3;
+      const int pane = key == QLatin1String("INFO")       ? 0
+                       : key == QLatin1String("FUNCTION") ? 1
+                       : key == QLatin1String("TIME")     ? 2
+                                                          : 3;
       m_panes[pane] = pane == 2 ? value + QStringLiteral(" s") : value;
       changes.panes = true;
       continue;

@@ -264,8 +264,7 @@ void CRemoteAmpDlg::OnTimer(int id) {
       m_state.DecayMeters();
       Render();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

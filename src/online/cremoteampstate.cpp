@@ -72,7 +72,9 @@ QString CRemoteAmpState::NameCommand(const QString& name) const { return AmpPref
 
 QString CRemoteAmpState::ResetGroundFaultCommand() const { return AmpPrefix() + QStringLiteral("FLTRES ON"); }
 
-QString CRemoteAmpState::PilotGeneratorCommand(bool on) const { return AmpPrefix() + QStringLiteral("PLTGEN") + OnOff(on); }
+QString CRemoteAmpState::PilotGeneratorCommand(bool on) const {
+  return AmpPrefix() + QStringLiteral("PLTGEN") + OnOff(on);
+}
 
 QString CRemoteAmpState::PowerSourceCommand(bool mainPower, bool battery) const {
   const char* source = mainPower ? (battery ? " BOTH" : " MAINS") : (battery ? " BATT" : " OFF");

@@ -9,9 +9,9 @@ QString Query(const QString& key) { return kService + key + QStringLiteral(" ?")
 }  // namespace
 
 const QStringList& CServiceState::TestNames() {
-  static const QStringList names = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EEPCLR",   "VCC",   "BATTERY",
-                                    "RTC",      "PILOT",   "UART",     "SPIREAD",  "SPIWRITE", "EXTMONI", "INTMONI",
-                                    "AMP485",   "VMXNET",  "PAGENET",  "LOGICINP", "LOGICOUT", "SLAVE", "SINESWEEP"};
+  static const QStringList names = {"BOOTLOAD", "RESET",  "WATCHDOG", "EEPROM",   "EEPCLR",   "VCC",     "BATTERY",
+                                    "RTC",      "PILOT",  "UART",     "SPIREAD",  "SPIWRITE", "EXTMONI", "INTMONI",
+                                    "AMP485",   "VMXNET", "PAGENET",  "LOGICINP", "LOGICOUT", "SLAVE",   "SINESWEEP"};
   return names;
 }
 

@@ -38,6 +38,4 @@ void CStatusLamp::Show(QAbstractButton* button, int iconId) {
   button->setProperty(kProperty, iconId);
 }
 
-int CStatusLamp::IconOf(const QObject* widget) {
-  return widget ? widget->property(kProperty).toInt() : 0;
-}
+int CStatusLamp::IconOf(const QObject* widget) { return widget ? widget->property(kProperty).toInt() : 0; }

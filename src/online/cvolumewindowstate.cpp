@@ -69,8 +69,7 @@ int CVolumeWindowState::PositionFor(int channel, double value) {
 double CVolumeWindowState::LowerLimit(int channel) {
   if (!IsChannel(channel) || !kChannels[channel].profileKey) return kMinLevel;
   const QString text = CProfile::GetString(QStringLiteral("Settings"),
-                                           QString::fromLatin1(kChannels[channel].profileKey),
-                                           QStringLiteral("-40.0"));
+                                           QString::fromLatin1(kChannels[channel].profileKey), QStringLiteral("-40.0"));
   double limit = 0.0;
   if (!ScanDouble(text.trimmed(), &limit) || !std::isfinite(limit) || limit < -150.0 || limit > 6.0)
     return kDefaultLowerLimit;
@@ -100,8 +99,8 @@ QString CVolumeWindowState::ProjectText(int channel) const {
   if (!m_doc || !IsChannel(channel)) return QString();
   QString text;
   if (IsInput(channel)) {
-    const auto* slot = dynamic_cast<const CAudioInputSlot*>(
-        m_doc->GetIDManager().FindBaseDevice(SlotOf(channel), DT_AUDIOINPUTSLOT));
+    const auto* slot =
+        dynamic_cast<const CAudioInputSlot*>(m_doc->GetIDManager().FindBaseDevice(SlotOf(channel), DT_AUDIOINPUTSLOT));
     if (slot) slot->GetParamText(text, CAudioInputSlot::kParamLevel, InputOf(channel));
   } else if (const CMiscAudio* misc = CMiscAudio::Find(m_doc.data())) {
     text = misc->GetParamText(MiscCodeOf(channel));
@@ -113,8 +112,7 @@ void CVolumeWindowState::StoreLevels(const std::array<QString, kChannelCount>& t
   if (!m_doc) return;
   for (int c = 0; c < kChannelCount; ++c) {
     if (IsInput(c)) {
-      auto* slot =
-          dynamic_cast<CAudioInputSlot*>(m_doc->GetIDManager().FindBaseDevice(SlotOf(c), DT_AUDIOINPUTSLOT));
+      auto* slot = dynamic_cast<CAudioInputSlot*>(m_doc->GetIDManager().FindBaseDevice(SlotOf(c), DT_AUDIOINPUTSLOT));
       if (slot) slot->SetParamText(CAudioInputSlot::kParamLevel, InputOf(c), texts[c]);
     } else if (CMiscAudio* misc = CMiscAudio::Find(m_doc.data())) {
       misc->SetParamText(MiscCodeOf(c), texts[c]);

@@ -38,11 +38,10 @@ constexpr std::array<int, CZoneListState::kColumnCount> kDefaultWidths = {125, 7
 // columns 0 to 10 and 12.
 int ColumnOfStoredWidth(int index) { return index < CZoneListState::kFaultColumn ? index : index + 1; }
 
-const char* const kPollLines[] = {"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?",
-                                  "/SERVICE/ZONETEST/FAULT ?", "/SERVICE/ZONETEST/GNDFLT ?"};
-const char* const kZoneQueries[] = {"/TEST/MEAS ?", "/TEST/REF ?", "/TEST/POSTOL ?",
-                                    "/TESTVOL ?",   "/TEST/NEGTOL ?", "/TEST/ADJ ?",
-                                    "/TEST/IGNORE ?", "/IMP/MEAS ?", "/IMP/REF ?"};
+const char* const kPollLines[] = {"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?", "/SERVICE/ZONETEST/FAULT ?",
+                                  "/SERVICE/ZONETEST/GNDFLT ?"};
+const char* const kZoneQueries[] = {"/TEST/MEAS ?", "/TEST/REF ?",    "/TEST/POSTOL ?", "/TESTVOL ?", "/TEST/NEGTOL ?",
+                                    "/TEST/ADJ ?",  "/TEST/IGNORE ?", "/IMP/MEAS ?",    "/IMP/REF ?"};
 
 }  // namespace
 
@@ -161,17 +160,10 @@ QString CZoneListState::SelectedZonesRangeText(const std::vector<int>& rows) con
 QString CZoneListState::MeasurementLine(Measurement m, const std::vector<int>& selectedRows) const {
   const char* command = "/SERVICE/ZONETEST/TEST/MEAS ";
   switch (m) {
-    case Measurement::LineTest:
-      break;
-    case Measurement::LineReference:
-      command = "/SERVICE/ZONETEST/TEST/REF ";
-      break;
-    case Measurement::Impedance:
-      command = "/SERVICE/ZONETEST/IMP/MEAS ";
-      break;
-    case Measurement::ImpedanceReference:
-      command = "/SERVICE/ZONETEST/IMP/REF ";
-      break;
+    case Measurement::LineTest: break;
+    case Measurement::LineReference: command = "/SERVICE/ZONETEST/TEST/REF "; break;
+    case Measurement::Impedance: command = "/SERVICE/ZONETEST/IMP/MEAS "; break;
+    case Measurement::ImpedanceReference: command = "/SERVICE/ZONETEST/IMP/REF "; break;
   }
   return QString::fromLatin1(command) + SelectedZonesRangeText(selectedRows);
 }

@@ -126,7 +126,7 @@ class CZoneListState final {
   bool m_updateSelected = false;
   std::vector<int> m_pendingRows;  // selected rows still to query
   int m_rowInWork = -1;
-  int m_awaitedZone = 0;           // zone whose "/IMP/REF" moves the chain on
+  int m_awaitedZone = 0;  // zone whose "/IMP/REF" moves the chain on
 };
 
 #endif

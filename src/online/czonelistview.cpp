@@ -26,12 +26,9 @@ namespace {
 
 Qt::Alignment AlignmentOf(int code) {
   switch (code) {
-    case 0:
-      return Qt::AlignLeft | Qt::AlignVCenter;
-    case 1:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    default:
-      return Qt::AlignRight | Qt::AlignVCenter;
+    case 0: return Qt::AlignLeft | Qt::AlignVCenter;
+    case 1: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignRight | Qt::AlignVCenter;
   }
 }
 

@@ -33,9 +33,14 @@ CZonetestFrm::CZonetestFrm(const HostFrameContext& context, QWidget* parent) : C
 COnlineView* CZonetestFrm::CreateView() { return new CZonetestPane(GetDocument(), this); }
 
 std::vector<COnlineFrame::BarButton> CZonetestFrm::OwnBarButtons() const {
-  return {{kUploadZoneData, "upload"}, {kDownloadZoneData, "download"}, {0, nullptr},
-          {kLineTestProperties, nullptr}, {kRefreshDisplay, nullptr}, {0, nullptr},
-          {kExportList, nullptr}, {kPrintList, nullptr}};
+  return {{kUploadZoneData, "upload"},
+          {kDownloadZoneData, "download"},
+          {0, nullptr},
+          {kLineTestProperties, nullptr},
+          {kRefreshDisplay, nullptr},
+          {0, nullptr},
+          {kExportList, nullptr},
+          {kPrintList, nullptr}};
 }
 
 std::vector<uint32_t> CZonetestFrm::OnlineOnlyCommands() const { return {kDownloadZoneData, kUploadZoneData}; }
@@ -85,8 +90,7 @@ bool CZonetestFrm::OnCommand(uint32_t command) {
     case kPrintList:
       if (list) list->PrintList();
       return true;
-    default:
-      break;
+    default: break;
   }
   return COnlineFrame::OnCommand(command);
 }

@@ -145,8 +145,7 @@ void CZonetestView::ReloadSettings() {
   const auto consoles = m_state.ConsoleEntries();
   Fill(m_lineConsoles, consoles,
        CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_LINE_CONS)));
-  Fill(m_impConsoles, consoles,
-       CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_IMP_CONS)));
+  Fill(m_impConsoles, consoles, CZonetestFormState::IndexOfData(consoles, m_state.Param(CZonetestObject::P_IMP_CONS)));
   const auto outputs = m_state.OutputEntries();
   Fill(m_output, outputs, m_state.OutputSelection(outputs));
 
@@ -195,16 +194,18 @@ void CZonetestView::OnImpedanceTestClicked() {
 
 void CZonetestView::OnActivateMeasurementClicked() {
   const bool on = m_activate->isChecked() && m_activate->isEnabled();
-  for (QWidget* w : {static_cast<QWidget*>(m_lineOnce), static_cast<QWidget*>(m_impOnce),
-                     static_cast<QWidget*>(m_lineRef), static_cast<QWidget*>(m_impRef),
-                     static_cast<QWidget*>(m_selectAll)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(m_lineOnce), static_cast<QWidget*>(m_impOnce), static_cast<QWidget*>(m_lineRef),
+        static_cast<QWidget*>(m_impRef), static_cast<QWidget*>(m_selectAll)})
     w->setEnabled(on);
   m_note->setVisible(on);
 }
 
 void CZonetestView::OnTimeChanged() { m_state.StoreTime(PickerSeconds()); }
 
-void CZonetestView::OnLineConsoleChosen(int index) { m_state.StoreLineConsole(m_lineConsoles->itemData(index).toInt()); }
+void CZonetestView::OnLineConsoleChosen(int index) {
+  m_state.StoreLineConsole(m_lineConsoles->itemData(index).toInt());
+}
 
 void CZonetestView::OnImpedanceConsoleChosen(int index) {
   m_state.StoreImpedanceConsole(m_impConsoles->itemData(index).toInt());

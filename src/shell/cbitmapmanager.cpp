@@ -1,8 +1,8 @@
 #include "shell/cbitmapmanager.h"
 
 #include <QBitmap>
-#include <QImage>
 #include <QFont>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,9 +15,34 @@ namespace {
 
 // Small pictograms shared by the pictures and the image-list strips.
 enum class Glyph {
-  Speaker, Group, Box, Card, CardOpen, Relay, Label, Channel, Amplifier, Console, Clock, Trigger,
-  Condition, Macro, Flag, Calendar, Network, Computer, Battery, Plug, Key, Bell, Microphone, Text,
-  Folder, FolderOpen, Check, Stop
+  Speaker,
+  Group,
+  Box,
+  Card,
+  CardOpen,
+  Relay,
+  Label,
+  Channel,
+  Amplifier,
+  Console,
+  Clock,
+  Trigger,
+  Condition,
+  Macro,
+  Flag,
+  Calendar,
+  Network,
+  Computer,
+  Battery,
+  Plug,
+  Key,
+  Bell,
+  Microphone,
+  Text,
+  Folder,
+  FolderOpen,
+  Check,
+  Stop
 };
 
 const QColor kInk(40, 48, 64);
@@ -46,9 +71,7 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour) 
       p.drawRoundedRect(box(0.2, 0.25, 0.6, 0.45), w / 12, h / 12);
       p.drawRoundedRect(box(0.1, 0.4, 0.6, 0.45), w / 12, h / 12);
       break;
-    case Glyph::Box:
-      p.drawRoundedRect(box(0.15, 0.2, 0.7, 0.6), w / 10, h / 10);
-      break;
+    case Glyph::Box: p.drawRoundedRect(box(0.15, 0.2, 0.7, 0.6), w / 10, h / 10); break;
     case Glyph::Card:
     case Glyph::CardOpen:
       p.drawRect(box(0.1, 0.2, 0.8, 0.6));
@@ -212,8 +235,8 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour) 
   p.restore();
 }
 
-const QColor kColours[] = {QColor(90, 150, 220), QColor(240, 170, 60), QColor(110, 190, 110), QColor(200, 90, 90),
-                           QColor(160, 120, 200), QColor(80, 180, 180),  QColor(220, 200, 90),  QColor(150, 150, 150)};
+const QColor kColours[] = {QColor(90, 150, 220),  QColor(240, 170, 60), QColor(110, 190, 110), QColor(200, 90, 90),
+                           QColor(160, 120, 200), QColor(80, 180, 180), QColor(220, 200, 90),  QColor(150, 150, 150)};
 constexpr int kColourCount = sizeof(kColours) / sizeof(kColours[0]);
 
 struct StripInfo {
@@ -227,8 +250,8 @@ const QRgb kGreyMask = qRgb(192, 192, 192);
 const QRgb kMagentaMask = qRgb(255, 0, 255);
 
 const StripInfo kStrips[] = {
-    {131, 16, 3, kGreyMask},   {134, 32, 40, kMagentaMask}, {136, 16, 40, kMagentaMask}, {274, 16, 12, kMagentaMask},
-    {279, 16, 8, kGreyMask},   {280, 16, 6, kGreyMask},     {351, 16, 8, kGreyMask},     {422, 16, 26, kGreyMask},
+    {131, 16, 3, kGreyMask}, {134, 32, 40, kMagentaMask}, {136, 16, 40, kMagentaMask}, {274, 16, 12, kMagentaMask},
+    {279, 16, 8, kGreyMask}, {280, 16, 6, kGreyMask},     {351, 16, 8, kGreyMask},     {422, 16, 26, kGreyMask},
 };
 
 const StripInfo* FindStrip(int id) {
@@ -246,11 +269,24 @@ Glyph StripGlyph(int id, int index) {
   }
   if (id == 422) {
     switch (index) {
-      case 0: case 4: case 15: case 18: case 23: return Glyph::Card;
-      case 1: case 5: case 16: case 19: case 24: return Glyph::CardOpen;
+      case 0:
+      case 4:
+      case 15:
+      case 18:
+      case 23: return Glyph::Card;
+      case 1:
+      case 5:
+      case 16:
+      case 19:
+      case 24: return Glyph::CardOpen;
       case 6: return Glyph::Speaker;
-      case 7: case 10: return Glyph::Label;
-      case 8: case 11: case 12: case 13: case 14: return Glyph::Relay;
+      case 7:
+      case 10: return Glyph::Label;
+      case 8:
+      case 11:
+      case 12:
+      case 13:
+      case 14: return Glyph::Relay;
       case 9: return Glyph::Network;
       case 17: return Glyph::Box;
       case 20: return Glyph::Channel;
@@ -404,7 +440,8 @@ CBitmapManager::~CBitmapManager() = default;
 QList<int> CBitmapManager::Ids() {
   QList<int> ids;
   for (const StripInfo& s : kStrips) ids.append(s.id);
-  ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 314 << 450 << 456 << 458 << 461 << 463 << 530 << kBarBitmap;
+  ids << 150 << 193 << 211 << 212 << 233 << 301 << 303 << 309 << 313 << 314 << 450 << 456 << 458 << 461 << 463 << 530
+      << kBarBitmap;
   // The central unit's info block (connected) and its internal slots.
   ids << 140 << 334 << 335 << 336 << 338 << 339 << 340;
   return ids;

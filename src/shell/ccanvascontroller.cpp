@@ -28,8 +28,7 @@ void CCanvasController::SetHover(CBaseDevice* object, int inPin, int outPin) {
     const int oldIn = m_hover->GetHighlightedInputPin();
     const int oldOut = m_hover->GetHighlightedOutputPin();
     m_hover->SetHighlightedPins(inPin, outPin);
-    if (oldIn != m_hover->GetHighlightedInputPin() || oldOut != m_hover->GetHighlightedOutputPin())
-      Invalidate(m_hover);
+    if (oldIn != m_hover->GetHighlightedInputPin() || oldOut != m_hover->GetHighlightedOutputPin()) Invalidate(m_hover);
   }
 }
 

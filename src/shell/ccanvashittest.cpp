@@ -70,10 +70,9 @@ CanvasHit CCanvasHitTest::HitTest(const CSelvantisDoc& doc, const QPoint& point,
   for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
     CBaseDevice* object = *it;
     // Cheap rejection: pins lie within the bounding rectangle's margin.
-    const QRect reach = object->GetBoundingRect().normalized().adjusted(-pinTolerance - CBaseDevice::kPinSize,
-                                                                        -pinTolerance - CBaseDevice::kPinSize,
-                                                                        pinTolerance + CBaseDevice::kPinSize,
-                                                                        pinTolerance + CBaseDevice::kPinSize);
+    const QRect reach = object->GetBoundingRect().normalized().adjusted(
+        -pinTolerance - CBaseDevice::kPinSize, -pinTolerance - CBaseDevice::kPinSize,
+        pinTolerance + CBaseDevice::kPinSize, pinTolerance + CBaseDevice::kPinSize);
     if (!reach.contains(point) && !object->GetRect().normalized().contains(point)) continue;
     const CanvasHit hit = HitTestObject(*object, point, pinTolerance);
     if (hit.object) return hit;

@@ -28,8 +28,9 @@ bool CCanvasRenderer::Touches(const CBaseDevice& object, const QRect& rect) {
   for (const ConnectionRecord& r : object.GetOutputConnections()) {
     // Only wires between objects on the canvas are drawn.
     if (!r.pPeer || object.GetRect().isEmpty() || r.pPeer->GetRect().isEmpty()) continue;
-    const QRect line =
-        QRect(object.GetOutputPinPoint(r.nOwnPin), r.pPeer->GetInputPinPoint(r.nPeerPin)).normalized().adjusted(-2, -2, 2, 2);
+    const QRect line = QRect(object.GetOutputPinPoint(r.nOwnPin), r.pPeer->GetInputPinPoint(r.nPeerPin))
+                           .normalized()
+                           .adjusted(-2, -2, 2, 2);
     if (line.intersects(rect)) return true;
   }
   return false;

@@ -9,7 +9,10 @@
 #include <QTimer>
 
 CChildFrame::CChildFrame(CSelvantisDoc& doc, CBitmapManager& bitmaps, CloseRequest onCloseRequest, QWidget* parent)
-    : QMdiSubWindow(parent), m_doc(doc), m_view(new CSelvantisView(doc, bitmaps)), m_onCloseRequest(std::move(onCloseRequest)) {
+    : QMdiSubWindow(parent),
+      m_doc(doc),
+      m_view(new CSelvantisView(doc, bitmaps)),
+      m_onCloseRequest(std::move(onCloseRequest)) {
   setObjectName(QStringLiteral("ChildFrame"));
   setWidget(m_view);
   setWindowIcon(CIconFactory::Icon(QStringLiteral("project")));

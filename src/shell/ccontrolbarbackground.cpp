@@ -23,9 +23,11 @@ bool ControlBarBackgroundProc(QWidget* bar, QEvent* event, const QPixmap& tile) 
     option.initFrom(toolBar);
     option.features = QStyleOptionToolBar::Movable;
     if (toolBar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    if (auto* window = qobject_cast<QMainWindow*>(toolBar->parentWidget())) option.toolBarArea = window->toolBarArea(toolBar);
+    if (auto* window = qobject_cast<QMainWindow*>(toolBar->parentWidget()))
+      option.toolBarArea = window->toolBarArea(toolBar);
     option.rect = toolBar->style()->subElementRect(QStyle::SE_ToolBarHandle, &option, toolBar);
-    if (option.rect.isValid()) toolBar->style()->drawPrimitive(QStyle::PE_IndicatorToolBarHandle, &option, &painter, toolBar);
+    if (option.rect.isValid())
+      toolBar->style()->drawPrimitive(QStyle::PE_IndicatorToolBarHandle, &option, &painter, toolBar);
   }
   return true;
 }

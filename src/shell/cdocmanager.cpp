@@ -76,8 +76,7 @@ CSelvantisDoc* CDocManager::OpenRecentFile(int index) {
 }
 
 QString CDocManager::WithExtension(const QString& path) {
-  if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("sxm"), Qt::CaseInsensitive) == 0)
-    return path;
+  if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("sxm"), Qt::CaseInsensitive) == 0) return path;
   return path + QLatin1String(kExtension);
 }
 
@@ -108,9 +107,11 @@ bool CDocManager::SaveAs(CSelvantisDoc& doc) {
   CSelvantisDoc* other = FindByPath(path);
   if (other && other != &doc) {
     // Two windows on one file would overwrite each other's work.
-    AfxMessageBox(QCoreApplication::translate("CDocManager", "The project \"%1\" is open in another window.\nClose it first or choose another name.")
-                      .arg(QDir::toNativeSeparators(path)),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        QCoreApplication::translate(
+            "CDocManager", "The project \"%1\" is open in another window.\nClose it first or choose another name.")
+            .arg(QDir::toNativeSeparators(path)),
+        MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   return SaveTo(doc, QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
@@ -118,7 +119,9 @@ bool CDocManager::SaveAs(CSelvantisDoc& doc) {
 
 bool CDocManager::SaveModified(CSelvantisDoc& doc) {
   if (!doc.IsModified()) return true;
-  const int answer = AfxMessageBox(QCoreApplication::translate("CDocManager", "Save changes to %1?").arg(doc.GetTitle()), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  const int answer =
+      AfxMessageBox(QCoreApplication::translate("CDocManager", "Save changes to %1?").arg(doc.GetTitle()),
+                    MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   if (answer == IDCANCEL) return false;
   if (answer == IDNO) return true;
   return Save(doc);

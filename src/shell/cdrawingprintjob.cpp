@@ -122,9 +122,11 @@ void CDrawingPrintJob::PaintTitleBlock(QPainter& painter, const QRect& rect, int
   painter.setPen(QPen(Qt::black, 0));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(rect);
-  const QString project =
-      m_doc.GetProjectData(CProjectDataState::kProject).isEmpty() ? m_doc.GetTitle() : m_doc.GetProjectData(CProjectDataState::kProject);
-  const QString file = m_doc.GetPathName().isEmpty() ? QCoreApplication::translate("CDrawingPrintJob", "(not saved)") : QDir::toNativeSeparators(m_doc.GetPathName());
+  const QString project = m_doc.GetProjectData(CProjectDataState::kProject).isEmpty()
+                              ? m_doc.GetTitle()
+                              : m_doc.GetProjectData(CProjectDataState::kProject);
+  const QString file = m_doc.GetPathName().isEmpty() ? QCoreApplication::translate("CDrawingPrintJob", "(not saved)")
+                                                     : QDir::toNativeSeparators(m_doc.GetPathName());
   const QString variant = CProjectDataState::VariantNames().value(m_doc.GetUpgradeFlag() != 0 ? 1 : 0);
   struct Cell {
     QString label;
@@ -133,8 +135,10 @@ void CDrawingPrintJob::PaintTitleBlock(QPainter& painter, const QRect& rect, int
   };
   const std::vector<std::vector<Cell>> rows = {
       {{QCoreApplication::translate("CDrawingPrintJob", "Project"), project, 6},
-       {QCoreApplication::translate("CDrawingPrintJob", "Customer"), m_doc.GetProjectData(CProjectDataState::kCustomer), 3},
-       {QCoreApplication::translate("CDrawingPrintJob", "Installer"), m_doc.GetProjectData(CProjectDataState::kInstaller), 3}},
+       {QCoreApplication::translate("CDrawingPrintJob", "Customer"), m_doc.GetProjectData(CProjectDataState::kCustomer),
+        3},
+       {QCoreApplication::translate("CDrawingPrintJob", "Installer"),
+        m_doc.GetProjectData(CProjectDataState::kInstaller), 3}},
       {{QCoreApplication::translate("CDrawingPrintJob", "Central unit"), variant, 3},
        {QCoreApplication::translate("CDrawingPrintJob", "File"), file, 5},
        {QCoreApplication::translate("CDrawingPrintJob", "Date"), QDate::currentDate().toString(Qt::ISODate), 2},
@@ -209,7 +213,8 @@ void CDrawingPrintJob::PaintFooter(QPainter& painter, const QRect& page, int pag
   const QRect footer(page.left(), page.bottom() - m_footerHeight + 1, page.width(), m_footerHeight);
   painter.drawLine(footer.topLeft(), footer.topRight());
   painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, m_doc.GetTitle());
-  painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, QCoreApplication::translate("CDrawingPrintJob", "Page %1 / %2").arg(pageNumber).arg(pageCount));
+  painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                   QCoreApplication::translate("CDrawingPrintJob", "Page %1 / %2").arg(pageNumber).arg(pageCount));
   painter.restore();
 }
 
@@ -232,7 +237,8 @@ void CDrawingPrintJob::PaintTablePage(QPainter& painter, const QRect& page, cons
     const std::vector<int> left = block.ColumnLeft(body, header);
     auto columnRect = [&](int c, int top, int height) {
       const int x = page.left() + pad + left[static_cast<size_t>(c)];
-      const int right = c + 1 < static_cast<int>(left.size()) ? page.left() + left[static_cast<size_t>(c) + 1] : page.right() - pad;
+      const int right =
+          c + 1 < static_cast<int>(left.size()) ? page.left() + left[static_cast<size_t>(c) + 1] : page.right() - pad;
       return QRect(x, top, std::max(1, right - x), height);
     };
     auto formatOf = [&](int c) {
@@ -243,12 +249,14 @@ void CDrawingPrintJob::PaintTablePage(QPainter& painter, const QRect& page, cons
     painter.setFont(HeaderFont());
     for (int c = 0; c < static_cast<int>(left.size()); ++c) {
       const QRect cell = columnRect(c, y, m_headerHeight);
-      painter.drawText(cell, AlignmentOf(formatOf(c)), header.elidedText(block.Titles().value(c), Qt::ElideRight, cell.width()));
+      painter.drawText(cell, AlignmentOf(formatOf(c)),
+                       header.elidedText(block.Titles().value(c), Qt::ElideRight, cell.width()));
     }
     y += m_headerHeight;
     painter.setFont(BodyFont());
     for (int r = slice.firstRow; r < slice.firstRow + slice.rowCount; ++r) {
-      if ((r - slice.firstRow) % 2 == 1) painter.fillRect(QRect(page.left(), y, page.width(), m_rowHeight), QColor(244, 244, 244));
+      if ((r - slice.firstRow) % 2 == 1)
+        painter.fillRect(QRect(page.left(), y, page.width(), m_rowHeight), QColor(244, 244, 244));
       const QStringList& row = block.Rows()[static_cast<size_t>(r)];
       for (int c = 0; c < static_cast<int>(left.size()); ++c) {
         const QRect cell = columnRect(c, y, m_rowHeight);

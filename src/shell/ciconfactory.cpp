@@ -1,7 +1,7 @@
 #include "shell/ciconfactory.h"
 
-#include <QIconEngine>
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,7 +21,9 @@ const QColor kGreen(60, 160, 80);
 const QColor kRed(200, 60, 55);
 const QColor kAmber(235, 170, 40);
 
-QPen Outline(qreal s) { return QPen(kOutline, std::max<qreal>(1.0, s / 16.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Outline(qreal s) {
+  return QPen(kOutline, std::max<qreal>(1.0, s / 16.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void Page(QPainter& p, qreal s) {
   QPolygonF page;
@@ -30,7 +32,8 @@ void Page(QPainter& p, qreal s) {
   p.setPen(Outline(s));
   p.setBrush(kPaper);
   p.drawPolygon(page);
-  p.drawPolyline(QPolygonF() << QPointF(s * 0.62, s * 0.08) << QPointF(s * 0.62, s * 0.26) << QPointF(s * 0.8, s * 0.26));
+  p.drawPolyline(QPolygonF() << QPointF(s * 0.62, s * 0.08) << QPointF(s * 0.62, s * 0.26)
+                             << QPointF(s * 0.8, s * 0.26));
 }
 
 void Arrow(QPainter& p, qreal s, QPointF from, QPointF to, const QColor& c) {
@@ -81,13 +84,15 @@ void Unit(QPainter& p, qreal s) {
 
 const std::map<QString, DrawFn>& Table() {
   static const std::map<QString, DrawFn> table = {
-      {"new", [](QPainter& p, qreal s) {
+      {"new",
+       [](QPainter& p, qreal s) {
          Page(p, s);
          p.setPen(QPen(kAmber, s / 12));
          p.drawLine(QPointF(s * 0.72, s * 0.56), QPointF(s * 0.72, s * 0.88));
          p.drawLine(QPointF(s * 0.56, s * 0.72), QPointF(s * 0.88, s * 0.72));
        }},
-      {"open", [](QPainter& p, qreal s) {
+      {"open",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(QColor(240, 200, 90));
          QPolygonF back;
@@ -100,7 +105,8 @@ const std::map<QString, DrawFn>& Table() {
                << QPointF(s * 0.06, s * 0.84);
          p.drawPolygon(front);
        }},
-      {"save", [](QPainter& p, qreal s) {
+      {"save",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(kBlue);
          p.drawRoundedRect(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8), s * 0.06, s * 0.06);
@@ -109,7 +115,8 @@ const std::map<QString, DrawFn>& Table() {
          p.setBrush(QColor(210, 215, 225));
          p.drawRect(QRectF(s * 0.28, s * 0.58, s * 0.44, s * 0.32));
        }},
-      {"print", [](QPainter& p, qreal s) {
+      {"print",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(kPaper);
          p.drawRect(QRectF(s * 0.26, s * 0.08, s * 0.48, s * 0.34));
@@ -120,7 +127,8 @@ const std::map<QString, DrawFn>& Table() {
          p.setBrush(kGreen);
          p.drawEllipse(QPointF(s * 0.8, s * 0.46), s * 0.04, s * 0.04);
        }},
-      {"preview", [](QPainter& p, qreal s) {
+      {"preview",
+       [](QPainter& p, qreal s) {
          Page(p, s);
          p.save();
          p.translate(s * 0.2, s * 0.25);
@@ -128,12 +136,14 @@ const std::map<QString, DrawFn>& Table() {
          Magnifier(p, s);
          p.restore();
        }},
-      {"delete", [](QPainter& p, qreal s) {
+      {"delete",
+       [](QPainter& p, qreal s) {
          p.setPen(QPen(kRed, s / 7, Qt::SolidLine, Qt::RoundCap));
          p.drawLine(QPointF(s * 0.22, s * 0.22), QPointF(s * 0.78, s * 0.78));
          p.drawLine(QPointF(s * 0.78, s * 0.22), QPointF(s * 0.22, s * 0.78));
        }},
-      {"properties", [](QPainter& p, qreal s) {
+      {"properties",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(kPaper);
          p.drawRect(QRectF(s * 0.12, s * 0.1, s * 0.76, s * 0.8));
@@ -143,36 +153,43 @@ const std::map<QString, DrawFn>& Table() {
            p.drawLine(QPointF(s * 0.44, s * (0.28 + i * 0.22)), QPointF(s * 0.78, s * (0.28 + i * 0.22)));
          }
        }},
-      {"connect", [](QPainter& p, qreal s) {
+      {"connect",
+       [](QPainter& p, qreal s) {
          Plug(p, s, s * 0.08, true);
          Plug(p, s, s * 0.02, false);
        }},
-      {"disconnect", [](QPainter& p, qreal s) {
+      {"disconnect",
+       [](QPainter& p, qreal s) {
          Plug(p, s, -s * 0.04, true);
          Plug(p, s, -s * 0.04, false);
          p.setPen(QPen(kRed, s / 10, Qt::SolidLine, Qt::RoundCap));
          p.drawLine(QPointF(s * 0.42, s * 0.18), QPointF(s * 0.58, s * 0.82));
        }},
-      {"download", [](QPainter& p, qreal s) {
+      {"download",
+       [](QPainter& p, qreal s) {
          Unit(p, s);
          Arrow(p, s, QPointF(s * 0.5, s * 0.06), QPointF(s * 0.5, s * 0.46), kGreen);
        }},
-      {"upload", [](QPainter& p, qreal s) {
+      {"upload",
+       [](QPainter& p, qreal s) {
          Unit(p, s);
          Arrow(p, s, QPointF(s * 0.5, s * 0.46), QPointF(s * 0.5, s * 0.06), kBlue);
        }},
-      {"export", [](QPainter& p, qreal s) {
+      {"export",
+       [](QPainter& p, qreal s) {
          Page(p, s);
          Arrow(p, s, QPointF(s * 0.36, s * 0.6), QPointF(s * 0.92, s * 0.6), kGreen);
        }},
-      {"sendfile", [](QPainter& p, qreal s) {
+      {"sendfile",
+       [](QPainter& p, qreal s) {
          Page(p, s);
          p.setPen(QPen(kOutline, s / 20));
          for (int i = 0; i < 3; ++i)
            p.drawLine(QPointF(s * 0.3, s * (0.36 + i * 0.14)), QPointF(s * 0.66, s * (0.36 + i * 0.14)));
          Arrow(p, s, QPointF(s * 0.6, s * 0.86), QPointF(s * 0.96, s * 0.86), kBlue);
        }},
-      {"savevmx", [](QPainter& p, qreal s) {
+      {"savevmx",
+       [](QPainter& p, qreal s) {
          Unit(p, s);
          p.setPen(Outline(s));
          p.setBrush(kAmber);
@@ -180,7 +197,8 @@ const std::map<QString, DrawFn>& Table() {
          p.setBrush(kPaper);
          p.drawRect(QRectF(s * 0.36, s * 0.06, s * 0.28, s * 0.14));
        }},
-      {"errorfile", [](QPainter& p, qreal s) {
+      {"errorfile",
+       [](QPainter& p, qreal s) {
          Page(p, s);
          p.setPen(Qt::NoPen);
          p.setBrush(kRed);
@@ -189,18 +207,21 @@ const std::map<QString, DrawFn>& Table() {
          p.drawLine(QPointF(s * 0.66, s * 0.58), QPointF(s * 0.66, s * 0.7));
          p.drawPoint(QPointF(s * 0.66, s * 0.82));
        }},
-      {"zoomin", [](QPainter& p, qreal s) {
+      {"zoomin",
+       [](QPainter& p, qreal s) {
          Magnifier(p, s);
          p.setPen(QPen(kOutline, s / 12));
          p.drawLine(QPointF(s * 0.28, s * 0.42), QPointF(s * 0.56, s * 0.42));
          p.drawLine(QPointF(s * 0.42, s * 0.28), QPointF(s * 0.42, s * 0.56));
        }},
-      {"zoomout", [](QPainter& p, qreal s) {
+      {"zoomout",
+       [](QPainter& p, qreal s) {
          Magnifier(p, s);
          p.setPen(QPen(kOutline, s / 12));
          p.drawLine(QPointF(s * 0.28, s * 0.42), QPointF(s * 0.56, s * 0.42));
        }},
-      {"zoom100", [](QPainter& p, qreal s) {
+      {"zoom100",
+       [](QPainter& p, qreal s) {
          Magnifier(p, s);
          QFont f;
          f.setPixelSize(std::max(5, static_cast<int>(s * 0.3)));
@@ -208,7 +229,8 @@ const std::map<QString, DrawFn>& Table() {
          p.setFont(f);
          p.drawText(QRectF(s * 0.12, s * 0.12, s * 0.6, s * 0.6), Qt::AlignCenter, QStringLiteral("1:1"));
        }},
-      {"zoomfit", [](QPainter& p, qreal s) {
+      {"zoomfit",
+       [](QPainter& p, qreal s) {
          p.setPen(QPen(kOutline, s / 14));
          p.setBrush(QColor(215, 235, 250));
          p.drawRect(QRectF(s * 0.24, s * 0.24, s * 0.52, s * 0.52));
@@ -219,15 +241,18 @@ const std::map<QString, DrawFn>& Table() {
          Arrow(p, s * 0.7, QPointF(s * 0.2, s * 0.2), QPointF(s * 0.06, s * 0.06), kOutline);
          p.restore();
        }},
-      {"monitor", [](QPainter& p, qreal s) {
+      {"monitor",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(QColor(30, 40, 50));
          p.drawRoundedRect(QRectF(s * 0.08, s * 0.12, s * 0.84, s * 0.76), s * 0.06, s * 0.06);
          p.setPen(QPen(QColor(120, 230, 120), s / 14));
          for (int i = 0; i < 3; ++i)
-           p.drawLine(QPointF(s * 0.18, s * (0.3 + i * 0.18)), QPointF(s * (0.5 + 0.1 * (i % 2)), s * (0.3 + i * 0.18)));
+           p.drawLine(QPointF(s * 0.18, s * (0.3 + i * 0.18)),
+                      QPointF(s * (0.5 + 0.1 * (i % 2)), s * (0.3 + i * 0.18)));
        }},
-      {"project", [](QPainter& p, qreal s) {
+      {"project",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(kPaper);
          p.drawRect(QRectF(s * 0.12, s * 0.08, s * 0.76, s * 0.84));
@@ -237,7 +262,8 @@ const std::map<QString, DrawFn>& Table() {
          for (int i = 0; i < 3; ++i)
            p.drawLine(QPointF(s * 0.24, s * (0.44 + i * 0.14)), QPointF(s * 0.76, s * (0.44 + i * 0.14)));
        }},
-      {"preferences", [](QPainter& p, qreal s) {
+      {"preferences",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(QColor(170, 175, 185));
          p.save();
@@ -251,7 +277,8 @@ const std::map<QString, DrawFn>& Table() {
          p.drawEllipse(QPointF(0, 0), s * 0.12, s * 0.12);
          p.restore();
        }},
-      {"about", [](QPainter& p, qreal s) {
+      {"about",
+       [](QPainter& p, qreal s) {
          p.setPen(Outline(s));
          p.setBrush(kBlue);
          p.drawEllipse(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8));

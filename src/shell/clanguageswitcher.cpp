@@ -5,8 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-CLanguageSwitcher::CLanguageSwitcher(QObject* parent)
-    : QObject(parent), m_qt(new QTranslator(this)) {
+CLanguageSwitcher::CLanguageSwitcher(QObject* parent) : QObject(parent), m_qt(new QTranslator(this)) {
   const QDir dir(QStringLiteral(":/i18n"));
   for (const QString& name : dir.entryList({QStringLiteral("*_de.qm")}, QDir::Files, QDir::Name)) {
     auto* translator = new QTranslator(this);

@@ -17,7 +17,10 @@
 #include <QWidget>
 
 CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
-    : QObject(parent), m_window(window), m_link(std::make_unique<CCommLink>()), m_monitorWnd(new CProtocolMonitorWnd(&window)) {
+    : QObject(parent),
+      m_window(window),
+      m_link(std::make_unique<CCommLink>()),
+      m_monitorWnd(new CProtocolMonitorWnd(&window)) {
   m_previousLink = SetDeviceLink(m_link.get());
   m_monitorWnd->SetMonitor(&m_link->Monitor());
   QPointer<QWidget> viewerParent(&window);
@@ -106,8 +109,9 @@ bool CLinkPanel::Upload(CSelvantisDoc& doc) {
 
 bool CLinkPanel::SendFile(const QString& path) {
   if (!m_link->IsConnected()) {
-    AfxMessageBox(tr("The command file \"%1\" cannot be sent: the unit is not connected.").arg(QDir::toNativeSeparators(path)),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        tr("The command file \"%1\" cannot be sent: the unit is not connected.").arg(QDir::toNativeSeparators(path)),
+        MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   return RunTransfer(tr("Send %1").arg(QFileInfo(path).fileName()),
@@ -139,7 +143,9 @@ bool CLinkPanel::HasErrorFile(const CSelvantisDoc& doc) {
   return !info.filePath().isEmpty() && info.exists() && info.size() > 0;
 }
 
-bool CLinkPanel::ShowErrorFile(const CSelvantisDoc& doc) { return CErrorFileViewer::ShowFile(ErrorFileOf(doc), &m_window); }
+bool CLinkPanel::ShowErrorFile(const CSelvantisDoc& doc) {
+  return CErrorFileViewer::ShowFile(ErrorFileOf(doc), &m_window);
+}
 
 void CLinkPanel::DocumentClosing(CSelvantisDoc& doc) {
   if (m_link->GetDocument() == &doc) m_link->SetDocument(nullptr);

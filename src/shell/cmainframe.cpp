@@ -1,5 +1,7 @@
 #include "shell/cmainframe.h"
 
+#include "link/ccommandfile.h"
+#include "link/idevicelink.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/commandids.h"
@@ -11,13 +13,11 @@
 #include "shell/cdrawingprintjob.h"
 #include "shell/cdroppedfiles.h"
 #include "shell/ciconfactory.h"
-#include "link/ccommandfile.h"
-#include "link/idevicelink.h"
 #include "shell/clinkpanel.h"
-#include "shell/cprotocolmonitorwnd.h"
 #include "shell/cmenumodel.h"
 #include "shell/cpreferencesdlg.h"
 #include "shell/cprojectdatadlg.h"
+#include "shell/cprotocolmonitorwnd.h"
 #include "shell/cselvantisapp.h"
 #include "shell/cselvantisview.h"
 #include "shell/czoomstate.h"
@@ -60,7 +60,8 @@ class DialogFileChooser final : public IFileChooser {
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) override {
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
   }
-  QString SaveFileName(QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) override {
+  QString SaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                       const QString& filter) override {
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
   }
 };
@@ -98,7 +99,8 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     UpdateCommandUI();
   });
   connect(m_link, &CLinkPanel::busyChanged, this, [this]() { UpdateCommandUI(); });
-  connect(m_link, &CLinkPanel::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+  connect(m_link, &CLinkPanel::statusMessage, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 8000); });
 
   CreateActions();
   CreateMenus();
@@ -154,12 +156,8 @@ void CMainFrame::CreateMenus() {
     connect(qmenu, &QMenu::aboutToShow, this, [this]() { UpdateCommandUI(); });
     for (const ShellMenuItem& item : menu.items) {
       switch (item.kind) {
-        case ShellMenuItem::Kind::Command:
-          qmenu->addAction(Action(item.command));
-          break;
-        case ShellMenuItem::Kind::Separator:
-          qmenu->addSeparator();
-          break;
+        case ShellMenuItem::Kind::Command: qmenu->addAction(Action(item.command)); break;
+        case ShellMenuItem::Kind::Separator: qmenu->addSeparator(); break;
         case ShellMenuItem::Kind::RecentFiles:
           for (QAction* a : m_recentActions) qmenu->addAction(a);
           break;
@@ -367,10 +365,18 @@ bool CMainFrame::OnCommand(int id) {
       case kViewProtocolMonitor: m_link->MonitorWindow()->setVisible(m_link->MonitorWindow()->isHidden()); break;
       case kViewProject: OnViewProject(); break;
       case kViewPreferences: OnViewPreferences(); break;
-      case kZoomIn: if (view) view->ZoomIn(); break;
-      case kZoomOut: if (view) view->ZoomOut(); break;
-      case kZoom100: if (view) view->SetZoomPercent(100); break;
-      case kZoomFit: if (view) view->ZoomToFit(); break;
+      case kZoomIn:
+        if (view) view->ZoomIn();
+        break;
+      case kZoomOut:
+        if (view) view->ZoomOut();
+        break;
+      case kZoom100:
+        if (view) view->SetZoomPercent(100);
+        break;
+      case kZoomFit:
+        if (view) view->ZoomToFit();
+        break;
       case kCommConnect: handled = m_link->Connect(doc); break;
       case kCommDisconnect: m_link->Disconnect(); break;
       case kCommDownload: handled = doc && m_link->Download(*doc); break;
@@ -395,15 +401,17 @@ bool CMainFrame::OnCommand(int id) {
 
 // ---- Documents -------------------------------------------------------------------------------
 
-QString CMainFrame::PromptOpenFileName() { return m_fileChooser->OpenFileName(this, tr("Open project"), ProjectFilter()); }
+QString CMainFrame::PromptOpenFileName() {
+  return m_fileChooser->OpenFileName(this, tr("Open project"), ProjectFilter());
+}
 
 QString CMainFrame::PromptSaveFileName(const QString& proposed) {
   return m_fileChooser->SaveFileName(this, tr("Save project as"), proposed, ProjectFilter());
 }
 
 void CMainFrame::DocumentOpened(CSelvantisDoc& doc) {
-  const bool maximise = m_mdi->subWindowList().isEmpty() ||
-                        (m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->isMaximized());
+  const bool maximise =
+      m_mdi->subWindowList().isEmpty() || (m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->isMaximized());
   auto* child = new CChildFrame(doc, m_bitmaps, [this](CSelvantisDoc& d) {
     if (m_docs->Contains(&d)) m_docs->CloseDocument(d);
   });
@@ -526,9 +534,9 @@ void CMainFrame::OpenDroppedFiles(const QStringList& paths) {
   for (const QString& path : files.Projects()) m_docs->OpenDocumentFile(path);
   for (const QString& path : files.CommandFiles()) {
     if (!m_link->IsConnected()) {
-      AfxMessageBox(tr("The command file \"%1\" cannot be sent: the unit is not connected.")
-                        .arg(QDir::toNativeSeparators(path)),
-                    MB_OK | MB_ICONEXCLAMATION);
+      AfxMessageBox(
+          tr("The command file \"%1\" cannot be sent: the unit is not connected.").arg(QDir::toNativeSeparators(path)),
+          MB_OK | MB_ICONEXCLAMATION);
       continue;
     }
     m_link->SendFile(path);
@@ -600,15 +608,19 @@ void CMainFrame::OnFileExportPdf() {
   if (!doc) return;
   QString proposed = CDocManager::ProposedPath(*doc);
   proposed = proposed.left(proposed.size() - QFileInfo(proposed).suffix().size()) + QStringLiteral("pdf");
-  const QString path = m_fileChooser->SaveFileName(this, tr("Export drawing as PDF"), proposed, tr("PDF files (*.pdf)"));
-  if (!path.isEmpty()) ExportPdf(path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
+  const QString path =
+      m_fileChooser->SaveFileName(this, tr("Export drawing as PDF"), proposed, tr("PDF files (*.pdf)"));
+  if (!path.isEmpty())
+    ExportPdf(path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
 }
 
 bool CMainFrame::OnCommExport(CSelvantisDoc& doc) {
   QString proposed = CCommandFile::PathFor(doc.GetPathName());
-  if (proposed.isEmpty()) proposed = CDocManager::ProposedPath(doc).replace(QRegularExpression(QStringLiteral("\\.sxm$")), QStringLiteral(".txt"));
-  const QString path =
-      m_fileChooser->SaveFileName(this, tr("Export parameters"), proposed, tr("Command files (*.txt *.TXT);;All files (*)"));
+  if (proposed.isEmpty())
+    proposed =
+        CDocManager::ProposedPath(doc).replace(QRegularExpression(QStringLiteral("\\.sxm$")), QStringLiteral(".txt"));
+  const QString path = m_fileChooser->SaveFileName(this, tr("Export parameters"), proposed,
+                                                   tr("Command files (*.txt *.TXT);;All files (*)"));
   return !path.isEmpty() && m_link->Export(doc, path);
 }
 

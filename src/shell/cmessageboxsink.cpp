@@ -51,8 +51,8 @@ int CMessageBoxSink::Answer(QMessageBox::StandardButton button) {
 int CMessageBoxSink::Show(const MessageRequest& request) {
   QWidget* parent = QApplication::activeModalWidget();
   if (!parent) parent = QApplication::activeWindow();
-  QMessageBox box(IconOf(request.style), QApplication::applicationDisplayName(), request.text,
-                  Buttons(request.style), parent);
+  QMessageBox box(IconOf(request.style), QApplication::applicationDisplayName(), request.text, Buttons(request.style),
+                  parent);
   box.setDefaultButton(DefaultButton(request.style));
   const int result = box.exec();
   // Closing the box with the window's close button gives the escape answer.

@@ -21,13 +21,13 @@ class CPlaceObjectRegistry final {
   using Maker = std::function<CBaseDevice*(CSelvantisDoc& doc, const QPoint& at)>;
 
   struct Entry {
-    QString group;       // submenu text ("" for the top level)
-    uint32_t textId = 0; // string-table id of the entry's text, or 0
-    QString text;        // used when textId is 0 or has no text
-    int type = 0;        // object type code, for the project's limits
+    QString group;        // submenu text ("" for the top level)
+    uint32_t textId = 0;  // string-table id of the entry's text, or 0
+    QString text;         // used when textId is 0 or has no text
+    int type = 0;         // object type code, for the project's limits
     int kind = 0;
-    int order = 0;       // position among the entries, ascending
-    Maker make;          // null: the document's factory of (type, kind)
+    int order = 0;  // position among the entries, ascending
+    Maker make;     // null: the document's factory of (type, kind)
   };
 
   // Adds an entry; returns true so it can initialise a static.

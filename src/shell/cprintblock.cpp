@@ -73,7 +73,8 @@ std::vector<int> CPrintBlock::ColumnLeft(const QFontMetrics& body, const QFontMe
   std::vector<int> left(static_cast<size_t>(count), 0);
   int previousEnd = 0;
   for (int c = 0; c < count; ++c) {
-    const int stated = c < static_cast<int>(m_columns.size()) ? m_columns[static_cast<size_t>(c)].position * charWidth : 0;
+    const int stated =
+        c < static_cast<int>(m_columns.size()) ? m_columns[static_cast<size_t>(c)].position * charWidth : 0;
     const int x = c == 0 ? stated : std::max(stated, previousEnd + kColumnGapChars * charWidth);
     left[static_cast<size_t>(c)] = x;
     int widest = header.horizontalAdvance(m_titles.value(c));

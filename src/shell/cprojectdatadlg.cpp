@@ -37,7 +37,8 @@ CProjectDataDlg::CProjectDataDlg(CSelvantisDoc& doc, QWidget* parent)
 
 void CProjectDataDlg::accept() {
   m_state.SetVariant(m_variant->currentIndex());
-  for (int i = 0; i < static_cast<int>(m_texts.size()); ++i) m_state.SetText(i, m_texts[static_cast<size_t>(i)]->text());
+  for (int i = 0; i < static_cast<int>(m_texts.size()); ++i)
+    m_state.SetText(i, m_texts[static_cast<size_t>(i)]->text());
   m_state.Apply(m_doc);
   QDialog::accept();
 }

@@ -99,4 +99,6 @@ void CProtocolMonitorWnd::Reload() {
 
 QString CProtocolMonitorWnd::Text() const { return m_text->toPlainText(); }
 
-int CProtocolMonitorWnd::LineCount() const { return m_text->document()->isEmpty() ? 0 : m_text->document()->blockCount(); }
+int CProtocolMonitorWnd::LineCount() const {
+  return m_text->document()->isEmpty() ? 0 : m_text->document()->blockCount();
+}

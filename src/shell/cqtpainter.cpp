@@ -22,12 +22,18 @@ Qt::PenStyle ToPenStyle(PenStyle style) {
 
 int ToAlignment(uint32_t flags) {
   int a = 0;
-  if (flags & PT_RIGHT) a |= Qt::AlignRight;
-  else if (flags & PT_HCENTER) a |= Qt::AlignHCenter;
-  else a |= Qt::AlignLeft;
-  if (flags & PT_BOTTOM) a |= Qt::AlignBottom;
-  else if (flags & PT_VCENTER) a |= Qt::AlignVCenter;
-  else a |= Qt::AlignTop;
+  if (flags & PT_RIGHT)
+    a |= Qt::AlignRight;
+  else if (flags & PT_HCENTER)
+    a |= Qt::AlignHCenter;
+  else
+    a |= Qt::AlignLeft;
+  if (flags & PT_BOTTOM)
+    a |= Qt::AlignBottom;
+  else if (flags & PT_VCENTER)
+    a |= Qt::AlignVCenter;
+  else
+    a |= Qt::AlignTop;
   if (flags & PT_WORDBREAK) a |= Qt::TextWordWrap;
   return a;
 }

@@ -53,17 +53,12 @@ bool CSelvantisApp::InitInstance(const QStringList& args) {
       CStartupPlan::Make(args, CShellSettings::GetStartupAction(), m_frame->RecentFiles().Files());
   CDocManager& docs = m_frame->DocManager();
   switch (plan.GetAction()) {
-    case CStartupPlan::Action::NewDocument:
-      docs.NewDocument();
-      break;
+    case CStartupPlan::Action::NewDocument: docs.NewDocument(); break;
     case CStartupPlan::Action::OpenFiles:
       for (const QString& file : plan.Files()) docs.OpenDocumentFile(file);
       break;
-    case CStartupPlan::Action::ReopenLast:
-      docs.OpenRecentFile(0);
-      break;
-    case CStartupPlan::Action::Nothing:
-      break;
+    case CStartupPlan::Action::ReopenLast: docs.OpenRecentFile(0); break;
+    case CStartupPlan::Action::Nothing: break;
   }
   m_frame->showMaximized();
   m_frame->UpdateCommandUI();

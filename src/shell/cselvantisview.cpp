@@ -122,7 +122,8 @@ QPoint CSelvantisView::CanvasToView(const QPoint& canvasPoint) const {
 
 void CSelvantisView::UpdateScrollRange() {
   const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc).united(QRect(0, 0, 1, 1));
-  const QRect zoomed = m_zoom.ToView(QRect(QPoint(0, 0), QPoint(bounds.x() + bounds.width(), bounds.y() + bounds.height())));
+  const QRect zoomed =
+      m_zoom.ToView(QRect(QPoint(0, 0), QPoint(bounds.x() + bounds.width(), bounds.y() + bounds.height())));
   const QSize page = viewport()->size();
   const int width = zoomed.width() + kExtraRoom;
   const int height = zoomed.height() + kExtraRoom;
@@ -138,7 +139,8 @@ void CSelvantisView::ShowDrawing() {
 }
 
 void CSelvantisView::ApplyShowDrawing() {
-  const QPoint start = m_zoom.ScrollToStartOf(CCanvasRenderer::DrawingBounds(m_doc), viewport()->size(), kShowMarginUnits);
+  const QPoint start =
+      m_zoom.ScrollToStartOf(CCanvasRenderer::DrawingBounds(m_doc), viewport()->size(), kShowMarginUnits);
   // Past the end of the range the scroll bar stops at its end, where the
   // whole drawing is in view anyway.
   horizontalScrollBar()->setValue(start.x());
@@ -274,8 +276,8 @@ void CSelvantisView::mouseMoveEvent(QMouseEvent* event) {
 
 void CSelvantisView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint point = ViewToCanvas(event->position().toPoint());
-  m_controller.MouseRelease(point, event->button() == Qt::LeftButton ? CCanvasController::Button::Left
-                                                                     : CCanvasController::Button::Right);
+  m_controller.MouseRelease(
+      point, event->button() == Qt::LeftButton ? CCanvasController::Button::Left : CCanvasController::Button::Right);
   UpdateScrollRange();
   event->accept();
 }
@@ -296,9 +298,7 @@ void CSelvantisView::contextMenuEvent(QContextMenuEvent* event) {
 
 void CSelvantisView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Delete:
-      ExecuteObjectCommand(ID_DELETE_OBJECT);
-      break;
+    case Qt::Key_Delete: ExecuteObjectCommand(ID_DELETE_OBJECT); break;
     case Qt::Key_Escape:
       if (m_controller.GetDragMode() != CCanvasController::DragMode::None)
         m_controller.CancelDrag();
@@ -309,9 +309,7 @@ void CSelvantisView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
       if (CBaseDevice* current = m_controller.GetCurrentObject()) current->ShowProperties();
       break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
   }
   event->accept();
 }
@@ -411,7 +409,8 @@ void CSelvantisView::InvalidateCanvas(const QRect& canvasRect) {
     viewport()->update();
     return;
   }
-  viewport()->update(QRect(CanvasToView(canvasRect.topLeft()), m_zoom.ToView(canvasRect).size()).adjusted(-2, -2, 2, 2));
+  viewport()->update(
+      QRect(CanvasToView(canvasRect.topLeft()), m_zoom.ToView(canvasRect).size()).adjusted(-2, -2, 2, 2));
 }
 
 void CSelvantisView::CurrentObjectChanged(CBaseDevice* object) { emit currentObjectChanged(object); }

@@ -4,7 +4,8 @@
 #include "model/cprofile.h"
 
 QString CSerialPortSetting::Read() {
-  return CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort, QString::fromLatin1(LinkProfile::kDefaultPort));
+  return CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort,
+                             QString::fromLatin1(LinkProfile::kDefaultPort));
 }
 
 void CSerialPortSetting::Write(const QString& port) {

@@ -18,6 +18,4 @@ int CShellSettings::GetStartupAction() {
   return CProfile::GetInt(kConfiguration, kShellCommandKey, kStartNew);
 }
 
-void CShellSettings::SetStartupAction(int action) {
-  CProfile::WriteInt(kConfiguration, kShellCommandKey, action);
-}
+void CShellSettings::SetStartupAction(int action) { CProfile::WriteInt(kConfiguration, kShellCommandKey, action); }

@@ -13,9 +13,7 @@ CStartupPlan CStartupPlan::Make(const QStringList& args, int shellCommand, const
     return plan;
   }
   switch (shellCommand) {
-    case CShellSettings::kStartNew:
-      plan.m_action = Action::NewDocument;
-      break;
+    case CShellSettings::kStartNew: plan.m_action = Action::NewDocument; break;
     case CShellSettings::kStartReopenLast:
       // With no recent file there is nothing to reopen: start empty rather
       // than inventing a project.
@@ -24,8 +22,7 @@ CStartupPlan CStartupPlan::Make(const QStringList& args, int shellCommand, const
         plan.m_files.append(recentFiles.first());
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return plan;
 }

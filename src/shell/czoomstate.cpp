@@ -33,8 +33,7 @@ bool CZoomState::ZoomOut() {
 }
 
 bool CZoomState::Fit(const QRect& drawing, const QSize& view) {
-  if (drawing.width() <= 0 || drawing.height() <= 0 || view.width() <= 0 || view.height() <= 0)
-    return SetPercent(100);
+  if (drawing.width() <= 0 || drawing.height() <= 0 || view.width() <= 0 || view.height() <= 0) return SetPercent(100);
   const double fx = 100.0 * view.width() / (drawing.x() + drawing.width());
   const double fy = 100.0 * view.height() / (drawing.y() + drawing.height());
   return SetPercent(std::min(100, static_cast<int>(std::floor(std::min(fx, fy)))));

@@ -3,8 +3,8 @@
 #include "model/carchive.h"
 #include "model/ccmdui.h"
 #include "model/commandids.h"
-#include "model/cstringtable.h"
 #include "model/cselvantisdoc.h"
+#include "model/cstringtable.h"
 #include "model/ipainter.h"
 
 #include <memory>
@@ -20,24 +20,25 @@ constexpr int kBitmapPowerSupply = 458;
 constexpr uint32_t kStrPowerSupply = 34291;  // "Power Supply"
 
 const bool kFactoryRegistered = [] {
-  CSelvantisDoc::RegisterObjectFactory(DT_AUDIOINPUTDEVICE, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
-    auto device = std::make_unique<CAudioInputDevice>();
-    bool ok = false;
-    if (CAudioInputDevice::IsPowerSupplyKind(kind)) {
-      const QString name = LoadString(kStrPowerSupply);
-      ok = device->Create(kind, CAudioInputDevice::kPowerSupplyPins, CAudioInputDevice::kPowerSupplyPins,
-                          name.isEmpty() ? QStringLiteral("Power Supply") : name, QRect(), CAT_AUDIODEVICES,
-                          kBitmapPowerSupply, CBaseDevice::TF_ABOVE, &doc);
-    } else if (kind == CAudioInputDevice::kKindMonitor) {
-      ok = device->Create(kind, 1, 1, CAudioInputDevice::KindText(kind), QRect(), CAT_AUDIODEVICES, kBitmapMonitor,
-                          CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc);
-    } else {
-      ok = device->Create(CAudioInputDevice::kKindPC, 1, 1, CAudioInputDevice::KindText(CAudioInputDevice::kKindPC),
-                          QRect(), CAT_AUDIODEVICES, kBitmapPC, CBaseDevice::TF_NAME, &doc);
-    }
-    if (!ok) return nullptr;
-    return device;
-  });
+  CSelvantisDoc::RegisterObjectFactory(
+      DT_AUDIOINPUTDEVICE, [](CSelvantisDoc& doc, int kind) -> std::unique_ptr<CBaseDevice> {
+        auto device = std::make_unique<CAudioInputDevice>();
+        bool ok = false;
+        if (CAudioInputDevice::IsPowerSupplyKind(kind)) {
+          const QString name = LoadString(kStrPowerSupply);
+          ok = device->Create(kind, CAudioInputDevice::kPowerSupplyPins, CAudioInputDevice::kPowerSupplyPins,
+                              name.isEmpty() ? QStringLiteral("Power Supply") : name, QRect(), CAT_AUDIODEVICES,
+                              kBitmapPowerSupply, CBaseDevice::TF_ABOVE, &doc);
+        } else if (kind == CAudioInputDevice::kKindMonitor) {
+          ok = device->Create(kind, 1, 1, CAudioInputDevice::KindText(kind), QRect(), CAT_AUDIODEVICES, kBitmapMonitor,
+                              CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc);
+        } else {
+          ok = device->Create(CAudioInputDevice::kKindPC, 1, 1, CAudioInputDevice::KindText(CAudioInputDevice::kKindPC),
+                              QRect(), CAT_AUDIODEVICES, kBitmapPC, CBaseDevice::TF_NAME, &doc);
+        }
+        if (!ok) return nullptr;
+        return device;
+      });
   return true;
 }();
 

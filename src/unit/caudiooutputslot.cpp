@@ -24,8 +24,8 @@ QRect SlotRect(int slotNumber) { return QRect(1933 - 250 * (5 - slotNumber), 246
 
 std::unique_ptr<CAudioOutputSlot> MakeSlot(CSelvantisDoc& doc, int slotNumber) {
   auto slot = std::make_unique<CAudioOutputSlot>();
-  if (!slot->Create(0, 0, CAudioOutputSlot::kOutputs, Fmt("Slot%d", slotNumber), SlotRect(slotNumber), CAT_OUTPUTSLOTS, 0,
-                    CBaseDevice::TF_NAME, &doc)) {
+  if (!slot->Create(0, 0, CAudioOutputSlot::kOutputs, Fmt("Slot%d", slotNumber), SlotRect(slotNumber), CAT_OUTPUTSLOTS,
+                    0, CBaseDevice::TF_NAME, &doc)) {
     return nullptr;
   }
   slot->SetMoveLock(true);
@@ -105,8 +105,7 @@ int CAudioOutputSlot::WarnConnectionCount(int output) {
   if (count >= kWarnConnections) {
     QString format = LoadString(kWarnStringId);
     if (format.isEmpty()) format = QStringLiteral("Warning!\nOUT%d is connected to %d amplifier inputs");
-    AfxMessageBox(FormatText(format, {GetOutputNumber(output), count}), MB_OK | MB_ICONEXCLAMATION,
-                  kWarnStringId);
+    AfxMessageBox(FormatText(format, {GetOutputNumber(output), count}), MB_OK | MB_ICONEXCLAMATION, kWarnStringId);
   }
   return count;
 }

@@ -392,7 +392,6 @@ QString CCardBusEditor::CardText(const CKCM& card) const {
       return model + QStringLiteral(": AD") + FormatRangeList(ad, count) + QStringLiteral(" DA") +
              FormatRangeList(da, count);
     }
-    default:
-      return card.GetName();
+    default: return card.GetName();
   }
 }

@@ -39,9 +39,9 @@ class CCardBusEditor final {
   static constexpr int kZoneControlOutput = 12;
 
   enum StringId : uint32_t {
-    IDS_POOL_FULL = 34207,     // "Cannot create this device ! ..."
-    IDS_CANNOT_INSERT = 34378, // "Can not insert object!"
-    IDS_MODULE_IN_USE = 34180, // "This module can only be removed, ..."
+    IDS_POOL_FULL = 34207,      // "Cannot create this device ! ..."
+    IDS_CANNOT_INSERT = 34378,  // "Can not insert object!"
+    IDS_MODULE_IN_USE = 34180,  // "This module can only be removed, ..."
   };
 
   // How an assigned zone or group is shown (the offer entry's image); it

@@ -24,18 +24,12 @@ struct PadKind {
 
 // The pad families the unit addresses by keyword and number.
 constexpr PadKind kPadKinds[] = {
-    {CControlPad::kKindDigitalInput, "DIGIN", true},
-    {CControlPad::kKindDigitalOutput, "DIGOUT", false},
-    {CControlPad::kKindSlaveClock, "SLAVECLK", false},
-    {CControlPad::kKindDcf, "DCF", true},
-    {CControlPad::kKindReady, "READY", false},
-    {CControlPad::kKindInterfaceInput, "INP", true},
-    {CControlPad::kKindKCM208, "KCM208", false},
-    {CControlPad::kKindKCM209, "KCM209", false},
-    {CControlPad::kKindKCM212, "KCM212", true},
-    {CControlPad::kKindKCM216, "KCM216IN", true},
-    {CControlPad::kKindKCM216Input, "KCM216IN", true},
-    {CControlPad::kKindKCM216Output, "KCM216OUT", false},
+    {CControlPad::kKindDigitalInput, "DIGIN", true},   {CControlPad::kKindDigitalOutput, "DIGOUT", false},
+    {CControlPad::kKindSlaveClock, "SLAVECLK", false}, {CControlPad::kKindDcf, "DCF", true},
+    {CControlPad::kKindReady, "READY", false},         {CControlPad::kKindInterfaceInput, "INP", true},
+    {CControlPad::kKindKCM208, "KCM208", false},       {CControlPad::kKindKCM209, "KCM209", false},
+    {CControlPad::kKindKCM212, "KCM212", true},        {CControlPad::kKindKCM216, "KCM216IN", true},
+    {CControlPad::kKindKCM216Input, "KCM216IN", true}, {CControlPad::kKindKCM216Output, "KCM216OUT", false},
 };
 
 const PadKind* FindKind(int kind) {
@@ -83,8 +77,7 @@ int CControlPad::GetNumber() const {
     case kKindSlaveClock:
       if (const ConnectionRecord* r = FindTerminal(DT_DIGITALSLOT)) return r->nPeerPin + 1;
       return 0;
-    case kKindDcf:
-      return FindTerminalOut(DT_INTERFACESLOT) != nullptr ? 1 : 0;
+    case kKindDcf: return FindTerminalOut(DT_INTERFACESLOT) != nullptr ? 1 : 0;
     case kKindReady:
       if (const ConnectionRecord* r = FindTerminal(DT_INTERFACESLOT)) return r->nPeerPin + 1;
       return 0;
@@ -122,8 +115,7 @@ int CControlPad::GetNumber() const {
         return kKCM216Channels * (r->pPeer->GetID() - 1) + channel + 1;
       }
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -207,8 +199,8 @@ SelectionList PadChoices(const CSelvantisDoc* doc, const SelectionRequest& reque
     choice.number = pad->GetID();
     choice.type = DT_CONTROLPAD;
     choice.value = pad->GetID();
-    choice.preselected = request.current == pad->GetID() ||
-                         (!request.selection.isEmpty() && pad->GetName() == request.selection);
+    choice.preselected =
+        request.current == pad->GetID() || (!request.selection.isEmpty() && pad->GetName() == request.selection);
     list.choices.push_back(choice);
   }
   return list;

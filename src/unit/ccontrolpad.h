@@ -15,18 +15,18 @@ class CControlPad final : public CBaseDevice {
   SELV_DECLARE_SERIAL(CControlPad)
 
  public:
-  static constexpr int kKindDigitalInput = 34321;   // "Digital slot input"
-  static constexpr int kKindDigitalOutput = 34322;  // "Digital slot output"
-  static constexpr int kKindSlaveClock = 34091;     // "Slave clock"
-  static constexpr int kKindDcf = 34092;            // "DCF receiver"
-  static constexpr int kKindReady = 34093;          // "READY"
-  static constexpr int kKindInterfaceInput = 34323; // "Interface input"
-  static constexpr int kKindKCM208 = 32796;         // relay output of a KCM208
-  static constexpr int kKindKCM209 = 32797;         // relay output of a KCM209
-  static constexpr int kKindKCM212 = 34136;         // input channel of a KCM212
-  static constexpr int kKindKCM216 = 34263;         // KCM216 channel, not yet told apart
-  static constexpr int kKindKCM216Input = 32848;    // "KCM216 Input"
-  static constexpr int kKindKCM216Output = 32849;   // "KCM216 Output"
+  static constexpr int kKindDigitalInput = 34321;    // "Digital slot input"
+  static constexpr int kKindDigitalOutput = 34322;   // "Digital slot output"
+  static constexpr int kKindSlaveClock = 34091;      // "Slave clock"
+  static constexpr int kKindDcf = 34092;             // "DCF receiver"
+  static constexpr int kKindReady = 34093;           // "READY"
+  static constexpr int kKindInterfaceInput = 34323;  // "Interface input"
+  static constexpr int kKindKCM208 = 32796;          // relay output of a KCM208
+  static constexpr int kKindKCM209 = 32797;          // relay output of a KCM209
+  static constexpr int kKindKCM212 = 34136;          // input channel of a KCM212
+  static constexpr int kKindKCM216 = 34263;          // KCM216 channel, not yet told apart
+  static constexpr int kKindKCM216Input = 32848;     // "KCM216 Input"
+  static constexpr int kKindKCM216Output = 32849;    // "KCM216 Output"
   // A KCM216 output channel sits on card input 100 + channel.
   static constexpr int kKCM216OutputPinBase = 100;
 

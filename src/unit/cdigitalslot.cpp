@@ -55,8 +55,8 @@ CDigitalSlot* CDigitalSlot::Find(CSelvantisDoc* doc) {
 CDigitalSlot* CDigitalSlot::EnsureIn(CSelvantisDoc& doc) {
   if (CDigitalSlot* existing = Find(&doc)) return existing;
   auto slot = std::make_unique<CDigitalSlot>();
-  if (!slot->Create(kKind, kPins, kPins, LoadString(IDS_MODULE_NAME), QRect(kLeft, kTop, kWidth, kHeight), CAT_SLOTS,
-                    0, 0, &doc))
+  if (!slot->Create(kKind, kPins, kPins, LoadString(IDS_MODULE_NAME), QRect(kLeft, kTop, kWidth, kHeight), CAT_SLOTS, 0,
+                    0, &doc))
     return nullptr;
   return doc.Adopt(std::move(slot));
 }
@@ -137,9 +137,7 @@ void CDigitalSlot::OnUpdateCommandUI(CCmdUI& cmdUI) {
       cmdUI.SetCheck(IsFitted() ? 1 : 0);
       cmdUI.Enable(true);
       return;
-    case ID_SHOW_PROPERTIES:
-      cmdUI.Enable(IsFitted());
-      return;
+    case ID_SHOW_PROPERTIES: cmdUI.Enable(IsFitted()); return;
     case ID_NEW_INPUT_PAD:
     case ID_NEW_OUTPUT_PAD: {
       // Without a pin the command stays available and says what is missing.
@@ -148,20 +146,15 @@ void CDigitalSlot::OnUpdateCommandUI(CCmdUI& cmdUI) {
       cmdUI.Enable(IsFitted() && (pin < 0 || IsPinFree(output, pin)));
       return;
     }
-    default:
-      CBaseDevice::OnUpdateCommandUI(cmdUI);
+    default: CBaseDevice::OnUpdateCommandUI(cmdUI);
   }
 }
 
 bool CDigitalSlot::OnCommand(int id) {
   switch (id) {
-    case ID_EMPTY_SLOT:
-      return SetFitted(false);
-    case ID_FIT_MODULE:
-      return SetFitted(true);
-    case ID_SHOW_PROPERTIES:
-      ShowProperties();
-      return true;
+    case ID_EMPTY_SLOT: return SetFitted(false);
+    case ID_FIT_MODULE: return SetFitted(true);
+    case ID_SHOW_PROPERTIES: ShowProperties(); return true;
     case ID_NEW_INPUT_PAD:
     case ID_NEW_OUTPUT_PAD: {
       const int in = m_nMenuInPin;
@@ -177,8 +170,7 @@ bool CDigitalSlot::OnCommand(int id) {
     case ID_DELETE_OBJECT:
       // A fixed block of the unit.
       return false;
-    default:
-      return CBaseDevice::OnCommand(id);
+    default: return CBaseDevice::OnCommand(id);
   }
 }
 

@@ -34,16 +34,16 @@ class CDigitalSlot final : public CBaseDevice {
   static constexpr int kOutputPadOffset = 20;
 
   enum CommandId : int {
-    ID_EMPTY_SLOT = 33008,     // "Make this slot empty"
-    ID_FIT_MODULE = 33009,     // "Put 8 x digital I/O into this slot"
-    ID_NEW_INPUT_PAD = 33020,  // "Input"
-    ID_NEW_OUTPUT_PAD = 33021, // "Output"
+    ID_EMPTY_SLOT = 33008,      // "Make this slot empty"
+    ID_FIT_MODULE = 33009,      // "Put 8 x digital I/O into this slot"
+    ID_NEW_INPUT_PAD = 33020,   // "Input"
+    ID_NEW_OUTPUT_PAD = 33021,  // "Output"
   };
   enum StringId : uint32_t {
-    IDS_MODULE_NAME = 34138,     // "8 I/O Control module"
-    IDS_SLAVE_CLOCK_PIN = 34361, // "SC"
-    IDS_SELECT_PIN_FIRST = 34465,// "Please select first an output !"
-    IDS_SLAVE_CLOCK = 34091,     // "Slave clock"
+    IDS_MODULE_NAME = 34138,       // "8 I/O Control module"
+    IDS_SLAVE_CLOCK_PIN = 34361,   // "SC"
+    IDS_SELECT_PIN_FIRST = 34465,  // "Please select first an output !"
+    IDS_SLAVE_CLOCK = 34091,       // "Slave clock"
   };
 
   CDigitalSlot();

@@ -74,11 +74,13 @@ CInterfaceSlot::PropertiesDialogHook& DialogHook() {
 }
 
 const bool kRegistered = [] {
-  CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder, [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
-    // A loaded project keeps what it has: an interface the file lacks is
-    // not made up.
-    if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument) CInterfaceSlot::EnsureIn(doc);
-  });
+  CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder,
+                                             [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
+                                               // A loaded project keeps what it has: an interface the file lacks is
+                                               // not made up.
+                                               if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument)
+                                                 CInterfaceSlot::EnsureIn(doc);
+                                             });
   return true;
 }();
 
@@ -298,14 +300,16 @@ bool CInterfaceSlot::ToggleMonitor(int outputPin) {
     }
     DisconnectOutputPin(outputPin);
     for (CBaseDevice* peer : peers) {
-      if (peer->GetType() == DT_AUDIOINPUTDEVICE && peer->GetKind() == CAudioInputDevice::kKindMonitor) RemoveAttached(peer);
+      if (peer->GetType() == DT_AUDIOINPUTDEVICE && peer->GetKind() == CAudioInputDevice::kKindMonitor)
+        RemoveAttached(peer);
     }
     Invalidate();
     return true;
   }
   auto device = std::make_unique<CAudioInputDevice>();
-  if (!device->Create(CAudioInputDevice::kKindMonitor, 1, 1, LoadString(ID_MONITOR), AttachRect(true, outputPin, kPictureSize),
-                      CAT_AUDIODEVICES, kBitmapMonitor, kMonitorTextFlags, GetDocument())) {
+  if (!device->Create(CAudioInputDevice::kKindMonitor, 1, 1, LoadString(ID_MONITOR),
+                      AttachRect(true, outputPin, kPictureSize), CAT_AUDIODEVICES, kBitmapMonitor, kMonitorTextFlags,
+                      GetDocument())) {
     return false;
   }
   CBaseDevice* added = GetDocument()->AddObject(std::move(device));

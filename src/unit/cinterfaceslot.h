@@ -36,15 +36,15 @@ class CInterfaceSlot final : public CBaseDevice {
 
   // Commands of the pin items.
   enum Command : int {
-    ID_DCF77 = 33024,       // "DCF77 receiver"
-    ID_INP1 = 33025,        // "INP1"
-    ID_READY = 33026,       // "READY"
-    ID_MONITOR = 33027,     // "Monitor" (check item)
-    ID_PC = 33028,          // "PC" (check item)
-    ID_REMOTE = 33029,      // "REMOTE" (never enabled)
-    ID_RTP3004 = 33100,     // power supply, 4 A
-    ID_RTP3012 = 33101,     // power supply, 12 A
-    ID_INP2 = 33181,        // "INP2"
+    ID_DCF77 = 33024,    // "DCF77 receiver"
+    ID_INP1 = 33025,     // "INP1"
+    ID_READY = 33026,    // "READY"
+    ID_MONITOR = 33027,  // "Monitor" (check item)
+    ID_PC = 33028,       // "PC" (check item)
+    ID_REMOTE = 33029,   // "REMOTE" (never enabled)
+    ID_RTP3004 = 33100,  // power supply, 4 A
+    ID_RTP3012 = 33101,  // power supply, 12 A
+    ID_INP2 = 33181,     // "INP2"
   };
   static bool IsPinCommand(int id);
 

@@ -23,7 +23,7 @@ class CInternalMessageRec final : public CBaseDevice {
   // text getter; code 5 is the name in the text setter.
   enum Param : int { P_INPUT = 0, P_FILE = 1, P_NAME = 1, P_OUTPUT = 2, P_QUALITY = 3, P_MAXTIME = 4, P_SET_NAME = 5 };
   static constexpr int kMessageCount = 25;
-  static constexpr int kKind = 34555;  // "Internal message recorder"
+  static constexpr int kKind = 34555;             // "Internal message recorder"
   static constexpr int kPlayMessageText = 34259;  // "Play message"
   static constexpr float kMaxTime = 360.4f;
   // The two qualities, as the unit spells them (µ is the Latin-1 byte 0xB5).

@@ -17,8 +17,7 @@ namespace {
 constexpr int kProviderOrder = 203;
 
 // Download order: the switch first, then the frequency and the four levels.
-constexpr const char* kKeys[CInternalPilottoneGen::kStepCount] = {"/GEN",  "/FREQU", "/VOL1",
-                                                                  "/VOL2", "/VOL3",  "/VOL4"};
+constexpr const char* kKeys[CInternalPilottoneGen::kStepCount] = {"/GEN", "/FREQU", "/VOL1", "/VOL2", "/VOL3", "/VOL4"};
 
 const bool kRegistered = [] {
   CSelvantisDoc::RegisterFixedObjectProvider(kProviderOrder,
@@ -87,8 +86,7 @@ void CInternalPilottoneGen::SetParamFloat(int code, float value) {
       field = &m_volume[OutputOf(code)];
       value = std::clamp(value, kMinVolume, kMaxVolume);
       break;
-    default:
-      return;
+    default: return;
   }
   if (*field == value) return;
   *field = value;

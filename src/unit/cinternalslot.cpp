@@ -13,8 +13,9 @@
 
 SELV_IMPLEMENT_SERIAL(CInternalSlot, 1)
 
-const int CInternalSlot::kKinds[CInternalSlot::kKindCount] = {
-    KIND_MACRO, KIND_CLOCK, KIND_TRIGGER, KIND_CALENDAR, KIND_AUDIO, KIND_SYSTEM, KIND_FUSE, KIND_MONITOR, KIND_SERVICE};
+const int CInternalSlot::kKinds[CInternalSlot::kKindCount] = {KIND_MACRO,    KIND_CLOCK,   KIND_TRIGGER,
+                                                              KIND_CALENDAR, KIND_AUDIO,   KIND_SYSTEM,
+                                                              KIND_FUSE,     KIND_MONITOR, KIND_SERVICE};
 
 namespace {
 

@@ -171,8 +171,7 @@ bool CKCM::GetBusRange(int* first, int* last) const {
       a = kAnalogCardFirst;
       b = kAnalogCardLast;
       break;
-    default:
-      return false;
+    default: return false;
   }
   if (first != nullptr) *first = a;
   if (last != nullptr) *last = b;

@@ -48,8 +48,8 @@ class CKCM final : public CBaseDevice {
   void Serialize(CArchive& ar) override;
   // Sets the type code from the kind, then creates. A KCM209 beyond the
   // twentieth is refused like a full pool.
-  bool Create(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category,
-              int bitmapId, int textFlags, CSelvantisDoc* doc) override;
+  bool Create(int kind, int nInputs, int nOutputs, const QString& name, const QRect& rect, int category, int bitmapId,
+              int textFlags, CSelvantisDoc* doc) override;
   // Puts an old KCM212 record, which had no bus link, on a KCM201 card.
   int OnAfterLoad() override;
   // 33001 deletes the card and renumbers the higher cards of its model.

@@ -23,8 +23,8 @@ class CKCMEx final : public CBaseDevice {
   static constexpr const char* kCommandPath = "/KCM/DATA";
 
   struct Entry {
-    FixedText<16> longText;   // up to 15 characters
-    FixedText<6> shortText;   // up to 5 characters
+    FixedText<16> longText;  // up to 15 characters
+    FixedText<6> shortText;  // up to 5 characters
     std::array<uint16_t, kValueCount> values{};
 
     bool operator==(const Entry& o) const {

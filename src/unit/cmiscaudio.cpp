@@ -173,8 +173,7 @@ bool CMiscAudio::UnitToStoredText(int code, const QString& unitValue, QString* s
 }
 
 bool CMiscAudio::ForwardInputLevel(const QString& keyword, const QString& value, bool* taken) {
-  static const QRegularExpression kLevelKey(QStringLiteral("^IN\\d+/VOL$"),
-                                            QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression kLevelKey(QStringLiteral("^IN\\d+/VOL$"), QRegularExpression::CaseInsensitiveOption);
   if (!kLevelKey.match(keyword).hasMatch()) return false;
   *taken = false;
   if (GetDocument() == nullptr) return true;

@@ -52,8 +52,8 @@ void DropAux(CAudioInputDevice& ps, int pin, int type) {
 
 CCondition* EnsureCondition(CAudioInputDevice& ps, int pin, const char* name) {
   if (auto* c = Aux<CCondition>(ps, pin, DT_CONDITION)) return c;
-  auto* c = CreateAuxObject<CCondition>(*ps.GetDocument(), CCondition::kKindInput, CAT_ENTRIES,
-                                        QString::fromLatin1(name));
+  auto* c =
+      CreateAuxObject<CCondition>(*ps.GetDocument(), CCondition::kKindInput, CAT_ENTRIES, QString::fromLatin1(name));
   if (c) SetAuxObject(ps, pin, c);
   return c;
 }
@@ -73,8 +73,8 @@ CMacro* EnsureTextMacro(CAudioInputDevice& ps, int mode) {
 
 CTrigger* EnsureTrigger(CAudioInputDevice& ps, int pin, const char* name) {
   if (auto* t = Aux<CTrigger>(ps, pin, DT_TRIGGER)) return t;
-  auto* t = CreateAuxObject<CTrigger>(*ps.GetDocument(), CTrigger::kKindTrigger, CAT_ENTRIES,
-                                      QString::fromLatin1(name));
+  auto* t =
+      CreateAuxObject<CTrigger>(*ps.GetDocument(), CTrigger::kKindTrigger, CAT_ENTRIES, QString::fromLatin1(name));
   if (t) SetAuxObject(ps, pin, t);
   return t;
 }
@@ -112,9 +112,7 @@ std::pair<CMacro*, CMacro*> EnsureSystemMacros(CAudioInputDevice& ps) {
   return {on, off};
 }
 
-int Selection(const CAudioInputDevice& ps, int index) {
-  return ps.GetInputValue(kValueSelectionBase + index);
-}
+int Selection(const CAudioInputDevice& ps, int index) { return ps.GetInputValue(kValueSelectionBase + index); }
 
 // Makes the mode trigger follow the power-failure condition and the chosen
 // texts: on a power failure the battery text (with a charger) or the standby
@@ -131,8 +129,7 @@ void RewireModeTrigger(CAudioInputDevice& ps) {
   const CBaseDevice* fail = GetAuxObject(ps, kPinFailCondition, DT_CONDITION);
   trigger->SetParam(0, fail ? fail->GetID() : 0);
   auto idOf = [&](int mode, int selection) {
-    const CBaseDevice* m =
-        Selection(ps, selection) != 0 ? GetAuxObject(ps, kModes[mode].pin, DT_MACRO) : nullptr;
+    const CBaseDevice* m = Selection(ps, selection) != 0 ? GetAuxObject(ps, kModes[mode].pin, DT_MACRO) : nullptr;
     return m ? m->GetID() : 0;
   };
   trigger->SetParam(3, idOf(0, 3));
@@ -169,22 +166,19 @@ int CAudioInputDevice::GetPowerSupplyParam(int index) {
     }
     case 3:
     case 4:
-    case 5:
-      return Selection(*this, index);
+    case 5: return Selection(*this, index);
     case 9:
     case 10:
     case 11: {
       const auto* macro = Aux<CMacro>(*this, kModes[ModeOfIndex(index)].pin, DT_MACRO);
       return macro ? macro->GetParam(CMacro::P_CONSOLE) : 0;
     }
-    case 12:
-      return GetInputValue(kValueBattery);
+    case 12: return GetInputValue(kValueBattery);
     case 13: {
       const CBaseDevice* c = GetAuxObject(*this, kPinFailCondition, DT_CONDITION);
       return c ? c->GetID() : 0;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -201,8 +195,7 @@ void CAudioInputDevice::SetPowerSupplyParam(int index, int value, int) {
     case 0:
       // The power-failure condition stays once made: the power management
       // may name it as its mains condition.
-      if (CCondition* c = EnsureCondition(*this, kPinFailCondition, "PS Power failure"))
-        c->SetValue(4, value);
+      if (CCondition* c = EnsureCondition(*this, kPinFailCondition, "PS Power failure")) c->SetValue(4, value);
       RewireModeTrigger(*this);
       break;
     case 1:
@@ -212,8 +205,8 @@ void CAudioInputDevice::SetPowerSupplyParam(int index, int value, int) {
       }
       if (auto* out = Aux<CLogicOut>(*this, kPinOnOffOutput, DT_LOGICOUT)) {
         out->SetValue(4, value);
-      } else if (auto* created = CreateAuxObject<CLogicOut>(*GetDocument(), CLogicOut::kKindLogicOut,
-                                                            CAT_ENTRIES, QStringLiteral("PS Power ON/OFF"))) {
+      } else if (auto* created = CreateAuxObject<CLogicOut>(*GetDocument(), CLogicOut::kKindLogicOut, CAT_ENTRIES,
+                                                            QStringLiteral("PS Power ON/OFF"))) {
         SetAuxObject(*this, kPinOnOffOutput, created);
         created->SetValue(4, value);
       }
@@ -251,15 +244,13 @@ void CAudioInputDevice::SetPowerSupplyParam(int index, int value, int) {
     case 9:
     case 10:
     case 11:
-      if (CMacro* macro = EnsureTextMacro(*this, ModeOfIndex(index)))
-        macro->SetParam(CMacro::P_CONSOLE, value);
+      if (CMacro* macro = EnsureTextMacro(*this, ModeOfIndex(index))) macro->SetParam(CMacro::P_CONSOLE, value);
       break;
     case 12:
       SetInputValue(kValueBattery, value != 0 ? 1 : 0);
       RewireModeTrigger(*this);
       break;
-    default:
-      return;
+    default: return;
   }
   SetModified();
 }

@@ -25,7 +25,8 @@ AmpRecord FullRecord(int index) {
   for (int v = 0; v < 6; ++v) r.values[static_cast<size_t>(v)] = static_cast<uint16_t>(index * 100 + v);
   for (int c = 0; c < AmpRecord::kChannelBlocks; ++c) {
     AmpChannelBlock& block = r.channels[static_cast<size_t>(c)];
-    for (int v = 0; v < 8; ++v) block.values[static_cast<size_t>(v)] = static_cast<uint16_t>(0xF000 + index * 32 + c * 8 + v);
+    for (int v = 0; v < 8; ++v)
+      block.values[static_cast<size_t>(v)] = static_cast<uint16_t>(0xF000 + index * 32 + c * 8 + v);
     block.text1.Set(QString(63, QChar(0xB5)));  // 8-bit text
     block.text2.Set(QStringLiteral("ch%1-%2").arg(c).arg(index).leftJustified(31, QLatin1Char('.')));
   }

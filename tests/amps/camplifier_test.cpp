@@ -23,11 +23,11 @@ using ampstest::PeerStandIn;
 
 namespace {
 
-constexpr int kAmv5120 = 33007;        // 1 output, not addressable
-constexpr int kAmv5410x4 = 33079;      // 4 outputs, not addressable
-constexpr int kAmv5411x4 = 33074;      // 4 outputs, addressable
-constexpr int kAmv5411x2 = 33078;      // 2 outputs, addressable
-constexpr int kAmv5411_112 = 33077;    // 3 outputs, addressable
+constexpr int kAmv5120 = 33007;      // 1 output, not addressable
+constexpr int kAmv5410x4 = 33079;    // 4 outputs, not addressable
+constexpr int kAmv5411x4 = 33074;    // 4 outputs, addressable
+constexpr int kAmv5411x2 = 33078;    // 2 outputs, addressable
+constexpr int kAmv5411_112 = 33077;  // 3 outputs, addressable
 
 CAmplifier* AddAmp(CSelvantisDoc& doc, int kind, const QRect& rect = QRect(0, 0, 60, 80)) {
   auto amp = std::make_unique<CAmplifier>();

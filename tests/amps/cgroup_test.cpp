@@ -147,7 +147,9 @@ TEST(CGroupTest, ProjectFileKeepsLevelsAndTheRootPath) {
   auto* group = static_cast<CGroup*>(zone->AddNewGroup());
   group->AddSubGroup();
   auto back = RoundTrip(doc);
-  auto level = [&](int id) { return static_cast<CGroup*>(back->GetIDManager().FindBaseDevice(id, DT_GROUP))->GetLevel(); };
+  auto level = [&](int id) {
+    return static_cast<CGroup*>(back->GetIDManager().FindBaseDevice(id, DT_GROUP))->GetLevel();
+  };
   EXPECT_EQ(level(0), 3);
   EXPECT_EQ(level(1), 1);
   EXPECT_EQ(level(2), 2);

@@ -4,8 +4,8 @@
 // of every schema.
 
 #include "amps/cmonitor.h"
-#include "model/carchive.h"
 #include "cmonitortestsupport.h"
+#include "model/carchive.h"
 #include "model/cprofile.h"
 #include "model/cselectionprovider.h"
 
@@ -363,7 +363,7 @@ TEST_F(CMonitorTest, ColumnTextsOfChoices) {
 }
 
 TEST_F(CMonitorTest, ChoicesListUnitPortsUsedSlotsAndBusAmplifiersInIdOrder) {
-  CAmplifier* first = AddAmplifier(doc, kAmpBus2);   // ID 1, monitors 4 channels
+  CAmplifier* first = AddAmplifier(doc, kAmpBus2);    // ID 1, monitors 4 channels
   CAmplifier* plain = AddAmplifier(doc, kAmpPlain2);  // not on the bus
   CAmplifier* second = AddAmplifier(doc, kAmpBus4);   // ID 3
   ASSERT_TRUE(first && plain && second);

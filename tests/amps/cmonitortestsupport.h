@@ -10,10 +10,10 @@
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
-#include "unit/ccontrolpad.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
+#include "unit/ccontrolpad.h"
 #include "unit/ckcm.h"
 
 #include <QFile>

@@ -66,9 +66,9 @@ TEST(CRelaisTest, PlacedRelaysTakeANumberByKind) {
     uint32_t number;
     bool inS;
   };
-  for (const Row& row : {Row{CRelais::KIND_ZONE, 1, false}, Row{CRelais::KIND_COLLCALL, 2, false},
-                         Row{CRelais::KIND_PRELAY, 3, false}, Row{CRelais::KIND_KCM209, 1, true},
-                         Row{CRelais::KIND_CONTROL, 0, false}}) {
+  for (const Row& row :
+       {Row{CRelais::KIND_ZONE, 1, false}, Row{CRelais::KIND_COLLCALL, 2, false}, Row{CRelais::KIND_PRELAY, 3, false},
+        Row{CRelais::KIND_KCM209, 1, true}, Row{CRelais::KIND_CONTROL, 0, false}}) {
     CRelais* relay = AddRelay(doc, row.kind);
     ASSERT_NE(relay, nullptr);
     EXPECT_EQ(relay->GetNumber(), row.number) << row.kind;

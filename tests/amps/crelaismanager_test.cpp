@@ -1,8 +1,8 @@
 // The relay manager's three number tables: hand-out, claims that never
 // overwrite, releases of exactly the relay named, and the document hooks.
 
-#include "amps/crelais.h"
 #include "amps/crelaismanager.h"
+#include "amps/crelais.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 
@@ -93,8 +93,8 @@ TEST(CRelaisManagerTest, CountFreeRelaysWalksUpToTheEndOfTheSeries) {
     int expected;
   };
   // 498..500 free.
-  for (const Row& row : {Row{498, 3, 1}, Row{498, 4, 0}, Row{-1, 3, 0}, Row{-1, 0, 0}, Row{600, 0, 1},
-                         Row{1, 0, 1}, Row{0, 500, 1}, Row{0, 501, 0}, Row{501, 1, 0}})
+  for (const Row& row : {Row{498, 3, 1}, Row{498, 4, 0}, Row{-1, 3, 0}, Row{-1, 0, 0}, Row{600, 0, 1}, Row{1, 0, 1},
+                         Row{0, 500, 1}, Row{0, 501, 0}, Row{501, 1, 0}})
     EXPECT_EQ(manager.CountFreeRelaysR(row.first, row.count), row.expected) << row.first << " " << row.count;
 
   ASSERT_EQ(manager.ClaimRelayR(relays[0].get(), 500), 1);

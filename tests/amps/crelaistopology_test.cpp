@@ -2,8 +2,8 @@
 // collection-call lines, the upload check, and the conversion of old
 // records.
 
-#include "amps/ccollectioncall.h"
 #include "amps/crelaistopology.h"
+#include "amps/ccollectioncall.h"
 #include "czonetestsupport.h"
 #include "link/linkmode.h"
 #include "model/carchive.h"
@@ -13,8 +13,8 @@
 #include "support/recordinglink.h"
 
 #include <QFile>
-#include <QWidget>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -220,8 +220,8 @@ struct OldTopology {
     CBaseDevice* topology = doc.Adopt(std::move(old));
     for (int i = 0; i < zones; ++i) CBaseDevice::Connect(topology, i, AddZone(doc), 0);
     if (firstCallTaken) {
-      CBaseDevice::Connect(doc.GetIDManager().FindBaseDevice(1, DT_COLLCALL), 0,
-                           AddRelay(doc, CRelais::KIND_COLLCALL), 0);
+      CBaseDevice::Connect(doc.GetIDManager().FindBaseDevice(1, DT_COLLCALL), 0, AddRelay(doc, CRelais::KIND_COLLCALL),
+                           0);
     }
     QByteArray bytes = SaveProject(doc);
     EXPECT_TRUE(PatchSchema(bytes, "CRelaisTopology", schema));

@@ -25,7 +25,7 @@ TEST_F(CSpareAmpSimTest, EntriesGoToTheUnitAndComeBack) {
   first->SetAddress(0, 0);
   second->SetAddress(0, 1);
   ASSERT_TRUE(spare->SetEntry(0, "Hall", true, CSpareAmp::kTypeAmpChannel, second->GetID(), 2));  // channel 7
-  ASSERT_TRUE(spare->SetWatch(0, 0, 1, CSpareAmp::kTypeAmpChannel, first->GetID(), 2));            // channel 3
+  ASSERT_TRUE(spare->SetWatch(0, 0, 1, CSpareAmp::kTypeAmpChannel, first->GetID(), 2));           // channel 3
   ASSERT_TRUE(spare->SetWatchRelays(0, 0, 12, 3));
   ASSERT_TRUE(spare->SetEntry(2, "Stage", true, CSpareAmp::kTypeReadyInput, 5, 0));
   ASSERT_TRUE(Connect(true));

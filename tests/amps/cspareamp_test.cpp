@@ -5,9 +5,9 @@
 
 #include "amps/cspareamp.h"
 #include "cmonitortestsupport.h"
+#include "logic/creadyinput.h"
 #include "model/carchive.h"
 #include "model/cprofile.h"
-#include "logic/creadyinput.h"
 #include "model/cselectionprovider.h"
 
 #include <gtest/gtest.h>
@@ -395,7 +395,8 @@ QByteArray OldRecord(int schema, const QStringList& names, bool withNames) {
     if (schema < 2) return;
     for (int n = 0; n < 8; ++n) {
       ar << uint16_t(n == 0 ? 4 : 0) << uint16_t(0);
-      for (int w = 0; w < 10; ++w) ar << uint16_t(w == 0 && n == 0 ? 9 : 0) << uint16_t(0) << uint16_t(0) << uint16_t(0);
+      for (int w = 0; w < 10; ++w)
+        ar << uint16_t(w == 0 && n == 0 ? 9 : 0) << uint16_t(0) << uint16_t(0) << uint16_t(0);
     }
     if (withNames) ar << names;
   });

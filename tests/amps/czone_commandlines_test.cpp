@@ -68,9 +68,9 @@ class CZoneLinesTest : public testing::Test {
 
 TEST_F(CZoneLinesTest, SmallUnitGetsTheSixWiringLines) {
   EXPECT_EQ(zone->Download(false, -1), 6);
-  EXPECT_EQ(Run(false), (QStringList{"/VMX/ZONE3/OUTPUT 1,2", "/VMX/ZONE3/RELAY 6,7", "/VMX/ZONE3/PRIOCALL/RELAY 0",
-                                     "/VMX/ZONE3/PRIOCALL/TYPE 208", "/VMX/ZONE3/CONTROL/RELAY 0",
-                                     "/VMX/ZONE3/CONTROL/TYPE 208"}));
+  EXPECT_EQ(Run(false),
+            (QStringList{"/VMX/ZONE3/OUTPUT 1,2", "/VMX/ZONE3/RELAY 6,7", "/VMX/ZONE3/PRIOCALL/RELAY 0",
+                         "/VMX/ZONE3/PRIOCALL/TYPE 208", "/VMX/ZONE3/CONTROL/RELAY 0", "/VMX/ZONE3/CONTROL/TYPE 208"}));
 }
 
 TEST_F(CZoneLinesTest, UpgradedUnitAlsoGetsLanGroupAndLineTest) {
@@ -80,17 +80,17 @@ TEST_F(CZoneLinesTest, UpgradedUnitAlsoGetsLanGroupAndLineTest) {
   EXPECT_EQ(zone->Download(false, -1), 12);
   const QStringList lines = Run(false);
   ASSERT_EQ(lines.size(), 12);
-  EXPECT_EQ(lines.mid(6), (QStringList{"/VMX/ZONE3/LANGRP OFF", "/VMX/ZONE3/TEST/POSTOL 10",
-                                       "/VMX/ZONE3/TEST/NEGTOL 0", "/VMX/ZONE3/TEST/IGNORE GNDFLT",
-                                       "/VMX/ZONE3/AMPCHAN ", "/VMX/ZONE3/TESTVOL -26"}));
+  EXPECT_EQ(lines.mid(6),
+            (QStringList{"/VMX/ZONE3/LANGRP OFF", "/VMX/ZONE3/TEST/POSTOL 10", "/VMX/ZONE3/TEST/NEGTOL 0",
+                         "/VMX/ZONE3/TEST/IGNORE GNDFLT", "/VMX/ZONE3/AMPCHAN ", "/VMX/ZONE3/TESTVOL -26"}));
 }
 
 TEST_F(CZoneLinesTest, QueriesAskEveryKeyInTheSameOrder) {
   doc.SetUpgradeFlag(1);
   const QStringList lines = Run(true);
   ASSERT_EQ(lines.size(), 12);
-  const char* keys[] = {"OUTPUT",        "RELAY",  "PRIOCALL/RELAY", "PRIOCALL/TYPE", "CONTROL/RELAY", "CONTROL/TYPE",
-                        "LANGRP",        "TEST/POSTOL", "TEST/NEGTOL", "TEST/IGNORE", "AMPCHAN",       "TESTVOL"};
+  const char* keys[] = {"OUTPUT", "RELAY",       "PRIOCALL/RELAY", "PRIOCALL/TYPE", "CONTROL/RELAY", "CONTROL/TYPE",
+                        "LANGRP", "TEST/POSTOL", "TEST/NEGTOL",    "TEST/IGNORE",   "AMPCHAN",       "TESTVOL"};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(lines[i], Fmt("/VMX/ZONE3/%s ?", keys[i])) << i;
   EXPECT_EQ(lines[11], "/VMX/ZONE3/TESTVOL ?");
 }
@@ -139,9 +139,9 @@ TEST_F(CZoneLinesTest, DifferentWiringIsReportedAndKept) {
   messages.Clear();
   // The unit reports "OFF" where the project has no relay, "" where it
   // has no type.
-  for (const char* line : {"/VMX/ZONE3/RELAY 6,7", "/VMX/ZONE3/OUTPUT 1,2", "/VMX/ZONE3/PRIOCALL/RELAY OFF",
-                           "/VMX/ZONE3/CONTROL/RELAY OFF", "/VMX/ZONE3/CONTROL/TYPE 208", "/VMX/ZONE3/LANGRP OFF",
-                           "/VMX/ZONE3/LANGRP 4"})
+  for (const char* line :
+       {"/VMX/ZONE3/RELAY 6,7", "/VMX/ZONE3/OUTPUT 1,2", "/VMX/ZONE3/PRIOCALL/RELAY OFF",
+        "/VMX/ZONE3/CONTROL/RELAY OFF", "/VMX/ZONE3/CONTROL/TYPE 208", "/VMX/ZONE3/LANGRP OFF", "/VMX/ZONE3/LANGRP 4"})
     EXPECT_TRUE(Upload(line)) << line;
   EXPECT_TRUE(messages.Requests().empty());
   struct Row {

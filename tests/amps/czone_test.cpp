@@ -242,8 +242,7 @@ TEST(CZoneTest, ProjectFileKeepsEveryField) {
   auto back = RoundTrip(doc);
   auto* loaded = dynamic_cast<CZone*>(back->GetIDManager().FindBaseDevice(2, DT_ZONE));
   ASSERT_NE(loaded, nullptr);
-  for (int column = 0; column <= 18; ++column)
-    EXPECT_EQ(Column(loaded, column), Column(zone, column)) << column;
+  for (int column = 0; column <= 18; ++column) EXPECT_EQ(Column(loaded, column), Column(zone, column)) << column;
   EXPECT_EQ(loaded->GetKind(), CZone::kKind);
   EXPECT_EQ(loaded->GetMenuID(), 215);
   EXPECT_EQ(back->FindObjectByPath("/VMX/ZONE2"), loaded);
@@ -272,9 +271,8 @@ void WriteList(CArchive& ar, const std::vector<uint32_t>& list) {
 }  // namespace
 
 TEST(CZoneTest, SchemaThreeRecordHasTheFourSettingsInFileOrder) {
-  auto doc = LoadOldZone(3, [](CArchive& ar) {
-    ar << uint32_t(7) << uint32_t(9) << QStringLiteral("GNDFLT,OVF_I") << uint32_t(-78);
-  });
+  auto doc = LoadOldZone(
+      3, [](CArchive& ar) { ar << uint32_t(7) << uint32_t(9) << QStringLiteral("GNDFLT,OVF_I") << uint32_t(-78); });
   CZone* zone = Zone1(*doc);
   ASSERT_NE(zone, nullptr);
   EXPECT_EQ(zone->GetNegativeTolerance(), 7);
@@ -286,9 +284,8 @@ TEST(CZoneTest, SchemaThreeRecordHasTheFourSettingsInFileOrder) {
 }
 
 TEST(CZoneTest, DamagedSettingsAreBroughtIntoTheirLimits) {
-  auto doc = LoadOldZone(3, [](CArchive& ar) {
-    ar << uint32_t(1000) << uint32_t(-5) << QStringLiteral("NONE") << uint32_t(40);
-  });
+  auto doc = LoadOldZone(
+      3, [](CArchive& ar) { ar << uint32_t(1000) << uint32_t(-5) << QStringLiteral("NONE") << uint32_t(40); });
   CZone* zone = Zone1(*doc);
   ASSERT_NE(zone, nullptr);
   EXPECT_EQ(zone->GetNegativeTolerance(), 100);

@@ -5,7 +5,6 @@
 // tests: objects made the way the program makes them, and a recording
 // stand-in for the consoles.
 
-#include "ampstestsupport.h"
 #include "amps/camplifier.h"
 #include "amps/cgroup.h"
 #include "amps/clangroup.h"
@@ -13,6 +12,7 @@
 #include "amps/crelaismanager.h"
 #include "amps/czone.h"
 #include "amps/izoneconsolehooks.h"
+#include "ampstestsupport.h"
 #include "model/cselvantisdoc.h"
 
 #include <QString>

@@ -2,8 +2,8 @@
 // which lines are no replies, the numbers inside keys, and clear lists
 // that cannot be read.
 
-#include "amps/cmonitor.h"
 #include "amps/tabletransfer.h"
+#include "amps/cmonitor.h"
 #include "support/tempprofile.h"
 
 #include <QFile>

@@ -143,12 +143,10 @@ TEST_F(CConsKeyTest, RefusedFunctionsLeaveKeyAndLinksAsTheyWere) {
     const char* text;
     uint32_t message;
   } rows[] = {
-      {CConsKey::ALARM, "0,0,90", 34175},  {CConsKey::ALARM, "0,9,90", 34175},
-      {CConsKey::CHIME, "0,7,80", 34175},  {CConsKey::SEL, "101", 34176},
-      {CConsKey::SEL, "13", 34176},        {CConsKey::AUX, "140", 34176},
-      {CConsKey::MACSWT, "1,0", 34177},    {CConsKey::MACRO, "1,7", 34177},
-      {CConsKey::MACREP, "51", 34177},     {CConsKey::MACRAD, "0", 34177},
-      {CConsKey::MACREP, "7", 34178},
+      {CConsKey::ALARM, "0,0,90", 34175}, {CConsKey::ALARM, "0,9,90", 34175}, {CConsKey::CHIME, "0,7,80", 34175},
+      {CConsKey::SEL, "101", 34176},      {CConsKey::SEL, "13", 34176},       {CConsKey::AUX, "140", 34176},
+      {CConsKey::MACSWT, "1,0", 34177},   {CConsKey::MACRO, "1,7", 34177},    {CConsKey::MACREP, "51", 34177},
+      {CConsKey::MACRAD, "0", 34177},     {CConsKey::MACREP, "7", 34178},
   };
   for (const Row& row : rows) {
     messages.Clear();

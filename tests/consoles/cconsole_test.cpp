@@ -286,8 +286,8 @@ TEST_F(CConsoleTest, RangeProgrammingSkipsMissingZonesButCountsThem) {
   CConsole* console = AddConsole(doc);
   ASSERT_TRUE(console->FindKey(6)->SetFunctionFromText(CConsKey::STOP, "2", true));
   console->ProgramKeyRange(1, 10, 5);
-  const char* expected[] = {"SEL,5", "SEL,6", "SEL,7", "SEL,8", "SEL,9", "STOP,2", "SEL,11", "SEL,12", "SEL,13",
-                            "SEL,14"};
+  const char* expected[] = {"SEL,5",  "SEL,6",  "SEL,7",  "SEL,8",  "SEL,9",
+                            "STOP,2", "SEL,11", "SEL,12", "SEL,13", "SEL,14"};
   for (int k = 1; k <= 10; ++k) EXPECT_EQ(console->FindKey(k)->GetFunctionText(), expected[k - 1]) << k;
   EXPECT_EQ(console->FindKey(103)->GetFunctionText(), "ON,28");
   EXPECT_EQ(console->FindKey(109)->GetFunctionText(), "ALARM,0,1,90,UNPROT");

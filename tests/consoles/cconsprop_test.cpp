@@ -63,10 +63,17 @@ TEST(CConsPropTest, SmallConsoleNumbersItsKeysDownTheColumns) {
   const struct {
     int code;
     const char* value;
-  } defaults[] = {{CConsProp::P_PRIO, "5"},    {CConsProp::P_PTTPRIO, "1"}, {CConsProp::P_PRECHIME, "0"},
-                  {CConsProp::P_BUZZER, "1"},  {CConsProp::P_COMP, "0"},    {CConsProp::P_GERMAN, "1"},
-                  {CConsProp::P_DOSCHAR, "0"}, {CConsProp::P_EXT, "0"},     {CConsProp::P_ONPRIO, "40"},
-                  {CConsProp::P_MODELFLAG, "0"}, {9, ""}};
+  } defaults[] = {{CConsProp::P_PRIO, "5"},
+                  {CConsProp::P_PTTPRIO, "1"},
+                  {CConsProp::P_PRECHIME, "0"},
+                  {CConsProp::P_BUZZER, "1"},
+                  {CConsProp::P_COMP, "0"},
+                  {CConsProp::P_GERMAN, "1"},
+                  {CConsProp::P_DOSCHAR, "0"},
+                  {CConsProp::P_EXT, "0"},
+                  {CConsProp::P_ONPRIO, "40"},
+                  {CConsProp::P_MODELFLAG, "0"},
+                  {9, ""}};
   for (const auto& d : defaults) EXPECT_EQ(prop.GetParamText(d.code), QString::fromLatin1(d.value)) << d.code;
   EXPECT_EQ(prop.FindKey(7)->GetNumber(), 7);
   EXPECT_EQ(prop.GetKeyAt(1)->GetNumber(), 3);
@@ -94,7 +101,7 @@ TEST(CConsPropTest, ModelsDecideKeysFlagAndExtension) {
   EXPECT_EQ(prop.GetKeyCount(), 0);
   const struct {
     int model, keys;
-  } models[] = {{34000, 10}, {34001, 20}, {34002, 10}, {34003, 20}, {34004, 50}, {34005, 60}, {34006, 70},
+  } models[] = {{34000, 10}, {34001, 20}, {34002, 10},  {34003, 20}, {34004, 50}, {34005, 60}, {34006, 70},
                 {34007, 60}, {34008, 70}, {34009, 100}, {34318, 30}, {34319, 80}, {34566, 0}};
   for (const auto& m : models) EXPECT_EQ(CConsProp::ModelKeyCount(m.model), m.keys) << m.model;
 }
@@ -134,8 +141,7 @@ TEST(CConsPropTest, ParameterTextsAreKeptWithinTheirLimits) {
     EXPECT_TRUE(prop.SetParamText(row.code, row.text)) << row.code << " " << row.text;
     EXPECT_EQ(prop.GetParamText(row.readCode), QString::fromLatin1(row.expected)) << row.code << " " << row.text;
   }
-  for (int code : {1, 2, 8, 9, 10, 18, 254, 255, -1, -6})
-    EXPECT_FALSE(prop.SetParamText(code, "1")) << code;
+  for (int code : {1, 2, 8, 9, 10, 18, 254, 255, -1, -6}) EXPECT_FALSE(prop.SetParamText(code, "1")) << code;
   // The PTT priority text is always one of the table's.
   EXPECT_EQ(CConsole::PttPrioText(prop.GetPttPrio()), "EXT");
   EXPECT_EQ(CConsole::PttPrioText(7), "INT");
@@ -151,7 +157,7 @@ TEST(CConsPropTest, ColourWordsGoByKeyNumber) {
   EXPECT_EQ(prop.FindKey(112)->GetColour(), 0x80000820u);
   EXPECT_EQ(prop.FindKey(3)->GetColour(), 0x80007C1Fu);
   // Every fixed key's default function is among those its colour offers.
-  const int bitOfType[CConsKey::TYPE_COUNT] = {0, 0x040, 0x080, 0x100, 0x200, 0x400, 0x001, 0x004,
+  const int bitOfType[CConsKey::TYPE_COUNT] = {0,     0x040, 0x080, 0x100, 0x200, 0x400, 0x001, 0x004,
                                                0x008, 0x002, 0x010, 0x020, 0x800, 0x800, 0x800, 0x800};
   for (int position = 0; position < CConsKey::kFixedKeyCount; ++position) {
     const int type = CConsKey::FixedKeyType(position);

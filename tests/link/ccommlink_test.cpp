@@ -113,8 +113,8 @@ TEST_F(CCommLinkTest, CommandListRepliesReachTheTargetWithEchoesAndTag) {
   EXPECT_EQ(link->ExpectedReplyCount(), 4);  // two answers, two echoes
   ASSERT_TRUE(WaitUntil([&] { return target.lastLines.size() == 4; }));
   EXPECT_EQ(target.lastTag, 7);
-  EXPECT_EQ(target.lastLines, (QStringList{"/SERVICE/VER ?", "/SERVICE/VER V1.0", "/SERVICE/DEVID ?",
-                                           "/SERVICE/DEVID 10337"}));
+  EXPECT_EQ(target.lastLines,
+            (QStringList{"/SERVICE/VER ?", "/SERVICE/VER V1.0", "/SERVICE/DEVID ?", "/SERVICE/DEVID 10337"}));
   // A second list from another window while the first one's target lives:
   // the replies still go to the first target, the list starts afresh.
   ReplyTarget other;
@@ -261,8 +261,8 @@ TEST_F(CCommLinkTest, ShortensOnlyWhenThePathEqualsTheLastPathActuallyWritten) {
   link->SendDeviceCommand("/AMP/ADR1/VOLUME 5", nullptr, true);
   link->SendDeviceCommand("/AMP/ADR1/VOLUME 6", nullptr, false);
   ASSERT_TRUE(WaitForLines(8));
-  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/AMP/ADR1/VOL 1", " 2", "/OTHER ?", "/AMP/ADR1/VOL 3",
-                                              "/AMP/ADR1/VOL ?", " 4", "/AMP/ADR1/VOLUME 5", "/AMP/ADR1/VOLUME 6"}));
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/AMP/ADR1/VOL 1", " 2", "/OTHER ?", "/AMP/ADR1/VOL 3", "/AMP/ADR1/VOL ?",
+                                              " 4", "/AMP/ADR1/VOLUME 5", "/AMP/ADR1/VOLUME 6"}));
   EXPECT_EQ(sim.Value("/AMP/ADR1/VOL"), "4");
   // A new connection starts with full paths.
   link->Disconnect();
@@ -291,11 +291,16 @@ TEST_F(CCommLinkTest, MacroLockIsOnExactlyWhileInDownloadMode) {
     int mode;
     const char* line;  // sent by the change, or null
   } rows[] = {
-      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"}, {LINKMODE_DOWNLOAD, nullptr},
-      {LINKMODE_NORMAL, "/MACRO/LOCK OFF"},  {LINKMODE_UPLOAD, nullptr},
-      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"}, {LINKMODE_UPLOAD, "/MACRO/LOCK OFF"},
-      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"}, {LINKMODE_COMMANDLIST, "/MACRO/LOCK OFF"},
-      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"}, {LINKMODE_NONE, "/MACRO/LOCK OFF"},
+      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"},
+      {LINKMODE_DOWNLOAD, nullptr},
+      {LINKMODE_NORMAL, "/MACRO/LOCK OFF"},
+      {LINKMODE_UPLOAD, nullptr},
+      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"},
+      {LINKMODE_UPLOAD, "/MACRO/LOCK OFF"},
+      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"},
+      {LINKMODE_COMMANDLIST, "/MACRO/LOCK OFF"},
+      {LINKMODE_DOWNLOAD, "/MACRO/LOCK ON"},
+      {LINKMODE_NONE, "/MACRO/LOCK OFF"},
       {LINKMODE_NORMAL, nullptr},
   };
   QStringList expected;
@@ -307,7 +312,9 @@ TEST_F(CCommLinkTest, MacroLockIsOnExactlyWhileInDownloadMode) {
   // A command list leaves a download too.
   link->SetLinkMode(LINKMODE_DOWNLOAD);
   link->SendCommandList({"/X ?"}, false, 0, nullptr, 0);
-  expected << "/MACRO/LOCK ON" << "/MACRO/LOCK OFF" << "/X ?";
+  expected << "/MACRO/LOCK ON"
+           << "/MACRO/LOCK OFF"
+           << "/X ?";
   ASSERT_TRUE(WaitForLines(expected.size()));
   EXPECT_EQ(sim.ReceivedLines(), expected);
 }

@@ -41,7 +41,10 @@ TEST(CLineCutterTest, SkipsTheRestOfALineWhoseStartWasTaken) {
 
 TEST(CLineCutterTest, KeepsLatinOneBytes) {
   CLineCutter cutter;
-  const QStringList lines = cutter.Feed("/NAME Gr\xfc\xdf" "e\r");
+  const QStringList lines = cutter.Feed(
+      "/NAME Gr\xfc\xdf"
+      "e\r");
   ASSERT_EQ(lines.size(), 1);
-  EXPECT_EQ(lines[0], QString::fromLatin1("/NAME Gr\xfc\xdf" "e"));
+  EXPECT_EQ(lines[0], QString::fromLatin1("/NAME Gr\xfc\xdf"
+                                          "e"));
 }

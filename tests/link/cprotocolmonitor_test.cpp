@@ -17,7 +17,10 @@ TEST(CProtocolMonitorTest, KeepsTheOrderOfSentAndReceivedLines) {
 
 TEST(CProtocolMonitorTest, ShowsControlCharactersAsHex) {
   CProtocolMonitor monitor;
-  monitor.AddReceived(QByteArray("a\x01\x7f" "b\r", 5));
+  monitor.AddReceived(
+      QByteArray("a\x01\x7f"
+                 "b\r",
+                 5));
   ASSERT_EQ(monitor.Count(), 1);
   EXPECT_EQ(monitor.At(0).text, "a<01><7f>b");
 }

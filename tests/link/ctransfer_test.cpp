@@ -1,15 +1,15 @@
 // Downloads and uploads driven over the link to the simulated unit: single
 // objects, whole projects, command files, and every way a transfer can end.
-#include "link/ccommandfile.h"
 #include "link/ctransfer.h"
+#include "link/ccommandfile.h"
 #include "link/linkmode.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
 #include "support/recordinglink.h"
 
 #include <QFile>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ TEST_F(CTransferTest, DownloadsOneObjectUnderTheMacroLock) {
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   ASSERT_TRUE(WaitForLines(5));
-  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2",
-                                              "/MACRO/LOCK OFF"}));
+  EXPECT_EQ(sim.ReceivedLines(),
+            (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2", "/MACRO/LOCK OFF"}));
   // The lock comes off only after the line has been quiet for a second.
   EXPECT_GE(link->GetTimeSinceLastOutput(), 0);
   ASSERT_FALSE(progress.empty());
@@ -116,8 +116,8 @@ TEST_F(CTransferTest, DownloadsAndUploadsAWholeProjectInListOrder) {
   CTransfer transfer;
   ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
   ASSERT_TRUE(WaitForLines(7));
-  EXPECT_EQ(ObjectLines(), (QStringList{"/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST2/V0 v0", "/TEST2/V1 v1",
-                                        "/TEST2/V2 v2"}));
+  EXPECT_EQ(ObjectLines(),
+            (QStringList{"/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST2/V0 v0", "/TEST2/V1 v1", "/TEST2/V2 v2"}));
   // The unit now holds the project; change it there and upload.
   sim.SetValue("/TEST1/V1", "one");
   sim.SetValue("/TEST2/V2", "two");
@@ -325,7 +325,7 @@ TEST(CTransferRecordingTest, SkipsAnObjectDeletedDuringTheTransfer) {
     }
   });
   EXPECT_EQ(transfer.DownloadProject(doc), CTransfer::Result::Done);
-  EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2",
-                                       "/MACRO/LOCK OFF"}));
+  EXPECT_EQ(link.Lines(),
+            (QStringList{"/MACRO/LOCK ON", "/TEST1/V0 v0", "/TEST1/V1 v1", "/TEST1/V2 v2", "/MACRO/LOCK OFF"}));
   (void)first;
 }

@@ -13,8 +13,8 @@ TEST(CUnitInfoTest, ReadsVersionTextsAsTheUnitComparesThem) {
     bool ok;
     double version;
   } rows[] = {
-      {"V0.8", true, 0.8}, {"V0.551", true, 0.551}, {"V1.10", true, 1.1}, {"v2", true, 2.0},
-      {" V0.7b ", true, 0.7}, {"", false, 0}, {"ERROR", false, 0}, {"V", false, 0},
+      {"V0.8", true, 0.8},    {"V0.551", true, 0.551}, {"V1.10", true, 1.1}, {"v2", true, 2.0},
+      {" V0.7b ", true, 0.7}, {"", false, 0},          {"ERROR", false, 0},  {"V", false, 0},
   };
   for (const Row& row : rows) {
     double version = -1;
@@ -44,8 +44,8 @@ TEST(CUnitInfoTest, StoresIdentityAndCapabilitiesByVersion) {
   struct Row {
     const char* version;
     int macro, readyInp, moni;
-  } rows[] = {{"V0.5", 0, 0, 0}, {"V0.6", 1, 0, 0}, {"V0.7", 1, 1, 0}, {"V0.8", 1, 1, 1},
-              {"V1.2", 1, 1, 1}, {"garbage", 0, 0, 0}};
+  } rows[] = {{"V0.5", 0, 0, 0}, {"V0.6", 1, 0, 0}, {"V0.7", 1, 1, 0},
+              {"V0.8", 1, 1, 1}, {"V1.2", 1, 1, 1}, {"garbage", 0, 0, 0}};
   for (const Row& row : rows) {
     CUnitInfo::Store(10337, row.version);
     EXPECT_EQ(CProfile::GetInt(section, "Device Id", 0), 10337);

@@ -40,8 +40,7 @@ bool CLinkTestDevice::Upload(const QString& line, QString& errorFilePath, int mo
   if (!SplitUploadLine(line, &key, &value)) return false;
   if (mode != LINKMODE_UPLOAD) return true;
   int n = -1;
-  if (!key.startsWith(QLatin1String("/V")) || !ScanInt(key.mid(2), &n) || n < 0 || n >= m_values.size())
-    return false;
+  if (!key.startsWith(QLatin1String("/V")) || !ScanInt(key.mid(2), &n) || n < 0 || n >= m_values.size()) return false;
   m_values[n] = value;
   // An answer the project does not expect is noted in the error file.
   if (value == QLatin1String("MISMATCH")) AppendErrorLine(errorFilePath, GetPath() + key + QStringLiteral(" mismatch"));

@@ -41,12 +41,11 @@ TEST_F(PacedSessionTest, ConnectListsExchangesTransfersAndDisconnect) {
   QObject window;
   QStringList seen;
   int seenTag = -1;
-  QObject::connect(link.get(), &CCommLink::commReply, &window,
-                   [&](QObject* target, int tag, const QStringList& lines) {
-                     if (target != &window) return;
-                     seenTag = tag;
-                     seen = lines;
-                   });
+  QObject::connect(link.get(), &CCommLink::commReply, &window, [&](QObject* target, int tag, const QStringList& lines) {
+    if (target != &window) return;
+    seenTag = tag;
+    seen = lines;
+  });
   ASSERT_TRUE(link->SendCommandList({"/SERVICE/VER ?", "/SERVICE/DEVID ?"}, true, 0, &window, 3));
   EXPECT_EQ(link->ExpectedReplyCount(), 4);
   ASSERT_TRUE(WaitUntil([&] { return seen.size() == 4; }));

@@ -119,8 +119,9 @@ TEST(UnitSimulatorTest, DropsAndDelaysAnswersByPattern) {
   port.Write("/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n/SERVICE/VER ?\r\n");
   const QByteArray in = port.ReadUntil("V1.0\r\n");
   EXPECT_GE(timer.elapsed(), 290);
-  EXPECT_EQ(in, "/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n/CLOCK/MAIN/DATE 01.01.2024\r\n"
-                "/SERVICE/VER ?\r\n/SERVICE/VER V1.0\r\n");
+  EXPECT_EQ(in,
+            "/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n/CLOCK/MAIN/DATE 01.01.2024\r\n"
+            "/SERVICE/VER ?\r\n/SERVICE/VER V1.0\r\n");
 }
 
 TEST(UnitSimulatorTest, SplitsAnAnswerIntoTwoWrites) {

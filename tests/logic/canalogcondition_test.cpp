@@ -24,8 +24,8 @@ TEST(CAnalogConditionTest, LimitsAreReadAsNumbersAndKeptWithinZeroAndTen) {
     const char* shown;
   };
   const Row rows[] = {
-      {1, "2.26", "2.3"},  {1, "-4", "0.0"},     {1, "12.5", "10.0"}, {2, " 7.5", "7.5"},
-      {2, "99", "10.0"},   {2, "0.04", "0.0"},   {1, "3,7", "3.0"},   {2, "1e1", "10.0"},
+      {1, "2.26", "2.3"}, {1, "-4", "0.0"},   {1, "12.5", "10.0"}, {2, " 7.5", "7.5"},
+      {2, "99", "10.0"},  {2, "0.04", "0.0"}, {1, "3,7", "3.0"},   {2, "1e1", "10.0"},
   };
   for (const Row& row : rows) {
     condition->SetColumnText(row.column, QLatin1String(row.text));

@@ -1,7 +1,7 @@
 // The project's clock: its two settings, and every clock reply handed to a
 // registered window.
-#include "link/linkmode.h"
 #include "logic/cclock.h"
+#include "link/linkmode.h"
 #include "logic/iclockwindow.h"
 #include "logictestsupport.h"
 #include "support/recordinglink.h"

@@ -14,8 +14,7 @@ TEST(CCombineConditionTest, FunctionIsOneOfTheOfferedAndOthersAreRefused) {
   ASSERT_NE(combine, nullptr);
   EXPECT_EQ(combine->GetValue(0), static_cast<int>(IDS_LOGIC_OFF));
   EXPECT_EQ(Column(*combine, 0), "OFF");
-  const std::pair<int, const char*> rows[] = {
-      {IDS_FUNC_AND, "AND"}, {IDS_FUNC_OR, "OR"}, {IDS_FUNC_XOR, "XOR"}};
+  const std::pair<int, const char*> rows[] = {{IDS_FUNC_AND, "AND"}, {IDS_FUNC_OR, "OR"}, {IDS_FUNC_XOR, "XOR"}};
   for (const auto& [id, text] : rows) {
     doc->SetModifiedFlag(false);
     combine->SetValue(0, id);

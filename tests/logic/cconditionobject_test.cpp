@@ -2,12 +2,12 @@
 // kind, the clear token, a full output buffer, malformed replies, and a
 // download to the simulated unit followed by an upload into an empty
 // project.
+#include "logic/cconditionobject.h"
 #include "link/linkmode.h"
 #include "logic/canalogcondition.h"
 #include "logic/cbusycondition.h"
 #include "logic/ccombinecondition.h"
 #include "logic/ccondition.h"
-#include "logic/cconditionobject.h"
 #include "logic/cmemoflag.h"
 #include "logichandlers.h"
 #include "logictestsupport.h"
@@ -122,8 +122,8 @@ TEST(CConditionObjectTest, LinesOfEachConditionKind) {
                          "/CONDITION/COMBINE2/IN2 0", "/CONDITION/COMBINE2/INV2 ON", "/CONDITION/COMBINE2/IN3 0",
                          "/CONDITION/COMBINE2/INV3 OFF", "/CONDITION/COMBINE2/IN4 0", "/CONDITION/COMBINE2/INV4 OFF"}));
   block->Download(false, 131);
-  EXPECT_EQ(link.TakeLines(), (QStringList{"/CONDITION/COND8/TYPE MEMOFLAG", "/CONDITION/COND8/LEVEL ON",
-                                           "/CONDITION/COND8/SOURCE 20"}));
+  EXPECT_EQ(link.TakeLines(),
+            (QStringList{"/CONDITION/COND8/TYPE MEMOFLAG", "/CONDITION/COND8/LEVEL ON", "/CONDITION/COND8/SOURCE 20"}));
   block->Download(false, 132);
   EXPECT_EQ(link.TakeLines(), (QStringList{"/CONDITION/COND9/TYPE INPUT", "/CONDITION/COND9/LEVEL ON",
                                            "/CONDITION/COND9/INPUT KCM216IN", "/CONDITION/COND9/SOURCE 3"}));

@@ -1,7 +1,7 @@
 // The collective-fault object: source keywords (whole words only), the
 // display console, its lines and its answers.
-#include "link/linkmode.h"
 #include "logic/cfault.h"
+#include "link/linkmode.h"
 #include "logictestsupport.h"
 #include "support/recordinglink.h"
 

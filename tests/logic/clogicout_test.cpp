@@ -1,8 +1,8 @@
 // Logic outputs and their block: accessors, step layout, exact lines, and an
 // upload that finds the pads by the unit's keyword and number.
+#include "logic/clogicout.h"
 #include "link/linkmode.h"
 #include "logic/ccondition.h"
-#include "logic/clogicout.h"
 #include "logic/clogicoutobject.h"
 #include "logichandlers.h"
 #include "logictestsupport.h"

@@ -1,9 +1,9 @@
 // Ready inputs and the global ready-input object: the list accessors and
 // their clamps, the texts, the step layout and an upload from the
 // simulated unit.
+#include "logic/creadyinput.h"
 #include "link/linkmode.h"
 #include "logic/cglobalreadyinput.h"
-#include "logic/creadyinput.h"
 #include "logichandlers.h"
 #include "logictestsupport.h"
 #include "model/cprofile.h"

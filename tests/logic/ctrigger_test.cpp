@@ -1,9 +1,9 @@
 // Triggers and the trigger block: the accessors and their clamp, the
 // placeholders a trigger makes for missing conditions and macros, the step
 // layout, the clear token, and an upload from the simulated unit.
+#include "logic/ctrigger.h"
 #include "link/linkmode.h"
 #include "logic/ccondition.h"
-#include "logic/ctrigger.h"
 #include "logic/ctriggerobject.h"
 #include "logichandlers.h"
 #include "logictestsupport.h"
@@ -106,8 +106,8 @@ TEST(CTriggerObjectTest, TriggerThreeOwnsStepsNineToTwelve) {
   EXPECT_EQ(link.TakeLines(), (QStringList{"/TRIGGER/TRG3/COND 6", "/TRIGGER/TRG3/TIME 1.5", "/TRIGGER/TRG3/ON 0",
                                            "/TRIGGER/TRG3/OFF 40"}));
   for (int step = 9; step <= 12; ++step) block->Download(true, step);
-  EXPECT_EQ(link.TakeLines(), (QStringList{"/TRIGGER/TRG3/COND ?", "/TRIGGER/TRG3/TIME ?", "/TRIGGER/TRG3/ON ?",
-                                           "/TRIGGER/TRG3/OFF ?"}));
+  EXPECT_EQ(link.TakeLines(),
+            (QStringList{"/TRIGGER/TRG3/COND ?", "/TRIGGER/TRG3/TIME ?", "/TRIGGER/TRG3/ON ?", "/TRIGGER/TRG3/OFF ?"}));
   EXPECT_EQ(block->Download(false, 400), 401);
   EXPECT_EQ(block->Download(false, 401), -1);
 }

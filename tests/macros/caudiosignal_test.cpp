@@ -123,8 +123,7 @@ TEST_F(CAudioSignalTest, ProjectFileKeepsValuesAndWiring) {
   signal->Rename(QStringLiteral("Evacuation"), false);
   CSelvantisDoc loaded;
   ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
-  auto* copy =
-      dynamic_cast<CMessageSignal*>(loaded.GetIDManager().FindBaseDevice(signal->GetID(), DT_MESSAGESIGNAL));
+  auto* copy = dynamic_cast<CMessageSignal*>(loaded.GetIDManager().FindBaseDevice(signal->GetID(), DT_MESSAGESIGNAL));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->GetName(), QStringLiteral("Evacuation"));
   EXPECT_EQ(copy->GetValueText(1), QStringLiteral("4"));
@@ -144,15 +143,14 @@ TEST_F(CAudioSignalTest, SendsItsSettingsAndTakesThemBack) {
   const int count = signal->Download(false, -1);
   EXPECT_EQ(count, 5);
   for (int step = 0; step >= 0 && step < count;) step = signal->Download(false, step);
-  const QStringList expected = {"/SIGNAL/MESSAGE1/PRIO 6", "/SIGNAL/MESSAGE1/SOURCE 0",
-                                "/SIGNAL/MESSAGE1/FILE 5", "/SIGNAL/MESSAGE1/START_MAC 1",
-                                "/SIGNAL/MESSAGE1/STOP_MAC 0"};
+  const QStringList expected = {"/SIGNAL/MESSAGE1/PRIO 6", "/SIGNAL/MESSAGE1/SOURCE 0", "/SIGNAL/MESSAGE1/FILE 5",
+                                "/SIGNAL/MESSAGE1/START_MAC 1", "/SIGNAL/MESSAGE1/STOP_MAC 0"};
   EXPECT_EQ(link.Lines(), expected);
   EXPECT_EQ(CAudioSignal::CreateSignal(CAudioSignal::kKindChime, doc)->Download(false, -1), 2);
 
   QString errorFile;
-  for (const char* line : {"/SIGNAL/MESSAGE1/PRIO 8", "/SIGNAL/MESSAGE1/FILE 9",
-                           "/SIGNAL/MESSAGE1/START_MAC 0", "/SIGNAL/MESSAGE1/STOP_MAC 12"})
+  for (const char* line : {"/SIGNAL/MESSAGE1/PRIO 8", "/SIGNAL/MESSAGE1/FILE 9", "/SIGNAL/MESSAGE1/START_MAC 0",
+                           "/SIGNAL/MESSAGE1/STOP_MAC 12"})
     EXPECT_TRUE(doc.RouteReplyLine(QLatin1String(line), errorFile, LINKMODE_UPLOAD)) << line;
   EXPECT_EQ(signal->GetValueText(1), QStringLiteral("8"));
   EXPECT_EQ(signal->GetValueText(2), QStringLiteral("9"));
@@ -182,8 +180,7 @@ TEST_F(CAudioSignalTest, SelectionKindsListTheSignalsOfTheirKind) {
   request.kind = CAudioSignal::kKindText;
   EXPECT_TRUE(CSelectionProvider::Global().ListChoices(&doc, request).choices.empty());
   request.kind = CMacro::kSelectMacroKind;
-  EXPECT_EQ(CSelectionProvider::Global().ListChoices(&doc, request).choices.size(),
-            CMacro::UserKinds().size());
+  EXPECT_EQ(CSelectionProvider::Global().ListChoices(&doc, request).choices.size(), CMacro::UserKinds().size());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Event-log settings: default masks, texts and display texts, the bit
 // masks, the project file and the six command lines.
-#include "link/linkmode.h"
 #include "macros/ceventlog.h"
+#include "link/linkmode.h"
 #include "macrotestobjects.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
@@ -85,8 +85,7 @@ TEST_F(CEventLogTest, MasksSurviveTheProjectFile) {
   ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
   CEventLog* copy = CEventLog::Find(&loaded);
   ASSERT_NE(copy, nullptr);
-  for (int index = 0; index <= 10; ++index)
-    EXPECT_EQ(copy->GetParamText(index), log->GetParamText(index)) << index;
+  for (int index = 0; index <= 10; ++index) EXPECT_EQ(copy->GetParamText(index), log->GetParamText(index)) << index;
 }
 
 TEST_F(CEventLogTest, SendsSixMaskLinesAndTakesTheRepliesBack) {
@@ -108,8 +107,7 @@ TEST_F(CEventLogTest, SendsSixMaskLinesAndTakesTheRepliesBack) {
   EXPECT_EQ(link.Lines(), QStringList({"/EVENT/LOG/MASK/FAULT/ON ?"}));
 
   QString errorFile;
-  EXPECT_TRUE(
-      doc.RouteReplyLine(QStringLiteral("/EVENT/LOG/MASK/FAULT/ON KCM,AMP"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_TRUE(doc.RouteReplyLine(QStringLiteral("/EVENT/LOG/MASK/FAULT/ON KCM,AMP"), errorFile, LINKMODE_UPLOAD));
   EXPECT_TRUE(doc.RouteReplyLine(QStringLiteral("/EVENT/LOG/MASK/ON NONE"), errorFile, LINKMODE_UPLOAD));
   EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/EVENT/LOG/MASK/FAULT/ON X"), errorFile, LINKMODE_NORMAL));
   EXPECT_EQ(log->GetParamText(2), QStringLiteral("KCM,AMP"));

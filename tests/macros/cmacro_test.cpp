@@ -1,19 +1,19 @@
 // CMacro: creation, the parameter rules (clamps, texts, links), pairs, zone
 // links, the project file and the command lines of every kind, and uploads
 // that restore a macro from its own lines.
+#include "macros/cmacro.h"
 #include "link/linkmode.h"
 #include "macros/calarmsignal.h"
 #include "macros/cchimesignal.h"
-#include "macros/cmacro.h"
 #include "macros/cmessagesignal.h"
 #include "macros/cvirtctrlitem.h"
 #include "macrotestobjects.h"
 #include "model/commandids.h"
-#include "unit/ccontrolpad.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
+#include "unit/ccontrolpad.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -336,9 +336,8 @@ TEST_F(CMacroTest, AlarmMacroSendsItsLinesInOrder) {
                                 "/MACRO/ENTRY1/PARAM/SWITCH ON",  "/MACRO/ENTRY1/PARAM/TYPE 1",
                                 "/MACRO/ENTRY1/PARAM/ZONE 1-3,7", "/MACRO/ENTRY1/PARAM/GROUP 0"};
   EXPECT_EQ(alarm->GetDownloadLines(false), expected);
-  const QStringList query = {"/MACRO/ENTRY1/TYPE ?",         "/MACRO/ENTRY1/PARAM/PRIO ?",
-                             "/MACRO/ENTRY1/PARAM/SWITCH ?", "/MACRO/ENTRY1/PARAM/TYPE ?",
-                             "/MACRO/ENTRY1/PARAM/ZONE ?",   "/MACRO/ENTRY1/PARAM/GROUP ?"};
+  const QStringList query = {"/MACRO/ENTRY1/TYPE ?",       "/MACRO/ENTRY1/PARAM/PRIO ?", "/MACRO/ENTRY1/PARAM/SWITCH ?",
+                             "/MACRO/ENTRY1/PARAM/TYPE ?", "/MACRO/ENTRY1/PARAM/ZONE ?", "/MACRO/ENTRY1/PARAM/GROUP ?"};
   EXPECT_EQ(alarm->GetDownloadLines(true), query);
 }
 
@@ -357,10 +356,10 @@ TEST_F(CMacroTest, OtherKindsSendTheirKeys) {
   CMacro* buzzer = Make(CMacro::kKindBuzzer);
   buzzer->SetParam(CMacro::P_TIME, 5);
   buzzer->SetParamText(CMacro::P_TEXT, QStringLiteral("X-X-"));
-  EXPECT_EQ(buzzer->GetDownloadLines(false),
-            QStringList({"/MACRO/ENTRY2/TYPE BUZZER", "/MACRO/ENTRY2/PARAM/ADDRESS 0",
-                         "/MACRO/ENTRY2/PARAM/TEXT X-X-", "/MACRO/ENTRY2/PARAM/PTN_TIME 5",
-                         "/MACRO/ENTRY2/PARAM/REPEAT 0", "/MACRO/ENTRY2/PARAM/PAUSE 0"}));
+  EXPECT_EQ(
+      buzzer->GetDownloadLines(false),
+      QStringList({"/MACRO/ENTRY2/TYPE BUZZER", "/MACRO/ENTRY2/PARAM/ADDRESS 0", "/MACRO/ENTRY2/PARAM/TEXT X-X-",
+                   "/MACRO/ENTRY2/PARAM/PTN_TIME 5", "/MACRO/ENTRY2/PARAM/REPEAT 0", "/MACRO/ENTRY2/PARAM/PAUSE 0"}));
   CMacro* empty = CMacro::FindOrCreatePlaceholder(doc, 9);
   EXPECT_EQ(empty->GetDownloadLines(false), QStringList({"/MACRO/ENTRY9/TYPE NONE"}));
   CMacro* memo = Make(CMacro::kKindMemoFlag);
@@ -425,8 +424,7 @@ void SetEverything(CSelvantisDoc& doc, CMacro& m) {
   m.SetParam(CMacro::P_TEST_MODE, 1);
   m.SetParam(CMacro::P_BUZZ_REPEAT, 3);
   m.SetParam(CMacro::P_BUZZ_PAUSE, 8);
-  m.SetZones(
-      {AddTestObject(doc, DT_ZONE, 2), AddTestObject(doc, DT_ZONE, 3), AddTestObject(doc, DT_GROUP, 5)});
+  m.SetZones({AddTestObject(doc, DT_ZONE, 2), AddTestObject(doc, DT_ZONE, 3), AddTestObject(doc, DT_GROUP, 5)});
 }
 
 class CMacroKindTest : public testing::TestWithParam<int> {
@@ -504,8 +502,7 @@ TEST_F(CMacroTest, UploadedZonesThatTheProjectLacksGoToTheErrorFile) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("zone 9"));
   // A malformed range list changes nothing.
-  EXPECT_FALSE(
-      doc.RouteReplyLine(QStringLiteral("/MACRO/ENTRY1/PARAM/ZONE 2-x"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/MACRO/ENTRY1/PARAM/ZONE 2-x"), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(macro->GetZoneText(), QStringLiteral("2"));
 }
 
@@ -534,8 +531,7 @@ TEST_F(CMacroTest, DigitalOutputTravelsAsThePadsKeywordAndNumber) {
   EXPECT_TRUE(doc.RouteReplyLine(QStringLiteral("/MACRO/ENTRY1/PARAM/OUTPUT OFF"), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(macro->GetParam(CMacro::kPinDigitalOutput), 0);
   EXPECT_TRUE(macro->GetDownloadLines(false).contains(QStringLiteral("/MACRO/ENTRY1/PARAM/OUTPUT OFF")));
-  EXPECT_TRUE(
-      doc.RouteReplyLine(QStringLiteral("/MACRO/ENTRY1/PARAM/OUTPUT KCM208 77"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_TRUE(doc.RouteReplyLine(QStringLiteral("/MACRO/ENTRY1/PARAM/OUTPUT KCM208 77"), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(macro->GetParam(CMacro::kPinDigitalOutput), 0);
   QFile file(errorFile);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

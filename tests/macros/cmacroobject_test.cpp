@@ -1,7 +1,7 @@
 // The macro block: step numbering, the clear step, one line per call for a
 // macro of several lines, a full output buffer, and single-macro transfers.
-#include "macros/cmacro.h"
 #include "macros/cmacroobject.h"
+#include "macros/cmacro.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
@@ -94,9 +94,8 @@ TEST_F(CMacroObjectTest, WholeTransferSendsEveryMacroInIdentifierOrder) {
   b->SetParam(CMacro::P_PRIO, 20);
   CProfile::WriteInt(QStringLiteral("VMX7000"), QStringLiteral("MACRO_CLR"), 1);
   Walk(false);
-  const QStringList expected = {"/MACRO/CLEAR MACRO_CLR", "/MACRO/ENTRY1/TYPE ERASE",
-                                "/MACRO/ENTRY1/PARAM/FILE 4", "/MACRO/ENTRY200/TYPE STOP",
-                                "/MACRO/ENTRY200/PARAM/PRIO 20"};
+  const QStringList expected = {"/MACRO/CLEAR MACRO_CLR", "/MACRO/ENTRY1/TYPE ERASE", "/MACRO/ENTRY1/PARAM/FILE 4",
+                                "/MACRO/ENTRY200/TYPE STOP", "/MACRO/ENTRY200/PARAM/PRIO 20"};
   EXPECT_EQ(link.Lines(), expected);
   link.Clear();
   Walk(true);

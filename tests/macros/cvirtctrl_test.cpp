@@ -1,8 +1,8 @@
 // The virtual-controller block and its items: checked link access, row
 // texts, removal and renumbering of items, the project file and the six
 // lines of each item.
-#include "link/linkmode.h"
 #include "macros/cvirtctrl.h"
+#include "link/linkmode.h"
 #include "macros/cvirtctrlitem.h"
 #include "macrotestobjects.h"
 #include "model/commandids.h"
@@ -182,8 +182,7 @@ TEST_F(CVirtCtrlTest, UploadedLinesRewireTheItem) {
   QString errorFile;
   const char* lines[] = {"/VIRTCTRL/ENTRY1/LINK 2", "/VIRTCTRL/ENTRY1/SOURCE/ENC 1,3",
                          "/VIRTCTRL/ENTRY1/DEST/AMPCHAN 200-202", "/VIRTCTRL/ENTRY1/DEST/OTHER ALARM,OUT2"};
-  for (const char* line : lines)
-    EXPECT_TRUE(doc.RouteReplyLine(QLatin1String(line), errorFile, LINKMODE_UPLOAD));
+  for (const char* line : lines) EXPECT_TRUE(doc.RouteReplyLine(QLatin1String(line), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(block->GetLink(CVirtCtrl::G_ITEM, 0), 2);
   EXPECT_EQ(block->GetLink(CVirtCtrl::G_ENCODER, 0), 1);
   EXPECT_EQ(block->GetLink(CVirtCtrl::G_ENCODER, 2), 1);
@@ -196,8 +195,7 @@ TEST_F(CVirtCtrlTest, UploadedLinesRewireTheItem) {
   // Malformed values change nothing.
   EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/VIRTCTRL/ENTRY1/LINK 99"), errorFile, LINKMODE_UPLOAD));
   EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/VIRTCTRL/ENTRY41/LINK 1"), errorFile, LINKMODE_UPLOAD));
-  EXPECT_FALSE(
-      doc.RouteReplyLine(QStringLiteral("/VIRTCTRL/ENTRY1/SOURCE/ENC 1-99"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/VIRTCTRL/ENTRY1/SOURCE/ENC 1-99"), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(block->GetLink(CVirtCtrl::G_ITEM, 0), 2);
   EXPECT_EQ(block->GetLink(CVirtCtrl::G_ENCODER, 0), 1);
 }

@@ -1,10 +1,10 @@
 // The zone-test settings: parameters with their limits, the ZT objects they
 // create and remove, the project file and the command lines.
+#include "macros/czonetestobject.h"
 #include "link/linkmode.h"
 #include "logic/ccondition.h"
 #include "logic/clogicout.h"
 #include "macros/cmacro.h"
-#include "macros/czonetestobject.h"
 #include "macrotestobjects.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
@@ -29,8 +29,7 @@ class CZonetestObjectTest : public testing::Test {
   }
   int AddPad() {
     auto pad = std::make_unique<CControlPad>();
-    EXPECT_TRUE(
-        pad->Create(CControlPad::kKindDigitalOutput, 1, 1, QString(), QRect(), CAT_ENTRIES, 0, 3, &doc));
+    EXPECT_TRUE(pad->Create(CControlPad::kKindDigitalOutput, 1, 1, QString(), QRect(), CAT_ENTRIES, 0, 3, &doc));
     return doc.AddObject(std::move(pad))->GetID();
   }
   TempProfile profile;
@@ -142,16 +141,15 @@ TEST_F(CZonetestObjectTest, SendsSevenLinesAndTakesThemBack) {
 
   QString errorFile;
   for (const char* line :
-       {"/SERVICE/ZONETEST/TEST/AUTO OFF", "/SERVICE/ZONETEST/TEST/TIME 23:59",
-        "/SERVICE/ZONETEST/TEST/CONS OFF", "/SERVICE/ZONETEST/IMP/AUTO ON", "/SERVICE/ZONETEST/IMP/CONS ALL"})
+       {"/SERVICE/ZONETEST/TEST/AUTO OFF", "/SERVICE/ZONETEST/TEST/TIME 23:59", "/SERVICE/ZONETEST/TEST/CONS OFF",
+        "/SERVICE/ZONETEST/IMP/AUTO ON", "/SERVICE/ZONETEST/IMP/CONS ALL"})
     EXPECT_TRUE(doc.RouteReplyLine(QLatin1String(line), errorFile, LINKMODE_UPLOAD)) << line;
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_LINETEST), 0);
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_TIME), 23 * 3600 + 59 * 60);
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_LINE_CONS), 0);
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_IMPTEST), 1);
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_IMP_CONS), -1);
-  EXPECT_FALSE(
-      doc.RouteReplyLine(QStringLiteral("/SERVICE/ZONETEST/TEST/TIME 25:00"), errorFile, LINKMODE_UPLOAD));
+  EXPECT_FALSE(doc.RouteReplyLine(QStringLiteral("/SERVICE/ZONETEST/TEST/TIME 25:00"), errorFile, LINKMODE_UPLOAD));
   EXPECT_EQ(zt->GetParam(CZonetestObject::P_TIME), 23 * 3600 + 59 * 60);
 }
 

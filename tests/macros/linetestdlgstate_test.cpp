@@ -1,10 +1,10 @@
 // The buffered zone-test settings of the line test properties dialog: what
 // it loads and lists, the switch rules it shares with the lower pane, and
 // that Apply writes only what the user changed.
+#include "macros/linetestdlgstate.h"
 #include "logic/clogicout.h"
 #include "macros/cmacro.h"
 #include "macros/czonetestobject.h"
-#include "macros/linetestdlgstate.h"
 #include "macrotestobjects.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"

@@ -3,6 +3,7 @@
 // and uploaded back into a second copy of the project, which then equals
 // the first.
 #include "link/linkmode.h"
+#include "macrohandlers.h"
 #include "macros/caudiosignal.h"
 #include "macros/ceventlog.h"
 #include "macros/cmacro.h"
@@ -10,7 +11,6 @@
 #include "macros/cvirtctrl.h"
 #include "macros/cvirtctrlitem.h"
 #include "macros/czonetestobject.h"
-#include "macrohandlers.h"
 #include "macrotestobjects.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"

@@ -64,8 +64,7 @@ TEST(RangeListTest, FormatsRunsOfTwoOrMoreAsRanges) {
       {{1, 2, 4, 100}, "1-2,4,100"},
   };
   for (const Row& row : rows)
-    EXPECT_EQ(FormatRangeList(Bits(100, row.numbers), 100), QString::fromLatin1(row.text))
-        << row.text;
+    EXPECT_EQ(FormatRangeList(Bits(100, row.numbers), 100), QString::fromLatin1(row.text)) << row.text;
 }
 
 TEST(RangeListTest, FormatsHexadecimalNumbers) {
@@ -144,20 +143,20 @@ TEST(RangeListTest, LeadingZeroIsTheEmptyList) {
 
 TEST(RangeListTest, RejectsWhatTheUnitCannotMean) {
   const char* rows[] = {
-      "",         // no item at all
-      "101",      // above the count
-      "99-101",   // a range whose high end is above the count
-      "101-99",   // the same, written high-low
-      "3,0",      // 0 anywhere but first
-      "0-5",      // 0 in a range
-      "1,,2",     // an empty item
-      "1,",       // a trailing comma
-      "abc",      // not a number
-      "3x",       // trailing rubbish
-      "-3",       // a sign
-      "1-2-3",    // two hyphens
-      "1-",       // half a range
-      "NONE",     // the unit's word for empty: callers turn it into "0" first
+      "",        // no item at all
+      "101",     // above the count
+      "99-101",  // a range whose high end is above the count
+      "101-99",  // the same, written high-low
+      "3,0",     // 0 anywhere but first
+      "0-5",     // 0 in a range
+      "1,,2",    // an empty item
+      "1,",      // a trailing comma
+      "abc",     // not a number
+      "3x",      // trailing rubbish
+      "-3",      // a sign
+      "1-2-3",   // two hyphens
+      "1-",      // half a range
+      "NONE",    // the unit's word for empty: callers turn it into "0" first
   };
   for (const char* text : rows) {
     BitSet bits;
@@ -242,9 +241,8 @@ TEST(RangeListTest, ReadsValueTextsAndNumbers) {
     const char* text;
     bool value;
   };
-  const Row rows[] = {{"ON", true},   {"off", false}, {"Yes", true},   {"NO", false},
-                      {"TRUE", true}, {"false", false}, {"ALL", true}, {"NONE", false},
-                      {"1", true},    {"0", false},   {" 12 dB", true}, {"ON\r", true}};
+  const Row rows[] = {{"ON", true},  {"off", false},  {"Yes", true}, {"NO", false}, {"TRUE", true},   {"false", false},
+                      {"ALL", true}, {"NONE", false}, {"1", true},   {"0", false},  {" 12 dB", true}, {"ON\r", true}};
   for (const Row& row : rows) {
     bool value = !row.value;
     ASSERT_TRUE(ParseBoolText(QString::fromLatin1(row.text), &value)) << row.text;

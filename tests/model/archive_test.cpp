@@ -30,8 +30,7 @@ QByteArray Store(const std::function<void(CArchive&)>& write) {
 }
 
 // Runs read over data; returns the cause of the CArchiveException it raised.
-std::optional<CArchiveException::Cause> LoadFails(const QByteArray& data,
-                                                  const std::function<void(CArchive&)>& read) {
+std::optional<CArchiveException::Cause> LoadFails(const QByteArray& data, const std::function<void(CArchive&)>& read) {
   QByteArray copy(data);
   QBuffer buffer(&copy);
   buffer.open(QIODevice::ReadOnly);
@@ -69,10 +68,14 @@ using Cause = CArchiveException::Cause;
 
 TEST(CArchiveTest, PrimitivesAreLittleEndian) {
   const QByteArray data = Store([](CArchive& ar) {
-    ar << uint8_t(0x12) << uint16_t(0x3456) << uint32_t(0x789ABCDE) << int32_t(-2) << int16_t(-3)
-       << 1.5f << -0.1;
+    ar << uint8_t(0x12) << uint16_t(0x3456) << uint32_t(0x789ABCDE) << int32_t(-2) << int16_t(-3) << 1.5f << -0.1;
   });
-  EXPECT_EQ(data.toHex(), QByteArray("12" "5634" "debc9a78" "feffffff" "fdff" "0000c03f"
+  EXPECT_EQ(data.toHex(), QByteArray("12"
+                                     "5634"
+                                     "debc9a78"
+                                     "feffffff"
+                                     "fdff"
+                                     "0000c03f"
                                      "9a9999999999b9bf"));
   uint8_t b;
   uint16_t w;
@@ -99,9 +102,9 @@ TEST(CArchiveTest, StringLengthPrefixGrowsWithTheText) {
   const Row rows[] = {
       {0, "00"},
       {254, "fe"},
-      {255, "ffff00"},                 // 0xFF, then the length as WORD
+      {255, "ffff00"},  // 0xFF, then the length as WORD
       {0xFFFD, "fffdff"},
-      {0xFFFE, "fffffffeff0000"},      // 0xFF, 0xFFFF, then the length as DWORD
+      {0xFFFE, "fffffffeff0000"},  // 0xFF, 0xFFFF, then the length as DWORD
       {70000, "ffffff70110100"},
   };
   for (const Row& row : rows) {
@@ -118,7 +121,8 @@ TEST(CArchiveTest, StringLengthPrefixGrowsWithTheText) {
 
 TEST(CArchiveTest, TextIsLatin1) {
   const QByteArray data = Store([](CArchive& ar) { ar << QStringLiteral("10KHZ \u00b5-LAW"); });
-  EXPECT_EQ(data, QByteArray("\x0b" "10KHZ \xb5-LAW"));
+  EXPECT_EQ(data, QByteArray("\x0b"
+                             "10KHZ \xb5-LAW"));
   QString back;
   Load(data, [&](CArchive& ar) { ar >> back; });
   EXPECT_EQ(back, QStringLiteral("10KHZ \u00b5-LAW"));
@@ -156,9 +160,18 @@ TEST(CArchiveTest, ObjectRecordsCarryClassNameAndSchemaOnce) {
   });
   // First record: new-class tag, schema 1, name; the second of the class
   // refers to class index 0.
-  const QByteArray leaf = Hex("0000000000000000" "00000000" "0000" "00" "0000" "00000000");
-  EXPECT_EQ(data, Hex("ffff" "0100") + QByteArray("\x0b" "CSampleLeaf") + leaf + Hex("0000") +
-                      Hex("0080") + leaf);
+  const QByteArray leaf =
+      Hex("0000000000000000"
+          "00000000"
+          "0000"
+          "00"
+          "0000"
+          "00000000");
+  EXPECT_EQ(data, Hex("ffff"
+                      "0100") +
+                      QByteArray("\x0b"
+                                 "CSampleLeaf") +
+                      leaf + Hex("0000") + Hex("0080") + leaf);
 }
 
 TEST(CArchiveTest, ObjectsRoundTripWithReferencesBothWays) {
@@ -254,13 +267,23 @@ TEST(CArchiveTest, SchemaIsKnownOnlyWhileTheRecordIsRead) {
 TEST(CArchiveTest, NewerSchemaIsRefused) {
   QByteArray data = WriteSampleArchive({Node(QStringLiteral("x"), 1).get()});
   data[4] = 3;  // schema 3 > 2
-  EXPECT_EQ(LoadFails(data, [](CArchive& ar) { ar.ReadCount(); delete ar.ReadObject(); }), Cause::BadSchema);
+  EXPECT_EQ(LoadFails(data,
+                      [](CArchive& ar) {
+                        ar.ReadCount();
+                        delete ar.ReadObject();
+                      }),
+            Cause::BadSchema);
 }
 
 TEST(CArchiveTest, UnknownClassIsRefused) {
   QByteArray data = WriteSampleArchive({Node(QStringLiteral("x"), 1).get()});
   data.replace("CSampleNode", "CSampleNude");
-  EXPECT_EQ(LoadFails(data, [](CArchive& ar) { ar.ReadCount(); delete ar.ReadObject(); }), Cause::BadClass);
+  EXPECT_EQ(LoadFails(data,
+                      [](CArchive& ar) {
+                        ar.ReadCount();
+                        delete ar.ReadObject();
+                      }),
+            Cause::BadClass);
   // A class index that was never defined, and a tag that is neither.
   EXPECT_EQ(LoadFails(Hex("0180"), [](CArchive& ar) { delete ar.ReadObject(); }), Cause::BadClass);
   EXPECT_EQ(LoadFails(Hex("0500"), [](CArchive& ar) { delete ar.ReadObject(); }), Cause::BadClass);
@@ -288,13 +311,27 @@ TEST(CArchiveTest, LengthsAndCountsAreCheckedBeforeAllocating) {
   // A string claiming 4 GB, a count claiming 4 billion items: refused by
   // size, without trying to reserve the memory.
   QString s;
-  EXPECT_EQ(LoadFails(Hex("ffffff" "f0ffffff" "414243"), [&](CArchive& ar) { ar >> s; }), Cause::BadCount);
+  EXPECT_EQ(LoadFails(Hex("ffffff"
+                          "f0ffffff"
+                          "414243"),
+                      [&](CArchive& ar) { ar >> s; }),
+            Cause::BadCount);
   EXPECT_TRUE(s.isEmpty());
   QStringList list;
-  EXPECT_EQ(LoadFails(Hex("ffff" "ffffffff" "00"), [&](CArchive& ar) { ar >> list; }), Cause::BadCount);
-  EXPECT_EQ(LoadFails(Hex("0300" "0000"), [&](CArchive& ar) { ar.ReadCount(2); }), Cause::BadCount);
+  EXPECT_EQ(LoadFails(Hex("ffff"
+                          "ffffffff"
+                          "00"),
+                      [&](CArchive& ar) { ar >> list; }),
+            Cause::BadCount);
+  EXPECT_EQ(LoadFails(Hex("0300"
+                          "0000"),
+                      [&](CArchive& ar) { ar.ReadCount(2); }),
+            Cause::BadCount);
   // Exactly enough is fine.
-  EXPECT_FALSE(LoadFails(Hex("0200" "0000"), [&](CArchive& ar) { ar.ReadCount(1); }).has_value());
+  EXPECT_FALSE(LoadFails(Hex("0200"
+                             "0000"),
+                         [&](CArchive& ar) { ar.ReadCount(1); })
+                   .has_value());
 }
 
 TEST(CArchiveTest, ReferenceBeyondTheObjectsReadIsRefused) {
@@ -316,8 +353,20 @@ TEST(CArchiveTest, ReferenceBeyondTheObjectsReadIsRefused) {
 TEST(CArchiveTest, DeepNestingIsRefusedNotOverflowingTheStack) {
   // Each node holds one child node: 100000 levels in a few megabytes.
   QByteArray data = Hex("0100");
-  data += Hex("ffff0200") + QByteArray("\x0b" "CSampleNode") + Hex("00" "00000000" "00000000" "0100");
-  const QByteArray level = Hex("0080" "00" "00000000" "00000000" "0100");
+  data += Hex("ffff0200") +
+          QByteArray(
+              "\x0b"
+              "CSampleNode") +
+          Hex("00"
+              "00000000"
+              "00000000"
+              "0100");
+  const QByteArray level =
+      Hex("0080"
+          "00"
+          "00000000"
+          "00000000"
+          "0100");
   for (int i = 0; i < 100000; ++i) data += level;
   try {
     ReadSampleArchive(data);

@@ -24,16 +24,20 @@ void ExpectMirrored(const CSelvantisDoc& doc) {
     for (const ConnectionRecord& r : object->GetOutputConnections()) {
       ASSERT_NE(r.pPeer, nullptr);
       const auto& in = r.pPeer->GetInputConnections();
-      EXPECT_TRUE(std::any_of(in.begin(), in.end(), [&](const ConnectionRecord& m) {
-        return m.pPeer == object && m.nOwnPin == r.nPeerPin && m.nPeerPin == r.nOwnPin;
-      })) << object->GetName().toStdString() << " output " << r.nOwnPin;
+      EXPECT_TRUE(std::any_of(in.begin(), in.end(),
+                              [&](const ConnectionRecord& m) {
+                                return m.pPeer == object && m.nOwnPin == r.nPeerPin && m.nPeerPin == r.nOwnPin;
+                              }))
+          << object->GetName().toStdString() << " output " << r.nOwnPin;
     }
     for (const ConnectionRecord& r : object->GetInputConnections()) {
       if (r.pPeer == nullptr) continue;
       const auto& out = r.pPeer->GetOutputConnections();
-      EXPECT_TRUE(std::any_of(out.begin(), out.end(), [&](const ConnectionRecord& m) {
-        return m.pPeer == object && m.nOwnPin == r.nPeerPin && m.nPeerPin == r.nOwnPin;
-      })) << object->GetName().toStdString() << " input " << r.nOwnPin;
+      EXPECT_TRUE(std::any_of(out.begin(), out.end(),
+                              [&](const ConnectionRecord& m) {
+                                return m.pPeer == object && m.nOwnPin == r.nPeerPin && m.nPeerPin == r.nOwnPin;
+                              }))
+          << object->GetName().toStdString() << " input " << r.nOwnPin;
     }
   }
 }
@@ -60,8 +64,7 @@ TEST(CBaseDeviceTest, DefaultNamesComeFromTheCategoryOrFromTheKindInMixedCategor
   EXPECT_EQ(AddTestObject(doc, DT_CONSOLE, CAT_CONSOLES)->GetName(), QStringLiteral("Console 1"));
   // 32806 is "Macro" in the string table: an entry of category 12 takes its kind's text.
   EXPECT_EQ(AddTestObject(doc, DT_MEMOFLAG, CAT_ENTRIES, QString(), 32806)->GetName(), QStringLiteral("Macro 1"));
-  EXPECT_EQ(AddTestObject(doc, DT_MEMOFLAG, CAT_ENTRIES, QStringLiteral("Given"))->GetName(),
-            QStringLiteral("Given"));
+  EXPECT_EQ(AddTestObject(doc, DT_MEMOFLAG, CAT_ENTRIES, QStringLiteral("Given"))->GetName(), QStringLiteral("Given"));
 }
 
 TEST(CBaseDeviceTest, FullPoolShowsMessage34207AndCreatesNothing) {
@@ -141,7 +144,8 @@ TEST(CBaseDeviceTest, SetUniqueNameRefusesEmptyNamesAndRenamesClashes) {
   EXPECT_EQ(c->GetName(), QStringLiteral("Hall_2"));  // Hall_1 is taken as well
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_EQ(messages.Requests()[0].id, 34213u);
-  EXPECT_EQ(messages.Requests()[0].text, QStringLiteral("The name Hall exists already. It will be changed into Hall_2 !"));
+  EXPECT_EQ(messages.Requests()[0].text,
+            QStringLiteral("The name Hall exists already. It will be changed into Hall_2 !"));
 
   messages.Clear();
   EXPECT_TRUE(c->SetUniqueName("Hall", false));
@@ -324,7 +328,8 @@ TEST(CBaseDeviceTest, TraceOverCyclicWiringEnds) {
   b->CollectUpstream(CAT_ZONES, records);
   // b <- a, a <- b (a loop: walked once), a <- zone
   ASSERT_EQ(records.size(), 3u);
-  EXPECT_TRUE(std::any_of(records.begin(), records.end(), [zone](const ConnectionRecord& r) { return r.pPeer == zone; }));
+  EXPECT_TRUE(
+      std::any_of(records.begin(), records.end(), [zone](const ConnectionRecord& r) { return r.pPeer == zone; }));
 
   records.clear();
   b->CollectUpstream(CAT_ZONES, records, false);

@@ -15,11 +15,11 @@ TEST(CIDManagerTest, PoolRangesFollowTheTypes) {
     int max;
   };
   const Row rows[] = {
-      {DT_CONSOLE, 1, 16},    {DT_CONTROLPAD, 1, 512}, {DT_MACRO, 1, 250}, {DT_CONDITION, 1, 250},
-      {DT_LOGICOUT, 1, 250},  {DT_MEMOFLAG, 1, 200},   {DT_ZONE, 1, 100},  {DT_GROUP, 0, 100},
-      {DT_TRIGGER, 1, 100},   {DT_RELAY, 1, 960},      {DT_LANGROUP, 1, 64}, {DT_AMPLIFIER, 1, 64},
-      {DT_KCM201, 1, 8},      {DT_KCM208, 1, 96},      {DT_KCM212, 1, 40}, {DT_KCM216, 1, 8},
-      {DT_KCMEX, 1, 1},       {DT_INFOSLOT, 1, 1},     {DT_INTERNALSLOT, 1, 16}, {DT_VIRTCTRLITEM, 1, 40},
+      {DT_CONSOLE, 1, 16},   {DT_CONTROLPAD, 1, 512}, {DT_MACRO, 1, 250},       {DT_CONDITION, 1, 250},
+      {DT_LOGICOUT, 1, 250}, {DT_MEMOFLAG, 1, 200},   {DT_ZONE, 1, 100},        {DT_GROUP, 0, 100},
+      {DT_TRIGGER, 1, 100},  {DT_RELAY, 1, 960},      {DT_LANGROUP, 1, 64},     {DT_AMPLIFIER, 1, 64},
+      {DT_KCM201, 1, 8},     {DT_KCM208, 1, 96},      {DT_KCM212, 1, 40},       {DT_KCM216, 1, 8},
+      {DT_KCMEX, 1, 1},      {DT_INFOSLOT, 1, 1},     {DT_INTERNALSLOT, 1, 16}, {DT_VIRTCTRLITEM, 1, 40},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.type);
@@ -38,7 +38,7 @@ TEST(CIDManagerTest, ProjectLimitsRiseWithTheProjectSizeFlag) {
     int normal;
     int big;
   };
-  const Row rows[] = {{DT_APPOINT, 20, 50}, {DT_DAYPROG, 10, 20}, {DT_HOLIDAY, 20, 50},
+  const Row rows[] = {{DT_APPOINT, 20, 50}, {DT_DAYPROG, 10, 20},   {DT_HOLIDAY, 20, 50},
                       {DT_MACRO, 80, 250},  {DT_LOGICOUT, 30, 250}, {DT_ZONE, 0, 0}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.type);
@@ -183,10 +183,10 @@ TEST(CIDManagerTest, AmplifierChannelsAreNumberedByBusAddress) {
     amp->Create(0, 1, channels, name, QRect(), CAT_AMPLIFIERS, 0, 0, &doc);
     return doc.Adopt(std::move(amp));
   };
-  makeAmp("B", 5, 4, true);      // identifier 1, address 5: channels 3..6
-  makeAmp("A", 2, 2, true);      // identifier 2, address 2: channels 1..2
-  makeAmp("X", 1, 4, false);     // not on the bus
-  makeAmp("C", 9, 1, true);      // channel 7
+  makeAmp("B", 5, 4, true);   // identifier 1, address 5: channels 3..6
+  makeAmp("A", 2, 2, true);   // identifier 2, address 2: channels 1..2
+  makeAmp("X", 1, 4, false);  // not on the bus
+  makeAmp("C", 9, 1, true);   // channel 7
 
   std::vector<CBaseDevice*> amps;
   doc.GetIDManager().GetAmplifiersByTableRow(amps);

@@ -1,8 +1,8 @@
 // The project file: field-by-field and byte-exact round trips, old records,
 // connections of every kind, and files that are damaged, truncated, foreign
 // or newer, which must be refused with the open project left as it was.
-#include "model/carchive.h"
 #include "model/cprojectfile.h"
+#include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "modeltestdevices.h"
 #include "support/messagerecorder.h"
@@ -274,7 +274,7 @@ TEST(ProjectFileTest, OneSidedConnectionsAreCompletedOnLoad) {
   CSelvantisDoc doc;
   CModelTestDevice* a = AddTestObject(doc, DT_AMPLIFIER, CAT_AMPLIFIERS);
   CModelTestDevice* b = AddTestObject(doc, DT_ZONE, CAT_ZONES);
-  a->AddOutputConnection(2, b, 0, CAT_ZONES);  // no mirror at b
+  a->AddOutputConnection(2, b, 0, CAT_ZONES);      // no mirror at b
   b->AddInputConnection(1, a, 3, CAT_AMPLIFIERS);  // no mirror at a
   CSelvantisDoc loaded;
   ASSERT_TRUE(TryLoadProject(loaded, SaveProject(doc)).ok);

@@ -36,8 +36,8 @@ TEST(CSelvantisDocTest, ReplyLinesReachTheObjectWithTheLongestPath) {
     CModelTestDevice* target;
   };
   const Row rows[] = {
-      {"/CONS/ADR12/KEY5 SEL,1", adr12}, {"/CONS/ADR1/KEY5 SEL,1", adr1}, {"/CONS/REFERENCE 1,2", cons},
-      {"/CONS/ADR123/KEY1 x", cons},      {"/VMX/ZONE5/NAME Hall", zone5}, {"/VMX/ZONE5 1", zone5},
+      {"/CONS/ADR12/KEY5 SEL,1", adr12},  {"/CONS/ADR1/KEY5 SEL,1", adr1},  {"/CONS/REFERENCE 1,2", cons},
+      {"/CONS/ADR123/KEY1 x", cons},      {"/VMX/ZONE5/NAME Hall", zone5},  {"/VMX/ZONE5 1", zone5},
       {"/VMX/ZONE50/NAME Hall", nullptr}, {"/AUDIO/CHIME_VOL -9.0", audio}, {"/UNKNOWN/X 1", nullptr},
       {"CONS/ADR1/KEY1 x", nullptr},  // a line without its leading slash is not a reply
   };
@@ -127,7 +127,8 @@ void RegisterTestProviders() {
   CSelvantisDoc::RegisterFixedObjectProvider(20, [](CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion when) {
     if (!g_defaultSystemOn) return;
     g_occasions.push_back(when);
-    if (doc.GetIDManager().FindBaseDevice(1, DT_FUSE) == nullptr) AddTestObjectWithID(doc, DT_FUSE, CAT_MODULES, 1, "Fuse");
+    if (doc.GetIDManager().FindBaseDevice(1, DT_FUSE) == nullptr)
+      AddTestObjectWithID(doc, DT_FUSE, CAT_MODULES, 1, "Fuse");
   });
   CSelvantisDoc::RegisterFixedObjectProvider(10, [](CSelvantisDoc& doc) {
     if (!g_defaultSystemOn || doc.GetIDManager().FindBaseDevice(1, DT_INFOSLOT) != nullptr) return;
@@ -183,11 +184,13 @@ TEST(CSelvantisDocTest, ALoadedProjectGetsTheFixedObjectsItLacks) {
 }
 
 TEST(CSelvantisDocTest, CreationByKindUsesTheRegisteredFactory) {
-  CSelvantisDoc::ObjectFactory real = CSelvantisDoc::RegisterObjectFactory(DT_APPOINT, [](CSelvantisDoc& doc, int kind) {
-    auto object = std::make_unique<CModelTestDevice>(DT_APPOINT);
-    if (!object->Create(kind, 1, 1, QString(), QRect(), CAT_CALENDAR, 0, 3, &doc)) return std::unique_ptr<CBaseDevice>();
-    return std::unique_ptr<CBaseDevice>(std::move(object));
-  });
+  CSelvantisDoc::ObjectFactory real =
+      CSelvantisDoc::RegisterObjectFactory(DT_APPOINT, [](CSelvantisDoc& doc, int kind) {
+        auto object = std::make_unique<CModelTestDevice>(DT_APPOINT);
+        if (!object->Create(kind, 1, 1, QString(), QRect(), CAT_CALENDAR, 0, 3, &doc))
+          return std::unique_ptr<CBaseDevice>();
+        return std::unique_ptr<CBaseDevice>(std::move(object));
+      });
   CSelvantisDoc doc;
   CBaseDevice* first = doc.CreateObject(DT_APPOINT, 32806);
   ASSERT_NE(first, nullptr);

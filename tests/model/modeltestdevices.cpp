@@ -72,8 +72,7 @@ void CModelTestCard::Serialize(CArchive& ar) {
 
 CModelTestDevice* AddTestObject(CSelvantisDoc& doc, int type, int category, const QString& name, int kind) {
   auto object = std::make_unique<CModelTestDevice>(type);
-  if (!object->Create(kind, 1, 1, name, QRect(10, 10, 40, 30), category, 0, CBaseDevice::TF_NAME, &doc))
-    return nullptr;
+  if (!object->Create(kind, 1, 1, name, QRect(10, 10, 40, 30), category, 0, CBaseDevice::TF_NAME, &doc)) return nullptr;
   return doc.Adopt(std::move(object));
 }
 

@@ -31,10 +31,10 @@ class CModelTestDevice : public CBaseDevice {
   int OnAfterLoad() override;
   void SetID(int id) override;
 
-  using CBaseDevice::SplitUploadLine;
-  using CBaseDevice::SetType;
   using CBaseDevice::RequestFreshID;
   using CBaseDevice::SetCommandPath;
+  using CBaseDevice::SetType;
+  using CBaseDevice::SplitUploadLine;
 
   // Stores an identifier without the pool (to write damaged files).
   void ForceStoredID(int id) { m_nID = id; }
@@ -42,7 +42,7 @@ class CModelTestDevice : public CBaseDevice {
   int32_t m_level = 0;
   QString m_text;  // from schema 3
   int m_loadedFileVersion = 0;
-  QStringList m_uploads;        // lines routed here
+  QStringList m_uploads;         // lines routed here
   std::vector<int> m_idHistory;  // identifiers given through SetID
   int m_afterLoadCalls = 0;
   static std::vector<const CBaseDevice*>& AfterLoadOrder();

@@ -13,8 +13,8 @@ TEST(CProfileTest, ValuesComeBackBySectionAndKey) {
   EXPECT_TRUE(CProfile::WriteInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), 2));
   EXPECT_TRUE(CProfile::WriteString(QStringLiteral("Recent File List"), QStringLiteral("File1"),
                                     QStringLiteral("/home/a/Hall \u00e4.sxm")));
-  EXPECT_TRUE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Settings"),
-                                    QStringLiteral("19200,n,8,1")));
+  EXPECT_TRUE(
+      CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Settings"), QStringLiteral("19200,n,8,1")));
   EXPECT_EQ(CProfile::GetInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), 0), 2);
   EXPECT_EQ(CProfile::GetString(QStringLiteral("Recent File List"), QStringLiteral("File1")),
             QStringLiteral("/home/a/Hall \u00e4.sxm"));
@@ -27,8 +27,7 @@ TEST(CProfileTest, ValuesComeBackBySectionAndKey) {
 TEST(CProfileTest, MissingAndUnreadableValuesGiveTheDefault) {
   TempProfile profile;
   EXPECT_EQ(CProfile::GetInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 0), 0);
-  EXPECT_EQ(CProfile::GetString(QStringLiteral("Settings"), QStringLiteral("Language"),
-                                QStringLiteral("English")),
+  EXPECT_EQ(CProfile::GetString(QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("English")),
             QStringLiteral("English"));
   CProfile::WriteString(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), QStringLiteral("yes"));
   EXPECT_EQ(CProfile::GetInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 1), 1);
@@ -42,8 +41,8 @@ TEST(CProfileTest, ServiceFlagsAreNeverWritten) {
     ini.setValue(QStringLiteral("Configuration/VMX Registry"), 5);
   }
   EXPECT_FALSE(CProfile::WriteInt(QStringLiteral("Configuration"), QStringLiteral("VMX Registry"), 255));
-  EXPECT_FALSE(CProfile::WriteString(QStringLiteral("configuration"), QStringLiteral("vmx registry"),
-                                     QStringLiteral("255")));
+  EXPECT_FALSE(
+      CProfile::WriteString(QStringLiteral("configuration"), QStringLiteral("vmx registry"), QStringLiteral("255")));
   CProfile::Remove(QStringLiteral("Configuration"), QStringLiteral("VMX Registry"));
   EXPECT_EQ(CProfile::GetInt(QStringLiteral("Configuration"), QStringLiteral("VMX Registry"), 0), 5);
   // The same name in another section is an ordinary value.

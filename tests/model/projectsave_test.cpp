@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace {
 

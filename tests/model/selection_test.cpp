@@ -77,8 +77,11 @@ SelectionList ListIgnoreFlags(const CSelvantisDoc*, const SelectionRequest& requ
     const char* name;
     const char* keyword;
     uint32_t bit;
-  } flags[] = {{"+ Tol.", "POSTOL", 1}, {"- Tol.", "NEGTOL", 2}, {"Ground Fault", "GNDFLT", 4},
-               {"Voltage Error", "OVF_U", 8}, {"Current Error", "OVF_I", 16}};
+  } flags[] = {{"+ Tol.", "POSTOL", 1},
+               {"- Tol.", "NEGTOL", 2},
+               {"Ground Fault", "GNDFLT", 4},
+               {"Voltage Error", "OVF_U", 8},
+               {"Current Error", "OVF_I", 16}};
   for (const auto& f : flags) {
     SelectionChoice choice;
     choice.columns = {f.name};

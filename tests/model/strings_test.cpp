@@ -95,10 +95,8 @@ TEST(CStringTableTest, BothLanguagesHaveTheSameIds) {
   const std::vector<uint32_t> english = CStringTable::Ids(Language::English);
   ASSERT_GT(english.size(), 300u) << "the English resource file was not loaded";
   std::vector<uint32_t> onlyGerman, onlyEnglish;
-  std::set_difference(german.begin(), german.end(), english.begin(), english.end(),
-                      std::back_inserter(onlyGerman));
-  std::set_difference(english.begin(), english.end(), german.begin(), german.end(),
-                      std::back_inserter(onlyEnglish));
+  std::set_difference(german.begin(), german.end(), english.begin(), english.end(), std::back_inserter(onlyGerman));
+  std::set_difference(english.begin(), english.end(), german.begin(), german.end(), std::back_inserter(onlyEnglish));
   EXPECT_TRUE(onlyGerman.empty()) << "first id without English text: " << onlyGerman.front();
   EXPECT_TRUE(onlyEnglish.empty()) << "first id without German text: " << onlyEnglish.front();
 }

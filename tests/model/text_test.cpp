@@ -65,14 +65,13 @@ TEST(TextTest, FormatTextTakesTypedArguments) {
       {"%.2s", {QStringLiteral("abcdef")}, "ab"},
       {"%c%c", {65, QStringLiteral("Bee")}, "AB"},
       {"%*d|%-*d|", {4, 7, 3, 8}, "   7|8  |"},
-      {"%ld %lu %hd", {5, 6, 7}, "5 6 7"},          // length letters are ignored
-      {"%d", {QStringLiteral("12 dB")}, "12"},       // a text where a number is expected
+      {"%ld %lu %hd", {5, 6, 7}, "5 6 7"},      // length letters are ignored
+      {"%d", {QStringLiteral("12 dB")}, "12"},  // a text where a number is expected
       {"%d", {2.9}, "2"},
       {"%.1f", {QStringLiteral("3.25")}, "3.2"},
   };
   for (const Row& row : rows)
-    EXPECT_EQ(FormatText(QString::fromLatin1(row.format), row.args), QString::fromLatin1(row.expected))
-        << row.format;
+    EXPECT_EQ(FormatText(QString::fromLatin1(row.format), row.args), QString::fromLatin1(row.expected)) << row.format;
 }
 
 TEST(TextTest, FormatTextMissingArgumentsFormatAsZeroOrEmpty) {
@@ -102,7 +101,8 @@ TEST(TextTest, ScanIntTakesTheNumericPrefix) {
     const char* text;
     int value;
   };
-  const Row rows[] = {{"12 dB", 12}, {"  -7", -7}, {"+3", 3}, {"\t42\r\n", 42}, {"0x10", 0}, {"2147483647", 2147483647}};
+  const Row rows[] = {{"12 dB", 12},    {"  -7", -7}, {"+3", 3},
+                      {"\t42\r\n", 42}, {"0x10", 0},  {"2147483647", 2147483647}};
   for (const Row& row : rows) {
     int v = 99;
     ASSERT_TRUE(ScanInt(QString::fromLatin1(row.text), &v)) << row.text;

@@ -64,8 +64,8 @@ TEST_F(CClkFrmTest, OpenedOnLineQueriesAndPollsEverySecond) {
   ASSERT_NE(frame, nullptr);
   CClkView* view = frame->GetView();
   EXPECT_EQ(m_link.GetLinkMode(), LINKMODE_NORMAL);
-  EXPECT_EQ(m_link.Commands(), (QStringList{"/CLOCK/MAIN/DATE ?", "/CLOCK/DCF/DATE ?", "/CLOCK/SLAVE/RUN ?",
-                                            "/CLOCK/SLAVE/INVERT ?"}));
+  EXPECT_EQ(m_link.Commands(),
+            (QStringList{"/CLOCK/MAIN/DATE ?", "/CLOCK/DCF/DATE ?", "/CLOCK/SLAVE/RUN ?", "/CLOCK/SLAVE/INVERT ?"}));
   for (const RecordingLink::Call& call : m_link.Calls()) {
     EXPECT_TRUE(call.shorten);
     EXPECT_EQ(call.doc, &m_doc);
@@ -211,8 +211,8 @@ TEST_F(CClkFrmTest, SlaveButtonsSendAndStore) {
   view->Button(CClkView::kStartId)->click();
   view->Button(CClkView::kInvertId)->click();
   view->Button(CClkView::kInvertId)->click();
-  EXPECT_EQ(m_link.Commands(), (QStringList{"/CLOCK/SLAVE/TIME 06:45", "/CLOCK/SLAVE/RUN ON",
-                                            "/CLOCK/SLAVE/INVERT ON", "/CLOCK/SLAVE/INVERT OFF"}));
+  EXPECT_EQ(m_link.Commands(), (QStringList{"/CLOCK/SLAVE/TIME 06:45", "/CLOCK/SLAVE/RUN ON", "/CLOCK/SLAVE/INVERT ON",
+                                            "/CLOCK/SLAVE/INVERT OFF"}));
   EXPECT_EQ(Clock()->GetSlaveRun(), "ON");
   EXPECT_EQ(Clock()->GetSlaveInvert(), "OFF");
   EXPECT_FALSE(view->IsPolling());

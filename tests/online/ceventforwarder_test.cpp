@@ -38,7 +38,7 @@ class EventForwarderTest : public ::testing::Test {
 TEST_F(EventForwarderTest, ReadsHeadersAndRules) {
   CEventForwarder forwarder;
   ASSERT_TRUE(forwarder.Load(WriteConfig(m_drop.toLatin1() + "\r\nTo: desk\r\nFrom: hall\nLine1\\nLine2\r\n"
-                                         "FIRE\tFire alarm\\nact now\n\nCALL\tA call\n")));
+                                                             "FIRE\tFire alarm\\nact now\n\nCALL\tA call\n")));
   EXPECT_TRUE(forwarder.IsOn());
   EXPECT_EQ(forwarder.DropDirectory(), m_drop);
   EXPECT_EQ(forwarder.Headers()[0], "To: desk\r\n");
@@ -61,7 +61,8 @@ TEST_F(EventForwarderTest, OffWithoutFileOrWithAMissingDirectory) {
 
 TEST_F(EventForwarderTest, EveryMatchingRuleWritesItsOwnFile) {
   CEventForwarder forwarder;
-  ASSERT_TRUE(forwarder.Load(WriteConfig(m_drop.toLatin1() + "\nH1\nH2\nH3\nFIRE\tFire!\nZONE\tZone!\nPOWER\tPower\n")));
+  ASSERT_TRUE(
+      forwarder.Load(WriteConfig(m_drop.toLatin1() + "\nH1\nH2\nH3\nFIRE\tFire!\nZONE\tZone!\nPOWER\tPower\n")));
   const QStringList names = forwarder.Forward("a b c d FIRE ZONE 3", m_work);
   ASSERT_EQ(names.size(), 2);
   EXPECT_NE(names[0], names[1]);

@@ -118,10 +118,9 @@ TEST_F(EventLogFrmTest, UploadAndDownloadSendTheMasks) {
   ASSERT_NE(frame, nullptr);
   m_link.Clear();
   frame->Action(CEventLogFrm::kDownloadSettings)->trigger();
-  EXPECT_EQ(m_link.Lines(),
-            (QStringList{"/EVENT/LOG/MASK/ON DCF", "/EVENT/LOG/MASK/AUDIO/ON NONE", "/EVENT/LOG/MASK/MACRO/ON NONE",
-                         "/EVENT/LOG/MASK/FAULT/ON NONE", "/EVENT/LOG/MASK/READYINP/ON NONE",
-                         "/EVENT/LOG/MASK/VIRTCTRL/ON NONE"}));
+  EXPECT_EQ(m_link.Lines(), (QStringList{"/EVENT/LOG/MASK/ON DCF", "/EVENT/LOG/MASK/AUDIO/ON NONE",
+                                         "/EVENT/LOG/MASK/MACRO/ON NONE", "/EVENT/LOG/MASK/FAULT/ON NONE",
+                                         "/EVENT/LOG/MASK/READYINP/ON NONE", "/EVENT/LOG/MASK/VIRTCTRL/ON NONE"}));
   m_link.Clear();
   frame->Action(CEventLogFrm::kUploadSettings)->trigger();
   EXPECT_EQ(m_link.Lines().size(), 6);
@@ -161,8 +160,8 @@ TEST_F(EventLogFrmTest, OnLineReadsEntriesIntoFieldAndFile) {
   EXPECT_TRUE(m_link.TakeLines().isEmpty());
   m_link.SetOutBufferCount(0);
 
-  ASSERT_TRUE(m_link.DeliverReply({"/EVENT/LOG/READ a b c d first", "/EVENT/LOG/READ empty",
-                                   "/EVENT/LOG/READ a b c d second"}));
+  ASSERT_TRUE(m_link.DeliverReply(
+      {"/EVENT/LOG/READ a b c d first", "/EVENT/LOG/READ empty", "/EVENT/LOG/READ a b c d second"}));
   EXPECT_EQ(view->Entries()->toPlainText(), "a b c d second\na b c d first\n");
   EXPECT_EQ(view->State().WaitingEntries(), 0);
   view->OnTimer(COnlineView::IDT_STATUS_POLL);

@@ -70,8 +70,8 @@ TEST_F(EventLogStateTest, RepliesGiveEntriesAndLowerTheCount) {
   CEventLogState state(&m_doc);
   state.ApplyReply({"/EVENT/LOG/ENTRIES 2"});
   const auto result = state.ApplyReply({"/EVENT/LOG/READ ?", "/EVENT/LOG/READ 01.02.2026 10:00:00 1 2 CALL from cons3",
-                                        "/EVENT/LOG/READ log empty", "garbage-without-blank",
-                                        "/FUSE/SLOT1/A/BLOWN YES", "/EVENT/LOG/OTHER 5"});
+                                        "/EVENT/LOG/READ log empty", "garbage-without-blank", "/FUSE/SLOT1/A/BLOWN YES",
+                                        "/EVENT/LOG/OTHER 5"});
   EXPECT_EQ(result.entries, QStringList{"01.02.2026 10:00:00 1 2 CALL from cons3"});
   EXPECT_FALSE(result.settingsChanged);
   EXPECT_EQ(state.WaitingEntries(), 1);
@@ -100,10 +100,10 @@ TEST_F(EventLogStateTest, MaskRepliesFillTheProject) {
 
 TEST_F(EventLogStateTest, TransferListsInTheUnitsOrder) {
   CEventLogState state(&m_doc);
-  EXPECT_EQ(CEventLogState::UploadCommands(),
-            (QStringList{"/EVENT/LOG/MASK/ON ?", "/EVENT/LOG/MASK/AUDIO/ON ?", "/EVENT/LOG/MASK/MACRO/ON ?",
-                         "/EVENT/LOG/MASK/FAULT/ON ?", "/EVENT/LOG/MASK/READYINP/ON ?",
-                         "/EVENT/LOG/MASK/VIRTCTRL/ON ?"}));
+  EXPECT_EQ(
+      CEventLogState::UploadCommands(),
+      (QStringList{"/EVENT/LOG/MASK/ON ?", "/EVENT/LOG/MASK/AUDIO/ON ?", "/EVENT/LOG/MASK/MACRO/ON ?",
+                   "/EVENT/LOG/MASK/FAULT/ON ?", "/EVENT/LOG/MASK/READYINP/ON ?", "/EVENT/LOG/MASK/VIRTCTRL/ON ?"}));
   Log()->SetParamText(CEventLog::I_GENERAL, "AUDIO,FAULT");
   Log()->SetParamText(CEventLog::I_FAULT, "LAN");
   Log()->SetParamText(CEventLog::I_MACRO, "4");

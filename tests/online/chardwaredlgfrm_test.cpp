@@ -55,8 +55,8 @@ TEST_F(CHardwareDlgFrmTest, OffLineExplainsAndDisablesTheScans) {
 
 TEST_F(CHardwareDlgFrmTest, OnLineScansTheSlotsAtOnce) {
   Connect();
-  m_link.SetListReplies({"/SLOT1/MODULE IN8", "/SLOT2/MODULE OUT8", "/SLOT3/MODULE -", "/SLOT4/MODULE -",
-                         "/SLOT5/MODULE -"});
+  m_link.SetListReplies(
+      {"/SLOT1/MODULE IN8", "/SLOT2/MODULE OUT8", "/SLOT3/MODULE -", "/SLOT4/MODULE -", "/SLOT5/MODULE -"});
   CHardwareDlgFrm* frame = Open();
   ASSERT_NE(frame, nullptr);
   CHardwareDlgTreeView* view = frame->GetTreeView();

@@ -75,8 +75,8 @@ TEST(CHardwareScanTest, OfflineKeepsTheScanKind) {
 
 TEST(CHardwareScanTest, SlotsShowTheTextAfterTheFirstBlank) {
   RecordingLink link;
-  link.SetListReplies({"/SLOT1/MODULE VMX 300 IN", "/SLOT2/MODULE", "/SLOT3/MODULE OUT8", "/SLOT4/MODULE NONE",
-                       "/SLOT5/MODULE DIG"});
+  link.SetListReplies(
+      {"/SLOT1/MODULE VMX 300 IN", "/SLOT2/MODULE", "/SLOT3/MODULE OUT8", "/SLOT4/MODULE NONE", "/SLOT5/MODULE DIG"});
   CHardwareScan scan(&link);
   scan.ScanSlots();
   EXPECT_EQ(link.Lines(), (QStringList{"/SLOT1/MODULE ?", "/SLOT2/MODULE ?", "/SLOT3/MODULE ?", "/SLOT4/MODULE ?",
@@ -121,8 +121,8 @@ TEST(CHardwareScanTest, DetailQueriesOfEachKind) {
   EXPECT_EQ(CHardwareScan::DetailQueries(CHardwareScan::kConsoles, 12),
             (QStringList{"/CONS/ADR12/NAME ?", "/CONS/ADR12/TYPE ?", "/CONS/ADR12/RELEASE ?"}));
   EXPECT_EQ(CHardwareScan::DetailQueries(CHardwareScan::kCards, 3),
-            (QStringList{"/KCM/ADR3/NAME ?", "/KCM/ADR3/VER ?", "/KCM/ADR3/208 ?", "/KCM/ADR3/209 ?",
-                         "/KCM/ADR3/212 ?", "/KCM/ADR3/216 ?", "/KCM/ADR3/220/VOL ?"}));
+            (QStringList{"/KCM/ADR3/NAME ?", "/KCM/ADR3/VER ?", "/KCM/ADR3/208 ?", "/KCM/ADR3/209 ?", "/KCM/ADR3/212 ?",
+                         "/KCM/ADR3/216 ?", "/KCM/ADR3/220/VOL ?"}));
   EXPECT_TRUE(CHardwareScan::DetailQueries(CHardwareScan::kSlots, 1).isEmpty());
 }
 

@@ -62,7 +62,8 @@ class COnlineRepliesSimTest : public SimLinkTest {
     });
   }
   QString InputLevel(int slotId, int input) {
-    const auto* slot = dynamic_cast<const CAudioInputSlot*>(doc.GetIDManager().FindBaseDevice(slotId, DT_AUDIOINPUTSLOT));
+    const auto* slot =
+        dynamic_cast<const CAudioInputSlot*>(doc.GetIDManager().FindBaseDevice(slotId, DT_AUDIOINPUTSLOT));
     QString text;
     if (slot) slot->GetParamText(text, CAudioInputSlot::kParamLevel, input);
     return text;

@@ -17,10 +17,9 @@ TEST(COnlineReplyParserTest, CutsAtTheFirstBlankAndDropsTheRoot) {
 }
 
 TEST(COnlineReplyParserTest, SkipsMalformedAndForeignLines) {
-  const auto items = COnlineReplyParser::Parse(
-      {"", "/FUSE/SLOT1/A/BLOWN", "garbage", "/POWER/SLOT1/A/BLOWN YES", "X/FUSE/SLOT1/A/BLOWN YES", "/FUSE/ YES",
-       "/FUSE/SLOT1/A/VALUE ??"},
-      "/FUSE/");
+  const auto items = COnlineReplyParser::Parse({"", "/FUSE/SLOT1/A/BLOWN", "garbage", "/POWER/SLOT1/A/BLOWN YES",
+                                                "X/FUSE/SLOT1/A/BLOWN YES", "/FUSE/ YES", "/FUSE/SLOT1/A/VALUE ??"},
+                                               "/FUSE/");
   // Only the last one is a line of the window; "??" is a value, not an echo.
   ASSERT_EQ(items.size(), 1u);
   EXPECT_EQ(items[0].key, "SLOT1/A/VALUE");

@@ -1,8 +1,8 @@
 // The pilot-tone window: what its controls store and send, how replies and
 // held sliders interact, and the transfer lists.
+#include "online/cpilotwindowstate.h"
 #include "online/cpilotfrm.h"
 #include "online/cpilotview.h"
-#include "online/cpilotwindowstate.h"
 
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cframehostdialog.h"
@@ -70,8 +70,8 @@ TEST_F(PilotTest, AReadOnlyLevelEditWritesNothing) {
 TEST_F(PilotTest, RepliesRespectHeldSlidersAndEchoes) {
   CPilotWindowState state(&m_doc);
   m_gen->SetParamFloat(Gen::P_FREQUENCY, 500.0f);
-  auto changes = state.ApplyReply({"/PILOT/GEN ON", "/PILOT/FREQU ?", "/PILOT/VOL4 -12.5", "nonsense",
-                                   "/PILOT/VOL1 loud", "/PILOT/OTHER 3"});
+  auto changes = state.ApplyReply(
+      {"/PILOT/GEN ON", "/PILOT/FREQU ?", "/PILOT/VOL4 -12.5", "nonsense", "/PILOT/VOL1 loud", "/PILOT/OTHER 3"});
   EXPECT_TRUE(state.IsOn());
   EXPECT_FALSE(changes.frequency);
   EXPECT_TRUE(changes.levels[3]);
@@ -94,8 +94,8 @@ TEST_F(PilotTest, TransferLists) {
   EXPECT_EQ(state.TransferCommands(false),
             (QStringList{"/PILOT/FREQU 1000.000000", "/PILOT/VOL1 -150.000000", "/PILOT/VOL2 -6.000000",
                          "/PILOT/VOL3 -150.000000", "/PILOT/VOL4 -150.000000"}));
-  EXPECT_EQ(state.TransferCommands(true), (QStringList{"/PILOT/FREQU ?", "/PILOT/VOL1 ?", "/PILOT/VOL2 ?",
-                                                        "/PILOT/VOL3 ?", "/PILOT/VOL4 ?"}));
+  EXPECT_EQ(state.TransferCommands(true),
+            (QStringList{"/PILOT/FREQU ?", "/PILOT/VOL1 ?", "/PILOT/VOL2 ?", "/PILOT/VOL3 ?", "/PILOT/VOL4 ?"}));
   EXPECT_EQ(CPilotWindowState::PollCommands(), QStringList{"/PILOT/GEN ?"});
 }
 

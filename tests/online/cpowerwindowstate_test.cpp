@@ -1,14 +1,14 @@
 // The power-management window: priorities, battery flags, reference
 // choices, replies and the transfer lists.
+#include "online/cpowerwindowstate.h"
 #include "online/cpowerfrm.h"
 #include "online/cpowerview.h"
-#include "online/cpowerwindowstate.h"
 
+#include "model/ctext.h"
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/messagerecorder.h"
-#include "model/ctext.h"
 #include "unit/cinternalpowermanagement.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The message-recorder window: what its lists and buttons send, the format
 // command, the replies and the status panes.
+#include "online/crecorderwindowstate.h"
 #include "online/crecorderfrm.h"
 #include "online/crecorderview.h"
-#include "online/crecorderwindowstate.h"
 
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cframehostdialog.h"
@@ -44,8 +44,7 @@ TEST_F(RecorderTest, ChoicesSendTheirCommands) {
 
 TEST_F(RecorderTest, FormatNamesTheChosenBanks) {
   EXPECT_TRUE(CRecorderWindowState::FormatCommands({false, false, false, false}).isEmpty());
-  EXPECT_EQ(CRecorderWindowState::FormatCommands({true, true, false, true}),
-            QStringList{"/RECORDER/FORMAT 1-2,4"});
+  EXPECT_EQ(CRecorderWindowState::FormatCommands({true, true, false, true}), QStringList{"/RECORDER/FORMAT 1-2,4"});
 }
 
 TEST_F(RecorderTest, Replies) {

@@ -3,12 +3,12 @@
 #include "online/cremoteampdlg.h"
 
 #include "amps/camplifier.h"
+#include "amps/ui/camplifierpropdlg.h"
 #include "model/devicetype.h"
 #include "online/cremoteampstate.h"
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
-#include "amps/ui/camplifierpropdlg.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 
@@ -89,10 +89,10 @@ TEST_F(CRemoteAmpDlgTest, RepliesFillControlsAndTabsSelectChannel) {
   Connect();
   CRemoteAmpDlg* dlg = Open();
   m_link.Clear();
-  ASSERT_TRUE(m_link.DeliverReply({"/AMP/ADRA/TYPE ?", "/AMP/ADRA/TYPE PA240", "/AMP/ADRA/NAME Hall",
-                                   "/AMP/ADRA/CHANMAP 2", "/AMP/ADRA/POWER MAINS", "/AMP/ADRA/CHAN1/VOL -20",
-                                   "/AMP/ADRA/CHAN1/MUTE ON", "/AMP/ADRA/CHAN2/VOL -5",
-                                   "/AMP/ADRA/CHAN1/VUINP 10", "/AMP/ADRA/RETROFIT/PILOT YES"}));
+  ASSERT_TRUE(
+      m_link.DeliverReply({"/AMP/ADRA/TYPE ?", "/AMP/ADRA/TYPE PA240", "/AMP/ADRA/NAME Hall", "/AMP/ADRA/CHANMAP 2",
+                           "/AMP/ADRA/POWER MAINS", "/AMP/ADRA/CHAN1/VOL -20", "/AMP/ADRA/CHAN1/MUTE ON",
+                           "/AMP/ADRA/CHAN2/VOL -5", "/AMP/ADRA/CHAN1/VUINP 10", "/AMP/ADRA/RETROFIT/PILOT YES"}));
   EXPECT_EQ(dlg->Text(1592)->GetWindowText(), QStringLiteral("PA240"));
   EXPECT_EQ(dlg->NameEdit()->text(), QStringLiteral("Hall"));
   EXPECT_EQ(dlg->ChannelTabs()->count(), 2);

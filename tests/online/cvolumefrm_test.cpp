@@ -55,7 +55,7 @@ TEST_F(CVolumeFrmTest, ScalesOfTheSliders) {
   EXPECT_EQ(S::ValueFromPosition(S::Chime, -150), 6.0);
   EXPECT_EQ(S::PositionFor(S::IN4, -12.5), -138);
   EXPECT_EQ(S::PositionFor(S::Chime, -40.0), -104);
-  EXPECT_EQ(S::PositionFor(S::IN1, 6.0), -150);    // kept on the slider
+  EXPECT_EQ(S::PositionFor(S::IN1, 6.0), -150);  // kept on the slider
   EXPECT_EQ(S::PositionFor(S::IN1, -1e9), 0);
   const std::vector<int> ticks = S::TickPositions(S::Messages);
   ASSERT_EQ(ticks.size(), 15u);

@@ -2,8 +2,8 @@
 // refresh chain, the in-place edits, the measurement lines and the stored
 // column widths.
 
-#include "model/cstringtable.h"
 #include "online/czoneliststate.h"
+#include "model/cstringtable.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 #include "zonetestsupport.h"
@@ -171,8 +171,7 @@ TEST_F(ZoneListTest, MeasurementLinesNameTheSelectedZones) {
   state.Fill();
   EXPECT_EQ(state.MeasurementLine(CZoneListState::Measurement::LineTest, {0, 1, 2, 6}),
             "/SERVICE/ZONETEST/TEST/MEAS 1-3,7");
-  EXPECT_EQ(state.MeasurementLine(CZoneListState::Measurement::ImpedanceReference, {}),
-            "/SERVICE/ZONETEST/IMP/REF 0");
+  EXPECT_EQ(state.MeasurementLine(CZoneListState::Measurement::ImpedanceReference, {}), "/SERVICE/ZONETEST/IMP/REF 0");
   EXPECT_EQ(state.MeasurementLine(CZoneListState::Measurement::LineReference, {3}), "/SERVICE/ZONETEST/TEST/REF 4");
   EXPECT_EQ(state.MeasurementLine(CZoneListState::Measurement::Impedance, {0, 1}), "/SERVICE/ZONETEST/IMP/MEAS 1-2");
 }

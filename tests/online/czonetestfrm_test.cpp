@@ -76,8 +76,8 @@ TEST_F(CZonetestFrmTest, PollSendsTheFourStatusQueries) {
   frame->ListView()->OnTimer(CZoneListView::kTimerId);
   EXPECT_EQ(m_link.Lines(), (QStringList{"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?",
                                          "/SERVICE/ZONETEST/FAULT ?", "/SERVICE/ZONETEST/GNDFLT ?"}));
-  ASSERT_TRUE(m_link.DeliverReply({"/SERVICE/ZONETEST/MODE TEST", "/SERVICE/ZONETEST/ACTIVE 1-3",
-                                   "/SERVICE/ZONETEST/FAULT 1"}));
+  ASSERT_TRUE(m_link.DeliverReply(
+      {"/SERVICE/ZONETEST/MODE TEST", "/SERVICE/ZONETEST/ACTIVE 1-3", "/SERVICE/ZONETEST/FAULT 1"}));
   EXPECT_EQ(frame->ModePane()->text(), LoadString(34577) + " (1-3 )");
   EXPECT_EQ(frame->ListView()->topLevelItem(0)->text(11), LoadString(34565));
 }
@@ -161,8 +161,7 @@ TEST_F(CZonetestFrmTest, MeasurementButtonsSendTheSelectedZones) {
   m_link.Clear();
   Control<QPushButton>(frame, 1694)->click();
   Control<QPushButton>(frame, 1695)->click();
-  EXPECT_EQ(m_link.Lines(),
-            (QStringList{"/SERVICE/ZONETEST/TEST/MEAS 1-3,7", "/SERVICE/ZONETEST/IMP/REF 1-3,7"}));
+  EXPECT_EQ(m_link.Lines(), (QStringList{"/SERVICE/ZONETEST/TEST/MEAS 1-3,7", "/SERVICE/ZONETEST/IMP/REF 1-3,7"}));
   Control<QPushButton>(frame, 1724)->click();
   EXPECT_EQ(list->SelectedRows().size(), 7u);
   activate->click();

@@ -238,18 +238,10 @@ void FeedWindows(CSelvantisDoc& doc, const QStringList& lines, const QString& ra
     DeviceLinkScope scope(&link);
     CHardwareScan scan(&link);
     switch (kind) {
-      case CHardwareScan::kAmplifiers:
-        scan.ScanAmplifiers();
-        break;
-      case CHardwareScan::kConsoles:
-        scan.ScanConsoles();
-        break;
-      case CHardwareScan::kCards:
-        scan.ScanCards();
-        break;
-      default:
-        scan.ScanSlots();
-        break;
+      case CHardwareScan::kAmplifiers: scan.ScanAmplifiers(); break;
+      case CHardwareScan::kConsoles: scan.ScanConsoles(); break;
+      case CHardwareScan::kCards: scan.ScanCards(); break;
+      default: scan.ScanSlots(); break;
     }
     const int items = static_cast<int>(scan.Items().size());
     for (int i = 0; i < items && i < 8; ++i) scan.ExpandItem(i);

@@ -43,7 +43,8 @@ void ExpectPinsOnTheEdges(const CBaseDevice& object) {
   }
   for (int pin = 0; pin < object.GetOutputCount(); ++pin) {
     const QPoint p = object.GetOutputPinPoint(pin);
-    EXPECT_EQ(p.x() - CBaseDevice::kPinSize / 2, r.left() + r.width()) << object.GetName().toStdString() << " out " << pin;
+    EXPECT_EQ(p.x() - CBaseDevice::kPinSize / 2, r.left() + r.width())
+        << object.GetName().toStdString() << " out " << pin;
     EXPECT_TRUE(p.y() > r.top() && p.y() < r.top() + r.height()) << object.GetName().toStdString() << " out " << pin;
   }
 }
@@ -80,8 +81,7 @@ TEST(CanvasPicturesTest, GroupsLanGroupsZonesAndConsolesFitTheirPictures) {
                                3, &doc));
   CRelaisTopology* added = doc.Adopt(std::move(topology));
   ASSERT_NE(added, nullptr);
-  for (CZone* zone : added->GetZones())
-    EXPECT_EQ(PictureSize(bitmaps, zone->GetBitmapID()), zone->GetRect().size());
+  for (CZone* zone : added->GetZones()) EXPECT_EQ(PictureSize(bitmaps, zone->GetBitmapID()), zone->GetRect().size());
 
   CConsole* console = CConsole::CreateIn(doc, CConsProp::RCX6010, QRect(500, 500, 64, 48));
   ASSERT_NE(console, nullptr);
@@ -96,7 +96,8 @@ TEST(CanvasPicturesTest, TopologyBlockShowsItsPictogramAndAContactPerZone) {
   CBitmapManager bitmaps;
   CSelvantisDoc doc;
   auto made = std::make_unique<CRelaisTopology>();
-  ASSERT_TRUE(made->Create(CRelaisTopology::KIND_1INN, 1, 4, QString(), QRect(0, 20, 0, 0), CAT_TOPOLOGIES, 0, 3, &doc));
+  ASSERT_TRUE(
+      made->Create(CRelaisTopology::KIND_1INN, 1, 4, QString(), QRect(0, 20, 0, 0), CAT_TOPOLOGIES, 0, 3, &doc));
   CRelaisTopology* topology = doc.Adopt(std::move(made));
   ASSERT_NE(topology, nullptr);
   const QRect r = topology->GetRect();

@@ -1,6 +1,6 @@
 // The shared pictures, the icons and the tiled tool-bar background.
-#include "model/ipainter.h"
 #include "shell/cbitmapmanager.h"
+#include "model/ipainter.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/ciconfactory.h"
 #include "shell/cmessageboxsink.h"
@@ -18,8 +18,8 @@ namespace {
 
 TEST(CBitmapManagerTest, HoldsThePicturesThePartsNameAndNothingElse) {
   CBitmapManager bitmaps;
-  for (int id : {131, 134, 136, 150, 193, 211, 212, 233, 274, 279, 280, 301, 303, 309, 313, 351, 422, 450, 456, 458, 461,
-                 463, 530, CBitmapManager::kBarBitmap}) {
+  for (int id : {131, 134, 136, 150, 193, 211, 212, 233, 274, 279, 280, 301,
+                 303, 309, 313, 351, 422, 450, 456, 458, 461, 463, 530, CBitmapManager::kBarBitmap}) {
     const QPixmap* pm = bitmaps.GetBitmap(id);
     ASSERT_NE(pm, nullptr) << id;
     EXPECT_FALSE(pm->isNull()) << id;

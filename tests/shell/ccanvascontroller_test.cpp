@@ -1,8 +1,8 @@
 // The drawing view's behaviour without the widget: selection, moving,
 // wiring, deleting through the context command, menus and tool tips.
-#include "model/cselvantisdoc.h"
-#include "model/commandids.h"
 #include "shell/ccanvascontroller.h"
+#include "model/commandids.h"
+#include "model/cselvantisdoc.h"
 #include "shell/ccanvashittest.h"
 #include "shell/cmenuresources.h"
 #include "shell/icanvashost.h"
@@ -40,7 +40,8 @@ class CCanvasControllerTest : public testing::Test {
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
     // The controller learns of removals the way the view wires it.
-    QObject::connect(&doc, &CSelvantisDoc::objectAboutToBeRemoved, [this](CBaseDevice* o) { controller.ObjectRemoved(o); });
+    QObject::connect(&doc, &CSelvantisDoc::objectAboutToBeRemoved,
+                     [this](CBaseDevice* o) { controller.ObjectRemoved(o); });
     doc.SetModifiedFlag(false);
   }
 

@@ -1,10 +1,10 @@
 // The print-out: the drawing on the first page, the object tables after it,
 // written to a PDF file and looked at as a picture.
+#include "shell/cdrawingprintjob.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
-#include "shell/cdrawingprintjob.h"
-#include "shell/cprintblock.h"
 #include "shell/controls/qstringprinter.h"
+#include "shell/cprintblock.h"
 #include "shelltestblock.h"
 
 #include <QFile>
@@ -68,8 +68,8 @@ TEST_F(CDrawingPrintJobTest, PrintsTheDrawingToAPdfThatShowsIt) {
   const QString prefix = dir.filePath(QStringLiteral("page"));
   QProcess process;
   process.start(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
-                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
-                           pdf, prefix});
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                           QStringLiteral("-singlefile"), pdf, prefix});
   ASSERT_TRUE(process.waitForFinished(30000));
   ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
   QImage page(prefix + QStringLiteral(".png"));
@@ -80,8 +80,8 @@ TEST_F(CDrawingPrintJobTest, PrintsTheDrawingToAPdfThatShowsIt) {
   const double sx = static_cast<double>(page.width()) / printer.width();
   const double sy = static_cast<double>(page.height()) / printer.height();
   const QRect area = job.DrawingArea();
-  const QRect shown(static_cast<int>(area.x() * sx), static_cast<int>(area.y() * sy), static_cast<int>(area.width() * sx),
-                    static_cast<int>(area.height() * sy));
+  const QRect shown(static_cast<int>(area.x() * sx), static_cast<int>(area.y() * sy),
+                    static_cast<int>(area.width() * sx), static_cast<int>(area.height() * sy));
   const double ink = DarkShare(page, shown.adjusted(4, 4, -4, -4));
   EXPECT_GT(ink, 0.002) << "the drawing is on the page";
   EXPECT_LT(ink, 0.5) << "and not a black box";

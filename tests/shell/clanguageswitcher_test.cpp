@@ -1,11 +1,11 @@
 // The German user interface: every translation of the project's .ts files
 // comes out of the compiled translators, texts of different areas switch
 // with the language, and English brings the source texts back.
+#include "shell/clanguageswitcher.h"
 #include "consoles/ui/ckeypropertieslogic.h"
 #include "model/cmessagesink.h"
 #include "model/cprojectfile.h"
 #include "model/cstringtable.h"
-#include "shell/clanguageswitcher.h"
 #include "shell/controls/cpropertysheet.h"
 
 #include <QBuffer>

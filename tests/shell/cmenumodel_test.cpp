@@ -1,6 +1,6 @@
 // The main window's menus, tool bars and command states as data.
-#include "shell/cframecommandstate.h"
 #include "shell/cmenumodel.h"
+#include "shell/cframecommandstate.h"
 #include "shell/shellcommands.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +19,10 @@ TEST(CMenuModelTest, HasTheSixMenusInOrder) {
 TEST(CMenuModelTest, OffersTheCommandsTheRestOfTheProgramSends) {
   // 57603 saves the active document, 32852 saves the unit's settings,
   // 32876 opens the project data.
-  for (int id : {57603, 32852, 32876, int(ShellCmd::kCommConnect), int(ShellCmd::kCommDisconnect),
-                 int(ShellCmd::kCommDownload), int(ShellCmd::kCommUpload), int(ShellCmd::kCommExport),
-                 int(ShellCmd::kCommSendFile), int(ShellCmd::kFilePrint), int(ShellCmd::kFilePrintPreview),
-                 int(ShellCmd::kAppAbout)})
+  for (int id :
+       {57603, 32852, 32876, int(ShellCmd::kCommConnect), int(ShellCmd::kCommDisconnect), int(ShellCmd::kCommDownload),
+        int(ShellCmd::kCommUpload), int(ShellCmd::kCommExport), int(ShellCmd::kCommSendFile), int(ShellCmd::kFilePrint),
+        int(ShellCmd::kFilePrintPreview), int(ShellCmd::kAppAbout)})
     EXPECT_NE(CMenuModel::Find(id), nullptr) << id;
   EXPECT_EQ(CMenuModel::Find(33001), nullptr) << "object commands belong to the context menu";
 }
@@ -69,8 +69,8 @@ TEST(CFrameCommandStateTest, EnablesCommandsByDocumentAndConnection) {
 
   FrameState busy = online;
   busy.transferRunning = true;
-  for (int id : {int(kFileNew), int(kFileOpen), int(kFileSave), int(kCommDownload), int(kCommDisconnect),
-                 int(kAppExit), int(kFileMru1)})
+  for (int id : {int(kFileNew), int(kFileOpen), int(kFileSave), int(kCommDownload), int(kCommDisconnect), int(kAppExit),
+                 int(kFileMru1)})
     EXPECT_FALSE(CFrameCommandState::IsEnabled(id, busy)) << id << " while a transfer runs";
   EXPECT_TRUE(CFrameCommandState::IsEnabled(kViewProtocolMonitor, busy));
 }

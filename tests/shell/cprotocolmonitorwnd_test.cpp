@@ -1,6 +1,6 @@
 // The protocol monitor window follows the link's monitor model live.
-#include "link/cprotocolmonitor.h"
 #include "shell/cprotocolmonitorwnd.h"
+#include "link/cprotocolmonitor.h"
 
 #include <gtest/gtest.h>
 

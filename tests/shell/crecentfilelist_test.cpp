@@ -1,6 +1,6 @@
 // The recent-file list and its place in the profile.
-#include "model/cprofile.h"
 #include "shell/crecentfilelist.h"
+#include "model/cprofile.h"
 #include "support/tempprofile.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,8 @@ namespace {
 TEST(CRecentFileListTest, KeepsFourNewestFirstWithoutRepeats) {
   TempProfile profile;
   CRecentFileList list;
-  for (const char* name : {"/p/a.sxm", "/p/b.sxm", "/p/c.sxm", "/p/d.sxm", "/p/e.sxm"}) list.Add(QString::fromLatin1(name));
+  for (const char* name : {"/p/a.sxm", "/p/b.sxm", "/p/c.sxm", "/p/d.sxm", "/p/e.sxm"})
+    list.Add(QString::fromLatin1(name));
   EXPECT_EQ(list.Files(), QStringList({"/p/e.sxm", "/p/d.sxm", "/p/c.sxm", "/p/b.sxm"}));
   // The same file again (spelled differently) moves to the front.
   list.Add(QStringLiteral("/p/x/../c.sxm"));

@@ -1,18 +1,18 @@
 // The drawing view driven with mouse events, as a user works on it.
+#include "shell/cselvantisview.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/cmenuresources.h"
 #include "shell/cplaceobjectregistry.h"
-#include "shell/cselvantisview.h"
 #include "shelltestblock.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -51,7 +51,8 @@ class CSelvantisViewTest : public testing::Test {
     const QPoint to = At(toCanvas);
     Mouse(Port(), QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     // In steps, as a hand moves the mouse.
-    for (int i = 1; i <= 4; ++i) Mouse(Port(), QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i)
+      Mouse(Port(), QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
     Mouse(Port(), QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
   }
 

@@ -1,6 +1,6 @@
 // What the program does at start-up, from its arguments and the profile.
-#include "shell/cdroppedfiles.h"
 #include "shell/cstartupplan.h"
+#include "shell/cdroppedfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,18 @@ TEST(CStartupPlanTest, FollowsTheArgumentsOrElseTheShellCommand) {
       {"2 without a recent file: nothing", {}, 2, {}, Action::Nothing, {}},
       {"an unknown value: nothing", {}, 7, recent, Action::Nothing, {}},
       {"a negative value: nothing", {}, -1, recent, Action::Nothing, {}},
-      {"a file argument wins over 1", {QStringLiteral("a.sxm")}, 1, recent, Action::OpenFiles, {QStringLiteral("a.sxm")}},
-      {"a file argument wins over 2", {QStringLiteral("b.sxm")}, 2, recent, Action::OpenFiles, {QStringLiteral("b.sxm")}},
+      {"a file argument wins over 1",
+       {QStringLiteral("a.sxm")},
+       1,
+       recent,
+       Action::OpenFiles,
+       {QStringLiteral("a.sxm")}},
+      {"a file argument wins over 2",
+       {QStringLiteral("b.sxm")},
+       2,
+       recent,
+       Action::OpenFiles,
+       {QStringLiteral("b.sxm")}},
       {"options are skipped",
        {QStringLiteral("-style"), QStringLiteral("c.sxm"), QStringLiteral("d.sxm")},
        0,
@@ -45,8 +55,8 @@ TEST(CStartupPlanTest, FollowsTheArgumentsOrElseTheShellCommand) {
 
 TEST(CDroppedFilesTest, OpensProjectsSendsCommandFilesAndLeavesTheRest) {
   const CDroppedFiles files({QStringLiteral("/a/one.sxm"), QStringLiteral("/a/TWO.SXM"), QStringLiteral("/a/cmd.TXT"),
-                             QStringLiteral("/a/cmd2.txt"), QStringLiteral("/a/picture.png"),
-                             QStringLiteral("/a/sxm"), QStringLiteral("/a/notes.txt.bak")});
+                             QStringLiteral("/a/cmd2.txt"), QStringLiteral("/a/picture.png"), QStringLiteral("/a/sxm"),
+                             QStringLiteral("/a/notes.txt.bak")});
   EXPECT_EQ(files.Projects(), QStringList({QStringLiteral("/a/one.sxm"), QStringLiteral("/a/TWO.SXM")}));
   EXPECT_EQ(files.CommandFiles(), QStringList({QStringLiteral("/a/cmd.TXT"), QStringLiteral("/a/cmd2.txt")}));
   EXPECT_EQ(files.Ignored().size(), 3);

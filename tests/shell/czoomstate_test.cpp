@@ -62,7 +62,8 @@ TEST(CZoomStateTest, ScrollsToTheStartOfTheDrawingWithAMargin) {
   // The unit's slots far below and right: their corner goes 20 units inside.
   EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(913, 2448));
   zoom.SetPercent(50);
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(457, 1224)) << "467 px is past the middle";
+  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(457, 1224))
+      << "467 px is past the middle";
   // A start in the first half of the window is shown from the origin, axis
   // by axis; 450 px is exactly half of 900.
   zoom.SetPercent(100);

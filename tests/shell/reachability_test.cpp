@@ -8,10 +8,10 @@
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
-#include "shell/cselvantisview.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/hostframekind.h"
 #include "shell/controls/qstringprinter.h"
+#include "shell/cselvantisview.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
@@ -200,16 +200,17 @@ TEST_F(ReachabilityTest, PilotToneWindowOpensFromTheFuseWindowsBar) {
     return nullptr;
   };
   // The small unit has no pilot-tone window: the user is told so.
-  EXPECT_EQ(OpenProperties(Slot(CInternalSlot::KIND_SYSTEM), [&](QWidget* w) {
-              auto* host = qobject_cast<CFrameHostDialog*>(w);
-              ASSERT_NE(host, nullptr);
-              EXPECT_EQ(host->GetKind(), HostFrameKind::Fuses);
-              QAction* pilot = pilotButton(*host);
-              ASSERT_NE(pilot, nullptr);
-              pilot->trigger();
-              QApplication::processEvents();
-              EXPECT_EQ(host->GetKind(), HostFrameKind::Fuses);
-            }),
+  EXPECT_EQ(OpenProperties(Slot(CInternalSlot::KIND_SYSTEM),
+                           [&](QWidget* w) {
+                             auto* host = qobject_cast<CFrameHostDialog*>(w);
+                             ASSERT_NE(host, nullptr);
+                             EXPECT_EQ(host->GetKind(), HostFrameKind::Fuses);
+                             QAction* pilot = pilotButton(*host);
+                             ASSERT_NE(pilot, nullptr);
+                             pilot->trigger();
+                             QApplication::processEvents();
+                             EXPECT_EQ(host->GetKind(), HostFrameKind::Fuses);
+                           }),
             "CFrameHostDialog");
   EXPECT_TRUE(m_messages.Saw(34564));
 

@@ -5,12 +5,12 @@
 #include "model/cselvantisdoc.h"
 #include "shell/caboutdlg.h"
 #include "shell/cerrorfileviewer.h"
+#include "shell/controls/qstringprinter.h"
 #include "shell/cpreferencesdlg.h"
 #include "shell/cpreferencesstate.h"
 #include "shell/cprojectdatadlg.h"
 #include "shell/cprojectdatastate.h"
 #include "shell/cshellsettings.h"
-#include "shell/controls/qstringprinter.h"
 #include "support/dialogdriver.h"
 #include "support/tempprofile.h"
 

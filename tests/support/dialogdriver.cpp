@@ -116,8 +116,7 @@ class DriverQueue final {
       return;
     }
     if (front.waiting.elapsed() > front.timeoutMs) {
-      ADD_FAILURE() << "DriveNextModal: no modal dialog appeared within " << front.timeoutMs
-                    << " ms";
+      ADD_FAILURE() << "DriveNextModal: no modal dialog appeared within " << front.timeoutMs << " ms";
       m_drivers.pop_front();
       if (modal) CloseModal(modal);
     }

@@ -109,9 +109,7 @@ void SimUnitLink::SendDeviceCommand(const QString& command, const CSelvantisDoc*
   }
 }
 
-QString SimUnitLink::SendQuery(const QString& command) {
-  return Exchange(command).join(QStringLiteral("\r\n"));
-}
+QString SimUnitLink::SendQuery(const QString& command) { return Exchange(command).join(QStringLiteral("\r\n")); }
 
 QString SimUnitLink::SendAndRead(const QString& command, int delayMs) {
   (void)delayMs;

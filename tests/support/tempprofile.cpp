@@ -2,8 +2,7 @@
 
 #include "model/cprofile.h"
 
-TempProfile::TempProfile()
-    : m_path(m_dir.filePath(QStringLiteral("profile.ini"))), m_previous(CProfile::IniFile()) {
+TempProfile::TempProfile() : m_path(m_dir.filePath(QStringLiteral("profile.ini"))), m_previous(CProfile::IniFile()) {
   CProfile::UseIniFile(m_path);
 }
 

@@ -1,8 +1,8 @@
 // Audio input devices: kinds, what the factory makes of each, and the
 // project file.
+#include "unit/caudioinputdevice.h"
 #include "model/cselvantisdoc.h"
 #include "support/projectbytes.h"
-#include "unit/caudioinputdevice.h"
 
 #include <gtest/gtest.h>
 

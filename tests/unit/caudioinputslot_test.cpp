@@ -1,9 +1,9 @@
 // Audio input slots: input numbering, module kinds, levels kept within
 // -80 .. 6 dB, their lines and the project file.
+#include "unit/caudioinputslot.h"
 #include "model/cselvantisdoc.h"
 #include "support/projectbytes.h"
 #include "support/recordinglink.h"
-#include "unit/caudioinputslot.h"
 
 #include <gtest/gtest.h>
 

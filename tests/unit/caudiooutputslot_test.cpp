@@ -1,9 +1,9 @@
 // Audio output slots: output numbering, pin names, and the warning when an
 // output feeds twenty amplifier inputs or more.
+#include "unit/caudiooutputslot.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
-#include "unit/caudiooutputslot.h"
 
 #include <gtest/gtest.h>
 

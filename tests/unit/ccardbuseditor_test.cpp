@@ -3,13 +3,13 @@
 // relay functions and assignments, the card texts, and removal with its
 // in-use test.
 
+#include "unit/ccardbuseditor.h"
 #include "amps/ccollectioncall.h"
 #include "amps/crelais.h"
 #include "amps/czone.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
-#include "unit/ccardbuseditor.h"
 #include "unit/ccontrolpad.h"
 #include "unit/cdigitalslot.h"
 #include "unit/ckcm.h"

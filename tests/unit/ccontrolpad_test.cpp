@@ -1,10 +1,10 @@
 // Control pads: the number each kind works out from its terminal
 // connection, the keyword table, Matches and the look-up by keyword.
+#include "unit/ccontrolpad.h"
 #include "model/carchive.h"
 #include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
 #include "support/projectbytes.h"
-#include "unit/ccontrolpad.h"
 
 #include <QRect>
 

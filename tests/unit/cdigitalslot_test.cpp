@@ -3,6 +3,7 @@
 // the pads it creates (kinds, names, links at both ends, own document),
 // emptying the slot, the old-record move and the printed table row.
 
+#include "unit/cdigitalslot.h"
 #include "model/ccmdui.h"
 #include "model/cmenudata.h"
 #include "model/commandids.h"
@@ -10,7 +11,6 @@
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
 #include "unit/ccontrolpad.h"
-#include "unit/cdigitalslot.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // file record, and the unit's modules as every project has them. One whole
 // transfer of the modules runs against the simulated unit over the real
 // serial link.
+#include "unit/cfuse.h"
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
@@ -10,7 +11,6 @@
 #include "modulehandlers.h"
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
-#include "unit/cfuse.h"
 #include "unit/cinternalmessagerec.h"
 #include "unit/cinternalpilottonegen.h"
 #include "unit/cinternalpowermanagement.h"
@@ -193,16 +193,16 @@ TEST(CUnitModulesTest, ModulesTravelToTheSimulatedUnitAndBack) {
         !line.startsWith(QLatin1String("/PROTECT")))
       sent << line;
   }
-  EXPECT_EQ(sent, (QStringList{"/FUSE/SLOT1/A/VALUE 3",   "/FUSE/SLOT1/B/VALUE 3",     "/FUSE/SLOT2/A/VALUE 3",
-                               "/FUSE/SLOT2/B/VALUE 1",   "/FUSE/AMP485/VALUE 3",      "/FUSE/../EVENT/PRIO_BOOT 50",
-                               "/AUDIO/ALARM_VOL -150.0", "/AUDIO/CHIME_VOL -9.0",     "/AUDIO/MESSAGE_VOL -3.6",
-                               "/AUDIO/PANIC_VOL 0.0",    "/AUDIO/BACK_ATT -127",      "/AUDIO/EXT_ALARM_INP 3",
-                               "/AUDIO/EXT_MSG_INP 3",    "/AUDIO/BACK_INP 2",         "/PILOT/GEN ON",
-                               "/PILOT/FREQU 20000.0",    "/PILOT/VOL1 -150.0",        "/PILOT/VOL2 -150.0",
-                               "/PILOT/VOL3 -150.0",      "/PILOT/VOL4 -150.0",        "/POWER/BATT_PRIO 90",
-                               "/POWER/MAINS_PRIO 30",    "/POWER/MAINS_COND 0",       "/POWER/BOOT_MAC 12",
-                               "/POWER/SHUT_MAC 0",       "/POWER/DROP_SHUT NO",       "/POWER/BATT_AVLBL NO",
-                               "/POWER/SHUT_PRIO 0"}));
+  EXPECT_EQ(
+      sent,
+      (QStringList{
+          "/FUSE/SLOT1/A/VALUE 3",   "/FUSE/SLOT1/B/VALUE 3",       "/FUSE/SLOT2/A/VALUE 3",   "/FUSE/SLOT2/B/VALUE 1",
+          "/FUSE/AMP485/VALUE 3",    "/FUSE/../EVENT/PRIO_BOOT 50", "/AUDIO/ALARM_VOL -150.0", "/AUDIO/CHIME_VOL -9.0",
+          "/AUDIO/MESSAGE_VOL -3.6", "/AUDIO/PANIC_VOL 0.0",        "/AUDIO/BACK_ATT -127",    "/AUDIO/EXT_ALARM_INP 3",
+          "/AUDIO/EXT_MSG_INP 3",    "/AUDIO/BACK_INP 2",           "/PILOT/GEN ON",           "/PILOT/FREQU 20000.0",
+          "/PILOT/VOL1 -150.0",      "/PILOT/VOL2 -150.0",          "/PILOT/VOL3 -150.0",      "/PILOT/VOL4 -150.0",
+          "/POWER/BATT_PRIO 90",     "/POWER/MAINS_PRIO 30",        "/POWER/MAINS_COND 0",     "/POWER/BOOT_MAC 12",
+          "/POWER/SHUT_MAC 0",       "/POWER/DROP_SHUT NO",         "/POWER/BATT_AVLBL NO",    "/POWER/SHUT_PRIO 0"}));
   EXPECT_EQ(sim.Value(QStringLiteral("/EVENT/PRIO_BOOT")), "50");
   EXPECT_EQ(sim.Value(QStringLiteral("/FUSE/SLOT2/B/VALUE")), "1");
 

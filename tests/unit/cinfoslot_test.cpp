@@ -2,6 +2,7 @@
 // link switches on and off (never stored), the document's connected state
 // read through it, and its properties (the project data of its own
 // document) with delete always disabled.
+#include "unit/cinfoslot.h"
 #include "model/ccmdui.h"
 #include "model/cmenudata.h"
 #include "model/commandids.h"
@@ -11,7 +12,6 @@
 #include "shell/cprojectdatadlg.h"
 #include "support/dialogdriver.h"
 #include "support/projectbytes.h"
-#include "unit/cinfoslot.h"
 
 #include <QLineEdit>
 #include <QList>

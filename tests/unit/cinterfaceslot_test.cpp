@@ -2,6 +2,7 @@
 // four-input record, the pin items of its menu with their states, what each
 // item attaches (kind, name, which end is wired to which pin), the toggles,
 // and the properties dialog's request for a power supply.
+#include "unit/cinterfaceslot.h"
 #include "model/ccmdui.h"
 #include "model/cmenudata.h"
 #include "model/commandids.h"
@@ -11,7 +12,6 @@
 #include "support/projectbytes.h"
 #include "unit/caudioinputdevice.h"
 #include "unit/ccontrolpad.h"
-#include "unit/cinterfaceslot.h"
 
 #include <QStringList>
 
@@ -128,8 +128,7 @@ TEST_F(CInterfaceSlotTest, EachPinOffersItsOwnItems) {
   EXPECT_EQ(Texts(MenuAt(CInterfaceSlot::IN_DCF77, -1)), (QStringList{"Properties ...", "-", "DCF77 receiver"}));
   EXPECT_EQ(Texts(MenuAt(CInterfaceSlot::IN_INP1, -1)), (QStringList{"Properties ...", "-", "INP1"}));
   EXPECT_EQ(Texts(MenuAt(CInterfaceSlot::IN_INP2, -1)), (QStringList{"Properties ...", "-", "INP2"}));
-  EXPECT_EQ(Texts(MenuAt(CInterfaceSlot::IN_POWER, -1)),
-            (QStringList{"Properties ...", "-", "RTP3004", "RTP3012"}));
+  EXPECT_EQ(Texts(MenuAt(CInterfaceSlot::IN_POWER, -1)), (QStringList{"Properties ...", "-", "RTP3004", "RTP3012"}));
   EXPECT_EQ(Texts(MenuAt(-1, CInterfaceSlot::OUT_READY)), (QStringList{"Properties ...", "-", "READY"}));
   EXPECT_EQ(Texts(MenuAt(-1, CInterfaceSlot::OUT_MONITOR)), (QStringList{"Properties ...", "-", "Monitor"}));
   EXPECT_EQ(Texts(MenuAt(-1, CInterfaceSlot::OUT_REMOTE)), (QStringList{"Properties ..."}));
@@ -244,8 +243,8 @@ TEST_F(CInterfaceSlotTest, TheToggleUnplugsButKeepsAnObjectTheUserWired) {
   // The user drew a line from MONITOR to a pad of their own: the toggle
   // unplugs it but must not delete it.
   auto pad = std::make_unique<CControlPad>();
-  ASSERT_TRUE(pad->Create(CControlPad::kKindDigitalInput, 1, 1, QStringLiteral("Door"), QRect(0, 0, 16, 12), CAT_ENTRIES, 0,
-                          9, &doc));
+  ASSERT_TRUE(pad->Create(CControlPad::kKindDigitalInput, 1, 1, QStringLiteral("Door"), QRect(0, 0, 16, 12),
+                          CAT_ENTRIES, 0, 9, &doc));
   CControlPad* door = doc.Adopt(std::move(pad));
   ASSERT_TRUE(CBaseDevice::Connect(slot, CInterfaceSlot::OUT_MONITOR, door, 0));
   EXPECT_TRUE(Choose(CInterfaceSlot::ID_MONITOR, -1, CInterfaceSlot::OUT_MONITOR));

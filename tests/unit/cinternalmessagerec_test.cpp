@@ -2,10 +2,10 @@
 // exact quality texts (one with the Latin-1 byte 0xB5), message positions
 // outside the list, the name list of older and current records, and no part
 // in transfers.
+#include "unit/cinternalmessagerec.h"
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "support/projectbytes.h"
-#include "unit/cinternalmessagerec.h"
 #include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +78,9 @@ TEST_F(CInternalMessageRecTest, QualityTakesOnlyTheTwoExactTexts) {
 
   // In the file it is the single byte 0xB5, and it reads back equal.
   const QByteArray bytes = SaveProject(doc);
-  EXPECT_TRUE(bytes.contains(QByteArray("\x0b" "10KHZ \xb5-LAW")));
+  EXPECT_TRUE(
+      bytes.contains(QByteArray("\x0b"
+                                "10KHZ \xb5-LAW")));
   auto back = LoadProject(bytes);
   EXPECT_EQ(Rec::Find(back.get())->GetParamText(Rec::P_QUALITY), Rec::QualityMuLaw());
 }
@@ -113,7 +115,8 @@ TEST_F(CInternalMessageRecTest, TakesNoPartInTransfers) {
 }
 
 TEST_F(CInternalMessageRecTest, TwentyFiveNamesAndTheSettingsSurviveTheFile) {
-  for (int i = 0; i < 25; ++i) recorder->SetParamText(Rec::NameCode(Rec::P_SET_NAME, i), QStringLiteral("Msg %1").arg(i));
+  for (int i = 0; i < 25; ++i)
+    recorder->SetParamText(Rec::NameCode(Rec::P_SET_NAME, i), QStringLiteral("Msg %1").arg(i));
   recorder->SetParam(Rec::P_INPUT, 4);
   recorder->SetParam(Rec::P_OUTPUT, 0);
   recorder->SetParam(Rec::P_FILE, 17);

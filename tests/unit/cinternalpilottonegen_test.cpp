@@ -2,11 +2,11 @@
 // order switch, frequency, levels; uploads clamp through the setters and
 // read the switch case-sensitively; output indexes outside 0..3 are refused;
 // the switch is not stored.
+#include "unit/cinternalpilottonegen.h"
 #include "link/linkmode.h"
 #include "model/cselvantisdoc.h"
 #include "support/commalocale.h"
 #include "support/projectbytes.h"
-#include "unit/cinternalpilottonegen.h"
 #include "unitmoduletest.h"
 
 #include <gtest/gtest.h>

@@ -3,13 +3,13 @@
 // placeholders created on demand, uploads that take only what the unit may
 // set and never lose a link to a bad identifier, and the three schemas of
 // the record.
+#include "unit/cinternalpowermanagement.h"
 #include "link/linkmode.h"
 #include "macros/cmacro.h"
 #include "model/carchive.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
-#include "unit/cinternalpowermanagement.h"
 #include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +33,9 @@ class CInternalPowerManagementTest : public UnitModuleTest<Power> {
 
 TEST_F(CInternalPowerManagementTest, DownloadsEightLinesWithIdentifiers) {
   EXPECT_EQ(power->Download(false, -1), 8);
-  EXPECT_EQ(DownloadAll(false), (QStringList{"/POWER/BATT_PRIO 70", "/POWER/MAINS_PRIO 30", "/POWER/MAINS_COND 0",
-                                             "/POWER/BOOT_MAC 0", "/POWER/SHUT_MAC 0", "/POWER/DROP_SHUT NO",
-                                             "/POWER/BATT_AVLBL NO", "/POWER/SHUT_PRIO 0"}));
+  EXPECT_EQ(DownloadAll(false),
+            (QStringList{"/POWER/BATT_PRIO 70", "/POWER/MAINS_PRIO 30", "/POWER/MAINS_COND 0", "/POWER/BOOT_MAC 0",
+                         "/POWER/SHUT_MAC 0", "/POWER/DROP_SHUT NO", "/POWER/BATT_AVLBL NO", "/POWER/SHUT_PRIO 0"}));
   power->SetParam(Power::P_MAINS_COND, 5);
   power->SetParam(Power::P_BOOT_MAC, 12);
   power->SetParam(Power::P_SHUT_MAC, 13);
@@ -211,9 +211,8 @@ TEST(CInternalPowerManagementSchemaTest, OlderRecordsKeepTheDefaultsTheyLack) {
   EXPECT_EQ(p2->GetParam(Power::P_BATT_AVLBL), 0);
 
   // A damaged schema-3 record: values out of range are brought into it.
-  auto three = LoadOld(3, [](CArchive& ar) {
-    ar << int32_t(11) << int32_t(999) << int32_t(33) << int32_t(5) << int32_t(0);
-  });
+  auto three =
+      LoadOld(3, [](CArchive& ar) { ar << int32_t(11) << int32_t(999) << int32_t(33) << int32_t(5) << int32_t(0); });
   Power* p3 = Power::Find(three.get());
   ASSERT_NE(p3, nullptr);
   EXPECT_EQ(p3->GetParam(Power::P_BATT_PRIO), 11);

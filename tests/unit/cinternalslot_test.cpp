@@ -2,6 +2,7 @@
 // draws (the hidden ones nothing at all), what its properties open and for
 // which document, the replies under "/SERVICE" that reach the open service
 // window only, and delete always disabled.
+#include "unit/cinternalslot.h"
 #include "link/linkmode.h"
 #include "model/ccmdui.h"
 #include "model/cmenudata.h"
@@ -10,7 +11,6 @@
 #include "model/ipainter.h"
 #include "shell/cmenuresources.h"
 #include "support/projectbytes.h"
-#include "unit/cinternalslot.h"
 
 #include <QStringList>
 
@@ -87,7 +87,8 @@ TEST_F(CInternalSlotTest, ANewProjectHasTheNineFunctions) {
     EXPECT_TRUE(slot->IsMoveLocked());
     EXPECT_EQ(slot->GetMenuID(), 110);
   }
-  EXPECT_EQ(names, (QStringList{"Macro", "Clock", "Trigger", "Calendar", "Audio", "System", "Fuse", "Monitor", "Service"}));
+  EXPECT_EQ(names,
+            (QStringList{"Macro", "Clock", "Trigger", "Calendar", "Audio", "System", "Fuse", "Monitor", "Service"}));
   EXPECT_EQ(kinds, (std::vector<int>{32806, 33011, 33085, 33088, 34077, 34078, 33084, 33086, 33087}));
   // Fuse and monitor take no place on the canvas; the service functions an
   // undrawn one right of the visible row, so that they can be opened.
@@ -101,9 +102,9 @@ TEST_F(CInternalSlotTest, ANewProjectHasTheNineFunctions) {
 }
 
 TEST_F(CInternalSlotTest, IconKindsDrawTheirPictureHiddenKindsNothing) {
-  const std::vector<std::pair<int, int>> icons = {{CInternalSlot::KIND_MACRO, 340},    {CInternalSlot::KIND_CLOCK, 335},
-                                                  {CInternalSlot::KIND_TRIGGER, 338},  {CInternalSlot::KIND_CALENDAR, 334},
-                                                  {CInternalSlot::KIND_AUDIO, 336},    {CInternalSlot::KIND_SYSTEM, 339}};
+  const std::vector<std::pair<int, int>> icons = {
+      {CInternalSlot::KIND_MACRO, 340},    {CInternalSlot::KIND_CLOCK, 335}, {CInternalSlot::KIND_TRIGGER, 338},
+      {CInternalSlot::KIND_CALENDAR, 334}, {CInternalSlot::KIND_AUDIO, 336}, {CInternalSlot::KIND_SYSTEM, 339}};
   for (const auto& [kind, icon] : icons) {
     CInternalSlot* slot = Slot(kind);
     DrawRecorder painter;

@@ -3,13 +3,13 @@
 // (echoed queries, unreadable values, unknown keywords), the input-level
 // replies that share the branch, lines for a document that is not the active
 // one, the C locale on the wire, and the file record.
+#include "unit/cmiscaudio.h"
 #include "link/linkmode.h"
 #include "model/cselvantisdoc.h"
 #include "support/commalocale.h"
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
 #include "unit/caudioinputslot.h"
-#include "unit/cmiscaudio.h"
 #include "unitmoduletest.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +29,8 @@ class CMiscAudioTest : public UnitModuleTest<CMiscAudio> {
   CMiscAudio*& audio = module;
 };
 
-const QStringList kDefaultLines = {"/AUDIO/ALARM_VOL -14.8", "/AUDIO/CHIME_VOL -9.0",  "/AUDIO/MESSAGE_VOL -3.6",
-                                   "/AUDIO/PANIC_VOL 0.0",   "/AUDIO/BACK_ATT -127",   "/AUDIO/EXT_ALARM_INP 3",
+const QStringList kDefaultLines = {"/AUDIO/ALARM_VOL -14.8", "/AUDIO/CHIME_VOL -9.0", "/AUDIO/MESSAGE_VOL -3.6",
+                                   "/AUDIO/PANIC_VOL 0.0",   "/AUDIO/BACK_ATT -127",  "/AUDIO/EXT_ALARM_INP 3",
                                    "/AUDIO/EXT_MSG_INP 3",   "/AUDIO/BACK_INP 4"};
 
 TEST_F(CMiscAudioTest, NewObjectDownloadsTheUnitsDefaults) {
@@ -121,12 +121,12 @@ TEST_F(CMiscAudioTest, TextSetterClamps) {
     const char* stored;
   };
   const Row rows[] = {
-      {CMiscAudio::ALARM_VOL, "10", true, "6.0"},     {CMiscAudio::ALARM_VOL, "-80.0", true, "-80.0"},
+      {CMiscAudio::ALARM_VOL, "10", true, "6.0"},      {CMiscAudio::ALARM_VOL, "-80.0", true, "-80.0"},
       {CMiscAudio::ALARM_VOL, "-79.9", true, "-79.9"}, {CMiscAudio::ALARM_VOL, "-200", true, "-80.0"},
-      {CMiscAudio::BACK_ATT, "-45", true, "-41"},     {CMiscAudio::BACK_ATT, "-40", true, "-40"},
-      {CMiscAudio::BACK_ATT, "5", true, "0"},         {CMiscAudio::BACK_ATT, "-1", true, "-1"},
-      {CMiscAudio::EXT_MSG_INP, "7", true, "3"},      {CMiscAudio::EXT_MSG_INP, "0", true, "0"},
-      {CMiscAudio::EXT_MSG_INP, "2", true, "2"},      {CMiscAudio::EXT_MSG_INP, "-3", true, "0"},
+      {CMiscAudio::BACK_ATT, "-45", true, "-41"},      {CMiscAudio::BACK_ATT, "-40", true, "-40"},
+      {CMiscAudio::BACK_ATT, "5", true, "0"},          {CMiscAudio::BACK_ATT, "-1", true, "-1"},
+      {CMiscAudio::EXT_MSG_INP, "7", true, "3"},       {CMiscAudio::EXT_MSG_INP, "0", true, "0"},
+      {CMiscAudio::EXT_MSG_INP, "2", true, "2"},       {CMiscAudio::EXT_MSG_INP, "-3", true, "0"},
       {CMiscAudio::BACK_INP, "dB", false, "3"},
   };
   for (const Row& row : rows) {

@@ -1,6 +1,7 @@
 // The power supply's settings: each parameter read back as set, the
 // auxiliary objects it creates, rewires and removes, the project file, and
 // the dialog hook.
+#include "unit/powersupplylogic.h"
 #include "logic/ccondition.h"
 #include "logic/clogicout.h"
 #include "logic/ctrigger.h"
@@ -11,7 +12,6 @@
 #include "support/tempprofile.h"
 #include "unit/caudioinputdevice.h"
 #include "unit/ccontrolpad.h"
-#include "unit/powersupplylogic.h"
 
 #include <gtest/gtest.h>
 
@@ -232,8 +232,7 @@ TEST_F(PowerSupplyLogicTest, SettingsSurviveTheProjectFile) {
   ps->SetPowerSupplyText(7, QStringLiteral("Battery!"), 0);
   CSelvantisDoc loaded;
   ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
-  auto* copy = dynamic_cast<CAudioInputDevice*>(
-      loaded.GetIDManager().FindBaseDevice(ps->GetID(), DT_AUDIOINPUTDEVICE));
+  auto* copy = dynamic_cast<CAudioInputDevice*>(loaded.GetIDManager().FindBaseDevice(ps->GetID(), DT_AUDIOINPUTDEVICE));
   ASSERT_NE(copy, nullptr);
   for (int index = 0; index <= 13; ++index)
     EXPECT_EQ(copy->GetPowerSupplyParam(index), ps->GetPowerSupplyParam(index)) << index;

@@ -21,12 +21,10 @@ struct ConsoleKey {
 };
 
 const ConsoleKey kKeys[] = {
-    {"NAME", Kind::Text, nullptr},       {"TYPE", Kind::ReadOnly, "RCX6010"},
-    {"PRIO", Kind::Number, "5"},         {"COMP", Kind::Flag, "OFF"},
-    {"BUZZER", Kind::Flag, "ON"},        {"PRECHIME", Kind::Flag, "OFF"},
-    {"GERMAN", Kind::Flag, "ON"},        {"DOSCHAR", Kind::Flag, "OFF"},
-    {"PTTPRIO", Kind::PttPrio, "INT"},   {"EXT", Kind::Ext, "OFF"},
-    {"PASSW", Kind::Password, "846,3971"}, {"ON_PRIO", Kind::Number, "40"},
+    {"NAME", Kind::Text, nullptr},       {"TYPE", Kind::ReadOnly, "RCX6010"},   {"PRIO", Kind::Number, "5"},
+    {"COMP", Kind::Flag, "OFF"},         {"BUZZER", Kind::Flag, "ON"},          {"PRECHIME", Kind::Flag, "OFF"},
+    {"GERMAN", Kind::Flag, "ON"},        {"DOSCHAR", Kind::Flag, "OFF"},        {"PTTPRIO", Kind::PttPrio, "INT"},
+    {"EXT", Kind::Ext, "OFF"},           {"PASSW", Kind::Password, "846,3971"}, {"ON_PRIO", Kind::Number, "40"},
     {"RELEASE", Kind::ReadOnly, "2.10"}, {"OPLEVEL", Kind::ReadOnly, "USER"},
 };
 
@@ -58,7 +56,7 @@ bool Accepts(Kind kind, const QString& value) {
     }
     case Kind::Group: return !value.isEmpty();
     case Kind::Key: {
-      static const QStringList kTypes = {"DISABLED", "ON",   "STOP", "PROGRAM", "CLEAR", "AUX",   "SEL",    "ALARM",
+      static const QStringList kTypes = {"DISABLED", "ON",   "STOP", "PROGRAM", "CLEAR", "AUX",    "SEL",    "ALARM",
                                          "CHIME",    "TEXT", "TALK", "TALKEXT", "MACRO", "MACREP", "MACRAD", "MACSWT"};
       return kTypes.contains(value.section(QLatin1Char(','), 0, 0));
     }
@@ -126,7 +124,8 @@ bool HandleConsole(UnitSimulator& sim, const UnitSimulator::Command& command, QS
       return true;
     }
     kind = known->kind;
-    fallback = known->fallback != nullptr ? QString::fromLatin1(known->fallback) : QStringLiteral("Console %1").arg(address);
+    fallback =
+        known->fallback != nullptr ? QString::fromLatin1(known->fallback) : QStringLiteral("Console %1").arg(address);
   }
   if (command.IsQuery()) {
     replies << command.path + QLatin1Char(' ') + (sim.HasValue(command.path) ? sim.Value(command.path) : fallback);

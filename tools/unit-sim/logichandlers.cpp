@@ -132,8 +132,10 @@ bool CalendarHandler(UnitSimulator& sim, const Command& command, QStringList& re
   }
   replies.append(command.path + QStringLiteral(" %1").arg(entries.size()));
   for (const auto& [number, entry] : entries) {
-    replies.append(prefix + QStringLiteral("/TIME%1 ").arg(number) + (entry.first.isEmpty() ? QStringLiteral("OFF") : entry.first));
-    replies.append(prefix + QStringLiteral("/MACRO%1 ").arg(number) + (entry.second.isEmpty() ? QStringLiteral("0") : entry.second));
+    replies.append(prefix + QStringLiteral("/TIME%1 ").arg(number) +
+                   (entry.first.isEmpty() ? QStringLiteral("OFF") : entry.first));
+    replies.append(prefix + QStringLiteral("/MACRO%1 ").arg(number) +
+                   (entry.second.isEmpty() ? QStringLiteral("0") : entry.second));
   }
   return true;
 }
@@ -144,8 +146,9 @@ void RegisterLogicHandlers(UnitSimulator& sim) {
   sim.RegisterHandler(QStringLiteral("/CONDITION"),
                       ClearingFamily(QStringLiteral("/CONDITION"), QStringLiteral("COND_CLR"),
                                      QStringLiteral("^/CONDITION/(ANALOG|BUSY|COMBINE|COND)\\d+/")));
-  sim.RegisterHandler(QStringLiteral("/TRIGGER"), ClearingFamily(QStringLiteral("/TRIGGER"), QStringLiteral("TRIGGER_CLR"),
-                                                                 QStringLiteral("^/TRIGGER/TRG\\d+/")));
+  sim.RegisterHandler(
+      QStringLiteral("/TRIGGER"),
+      ClearingFamily(QStringLiteral("/TRIGGER"), QStringLiteral("TRIGGER_CLR"), QStringLiteral("^/TRIGGER/TRG\\d+/")));
   sim.RegisterHandler(QStringLiteral("/READYINP"),
                       ClearingFamily(QStringLiteral("/READYINP"), QStringLiteral("READYINP_CLR"),
                                      QStringLiteral("^/READYINP/INP\\d+/")));

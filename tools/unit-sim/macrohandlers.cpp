@@ -31,8 +31,7 @@ constexpr Default kDefaults[] = {
 
 QString DefaultFor(const QString& path) {
   for (const Default& entry : kDefaults)
-    if (QRegularExpression(QLatin1String(entry.pattern)).match(path).hasMatch())
-      return QLatin1String(entry.value);
+    if (QRegularExpression(QLatin1String(entry.pattern)).match(path).hasMatch()) return QLatin1String(entry.value);
   return QString();
 }
 

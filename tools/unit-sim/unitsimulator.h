@@ -153,9 +153,9 @@ class UnitSimulator final {
   std::vector<Rule> m_delays;
   std::vector<QString> m_drops;
 
-  QByteArray m_rx;            // received, not yet taken by the unit
-  QByteArray m_line;          // the line being assembled
-  bool m_xoffSent = false;    // we asked the application to stop
+  QByteArray m_rx;             // received, not yet taken by the unit
+  QByteArray m_line;           // the line being assembled
+  bool m_xoffSent = false;     // we asked the application to stop
   bool m_peerStopped = false;  // the application asked us to stop
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;

@@ -25,15 +25,15 @@ struct ZoneKey {
 };
 
 const ZoneKey kZoneKeys[] = {
-    {"/NAME", nullptr, false, 0, 0},           {"/OUTPUT", "0", false, 0, 0},
-    {"/RELAY", "0", false, 0, 0},              {"/PRIOCALL/RELAY", "OFF", false, 0, 0},
-    {"/PRIOCALL/TYPE", "", false, 0, 0},       {"/CONTROL/RELAY", "OFF", false, 0, 0},
-    {"/CONTROL/TYPE", "208", false, 0, 0},     {"/LANGRP", "OFF", false, 0, 0},
-    {"/TEST/POSTOL", "0", true, 0, 100},       {"/TEST/NEGTOL", "0", true, 0, 100},
-    {"/TEST/IGNORE", "NONE", false, 0, 0},     {"/AMPCHAN", "0", false, 0, 0},
-    {"/TESTVOL", "-26", true, -78, 0},         {"/TEST/MEAS", "0", false, 0, 0},
-    {"/TEST/REF", "0", false, 0, 0},           {"/TEST/ADJ", "0", false, 0, 0},
-    {"/IMP/MEAS", "0", false, 0, 0},           {"/IMP/REF", "0", false, 0, 0},
+    {"/NAME", nullptr, false, 0, 0},       {"/OUTPUT", "0", false, 0, 0},
+    {"/RELAY", "0", false, 0, 0},          {"/PRIOCALL/RELAY", "OFF", false, 0, 0},
+    {"/PRIOCALL/TYPE", "", false, 0, 0},   {"/CONTROL/RELAY", "OFF", false, 0, 0},
+    {"/CONTROL/TYPE", "208", false, 0, 0}, {"/LANGRP", "OFF", false, 0, 0},
+    {"/TEST/POSTOL", "0", true, 0, 100},   {"/TEST/NEGTOL", "0", true, 0, 100},
+    {"/TEST/IGNORE", "NONE", false, 0, 0}, {"/AMPCHAN", "0", false, 0, 0},
+    {"/TESTVOL", "-26", true, -78, 0},     {"/TEST/MEAS", "0", false, 0, 0},
+    {"/TEST/REF", "0", false, 0, 0},       {"/TEST/ADJ", "0", false, 0, 0},
+    {"/IMP/MEAS", "0", false, 0, 0},       {"/IMP/REF", "0", false, 0, 0},
 };
 
 // Reads the decimal number at the start of text[at...]; -1 when there is none.

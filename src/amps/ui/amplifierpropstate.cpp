@@ -63,9 +63,7 @@ std::vector<CAmplifier*> AmplifierPropState::Amplifiers() const {
   return amps;
 }
 
-int AmplifierPropState::TreeImage(const CAmplifier* amp) {
-  return amp != nullptr ? amp->GetModelOutputCount() + 1 : 0;
-}
+int AmplifierPropState::TreeImage(const CAmplifier* amp) { return amp != nullptr ? amp->GetModelOutputCount() + 1 : 0; }
 
 void AmplifierPropState::SetAmplifier(CAmplifier* amp) {
   m_amp = amp;

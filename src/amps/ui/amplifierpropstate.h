@@ -32,8 +32,8 @@ class AmplifierPropState final {
   };
   struct ChannelView {
     bool shown = false;
-    QString power;      // "%d W"
-    int choice = kNone; // index into Sources(), or kNone
+    QString power;       // "%d W"
+    int choice = kNone;  // index into Sources(), or kNone
   };
   struct View {
     bool hasAmplifier = false;

@@ -72,15 +72,13 @@ class LabelDelegate final : public QStyledItemDelegate {
   std::function<void(QWidget*)> onEditorCreated;
   std::function<void(const QModelIndex&, const QString&)> onCommit;
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (onEditorCreated) onEditorCreated(editor);
     return editor;
   }
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-    if (const auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && onCommit)
-      onCommit(index, line->text());
+    if (const auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && onCommit) onCommit(index, line->text());
   }
 };
 
@@ -106,8 +104,8 @@ CAddToGroupsDlg::CAddToGroupsDlg(CGroup* pGroup, QWidget* parent, CSelvantisDoc*
     : CResizableDialog(kTemplateId, parent),
       m_pGroup(pGroup),
       m_doc(pGroup != nullptr && pGroup->GetDocument() != nullptr ? pGroup->GetDocument()
-            : doc != nullptr                                     ? doc
-                                                                 : GetActiveDoc()),
+            : doc != nullptr                                      ? doc
+                                                                  : GetActiveDoc()),
       m_ok(new CResizableButton(tr("Ok"), this)),
       m_listCaption(new CResizableStatic(tr("Select zones and groups"), this)),
       m_treeCaption(new CResizableStatic(tr("Add to groups"), this)),
@@ -250,7 +248,8 @@ void CAddToGroupsDlg::FillCandidates(QTreeWidgetItem* item) {
     const int row = m_list->AppendItem({object->GetName()});
     m_list->SetItemData(row, DataOf(object));
     const int image = AddToGroupsState::RowImage(object);
-    if (image < static_cast<int>(m_icons.size())) m_list->topLevelItem(row)->setIcon(0, m_icons[static_cast<size_t>(image)]);
+    if (image < static_cast<int>(m_icons.size()))
+      m_list->topLevelItem(row)->setIcon(0, m_icons[static_cast<size_t>(image)]);
   }
 }
 
@@ -278,11 +277,11 @@ void CAddToGroupsDlg::BeginTreeDrag() {
   if (m_dragState != DRAG_NONE || item == nullptr || item->parent() == nullptr) return;
   m_dragState = DRAG_FROM_TREE;
   const CBaseDevice* member = ObjectOf(item);
-  LinesGroupsDrag::Run(m_tree, MakeDragData(IDC_TREE),
-                       LinesGroupsDrag::DragPicture(
-                           AddToGroupsState::MemberOf(const_cast<CBaseDevice*>(member),
-                                                      member != nullptr ? member->GetCategory() : 0)
-                               .image));
+  LinesGroupsDrag::Run(
+      m_tree, MakeDragData(IDC_TREE),
+      LinesGroupsDrag::DragPicture(
+          AddToGroupsState::MemberOf(const_cast<CBaseDevice*>(member), member != nullptr ? member->GetCategory() : 0)
+              .image));
   m_dragState = DRAG_NONE;
 }
 

@@ -13,8 +13,7 @@ namespace {
 constexpr uint32_t kStrProperties = 33006;  // "Properties ..."
 
 const bool g_registered = CMenuResources::Register(CAmplifier::kMenuId, [](CMenuData& menu) {
-  std::vector<CMenuItem>& topologies =
-      menu.AddSubmenu(QCoreApplication::translate("CAmplifierMenu", "Relay topology"));
+  std::vector<CMenuItem>& topologies = menu.AddSubmenu(QCoreApplication::translate("CAmplifierMenu", "Relay topology"));
   for (int id : {CAmplifier::ID_TOPOLOGY_DIRECT, CAmplifier::ID_TOPOLOGY_1INN, CAmplifier::ID_TOPOLOGY_PROGPAGE}) {
     CMenuItem item;
     item.id = id;

@@ -172,7 +172,8 @@ bool CRelayTopologiesDlg::OnInitDialog() {
   m_filling = true;
   m_apply->setEnabled(false);
   if (CMainFrame* frame = AfxGetMainWnd()) {
-    if (const QPixmap* picture = frame->BitmapManager().GetBitmap(kButtonImage)) m_relayConfig->setIcon(QIcon(*picture));
+    if (const QPixmap* picture = frame->BitmapManager().GetBitmap(kButtonImage))
+      m_relayConfig->setIcon(QIcon(*picture));
   }
   m_relayConfig->setEnabled(static_cast<bool>(CardRunner()));
   for (const RelayTopologiesState::KindEntry& kind : RelayTopologiesState::Kinds())
@@ -204,8 +205,7 @@ void CRelayTopologiesDlg::SelectTreeItemOf(const CRelaisTopology* topology) {
 void CRelayTopologiesDlg::ShowTopology() {
   const RelayTopologiesState::View view = m_state.GetView();
   const bool shown = view.hasTopology;
-  for (QWidget* w : std::initializer_list<QWidget*>{m_kindLabel, m_kind, m_zonesLabel, m_zones})
-    w->setVisible(shown);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_kindLabel, m_kind, m_zonesLabel, m_zones}) w->setVisible(shown);
   m_kind->setCurrentIndex(view.kindRow);
   m_zones->setText(view.zoneCount);
   m_first->setText(view.firstRelay);
@@ -218,8 +218,8 @@ void CRelayTopologiesDlg::ShowTopology() {
   if (shown) {
     ShowKindLayout(m_state.GetSelectedKind());
   } else {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_firstLabel, m_first, m_pageLabel, m_page, m_programLabel,
-                                                      m_pageInputLabel})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_firstLabel, m_first, m_pageLabel, m_page, m_programLabel, m_pageInputLabel})
       w->setVisible(false);
     for (int input = 0; input < RelayTopologiesState::kInputs; ++input) {
       m_inputs[static_cast<size_t>(input)]->setVisible(false);
@@ -256,8 +256,7 @@ bool CRelayTopologiesDlg::ApplyChanges() {
   CRelaisTopology* topology = m_state.GetTopology();
   const RelayTopologiesState::ApplyResult result = m_state.Apply();
   switch (result) {
-    case RelayTopologiesState::ApplyResult::Ok:
-      break;
+    case RelayTopologiesState::ApplyResult::Ok: break;
     case RelayTopologiesState::ApplyResult::BadZoneCount:
       AfxMessageBox(tr("Please enter an integer between %1 and %2.")
                         .arg(RelayTopologiesState::kMinZones)

@@ -38,16 +38,13 @@ RelayTopologiesState::KindLayout RelayTopologiesState::LayoutOf(int kind) {
   KindLayout layout;
   layout.inputs = std::min(CRelaisTopology::InputCountOfKind(kind), kInputs);
   switch (kind) {
-    case CRelaisTopology::KIND_DIRECT:
-      break;
+    case CRelaisTopology::KIND_DIRECT: break;
     case CRelaisTopology::KIND_PROGPAGE:
       layout.firstRelayShown = true;
       layout.pageRelayShown = true;
       layout.background = true;
       break;
-    default:
-      layout.firstRelayShown = true;
-      break;
+    default: layout.firstRelayShown = true; break;
   }
   return layout;
 }

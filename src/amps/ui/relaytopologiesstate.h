@@ -26,7 +26,7 @@ class RelayTopologiesState final {
   // One amplifier output connection that may feed an input.
   struct InputEntry {
     CBaseDevice* amplifier = nullptr;
-    int pin = 0;        // the amplifier's output pin
+    int pin = 0;  // the amplifier's output pin
     CBaseDevice* peer = nullptr;
     int peerPin = 0;
     QString text;

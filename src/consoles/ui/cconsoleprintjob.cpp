@@ -37,7 +37,11 @@ QFont NameFont() {
 
 CConsolePrintJob::CConsolePrintJob(const KeyBox& drawing, const KeyBox& extension, int programmableKeys,
                                    const QString& pathName, DrawFn draw)
-    : m_drawing(drawing), m_extension(extension), m_keys(programmableKeys), m_pathName(pathName), m_draw(std::move(draw)) {}
+    : m_drawing(drawing),
+      m_extension(extension),
+      m_keys(programmableKeys),
+      m_pathName(pathName),
+      m_draw(std::move(draw)) {}
 
 void CConsolePrintJob::SetScreenDpi(int dpiX, int dpiY) {
   m_screenDpiX = std::max(dpiX, 1);
@@ -58,9 +62,7 @@ QString CConsolePrintJob::DateTimeText(const QDateTime& when) {
          when.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString CConsolePrintJob::PageText(int page, int lastPage) {
-  return tr("page %1 of %2").arg(page).arg(lastPage);
-}
+QString CConsolePrintJob::PageText(int page, int lastPage) { return tr("page %1 of %2").arg(page).arg(lastPage); }
 
 bool CConsolePrintJob::Print(QPagedPaintDevice& device, QString* error) {
   if (!m_when.isValid()) m_when = QDateTime::currentDateTime();
@@ -98,7 +100,8 @@ void CConsolePrintJob::PaintPage(QPainter& painter, const QRect& page, int pageN
   m_placement = layout.PageSetup(m_drawing, m_extension, bExtension, pageNumber);
   const KeyBox& src = m_placement.source;
   const int clipLeft = page.left() + static_cast<int>(std::floor(m_placement.offsetX));
-  const int clipRight = page.left() + static_cast<int>(std::ceil(m_placement.offsetX + src.Width() * m_placement.scaleX));
+  const int clipRight =
+      page.left() + static_cast<int>(std::ceil(m_placement.offsetX + src.Width() * m_placement.scaleX));
   // Horizontally the page shows only its own housing; vertically the titles
   // under the housing may show, down to the title block.
   m_drawingClip = QRect(QPoint(clipLeft, page.top()), QPoint(clipRight - 1, bandTop - 1));
@@ -140,7 +143,8 @@ void CConsolePrintJob::PaintTitleBlock(QPainter& painter, const QRect& page, int
 
   // Upper half: the family name in its box at the right, the file at the left.
   const QString family = QString::fromLatin1(kFamilyName);
-  const int nameBoxLeft = std::max(page.left() + 2 * avg, right - name.horizontalAdvance(QString::fromLatin1(kFamilyBox)));
+  const int nameBoxLeft =
+      std::max(page.left() + 2 * avg, right - name.horizontalAdvance(QString::fromLatin1(kFamilyBox)));
   painter.setFont(nameFont);
   const int nameTop = bandTop + (3 * lineHeight) / 10;
   painter.drawText(QRect(QPoint(nameBoxLeft, nameTop), QPoint(right - 2 * avg - 1, middle - 1)),
@@ -149,12 +153,14 @@ void CConsolePrintJob::PaintTitleBlock(QPainter& painter, const QRect& page, int
 
   painter.setFont(textFont);
   // The file text stops a character short of the name box.
-  m_fileBox = QRect(QPoint(page.left() + 2 * avg, bandTop), QPoint(std::max(page.left() + 2 * avg, nameBoxLeft - avg) - 1, middle - 1));
+  m_fileBox = QRect(QPoint(page.left() + 2 * avg, bandTop),
+                    QPoint(std::max(page.left() + 2 * avg, nameBoxLeft - avg) - 1, middle - 1));
   m_fileText = FileText(m_pathName, text, m_fileBox.width());
   painter.drawText(m_fileBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_fileText);
 
   // Lower half: date and time at the left, the page number at the right.
-  const QRect line(QPoint(page.left() + 2 * avg, middle + lineHeight / 2), QPoint(right - 2 * avg - 1, middle + lineHeight / 2 + lineHeight - 1));
+  const QRect line(QPoint(page.left() + 2 * avg, middle + lineHeight / 2),
+                   QPoint(right - 2 * avg - 1, middle + lineHeight / 2 + lineHeight - 1));
   painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, DateTimeText(m_when));
   painter.drawText(line, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, PageText(pageNumber, LastPage()));
 }

@@ -23,8 +23,7 @@ class CConsolePrintLayout final {
 
   // pageWidth/pageHeight: the printable area in device units; the dpi
   // values of the printer and of the screen the drawing was made for.
-  CConsolePrintLayout(int pageWidth, int pageHeight, int printerDpiX, int printerDpiY, int screenDpiX,
-                      int screenDpiY);
+  CConsolePrintLayout(int pageWidth, int pageHeight, int printerDpiX, int printerDpiY, int screenDpiX, int screenDpiY);
 
   // 2 when the console has an extension (more than 50 programmable keys).
   static int LastPage(int programmableKeys);

@@ -4,13 +4,13 @@
 #include "consoles/cconsole.h"
 #include "consoles/ui/ckeypropertieslogic.h"
 #include "consoles/ui/ckeyview.h"
-#include "consoles/ui/cmacrokeytypeslogic.h"
 #include "consoles/ui/cmacrokeytypesdlg.h"
+#include "consoles/ui/cmacrokeytypeslogic.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
+#include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/devicetype.h"
-#include "model/cselvantisdoc.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -218,7 +218,8 @@ void CKeyPropertiesDlg::UpdateControls() {
     }
     MarkUsedDestinations(f.type == CConsKey::SEL);
     const KeyTarget target = m_pKey->GetTarget();
-    SelectItemWhere(m_pDestinations, [&](const QListWidgetItem* item) { return target.IsSet() && TargetOf(item) == target; });
+    SelectItemWhere(m_pDestinations,
+                    [&](const QListWidgetItem* item) { return target.IsSet() && TargetOf(item) == target; });
   }
   const bool bDelay = (flags & CKeyPropertiesLogic::kDelay) != 0;
   m_pDelay->setVisible(bDelay);
@@ -273,7 +274,8 @@ void CKeyPropertiesDlg::ShowSignalList(int kind) {
   }
   m_pSignals->setEnabled(true);
   const CBaseDevice* current = kind == 8 ? m_pKey->GetTarget().object : m_pKey->GetSecondTarget().object;
-  SelectItemWhere(m_pSignals, [&](const QListWidgetItem* item) { return current != nullptr && ObjectOf(item) == current; });
+  SelectItemWhere(m_pSignals,
+                  [&](const QListWidgetItem* item) { return current != nullptr && ObjectOf(item) == current; });
 }
 
 void CKeyPropertiesDlg::MarkUsedDestinations(bool bSelection) {

@@ -15,8 +15,7 @@ QString IntegerText(int value) { return Fmt("%d", value); }
 
 }  // namespace
 
-CKeyRangeDlg::Fields CKeyRangeDlg::Validate(const QString& firstKey, const QString& stopKey,
-                                            const QString& firstZone) {
+CKeyRangeDlg::Fields CKeyRangeDlg::Validate(const QString& firstKey, const QString& stopKey, const QString& firstZone) {
   Fields fields;
   const struct {
     const QString& text;
@@ -34,8 +33,8 @@ CKeyRangeDlg::Fields CKeyRangeDlg::Validate(const QString& firstKey, const QStri
   }
   if (fields.firstZone < kMinZoneLine || fields.firstZone > kMaxZoneLine) {
     fields.failedField = IDC_FIRST_ZONE;
-    fields.message = tr("Please enter an integer between %1 and %2.")
-                         .arg(IntegerText(kMinZoneLine), IntegerText(kMaxZoneLine));
+    fields.message =
+        tr("Please enter an integer between %1 and %2.").arg(IntegerText(kMinZoneLine), IntegerText(kMaxZoneLine));
   }
   return fields;
 }

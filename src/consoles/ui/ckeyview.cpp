@@ -12,8 +12,8 @@
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
-#include "model/devicetype.h"
 #include "model/ctext.h"
+#include "model/devicetype.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/controls/fittexttowidth.h"
 #include "shell/printerchoice.h"
@@ -93,7 +93,8 @@ void CKeyView::CreateKeyButtons() {
     m_cells[key] = cell.cell;
   };
   for (int i = 0; i < count; ++i)
-    place(prop.GetKeyAt(ConsoleKeyLayout::ArrayPositionAt(count, i)), ConsoleKeyLayout::ProgrammableCell(unit, count, i));
+    place(prop.GetKeyAt(ConsoleKeyLayout::ArrayPositionAt(count, i)),
+          ConsoleKeyLayout::ProgrammableCell(unit, count, i));
   for (int p = 0; p < CConsKey::kFixedKeyCount; ++p)
     place(prop.FindKey(CConsKey::FixedKeyNumber(p)), ConsoleKeyLayout::FixedCell(unit, count, p));
   const CConsKey* key108 = prop.FindKey(CConsKey::kTalkKey);
@@ -217,8 +218,7 @@ bool CKeyView::OnCommand(int id, IDeviceLink* link) {
       if (!CKeyViewLogic::ClearAllKeyProgramming(m_console, m_host)) return false;
       RefreshAfterProgramming();
       return true;
-    case ID_KEYS_COPY:
-      return CKeyViewLogic::CopyKeyProgramming(m_console, m_host);
+    case ID_KEYS_COPY: return CKeyViewLogic::CopyKeyProgramming(m_console, m_host);
     case ID_CONSOLE_DOWNLOAD:
     case ID_CONSOLE_UPLOAD: {
       if (link == nullptr) return false;
@@ -235,13 +235,11 @@ bool CKeyView::OnCommand(int id, IDeviceLink* link) {
       if (self) RefreshButtons();
       return ok;
     }
-    case ID_CONSOLE_PRINT:
-      return PrintConsole();
+    case ID_CONSOLE_PRINT: return PrintConsole();
     case ID_CONSOLE_SW_VERSION:
       if (link == nullptr) return false;
       return !CKeyViewLogic::GetSwVersion(m_console, *link).isEmpty();
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -3,8 +3,8 @@
 #include "consoles/cconskey.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
-#include "link/idevicelink.h"
 #include "link/ctransfer.h"
+#include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -67,8 +67,7 @@ KeyBox CKeyViewLogic::ExtensionField(const KeyBox& extension, const KeyBox& key1
 CKeyViewLogic::KeyFace CKeyViewLogic::FaceOf(const CConsKey& key) {
   const int number = key.GetNumber();
   const CConsole* console = key.GetOwner();
-  if ((number == 101 || number == 102) && console != nullptr &&
-      console->GetProp().GetModel() == CConsProp::RCX6106)
+  if ((number == 101 || number == 102) && console != nullptr && console->GetProp().GetModel() == CConsProp::RCX6106)
     return KeyFace::Hidden;
   if (number >= kFirstPictureKey && number <= CConsKey::kLastFixedKey)
     return key.IsInUse() && key.GetPicture() != 0 ? KeyFace::Picture : KeyFace::Blank;

@@ -1,7 +1,7 @@
 #include "consoles/ui/consparamspagestate.h"
 
-#include "consoles/cconsoleobject.h"
 #include "consoles/cconsole.h"
+#include "consoles/cconsoleobject.h"
 #include "consoles/cconsprop.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr std::array<const char*, ConsParamsPageState::kExtCount> kExtRadioTexts = {
-    "not used", "AUX-source", "RCX6350", "PTT-microphone"};
-constexpr std::array<const char*, ConsParamsPageState::kPttPrioCount> kPttPrioTexts = {
-    "PTT > Int.Mic", "PTT < Int.Mic", "Blockprio"};
+constexpr std::array<const char*, ConsParamsPageState::kExtCount> kExtRadioTexts = {"not used", "AUX-source", "RCX6350",
+                                                                                    "PTT-microphone"};
+constexpr std::array<const char*, ConsParamsPageState::kPttPrioCount> kPttPrioTexts = {"PTT > Int.Mic", "PTT < Int.Mic",
+                                                                                       "Blockprio"};
 
 const CSelvantisDoc* DocOf(const CConsole& console, const CSelvantisDoc* doc) {
   return doc != nullptr ? doc : console.GetDocument();

@@ -106,8 +106,7 @@ void CPPCons1::CreateControls() {
   m_comp = Named(new QCheckBox(tr("Compressor for microphone")), IDC_COMP);
   m_buzzer = Named(new QCheckBox(tr("Buzzer")), IDC_BUZZER);
   m_german = Named(new QCheckBox(tr("German date format (alternative :english format)")), IDC_GERMAN);
-  m_dosChar = Named(new QCheckBox(tr("Umlaute from DOS-charset  (alternative: from WINDOWS-charset)")),
-                    IDC_DOSCHAR);
+  m_dosChar = Named(new QCheckBox(tr("Umlaute from DOS-charset  (alternative: from WINDOWS-charset)")), IDC_DOSCHAR);
   m_preChime = Named(new QCheckBox(QStringLiteral("Vorgong bei Durchsagen")), IDC_PRECHIME);
   // The pre-chime follows fixed key 108 and is edited there.
   m_preChime->setEnabled(false);

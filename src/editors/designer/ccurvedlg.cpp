@@ -14,8 +14,8 @@
 #include <QMetaObject>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 

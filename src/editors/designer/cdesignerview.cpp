@@ -5,10 +5,10 @@
 #include "editors/designer/virtctrlvaluequeue.h"
 #include "macros/cvirtctrl.h"
 #include "macros/cvirtctrlitem.h"
+#include "model/cmessagesink.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
-#include "model/cmessagesink.h"
 #include "model/ui/cselectiondlg.h"
 
 #include <QApplication>

@@ -110,18 +110,13 @@ bool CObjectFrm::OnCommand(uint32_t id) {
       // The bar may be stale when another editor changed the project.
       if (m_panes[0]->Model().CanCreate()) m_panes[0]->NewItem();
       break;
-    case kDelete:
-      m_panes[0]->DeleteItem();
-      break;
-    case kDownload:
-      m_panes[0]->TransferAll(false);
-      return true;
+    case kDelete: m_panes[0]->DeleteItem(); break;
+    case kDownload: m_panes[0]->TransferAll(false); return true;
     case kUpload:
       m_panes[0]->TransferAll(true);
       RefillAll();
       return true;
-    default:
-      return EntryFrameCommands::Route(this, nullptr, id);
+    default: return EntryFrameCommands::Route(this, nullptr, id);
   }
   RefillAll();
   UpdateButtons();

@@ -32,7 +32,9 @@ class CObjectFrm final : public QMainWindow {
   explicit CObjectFrm(const HostFrameContext& context, QWidget* parent = nullptr);
   ~CObjectFrm() override;
 
-  CDesignerView* Pane(int index) const { return index >= 0 && index < 3 ? m_panes[static_cast<size_t>(index)] : nullptr; }
+  CDesignerView* Pane(int index) const {
+    return index >= 0 && index < 3 ? m_panes[static_cast<size_t>(index)] : nullptr;
+  }
   QAction* Action(uint32_t id) const;
   bool OnCommand(uint32_t id);
   void RefillAll();

@@ -34,8 +34,7 @@ void CurveDlgState::Load() {
   // An item used as a source keeps the item it drives in its own record.
   QStringList drives;
   if (const int driven = block->GetLink(CVirtCtrl::G_ITEM, m_id - 1)) {
-    if (CBaseDevice* other = doc->GetIDManager().FindBaseDevice(driven, DT_VIRTCTRLITEM))
-      drives << other->GetName();
+    if (CBaseDevice* other = doc->GetIDManager().FindBaseDevice(driven, DT_VIRTCTRLITEM)) drives << other->GetName();
   }
   const QString destinations = block->DestinationsText(m_id);
   if (!destinations.isEmpty()) drives << destinations;
@@ -50,13 +49,9 @@ double CurveDlgState::ClampValue(double value) {
   return std::round(clamped * 10.0) / 10.0;
 }
 
-int CurveDlgState::SliderPosition(double value) {
-  return static_cast<int>(std::lround(ClampValue(value) * 10.0));
-}
+int CurveDlgState::SliderPosition(double value) { return static_cast<int>(std::lround(ClampValue(value) * 10.0)); }
 
-double CurveDlgState::SliderValue(int position) {
-  return std::clamp(position, 0, kSliderMax) / 10.0;
-}
+double CurveDlgState::SliderValue(int position) { return std::clamp(position, 0, kSliderMax) / 10.0; }
 
 std::optional<double> CurveDlgState::ChangeValue(double value) {
   const double clamped = ClampValue(value);
@@ -88,10 +83,8 @@ bool CurveDlgState::ApplyName(const QString& text) {
                                                 "Please use letters, digits and Western European characters only."),
                     MB_OK | MB_ICONEXCLAMATION);
       return false;
-    case NameCheck::Unchanged:
-      return true;
-    case NameCheck::Ok:
-      break;
+    case NameCheck::Unchanged: return true;
+    case NameCheck::Ok: break;
   }
   if (!m_item) return false;
   const QString before = m_item->GetName();

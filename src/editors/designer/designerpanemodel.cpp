@@ -13,20 +13,15 @@
 
 #include <algorithm>
 
-QString DesignerPaneModel::MimeType() {
-  return QStringLiteral("application/x-qt-windows-mime;value=\"DATA Object\"");
-}
+QString DesignerPaneModel::MimeType() { return QStringLiteral("application/x-qt-windows-mime;value=\"DATA Object\""); }
 
 DesignerPaneModel::DesignerPaneModel(CSelvantisDoc* doc, Role role) : m_doc(doc), m_role(role) {}
 
 QString DesignerPaneModel::Title(int column) const {
   switch (m_role) {
-    case ItemsRole:
-      return LoadString(column == 0 ? 34365 : 34244);
-    case SourcesRole:
-      return LoadString(column == 0 ? 34248 : 33105);
-    case DestinationsRole:
-      return LoadString(column == 0 ? 32846 : 33104);
+    case ItemsRole: return LoadString(column == 0 ? 34365 : 34244);
+    case SourcesRole: return LoadString(column == 0 ? 34248 : 33105);
+    case DestinationsRole: return LoadString(column == 0 ? 32846 : 33104);
   }
   return QString();
 }
@@ -44,7 +39,8 @@ void DesignerPaneModel::Fill() {
     FillLinks({CVirtCtrl::G_DA, CVirtCtrl::G_IN, CVirtCtrl::G_OUT, CVirtCtrl::G_ALARM, CVirtCtrl::G_CHIME,
                CVirtCtrl::G_MESSAGE, CVirtCtrl::G_MONITOR, CVirtCtrl::G_AMPCHAN, CVirtCtrl::G_DELAY});
   }
-  if (m_selected >= static_cast<int>(m_rows.size())) m_selected = m_rows.empty() ? -1 : static_cast<int>(m_rows.size()) - 1;
+  if (m_selected >= static_cast<int>(m_rows.size()))
+    m_selected = m_rows.empty() ? -1 : static_cast<int>(m_rows.size()) - 1;
   if (m_selected < 0 && !m_rows.empty()) m_selected = 0;
 }
 
@@ -139,7 +135,8 @@ QString DesignerPaneModel::ToolTip(int row) const {
   if (row < 0 || row >= static_cast<int>(m_rows.size())) return QString();
   const Row& r = m_rows[static_cast<size_t>(row)];
   if (m_role == ItemsRole) {
-    if (CBaseDevice* item = m_doc->GetIDManager().FindBaseDevice(r.index, DT_VIRTCTRLITEM)) return item->GetToolTipText();
+    if (CBaseDevice* item = m_doc->GetIDManager().FindBaseDevice(r.index, DT_VIRTCTRLITEM))
+      return item->GetToolTipText();
   }
   return r.label;
 }

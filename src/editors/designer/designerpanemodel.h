@@ -22,10 +22,10 @@ class DesignerPaneModel final {
   static QString MimeType();
 
   struct Row {
-    int image = 0;   // the group (CVirtCtrl::Group)
-    int index = 0;   // within the group; for the items pane the item's ID
-    QString label;   // column 0
-    QString name;    // column 1: wired item's name, or the item's ID text
+    int image = 0;  // the group (CVirtCtrl::Group)
+    int index = 0;  // within the group; for the items pane the item's ID
+    QString label;  // column 0
+    QString name;   // column 1: wired item's name, or the item's ID text
   };
 
   DesignerPaneModel(CSelvantisDoc* doc, Role role);

@@ -37,8 +37,7 @@ CTransfer::Result DesignerTransfer::TransferItem(bool bUpload, int itemId) {
   return Run(bUpload, first, first + CVirtCtrl::kStepsPerItem, {});
 }
 
-CTransfer::Result DesignerTransfer::Run(bool bUpload, int firstStep, int endStep,
-                                        CTransfer::ProgressHandler progress) {
+CTransfer::Result DesignerTransfer::Run(bool bUpload, int firstStep, int endStep, CTransfer::ProgressHandler progress) {
   CVirtCtrl* block = CVirtCtrl::Find(&m_doc);
   if (!block) {
     AfxMessageBox(QCoreApplication::translate("DesignerTransfer", "The project holds no virtual-controller block."),

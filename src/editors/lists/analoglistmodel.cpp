@@ -60,16 +60,10 @@ bool AnalogListModel::ApplyChoice(CAnalogCondition& condition, int column, int i
 
 bool AnalogListModel::ApplyText(CAnalogCondition& condition, int column, const QString& text) {
   switch (column) {
-    case kName:
-      return condition.SetUniqueName(text, true);
-    case kMinimum:
-      condition.SetColumnText(1, text);
-      return true;
-    case kMaximum:
-      condition.SetColumnText(2, text);
-      return true;
-    default:
-      return false;
+    case kName: return condition.SetUniqueName(text, true);
+    case kMinimum: condition.SetColumnText(1, text); return true;
+    case kMaximum: condition.SetColumnText(2, text); return true;
+    default: return false;
   }
 }
 

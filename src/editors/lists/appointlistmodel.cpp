@@ -26,13 +26,9 @@ QStringList AppointListModel::ColumnTitles() {
   return titles;
 }
 
-int AppointListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int AppointListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment AppointListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment AppointListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CAppoint*> AppointListModel::Appointments(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;

@@ -22,7 +22,8 @@ constexpr int kFieldOutputs = 5;
 }  // namespace
 
 QStringList BusyListModel::ColumnTitles() {
-  return {QCoreApplication::translate("BusyListModel", "Busy condition"), LoadString(34244),
+  return {QCoreApplication::translate("BusyListModel", "Busy condition"),
+          LoadString(34244),
           QCoreApplication::translate("BusyListModel", "Audio"),
           QCoreApplication::translate("BusyListModel", "Output"),
           QCoreApplication::translate("BusyListModel", "Zones"),
@@ -56,18 +57,12 @@ QStringList BusyListModel::RowTexts(const CBusyCondition& condition) {
 
 BusyListModel::Edit BusyListModel::EditOf(int column) {
   switch (column) {
-    case kAudio:
-      return Edit::SelectSources;
-    case kOutput:
-      return Edit::SelectOutputs;
-    case kZones:
-      return Edit::Zones;
-    case kMatching:
-      return Edit::ToggleMatching;
-    case kPriority:
-      return Edit::InPlace;
-    default:
-      return Edit::None;
+    case kAudio: return Edit::SelectSources;
+    case kOutput: return Edit::SelectOutputs;
+    case kZones: return Edit::Zones;
+    case kMatching: return Edit::ToggleMatching;
+    case kPriority: return Edit::InPlace;
+    default: return Edit::None;
   }
 }
 

@@ -27,7 +27,8 @@ CAnalogCondition* CAnalogDlgView::AnalogAt(int row) const { return dynamic_cast<
 void CAnalogDlgView::FillList() {
   const QStringList titles = AnalogListModel::ColumnTitles();
   for (int column = 0; column < AnalogListModel::kColumnCount; ++column) {
-    SetColumn(column, titles.at(column), AnalogListModel::ColumnWidth(column), AnalogListModel::ColumnAlignment(column));
+    SetColumn(column, titles.at(column), AnalogListModel::ColumnWidth(column),
+              AnalogListModel::ColumnAlignment(column));
   }
   const int current = GetCurrentID();
   {
@@ -89,11 +90,8 @@ void CAnalogDlgView::EditCell(int row, int column) {
       FillList();
       break;
     }
-    case AnalogListModel::Edit::InPlace:
-      OpenEditor(row, column);
-      break;
-    case AnalogListModel::Edit::None:
-      break;
+    case AnalogListModel::Edit::InPlace: OpenEditor(row, column); break;
+    case AnalogListModel::Edit::None: break;
   }
 }
 

@@ -4,8 +4,7 @@
 #include "editors/lists/cappointdlgview.h"
 
 CAppointDlgFrm::CAppointDlgFrm(const HostFrameContext& context, QWidget* parent)
-    : CEntryListFrame(context, calendarlists::kAppoint, parent),
-      m_appointView(new CAppointDlgView(context.doc, this)) {
+    : CEntryListFrame(context, calendarlists::kAppoint, parent), m_appointView(new CAppointDlgView(context.doc, this)) {
   SetView(m_appointView);
   // Unlike most lists, the appointments' transfer buttons are kept up to
   // date with the link.

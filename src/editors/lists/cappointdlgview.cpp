@@ -63,8 +63,7 @@ void CAppointDlgView::EditCell(int row, int column) {
       OpenPicker(row, column, CellDateTimeFormat::Kind::Time, AppointListModel::PickerText(*appoint, column),
                  AppointListModel::kPickerExtraHeight);
       break;
-    case AppointListModel::Edit::None:
-      break;
+    case AppointListModel::Edit::None: break;
   }
 }
 

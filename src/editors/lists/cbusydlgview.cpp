@@ -114,11 +114,8 @@ void CBusyDlgView::EditCell(int row, int column) {
       BusyListModel::ToggleMatching(*condition);
       FillList();
       break;
-    case BusyListModel::Edit::InPlace:
-      OpenEditor(row, column);
-      break;
-    case BusyListModel::Edit::None:
-      break;
+    case BusyListModel::Edit::InPlace: OpenEditor(row, column); break;
+    case BusyListModel::Edit::None: break;
   }
 }
 

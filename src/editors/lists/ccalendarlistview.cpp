@@ -34,8 +34,7 @@ CCalendarListView::CCalendarListView(CSelvantisDoc* doc, const EntryListKind& ki
   // Objects of this document may vanish under the list (another editor, an
   // upload): drop their rows before they point at freed objects.
   if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this,
-            [this](CBaseDevice* object) { DropRowsOf(object); });
+    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) { DropRowsOf(object); });
     connect(m_doc, &CSelvantisDoc::aboutToClear, this, [this] { DeleteAllRows(); });
   }
 }

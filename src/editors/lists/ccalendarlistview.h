@@ -67,8 +67,7 @@ class CCalendarListView : public CEBListView {
   std::optional<int> Choose(uint32_t kind, const QString& current);
   void OpenTextEditor(int row, int column);
   // A date or time picker over the cell, heightened by extraHeight pixels.
-  void OpenPicker(int row, int column, CellDateTimeFormat::Kind kind, const QString& initialText,
-                  int extraHeight = 0);
+  void OpenPicker(int row, int column, CellDateTimeFormat::Kind kind, const QString& initialText, int extraHeight = 0);
 
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -1,7 +1,7 @@
 #include "editors/lists/ccombinedlgview.h"
 
-#include "editors/lists/combinelistmodel.h"
 #include "editors/lists/centrylisttransfer.h"
+#include "editors/lists/combinelistmodel.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
 #include "logic/ccombinecondition.h"
@@ -22,7 +22,9 @@ CCombineDlgView::CCombineDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListV
   }
 }
 
-CCombineCondition* CCombineDlgView::CombinationAt(int row) const { return dynamic_cast<CCombineCondition*>(ObjectAt(row)); }
+CCombineCondition* CCombineDlgView::CombinationAt(int row) const {
+  return dynamic_cast<CCombineCondition*>(ObjectAt(row));
+}
 
 void CCombineDlgView::FillList() {
   const QStringList titles = CombineListModel::ColumnTitles();

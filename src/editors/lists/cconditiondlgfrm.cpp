@@ -3,7 +3,8 @@
 #include "editors/lists/cconditiondlgview.h"
 
 CConditionDlgFrm::CConditionDlgFrm(const HostFrameContext& context, QWidget* parent)
-    : CEntryListFrame(context, entrylists::kCondition, parent), m_conditionView(new CConditionDlgView(context.doc, this)) {
+    : CEntryListFrame(context, entrylists::kCondition, parent),
+      m_conditionView(new CConditionDlgView(context.doc, this)) {
   SetView(m_conditionView);
 }
 

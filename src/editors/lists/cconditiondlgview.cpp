@@ -43,7 +43,8 @@ void CConditionDlgView::SetPolling(bool polling) {
     m_pollTimer.stop();
   }
   headerItem()->setData(ConditionListModel::kState, Qt::UserRole, polling ? 1 : 0);
-  headerItem()->setText(ConditionListModel::kState, ConditionListModel::ColumnTitles(polling).at(ConditionListModel::kState));
+  headerItem()->setText(ConditionListModel::kState,
+                        ConditionListModel::ColumnTitles(polling).at(ConditionListModel::kState));
 }
 
 void CConditionDlgView::FillList() {
@@ -136,8 +137,8 @@ void CConditionDlgView::EditCell(int row, int column) {
       break;
     }
     case ConditionListModel::Edit::SelectSource: {
-      const std::optional<ListChoice> choice = Choose(
-          {static_cast<uint32_t>(condition->GetSourceObjectKind()), CellText(row, column), 0, false});
+      const std::optional<ListChoice> choice =
+          Choose({static_cast<uint32_t>(condition->GetSourceObjectKind()), CellText(row, column), 0, false});
       if (!choice || ConditionAt(row) != condition) return;
       ConditionListModel::SetSource(*condition, choice->number);
       FillList();
@@ -147,8 +148,7 @@ void CConditionDlgView::EditCell(int row, int column) {
       ConditionListModel::ToggleLevel(*condition);
       FillList();
       break;
-    case ConditionListModel::Edit::None:
-      break;
+    case ConditionListModel::Edit::None: break;
   }
 }
 

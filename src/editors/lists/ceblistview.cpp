@@ -54,8 +54,8 @@ void CEBListView::OnInitialUpdate(int columnCount) {
   auto* headerItem = new QTreeWidgetItem;
   for (int column = 0; column < columnCount; ++column) {
     headerItem->setText(column, QString());
-    headerItem->setTextAlignment(column, static_cast<int>(column == 1 ? Qt::AlignRight : Qt::AlignLeft) |
-                                             Qt::AlignVCenter);
+    headerItem->setTextAlignment(column,
+                                 static_cast<int>(column == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     header()->resizeSection(column, kDefaultColumnWidth);
   }
   setHeaderItem(headerItem);
@@ -387,15 +387,16 @@ bool CEBListView::PrintTo(QPrinter& printer) {
     painter.setPen(Qt::black);
     painter.drawRect(layout.ListRect());
     for (int column = 0; column < columnCount(); ++column) {
-      const QRect headerRect = layout.Scale(
-          QRect(header()->sectionPosition(column), 0, header()->sectionSize(column), headerHeight));
+      const QRect headerRect =
+          layout.Scale(QRect(header()->sectionPosition(column), 0, header()->sectionSize(column), headerHeight));
       painter.drawRect(headerRect);
-      const int textFlags = static_cast<int>(ColumnAlignment(column) | Qt::AlignVCenter | Qt::TextSingleLine |
-                                             Qt::TextDontClip);
+      const int textFlags =
+          static_cast<int>(ColumnAlignment(column) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip);
       const QRect titleRect(headerRect.left() + kPrintTextIndent, headerRect.top(),
                             std::max(0, headerRect.width() - kPrintTextIndent), headerRect.height());
       const QString title = headerItem()->text(column).left(kListCellMaxChars);
-      painter.drawText(titleRect, textFlags, painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRect.width()));
+      painter.drawText(titleRect, textFlags,
+                       painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRect.width()));
       for (int row = 0; row < topLevelItemCount(); ++row) {
         const QRect visual = visualItemRect(topLevelItem(row));
         // Rows below the header, in list coordinates without scrolling.

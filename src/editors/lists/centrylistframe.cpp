@@ -115,9 +115,7 @@ bool CEntryListFrame::OnCommand(uint32_t id) {
   return true;
 }
 
-bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) {
-  return EntryFrameCommands::Route(this, nullptr, id);
-}
+bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) { return EntryFrameCommands::Route(this, nullptr, id); }
 
 void CEntryListFrame::UpdateNewDelete() {
   const bool canCreate = m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);

@@ -25,9 +25,9 @@ CTransfer::Result CEntryListTransfer::Run(bool bUpload, int firstStep, int endSt
                                           CTransfer::ProgressHandler progress) {
   CBaseDevice* container = Container();
   if (!container) {
-    AfxMessageBox(QCoreApplication::translate("CEntryListTransfer",
-                                              "The project holds no transfer block for this list."),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        QCoreApplication::translate("CEntryListTransfer", "The project holds no transfer block for this list."),
+        MB_OK | MB_ICONEXCLAMATION);
     return CTransfer::Result::Failed;
   }
   CTransfer transfer(m_link);

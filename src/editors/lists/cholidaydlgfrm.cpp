@@ -4,8 +4,7 @@
 #include "editors/lists/cholidaydlgview.h"
 
 CHolidayDlgFrm::CHolidayDlgFrm(const HostFrameContext& context, QWidget* parent)
-    : CEntryListFrame(context, calendarlists::kHoliday, parent),
-      m_holidayView(new CHolidayDlgView(context.doc, this)) {
+    : CEntryListFrame(context, calendarlists::kHoliday, parent), m_holidayView(new CHolidayDlgView(context.doc, this)) {
   SetView(m_holidayView);
 }
 

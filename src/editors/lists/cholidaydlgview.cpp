@@ -56,8 +56,7 @@ void CHolidayDlgView::EditCell(int row, int column) {
     case HolidayListModel::Edit::Date:
       OpenPicker(row, column, CellDateTimeFormat::Kind::Date, HolidayListModel::PickerText(*holiday, column));
       break;
-    case HolidayListModel::Edit::None:
-      break;
+    case HolidayListModel::Edit::None: break;
   }
 }
 

@@ -10,8 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-CLogicEntryListView::CLogicEntryListView(CSelvantisDoc* doc, int columnCount, uint32_t deleteCommand,
-                                         QWidget* parent)
+CLogicEntryListView::CLogicEntryListView(CSelvantisDoc* doc, int columnCount, uint32_t deleteCommand, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_deleteCommand(deleteCommand) {
   EnableRowEditing();
   OnInitialUpdate(columnCount);

@@ -78,8 +78,7 @@ void CLogicOutDlgView::EditCell(int row, int column) {
       LogicOutListModel::Toggle(*out, column);
       FillList();
       break;
-    case LogicOutListModel::Edit::None:
-      break;
+    case LogicOutListModel::Edit::None: break;
   }
 }
 

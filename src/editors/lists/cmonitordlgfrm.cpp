@@ -55,12 +55,8 @@ bool CMonitorDlgFrm::OnCommand(uint32_t id) {
       m_relays->DeleteRelay();
       RefreshLists();
       return true;
-    case kDownload:
-      OnTransfer(false);
-      return true;
-    case kUpload:
-      OnTransfer(true);
-      return true;
+    case kDownload: OnTransfer(false); return true;
+    case kUpload: OnTransfer(true); return true;
     case kOnlineData:
       if (m_onlineRunner) {
         m_onlineRunner(this);
@@ -69,14 +65,9 @@ bool CMonitorDlgFrm::OnCommand(uint32_t id) {
         dialog.exec();
       }
       return true;
-    case kPrintList:
-      m_entries->PrintList();
-      return true;
-    case kExportList:
-      m_entries->OnExportList();
-      return true;
-    default:
-      return CSplitListFrame::OnCommand(id);
+    case kPrintList: m_entries->PrintList(); return true;
+    case kExportList: m_entries->OnExportList(); return true;
+    default: return CSplitListFrame::OnCommand(id);
   }
 }
 

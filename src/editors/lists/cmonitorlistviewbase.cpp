@@ -14,8 +14,7 @@ namespace {
 constexpr int kDataRole = Qt::UserRole + 2;
 }  // namespace
 
-CMonitorListViewBase::CMonitorListViewBase(CSelvantisDoc* doc, uint32_t deleteCommand, int noRowData,
-                                           QWidget* parent)
+CMonitorListViewBase::CMonitorListViewBase(CSelvantisDoc* doc, uint32_t deleteCommand, int noRowData, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_deleteCommand(deleteCommand), m_noRowData(noRowData) {
   OnInitialUpdate(MonitorListModel::kColumnCount);
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CMonitorListViewBase::OnSelectionChanged);

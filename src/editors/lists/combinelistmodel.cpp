@@ -26,9 +26,7 @@ QStringList CombineListModel::ColumnTitles() {
 
 int CombineListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment CombineListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment CombineListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CCombineCondition*> CombineListModel::Combinations(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;
@@ -55,27 +53,19 @@ int CombineListModel::FieldOf(int row, int column) {
   if (row < 0) return -1;
   const int k = row % kRowsPerEntry;
   switch (column) {
-    case kLogic:
-      return kFieldLogic;
-    case kInvert:
-      return 2 + 2 * k;
-    case kCondition:
-      return 3 + 2 * k;
-    default:
-      return -1;
+    case kLogic: return kFieldLogic;
+    case kInvert: return 2 + 2 * k;
+    case kCondition: return 3 + 2 * k;
+    default: return -1;
   }
 }
 
 uint32_t CombineListModel::KindOf(int column) {
   switch (column) {
-    case kLogic:
-      return kSelectLogic;
-    case kInvert:
-      return kSelectInvert;
-    case kCondition:
-      return kSelectCondition;
-    default:
-      return 0;
+    case kLogic: return kSelectLogic;
+    case kInvert: return kSelectInvert;
+    case kCondition: return kSelectCondition;
+    default: return 0;
   }
 }
 

@@ -29,13 +29,9 @@ QStringList ConditionListModel::ColumnTitles(bool polling) {
   return titles;
 }
 
-int ConditionListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int ConditionListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment ConditionListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment ConditionListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CCondition*> ConditionListModel::Conditions(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;
@@ -57,14 +53,10 @@ QStringList ConditionListModel::RowTexts(const CCondition& condition) {
 
 ConditionListModel::Edit ConditionListModel::EditOf(int column, const CCondition& condition) {
   switch (column) {
-    case kName:
-      return Edit::SelectType;
-    case kSelection:
-      return condition.GetSourceObjectKind() != 0 ? Edit::SelectSource : Edit::None;
-    case kLevel:
-      return Edit::ToggleLevel;
-    default:
-      return Edit::None;
+    case kName: return Edit::SelectType;
+    case kSelection: return condition.GetSourceObjectKind() != 0 ? Edit::SelectSource : Edit::None;
+    case kLevel: return Edit::ToggleLevel;
+    default: return Edit::None;
   }
 }
 

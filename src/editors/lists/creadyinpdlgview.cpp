@@ -106,11 +106,8 @@ void CReadyInpDlgView::EditCell(int row, int column) {
       ReadyInputListModel::Toggle(*input, column);
       FillList();
       break;
-    case ReadyInputListModel::Edit::InPlace:
-      OpenEditor(row, column);
-      break;
-    case ReadyInputListModel::Edit::None:
-      break;
+    case ReadyInputListModel::Edit::InPlace: OpenEditor(row, column); break;
+    case ReadyInputListModel::Edit::None: break;
   }
 }
 

@@ -47,7 +47,8 @@ CGlobalReadyInput* CReadyInpOptionsView::Global() const {
 void CReadyInpOptionsView::FillOptions() {
   const QStringList titles = ReadyInputListModel::OptionTitles();
   m_list->setHeaderLabels(titles);
-  for (int column = 0; column < 2; ++column) m_list->header()->resizeSection(column, ReadyInputListModel::OptionWidth(column));
+  for (int column = 0; column < 2; ++column)
+    m_list->header()->resizeSection(column, ReadyInputListModel::OptionWidth(column));
   const QSignalBlocker block(m_list);
   m_list->clear();
   const CGlobalReadyInput* global = Global();

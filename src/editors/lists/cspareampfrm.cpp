@@ -57,14 +57,9 @@ bool CSpareAmpFrm::OnCommand(uint32_t id) {
       m_watches->FillWatchList(entry);
       return true;
     }
-    case kDownload:
-      OnTransfer(false);
-      return true;
-    case kUpload:
-      OnTransfer(true);
-      return true;
-    default:
-      return CSplitListFrame::OnCommand(id);
+    case kDownload: OnTransfer(false); return true;
+    case kUpload: OnTransfer(true); return true;
+    default: return CSplitListFrame::OnCommand(id);
   }
 }
 

@@ -59,8 +59,8 @@ void CSpareAmpView::SetTitles() {
   const QStringList titles = entries ? SpareAmpListModel::EntryTitles(m_polling) : SpareAmpListModel::WatchTitles();
   for (int column = 0; column < SpareAmpListModel::kColumnCount; ++column) {
     const int width = entries ? SpareAmpListModel::EntryWidth(column) : SpareAmpListModel::WatchWidth(column);
-    const Qt::Alignment alignment = entries && column == SpareAmpListModel::kEntryNumber ? Qt::AlignRight
-                                                                                        : Qt::AlignLeft;
+    const Qt::Alignment alignment =
+        entries && column == SpareAmpListModel::kEntryNumber ? Qt::AlignRight : Qt::AlignLeft;
     SetColumn(column, titles.at(column), width, alignment);
   }
 }

@@ -85,9 +85,7 @@ QAction* CSplitListFrame::Action(uint32_t id) const {
 
 bool CSplitListFrame::OnCommand(uint32_t id) { return RouteEntryFrameCommand(id); }
 
-bool CSplitListFrame::RouteEntryFrameCommand(uint32_t id) {
-  return EntryFrameCommands::Route(this, nullptr, id);
-}
+bool CSplitListFrame::RouteEntryFrameCommand(uint32_t id) { return EntryFrameCommands::Route(this, nullptr, id); }
 
 QProgressBar* CSplitListFrame::Progress() const { return m_progress.data(); }
 

@@ -3,8 +3,7 @@
 #include "editors/lists/ctriggerdlgview.h"
 
 CTriggerDlgFrm::CTriggerDlgFrm(const HostFrameContext& context, QWidget* parent)
-    : CEntryListFrame(context, entrylists::kTrigger, parent),
-      m_triggerView(new CTriggerDlgView(context.doc, this)) {
+    : CEntryListFrame(context, entrylists::kTrigger, parent), m_triggerView(new CTriggerDlgView(context.doc, this)) {
   SetView(m_triggerView);
 }
 

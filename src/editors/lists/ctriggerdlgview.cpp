@@ -109,11 +109,8 @@ void CTriggerDlgView::EditCell(int row, int column) {
       FillList();
       break;
     }
-    case TriggerListModel::Edit::InPlace:
-      OpenEditor(row, column);
-      break;
-    case TriggerListModel::Edit::None:
-      break;
+    case TriggerListModel::Edit::InPlace: OpenEditor(row, column); break;
+    case TriggerListModel::Edit::None: break;
   }
 }
 

@@ -7,8 +7,7 @@
 
 #include <QSignalBlocker>
 
-CWeekDlgView::CWeekDlgView(CSelvantisDoc* doc, QWidget* parent)
-    : CCalendarListView(doc, calendarlists::kWeek, parent) {
+CWeekDlgView::CWeekDlgView(CSelvantisDoc* doc, QWidget* parent) : CCalendarListView(doc, calendarlists::kWeek, parent) {
   OnInitialUpdate(WeekListModel::kColumnCount);
   SetColumn(1, QString(), kDefaultColumnWidth, Qt::AlignLeft);
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CWeekDlgView::OnSelectionChanged);

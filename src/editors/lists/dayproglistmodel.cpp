@@ -36,13 +36,9 @@ QStringList DayprogListModel::ColumnTitles() {
   return titles;
 }
 
-int DayprogListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int DayprogListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment DayprogListModel::ColumnAlignment(int column) {
-  return column == kName ? Qt::AlignLeft : Qt::AlignRight;
-}
+Qt::Alignment DayprogListModel::ColumnAlignment(int column) { return column == kName ? Qt::AlignLeft : Qt::AlignRight; }
 
 QStringList DayprogListModel::EntryColumnTitles() {
   QStringList titles;
@@ -130,7 +126,6 @@ CDayprog* DayprogListModel::NewDayprog(CSelvantisDoc& doc) {
                                CBaseDevice::TF_NAME | CBaseDevice::TF_BELOW, &doc)) {
     return nullptr;
   }
-  dayprog->SetUniqueName(FormatText(QStringLiteral("%s %d"), {LoadString(IDS_DAILY_PROGRAM), dayprog->GetID()}),
-                         true);
+  dayprog->SetUniqueName(FormatText(QStringLiteral("%s %d"), {LoadString(IDS_DAILY_PROGRAM), dayprog->GetID()}), true);
   return static_cast<CDayprog*>(doc.AddObject(std::move(dayprog)));
 }

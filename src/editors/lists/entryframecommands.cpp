@@ -25,11 +25,8 @@ bool EntryFrameCommands::Route(QWidget* frame, CFrameHostDialog* host, uint32_t 
     case EntryListRules::Route::SaveProject:
       if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
       return true;
-    case EntryListRules::Route::SaveVmx:
-      GetDeviceLink()->OnSaveVmxSettings();
-      return true;
-    case EntryListRules::Route::Default:
-      return false;
+    case EntryListRules::Route::SaveVmx: GetDeviceLink()->OnSaveVmxSettings(); return true;
+    case EntryListRules::Route::Default: return false;
   }
   return false;
 }

@@ -5,9 +5,8 @@
 #include <algorithm>
 
 const std::vector<uint32_t>& EntryListRules::EditorSwitchCommands() {
-  static const std::vector<uint32_t> commands{32992, 32993, 32994, 32995, 32997, 32998, 32999,
-                                              33106, 33107, 33108, 33109, 33110, 33111, 33112,
-                                              33113, 33114, 33157, 34519, 34584, 34585};
+  static const std::vector<uint32_t> commands{32992, 32993, 32994, 32995, 32997, 32998, 32999, 33106, 33107, 33108,
+                                              33109, 33110, 33111, 33112, 33113, 33114, 33157, 34519, 34584, 34585};
   return commands;
 }
 

@@ -15,8 +15,7 @@
 
 namespace {
 
-constexpr uint32_t kTitleIds[HolidayListModel::kColumnCount] = {IDS_HOLIDAY_PROGRAM, 34244, 34234, 34233, 34299,
-                                                                 34119};
+constexpr uint32_t kTitleIds[HolidayListModel::kColumnCount] = {IDS_HOLIDAY_PROGRAM, 34244, 34234, 34233, 34299, 34119};
 constexpr int kWidths[HolidayListModel::kColumnCount] = {160, 30, 60, 120, 120, 160};
 constexpr int kColumnDate = 0;
 constexpr int kColumnFunction = 1;
@@ -33,13 +32,9 @@ QStringList HolidayListModel::ColumnTitles() {
   return titles;
 }
 
-int HolidayListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int HolidayListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment HolidayListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment HolidayListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CHoliday*> HolidayListModel::Holidays(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;

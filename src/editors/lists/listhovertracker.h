@@ -18,9 +18,9 @@ class ListHoverTracker final {
  public:
   // What a mouse move asks the view to do.
   struct Actions {
-    bool requestLeave = false;          // ask for the leave notification again
-    std::optional<ListCell> erase;      // the rectangle to remove
-    std::optional<ListCell> draw;       // the rectangle to draw
+    bool requestLeave = false;      // ask for the leave notification again
+    std::optional<ListCell> erase;  // the rectangle to remove
+    std::optional<ListCell> draw;   // the rectangle to draw
   };
 
   // row -1 (or column -1): the mouse is over no cell.

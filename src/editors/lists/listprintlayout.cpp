@@ -14,9 +14,13 @@ ListPrintLayout::ListPrintLayout(const QSize& listSize, const QSize& page, int s
   m_across = PagesFor(m_scaledList.width(), m_page.width());
 }
 
-int ListPrintLayout::ScaleX(int x) const { return static_cast<int>(static_cast<long long>(x) * m_printerX / m_screenX); }
+int ListPrintLayout::ScaleX(int x) const {
+  return static_cast<int>(static_cast<long long>(x) * m_printerX / m_screenX);
+}
 
-int ListPrintLayout::ScaleY(int y) const { return static_cast<int>(static_cast<long long>(y) * m_printerY / m_screenY); }
+int ListPrintLayout::ScaleY(int y) const {
+  return static_cast<int>(static_cast<long long>(y) * m_printerY / m_screenY);
+}
 
 QRect ListPrintLayout::Scale(const QRect& rect) const {
   const int left = ScaleX(rect.left());

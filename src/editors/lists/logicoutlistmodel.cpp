@@ -14,14 +14,10 @@ constexpr int kWidths[LogicOutListModel::kColumnCount] = {160, 30, 160, 160, 160
 // The column of CLogicOut::GetColumnText / GetValue / SetValue a list column shows.
 int FieldOf(int column) {
   switch (column) {
-    case LogicOutListModel::kOutput:
-      return 4;
-    case LogicOutListModel::kCondition:
-      return 2;
-    case LogicOutListModel::kInvert:
-      return 3;
-    default:
-      return -1;
+    case LogicOutListModel::kOutput: return 4;
+    case LogicOutListModel::kCondition: return 2;
+    case LogicOutListModel::kInvert: return 3;
+    default: return -1;
   }
 }
 
@@ -33,13 +29,9 @@ QStringList LogicOutListModel::ColumnTitles() {
   return titles;
 }
 
-int LogicOutListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int LogicOutListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment LogicOutListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment LogicOutListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CLogicOut*> LogicOutListModel::LogicOuts(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;

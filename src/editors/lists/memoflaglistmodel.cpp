@@ -21,13 +21,9 @@ QStringList MemoFlagListModel::ColumnTitles() {
   return titles;
 }
 
-int MemoFlagListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int MemoFlagListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
-Qt::Alignment MemoFlagListModel::ColumnAlignment(int column) {
-  return column == kId ? Qt::AlignRight : Qt::AlignLeft;
-}
+Qt::Alignment MemoFlagListModel::ColumnAlignment(int column) { return column == kId ? Qt::AlignRight : Qt::AlignLeft; }
 
 std::vector<CMemoFlag*> MemoFlagListModel::MemoFlags(const CSelvantisDoc& doc) {
   std::vector<CBaseDevice*> objects;

@@ -70,15 +70,11 @@ QStringList ReadyInputListModel::RowTexts(const CReadyInput& input, const CGloba
 ReadyInputListModel::Edit ReadyInputListModel::EditOf(int column) {
   switch (column) {
     case kInput:
-    case kText:
-      return Edit::Select;
+    case kText: return Edit::Select;
     case kLevel:
-    case kMasked:
-      return Edit::Toggle;
-    case kNumber:
-      return Edit::InPlace;
-    default:
-      return Edit::None;
+    case kMasked: return Edit::Toggle;
+    case kNumber: return Edit::InPlace;
+    default: return Edit::None;
   }
 }
 
@@ -156,9 +152,7 @@ QString ReadyInputListModel::MaskTimeText(const CGlobalReadyInput& global) {
   return text;
 }
 
-void ReadyInputListModel::SetMaskTime(CGlobalReadyInput& global, const QString& text) {
-  global.SetColumnText(2, text);
-}
+void ReadyInputListModel::SetMaskTime(CGlobalReadyInput& global, const QString& text) { global.SetColumnText(2, text); }
 
 CReadyInput* ReadyInputListModel::NewReadyInput(CSelvantisDoc& doc) {
   auto input = std::make_unique<CReadyInput>();

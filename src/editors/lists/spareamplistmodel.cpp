@@ -60,7 +60,8 @@ QString SpareAmpListModel::RelayText(CSelvantisDoc& doc, int number, bool kcm208
   const CRelaisManager* relays = CRelaisManager::Of(&doc);
   const CRelais* relay = nullptr;
   if (relays) {
-    relay = kcm208 ? relays->GetRelayR(static_cast<uint32_t>(number)) : relays->GetRelayS(static_cast<uint32_t>(number));
+    relay =
+        kcm208 ? relays->GetRelayR(static_cast<uint32_t>(number)) : relays->GetRelayS(static_cast<uint32_t>(number));
   }
   if (!relay) return Fmt("%d *", number);
   const QString keyword = CControlPad::KeywordOfKind(kcm208 ? CControlPad::kKindKCM208 : CControlPad::kKindKCM209);

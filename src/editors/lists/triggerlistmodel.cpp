@@ -17,14 +17,10 @@ constexpr int kWidths[TriggerListModel::kColumnCount] = {160, 30, 160, 60, 160, 
 
 int ParamOf(int column) {
   switch (column) {
-    case TriggerListModel::kCondition:
-      return CTrigger::FIELD_CONDITION;
-    case TriggerListModel::kOnMacro:
-      return CTrigger::FIELD_ON_MACRO;
-    case TriggerListModel::kOffMacro:
-      return CTrigger::FIELD_OFF_MACRO;
-    default:
-      return -1;
+    case TriggerListModel::kCondition: return CTrigger::FIELD_CONDITION;
+    case TriggerListModel::kOnMacro: return CTrigger::FIELD_ON_MACRO;
+    case TriggerListModel::kOffMacro: return CTrigger::FIELD_OFF_MACRO;
+    default: return -1;
   }
 }
 
@@ -39,9 +35,7 @@ QStringList TriggerListModel::ColumnTitles() {
   return titles;
 }
 
-int TriggerListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int TriggerListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
 Qt::Alignment TriggerListModel::ColumnAlignment(int column) {
   if (column == kName) return Qt::AlignHCenter;

@@ -14,17 +14,13 @@ constexpr int kWidths[WeekListModel::kColumnCount] = {160, 260};
 
 QStringList WeekListModel::ColumnTitles() { return {LoadString(34452), LoadString(IDS_DAILY_PROGRAM)}; }
 
-int WeekListModel::ColumnWidth(int column) {
-  return column >= 0 && column < kColumnCount ? kWidths[column] : 150;
-}
+int WeekListModel::ColumnWidth(int column) { return column >= 0 && column < kColumnCount ? kWidths[column] : 150; }
 
 CWeek* WeekListModel::Week(const CSelvantisDoc& doc) {
   return dynamic_cast<CWeek*>(doc.GetIDManager().FindBaseDevice(1, DT_WEEK));
 }
 
-QString WeekListModel::DayName(int day) {
-  return day >= 0 && day < kDays ? LoadString(kDayNameIds[day]) : QString();
-}
+QString WeekListModel::DayName(int day) { return day >= 0 && day < kDays ? LoadString(kDayNameIds[day]) : QString(); }
 
 QStringList WeekListModel::RowTexts(const CWeek* week, int day) {
   QString dayprog;

@@ -23,7 +23,10 @@ class WeekListModel final {
 
   static QStringList ColumnTitles();
   static int ColumnWidth(int column);
-  static Qt::Alignment ColumnAlignment(int column) { (void)column; return Qt::AlignLeft; }
+  static Qt::Alignment ColumnAlignment(int column) {
+    (void)column;
+    return Qt::AlignLeft;
+  }
 
   // The project's week program, or null when it lacks one.
   static CWeek* Week(const CSelvantisDoc& doc);

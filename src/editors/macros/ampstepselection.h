@@ -10,7 +10,6 @@ class QWidget;
 
 // The selection dialog of the amplifier step editors for a kind, preset
 // with the stored text; the chosen text, or nothing when not confirmed.
-std::optional<QString> RunAmpSelection(QWidget* parent, const CSelvantisDoc* doc, unsigned kind,
-                                       const QString& preset);
+std::optional<QString> RunAmpSelection(QWidget* parent, const CSelvantisDoc* doc, unsigned kind, const QString& preset);
 
 #endif

@@ -22,6 +22,7 @@ CZoneSwitchMacroView::Layout MakeLayout() {
 
 }  // namespace
 
-CAlarmMacroView::CAlarmMacroView(CMacroDlgFrm* frame, QWidget* parent) : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
+CAlarmMacroView::CAlarmMacroView(CMacroDlgFrm* frame, QWidget* parent)
+    : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
 
 SELV_REGISTER_MACRO_STEP_VIEW(CAlarmMacroView)

@@ -1,6 +1,5 @@
 #include "editors/macros/cbackgroundmacroview.h"
 
-
 namespace {
 
 CZoneSwitchMacroView::Layout MakeLayout() {
@@ -21,6 +20,7 @@ CZoneSwitchMacroView::Layout MakeLayout() {
 
 }  // namespace
 
-CBackgroundMacroView::CBackgroundMacroView(CMacroDlgFrm* frame, QWidget* parent) : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
+CBackgroundMacroView::CBackgroundMacroView(CMacroDlgFrm* frame, QWidget* parent)
+    : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
 
 SELV_REGISTER_MACRO_STEP_VIEW(CBackgroundMacroView)

@@ -67,7 +67,8 @@ QLineEdit* CBuzzerMacroView::AddNumberRow(const QString& label, const QString& b
 void CBuzzerMacroView::OnInitialUpdate() {
   const MacroStepFields::Choices consoles = ConsoleStepFields::ConsoleChoices(Document());
   const CMacro* macro = CurrentMacro();
-  FillChoices(m_console, consoles, macro ? MacroStepFields::ChoiceIndex(consoles, macro->GetParam(CMacro::P_CONSOLE)) : 0);
+  FillChoices(m_console, consoles,
+              macro ? MacroStepFields::ChoiceIndex(consoles, macro->GetParam(CMacro::P_CONSOLE)) : 0);
   if (!macro) return;
   m_pattern->setText(macro->GetParamText(CMacro::P_TEXT));
   m_time->setText(ConsoleStepFields::NumberText(*macro, CMacro::P_TIME));

@@ -22,6 +22,7 @@ CZoneSwitchMacroView::Layout MakeLayout() {
 
 }  // namespace
 
-CChimeMacroView::CChimeMacroView(CMacroDlgFrm* frame, QWidget* parent) : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
+CChimeMacroView::CChimeMacroView(CMacroDlgFrm* frame, QWidget* parent)
+    : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
 
 SELV_REGISTER_MACRO_STEP_VIEW(CChimeMacroView)

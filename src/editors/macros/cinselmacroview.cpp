@@ -3,8 +3,8 @@
 #include "editors/macros/levelstepfields.h"
 #include "macros/cmacro.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 
 CInselMacroView::CInselMacroView(CMacroDlgFrm* frame, QWidget* parent)
     : CMacroStepView(frame, tr("Select an AUX - source  (i.e.:  for background music)"), parent),
@@ -19,7 +19,8 @@ CInselMacroView::CInselMacroView(CMacroDlgFrm* frame, QWidget* parent)
 void CInselMacroView::OnInitialUpdate() {
   const auto inputs = LevelStepFields::AuxInputChoices(Document());
   const CMacro* macro = CurrentMacro();
-  FillChoices(m_input, inputs, macro ? MacroStepFields::ChoiceIndex(inputs, LevelStepFields::AuxInputValue(*macro)) : 0);
+  FillChoices(m_input, inputs,
+              macro ? MacroStepFields::ChoiceIndex(inputs, LevelStepFields::AuxInputValue(*macro)) : 0);
 }
 
 SELV_REGISTER_MACRO_STEP_VIEW(CInselMacroView)

@@ -90,7 +90,8 @@ CLCDTextMacroView::CLCDTextMacroView(CMacroDlgFrm* frame, QWidget* parent)
 void CLCDTextMacroView::OnInitialUpdate() {
   const MacroStepFields::Choices consoles = ConsoleStepFields::ConsoleChoices(Document());
   const CMacro* macro = CurrentMacro();
-  FillChoices(m_console, consoles, macro ? MacroStepFields::ChoiceIndex(consoles, macro->GetParam(CMacro::P_CONSOLE)) : 0);
+  FillChoices(m_console, consoles,
+              macro ? MacroStepFields::ChoiceIndex(consoles, macro->GetParam(CMacro::P_CONSOLE)) : 0);
   if (!macro) return;
   const int line = macro->GetParam(CMacro::P_LINE);
   m_text->setText(macro->GetParamText(CMacro::P_TEXT));

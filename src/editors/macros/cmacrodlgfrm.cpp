@@ -17,9 +17,9 @@ CMacroDlgFrm::CMacroDlgFrm(const HostFrameContext& context, QWidget* parent)
   CreateCommandBar({kNewMacro, kDeleteMacro, 0, kUpload, kDownload, 0, kExecute});
   EnableWithLink({kDownload, kUpload, kExecute});
   Splitter()->addWidget(m_list);
-  const int width = CProfile::GetInt(QString::fromLatin1(MacroListModel::kSection),
-                                     QString::fromLatin1(MacroListModel::kListWidthKey),
-                                     MacroListModel::kDefaultListWidth);
+  const int width =
+      CProfile::GetInt(QString::fromLatin1(MacroListModel::kSection),
+                       QString::fromLatin1(MacroListModel::kListWidthKey), MacroListModel::kDefaultListWidth);
   Splitter()->setSizes({width > 0 ? width : MacroListModel::kDefaultListWidth, 400});
   m_list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
   connect(m_list, &CMacroDlgListView::command, this, [this](uint32_t id) { OnCommand(id); });
@@ -102,18 +102,13 @@ bool CMacroDlgFrm::OnCommand(uint32_t id) {
       RefreshMacroList();
       UpdateButtons();
       return true;
-    case kDownload:
-      TransferAllMacros(false);
-      return true;
+    case kDownload: TransferAllMacros(false); return true;
     case kUpload:
       TransferAllMacros(true);
       RefreshMacroList();
       return true;
-    case kExecute:
-      m_list->ExecuteMacro();
-      return true;
-    default:
-      return CSplitListFrame::OnCommand(id);
+    case kExecute: m_list->ExecuteMacro(); return true;
+    default: return CSplitListFrame::OnCommand(id);
   }
 }
 

@@ -143,14 +143,16 @@ void CMacroDlgListView::OnItemChanged(QTreeWidgetItem* item, int column) {
   if (row < 0) return;
   const QString text = item->text(MacroListModel::kName);
   // The refill replaces the item; finish outside the model's signal.
-  QMetaObject::invokeMethod(this, [this, row, text] { EndLabelEdit(row, text); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, row, text] { EndLabelEdit(row, text); }, Qt::QueuedConnection);
 }
 
 void CMacroDlgListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const int row = m_editRow;
   CEBListView::closeEditor(editor, hint);
   if (hint == QAbstractItemDelegate::RevertModelCache && row >= 0) {
-    QMetaObject::invokeMethod(this, [this, row] { EndLabelEdit(row, std::nullopt); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, row] { EndLabelEdit(row, std::nullopt); }, Qt::QueuedConnection);
   }
 }
 

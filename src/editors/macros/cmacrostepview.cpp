@@ -41,7 +41,11 @@ void CMacroStepView::RequestRefresh() {
   if (!m_frame) return;
   QPointer<CMacroDlgFrm> frame(m_frame);
   QMetaObject::invokeMethod(
-      m_frame, [frame] { if (frame) frame->RefreshMacroList(); }, Qt::QueuedConnection);
+      m_frame,
+      [frame] {
+        if (frame) frame->RefreshMacroList();
+      },
+      Qt::QueuedConnection);
 }
 
 void CMacroStepView::FillChoices(QComboBox* combo, const MacroStepFields::Choices& choices, int index) {
@@ -101,6 +105,4 @@ CMacroStepView* CMacroStepViewRegistry::Create(const char* className, CMacroDlgF
   return it == Factories().end() ? nullptr : it->second(frame, parent);
 }
 
-bool CMacroStepViewRegistry::Has(const char* className) {
-  return className && Factories().count(className) != 0;
-}
+bool CMacroStepViewRegistry::Has(const char* className) { return className && Factories().count(className) != 0; }

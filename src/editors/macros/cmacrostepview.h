@@ -79,12 +79,10 @@ class CMacroStepViewRegistry final {
   static bool Has(const char* className);
 };
 
-#define SELV_REGISTER_MACRO_STEP_VIEW(cls)                                                   \
-  namespace {                                                                                \
-  const bool cls##_stepViewRegistered = CMacroStepViewRegistry::Register(                    \
-      #cls, [](CMacroDlgFrm* frame, QWidget* parent) -> CMacroStepView* {                    \
-        return new cls(frame, parent);                                                       \
-      });                                                                                    \
+#define SELV_REGISTER_MACRO_STEP_VIEW(cls)                                                                   \
+  namespace {                                                                                                \
+  const bool cls##_stepViewRegistered = CMacroStepViewRegistry::Register(                                    \
+      #cls, [](CMacroDlgFrm* frame, QWidget* parent) -> CMacroStepView* { return new cls(frame, parent); }); \
   }
 
 #endif

@@ -4,8 +4,8 @@
 #include "macros/cmacro.h"
 #include "model/devicetype.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QSignalBlocker>

@@ -22,6 +22,7 @@ CZoneSwitchMacroView::Layout MakeLayout() {
 
 }  // namespace
 
-CMessageMacroView::CMessageMacroView(CMacroDlgFrm* frame, QWidget* parent) : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
+CMessageMacroView::CMessageMacroView(CMacroDlgFrm* frame, QWidget* parent)
+    : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
 
 SELV_REGISTER_MACRO_STEP_VIEW(CMessageMacroView)

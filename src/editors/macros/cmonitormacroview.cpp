@@ -3,8 +3,8 @@
 #include "editors/macros/levelstepfields.h"
 #include "macros/cmacro.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QSignalBlocker>

@@ -22,6 +22,7 @@ CZoneSwitchMacroView::Layout MakeLayout() {
 
 }  // namespace
 
-CPageMacroView::CPageMacroView(CMacroDlgFrm* frame, QWidget* parent) : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
+CPageMacroView::CPageMacroView(CMacroDlgFrm* frame, QWidget* parent)
+    : CZoneSwitchMacroView(frame, MakeLayout(), parent) {}
 
 SELV_REGISTER_MACRO_STEP_VIEW(CPageMacroView)

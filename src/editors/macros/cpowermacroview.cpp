@@ -32,8 +32,7 @@ CPowerMacroView::CPowerMacroView(CMacroDlgFrm* frame, QWidget* parent)
 
 void CPowerMacroView::OnInitialUpdate() {
   const MacroStepFields::Choices priorities = MacroStepFields::PriorityChoices(false);
-  const MacroStepFields::Choices macros =
-      MacroStepFields::ObjectChoices(Document(), DT_MACRO, QStringLiteral("OFF"));
+  const MacroStepFields::Choices macros = MacroStepFields::ObjectChoices(Document(), DT_MACRO, QStringLiteral("OFF"));
   const CMacro* macro = CurrentMacro();
   if (!macro) {
     FillChoices(m_priority, priorities, 0);

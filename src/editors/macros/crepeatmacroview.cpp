@@ -5,8 +5,8 @@
 #include "model/devicetype.h"
 #include "shell/controls/cvalueedit.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -49,7 +49,8 @@ void CRepeatMacroView::OnInitialUpdate() {
   const auto macros = MacroStepFields::ObjectChoices(Document(), DT_MACRO, QStringLiteral("OFF"));
   const auto conditions = MacroStepFields::ObjectChoices(Document(), DT_CONDITION, QStringLiteral("OFF"));
   const CMacro* macro = CurrentMacro();
-  FillChoices(m_macro, macros, macro ? MacroStepFields::ChoiceIndex(macros, macro->GetParam(CMacro::P_REPEAT_MACRO)) : 0);
+  FillChoices(m_macro, macros,
+              macro ? MacroStepFields::ChoiceIndex(macros, macro->GetParam(CMacro::P_REPEAT_MACRO)) : 0);
   FillChoices(m_condition, conditions,
               macro ? MacroStepFields::ChoiceIndex(conditions, macro->GetParam(CMacro::P_CONDITION)) : 0);
   m_time->setText(macro ? macro->GetParamText(CMacro::P_TIME) : QString());

@@ -5,13 +5,13 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
-#include "shell/controls/cinplaceedit.h"
 #include "model/ui/cselectiondlg.h"
+#include "shell/controls/cinplaceedit.h"
 
-#include <QGroupBox>
 #include <QAbstractItemView>
 #include <QColor>
 #include <QDialog>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTableWidget>

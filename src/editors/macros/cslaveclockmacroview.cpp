@@ -3,8 +3,8 @@
 #include "editors/macros/flowstepfields.h"
 #include "macros/cmacro.h"
 
-#include <QGroupBox>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

@@ -14,7 +14,8 @@ CStopMacroView::CStopMacroView(CMacroDlgFrm* frame, QWidget* parent)
 void CStopMacroView::OnInitialUpdate() {
   const MacroStepFields::Choices choices = MacroStepFields::PriorityChoices(true);
   const CMacro* macro = CurrentMacro();
-  FillChoices(m_priority, choices, macro ? MacroStepFields::PriorityIndex(choices, macro->GetParam(CMacro::P_PRIO)) : 0);
+  FillChoices(m_priority, choices,
+              macro ? MacroStepFields::PriorityIndex(choices, macro->GetParam(CMacro::P_PRIO)) : 0);
 }
 
 void CStopMacroView::OnSelchangePriority(int index) {

@@ -5,8 +5,8 @@
 #include "model/devicetype.h"
 #include "shell/controls/cvalueedit.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>

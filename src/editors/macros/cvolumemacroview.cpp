@@ -4,8 +4,8 @@
 #include "macros/cmacro.h"
 #include "model/ctext.h"
 
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +15,11 @@
 #include <QVBoxLayout>
 
 CVolumeMacroView::CVolumeMacroView(CMacroDlgFrm* frame, QWidget* parent)
-    : CMacroStepView(frame,
-                     tr("Change volume values.\n\nIf 'Direct' selected : volume value is absolute and specified in dB.\n"
-                        "If 'Controller' selected : volume value is relative to actual setting in dB (up/down)."),
-                     parent),
+    : CMacroStepView(
+          frame,
+          tr("Change volume values.\n\nIf 'Direct' selected : volume value is absolute and specified in dB.\n"
+             "If 'Controller' selected : volume value is relative to actual setting in dB (up/down)."),
+          parent),
       m_source(AddChoiceRow(tr("Volume control"))),
       m_controller(new QRadioButton(tr("Controller"), ParameterBox())),
       m_direct(new QRadioButton(tr("Direct"), ParameterBox())),

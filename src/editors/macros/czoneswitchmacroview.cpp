@@ -82,7 +82,8 @@ void CZoneSwitchMacroView::OnInitialUpdate() {
   const CMacro* macro = CurrentMacro();
   if (m_priority) {
     const MacroStepFields::Choices choices = MacroStepFields::PriorityChoices(true);
-    FillChoices(m_priority, choices, macro ? MacroStepFields::PriorityIndex(choices, macro->GetParam(CMacro::P_PRIO)) : 0);
+    FillChoices(m_priority, choices,
+                macro ? MacroStepFields::PriorityIndex(choices, macro->GetParam(CMacro::P_PRIO)) : 0);
   }
   if (m_signal) {
     const MacroStepFields::Choices choices =

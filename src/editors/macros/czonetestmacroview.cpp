@@ -5,11 +5,11 @@
 #include "macros/cmacro.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 CZonetestMacroView::CZonetestMacroView(CMacroDlgFrm* frame, QWidget* parent)

@@ -30,9 +30,12 @@ bool SetSequenceDelay(CMacro& macro, int row, const QString& text) {
 
 bool SetSequenceObject(CMacro& macro, int row, int column, int id) {
   if (row < 0 || row >= kSequenceRows) return false;
-  if (column == 1) macro.SetParam(CMacro::P_STEP_MACRO + row, id);
-  else if (column == 3) macro.SetParam(CMacro::P_STEP_CONDITION + row, id);
-  else return false;
+  if (column == 1)
+    macro.SetParam(CMacro::P_STEP_MACRO + row, id);
+  else if (column == 3)
+    macro.SetParam(CMacro::P_STEP_CONDITION + row, id);
+  else
+    return false;
   return true;
 }
 

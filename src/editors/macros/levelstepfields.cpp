@@ -74,8 +74,7 @@ MacroStepFields::Choices AuxInputChoices(const CSelvantisDoc* doc) {
       add(2 * s, "IN%d AUX1", 1);
       add(2 * s, "IN%d AUX2", 2);
     }
-    if (second == CAudioInputSlot::MODULE_MIC || second == CAudioInputSlot::MODULE_LINE)
-      add(2 * s, "IN%d MIC/LINE", 1);
+    if (second == CAudioInputSlot::MODULE_MIC || second == CAudioInputSlot::MODULE_LINE) add(2 * s, "IN%d MIC/LINE", 1);
   }
   return choices;
 }
@@ -95,9 +94,9 @@ void SetAuxInput(CMacro& macro, int data) {
 }
 
 QStringList VolumeSources() {
-  return {QStringLiteral("OFF"),  QStringLiteral("IN1"),   QStringLiteral("IN2"),    QStringLiteral("IN3"),
-          QStringLiteral("IN4"),  QStringLiteral("OUT1"),  QStringLiteral("OUT2"),   QStringLiteral("OUT3"),
-          QStringLiteral("OUT4"), QStringLiteral("CHIME"), QStringLiteral("ALARM"), QStringLiteral("MESSAGE"),
+  return {QStringLiteral("OFF"),    QStringLiteral("IN1"),   QStringLiteral("IN2"),   QStringLiteral("IN3"),
+          QStringLiteral("IN4"),    QStringLiteral("OUT1"),  QStringLiteral("OUT2"),  QStringLiteral("OUT3"),
+          QStringLiteral("OUT4"),   QStringLiteral("CHIME"), QStringLiteral("ALARM"), QStringLiteral("MESSAGE"),
           QStringLiteral("MONITOR")};
 }
 
@@ -105,10 +104,14 @@ std::pair<int, int> VolumeRange(bool controller) { return controller ? std::pair
 
 QString VolumeName(const QString& name, bool controller, bool on) {
   QString result = name;
-  if (controller && on) result.replace(QLatin1String("SET"), QLatin1String("UP"));
-  else result.replace(QLatin1String("UP"), QLatin1String("SET"));
-  if (controller && !on) result.replace(QLatin1String("SET"), QLatin1String("DOWN"));
-  else result.replace(QLatin1String("DOWN"), QLatin1String("SET"));
+  if (controller && on)
+    result.replace(QLatin1String("SET"), QLatin1String("UP"));
+  else
+    result.replace(QLatin1String("UP"), QLatin1String("SET"));
+  if (controller && !on)
+    result.replace(QLatin1String("SET"), QLatin1String("DOWN"));
+  else
+    result.replace(QLatin1String("DOWN"), QLatin1String("SET"));
   return result;
 }
 

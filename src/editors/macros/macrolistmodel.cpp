@@ -112,12 +112,10 @@ Shape ShapeOf(int kind) {
     case CMacro::kKindDigitalIO:
     case CMacro::kKindMessage:
     case CMacro::kKindRecord:
-    case CMacro::kKindPower:
-      return Shape::OnOff;
+    case CMacro::kKindPower: return Shape::OnOff;
     case CMacro::kKindMonitor:
     case CMacro::kKindVolume:
-    case CMacro::kKindVirtCtrl:
-      return Shape::UpDown;
+    case CMacro::kKindVirtCtrl: return Shape::UpDown;
     case CMacro::kKindMemoFlag:
     case CMacro::kKindChime:
     case CMacro::kKindAuxSwitch:
@@ -131,10 +129,8 @@ Shape ShapeOf(int kind) {
     case CMacro::kKindRepeat:
     case CMacro::kKindSlaveClock:
     case CMacro::kKindLineTest:
-    case CMacro::kKindBuzzer:
-      return Shape::Single;
-    default:
-      return Shape::None;
+    case CMacro::kKindBuzzer: return Shape::Single;
+    default: return Shape::None;
   }
 }
 

@@ -30,8 +30,30 @@ inline constexpr EntryListKind kMacroTransfer{17, 57, -1, 33143, 33144, 32917, 3
 
 // The step editors by the kinds they edit.
 enum class Editor {
-  Empty, Monitor, MemoFlag, Power, Background, Page, Chime, Alarm, DigitalIO, Volume, AuxSwitch, LCDText,
-  Sequence, Message, VirtCtrl, Stop, AmpSupply, AmpMute, Record, Erase, Repeat, SlaveClock, LineTest, Buzzer
+  Empty,
+  Monitor,
+  MemoFlag,
+  Power,
+  Background,
+  Page,
+  Chime,
+  Alarm,
+  DigitalIO,
+  Volume,
+  AuxSwitch,
+  LCDText,
+  Sequence,
+  Message,
+  VirtCtrl,
+  Stop,
+  AmpSupply,
+  AmpMute,
+  Record,
+  Erase,
+  Repeat,
+  SlaveClock,
+  LineTest,
+  Buzzer
 };
 Editor EditorFor(int kind);
 // The editor class name ("CAlarmMacroView").

@@ -64,6 +64,8 @@ QString WriteTime(CMacro& macro, double seconds) {
   return TimeText(macro);
 }
 
-QString TimeText(const CMacro& macro) { return Fmt("%.1f", static_cast<double>(macro.GetParamFloat(CMacro::P_MAXTIME))); }
+QString TimeText(const CMacro& macro) {
+  return Fmt("%.1f", static_cast<double>(macro.GetParamFloat(CMacro::P_MAXTIME)));
+}
 
 }  // namespace RecorderStepFields

@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-BackgroundSettings::BackgroundSettings(CMiscAudio* audio, std::function<bool()> online,
-                                       std::function<void(int)> send)
+BackgroundSettings::BackgroundSettings(CMiscAudio* audio, std::function<bool()> online, std::function<void(int)> send)
     : m_audio(audio), m_online(std::move(online)), m_send(std::move(send)) {
   if (!m_online) m_online = [] { return IsOnline(); };
   if (!m_send)

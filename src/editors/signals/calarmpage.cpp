@@ -2,4 +2,5 @@
 
 #include "macros/caudiosignal.h"
 
-CAlarmPage::CAlarmPage(CSelvantisDoc& doc, QWidget* parent) : CSignalKindPage(doc, CAudioSignal::kKindAlarm, tr("Alarm"), parent) {}
+CAlarmPage::CAlarmPage(CSelvantisDoc& doc, QWidget* parent)
+    : CSignalKindPage(doc, CAudioSignal::kKindAlarm, tr("Alarm"), parent) {}

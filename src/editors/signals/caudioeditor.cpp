@@ -58,8 +58,7 @@ CAudioEditor::CAudioEditor(CSelvantisDoc& doc, QWidget* parent) : QDialog(parent
 
   m_active = 0;
   connect(m_tabs, &QTabWidget::currentChanged, this, &CAudioEditor::OnTabChanged);
-  if (m_list->RowCount() > 0)
-    m_list->SelectRow(0);  // brings up the page of its kind
+  if (m_list->RowCount() > 0) m_list->SelectRow(0);  // brings up the page of its kind
   if (m_list->RowCount() == 0 || !m_list->GetSelectedSignal(nullptr)) m_pages[0]->OnSetActive();
   for (CSignalPage* page : m_pages) page->SetModified(false);
 }

@@ -3,7 +3,8 @@
 #include "editors/signals/csignallistdlg.h"
 #include "macros/caudiosignal.h"
 
-CChimePage::CChimePage(CSelvantisDoc& doc, QWidget* parent) : CSignalKindPage(doc, CAudioSignal::kKindChime, tr("Chime"), parent) {}
+CChimePage::CChimePage(CSelvantisDoc& doc, QWidget* parent)
+    : CSignalKindPage(doc, CAudioSignal::kKindChime, tr("Chime"), parent) {}
 
 void CChimePage::OnKillActive(bool bKeepSelection) {
   CSignalKindPage::OnKillActive(bKeepSelection);

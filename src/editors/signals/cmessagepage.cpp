@@ -2,4 +2,5 @@
 
 #include "macros/caudiosignal.h"
 
-CMessagePage::CMessagePage(CSelvantisDoc& doc, QWidget* parent) : CSignalKindPage(doc, CAudioSignal::kKindMessage, tr("Text"), parent) {}
+CMessagePage::CMessagePage(CSelvantisDoc& doc, QWidget* parent)
+    : CSignalKindPage(doc, CAudioSignal::kKindMessage, tr("Text"), parent) {}

@@ -5,15 +5,11 @@
 
 int SignalListLogic::PageOfKind(int kind) {
   switch (kind) {
-    case CAudioSignal::kKindAlarm:
-      return kPageAlarm;
-    case CAudioSignal::kKindChime:
-      return kPageChime;
+    case CAudioSignal::kKindAlarm: return kPageAlarm;
+    case CAudioSignal::kKindChime: return kPageChime;
     case CAudioSignal::kKindMessage:
-    case CAudioSignal::kKindText:
-      return kPageMessage;
-    default:
-      return -1;
+    case CAudioSignal::kKindText: return kPageMessage;
+    default: return -1;
   }
 }
 

@@ -38,12 +38,9 @@ void SignalPageLogic::Refresh() {
 
 int SignalPageLogic::DefaultPriority() const {
   switch (m_kind) {
-    case CAudioSignal::kKindAlarm:
-      return 9;
-    case CAudioSignal::kKindChime:
-      return 7;
-    default:
-      return 6;
+    case CAudioSignal::kKindAlarm: return 9;
+    case CAudioSignal::kKindChime: return 7;
+    default: return 6;
   }
 }
 
@@ -104,8 +101,8 @@ SignalPageLogic::State SignalPageLogic::Load(const CAudioSignal* signal) const {
 
 bool SignalPageLogic::Save(CAudioSignal* signal, const State& state) const {
   if (!Handles(signal)) return false;
-  signal->SetValueText(1, Fmt("%d", std::clamp(state.priority, CAudioSignal::kMinPriority,
-                                               CAudioSignal::kMaxPriority)));
+  signal->SetValueText(1,
+                       Fmt("%d", std::clamp(state.priority, CAudioSignal::kMinPriority, CAudioSignal::kMaxPriority)));
   // Only the signal's own wiring is rewritten: the macros that play the
   // signal stay linked to it.
   signal->RemoveOwnConnections();
@@ -128,8 +125,7 @@ CAudioSignal* SignalPageLogic::Create(const State& state) const {
     AfxMessageBox(kNoExternalText, MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
   }
-  if (m_kind != CAudioSignal::kKindAlarm && m_kind != CAudioSignal::kKindChime &&
-      m_kind != CAudioSignal::kKindMessage)
+  if (m_kind != CAudioSignal::kKindAlarm && m_kind != CAudioSignal::kKindChime && m_kind != CAudioSignal::kKindMessage)
     return nullptr;
   CAudioSignal* signal = CAudioSignal::CreateSignal(m_kind, m_doc);
   if (!signal) {

@@ -30,9 +30,7 @@ int VolumeScale::PositionOf(double level, bool bPanic) {
 
 int VolumeScale::TopPosition(bool bPanic) { return bPanic ? 0 : PositionOf(0.0, true); }
 
-int VolumeScale::ClampSpin(int value, bool bPanic) {
-  return std::clamp(value, 0, kBottom - TopPosition(bPanic));
-}
+int VolumeScale::ClampSpin(int value, bool bPanic) { return std::clamp(value, 0, kBottom - TopPosition(bPanic)); }
 
 QString VolumeScale::Text(double level) {
   if (level <= kSilentDb) return QStringLiteral("OFF");

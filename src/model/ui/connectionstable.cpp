@@ -28,10 +28,7 @@ ConnectionsTable::Row MakeRow(const ConnectionRecord& record, bool input) {
 QStringList ConnectionsTable::Row::Cells() const {
   return {input ? QCoreApplication::translate("CConnectionsDlg", "Input")
                 : QCoreApplication::translate("CConnectionsDlg", "Output"),
-          Fmt("%d", ownPin),
-          peerName,
-          Fmt("%d", peerPin),
-          Fmt("%d", peerCategory)};
+          Fmt("%d", ownPin), peerName, Fmt("%d", peerPin), Fmt("%d", peerCategory)};
 }
 
 QStringList ConnectionsTable::Titles() {

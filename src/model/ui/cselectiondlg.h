@@ -26,8 +26,7 @@ class CSelectionDlg : public CResizableDialog {
  public:
   static constexpr unsigned kTemplateId = 498;
 
-  explicit CSelectionDlg(QWidget* parent = nullptr,
-                         const CSelectionProvider& providers = CSelectionProvider::Global());
+  explicit CSelectionDlg(QWidget* parent = nullptr, const CSelectionProvider& providers = CSelectionProvider::Global());
 
   // The request; set before DoModal.
   void SetKind(uint32_t kind) { m_request.kind = kind; }
@@ -37,7 +36,10 @@ class CSelectionDlg : public CResizableDialog {
   void SetRequest(int request) { m_request.request = request; }
   void SetSelection(const QString& text);
   // The project the choices come from; the active document unless set.
-  void SetDocument(const CSelvantisDoc* doc) { m_doc = doc; m_docSet = true; }
+  void SetDocument(const CSelvantisDoc* doc) {
+    m_doc = doc;
+    m_docSet = true;
+  }
 
   // The result after IDOK. Before that: the current number and the preset
   // text.

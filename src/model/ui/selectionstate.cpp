@@ -59,9 +59,7 @@ void SelectionState::Preselect() {
   }
 }
 
-bool SelectionState::IsChosen(int row) const {
-  return row >= 0 && row < RowCount() && m_chosen[row];
-}
+bool SelectionState::IsChosen(int row) const { return row >= 0 && row < RowCount() && m_chosen[row]; }
 
 void SelectionState::SetChosen(int row, bool chosen) {
   if (row < 0 || row >= RowCount()) {

@@ -33,8 +33,7 @@ CEditableListCtrl::~CEditableListCtrl() {
   }
 }
 
-int CEditableListCtrl::InsertColumn(const QString& title, int percent, ListEditorKind editor,
-                                    Qt::Alignment alignment) {
+int CEditableListCtrl::InsertColumn(const QString& title, int percent, ListEditorKind editor, Qt::Alignment alignment) {
   const int column = m_columns.AddColumn(title, percent, editor);
   setColumnCount(m_columns.Count());
   QTreeWidgetItem* head = headerItem();
@@ -50,9 +49,7 @@ void CEditableListCtrl::SetColumnPercent(int column, int percent) {
   ApplyColumnWidths();
 }
 
-void CEditableListCtrl::SetColumnEditor(int column, ListEditorKind editor) {
-  m_columns.SetEditor(column, editor);
-}
+void CEditableListCtrl::SetColumnEditor(int column, ListEditorKind editor) { m_columns.SetEditor(column, editor); }
 
 int CEditableListCtrl::GetClientWidth() const { return viewport()->width(); }
 
@@ -84,8 +81,7 @@ int CEditableListCtrl::InsertItem(int row, const QString& text) {
   auto* item = new QTreeWidgetItem();
   item->setText(0, text);
   for (int c = 0; c < m_columns.Count(); ++c) {
-    item->setTextAlignment(
-        c, Qt::Alignment(headerItem()->data(c, Qt::UserRole).toInt()) | Qt::AlignVCenter);
+    item->setTextAlignment(c, Qt::Alignment(headerItem()->data(c, Qt::UserRole).toInt()) | Qt::AlignVCenter);
   }
   insertTopLevelItem(row, item);
   return row;
@@ -185,8 +181,7 @@ QWidget* CEditableListCtrl::EditCell(int row, int column) {
     connect(edit, &CInPlaceEdit::endEdit, this, &CEditableListCtrl::endLabelEdit);
     m_editor = edit;
   } else {
-    const auto dtKind = kind == ListEditorKind::Date ? CellDateTimeFormat::Kind::Date
-                                                     : CellDateTimeFormat::Kind::Time;
+    const auto dtKind = kind == ListEditorKind::Date ? CellDateTimeFormat::Kind::Date : CellDateTimeFormat::Kind::Time;
     // Pickers need a little more height than a row gives them.
     auto* picker = new CInPlaceDateTimeCtrl(row, column, text, dtKind, viewport(), rect.adjusted(0, 0, 0, 5));
     connect(picker, &CInPlaceDateTimeCtrl::endEdit, this, &CEditableListCtrl::endLabelEdit);

@@ -1,7 +1,6 @@
 #include "shell/controls/celldatetimeformat.h"
 
-CellDateTimeFormat::CellDateTimeFormat(Kind kind, const QLocale& locale)
-    : m_kind(kind), m_locale(locale) {
+CellDateTimeFormat::CellDateTimeFormat(Kind kind, const QLocale& locale) : m_kind(kind), m_locale(locale) {
   if (kind == Kind::Date) {
     m_localePattern = locale.dateFormat(QLocale::ShortFormat);
     m_pattern = WithFullYear(m_localePattern);
@@ -63,8 +62,7 @@ QString CellDateTimeFormat::To24Hour(const QString& pattern) {
     if (c == QLatin1Char('h')) {
       out += QLatin1Char('H');
     } else if (c == QLatin1Char('a') || c == QLatin1Char('A')) {
-      if (i + 1 < pattern.size() &&
-          (pattern.at(i + 1) == QLatin1Char('p') || pattern.at(i + 1) == QLatin1Char('P'))) {
+      if (i + 1 < pattern.size() && (pattern.at(i + 1) == QLatin1Char('p') || pattern.at(i + 1) == QLatin1Char('P'))) {
         ++i;
       }
       // The blank that separated the marker from the time goes with it.

@@ -54,7 +54,8 @@ bool CFrameHostDialog::PostSwitchCommand(uint32_t command) {
   if (!FindHostFrameSwitchByCommand(command)) {
     return false;
   }
-  QMetaObject::invokeMethod(this, [this, command]() { OnSwitchCommand(command); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, command]() { OnSwitchCommand(command); }, Qt::QueuedConnection);
   return true;
 }
 

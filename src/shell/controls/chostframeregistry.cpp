@@ -18,9 +18,7 @@ bool CHostFrameRegistry::Register(HostFrameKind kind, Factory factory) {
   return true;
 }
 
-bool CHostFrameRegistry::Has(HostFrameKind kind) const {
-  return m_factories.count(static_cast<int>(kind)) != 0;
-}
+bool CHostFrameRegistry::Has(HostFrameKind kind) const { return m_factories.count(static_cast<int>(kind)) != 0; }
 
 QWidget* CHostFrameRegistry::Create(const HostFrameContext& context, QWidget* parent) const {
   const auto it = m_factories.find(static_cast<int>(context.kind));

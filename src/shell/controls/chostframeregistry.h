@@ -47,12 +47,10 @@ class CHostFrameRegistry final {
   std::map<int, Factory> m_factories;
 };
 
-#define SELV_REGISTER_HOST_FRAME(kind, cls)                                           \
-  namespace {                                                                         \
-  const bool cls##_hostFrameRegistered = CHostFrameRegistry::Global().Register(       \
-      kind, [](const HostFrameContext& context, QWidget* parent) -> QWidget* {        \
-        return new cls(context, parent);                                              \
-      });                                                                             \
+#define SELV_REGISTER_HOST_FRAME(kind, cls)                                                                         \
+  namespace {                                                                                                       \
+  const bool cls##_hostFrameRegistered = CHostFrameRegistry::Global().Register(                                     \
+      kind, [](const HostFrameContext& context, QWidget* parent) -> QWidget* { return new cls(context, parent); }); \
   }
 
 #endif

@@ -7,8 +7,8 @@
 #include <QTime>
 
 CInPlaceDateTimeCtrl::CInPlaceDateTimeCtrl(int row, int column, const QString& initialText,
-                                           CellDateTimeFormat::Kind kind, QWidget* parent,
-                                           const QRect& rect, const QLocale& locale)
+                                           CellDateTimeFormat::Kind kind, QWidget* parent, const QRect& rect,
+                                           const QLocale& locale)
     : QDateTimeEdit(parent),
       m_format(kind, locale),
       m_session(row, column, [this](const InPlaceEditResult& result) { Finish(result); }) {

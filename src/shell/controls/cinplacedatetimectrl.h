@@ -20,8 +20,8 @@ class CInPlaceDateTimeCtrl : public QDateTimeEdit {
  public:
   static constexpr int kControlId = 1000;
 
-  CInPlaceDateTimeCtrl(int row, int column, const QString& initialText, CellDateTimeFormat::Kind kind,
-                       QWidget* parent, const QRect& rect, const QLocale& locale = QLocale());
+  CInPlaceDateTimeCtrl(int row, int column, const QString& initialText, CellDateTimeFormat::Kind kind, QWidget* parent,
+                       const QRect& rect, const QLocale& locale = QLocale());
 
   int Row() const noexcept { return m_session.Row(); }
   int Column() const noexcept { return m_session.Column(); }

@@ -4,8 +4,7 @@
 #include <QKeyEvent>
 #include <QRect>
 
-CInPlaceEdit::CInPlaceEdit(int row, int column, const QString& initialText, QWidget* parent,
-                           const QRect& rect)
+CInPlaceEdit::CInPlaceEdit(int row, int column, const QString& initialText, QWidget* parent, const QRect& rect)
     : QLineEdit(initialText, parent),
       m_session(row, column, [this](const InPlaceEditResult& result) { Finish(result); }) {
   setObjectName(QStringLiteral("inPlaceEdit"));

@@ -4,8 +4,8 @@ CNumericEdit::CNumericEdit(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::editingFinished, this, &CNumericEdit::OnEditingFinished);
 }
 
-void CNumericEdit::Setup(bool bFloat, const QString& format, double minimum, double maximum,
-                         double value, bool bSpecial, double specialValue, const QString& specialText) {
+void CNumericEdit::Setup(bool bFloat, const QString& format, double minimum, double maximum, double value,
+                         bool bSpecial, double specialValue, const QString& specialText) {
   m_value.Setup(bFloat, format, minimum, maximum, value, bSpecial, specialValue, specialText);
   setText(m_value.Text());
 }

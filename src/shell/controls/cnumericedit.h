@@ -15,8 +15,8 @@ class CNumericEdit : public QLineEdit {
  public:
   explicit CNumericEdit(QWidget* parent = nullptr);
 
-  void Setup(bool bFloat, const QString& format, double minimum, double maximum, double value,
-             bool bSpecial = false, double specialValue = 0.0, const QString& specialText = QString());
+  void Setup(bool bFloat, const QString& format, double minimum, double maximum, double value, bool bSpecial = false,
+             double specialValue = 0.0, const QString& specialText = QString());
   double GetValue() const noexcept { return m_value.GetValue(); }
   // Shows the value, kept within the range.
   void SetValue(double value);

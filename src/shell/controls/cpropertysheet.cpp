@@ -112,14 +112,10 @@ void CPropertySheet::SetSideWidget(QWidget* widget) {
 
 QPushButton* CPropertySheet::GetButton(int id) const {
   switch (id) {
-    case IDOK:
-      return m_ok;
-    case IDCANCEL:
-      return m_cancel;
-    case ID_APPLY_NOW:
-      return m_apply;
-    default:
-      return nullptr;
+    case IDOK: return m_ok;
+    case IDCANCEL: return m_cancel;
+    case ID_APPLY_NOW: return m_apply;
+    default: return nullptr;
   }
 }
 
@@ -133,17 +129,12 @@ void CPropertySheet::PageModifiedChanged() {
 
 void CPropertySheet::PressButton(int button) {
   switch (button) {
-    case PSBTN_OK:
-      OnCommand(IDOK);
-      break;
-    case PSBTN_CANCEL:
-      OnCommand(IDCANCEL);
-      break;
+    case PSBTN_OK: OnCommand(IDOK); break;
+    case PSBTN_CANCEL: OnCommand(IDCANCEL); break;
     case PSBTN_APPLYNOW:
       if (m_apply->isEnabled()) OnCommand(ID_APPLY_NOW);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -153,14 +144,10 @@ bool CPropertySheet::OnInitDialog() { return true; }
 
 bool CPropertySheet::OnCommand(int id) {
   switch (id) {
-    case IDOK:
-      return DefaultOK();
-    case IDCANCEL:
-      return DefaultCancel();
-    case ID_APPLY_NOW:
-      return DefaultApply();
-    default:
-      return false;
+    case IDOK: return DefaultOK();
+    case IDCANCEL: return DefaultCancel();
+    case ID_APPLY_NOW: return DefaultApply();
+    default: return false;
   }
 }
 

@@ -26,6 +26,6 @@ void CToolTipCtrlEx::Activate(bool active) {
 }
 
 int CToolTipCtrlEx::GetToolCount() const {
-  return static_cast<int>(std::count_if(m_tools.begin(), m_tools.end(),
-                                        [](const Tool& t) { return !t.control.isNull(); }));
+  return static_cast<int>(
+      std::count_if(m_tools.begin(), m_tools.end(), [](const Tool& t) { return !t.control.isNull(); }));
 }

@@ -16,16 +16,13 @@ constexpr int kMaxExtentPx = 100000;
 
 }  // namespace
 
-DialogRectStore::DialogRectStore(QString section, QString key)
-    : m_section(std::move(section)), m_key(std::move(key)) {}
+DialogRectStore::DialogRectStore(QString section, QString key) : m_section(std::move(section)), m_key(std::move(key)) {}
 
 DialogRectStore DialogRectStore::ForTemplate(unsigned templateId) {
   return DialogRectStore(QStringLiteral("Settings"), Fmt("DlgSize%u", templateId));
 }
 
-std::optional<QRect> DialogRectStore::Load() const {
-  return FromText(CProfile::GetString(m_section, m_key));
-}
+std::optional<QRect> DialogRectStore::Load() const { return FromText(CProfile::GetString(m_section, m_key)); }
 
 void DialogRectStore::Save(const QRect& rect) const {
   if (rect.isValid()) {
@@ -51,8 +48,8 @@ std::optional<QRect> DialogRectStore::FromText(const QString& text) {
       return std::nullopt;
     }
   }
-  if (v[2] <= 0 || v[3] <= 0 || v[2] > kMaxExtentPx || v[3] > kMaxExtentPx ||
-      std::abs(v[0]) > kMaxExtentPx || std::abs(v[1]) > kMaxExtentPx) {
+  if (v[2] <= 0 || v[3] <= 0 || v[2] > kMaxExtentPx || v[3] > kMaxExtentPx || std::abs(v[0]) > kMaxExtentPx ||
+      std::abs(v[1]) > kMaxExtentPx) {
     return std::nullopt;
   }
   return QRect(v[0], v[1], v[2], v[3]);

@@ -80,9 +80,7 @@ inline constexpr std::array<HostFrameSwitch, 26> kHostFrameSwitches{{
     {34590, HostFrameKind::LineTest, "CZonetestFrm", "Line test"},
 }};
 
-constexpr bool IsValidHostFrameKind(int kind) {
-  return kind >= kFirstHostFrameKind && kind <= kLastHostFrameKind;
-}
+constexpr bool IsValidHostFrameKind(int kind) { return kind >= kFirstHostFrameKind && kind <= kLastHostFrameKind; }
 
 // The switch entry of a command, or null for any other command.
 constexpr const HostFrameSwitch* FindHostFrameSwitchByCommand(uint32_t command) {

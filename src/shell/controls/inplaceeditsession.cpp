@@ -10,12 +10,9 @@ InPlaceEditSession::InPlaceEditSession(int row, int column, EndHandler onEnd)
 InPlaceEditSession::Action InPlaceEditSession::ActionForKey(int key) noexcept {
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return Action::Commit;
-    case Qt::Key_Escape:
-      return Action::Cancel;
-    default:
-      return Action::None;
+    case Qt::Key_Enter: return Action::Commit;
+    case Qt::Key_Escape: return Action::Cancel;
+    default: return Action::None;
   }
 }
 
@@ -25,14 +22,9 @@ bool InPlaceEditSession::Cancel() { return End(std::nullopt); }
 
 bool InPlaceEditSession::HandleKey(int key, const std::function<QString()>& currentText) {
   switch (ActionForKey(key)) {
-    case Action::Commit:
-      Commit(currentText ? currentText() : QString());
-      return true;
-    case Action::Cancel:
-      Cancel();
-      return true;
-    case Action::None:
-      break;
+    case Action::Commit: Commit(currentText ? currentText() : QString()); return true;
+    case Action::Cancel: Cancel(); return true;
+    case Action::None: break;
   }
   return false;
 }

@@ -8,9 +8,8 @@
 #include <cmath>
 #include <utility>
 
-void NumericEditValue::Setup(bool bFloat, const QString& format, double minimum, double maximum,
-                             double value, bool bSpecial, double specialValue,
-                             const QString& specialText) {
+void NumericEditValue::Setup(bool bFloat, const QString& format, double minimum, double maximum, double value,
+                             bool bSpecial, double specialValue, const QString& specialText) {
   m_bFloat = bFloat;
   m_format = format.isEmpty() ? QString(bFloat ? QStringLiteral("%f") : QStringLiteral("%d")) : format;
   if (minimum > maximum) {
@@ -44,8 +43,7 @@ double NumericEditValue::SetValue(double value) {
 
 double NumericEditValue::ReadText(const QString& text) {
   const QString trimmed = text.trimmed();
-  if (m_bSpecial && !m_specialText.isEmpty() &&
-      trimmed.compare(m_specialText.trimmed(), Qt::CaseInsensitive) == 0) {
+  if (m_bSpecial && !m_specialText.isEmpty() && trimmed.compare(m_specialText.trimmed(), Qt::CaseInsensitive) == 0) {
     m_value = m_specialValue;
     return m_value;
   }

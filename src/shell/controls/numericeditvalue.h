@@ -11,8 +11,8 @@ class NumericEditValue final {
  public:
   // bFloat clear: the value is rounded to a whole number. A minimum above the
   // maximum is swapped rather than making every value invalid.
-  void Setup(bool bFloat, const QString& format, double minimum, double maximum, double value,
-             bool bSpecial = false, double specialValue = 0.0, const QString& specialText = QString());
+  void Setup(bool bFloat, const QString& format, double minimum, double maximum, double value, bool bSpecial = false,
+             double specialValue = 0.0, const QString& specialText = QString());
 
   double GetValue() const noexcept { return m_value; }
   // Stores the value clamped to the range (or the special value itself) and

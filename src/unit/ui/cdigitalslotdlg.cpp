@@ -75,8 +75,10 @@ CDigitalSlotDlg::CDigitalSlotDlg(CDigitalSlot& slot, QWidget* parent)
   connect(buttons, &QDialogButtonBox::accepted, this, &CDigitalSlotDlg::OnOK);
   connect(buttons, &QDialogButtonBox::rejected, this, &CDigitalSlotDlg::reject);
   for (int pin = 0; pin < DigitalSlotDlgState::kTerminals; ++pin) {
-    connect(m_inputChecks[pin], &QCheckBox::clicked, this, [this, pin](bool checked) { OnTicked(false, pin, checked); });
-    connect(m_outputChecks[pin], &QCheckBox::clicked, this, [this, pin](bool checked) { OnTicked(true, pin, checked); });
+    connect(m_inputChecks[pin], &QCheckBox::clicked, this,
+            [this, pin](bool checked) { OnTicked(false, pin, checked); });
+    connect(m_outputChecks[pin], &QCheckBox::clicked, this,
+            [this, pin](bool checked) { OnTicked(true, pin, checked); });
     connect(m_inputEdits[pin], &QLineEdit::textEdited, this,
             [this, pin](const QString& text) { m_state.SetText(false, pin, text); });
     connect(m_outputEdits[pin], &QLineEdit::textEdited, this,

@@ -102,8 +102,10 @@ CInterfaceSlotDlg::CInterfaceSlotDlg(CInterfaceSlot& slot, QWidget* parent)
   connect(buttons, &QDialogButtonBox::accepted, this, &CInterfaceSlotDlg::OnOK);
   connect(buttons, &QDialogButtonBox::rejected, this, &CInterfaceSlotDlg::reject);
   for (int row = 0; row < InterfaceSlotDlgState::kRows; ++row) {
-    connect(m_inputChecks[row], &QCheckBox::clicked, this, [this, row](bool checked) { OnTicked(false, row, checked); });
-    connect(m_outputChecks[row], &QCheckBox::clicked, this, [this, row](bool checked) { OnTicked(true, row, checked); });
+    connect(m_inputChecks[row], &QCheckBox::clicked, this,
+            [this, row](bool checked) { OnTicked(false, row, checked); });
+    connect(m_outputChecks[row], &QCheckBox::clicked, this,
+            [this, row](bool checked) { OnTicked(true, row, checked); });
     connect(m_inputEdits[row], &QLineEdit::textEdited, this,
             [this, row](const QString& text) { m_state.SetText(false, row, text); });
     connect(m_outputEdits[row], &QLineEdit::textEdited, this,

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QBrush>
-#include <QPalette>
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -20,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTreeWidgetItem>
@@ -315,14 +315,11 @@ bool CKCMConfigurationDlg::eventFilter(QObject* watched, QEvent* event) {
         SetDropHighlight(m_tree->itemAt(drag->position().toPoint()));
         return true;
       }
-      case QEvent::DragLeave:
-        SetDropHighlight(nullptr);
-        return false;
+      case QEvent::DragLeave: SetDropHighlight(nullptr); return false;
       case QEvent::Drop:
         if (HandleDrop(static_cast<QDropEvent*>(event))) return true;
         break;
-      default:
-        break;
+      default: break;
     }
     return CResizableDialog::eventFilter(watched, event);
   }

@@ -86,7 +86,6 @@ class CKCMConfigurationDlg final : public CResizableDialog {
   QPoint m_pressPos;
   int m_pressRow = -1;
   QTreeWidgetItem* m_dropHighlight = nullptr;
-
 };
 
 #endif

@@ -150,8 +150,7 @@ CPowerSupplyDlg::CPowerSupplyDlg(CAudioInputDevice& powerSupply, QWidget* parent
   connect(m_failInput, &QComboBox::activated, this, [this](int index) { m_state.SetFailInput(index); });
   connect(m_extInput, &QComboBox::activated, this, [this](int index) { m_state.SetExtInput(index); });
   connect(m_tabs, &QTabBar::currentChanged, this, &CPowerSupplyDlg::OnTabChanged);
-  connect(m_console, &QComboBox::activated, this,
-          [this](int index) { m_state.ChooseConsole(index, m_text->text()); });
+  connect(m_console, &QComboBox::activated, this, [this](int index) { m_state.ChooseConsole(index, m_text->text()); });
   connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) { m_state.EditText(text); });
   connect(m_battery, &QCheckBox::clicked, this, &CPowerSupplyDlg::OnBatteryClicked);
   connect(m_uninterrupted, &QRadioButton::clicked, this, [this] { m_state.SetDropToStandby(false); });

@@ -11,10 +11,10 @@
 namespace {
 
 // The pin commands of the rows; 0 where a row attaches nothing.
-constexpr int kInputCommands[InterfaceSlotDlgState::kRows] = {
-    CInterfaceSlot::ID_PC, CInterfaceSlot::ID_DCF77, CInterfaceSlot::ID_INP1, CInterfaceSlot::ID_INP2};
-constexpr int kOutputCommands[InterfaceSlotDlgState::kRows] = {
-    CInterfaceSlot::ID_READY, CInterfaceSlot::ID_MONITOR, CInterfaceSlot::ID_REMOTE, 0};
+constexpr int kInputCommands[InterfaceSlotDlgState::kRows] = {CInterfaceSlot::ID_PC, CInterfaceSlot::ID_DCF77,
+                                                              CInterfaceSlot::ID_INP1, CInterfaceSlot::ID_INP2};
+constexpr int kOutputCommands[InterfaceSlotDlgState::kRows] = {CInterfaceSlot::ID_READY, CInterfaceSlot::ID_MONITOR,
+                                                               CInterfaceSlot::ID_REMOTE, 0};
 
 // The power supply models in the order of the radio buttons.
 constexpr int kPowerKinds[] = {CAudioInputDevice::kKindRTP3004, CAudioInputDevice::kKindRTP3012};
@@ -73,8 +73,9 @@ void InterfaceSlotDlgState::Load() {
 
   m_powerSupply = nullptr;
   m_power = kNoPower;
-  const ConnectionRecord* power =
-      m_slot.GetInputCount() > CInterfaceSlot::IN_POWER ? m_slot.FindInputConnection(CInterfaceSlot::IN_POWER) : nullptr;
+  const ConnectionRecord* power = m_slot.GetInputCount() > CInterfaceSlot::IN_POWER
+                                      ? m_slot.FindInputConnection(CInterfaceSlot::IN_POWER)
+                                      : nullptr;
   CBaseDevice* peer = power != nullptr ? power->pPeer : nullptr;
   if (peer != nullptr && peer->GetType() == DT_AUDIOINPUTDEVICE &&
       CAudioInputDevice::IsPowerSupplyKind(peer->GetKind())) {

@@ -26,9 +26,7 @@ CBaseDevice* PadOnInput(const CBaseDevice& device, int pin) {
   return nullptr;
 }
 
-bool IsCardType(int type) {
-  return type == DT_KCM208 || type == DT_KCM209 || type == DT_KCM212 || type == DT_KCM216;
-}
+bool IsCardType(int type) { return type == DT_KCM208 || type == DT_KCM209 || type == DT_KCM212 || type == DT_KCM216; }
 
 int CardImage(int type) {
   switch (type) {
@@ -60,10 +58,9 @@ KCMConfigurationState::KCMConfigurationState(CSelvantisDoc& doc) : m_doc(doc), m
 
 // ---- Building the tree ------------------------------------------------------------
 
-std::unique_ptr<KCMConfigurationState::Node> KCMConfigurationState::MakeNode(Role role, const QString& text,
-                                                                              int image, bool hasOpen,
-                                                                              CBaseDevice* object,
-                                                                              Node* parent) const {
+std::unique_ptr<KCMConfigurationState::Node> KCMConfigurationState::MakeNode(Role role, const QString& text, int image,
+                                                                             bool hasOpen, CBaseDevice* object,
+                                                                             Node* parent) const {
   auto node = std::make_unique<Node>();
   node->role = role;
   node->text = text;
@@ -88,7 +85,8 @@ void KCMConfigurationState::Fill() {
                     nullptr);
   std::vector<CBaseDevice*> buses;
   m_doc.GetIDManager().GetBaseDeviceList(buses, DT_KCM201);
-  std::sort(buses.begin(), buses.end(), [](const CBaseDevice* a, const CBaseDevice* b) { return a->GetID() < b->GetID(); });
+  std::sort(buses.begin(), buses.end(),
+            [](const CBaseDevice* a, const CBaseDevice* b) { return a->GetID() < b->GetID(); });
   for (CBaseDevice* bus : buses)
     if (auto* card = dynamic_cast<CKCM*>(bus)) AddBusCardNode(m_root.get(), *card);
 }
@@ -290,19 +288,13 @@ void KCMConfigurationState::Select(Node* node) {
   m_doc.GetIDManager().GetBaseDeviceList(zones, DT_ZONE);
 
   switch (node->role) {
-    case Role::Root:
-      offer(kindText(CKCM::KIND_KCM201), IMG_BUS);
-      break;
+    case Role::Root: offer(kindText(CKCM::KIND_KCM201), IMG_BUS); break;
     case Role::OutputGroup:
       offer(kindText(CKCM::KIND_KCM208), IMG_KCM208);
       offer(kindText(CKCM::KIND_KCM209), IMG_KCM209);
       break;
-    case Role::InputGroup:
-      offer(kindText(CKCM::KIND_KCM212), IMG_KCM212);
-      break;
-    case Role::AnalogGroup:
-      offer(kindText(CKCM::KIND_KCM216), IMG_KCM216);
-      break;
+    case Role::InputGroup: offer(kindText(CKCM::KIND_KCM212), IMG_KCM212); break;
+    case Role::AnalogGroup: offer(kindText(CKCM::KIND_KCM216), IMG_KCM216); break;
     case Role::FreeChannel:
       // A labelled channel takes no second label.
       if (node->place != nullptr && node->place->GetType() == DT_KCM212)
@@ -327,8 +319,8 @@ void KCMConfigurationState::Select(Node* node) {
     }
     case Role::PRelay:
     case Role::ControlRelay: {
-      const int output = node->role == Role::PRelay ? CCardBusEditor::kZonePriorityOutput
-                                                     : CCardBusEditor::kZoneControlOutput;
+      const int output =
+          node->role == Role::PRelay ? CCardBusEditor::kZonePriorityOutput : CCardBusEditor::kZoneControlOutput;
       for (CBaseDevice* zone : zones)
         if (zone->FindOutputConnection(output) == nullptr) offer(zone->GetName(), IMG_ZONE, zone);
       m_multiSelect = true;
@@ -343,8 +335,7 @@ void KCMConfigurationState::Select(Node* node) {
       m_multiSelect = true;
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -388,7 +379,8 @@ bool KCMConfigurationState::Drop(int draggedRow, const std::vector<int>& selecte
     case IMG_LABEL: {
       CBaseDevice* pad = nullptr;
       if (target->role == Role::FreeChannel) {
-        if (auto* card = dynamic_cast<CKCM*>(target->place)) pad = m_editor.AddChannelLabel(*card, target->channel, target->da);
+        if (auto* card = dynamic_cast<CKCM*>(target->place))
+          pad = m_editor.AddChannelLabel(*card, target->channel, target->da);
       } else if (target->role == Role::Relay) {
         if (auto* relay = dynamic_cast<CRelais*>(target->object)) pad = m_editor.AddRelayLabel(*relay);
       }
@@ -453,7 +445,8 @@ bool KCMConfigurationState::DropObjects(Node* target, const std::vector<int>& ro
     if (!m_editor.AssignObject(*target->object, *entry.object, RoleOfImage(entry.image))) continue;
     int p = 0;
     CCardBusEditor::AssignmentPins(*target->object, RoleOfImage(entry.image), &p, nullptr);
-    AddChild(target, MakeNode(Role::Assigned, AssignedText(*entry.object, p), entry.image, false, entry.object, target));
+    AddChild(target,
+             MakeNode(Role::Assigned, AssignedText(*entry.object, p), entry.image, false, entry.object, target));
     changed = true;
   }
   if (changed) target->expanded = true;
@@ -508,8 +501,7 @@ bool KCMConfigurationState::DeleteSelected() {
       Select(parent);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

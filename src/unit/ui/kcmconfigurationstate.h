@@ -48,15 +48,15 @@ class KCMConfigurationState final {
     OutputGroup,
     InputGroup,
     AnalogGroup,
-    Card,            // KCM208, KCM209, KCM212 or KCM216
-    EmptyPlace,      // a relay-card input without a relay
-    Relay,           // a relay with its default function
+    Card,        // KCM208, KCM209, KCM212 or KCM216
+    EmptyPlace,  // a relay-card input without a relay
+    Relay,       // a relay with its default function
     PRelay,
     ControlRelay,
     CollectionCall,  // a relay switched by a collection call
     Label,           // a control pad on a channel or relay
     FreeChannel,
-    Assigned,        // a zone or group under a relay or collection call
+    Assigned,  // a zone or group under a relay or collection call
   };
 
   struct Node {

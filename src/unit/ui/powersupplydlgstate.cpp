@@ -34,10 +34,8 @@ constexpr int kParamFailCondition = 13;
 // The first console of the console list.
 constexpr int kFirstConsole = 2;
 
-const int kOutputKinds[] = {CControlPad::kKindDigitalOutput, CControlPad::kKindKCM208,
-                            CControlPad::kKindKCM209};
-const int kInputKinds[] = {CControlPad::kKindDigitalInput, CControlPad::kKindKCM212,
-                           CControlPad::kKindInterfaceInput};
+const int kOutputKinds[] = {CControlPad::kKindDigitalOutput, CControlPad::kKindKCM208, CControlPad::kKindKCM209};
+const int kInputKinds[] = {CControlPad::kKindDigitalInput, CControlPad::kKindKCM212, CControlPad::kKindInterfaceInput};
 
 template <size_t N>
 std::vector<PowerSupplyDlgState::Item> PadList(const CSelvantisDoc* doc, const int (&kinds)[N]) {
@@ -116,10 +114,10 @@ void PowerSupplyDlgState::Load() {
   m_battery = pm && pm->GetParam(CInternalPowerManagement::P_BATT_AVLBL) != 0;
   if (m_battery) m_tabs.push_back(kBattery);
   m_dropToStandby = pm && pm->GetParam(CInternalPowerManagement::P_DROP_SHUT) != 0;
-  const int mainsPrio = pm ? pm->GetParam(CInternalPowerManagement::P_MAINS_PRIO)
-                           : CInternalPowerManagement::kDefaultMainsPrio;
-  const int battPrio = pm ? pm->GetParam(CInternalPowerManagement::P_BATT_PRIO)
-                          : CInternalPowerManagement::kDefaultBattPrio;
+  const int mainsPrio =
+      pm ? pm->GetParam(CInternalPowerManagement::P_MAINS_PRIO) : CInternalPowerManagement::kDefaultMainsPrio;
+  const int battPrio =
+      pm ? pm->GetParam(CInternalPowerManagement::P_BATT_PRIO) : CInternalPowerManagement::kDefaultBattPrio;
   m_mainsStep = ClampStep(mainsPrio / kStepSize);
   m_batteryStep = ClampStep(battPrio / kStepSize);
 }

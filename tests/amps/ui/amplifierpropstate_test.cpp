@@ -1,8 +1,8 @@
 // The amplifier properties: which unit outputs feed the inputs, model
 // changes, the address and what the dialog shows per model.
 
-#include "amps/camplifier.h"
 #include "amps/ui/amplifierpropstate.h"
+#include "amps/camplifier.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 #include "unit/caudiooutputslot.h"

@@ -1,10 +1,10 @@
 // The group-membership dialog: the tree of groups, the candidates a group
 // may take, drops that connect and disconnect members at once, and renames.
 
+#include "amps/ui/caddtogroupsdlg.h"
 #include "amps/cgroup.h"
 #include "amps/czone.h"
 #include "amps/ui/addtogroupsstate.h"
-#include "amps/ui/caddtogroupsdlg.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/ceditablelistctrl.h"
 #include "shell/controls/cresizabletreectrl.h"

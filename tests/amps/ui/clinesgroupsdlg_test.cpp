@@ -1,10 +1,10 @@
 // The zone-and-group selection dialog: what the two lists show, what a drop
 // moves, and when the caller's list is rewritten.
 
+#include "amps/ui/clinesgroupsdlg.h"
 #include "amps/cgroup.h"
 #include "amps/clangroup.h"
 #include "amps/czone.h"
-#include "amps/ui/clinesgroupsdlg.h"
 #include "amps/ui/linesgroupsdrag.h"
 #include "amps/ui/linesgroupsstate.h"
 #include "model/cselvantisdoc.h"

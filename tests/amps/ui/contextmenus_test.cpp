@@ -9,8 +9,8 @@
 #include "amps/czone.h"
 #include "amps/czonetestsupport.h"
 #include "model/commandids.h"
-#include "model/ctext.h"
 #include "model/cselvantisdoc.h"
+#include "model/ctext.h"
 #include "shell/cmenuresources.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
@@ -82,9 +82,9 @@ class ContextMenusTest : public testing::Test {
 TEST_F(ContextMenusTest, ZoneMenuAddsGroupsTransfersDeletesAndShowsProperties) {
   CZone* zone = AddZone(doc);
   const std::vector<Entry> entries = MenuOf(*zone);
-  EXPECT_EQ(Ids(entries), (std::vector<int>{CZone::ID_ADD_GROUP, CZone::ID_ADD_LANGROUP, CZone::ID_ADD_CONTROL_RELAY,
-                                            ID_DEVICE_DOWNLOAD, ID_DEVICE_UPLOAD, ID_DELETE_OBJECT,
-                                            CZone::ID_ZONE_PROPERTIES}));
+  EXPECT_EQ(Ids(entries),
+            (std::vector<int>{CZone::ID_ADD_GROUP, CZone::ID_ADD_LANGROUP, CZone::ID_ADD_CONTROL_RELAY,
+                              ID_DEVICE_DOWNLOAD, ID_DEVICE_UPLOAD, ID_DELETE_OBJECT, CZone::ID_ZONE_PROPERTIES}));
   EXPECT_EQ(Find(entries, CZone::ID_ADD_GROUP)->text, "Add new &group");
   EXPECT_EQ(Find(entries, CZone::ID_ADD_LANGROUP)->text, "Add new LAN group");
   EXPECT_EQ(Find(entries, ID_DELETE_OBJECT)->text, "&Delete");

@@ -2,11 +2,11 @@
 // outputs offered for the inputs, the relay checks that refuse an Apply and
 // what a successful Apply writes.
 
+#include "amps/ui/relaytopologiesstate.h"
 #include "amps/camplifier.h"
 #include "amps/crelaismanager.h"
 #include "amps/crelaistopology.h"
 #include "amps/czone.h"
-#include "amps/ui/relaytopologiesstate.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 
@@ -127,8 +127,8 @@ TEST_F(RelayTopologiesStateTest, ApplyWritesKindZonesRelaysAndInputs) {
   EXPECT_EQ(topology->GetInputValue(1), amp->GetID());
   bool mirrored = false;
   for (const ConnectionRecord& r : amp->GetOutputConnections())
-    mirrored = mirrored || (r.pPeer == topology && r.nOwnPin == 1 && r.nPeerPin == 1 &&
-                            r.nPeerCategory == CAT_TOPOLOGIES);
+    mirrored =
+        mirrored || (r.pPeer == topology && r.nOwnPin == 1 && r.nPeerPin == 1 && r.nPeerCategory == CAT_TOPOLOGIES);
   EXPECT_TRUE(mirrored);
 
   const RelayTopologiesState::View view = state.GetView();

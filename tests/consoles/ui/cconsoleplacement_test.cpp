@@ -45,8 +45,8 @@ TEST(CConsolePlacementTest, EveryModelIsOfferedOnceUnderConsoles) {
   }
   EXPECT_EQ(models, (std::set<int>{CConsProp::RCX6010, CConsProp::RCX6020, CConsProp::RCX6510, CConsProp::RCX6520,
                                    CConsProp::RCX6530, CConsProp::RCX6550, CConsProp::RCX6106, CConsProp::RCX6010X,
-                                   CConsProp::RCX6020X, CConsProp::RCX6510X, CConsProp::RCX6520X,
-                                   CConsProp::RCX6530X, CConsProp::RCX6550X}));
+                                   CConsProp::RCX6020X, CConsProp::RCX6510X, CConsProp::RCX6520X, CConsProp::RCX6530X,
+                                   CConsProp::RCX6550X}));
 }
 
 TEST(CConsolePlacementTest, PlacedConsoleHasItsModelKeysAndThePointChosen) {

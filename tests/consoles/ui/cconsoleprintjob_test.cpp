@@ -67,7 +67,8 @@ TEST(CConsolePrintJobTest, AConsoleWithoutExtensionPrintsOnePageWithTheWholeDraw
 
 TEST(CConsolePrintJobTest, ADrawingWiderThanThePageIsReducedAndStaysAboveTheTitleBlock) {
   const KeyBox wide{0, 0, 2000, 150};
-  CConsolePrintJob job(wide, KeyBox{}, 30, QString(), [&](QPainter& p) { p.fillRect(QRect(0, 0, 2000, 150), Qt::blue); });
+  CConsolePrintJob job(wide, KeyBox{}, 30, QString(),
+                       [&](QPainter& p) { p.fillRect(QRect(0, 0, 2000, 150), Qt::blue); });
   const QImage page = PaintPage(job, 1);
   EXPECT_EQ(job.LastPlacement().offsetX, 0);
   EXPECT_LE(job.LastDrawingClip().right(), page.width() - 1);
@@ -77,8 +78,8 @@ TEST(CConsolePrintJobTest, ADrawingWiderThanThePageIsReducedAndStaysAboveTheTitl
 }
 
 TEST(CConsolePrintJobTest, ALongPathIsShortenedInItsMiddleAndKeepsClearOfTheNameBox) {
-  const QString path = QStringLiteral("/home/installer/projects/") + QString(300, QLatin1Char('x')) +
-                       QStringLiteral("/station.prj");
+  const QString path =
+      QStringLiteral("/home/installer/projects/") + QString(300, QLatin1Char('x')) + QStringLiteral("/station.prj");
   CConsolePrintJob job(kDrawing, kExtension, 20, path, nullptr);
   PaintPage(job, 1);
   const QString text = job.LastFileText();
@@ -116,6 +117,5 @@ TEST(CConsolePrintJobTest, PrintsTwoPagesToAPdf) {
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   const QByteArray bytes = pdf.readAll();
   EXPECT_TRUE(bytes.startsWith("%PDF"));
-  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 2)
-      << "pages";
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 2) << "pages";
 }

@@ -14,8 +14,8 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
-#include <QMenu>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>

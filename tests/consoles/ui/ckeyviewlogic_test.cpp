@@ -62,8 +62,7 @@ TEST(CKeyViewLogicTest, OnlyModelsWithADisplayShowTheName) {
 
 TEST(CKeyViewLogicTest, ExtensionFieldEndsWellLeftOfKeyOne) {
   // Key 1 from 1000 to 1080: the field ends at 1000 - 20 - 150.
-  const KeyBox field =
-      CKeyViewLogic::ExtensionField(KeyBox{10, 5, 866, 300}, KeyBox{1000, 40, 1080, 100}, 4, 8);
+  const KeyBox field = CKeyViewLogic::ExtensionField(KeyBox{10, 5, 866, 300}, KeyBox{1000, 40, 1080, 100}, 4, 8);
   EXPECT_EQ(field, (KeyBox{20, 13, 830, 292}));
 }
 

@@ -174,11 +174,10 @@ TEST_F(CPPCons1Test, SaveWritesTheParametersInOrder) {
   state.SetDosChar(true);
   state.SetLongCode("1234");
   state.SetShortCode("567");
-  const ParamList expected = {{CConsProp::P_ONPRIO, "60"},   {CConsProp::P_BUZZER, "0"},
-                              {CConsProp::P_PTTPRIO, "2"},   {CConsProp::P_COMP, "1"},
-                              {CConsProp::P_GERMAN, "0"},    {CConsProp::P_DOSCHAR, "1"},
-                              {CConsProp::P_EXT, "0"},       {CConsProp::P_LONGCODE, "1234"},
-                              {CConsProp::P_SHORTCODE, "567"}};
+  const ParamList expected = {
+      {CConsProp::P_ONPRIO, "60"}, {CConsProp::P_BUZZER, "0"},      {CConsProp::P_PTTPRIO, "2"},
+      {CConsProp::P_COMP, "1"},    {CConsProp::P_GERMAN, "0"},      {CConsProp::P_DOSCHAR, "1"},
+      {CConsProp::P_EXT, "0"},     {CConsProp::P_LONGCODE, "1234"}, {CConsProp::P_SHORTCODE, "567"}};
   EXPECT_EQ(state.ParamTexts(), expected);
 
   doc.SetModifiedFlag(false);

@@ -1,7 +1,7 @@
 // The designer frame: three panes, drops delivered to a pane, the Delete
 // key, the New/Delete buttons and the frame commands.
-#include "editors/designer/cdesignerview.h"
 #include "editors/designer/cobjectfrm.h"
+#include "editors/designer/cdesignerview.h"
 #include "editors/designer/virtctrlvaluequeue.h"
 #include "macros/cvirtctrl.h"
 #include "macros/cvirtctrlitem.h"
@@ -15,12 +15,12 @@
 #include "support/tempprofile.h"
 
 #include <QAction>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>

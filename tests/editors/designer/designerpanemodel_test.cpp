@@ -163,7 +163,9 @@ TEST_F(DesignerPaneModelTest, RenameOnlyInItemsPaneAndMadeUnique) {
 TEST_F(DesignerPaneModelTest, DragRecordIsTwelveLittleEndianBytes) {
   const QByteArray record = DesignerPaneModel::DragRecord(3);
   ASSERT_EQ(record.size(), 12);
-  EXPECT_EQ(record, QByteArray::fromHex("3d860000" "04000000" "03000000"));
+  EXPECT_EQ(record, QByteArray::fromHex("3d860000"
+                                        "04000000"
+                                        "03000000"));
   EXPECT_EQ(DesignerPaneModel::ParseDragRecord(record), 3);
   EXPECT_EQ(DesignerPaneModel::ParseDragRecord(record.left(8)), 0);
   EXPECT_EQ(DesignerPaneModel::ParseDragRecord(DesignerPaneModel::DragRecord(41)), 0);

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 TEST(CalendarCellText, PickerTextsReadBackInSeveralLocales) {
-  for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
-                                QLocale(QLocale::English, QLocale::UnitedStates)}) {
+  for (const QLocale& locale :
+       {QLocale::c(), QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
     const int64_t time = MakeLocalTime(2031, 11, 9, 21, 5);
     EXPECT_EQ(CalendarCellText::ParseDate(CalendarCellText::PickerDate(time, locale), locale), QDate(2031, 11, 9))
         << locale.name().toStdString();

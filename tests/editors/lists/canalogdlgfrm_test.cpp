@@ -1,5 +1,5 @@
-#include "editors/lists/analoglistmodel.h"
 #include "editors/lists/canalogdlgfrm.h"
+#include "editors/lists/analoglistmodel.h"
 #include "editors/lists/canalogdlgview.h"
 #include "editors/lists/conditionliststestsupport.h"
 #include "editors/lists/entrylisttestsupport.h"

@@ -1,7 +1,7 @@
+#include "editors/lists/cappointdlgfrm.h"
 #include "editors/lists/appointlistmodel.h"
 #include "editors/lists/calendarcelltext.h"
 #include "editors/lists/calendarlisttestsupport.h"
-#include "editors/lists/cappointdlgfrm.h"
 #include "editors/lists/cappointdlgview.h"
 #include "link/linkmode.h"
 #include "logic/logicstrings.h"
@@ -11,8 +11,8 @@
 #include "support/tempprofile.h"
 
 #include <QAction>
-#include <QHeaderView>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -312,9 +312,8 @@ TEST_F(AppointListTest, DeviceUploadQueriesTheAppointmentAndShowsTheAnswer) {
   view->SelectRow(2);
   link.Clear();
   view->OnDeviceCommand(33180);
-  EXPECT_EQ(LinesStartingWith("/CALENDAR/"),
-            (QStringList{"/CALENDAR/EVENT3/FUNC ?", "/CALENDAR/EVENT3/DATE ?", "/CALENDAR/EVENT3/TIME ?",
-                         "/CALENDAR/EVENT3/MACRO ?"}));
+  EXPECT_EQ(LinesStartingWith("/CALENDAR/"), (QStringList{"/CALENDAR/EVENT3/FUNC ?", "/CALENDAR/EVENT3/DATE ?",
+                                                          "/CALENDAR/EVENT3/TIME ?", "/CALENDAR/EVENT3/MACRO ?"}));
   EXPECT_TRUE(link.Modes().contains(LINKMODE_UPLOAD));
   EXPECT_EQ(appoints[3]->GetRepetition(), IDS_REP_HOURLY);
   EXPECT_EQ(view->CellText(2, 2), "hourly");

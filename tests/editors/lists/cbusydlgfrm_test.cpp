@@ -1,6 +1,6 @@
+#include "editors/lists/cbusydlgfrm.h"
 #include "amps/czone.h"
 #include "editors/lists/busylistmodel.h"
-#include "editors/lists/cbusydlgfrm.h"
 #include "editors/lists/cbusydlgview.h"
 #include "editors/lists/conditionliststestsupport.h"
 #include "editors/lists/entrylisttestsupport.h"

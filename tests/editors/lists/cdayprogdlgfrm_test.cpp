@@ -1,7 +1,7 @@
+#include "editors/lists/cdayprogdlgfrm.h"
 #include "editors/lists/calendarcelltext.h"
 #include "editors/lists/calendarlisttestsupport.h"
 #include "editors/lists/cdayprogdlgentryview.h"
-#include "editors/lists/cdayprogdlgfrm.h"
 #include "editors/lists/cdayprogdlglistview.h"
 #include "editors/lists/dayproglistmodel.h"
 #include "link/linkmode.h"

@@ -1,6 +1,6 @@
+#include "editors/lists/cholidaydlgfrm.h"
 #include "editors/lists/calendarcelltext.h"
 #include "editors/lists/calendarlisttestsupport.h"
-#include "editors/lists/cholidaydlgfrm.h"
 #include "editors/lists/cholidaydlgview.h"
 #include "editors/lists/holidaylistmodel.h"
 #include "logic/logicstrings.h"

@@ -193,7 +193,8 @@ TEST_F(MemoFlagListTest, DeletingTheLastFlagDisablesDeleteAndFullPoolDisablesCre
   EXPECT_FALSE(frame->Action(32972)->isEnabled());
   EXPECT_TRUE(frame->Action(32973)->isEnabled());
   const int limit = CIDManager::GetCreateLimit(DT_MEMOFLAG, doc->IsBigProject());
-  for (int id = 1; id <= limit; ++id) ASSERT_NE(AddLogicEntry<CMemoFlag>(*doc, CMemoFlag::kKindMemoFlag, id, "F"), nullptr);
+  for (int id = 1; id <= limit; ++id)
+    ASSERT_NE(AddLogicEntry<CMemoFlag>(*doc, CMemoFlag::kKindMemoFlag, id, "F"), nullptr);
   frame.reset();
   Open();
   EXPECT_FALSE(frame->Action(32973)->isEnabled());

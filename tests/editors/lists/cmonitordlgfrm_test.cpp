@@ -1,5 +1,5 @@
-#include "amps/cmonitor.h"
 #include "editors/lists/cmonitordlgfrm.h"
+#include "amps/cmonitor.h"
 #include "editors/lists/cmonitordlglistview.h"
 #include "editors/lists/cmonitorrelaislistview.h"
 #include "editors/lists/entrylisttestsupport.h"

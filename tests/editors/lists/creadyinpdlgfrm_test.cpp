@@ -27,7 +27,8 @@ class ReadyInputListTest : public ::testing::Test {
   void SetUp() override {
     doc = NewListProject();
     SetActiveDoc(doc.get());
-    for (int id = 1; id <= 3; ++id) inputs[id] = AddLogicEntry<CReadyInput>(*doc, CReadyInput::kKindReadyInput, id, "Input");
+    for (int id = 1; id <= 3; ++id)
+      inputs[id] = AddLogicEntry<CReadyInput>(*doc, CReadyInput::kKindReadyInput, id, "Input");
     global = ReadyInputListModel::Global(*doc);
   }
   void TearDown() override {

@@ -1,5 +1,5 @@
-#include "amps/cspareamp.h"
 #include "editors/lists/cspareampfrm.h"
+#include "amps/cspareamp.h"
 #include "editors/lists/cspareampview.h"
 #include "editors/lists/entrylisttestsupport.h"
 #include "editors/lists/spareamplistmodel.h"

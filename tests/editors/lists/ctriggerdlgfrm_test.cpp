@@ -1,7 +1,7 @@
 #include "editors/lists/ctriggerdlgfrm.h"
 #include "editors/lists/ctriggerdlgview.h"
-#include "editors/lists/triggerlistmodel.h"
 #include "editors/lists/entrylisttestsupport.h"
+#include "editors/lists/triggerlistmodel.h"
 #include "link/linkmode.h"
 #include "logic/ccondition.h"
 #include "support/messagerecorder.h"

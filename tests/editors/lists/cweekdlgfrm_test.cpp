@@ -1,5 +1,5 @@
-#include "editors/lists/calendarlisttestsupport.h"
 #include "editors/lists/cweekdlgfrm.h"
+#include "editors/lists/calendarlisttestsupport.h"
 #include "editors/lists/cweekdlgview.h"
 #include "editors/lists/weeklistmodel.h"
 #include "link/linkmode.h"

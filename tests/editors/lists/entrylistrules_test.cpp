@@ -1,5 +1,5 @@
-#include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
+#include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylisttestsupport.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"

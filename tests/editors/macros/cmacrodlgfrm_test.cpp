@@ -1,7 +1,7 @@
 #include "editors/macros/cmacrodlgfrm.h"
-#include "editors/macros/cmacrodlglistview.h"
 #include "editors/macros/campmacroview.h"
 #include "editors/macros/campmutemacroview.h"
+#include "editors/macros/cmacrodlglistview.h"
 #include "editors/macros/cmacrostepview.h"
 #include "editors/macros/cpowermacroview.h"
 #include "editors/macros/csequencemacroview.h"
@@ -288,7 +288,8 @@ TEST_F(MacroListTest, EveryEditorWithoutASelectedMacroChangesNothing) {
     if (auto* mute = qobject_cast<CAmpMuteMacroView*>(view.get()))
       mute->SetChooser([&](unsigned, const QString&) { return ++choosersAsked, std::optional<QString>("ALL"); });
     auto* sequence = qobject_cast<CSequenceMacroView*>(view.get());
-    if (sequence) sequence->SetChooser([&](uint32_t, const QString&) { return ++choosersAsked, std::optional<int>(1); });
+    if (sequence)
+      sequence->SetChooser([&](uint32_t, const QString&) { return ++choosersAsked, std::optional<int>(1); });
 
     view->OnInitialUpdate();
     for (QComboBox* combo : view->findChildren<QComboBox*>()) {

@@ -34,7 +34,6 @@ namespace {
 
 class FlowStepTest : public MacroStepTest {
  protected:
-
 };
 
 }  // namespace

@@ -24,7 +24,6 @@ namespace {
 
 class RecorderStepTest : public MacroStepTest {
  protected:
-
 };
 
 }  // namespace
@@ -32,7 +31,8 @@ class RecorderStepTest : public MacroStepTest {
 TEST_F(RecorderStepTest, WithoutARecorderTheMessageListHoldsOnlyOff) {
   CSelvantisDoc bare;
   ASSERT_EQ(CInternalMessageRec::Find(&bare), nullptr);
-  for (const CSelvantisDoc* project : {static_cast<const CSelvantisDoc*>(&bare), static_cast<const CSelvantisDoc*>(nullptr)}) {
+  for (const CSelvantisDoc* project :
+       {static_cast<const CSelvantisDoc*>(&bare), static_cast<const CSelvantisDoc*>(nullptr)}) {
     const MacroStepFields::Choices choices = RecorderStepFields::MessageChoices(project);
     ASSERT_EQ(choices.size(), 1u);
     EXPECT_EQ(choices[0].text, "OFF");

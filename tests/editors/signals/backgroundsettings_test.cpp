@@ -20,7 +20,8 @@ class BackgroundSettingsTest : public testing::Test {
     ASSERT_NE(audio, nullptr);
   }
   BackgroundSettings Make() {
-    return BackgroundSettings(audio, [this] { return online; }, [this](int code) { sent.push_back(code); });
+    return BackgroundSettings(
+        audio, [this] { return online; }, [this](int code) { sent.push_back(code); });
   }
   TempProfile profile;
   MessageRecorder messages;
@@ -83,7 +84,8 @@ TEST_F(BackgroundSettingsTest, ApplyStoresEverythingAndSendsNothing) {
 }
 
 TEST_F(BackgroundSettingsTest, WithoutTheAudioObjectNothingBreaks) {
-  BackgroundSettings settings(nullptr, [] { return true; }, [this](int code) { sent.push_back(code); });
+  BackgroundSettings settings(
+      nullptr, [] { return true; }, [this](int code) { sent.push_back(code); });
   settings.ChangeVolume(0, -10.0);
   settings.Save(BackgroundSettings::State{});
   EXPECT_TRUE(sent.empty());

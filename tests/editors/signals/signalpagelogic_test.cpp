@@ -1,7 +1,7 @@
 // The signal pages' logic: defaults, load and save of each kind, creation,
 // and which signals the list shows with which source text.
-#include "editors/signals/signallistlogic.h"
 #include "editors/signals/signalpagelogic.h"
+#include "editors/signals/signallistlogic.h"
 #include "macros/calarmgenerator.h"
 #include "macros/calarmsignal.h"
 #include "macros/cchimesignal.h"

@@ -2,8 +2,8 @@
 // switches, OK stores the edits in the zone-test object, Cancel stores
 // nothing, and a project without zone-test settings gets a message instead
 // of a dialog.
-#include "macros/czonetestobject.h"
 #include "macros/ui/clinetestdlg.h"
+#include "macros/czonetestobject.h"
 #include "macros/macrotestobjects.h"
 #include "model/cselvantisdoc.h"
 #include "support/dialogdriver.h"

@@ -16,8 +16,7 @@ TEST(CellDateTimeFormatTest, DatesRoundTripWithAFourDigitYear) {
     EXPECT_TRUE(text.contains("2031")) << text.toStdString();
     EXPECT_EQ(format.ParseDate(text), date) << text.toStdString();
   }
-  EXPECT_EQ(CellDateTimeFormat(CellDateTimeFormat::Kind::Date, kGerman).FormatDate(QDate(2024, 3, 1)),
-            "01.03.2024");
+  EXPECT_EQ(CellDateTimeFormat(CellDateTimeFormat::Kind::Date, kGerman).FormatDate(QDate(2024, 3, 1)), "01.03.2024");
 }
 
 TEST(CellDateTimeFormatTest, TwoDigitYearsTypedByTheUserMeanThisCentury) {

@@ -32,7 +32,7 @@ TEST(FitTextToWidthTest, CutsToTheLongestHeadThatFitsWithEllipsis) {
     QString expected;
   };
   const Row rows[] = {
-      {100, "Loudspeaker", "Loudspe..."},  // 11 chars = 110 px; 7 + "..." = 100 px fits
+      {100, "Loudspeaker", "Loudspe..."},   // 11 chars = 110 px; 7 + "..." = 100 px fits
       {110, "Loudspeaker", "Loudspeaker"},  // exactly as wide as the control: no cut
       {60, "Loudspeaker", "Lou..."},
       {30, "Loudspeaker", "..."},  // only the ellipsis fits

@@ -57,9 +57,8 @@ class FrameHostTest : public testing::Test {
     m_frames.Register(HostFrameKind::Triggers, [](const HostFrameContext& c, QWidget* p) -> QWidget* {
       return new TestFrame(c, p, "triggers");
     });
-    m_frames.Register(HostFrameKind::Macros, [](const HostFrameContext& c, QWidget* p) -> QWidget* {
-      return new TestFrame(c, p, "macros");
-    });
+    m_frames.Register(HostFrameKind::Macros,
+                      [](const HostFrameContext& c, QWidget* p) -> QWidget* { return new TestFrame(c, p, "macros"); });
   }
   TempProfile m_profile;
   CHostFrameRegistry m_frames;
@@ -206,9 +205,12 @@ TEST(FrameHostHookTest, InternalSlotsOpenTheirEditorsInTheHost) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
   const std::vector<std::pair<int, HostFrameKind>> kinds = {
-      {CInternalSlot::KIND_MACRO, HostFrameKind::Macros},       {CInternalSlot::KIND_CLOCK, HostFrameKind::Clock},
-      {CInternalSlot::KIND_TRIGGER, HostFrameKind::Triggers},   {CInternalSlot::KIND_CALENDAR, HostFrameKind::DayPrograms},
-      {CInternalSlot::KIND_SYSTEM, HostFrameKind::Fuses},       {CInternalSlot::KIND_FUSE, HostFrameKind::Fuses},
+      {CInternalSlot::KIND_MACRO, HostFrameKind::Macros},
+      {CInternalSlot::KIND_CLOCK, HostFrameKind::Clock},
+      {CInternalSlot::KIND_TRIGGER, HostFrameKind::Triggers},
+      {CInternalSlot::KIND_CALENDAR, HostFrameKind::DayPrograms},
+      {CInternalSlot::KIND_SYSTEM, HostFrameKind::Fuses},
+      {CInternalSlot::KIND_FUSE, HostFrameKind::Fuses},
       {CInternalSlot::KIND_MONITOR, HostFrameKind::MonitorEntries}};
   for (const auto& [kind, frameKind] : kinds) {
     CInternalSlot* slot = CInternalSlot::FindByKind(&doc, kind);

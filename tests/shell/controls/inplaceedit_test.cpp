@@ -160,8 +160,8 @@ TEST_F(InPlaceEditTest, TimePickerStartsFromTheCellAndEscapeCancels) {
 }
 
 TEST_F(InPlaceEditTest, PickerOnAnEmptyCellStartsToday) {
-  auto* picker = new CInPlaceDateTimeCtrl(0, 1, "", CellDateTimeFormat::Kind::Date, &m_window,
-                                          QRect(10, 50, 150, 24), QLocale(QLocale::German, QLocale::Germany));
+  auto* picker = new CInPlaceDateTimeCtrl(0, 1, "", CellDateTimeFormat::Kind::Date, &m_window, QRect(10, 50, 150, 24),
+                                          QLocale(QLocale::German, QLocale::Germany));
   EXPECT_EQ(picker->date(), QDate::currentDate());
   picker->deleteLater();
 }

@@ -1,5 +1,5 @@
-#include "shell/controls/cnumericedit.h"
 #include "shell/controls/numericeditvalue.h"
+#include "shell/controls/cnumericedit.h"
 #include "shell/controls/qstringprinter.h"
 
 #include <QTest>
@@ -42,12 +42,11 @@ TEST(NumericEditValueTest, ReadTextClampsAcceptsTheWordAndKeepsTheValueOnGarbage
     double expected;
   };
   const Row rows[] = {
-      {"4.5", 4.5},      {"  -12.25 ", -12.25}, {"99", 6.0},
-      {"-1000", -80.0},  {"off", -100.0},       {" OFF ", -100.0},
-      {"3 dB", 3.0},     // a number followed by a unit still reads
-      {"", -7.0},        // nothing typed: the value stays
-      {"abc", -7.0},     // no number: the value stays
-      {"4,5", 4.0},      // a comma is not a decimal point here: "4" is read
+      {"4.5", 4.5},    {"  -12.25 ", -12.25}, {"99", 6.0},   {"-1000", -80.0},
+      {"off", -100.0}, {" OFF ", -100.0},     {"3 dB", 3.0},  // a number followed by a unit still reads
+      {"", -7.0},                                             // nothing typed: the value stays
+      {"abc", -7.0},                                          // no number: the value stays
+      {"4,5", 4.0},                                           // a comma is not a decimal point here: "4" is read
   };
   for (const Row& row : rows) {
     NumericEditValue v = LevelEdit(-7.0);

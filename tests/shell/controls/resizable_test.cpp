@@ -29,8 +29,8 @@ TEST(DialogRectStoreTest, RectangleRoundTripsThroughTheProfile) {
 }
 
 TEST(DialogRectStoreTest, DamagedValuesAreIgnored) {
-  for (const char* text : {"", "1,2,3", "1,2,3,4,5", "a,b,c,d", "10,10,0,100", "10,10,100,-5",
-                           "1,2,3x,4", "0,0,999999,100", "1.5,2,300,200"}) {
+  for (const char* text : {"", "1,2,3", "1,2,3,4,5", "a,b,c,d", "10,10,0,100", "10,10,100,-5", "1,2,3x,4",
+                           "0,0,999999,100", "1.5,2,300,200"}) {
     EXPECT_FALSE(DialogRectStore::FromText(text).has_value()) << text;
   }
   EXPECT_EQ(DialogRectStore::FromText(" 1, 2 ,300,200"), std::optional<QRect>(QRect(1, 2, 300, 200)));

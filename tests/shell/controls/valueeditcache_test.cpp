@@ -1,6 +1,6 @@
+#include "shell/controls/valueeditcache.h"
 #include "shell/controls/cvalueedit.h"
 #include "shell/controls/qstringprinter.h"
-#include "shell/controls/valueeditcache.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -3,6 +3,7 @@
 // the selected item, Delete removes, and Enter in a label edit only ends
 // the edit.
 
+#include "unit/ui/ckcmconfigurationdlg.h"
 #include "amps/crelais.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/ceditablelistctrl.h"
@@ -10,7 +11,6 @@
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 #include "unit/ckcm.h"
-#include "unit/ui/ckcmconfigurationdlg.h"
 
 #include <QApplication>
 #include <QDropEvent>

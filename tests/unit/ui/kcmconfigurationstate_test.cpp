@@ -2,6 +2,7 @@
 // list offers for each item, what a drop and the Delete key change in the
 // project, and the pictures of expanded items.
 
+#include "unit/ui/kcmconfigurationstate.h"
 #include "amps/ccollectioncall.h"
 #include "amps/crelais.h"
 #include "amps/crelaistopology.h"
@@ -11,7 +12,6 @@
 #include "unit/ccardbuseditor.h"
 #include "unit/ccontrolpad.h"
 #include "unit/ckcm.h"
-#include "unit/ui/kcmconfigurationstate.h"
 
 #include <gtest/gtest.h>
 
