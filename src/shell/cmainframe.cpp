@@ -25,6 +25,7 @@
 #include "shell/shellcommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -68,6 +69,12 @@ class DialogFileChooser final : public IFileChooser {
 }  // namespace
 
 CMainFrame* AfxGetMainWnd() { return g_mainFrame; }
+
+QWidget* AfxGetDialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return AfxGetMainWnd();
+}
 
 CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     : QMainWindow(parent), m_fileChooser(fileChooser), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {

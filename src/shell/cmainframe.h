@@ -149,5 +149,8 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
 
 // The application's main window, or null.
 CMainFrame* AfxGetMainWnd();
+// The window a dialog opened from an object's command belongs to: the open
+// modal dialog, else the active window, else the main window (may be null).
+QWidget* AfxGetDialogParent();
 
 #endif

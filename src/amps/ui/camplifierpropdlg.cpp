@@ -34,17 +34,11 @@ CAmplifierPropDlg::RemoteAmpRunner& RemoteRunner() {
   return runner;
 }
 
-QWidget* DialogParent() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return AfxGetMainWnd();
-}
-
 const bool g_registered = [] {
   CBaseDevice::SetPropertiesHandler(DT_AMPLIFIER, [](CBaseDevice& device) {
     auto* amp = dynamic_cast<CAmplifier*>(&device);
     if (amp == nullptr) return false;
-    CAmplifierPropDlg dlg(amp, DialogParent());
+    CAmplifierPropDlg dlg(amp, AfxGetDialogParent());
     return dlg.DoModal() == IDOK;
   });
   return true;

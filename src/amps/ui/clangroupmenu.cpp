@@ -15,12 +15,6 @@
 
 namespace {
 
-QWidget* DialogParent() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return AfxGetMainWnd();
-}
-
 const bool g_registered = CMenuResources::Register(CLANGroup::kMenuId, [](CMenuData& menu) {
   menu.AddItem(CLANGroup::ID_CHANGE_ID, LoadString(CLANGroup::ID_CHANGE_ID));
   menu.AddSeparator();
@@ -35,7 +29,7 @@ const bool g_registered = CMenuResources::Register(CLANGroup::kMenuId, [](CMenuD
 // group's own one chosen.
 const bool g_chooserInstalled = [] {
   CLANGroup::SetIdChooser([](CLANGroup& group) {
-    CSelectionDlg dlg(DialogParent());
+    CSelectionDlg dlg(AfxGetDialogParent());
     dlg.SetKind(CLANGroup::kKind);
     dlg.SetDocument(group.GetDocument());
     dlg.SetCurrent(group.GetID());

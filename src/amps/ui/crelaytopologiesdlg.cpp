@@ -34,17 +34,11 @@ CRelayTopologiesDlg::CardConfigRunner& CardRunner() {
   return runner;
 }
 
-QWidget* DialogParent() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return AfxGetMainWnd();
-}
-
 const bool g_registered = [] {
   CBaseDevice::SetPropertiesHandler(DT_RELAYTOPOLOGY, [](CBaseDevice& device) {
     auto* topology = dynamic_cast<CRelaisTopology*>(&device);
     if (topology == nullptr) return false;
-    CRelayTopologiesDlg dlg(topology, DialogParent());
+    CRelayTopologiesDlg dlg(topology, AfxGetDialogParent());
     return dlg.DoModal() == IDOK;
   });
   return true;

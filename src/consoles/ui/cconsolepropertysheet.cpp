@@ -20,12 +20,6 @@ namespace {
 // them ?"
 constexpr uint32_t kStrSwitchWarning = 34191;
 
-QWidget* DialogParent() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
-  return AfxGetMainWnd();
-}
-
 // A console's Properties command opens the sheet on the console, for the
 // active project (the console's own when it is not in the active one).
 const bool g_registered = [] {
@@ -34,7 +28,7 @@ const bool g_registered = [] {
     if (console == nullptr) return false;
     CSelvantisDoc* doc = GetActiveDoc();
     if (doc == nullptr || !doc->Contains(console)) doc = console->GetDocument();
-    CConsolePropertySheet sheet(DialogParent());
+    CConsolePropertySheet sheet(AfxGetDialogParent());
     sheet.SetDocument(doc, console);
     return sheet.DoModal() == IDOK;
   });
