@@ -4,6 +4,7 @@
 #include "model/ctext.h"
 #include "model/devicetype.h"
 #include "unit/cdigitalslot.h"
+#include "unit/ui/terminaledit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -110,16 +111,9 @@ bool CDigitalSlotDlg::OnInitDialog() {
 
 void CDigitalSlotDlg::OnTicked(bool output, int pin, bool checked) {
   m_state.Tick(output, pin, checked);
-  QLineEdit* edit = output ? m_outputEdits[pin] : m_inputEdits[pin];
-  edit->setText(output ? m_state.Output(pin).text : m_state.Input(pin).text);
-  edit->setEnabled(checked);
-  if (checked) {
-    edit->setFocus();
-    edit->setCursorPosition(0);
-    edit->selectAll();
-  } else if (m_slot != nullptr) {
-    m_slot->Invalidate();
-  }
+  ShowTickedTerminal(output ? m_outputEdits[pin] : m_inputEdits[pin],
+                     output ? m_state.Output(pin).text : m_state.Input(pin).text, checked);
+  if (!checked && m_slot != nullptr) m_slot->Invalidate();
 }
 
 void CDigitalSlotDlg::OnObjectRemoved(CBaseDevice* object) {

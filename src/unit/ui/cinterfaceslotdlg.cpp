@@ -2,6 +2,7 @@
 
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "unit/ui/terminaledit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -148,16 +149,9 @@ bool CInterfaceSlotDlg::OnInitDialog() {
 
 void CInterfaceSlotDlg::OnTicked(bool output, int row, bool checked) {
   m_state.Tick(output, row, checked);
-  QLineEdit* edit = output ? m_outputEdits[row] : m_inputEdits[row];
-  edit->setText(output ? m_state.Output(row).text : m_state.Input(row).text);
-  edit->setEnabled(checked);
-  if (checked) {
-    edit->setFocus();
-    edit->setCursorPosition(0);
-    edit->selectAll();
-  } else if (m_slot != nullptr) {
-    m_slot->Invalidate();
-  }
+  ShowTickedTerminal(output ? m_outputEdits[row] : m_inputEdits[row],
+                     output ? m_state.Output(row).text : m_state.Input(row).text, checked);
+  if (!checked && m_slot != nullptr) m_slot->Invalidate();
 }
 
 void CInterfaceSlotDlg::OnObjectRemoved(CBaseDevice* object) {
