@@ -19,6 +19,14 @@ belong to "T"); such contexts are resolved to the class of the member
 function around the call, which is what tr() uses at run time. Calls of a
 local one-argument wrapper Tr("text") are invisible to lupdate unless the
 text is marked with QT_TRANSLATE_NOOP; unmarked ones are listed as well.
+
+Texts that bypass both the string table and the translation files are
+listed too: a quoted text (bare, or in QStringLiteral, QLatin1String,
+QString::fromLatin1/fromUtf8 or Fmt) handed straight to a call that shows it
+(a widget's text, title or tool tip, a message box, a new label or button, a
+list entry). Proper names and the unit's own key words are not texts of a
+language: a literal without a lower-case word of three letters or more
+("TRUE", "KCM201", "%d *") passes, and PROPER_NAMES lists the rest.
 """
 import argparse
 import re
@@ -39,6 +47,23 @@ EXPLICIT_CONTEXT_RE = re.compile(r'(?:translate|QT_TRANSLATE_NOOP3?)\(\s*"(\w+)"
 CONTEXT_CONSTANT_RE = re.compile(r'\bkContext\[?\]?\s*=\s*"(\w+)"')
 MEMBER_DEFINITION_RE = re.compile(r"^[A-Za-z].*?\b(\w+)::~?\w+\s*\(")
 UNMARKED_WRAPPER_RE = re.compile(r'(?<![\w:.>])Tr\(\s*"')
+
+# Calls that put their first argument on the screen.
+SHOWING_CALLS = (r"setText|setWindowTitle|setToolTip|setStatusTip|setWhatsThis|setPlaceholderText|setTitle|"
+                 r"setTabText|setHeaderLabels?|setHorizontalHeaderLabels|setVerticalHeaderLabels|addTab|insertTab|"
+                 r"addAction|addMenu|addItem|insertItem|addItems|showMessage|SetWindowText|SetPaneText|"
+                 r"AfxMessageBox|MessageBox|information|warning|critical|question|"
+                 r"new\s+(?:QLabel|QPushButton|QToolButton|QCheckBox|QRadioButton|QGroupBox|QAction|QMenu|"
+                 r"QListWidgetItem|QTreeWidgetItem)")
+LITERAL_TEXT_RE = re.compile(
+    r"(?<![\w.])(?:" + SHOWING_CALLS + r")\s*\(\s*(?:[\w:>.-]+\s*,\s*)?\{?\s*"
+    r"(?:QStringLiteral|QLatin1String|QLatin1StringView|QString::fromLatin1|QString::fromUtf8|Fmt)?\s*\(?\s*"
+    r'"((?:[^"\\]|\\.)*)"')
+WORD_RE = re.compile(r"[a-z\u00e0-\u00ff]{3,}")
+# Names shown as they are in both languages.
+PROPER_NAMES = {
+    "Deutsch", "English",  # the language choice names each language in itself
+}
 
 
 def project_ts_files():
@@ -144,6 +169,20 @@ def unmarked_wrapper_calls(files):
     return calls
 
 
+def literal_texts(files):
+    """Quoted texts handed to a showing call without tr() or the string table."""
+    found = []
+    for path in files:
+        for number, text in enumerate(path.read_text(encoding="utf-8", errors="replace").splitlines(), 1):
+            code = text.split("//", 1)[0] if '"' not in text.split("//", 1)[0][-1:] else text
+            for match in LITERAL_TEXT_RE.finditer(code):
+                literal = match.group(1)
+                if literal in PROPER_NAMES or not WORD_RE.search(re.sub(r"%\w|\\\w", " ", literal)):
+                    continue
+                found.append((path, number, literal))
+    return found
+
+
 def place(file, line):
     if file is None:
         return "?"
@@ -179,6 +218,10 @@ def main():
     for path, number, text in unmarked:
         print(f"invisible to lupdate: {place(path, number)}: {text}")
 
+    literals = literal_texts(files)
+    for path, number, literal in literals:
+        print(f"literal text: {place(path, number)}: {literal!r}")
+
     if args.conflicts:
         for key, entries in sorted(translations.items()):
             if len({text for _, text in entries}) > 1:
@@ -190,8 +233,9 @@ def main():
                 print(f"stale: {entries[0][0].name}: {key[0]}: {key[1]!r}")
 
     print(f"{len(sources)} texts, {len(missing)} without German translation, "
-          f"{len(unmarked)} wrapper calls invisible to lupdate", file=sys.stderr)
-    return 1 if missing or unmarked else 0
+          f"{len(unmarked)} wrapper calls invisible to lupdate, "
+          f"{len(literals)} literal texts outside tr() and the string table", file=sys.stderr)
+    return 1 if missing or unmarked or literals else 0
 
 
 if __name__ == "__main__":

@@ -1,27 +1,81 @@
 #!/usr/bin/env bash
 # Starts the application on a virtual X display with a demo project and saves
-# a picture of its main window, so anyone can see the window as a user does.
+# a picture of its main window, or of one dialog or window named on the
+# command line, so anyone can see the window as a user does.
 #
-#   scripts/screenshot.sh [picture.png] [project.sxm]
+#   scripts/screenshot.sh [--window NAME] [--german] [--upgrade] [picture.png] [project.sxm]
+#   scripts/screenshot.sh --guide
 #
 # Without a project the demo project is shown: an amplifier, a relay
 # topology with its zones, a group and a console, wired to the unit's slots,
 # written by tools/demo-project. The profile is a throw-away one: English
-# texts, the project opened at start-up. Needs Xvfb (scripts/deps.sh
-# installs it). SELV_BUILD_DIR names a build tree whose programs are taken as
-# they are.
+# texts (German with --german), the project opened at start-up.
+#
+# --window NAME shows one window instead of the main window (the program
+# tools/demo-project/show-window opens it): "main", "place-menu",
+# "menu:BLOCK" (a block's context menu), a block's name ("Macro", "System",
+# "Service", "VMX 7000": what its Properties opens) or an editor or on-line
+# window by its class ("CMacroDlgFrm", "CClkFrm", ...). --upgrade sets the
+# project's central unit to the larger variant first.
+# --guide rebuilds the pictures of docs/user-guide.md (docs/guide/*.png).
+#
+# Needs Xvfb (scripts/deps.sh installs it). SELV_BUILD_DIR names a build tree
+# whose programs are taken as they are.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+window=""
+german=""
+upgrade=""
+guide=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --window) window="$2"; shift 2 ;;
+    --german) german=1; shift ;;
+    --upgrade) upgrade=1; shift ;;
+    --guide) guide=1; shift ;;
+    --) shift; break ;;
+    -*) echo "screenshot.sh: unknown option $1" >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
+
+if [ -n "$guide" ]; then
+  # The pictures of the user guide: name, window, options.
+  self="${BASH_SOURCE[0]}"
+  dir="$top/docs/guide"
+  mkdir -p "$dir"
+  while read -r picture options; do
+    [ -n "$picture" ] || continue
+    eval "args=($options)"
+    bash "$self" "${args[@]}" "$dir/$picture"
+  done <<'LIST'
+main.png              --window main
+place-menu.png        --window place-menu
+macro-list.png        --window Macro
+system-list.png       --window System
+calendar-list.png     --window Calendar
+project-data.png      --window "VMX 7000"
+service.png           --window Service
+clock-window.png      --window CClkFrm --upgrade
+fault-window.png      --window CFaultDlgFrm --upgrade
+main-de.png           --window main --german
+macro-list-de.png     --window Macro --german
+LIST
+  exit 0
+fi
 
 out="$(realpath -m "${1:-$top/build/screenshot.png}")"
 project="${2:-}"
 [ -z "$project" ] || project="$(realpath "$project")"
+targets=(selvantis demo-project)
+[ -z "$window" ] || targets+=(show-window)
 if [ -n "${SELV_BUILD_DIR:-}" ]; then
   build="$(realpath "$SELV_BUILD_DIR")"
 else
   build="$top/build/screenshot"
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSELV_TESTS=OFF >/dev/null
-  cmake --build "$build" -j "$jobs" --target selvantis demo-project
+  cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 fi
 
 work="$(mktemp -d)"
@@ -47,9 +101,11 @@ fi
 # The profile of the run: nothing but the project of the command line opens
 # ("Configuration"/"ShellCommand" 0).
 mkdir -p "$work/config/VELMORIX"
+language=English
+[ -z "$german" ] || language=German
 cat >"$work/config/VELMORIX/Selvantis.conf" <<EOF
 [Settings]
-Language=English
+Language=$language
 
 [Configuration]
 ShellCommand=0
@@ -62,6 +118,25 @@ for _ in $(seq 50); do
   [ -e "/tmp/.X11-unix/X${display#:}" ] && break
   sleep 0.1
 done
+
+if [ -n "$window" ]; then
+  # One window, opened and pictured by the program itself.
+  show="$build/tools/demo-project/show-window"
+  if [ ! -x "$show" ]; then
+    echo "screenshot.sh: $show is missing (build the target show-window)" >&2
+    exit 1
+  fi
+  options=()
+  [ -z "$german" ] || options+=(--german)
+  [ -z "$upgrade" ] || options+=(--upgrade)
+  mkdir -p "$(dirname "$out")"
+  DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 \
+    "$show" "${options[@]}" "$project" "$window" "$out" 2>"$work/app.log" || {
+    cat "$work/app.log" >&2
+    exit 1
+  }
+  exit 0
+fi
 
 DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb \
   "$build/src/selvantis" "$project" >"$work/app.log" 2>&1 &

@@ -11,6 +11,8 @@
 #include "model/ctext.h"
 #include "model/modelstrings.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 SELV_IMPLEMENT_SERIAL(CCollectionCall, CCollectionCall::kSchema)
@@ -124,7 +126,8 @@ bool CCollectionCall::Upload(const QString& line, QString& errorFilePath, int mo
     const int id = static_cast<int>(bit) + 1;
     CBaseDevice* zone = m_pDoc != nullptr ? m_pDoc->GetIDManager().FindBaseDevice(id, DT_ZONE) : nullptr;
     if (zone == nullptr) {
-      AfxMessageBox(Fmt("Zone %d not present in actual project !", id), MB_OK | MB_ICONEXCLAMATION);
+      AfxMessageBox(QCoreApplication::translate("CCollectionCall", "Zone %1 not present in actual project !").arg(id),
+                    MB_OK | MB_ICONEXCLAMATION);
       continue;
     }
     bool connected = false;

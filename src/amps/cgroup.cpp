@@ -6,6 +6,8 @@
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 SELV_IMPLEMENT_SERIAL(CGroup, CGroup::kSchema)
@@ -81,7 +83,8 @@ bool CGroup::CanAddGroup() const {
 CGroup* CGroup::AddSubGroup() {
   if (m_pDoc == nullptr) return nullptr;
   if (GetLevel() == kLevelAdded) {
-    AfxMessageBox(QStringLiteral("You cannot add an additional group level !"), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(QCoreApplication::translate("CGroup", "You cannot add an additional group level !"),
+                  MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
   }
   // The states the menu shows disabled.

@@ -14,6 +14,7 @@
 #include "model/ctext.h"
 #include "model/modelstrings.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -619,7 +620,9 @@ int CConsole::RefreshKeysFromLinks(bool bMessages) {
     if (target->GetID() != 0) ++slotted;
   });
   if (bMessages && slotted > CConsKey::kMaxGroupSlot)
-    AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", slotted), MB_OK, 0);
+    AfxMessageBox(
+        QCoreApplication::translate("CConsole", "Warning: This console has too many Groups ! (%1)").arg(slotted), MB_OK,
+        0);
   return groups;
 }
 
@@ -654,7 +657,10 @@ int CConsole::StoreKeyLinks() {
   // By key number, so that group slots follow the keys as the user counts them.
   for (int n = 1; n <= CConsKey::kLastFixedKey; ++n)
     if (CConsKey* key = m_prop.FindKey(n)) store(*key);
-  if (unlinked > 0) AfxMessageBox(Fmt("Warning: This console has too many Groups ! (%d)", slot + unlinked), MB_OK, 0);
+  if (unlinked > 0)
+    AfxMessageBox(QCoreApplication::translate("CConsole", "Warning: This console has too many Groups ! (%1)")
+                      .arg(slot + unlinked),
+                  MB_OK, 0);
   return unlinked;
 }
 

@@ -4,6 +4,8 @@
 #include "model/cmessagesink.h"
 #include "model/ctext.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -192,7 +194,8 @@ CBaseDevice* CIDManager::FindBaseDevice(int id, int type) const {
 CBaseDevice* CIDManager::GetBaseDevice(int id, int type) const {
   if (IsValidDeviceType(type) && id == 0 && GetFirstID(type) == 1) return nullptr;
   if (!IsInPool(type, id)) {
-    AfxMessageBox(Fmt("IDManager: GetBaseDevice %d,%d\n", id, type), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QCoreApplication::translate("CIDManager", "IDManager: GetBaseDevice %1,%2\n").arg(id).arg(type),
+                  MB_OK | MB_ICONSTOP);
     return nullptr;
   }
   return m_pools[type][static_cast<size_t>(id)];

@@ -82,7 +82,7 @@ void CFaultDlgView::BuildForm() {
   m_relay->setObjectName(Fmt("%d", CFaultWindowState::kRelayButtonId));
   connect(m_relay, &QPushButton::clicked, this, [this] { m_state.SendRelayAcknowledge(*GetDeviceLink()); });
   relayRow->addWidget(m_relay);
-  relayRow->addWidget(new QLabel(tr("FAULT Relais"), this));
+  relayRow->addWidget(new QLabel(tr("FAULT relay"), this));
   relayRow->addStretch(1);
   outer->addLayout(relayRow);
 

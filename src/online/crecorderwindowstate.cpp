@@ -6,6 +6,8 @@
 #include "online/conlinereplyparser.h"
 #include "unit/cinternalmessagerec.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 using MR = CInternalMessageRec;
@@ -30,7 +32,7 @@ QStringList CRecorderWindowState::SourceTexts() {
 }
 
 QStringList CRecorderWindowState::DestinationTexts() {
-  QStringList texts{QStringLiteral("No output")};
+  QStringList texts{QCoreApplication::translate("CRecorderWindowState", "No output")};
   for (int n = 1; n < kDestinationCount; ++n) texts.append(Fmt("OUT%d", n));
   return texts;
 }

@@ -29,7 +29,13 @@ std::vector<CPlaceObjectRegistry::Entry> CPlaceObjectRegistry::Entries() {
                    [](const Stored& a, const Stored& b) { return a.entry.order < b.entry.order; });
   std::vector<Entry> entries;
   entries.reserve(sorted.size());
-  for (Stored& s : sorted) entries.push_back(std::move(s.entry));
+  for (Stored& s : sorted) {
+    if (s.entry.groupTextId != 0) {
+      const QString group = LoadString(s.entry.groupTextId);
+      if (!group.isEmpty()) s.entry.group = group;
+    }
+    entries.push_back(std::move(s.entry));
+  }
   return entries;
 }
 

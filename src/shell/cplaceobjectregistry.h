@@ -21,10 +21,11 @@ class CPlaceObjectRegistry final {
   using Maker = std::function<CBaseDevice*(CSelvantisDoc& doc, const QPoint& at)>;
 
   struct Entry {
-    QString group;        // submenu text ("" for the top level)
-    uint32_t textId = 0;  // string-table id of the entry's text, or 0
-    QString text;         // used when textId is 0 or has no text
-    int type = 0;         // object type code, for the project's limits
+    QString group;             // submenu text ("" for the top level)
+    uint32_t groupTextId = 0;  // string-table id of the submenu text, or 0
+    uint32_t textId = 0;       // string-table id of the entry's text, or 0
+    QString text;              // used when textId is 0 or has no text
+    int type = 0;              // object type code, for the project's limits
     int kind = 0;
     int order = 0;  // position among the entries, ascending
     Maker make;     // null: the document's factory of (type, kind)
@@ -32,7 +33,9 @@ class CPlaceObjectRegistry final {
 
   // Adds an entry; returns true so it can initialise a static.
   static bool Register(Entry entry);
-  // The entries sorted by order, then registration.
+  // The entries sorted by order, then registration; a group named by a
+  // string id has its text in the current language (the entries register
+  // before the profile's language is known).
   static std::vector<Entry> Entries();
   static int Count();
   static void Clear();

@@ -10,6 +10,7 @@
 #include "unit/caudioinputdevice.h"
 #include "unit/ccontrolpad.h"
 
+#include <QCoreApplication>
 #include <QSize>
 
 #include <memory>
@@ -349,7 +350,8 @@ bool CInterfaceSlot::AttachPowerSupply(int kind) {
   try {
     device = std::make_unique<CAudioInputDevice>();
   } catch (const std::bad_alloc&) {
-    AfxMessageBox(QStringLiteral("Out of Memory during creating power object!"), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QCoreApplication::translate("CInterfaceSlot", "Out of Memory during creating power object!"),
+                  MB_OK | MB_ICONSTOP);
     return false;
   }
   QString name = LoadString(kStrPowerSupply);

@@ -9,6 +9,8 @@
 #include "model/ctext.h"
 #include "model/modelstrings.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <memory>
 
@@ -71,7 +73,7 @@ void CKCM::Serialize(CArchive& ar) {
   if (type != 0)
     SetType(type);
   else
-    AfxMessageBox(QStringLiteral("Internal Message kcm:1"), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(QCoreApplication::translate("CKCM", "Internal Message kcm:1"), MB_OK | MB_ICONEXCLAMATION);
   if (m_strName.isEmpty()) m_strName = ModelString(static_cast<uint32_t>(m_nKind));
   // Identifiers of schema-1 records are not reused: the card takes the next
   // free one of its pool when it is registered.
@@ -85,7 +87,7 @@ bool CKCM::Create(int kind, int nInputs, int nOutputs, const QString& name, cons
   if (type != 0)
     SetType(type);
   else
-    AfxMessageBox(QStringLiteral("Internal Message kcm:2"), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(QCoreApplication::translate("CKCM", "Internal Message kcm:2"), MB_OK | MB_ICONEXCLAMATION);
   // Each KCM209 card owns five "s" relays and the series ends at 100.
   if (m_nType == DT_KCM209 && doc != nullptr) {
     const int next = doc->GetIDManager().GetNextID(DT_KCM209);

@@ -12,7 +12,7 @@ constexpr int kFirstOrder = 200;
 const bool g_registered = [] {
   for (int index = 0; const AmpTypeInfo* row = CAmplifier::GetTypeRow(index); ++index) {
     CPlaceObjectRegistry::Entry entry;
-    entry.group = ModelString(IDS_AMPLIFIER);
+    entry.groupTextId = IDS_AMPLIFIER;
     entry.textId = static_cast<uint32_t>(row->kind);
     entry.type = DT_AMPLIFIER;
     entry.kind = row->kind;

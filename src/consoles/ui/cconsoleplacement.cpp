@@ -22,11 +22,6 @@ constexpr std::array<int, 13> kModels = {
     CConsProp::RCX6550,  CConsProp::RCX6106,  CConsProp::RCX6010X, CConsProp::RCX6020X, CConsProp::RCX6510X,
     CConsProp::RCX6520X, CConsProp::RCX6530X, CConsProp::RCX6550X};
 
-QString GroupText() {
-  const QString text = LoadString(kStrConsoles);
-  return text.isEmpty() ? QCoreApplication::translate("CConsolePlacement", "Consoles") : text;
-}
-
 // The document's console factory builds the console with its keys and
 // keeps it clear of the others; the console then goes to the chosen point
 // and is kept clear again from there.
@@ -44,7 +39,8 @@ const bool g_registered = [] {
   for (int model : kModels) {
     if (!CConsProp::IsKnownModel(model)) continue;
     CPlaceObjectRegistry::Entry entry;
-    entry.group = GroupText();
+    entry.groupTextId = kStrConsoles;
+    entry.group = QCoreApplication::translate("CConsolePlacement", "Consoles");
     entry.textId = static_cast<uint32_t>(model);
     entry.text = CConsProp::ModelName(model);
     entry.type = DT_CONSOLE;

@@ -292,7 +292,7 @@ void CKeyPropertiesDlg::MarkUsedDestinations(bool bSelection) {
     if (bUsed && !bZone) ++groupsTaken;
   }
   if (groupsTaken >= kManyGroupsWarning)
-    AfxMessageBox(QStringLiteral("Warning: This console has too many Groups ! "), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(tr("Warning: This console has too many Groups ! "), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKeyPropertiesDlg::OnFunctionClicked(QListWidgetItem* item) {

@@ -82,7 +82,8 @@ bool CKeyPropertiesLogic::CheckExtConnector(const CConsKey& key) {
   if (console == nullptr) return true;
   const CConsProp& prop = console->GetProp();
   if (prop.GetParamText(CConsProp::P_EXT) == QLatin1String("2")) {
-    AfxMessageBox(QStringLiteral("The EXT connector is in use by  RCX6350 !"), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(QCoreApplication::translate("CKeyPropertiesLogic", "The EXT connector is in use by  RCX6350 !"),
+                  MB_OK | MB_ICONSTOP);
     return false;
   }
   // The key being changed does not count: an AUX key may become a PTT key.
@@ -95,7 +96,9 @@ bool CKeyPropertiesLogic::CheckExtConnector(const CConsKey& key) {
     return false;
   };
   if (usesExt(prop.GetProgrammableKeys()) || usesExt(prop.GetFixedKeys())) {
-    AfxMessageBox(QStringLiteral("The EXT connector is in use by  another PTT or AUX key  !"), MB_OK | MB_ICONSTOP);
+    AfxMessageBox(
+        QCoreApplication::translate("CKeyPropertiesLogic", "The EXT connector is in use by  another PTT or AUX key  !"),
+        MB_OK | MB_ICONSTOP);
     return false;
   }
   return true;

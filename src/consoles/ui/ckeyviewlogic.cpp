@@ -11,6 +11,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace {
@@ -239,8 +240,9 @@ QString CKeyViewLogic::GetSwVersion(CConsole& console, IDeviceLink& link) {
   const QString reply = link.SendAndRead(query, kVersionReadMs);
   const QString version = CConsole::ParseVersionReply(reply, query).trimmed();
   if (version.isEmpty()) {
-    AfxMessageBox(QStringLiteral("Harborlight does not answer to version number request !"),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        QCoreApplication::translate("CKeyViewLogic", "Harborlight does not answer to version number request !"),
+        MB_OK | MB_ICONEXCLAMATION);
     return QString();
   }
   AfxMessageBox(LoadString(kStrTheConsole) + console.GetName() + LoadString(kStrHasVersion) + version,

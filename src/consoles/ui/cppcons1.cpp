@@ -107,7 +107,7 @@ void CPPCons1::CreateControls() {
   m_buzzer = Named(new QCheckBox(tr("Buzzer")), IDC_BUZZER);
   m_german = Named(new QCheckBox(tr("German date format (alternative :english format)")), IDC_GERMAN);
   m_dosChar = Named(new QCheckBox(tr("Umlaute from DOS-charset  (alternative: from WINDOWS-charset)")), IDC_DOSCHAR);
-  m_preChime = Named(new QCheckBox(QStringLiteral("Vorgong bei Durchsagen")), IDC_PRECHIME);
+  m_preChime = Named(new QCheckBox(tr("Pre-chime before announcement")), IDC_PRECHIME);
   // The pre-chime follows fixed key 108 and is edited there.
   m_preChime->setEnabled(false);
   m_fault = Named(new QCheckBox(tr("included in FAULT handling")), IDC_FAULT);
@@ -125,7 +125,7 @@ void CPPCons1::CreateControls() {
   }
   m_extText = Named(new QLabel, IDC_EXT_TEXT);
   extLayout->addWidget(m_extText, ConsParamsPageState::kExtCount, 0, 1, 2);
-  m_pttLabel = Named(new QLabel(QStringLiteral("Priorität:")), IDC_PTT_LABEL);
+  m_pttLabel = Named(new QLabel(tr("Priority:")), IDC_PTT_LABEL);
   m_pttPrio = Named(new QComboBox, IDC_PTT_PRIO);
   for (int i = 0; i < ConsParamsPageState::kPttPrioCount; ++i) m_pttPrio->addItem(ConsParamsPageState::PttPrioText(i));
   m_pttLabel->setBuddy(m_pttPrio);

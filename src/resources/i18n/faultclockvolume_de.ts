@@ -60,7 +60,7 @@
         <translation>Anzeige auf Sprechstellen :</translation>
     </message>
     <message>
-        <source>FAULT Relais</source>
+        <source>FAULT relay</source>
         <translation>STÖRUNGS-Relais</translation>
     </message>
     <message>
