@@ -80,6 +80,10 @@ CZonetestFormState::Enables CZonetestFormState::EnablesFor(bool lineOn, bool imp
   return enables;
 }
 
+CZonetestFormState::Enables CZonetestFormState::OpeningEnables(bool lineOn, bool impedanceOn) {
+  return lineOn ? EnablesFor(true, impedanceOn) : Enables{};
+}
+
 CZonetestFormState::Effects CZonetestFormState::LineTestEffects(bool checked, bool impedanceChecked) {
   Effects effects;
   if (checked) {

@@ -60,6 +60,11 @@ class CZonetestFormState final {
   // console only with the line test, the impedance console only with the
   // impedance test.
   static Enables EnablesFor(bool lineOn, bool impedanceOn);
+  // What the zone test window enables when it opens: everything as above
+  // with the line test on; with it off the output and both console lists
+  // stay disabled, the impedance test notwithstanding, until a test is
+  // switched on in the window.
+  static Enables OpeningEnables(bool lineOn, bool impedanceOn);
   // What switching a test leaves the form showing; no store.
   static Effects LineTestEffects(bool checked, bool impedanceChecked);
   static Effects ImpedanceTestEffects(bool checked, bool lineChecked);

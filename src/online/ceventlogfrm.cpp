@@ -10,7 +10,7 @@ CEventLogFrm::CEventLogFrm(const HostFrameContext& context, QWidget* parent) : C
 COnlineView* CEventLogFrm::CreateView() { return new CEventLogView(GetDocument(), this); }
 
 std::vector<COnlineFrame::BarButton> CEventLogFrm::OwnBarButtons() const {
-  return {{kUploadSettings, "upload"}, {kDownloadSettings, "download"}};
+  return {{kUploadSettings, "upload"}, {kDownloadSettings, "download"}, {0, nullptr}, {kChangeView, nullptr}};
 }
 
 std::vector<uint32_t> CEventLogFrm::OnlineOnlyCommands() const { return {kUploadSettings, kDownloadSettings}; }

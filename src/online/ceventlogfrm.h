@@ -7,7 +7,8 @@ class CEventLogView;
 
 // The event-log window of the editor host: the on-line frame with the
 // event-log bar ("Upload settings for event logging", "Download settings
-// for event logging") and the event-log form.
+// for event logging", "Change view" between the settings and the entries)
+// and the event-log form.
 class CEventLogFrm final : public COnlineFrame {
   Q_OBJECT
 

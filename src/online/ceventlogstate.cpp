@@ -209,15 +209,22 @@ QString CEventLogState::ReplaceNames(const QString& entry, const CSelvantisDoc* 
   if (body.startsWith(QLatin1String("VMX#"))) return entry;
 
   for (const NameRule& rule : kRulesBeforeFault) ApplyNameRule(rule, doc, body);
+  bool faultWords = false;
   if (body.contains(QLatin1String("FAULT ON "))) {
     body.remove(body.indexOf(QLatin1String("FAULT ON")), 8);
     body += QLatin1String(" FAILURE");
+    faultWords = true;
   }
   if (body.contains(QLatin1String("FAULT OFF"))) {
     body.remove(body.indexOf(QLatin1String("FAULT OFF")), 9);
     body += QLatin1String(" NORMAL");
+    faultWords = true;
   }
   for (const NameRule& rule : kRulesAfterFault) ApplyNameRule(rule, doc, body);
+  // Removing the fault words at the start of the body leaves its blank, so
+  // the head follows directly. Where they stood later in the body the head
+  // still gets its blank: head and body are never run together.
+  if (faultWords && body.startsWith(QLatin1Char(' '))) return head + body;
   return head + QLatin1Char(' ') + body;
 }
 

@@ -281,8 +281,9 @@ void CEventLogView::TransferSettings(bool bUpload) {
 void CEventLogView::OnPoll() {
   IDeviceLink* link = GetDeviceLink();
   const QStringList queries = m_state.PollCommands(link->OutBufferCount());
-  // A full output buffer: this tick asks nothing.
-  if (queries.isEmpty()) return;
+  // A full output buffer: this tick asks nothing, but the empty list still
+  // goes to the link, which empties its reply list with it; what arrived
+  // meanwhile is not handed over again with the next answers.
   link->SendCommandList(queries, true, 0, this, 0);
 }
 

@@ -113,10 +113,16 @@ void CHardwareScan::ScanSlots() {
   QStringList replies;
   if (!Link()->SendListAndWait(queries, &replies) || replies.size() != queries.size()) return;
   for (int i = 0; i < replies.size(); ++i) {
-    const int blank = replies[i].indexOf(QLatin1Char(' '));
-    if (blank < 0) continue;
+    // Only the answer to this slot's own query names its module: "ERROR
+    // path", an echo or an answer for another path leaves the module
+    // unknown, as a slot without an answer.
+    const QString path = queries[i].left(queries[i].size() - 2);
+    const QString& reply = replies[i];
+    if (!reply.startsWith(path + QLatin1Char(' '))) continue;
+    const QString module = reply.mid(path.size() + 1);
+    if (module.trimmed().isEmpty() || module == QLatin1String("?")) continue;
     Item item;
-    item.text = Fmt("Slot%d: ", i + 1) + replies[i].mid(blank + 1);
+    item.text = Fmt("Slot%d: ", i + 1) + module;
     item.image = kImageSlot;
     item.data = i;
     m_items.push_back(item);

@@ -12,10 +12,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -38,6 +42,25 @@ class DropDownCombo final : public QComboBox {
 
 }  // namespace
 
+QIcon CRecorderView::FunctionIcon(int id) const {
+  switch (id) {
+    case kPlayId: return style()->standardIcon(QStyle::SP_MediaPlay, nullptr, this);
+    case kStopId: return style()->standardIcon(QStyle::SP_MediaStop, nullptr, this);
+    case kEraseId: return style()->standardIcon(QStyle::SP_TrashIcon, nullptr, this);
+    case kFormatId: return style()->standardIcon(QStyle::SP_DriveHDIcon, nullptr, this);
+    default: break;
+  }
+  // Record: the red dot of recording devices.
+  QPixmap dot(16, 16);
+  dot.fill(Qt::transparent);
+  QPainter painter(&dot);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0xD0, 0x20, 0x20));
+  painter.drawEllipse(QRectF(2.5, 2.5, 11.0, 11.0));
+  return QIcon(dot);
+}
+
 CRecorderView::CRecorderView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
   BuildForm();
 }
@@ -45,7 +68,9 @@ CRecorderView::CRecorderView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(
 void CRecorderView::BuildForm() {
   auto* outer = new QVBoxLayout(this);
 
-  // The function buttons, each with its caption below.
+  // The function buttons, each with its caption below: the button shows
+  // the function's picture, the caption is the text (also the tool tip and
+  // the name a screen reader gives).
   auto* functions = new QHBoxLayout;
   outer->addLayout(functions);
   int slot = 0;
@@ -53,7 +78,9 @@ void CRecorderView::BuildForm() {
     auto* column = new QVBoxLayout;
     auto* button = new QPushButton(this);
     button->setObjectName(Fmt("%d", id));
-    button->setText(caption);
+    button->setIcon(FunctionIcon(id));
+    button->setToolTip(caption);
+    button->setAccessibleName(caption);
     column->addWidget(button);
     auto* text = new CEllipsisStatic(this);
     text->setObjectName(Fmt("%d", captionId));

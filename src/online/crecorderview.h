@@ -4,6 +4,8 @@
 #include "online/conlineview.h"
 #include "online/crecorderwindowstate.h"
 
+#include <QIcon>
+
 #include <array>
 
 class CValueEdit;
@@ -70,6 +72,8 @@ class CRecorderView final : public COnlineView {
 
  private:
   void BuildForm();
+  // The picture of a function button.
+  QIcon FunctionIcon(int id) const;
   void ShowSettings();
   void FillMessages();
   void Send(const QStringList& lines);

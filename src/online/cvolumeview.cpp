@@ -4,6 +4,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "online/conlinereplyparser.h"
+#include "shell/controls/ctickslider.h"
 #include "shell/controls/cvalueedit.h"
 
 #include <QAbstractSlider>
@@ -43,7 +44,7 @@ void CVolumeView::BuildForm() {
     if (label) grid->addWidget(new QLabel(tr(kChannelLabels[channel]), group), 0, column, Qt::AlignHCenter);
     grid->addWidget(new QLabel(CVolumeWindowState::IsInput(channel) ? tr("0 dB") : tr("6 dB"), group), 1, column,
                     Qt::AlignHCenter);
-    auto* slider = new QSlider(Qt::Vertical, group);
+    auto* slider = new CTickSlider(Qt::Vertical, group);
     slider->setObjectName(Fmt("%d", info.sliderId));
     // Smallest position at the top; the down key moves the thumb down.
     slider->setInvertedAppearance(true);
@@ -51,8 +52,10 @@ void CVolumeView::BuildForm() {
     slider->setRange(CVolumeWindowState::SliderMin(channel), CVolumeWindowState::SliderMax(channel));
     slider->setSingleStep(1);
     slider->setPageStep(10);
-    slider->setTickPosition(QSlider::TicksBothSides);
-    slider->setTickInterval(10);
+    // The marks stand at 0, -10, ..., -140 dB on every slider, which on
+    // the chime and message sliders (+6 dB at the top) is not every 10
+    // positions from their end.
+    slider->SetTickPositions(CVolumeWindowState::TickPositions(channel));
     slider->setMinimumHeight(160);
     connect(slider, &QAbstractSlider::actionTriggered, this,
             [this, channel](int action) { OnSliderAction(channel, action); });

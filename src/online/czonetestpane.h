@@ -28,7 +28,11 @@ class CZonetestPane final : public COnlineView {
  public slots:
   void OnCommReply(int tag, const QStringList& lines) override;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  bool m_listSized = false;
   QSplitter* m_splitter = nullptr;
   CZoneListView* m_list = nullptr;
   CZonetestView* m_form = nullptr;

@@ -162,7 +162,7 @@ void CZonetestView::ReloadSettings() {
       m_time->setTime(QTime(0, 0).addSecs(seconds));
     }
   }
-  const CZonetestFormState::Enables enables = CZonetestFormState::EnablesFor(lineOn, impOn);
+  const CZonetestFormState::Enables enables = CZonetestFormState::OpeningEnables(lineOn, impOn);
   m_output->setEnabled(enables.output);
   m_time->setEnabled(enables.time);
   m_lineConsoles->setEnabled(enables.lineConsoles);

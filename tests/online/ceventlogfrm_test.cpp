@@ -3,6 +3,8 @@
 // printing.
 #include "online/ceventlogfrm.h"
 
+#include "link/ccommlink.h"
+#include "link/iserialport.h"
 #include "macros/ceventlog.h"
 #include "online/ceventlogview.h"
 #include "online/ieventprinter.h"
@@ -34,6 +36,23 @@ class FakePrinter final : public IEventPrinter {
 
  private:
   std::vector<QStringList>* m_pages;
+};
+
+// An open port whose output never drains: OutBufferCount is what the test
+// sets.
+class FullPort final : public ISerialPort {
+ public:
+  bool Open(const QString&, const QString&, QString*) override { return true; }
+  void Close() override {}
+  bool IsOpen() const override { return true; }
+  bool Output(const QByteArray&) override { return true; }
+  QByteArray Input() override { return {}; }
+  int InBufferCount() const override { return 0; }
+  int OutBufferCount() const override { return m_out; }
+  bool WaitForInput(int) override { return false; }
+  bool WaitForOutput(int) override { return false; }
+  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
+  int m_out = 0;
 };
 
 class EventLogFrmTest : public OnlineTest {
@@ -216,6 +235,65 @@ TEST_F(EventLogFrmTest, TheFieldKeepsItsNewestText) {
   const QString text = view->Entries()->toPlainText();
   EXPECT_LT(text.size(), CEventLogState::kFieldLimit);
   EXPECT_TRUE(text.startsWith("a b c d entry number 399\n"));
+}
+
+TEST_F(EventLogFrmTest, ChangeViewHasItsButton) {
+  CEventLogFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CEventLogView* view = frame->GetEventLogView();
+  ASSERT_NE(view, nullptr);
+  QAction* change = frame->Action(CEventLogFrm::kChangeView);
+  ASSERT_NE(change, nullptr);
+  EXPECT_EQ(change->text(), "Change view");
+  EXPECT_TRUE(change->isEnabled());
+  ASSERT_TRUE(view->IsEventsPage());
+  change->trigger();
+  EXPECT_FALSE(view->IsEventsPage());
+  EXPECT_EQ(view->Tabs()->currentIndex(), 0);
+  change->trigger();
+  EXPECT_TRUE(view->IsEventsPage());
+}
+
+TEST_F(EventLogFrmTest, FaultEntriesKeepOneBlankAfterTheHeadOnScreenAndInTheFile) {
+  const QString project = m_doc.GetPathName();
+  Connect();
+  CEventLogView* view = OpenView();
+  ASSERT_NE(view, nullptr);
+  view->SetReplaceNames(true);
+  view->OnTimer(COnlineView::IDT_STATUS_POLL);
+  ASSERT_TRUE(m_link.DeliverReply({"/EVENT/LOG/READ 06.12.2026 10:00:00 001 INFO FAULT ON AMP 3",
+                                   "/EVENT/LOG/READ 06.12.2026 10:05:00 002 INFO FAULT OFF AMP 3"}));
+  EXPECT_EQ(view->Entries()->toPlainText(),
+            "06.12.2026 10:05:00 002 INFO AMP 3 NORMAL\n06.12.2026 10:00:00 001 INFO AMP 3 FAILURE\n");
+  m_host->reject();
+  m_host.reset();
+  QFile file(project + ".events");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(),
+            "06.12.2026 10:00:00 001 INFO AMP 3 FAILURE\r\n06.12.2026 10:05:00 002 INFO AMP 3 NORMAL\r\n");
+}
+
+// A tick that finds the output buffer too full asks nothing, and what the
+// link collected meanwhile is dropped: it is not handed over again with the
+// next answers.
+TEST_F(EventLogFrmTest, AFullOutputBufferEmptiesTheLinksReplyList) {
+  auto port = std::make_unique<FullPort>();
+  FullPort* raw = port.get();
+  CCommLink link(std::move(port));
+  DeviceLinkScope scope(&link);
+  CEventLogView view(&m_doc, nullptr);
+  view.OnCommReply(0, {"/EVENT/LOG/ENTRIES 5"});
+  ASSERT_EQ(view.State().WaitingEntries(), 5);
+
+  // Replies collected for a list whose target is gone.
+  ASSERT_TRUE(link.SendCommandList({"/EVENT/LOG/ENTRIES ?"}, true, 0, nullptr, 0));
+  link.HandleIncoming("/EVENT/LOG/ENTRIES ?\r/EVENT/LOG/ENTRIES 5\r");
+  ASSERT_EQ(link.ReplyList().size(), 2);
+
+  raw->m_out = 400;
+  view.OnPoll();
+  EXPECT_TRUE(link.ReplyList().isEmpty());
+  EXPECT_EQ(view.State().WaitingEntries(), 5);
 }
 
 }  // namespace

@@ -146,10 +146,14 @@ TEST_F(EventLogStateTest, UnitEntriesAndShortEntriesStayAsTheyAre) {
 }
 
 TEST_F(EventLogStateTest, FaultWordsBecomeFailureAndNormal) {
-  EXPECT_EQ(CEventLogState::ReplaceNames("a b c d FAULT ON AMP3", &m_doc), "a b c d  AMP3 FAILURE");
-  EXPECT_EQ(CEventLogState::ReplaceNames("a b c d FAULT OFF AMP3", &m_doc), "a b c d  AMP3 NORMAL");
-  // The head keeps its blank before the body.
-  EXPECT_TRUE(CEventLogState::ReplaceNames("a b c d FAULT ON x", &m_doc).startsWith("a b c d "));
+  // One blank between the head and the rest, as in every other entry.
+  EXPECT_EQ(CEventLogState::ReplaceNames("a b c d FAULT ON AMP3", &m_doc), "a b c d AMP3 FAILURE");
+  EXPECT_EQ(CEventLogState::ReplaceNames("a b c d FAULT OFF AMP3", &m_doc), "a b c d AMP3 NORMAL");
+  EXPECT_EQ(CEventLogState::ReplaceNames("06.12.2026 10:00:00 001 INFO FAULT ON AMP 3", &m_doc),
+            "06.12.2026 10:00:00 001 INFO AMP 3 FAILURE");
+  // Fault words later in the body: the head keeps its blank before it.
+  EXPECT_EQ(CEventLogState::ReplaceNames("a b c d AMP3 FAULT OFF", &m_doc), "a b c d AMP3  NORMAL");
+  EXPECT_TRUE(CEventLogState::ReplaceNames("a b c d x FAULT ON y", &m_doc).startsWith("a b c d x"));
 }
 
 TEST(EventLogFiles, EventFileBesideTheProject) {

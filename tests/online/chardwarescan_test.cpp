@@ -87,6 +87,18 @@ TEST(CHardwareScanTest, SlotsShowTheTextAfterTheFirstBlank) {
   EXPECT_FALSE(scan.ExpandItem(1));
 }
 
+// "ERROR path" and an answer for another path name no module: those slots
+// are shown as slots without an answer.
+TEST(CHardwareScanTest, ErrorsAndAnswersForOtherPathsAreNoModules) {
+  RecordingLink link;
+  link.SetListReplies(
+      {"ERROR /SLOT1/MODULE", "/SLOT3/MODULE OUT8", "/SLOT3/MODULE OUT8", "/SLOT4/MODULE ?", "/SLOT5/MODULE DIG"});
+  CHardwareScan scan(&link);
+  scan.ScanSlots();
+  EXPECT_EQ(Texts(scan), (QStringList{"Slot3: OUT8", "Slot5: DIG"}));
+  EXPECT_EQ(scan.Items()[0].data, 2);
+}
+
 TEST(CHardwareScanTest, FourSlotAnswersForFiveQueriesLeaveTheTreeEmpty) {
   RecordingLink link;
   link.SetListReplies({"/SLOT1/MODULE A", "/SLOT2/MODULE B", "/SLOT3/MODULE C", "/SLOT4/MODULE D"});

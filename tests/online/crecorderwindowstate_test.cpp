@@ -5,12 +5,14 @@
 #include "online/crecorderview.h"
 
 #include "online/onlinetestsupport.h"
+#include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/messagerecorder.h"
 #include "unit/cinternalmessagerec.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -125,6 +127,38 @@ TEST_F(RecorderFrameTest, OffLineButtonsStayDisabled) {
   EXPECT_FALSE(view->Button(CRecorderView::kPlayId)->isEnabled());
   EXPECT_FALSE(view->Button(CRecorderView::kInfoId)->isEnabled());
   EXPECT_TRUE(m_link.Lines().isEmpty());
+}
+
+// Each function button shows its picture and the caption below it names
+// it: every caption is on screen once.
+TEST_F(RecorderFrameTest, FunctionCaptionsAppearOnce) {
+  CRecorderFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CRecorderView* view = frame->GetRecorderView();
+  ASSERT_NE(view, nullptr);
+  const struct {
+    int button;
+    const char* caption;
+  } functions[] = {{CRecorderView::kPlayId, "Play"},
+                   {CRecorderView::kStopId, "Stop"},
+                   {CRecorderView::kRecordId, "Record"},
+                   {CRecorderView::kEraseId, "Erase"},
+                   {CRecorderView::kFormatId, "Format"}};
+  for (const auto& function : functions) {
+    int shown = 0;
+    for (const QAbstractButton* button : view->findChildren<QAbstractButton*>())
+      shown += button->isVisible() && button->text() == function.caption;
+    for (const QLabel* label : view->findChildren<QLabel*>()) {
+      const auto* ellipsis = qobject_cast<const CEllipsisStatic*>(label);
+      const QString text = ellipsis ? ellipsis->GetWindowText() : label->text();
+      shown += label->isVisible() && text == function.caption;
+    }
+    EXPECT_EQ(shown, 1) << function.caption;
+    QPushButton* button = view->Button(function.button);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->icon().isNull()) << function.caption;
+    EXPECT_EQ(button->toolTip(), function.caption);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "online/cvolumewindowstate.h"
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/ctickslider.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
@@ -65,6 +66,25 @@ TEST_F(CVolumeFrmTest, ScalesOfTheSliders) {
   EXPECT_EQ(S::ChannelOfSlider(1058), S::Messages);
   EXPECT_EQ(S::ChannelOfEdit(1674), S::IN1);
   EXPECT_EQ(S::ChannelOfEdit(1), -1);
+}
+
+// Every slider shows its marks at 0, -10, ..., -140 dB, the chime and
+// message sliders too (their top is +6 dB).
+TEST_F(CVolumeFrmTest, SliderMarksStandAtTensOfDecibels) {
+  CVolumeView* view = Open();
+  ASSERT_NE(view, nullptr);
+  for (int channel = 0; channel < S::kChannelCount; ++channel) {
+    auto* slider = qobject_cast<CTickSlider*>(view->Slider(channel));
+    ASSERT_NE(slider, nullptr) << channel;
+    std::vector<double> levels;
+    for (int position : slider->TickPositions()) {
+      EXPECT_GE(position, slider->minimum());
+      EXPECT_LE(position, slider->maximum());
+      levels.push_back(S::ValueFromPosition(channel, position));
+    }
+    ASSERT_EQ(levels.size(), 15u) << channel;
+    for (size_t i = 0; i < levels.size(); ++i) EXPECT_EQ(levels[i], -10.0 * static_cast<double>(i)) << channel;
+  }
 }
 
 TEST_F(CVolumeFrmTest, LowerLimitsComeFromTheProfileWhenSensible) {

@@ -8,6 +8,7 @@
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "online/czonelistview.h"
+#include "online/czonetestpane.h"
 #include "online/czonetestview.h"
 #include "shell/controls/cframehostdialog.h"
 #include "support/dialogdriver.h"
@@ -21,6 +22,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTreeWidgetItem>
@@ -64,6 +66,48 @@ TEST_F(CZonetestFrmTest, OffLineNothingPollsAndMeasurementStaysDisabled) {
   EXPECT_FALSE(frame->Action(34626)->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(frame, 1551)->isEnabled());
   for (int id : {1693, 1694, 1695, 1696, 1724}) EXPECT_FALSE(Control<QWidget>(frame, id)->isEnabled()) << id;
+}
+
+TEST_F(CZonetestFrmTest, ZoneListPaneIsTwoHundredTwentyPixelsHigh) {
+  MakeZones(3, 2);
+  m_host = std::make_unique<CFrameHostDialog>(&m_doc, HostFrameKind::LineTest);
+  m_host->resize(900, 700);
+  m_host->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_host.get()));
+  auto* frame = qobject_cast<CZonetestFrm*>(m_host->GetFrame());
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GT(frame->Pane()->height(), CZonetestPane::kListHeight + 50);
+  EXPECT_EQ(frame->ListView()->height(), CZonetestPane::kListHeight);
+  // A taller window gives the room to the form.
+  m_host->resize(900, 900);
+  QTest::qWait(0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame->ListView()->height(), CZonetestPane::kListHeight);
+}
+
+// With the line test off the output and both console lists open disabled,
+// even while the impedance test is on.
+TEST_F(CZonetestFrmTest, ImpedanceTestAloneOpensWithTheListsDisabled) {
+  Connect(false);
+  CZonetestFrm* probe = Open();
+  ASSERT_NE(probe, nullptr);
+  ASSERT_NE(Object(), nullptr);
+  m_host->reject();
+  m_host.reset();
+  Object()->SetParam(CZonetestObject::P_LINETEST, 0);
+  Object()->SetParam(CZonetestObject::P_IMPTEST, 1);
+  CZonetestFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(Control<QCheckBox>(frame, 1214)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(frame, 1697)->isChecked());
+  EXPECT_FALSE(Control<QComboBox>(frame, 1041)->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(frame, 1040)->isEnabled());
+  EXPECT_FALSE(Control<QComboBox>(frame, 1698)->isEnabled());
+  // Switching the impedance test off and on again enables them as usual.
+  Control<QCheckBox>(frame, 1214)->click();
+  Control<QCheckBox>(frame, 1214)->click();
+  EXPECT_TRUE(Control<QComboBox>(frame, 1041)->isEnabled());
+  EXPECT_TRUE(Control<QComboBox>(frame, 1040)->isEnabled());
 }
 
 TEST_F(CZonetestFrmTest, PollSendsTheFourStatusQueries) {

@@ -46,6 +46,11 @@ constexpr Default kDefaults[] = {
     {"^/RECORDER/TIME$", "0.0"},
     {"^/RECORDER/FUNCTION$", "STOP"},
     {"^/RECORDER/FREE$", "360.4"},
+    // The hardware scan: the module of each slot, and the devices present
+    // on the amplifier bus, the console bus and the card bus.
+    {"^/SLOT[1-5]/MODULE$", "NONE"},
+    {"^/(AMP|KCM)/AVLBL$", "NONE"},
+    {"^/CONS/CONNECTED$", "NONE"},
 };
 
 QString DefaultFor(const QString& path) {
@@ -99,7 +104,8 @@ bool ModuleHandler(UnitSimulator& sim, const Command& command, QStringList& repl
 }  // namespace
 
 void RegisterModuleHandlers(UnitSimulator& sim) {
-  for (const char* family : {"/FUSE", "/AUDIO", "/PILOT", "/POWER", "/RECORDER"}) {
+  for (const char* family :
+       {"/FUSE", "/AUDIO", "/PILOT", "/POWER", "/RECORDER", "/SLOT", "/AMP/AVLBL", "/KCM/AVLBL", "/CONS/CONNECTED"}) {
     sim.RegisterHandler(QLatin1String(family), ModuleHandler);
   }
 }

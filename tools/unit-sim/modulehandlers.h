@@ -7,7 +7,9 @@ class UnitSimulator;
 // "/PILOT", "/POWER", "/RECORDER"): the answers of a factory-fresh unit to
 // their queries, the fuse node's relative path "/FUSE/../EVENT/...", the
 // fuse ratings the unit accepts (0..3, else "ERROR <path>"), and the
-// recorder's and power supply's state queries.
+// recorder's and power supply's state queries, and the hardware scan's
+// queries ("/SLOT<n>/MODULE", "/AMP/AVLBL", "/KCM/AVLBL", "/CONS/CONNECTED";
+// "NONE" until a test sets a value).
 void RegisterModuleHandlers(UnitSimulator& sim);
 
 #endif

@@ -55,7 +55,11 @@ void CCalendarListView::TransferAll(bool bUpload) {
 
 void CCalendarListView::TransferSelected(bool bUpload) {
   const CBaseDevice* entry = ObjectAt(FirstSelectedRow());
-  if (!entry || !m_doc) return;
+  if (!m_doc) return;
+  // The appointment list downloads with no row selected too: ID 0 gives the
+  // calendar block's own step 2.
+  const bool blockStep = !entry && !bUpload && m_kind.entryType == calendarlists::kAppoint.entryType;
+  if (!entry && !blockStep) return;
   // An upload prepares every part of the container: the answers of one
   // entry may name entries of the other parts.
   EntryListKind kind = m_kind;
@@ -63,7 +67,10 @@ void CCalendarListView::TransferSelected(bool bUpload) {
   CEntryListTransfer transfer(*m_doc, kind);
   {
     WaitCursor wait;
-    transfer.TransferEntry(bUpload, entry->GetID());
+    if (entry)
+      transfer.TransferEntry(bUpload, entry->GetID());
+    else
+      transfer.TransferSteps(false, 0);
   }
   if (bUpload) FillList();
 }

@@ -34,7 +34,8 @@ class CCalendarListView : public CEBListView {
   void TransferAll(bool bUpload) override;
   void OnDeviceCommand(uint32_t id) override;
   // The entry of the first selected row to the unit or from it; nothing
-  // without a selected entry.
+  // without a selected entry, except the appointment list's download, which
+  // then sends the calendar block's step 2.
   void TransferSelected(bool bUpload);
 
   // The double click on a cell.

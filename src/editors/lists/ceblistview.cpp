@@ -12,6 +12,7 @@
 #include "shell/printerchoice.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -44,6 +45,8 @@ CEBListView::CEBListView(QWidget* parent) : QTreeWidget(parent) {
   setIconSize(QSize(16, 16));
   header()->setStretchLastSection(false);
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CEBListView::OnListItemChanged);
+  m_renameTimer.setSingleShot(true);
+  connect(&m_renameTimer, &QTimer::timeout, this, &CEBListView::OnRenameTimer);
 }
 
 CEBListView::~CEBListView() = default;
@@ -207,6 +210,7 @@ void CEBListView::paintEvent(QPaintEvent* event) {
 // ---- Keys and context menu -----------------------------------------------------------
 
 void CEBListView::keyPressEvent(QKeyEvent* event) {
+  m_renameTimer.stop();
   if (m_rowEditing && event->key() == Qt::Key_Delete) {
     OnDeleteKey();
     event->accept();
@@ -239,6 +243,7 @@ void CEBListView::OnDeleteKey() {
 
 void CEBListView::mousePressEvent(QMouseEvent* event) {
   if (m_rowEditing) {
+    m_renameTimer.stop();
     const ListCell cell = CellAt(event->position().toPoint());
     m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
   }
@@ -252,11 +257,20 @@ void CEBListView::mouseReleaseEvent(QMouseEvent* event) {
   }
   const ListCell cell = CellAt(event->position().toPoint());
   QTreeWidget::mouseReleaseEvent(event);
-  // A click on the entry already selected edits its name.
+  // A click on the entry already selected edits its name, but only once it
+  // is clear that no double click follows: the rename box would otherwise
+  // take the second click, and the double click would never open the
+  // row's editor.
   if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
+    m_renameCell = cell;
+    m_renameTimer.start(QApplication::doubleClickInterval());
   }
   m_pressedOnSelected = false;
+}
+
+void CEBListView::OnRenameTimer() {
+  const ListCell cell = m_renameCell;
+  if (cell.row >= 0 && cell.row == FirstSelectedRow()) BeginLabelEdit(cell.row, cell.column);
 }
 
 void CEBListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -264,6 +278,8 @@ void CEBListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidget::mouseDoubleClickEvent(event);
     return;
   }
+  m_renameTimer.stop();
+  m_pressedOnSelected = false;
   const ListCell cell = CellAt(event->position().toPoint());
   if (cell.row >= 0) EditCell(cell.row, cell.column);
   event->accept();

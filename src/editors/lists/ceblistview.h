@@ -6,6 +6,7 @@
 
 #include <QPixmap>
 #include <QStringList>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -96,8 +97,9 @@ class CEBListView : public QTreeWidget {
   virtual void OnDeviceCommand(uint32_t id) { (void)id; }
 
   // Row editing, for lists that turn it on (EnableRowEditing): a click on
-  // the row already selected and F2 begin a label edit, a double click edits
-  // the cell, Delete runs the list's delete command.
+  // the row already selected (once the double-click time has passed without
+  // a second click) and F2 begin a label edit, a double click edits the
+  // cell, Delete runs the list's delete command.
   // Opens the label edit of row at column; false when refused.
   virtual bool BeginLabelEdit(int row, int column) {
     (void)row, (void)column;
@@ -138,6 +140,7 @@ class CEBListView : public QTreeWidget {
 
  private:
   void OnListItemChanged();
+  void OnRenameTimer();
   void UpdateCell(const ListCell& cell);
   QString PrintDocumentName() const;
 
@@ -147,6 +150,9 @@ class CEBListView : public QTreeWidget {
   ProgressHandler m_progressHandler;
   bool m_rowEditing = false;
   bool m_pressedOnSelected = false;
+  // The label edit a click asked for, waiting for the double-click time.
+  QTimer m_renameTimer;
+  ListCell m_renameCell;
 };
 
 #endif

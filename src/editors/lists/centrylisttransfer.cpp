@@ -18,6 +18,10 @@ CTransfer::Result CEntryListTransfer::TransferAll(bool bUpload, CTransfer::Progr
 
 CTransfer::Result CEntryListTransfer::TransferEntry(bool bUpload, int id) {
   if (id <= 0 || !m_doc.GetIDManager().FindBaseDevice(id, m_kind.entryType)) return CTransfer::Result::Failed;
+  return TransferSteps(bUpload, id);
+}
+
+CTransfer::Result CEntryListTransfer::TransferSteps(bool bUpload, int id) {
   return Run(bUpload, m_kind.FirstStep(id), m_kind.EndStep(id), {});
 }
 

@@ -27,6 +27,9 @@ class CEntryListTransfer final {
   // The entry with this identifier; an identifier of no entry sends nothing
   // and returns Failed without a message.
   CTransfer::Result TransferEntry(bool bUpload, int id);
+  // The container's steps of identifier id, whether or not an entry has
+  // it (the appointment list sends the calendar block's step of ID 0).
+  CTransfer::Result TransferSteps(bool bUpload, int id);
 
  private:
   CTransfer::Result Run(bool bUpload, int firstStep, int endStep, CTransfer::ProgressHandler progress);

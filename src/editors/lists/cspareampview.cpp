@@ -25,6 +25,9 @@ constexpr EntryListKind kSpareAmpTransfer{DT_SPAREAMP, DT_SPAREAMP, -1, 0, 0, 0,
 
 CSpareAmpView::CSpareAmpView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
   OnInitialUpdate(SpareAmpListModel::kColumnCount);
+  // The list's clicks: a double click chooses, a click on the selected
+  // entry's name renames it; Delete and F2 are this view's own (below).
+  EnableRowEditing();
   header()->setSectionsClickable(true);
   connect(header(), &QHeaderView::sectionClicked, this, &CSpareAmpView::OnColumnClick);
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CSpareAmpView::OnSelectionChanged);
@@ -263,28 +266,6 @@ void CSpareAmpView::PollStatus() {
       topLevelItem(row)->setText(SpareAmpListModel::kReplaces, *state);
     }
   }
-}
-
-void CSpareAmpView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
-
-void CSpareAmpView::mousePressEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  m_pressedOnSelected = cell.row >= 0 && cell.row == FirstSelectedRow();
-  CEBListView::mousePressEvent(event);
-}
-
-void CSpareAmpView::mouseReleaseEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  CEBListView::mouseReleaseEvent(event);
-  // A click on the name of the entry already selected edits the name.
-  if (m_pressedOnSelected && event->button() == Qt::LeftButton && cell.row == FirstSelectedRow()) {
-    BeginLabelEdit(cell.row, cell.column);
-  }
-  m_pressedOnSelected = false;
 }
 
 void CSpareAmpView::keyPressEvent(QKeyEvent* event) {

@@ -51,8 +51,8 @@ class CSpareAmpView final : public CEBListView {
   // Entry index of the first selected row, -1 when none.
   int SelectedData() const { return RowData(FirstSelectedRow()); }
 
-  void EditCell(int row, int column);
-  bool BeginLabelEdit(int row, int column);
+  void EditCell(int row, int column) override;
+  bool BeginLabelEdit(int row, int column) override;
   QWidget* CurrentEditor() const { return m_editor.data(); }
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
@@ -75,9 +75,6 @@ class CSpareAmpView final : public CEBListView {
   void command(uint32_t id);
 
  protected:
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -99,7 +96,6 @@ class CSpareAmpView final : public CEBListView {
   Chooser m_chooser;
   IDeviceLink* m_link = nullptr;
   QPointer<QWidget> m_editor;
-  bool m_pressedOnSelected = false;
 };
 
 #endif

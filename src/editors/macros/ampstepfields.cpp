@@ -29,6 +29,10 @@ void SetOption(CMacro& macro, int param, int bit, bool checked) {
 
 bool HasOption(const CMacro& macro, int param, int bit) { return (macro.GetParam(param) & bit) != 0; }
 
+// One parameter for both showing and choosing: the supply editor shows the
+// amplifier list it stores and the unit gets (59), not the mute editor's
+// channel list (58), which a supply macro never sets; showing 58 there would
+// leave the field empty or stale after every choice.
 int SelectionParam(const CMacro& macro) {
   return macro.GetParam(CMacro::P_KIND) == CMacro::kKindAmpMute ? CMacro::P_AMP_CHANNELS : CMacro::P_AMPS;
 }

@@ -71,6 +71,7 @@ QCheckBox* CAmpMacroView::OptionBox(int param, int bit) const {
 void CAmpMacroView::OnInitialUpdate() {
   const CMacro* macro = CurrentMacro();
   if (!macro) return;
+  // The list the choice below stores (see AmpStepFields::SelectionParam).
   m_ampText->setText(macro->GetParamText(AmpStepFields::SelectionParam(*macro)));
   for (const Option& option : m_options) {
     const QSignalBlocker block(option.box);

@@ -25,8 +25,6 @@ CBuzzerMacroView::CBuzzerMacroView(CMacroDlgFrm* frame, QWidget* parent)
   ParameterLayout()->addLayout(patternRow);
 
   m_time = AddNumberRow(tr("Time for one pattern"), QStringLiteral("0."), tr("s       (0=buzzer off)"), "patternTime");
-  // One digit: the tenths after the fixed "0.".
-  m_time->setMaxLength(1);
   m_repeat = AddNumberRow(tr("Pattern repeat counter"), QString(), tr("(0=infinite, 1 .. 255)"), "repeat");
   m_pause = AddNumberRow(tr("Pause between patterns"), QString(), tr("s (0 .. 255 s)"), "pause");
   m_repeat->setMaxLength(3);

@@ -33,11 +33,11 @@ CLCDTextMacroView::CLCDTextMacroView(CMacroDlgFrm* frame, QWidget* parent)
   m_line2 = new QRadioButton(tr("Line 2"), box);
   m_line1->setObjectName(QStringLiteral("line1"));
   m_line2->setObjectName(QStringLiteral("line2"));
-  // Exclusive by hand: a group would not allow showing neither line.
-  auto* lines = new QButtonGroup(this);
-  lines->setExclusive(false);
-  lines->addButton(m_line1);
-  lines->addButton(m_line2);
+  // One group: the arrow keys move between the lines and choose one.
+  m_lines = new QButtonGroup(this);
+  m_lines->setExclusive(true);
+  m_lines->addButton(m_line1, 1);
+  m_lines->addButton(m_line2, 2);
   lineRow->addWidget(m_line1);
   lineRow->addWidget(m_line2);
   lineRow->addStretch(1);
@@ -68,17 +68,12 @@ CLCDTextMacroView::CLCDTextMacroView(CMacroDlgFrm* frame, QWidget* parent)
   connect(m_duration, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (CMacro* macro = CurrentMacro()) ConsoleStepFields::WriteDisplayDuration(*macro, text);
   });
-  auto chooseLine = [this](int line) {
-    {
-      const QSignalBlocker b1(m_line1);
-      const QSignalBlocker b2(m_line2);
-      m_line1->setChecked(line == 1);
-      m_line2->setChecked(line == 2);
-    }
+  // However the user chooses (mouse, arrow keys, shortcut); filling blocks
+  // the signals.
+  connect(m_lines, &QButtonGroup::idToggled, this, [this](int line, bool checked) {
+    if (!checked) return;
     if (CMacro* macro = CurrentMacro()) ConsoleStepFields::WriteLine(*macro, line);
-  };
-  connect(m_line1, &QRadioButton::clicked, this, [chooseLine] { chooseLine(1); });
-  connect(m_line2, &QRadioButton::clicked, this, [chooseLine] { chooseLine(2); });
+  });
   connect(m_clear, &QCheckBox::clicked, this, [this](bool checked) {
     if (CMacro* macro = CurrentMacro()) ConsoleStepFields::WriteFlag(*macro, CMacro::P_SET_RUN, checked);
   });
@@ -95,11 +90,22 @@ void CLCDTextMacroView::OnInitialUpdate() {
   if (!macro) return;
   const int line = macro->GetParam(CMacro::P_LINE);
   m_text->setText(macro->GetParamText(CMacro::P_TEXT));
-  m_line1->setChecked(line == 1);
-  m_line2->setChecked(line == 2);
+  ShowLine(line);
   m_duration->setText(ConsoleStepFields::NumberText(*macro, CMacro::P_TIME));
   m_clear->setChecked(macro->GetParam(CMacro::P_SET_RUN) != 0);
   m_buzzer->setChecked(macro->GetParam(CMacro::P_SET_TIME) != 0);
+}
+
+void CLCDTextMacroView::ShowLine(int line) {
+  const QSignalBlocker b1(m_line1);
+  const QSignalBlocker b2(m_line2);
+  const QSignalBlocker b3(m_lines);
+  // An exclusive group keeps one button checked: a line other than 1 or 2
+  // shows neither only with the group opened for a moment.
+  m_lines->setExclusive(false);
+  m_line1->setChecked(line == 1);
+  m_line2->setChecked(line == 2);
+  m_lines->setExclusive(true);
 }
 
 SELV_REGISTER_MACRO_STEP_VIEW(CLCDTextMacroView)

@@ -3,6 +3,7 @@
 
 #include "editors/macros/cmacrostepview.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -27,10 +28,14 @@ class CLCDTextMacroView final : public CMacroStepView {
   QCheckBox* BuzzerOnNewText() const noexcept { return m_buzzer; }
 
  private:
+  // Checks the button of line (neither for another value) without storing.
+  void ShowLine(int line);
+
   QComboBox* m_console;
   QLineEdit* m_duration;
   QRadioButton* m_line1;
   QRadioButton* m_line2;
+  QButtonGroup* m_lines = nullptr;
   QLineEdit* m_text;
   QCheckBox* m_clear;
   QCheckBox* m_buzzer;

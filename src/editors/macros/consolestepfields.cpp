@@ -44,7 +44,7 @@ void WriteLine(CMacro& macro, int line) {
 void WriteFlag(CMacro& macro, int param, bool checked) { macro.SetParam(param, checked ? 1 : 0); }
 
 void WritePatternTime(CMacro& macro, const QString& text) {
-  macro.SetParam(CMacro::P_TIME, std::clamp(ReadNumber(text), 0, kPatternTimeMax));
+  macro.SetParam(CMacro::P_TIME, std::max(0, ReadNumber(text)));
 }
 
 void WriteBuzzerCount(CMacro& macro, int param, const QString& text) {

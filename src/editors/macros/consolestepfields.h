@@ -14,8 +14,6 @@ namespace ConsoleStepFields {
 
 // The longest LCD text and buzzer pattern a console takes.
 constexpr int kTextMax = 16;
-// The buzzer pattern time is typed as the tenths after a fixed "0.".
-constexpr int kPatternTimeMax = 9;
 
 // "All Consoles" with 0, then the project's consoles by name with their IDs.
 MacroStepFields::Choices ConsoleChoices(const CSelvantisDoc* doc);
@@ -36,7 +34,8 @@ void WriteDisplayDuration(CMacro& macro, const QString& text);
 void WriteLine(CMacro& macro, int line);
 // LCD: "clear other line" (71) and "buzzer when new text" (70).
 void WriteFlag(CMacro& macro, int param, bool checked);
-// Buzzer: time for one pattern in tenths of a second (0 .. 9).
+// Buzzer: time for one pattern in tenths of a second, typed after a fixed
+// "0." (5 is 0.5 s); any number the parameter holds, never negative.
 void WritePatternTime(CMacro& macro, const QString& text);
 // Buzzer: repeat counter (75) or pause (76), 0 .. 255.
 void WriteBuzzerCount(CMacro& macro, int param, const QString& text);

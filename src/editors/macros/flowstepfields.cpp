@@ -3,6 +3,9 @@
 #include "macros/cmacro.h"
 #include "model/ctext.h"
 
+#include <QDateTime>
+#include <QTime>
+
 #include <algorithm>
 
 namespace FlowStepFields {
@@ -62,19 +65,19 @@ int SlaveClockChoice(CMacro& macro) {
   return macro.GetParam(CMacro::P_SET_TIME) != 0 ? kClockSet : -1;
 }
 
+// The unit gets the time of day in local time ("/PARAM/TIME HH:MM"), so the
+// editor shows and picks local time too: what the user picks is what the
+// unit gets, in every time zone.
 int SlaveClockMinutes(const CMacro& macro) {
-  const int64_t t = macro.GetParamTime();
-  int64_t secondsOfDay = t % 86400;
-  if (secondsOfDay < 0) secondsOfDay += 86400;
-  return static_cast<int>(secondsOfDay / 60);
+  const QTime t = QDateTime::fromSecsSinceEpoch(macro.GetParamTime()).time();
+  return t.hour() * 60 + t.minute();
 }
 
 void SetSlaveClockMinutes(CMacro& macro, int minutesOfDay) {
   const int minutes = std::clamp(minutesOfDay, 0, 24 * 60 - 1);
-  const int64_t t = macro.GetParamTime();
-  int64_t day = t / 86400;
-  if (t % 86400 < 0) --day;
-  macro.SetParamTime(day * 86400 + static_cast<int64_t>(minutes) * 60);
+  QDateTime dt = QDateTime::fromSecsSinceEpoch(macro.GetParamTime());
+  dt.setTime(QTime(minutes / 60, minutes % 60));
+  macro.SetParamTime(dt.toSecsSinceEpoch());
 }
 
 void ChooseLineTest(CMacro& macro, LineTest choice) {

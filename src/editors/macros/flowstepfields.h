@@ -37,8 +37,8 @@ enum SlaveClock { kClockStart = 0, kClockStop = 1, kClockSet = 2 };
 void ChooseSlaveClock(CMacro& macro, SlaveClock choice);
 // Reading the choice drops a stale time setting under a run command.
 int SlaveClockChoice(CMacro& macro);
-// The shown time (minutes since midnight, UTC) and a picked one written
-// back on the date already stored.
+// The shown time (minutes since midnight, local time, as the unit gets it)
+// and a picked one written back on the date already stored.
 int SlaveClockMinutes(const CMacro& macro);
 void SetSlaveClockMinutes(CMacro& macro, int minutesOfDay);
 

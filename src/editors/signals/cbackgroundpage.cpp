@@ -4,6 +4,8 @@
 #include "editors/signals/volumescale.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/cnumericedit.h"
+#include "shell/controls/cspinbuttons.h"
+#include "shell/controls/ctickslider.h"
 #include "unit/cmiscaudio.h"
 
 #include <QComboBox>
@@ -27,19 +29,21 @@ CBackgroundPage::CBackgroundPage(CSelvantisDoc& doc, QWidget* parent)
   for (int i = 0; i < 4; ++i) {
     const bool bPanic = BackgroundSettings::IsPanic(i);
     grid->addWidget(new QLabel(names[i], this), 0, i);
-    m_slider[i] = new QSlider(Qt::Vertical, this);
+    m_slider[i] = new CTickSlider(Qt::Vertical, this);
     m_slider[i]->setObjectName(QStringLiteral("volumeSlider%1").arg(i));
     m_slider[i]->setInvertedAppearance(true);  // position 0 (loudest) at the top
     m_slider[i]->setInvertedControls(true);
     m_slider[i]->setRange(VolumeScale::TopPosition(bPanic), VolumeScale::kBottom);
-    m_slider[i]->setTickPosition(QSlider::TicksRight);
+    m_slider[i]->SetTickPositions(VolumeScale::TickPositions(bPanic));
     grid->addWidget(m_slider[i], 1, i);
     m_edit[i] = new CNumericEdit(this);
     m_edit[i]->setObjectName(QStringLiteral("volumeEdit%1").arg(i));
     m_edit[i]->Setup(true, QStringLiteral("%.1f"), VolumeScale::kSilentDb, VolumeScale::MaxLevel(bPanic), 0.0, true,
                      VolumeScale::kSilentDb, QStringLiteral("OFF"));
     grid->addWidget(m_edit[i], 2, i);
-    m_spin[i] = new QSpinBox(this);
+    // Arrows only: the level is the edit's; the spin's own count from the
+    // bottom means nothing to the user.
+    m_spin[i] = new CSpinButtons(this);
     m_spin[i]->setObjectName(QStringLiteral("volumeSpin%1").arg(i));
     m_spin[i]->setRange(0, VolumeScale::kBottom - VolumeScale::TopPosition(bPanic));
     grid->addWidget(m_spin[i], 3, i);
@@ -53,7 +57,7 @@ CBackgroundPage::CBackgroundPage(CSelvantisDoc& doc, QWidget* parent)
   m_attEdit->Setup(false, QStringLiteral("%d"), BackgroundSettings::kMinAttenuation,
                    BackgroundSettings::kMaxAttenuation, 0, true, BackgroundSettings::kMinAttenuation,
                    QStringLiteral("OFF"));
-  m_attSpin = new QSpinBox(this);
+  m_attSpin = new CSpinButtons(this);
   m_attSpin->setObjectName(QStringLiteral("attenuationSpin"));
   m_attSpin->setRange(BackgroundSettings::kMinAttenuation, BackgroundSettings::kMaxAttenuation);
   grid->addWidget(m_attEdit, 4, 2);
@@ -81,8 +85,6 @@ CBackgroundPage::CBackgroundPage(CSelvantisDoc& doc, QWidget* parent)
   grid->addWidget(m_extText, 6, 1);
   grid->setRowStretch(7, 1);
 
-  // Ticks at +3, 0, -3, -6 dB are a quarter of the knee apart.
-  for (QSlider* slider : m_slider) slider->setTickInterval(VolumeScale::Knee() / 4);
   Load();
 }
 

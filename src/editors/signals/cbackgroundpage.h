@@ -4,9 +4,9 @@
 #include "editors/signals/csignalpage.h"
 
 class CNumericEdit;
+class CSpinButtons;
+class CTickSlider;
 class QComboBox;
-class QSlider;
-class QSpinBox;
 
 // The common audio settings: signal volumes, the program input and its
 // attenuation during announcements. Volume and attenuation changes reach
@@ -36,11 +36,11 @@ class CBackgroundPage final : public CSignalPage {
   BackgroundSettings::State ReadControls() const;
 
   BackgroundSettings m_settings;
-  QSlider* m_slider[4] = {};
+  CTickSlider* m_slider[4] = {};
   CNumericEdit* m_edit[4] = {};
-  QSpinBox* m_spin[4] = {};
+  CSpinButtons* m_spin[4] = {};
   CNumericEdit* m_attEdit = nullptr;
-  QSpinBox* m_attSpin = nullptr;
+  CSpinButtons* m_attSpin = nullptr;
   QComboBox* m_extAlarm = nullptr;
   QComboBox* m_extText = nullptr;
   QComboBox* m_program = nullptr;

@@ -32,6 +32,15 @@ int VolumeScale::TopPosition(bool bPanic) { return bPanic ? 0 : PositionOf(0.0, 
 
 int VolumeScale::ClampSpin(int value, bool bPanic) { return std::clamp(value, 0, kBottom - TopPosition(bPanic)); }
 
+std::vector<int> VolumeScale::TickPositions(bool bPanic) {
+  const int knee = Knee();
+  std::vector<int> ticks{knee / 4, knee / 2, 3 * knee / 4, knee};
+  for (double level : {-20.0, -40.0, -60.0}) ticks.push_back(PositionOf(level, true));
+  const int top = TopPosition(bPanic);
+  ticks.erase(std::remove_if(ticks.begin(), ticks.end(), [top](int position) { return position < top; }), ticks.end());
+  return ticks;
+}
+
 QString VolumeScale::Text(double level) {
   if (level <= kSilentDb) return QStringLiteral("OFF");
   return Fmt("%.1f", level);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // The volume sliders' scale: positions 0 (top, +6 dB) to 87 (bottom, silent).
 // Linear from the top down to the knee position (-6 dB), logarithmic below
 // it. Also the limits of each volume control (panic may go above 0 dB).
@@ -19,6 +21,10 @@ class VolumeScale final {
   // Spin value (counted from the bottom) kept within the control's range.
   static int ClampSpin(int value, bool bPanic);
   static int SpinOf(int position) { return kBottom - position; }
+  // The tick marks of a control's slider: a quarter, a half, three quarters
+  // and the whole of the knee (+3, 0, -3, -6 dB), then -20, -40 and -60 dB;
+  // only those on the control's travel.
+  static std::vector<int> TickPositions(bool bPanic);
   // "%.1f" of the level, "OFF" at the silent level.
   static QString Text(double level);
 };

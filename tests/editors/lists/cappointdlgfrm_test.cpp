@@ -290,14 +290,21 @@ TEST_F(AppointListTest, DeviceDownloadSendsOnlyTheSelectedAppointment) {
   EXPECT_EQ(link.Modes().last(), LINKMODE_NORMAL);
 }
 
-TEST_F(AppointListTest, DeviceCommandsWithoutSelectionSendNothing) {
+// With no row selected the ID is 0: the download sends the calendar block's
+// step 2 (its own step, no appointment); the upload sends nothing.
+TEST_F(AppointListTest, DeviceDownloadWithoutSelectionSendsTheBlocksStepTwo) {
   doc->SetConnected(true);
   Open();
   view->clearSelection();
   link.Clear();
-  view->OnDeviceCommand(33179);
   view->OnDeviceCommand(33180);
+  EXPECT_TRUE(link.Modes().isEmpty());
   EXPECT_TRUE(LinesStartingWith("/CALENDAR/").isEmpty());
+  view->OnDeviceCommand(33179);
+  EXPECT_TRUE(LinesStartingWith("/CALENDAR/").isEmpty());
+  ASSERT_FALSE(link.Modes().isEmpty());
+  EXPECT_EQ(link.Modes().first(), LINKMODE_DOWNLOAD);
+  EXPECT_EQ(link.Modes().last(), LINKMODE_NORMAL);
 }
 
 TEST_F(AppointListTest, DeviceUploadQueriesTheAppointmentAndShowsTheAnswer) {

@@ -3,6 +3,7 @@
 #include "editors/lists/conditionlistmodel.h"
 #include "editors/lists/conditionliststestsupport.h"
 #include "editors/lists/entrylisttestsupport.h"
+#include "editors/lists/listmousesupport.h"
 #include "logic/canalogcondition.h"
 #include "logic/ccondition.h"
 #include "support/messagerecorder.h"
@@ -10,6 +11,7 @@
 #include "support/tempprofile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -159,6 +161,36 @@ TEST_F(ConditionListTest, DoubleClickOnNameChoosesTheType) {
   EXPECT_EQ(chooser.requests[0].kind, 34325u);
   EXPECT_EQ(chooser.requests[0].current, CCondition::kKindFault);
   EXPECT_EQ(conditions[2]->GetKind(), CCondition::kKindMemoFlag);
+}
+
+// The user's double click on the selected row's name: the first click must
+// not open a rename box that takes the second.
+TEST_F(ConditionListTest, DoubleClickOnTheSelectedNameOpensTheTypeChooser) {
+  Open();
+  ListMouse mouse(view);
+  ASSERT_TRUE(mouse.Ready());
+  view->SelectRow(1);
+  chooser.answer = ListChoice{CCondition::kKindMemoFlag, QString()};
+  mouse.DoubleClick(1, ConditionListModel::kName);
+  ASSERT_EQ(chooser.requests.size(), 1u);
+  EXPECT_EQ(chooser.requests[0].kind, 34325u);
+  EXPECT_EQ(conditions[2]->GetKind(), CCondition::kKindMemoFlag);
+  // No rename box comes after it either.
+  QTest::qWait(QApplication::doubleClickInterval() + 100);
+  EXPECT_EQ(mouse.RenameBox(), nullptr);
+  EXPECT_EQ(conditions[2]->GetName(), "Second");
+}
+
+// A single click on the selected name still renames, once the double-click
+// time has passed.
+TEST_F(ConditionListTest, ClickOnTheSelectedNameRenames) {
+  Open();
+  ListMouse mouse(view);
+  ASSERT_TRUE(mouse.Ready());
+  view->SelectRow(1);
+  mouse.Click(1, ConditionListModel::kName);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() != nullptr; }, 20000));
+  EXPECT_TRUE(chooser.requests.empty());
 }
 
 TEST_F(ConditionListTest, SourceChosenOnlyForTypesWithSources) {

@@ -2,6 +2,7 @@
 #include "amps/cspareamp.h"
 #include "editors/lists/cspareampview.h"
 #include "editors/lists/entrylisttestsupport.h"
+#include "editors/lists/listmousesupport.h"
 #include "editors/lists/spareamplistmodel.h"
 #include "link/linkmode.h"
 #include "support/messagerecorder.h"
@@ -9,6 +10,7 @@
 #include "support/tempprofile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -285,4 +287,31 @@ TEST(SpareAmpListModelTest, ToolTipIsTheSecondPartOfTheCommandText) {
   EXPECT_EQ(CSplitListFrame::ToolTipOf("New\nCreate new watch entry"), "Create new watch entry");
   EXPECT_EQ(CSplitListFrame::ToolTipOf("Create new watch entry"), "Create new watch entry");
   EXPECT_EQ(CSplitListFrame::ToolTipOf(QString(100, 'x')).size(), 80);
+}
+
+// The user's double click on the selected entry's name chooses the target:
+// the first click must not open a rename box that takes the second.
+TEST_F(SpareAmpListTest, DoubleClickOnTheSelectedNameOpensTheTargetChooser) {
+  UseEntry(0, 5);
+  UseEntry(2, 9);
+  Open();
+  ListMouse mouse(entries);
+  ASSERT_TRUE(mouse.Ready());
+  entries->SelectRow(1);
+  mouse.DoubleClick(1, SpareAmpListModel::kName);
+  ASSERT_EQ(askedKinds.size(), 1u);
+  EXPECT_EQ(askedKinds[0], SpareAmpListModel::kSelectEntry);
+  QTest::qWait(QApplication::doubleClickInterval() + 100);
+  EXPECT_EQ(mouse.RenameBox(), nullptr);
+}
+
+TEST_F(SpareAmpListTest, ClickOnTheSelectedNameRenames) {
+  UseEntry(0, 5);
+  Open();
+  ListMouse mouse(entries);
+  ASSERT_TRUE(mouse.Ready());
+  entries->SelectRow(0);
+  mouse.Click(0, SpareAmpListModel::kName);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() != nullptr; }, 20000));
+  EXPECT_TRUE(askedKinds.empty());
 }

@@ -11,6 +11,7 @@
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -40,13 +41,6 @@ class ConsoleStepTest : public MacroStepTest {
     QTest::keyClicks(edit, text);
   }
 };
-
-bool HasLineEnding(const QStringList& lines, const QString& ending) {
-  for (const QString& line : lines) {
-    if (line.endsWith(ending)) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -207,7 +201,7 @@ TEST_F(ConsoleStepTest, BuzzerNumbersAreKeptInTheirRanges) {
   CMacro* macro = CMacro::CreateMacro(CMacro::kKindBuzzer, *doc);
   ASSERT_NE(macro, nullptr);
   ConsoleStepFields::WritePatternTime(*macro, QStringLiteral("15"));
-  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 9);
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 15);
   ConsoleStepFields::WritePatternTime(*macro, QStringLiteral("-1"));
   EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 0);
   ConsoleStepFields::WriteBuzzerCount(*macro, CMacro::P_BUZZ_REPEAT, QStringLiteral("300"));
@@ -216,4 +210,42 @@ TEST_F(ConsoleStepTest, BuzzerNumbersAreKeptInTheirRanges) {
   EXPECT_EQ(macro->GetParam(CMacro::P_BUZZ_PAUSE), 0);
   ConsoleStepFields::WriteText(*macro, QStringLiteral("10101010101010101010"));
   EXPECT_EQ(macro->GetParamText(CMacro::P_TEXT).size(), ConsoleStepFields::kTextMax);
+}
+
+// The pattern time takes every number the parameter holds, not one digit.
+TEST_F(ConsoleStepTest, BuzzerPatternTimeTakesItsFullRange) {
+  CMacro* macro = Create(CMacro::kKindBuzzer);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParam(CMacro::P_TIME, 15);
+  frame->ShowMacroEditor();
+  auto* view = StepView<CBuzzerMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->PatternTimeEdit()->text(), "15");
+  Type(view->PatternTimeEdit(), QStringLiteral("125"));
+  EXPECT_EQ(view->PatternTimeEdit()->text(), "125");
+  EXPECT_EQ(macro->GetParam(CMacro::P_TIME), 125);
+  EXPECT_TRUE(HasLineEnding(macro->GetDownloadLines(false), QStringLiteral("/PARAM/PTN_TIME 125")));
+}
+
+// The two lines are one choice: the arrow keys move it, and the move is
+// stored.
+TEST_F(ConsoleStepTest, LcdLineIsChosenWithTheArrowKeys) {
+  CMacro* macro = Create(CMacro::kKindLCDText);
+  ASSERT_NE(macro, nullptr);
+  macro->SetParam(CMacro::P_LINE, 1);
+  frame->ShowMacroEditor();
+  auto* view = StepView<CLCDTextMacroView>();
+  ASSERT_NE(view, nullptr);
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  ASSERT_TRUE(view->Line1()->isChecked());
+  view->Line1()->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), view->Line1());
+  QTest::keyClick(view->Line1(), Qt::Key_Right);
+  EXPECT_TRUE(view->Line2()->isChecked());
+  EXPECT_FALSE(view->Line1()->isChecked());
+  EXPECT_EQ(macro->GetParam(CMacro::P_LINE), 2);
+  QTest::keyClick(view->Line2(), Qt::Key_Left);
+  EXPECT_TRUE(view->Line1()->isChecked());
+  EXPECT_EQ(macro->GetParam(CMacro::P_LINE), 1);
 }

@@ -15,6 +15,7 @@
 #include "support/tempprofile.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 #include <optional>
 
@@ -176,12 +178,13 @@ TEST_F(FlowStepTest, SetSlaveClockClearsTheRunCommand) {
 TEST_F(FlowStepTest, SlaveClockTimeKeepsTheDateAndShowsHoursAndMinutes) {
   CMacro* macro = Create(CMacro::kKindSlaveClock);
   ASSERT_NE(macro, nullptr);
-  macro->SetParamTime(86400 * 3 + 5 * 3600 + 7 * 60 + 30);
+  const QDate day(1970, 1, 4);
+  macro->SetParamTime(QDateTime(day, QTime(5, 7, 30)).toSecsSinceEpoch());
   EXPECT_EQ(FlowStepFields::SlaveClockMinutes(*macro), 5 * 60 + 7);
   FlowStepFields::SetSlaveClockMinutes(*macro, 23 * 60 + 59);
-  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 23 * 3600 + 59 * 60);
+  EXPECT_EQ(macro->GetParamTime(), QDateTime(day, QTime(23, 59)).toSecsSinceEpoch());
   FlowStepFields::SetSlaveClockMinutes(*macro, 99999);
-  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 23 * 3600 + 59 * 60);
+  EXPECT_EQ(macro->GetParamTime(), QDateTime(day, QTime(23, 59)).toSecsSinceEpoch());
   frame->RefreshMacroList();
   QCoreApplication::processEvents();
   auto* view = StepView<CSlaveClockMacroView>();
@@ -190,7 +193,61 @@ TEST_F(FlowStepTest, SlaveClockTimeKeepsTheDateAndShowsHoursAndMinutes) {
   EXPECT_EQ(view->TimePicker()->time(), QTime(23, 59));
   // A picked time is stored at once, without leaving the picker.
   view->TimePicker()->setTime(QTime(6, 30));
-  EXPECT_EQ(macro->GetParamTime(), 86400 * 3 + 6 * 3600 + 30 * 60);
+  EXPECT_EQ(macro->GetParamTime(), QDateTime(day, QTime(6, 30)).toSecsSinceEpoch());
+}
+
+namespace {
+
+// Runs a test in another time zone and puts the old one back.
+class TimeZoneScope {
+ public:
+  explicit TimeZoneScope(const char* zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ")) {
+    qputenv("TZ", zone);
+    tzset();
+  }
+  ~TimeZoneScope() {
+    if (m_had)
+      qputenv("TZ", m_old);
+    else
+      qunsetenv("TZ");
+    tzset();
+  }
+  TimeZoneScope(const TimeZoneScope&) = delete;
+  TimeZoneScope& operator=(const TimeZoneScope&) = delete;
+
+ private:
+  bool m_had;
+  QByteArray m_old;
+};
+
+}  // namespace
+
+// The unit gets local time: away from UTC the time picked is the time sent,
+// and the time the unit reports is the time shown.
+TEST_F(FlowStepTest, SlaveClockTimeIsTheUnitsTimeInEveryTimeZone) {
+  TimeZoneScope berlin("Europe/Berlin");
+  CMacro* macro = Create(CMacro::kKindSlaveClock);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CSlaveClockMacroView>();
+  ASSERT_NE(view, nullptr);
+  for (const QDate& day : {QDate(2024, 1, 15), QDate(2024, 7, 15)}) {
+    macro->SetParamTime(QDateTime(day, QTime(12, 0)).toSecsSinceEpoch());
+    view->TimePicker()->setTime(QTime(0, 0));
+    view->TimePicker()->setTime(QTime(6, 30));
+    const QStringList lines = macro->GetDownloadLines(false);
+    EXPECT_TRUE(HasLineEnding(lines, "/PARAM/TIME 06:30")) << lines.join('\n').toStdString();
+    EXPECT_EQ(FlowStepFields::SlaveClockMinutes(*macro), 6 * 60 + 30);
+    // The date stays.
+    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(macro->GetParamTime()).date(), day);
+  }
+
+  macro->SetParamText(CMacro::P_CLOCK_TIME, "07:15");
+  EXPECT_EQ(FlowStepFields::SlaveClockMinutes(*macro), 7 * 60 + 15);
+  frame->RefreshMacroList();
+  QCoreApplication::processEvents();
+  view = StepView<CSlaveClockMacroView>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->TimePicker()->time(), QTime(7, 15));
 }
 
 TEST_F(FlowStepTest, StopMeasurementsKeepsTheMode) {

@@ -10,6 +10,8 @@
 #include "support/tempprofile.h"
 
 #include <QComboBox>
+#include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -55,5 +57,13 @@ class MacroStepTest : public ::testing::Test {
   std::unique_ptr<CSelvantisDoc> doc;
   std::unique_ptr<CMacroDlgFrm> frame;
 };
+
+// Whether a macro's download lines hold one ending with ending.
+inline bool HasLineEnding(const QStringList& lines, const QString& ending) {
+  for (const QString& line : lines) {
+    if (line.endsWith(ending)) return true;
+  }
+  return false;
+}
 
 #endif

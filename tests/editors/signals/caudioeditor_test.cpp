@@ -10,6 +10,8 @@
 #include "macros/cgong.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/cnumericedit.h"
+#include "shell/controls/cspinbuttons.h"
+#include "shell/controls/ctickslider.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
@@ -17,6 +19,7 @@
 #include "unit/cinternalslot.h"
 #include "unit/cmiscaudio.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -182,6 +185,37 @@ TEST_F(CAudioEditorTest, VolumeControlsFollowEachOther) {
   page->OnAttenuationStepped(-50);
   EXPECT_EQ(CMiscAudio::Find(&doc)->GetParamText(CMiscAudio::BACK_ATT), "-41");
   EXPECT_TRUE(page->IsModified());
+}
+
+// The marks of the volume sliders stand at +3, 0, -3 and -6 dB and at -20,
+// -40 and -60 dB; the spins beside the level edits are arrows without a
+// number of their own.
+TEST_F(CAudioEditorTest, VolumeSlidersMarkTheScaleAndSpinsShowNoCounter) {
+  CAudioEditor editor(doc);
+  editor.show();
+  editor.ActivatePage(3);
+  auto* page = dynamic_cast<CBackgroundPage*>(editor.Page(3));
+  ASSERT_NE(page, nullptr);
+  for (int i = 0; i < 4; ++i) {
+    auto* slider = page->findChild<CTickSlider*>(QStringLiteral("volumeSlider%1").arg(i));
+    ASSERT_NE(slider, nullptr) << i;
+    const bool panic = i == CMiscAudio::PANIC_VOL;
+    EXPECT_EQ(slider->TickPositions(),
+              panic ? (std::vector<int>{12, 25, 37, 50, 64, 75, 82}) : (std::vector<int>{25, 37, 50, 64, 75, 82}))
+        << i;
+    auto* spin = page->findChild<CSpinButtons*>(QStringLiteral("volumeSpin%1").arg(i));
+    ASSERT_NE(spin, nullptr) << i;
+    for (const QLineEdit* edit : spin->findChildren<QLineEdit*>()) EXPECT_FALSE(edit->isVisible()) << i;
+    EXPECT_LT(spin->width(), page->findChild<CNumericEdit*>(QStringLiteral("volumeEdit%1").arg(i))->width());
+  }
+  auto* attenuation = page->findChild<CSpinButtons*>("attenuationSpin");
+  ASSERT_NE(attenuation, nullptr);
+  for (const QLineEdit* edit : attenuation->findChildren<QLineEdit*>()) EXPECT_FALSE(edit->isVisible());
+  // The spins still count: one step up from 0 dB on the chime slider.
+  auto* chimeSpin = page->findChild<CSpinButtons*>("volumeSpin1");
+  const int before = page->findChild<CTickSlider*>("volumeSlider1")->value();
+  chimeSpin->stepDown();
+  EXPECT_EQ(page->findChild<CTickSlider*>("volumeSlider1")->value(), before + 1);
 }
 
 }  // namespace
