@@ -325,8 +325,8 @@ void CMonitor::Serialize(CArchive& ar) {
     if (hasChannel) {
       int32_t channel = 0;
       ar >> channel;
-      // Schema 3 wrote 0 for "no channel".
-      entry.channel = channel == 0 ? 1 : channel;
+      // Schema 3 wrote 0 for "no channel"; later schemas store the channel as it was set.
+      entry.channel = schema == 3 && channel == 0 ? 1 : channel;
     }
   }
   for (int slot = 0; slot < slotCount; ++slot) {

@@ -535,10 +535,11 @@ void CBaseDevice::Draw(IPainter& painter) {
   }
   // Connection lines are drawn once, from the output end, and only between
   // objects on the canvas: a peer without a rectangle (a card, an entry of a
-  // list) has no pins to draw to.
+  // list) has no pins to draw to. A record pointing back at this object (a
+  // console key acting on its own console) is no wire either.
   painter.SetPen(PaintColors::kBlack, 1);
   for (const ConnectionRecord& r : m_outputs) {
-    if (r.pPeer == nullptr || m_rect.isEmpty() || r.pPeer->GetRect().isEmpty()) continue;
+    if (r.pPeer == nullptr || r.pPeer == this || m_rect.isEmpty() || r.pPeer->GetRect().isEmpty()) continue;
     painter.DrawLine(GetOutputPinPoint(r.nOwnPin), r.pPeer->GetInputPinPoint(r.nPeerPin));
   }
   painter.Restore();

@@ -85,8 +85,10 @@ void CEventLogView::BuildForm() {
   m_tabs = new QTabBar(this);
   m_tabs->setObjectName(Fmt("%d", kTabId));
   outer->addWidget(m_tabs);
-  connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
-    if (index >= 0 && index != m_tabs->currentIndex()) TogglePage();
+  // The page follows the tab however it is chosen (mouse or keys); showing a
+  // page sets the tab with this signal blocked.
+  connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+    if (index >= 0) ShowPage(index == 1);
   });
 
   m_group = new QGroupBox(tr("Events to log"), this);

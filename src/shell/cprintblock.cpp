@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace {
 // Space between the widest text of a column and the next column, in
@@ -26,21 +27,24 @@ QString BlockTitle(const CBaseDevice& first) {
 }  // namespace
 
 std::vector<CPrintBlock> CPrintBlock::BuildObjectTables(const CSelvantisDoc& doc) {
-  std::vector<QString> order;
-  std::map<QString, std::vector<const CBaseDevice*>> byClass;
+  // One table per kind of object: one class can stand for several kinds
+  // (the extension cards), each with its own type code and heading.
+  using Key = std::pair<int, QString>;
+  std::vector<Key> order;
+  std::map<Key, std::vector<const CBaseDevice*>> byKind;
   for (const CBaseDevice* object : doc.GetAllObjects()) {
     if (!object) continue;
-    const QString cls = QString::fromLatin1(object->GetClassName());
-    auto it = byClass.find(cls);
-    if (it == byClass.end()) {
-      order.push_back(cls);
-      it = byClass.emplace(cls, std::vector<const CBaseDevice*>()).first;
+    const Key key(object->GetType(), QString::fromLatin1(object->GetClassName()));
+    auto it = byKind.find(key);
+    if (it == byKind.end()) {
+      order.push_back(key);
+      it = byKind.emplace(key, std::vector<const CBaseDevice*>()).first;
     }
     it->second.push_back(object);
   }
   std::vector<CPrintBlock> blocks;
-  for (const QString& cls : order) {
-    const std::vector<const CBaseDevice*>& objects = byClass[cls];
+  for (const Key& key : order) {
+    const std::vector<const CBaseDevice*>& objects = byKind[key];
     CPrintBlock block(BlockTitle(*objects.front()), objects);
     if (!block.IsEmpty()) blocks.push_back(std::move(block));
   }

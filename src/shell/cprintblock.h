@@ -22,8 +22,8 @@ class CPrintBlock final {
     int format = 0;
   };
 
-  // The object tables of a project: one block per class that reports
-  // columns, in the order the classes first appear in the document.
+  // The object tables of a project: one block per kind of object (type
+  // code) that reports columns, in the order of the document's lists.
   static std::vector<CPrintBlock> BuildObjectTables(const CSelvantisDoc& doc);
 
   // A block of objects of one class; reads columns and titles from the

@@ -430,6 +430,16 @@ TEST_F(CMonitorTest, RoundTripKeepsEveryEntryAndAllEightySlots) {
   EXPECT_EQ(copy->GetPath(), "/MONI");
 }
 
+TEST_F(CMonitorTest, RoundTripKeepsAChannelOfZero) {
+  // Only the old schema-3 records used 0 for "no channel"; a current record keeps it.
+  ASSERT_TRUE(monitor->SetValue(Code(0, CMonitor::KC_AMP_IN), 0x2A));
+  ASSERT_EQ(monitor->GetValue(Code(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
+  auto loaded = RoundTrip(doc);
+  CMonitor* copy = CMonitor::Find(loaded.get());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->GetValue(Code(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
+}
+
 namespace {
 
 // One entry as the old records wrote it.

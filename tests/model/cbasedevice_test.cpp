@@ -506,3 +506,17 @@ TEST(CBaseDeviceTest, DrawsWiresOnlyBetweenObjectsOnTheCanvas) {
   EXPECT_EQ(amp->GetOutputConnections().size(), 2u);
   EXPECT_EQ(zone->GetInputConnections().size(), 2u);
 }
+
+TEST(CBaseDeviceTest, RecordPointingAtItsOwnObjectDrawsNothing) {
+  CSelvantisDoc doc;
+  CModelTestDevice* console = AddTestObject(doc, DT_CONSOLE, CAT_CONSOLES);
+  ASSERT_NE(console, nullptr);
+  ASSERT_FALSE(console->GetRect().isEmpty());
+  // A key that acts on the console itself keeps a record pointing back at it.
+  ASSERT_TRUE(CBaseDevice::Connect(console, 0, console, 0));
+
+  LineRecorder painter;
+  console->Draw(painter);
+  EXPECT_TRUE(painter.lines.empty());
+  EXPECT_EQ(console->GetOutputConnections().size(), 1u);
+}

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -113,6 +114,18 @@ TEST_F(EventLogFrmTest, OffLineShowsTheEventsPageAndSettingsWithoutPolling) {
   EXPECT_FALSE(view->IsEventsPage());
   EXPECT_EQ(view->Tabs()->currentIndex(), 0);
   EXPECT_TRUE(m_link.Lines().isEmpty());
+}
+
+TEST_F(EventLogFrmTest, ArrowKeysOnTheTabsSwitchThePage) {
+  CEventLogView* view = OpenView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(view->IsEventsPage());
+  QTest::keyClick(view->Tabs(), Qt::Key_Left);
+  EXPECT_EQ(view->Tabs()->currentIndex(), 0);
+  EXPECT_FALSE(view->IsEventsPage());
+  QTest::keyClick(view->Tabs(), Qt::Key_Right);
+  EXPECT_EQ(view->Tabs()->currentIndex(), 1);
+  EXPECT_TRUE(view->IsEventsPage());
 }
 
 TEST_F(EventLogFrmTest, CategoryBoxesEditTheGeneralMask) {

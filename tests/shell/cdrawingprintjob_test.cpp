@@ -2,10 +2,12 @@
 // written to a PDF file and looked at as a picture.
 #include "shell/cdrawingprintjob.h"
 #include "model/cselvantisdoc.h"
+#include "model/modelstrings.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/controls/qstringprinter.h"
 #include "shell/cprintblock.h"
 #include "shelltestblock.h"
+#include "unit/ckcm.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,6 +129,31 @@ TEST(CPrintBlockTest, BuildsOneTableOfTheObjectsOfAClass) {
   ASSERT_EQ(table->Rows().size(), 2u);
   EXPECT_EQ(table->Rows()[0].value(0), QStringLiteral("One"));
   EXPECT_EQ(table->Rows()[1].value(0), QStringLiteral("Two"));
+}
+
+TEST(CPrintBlockTest, EachCardModelGetsItsOwnTable) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  // A relay card first, then the bus card: one class, two kinds of object.
+  for (int kind : {CKCM::KIND_KCM208, CKCM::KIND_KCM201, CKCM::KIND_KCM208}) {
+    auto card = std::make_unique<CKCM>();
+    const int pins = CKCM::InputCountOfKind(kind);
+    ASSERT_TRUE(card->Create(kind, pins, pins, ModelString(uint32_t(kind)), QRect(), CAT_ENTRIES, 0, 3, &doc));
+    doc.Adopt(std::move(card));
+  }
+  std::vector<QString> titles;
+  std::vector<std::vector<QStringList>> rows;
+  for (const CPrintBlock& block : CPrintBlock::BuildObjectTables(doc)) {
+    if (!block.Title().startsWith(QStringLiteral("KCM"))) continue;  // the new project's own blocks
+    titles.push_back(block.Title());
+    rows.push_back(block.Rows());
+  }
+  ASSERT_EQ(titles, (std::vector<QString>{"KCM208", "KCM201"}));
+  ASSERT_EQ(rows[0].size(), 2u);
+  EXPECT_EQ(rows[0][0], QStringList({"KCM208", "1"}));
+  EXPECT_EQ(rows[0][1], QStringList({"KCM208", "2"}));
+  ASSERT_EQ(rows[1].size(), 1u);
+  EXPECT_EQ(rows[1][0], QStringList({"KCM201", "1"}));
 }
 
 TEST(CPrintBlockTest, ColumnsAtTheSamePositionDoNotOverlap) {

@@ -158,7 +158,7 @@ CAddToGroupsDlg::CAddToGroupsDlg(CGroup* pGroup, QWidget* parent, CSelvantisDoc*
   layout->addLayout(buttons);
 
   connect(m_ok, &QPushButton::clicked, this, &CAddToGroupsDlg::accept);
-  connect(m_tree, &QTreeWidget::itemPressed, this, &CAddToGroupsDlg::OnItemPressed);
+  connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAddToGroupsDlg::OnCurrentItemChanged);
   connect(m_list, &CEditableListCtrl::endLabelEdit, this,
           [this](int row, int /*column*/, const QString& text, bool cancelled) {
             if (!cancelled) RenameFromList(row, text);
@@ -253,10 +253,10 @@ void CAddToGroupsDlg::FillCandidates(QTreeWidgetItem* item) {
   }
 }
 
-void CAddToGroupsDlg::OnItemPressed(QTreeWidgetItem* item) {
-  // Only a change of the selection by mouse refreshes the list; the
-  // keyboard leaves it as it is.
-  if (item != nullptr && item != m_filledFor) FillCandidates(item);
+void CAddToGroupsDlg::OnCurrentItemChanged(QTreeWidgetItem* item) {
+  // The list follows the chosen item however it was chosen (mouse or keys).
+  if (item == nullptr || item == m_filledFor) return;
+  FillCandidates(item);
 }
 
 QMimeData* CAddToGroupsDlg::MakeDragData(int sourceId) const { return LinesGroupsDrag::MakeData(this, sourceId); }
@@ -296,8 +296,7 @@ int CAddToGroupsDlg::DropRowsOnTree() {
   std::vector<int> moved;
   for (int row : rows) {
     CBaseDevice* object = ObjectOfRow(row);
-    // The list may still show another group's candidates (a selection
-    // changed by keyboard): only what this group may take joins it.
+    // Only what this group may take joins it, whatever the list shows.
     if (!m_state.AddMember(group, object)) continue;
     AddMemberItem(target, AddToGroupsState::MemberOf(object, object->GetCategory()));
     moved.push_back(row);

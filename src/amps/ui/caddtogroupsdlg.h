@@ -91,7 +91,7 @@ class CAddToGroupsDlg : public CResizableDialog {
   void BeginListDrag();
   void BeginTreeDrag();
   void ShowName(CBaseDevice* object, int row);
-  void OnItemPressed(QTreeWidgetItem* item);
+  void OnCurrentItemChanged(QTreeWidgetItem* item);
   void OnObjectRemoved(CBaseDevice* object);
   QTreeWidgetItem* AddMemberItem(QTreeWidgetItem* groupItem, const AddToGroupsState::Member& member);
   CGroup* GroupOfItem(const QTreeWidgetItem* item) const;

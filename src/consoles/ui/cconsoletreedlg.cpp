@@ -30,6 +30,7 @@ CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet& sheet, QWidget* parent) 
   m_images.FollowExpansion(m_tree, kImageStrip);
   m_tree->installEventFilter(this);
   connect(m_tree, &QTreeWidget::currentItemChanged, this, &CConsoleTreeDlg::OnCurrentItemChanged);
+  connect(m_tree, &QTreeWidget::itemExpanded, this, &CConsoleTreeDlg::OnItemExpanded);
   connect(m_tree, &CObjectTreeCtrl::objectRenamed, this, &CConsoleTreeDlg::OnObjectRenamed);
 }
 
@@ -70,7 +71,17 @@ void CConsoleTreeDlg::SelectItemOf(const CConsole* console) {
 }
 
 void CConsoleTreeDlg::ExpandRoot() {
-  if (m_root != nullptr) m_root->setExpanded(true);
+  if (m_root == nullptr) return;
+  m_bFilling = true;
+  m_root->setExpanded(true);
+  m_bFilling = false;
+}
+
+void CConsoleTreeDlg::OnItemExpanded(QTreeWidgetItem* item) {
+  // The item the user opens becomes the chosen one, and the sheet shows its
+  // console (none for the root).
+  if (m_bFilling || item == nullptr || item == m_tree->currentItem()) return;
+  m_tree->setCurrentItem(item);
 }
 
 void CConsoleTreeDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {

@@ -43,6 +43,7 @@ class CConsoleTreeDlg final : public QWidget {
 
  private:
   void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+  void OnItemExpanded(QTreeWidgetItem* item);
   void OnObjectRenamed(CBaseDevice* object);
 
   CConsolePropertySheet& m_sheet;

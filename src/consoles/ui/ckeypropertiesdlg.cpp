@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
@@ -49,6 +50,12 @@ int GroupSlotOf(const CConsole* console, const CBaseDevice* group) {
   return 0;
 }
 
+// The item a single-selection list has chosen, or null when it has none.
+QListWidgetItem* ChosenItem(const QListWidget* list) {
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
 void SelectItemWhere(QListWidget* list, const std::function<bool(const QListWidgetItem*)>& match) {
   const QSignalBlocker block(list);
   list->clearSelection();
@@ -69,52 +76,76 @@ CKeyPropertiesDlg::CKeyPropertiesDlg(CKeyView* view, CConsKey* key) : QDialog(vi
   auto* grid = new QGridLayout(this);
   m_pFunctions = new QListWidget(this);
   m_pDestinations = new QListWidget(this);
+  m_pDestinationLabel = new QLabel(tr("Destinations"), this);
   m_pSignals = new QListWidget(this);
   m_pSignalLabel = new QLabel(this);
   m_pDelay = new QSpinBox(this);
   m_pDelay->setRange(0, CKeyPropertiesLogic::kMaxDelaySteps);
+  m_pDelayLabel = new QLabel(tr("Activation delay (sec.):"), this);
   m_pDelayText = new QLabel(this);
   m_pPriority = new QSpinBox(this);
   m_pPriority->setRange(CKeyPropertiesLogic::kMinPriority, CKeyPropertiesLogic::kMaxPriority);
+  m_pPriorityLabel = new QLabel(tr("Priority:"), this);
   m_pStop = new QComboBox(this);
   m_pStop->addItem(tr("All actions triggered by this console"));
   m_pStop->addItem(tr("Systemwide actions with lower priority"));
   m_pStop->addItem(tr("All systemwide actions"));
+  m_pStopLabel = new QLabel(tr("These actions will be stopped:"), this);
   m_pProtected = new QCheckBox(tr("Active in protected mode"), this);
   m_pPreChime = new QCheckBox(tr("Pre-chime before announcement"), this);
   m_pMacroButton = new QPushButton(tr("Macro activation..."), this);
   connect(m_pMacroButton, &QPushButton::clicked, this, &CKeyPropertiesDlg::OpenMacroDialog);
-  grid->addWidget(m_pMacroButton, 4, 2);
   grid->addWidget(new QLabel(tr("Function"), this), 0, 0);
-  grid->addWidget(m_pFunctions, 1, 0, 6, 1);
-  grid->addWidget(new QLabel(tr("Destinations"), this), 0, 1);
+  grid->addWidget(m_pFunctions, 1, 0, 8, 1);
+  grid->addWidget(m_pDestinationLabel, 0, 1);
   grid->addWidget(m_pDestinations, 1, 1);
   grid->addWidget(m_pSignalLabel, 2, 1);
   grid->addWidget(m_pSignals, 3, 1);
   grid->addWidget(m_pPreChime, 4, 1);
-  grid->addWidget(m_pStop, 5, 1);
-  grid->addWidget(m_pProtected, 6, 1);
-  grid->addWidget(new QLabel(tr("Priority:"), this), 0, 2);
-  grid->addWidget(m_pPriority, 1, 2);
-  grid->addWidget(m_pDelay, 2, 2);
-  grid->addWidget(m_pDelayText, 3, 2);
+  grid->addWidget(m_pStopLabel, 5, 1);
+  grid->addWidget(m_pStop, 6, 1);
+  grid->addWidget(m_pProtected, 7, 1);
+  grid->addWidget(m_pPriorityLabel, 0, 2);
+  grid->addWidget(m_pPriority, 1, 2, Qt::AlignTop);
+  grid->addWidget(m_pDelayLabel, 2, 2);
+  grid->addWidget(m_pDelay, 3, 2, Qt::AlignTop);
+  grid->addWidget(m_pDelayText, 4, 2);
+  grid->addWidget(m_pMacroButton, 5, 2);
   m_pFunctions->setSelectionMode(QAbstractItemView::SingleSelection);
   m_pDestinations->setSelectionMode(QAbstractItemView::SingleSelection);
   m_pSignals->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  // User actions only: loading a key must never write it back.
-  connect(m_pFunctions, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnFunctionClicked);
-  connect(m_pDestinations, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnDestinationClicked);
-  connect(m_pSignals, &QListWidget::itemClicked, this, &CKeyPropertiesDlg::OnSignalClicked);
+  // Choices however they are made (mouse, arrow keys, typing); loading a key
+  // fills and selects with these signals blocked, so it never writes back.
+  connect(m_pFunctions, &QListWidget::itemSelectionChanged, this, &CKeyPropertiesDlg::OnFunctionChosen);
+  connect(m_pDestinations, &QListWidget::itemSelectionChanged, this, &CKeyPropertiesDlg::OnDestinationChosen);
+  connect(m_pSignals, &QListWidget::itemSelectionChanged, this, &CKeyPropertiesDlg::OnSignalChosen);
   connect(m_pDelay, &QSpinBox::valueChanged, this, &CKeyPropertiesDlg::OnDelayEdited);
   connect(m_pPriority, &QSpinBox::valueChanged, this, &CKeyPropertiesDlg::OnPriorityEdited);
-  connect(m_pStop, &QComboBox::activated, this, &CKeyPropertiesDlg::OnStopActivated);
-  connect(m_pProtected, &QCheckBox::clicked, this, &CKeyPropertiesDlg::OnProtectedClicked);
-  connect(m_pPreChime, &QCheckBox::clicked, this, &CKeyPropertiesDlg::OnPreChimeClicked);
+  connect(m_pStop, &QComboBox::currentIndexChanged, this, &CKeyPropertiesDlg::OnStopChosen);
+  connect(m_pProtected, &QCheckBox::toggled, this, &CKeyPropertiesDlg::OnProtectedToggled);
+  connect(m_pPreChime, &QCheckBox::toggled, this, &CKeyPropertiesDlg::OnPreChimeToggled);
 
-  CKeyView::FillObjectList(CAT_ZONES, m_pDestinations);
-  CKeyView::FillObjectList(CAT_GROUPS, m_pDestinations);
+  {
+    const QSignalBlocker block(m_pDestinations);
+    CKeyView::FillObjectList(CAT_ZONES, m_pDestinations);
+    CKeyView::FillObjectList(CAT_GROUPS, m_pDestinations);
+  }
+  // Big enough for every control at once: the functions show only some of
+  // them at a time.
+  ensurePolished();
+  resize(sizeHint());
   if (m_pKey != nullptr) LoadKey();
+}
+
+void CKeyPropertiesDlg::showEvent(QShowEvent* event) {
+  // The first time it is shown the dialog stands at the key view's right
+  // edge, level with its top (its frame is known only now).
+  if (!m_bPlaced && m_pView != nullptr) {
+    m_bPlaced = true;
+    move(m_pView->mapToGlobal(QPoint(m_pView->width() - frameGeometry().width(), 0)));
+  }
+  QDialog::showEvent(event);
 }
 
 void CKeyPropertiesDlg::ShowKey(CConsKey* key) {
@@ -205,7 +236,9 @@ void CKeyPropertiesDlg::UpdateControls() {
   const int flags = CKeyPropertiesLogic::ControlFlags(f.type);
   const bool bDest = (flags & CKeyPropertiesLogic::kDestinations) != 0;
   m_pDestinations->setVisible(bDest);
+  m_pDestinationLabel->setVisible(bDest);
   if (bDest) {
+    const QSignalBlocker block(m_pDestinations);
     // The "Current selection" entry comes and goes with the function.
     const bool bWant = (flags & CKeyPropertiesLogic::kCurrentSelection) != 0;
     const bool bHas = m_pDestinations->count() > 0 && m_pDestinations->item(0)->data(kMarkRole).toBool();
@@ -223,6 +256,7 @@ void CKeyPropertiesDlg::UpdateControls() {
   }
   const bool bDelay = (flags & CKeyPropertiesLogic::kDelay) != 0;
   m_pDelay->setVisible(bDelay);
+  m_pDelayLabel->setVisible(bDelay);
   m_pDelayText->setVisible(bDelay);
   if (bDelay) {
     const QSignalBlocker block(m_pDelay);
@@ -230,20 +264,28 @@ void CKeyPropertiesDlg::UpdateControls() {
     m_pDelayText->setText(CKeyPropertiesLogic::DelayText(m_pDelay->value()));
   }
   m_pStop->setVisible((flags & CKeyPropertiesLogic::kStopCombo) != 0);
+  m_pStopLabel->setVisible(!m_pStop->isHidden());
   {
     const QSignalBlocker block(m_pStop);
     m_pStop->setCurrentIndex(std::clamp(f.p1, 0, m_pStop->count() - 1));
   }
   m_pPriority->setVisible((flags & CKeyPropertiesLogic::kPriority) != 0);
+  m_pPriorityLabel->setVisible(!m_pPriority->isHidden());
   {
     const QSignalBlocker block(m_pPriority);
     m_pPriority->setValue(CKeyPropertiesLogic::ClampPriority(f.p3 / 10));
   }
   m_pProtected->setVisible((flags & CKeyPropertiesLogic::kProtected) != 0);
-  m_pProtected->setChecked(!f.bProtected);
+  {
+    const QSignalBlocker block(m_pProtected);
+    m_pProtected->setChecked(!f.bProtected);
+  }
   m_pMacroButton->setVisible((flags & CKeyPropertiesLogic::kMacroButton) != 0);
   m_pPreChime->setVisible((flags & CKeyPropertiesLogic::kPreChime) != 0);
-  m_pPreChime->setChecked(f.p2 >= 1);
+  {
+    const QSignalBlocker block(m_pPreChime);
+    m_pPreChime->setChecked(f.p2 >= 1);
+  }
   ShowSignalList(CKeyPropertiesLogic::SignalListKind(f.type, f.p2 >= 1));
 }
 
@@ -295,9 +337,17 @@ void CKeyPropertiesDlg::MarkUsedDestinations(bool bSelection) {
     AfxMessageBox(tr("Warning: This console has too many Groups ! "), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CKeyPropertiesDlg::OnFunctionClicked(QListWidgetItem* item) {
-  if (m_pKey == nullptr || item == nullptr) return;
-  m_pDestinations->clearSelection();
+void CKeyPropertiesDlg::OnFunctionChosen() {
+  if (m_pKey == nullptr) return;
+  QListWidgetItem* item = ChosenItem(m_pFunctions);
+  if (item == nullptr) {
+    LoadKey();  // a choice cannot be taken back: show the key's function again
+    return;
+  }
+  {
+    const QSignalBlocker block(m_pDestinations);
+    m_pDestinations->clearSelection();
+  }
   if (!CKeyPropertiesLogic::SetKeyFunction(*m_pKey, item->data(kFunctionRole).toInt())) {
     LoadKey();  // refused or unchanged: show the key as it is
     return;
@@ -309,8 +359,16 @@ void CKeyPropertiesDlg::OnFunctionClicked(QListWidgetItem* item) {
   });
 }
 
-void CKeyPropertiesDlg::OnDestinationClicked(QListWidgetItem* item) {
-  if (m_pKey == nullptr || item == nullptr) return;
+QListWidgetItem* CKeyPropertiesDlg::TakeChoice(QListWidget* list) {
+  QListWidgetItem* item = ChosenItem(list);
+  // A choice cannot be taken back: show the key's own again.
+  if (item == nullptr) UpdateControls();
+  return item;
+}
+
+void CKeyPropertiesDlg::OnDestinationChosen() {
+  QListWidgetItem* item = m_pKey != nullptr ? TakeChoice(m_pDestinations) : nullptr;
+  if (item == nullptr) return;
   const KeyTarget target = TargetOf(item);
   const int slot = target.object != nullptr && target.object->GetCategory() == CAT_GROUPS
                        ? GroupSlotOf(m_pKey->GetOwner(), target.object)
@@ -320,8 +378,9 @@ void CKeyPropertiesDlg::OnDestinationClicked(QListWidgetItem* item) {
   if (m_pKey->GetKeyType() == CConsKey::SEL) MarkUsedDestinations(true);
 }
 
-void CKeyPropertiesDlg::OnSignalClicked(QListWidgetItem* item) {
-  if (m_pKey == nullptr || item == nullptr) return;
+void CKeyPropertiesDlg::OnSignalChosen() {
+  QListWidgetItem* item = m_pKey != nullptr ? TakeChoice(m_pSignals) : nullptr;
+  if (item == nullptr) return;
   CBaseDevice* chosen = ObjectOf(item);
   if (chosen == nullptr) return;
   if (m_pKey->GetKeyType() >= CConsKey::MACRO) {
@@ -356,19 +415,19 @@ void CKeyPropertiesDlg::OnPriorityEdited(int value) {
   if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
 }
 
-void CKeyPropertiesDlg::OnStopActivated(int index) {
+void CKeyPropertiesDlg::OnStopChosen(int index) {
   if (m_pKey == nullptr) return;
   CKeyPropertiesLogic::SetStopRange(*m_pKey, index);
   if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
 }
 
-void CKeyPropertiesDlg::OnProtectedClicked(bool checked) {
+void CKeyPropertiesDlg::OnProtectedToggled(bool checked) {
   if (m_pKey == nullptr) return;
   CKeyPropertiesLogic::SetActiveInProtectedMode(*m_pKey, checked);
   if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
 }
 
-void CKeyPropertiesDlg::OnPreChimeClicked(bool checked) {
+void CKeyPropertiesDlg::OnPreChimeToggled(bool checked) {
   if (m_pKey == nullptr) return;
   CKeyPropertiesLogic::SetPreChime(*m_pKey, checked);
   if (m_pView != nullptr) m_pView->KeyChanged(2, m_pKey->GetTarget(), m_pKey->GetSecondTarget());

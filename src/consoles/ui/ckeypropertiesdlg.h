@@ -37,6 +37,10 @@ class CKeyPropertiesDlg final : public QDialog {
   QListWidget* SignalList() const { return m_pSignals; }
   QSpinBox* DelaySpin() const { return m_pDelay; }
   QLabel* DelayText() const { return m_pDelayText; }
+  QLabel* DelayLabel() const { return m_pDelayLabel; }
+  QLabel* PriorityLabel() const { return m_pPriorityLabel; }
+  QLabel* StopLabel() const { return m_pStopLabel; }
+  QLabel* DestinationLabel() const { return m_pDestinationLabel; }
   QSpinBox* PrioritySpin() const { return m_pPriority; }
   QComboBox* StopCombo() const { return m_pStop; }
   QCheckBox* ProtectedBox() const { return m_pProtected; }
@@ -48,6 +52,7 @@ class CKeyPropertiesDlg final : public QDialog {
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void done(int result) override;
 
  private:
@@ -55,29 +60,37 @@ class CKeyPropertiesDlg final : public QDialog {
   void UpdateControls();
   void ShowSignalList(int kind);
   void FillFunctionList();
-  void OnFunctionClicked(QListWidgetItem* item);
-  void OnDestinationClicked(QListWidgetItem* item);
-  void OnSignalClicked(QListWidgetItem* item);
+  // The item the user chose in list; null (and the key's choice shown
+  // again) when the list was left without one.
+  QListWidgetItem* TakeChoice(QListWidget* list);
+  void OnFunctionChosen();
+  void OnDestinationChosen();
+  void OnSignalChosen();
   void OnDelayEdited(int value);
   void OnPriorityEdited(int value);
-  void OnStopActivated(int index);
-  void OnProtectedClicked(bool checked);
-  void OnPreChimeClicked(bool checked);
+  void OnStopChosen(int index);
+  void OnProtectedToggled(bool checked);
+  void OnPreChimeToggled(bool checked);
   void MarkUsedDestinations(bool bSelection);
 
   CKeyView* m_pView;
   CConsKey* m_pKey;
   bool m_bAllFunctions = false;
   bool m_bLoading = false;
+  bool m_bPlaced = false;
   int m_nShownMask = -1;
   QListWidget* m_pFunctions = nullptr;
   QListWidget* m_pDestinations = nullptr;
+  QLabel* m_pDestinationLabel = nullptr;
   QListWidget* m_pSignals = nullptr;
   QLabel* m_pSignalLabel = nullptr;
   QSpinBox* m_pDelay = nullptr;
+  QLabel* m_pDelayLabel = nullptr;
   QLabel* m_pDelayText = nullptr;
   QSpinBox* m_pPriority = nullptr;
+  QLabel* m_pPriorityLabel = nullptr;
   QComboBox* m_pStop = nullptr;
+  QLabel* m_pStopLabel = nullptr;
   QCheckBox* m_pProtected = nullptr;
   QCheckBox* m_pPreChime = nullptr;
   QPushButton* m_pMacroButton = nullptr;

@@ -18,6 +18,7 @@
 #include "shell/controls/fittexttowidth.h"
 #include "shell/printerchoice.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -28,6 +29,8 @@
 #include <QPen>
 #include <QPointer>
 #include <QPrinter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <vector>
@@ -38,7 +41,9 @@ constexpr int kNameChars = 100;
 // Key labels print in an 8-point narrow face; name and titles in pixels of
 // the drawing.
 constexpr int kLabelFontPt = 8;
-constexpr int kTextFontPx = 14;
+constexpr int kTextFontPx = 16;
+// Key tool tips come quicker than the desktop's default.
+constexpr int kToolTipDelayMs = 200;
 constexpr int kTitleFontPx = 18;
 constexpr int kTitleHalfWidth = 400;
 const QColor kBackground(132, 174, 172);
@@ -58,10 +63,23 @@ KeyBox Shrunk(const KeyBox& box, int dx, int dy) {
   return KeyBox{box.left + dx, box.top + dy, box.right - dx, box.bottom - dy};
 }
 
+class KeyButtonStyle final : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_ToolTip_WakeUpDelay) return kToolTipDelayMs;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
 }  // namespace
 
 CKeyView::CKeyView(CConsole& console, IKeyViewHost& host, QWidget* parent)
-    : QWidget(parent), m_console(console), m_host(host) {
+    : QWidget(parent),
+      m_console(console),
+      m_host(host),
+      m_keyStyle(std::make_unique<KeyButtonStyle>(QStyleFactory::create(QApplication::style()->name()))) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
   setMinimumSize(200, 120);
 }
@@ -73,6 +91,9 @@ CKeyView::~CKeyView() {
     delete m_pKeyDlg.data();
   }
   for (const auto& entry : m_buttons) const_cast<CConsKey*>(entry.first)->SetSelected(false);
+  // The buttons go before the style they use.
+  for (auto& entry : m_buttons) delete entry.second;
+  m_buttons.clear();
 }
 
 void CKeyView::CreateKeyButtons() {
@@ -86,9 +107,12 @@ void CKeyView::CreateKeyButtons() {
     if (key == nullptr) return;
     // The button shows itself unless its key is not drawn on this model.
     auto* button = new ConsKeyButton(key, this, [this](int id) { return PictureOf(id); });
+    button->setStyle(m_keyStyle.get());
+    button->setFont(PixelFont(QStringLiteral("Arial"), kTextFontPx, QFont::Medium));
     button->setGeometry(ToQRect(cell.window));
     connect(button, &ConsKeyButton::selectRequested, this, &CKeyView::SelectKey);
     connect(button, &ConsKeyButton::openPropsRequested, this, &CKeyView::OpenKeyProperties);
+    connect(button, &ConsKeyButton::doubleClicked, this, &CKeyView::OnKeyDoubleClicked);
     m_buttons[key] = button;
     m_cells[key] = cell.cell;
   };
@@ -150,6 +174,17 @@ void CKeyView::OpenKeyProperties(CConsKey* key) {
   dlg->setAttribute(Qt::WA_DeleteOnClose);
   dlg->show();
   SelectKey(key);
+}
+
+void CKeyView::OnKeyDoubleClicked(CConsKey* key) {
+  if (m_pKeyDlg) {
+    // As a click on the key, and the dialog comes to the front.
+    SelectKey(key);
+    m_pKeyDlg->raise();
+    m_pKeyDlg->activateWindow();
+    return;
+  }
+  OpenKeyProperties(key);
 }
 
 void CKeyView::SelectKey(CConsKey* key) {
@@ -255,7 +290,7 @@ void CKeyView::mousePressEvent(QMouseEvent* event) {
 
 void CKeyView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (m_pKeyDlg) {
-    m_pKeyDlg->activateWindow();
+    OnKeyDoubleClicked(nullptr);
   } else if (CConsKey* key = HitTestKey(event->position().toPoint())) {
     OpenKeyProperties(key);
   }

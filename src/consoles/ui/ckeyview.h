@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 
 class CBaseDevice;
 class CConsKey;
@@ -18,6 +19,7 @@ class IKeyViewHost;
 class QListWidget;
 class QPagedPaintDevice;
 class QPainter;
+class QStyle;
 
 // The console as it looks on the desk: draws the housing, holds one button
 // per key, selects keys, opens the key properties dialog (at most one) and
@@ -55,6 +57,9 @@ class CKeyView final : public QWidget {
 
   // Opens the dialog for key unless one is open.
   void OpenKeyProperties(CConsKey* key);
+  // A double click on a key: selects it and brings the open dialog to the
+  // front, else opens the dialog for it.
+  void OnKeyDoubleClicked(CConsKey* key);
   // Selects key while the dialog is open and switches the dialog to it.
   void SelectKey(CConsKey* key);
   void CloseKeyDialog();
@@ -109,4 +114,6 @@ class CKeyView final : public QWidget {
   CConsKey* m_pSelected = nullptr;
   QPointer<CKeyPropertiesDlg> m_pKeyDlg;
   CDialogImages m_images;
+  // The key buttons' style: the application's, with quick tool tips.
+  std::unique_ptr<QStyle> m_keyStyle;
 };

@@ -52,7 +52,7 @@ CMacroKeyTypesDlg::CMacroKeyTypesDlg(QWidget* owner, CConsKey* key, const std::v
 
   m_activity = new QComboBox(this);
   m_activity->setObjectName(QStringLiteral("activity"));
-  for (int i = 0; i < Logic::kActivityCount; ++i) m_activity->addItem(Logic::ActivityText(i), i);
+  for (int i = 0; i < Logic::kActivityCount; ++i) m_activity->addItem(Logic::EntryText(i), i);
   layout->addWidget(m_activity);
 
   m_macroBGroup = new QGroupBox(tr("Macro B"), this);

@@ -44,6 +44,16 @@ QString CMacroKeyTypesLogic::TypeWord(int index) {
   return QString::fromLatin1(kActivities[static_cast<size_t>(index)].word);
 }
 
+QString CMacroKeyTypesLogic::EntryText(int index) {
+  if (index < 0 || index >= kActivityCount) return QString();
+  // The type words start in one column, a few blanks after the longest text.
+  constexpr int kGap = 4;
+  qsizetype column = 0;
+  for (int i = 0; i < kActivityCount; ++i) column = std::max(column, ActivityText(i).size());
+  return ActivityText(index).leftJustified(column + kGap, QLatin1Char(' ')) + QStringLiteral("type=\"") +
+         TypeWord(index) + QLatin1Char('"');
+}
+
 int CMacroKeyTypesLogic::ActivityOf(const CConsKey::Function& function) {
   switch (function.type) {
     case CConsKey::MACRO: return function.p2 != 0 ? kButton : kTrigger;

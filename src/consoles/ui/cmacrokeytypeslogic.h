@@ -21,6 +21,9 @@ class CMacroKeyTypesLogic final {
   // The combo entry and its type word ("trigger", ...); empty outside.
   static QString ActivityText(int index);
   static QString TypeWord(int index);
+  // The combo's entry: the text, blanks up to a column shared by all five,
+  // then type="word".
+  static QString EntryText(int index);
   // The activity a function shows (a non-macro function reads as if its
   // second parameter were 0).
   static int ActivityOf(const CConsKey::Function& function);

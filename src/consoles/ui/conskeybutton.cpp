@@ -85,7 +85,7 @@ void ConsKeyButton::mousePressEvent(QMouseEvent* event) {
 
 void ConsKeyButton::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    emit openPropsRequested(m_pKey);
+    emit doubleClicked(m_pKey);
     event->accept();
     return;
   }

@@ -29,6 +29,7 @@ class ConsKeyButton final : public QPushButton {
  signals:
   void selectRequested(CConsKey* key);
   void openPropsRequested(CConsKey* key);
+  void doubleClicked(CConsKey* key);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -5,8 +5,10 @@
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
+#include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
+#include "model/modelstrings.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 
@@ -120,14 +122,18 @@ bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) { return EntryFrameCom
 void CEntryListFrame::UpdateNewDelete() {
   const bool canCreate = m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);
   const bool canDelete = m_doc && EntryListRules::CanDelete(*m_doc, m_kind.entryType);
-  if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate);
+  if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate || m_bKeepNewEnabled);
   if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete);
 }
 
 void CEntryListFrame::OnNew() {
   if (!m_view || !m_doc) return;
   // The toolbar state may be stale (another editor of the same project).
-  if (EntryListRules::CanCreate(*m_doc, m_kind.entryType)) m_view->NewEntry();
+  if (EntryListRules::CanCreate(*m_doc, m_kind.entryType)) {
+    m_view->NewEntry();
+  } else if (m_bKeepNewEnabled) {
+    AfxMessageBox(ModelString(IDS_POOL_FULL), MB_OK | MB_ICONEXCLAMATION, IDS_POOL_FULL);
+  }
   m_view->FillList();
   UpdateNewDelete();
 }

@@ -61,6 +61,9 @@ class CEntryListFrame : public QMainWindow {
   // Download and Upload follow the link while the frame is open, instead of
   // keeping the state of the moment the frame was made.
   void FollowLinkWithTransfers();
+  // New stays enabled when the list is full; choosing it then tells the
+  // user that no more can be made, instead of a button that only greys out.
+  void KeepNewEnabled() { m_bKeepNewEnabled = true; }
 
  private:
   void EnableTransfers(bool online);
@@ -72,6 +75,7 @@ class CEntryListFrame : public QMainWindow {
   CEBListView* m_view = nullptr;
   std::map<uint32_t, QAction*> m_actions;
   QPointer<QProgressBar> m_progress;
+  bool m_bKeepNewEnabled = false;
 };
 
 #endif

@@ -8,8 +8,6 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-#include <algorithm>
-
 namespace {
 constexpr int kDataRole = Qt::UserRole + 2;
 }  // namespace
@@ -45,8 +43,10 @@ void CMonitorListViewBase::FillRows(const QStringList& titles, int (*width)(int)
       topLevelItem(index)->setData(0, kDataRole, row.data);
     }
   }
-  m_currentRow = RowCount() == 0 ? 0 : std::min(current, RowCount() - 1);
-  if (RowCount() > 0) SelectRow(m_currentRow);
+  // After the last row was deleted the current row lies past the end and
+  // nothing is selected, so a second Delete cannot take the row before it.
+  m_currentRow = current;
+  if (m_currentRow < RowCount()) SelectRow(m_currentRow);
 }
 
 std::optional<int> CMonitorListViewBase::Choose(uint32_t kind) {

@@ -123,6 +123,14 @@
         <source>Macro</source>
         <translation>Makro</translation>
     </message>
+    <message>
+        <source>These actions will be stopped:</source>
+        <translation>Diese Aktionen werden gestoppt:</translation>
+    </message>
+    <message>
+        <source>Activation delay (sec.):</source>
+        <translation>Aktivierungsverzögerung (s):</translation>
+    </message>
 </context>
 <context>
     <name>ConsKeyButton</name>

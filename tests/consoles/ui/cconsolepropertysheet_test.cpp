@@ -94,6 +94,22 @@ TEST_F(CConsolePropertySheetTest, OpensOnTheKeyPageWithItsConsoleSelected) {
   EXPECT_TRUE(messages.Requests().empty());
 }
 
+TEST_F(CConsolePropertySheetTest, AnItemTheUserExpandsBecomesTheChosenOne) {
+  Open(second);
+  QTreeWidgetItem* root = sheet->GetTreeDlg()->GetRootItem();
+  root->setExpanded(false);
+  Tree()->setCurrentItem(ItemOf(second));
+  ASSERT_EQ(sheet->GetConsole(), second);
+  // A click on the root's expand mark opens it without choosing it by itself.
+  const QRect rect = Tree()->visualItemRect(root);
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(Tree()->indentation() / 2, rect.center().y()));
+  ASSERT_TRUE(root->isExpanded());
+  EXPECT_EQ(Tree()->currentItem(), root);
+  EXPECT_EQ(sheet->GetConsole(), nullptr);
+  EXPECT_FALSE(sheet->GetTabControl()->isEnabled());
+}
+
 TEST_F(CConsolePropertySheetTest, TheRootHidesThePagesAndAConsoleShowsThemAgain) {
   Open(first);
   Tree()->setCurrentItem(sheet->GetTreeDlg()->GetRootItem());

@@ -11,13 +11,17 @@
 #include "consoles/ui/conskeybutton.h"
 #include "support/messagerecorder.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -126,13 +130,13 @@ TEST_F(CKeyViewTest, ChoosingAFunctionProgramsTheKeyWithItsDefaults) {
   CKeyPropertiesDlg* dlg = view->GetKeyDialog();
   QListWidgetItem* talk = FunctionItem(dlg, QStringLiteral("Talk"));
   ASSERT_NE(talk, nullptr);
-  emit dlg->FunctionList()->itemClicked(talk);
+  dlg->FunctionList()->setCurrentItem(talk);
   EXPECT_EQ(key->GetKeyType(), CConsKey::TALK);
   EXPECT_EQ(key->GetFunction().p1, -1);
   EXPECT_EQ(key->GetFunction().p3, 10 * CConsProp::kDefaultPrio);
   EXPECT_GE(host.modified, 1);
-  QTest::qWait(80);  // the reload after the click
-  EXPECT_FALSE(dlg->PrioritySpin()->isHidden());
+  // The reload after the choice.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg->PrioritySpin()->isHidden(); }, 30000));
   EXPECT_EQ(dlg->PrioritySpin()->value(), CConsProp::kDefaultPrio);
   EXPECT_TRUE(dlg->DelaySpin()->isHidden());
 }
@@ -267,7 +271,7 @@ TEST_F(CKeyViewTest, ChoosingASignalGivesAnAlarmKeyTheSignalsPriority) {
   ASSERT_FALSE(dlg->SignalList()->isHidden());
   const auto items = dlg->SignalList()->findItems(QStringLiteral("Evacuate"), Qt::MatchExactly);
   ASSERT_EQ(items.size(), 1);
-  emit dlg->SignalList()->itemClicked(items.first());
+  dlg->SignalList()->setCurrentItem(items.first());
   EXPECT_EQ(key->GetFunction().p2, evacuate->GetID());
   EXPECT_EQ(key->GetFunction().p3, 80);
   EXPECT_EQ(dlg->PrioritySpin()->value(), 8);
@@ -341,6 +345,154 @@ TEST_F(CKeyViewTest, LongLabelsAreCutToTheKeyAndTheBackgroundIsTheDesk) {
   for (int y = face.bottom() + 1; y < face.bottom() + 20 && y < image.height(); ++y)
     strip = strip || QColor(image.pixel(face.left() + 2, y)) == QColor(255, 255, 0);
   EXPECT_TRUE(strip);
+}
+
+}  // namespace
+
+namespace {
+
+// Choices made with the keyboard count as much as clicks.
+TEST_F(CKeyViewTest, ArrowKeysInTheFunctionListProgramTheKey) {
+  CGroup::EnsureRoot(doc);  // a new selection key targets the root group
+  CConsKey* key = console->FindKey(1);
+  ASSERT_EQ(key->GetKeyType(), CConsKey::DISABLED);
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  QListWidget* functions = dlg->FunctionList();
+  ASSERT_EQ(functions->currentItem()->text(), QStringLiteral("Disabled"));
+  ASSERT_EQ(functions->item(functions->currentRow() + 1)->text(), QStringLiteral("Selection"));
+  QTest::keyClick(functions, Qt::Key_Down);
+  EXPECT_EQ(functions->currentItem()->text(), QStringLiteral("Selection"));
+  EXPECT_EQ(key->GetKeyType(), CConsKey::SEL);
+  EXPECT_GE(host.modified, 1);
+}
+
+TEST_F(CKeyViewTest, ArrowKeysInTheDestinationsChooseTheTarget) {
+  std::vector<CZone*> zones = constest::AddZones(doc, 2);
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::SEL, Fmt("%d", zones[0]->GetID()), true));
+  ASSERT_EQ(key->GetTarget().object, zones[0]);
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  QListWidget* destinations = dlg->DestinationList();
+  ASSERT_FALSE(destinations->isHidden());
+  ASSERT_EQ(destinations->currentItem()->text(), zones[0]->GetName());
+  QTest::keyClick(destinations, Qt::Key_Down);
+  EXPECT_EQ(destinations->currentItem()->text(), zones[1]->GetName());
+  EXPECT_EQ(key->GetTarget().object, zones[1]);
+}
+
+TEST_F(CKeyViewTest, TypingInTheSignalListChoosesTheSignal) {
+  constest::AddZones(doc, 1);
+  constest::AddSignal(doc, CAudioSignal::kKindAlarm, QStringLiteral("Fire"));
+  CAudioSignal* evacuate = constest::AddSignal(doc, CAudioSignal::kKindAlarm, QStringLiteral("Evacuate"));
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("1,1,30"), true));
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_FALSE(dlg->SignalList()->isHidden());
+  QTest::keyClicks(dlg->SignalList(), QStringLiteral("Ev"));
+  EXPECT_EQ(key->GetSecondTarget().object, evacuate);
+  EXPECT_EQ(key->GetFunction().p2, evacuate->GetID());
+}
+
+TEST_F(CKeyViewTest, KeyboardChoicesOfStopRangeAndProtectionAreStored) {
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::STOP, QStringLiteral("2,0,90"), true));
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_FALSE(dlg->StopCombo()->isHidden());
+  QTest::keyClick(dlg->StopCombo(), Qt::Key_Up);
+  EXPECT_EQ(key->GetFunction().p1, 1);
+  const bool wasProtected = key->GetFunction().bProtected;
+  QTest::keyClick(dlg->ProtectedBox(), Qt::Key_Space);
+  EXPECT_NE(key->GetFunction().bProtected, wasProtected);
+}
+
+TEST_F(CKeyViewTest, LabelsComeAndGoWithTheirControls) {
+  CGroup::EnsureRoot(doc);
+  CConsKey* key = console->FindKey(1);
+  view->OpenKeyProperties(key);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  // Disabled: nothing but the function list.
+  EXPECT_TRUE(dlg->DestinationLabel()->isHidden());
+  EXPECT_TRUE(dlg->PriorityLabel()->isHidden());
+  EXPECT_TRUE(dlg->StopLabel()->isHidden());
+  EXPECT_TRUE(dlg->DelayLabel()->isHidden());
+
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::STOP, QStringLiteral("2,0,90"), true));
+  dlg->ShowKey(key);
+  EXPECT_FALSE(dlg->StopLabel()->isHidden());
+  EXPECT_EQ(dlg->StopLabel()->text(), QStringLiteral("These actions will be stopped:"));
+  EXPECT_FALSE(dlg->PriorityLabel()->isHidden());
+  EXPECT_EQ(dlg->PriorityLabel()->text(), QStringLiteral("Priority:"));
+  EXPECT_TRUE(dlg->DelayLabel()->isHidden());
+  EXPECT_TRUE(dlg->DestinationLabel()->isHidden());
+
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QStringLiteral("28"), true));
+  dlg->ShowKey(key);
+  EXPECT_FALSE(dlg->DelayLabel()->isHidden());
+  EXPECT_FALSE(dlg->DelayLabel()->text().isEmpty());
+  EXPECT_TRUE(dlg->StopLabel()->isHidden());
+  EXPECT_TRUE(dlg->PriorityLabel()->isHidden());
+
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::SEL, QStringLiteral("0"), true));
+  dlg->ShowKey(key);
+  EXPECT_FALSE(dlg->DestinationLabel()->isHidden());
+  EXPECT_TRUE(dlg->DelayLabel()->isHidden());
+}
+
+TEST_F(CKeyViewTest, KeyDialogStandsAtTheViewsRightEdgeAndShowsEveryControl) {
+  constest::AddZones(doc, 3);
+  for (int i = 0; i < 3; ++i) constest::AddSignal(doc, CAudioSignal::kKindAlarm);
+  view->show();
+  CConsKey* key = console->FindKey(1);
+  view->OpenKeyProperties(key);  // a disabled key: the fewest controls
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_NE(dlg, nullptr);
+  const QRect frame = dlg->frameGeometry();
+  const QPoint viewTopRight = view->mapToGlobal(QPoint(view->width(), 0));
+  EXPECT_EQ(frame.right() + 1, viewTopRight.x());
+  EXPECT_EQ(frame.top(), viewTopRight.y());
+
+  // An alarm key shows destinations, signals, priority and protection: each
+  // gets at least the room it asks for.
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("1,1,30"), true));
+  dlg->ShowKey(key);
+  dlg->layout()->activate();
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{dlg->FunctionList(), dlg->DestinationList(), dlg->SignalList(),
+                                       dlg->PrioritySpin(), dlg->ProtectedBox(), dlg->PriorityLabel()}) {
+    ASSERT_FALSE(control->isHidden());
+    EXPECT_GE(control->height(), control->sizeHint().height()) << control->metaObject()->className();
+    EXPECT_GE(control->width(), control->minimumSizeHint().width()) << control->metaObject()->className();
+    EXPECT_TRUE(dlg->rect().contains(control->geometry())) << control->metaObject()->className();
+  }
+}
+
+TEST_F(CKeyViewTest, DoubleClickOnAKeyWhileTheDialogIsOpenActivatesIt) {
+  view->show();
+  CConsKey* key1 = console->FindKey(1);
+  CConsKey* key2 = console->FindKey(2);
+  view->OpenKeyProperties(key1);
+  CKeyPropertiesDlg* dlg = view->GetKeyDialog();
+  ASSERT_NE(dlg, nullptr);
+  view->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == view.get(); }, 30000));
+  QTest::mouseDClick(view->ButtonOf(key2), Qt::LeftButton);
+  EXPECT_EQ(view->GetKeyDialog(), dlg);
+  EXPECT_EQ(dlg->GetKey(), key2);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dlg; }, 30000));
+}
+
+TEST_F(CKeyViewTest, KeyTextsAreSixteenPixelsHighAndTipsComeQuickly) {
+  ConsKeyButton* button = view->ButtonOf(console->FindKey(1));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->font().pixelSize(), 16);
+  EXPECT_EQ(button->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, button), 200);
+  // Only the tool tips differ from the application's style.
+  EXPECT_EQ(button->style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay, nullptr, button),
+            QApplication::style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay, nullptr, button));
 }
 
 }  // namespace

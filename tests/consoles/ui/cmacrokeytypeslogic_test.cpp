@@ -48,6 +48,16 @@ TEST_F(CMacroKeyTypesLogicTest, ActivityFollowsFunction) {
   EXPECT_TRUE(Logic::TypeWord(-1).isEmpty());
 }
 
+TEST_F(CMacroKeyTypesLogicTest, EntriesShowTheirTypeWordInOneColumn) {
+  const QString trigger = Logic::EntryText(Logic::kTrigger);
+  const QString sw = Logic::EntryText(Logic::kSwitch);
+  EXPECT_TRUE(trigger.startsWith(QStringLiteral("Release key : no action    ")));
+  EXPECT_TRUE(trigger.endsWith(QStringLiteral("type=\"trigger\"")));
+  EXPECT_EQ(sw, QStringLiteral("Press key second time: start makro B    type=\"switch\""));
+  EXPECT_EQ(Logic::EntryText(Logic::kRadio).indexOf(QStringLiteral("type=")), sw.indexOf(QStringLiteral("type=")));
+  EXPECT_TRUE(Logic::EntryText(5).isEmpty());
+}
+
 TEST_F(CMacroKeyTypesLogicTest, ButtonWithoutChosenMacroBStoresOne) {
   EXPECT_EQ(Logic::SetActivity(*key, Logic::kButton, 0), 1);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);

@@ -243,10 +243,10 @@ TEST_F(DayprogEditorTest, NewDayProgramIsSelectedAndShowsNoEntries) {
   EXPECT_EQ(right->RowCount(), 0);
 }
 
-TEST_F(DayprogEditorTest, TenDayProgramsDisableNewAndTheEntryButtonsStayEnabled) {
+TEST_F(DayprogEditorTest, TenDayProgramsKeepNewEnabledAndTheEntryButtonsStayEnabled) {
   for (int id = 3; id <= 10; ++id) ASSERT_NE(AddDayprog(*doc, id), nullptr);
   Open();
-  EXPECT_FALSE(frame->Action(33135)->isEnabled());
+  EXPECT_TRUE(frame->Action(33135)->isEnabled());
   EXPECT_TRUE(frame->Action(33136)->isEnabled());
   ASSERT_NE(EntryAction(33117), nullptr);
   ASSERT_NE(EntryAction(33118), nullptr);
@@ -255,6 +255,19 @@ TEST_F(DayprogEditorTest, TenDayProgramsDisableNewAndTheEntryButtonsStayEnabled)
   EXPECT_FALSE(frame->Action(33137)->isEnabled());
   EXPECT_FALSE(frame->Action(33116)->isEnabled());
   frame->OnCommand(33136);
+  EXPECT_TRUE(frame->Action(33135)->isEnabled());
+}
+
+TEST_F(DayprogEditorTest, NewAtTheLimitSaysSoAndCreatesNothing) {
+  for (int id = 3; id <= 10; ++id) ASSERT_NE(AddDayprog(*doc, id), nullptr);
+  Open();
+  const int before = doc->GetIDManager().GetCount(DT_DAYPROG);
+  ASSERT_TRUE(frame->Action(33135)->isEnabled());
+  frame->Action(33135)->trigger();
+  EXPECT_EQ(doc->GetIDManager().GetCount(DT_DAYPROG), before);
+  EXPECT_EQ(left->RowCount(), before);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Saw(34207));
   EXPECT_TRUE(frame->Action(33135)->isEnabled());
 }
 

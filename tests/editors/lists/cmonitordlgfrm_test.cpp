@@ -95,8 +95,30 @@ TEST_F(MonitorListTest, DeletingTheRowOfEntryThreeFreesEntryThreeOnly) {
   EXPECT_EQ(EntryCode(0), Choice(CMonitor::KC_IN, 2));
   ASSERT_EQ(entries->RowCount(), 1);
   EXPECT_EQ(entries->CellText(0, 1), "1");
-  // The current row followed the shrinking list.
+  // The deleted row was the last: nothing is selected now.
+  EXPECT_EQ(entries->FirstSelectedRow(), -1);
+}
+
+TEST_F(MonitorListTest, DeletingTheLastRowSelectsNothingSoASecondDeleteKeepsTheRest) {
+  monitor->SetValue((0 << 16) | CMonitor::KC_IN, 2);
+  monitor->SetValue((1 << 16) | CMonitor::KC_IN, 3);
+  monitor->SetValue((2 << 16) | CMonitor::KC_OUT, 1);
+  Open();
+  entries->setFocus();
+  entries->SelectRow(2);
+  QTest::keyClick(entries, Qt::Key_Delete);
+  ASSERT_EQ(entries->RowCount(), 2);
+  EXPECT_EQ(entries->FirstSelectedRow(), -1);
+  QTest::keyClick(entries, Qt::Key_Delete);
+  EXPECT_EQ(entries->RowCount(), 2);
+  EXPECT_EQ(EntryCode(1), Choice(CMonitor::KC_IN, 3));
+
+  // A row in the middle: the next one takes its place as the selection.
+  entries->SelectRow(0);
+  QTest::keyClick(entries, Qt::Key_Delete);
+  ASSERT_EQ(entries->RowCount(), 1);
   EXPECT_EQ(entries->FirstSelectedRow(), 0);
+  EXPECT_EQ(entries->CellText(0, 1), "2");
 }
 
 TEST_F(MonitorListTest, DeleteKeyAsksTheFrameToDeleteTheEntry) {
