@@ -934,18 +934,6 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
         <translation>Erweitert...</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Übernehmen</translation>
-    </message>
-    <message>
         <source>Amplifier properties</source>
         <translation>Verstärkereigenschaften</translation>
     </message>
@@ -987,18 +975,6 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     <message>
         <source>Page</source>
         <translation>Durchsage</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Übernehmen</translation>
     </message>
     <message>
         <source>Relay topologies</source>

@@ -8,7 +8,7 @@
 #include "model/cmenudata.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
-#include "model/ipainter.h"
+#include "picturerecorder.h"
 #include "shell/cmenuresources.h"
 #include "support/projectbytes.h"
 
@@ -21,31 +21,6 @@
 #include <vector>
 
 namespace {
-
-// Records the pictures drawn and counts everything else.
-class DrawRecorder final : public IPainter {
- public:
-  std::vector<std::pair<int, QPoint>> bitmaps;
-  int others = 0;
-
-  void Save() override {}
-  void Restore() override {}
-  void SetPen(PaintColor, int, PenStyle) override {}
-  void SetBrush(PaintColor) override {}
-  void SetTextColor(PaintColor) override {}
-  void SetFont(const QString&, int, bool, bool) override {}
-  void DrawLine(const QPoint&, const QPoint&) override { ++others; }
-  void DrawPolyline(const std::vector<QPoint>&) override { ++others; }
-  void DrawRect(const QRect&) override { ++others; }
-  void FillRect(const QRect&, PaintColor) override { ++others; }
-  void DrawEllipse(const QRect&) override { ++others; }
-  void DrawText(const QRect&, const QString&, uint32_t) override { ++others; }
-  void DrawText(const QPoint&, const QString&) override { ++others; }
-  QSize TextExtent(const QString& text) const override { return QSize(7 * static_cast<int>(text.size()), 12); }
-  void DrawBitmap(int bitmapId, const QPoint& topLeft) override { bitmaps.emplace_back(bitmapId, topLeft); }
-  QSize BitmapSize(int) const override { return QSize(); }
-  bool IsPrinting() const override { return false; }
-};
 
 class ServiceWindow final : public CInternalSlot::IServiceWindow {
  public:
@@ -107,7 +82,7 @@ TEST_F(CInternalSlotTest, IconKindsDrawTheirPictureHiddenKindsNothing) {
       {CInternalSlot::KIND_CALENDAR, 334}, {CInternalSlot::KIND_AUDIO, 336}, {CInternalSlot::KIND_SYSTEM, 339}};
   for (const auto& [kind, icon] : icons) {
     CInternalSlot* slot = Slot(kind);
-    DrawRecorder painter;
+    PictureRecorder painter;
     slot->Draw(painter);
     ASSERT_EQ(painter.bitmaps.size(), 1u) << kind;
     EXPECT_EQ(painter.bitmaps[0].first, icon);
@@ -116,7 +91,7 @@ TEST_F(CInternalSlotTest, IconKindsDrawTheirPictureHiddenKindsNothing) {
     EXPECT_GT(painter.others, 0);  // the base drawing came first
   }
   for (int kind : {CInternalSlot::KIND_FUSE, CInternalSlot::KIND_MONITOR, CInternalSlot::KIND_SERVICE}) {
-    DrawRecorder painter;
+    PictureRecorder painter;
     Slot(kind)->Draw(painter);
     EXPECT_TRUE(painter.bitmaps.empty());
     EXPECT_EQ(painter.others, 0);
@@ -237,7 +212,7 @@ TEST_F(CInternalSlotTest, AnUnknownKindDrawsAndOpensNothing) {
   auto odd = std::make_unique<CInternalSlot>();
   ASSERT_TRUE(odd->Create(12345, 0, 0, QStringLiteral("Odd"), QRect(0, 0, 150, 48), CAT_MODULES, 0, 1, &doc));
   CInternalSlot* slot = doc.Adopt(std::move(odd));
-  DrawRecorder painter;
+  PictureRecorder painter;
   slot->Draw(painter);
   EXPECT_EQ(painter.others, 0);
   EXPECT_FALSE(slot->ShowProperties());

@@ -2,10 +2,7 @@
 #define SELV_AMPS_UI_CAMPLIFIERPROPDLG_H
 
 #include "amps/ui/amplifierpropstate.h"
-#include "shell/controls/cdialogimages.h"
-#include "shell/controls/cresizabledialog.h"
-
-#include <QPointer>
+#include "amps/ui/cobjecttreepropdlg.h"
 
 #include <array>
 #include <functional>
@@ -13,19 +10,16 @@
 
 class CAmplifier;
 class CBaseDevice;
-class CObjectTreeCtrl;
 class CSelvantisDoc;
 class QComboBox;
-class QIcon;
 class QLabel;
 class QPushButton;
-class QTreeWidgetItem;
 
 // The "Amplifier properties" dialog: picks an amplifier of the project from
 // a tree and edits its model, the unit output feeding each input and its bus
 // address; opens the backup-amplifier editor and the remote amplifier
 // dialog. The decisions are AmplifierPropState's; this class maps controls.
-class CAmplifierPropDlg : public CResizableDialog {
+class CAmplifierPropDlg : public CObjectTreePropDlg {
   Q_OBJECT
 
  public:
@@ -42,36 +36,25 @@ class CAmplifierPropDlg : public CResizableDialog {
   ~CAmplifierPropDlg() override;
 
   const AmplifierPropState& State() const noexcept { return m_state; }
-  bool IsApplyEnabled() const;
-
- public slots:
-  void accept() override;
 
  protected:
   bool OnInitDialog() override;
+  CBaseDevice* CurrentObject() const override;
+  void SetCurrentObject(CBaseDevice* object) override;
+  void ForgetObject(CBaseDevice* object) override;
+  void ShowCurrent() override;
+  int PictureOf(const CBaseDevice* object) const override;
 
  private:
   void ShowAmplifier();
-  void ApplyChanges();
-  void OnTreeCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+  bool ApplyChanges() override;
   void OnModelActivated(int index);
   void OnChannelActivated(int channel, int index);
   void OnAddress();
   void OnSpare();
   void OnAdvanced();
-  void OnObjectRemoved(CBaseDevice* object);
-  // Ends a label edit of the tree; false when none was open.
-  bool EndLabelEdit();
-  void SelectTreeItemOf(const CAmplifier* amp);
-  QIcon Image(int index);
-  void MakeCurrentInView(CBaseDevice* object);
 
   AmplifierPropState m_state;
-  QPointer<CSelvantisDoc> m_doc;
-  CDialogImages m_images;
-  bool m_filling = false;
-  CObjectTreeCtrl* m_tree;
-  QTreeWidgetItem* m_root = nullptr;
   QLabel* m_modelLabel;
   QComboBox* m_model;
   QPushButton* m_address;
@@ -80,9 +63,6 @@ class CAmplifierPropDlg : public CResizableDialog {
   std::array<QLabel*, AmplifierPropState::kChannels> m_powers{};
   QPushButton* m_spare;
   QPushButton* m_advanced;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
-  QPushButton* m_apply;
 };
 
 #endif

@@ -7,10 +7,7 @@
 #include "model/devicetype.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/cmainframe.h"
-#include "shell/controls/cobjecttreectrl.h"
-#include "shell/cselvantisview.h"
 
-#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,12 +18,10 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr uint32_t kStrSaveChanges = 32791;
 constexpr uint32_t kStrRelayConfiguration = 34278;
 
 CRelayTopologiesDlg::CardConfigRunner& CardRunner() {
@@ -55,10 +50,8 @@ void SetTextColour(QLineEdit* edit, bool valid) {
 void CRelayTopologiesDlg::SetCardConfigRunner(CardConfigRunner runner) { CardRunner() = std::move(runner); }
 
 CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* parent)
-    : CResizableDialog(kTemplateId, parent),
+    : CObjectTreePropDlg(kTemplateId, topology != nullptr ? topology->GetDocument() : nullptr, kImageStrip, parent),
       m_state(topology != nullptr ? topology->GetDocument() : nullptr),
-      m_doc(topology != nullptr ? topology->GetDocument() : nullptr),
-      m_tree(new CObjectTreeCtrl(this)),
       m_kindLabel(new QLabel(tr("Kind"), this)),
       m_kind(new QComboBox(this)),
       m_zonesLabel(new QLabel(tr("Number of zones"), this)),
@@ -69,14 +62,11 @@ CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* par
       m_page(new QLineEdit(this)),
       m_programLabel(new QLabel(tr("Program"), this)),
       m_pageInputLabel(new QLabel(tr("Page"), this)),
-      m_relayConfig(new QPushButton(LoadString(kStrRelayConfiguration), this)),
-      m_ok(new QPushButton(tr("OK"), this)),
-      m_cancel(new QPushButton(tr("Cancel"), this)),
-      m_apply(new QPushButton(tr("Apply"), this)) {
+      m_relayConfig(new QPushButton(LoadString(kStrRelayConfiguration), this)) {
   (void)g_registered;
+  CreateButtons();
   m_state.SetTopology(topology);
   setWindowTitle(tr("Relay topologies"));
-  m_tree->setObjectName(QStringLiteral("tree"));
   m_kind->setObjectName(QStringLiteral("kind"));
   m_zones->setObjectName(QStringLiteral("zones"));
   m_first->setObjectName(QStringLiteral("firstRelay"));
@@ -84,11 +74,6 @@ CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* par
   m_page->setObjectName(QStringLiteral("pageRelay"));
   m_pageLabel->setObjectName(QStringLiteral("pageRelayLabel"));
   m_relayConfig->setObjectName(QStringLiteral("relayConfiguration"));
-  m_ok->setObjectName(QStringLiteral("ok"));
-  m_cancel->setObjectName(QStringLiteral("cancel"));
-  m_apply->setObjectName(QStringLiteral("apply"));
-  m_ok->setDefault(true);
-  m_tree->SetDocument(m_doc);
 
   auto* group = new QGroupBox(tr("Configuration"), this);
   auto* grid = new QGridLayout(group);
@@ -116,17 +101,7 @@ CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* par
   auto* right = new QVBoxLayout;
   right->addWidget(group, 1);
   right->addWidget(m_relayConfig, 0, Qt::AlignLeft);
-  auto* top = new QHBoxLayout;
-  top->addWidget(m_tree, 1);
-  top->addLayout(right, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
-  buttons->addWidget(m_apply);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top, 1);
-  layout->addLayout(buttons);
+  LayOut(right);
 
   connect(m_kind, &QComboBox::activated, this, &CRelayTopologiesDlg::OnKindActivated);
   connect(m_zones, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -144,27 +119,13 @@ CRelayTopologiesDlg::CRelayTopologiesDlg(CRelaisTopology* topology, QWidget* par
     UpdateRelayColours();
   });
   connect(m_relayConfig, &QPushButton::clicked, this, &CRelayTopologiesDlg::OnRelayConfiguration);
-  connect(m_ok, &QPushButton::clicked, this, &CRelayTopologiesDlg::accept);
-  connect(m_cancel, &QPushButton::clicked, this, &CRelayTopologiesDlg::reject);
-  connect(m_apply, &QPushButton::clicked, this, &CRelayTopologiesDlg::ApplyChanges);
-  connect(m_tree, &QTreeWidget::currentItemChanged, this, &CRelayTopologiesDlg::OnTreeCurrentChanged);
-  m_images.FollowExpansion(m_tree, kImageStrip);
-  if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, &CRelayTopologiesDlg::OnObjectRemoved);
-    connect(m_doc, &CSelvantisDoc::aboutToClear, this, [this] { OnObjectRemoved(m_state.GetTopology()); });
-  }
   resize(600, 360);
 }
 
 CRelayTopologiesDlg::~CRelayTopologiesDlg() = default;
 
-bool CRelayTopologiesDlg::IsApplyEnabled() const { return m_apply->isEnabled(); }
-
-QIcon CRelayTopologiesDlg::Image(int index) { return m_images.Icon(kImageStrip, index); }
-
 bool CRelayTopologiesDlg::OnInitDialog() {
-  m_filling = true;
-  m_apply->setEnabled(false);
+  SetModified(false);
   if (CMainFrame* frame = AfxGetMainWnd()) {
     if (const QPixmap* picture = frame->BitmapManager().GetBitmap(kButtonImage))
       m_relayConfig->setIcon(QIcon(*picture));
@@ -175,25 +136,24 @@ bool CRelayTopologiesDlg::OnInitDialog() {
   const QStringList inputs = m_state.InputTexts();
   for (QComboBox* combo : m_inputs) combo->addItems(inputs);
 
-  m_root = m_tree->AddObjectItem(nullptr);
-  m_root->setText(0, tr("Topology"));
-  m_root->setIcon(0, Image(0));
-  for (CRelaisTopology* topology : m_state.Topologies()) {
-    QTreeWidgetItem* item = m_tree->AddObjectItem(topology, m_root);
-    item->setIcon(0, Image(RelayTopologiesState::PictureOf(topology)));
-  }
-  m_root->setExpanded(true);
-  SelectTreeItemOf(m_state.GetTopology());
-  m_filling = false;
+  const std::vector<CRelaisTopology*> topologies = m_state.Topologies();
+  FillTree(tr("Topology"), std::vector<CBaseDevice*>(topologies.begin(), topologies.end()));
   ShowTopology();
-  return CResizableDialog::OnInitDialog();
+  return CObjectTreePropDlg::OnInitDialog();
 }
 
-void CRelayTopologiesDlg::SelectTreeItemOf(const CRelaisTopology* topology) {
-  const bool wasFilling = m_filling;
-  m_filling = true;
-  if (QTreeWidgetItem* item = m_tree->FindObjectItem(topology)) m_tree->setCurrentItem(item);
-  m_filling = wasFilling;
+CBaseDevice* CRelayTopologiesDlg::CurrentObject() const { return m_state.GetTopology(); }
+
+void CRelayTopologiesDlg::SetCurrentObject(CBaseDevice* object) {
+  m_state.SetTopology(dynamic_cast<CRelaisTopology*>(object));
+}
+
+void CRelayTopologiesDlg::ForgetObject(CBaseDevice* object) { m_state.Forget(object); }
+
+void CRelayTopologiesDlg::ShowCurrent() { ShowTopology(); }
+
+int CRelayTopologiesDlg::PictureOf(const CBaseDevice* object) const {
+  return RelayTopologiesState::PictureOf(dynamic_cast<const CRelaisTopology*>(object));
 }
 
 void CRelayTopologiesDlg::ShowTopology() {
@@ -244,8 +204,6 @@ void CRelayTopologiesDlg::UpdateRelayColours() {
   SetTextColour(m_page, m_state.IsPageRelayValid());
 }
 
-void CRelayTopologiesDlg::SetModified() { m_apply->setEnabled(true); }
-
 bool CRelayTopologiesDlg::ApplyChanges() {
   CRelaisTopology* topology = m_state.GetTopology();
   const RelayTopologiesState::ApplyResult result = m_state.Apply();
@@ -275,43 +233,8 @@ bool CRelayTopologiesDlg::ApplyChanges() {
       m_page->selectAll();
       return false;
   }
-  m_apply->setEnabled(false);
-  if (topology != nullptr) {
-    if (QTreeWidgetItem* item = m_tree->FindObjectItem(topology))
-      item->setIcon(0, Image(RelayTopologiesState::PictureOf(topology)));
-  }
-  ShowTopology();
+  ShowApplied(topology);
   return true;
-}
-
-void CRelayTopologiesDlg::OnTreeCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem*) {
-  if (m_filling) return;
-  auto* next = dynamic_cast<CRelaisTopology*>(CObjectTreeCtrl::ObjectOf(current));
-  CRelaisTopology* previous = m_state.GetTopology();
-  if (next == nullptr) {
-    // The root stands for no topology: the selection stays where it was.
-    SelectTreeItemOf(previous);
-    return;
-  }
-  if (next == previous) return;
-  if (m_apply->isEnabled()) {
-    if (AfxMessageBox(LoadString(kStrSaveChanges), MB_YESNO | MB_ICONQUESTION, kStrSaveChanges) == IDYES &&
-        !ApplyChanges()) {
-      // Refused edits stay on screen to be corrected.
-      SelectTreeItemOf(previous);
-      return;
-    }
-  }
-  m_apply->setEnabled(false);
-  if (previous != nullptr) previous->Invalidate();
-  m_state.SetTopology(next);
-  ShowTopology();
-  next->Invalidate();
-  MakeCurrentInView(next);
-}
-
-void CRelayTopologiesDlg::MakeCurrentInView(CBaseDevice* object) {
-  if (CSelvantisView* view = CSelvantisView::FindView(m_doc)) view->SetCurrentObject(object);
 }
 
 void CRelayTopologiesDlg::OnKindActivated(int index) {
@@ -334,31 +257,4 @@ void CRelayTopologiesDlg::OnRelayConfiguration() {
   topology->Invalidate();
   m_state.Reload();
   ShowTopology();
-}
-
-void CRelayTopologiesDlg::OnObjectRemoved(CBaseDevice* object) {
-  const bool wasCurrent = object != nullptr && object == m_state.GetTopology();
-  m_state.Forget(object);
-  if (wasCurrent) {
-    m_apply->setEnabled(false);
-    ShowTopology();
-  }
-}
-
-bool CRelayTopologiesDlg::EndLabelEdit() {
-  QWidget* editor = m_tree->indexWidget(m_tree->currentIndex());
-  if (editor == nullptr) return false;
-  QMetaObject::invokeMethod(m_tree, "commitData", Q_ARG(QWidget*, editor));
-  QMetaObject::invokeMethod(m_tree, "closeEditor", Q_ARG(QWidget*, editor),
-                            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
-  return true;
-}
-
-void CRelayTopologiesDlg::accept() {
-  // Enter while a tree label is edited ends the edit, not the dialog.
-  if (EndLabelEdit()) return;
-  // Unchanged edits are not applied again: that would hand the zones their
-  // relays anew.
-  if (m_apply->isEnabled() && !ApplyChanges()) return;
-  CResizableDialog::accept();
 }

@@ -1,26 +1,13 @@
 #include "editors/lists/canalogdlgview.h"
 
 #include "editors/lists/analoglistmodel.h"
-#include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
 #include "logic/canalogcondition.h"
 #include "model/cselvantisdoc.h"
-#include "shell/controls/cinplaceedit.h"
 
-#include <QApplication>
-
-CAnalogDlgView::CAnalogDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
-  EnableRowEditing();
-  OnInitialUpdate(AnalogListModel::kColumnCount);
-  if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
-      for (int row = RowCount() - 1; row >= 0; --row) {
-        if (ObjectAt(row) == object) delete topLevelItem(row);
-      }
-    });
-  }
-}
+CAnalogDlgView::CAnalogDlgView(CSelvantisDoc* doc, QWidget* parent)
+    : CEntryDlgView(doc, entrylists::kAnalog, AnalogListModel::kColumnCount, parent) {}
 
 CAnalogCondition* CAnalogDlgView::AnalogAt(int row) const { return dynamic_cast<CAnalogCondition*>(ObjectAt(row)); }
 
@@ -50,32 +37,7 @@ void CAnalogDlgView::NewAnalogCondition() {
   if (CAnalogCondition* condition = AnalogListModel::NewAnalogCondition(*m_doc)) SetCurrentID(condition->GetID());
 }
 
-void CAnalogDlgView::TransferAllAnalogConditions(bool bUpload) {
-  if (!m_doc) return;
-  CEntryListTransfer transfer(*m_doc, entrylists::kAnalog);
-  transfer.TransferAll(bUpload, GetProgressHandler());
-}
-
-void CAnalogDlgView::TransferSelected(bool bUpload) {
-  const CAnalogCondition* condition = AnalogAt(FirstSelectedRow());
-  if (!condition || !m_doc) return;
-  const int id = condition->GetID();
-  CEntryListTransfer transfer(*m_doc, entrylists::kAnalog);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  transfer.TransferEntry(bUpload, id);
-  QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
-}
-
-void CAnalogDlgView::OnDeviceCommand(uint32_t id) {
-  if (id == EntryListRules::kDeviceDownload) TransferSelected(false);
-  if (id == EntryListRules::kDeviceUpload) TransferSelected(true);
-}
-
-std::optional<ListChoice> CAnalogDlgView::Choose(const ListChoiceRequest& request) {
-  if (m_chooser) return m_chooser(request);
-  return RunSelectionDialog(this, m_doc, request);
-}
+void CAnalogDlgView::TransferAllAnalogConditions(bool bUpload) { TransferAllEntries(bUpload); }
 
 void CAnalogDlgView::EditCell(int row, int column) {
   ResetHover();
@@ -99,22 +61,9 @@ bool CAnalogDlgView::BeginLabelEdit(int row, int column) {
   if (!AnalogListModel::CanEditLabel(column) || !AnalogAt(row)) return false;
   ResetHover();
   OpenEditor(row, column);
-  return m_editor != nullptr;
+  return CurrentEditor() != nullptr;
 }
 
-void CAnalogDlgView::OpenEditor(int row, int column) {
-  if (m_editor) return;
-  auto* edit = new CInPlaceEdit(row, column, CellText(row, column), viewport(), CellRect(row, column));
-  m_editor = edit;
-  connect(edit, &CInPlaceEdit::endEdit, this, &CAnalogDlgView::OnEndLabelEdit);
+void CAnalogDlgView::ApplyText(int row, int column, const QString& text) {
+  if (CAnalogCondition* entry = AnalogAt(row)) AnalogListModel::ApplyText(*entry, column, text);
 }
-
-void CAnalogDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) {
-  m_editor = nullptr;
-  if (!cancelled && !text.isNull()) {
-    if (CAnalogCondition* condition = AnalogAt(row)) AnalogListModel::ApplyText(*condition, column, text);
-  }
-  FillList();
-}
-
-uint32_t CAnalogDlgView::DeleteCommand() const { return entrylists::kAnalog.deleteCommand; }

@@ -2,27 +2,15 @@
 
 #include "amps/ui/clinesgroupsdlg.h"
 #include "editors/lists/busylistmodel.h"
-#include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
 #include "logic/cbusycondition.h"
 #include "model/cselvantisdoc.h"
-#include "shell/controls/cinplaceedit.h"
 
-#include <QApplication>
 #include <QDialog>
 
-CBusyDlgView::CBusyDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
-  EnableRowEditing();
-  OnInitialUpdate(BusyListModel::kColumnCount);
-  if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
-      for (int row = RowCount() - 1; row >= 0; --row) {
-        if (ObjectAt(row) == object) delete topLevelItem(row);
-      }
-    });
-  }
-}
+CBusyDlgView::CBusyDlgView(CSelvantisDoc* doc, QWidget* parent)
+    : CEntryDlgView(doc, entrylists::kBusy, BusyListModel::kColumnCount, parent) {}
 
 CBusyCondition* CBusyDlgView::BusyAt(int row) const { return dynamic_cast<CBusyCondition*>(ObjectAt(row)); }
 
@@ -51,32 +39,7 @@ void CBusyDlgView::NewBusyCondition() {
   if (CBusyCondition* condition = BusyListModel::NewBusyCondition(*m_doc)) SetCurrentID(condition->GetID());
 }
 
-void CBusyDlgView::TransferAllBusyConditions(bool bUpload) {
-  if (!m_doc) return;
-  CEntryListTransfer transfer(*m_doc, entrylists::kBusy);
-  transfer.TransferAll(bUpload, GetProgressHandler());
-}
-
-void CBusyDlgView::TransferSelected(bool bUpload) {
-  const CBusyCondition* condition = BusyAt(FirstSelectedRow());
-  if (!condition || !m_doc) return;
-  const int id = condition->GetID();
-  CEntryListTransfer transfer(*m_doc, entrylists::kBusy);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  transfer.TransferEntry(bUpload, id);
-  QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
-}
-
-void CBusyDlgView::OnDeviceCommand(uint32_t id) {
-  if (id == EntryListRules::kDeviceDownload) TransferSelected(false);
-  if (id == EntryListRules::kDeviceUpload) TransferSelected(true);
-}
-
-std::optional<ListChoice> CBusyDlgView::Choose(const ListChoiceRequest& request) {
-  if (m_chooser) return m_chooser(request);
-  return RunSelectionDialog(this, m_doc, request);
-}
+void CBusyDlgView::TransferAllBusyConditions(bool bUpload) { TransferAllEntries(bUpload); }
 
 bool CBusyDlgView::ChooseZones(std::vector<CBaseDevice*>& zones) {
   if (m_zoneChooser) return m_zoneChooser(zones);
@@ -123,22 +86,9 @@ bool CBusyDlgView::BeginLabelEdit(int row, int column) {
   if (!BusyListModel::CanEditLabel(column) || !BusyAt(row)) return false;
   ResetHover();
   OpenEditor(row, column);
-  return m_editor != nullptr;
+  return CurrentEditor() != nullptr;
 }
 
-void CBusyDlgView::OpenEditor(int row, int column) {
-  if (m_editor) return;
-  auto* edit = new CInPlaceEdit(row, column, CellText(row, column), viewport(), CellRect(row, column));
-  m_editor = edit;
-  connect(edit, &CInPlaceEdit::endEdit, this, &CBusyDlgView::OnEndLabelEdit);
+void CBusyDlgView::ApplyText(int row, int column, const QString& text) {
+  if (CBusyCondition* entry = BusyAt(row)) BusyListModel::ApplyText(*entry, column, text);
 }
-
-void CBusyDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) {
-  m_editor = nullptr;
-  if (!cancelled && !text.isNull()) {
-    if (CBusyCondition* condition = BusyAt(row)) BusyListModel::ApplyText(*condition, column, text);
-  }
-  FillList();
-}
-
-uint32_t CBusyDlgView::DeleteCommand() const { return entrylists::kBusy.deleteCommand; }

@@ -1,10 +1,7 @@
 #ifndef SELV_EDITORS_LISTS_CBUSYDLGVIEW_H
 #define SELV_EDITORS_LISTS_CBUSYDLGVIEW_H
 
-#include "editors/lists/ceblistview.h"
-#include "editors/lists/listchoice.h"
-
-#include <QPointer>
+#include "editors/lists/centrydlgview.h"
 
 #include <functional>
 #include <vector>
@@ -19,7 +16,7 @@ class CSelvantisDoc;
 // Groups" dialog, matching toggles on a double click, the priority is typed
 // in place, the name is edited as the row's label; every edit refills the
 // list.
-class CBusyDlgView final : public CEBListView {
+class CBusyDlgView final : public CEntryDlgView {
   Q_OBJECT
 
  public:
@@ -28,19 +25,13 @@ class CBusyDlgView final : public CEBListView {
   void FillList() override;
   void NewEntry() override { NewBusyCondition(); }
   void TransferAll(bool bUpload) override { TransferAllBusyConditions(bUpload); }
-  void OnDeviceCommand(uint32_t id) override;
 
   void NewBusyCondition();
   void TransferAllBusyConditions(bool bUpload);
-  void TransferSelected(bool bUpload);
 
   void EditCell(int row, int column) override;
   bool BeginLabelEdit(int row, int column) override;
-  uint32_t DeleteCommand() const override;
-  QWidget* CurrentEditor() const { return m_editor.data(); }
-  void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
 
-  void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
   // Edits the list of zones and groups; false when cancelled. The "Lines
   // and Groups" dialog unless replaced.
   using ZoneChooser = std::function<bool(std::vector<CBaseDevice*>& zones)>;
@@ -48,14 +39,10 @@ class CBusyDlgView final : public CEBListView {
 
  private:
   CBusyCondition* BusyAt(int row) const;
-  void OpenEditor(int row, int column);
-  std::optional<ListChoice> Choose(const ListChoiceRequest& request);
+  void ApplyText(int row, int column, const QString& text) override;
   bool ChooseZones(std::vector<CBaseDevice*>& zones);
 
-  CSelvantisDoc* m_doc;
-  ListChooser m_chooser;
   ZoneChooser m_zoneChooser;
-  QPointer<QWidget> m_editor;
 };
 
 #endif

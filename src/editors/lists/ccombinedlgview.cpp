@@ -1,26 +1,13 @@
 #include "editors/lists/ccombinedlgview.h"
 
-#include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/combinelistmodel.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
 #include "logic/ccombinecondition.h"
 #include "model/cselvantisdoc.h"
-#include "shell/controls/cinplaceedit.h"
 
-#include <QApplication>
-
-CCombineDlgView::CCombineDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
-  EnableRowEditing();
-  OnInitialUpdate(CombineListModel::kColumnCount);
-  if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
-      for (int row = RowCount() - 1; row >= 0; --row) {
-        if (ObjectAt(row) == object) delete topLevelItem(row);
-      }
-    });
-  }
-}
+CCombineDlgView::CCombineDlgView(CSelvantisDoc* doc, QWidget* parent)
+    : CEntryDlgView(doc, entrylists::kCombine, CombineListModel::kColumnCount, parent) {}
 
 CCombineCondition* CCombineDlgView::CombinationAt(int row) const {
   return dynamic_cast<CCombineCondition*>(ObjectAt(row));
@@ -67,32 +54,7 @@ void CCombineDlgView::NewCombineCondition() {
   if (CCombineCondition* condition = CombineListModel::NewCombineCondition(*m_doc)) SetCurrentID(condition->GetID());
 }
 
-void CCombineDlgView::TransferAllCombineConditions(bool bUpload) {
-  if (!m_doc) return;
-  CEntryListTransfer transfer(*m_doc, entrylists::kCombine);
-  transfer.TransferAll(bUpload, GetProgressHandler());
-}
-
-void CCombineDlgView::TransferSelected(bool bUpload) {
-  const CCombineCondition* condition = CombinationAt(FirstSelectedRow());
-  if (!condition || !m_doc) return;
-  const int id = condition->GetID();
-  CEntryListTransfer transfer(*m_doc, entrylists::kCombine);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  transfer.TransferEntry(bUpload, id);
-  QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
-}
-
-void CCombineDlgView::OnDeviceCommand(uint32_t id) {
-  if (id == EntryListRules::kDeviceDownload) TransferSelected(false);
-  if (id == EntryListRules::kDeviceUpload) TransferSelected(true);
-}
-
-std::optional<ListChoice> CCombineDlgView::Choose(const ListChoiceRequest& request) {
-  if (m_chooser) return m_chooser(request);
-  return RunSelectionDialog(this, m_doc, request);
-}
+void CCombineDlgView::TransferAllCombineConditions(bool bUpload) { TransferAllEntries(bUpload); }
 
 void CCombineDlgView::EditCell(int row, int column) {
   ResetHover();
@@ -119,22 +81,9 @@ bool CCombineDlgView::BeginLabelEdit(int row, int column) {
   if (!CombineListModel::CanEditLabel(column) || !CombinationAt(row)) return false;
   ResetHover();
   OpenEditor(row, column);
-  return m_editor != nullptr;
+  return CurrentEditor() != nullptr;
 }
 
-void CCombineDlgView::OpenEditor(int row, int column) {
-  if (m_editor) return;
-  auto* edit = new CInPlaceEdit(row, column, CellText(row, column), viewport(), CellRect(row, column));
-  m_editor = edit;
-  connect(edit, &CInPlaceEdit::endEdit, this, &CCombineDlgView::OnEndLabelEdit);
+void CCombineDlgView::ApplyText(int row, int column, const QString& text) {
+  if (CCombineCondition* entry = CombinationAt(row)) CombineListModel::ApplyText(*entry, column, text);
 }
-
-void CCombineDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) {
-  m_editor = nullptr;
-  if (!cancelled && !text.isNull()) {
-    if (CCombineCondition* condition = CombinationAt(row)) CombineListModel::ApplyText(*condition, column, text);
-  }
-  FillList();
-}
-
-uint32_t CCombineDlgView::DeleteCommand() const { return entrylists::kCombine.deleteCommand; }

@@ -1,10 +1,7 @@
 #ifndef SELV_EDITORS_LISTS_CCOMBINEDLGVIEW_H
 #define SELV_EDITORS_LISTS_CCOMBINEDLGVIEW_H
 
-#include "editors/lists/ceblistview.h"
-#include "editors/lists/listchoice.h"
-
-#include <QPointer>
+#include "editors/lists/centrydlgview.h"
 
 class CCombineCondition;
 class CSelvantisDoc;
@@ -14,7 +11,7 @@ class CSelvantisDoc;
 // function and the conditions are chosen from the selection dialog, the
 // invert flags toggle on a double click, the name is edited as the label of
 // any of the four rows; every edit refills the list.
-class CCombineDlgView final : public CEBListView {
+class CCombineDlgView final : public CEntryDlgView {
   Q_OBJECT
 
  public:
@@ -24,31 +21,19 @@ class CCombineDlgView final : public CEBListView {
   void NewEntry() override { NewCombineCondition(); }
   void TransferAll(bool bUpload) override { TransferAllCombineConditions(bUpload); }
   bool DeleteSelectedByView() override { return DeleteCombineCondition(); }
-  void OnDeviceCommand(uint32_t id) override;
 
   void NewCombineCondition();
   void TransferAllCombineConditions(bool bUpload);
-  void TransferSelected(bool bUpload);
   // Deletes the combination of the first selected row and makes the next
   // one (else the one before) current; false without a selection.
   bool DeleteCombineCondition();
 
   void EditCell(int row, int column) override;
   bool BeginLabelEdit(int row, int column) override;
-  uint32_t DeleteCommand() const override;
-  QWidget* CurrentEditor() const { return m_editor.data(); }
-  void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
-
-  void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
 
  private:
   CCombineCondition* CombinationAt(int row) const;
-  void OpenEditor(int row, int column);
-  std::optional<ListChoice> Choose(const ListChoiceRequest& request);
-
-  CSelvantisDoc* m_doc;
-  ListChooser m_chooser;
-  QPointer<QWidget> m_editor;
+  void ApplyText(int row, int column, const QString& text) override;
 };
 
 #endif

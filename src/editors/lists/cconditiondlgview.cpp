@@ -1,33 +1,22 @@
 #include "editors/lists/cconditiondlgview.h"
 
-#include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/conditionlistmodel.h"
 #include "editors/lists/entrylistkind.h"
 #include "editors/lists/entrylistrules.h"
 #include "link/idevicelink.h"
 #include "logic/ccondition.h"
 #include "model/cselvantisdoc.h"
-#include "shell/controls/cinplaceedit.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QTreeWidgetItem>
 
-CConditionDlgView::CConditionDlgView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
-  EnableRowEditing();
-  OnInitialUpdate(ConditionListModel::kColumnCount);
+CConditionDlgView::CConditionDlgView(CSelvantisDoc* doc, QWidget* parent)
+    : CEntryDlgView(doc, entrylists::kCondition, ConditionListModel::kColumnCount, parent) {
   header()->setObjectName(QStringLiteral("header%1").arg(ConditionListModel::kHeaderControlId));
   header()->setSectionsClickable(true);
   connect(header(), &QHeaderView::sectionClicked, this, &CConditionDlgView::OnHeaderClick);
   m_pollTimer.setInterval(ConditionListModel::kStatusPollIntervalMs);
   connect(&m_pollTimer, &QTimer::timeout, this, &CConditionDlgView::PollStatus);
-  if (m_doc) {
-    connect(m_doc, &CSelvantisDoc::objectAboutToBeRemoved, this, [this](CBaseDevice* object) {
-      for (int row = RowCount() - 1; row >= 0; --row) {
-        if (ObjectAt(row) == object) delete topLevelItem(row);
-      }
-    });
-  }
 }
 
 CCondition* CConditionDlgView::ConditionAt(int row) const { return dynamic_cast<CCondition*>(ObjectAt(row)); }
@@ -95,32 +84,7 @@ void CConditionDlgView::NewCondition() {
   }
 }
 
-void CConditionDlgView::TransferAllConditions(bool bUpload) {
-  if (!m_doc) return;
-  CEntryListTransfer transfer(*m_doc, entrylists::kCondition);
-  transfer.TransferAll(bUpload, GetProgressHandler());
-}
-
-void CConditionDlgView::TransferSelected(bool bUpload) {
-  const CCondition* condition = ConditionAt(FirstSelectedRow());
-  if (!condition || !m_doc) return;
-  const int id = condition->GetID();
-  CEntryListTransfer transfer(*m_doc, entrylists::kCondition);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  transfer.TransferEntry(bUpload, id);
-  QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
-}
-
-void CConditionDlgView::OnDeviceCommand(uint32_t id) {
-  if (id == EntryListRules::kDeviceDownload) TransferSelected(false);
-  if (id == EntryListRules::kDeviceUpload) TransferSelected(true);
-}
-
-std::optional<ListChoice> CConditionDlgView::Choose(const ListChoiceRequest& request) {
-  if (m_chooser) return m_chooser(request);
-  return RunSelectionDialog(this, m_doc, request);
-}
+void CConditionDlgView::TransferAllConditions(bool bUpload) { TransferAllEntries(bUpload); }
 
 void CConditionDlgView::EditCell(int row, int column) {
   ResetHover();
@@ -156,22 +120,9 @@ bool CConditionDlgView::BeginLabelEdit(int row, int column) {
   if (!ConditionListModel::CanEditLabel(column) || !ConditionAt(row)) return false;
   ResetHover();
   OpenEditor(row, column);
-  return m_editor != nullptr;
+  return CurrentEditor() != nullptr;
 }
 
-void CConditionDlgView::OpenEditor(int row, int column) {
-  if (m_editor) return;
-  auto* edit = new CInPlaceEdit(row, column, CellText(row, column), viewport(), CellRect(row, column));
-  m_editor = edit;
-  connect(edit, &CInPlaceEdit::endEdit, this, &CConditionDlgView::OnEndLabelEdit);
+void CConditionDlgView::ApplyText(int row, int column, const QString& text) {
+  if (CCondition* entry = ConditionAt(row)) ConditionListModel::ApplyText(*entry, column, text);
 }
-
-void CConditionDlgView::OnEndLabelEdit(int row, int column, const QString& text, bool cancelled) {
-  m_editor = nullptr;
-  if (!cancelled && !text.isNull()) {
-    if (CCondition* condition = ConditionAt(row)) ConditionListModel::ApplyText(*condition, column, text);
-  }
-  FillList();
-}
-
-uint32_t CConditionDlgView::DeleteCommand() const { return entrylists::kCondition.deleteCommand; }
