@@ -35,6 +35,8 @@
 
 namespace {
 
+constexpr int kHangLimitMs = 60000;
+
 // The switch command whose button text this is: the command's whole text,
 // or its status part before the line break.
 const HostFrameSwitch* SwitchOfText(const QString& text) {
@@ -132,11 +134,14 @@ class ReachabilityTest : public testing::Test {
     QAction* properties = PropertiesEntry(object, menu);
     if (!properties) return QString();
     QString shown;
-    DriveNextModal([&](QWidget* w) {
-      shown = QString::fromLatin1(w->metaObject()->className());
-      if (fn) fn(w);
-      if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
-    });
+    // fn may walk through every window of the host: the limit only catches a hang.
+    DriveNextModal(
+        [&](QWidget* w) {
+          shown = QString::fromLatin1(w->metaObject()->className());
+          if (fn) fn(w);
+          if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+        },
+        kHangLimitMs);
     properties->trigger();
     return shown;
   }
