@@ -1,5 +1,7 @@
 #include "online/cclkview.h"
 
+#include "shell/cbitmapmanager.h"
+
 #include "link/idevicelink.h"
 #include "logic/cclock.h"
 #include "model/cselvantisdoc.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSize>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -31,8 +34,8 @@ QLineEdit* MakeField(QWidget* parent, int id, bool readOnly) {
 }
 
 void SetBitmap(QPushButton* button, int bitmapId) {
-  // Drawn as a symbol: a clock hand for setting, a check while editing.
-  button->setText(bitmapId == CClkView::kBitmapEditing ? QStringLiteral("\u2713") : QStringLiteral("\u25F7"));
+  button->setIcon(CBitmapManager::Icon(bitmapId));
+  button->setIconSize(QSize(24, 24));
   button->setProperty("bitmapId", bitmapId);
 }
 
@@ -42,7 +45,7 @@ CClkView::CClkView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_sta
   connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(kTimerId); });
   connect(&m_animationTimer, &QTimer::timeout, this, [this] {
     m_frame = (m_frame + 1) % kAnimationFrames;
-    m_animation->setText(QString(m_frame + 1, QChar(0x2022)));
+    ShowAnimationFrame();
   });
   BuildForm();
 }
@@ -116,8 +119,8 @@ void CClkView::BuildForm() {
   outer->addStretch(1);
 
   SetBitmap(m_mainButton, kBitmapSetClock);
-  m_slaveButton->setText(QStringLiteral("\u2192"));
-  m_slaveButton->setProperty("bitmapId", kBitmapSlave);
+  SetBitmap(m_slaveButton, kBitmapSlave);
+  ShowAnimationFrame();
 }
 
 QLineEdit* CClkView::Edit(int id) const {
@@ -210,8 +213,13 @@ void CClkView::ShowReception() {
   } else {
     m_animationTimer.stop();
     m_frame = 0;
-    m_animation->setText(QString(QChar(0x2022)));
+    ShowAnimationFrame();
   }
+}
+
+void CClkView::ShowAnimationFrame() {
+  m_animation->setPixmap(CBitmapManager::Render(CBitmapManager::FileOf(kAnimationBitmap, m_frame), QSize(32, 32)));
+  m_animation->setProperty("frame", m_frame);
 }
 
 void CClkView::OnMainClockButton() {

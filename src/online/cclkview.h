@@ -38,6 +38,8 @@ class CClkView final : public QWidget, public IClockWindow {
   static constexpr int kBitmapSetClock = 310;
   static constexpr int kBitmapEditing = 311;
   static constexpr int kBitmapSlave = 312;
+  // The frames of the radio-clock reception animation.
+  static constexpr int kAnimationBitmap = 1374;
 
   CClkView(CSelvantisDoc* doc, QWidget* parent);
   ~CClkView() override;
@@ -58,6 +60,8 @@ class CClkView final : public QWidget, public IClockWindow {
   QLineEdit* Edit(int id) const;
   QPushButton* Button(int id) const;
   QLabel* Icon(int id) const;
+  // Shows the animation's current frame.
+  void ShowAnimationFrame();
 
  private:
   void BuildForm();

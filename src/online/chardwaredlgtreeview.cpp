@@ -1,6 +1,7 @@
 #include "online/chardwaredlgtreeview.h"
 
 #include "model/cselvantisdoc.h"
+#include "shell/cbitmapmanager.h"
 
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -39,6 +40,7 @@ void CHardwareDlgTreeView::Fill() {
   for (const CHardwareScan::Item& entry : m_scan.Items()) {
     auto* item = new QTreeWidgetItem(m_tree, QStringList{entry.text});
     item->setData(0, Qt::UserRole, entry.data);
+    if (entry.image != CHardwareScan::kImageNone) item->setIcon(0, CBitmapManager::Icon(kImageStrip, entry.image));
     for (const QString& child : entry.children) new QTreeWidgetItem(item, QStringList{child});
   }
 }

@@ -13,6 +13,9 @@ class CHardwareDlgTreeView final : public COnlineView {
   Q_OBJECT
 
  public:
+  // The item pictures: 16-pixel images of this strip, by CHardwareScan::Image.
+  static constexpr int kImageStrip = 525;
+
   CHardwareDlgTreeView(CSelvantisDoc* doc, QWidget* parent);
 
   void OnInitialUpdate() override;

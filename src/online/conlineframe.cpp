@@ -13,6 +13,7 @@
 #include "shell/ciconfactory.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,7 +85,7 @@ QToolBar* COnlineFrame::MakeBar(int resourceId, const std::vector<BarButton>& bu
     }
     auto* action = new QAction(this);
     action->setObjectName(Fmt("command%u", button.command));
-    if (button.icon) action->setIcon(CIconFactory::Icon(QString::fromLatin1(button.icon)));
+    PictureBar::SetPicture(action, button.command, button.icon);
     SetTexts(action, button.command);
     const uint32_t command = button.command;
     connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
@@ -113,17 +114,9 @@ bool COnlineFrame::Create() {
     if (QAction* action = Action(command)) action->setEnabled(online);
   }
 
-  // The bars get the tiled background of the program's bars.
-  QPixmap tile;
-  if (CMainFrame* main = FindMainFrame()) {
-    if (const QPixmap* bitmap = main->BitmapManager().GetBitmap(CBitmapManager::kBarBitmap)) tile = *bitmap;
-  } else {
-    CBitmapManager bitmaps;
-    if (const QPixmap* bitmap = bitmaps.GetBitmap(CBitmapManager::kBarBitmap)) tile = *bitmap;
-  }
-  m_background = new CControlBarBackground(tile, this);
-  m_background->Attach(m_switchBar);
-  m_background->Attach(m_ownBar);
+  // Bars of pictures with tool tips on the tiled background of the program's bars.
+  PictureBar::Decorate(m_switchBar);
+  PictureBar::Decorate(m_ownBar);
 
   m_view = CreateView();
   if (!m_view) return false;

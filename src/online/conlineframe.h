@@ -10,7 +10,6 @@
 #include <map>
 #include <vector>
 
-class CControlBarBackground;
 class COnlineView;
 class QAction;
 class QToolBar;
@@ -68,7 +67,6 @@ class COnlineFrame : public QMainWindow {
   QToolBar* m_switchBar = nullptr;
   QToolBar* m_ownBar = nullptr;
   COnlineView* m_view = nullptr;
-  CControlBarBackground* m_background = nullptr;
   std::map<uint32_t, QAction*> m_actions;
 };
 

@@ -4,6 +4,8 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 
+#include "shell/cbitmapmanager.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSize>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -66,6 +69,17 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
   m_powerOnCount->setObjectName(QStringLiteral("powerOnCount"));
   m_startButton->setToolTip(tr("Start test"));
   m_readButton->setToolTip(tr("Read registers again"));
+  // Picture buttons; the captions stay as their accessible names. The re-read
+  // picture is the refresh arrows: bitmap 314 is the relay topology's block
+  // picture, which project files refer to.
+  m_startButton->setAccessibleName(m_startButton->text());
+  m_readButton->setAccessibleName(m_readButton->text());
+  m_startButton->setText(QString());
+  m_readButton->setText(QString());
+  m_startButton->setIcon(CBitmapManager::Icon(kStartBitmap));
+  m_readButton->setIcon(CBitmapManager::SvgIcon(QStringLiteral("view-refresh.svg")));
+  m_startButton->setIconSize(QSize(24, 24));
+  m_readButton->setIconSize(QSize(24, 24));
 
   auto* top = new QVBoxLayout(this);
   auto* status = new QGroupBox(tr("Status"), this);

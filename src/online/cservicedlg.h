@@ -23,6 +23,8 @@ class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
  public:
   static constexpr int IDT_STATUS = 1;
   static constexpr int kStatusPeriodMs = 1000;
+  // The start button's picture.
+  static constexpr int kStartBitmap = 311;
 
   CServiceDlg(CInternalSlot* slot, QWidget* parent = nullptr);
   ~CServiceDlg() override;

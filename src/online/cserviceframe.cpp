@@ -8,6 +8,7 @@
 #include "model/ctext.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -25,7 +26,8 @@ CServiceFrame::~CServiceFrame() = default;
 QToolBar* CServiceFrame::MakeBar(const QString& name, const std::vector<uint32_t>& commands) {
   auto* bar = new QToolBar(this);
   bar->setObjectName(name);
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Pictures with tool tips on the tiled background of the program's bars.
+  PictureBar::Decorate(bar);
   for (uint32_t id : commands) {
     const QString text = EntryFrameCommands::SwitchText(id);
     // A status text and a tool tip share one string, split at a line break.
@@ -33,6 +35,7 @@ QToolBar* CServiceFrame::MakeBar(const QString& name, const std::vector<uint32_t
     QAction* action = bar->addAction(br < 0 ? text : text.left(br));
     action->setObjectName(Fmt("command%u", id));
     action->setToolTip(br < 0 ? text : text.mid(br + 1));
+    PictureBar::SetPicture(action, id);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions[id] = action;
   }

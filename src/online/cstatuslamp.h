@@ -6,7 +6,7 @@
 class QAbstractButton;
 class QLabel;
 
-// The state icons of the service windows, drawn in code: 245 a green lamp
+// The state icons of the service windows (pictures of the bitmap table): 245 a green lamp
 // (all well / not active), 251 a red lamp (alarm / active / not
 // receiving), 489 the small red "active" marker. A widget showing one keeps
 // its id in the property "iconId".

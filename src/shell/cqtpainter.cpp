@@ -141,5 +141,5 @@ void CQtPainter::DrawBitmap(int bitmapId, const QPoint& topLeft) {
 QSize CQtPainter::BitmapSize(int bitmapId) const {
   if (!m_bitmaps) return QSize();
   const QPixmap* pm = m_bitmaps->GetBitmap(bitmapId);
-  return pm ? pm->size() : QSize();
+  return pm ? pm->deviceIndependentSize().toSize() : QSize();
 }

@@ -22,7 +22,7 @@ namespace {
 
 QSize PictureSize(CBitmapManager& bitmaps, int id) {
   const QPixmap* pm = bitmaps.GetBitmap(id);
-  return pm != nullptr ? pm->size() : QSize();
+  return pm != nullptr ? pm->deviceIndependentSize().toSize() : QSize();
 }
 
 // The share of the picture's pixels that are not transparent.

@@ -7,9 +7,12 @@
 #include "shell/cqtpainter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMainWindow>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -48,6 +51,46 @@ TEST(CBitmapManagerTest, ImageListStripsCutIntoMaskedImages) {
   EXPECT_FALSE(magenta);
   EXPECT_TRUE(bitmaps.GetImage(136, 400).isNull());
   EXPECT_TRUE(bitmaps.GetImage(150, 0).isNull()) << "a plain picture is no strip";
+}
+
+TEST(CBitmapManagerTest, EveryPictureIsAListedVectorFile) {
+  QStringList listed;
+  for (int id : CBitmapManager::Ids()) {
+    const int count = CBitmapManager::ImageCount(id);
+    for (int i = count == 0 ? -1 : 0; i < std::max(count, 0); ++i) {
+      const QString path = CBitmapManager::FileOf(id, i);
+      ASSERT_FALSE(path.isEmpty()) << id << "/" << i;
+      listed << path.section(QLatin1Char('/'), -1);
+    }
+  }
+  for (const QString& name : CIconFactory::Names())
+    EXPECT_FALSE(CIconFactory::OwnIcon(name).isNull()) << name.toStdString();
+  const QStringList files = QDir(QStringLiteral(":/pictures")).entryList({QStringLiteral("*.svg")});
+  EXPECT_GT(files.size(), 90);
+  for (const QString& file : files) {
+    QFile svg(QStringLiteral(":/pictures/") + file);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << file.toStdString();
+    const QByteArray text = svg.readAll();
+    EXPECT_FALSE(text.contains("<image")) << file.toStdString() << " embeds a raster picture";
+    EXPECT_FALSE(text.contains("data:")) << file.toStdString();
+    EXPECT_TRUE(QSvgRenderer(text).isValid()) << file.toStdString();
+  }
+}
+
+TEST(CIconFactoryTest, StandardActionsFollowTheDesktopThemeWithTheProgramsOwnAsFallback) {
+  for (const char* name : {"new", "open", "save", "print", "preview", "cut", "delete", "zoomin", "zoomout", "zoomfit",
+                           "properties", "about"}) {
+    EXPECT_FALSE(CIconFactory::ThemeName(QLatin1String(name)).isEmpty()) << name;
+    EXPECT_FALSE(CIconFactory::Icon(QLatin1String(name)).isNull()) << name;
+  }
+  EXPECT_EQ(CIconFactory::ThemeName(QStringLiteral("new")), QStringLiteral("document-new"));
+  EXPECT_EQ(CIconFactory::ThemeName(QStringLiteral("zoomfit")), QStringLiteral("zoom-fit-best"));
+  EXPECT_TRUE(CIconFactory::ThemeName(QStringLiteral("savevmx")).isEmpty()) << "the program's own action";
+  // Without a theme the program's own picture shows.
+  const QString theme = QIcon::themeName();
+  QIcon::setThemeName(QStringLiteral("no-such-theme"));
+  EXPECT_FALSE(CIconFactory::Pixmap(QStringLiteral("save"), 24).isNull());
+  QIcon::setThemeName(theme);
 }
 
 TEST(CIconFactoryTest, DrawsEveryNamedIconAtTheAskedSize) {

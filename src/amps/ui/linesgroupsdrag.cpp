@@ -45,19 +45,25 @@ void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& pictu
     drag->setPixmap(picture);
     drag->setHotSpot(QPoint(kHotSpot, kHotSpot));
   }
+  // Over a place that takes the drop the cursor is the drop picture; where
+  // nothing takes it the desktop's refusing cursor shows (a drag cannot
+  // replace that one).
+  drag->setDragCursor(DropCursor(), Qt::MoveAction);
   drag->exec(Qt::MoveAction, Qt::MoveAction);
 }
 
+QPixmap LinesGroupsDrag::DropCursor() {
+  return CBitmapManager::Render(CBitmapManager::FileOf(kDropCursor), QSize(kCursorSize, kCursorSize));
+}
+
 std::vector<QIcon> LinesGroupsDrag::RowIcons() {
-  CBitmapManager bitmaps;
   std::vector<QIcon> icons;
-  for (int i = 0; i < kImageCount; ++i) icons.emplace_back(bitmaps.GetImage(kBitmap, i));
+  for (int i = 0; i < kImageCount; ++i) icons.emplace_back(CBitmapManager::Icon(kBitmap, i));
   return icons;
 }
 
 QPixmap LinesGroupsDrag::DragPicture(int image) {
-  CBitmapManager bitmaps;
-  const QPixmap small = bitmaps.GetImage(kBitmap, std::clamp(image, 0, kImageCount - 1));
-  if (small.isNull()) return small;
-  return small.scaled(kDragImageSize, kDragImageSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+  // The strip's picture drawn at the drag size, not a small image blown up.
+  return CBitmapManager::Render(CBitmapManager::FileOf(kBitmap, std::clamp(image, 0, kImageCount - 1)),
+                                QSize(kDragImageSize, kDragImageSize));
 }

@@ -22,6 +22,9 @@ class LinesGroupsDrag final {
   static constexpr int kImageCount = 3;
   static constexpr int kDragImageSize = 32;
   static constexpr int kHotSpot = 10;
+  // The cursor of a drag over a place that takes the drop.
+  static constexpr int kDropCursor = 448;
+  static constexpr int kCursorSize = 32;
 
   static QString MimeType();
   // New drag data (the caller owns it until it hands it to a drag).
@@ -36,6 +39,7 @@ class LinesGroupsDrag final {
   // The row pictures at list size, and one of them at drag size.
   static std::vector<QIcon> RowIcons();
   static QPixmap DragPicture(int image);
+  static QPixmap DropCursor();
 };
 
 #endif

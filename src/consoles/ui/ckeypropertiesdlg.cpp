@@ -11,8 +11,10 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/devicetype.h"
+#include "shell/cbitmapmanager.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -31,6 +33,10 @@ namespace {
 
 constexpr int kMarkRole = Qt::UserRole + 1;
 constexpr int kFunctionRole = Qt::UserRole + 2;
+constexpr int kImageRole = Qt::UserRole + 3;
+// Navy function names, dark grey destinations.
+const QColor kFunctionText(0, 0, 128);
+const QColor kDestinationText(64, 64, 64);
 constexpr int kManyGroupsWarning = CKeyPropertiesLogic::kManyGroups;
 
 CBaseDevice* ObjectOf(const QListWidgetItem* item) {
@@ -206,6 +212,8 @@ void CKeyPropertiesDlg::FillFunctionList() {
   for (const auto& entry : CKeyPropertiesLogic::FunctionList(m_pKey->GetAllowedFunctions(), m_bAllFunctions)) {
     auto* item = new QListWidgetItem(entry.text, m_pFunctions);
     item->setData(kFunctionRole, entry.function);
+    item->setIcon(CBitmapManager::Icon(CKeyPropertiesLogic::kKeyImages, entry.icon));
+    item->setForeground(kFunctionText);
   }
 }
 
@@ -245,6 +253,8 @@ void CKeyPropertiesDlg::UpdateControls() {
     if (bWant && !bHas) {
       auto* item = new QListWidgetItem(tr("Current selection"));
       item->setData(kMarkRole, true);
+      item->setIcon(CBitmapManager::Icon(CKeyPropertiesLogic::kKeyImages, CKeyPropertiesLogic::kCurrentSelectionImage));
+      item->setForeground(kDestinationText);
       m_pDestinations->insertItem(0, item);
     } else if (!bWant && bHas) {
       delete m_pDestinations->takeItem(0);
@@ -315,6 +325,9 @@ void CKeyPropertiesDlg::ShowSignalList(int kind) {
     return;
   }
   m_pSignals->setEnabled(true);
+  const QIcon signalIcon =
+      CBitmapManager::Icon(CKeyPropertiesLogic::kSignalImages, CKeyPropertiesLogic::SignalImage(kind));
+  for (int i = 0; i < m_pSignals->count(); ++i) m_pSignals->item(i)->setIcon(signalIcon);
   const CBaseDevice* current = kind == 8 ? m_pKey->GetTarget().object : m_pKey->GetSecondTarget().object;
   SelectItemWhere(m_pSignals,
                   [&](const QListWidgetItem* item) { return current != nullptr && ObjectOf(item) == current; });
@@ -328,9 +341,13 @@ void CKeyPropertiesDlg::MarkUsedDestinations(bool bSelection) {
     if (object == nullptr) continue;
     const bool bZone = object->GetCategory() == CAT_ZONES;
     const bool bUsed = bSelection && m_pView != nullptr && m_pView->FindKeyByTarget(object) != nullptr;
-    QFont font = item->font();
-    font.setBold(bUsed);
-    item->setFont(font);
+    // The picture tells zone from group and marks those a selection key uses.
+    const int image = CKeyPropertiesLogic::DestinationImage(bZone, bUsed);
+    if (item->data(kImageRole).toInt() != image) {
+      item->setIcon(CBitmapManager::Icon(CKeyPropertiesLogic::kKeyImages, image));
+      item->setData(kImageRole, image);
+    }
+    item->setForeground(kDestinationText);
     if (bUsed && !bZone) ++groupsTaken;
   }
   if (groupsTaken >= kManyGroupsWarning)

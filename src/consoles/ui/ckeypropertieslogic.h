@@ -73,4 +73,25 @@ class CKeyPropertiesLogic final {
   // On: the key's pre-chime chime, else chime 6; off: none. Key 108
   // carries the console's PRECHIME with it.
   static void SetPreChime(CConsKey& key, bool bOn);
+
+  // Pictures: the function and destination lists show images of bitmap
+  // 274, the signal lists images of bitmap 351.
+  static constexpr int kKeyImages = 274;
+  static constexpr int kSignalImages = 351;
+  static constexpr int kCurrentSelectionImage = 20;
+  // A destination's image: a group or a zone, another one when a selection
+  // key of the console already targets it.
+  static int DestinationImage(bool bZone, bool bUsedBySelection) {
+    return bUsedBySelection ? (bZone ? 24 : 23) : (bZone ? 22 : 21);
+  }
+  // The image of a signal list's entries by list kind (0 for none).
+  static int SignalImage(int kind) {
+    switch (kind) {
+      case 1: return 1;
+      case 2: return 2;
+      case 4: return 3;
+      case 8: return 4;
+      default: return 0;
+    }
+  }
 };

@@ -8,6 +8,7 @@
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/hostframekind.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -61,11 +62,12 @@ QString CObjectFrm::CommandTip(uint32_t id) {
 QToolBar* CObjectFrm::CreateEditorBar() {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("editorBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
     const QString text = EntryFrameCommands::SwitchText(id);
     QAction* action = bar->addAction(text);
     action->setToolTip(text);
+    PictureBar::SetPicture(action, id);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions[id] = action;
   }
@@ -75,7 +77,7 @@ QToolBar* CObjectFrm::CreateEditorBar() {
 QToolBar* CObjectFrm::CreateDesignerBar() {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("designerBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   const uint32_t ids[] = {kNew, kDelete, 0, kUpload, kDownload};
   for (uint32_t id : ids) {
     if (id == 0) {
@@ -84,6 +86,11 @@ QToolBar* CObjectFrm::CreateDesignerBar() {
     }
     QAction* action = bar->addAction(LoadString(id));
     action->setToolTip(CommandTip(id));
+    PictureBar::SetPicture(action, id,
+                           id == kNew      ? "new"
+                           : id == kDelete ? "delete"
+                           : id == kUpload ? "upload"
+                                           : "download");
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions[id] = action;
   }

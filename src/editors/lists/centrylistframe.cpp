@@ -11,6 +11,7 @@
 #include "model/modelstrings.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,15 @@ class WaitCursor final {
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// The picture of a list bar button by what it does.
+const char* RoleIcon(const EntryListKind& kind, uint32_t id) {
+  if (id == kind.newCommand) return "new";
+  if (id == kind.deleteCommand) return "delete";
+  if (id == kind.uploadCommand) return "upload";
+  if (id == kind.downloadCommand) return "download";
+  return nullptr;
+}
 
 }  // namespace
 
@@ -57,11 +67,12 @@ void CEntryListFrame::FollowLinkWithTransfers() {
 QToolBar* CEntryListFrame::CreateEditorBar() {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("editorBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
     const QString text = EntryFrameCommands::SwitchText(id);
     QAction* action = bar->addAction(text);
     action->setToolTip(text);
+    PictureBar::SetPicture(action, id);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions[id] = action;
   }
@@ -71,7 +82,7 @@ QToolBar* CEntryListFrame::CreateEditorBar() {
 QToolBar* CEntryListFrame::CreateListBar() {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("listBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   const uint32_t ids[] = {m_kind.newCommand, m_kind.deleteCommand, 0, m_kind.uploadCommand, m_kind.downloadCommand};
   const bool transfers = m_kind.uploadCommand != 0 || m_kind.downloadCommand != 0;
   for (uint32_t id : ids) {
@@ -82,6 +93,7 @@ QToolBar* CEntryListFrame::CreateListBar() {
     }
     QAction* action = bar->addAction(LoadString(id));
     action->setToolTip(LoadString(id));
+    PictureBar::SetPicture(action, id, RoleIcon(m_kind, id));
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions[id] = action;
   }

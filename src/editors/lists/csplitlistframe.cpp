@@ -7,6 +7,7 @@
 #include "model/cstringtable.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -41,6 +42,7 @@ QAction* CSplitListFrame::AddCommand(QToolBar* bar, uint32_t id, const QString& 
   const int lineBreak = text.indexOf(QLatin1Char('\n'));
   QAction* action = bar->addAction(lineBreak >= 0 ? text.left(lineBreak) : text);
   action->setToolTip(ToolTipOf(text));
+  PictureBar::SetPicture(action, id);
   connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
   m_actions[id] = action;
   return action;
@@ -49,7 +51,7 @@ QAction* CSplitListFrame::AddCommand(QToolBar* bar, uint32_t id, const QString& 
 QToolBar* CSplitListFrame::CreateEditorBar() {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("editorBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
     AddCommand(bar, id, EntryFrameCommands::SwitchText(id));
   }
@@ -59,7 +61,7 @@ QToolBar* CSplitListFrame::CreateEditorBar() {
 QToolBar* CSplitListFrame::CreateCommandBar(const std::vector<uint32_t>& ids) {
   auto* bar = new QToolBar(this);
   bar->setObjectName(QStringLiteral("listBar"));
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  PictureBar::Decorate(bar);
   for (uint32_t id : ids) {
     if (id == 0) {
       bar->addSeparator();

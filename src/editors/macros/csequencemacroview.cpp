@@ -6,6 +6,7 @@
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "model/ui/cselectiondlg.h"
+#include "shell/cbitmapmanager.h"
 #include "shell/controls/cinplaceedit.h"
 
 #include <QAbstractItemView>
@@ -52,6 +53,8 @@ void CSequenceMacroView::FillRows() {
       auto* item = new QTableWidgetItem(macro ? FlowStepFields::SequenceCell(*macro, row, column)
                                               : (column == 0 ? Fmt("%d", row + 1) : QString()));
       item->setTextAlignment(Qt::AlignCenter);
+      // The step number carries the step picture.
+      if (column == 0) item->setIcon(CBitmapManager::Icon(kStepImages, kStepImage));
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       m_list->setItem(row, column, item);
     }

@@ -18,6 +18,10 @@ class CSequenceMacroView final : public CMacroStepView {
   Q_OBJECT
 
  public:
+  // The small image list of the steps and the picture of a step number.
+  static constexpr int kStepImages = 136;
+  static constexpr int kStepImage = 1;
+
   // Asks for an object of a selection kind; no value when cancelled.
   using Chooser = std::function<std::optional<int>(uint32_t kind, const QString& preset)>;
 

@@ -6,6 +6,8 @@
 #include "model/cmessagesink.h"
 #include "shell/controls/cellipsisstatic.h"
 
+#include "shell/cbitmapmanager.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -39,7 +41,7 @@ CZoneSwitchMacroView::CZoneSwitchMacroView(CMacroDlgFrm* frame, const Layout& la
   auto* zoneLabel = new QLabel(tr("Lines"), ParameterBox());
   m_zoneButton = new QToolButton(ParameterBox());
   m_zoneButton->setObjectName(QStringLiteral("zones"));
-  m_zoneButton->setText(QStringLiteral("..."));
+  m_zoneButton->setIcon(CBitmapManager::Icon(CBitmapManager::kZonesBitmap));
   m_zoneButton->setToolTip(tr("Lines and Groups"));
   m_zoneText = new CEllipsisStatic(ParameterBox());
   m_zoneText->setObjectName(QStringLiteral("zoneText"));

@@ -4,6 +4,8 @@
 #include "editors/macros/flowstepfields.h"
 #include "macros/cmacro.h"
 
+#include "shell/cbitmapmanager.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +30,8 @@ CZonetestMacroView::CZonetestMacroView(CMacroDlgFrm* frame, QWidget* parent)
   m_zones->setObjectName(QStringLiteral("zones"));
   m_zones->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   m_zoneButton->setObjectName(QStringLiteral("zoneButton"));
-  m_zoneButton->setText(tr("Zones"));
+  m_zoneButton->setIcon(CBitmapManager::Icon(CBitmapManager::kZonesBitmap));
+  m_zoneButton->setToolTip(tr("Zones"));
   auto* row = new QHBoxLayout;
   row->addWidget(m_zoneButton);
   row->addWidget(m_zones, 1);

@@ -6,6 +6,7 @@
 #include "macros/caudiosignal.h"
 #include "model/commandids.h"
 #include "model/cstringtable.h"
+#include "shell/cbitmapmanager.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -37,11 +38,11 @@ CSignalListDlg::CSignalListDlg(CSelvantisDoc& doc, CAudioEditor& sheet, QWidget*
   auto* buttons = new QHBoxLayout;
   m_add = new QToolButton(this);
   m_add->setObjectName(QStringLiteral("add"));
-  m_add->setText(QStringLiteral("+"));
+  m_add->setIcon(CBitmapManager::Icon(kAddPicture));
   m_add->setToolTip(LoadString(34141));
   m_delete = new QToolButton(this);
   m_delete->setObjectName(QStringLiteral("delete"));
-  m_delete->setText(QStringLiteral("-"));
+  m_delete->setIcon(CBitmapManager::Icon(kDeletePicture));
   m_delete->setToolTip(LoadString(34142));
   buttons->addWidget(m_add);
   buttons->addWidget(m_delete);
@@ -66,6 +67,8 @@ int CSignalListDlg::AppendRow(CAudioSignal* signal) {
   item->setText(0, signal->GetName());
   item->setData(0, kSignalRole, QVariant::fromValue(static_cast<void*>(signal)));
   item->setData(1, kSignalRole, SignalListLogic::ImageOfKind(signal->GetKind()));
+  // The row's state image shows the signal's kind.
+  item->setIcon(0, CBitmapManager::Icon(kStateImages, SignalListLogic::ImageOfKind(signal->GetKind())));
   item->setFlags(item->flags() | Qt::ItemIsEditable);
   const int row = m_list->indexOfTopLevelItem(item);
   UpdateItemSource(signal, row);

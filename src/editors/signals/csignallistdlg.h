@@ -16,6 +16,10 @@ class CSignalListDlg final : public QWidget {
   Q_OBJECT
 
  public:
+  // The add and delete buttons' pictures and the rows' state images.
+  static constexpr int kAddPicture = 379;
+  static constexpr int kDeletePicture = 378;
+  static constexpr int kStateImages = 351;
   CSignalListDlg(CSelvantisDoc& doc, CAudioEditor& sheet, QWidget* parent = nullptr);
 
   // The signal of the first selected row (row in *index), or null and -1.

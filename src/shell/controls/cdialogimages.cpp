@@ -15,8 +15,8 @@ CBitmapManager& CDialogImages::Bitmaps() {
 }
 
 QIcon CDialogImages::Icon(int strip, int index) {
-  const QPixmap image = Bitmaps().GetImage(strip, index);
-  return image.isNull() ? QIcon() : QIcon(image);
+  // Drawn from the picture file at the size and scale the view asks for.
+  return CBitmapManager::Icon(strip, index);
 }
 
 void CDialogImages::FollowExpansion(QTreeWidget* tree, int strip) {

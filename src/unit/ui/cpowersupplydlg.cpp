@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <QValidator>
+#include "shell/cbitmapmanager.h"
 
 namespace {
 
@@ -72,6 +73,18 @@ const bool kHookInstalled = [] {
   });
   return true;
 }();
+
+}  // namespace
+
+namespace {
+
+QLabel* SupplyPicture(int id, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("picture%1").arg(id));
+  CBitmapManager bitmaps;
+  if (const QPixmap* picture = bitmaps.GetBitmap(id)) label->setPixmap(*picture);
+  return label;
+}
 
 }  // namespace
 
@@ -134,6 +147,12 @@ CPowerSupplyDlg::CPowerSupplyDlg(CAudioInputDevice& powerSupply, QWidget* parent
   powerLayout->addWidget(new QLabel(tr("Activation Priority During Battery Mode: "), power), 5, 0);
   powerLayout->addWidget(m_batteryPriority, 5, 1);
   powerLayout->addWidget(m_batteryValue, 5, 2);
+  // The supply pictures beside what they stand for: the battery with its
+  // charger, running on from the battery, mains and battery priorities.
+  powerLayout->addWidget(SupplyPicture(kBatteryLargePicture, power), 0, 3, 2, 1, Qt::AlignCenter);
+  powerLayout->addWidget(SupplyPicture(kBatteryPicture, power), 2, 3, 2, 1, Qt::AlignCenter);
+  powerLayout->addWidget(SupplyPicture(kMainsPicture, power), 4, 3, Qt::AlignCenter);
+  powerLayout->addWidget(SupplyPicture(kBatteryPicture, power), 5, 3, Qt::AlignCenter);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);

@@ -22,6 +22,10 @@ class CPowerSupplyDlg final : public CResizableDialog {
   Q_OBJECT
 
  public:
+  // The dialog's pictures: mains, the battery with its charger, a battery.
+  static constexpr int kMainsPicture = 461;
+  static constexpr int kBatteryLargePicture = 463;
+  static constexpr int kBatteryPicture = 450;
   static constexpr unsigned kTemplateId = 460;
 
   CPowerSupplyDlg(CAudioInputDevice& powerSupply, QWidget* parent = nullptr);
