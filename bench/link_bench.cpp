@@ -130,6 +130,8 @@ void DownloadToPacedUnit(benchmark::State& state) {
     state.counters["line_ms"] = static_cast<double>(lineDoneMs);
     state.counters["total_ms"] = static_cast<double>(totalMs);
     state.counters["line_use_pct"] = 100.0 * chars / (lineDoneMs / 1000.0) / 1920.0;
+    // The busier direction's share of the line's 1,920 characters a second.
+    state.counters["ratio"] = chars / (lineDoneMs / 1000.0) / 1920.0;
   }
   link.Disconnect();
   sim.Stop();
@@ -137,6 +139,52 @@ void DownloadToPacedUnit(benchmark::State& state) {
   CProfile::UseIniFile(QString());
 }
 BENCHMARK(DownloadToPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+//   UploadFromPacedUnit: the same project uploaded; ratio is the busier
+//     direction's characters (the echoes and answers coming back) over the
+//     whole upload, as a share of 1,920 a second.
+void UploadFromPacedUnit(benchmark::State& state) {
+  QTemporaryDir dir;
+  CProfile::UseIniFile(dir.filePath("profile.ini"));
+  QuietSink sink;
+  CMessageSink::Install(&sink);
+  UnitSimulator sim;
+  sim.SetPaced(true);
+  sim.Start();
+  CProfile::WriteString("COMSECTION", "Port", sim.PtyPath());
+  CSelvantisDoc doc;
+  for (int id = 1; id <= 20; ++id) AddDevice(doc, id, 100);
+  for (int id = 1; id <= 20; ++id)
+    for (int i = 0; i < 100; ++i) sim.SetValue(Fmt("/BENCH%d/V%d", id, i), Fmt("%d", i * 7));
+  CCommLink link;
+  DeviceLinkScope scope(&link);
+  if (!link.Connect(&doc)) {
+    state.SkipWithError("no connection to the simulated unit");
+    return;
+  }
+  for (auto _ : state) {
+    QThread::msleep(200);
+    const qint64 in0 = sim.CharsReceived();
+    const qint64 out0 = sim.CharsSent();
+    QElapsedTimer timer;
+    timer.start();
+    CTransfer transfer;
+    const auto result = transfer.UploadProject(doc);
+    const double seconds = timer.elapsed() / 1000.0;
+    if (result != CTransfer::Result::Done) state.SkipWithError("the upload did not complete");
+    const double toUnit = static_cast<double>(sim.CharsReceived() - in0);
+    const double fromUnit = static_cast<double>(sim.CharsSent() - out0);
+    state.counters["chars_to_unit"] = toUnit;
+    state.counters["chars_from_unit"] = fromUnit;
+    state.counters["total_ms"] = seconds * 1000.0;
+    state.counters["ratio"] = qMax(toUnit, fromUnit) / seconds / 1920.0;
+  }
+  link.Disconnect();
+  sim.Stop();
+  CMessageSink::Install(nullptr);
+  CProfile::UseIniFile(QString());
+}
+BENCHMARK(UploadFromPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void RouteReplyLines(benchmark::State& state) {
   CSelvantisDoc doc;

@@ -33,9 +33,10 @@ class CMonitor final : public CBaseDevice {
   static constexpr int kSmallEntryCount = 50;
   static constexpr int kSmallRelayCount = 20;
   static constexpr int kStepCount = 802;
-  // A query run stops waiting for the unit's clear replies after this long
-  // without output (the replies normally come within a few hundred ms).
-  static constexpr int kClearReplyTimeoutMs = 5000;
+  // A query run stops waiting for the clear reply after the line has been
+  // silent both ways this long: less than a transfer's no-progress limit
+  // (5 s), so the wait never races the transfer.
+  static constexpr int kClearReplyTimeoutMs = 4000;
   // Range lists of the clear replies are read with this many bits.
   static constexpr unsigned kClearListBits = 2000;
 

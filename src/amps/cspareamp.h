@@ -35,9 +35,10 @@ class CSpareAmp final : public CBaseDevice {
   static constexpr int kStepCount = 1 + kEntryCount * kStepsPerEntry;  // 345
   // The disabled flags are a 64-bit set, as the unit's clear reply names them.
   static constexpr unsigned kDisabledBits = 64;
-  // A query run stops waiting for the clear reply after this long without
-  // output.
-  static constexpr int kClearReplyTimeoutMs = 5000;
+  // A query run stops waiting for the clear reply after the line has been
+  // silent both ways this long: less than a transfer's no-progress limit
+  // (5 s), so the wait never races the transfer.
+  static constexpr int kClearReplyTimeoutMs = 4000;
   // Target and watch types.
   static constexpr int kTypeAmpChannel = DT_AMPLIFIER;   // 2
   static constexpr int kTypeReadyInput = DT_READYINPUT;  // 38

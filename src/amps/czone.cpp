@@ -17,6 +17,7 @@
 #include "model/ctext.h"
 #include "model/errorfile.h"
 #include "model/modelstrings.h"
+#include "model/replytext.h"
 
 #include <QStringList>
 
@@ -699,8 +700,9 @@ bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
   };
 
   if (key == QLatin1String("/NAME")) {
-    if (!value.isEmpty() && value != m_strName) {
-      SetUniqueName(value, false);
+    const QString name = ReplyText::Field(value, ReplyText::kNameChars).trimmed();
+    if (!name.isEmpty() && name != m_strName) {
+      SetUniqueName(name, false);
       Invalidate();
     }
   } else if (key == QLatin1String("/OUTPUT")) {

@@ -43,7 +43,14 @@ bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& 
   return false;
 }
 
-bool ClearReplyOverdue(int timeoutMs) { return GetDeviceLink()->GetTimeSinceLastOutput() >= timeoutMs; }
+bool ClearReplyOverdue(int timeoutMs) {
+  // Counted from the last sign of life of the line: on a slow line the
+  // reply trails a backlog of other answers, and while they come it is
+  // still on its way.
+  const IDeviceLink* link = GetDeviceLink();
+  return link->OutBufferCount() == 0 && link->GetTimeSinceLastOutput() >= timeoutMs &&
+         link->GetTimeSinceLastInput() >= timeoutMs;
+}
 
 void TellUser(const QString& text) {
   if (!AppendErrorLine(GetDeviceLink()->ErrorFilePath(), text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);

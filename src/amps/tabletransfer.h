@@ -35,8 +35,10 @@ int NumberAfter(const QString& key, const QString& prefix, QString* rest);
 bool ReadClearList(const CBaseDevice& table, const QString& key, const QString& value, unsigned bits, BitSet* cleared,
                    const QString& errorFilePath, const QString& items);
 
-// True when the link has sent nothing for timeoutMs: a clear reply asked
-// for will not come any more.
+// True when everything has left and the line has been silent both ways for
+// timeoutMs: a clear reply asked for will not come any more. Callers wait
+// less than a transfer's no-progress limit, so that on a silent unit the
+// table gives up (and says so) before the transfer is stopped.
 bool ClearReplyOverdue(int timeoutMs);
 
 // Notes of a transfer go to its error file, which is shown when the transfer

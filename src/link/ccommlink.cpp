@@ -54,11 +54,18 @@ CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent) : QObje
 void CCommLink::Init() {
   m_port->SetHandlers([this] { OnPortReceive(); },
                       [this](const QString& text, bool closed) { OnPortError(text, closed); });
+  m_port->SetHoldHandler([this](bool held) { OnHold(held); });
+}
+
+void CCommLink::OnHold(bool held) {
+  m_monitor.AddNote(held ? tr("The unit holds the line (XOFF)") : tr("The unit takes data again (XON)"));
+  emit lineHeld(held);
 }
 
 CCommLink::~CCommLink() {
   if (GetDeviceLink() == this) SetDeviceLink(nullptr);
   m_port->SetHandlers(nullptr, nullptr);
+  m_port->SetHoldHandler(nullptr);
   ForgetTarget();
   if (m_port->IsOpen()) m_port->Close();
 }
@@ -87,6 +94,8 @@ bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
   }
   m_cutter.Reset();
   m_lastPath.clear();
+  m_owed.clear();
+  m_owedStale = false;
   ForgetTarget();
   m_replyList.clear();
   m_mode = LINKMODE_NORMAL;
@@ -196,7 +205,37 @@ bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
   return true;
 }
 
-bool CCommLink::WriteLine(const QString& line) { return WriteText(ToUnitText(line) + "\r\n", line); }
+bool CCommLink::WriteLine(const QString& line) {
+  if (!WriteText(ToUnitText(line) + "\r\n", line)) return false;
+  NoteQuery(line);
+  return true;
+}
+
+void CCommLink::NoteQuery(const QString& line) {
+  // A synchronous exchange takes its answer itself.
+  if (m_mode != LINKMODE_UPLOAD || m_capturing || ValueOf(line) != QLatin1String("?")) return;
+  // A shortened line continues the path written before it.
+  m_owed.push_back(line.startsWith(QLatin1Char(' ')) ? m_lastPath : PathOf(line));
+}
+
+bool CCommLink::TakeAnswer(const QString& line) {
+  if (m_owed.empty()) return false;
+  QString path;
+  if (line.startsWith(QLatin1String("ERROR "))) {
+    path = line.mid(6).trimmed();
+  } else {
+    if (!line.startsWith(QLatin1Char('/')) || ValueOf(line) == QLatin1String("?")) return false;
+    path = PathOf(line);
+  }
+  // Answers come in order; one whose query went unanswered leaves a gap.
+  for (auto it = m_owed.begin(); it != m_owed.end(); ++it) {
+    if (*it != path) continue;
+    m_owed.erase(it);
+    if (m_owed.empty()) m_owedStale = false;
+    return true;
+  }
+  return false;
+}
 
 void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
   if (!Serves(doc)) return;
@@ -270,6 +309,13 @@ void CCommLink::SetLinkMode(int mode) {
   // locked.
   if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(QStringLiteral("/MACRO/LOCK OFF"));
   if (old == LINKMODE_COMMANDLIST && mode != LINKMODE_COMMANDLIST) ForgetTarget();
+  // A new upload counts its own queries; when one ends, the answers it is
+  // still owed belong to nothing any more.
+  if (mode == LINKMODE_UPLOAD && old != LINKMODE_UPLOAD) {
+    m_owed.clear();
+    m_owedStale = false;
+  }
+  if (old == LINKMODE_UPLOAD && mode != LINKMODE_UPLOAD && !m_owed.empty()) m_owedStale = true;
   m_mode = mode;
   if (old != mode) emit linkModeChanged(mode);
 }
@@ -336,6 +382,10 @@ void CCommLink::RouteLines(const QStringList& lines) {
     case LINKMODE_NORMAL:
     case LINKMODE_UPLOAD:
       for (const QString& line : lines) {
+        // A late answer to an upload that has ended must not change the
+        // project it left behind.
+        const bool stale = m_owedStale;
+        if (TakeAnswer(line) && stale && m_mode != LINKMODE_UPLOAD) continue;
         // A handler may change the mode or the document: look again each time.
         if (m_mode != LINKMODE_NORMAL && m_mode != LINKMODE_UPLOAD) break;
         CSelvantisDoc* doc = m_doc.data();
@@ -347,6 +397,7 @@ void CCommLink::RouteLines(const QStringList& lines) {
       }
       break;
     case LINKMODE_COMMANDLIST: {
+      for (const QString& line : lines) TakeAnswer(line);
       m_replyList += lines;
       QObject* target = m_replyTarget.data();
       if (!target) break;
@@ -356,7 +407,9 @@ void CCommLink::RouteLines(const QStringList& lines) {
       emit commReply(target, tag, copy);
       break;
     }
-    default: break;
+    default:
+      for (const QString& line : lines) TakeAnswer(line);
+      break;
   }
 }
 
@@ -374,6 +427,8 @@ void CCommLink::HandleLost(const QString& text) {
   ForgetTarget();
   m_cutter.Reset();
   m_lastPath.clear();
+  m_owed.clear();
+  m_owedStale = false;
   if (m_doc) m_doc->SetConnected(false);
   if (!was) return;
   emit connectedChanged(false);

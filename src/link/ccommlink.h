@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -92,6 +93,11 @@ class CCommLink final : public QObject, public IDeviceLink {
   int64_t GetTimeSinceLastOutput() const override;
   int64_t GetTimeSinceLastInput() const override;
   void PumpMessages() override;
+  bool CountsAnswers() const override { return true; }
+  int OwedAnswers() const override { return static_cast<int>(m_owed.size()); }
+  QString FirstOwedPath() const override { return m_owed.empty() ? QString() : m_owed.front(); }
+  bool IsLineHeld() const override { return m_port->IsHeld(); }
+  void ReleaseLine() override { m_port->ReleaseLine(); }
 
   // ---- Replies of command lists ----------------------------------------------------
   // Every line received since the last SendCommandList.
@@ -140,6 +146,8 @@ class CCommLink final : public QObject, public IDeviceLink {
   void linkModeChanged(int mode);
   // A serial error as "( text )", for the status bar.
   void linkError(const QString& text);
+  // The unit started (true) or stopped (false) holding the line with XOFF.
+  void lineHeld(bool held);
 
  private:
   void Init();
@@ -147,6 +155,11 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool WriteText(const QByteArray& text, const QString& lastLine);
   bool WriteLine(const QString& line);
   void NotePath(const QString& line);
+  // Notes a query written in LINKMODE_UPLOAD as owed an answer.
+  void NoteQuery(const QString& line);
+  // True when line answers an owed query (which is then no longer owed).
+  bool TakeAnswer(const QString& line);
+  void OnHold(bool held);
   void RouteBytes(const QByteArray& bytes);
   void RouteLines(const QStringList& lines);
   void RecordTarget(QObject* target, int tag, int reserved);
@@ -184,6 +197,10 @@ class CCommLink final : public QObject, public IDeviceLink {
   QStringList m_queue;
 
   QString m_lastPath;
+  // Paths of the upload's queries still owed an answer, in the order sent.
+  std::deque<QString> m_owed;
+  // The upload that asked them has ended: their answers are dropped.
+  bool m_owedStale = false;
   QElapsedTimer m_lastOutput;
   QElapsedTimer m_lastInput;
   bool m_capturing = false;

@@ -1,11 +1,21 @@
 #include "link/cmscomm.h"
 
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSerialPort>
 #include <QStringList>
+#include <QThread>
+#include <QTimer>
 
 #include <linux/serial.h>
+#include <poll.h>
 #include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 
 Q_LOGGING_CATEGORY(lcSerial, "selv.link.serial")
 
@@ -23,18 +33,21 @@ bool ReadLineErrorCounters(int fd, int* frame, int* parity, int* overrun, int* b
   return true;
 }
 
+// How often queued output is offered to the driver.
+constexpr int kPumpIntervalMs = 5;
+
 }  // namespace
 
-CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()) {
+CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()), m_pump(std::make_unique<QTimer>()) {
+  m_clock.start();
+  m_pump->setInterval(kPumpIntervalMs);
+  QObject::connect(m_pump.get(), &QTimer::timeout, m_pump.get(), [this] { Pump(); });
   QObject::connect(m_port.get(), &QSerialPort::readyRead, m_port.get(), [this] {
     CheckLineErrors();
     if (m_onReceive) m_onReceive();
   });
   QObject::connect(m_port.get(), &QSerialPort::errorOccurred, m_port.get(),
                    [this](QSerialPort::SerialPortError error) { OnError(static_cast<int>(error)); });
-  QObject::connect(m_port.get(), &QSerialPort::bytesWritten, m_port.get(), [this](qint64) {
-    if (m_port->bytesToWrite() == 0) m_txFullReported = false;
-  });
 }
 
 CMSComm::~CMSComm() {
@@ -86,6 +99,16 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
     return false;
   }
   m_txFullReported = false;
+  // Half a second of the line's capacity may be on its way.
+  const int bitsPerChar = 1 + s.dataBits + (s.parity == 'n' ? 0 : 1) + s.stopBits;
+  m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
+  m_budget = qMax(16, static_cast<int>(m_charsPerMs * 500.0));
+  m_pending.clear();
+  m_inFlight = 0;
+  m_meterTime = m_clock.elapsed();
+  m_held = false;
+  // An XOFF left over from an earlier session must not hold this one.
+  ReleaseLine();
   ReadLineErrorCounters(static_cast<int>(m_port->handle()), &m_frame, &m_parity, &m_overrun, &m_brk);
   return true;
 }
@@ -94,7 +117,12 @@ void CMSComm::Close() {
   if (!m_port->isOpen()) return;
   m_closing = true;
   // No flush: what the driver holds still goes out, as the unit's last
-  // lines at a disconnect must.
+  // lines at a disconnect must (the caller waits for the port's own
+  // buffer to drain first).
+  m_pump->stop();
+  m_pending.clear();
+  m_inFlight = 0;
+  SetHeld(false);
   m_port->close();
   m_port->clearError();
   m_closing = false;
@@ -106,7 +134,7 @@ QString CMSComm::PortName() const { return m_port->portName(); }
 
 bool CMSComm::Output(const QByteArray& bytes) {
   if (!m_port->isOpen()) return false;
-  if (m_port->bytesToWrite() + bytes.size() > kOutBufferSize) {
+  if (m_pending.size() + bytes.size() > kOutBufferSize) {
     // Reported once until the buffer has drained again, not for every line.
     if (!m_txFullReported) {
       m_txFullReported = true;
@@ -114,7 +142,91 @@ bool CMSComm::Output(const QByteArray& bytes) {
     }
     return false;
   }
-  return m_port->write(bytes) == bytes.size();
+  m_pending.append(bytes);
+  if (!Pump()) return false;
+  if (!m_pending.isEmpty() && !m_pump->isActive()) m_pump->start();
+  return true;
+}
+
+double CMSComm::InFlight() const {
+  if (m_held) return m_inFlight;
+  const double gone = static_cast<double>(m_clock.elapsed() - m_meterTime) * m_charsPerMs;
+  return qMax(0.0, m_inFlight - gone);
+}
+
+void CMSComm::SetHeld(bool held) {
+  if (m_held == held) return;
+  m_held = held;
+  qCInfo(lcSerial) << "line" << (held ? "held by the far end (XOFF)" : "released");
+  if (m_onHold) m_onHold(held);
+}
+
+bool CMSComm::Pump() {
+  if (!m_port->isOpen()) {
+    m_pump->stop();
+    return false;
+  }
+  // The meter moves on only while the line is free.
+  m_inFlight = InFlight();
+  m_meterTime = m_clock.elapsed();
+  const int room = m_budget - static_cast<int>(std::ceil(m_inFlight));
+  if (m_pending.isEmpty()) {
+    m_pump->stop();
+    m_txFullReported = false;
+    return true;
+  }
+  if (room <= 0) return true;
+  const int fd = static_cast<int>(m_port->handle());
+  const ssize_t n = ::write(fd, m_pending.constData(), static_cast<size_t>(qMin<qsizetype>(room, m_pending.size())));
+  if (n > 0) {
+    m_pending.remove(0, n);
+    m_inFlight += static_cast<double>(n);
+    SetHeld(false);
+    if (m_pending.isEmpty()) {
+      m_pump->stop();
+      m_txFullReported = false;
+    }
+    return true;
+  }
+  if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+    // The driver takes nothing: the far end holds the line with XOFF.
+    SetHeld(true);
+    return true;
+  }
+  if (n == 0 || errno == EINTR) return true;
+  const int code = errno;
+  if (code == EIO || code == ENXIO || code == ENODEV || code == EBADF || code == EPIPE) {
+    Lost(QStringLiteral("Port lost"));
+    return false;
+  }
+  qCWarning(lcSerial) << "write on" << m_port->portName() << "failed:" << strerror(code);
+  Report(QStringLiteral("Write error"), false);
+  return true;
+}
+
+void CMSComm::ReleaseLine() {
+  if (!m_port->isOpen()) return;
+  const int fd = static_cast<int>(m_port->handle());
+  if (fd >= 0) tcflow(fd, TCOON);
+  SetHeld(false);
+  Pump();
+}
+
+bool CMSComm::PortGone() const {
+  const int fd = static_cast<int>(m_port->handle());
+  if (fd < 0) return true;
+  pollfd p{fd, POLLIN, 0};
+  if (poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return true;
+  // A device that was removed leaves no node behind.
+  const QString name = m_port->portName();
+  const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+  return !QFileInfo::exists(path);
+}
+
+void CMSComm::Lost(const QString& text) {
+  qCWarning(lcSerial) << "port" << m_port->portName() << "lost:" << text;
+  Close();
+  Report(text, true);
 }
 
 QByteArray CMSComm::Input() {
@@ -126,22 +238,44 @@ int CMSComm::InBufferCount() const { return m_port->isOpen() ? static_cast<int>(
 
 int CMSComm::OutBufferCount() const {
   if (!m_port->isOpen()) return 0;
-  qint64 count = m_port->bytesToWrite();
-  // What the driver still holds counts too; a pseudo-terminal reports 0.
+  // What the meter says is still on its way, or what the driver says it
+  // holds where it can tell (a pseudo-terminal cannot), whichever is more.
   int queued = 0;
   const int fd = static_cast<int>(m_port->handle());
-  if (fd >= 0 && ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0) count += queued;
+  if (fd < 0 || ioctl(fd, TIOCOUTQ, &queued) != 0) queued = 0;
+  const qint64 count =
+      m_pending.size() + m_port->bytesToWrite() + qMax<qint64>(queued, static_cast<qint64>(std::ceil(InFlight())));
   return static_cast<int>(qMin<qint64>(count, 0x7fffffff));
 }
 
 bool CMSComm::WaitForInput(int ms) {
   if (!m_port->isOpen()) return false;
-  return m_port->waitForReadyRead(qMax(0, ms));
+  // Queued output goes on leaving meanwhile.
+  QElapsedTimer timer;
+  timer.start();
+  for (;;) {
+    if (!Pump()) return false;
+    const qint64 left = ms - timer.elapsed();
+    const int slice = m_pending.isEmpty() ? static_cast<int>(qMax<qint64>(0, left))
+                                          : static_cast<int>(qBound<qint64>(0, left, qint64{kPumpIntervalMs}));
+    if (m_port->waitForReadyRead(slice)) return true;
+    if (!m_port->isOpen()) return false;
+    if (timer.elapsed() >= ms) return false;
+  }
 }
 
 bool CMSComm::WaitForOutput(int ms) {
-  if (!m_port->isOpen() || m_port->bytesToWrite() == 0) return false;
-  return m_port->waitForBytesWritten(qMax(0, ms));
+  if (!m_port->isOpen()) return false;
+  const int before = OutBufferCount();
+  if (before == 0) return false;
+  QElapsedTimer timer;
+  timer.start();
+  do {
+    if (!Pump()) return false;
+    if (OutBufferCount() < before) return true;
+    QThread::msleep(2);
+  } while (timer.elapsed() < ms);
+  return false;
 }
 
 void CMSComm::SetHandlers(ReceiveHandler onReceive, ErrorHandler onError) {
@@ -176,13 +310,18 @@ void CMSComm::OnError(int code) {
       // A wait that ran out: the caller decides.
       m_port->clearError();
       return;
-    case QSerialPort::ReadError:
-    case QSerialPort::ResourceError: {
-      qCWarning(lcSerial) << "port" << m_port->portName() << "lost:" << detail;
-      Close();
-      Report(error == QSerialPort::ReadError ? QStringLiteral("Read error") : QStringLiteral("Port lost"), true);
+    case QSerialPort::ReadError: Lost(QStringLiteral("Read error")); return;
+    case QSerialPort::ResourceError:
+      // Also what a held line or a busy driver reports ("Resource
+      // temporarily unavailable"): only a port that has gone ends the
+      // connection.
+      if (PortGone()) {
+        Lost(QStringLiteral("Port lost"));
+        return;
+      }
+      qCInfo(lcSerial) << "passing condition on" << m_port->portName() << detail;
+      m_port->clearError();
       return;
-    }
     case QSerialPort::WriteError:
       m_port->clearError();
       Report(QStringLiteral("Write error"), false);

@@ -4,20 +4,29 @@
 #include "link/iserialport.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
 
 class QSerialPort;
+class QTimer;
 
 // The serial port: QSerialPort with the settings string of the profile
 // ("19200,n,8,1") and software handshake (XON/XOFF). Owns the QSerialPort.
 //
+// Output is metered at the line's rate (from the settings): never more than
+// about half a second of the line's capacity is written to the driver and
+// not yet on the wire, whatever the driver reports, so the output count,
+// the progress built on it and a cancel tell the truth. The rest waits in
+// the port's own buffer. While the unit holds the line with XOFF (the
+// driver handles XON/XOFF; a write then meets EAGAIN) the meter pauses.
+//
 // Errors reach the error handler as texts such as "Framing error" or
-// "TX full error". A read or resource error means the far end has gone
-// (QSerialPort repeats it for every attempt to read), so the port is closed
-// and the error reported once. Modem-line calls that a pseudo-terminal
-// refuses are harmless and not reported.
+// "TX full error". Only a port that has really gone (a read error, a
+// hang-up, a removed device) is closed and reported as lost, once; EAGAIN and
+// other passing conditions are retried. Modem-line calls that a
+// pseudo-terminal refuses are harmless and not reported.
 class CMSComm final : public ISerialPort {
  public:
   // The most the output buffer holds; more is refused with "TX full error".
@@ -38,8 +47,15 @@ class CMSComm final : public ISerialPort {
   bool WaitForInput(int ms) override;
   bool WaitForOutput(int ms) override;
   void SetHandlers(ReceiveHandler onReceive, ErrorHandler onError) override;
+  bool IsHeld() const override { return m_held; }
+  void SetHoldHandler(HoldHandler onHold) override { m_onHold = std::move(onHold); }
+  void ReleaseLine() override;
 
   QString PortName() const;
+  // Characters a second on the line (baud / 10 for 8N1).
+  double CharsPerSecond() const { return m_charsPerMs * 1000.0; }
+  // The most written to the driver and not yet on the wire.
+  int MeterBudget() const { return m_budget; }
 
   // Reads "19200,n,8,1"; false for a malformed or unsupported text.
   struct LineSettings {
@@ -54,9 +70,25 @@ class CMSComm final : public ISerialPort {
   void OnError(int error);
   void CheckLineErrors();
   void Report(const QString& text, bool closed);
+  // Writes what the meter allows; false when the port had to be closed.
+  bool Pump();
+  // Characters written and not yet on the wire, by the meter.
+  double InFlight() const;
+  void SetHeld(bool held);
+  bool PortGone() const;
+  void Lost(const QString& text);
 
   std::unique_ptr<QSerialPort> m_port;
   ReceiveHandler m_onReceive;
+  HoldHandler m_onHold;
+  QByteArray m_pending;  // not yet written to the driver
+  std::unique_ptr<QTimer> m_pump;
+  double m_charsPerMs = 1.92;
+  int m_budget = 960;
+  double m_inFlight = 0;  // at m_meterTime
+  QElapsedTimer m_clock;
+  qint64 m_meterTime = 0;
+  bool m_held = false;
   ErrorHandler m_onError;
   bool m_txFullReported = false;
   bool m_closing = false;

@@ -31,7 +31,24 @@ class RunningFlag final {
 
 }  // namespace
 
-CTransfer::CTransfer(IDeviceLink* link, QObject* parent) : QObject(parent), m_link(link) {}
+CTransfer::CTransfer(IDeviceLink* link, QObject* parent)
+    : QObject(parent), m_link(link), m_downloadMode(LINKMODE_DOWNLOAD) {}
+
+CTransfer::Liveness::Liveness(IDeviceLink& link) : m_link(link), m_lastOut(link.OutBufferCount()) { m_clock.start(); }
+
+qint64 CTransfer::Liveness::Check() {
+  const int out = m_link.OutBufferCount();
+  // Every character that leaves and every one that comes is progress: an
+  // object waiting for its answer behind a backlog of answers is alive.
+  if (out < m_lastOut || m_link.GetTimeSinceLastInput() < m_clock.elapsed()) m_clock.restart();
+  m_lastOut = out;
+  return m_clock.elapsed();
+}
+
+void CTransfer::Liveness::Restart() {
+  m_clock.restart();
+  m_lastOut = m_link.OutBufferCount();
+}
 
 CTransfer::~CTransfer() = default;
 
@@ -51,6 +68,9 @@ QString CTransfer::ResultMessage(Result result, bool restored) {
     case Result::Busy: text = tr("A transfer is already running. Wait until it has ended."); break;
     case Result::NotConnected: text = tr("The unit is not connected."); break;
     case Result::Failed: text = tr("The transfer was stopped: the project was closed or changed."); break;
+    case Result::Unanswered:
+      text = tr("The upload was stopped: the unit has not answered every query for some seconds.");
+      break;
   }
   if (restored && result != Result::Done) {
     if (!text.isEmpty()) text += QLatin1Char('\n');
@@ -184,21 +204,34 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   int total = 0;
   for (const Job& job : jobs) total += job.end - job.first;
 
-  // The error file is emptied before every transfer; an upload writes into it.
-  link.GetErrorFilePath();
+  const bool upload = mode == LINKMODE_UPLOAD;
+  m_unanswered = 0;
+  m_firstUnanswered.clear();
+  // A stray XOFF of the unit must not hold this transfer.
+  link.ReleaseLine();
+  // The error file holds what the last upload found: only an upload
+  // prepares it (and writes its mismatches into it).
+  if (upload) link.GetErrorFilePath();
   link.SetLinkMode(mode);
   Report(0, total);
 
   Result result = Steps(jobs, total);
-  if (result == Result::Done) result = WaitQuiet();
+  if (result == Result::Done) result = upload ? WaitAnswers() : WaitQuiet();
   if (!guard && doc) result = Result::Failed;
+  if (upload && result == Result::NoProgress && link.CountsAnswers() && link.OwedAnswers() > 0) {
+    // The unit stopped answering while objects still waited.
+    m_unanswered = link.OwedAnswers();
+    m_firstUnanswered = link.FirstOwedPath();
+    result = Result::Unanswered;
+  }
 
   // Every ending: back to the resting mode (this unlocks the unit's macros
-  // after a download).
+  // after a download; answers still owed to the upload are dropped from
+  // now on).
   link.SetLinkMode(LINKMODE_NORMAL);
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
-  link.ShowErrorFile();
+  if (upload) link.ShowErrorFile();
   if (clearConnection) disconnect(clearConnection);
 
   bool restored = false;
@@ -209,19 +242,35 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
     if (restored) guard->SetModifiedFlag(wasModified);
   }
   if (result != Result::Done) qCInfo(lcTransfer) << "transfer ended:" << static_cast<int>(result);
-  const QString message = ResultMessage(result, restored);
-  // A lost link reports itself; the transfer adds a box only when it has
-  // put the project back.
-  if (!message.isEmpty() && (result != Result::LinkLost || restored))
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+  const QString message = EndMessage(result, mode, restored);
+  if (!message.isEmpty()) AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
   return result;
+}
+
+QString CTransfer::EndMessage(Result result, int mode, bool restored) const {
+  if (result == Result::Done) return QString();
+  QStringList parts;
+  // A lost link reports itself; the transfer adds a box only when it has
+  // more to say.
+  if (result != Result::LinkLost || restored) {
+    const QString text = ResultMessage(result, false);
+    if (!text.isEmpty()) parts << text;
+  }
+  if (result == Result::Unanswered)
+    parts << tr("%1 queries stayed unanswered, the first: %2").arg(m_unanswered).arg(m_firstUnanswered);
+  if (result == Result::NoProgress && Link().IsLineHeld())
+    parts << tr(
+        "The unit holds the line (XOFF). The connection stays open; the unit gets the rest when it takes "
+        "data again.");
+  if (mode != LINKMODE_UPLOAD && result != Result::Busy && result != Result::NotConnected)
+    parts << tr("The unit now holds only part of the project. A whole download puts it right.");
+  if (restored) parts << tr("The project was left as it was before the upload.");
+  return parts.join(QLatin1Char('\n'));
 }
 
 CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
   IDeviceLink& link = Link();
-  QElapsedTimer progress;
-  progress.start();
-  int lastOut = link.OutBufferCount();
+  Liveness alive(link);
   int done = 0;
   for (Job& job : jobs) {
     int step = job.first;
@@ -235,10 +284,7 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
       if (next == step) {
         // Output buffer full, or the object waits for the unit's answer.
         Idle();
-        const int out = link.OutBufferCount();
-        if (out < lastOut) progress.restart();
-        lastOut = out;
-        if (progress.elapsed() > m_noProgressMs) return Result::NoProgress;
+        if (alive.Check() > m_noProgressMs) return Result::NoProgress;
         continue;
       }
       if (next < step) {
@@ -248,8 +294,7 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
       }
       done += qMin(next, job.end) - step;
       step = next;
-      progress.restart();
-      lastOut = link.OutBufferCount();
+      alive.Restart();
       Report(done, total);
       link.PumpMessages();
     }
@@ -262,10 +307,8 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
 
 CTransfer::Result CTransfer::WaitQuiet() {
   IDeviceLink& link = Link();
-  QElapsedTimer progress;
-  progress.start();
+  Liveness alive(link);
   QElapsedTimer empty;  // since the output buffer was last seen empty
-  int lastOut = link.OutBufferCount();
   for (;;) {
     if (m_canceled) return Result::Canceled;
     if (m_docCleared) return Result::Failed;
@@ -280,13 +323,33 @@ CTransfer::Result CTransfer::WaitQuiet() {
       // the transfer open for ever.
       if (!empty.isValid()) empty.start();
       if (empty.elapsed() > kQuietMs + m_noProgressMs) return Result::Done;
-      progress.restart();
+      alive.Check();
     } else {
       empty.invalidate();
-      if (out < lastOut) progress.restart();
-      if (progress.elapsed() > m_noProgressMs) return Result::NoProgress;
+      if (alive.Check() > m_noProgressMs) return Result::NoProgress;
     }
-    lastOut = out;
+    Idle();
+  }
+}
+
+CTransfer::Result CTransfer::WaitAnswers() {
+  IDeviceLink& link = Link();
+  // A link that cannot count answers: wait for a quiet line as a download
+  // does.
+  if (!link.CountsAnswers()) return WaitQuiet();
+  Liveness alive(link);
+  for (;;) {
+    if (m_canceled) return Result::Canceled;
+    if (m_docCleared) return Result::Failed;
+    if (!link.IsConnected()) return Result::LinkLost;
+    const int owed = link.OwedAnswers();
+    if (owed == 0 && link.OutBufferCount() == 0) return Result::Done;
+    if (alive.Check() > m_noProgressMs) {
+      if (owed == 0) return Result::NoProgress;
+      m_unanswered = owed;
+      m_firstUnanswered = link.FirstOwedPath();
+      return Result::Unanswered;
+    }
     Idle();
   }
 }

@@ -1,6 +1,7 @@
 #ifndef SELV_LINK_CTRANSFER_H
 #define SELV_LINK_CTRANSFER_H
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -15,21 +16,25 @@ class IDeviceLink;
 
 // Runs downloads and uploads over the installed device link: one object, a
 // range of a container's steps, a whole project, or the lines of a command
-// file. A download runs in LINKMODE_DOWNLOAD (the unit's macros locked), an
-// upload in LINKMODE_UPLOAD after the error file has been prepared; the
+// file. A download runs in LINKMODE_DOWNLOAD (the unit's macros locked;
+// SetDownloadLinkMode may choose another mode), an upload in LINKMODE_UPLOAD
+// after the project's error file has been prepared. Every transfer starts
+// from a released line (a stray XOFF of the unit must not hold it). The
 // object's Download is stepped from the first step to its count, a step
-// repeated while the output buffer is full, events processed in between;
-// then the driver waits until the output is empty and the line has been
-// quiet both ways for more than a second (answers to the last queries may
-// still be coming), at most the no-progress time beyond that. Every ending, also a cancel, a loss of the
-// link or a stall, puts the link back into LINKMODE_NORMAL (which unlocks
-// the macros); afterwards the error file is shown when it is not empty (an
+// repeated while the output buffer is full, events processed in between.
+// Then a download waits until its output has left and the line has been
+// quiet both ways for more than a second; an upload waits until every query
+// it wrote has its answer. Every ending, also a cancel, a loss of the link
+// or a stall, puts the link back into LINKMODE_NORMAL (which unlocks the
+// macros); after an upload the error file is shown when it is not empty (the
 // upload notes its mismatches there).
 //
-// One transfer at a time: a second one is refused while one runs. A
-// transfer that makes no progress for NoProgressTimeoutMs (5 s) ends with a
-// message. Progress goes to the progress handler and the progress signal;
-// Cancel (from the progress dialog) ends the transfer at the next step.
+// One transfer at a time: a second one is refused while one runs. Progress
+// is any sign of life: a character that leaves or one that comes. A
+// transfer without progress for NoProgressTimeoutMs (5 s) ends with a
+// message; an upload that ends so with answers still owed is not Done.
+// Progress goes to the progress handler and the progress signal; Cancel
+// (from the progress dialog) ends the transfer at the next step.
 class CTransfer final : public QObject {
   Q_OBJECT
 
@@ -41,7 +46,8 @@ class CTransfer final : public QObject {
     LinkLost,
     Busy,  // another transfer runs
     NotConnected,
-    Failed  // the document went away, a file could not be read
+    Failed,     // the document went away, a file could not be read
+    Unanswered  // an upload's queries stayed unanswered
   };
 
   // Steps [firstStep, endStep) of an object; endStep -1: to the count that
@@ -88,6 +94,13 @@ class CTransfer final : public QObject {
 
   // The message shown for a result ("" for none).
   static QString ResultMessage(Result result, bool restored);
+  // The link mode of a download: LINKMODE_DOWNLOAD (the default, the unit's
+  // macros locked) or LINKMODE_NONE (no lock, replies only to the monitor).
+  void SetDownloadLinkMode(int mode) { m_downloadMode = mode; }
+  // After a transfer ended Unanswered: how many queries had no answer and
+  // the path of the first.
+  int Unanswered() const { return m_unanswered; }
+  const QString& FirstUnanswered() const { return m_firstUnanswered; }
 
  signals:
   void progress(int done, int total);
@@ -106,13 +119,34 @@ class CTransfer final : public QObject {
   Result Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure);
   Result Steps(std::vector<Job>& jobs, int total);
   Result WaitQuiet();
+  Result WaitAnswers();
   void Idle();
+  // The message box text of a run that ended with result.
+  QString EndMessage(Result result, int mode, bool restored) const;
+
+  // Restarts clock when the link showed a sign of life since the last call:
+  // output that left, or input that came.
+  class Liveness {
+   public:
+    explicit Liveness(IDeviceLink& link);
+    // Milliseconds since the last sign of life.
+    qint64 Check();
+    void Restart();
+
+   private:
+    IDeviceLink& m_link;
+    QElapsedTimer m_clock;
+    int m_lastOut;
+  };
   void Report(int done, int total);
 
   IDeviceLink* m_link;
   bool m_canceled = false;
   bool m_docCleared = false;
   int m_noProgressMs = kDefaultNoProgressMs;
+  int m_downloadMode;
+  int m_unanswered = 0;
+  QString m_firstUnanswered;
   ProgressHandler m_progress;
 };
 

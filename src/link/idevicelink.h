@@ -79,6 +79,19 @@ class IDeviceLink {
   virtual int64_t GetTimeSinceLastInput() const { return INT64_MAX / 2; }
   // "/SERVICE/START FASTSAVE": the unit keeps its settings.
   virtual void OnSaveVmxSettings() { SendCommand(QStringLiteral("/SERVICE/START FASTSAVE"), nullptr); }
+
+  // Answers owed: the link counts the queries ("path ?") written in
+  // LINKMODE_UPLOAD and the answers ("path value" or "ERROR path") that came
+  // for them. A link that cannot count says so, and transfers then wait for
+  // a quiet line instead.
+  virtual bool CountsAnswers() const { return false; }
+  virtual int OwedAnswers() const { return 0; }
+  // The path of the first query still owed an answer ("" when none).
+  virtual QString FirstOwedPath() const { return QString(); }
+  // The unit holds the line with XOFF.
+  virtual bool IsLineHeld() const { return false; }
+  // Lets output flow again after an XOFF that no XON followed.
+  virtual void ReleaseLine() {}
 };
 
 // The installed link, never null.

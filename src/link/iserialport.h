@@ -36,6 +36,18 @@ class ISerialPort {
   using ReceiveHandler = std::function<void()>;
   using ErrorHandler = std::function<void(const QString& text, bool closed)>;
   virtual void SetHandlers(ReceiveHandler onReceive, ErrorHandler onError) = 0;
+
+  // Flow control. The unit holds the line with XOFF while its receive
+  // buffer is full; a held line is normal traffic, not a fault.
+  // True while the far end holds the line.
+  virtual bool IsHeld() const { return false; }
+  // Called with true when the far end starts holding the line and with false
+  // when output flows again.
+  using HoldHandler = std::function<void(bool held)>;
+  virtual void SetHoldHandler(HoldHandler onHold) { (void)onHold; }
+  // Lets output flow again after an XOFF that no XON followed (a stray
+  // XOFF must not block the line for good).
+  virtual void ReleaseLine() {}
 };
 
 #endif

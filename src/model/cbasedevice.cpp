@@ -10,6 +10,7 @@
 #include "model/ctext.h"
 #include "model/ipainter.h"
 #include "model/modelstrings.h"
+#include "model/replytext.h"
 
 #include <QSet>
 
@@ -669,7 +670,8 @@ bool CBaseDevice::SplitUploadLine(const QString& line, const QString& path, QStr
   const QString v = blank < 0 ? QString() : rest.mid(blank + 1);
   if (v == QLatin1String("?")) return false;
   if (key != nullptr) *key = k;
-  if (value != nullptr) *value = v;
+  // No control character of a damaged reply reaches the project.
+  if (value != nullptr) *value = ReplyText::Clean(v);
   return true;
 }
 

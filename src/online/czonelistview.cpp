@@ -169,7 +169,7 @@ void CZoneListView::SetImpedanceReference() { SendMeasurement(CZoneListState::Me
 
 // ---- Transfers -------------------------------------------------------------------------------
 
-void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest) {
+void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest, int downloadMode) {
   if (m_transferring || CTransfer::IsRunning()) return;
   m_transferring = true;
   m_timer.stop();
@@ -183,6 +183,7 @@ void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool wi
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   CTransfer transfer;
+  transfer.SetDownloadLinkMode(downloadMode);
   const int total = static_cast<int>(items.size());
   if (GetProgressHandler()) {
     transfer.SetProgressHandler(GetProgressHandler());
@@ -204,7 +205,9 @@ void CZoneListView::TransferAllZones(bool bUpload) {
   Transfer(bUpload, rows, true);
 }
 
-void CZoneListView::OnDeviceDownload() { Transfer(false, SelectedRows(), false); }
+// The selected zones go down without the macro lock, replies only to the
+// protocol monitor.
+void CZoneListView::OnDeviceDownload() { Transfer(false, SelectedRows(), false, LINKMODE_NONE); }
 
 void CZoneListView::OnDeviceUpload() { Transfer(true, SelectedRows(), false); }
 

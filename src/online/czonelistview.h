@@ -3,6 +3,7 @@
 
 #include "editors/lists/ceblistview.h"
 #include "editors/lists/listchoice.h"
+#include "link/linkmode.h"
 #include "online/czoneliststate.h"
 #include "shell/controls/cinplaceedit.h"
 
@@ -90,7 +91,8 @@ class CZoneListView final : public CEBListView {
   void RestartTimer();
   void ShowCells();
   void ShowRow(int row);
-  void Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest);
+  // downloadMode: the link mode of a download.
+  void Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest, int downloadMode = LINKMODE_DOWNLOAD);
   void SaveWidths();
 
   CZoneListState m_state;

@@ -158,7 +158,9 @@ TEST_F(CTransferTest, CancelEndsTheTransferAndUnlocksTheMacros) {
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
   EXPECT_EQ(ObjectLines().size(), 10);
-  EXPECT_TRUE(messages.Requests().empty());
+  // The user learns what the cancel left on the unit.
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText("part of the project"));
 }
 
 TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
@@ -192,9 +194,12 @@ TEST_F(CTransferTest, AnUnansweredQueryEndsTheUploadAndLeavesTheProjectAsItWas) 
   // Object 2 comes after object 1 in the list, so it is never asked; put
   // it first to see that its uploaded value is taken back.
   doc->MoveInList(plain, 0);
-  EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::NoProgress);
+  EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Unanswered);
+  EXPECT_EQ(transfer.Unanswered(), 1);
+  EXPECT_EQ(transfer.FirstUnanswered(), "/TEST1/V0");
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_TRUE(messages.SawText("left as it was"));
+  EXPECT_TRUE(messages.SawText("1 queries stayed unanswered, the first: /TEST1/V0"));
   EXPECT_FALSE(doc->IsModified());
   // The project was read back from its snapshot: find the objects again.
   auto* again = dynamic_cast<CLinkTestDevice*>(doc->FindObjectById(CAT_MISC, 2));
@@ -215,8 +220,10 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_FALSE(doc->IsConnected());
   Pump(50);
-  EXPECT_EQ(messages.Requests().size(), 1u);
+  // The loss, and what it left on the unit.
+  EXPECT_EQ(messages.Requests().size(), 2u);
   EXPECT_TRUE(messages.SawText("lost"));
+  EXPECT_TRUE(messages.SawText("part of the project"));
   EXPECT_EQ(device->m_values.size(), 300);
 }
 
@@ -283,8 +290,9 @@ TEST(CTransferRecordingTest, DrivesObjectsThroughAnyInstalledLink) {
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
   EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/TEST4/V0 v0", "/TEST4/V1 v1", "/MACRO/LOCK OFF"}));
   EXPECT_EQ(link.Modes(), (QList<int>{LINKMODE_DOWNLOAD, LINKMODE_NORMAL}));
-  EXPECT_EQ(link.ErrorFileRequests(), 1);
-  EXPECT_EQ(link.ErrorFileShows(), 1);
+  // The error file keeps what the last upload found: a download leaves it.
+  EXPECT_EQ(link.ErrorFileRequests(), 0);
+  EXPECT_EQ(link.ErrorFileShows(), 0);
 
   link.Clear();
   link.SetResponder(
@@ -294,7 +302,7 @@ TEST(CTransferRecordingTest, DrivesObjectsThroughAnyInstalledLink) {
       &doc);
   EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
   EXPECT_EQ(device->m_values, (QStringList{"fromunit", "fromunit"}));
-  EXPECT_EQ(link.ErrorFileShows(), 2);
+  EXPECT_EQ(link.ErrorFileShows(), 1);
 }
 
 TEST(CTransferRecordingTest, AFullOutputBufferThatNeverDrainsEndsTheTransfer) {

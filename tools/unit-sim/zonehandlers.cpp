@@ -91,18 +91,27 @@ void RemoveUnder(UnitSimulator& sim, const QString& prefix) {
     if (it.key().startsWith(prefix)) sim.RemoveValue(it.key());
 }
 
+// The root group's clear lines come after the zones and collection calls in
+// a download, so they cannot erase what those have just set:
+//   "/VMX/CLEAR/ZONE ALL"     releases the zones from the calls and
+//                             announcements the unit is running; every zone
+//                             setting stays;
+//   "/VMX/CLEAR/COLLCALL ALL" ends the collection calls the unit is running;
+//                             their relays and zone lists stay;
+//   "/VMX/CLEAR/LANGRP ALL"   empties every LAN group's member list, which the
+//                             LAN groups that follow in the download send
+//                             again.
+// The simulator runs no calls, so only the LAN groups' lists change.
 bool HandleClear(UnitSimulator& sim, const UnitSimulator::Command& command, QStringList& replies) {
-  static const QMap<QString, QString> kCleared = {
-      {QStringLiteral("/VMX/CLEAR/ZONE"), QStringLiteral("/VMX/ZONE")},
-      {QStringLiteral("/VMX/CLEAR/COLLCALL"), QStringLiteral("/VMX/COLLCALL")},
-      {QStringLiteral("/VMX/CLEAR/LANGRP"), QStringLiteral("/VMX/LANGRP")},
-  };
-  if (!kCleared.contains(command.path)) {
+  static const QStringList kKnown = {QStringLiteral("/VMX/CLEAR/ZONE"), QStringLiteral("/VMX/CLEAR/COLLCALL"),
+                                     QStringLiteral("/VMX/CLEAR/LANGRP")};
+  if (!kKnown.contains(command.path)) {
     Error(command, replies);
     return true;
   }
   // The query form has no value: nothing to answer.
-  if (command.value == QLatin1String("ALL")) RemoveUnder(sim, kCleared.value(command.path));
+  if (command.value == QLatin1String("ALL") && command.path == kKnown[2])
+    RemoveUnder(sim, QStringLiteral("/VMX/LANGRP"));
   return true;
 }
 

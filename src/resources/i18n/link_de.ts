@@ -1,0 +1,34 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>CCommLink</name>
+    <message>
+        <source>The unit holds the line (XOFF)</source>
+        <translation>Die Zentrale hält die Leitung an (XOFF)</translation>
+    </message>
+    <message>
+        <source>The unit takes data again (XON)</source>
+        <translation>Die Zentrale nimmt wieder Daten an (XON)</translation>
+    </message>
+</context>
+<context>
+    <name>CTransfer</name>
+    <message>
+        <source>%1 queries stayed unanswered, the first: %2</source>
+        <translation>%1 Abfragen blieben unbeantwortet, die erste: %2</translation>
+    </message>
+    <message>
+        <source>The unit holds the line (XOFF). The connection stays open; the unit gets the rest when it takes data again.</source>
+        <translation>Die Zentrale hält die Leitung an (XOFF). Die Verbindung bleibt bestehen; die Zentrale erhält den Rest, sobald sie wieder Daten annimmt.</translation>
+    </message>
+    <message>
+        <source>The unit now holds only part of the project. A whole download puts it right.</source>
+        <translation>Die Zentrale enthält jetzt nur einen Teil des Projekts. Ein vollständiger Download stellt das richtig.</translation>
+    </message>
+    <message>
+        <source>The upload was stopped: the unit has not answered every query for some seconds.</source>
+        <translation>Der Upload wurde abgebrochen: die Zentrale hat seit einigen Sekunden nicht jede Abfrage beantwortet.</translation>
+    </message>
+</context>
+</TS>
