@@ -10,6 +10,7 @@
 #include "consoles/ui/ckeyviewlogic.h"
 #include "consoles/ui/conskeybutton.h"
 #include "support/messagerecorder.h"
+#include "support/waituntil.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -131,7 +132,11 @@ TEST_F(CKeyViewTest, ChoosingAFunctionProgramsTheKeyWithItsDefaults) {
   EXPECT_EQ(key->GetFunction().p1, -1);
   EXPECT_EQ(key->GetFunction().p3, 10 * CConsProp::kDefaultPrio);
   EXPECT_GE(host.modified, 1);
-  QTest::qWait(80);  // the reload after the click
+  // The dialog reloads the key once the click has been handled.
+  EXPECT_TRUE(WaitUntil([&] {
+    return !dlg->PrioritySpin()->isHidden() && dlg->PrioritySpin()->value() == CConsProp::kDefaultPrio &&
+           dlg->DelaySpin()->isHidden();
+  }));
   EXPECT_FALSE(dlg->PrioritySpin()->isHidden());
   EXPECT_EQ(dlg->PrioritySpin()->value(), CConsProp::kDefaultPrio);
   EXPECT_TRUE(dlg->DelaySpin()->isHidden());
