@@ -1,10 +1,13 @@
 // How long a click on a switch button of the editor host takes until the
 // window it names is painted, for every window of the host, with the link
-// not connected (target: well under 100 ms for the slowest, so that the
-// host never seems to freeze).
+// not connected and connected to the simulated unit (target: well under
+// 100 ms for the slowest, so that the host never seems to freeze; a window
+// must not wait for the unit's answers before it shows).
 #include "editors/lists/entryframecommands.h"
 #include "link/ccommlink.h"
 #include "link/idevicelink.h"
+#include "link/linkprofile.h"
+#include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/cframehostdialog.h"
@@ -14,6 +17,13 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include "logichandlers.h"
+#include "macrohandlers.h"
+#include "modulehandlers.h"
+#include "monitorhandlers.h"
+#include "unitsimulator.h"
+#include "zonehandlers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,16 +53,38 @@ HostFrameKind OriginOf(CFrameHostDialog& host, HostFrameKind kind) {
   return kind;
 }
 
-void BM_FrameSwitch(benchmark::State& state, HostFrameKind kind) {
+class QuietSink final : public IMessageSink {
+ public:
+  int Show(const MessageRequest& request) override { return CMessageSink::DefaultAnswer(request.style); }
+};
+
+void BM_FrameSwitch(benchmark::State& state, HostFrameKind kind, bool connected) {
   // A profile of its own: the host keeps its size there.
   QTemporaryDir profileDir;
   CProfile::UseIniFile(profileDir.filePath(QStringLiteral("profile.ini")));
-  CCommLink link;  // not connected, as on a desk without the unit
+  QuietSink sink;
+  CMessageSink::Install(&sink);
+  UnitSimulator sim;
+  for (auto registerFamily : {RegisterLogicHandlers, RegisterMacroHandlers, RegisterModuleHandlers,
+                              RegisterMonitorHandlers, RegisterZoneHandlers})
+    registerFamily(sim);
+  CCommLink link;  // without the unit, as on a desk, or on the simulated one
   DeviceLinkScope scope(&link);
   CSelvantisDoc doc;
   doc.OnNewDocument();
   doc.SetUpgradeFlag(1);  // the larger unit: every window may open
   SetActiveDoc(&doc);
+  if (connected) {
+    if (!sim.Start()) {
+      state.SkipWithError("the simulated unit did not start");
+      return;
+    }
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
+    if (!link.Connect(&doc)) {
+      state.SkipWithError("no connection to the simulated unit");
+      return;
+    }
+  }
   {
     CFrameHostDialog host(&doc, kind);
     host.resize(1200, 760);
@@ -77,7 +109,9 @@ void BM_FrameSwitch(benchmark::State& state, HostFrameKind kind) {
     if (host.GetKind() != kind) state.SkipWithError("the click did not bring up the window");
     host.reject();
   }
+  link.Disconnect();
   SetActiveDoc(nullptr);
+  CMessageSink::Install(nullptr);
   CProfile::UseIniFile(QString());
 }
 
@@ -86,9 +120,11 @@ void BM_FrameSwitch(benchmark::State& state, HostFrameKind kind) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  for (const HostFrameSwitch& s : kHostFrameSwitches) {
-    benchmark::RegisterBenchmark((std::string("BM_FrameSwitch/") + s.frameClass).c_str(), BM_FrameSwitch, s.kind)
-        ->Unit(benchmark::kMillisecond);
+  for (const bool connected : {false, true}) {
+    for (const HostFrameSwitch& s : kHostFrameSwitches) {
+      const std::string name = std::string(connected ? "BM_FrameSwitchOnLine/" : "BM_FrameSwitch/") + s.frameClass;
+      benchmark::RegisterBenchmark(name.c_str(), BM_FrameSwitch, s.kind, connected)->Unit(benchmark::kMillisecond);
+    }
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

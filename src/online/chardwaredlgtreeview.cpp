@@ -1,5 +1,7 @@
 #include "online/chardwaredlgtreeview.h"
 
+#include "link/idevicelink.h"
+#include "link/linkmode.h"
 #include "model/cselvantisdoc.h"
 
 #include <QHeaderView>
@@ -61,6 +63,19 @@ void CHardwareDlgTreeView::ScanCards() {
 }
 void CHardwareDlgTreeView::ScanSlots() {
   m_scan.ScanSlots();
+  Fill();
+}
+
+bool CHardwareDlgTreeView::ScanSlotsInBackground() {
+  m_scan.StartSlotScan();
+  Fill();
+  return GetDeviceLink()->SendCommandList(CHardwareScan::SlotQueries(), true, 0, this, kSlotScanTag);
+}
+
+void CHardwareDlgTreeView::OnCommReply(int tag, const QStringList& lines) {
+  if (tag != kSlotScanTag || !m_scan.TakeSlotAnswers(lines)) return;
+  // All answers are in: the link goes back to its normal routing.
+  GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
   Fill();
 }
 

@@ -23,6 +23,9 @@ class CHardwareDlgTreeView final : public COnlineView {
   void ScanConsoles();
   void ScanCards();
   void ScanSlots();
+  // The slot scan without freezing the window: the tree fills when the
+  // unit's answers arrive. False when the link did not take the queries.
+  bool ScanSlotsInBackground();
 
   // An item about to expand: only the selected item may. True when the
   // expansion is allowed.
@@ -35,9 +38,10 @@ class CHardwareDlgTreeView final : public COnlineView {
   int ScanKind() const { return m_scan.GetScanKind(); }
 
  public slots:
-  void OnCommReply(int, const QStringList&) override {}
+  void OnCommReply(int tag, const QStringList& lines) override;
 
  private:
+  static constexpr int kSlotScanTag = 3;
   void Fill();
 
   CHardwareScan m_scan;
