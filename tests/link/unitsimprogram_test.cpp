@@ -20,6 +20,13 @@ TEST(UnitSimProgramTest, PrintsAPathTheLinkCanConnectTo) {
     MessageRecorder messages;
     CCommLink link;
     ASSERT_TRUE(link.ConnectPort(path, nullptr));
+    // The connection's own exchange is over once the echo of its last line
+    // is back; only then does the query have the line to itself.
+    EXPECT_TRUE(WaitUntil([&] {
+      for (const MonitorEntry& entry : link.Monitor().Entries())
+        if (entry.direction == MonitorEntry::Received && entry.text == "/PROTECT OFF") return true;
+      return false;
+    }));
     EXPECT_EQ(link.SendQuery("/SERVICE/VER ?"), "/SERVICE/VER V0.9\r\n");
     link.Disconnect();
     EXPECT_TRUE(messages.Requests().empty());
