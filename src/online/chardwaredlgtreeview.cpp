@@ -50,18 +50,22 @@ void CHardwareDlgTreeView::ShowOffline() {
   Fill();
 }
 void CHardwareDlgTreeView::ScanAmplifiers() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanAmplifiers();
   Fill();
 }
 void CHardwareDlgTreeView::ScanConsoles() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanConsoles();
   Fill();
 }
 void CHardwareDlgTreeView::ScanCards() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanCards();
   Fill();
 }
 void CHardwareDlgTreeView::ScanSlots() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanSlots();
   Fill();
 }
@@ -69,11 +73,13 @@ void CHardwareDlgTreeView::ScanSlots() {
 bool CHardwareDlgTreeView::ScanSlotsInBackground() {
   m_scan.StartSlotScan();
   Fill();
-  return GetDeviceLink()->SendCommandList(CHardwareScan::SlotQueries(), true, 0, this, kSlotScanTag);
+  m_slotScanPending = GetDeviceLink()->SendCommandList(CHardwareScan::SlotQueries(), true, 0, this, kSlotScanTag);
+  return m_slotScanPending;
 }
 
 void CHardwareDlgTreeView::OnCommReply(int tag, const QStringList& lines) {
-  if (tag != kSlotScanTag || !m_scan.TakeSlotAnswers(lines)) return;
+  if (tag != kSlotScanTag || !m_slotScanPending || !m_scan.TakeSlotAnswers(lines)) return;
+  m_slotScanPending = false;
   // All answers are in: the link goes back to its normal routing.
   GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
   Fill();

@@ -8,7 +8,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The tree of the hardware window: shows what CHardwareScan holds. It never
-// polls; every exchange starts from a button or an expansion.
+// polls; every exchange starts from a button or an expansion, except the
+// slot scan of a window opened on line, which runs without freezing it.
 class CHardwareDlgTreeView final : public COnlineView {
   Q_OBJECT
 
@@ -42,6 +43,7 @@ class CHardwareDlgTreeView final : public COnlineView {
 
  private:
   static constexpr int kSlotScanTag = 3;
+  bool m_slotScanPending = false;
   void Fill();
 
   CHardwareScan m_scan;

@@ -11,7 +11,8 @@ class IDeviceLink;
 // What the hardware window's tree shows and how it asks the unit: the
 // devices present (slots, consoles, amplifiers, extension cards) as root
 // items, and each device's details as child items filled in when the item
-// is expanded. Every exchange is synchronous and started by the user.
+// is expanded. The exchanges are synchronous and started by the user; the
+// slot scan may also run as a command list whose answers come later.
 class CHardwareScan final {
  public:
   enum ScanKind { kAmplifiers = 0, kConsoles = 1, kCards = 2, kSlots = 3 };

@@ -75,6 +75,20 @@ TEST_F(CHardwareDlgFrmTest, OnLineScansTheSlotsAtOnce) {
   EXPECT_TRUE(frame->Action(CHardwareDlgFrm::kScanCards)->isEnabled());
 }
 
+TEST_F(CHardwareDlgFrmTest, AScanStartedWhileTheSlotsAreAskedForIsNotOverwrittenByTheirAnswers) {
+  Connect();
+  CHardwareDlgFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CHardwareDlgTreeView* view = frame->GetTreeView();
+  m_link.SetAnswer("/AMP/AVLBL ?", "1f");
+  frame->OnCommand(CHardwareDlgFrm::kScanAmplifiers);
+  ASSERT_EQ(view->ScanKind(), CHardwareScan::kAmplifiers);
+  m_link.DeliverReply(
+      {"/SLOT1/MODULE IN8", "/SLOT2/MODULE OUT8", "/SLOT3/MODULE -", "/SLOT4/MODULE -", "/SLOT5/MODULE -"});
+  EXPECT_EQ(view->ScanKind(), CHardwareScan::kAmplifiers);
+  EXPECT_EQ(view->Tree()->topLevelItemCount(), 1);
+}
+
 TEST_F(CHardwareDlgFrmTest, OnlyTheSelectedItemExpandsAndAsksItsDetails) {
   Connect();
   CHardwareDlgFrm* frame = Open();
