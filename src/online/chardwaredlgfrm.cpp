@@ -7,9 +7,10 @@ CHardwareDlgFrm::CHardwareDlgFrm(const HostFrameContext& context, QWidget* paren
   setObjectName(QStringLiteral("CHardwareDlgFrm"));
   if (!Create()) return;
   // The connection is read once; a later change needs the window again.
+  // The window shows at once; the slots fill in when the unit has answered.
   if (CHardwareDlgTreeView* view = GetTreeView()) {
     if (IsOnline())
-      view->ScanSlots();
+      view->ScanSlotsInBackground();
     else
       view->ShowOffline();
   }

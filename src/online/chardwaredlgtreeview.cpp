@@ -1,5 +1,7 @@
 #include "online/chardwaredlgtreeview.h"
 
+#include "link/idevicelink.h"
+#include "link/linkmode.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
 
@@ -50,19 +52,38 @@ void CHardwareDlgTreeView::ShowOffline() {
   Fill();
 }
 void CHardwareDlgTreeView::ScanAmplifiers() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanAmplifiers();
   Fill();
 }
 void CHardwareDlgTreeView::ScanConsoles() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanConsoles();
   Fill();
 }
 void CHardwareDlgTreeView::ScanCards() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanCards();
   Fill();
 }
 void CHardwareDlgTreeView::ScanSlots() {
+  m_slotScanPending = false;  // a later scan replaces the one under way
   m_scan.ScanSlots();
+  Fill();
+}
+
+bool CHardwareDlgTreeView::ScanSlotsInBackground() {
+  m_scan.StartSlotScan();
+  Fill();
+  m_slotScanPending = GetDeviceLink()->SendCommandList(CHardwareScan::SlotQueries(), true, 0, this, kSlotScanTag);
+  return m_slotScanPending;
+}
+
+void CHardwareDlgTreeView::OnCommReply(int tag, const QStringList& lines) {
+  if (tag != kSlotScanTag || !m_slotScanPending || !m_scan.TakeSlotAnswers(lines)) return;
+  m_slotScanPending = false;
+  // All answers are in: the link goes back to its normal routing.
+  GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
   Fill();
 }
 

@@ -8,7 +8,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The tree of the hardware window: shows what CHardwareScan holds. It never
-// polls; every exchange starts from a button or an expansion.
+// polls; every exchange starts from a button or an expansion, except the
+// slot scan of a window opened on line, which runs without freezing it.
 class CHardwareDlgTreeView final : public COnlineView {
   Q_OBJECT
 
@@ -26,6 +27,9 @@ class CHardwareDlgTreeView final : public COnlineView {
   void ScanConsoles();
   void ScanCards();
   void ScanSlots();
+  // The slot scan without freezing the window: the tree fills when the
+  // unit's answers arrive. False when the link did not take the queries.
+  bool ScanSlotsInBackground();
 
   // An item about to expand: only the selected item may. True when the
   // expansion is allowed.
@@ -38,9 +42,11 @@ class CHardwareDlgTreeView final : public COnlineView {
   int ScanKind() const { return m_scan.GetScanKind(); }
 
  public slots:
-  void OnCommReply(int, const QStringList&) override {}
+  void OnCommReply(int tag, const QStringList& lines) override;
 
  private:
+  static constexpr int kSlotScanTag = 3;
+  bool m_slotScanPending = false;
   void Fill();
 
   CHardwareScan m_scan;

@@ -105,13 +105,42 @@ void CHardwareScan::ScanAmplifiers() { ScanAvailable(kAmplifiers); }
 void CHardwareScan::ScanConsoles() { ScanAvailable(kConsoles); }
 void CHardwareScan::ScanCards() { ScanAvailable(kCards); }
 
-void CHardwareScan::ScanSlots() {
-  StartScan(kSlots);
-  m_treeLines = true;
+QStringList CHardwareScan::SlotQueries() {
   QStringList queries;
   for (int i = 1; i <= 5; ++i) queries << Fmt("/SLOT%d/MODULE ?", i);
+  return queries;
+}
+
+void CHardwareScan::StartSlotScan() {
+  StartScan(kSlots);
+  m_treeLines = true;
+}
+
+void CHardwareScan::ScanSlots() {
+  StartSlotScan();
+  const QStringList queries = SlotQueries();
   QStringList replies;
   if (!Link()->SendListAndWait(queries, &replies) || replies.size() != queries.size()) return;
+  AddSlotItems(replies);
+}
+
+bool CHardwareScan::TakeSlotAnswers(const QStringList& lines) {
+  QStringList answers;
+  for (const QString& query : SlotQueries()) {
+    const QString path = query.left(query.size() - 2);  // without " ?"
+    for (const QString& line : lines) {
+      // The echo of the query is no answer; a bare path is an empty one.
+      if (line == query || (line != path && !line.startsWith(path + QLatin1Char(' ')))) continue;
+      answers << line;
+      break;
+    }
+  }
+  if (answers.size() < SlotQueries().size()) return false;
+  AddSlotItems(answers);
+  return true;
+}
+
+void CHardwareScan::AddSlotItems(const QStringList& replies) {
   for (int i = 0; i < replies.size(); ++i) {
     // Only the answer to this slot's own query names its module: "ERROR
     // path", an echo or an answer for another path leaves the module

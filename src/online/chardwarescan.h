@@ -11,7 +11,8 @@ class IDeviceLink;
 // What the hardware window's tree shows and how it asks the unit: the
 // devices present (slots, consoles, amplifiers, extension cards) as root
 // items, and each device's details as child items filled in when the item
-// is expanded. Every exchange is synchronous and started by the user.
+// is expanded. The exchanges are synchronous and started by the user; the
+// slot scan may also run as a command list whose answers come later.
 class CHardwareScan final {
  public:
   enum ScanKind { kAmplifiers = 0, kConsoles = 1, kCards = 2, kSlots = 3 };
@@ -41,6 +42,13 @@ class CHardwareScan final {
   void ScanConsoles();
   void ScanCards();
   void ScanSlots();
+  // The slot scan without waiting: StartSlotScan empties the tree, the
+  // caller sends SlotQueries as a command list, and TakeSlotAnswers reads
+  // the lines received so far (echoes included): false while an answer is
+  // missing, else the slots are in the tree.
+  void StartSlotScan();
+  static QStringList SlotQueries();
+  bool TakeSlotAnswers(const QStringList& lines);
   // Asks the unit for the details of root item index and puts the answers
   // into its children. False (and nothing changed) when the reply count
   // does not match, the index is out of range or the kind has no details.
@@ -59,6 +67,8 @@ class CHardwareScan final {
 
  private:
   void StartScan(int kind);
+  // The slots of five answers, one a slot, in order.
+  void AddSlotItems(const QStringList& replies);
   void ScanAvailable(int kind);
   IDeviceLink* Link() const;
 

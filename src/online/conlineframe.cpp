@@ -104,6 +104,7 @@ bool COnlineFrame::Create() {
   } else {
     m_switchBar = MakeBar(SwitchBarId(), SwitchBarButtons());
   }
+  EntryFrameCommands::PlaceSwitchBar(this, m_switchBar);
   m_ownBar = MakeBar(OwnBarId(), OwnBarButtons());
   statusBar()->setObjectName(QStringLiteral("statusBar"));
 

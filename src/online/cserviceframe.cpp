@@ -46,6 +46,7 @@ QToolBar* CServiceFrame::MakeBar(const QString& name, const std::vector<uint32_t
 void CServiceFrame::CreateBars(int ownBarId, const std::vector<uint32_t>& commands,
                                const std::vector<uint32_t>& onlineOnly) {
   m_switchBar = MakeBar(QStringLiteral("editorBar"), EntryListRules::EditorSwitchCommands());
+  EntryFrameCommands::PlaceSwitchBar(this, m_switchBar);
   if (ownBarId != 0) m_ownBar = MakeBar(Fmt("toolBar%d", ownBarId), commands);
   statusBar()->setObjectName(QStringLiteral("statusBar"));
   statusBar()->setSizeGripEnabled(false);

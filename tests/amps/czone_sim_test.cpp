@@ -7,6 +7,7 @@
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
 #include "support/simlinktest.h"
+#include "support/waituntil.h"
 #include "zonehandlers.h"
 
 #include <QCoreApplication>
@@ -32,18 +33,6 @@ class CZoneSimTest : public SimLinkTest {
 
   // What the unit received of the zone (the link's own lines left out).
   QStringList ZoneLines() const { return LinesUnder("/VMX/ZONE1/"); }
-
-  // Processes events until cond holds; false after five seconds.
-  static bool WaitUntil(const std::function<bool()>& cond) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!cond()) {
-      if (timer.elapsed() > 5000) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      QThread::usleep(500);
-    }
-    return true;
-  }
 };
 
 }  // namespace

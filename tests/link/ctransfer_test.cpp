@@ -60,15 +60,21 @@ TEST_F(CTransferTest, WaitsForAQuietLineBeforeLeavingDownloadMode) {
 }
 
 TEST_F(CTransferTest, RepeatsStepsWhileTheOutputBufferIsFull) {
-  // The paced unit holds the line with XOFF for the first 300 ms, so the
-  // output buffer fills and the object's steps must wait.
+  // The paced unit holds the line with XOFF until the output buffer has
+  // filled, so the object's steps must wait.
   sim.SetPaced(true);
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 150, 40);
   ASSERT_TRUE(Connect());
   sim.SetStalled(true);
   Pump(30);
-  QTimer::singleShot(300, [&] { sim.SetStalled(false); });
   int maxOut = 0;
+  QTimer release;
+  QObject::connect(&release, &QTimer::timeout, [&] {
+    if (maxOut < CTransfer::kOutBufferLimit) return;
+    sim.SetStalled(false);
+    release.stop();
+  });
+  release.start(10);
   CTransfer transfer;
   transfer.SetProgressHandler([&](int, int) { maxOut = qMax(maxOut, link->OutBufferCount()); });
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
@@ -173,7 +179,7 @@ TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
   QElapsedTimer timer;
   timer.start();
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::NoProgress);
-  EXPECT_LT(timer.elapsed(), 5000);
+  EXPECT_LT(timer.elapsed(), kHangLimitMs);
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_TRUE(messages.SawText("stopped"));
   // Once the unit takes data again the lock is lifted.
@@ -219,8 +225,9 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
   EXPECT_FALSE(link->IsConnected());
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_FALSE(doc->IsConnected());
-  Pump(50);
   // The loss, and what it left on the unit.
+  EXPECT_TRUE(WaitUntil([&] { return messages.Requests().size() >= 2u; }));
+  Pump(50);  // a third message would come now
   EXPECT_EQ(messages.Requests().size(), 2u);
   EXPECT_TRUE(messages.SawText("lost"));
   EXPECT_TRUE(messages.SawText("part of the project"));
@@ -239,8 +246,7 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfAnUploadPutsTheProjectBack) {
     if (done == 60) sim.HangUp();
   });
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::LinkLost);
-  Pump(50);
-  EXPECT_TRUE(messages.SawText("left as it was"));
+  EXPECT_TRUE(WaitUntil([&] { return messages.SawText("left as it was"); }));
   EXPECT_TRUE(doc->IsModified());
   for (int id = 1; id <= 3; ++id) {
     auto* device = dynamic_cast<CLinkTestDevice*>(doc->FindObjectById(CAT_MISC, id));

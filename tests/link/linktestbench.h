@@ -8,6 +8,7 @@
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "support/waituntil.h"
 #include "unitsimulator.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,11 @@ inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 class LinkTestBench : public testing::Test {
  protected:
   // Every wait of a test on the simulator ends after this at the latest.
-  static constexpr int kWaitMs = 5000;
+  static constexpr int kWaitMs = kHangLimitMs;
+  // SendAndRead always waits the time it is given, and what has come by
+  // then is its answer: long enough for the simulated unit to answer on a
+  // fully loaded machine.
+  static constexpr int kAnswerWaitMs = 1500;
 
   void SetUp() override {
     ASSERT_TRUE(sim.Start());
@@ -66,14 +71,7 @@ class LinkTestBench : public testing::Test {
 
   // Processes events until cond holds or the time is up.
   static bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = kWaitMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!cond()) {
-      if (timer.elapsed() > timeoutMs) return false;
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      QThread::usleep(500);
-    }
-    return true;
+    return ::WaitUntil(cond, timeoutMs);
   }
   // Until the simulator has received count lines.
   bool WaitForLines(int count) {

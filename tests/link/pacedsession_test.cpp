@@ -54,7 +54,7 @@ TEST_F(PacedSessionTest, ConnectListsExchangesTransfersAndDisconnect) {
   link->SetLinkMode(LINKMODE_NORMAL);
 
   // The synchronous exchanges wait long enough for the slow line.
-  EXPECT_EQ(link->SendAndRead("/SERVICE/DEVID ?", 150), "/SERVICE/DEVID ?\r\n/SERVICE/DEVID 10337\r\n");
+  EXPECT_EQ(link->SendAndRead("/SERVICE/DEVID ?", kAnswerWaitMs), "/SERVICE/DEVID ?\r\n/SERVICE/DEVID 10337\r\n");
   QStringList replies;
   ASSERT_TRUE(link->SendListAndWait({"/SERVICE/VER ?", "/NONE ?"}, &replies));
   EXPECT_EQ(replies, (QStringList{"/SERVICE/VER V0.8", "ERROR /NONE"}));

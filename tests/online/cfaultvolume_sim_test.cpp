@@ -11,6 +11,7 @@
 #include "online/cvolumeview.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/simlinktest.h"
+#include "support/waituntil.h"
 #include "unit/cmiscaudio.h"
 
 #include <QApplication>
@@ -35,15 +36,6 @@ class CFaultVolumeSimTest : public SimLinkTest {
   void TearDown() override {
     SetActiveDoc(nullptr);
     SimLinkTest::TearDown();
-  }
-  static bool WaitUntil(const std::function<bool()>& done) {
-    QElapsedTimer limit;
-    limit.start();
-    while (!done()) {
-      if (limit.elapsed() > 5000) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
   }
 };
 

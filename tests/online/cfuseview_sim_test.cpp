@@ -5,6 +5,7 @@
 #include "modulehandlers.h"
 #include "online/cfuseview.h"
 #include "support/simlinktest.h"
+#include "support/waituntil.h"
 #include "unit/cfuse.h"
 
 #include <QApplication>
@@ -26,16 +27,6 @@ class CFuseViewSimTest : public SimLinkTest {
   void TearDown() override {
     SetActiveDoc(nullptr);
     SimLinkTest::TearDown();
-  }
-  // Runs the event loop until done() holds, at most five seconds.
-  static bool WaitUntil(const std::function<bool()>& done) {
-    QElapsedTimer limit;
-    limit.start();
-    while (!done()) {
-      if (limit.elapsed() > 5000) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
   }
 };
 

@@ -2,6 +2,7 @@
 // buttons, and expansion only of the selected item.
 #include "online/chardwaredlgfrm.h"
 
+#include "link/linkmode.h"
 #include "online/chardwaredlgtreeview.h"
 #include "online/onlinetestsupport.h"
 #include "shell/controls/cframehostdialog.h"
@@ -55,15 +56,37 @@ TEST_F(CHardwareDlgFrmTest, OffLineExplainsAndDisablesTheScans) {
 
 TEST_F(CHardwareDlgFrmTest, OnLineScansTheSlotsAtOnce) {
   Connect();
-  m_link.SetListReplies(
-      {"/SLOT1/MODULE IN8", "/SLOT2/MODULE OUT8", "/SLOT3/MODULE -", "/SLOT4/MODULE -", "/SLOT5/MODULE -"});
   CHardwareDlgFrm* frame = Open();
   ASSERT_NE(frame, nullptr);
   CHardwareDlgTreeView* view = frame->GetTreeView();
+  // The window does not wait for the unit: the queries are out, the tree
+  // fills when the answers arrive (echoes and a part first).
+  EXPECT_EQ(m_link.Lines(), CHardwareScan::SlotQueries());
+  EXPECT_EQ(m_link.ReplyTarget(), view);
+  EXPECT_EQ(view->Tree()->topLevelItemCount(), 0);
+  ASSERT_TRUE(m_link.DeliverReply({"/SLOT1/MODULE ?", "/SLOT1/MODULE IN8", "/SLOT2/MODULE ?"}));
+  EXPECT_EQ(view->Tree()->topLevelItemCount(), 0);
+  ASSERT_TRUE(m_link.DeliverReply({"/SLOT1/MODULE ?", "/SLOT1/MODULE IN8", "/SLOT2/MODULE ?", "/SLOT2/MODULE OUT8",
+                                   "/SLOT3/MODULE -", "/SLOT4/MODULE -", "/SLOT5/MODULE -"}));
+  EXPECT_EQ(m_link.GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_EQ(view->ScanKind(), CHardwareScan::kSlots);
   EXPECT_EQ(RootTexts(view->Tree()).first(), "Slot1: IN8");
   EXPECT_EQ(view->Tree()->topLevelItemCount(), 5);
   EXPECT_TRUE(frame->Action(CHardwareDlgFrm::kScanCards)->isEnabled());
+}
+
+TEST_F(CHardwareDlgFrmTest, AScanStartedWhileTheSlotsAreAskedForIsNotOverwrittenByTheirAnswers) {
+  Connect();
+  CHardwareDlgFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CHardwareDlgTreeView* view = frame->GetTreeView();
+  m_link.SetAnswer("/AMP/AVLBL ?", "1f");
+  frame->OnCommand(CHardwareDlgFrm::kScanAmplifiers);
+  ASSERT_EQ(view->ScanKind(), CHardwareScan::kAmplifiers);
+  m_link.DeliverReply(
+      {"/SLOT1/MODULE IN8", "/SLOT2/MODULE OUT8", "/SLOT3/MODULE -", "/SLOT4/MODULE -", "/SLOT5/MODULE -"});
+  EXPECT_EQ(view->ScanKind(), CHardwareScan::kAmplifiers);
+  EXPECT_EQ(view->Tree()->topLevelItemCount(), 1);
 }
 
 TEST_F(CHardwareDlgFrmTest, OnlyTheSelectedItemExpandsAndAsksItsDetails) {

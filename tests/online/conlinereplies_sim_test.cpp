@@ -12,6 +12,7 @@
 #include "online/cvolumeview.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/simlinktest.h"
+#include "support/waituntil.h"
 #include "unit/caudioinputslot.h"
 #include "unit/cinternalmessagerec.h"
 #include "unit/cinternalpilottonegen.h"
@@ -37,16 +38,6 @@ class COnlineRepliesSimTest : public SimLinkTest {
   void TearDown() override {
     SetActiveDoc(nullptr);
     SimLinkTest::TearDown();
-  }
-  // Runs the event loop until done() holds, at most five seconds.
-  static bool WaitUntil(const std::function<bool()>& done) {
-    QElapsedTimer limit;
-    limit.start();
-    while (!done()) {
-      if (limit.elapsed() > 5000) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
   }
   // Waits until the answers have stopped coming (no notification for a
   // while).

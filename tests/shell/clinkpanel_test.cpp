@@ -22,6 +22,7 @@
 #include "shelltestblock.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "support/waituntil.h"
 #include "unitsimulator.h"
 #include "zonehandlers.h"
 
@@ -64,15 +65,9 @@ class CLinkPanelTest : public testing::Test {
     sim.Stop();
   }
 
-  // Waits (bounded) until the simulated unit has received a line.
+  // Waits until the simulated unit has received a line.
   bool Received(const QString& line) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 5000) {
-      if (sim.FullLines().contains(line)) return true;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return false;
+    return WaitUntil([&] { return sim.FullLines().contains(line); });
   }
 
   TempProfile profile;

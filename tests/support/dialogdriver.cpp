@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,10 +24,13 @@ struct Driver {
   QElapsedTimer waiting;
 };
 
-// A dialog an action has run on; rejected if still open when its time is up.
+// A dialog an action runs on; rejected if still open when its time is up.
+// The clock starts once the action has returned: an action may take as long
+// as it needs (it may open and drive further dialogs itself).
 struct Driven {
   QPointer<QWidget> dialog;
   int timeoutMs = 0;
+  bool acting = true;
   QElapsedTimer since;
 };
 
@@ -77,11 +81,12 @@ class DriverQueue final {
 
   void Poll() {
     for (auto it = m_driven.begin(); it != m_driven.end();) {
-      if (!it->dialog || !it->dialog->isVisible()) {
+      const Driven& driven = **it;
+      if (!driven.dialog || !driven.dialog->isVisible()) {
         it = m_driven.erase(it);
-      } else if (it->since.elapsed() > it->timeoutMs) {
+      } else if (!driven.acting && driven.since.elapsed() > driven.timeoutMs) {
         ADD_FAILURE() << "DriveNextModal: the action left the dialog open; rejected";
-        CloseModal(it->dialog);
+        CloseModal(driven.dialog);
         it = m_driven.erase(it);
       } else {
         ++it;
@@ -102,16 +107,17 @@ class DriverQueue final {
       Driver driver = std::move(front);
       m_drivers.pop_front();
       m_handled.emplace_back(modal);
-      Driven driven;
-      driven.dialog = modal;
-      driven.timeoutMs = driver.timeoutMs;
-      driven.since.start();
+      auto driven = std::make_shared<Driven>();
+      driven->dialog = modal;
+      driven->timeoutMs = driver.timeoutMs;
       m_driven.push_back(driven);
       // Run outside this timer's callback: a timer does not fire again while
       // its callback runs, and an action may open the next dialog itself.
       QPointer<QWidget> target(modal);
-      QTimer::singleShot(0, qApp, [action = std::move(driver.action), target] {
+      QTimer::singleShot(0, qApp, [action = std::move(driver.action), target, driven] {
         if (target) action(target);
+        driven->acting = false;
+        driven->since.start();
       });
       return;
     }
@@ -124,7 +130,7 @@ class DriverQueue final {
 
   QTimer* m_timer = nullptr;
   std::deque<Driver> m_drivers;
-  std::vector<Driven> m_driven;
+  std::vector<std::shared_ptr<Driven>> m_driven;
   std::vector<QPointer<QWidget>> m_handled;
 };
 

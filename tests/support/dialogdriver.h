@@ -1,6 +1,8 @@
 #ifndef SELV_TESTS_SUPPORT_DIALOGDRIVER_H
 #define SELV_TESTS_SUPPORT_DIALOGDRIVER_H
 
+#include "support/waituntil.h"
+
 #include <functional>
 
 class QWidget;
@@ -28,11 +30,13 @@ class QWidget;
 //
 // Nothing can hang: a driver whose dialog does not appear within timeoutMs
 // fails the test and rejects whatever modal window is open; a dialog the
-// action leaves open is rejected timeoutMs after the action ran, also with a
-// failure; and a driver still armed when the test ends fails that test.
+// action leaves open is rejected timeoutMs after the action returned, also
+// with a failure; and a driver still armed when the test ends fails that
+// test. The limit only catches a hang: an action may run as long as it
+// needs, and the default is far beyond what a slow, loaded machine takes.
 //
 // Returns false (with a test failure) when there is no application object.
-bool DriveNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs = 5000);
+bool DriveNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs = kHangLimitMs);
 
 // Number of armed drivers whose dialog has not appeared yet.
 int PendingModalDrivers();

@@ -2,6 +2,7 @@
 
 #include "link/linkprofile.h"
 #include "model/cprofile.h"
+#include "support/waituntil.h"
 
 void SimLinkTest::StartSim(const Families& registerFamilies) {
   if (registerFamilies) registerFamilies(sim);
@@ -20,7 +21,18 @@ void SimLinkTest::TearDown() {
 }
 
 bool SimLinkTest::Connect() {
+  // The unit may take the connection's last line (and the link see its
+  // echo) after Connect has returned: wait for both, however slow the
+  // machine, so that nothing of the connection is left in the log.
+  auto protectEchoes = [&] {
+    int count = 0;
+    for (const MonitorEntry& entry : link->Monitor().Entries())
+      if (entry.direction == MonitorEntry::Received && entry.text == QLatin1String("/PROTECT OFF")) ++count;
+    return count;
+  };
+  const int before = protectEchoes();
   const bool ok = link->Connect(&doc);
+  if (ok) WaitUntil([&] { return protectEchoes() > before; });
   sim.ClearLog();
   return ok;
 }

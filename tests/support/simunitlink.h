@@ -3,6 +3,7 @@
 
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
+#include "support/waituntil.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,7 +31,7 @@ class UnitSimulator;
 //   EXPECT_EQ(link.Sim().Value("/TRIGGER/TRG1/COND"), "4");
 class SimUnitLink final : public IDeviceLink {
  public:
-  static constexpr int kReplyTimeoutMs = 3000;
+  static constexpr int kReplyTimeoutMs = kHangLimitMs;
   using Families = std::function<void(UnitSimulator& sim)>;
 
   SimUnitLink(CSelvantisDoc* doc, const Families& registerFamilies);

@@ -21,7 +21,7 @@ SELV_REGISTER_HOST_FRAME(HostFrameKind::VirtualControllers, CObjectFrm)
 CObjectFrm::CObjectFrm(const HostFrameContext& context, QWidget* parent)
     : QMainWindow(parent), m_doc(context.doc), m_splitter(new QSplitter(Qt::Horizontal, this)) {
   setWindowFlags(Qt::Widget);
-  addToolBar(Qt::TopToolBarArea, CreateEditorBar());
+  EntryFrameCommands::PlaceSwitchBar(this, CreateEditorBar());
   addToolBar(Qt::TopToolBarArea, CreateDesignerBar());
   statusBar()->setSizeGripEnabled(false);
   const int widths[] = {150, 300, 300};

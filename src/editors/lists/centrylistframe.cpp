@@ -44,7 +44,7 @@ const char* RoleIcon(const EntryListKind& kind, uint32_t id) {
 CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryListKind& kind, QWidget* parent)
     : QMainWindow(parent), m_doc(context.doc), m_kind(kind) {
   setWindowFlags(Qt::Widget);
-  addToolBar(Qt::TopToolBarArea, CreateEditorBar());
+  EntryFrameCommands::PlaceSwitchBar(this, CreateEditorBar());
   addToolBar(Qt::TopToolBarArea, CreateListBar());
   statusBar()->setSizeGripEnabled(false);
   // Download and Upload keep the link state of this moment.

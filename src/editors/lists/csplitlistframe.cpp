@@ -24,7 +24,7 @@ constexpr int kToolTipLength = 80;
 CSplitListFrame::CSplitListFrame(const HostFrameContext& context, QWidget* parent)
     : QMainWindow(parent), m_doc(context.doc), m_splitter(new QSplitter(Qt::Horizontal, this)) {
   setWindowFlags(Qt::Widget);
-  addToolBar(Qt::TopToolBarArea, CreateEditorBar());
+  EntryFrameCommands::PlaceSwitchBar(this, CreateEditorBar());
   setCentralWidget(m_splitter);
   m_splitter->setChildrenCollapsible(false);
   statusBar()->setSizeGripEnabled(false);

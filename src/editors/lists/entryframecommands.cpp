@@ -7,6 +7,9 @@
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/hostframekind.h"
 
+#include <QMainWindow>
+#include <QToolBar>
+
 QString EntryFrameCommands::SwitchText(uint32_t id) {
   QString text = LoadString(id);
   if (text.isEmpty()) {
@@ -29,4 +32,9 @@ bool EntryFrameCommands::Route(QWidget* frame, CFrameHostDialog* host, uint32_t 
     case EntryListRules::Route::Default: return false;
   }
   return false;
+}
+
+void EntryFrameCommands::PlaceSwitchBar(QMainWindow* frame, QToolBar* bar) {
+  // Adding a bar that is already in place moves it.
+  frame->addToolBar(Qt::LeftToolBarArea, bar);
 }

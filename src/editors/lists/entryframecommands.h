@@ -6,6 +6,8 @@
 #include <cstdint>
 
 class CFrameHostDialog;
+class QMainWindow;
+class QToolBar;
 class QWidget;
 
 // What the frames of the editor host do with the editors' switch bar:
@@ -20,6 +22,10 @@ class EntryFrameCommands final {
   // returned; Save goes to the main window, "Save VMX settings" over the
   // link. False for any other command.
   static bool Route(QWidget* frame, CFrameHostDialog* host, uint32_t id);
+  // Puts the bar of switch buttons down the left side of frame, one button
+  // under the other, so that it never takes the width of the frame's own
+  // commands and every button stays in view, whatever its text or picture.
+  static void PlaceSwitchBar(QMainWindow* frame, QToolBar* bar);
 };
 
 #endif

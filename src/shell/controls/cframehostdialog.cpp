@@ -2,9 +2,17 @@
 
 #include "model/cstringtable.h"
 
+#include <QAbstractItemView>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMetaObject>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +24,30 @@ QWidget* MakePlaceholderFrame(const QString& title, QWidget* parent) {
   frame->setText(title.isEmpty() ? QObject::tr("This editor is not available.")
                                  : QObject::tr("%1: this editor is not available.").arg(title));
   return frame;
+}
+
+// Room the window manager takes above and around the host (title bar,
+// borders), kept free when the host opens.
+constexpr int kWindowDecoration = 48;
+
+// The height one row of view takes, also while it has no rows yet.
+int RowHeight(const QAbstractItemView& view) {
+  if (view.model() && view.model()->rowCount() > 0) {
+    const int row = view.sizeHintForRow(0);
+    if (row > 0) return row;
+  }
+  return std::max(view.fontMetrics().height(), view.iconSize().height()) + 4;
+}
+
+// The largest list of frame: the one whose rows the host makes room for.
+QAbstractItemView* MainList(QWidget* frame) {
+  QAbstractItemView* best = nullptr;
+  for (QAbstractItemView* view : frame->findChildren<QAbstractItemView*>()) {
+    // Headers and the pop-up lists of combo boxes are no lists of the frame.
+    if (view->inherits("QHeaderView") || !view->isVisibleTo(frame)) continue;
+    if (!best || view->sizeHint().width() > best->sizeHint().width()) best = view;
+  }
+  return best;
 }
 
 }  // namespace
@@ -47,7 +79,33 @@ bool CFrameHostDialog::OnInitDialog() {
     m_frame = MakePlaceholderFrame(QString(), this);
     m_layout->addWidget(m_frame);
   }
+  if (!GetRectStore().Load()) {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) resize(OpeningSizeOn(screen->availableGeometry()));
+  }
   return CResizableDialog::OnInitDialog();
+}
+
+QSize CFrameHostDialog::OpeningSize(const QSize& frameHint, int listHint, int listNeed, const QRect& available) {
+  const int width = std::max(frameHint.width(), kMinOpeningWidth);
+  const int height = std::max(frameHint.height(), frameHint.height() - listHint + listNeed);
+  return QSize(std::min(width, available.width()), std::min(height, available.height() - kWindowDecoration));
+}
+
+QSize CFrameHostDialog::OpeningSizeOn(const QRect& available) const {
+  if (!m_frame) return size();
+  int listHint = 0;
+  int listNeed = 0;
+  if (QAbstractItemView* list = MainList(m_frame)) {
+    listHint = list->sizeHint().height();
+    // The rows, the frame around them, and a horizontal scroll bar that
+    // wide columns may bring.
+    listNeed =
+        kRowsOnOpening * RowHeight(*list) + 2 * list->frameWidth() + list->horizontalScrollBar()->sizeHint().height();
+    if (auto* tree = qobject_cast<QTreeView*>(list); tree && !tree->isHeaderHidden())
+      listNeed += tree->header()->sizeHint().height();
+  }
+  return OpeningSize(m_frame->sizeHint(), listHint, listNeed, available);
 }
 
 bool CFrameHostDialog::PostSwitchCommand(uint32_t command) {

@@ -10,6 +10,8 @@
 #include <cstdint>
 
 class CSelvantisDoc;
+class QRect;
+class QSize;
 class QVBoxLayout;
 
 // The modal editor host: shows one editor frame at a time, filling its
@@ -54,6 +56,16 @@ class CFrameHostDialog : public CResizableDialog {
   static QString KindTitle(HostFrameKind kind);
   // The host that shows frame (walking up its parents), or null.
   static CFrameHostDialog* HostOf(QWidget* frame);
+
+  // How many rows of its list a frame shows when the host opens.
+  static constexpr int kRowsOnOpening = 15;
+  // The size the host opens at when the profile holds none: the frame's
+  // own size, grown so that its list (whose size hint is listHint) shows
+  // listNeed, at least kMinOpeningWidth wide, within the work area.
+  static constexpr int kMinOpeningWidth = 960;
+  static QSize OpeningSize(const QSize& frameHint, int listHint, int listNeed, const QRect& available);
+  // OpeningSize for the frame shown now on a work area of available.
+  QSize OpeningSizeOn(const QRect& available) const;
 
  protected:
   bool OnInitDialog() override;

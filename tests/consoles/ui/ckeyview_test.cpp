@@ -10,6 +10,7 @@
 #include "consoles/ui/ckeyviewlogic.h"
 #include "consoles/ui/conskeybutton.h"
 #include "support/messagerecorder.h"
+#include "support/waituntil.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -135,8 +136,12 @@ TEST_F(CKeyViewTest, ChoosingAFunctionProgramsTheKeyWithItsDefaults) {
   EXPECT_EQ(key->GetFunction().p1, -1);
   EXPECT_EQ(key->GetFunction().p3, 10 * CConsProp::kDefaultPrio);
   EXPECT_GE(host.modified, 1);
-  // The reload after the choice.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg->PrioritySpin()->isHidden(); }, 30000));
+  // The dialog reloads the key once the click has been handled.
+  EXPECT_TRUE(WaitUntil([&] {
+    return !dlg->PrioritySpin()->isHidden() && dlg->PrioritySpin()->value() == CConsProp::kDefaultPrio &&
+           dlg->DelaySpin()->isHidden();
+  }));
+  EXPECT_FALSE(dlg->PrioritySpin()->isHidden());
   EXPECT_EQ(dlg->PrioritySpin()->value(), CConsProp::kDefaultPrio);
   EXPECT_TRUE(dlg->DelaySpin()->isHidden());
 }

@@ -1,0 +1,136 @@
+// How the windows of the editor host use the room they have: on a screen
+// of 1,280 x 800 every command of a window's own bar is in view (none in
+// an overflow menu), every other window of the host is one click away,
+// and the list shows about fifteen rows when the host opens.
+#include "editors/lists/entryframecommands.h"
+#include "model/cselvantisdoc.h"
+#include "shell/controls/cframehostdialog.h"
+#include "shell/controls/hostframekind.h"
+#include "support/messagerecorder.h"
+#include "support/recordinglink.h"
+#include "support/tempprofile.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+const QRect kScreen(0, 0, 1280, 800);
+
+bool IsSwitchText(const QString& text) {
+  if (text.isEmpty()) return false;
+  for (const HostFrameSwitch& s : kHostFrameSwitches) {
+    const QString full = EntryFrameCommands::SwitchText(s.command);
+    if (text == full || text == full.section(QLatin1Char('\n'), 0, 0)) return true;
+  }
+  return false;
+}
+
+// The largest list of the frame, as the host sizes itself for it.
+QAbstractItemView* MainList(QWidget* frame) {
+  QAbstractItemView* best = nullptr;
+  for (QAbstractItemView* view : frame->findChildren<QAbstractItemView*>()) {
+    if (view->inherits("QHeaderView") || !view->isVisibleTo(frame)) continue;
+    if (!best || view->sizeHint().width() > best->sizeHint().width()) best = view;
+  }
+  return best;
+}
+
+class HostLayoutTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_doc.OnNewDocument();
+    m_doc.SetUpgradeFlag(1);  // the larger unit: every window opens
+    SetActiveDoc(&m_doc);
+  }
+  void TearDown() override { SetActiveDoc(nullptr); }
+
+  TempProfile m_profile;
+  MessageRecorder m_messages;
+  RecordingLink m_link;
+  CSelvantisDoc m_doc;
+};
+
+TEST_F(HostLayoutTest, OnAWideScreenEveryCommandAndEveryWindowIsOneClickAway) {
+  int listsChecked = 0;
+  for (const HostFrameSwitch& s : kHostFrameSwitches) {
+    CFrameHostDialog host(&m_doc, s.kind);
+    host.show();
+    const QSize opening = host.OpeningSizeOn(kScreen);
+    EXPECT_LE(opening.width(), kScreen.width()) << s.frameClass;
+    EXPECT_LE(opening.height(), kScreen.height()) << s.frameClass;
+    host.resize(opening);
+    QApplication::processEvents();
+    QWidget* frame = host.GetFrame();
+    ASSERT_NE(frame, nullptr) << s.frameClass;
+
+    std::set<QString> switches;
+    for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+      if (!bar->isVisible()) continue;
+      // Buttons that do not fit go into the bar's overflow menu, which is
+      // shown by its extension button.
+      for (QToolButton* extension : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        EXPECT_FALSE(extension->isVisible()) << s.frameClass << ": " << bar->objectName().toStdString();
+      for (QAction* action : bar->actions()) {
+        if (action->isSeparator() || !action->isVisible()) continue;
+        QWidget* button = bar->widgetForAction(action);
+        ASSERT_NE(button, nullptr) << s.frameClass;
+        EXPECT_TRUE(button->isVisible()) << s.frameClass << ": " << action->text().toStdString();
+        EXPECT_TRUE(bar->rect().contains(button->geometry())) << s.frameClass << ": " << action->text().toStdString();
+        if (IsSwitchText(action->text())) switches.insert(action->text());
+      }
+    }
+    // The frame's switch bar leads to other windows of the host.
+    EXPECT_FALSE(switches.empty()) << s.frameClass;
+
+    // An entry list fills its window (alone or beside another list).
+    QAbstractItemView* list = MainList(frame);
+    auto* main = qobject_cast<QMainWindow*>(frame);
+    const bool entryList =
+        list && main && (list == main->centralWidget() || list->parentWidget() == main->centralWidget());
+    if (entryList) {
+      ++listsChecked;
+      int row = list->sizeHintForRow(0);
+      if (row <= 0) row = list->fontMetrics().height();
+      EXPECT_GE(list->viewport()->height(), CFrameHostDialog::kRowsOnOpening * row)
+          << s.frameClass << ": " << list->viewport()->height() << " px for rows of " << row << " px";
+    }
+    host.reject();
+  }
+  // The sixteen entry-list windows (the others show forms).
+  EXPECT_EQ(listsChecked, 16);
+}
+
+TEST_F(HostLayoutTest, OpensAtItsOpeningSizeWithoutASavedOne) {
+  CFrameHostDialog host(&m_doc, HostFrameKind::Triggers);
+  host.show();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(host.size(), host.OpeningSizeOn(screen->availableGeometry()));
+  host.reject();
+}
+
+TEST(HostOpeningSizeTest, GrowsTheListToItsRowsWithinTheWorkArea) {
+  // A frame of 700 x 300 whose list wants 192 px but needs 400 for its rows.
+  EXPECT_EQ(CFrameHostDialog::OpeningSize(QSize(700, 300), 192, 400, kScreen),
+            QSize(CFrameHostDialog::kMinOpeningWidth, 508));
+  // A frame wider and taller than the list needs keeps its own size.
+  EXPECT_EQ(CFrameHostDialog::OpeningSize(QSize(1100, 600), 192, 100, kScreen), QSize(1100, 600));
+  // Never beyond the work area (less the window's title bar).
+  const QSize small = CFrameHostDialog::OpeningSize(QSize(1500, 900), 192, 1000, QRect(0, 0, 1024, 600));
+  EXPECT_EQ(small.width(), 1024);
+  EXPECT_LT(small.height(), 600);
+}
+
+}  // namespace
