@@ -3,6 +3,7 @@
 #include "amps/cgroup.h"
 #include "amps/czone.h"
 #include "amps/ui/linesgroupsdrag.h"
+#include "amps/ui/linesgroupsform.h"
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
@@ -12,15 +13,11 @@
 #include "shell/controls/cresizablestatic.h"
 #include "shell/controls/cresizabletreectrl.h"
 
-#include <QDropEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QStyledItemDelegate>
 #include <QTreeWidgetItem>
-#include <QVBoxLayout>
 
 #include <functional>
 
@@ -29,39 +26,8 @@ namespace {
 constexpr uint32_t kStrName = 32805;  // "Name"
 constexpr int kNameColumnPercent = 90;
 
-qint64 DataOf(const CBaseDevice* object) { return static_cast<qint64>(reinterpret_cast<quintptr>(object)); }
-
-// A list whose drags the dialog runs itself.
-class DragList final : public CEditableListCtrl {
- public:
-  explicit DragList(QWidget* parent) : CEditableListCtrl(parent) {
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-  }
-  std::function<void()> onBeginDrag;
-
- protected:
-  void startDrag(Qt::DropActions) override {
-    if (onBeginDrag) onBeginDrag();
-  }
-};
-
-// The same for the tree.
-class DragTree final : public CResizableTreeCtrl {
- public:
-  explicit DragTree(QWidget* parent) : CResizableTreeCtrl(parent) {
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-  }
-  std::function<void()> onBeginDrag;
-
- protected:
-  void startDrag(Qt::DropActions) override {
-    if (onBeginDrag) onBeginDrag();
-  }
-};
+using DragList = LinesGroupsDragView<CEditableListCtrl>;
+using DragTree = LinesGroupsDragView<CResizableTreeCtrl>;
 
 // Label edits of the tree: the edited text goes to the dialog, which
 // renames the object and sets the texts itself; the item is never written
@@ -140,22 +106,7 @@ CAddToGroupsDlg::CAddToGroupsDlg(CGroup* pGroup, QWidget* parent, CSelvantisDoc*
 
   static_cast<DragList*>(m_list)->onBeginDrag = [this] { BeginListDrag(); };
   static_cast<DragTree*>(m_tree)->onBeginDrag = [this] { BeginTreeDrag(); };
-  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
-    view->viewport()->setAcceptDrops(true);
-    view->viewport()->installEventFilter(this);
-  }
-
-  auto* grid = new QGridLayout();
-  grid->addWidget(m_listCaption, 0, 0);
-  grid->addWidget(m_treeCaption, 0, 1);
-  grid->addWidget(m_list, 1, 0);
-  grid->addWidget(m_tree, 1, 1);
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  buttons->addWidget(m_ok);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grid, 1);
-  layout->addLayout(buttons);
+  LinesGroupsForm::LayOut(this, m_listCaption, m_treeCaption, m_list, m_tree, {m_ok});
 
   connect(m_ok, &QPushButton::clicked, this, &CAddToGroupsDlg::accept);
   connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAddToGroupsDlg::OnCurrentItemChanged);
@@ -222,7 +173,7 @@ void CAddToGroupsDlg::FillTree(const CBaseDevice* skip) {
     if (node.group == skip) continue;
     auto* root = new QTreeWidgetItem(m_tree);
     root->setText(0, node.group->GetName());
-    CResizableTreeCtrl::SetItemData(root, DataOf(node.group));
+    CResizableTreeCtrl::SetItemData(root, LinesGroupsForm::DataOf(node.group));
     root->setFlags(root->flags() | Qt::ItemIsEditable);
     if (AddToGroupsState::IMAGE_GROUP < static_cast<int>(m_icons.size()))
       root->setIcon(0, m_icons[AddToGroupsState::IMAGE_GROUP]);
@@ -234,7 +185,7 @@ void CAddToGroupsDlg::FillTree(const CBaseDevice* skip) {
 QTreeWidgetItem* CAddToGroupsDlg::AddMemberItem(QTreeWidgetItem* groupItem, const AddToGroupsState::Member& member) {
   auto* child = new QTreeWidgetItem(groupItem);
   child->setText(0, member.object->GetName());
-  CResizableTreeCtrl::SetItemData(child, DataOf(member.object));
+  CResizableTreeCtrl::SetItemData(child, LinesGroupsForm::DataOf(member.object));
   child->setFlags(child->flags() | Qt::ItemIsEditable);
   if (member.image >= 0 && member.image < static_cast<int>(m_icons.size()))
     child->setIcon(0, m_icons[static_cast<size_t>(member.image)]);
@@ -244,13 +195,8 @@ QTreeWidgetItem* CAddToGroupsDlg::AddMemberItem(QTreeWidgetItem* groupItem, cons
 void CAddToGroupsDlg::FillCandidates(QTreeWidgetItem* item) {
   m_list->DeleteAllItems();
   m_filledFor = item;
-  for (CBaseDevice* object : m_state.CandidatesFor(GroupOfItem(item))) {
-    const int row = m_list->AppendItem({object->GetName()});
-    m_list->SetItemData(row, DataOf(object));
-    const int image = AddToGroupsState::RowImage(object);
-    if (image < static_cast<int>(m_icons.size()))
-      m_list->topLevelItem(row)->setIcon(0, m_icons[static_cast<size_t>(image)]);
-  }
+  for (CBaseDevice* object : m_state.CandidatesFor(GroupOfItem(item)))
+    LinesGroupsForm::AppendRow(m_list, object, AddToGroupsState::RowImage(object), m_icons);
 }
 
 void CAddToGroupsDlg::OnCurrentItemChanged(QTreeWidgetItem* item) {
@@ -332,7 +278,7 @@ void CAddToGroupsDlg::ShowName(CBaseDevice* object, int row) {
   if (row >= 0 && ObjectOfRow(row) == object) m_list->SetItemText(row, 0, object->GetName());
   for (int r = 0; r < m_list->GetItemCount(); ++r)
     if (r != row && ObjectOfRow(r) == object) m_list->SetItemText(r, 0, object->GetName());
-  m_tree->SetItemTextByData(DataOf(object), object->GetName());
+  m_tree->SetItemTextByData(LinesGroupsForm::DataOf(object), object->GetName());
 }
 
 bool CAddToGroupsDlg::RenameFromList(int row, const QString& text) {
@@ -378,27 +324,14 @@ void CAddToGroupsDlg::reject() {
 }
 
 bool CAddToGroupsDlg::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-    return CResizableDialog::eventFilter(watched, event);
   int wanted = 0;
   if (watched == m_tree->viewport()) wanted = IDC_LIST;
   if (watched == m_list->viewport()) wanted = IDC_TREE;
-  if (wanted == 0) return CResizableDialog::eventFilter(watched, event);
-  auto* drop = static_cast<QDropEvent*>(event);
+  if (wanted == 0 || !LinesGroupsDrag::IsDragEvent(event)) return CResizableDialog::eventFilter(watched, event);
   // The tree takes the list's rows, the list the tree's members.
-  if (LinesGroupsDrag::SourceOf(drop->mimeData(), this) != wanted) {
-    drop->ignore();
-    return true;
-  }
-  drop->setDropAction(Qt::MoveAction);
-  drop->accept();
-  if (type == QEvent::Drop) {
-    if (wanted == IDC_LIST)
-      DropRowsOnTree();
-    else
-      DropMemberOnList();
-  }
+  const int sourceId = LinesGroupsDrag::TakeDragEvent(event, this, [wanted](int source) { return source == wanted; });
+  if (sourceId == IDC_LIST) DropRowsOnTree();
+  if (sourceId == IDC_TREE) DropMemberOnList();
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "amps/clangroup.h"
 #include "amps/ui/linesgroupsdrag.h"
+#include "amps/ui/linesgroupsform.h"
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
@@ -11,37 +12,15 @@
 #include "shell/controls/cresizablestatic.h"
 
 #include <QCursor>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QMimeData>
 #include <QTreeWidgetItem>
-#include <QVBoxLayout>
-
-#include <functional>
 
 namespace {
 
 constexpr uint32_t kStrName = 32805;  // "Name"
 constexpr int kNameColumnPercent = 80;
 
-// A list whose drags the dialog runs itself.
-class DragList final : public CEditableListCtrl {
- public:
-  explicit DragList(QWidget* parent) : CEditableListCtrl(parent) {
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-  }
-  std::function<void()> onBeginDrag;
-
- protected:
-  void startDrag(Qt::DropActions) override {
-    if (onBeginDrag) onBeginDrag();
-  }
-};
+using DragList = LinesGroupsDragView<CEditableListCtrl>;
 
 // A LAN group's members are chosen with this dialog.
 const bool g_registered = [] {
@@ -81,23 +60,7 @@ CLinesGroupsDlg::CLinesGroupsDlg(std::vector<CBaseDevice*>* pList, QWidget* pare
 
   static_cast<DragList*>(m_unused)->onBeginDrag = [this] { BeginDrag(IDC_UNUSED_LIST); };
   static_cast<DragList*>(m_selected)->onBeginDrag = [this] { BeginDrag(IDC_SELECTED_LIST); };
-  for (CEditableListCtrl* list : {m_unused, m_selected}) {
-    list->viewport()->setAcceptDrops(true);
-    list->viewport()->installEventFilter(this);
-  }
-
-  auto* grid = new QGridLayout();
-  grid->addWidget(m_unusedCaption, 0, 0);
-  grid->addWidget(m_selectedCaption, 0, 1);
-  grid->addWidget(m_unused, 1, 0);
-  grid->addWidget(m_selected, 1, 1);
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grid, 1);
-  layout->addLayout(buttons);
+  LinesGroupsForm::LayOut(this, m_unusedCaption, m_selectedCaption, m_unused, m_selected, {m_ok, m_cancel});
   connect(m_ok, &QPushButton::clicked, this, &CLinesGroupsDlg::accept);
   connect(m_cancel, &QPushButton::clicked, this, &CLinesGroupsDlg::reject);
   if (m_doc) {
@@ -136,12 +99,8 @@ bool CLinesGroupsDlg::OnInitDialog() {
 
 void CLinesGroupsDlg::FillList(CEditableListCtrl* list, LinesGroupsState::Side side) {
   list->DeleteAllItems();
-  for (CBaseDevice* object : m_state.Rows(side)) {
-    const int row = list->AppendItem({object->GetName()});
-    list->SetItemData(row, static_cast<qint64>(reinterpret_cast<quintptr>(object)));
-    const size_t image = static_cast<size_t>(LinesGroupsState::ImageOf(object));
-    if (image < m_icons.size()) list->topLevelItem(row)->setIcon(0, m_icons[image]);
-  }
+  for (CBaseDevice* object : m_state.Rows(side))
+    LinesGroupsForm::AppendRow(list, object, LinesGroupsState::ImageOf(object), m_icons);
 }
 
 QMimeData* CLinesGroupsDlg::MakeDragData(int sourceId) const { return LinesGroupsDrag::MakeData(this, sourceId); }
@@ -178,23 +137,14 @@ bool CLinesGroupsDlg::DropRows(int sourceId, int targetId) {
 }
 
 bool CLinesGroupsDlg::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-    return CResizableDialog::eventFilter(watched, event);
   int targetId = 0;
   if (watched == m_unused->viewport()) targetId = IDC_UNUSED_LIST;
   if (watched == m_selected->viewport()) targetId = IDC_SELECTED_LIST;
-  if (targetId == 0) return CResizableDialog::eventFilter(watched, event);
-  auto* drop = static_cast<QDropEvent*>(event);
-  const int sourceId = LinesGroupsDrag::SourceOf(drop->mimeData(), this);
+  if (targetId == 0 || !LinesGroupsDrag::IsDragEvent(event)) return CResizableDialog::eventFilter(watched, event);
   // Only the other list of this dialog takes a drop.
-  if (sourceId == 0 || sourceId == targetId) {
-    drop->ignore();
-    return true;
-  }
-  drop->setDropAction(Qt::MoveAction);
-  drop->accept();
-  if (type == QEvent::Drop) DropRows(sourceId, targetId);
+  const int sourceId =
+      LinesGroupsDrag::TakeDragEvent(event, this, [targetId](int source) { return source != targetId; });
+  if (sourceId != 0) DropRows(sourceId, targetId);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDrag>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QObject>
 #include <QPoint>
@@ -36,6 +37,23 @@ int LinesGroupsDrag::SourceOf(const QMimeData* data, const QObject* dialog) {
   if (!ok || owner != reinterpret_cast<quintptr>(dialog)) return 0;
   const int id = parts[1].toInt(&ok);
   return ok && id > 0 ? id : 0;
+}
+
+bool LinesGroupsDrag::IsDragEvent(const QEvent* event) {
+  const QEvent::Type type = event->type();
+  return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
+}
+
+int LinesGroupsDrag::TakeDragEvent(QEvent* event, const QObject* dialog, const std::function<bool(int)>& accepts) {
+  auto* drop = static_cast<QDropEvent*>(event);
+  const int sourceId = SourceOf(drop->mimeData(), dialog);
+  if (sourceId == 0 || !accepts(sourceId)) {
+    drop->ignore();
+    return 0;
+  }
+  drop->setDropAction(Qt::MoveAction);
+  drop->accept();
+  return event->type() == QEvent::Drop ? sourceId : 0;
 }
 
 void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& picture) {

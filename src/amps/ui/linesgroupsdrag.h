@@ -5,8 +5,10 @@
 #include <QPixmap>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
+class QEvent;
 class QMimeData;
 class QObject;
 class QWidget;
@@ -32,6 +34,13 @@ class LinesGroupsDrag final {
   // The id of the control a drag of dialog started from; 0 for data of any
   // other drag.
   static int SourceOf(const QMimeData* data, const QObject* dialog);
+  // Whether event is a drag entering, moving over or dropped on a control.
+  static bool IsDragEvent(const QEvent* event);
+  // Such a drag event on one of dialog's drop targets: accepted as a move
+  // when it carries a drag that started on a control of dialog for which
+  // accepts(sourceId) is true, else ignored. Returns the source of an accepted drop (the work
+  // is the caller's), else 0.
+  static int TakeDragEvent(QEvent* event, const QObject* dialog, const std::function<bool(int)>& accepts);
   // Runs the drag from source (modal while the mouse is held) with the
   // picture at the cursor; the drop handlers do the work.
   static void Run(QWidget* source, QMimeData* data, const QPixmap& picture);

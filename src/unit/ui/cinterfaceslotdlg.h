@@ -1,23 +1,19 @@
 #ifndef SELV_UNIT_UI_CINTERFACESLOTDLG_H
 #define SELV_UNIT_UI_CINTERFACESLOTDLG_H
 
-#include "shell/controls/cresizabledialog.h"
 #include "unit/cinterfaceslot.h"
+#include "unit/ui/cterminalslotdlg.h"
 #include "unit/ui/interfaceslotdlgstate.h"
 
 #include <array>
 
-class CBaseDevice;
-class QCheckBox;
-class QLineEdit;
 class QRadioButton;
 
 // The interface slot's properties ("Interface"): a box and a name per
 // connector, and the model of the 24 V power supply. The decisions live in
-// InterfaceSlotDlgState; this class maps it to the controls. Nothing changes
-// in the project until OK. Should the slot go while the dialog is open, the
-// dialog closes as cancelled.
-class CInterfaceSlotDlg final : public CResizableDialog {
+// InterfaceSlotDlgState; CTerminalSlotDlg maps the connectors to the
+// controls.
+class CInterfaceSlotDlg final : public CTerminalSlotDlg {
   Q_OBJECT
 
  public:
@@ -32,24 +28,13 @@ class CInterfaceSlotDlg final : public CResizableDialog {
   // Runs the dialog modally on the slot: what the slot acts on afterwards.
   static CInterfaceSlot::DialogOutcome Run(CInterfaceSlot& slot, QWidget* parent);
 
-  // Closes the dialog and runs the changes.
-  void OnOK();
-  void accept() override { OnOK(); }
-
  protected:
-  bool OnInitDialog() override;
+  void FillOthers() override;
+  void ApplyChanges() override { m_command = m_state.Apply(); }
 
  private:
-  void OnTicked(bool output, int row, bool checked);
-  void OnObjectRemoved(CBaseDevice* object);
-
-  CInterfaceSlot* m_slot;
   InterfaceSlotDlgState m_state;
   int m_command = 0;
-  std::array<QCheckBox*, InterfaceSlotDlgState::kRows> m_inputChecks{};
-  std::array<QLineEdit*, InterfaceSlotDlgState::kRows> m_inputEdits{};
-  std::array<QCheckBox*, InterfaceSlotDlgState::kRows> m_outputChecks{};
-  std::array<QLineEdit*, InterfaceSlotDlgState::kRows> m_outputEdits{};
   std::array<QRadioButton*, 2> m_power{};
 };
 

@@ -1,6 +1,8 @@
 #ifndef SELV_UNIT_UI_DIGITALSLOTDLGSTATE_H
 #define SELV_UNIT_UI_DIGITALSLOTDLGSTATE_H
 
+#include "unit/ui/terminalrowsstate.h"
+
 #include <QString>
 
 #include <array>
@@ -14,7 +16,7 @@ class CDigitalSlot;
 // hangs on it, so OK creates, renames and deletes pads; nothing changes in
 // the project before Apply. Holds the pads as pointers; the dialog calls
 // Forget when the document announces a removal.
-class DigitalSlotDlgState final {
+class DigitalSlotDlgState final : public TerminalRowsState {
  public:
   static constexpr int kTerminals = 8;
 
@@ -33,7 +35,7 @@ class DigitalSlotDlgState final {
   CDigitalSlot& Slot() const { return m_slot; }
 
   // Reads the pads from the slot's connection lists.
-  void Load();
+  void Load() override;
   // Runs the changes of the terminals the user touched, inputs 1..8 then
   // outputs 1..8 (an untouched terminal keeps its pad even when that has no
   // name).
@@ -42,17 +44,19 @@ class DigitalSlotDlgState final {
   // Pins outside 0..7 read as an empty terminal.
   const Terminal& Input(int pin) const;
   const Terminal& Output(int pin) const;
-  // A box clicked: ticked gives the edit the default name, cleared empties
+  bool IsTicked(bool output, int pin) const override { return (output ? Output(pin) : Input(pin)).checked; }
+  QString Text(bool output, int pin) const override { return (output ? Output(pin) : Input(pin)).text; }
+  // A box ticked or cleared: ticked gives the edit the default name, cleared empties
   // it. Pins outside 0..7 are ignored.
-  void Tick(bool output, int pin, bool checked);
+  void Tick(bool output, int pin, bool checked) override;
   // The user typed in the edit of a terminal.
-  void SetText(bool output, int pin, const QString& text);
+  void SetText(bool output, int pin, const QString& text) override;
   // What a ticked terminal proposes: "Input 3", "Output 5", and "Slave
   // clock" for output 1.
   static QString DefaultText(bool output, int pin);
 
   // The pad leaves the document: no terminal points at it any more.
-  void Forget(const CBaseDevice* pad);
+  void Forget(const CBaseDevice* pad) override;
 
  private:
   static bool IsPin(int pin) { return pin >= 0 && pin < kTerminals; }

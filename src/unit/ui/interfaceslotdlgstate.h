@@ -1,6 +1,8 @@
 #ifndef SELV_UNIT_UI_INTERFACESLOTDLGSTATE_H
 #define SELV_UNIT_UI_INTERFACESLOTDLGSTATE_H
 
+#include "unit/ui/terminalrowsstate.h"
+
 #include <QString>
 
 #include <array>
@@ -14,7 +16,7 @@ class CInterfaceSlot;
 // attached"), and the chosen model of the 24 V power supply. Nothing in the
 // project changes before Apply. Holds the attached objects as pointers; the
 // dialog calls Forget when the document announces a removal.
-class InterfaceSlotDlgState final {
+class InterfaceSlotDlgState final : public TerminalRowsState {
  public:
   static constexpr int kRows = 4;
   // No power supply model chosen.
@@ -35,7 +37,7 @@ class InterfaceSlotDlgState final {
   CInterfaceSlot& Slot() const { return m_slot; }
 
   // Reads the attached objects and the power supply from the slot.
-  void Load();
+  void Load() override;
   // Runs the changes of the rows the user touched (an untouched row keeps
   // its object even when that has no name): renames, deletes and creates the attached objects and
   // sets the kind of an attached power supply. Returns the command that
@@ -46,11 +48,13 @@ class InterfaceSlotDlgState final {
   // Rows outside 0..3 read as an empty row.
   const Row& Input(int row) const;
   const Row& Output(int row) const;
-  // A box clicked: ticked gives the edit the row's default text, cleared
+  bool IsTicked(bool output, int row) const override { return (output ? Output(row) : Input(row)).checked; }
+  QString Text(bool output, int row) const override { return (output ? Output(row) : Input(row)).text; }
+  // A box ticked or cleared: ticked gives the edit the row's default text, cleared
   // empties it. Rows outside 0..3 are ignored.
-  void Tick(bool output, int row, bool checked);
+  void Tick(bool output, int row, bool checked) override;
   // The user typed in the edit of a row.
-  void SetText(bool output, int row, const QString& text);
+  void SetText(bool output, int row, const QString& text) override;
 
   // The pin command of a row, 0 for a row that attaches nothing.
   static int RowCommand(bool output, int row);
@@ -64,7 +68,7 @@ class InterfaceSlotDlgState final {
   CBaseDevice* PowerSupply() const { return m_powerSupply; }
 
   // The object leaves the document: the rows no longer point at it.
-  void Forget(const CBaseDevice* object);
+  void Forget(const CBaseDevice* object) override;
 
  private:
   static bool IsRow(int row) { return row >= 0 && row < kRows; }

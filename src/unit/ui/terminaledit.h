@@ -4,7 +4,7 @@
 class QLineEdit;
 class QString;
 
-// The name edit of a slot terminal after its tick box was clicked: it shows
+// The name edit of a slot terminal after its tick box was ticked or cleared: it shows
 // the name the terminal now has and is editable only while ticked; a fresh
 // tick puts the cursor in it with the whole name selected.
 void ShowTickedTerminal(QLineEdit* edit, const QString& name, bool checked);

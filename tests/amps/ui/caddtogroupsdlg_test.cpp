@@ -5,6 +5,7 @@
 #include "amps/cgroup.h"
 #include "amps/czone.h"
 #include "amps/ui/addtogroupsstate.h"
+#include "amps/ui/linesgroupstestsupport.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/ceditablelistctrl.h"
 #include "shell/controls/cresizabletreectrl.h"
@@ -14,8 +15,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -61,18 +60,6 @@ struct Project {
   }
 };
 
-QStringList Names(const std::vector<CBaseDevice*>& objects) {
-  QStringList names;
-  for (const CBaseDevice* object : objects) names << object->GetName();
-  return names;
-}
-
-QStringList Texts(const CEditableListCtrl* list) {
-  QStringList texts;
-  for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, 0);
-  return texts;
-}
-
 // "G1[Z1]" per root.
 QStringList TreeTexts(const CResizableTreeCtrl* tree) {
   QStringList texts;
@@ -83,21 +70,6 @@ QStringList TreeTexts(const CResizableTreeCtrl* tree) {
     texts << root->text(0) + "[" + children.join(",") + "]";
   }
   return texts;
-}
-
-void Drop(QWidget* viewport, QMimeData* data) {
-  // The application hands a drop to the control that accepted the drag
-  // entering it; one that refused it gets no drop.
-  QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &enter);
-  QDropEvent drop(QPointF(5, 5), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &drop);
-  delete data;
-}
-
-void SelectRows(CEditableListCtrl* list, std::initializer_list<int> rows) {
-  list->clearSelection();
-  for (int row : rows) list->SelectRow(row);
 }
 
 // A member connected to a group at both ends, pin 0 to pin 0.

@@ -7,6 +7,7 @@
 #include "amps/czone.h"
 #include "amps/ui/linesgroupsdrag.h"
 #include "amps/ui/linesgroupsstate.h"
+#include "amps/ui/linesgroupstestsupport.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/ceditablelistctrl.h"
 #include "support/dialogdriver.h"
@@ -14,8 +15,6 @@
 #include "support/tempprofile.h"
 
 #include <QCoreApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidgetItem>
@@ -50,35 +49,6 @@ struct Project {
     for (size_t i = 0; i < groups.size(); ++i) groups[i]->SetName(QStringLiteral("G%1").arg(i + 1));
   }
 };
-
-QStringList Names(const std::vector<CBaseDevice*>& objects) {
-  QStringList names;
-  for (const CBaseDevice* object : objects) names << object->GetName();
-  return names;
-}
-
-QStringList Texts(const CEditableListCtrl* list) {
-  QStringList texts;
-  for (int row = 0; row < list->GetItemCount(); ++row) texts << list->GetItemText(row, 0);
-  return texts;
-}
-
-// Delivers a drop of data on the list's client area (offscreen a real drag
-// does nothing).
-void Drop(CEditableListCtrl* target, QMimeData* data) {
-  // The application hands a drop to the control that accepted the drag
-  // entering it; one that refused it gets no drop.
-  QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target->viewport(), &enter);
-  QDropEvent drop(QPointF(5, 5), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target->viewport(), &drop);
-  delete data;
-}
-
-void SelectRows(CEditableListCtrl* list, std::initializer_list<int> rows) {
-  list->clearSelection();
-  for (int row : rows) list->SelectRow(row);
-}
 
 }  // namespace
 
@@ -200,7 +170,7 @@ TEST_F(CLinesGroupsDlgTest, DroppedRowsMoveAndOkHandsBackTheSelectedListInOrder)
   CEditableListCtrl* unused = dlg.GetUnusedList();
   unused->clearSelection();
   for (int row : {4, 2, 0}) unused->SelectRow(row);
-  Drop(dlg.GetSelectedList(), dlg.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
+  Drop(dlg.GetSelectedList()->viewport(), dlg.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
   EXPECT_EQ(Texts(dlg.GetSelectedList()), (QStringList{"Z3", "Z1", "All", "G2"}));
   EXPECT_EQ(Texts(unused), (QStringList{"Z2", "G1"}));
   // The rows that moved up are selected, the lowest one current.
@@ -221,7 +191,7 @@ TEST_F(CLinesGroupsDlgTest, DragBackFromTheSelectedList) {
   CLinesGroupsDlg dlg(&list, nullptr, &p.doc);
   dlg.show();
   SelectRows(dlg.GetSelectedList(), {0});
-  Drop(dlg.GetUnusedList(), dlg.MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
+  Drop(dlg.GetUnusedList()->viewport(), dlg.MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
   EXPECT_EQ(Texts(dlg.GetUnusedList()), (QStringList{"Z2", "Z3", "All", "G1", "Z1"}));
   dlg.accept();
   EXPECT_EQ(Names(list), (QStringList{"G2"}));
@@ -233,13 +203,13 @@ TEST_F(CLinesGroupsDlgTest, DropOutsideTheOtherListChangesNothing) {
   dlg.show();
   SelectRows(dlg.GetUnusedList(), {0, 1});
   // On its own list.
-  Drop(dlg.GetUnusedList(), dlg.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
+  Drop(dlg.GetUnusedList()->viewport(), dlg.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
   // Data of another dialog, and plain text.
   CLinesGroupsDlg other(&list, nullptr, &p.doc);
-  Drop(dlg.GetSelectedList(), other.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
+  Drop(dlg.GetSelectedList()->viewport(), other.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
   auto* text = new QMimeData();
   text->setText(QStringLiteral("Z2"));
-  Drop(dlg.GetSelectedList(), text);
+  Drop(dlg.GetSelectedList()->viewport(), text);
   EXPECT_FALSE(dlg.DropRows(CLinesGroupsDlg::IDC_UNUSED_LIST, CLinesGroupsDlg::IDC_UNUSED_LIST));
   EXPECT_FALSE(dlg.GetState().IsChanged());
   EXPECT_EQ(Texts(dlg.GetSelectedList()), (QStringList{"Z1"}));
@@ -253,7 +223,7 @@ TEST_F(CLinesGroupsDlgTest, CancelAfterADropKeepsTheList) {
     auto* dlg = qobject_cast<CLinesGroupsDlg*>(w);
     ASSERT_NE(dlg, nullptr);
     SelectRows(dlg->GetUnusedList(), {0});
-    Drop(dlg->GetSelectedList(), dlg->MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
+    Drop(dlg->GetSelectedList()->viewport(), dlg->MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
     EXPECT_EQ(dlg->GetSelectedList()->GetItemCount(), 1);
     dlg->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
   });
@@ -286,9 +256,9 @@ TEST_F(CLinesGroupsDlgTest, LanGroupPropertiesTakeTheChosenMembers) {
     EXPECT_EQ(Texts(dlg->GetSelectedList()), (QStringList{"Z1"}));
     // Z3 in, Z1 out.
     SelectRows(dlg->GetUnusedList(), {1});
-    Drop(dlg->GetSelectedList(), dlg->MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
+    Drop(dlg->GetSelectedList()->viewport(), dlg->MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));
     SelectRows(dlg->GetSelectedList(), {0});
-    Drop(dlg->GetUnusedList(), dlg->MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
+    Drop(dlg->GetUnusedList()->viewport(), dlg->MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
     dlg->accept();
   });
   EXPECT_TRUE(lan->ShowProperties());
@@ -303,7 +273,7 @@ TEST_F(CLinesGroupsDlgTest, CancelledLanGroupPropertiesChangeNothing) {
     auto* dlg = qobject_cast<CLinesGroupsDlg*>(w);
     ASSERT_NE(dlg, nullptr);
     SelectRows(dlg->GetSelectedList(), {0});
-    Drop(dlg->GetUnusedList(), dlg->MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
+    Drop(dlg->GetUnusedList()->viewport(), dlg->MakeDragData(CLinesGroupsDlg::IDC_SELECTED_LIST));
     dlg->reject();
   });
   EXPECT_FALSE(lan->ShowProperties());

@@ -3,12 +3,10 @@
 #include "editors/lists/calendarcelltext.h"
 #include "editors/lists/calendarlisttestsupport.h"
 #include "editors/lists/cappointdlgview.h"
+#include "editors/lists/listframetestsupport.h"
 #include "link/linkmode.h"
 #include "logic/logicstrings.h"
 #include "logic/logictime.h"
-#include "support/messagerecorder.h"
-#include "support/recordinglink.h"
-#include "support/tempprofile.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -22,38 +20,18 @@
 namespace {
 
 // An appointment frame over a project with appointments 1, 2 and 3.
-class AppointListTest : public ::testing::Test {
+class AppointListTest : public ListFrameTest<CAppointDlgFrm, CAppointDlgView> {
  protected:
   void SetUp() override {
-    doc = NewListProject();
-    SetActiveDoc(doc.get());
+    ListFrameTest::SetUp();
     for (int id = 1; id <= 3; ++id) appoints[id] = AddAppoint(*doc, id);
   }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
   void Open() {
-    frame = std::make_unique<CAppointDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Appointments});
-    frame->resize(900, 400);
-    frame->show();
+    OpenFrame(HostFrameKind::Appointments);
     view = frame->GetAppointView();
   }
-  QStringList LinesStartingWith(const QString& prefix) const {
-    QStringList out;
-    for (const QString& line : link.Lines()) {
-      if (line.startsWith(prefix)) out << line;
-    }
-    return out;
-  }
 
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
   CAppoint* appoints[4] = {};
-  std::unique_ptr<CAppointDlgFrm> frame;
-  CAppointDlgView* view = nullptr;
 };
 
 }  // namespace

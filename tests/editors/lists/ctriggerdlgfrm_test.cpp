@@ -1,12 +1,10 @@
 #include "editors/lists/ctriggerdlgfrm.h"
 #include "editors/lists/ctriggerdlgview.h"
 #include "editors/lists/entrylisttestsupport.h"
+#include "editors/lists/listframetestsupport.h"
 #include "editors/lists/triggerlistmodel.h"
 #include "link/linkmode.h"
 #include "logic/ccondition.h"
-#include "support/messagerecorder.h"
-#include "support/recordinglink.h"
-#include "support/tempprofile.h"
 
 #include <QAction>
 #include <QFile>
@@ -22,21 +20,14 @@
 namespace {
 
 // A trigger frame over a project with triggers 1, 2 and 3.
-class TriggerListTest : public ::testing::Test {
+class TriggerListTest : public ListFrameTest<CTriggerDlgFrm, CTriggerDlgView> {
  protected:
   void SetUp() override {
-    doc = NewListProject();
-    SetActiveDoc(doc.get());
+    ListFrameTest::SetUp();
     for (int id = 1; id <= 3; ++id) triggers[id] = AddTrigger(*doc, id);
   }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
   void Open() {
-    frame = std::make_unique<CTriggerDlgFrm>(HostFrameContext{doc.get(), nullptr, HostFrameKind::Triggers});
-    frame->resize(900, 400);
-    frame->show();
+    OpenFrame(HostFrameKind::Triggers);
     view = frame->GetTriggerView();
   }
   // Types text into the open in-place edit and presses Enter.
@@ -47,13 +38,7 @@ class TriggerListTest : public ::testing::Test {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
   CTrigger* triggers[4] = {};
-  std::unique_ptr<CTriggerDlgFrm> frame;
-  CTriggerDlgView* view = nullptr;
 };
 
 }  // namespace

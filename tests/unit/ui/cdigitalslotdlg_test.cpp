@@ -108,4 +108,24 @@ TEST_F(CDigitalSlotDlgTest, ClearingABoxThenOkDeletesThePadAndItsLink) {
   EXPECT_EQ(Pads(), 0);
 }
 
+TEST_F(CDigitalSlotDlgTest, ABoxChangedWithoutAClickCountsAsWell) {
+  DriveNextModal([&](QWidget* w) {
+    auto* box = Child<QCheckBox>(w, QStringLiteral("inputCheck4"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(Child<QLineEdit>(w, QStringLiteral("inputName4"))->text(), QStringLiteral("Input 5"));
+    // Ticked by a toggle that is not a click (an accessibility tool, a
+    // shortcut): it counts the same.
+    Child<QCheckBox>(w, QStringLiteral("inputCheck5"))->setChecked(true);
+    EXPECT_EQ(Child<QLineEdit>(w, QStringLiteral("inputName5"))->text(), QStringLiteral("Input 6"));
+    Press(w, QDialogButtonBox::Ok);
+  });
+  EXPECT_TRUE(slot->ShowProperties());
+  ASSERT_NE(PadOnInput(4), nullptr);
+  ASSERT_NE(PadOnInput(5), nullptr);
+  EXPECT_EQ(PadOnInput(5)->GetName(), QStringLiteral("Input 6"));
+  EXPECT_EQ(Pads(), 2);
+}
+
 }  // namespace
