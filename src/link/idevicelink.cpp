@@ -44,5 +44,6 @@ IDeviceLink* GetDeviceLink() { return g_link ? g_link : &g_nullLink; }
 IDeviceLink* SetDeviceLink(IDeviceLink* link) {
   IDeviceLink* previous = g_link;
   g_link = link;
+  SetDeviceCommands(link);
   return previous;
 }

@@ -2,6 +2,7 @@
 #define SELV_LINK_IDEVICELINK_H
 
 #include "link/linkmode.h"
+#include "model/idevicecommands.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,23 +12,17 @@
 class CSelvantisDoc;
 class QObject;
 
-// What model objects, editors and transfers use of the serial link: the
-// services the main window offers (SendDeviceCommand, SendQuery,
-// GetTimeSinceLastOutput, the message pump) and the link's output buffer and
-// mode. The application installs the real link; tests install a recording
+// What editors and transfers use of the serial link (model objects use only
+// its IDeviceCommands part): the services the main window offers
+// (SendDeviceCommand, SendQuery, GetTimeSinceLastOutput, the message pump)
+// and the link's output buffer and mode. The application installs the real link; tests install a recording
 // fake or the real link on a simulated unit. Without an installed link a null
 // link is used that sends nothing and reports an empty output buffer.
-class IDeviceLink {
+class IDeviceLink : public IDeviceCommands {
  public:
   virtual ~IDeviceLink() = default;
 
-  // One command line; CR LF is appended. Written only when doc is null or is
-  // the document the link serves. With bShorten, when the command's path
-  // (the text before the first blank) equals the path written last, only the
-  // part from the blank on is sent.
-  virtual void SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) = 0;
-  // Characters still waiting to be sent.
-  virtual int OutBufferCount() const = 0;
+  // SendDeviceCommand and OutBufferCount come from IDeviceCommands.
   virtual int GetLinkMode() const = 0;
   virtual void SetLinkMode(int mode) = 0;
   // Milliseconds since the last output, on a monotonic clock.

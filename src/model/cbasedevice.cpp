@@ -1,6 +1,5 @@
 #include "model/cbasedevice.h"
 
-#include "link/idevicelink.h"
 #include "model/carchive.h"
 #include "model/ccmdui.h"
 #include "model/cmenudata.h"
@@ -8,6 +7,7 @@
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "model/idevicecommands.h"
 #include "model/ipainter.h"
 #include "model/modelstrings.h"
 #include "model/replytext.h"
@@ -638,10 +638,10 @@ int CBaseDevice::Download(bool bQuery, int nStep) {
   return nStep + 1;
 }
 
-bool CBaseDevice::IsLinkBusy() { return GetDeviceLink()->OutBufferCount() >= kOutBufferLimit; }
+bool CBaseDevice::IsLinkBusy() { return GetDeviceCommands()->OutBufferCount() >= kOutBufferLimit; }
 
 void CBaseDevice::SendCommandLine(const QString& line, bool bShorten) const {
-  GetDeviceLink()->SendDeviceCommand(line, m_pDoc, bShorten);
+  GetDeviceCommands()->SendDeviceCommand(line, m_pDoc, bShorten);
 }
 
 int CBaseDevice::SendStep(bool bQuery, int nStep, const QString& path, const QString& key, const QString& value,

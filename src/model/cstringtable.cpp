@@ -77,8 +77,10 @@ Table ParseTable(const QString& resourcePath) {
 }
 
 bool RegisterEnglish() {
+  // Installed: data of the program in share/selvantis beside its bin/.
+  const QDir programDir(QCoreApplication::applicationDirPath());
   QStringList candidates;
-  candidates << QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kEnglishFileName));
+  candidates << programDir.filePath(QStringLiteral("../share/selvantis/") + QLatin1String(kEnglishFileName));
   const QString fallback = QString::fromLocal8Bit(SELV_ENGLISH_RCC_FALLBACK);
   if (!fallback.isEmpty()) candidates << fallback;
   for (const QString& path : candidates) {
