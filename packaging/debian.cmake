@@ -14,7 +14,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # own German texts) is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/src)
-set(SELV_DEB_RUNTIME_DEPENDS "qt6-qpa-plugins")
+set(SELV_DEB_RUNTIME_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${SELV_DEB_RUNTIME_DEPENDS}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 include(CPack)
