@@ -125,23 +125,37 @@ void CHardwareScan::ScanSlots() {
 }
 
 bool CHardwareScan::TakeSlotAnswers(const QStringList& lines) {
+  const QStringList queries = SlotQueries();
   QStringList answers;
-  for (const QString& query : SlotQueries()) {
+  int answered = 0;
+  for (const QString& query : queries) {
     const QString path = query.left(query.size() - 2);  // without " ?"
+    QString answer;
     for (const QString& line : lines) {
-      // The echo of the query is no answer; a bare path is an empty one.
-      if (line == query || (line != path && !line.startsWith(path + QLatin1Char(' ')))) continue;
-      answers << line;
-      break;
+      // The echo of the query is no answer; a bare path is an empty one;
+      // "ERROR path" answers the query without naming a module.
+      const bool own = line != query && (line == path || line.startsWith(path + QLatin1Char(' ')));
+      if (own || (line.startsWith(QLatin1String("ERROR")) && line.contains(path))) {
+        answer = line;
+        break;
+      }
     }
+    if (!answer.isEmpty()) ++answered;
+    answers << answer;
   }
-  if (answers.size() < SlotQueries().size()) return false;
+  // Every query answered, or as many answer lines as queries (some of them
+  // for other paths, which leave their slot unknown).
+  int answerLines = 0;
+  for (const QString& line : lines)
+    if (!queries.contains(line)) ++answerLines;
+  if (answered < queries.size() && answerLines < queries.size()) return false;
   AddSlotItems(answers);
   return true;
 }
 
 void CHardwareScan::AddSlotItems(const QStringList& replies) {
-  for (int i = 0; i < replies.size(); ++i) {
+  const QStringList queries = SlotQueries();
+  for (int i = 0; i < replies.size() && i < queries.size(); ++i) {
     // Only the answer to this slot's own query names its module: "ERROR
     // path", an echo or an answer for another path leaves the module
     // unknown, as a slot without an answer.
