@@ -78,7 +78,7 @@ bool CCommandFile::Write(const QString& path, const QStringList& lines, QString*
                    .arg(path, file.errorString());
     return false;
   }
-  for (const QString& line : lines) file.write(ToUnitText(line) + "\r\n");
+  file.write(FormatLines(lines));
   if (!file.commit()) {
     if (error)
       *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
@@ -101,12 +101,26 @@ bool CCommandFile::Read(const QString& path, QStringList* lines, QString* error)
     if (error) *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "\"%1\" is too large for a command file.")).arg(path);
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  *lines = ParseLines(file.readAll());
+  return true;
+}
+
+QStringList CCommandFile::ParseLines(const QByteArray& bytes) {
+  QStringList lines;
   for (const QByteArray& raw : bytes.split('\n')) {
     QByteArray line = raw;
     while (line.endsWith('\r')) line.chop(1);
-    if (line.trimmed().isEmpty()) continue;
-    lines->append(FromUnitText(line));
+    // A line of blanks, the Latin-1 no-break space among them, is no
+    // command.
+    const QString text = FromUnitText(line);
+    if (text.trimmed().isEmpty()) continue;
+    lines.append(text);
   }
-  return true;
+  return lines;
+}
+
+QByteArray CCommandFile::FormatLines(const QStringList& lines) {
+  QByteArray bytes;
+  for (const QString& line : lines) bytes += ToUnitText(line) + "\r\n";
+  return bytes;
 }

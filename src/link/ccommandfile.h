@@ -1,6 +1,7 @@
 #ifndef SELV_LINK_CCOMMANDFILE_H
 #define SELV_LINK_CCOMMANDFILE_H
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,9 @@ class CCommandFile final {
   // Reads a command file: its non-empty lines without line ends.
   static bool Read(const QString& path, QStringList* lines, QString* error);
   static bool Write(const QString& path, const QStringList& lines, QString* error);
+  // The text of a command file and back: Read and Write without the file.
+  static QStringList ParseLines(const QByteArray& bytes);
+  static QByteArray FormatLines(const QStringList& lines);
 };
 
 #endif

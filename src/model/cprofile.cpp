@@ -34,13 +34,20 @@ int CProfile::GetInt(const QString& section, const QString& key, int defaultValu
   const QVariant value = Open()->value(Key(section, key));
   if (!value.isValid()) return defaultValue;
   bool ok = false;
-  const int result = value.toString().trimmed().toInt(&ok);
+  const int result = ParseInt(value.toString(), defaultValue, &ok);
   if (!ok) {
     qCWarning(lcProfile) << "profile value" << section << key << "is not a number:" << value << "- using"
                          << defaultValue;
     return defaultValue;
   }
   return result;
+}
+
+int CProfile::ParseInt(const QString& text, int defaultValue, bool* ok) {
+  bool parsed = false;
+  const int result = text.trimmed().toInt(&parsed);
+  if (ok) *ok = parsed;
+  return parsed ? result : defaultValue;
 }
 
 QString CProfile::GetString(const QString& section, const QString& key, const QString& defaultValue) {

@@ -12,6 +12,9 @@ class CProfile final {
   static constexpr const char* kApplication = "Selvantis";
 
   static int GetInt(const QString& section, const QString& key, int defaultValue);
+  // How GetInt reads a stored text: a decimal number, blanks around it
+  // allowed; anything else is defaultValue.
+  static int ParseInt(const QString& text, int defaultValue, bool* ok = nullptr);
   static QString GetString(const QString& section, const QString& key, const QString& defaultValue = QString());
   // Writes are refused for "Configuration"/"VMX Registry", which the program
   // only ever reads. Return false when refused.

@@ -6,7 +6,9 @@
 #include "model/cidmanager.h"
 #include "model/ctext.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QIODevice>
 #include <QLoggingCategory>
 
@@ -86,6 +88,23 @@ void ReadRecords(CArchive& ar, CBaseDevice* owner, std::vector<ConnectionRecord>
   }
 }
 
+QByteArray ChecksumOf(const char* data, qsizetype size) {
+  return QCryptographicHash::hash(QByteArrayView(data, size), QCryptographicHash::Sha256);
+}
+
+QByteArray TrailerFor(const QByteArray& content) {
+  QByteArray trailer(4, '\0');
+  const uint32_t marker = CProjectFile::kChecksumMarker;
+  for (int i = 0; i < 4; ++i) trailer[i] = static_cast<char>((marker >> (8 * i)) & 0xFF);
+  return trailer + ChecksumOf(content.constData(), content.size());
+}
+
+QString DamagedMessage() {
+  return Tr(QT_TRANSLATE_NOOP("CProjectFile",
+                              "The project file is damaged: its contents no longer match the checksum written with "
+                              "them."));
+}
+
 QString Describe(const CBaseDevice* object) {
   return Fmt("%s \"", object->GetClassName()) + object->GetName() +
          Fmt("\" (type %d, identifier %d)", object->GetType(), object->GetID());
@@ -105,31 +124,17 @@ CProjectFile::Contents::~Contents() {
 ProjectFileResult CProjectFile::Write(const CSelvantisDoc& doc, QIODevice& device) {
   ProjectFileResult result;
   try {
-    CArchive ar(&device, CArchive::store);
-    ar.WriteBytes(kSignature, sizeof(kSignature));
-    ar << uint32_t(CSelvantisDoc::kFileVersion);
-
-    ar << kProjectDataVersion << int32_t(doc.m_nUpgradeFlag) << doc.m_projectData << doc.m_strPassword;
-
-    std::unordered_map<const CBaseDevice*, uint32_t> index;
-    std::vector<const CBaseDevice*> order;
-    index.reserve(static_cast<size_t>(doc.GetTotalObjectCount()));
-    for (int category = CAT_FIRST; category <= CAT_LAST; ++category) {
-      const auto& list = doc.m_lists[static_cast<size_t>(category)];
-      ar.WriteCount(static_cast<uint32_t>(list.size()));
-      for (const auto& object : list) {
-        ar.WriteObject(object.get());
-        order.push_back(object.get());
-        index.emplace(object.get(), static_cast<uint32_t>(order.size()));
-      }
+    // In memory first: the checksum covers everything before it.
+    QByteArray content;
+    QBuffer memory(&content);
+    memory.open(QIODevice::WriteOnly);
+    {
+      CArchive ar(&memory, CArchive::store);
+      WriteContent(doc, ar);
     }
-
-    ar << kConnectionsMarker;
-    for (const CBaseDevice* object : order) {
-      WriteRecords(ar, object->m_inputs, index);
-      WriteRecords(ar, object->m_outputs, index);
-    }
-    ar << kEndMarker;
+    memory.close();
+    content += TrailerFor(content);
+    if (device.write(content) != content.size()) Damaged(CArchiveException::Cause::Generic, device.errorString());
   } catch (const CArchiveException& e) {
     result.ok = false;
     result.message = e.Message();
@@ -140,10 +145,67 @@ ProjectFileResult CProjectFile::Write(const CSelvantisDoc& doc, QIODevice& devic
   return result;
 }
 
+void CProjectFile::WriteContent(const CSelvantisDoc& doc, CArchive& ar) {
+  ar.WriteBytes(kSignature, sizeof(kSignature));
+  ar << uint32_t(CSelvantisDoc::kFileVersion);
+
+  ar << kProjectDataVersion << int32_t(doc.m_nUpgradeFlag) << doc.m_projectData << doc.m_strPassword;
+
+  std::unordered_map<const CBaseDevice*, uint32_t> index;
+  std::vector<const CBaseDevice*> order;
+  index.reserve(static_cast<size_t>(doc.GetTotalObjectCount()));
+  for (int category = CAT_FIRST; category <= CAT_LAST; ++category) {
+    const auto& list = doc.m_lists[static_cast<size_t>(category)];
+    ar.WriteCount(static_cast<uint32_t>(list.size()));
+    for (const auto& object : list) {
+      ar.WriteObject(object.get());
+      order.push_back(object.get());
+      index.emplace(object.get(), static_cast<uint32_t>(order.size()));
+    }
+  }
+
+  ar << kConnectionsMarker;
+  for (const CBaseDevice* object : order) {
+    WriteRecords(ar, object->m_inputs, index);
+    WriteRecords(ar, object->m_outputs, index);
+  }
+  ar << kEndMarker;
+}
+
+bool CProjectFile::HasChecksumTrailer(const QByteArray& bytes) {
+  if (bytes.size() < qsizetype(sizeof(kSignature)) + kTrailerBytes) return false;
+  const auto* tail = reinterpret_cast<const uint8_t*>(bytes.constData() + bytes.size() - kTrailerBytes);
+  const uint32_t marker =
+      uint32_t(tail[0]) | uint32_t(tail[1]) << 8 | uint32_t(tail[2]) << 16 | uint32_t(tail[3]) << 24;
+  return marker == kChecksumMarker;
+}
+
+QByteArray CProjectFile::WithMatchingChecksum(QByteArray bytes) {
+  if (!HasChecksumTrailer(bytes)) return bytes;
+  bytes.chop(kTrailerBytes);
+  return bytes + TrailerFor(bytes);
+}
+
 ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
   ProjectFileResult result;
   try {
-    CArchive ar(&device, CArchive::load);
+    QByteArray bytes = device.readAll();
+    // A file with a trailer is checked before any record is read, so a
+    // changed byte is reported as damage and not as whatever it makes of the
+    // record it falls in. Older files have no trailer and end at the end
+    // marker.
+    const bool sealed = HasChecksumTrailer(bytes);
+    if (sealed) {
+      const qsizetype contentSize = bytes.size() - kTrailerBytes;
+      if (ChecksumOf(bytes.constData(), contentSize) != bytes.mid(contentSize + 4)) {
+        result.damaged = true;
+        Damaged(CArchiveException::Cause::Generic, DamagedMessage());
+      }
+      bytes.truncate(contentSize);
+    }
+    QBuffer memory(&bytes);
+    memory.open(QIODevice::ReadOnly);
+    CArchive ar(&memory, CArchive::load);
     char signature[sizeof(kSignature)] = {};
     if (ar.BytesLeft() < qint64(sizeof(kSignature) + 4))
       Damaged(CArchiveException::Cause::BadSignature,
@@ -207,6 +269,12 @@ ProjectFileResult CProjectFile::Read(QIODevice& device, Contents& contents) {
     if (marker != kEndMarker)
       Damaged(CArchiveException::Cause::Generic,
               Tr(QT_TRANSLATE_NOOP("CProjectFile", "The project file is damaged at its end.")));
+    // After the end marker there is only the trailer, which was taken off
+    // above; anything else is a damaged trailer.
+    if (ar.BytesLeft() != 0) {
+      result.damaged = true;
+      Damaged(CArchiveException::Cause::Generic, DamagedMessage());
+    }
 
     // Every object needs an identifier of its own in its type's pool.
     CIDManager pools;

@@ -492,9 +492,16 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   const ProjectFileResult result = LoadFrom(buffer);
   if (!result.ok) {
-    AfxMessageBox(
-        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2")).arg(path, result.message),
-        MB_OK | MB_ICONSTOP);
+    QString text =
+        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2")).arg(path, result.message);
+    // The backup is the project as it was before its last save.
+    const QString backup = BackupPathFor(path);
+    if (QFileInfo(backup).isFile())
+      text +=
+          QLatin1String("\n\n") +
+          Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The backup \"%1\" holds the project as it was before its last save."))
+              .arg(backup);
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
     return false;
   }
   SetPathName(path);
@@ -506,6 +513,29 @@ QString CSelvantisDoc::BackupPathFor(const QString& path) {
   if (info.suffix().compare(QLatin1String("sxm"), Qt::CaseInsensitive) == 0)
     return path.left(path.size() - info.suffix().size()) + QStringLiteral("bak");
   return path + QStringLiteral(".bak");
+}
+
+QString CSelvantisDoc::WriteBackup(const QString& path, const QString& backup) {
+  QFile source(path);
+  if (!source.open(QIODevice::ReadOnly)) return source.errorString();
+  const QByteArray bytes = source.readAll();
+  if (source.error() != QFileDevice::NoError) return source.errorString();
+  source.close();
+  QSaveFile target(backup);
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return target.errorString();
+  // A write that stops short (a full disk) says why only when the rest is
+  // written again.
+  for (qint64 done = 0; done < bytes.size();) {
+    const qint64 written = target.write(bytes.constData() + done, bytes.size() - done);
+    if (written <= 0) {
+      const QString reason = target.errorString();
+      target.cancelWriting();
+      return reason;
+    }
+    done += written;
+  }
+  if (!target.commit()) return target.errorString();
+  return {};
 }
 
 bool CSelvantisDoc::OnSaveDocument(const QString& path) {
@@ -530,11 +560,24 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     return false;
   }
   // The old file stays in place until the new one replaces it; its copy is
-  // the backup.
-  if (QFile::exists(path)) {
+  // the backup, which replaces the previous backup only once it is complete.
+  // When it cannot be written the user decides whether to save without it.
+  if (QFileInfo(path).isFile()) {
     const QString backup = BackupPathFor(path);
-    QFile::remove(backup);
-    if (!QFile::copy(path, backup)) qCWarning(lcDocument) << "no backup" << backup;
+    const QString reason = WriteBackup(path, backup);
+    if (!reason.isEmpty()) {
+      qCWarning(lcDocument) << "no backup" << backup << reason;
+      const int answer = AfxMessageBox(
+          Tr(QT_TRANSLATE_NOOP("CSelvantisDoc",
+                               "The backup \"%1\" cannot be written:\n%2\n\nSave the project without a new backup? "
+                               "The previous backup, if any, stays as it was."))
+              .arg(backup, reason),
+          MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+      if (answer != IDOK) {
+        file.cancelWriting();
+        return false;
+      }
+    }
   }
   if (!file.commit()) {
     AfxMessageBox(

@@ -24,6 +24,9 @@ class QIODevice;
 struct ProjectFileResult {
   bool ok = true;
   QString message;
+  // The file changed after it was written: its checksum does not match its
+  // contents (or something other than the checksum follows the end marker).
+  bool damaged = false;
 };
 
 // The project document: owns every model object in 16 lists (one per
@@ -189,8 +192,11 @@ class CSelvantisDoc final : public QObject {
   // message and the document stays as it was.
   bool OnOpenDocument(const QString& path);
   // Writes the project to a temporary file and renames it over path; the
-  // old file is kept as a backup (".bak" in place of the extension). A
-  // failed save shows a message and leaves the old file as it was.
+  // old file is kept as a backup (".bak" in place of the extension), itself
+  // written to a temporary file first. A backup that cannot be written is
+  // reported before the project file is replaced, and the user may cancel
+  // the save. A failed save shows a message and leaves the old file as it
+  // was.
   bool OnSaveDocument(const QString& path);
   // The same without messages and without the file system.
   ProjectFileResult LoadFrom(QIODevice& device);
@@ -203,6 +209,9 @@ class CSelvantisDoc final : public QObject {
   static int GetLoadingFileVersion();
   // The backup path of a project path: ".bak" in place of ".sxm".
   static QString BackupPathFor(const QString& path);
+  // Copies path to backup through a temporary file that replaces backup only
+  // when complete. Empty when it worked, else the system's reason.
+  static QString WriteBackup(const QString& path, const QString& backup);
 
  signals:
   void objectAdded(CBaseDevice* object);

@@ -13,9 +13,11 @@ void CShellSettings::SetLanguage(CStringTable::Language language) {
 }
 
 int CShellSettings::GetStartupAction() {
-  // Values other than 1 and 2 mean "nothing" to the program; they are kept
-  // as read so that a value set by a newer version survives.
-  return CProfile::GetInt(kConfiguration, kShellCommandKey, kStartNew);
+  // Only reading falls back to the default: the stored value stays in the
+  // profile until the user chooses another action, so a value set by a newer
+  // version survives.
+  const int action = CProfile::GetInt(kConfiguration, kShellCommandKey, kStartNew);
+  return action >= kStartNothing && action <= kStartReopenLast ? action : kStartNew;
 }
 
 void CShellSettings::SetStartupAction(int action) { CProfile::WriteInt(kConfiguration, kShellCommandKey, action); }

@@ -10,7 +10,8 @@
 class CShellSettings final {
  public:
   // "Configuration"/"ShellCommand": what the program does at start-up when
-  // no file is named on the command line.
+  // no file is named on the command line. A stored value outside 0..2 reads
+  // as kStartNew (and stays stored until another action is chosen).
   enum StartupAction : int { kStartNothing = 0, kStartNew = 1, kStartReopenLast = 2 };
 
   static constexpr const char* kSettings = "Settings";

@@ -130,3 +130,115 @@ TEST(ProjectSaveTest, AFullDiskLeavesTheOldFileWhole) {
   ASSERT_TRUE(reopened.OnOpenDocument(project.path));
   EXPECT_EQ(reopened.GetObjectCount(CAT_ZONES), project.doc.GetObjectCount(CAT_ZONES));
 }
+
+namespace {
+
+// A project saved twice (so a backup lies beside it) whose next save is
+// much smaller than the file on disk: a disk with room for the new file but
+// not for a copy of the old one.
+struct ShrinkingProject {
+  QTemporaryDir dir;
+  QString path;
+  QString backup;
+  CSelvantisDoc doc;
+  QByteArray onDisk;
+  QByteArray oldBackup;
+
+  ShrinkingProject() {
+    path = dir.filePath(QStringLiteral("Plant.sxm"));
+    backup = dir.filePath(QStringLiteral("Plant.bak"));
+    AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Lobby"));
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    doc.SetProjectData(1, QString(64 * 1024, QLatin1Char('x')));
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    onDisk = ReadAll(path);
+    oldBackup = ReadAll(backup);
+    EXPECT_FALSE(oldBackup.isEmpty());
+    EXPECT_GT(onDisk.size(), 64 * 1024);
+    doc.SetProjectData(1, QStringLiteral("short"));
+    EXPECT_TRUE(doc.IsModified());
+  }
+
+  QStringList FilesInFolder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+  rlim_t RoomForTheNewFileOnly() const { return static_cast<rlim_t>(onDisk.size() / 2); }
+};
+
+}  // namespace
+
+TEST(ProjectSaveTest, ABackupThatCannotBeWrittenIsReportedAndTheSaveCanBeCancelled) {
+  ShrinkingProject project;
+  const QStringList before = project.FilesInFolder();
+  MessageRecorder messages;
+  messages.QueueAnswer(IDCANCEL);
+  bool saved = true;
+  {
+    FileSizeLimit limit(project.RoomForTheNewFileOnly());
+    ASSERT_TRUE(limit.Ok());
+    saved = project.doc.OnSaveDocument(project.path);
+  }
+  EXPECT_FALSE(saved);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const MessageRequest& request = messages.Requests()[0];
+  EXPECT_EQ(request.style & MB_TYPEMASK, uint32_t(MB_OKCANCEL));
+  EXPECT_TRUE(request.text.contains(project.backup)) << request.text.toStdString();
+  // With the system's reason (the file size limit stands in for a full disk).
+  EXPECT_TRUE(request.text.contains(QStringLiteral("too large"), Qt::CaseInsensitive)) << request.text.toStdString();
+  // Nothing on disk changed: the project, the previous backup, no leftovers.
+  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(project.FilesInFolder(), before);
+  EXPECT_TRUE(project.doc.IsModified());
+}
+
+TEST(ProjectSaveTest, SavingWithoutANewBackupKeepsThePreviousBackup) {
+  ShrinkingProject project;
+  const QStringList before = project.FilesInFolder();
+  MessageRecorder messages;
+  messages.QueueAnswer(IDOK);
+  bool saved = false;
+  {
+    FileSizeLimit limit(project.RoomForTheNewFileOnly());
+    ASSERT_TRUE(limit.Ok());
+    saved = project.doc.OnSaveDocument(project.path);
+  }
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_FALSE(project.doc.IsModified());
+  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(project.FilesInFolder(), before);
+  CSelvantisDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(project.path));
+  EXPECT_EQ(reopened.GetProjectData(1), QStringLiteral("short"));
+}
+
+TEST(ProjectSaveTest, ABackupIsReplacedOnlyByACompleteCopy) {
+  ShrinkingProject project;
+  // The default answer is not to save without a backup.
+  MessageRecorder messages;
+  {
+    FileSizeLimit limit(project.RoomForTheNewFileOnly());
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(project.doc.OnSaveDocument(project.path));
+  }
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+
+  // A backup path that cannot take a file at all (a folder) is reported the
+  // same way.
+  ASSERT_TRUE(QFile::remove(project.backup));
+  ASSERT_TRUE(QDir().mkdir(project.backup));
+  messages.Clear();
+  EXPECT_FALSE(project.doc.OnSaveDocument(project.path));
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_FALSE(CSelvantisDoc::WriteBackup(project.path, project.backup).isEmpty());
+  ASSERT_TRUE(QDir().rmdir(project.backup));
+
+  // With room the backup is the file as it was before the save.
+  EXPECT_TRUE(CSelvantisDoc::WriteBackup(project.path, project.backup).isEmpty());
+  EXPECT_EQ(ReadAll(project.backup), project.onDisk);
+  messages.Clear();
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_EQ(ReadAll(project.backup), project.onDisk);
+}

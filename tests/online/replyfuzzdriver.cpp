@@ -17,6 +17,7 @@
 #include "link/idevicelink.h"
 #include "link/iserialport.h"
 #include "link/linkmode.h"
+#include "logic/cfault.h"
 #include "macros/cmacro.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -38,6 +39,7 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QStringList>
@@ -183,6 +185,21 @@ QString CheckSaveAndLoad(CSelvantisDoc& doc) {
   return CheckOwnership(again, "reloaded");
 }
 
+// Whether a line of bytes can reach the project: one with a "/" (the reply
+// routing and the on-line windows that keep anything in the project take
+// only lines with a path) or that names a path of the project, as the link
+// cuts it in either receive event, with or without the line lost between
+// them.
+bool MayReach(const CSelvantisDoc& doc, const QByteArray& bytes, int cut) {
+  for (const QByteArray& piece : {bytes, bytes.left(cut), bytes.mid(cut)}) {
+    CLineCutter cutter;
+    for (const QString& line : cutter.Feed(piece + "\r")) {
+      if (line.contains(QLatin1Char('/')) || doc.FindPathOwner(line) != nullptr) return true;
+    }
+  }
+  return false;
+}
+
 // The on-line windows and the scans on the project, each given the lines.
 void FeedWindows(CSelvantisDoc& doc, const QStringList& lines, const QString& rawText) {
   {
@@ -308,7 +325,8 @@ void FillWithEveryFamily(CSelvantisDoc& doc, bool large) {
   doc.PurgeDeleted();
 }
 
-ReplyFuzzDriver::ReplyFuzzDriver() : m_sink(std::make_unique<SilentSink>()) {
+ReplyFuzzDriver::ReplyFuzzDriver(unsigned checkEvery)
+    : m_sink(std::make_unique<SilentSink>()), m_checkEvery(checkEvery == 0 ? 1 : checkEvery) {
   m_previousProfile = CProfile::IniFile();
   CProfile::UseIniFile(m_dir.filePath(QStringLiteral("profile.ini")));
   m_previousSink = CMessageSink::Install(m_sink.get());
@@ -324,6 +342,7 @@ ReplyFuzzDriver::ReplyFuzzDriver() : m_sink(std::make_unique<SilentSink>()) {
 }
 
 ReplyFuzzDriver::~ReplyFuzzDriver() {
+  for (auto& doc : m_docs) doc.reset();
   CClockWindowState::SetClockSetter(m_previousClockSetter);
   CMessageSink::Install(m_previousSink);
   CProfile::UseIniFile(m_previousProfile);
@@ -373,9 +392,21 @@ QByteArray ReplyFuzzDriver::WindowSeedLines() const {
 QString ReplyFuzzDriver::Run(const QByteArray& bytes) {
   const uint8_t steer = bytes.isEmpty() ? 0 : static_cast<uint8_t>(bytes[0]);
   const bool large = (steer & 1) != 0;
-  CSelvantisDoc doc;
+  const int slot = large ? 1 : 0;
   QString error;
-  if (!Load(doc, ProjectBytes(large), &error)) return error;
+  if (!m_docs[slot] || m_touched[slot]) {
+    m_docs[slot].reset();
+    auto fresh = std::make_unique<CSelvantisDoc>();
+    ++m_loads;
+    if (!Load(*fresh, ProjectBytes(large), &error)) return error;
+    m_pristine[slot] = Save(*fresh, &error);
+    if (!error.isEmpty()) return error;
+    m_docs[slot] = std::move(fresh);
+  }
+  CSelvantisDoc& doc = *m_docs[slot];
+  const int cut = steer % (bytes.size() + 1);
+  m_touched[slot] = (steer & 2) != 0 || MayReach(doc, bytes, cut);
+  const bool sampled = qHash(bytes) % m_checkEvery == 0;
   // The upload's error file goes beside the project, as in the program.
   doc.SetPathName(m_dir.filePath(QStringLiteral("fuzz.sxm")));
 
@@ -394,7 +425,6 @@ QString ReplyFuzzDriver::Run(const QByteArray& bytes) {
     // reset what they expect answers for); every other input skips them.
     if ((steer & 2) != 0) RunTransfers(doc, true);
     // In two pieces: a line may arrive cut anywhere.
-    const int cut = steer % (bytes.size() + 1);
     link.HandleIncoming(bytes.left(cut));
     // The line may go in the middle of an upload: the rest arrives in
     // normal mode.
@@ -414,8 +444,21 @@ QString ReplyFuzzDriver::Run(const QByteArray& bytes) {
 
   CLineCutter cutter;
   const QStringList lines = cutter.Feed(bytes + "\r");
+  // The fault window takes its answers without a path: what it shows of
+  // them is kept in the fault object.
+  auto* fault = dynamic_cast<CFault*>(doc.GetIDManager().FindBaseDevice(1, DT_FAULT));
+  QString faultBefore, faultAfter;
+  if (fault) fault->GetColumnText(faultBefore, 4);
   FeedWindows(doc, lines, QString::fromLatin1(bytes));
+  if (fault && doc.Contains(fault)) fault->GetColumnText(faultAfter, 4);
+  if (faultAfter != faultBefore) m_touched[slot] = true;
   error = CheckOwnership(doc, "windows");
   if (!error.isEmpty()) return error;
+  if (!sampled) return {};
+  if (!m_touched[slot]) {
+    // The input was taken as harmless: the project must be as it was.
+    if (Save(doc, &error) != m_pristine[slot])
+      return error.isEmpty() ? QStringLiteral("an input that reaches no object changed the project") : error;
+  }
   return CheckSaveAndLoad(doc);
 }

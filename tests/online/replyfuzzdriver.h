@@ -28,17 +28,30 @@ class QDateTime;
 // must save and load again: a damaged reply may be ignored, never leave the
 // project unsaveable.
 //
+// One loaded project of each size serves many inputs: an input whose lines
+// cannot reach the project (no line holds a "/" or names a path of it, the
+// upload's queries stay off and the fault window's answer is the same)
+// leaves it as it was, and only after an input that may have changed it is
+// it loaded anew. The save-and-load check
+// runs on a sample of the inputs (one in checkEvery, chosen by the input's
+// hash, so a fault found on an input is found again on it); on a sampled
+// input that was taken as harmless, the project must also still save to the
+// bytes it was loaded from.
+//
 // Needs a QCoreApplication. The profile is a temporary INI file and the
 // computer's clock is never set while a driver lives.
 class ReplyFuzzDriver final {
  public:
-  ReplyFuzzDriver();
+  // checkEvery 1: every input gets the save-and-load check.
+  explicit ReplyFuzzDriver(unsigned checkEvery = 1);
   ReplyFuzzDriver(const ReplyFuzzDriver&) = delete;
   ReplyFuzzDriver& operator=(const ReplyFuzzDriver&) = delete;
   ~ReplyFuzzDriver();
 
   // Empty when all went well, else what was wrong.
   QString Run(const QByteArray& bytes);
+  // How many times a project was loaded for the inputs so far.
+  int Loads() const { return m_loads; }
 
   // The project with objects of every family (large: the upgrade variant),
   // as saved bytes.
@@ -57,6 +70,13 @@ class ReplyFuzzDriver final {
   std::function<bool(const QDateTime&)> m_previousClockSetter;
   QByteArray m_small;
   QByteArray m_large;
+  unsigned m_checkEvery = 1;
+  // The loaded projects (small, large), what each saves to while untouched,
+  // and whether an input may have changed it.
+  std::unique_ptr<CSelvantisDoc> m_docs[2];
+  QByteArray m_pristine[2];
+  bool m_touched[2] = {true, true};
+  int m_loads = 0;
 };
 
 // Builds a project with objects of every family: the new project's fixed

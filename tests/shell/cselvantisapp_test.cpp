@@ -69,13 +69,14 @@ class CSelvantisAppTest : public testing::Test {
 };
 
 TEST_F(CSelvantisAppTest, StartsWithTheActionOfTheShellCommand) {
+  // A value out of range (5) reads as the default: a new project.
   const QString last = WriteProject(Path("last.sxm"));
   struct Row {
     int shellCommand;
     int documents;
     QString path;
   };
-  for (const Row& row : {Row{0, 0, {}}, Row{1, 1, {}}, Row{2, 1, last}, Row{5, 0, {}}}) {
+  for (const Row& row : {Row{0, 0, {}}, Row{1, 1, {}}, Row{2, 1, last}, Row{5, 1, {}}}) {
     CProfile::WriteInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), row.shellCommand);
     CProfile::WriteString(CRecentFileList::kSection, QStringLiteral("File1"), last);
     CMainFrame& frame = Start();

@@ -94,18 +94,29 @@ TEST(CPreferencesStateTest, WritesOnlyWhatChanged) {
   EXPECT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), QStringLiteral("/dev/ttyS3"));
 }
 
-TEST(CPreferencesStateTest, KeepsAStartupValueItDoesNotKnow) {
+TEST(CPreferencesStateTest, AStartupValueItDoesNotKnowReadsAsTheDefaultAndIsKept) {
   TempProfile profile;
+  CShellSettings::SetStartupAction(9);
+  EXPECT_EQ(CShellSettings::GetStartupAction(), CShellSettings::kStartNew);
+  CShellSettings::SetStartupAction(-1);
+  EXPECT_EQ(CShellSettings::GetStartupAction(), CShellSettings::kStartNew);
+  CProfile::WriteString(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), QStringLiteral("two"));
+  EXPECT_EQ(CShellSettings::GetStartupAction(), CShellSettings::kStartNew);
+  for (int action = 0; action <= 2; ++action) {
+    CShellSettings::SetStartupAction(action);
+    EXPECT_EQ(CShellSettings::GetStartupAction(), action);
+  }
+
   CShellSettings::SetStartupAction(9);
   CPreferencesState state;
   state.Load();
-  EXPECT_EQ(state.StartupChoice(), 0) << "shown as \"do nothing\"";
-  state.SetStartupChoice(0);
+  EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew) << "shown as the default";
   state.SetSerialPort(QString());
   EXPECT_FALSE(state.Apply().Any());
-  EXPECT_EQ(CShellSettings::GetStartupAction(), 9);
+  // Left alone, the stored value of a newer version survives.
+  EXPECT_EQ(CProfile::GetInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), -1), 9);
   state.SetStartupChoice(5);
-  EXPECT_EQ(state.StartupChoice(), 0);
+  EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
 }
 
 TEST(CPreferencesDlgTest, OkAppliesTheChoices) {

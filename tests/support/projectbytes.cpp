@@ -2,6 +2,7 @@
 
 #include "model/carchive.h"
 #include "model/cbasedevice.h"
+#include "model/cprojectfile.h"
 #include "model/cselvantisdoc.h"
 
 #include <QBuffer>
@@ -69,6 +70,8 @@ QByteArray Int32s(std::initializer_list<int32_t> values) {
 }
 
 bool PatchSchema(QByteArray& bytes, const char* className, int schema) {
+  // Older versions wrote no checksum.
+  if (CProjectFile::HasChecksumTrailer(bytes)) bytes.chop(CProjectFile::kTrailerBytes);
   const QByteArray name(className);
   const QByteArray needle = char(name.size()) + name;
   for (int at = bytes.indexOf(needle); at >= 4; at = bytes.indexOf(needle, at + 1)) {

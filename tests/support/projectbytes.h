@@ -39,7 +39,8 @@ QByteArray Int32s(std::initializer_list<int32_t> values);
 
 // Rewrites the schema in the class tag of className (new-class tag 0xFFFF,
 // schema word, name as a length-prefixed string) as an older program
-// version wrote it. False when the tag is not found.
+// version wrote it, without the checksum trailer. False when the tag is not
+// found.
 bool PatchSchema(QByteArray& bytes, const char* className, int schema);
 
 #endif

@@ -1,7 +1,9 @@
 // libFuzzer entry for the archive reader: any input must either read or end
 // in CArchiveException. Another exception, a crash or a sanitizer report is
-// a fault. Seed it with tests/data/archive-corpus:
-//   build/fuzz/tools/fuzz/archive_fuzz -max_len=4096 tests/data/archive-corpus
+// a fault. Seed it with tests/data/archive-corpus (hand-made damaged files)
+// and the grown corpus tests/data/archive-fuzz-corpus, which test_model
+// replays:
+//   build/fuzz/tools/fuzz/archive_fuzz -max_len=4096 work-dir tests/data/archive-fuzz-corpus tests/data/archive-corpus
 #include "model/carchiveexception.h"
 #include "support/archivesamples.h"
 

@@ -9,8 +9,10 @@
 // large), seeds for project_fuzz. -write_dict=FILE writes the path parts and
 // values of those lines as a libFuzzer dictionary (-dict=FILE): the string
 // comparisons happen inside Qt, which gives the fuzzer no hints.
-// A crashing input, minimised, goes into tests/data/reply-corpus, which
-// test_online replays.
+// One loaded project serves the inputs that cannot reach it, and the
+// save-and-load check runs on one input in 64 (-check_every=N; see
+// tests/online/replyfuzzdriver.h). A crashing input, minimised, goes into
+// tests/data/reply-corpus, which test_online replays with every check.
 #include "online/replyfuzzdriver.h"
 
 #include <QByteArray>
@@ -103,7 +105,12 @@ int WriteProjects(const QString& dir) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   g_app = new QCoreApplication(*argc, *argv);
-  g_driver = new ReplyFuzzDriver();
+  unsigned checkEvery = 64;
+  for (int i = 1; i < *argc; ++i) {
+    const char* arg = (*argv)[i];
+    if (std::strncmp(arg, "-check_every=", 13) == 0) checkEvery = static_cast<unsigned>(std::atoi(arg + 13));
+  }
+  g_driver = new ReplyFuzzDriver(checkEvery);
   for (int i = 1; i < *argc; ++i) {
     const char* arg = (*argv)[i];
     if (std::strncmp(arg, "-write_seeds=", 13) == 0) std::exit(WriteSeeds(QString::fromLocal8Bit(arg + 13)));
