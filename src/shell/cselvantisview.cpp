@@ -120,17 +120,24 @@ QPoint CSelvantisView::CanvasToView(const QPoint& canvasPoint) const {
   return m_zoom.ToView(canvasPoint) - ScrollOffset();
 }
 
+QRect CSelvantisView::ScrollArea() const {
+  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc);
+  const QRect drawing = bounds.isEmpty() ? QRect(0, 0, 1, 1) : bounds;
+  return drawing.adjusted(-kScrollMarginUnits, -kScrollMarginUnits, kScrollMarginUnits, kScrollMarginUnits);
+}
+
 void CSelvantisView::UpdateScrollRange() {
-  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc).united(QRect(0, 0, 1, 1));
-  const QRect zoomed =
-      m_zoom.ToView(QRect(QPoint(0, 0), QPoint(bounds.x() + bounds.width(), bounds.y() + bounds.height())));
+  // The bars cover the drawing and a margin around it, wherever on the
+  // canvas it lies; the value is the view pixel at the window's left/top
+  // edge, so the thumb at the left end shows the drawing's left end.
+  const QRect area = m_zoom.ToView(ScrollArea());
   const QSize page = viewport()->size();
-  const int width = zoomed.width() + kExtraRoom;
-  const int height = zoomed.height() + kExtraRoom;
+  const int right = area.x() + area.width() + kExtraRoom;
+  const int bottom = area.y() + area.height() + kExtraRoom;
   horizontalScrollBar()->setPageStep(page.width());
   verticalScrollBar()->setPageStep(page.height());
-  horizontalScrollBar()->setRange(0, std::max(0, width - page.width()));
-  verticalScrollBar()->setRange(0, std::max(0, height - page.height()));
+  horizontalScrollBar()->setRange(area.x(), std::max(area.x(), right - page.width()));
+  verticalScrollBar()->setRange(area.y(), std::max(area.y(), bottom - page.height()));
 }
 
 void CSelvantisView::ShowDrawing() {
@@ -139,10 +146,9 @@ void CSelvantisView::ShowDrawing() {
 }
 
 void CSelvantisView::ApplyShowDrawing() {
-  const QPoint start =
-      m_zoom.ScrollToStartOf(CCanvasRenderer::DrawingBounds(m_doc), viewport()->size(), kShowMarginUnits);
-  // Past the end of the range the scroll bar stops at its end, where the
-  // whole drawing is in view anyway.
+  const QPoint start = m_zoom.ScrollToShow(CCanvasRenderer::UnitBounds(m_doc), viewport()->size(), kShowMarginUnits);
+  // Beyond the range the scroll bar stops at its end, where the unit is in
+  // view anyway.
   horizontalScrollBar()->setValue(start.x());
   verticalScrollBar()->setValue(start.y());
 }
@@ -183,17 +189,16 @@ void CSelvantisView::ZoomOut() {
 void CSelvantisView::ZoomToFit() {
   m_keepDrawingStart = false;
   CZoomState next = m_zoom;
-  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc);
-  next.Fit(bounds, viewport()->size());
+  next.Fit(ScrollArea(), viewport()->size());
   if (next.Percent() != m_zoom.Percent()) {
     m_zoom = next;
     ApplyZoomTolerances();
-    UpdateScrollRange();
     viewport()->update();
     emit zoomChanged(m_zoom.Percent());
   }
-  horizontalScrollBar()->setValue(0);
-  verticalScrollBar()->setValue(0);
+  UpdateScrollRange();
+  horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+  verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
 bool CSelvantisView::CanZoomIn() const { return m_zoom.Percent() < CZoomState::kMaxPercent; }

@@ -49,13 +49,19 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   bool CanZoomOut() const;
 
   // ---- Showing the drawing ---------------------------------------------------------
-  // Room left above and left of the drawing when the view shows its start.
+  // Room kept around the unit's blocks when the view shows them.
   static constexpr int kShowMarginUnits = 20;
-  // Scrolls so that the drawing's bounding box starts in view (objects stay
-  // where the project has them). Done when the view is made and when its
-  // document is loaded; until the user scrolls, zooms or clicks, a change of
-  // the window's size keeps the start in view.
+  // Room around the drawing's bounding box that the scroll bars reach.
+  static constexpr int kScrollMarginUnits = 100;
+  // Scrolls so that the central unit's blocks are in view (objects stay
+  // where the project has them; the whole drawing when it has no unit).
+  // Done when the view is made and when its document is loaded; until the
+  // user scrolls, zooms or clicks, a change of the window's size keeps them
+  // in view.
   void ShowDrawing();
+  // The part of the canvas the scroll bars cover: the drawing's bounding
+  // box and kScrollMarginUnits around it (canvas units).
+  QRect ScrollArea() const;
 
   // ---- Coordinates --------------------------------------------------------------
   QPoint ViewToCanvas(const QPoint& viewportPoint) const;
