@@ -8,7 +8,9 @@
 #include "shell/iscrolltarget.h"
 
 #include <QAbstractScrollArea>
+#include <QPixmap>
 #include <QPoint>
+#include <QRegion>
 
 #include <memory>
 
@@ -114,8 +116,15 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
+  // Marks the whole window, or a rectangle of it (view pixels), for drawing
+  // anew and asks for a paint event.
+  void RepaintAll();
+  void RepaintRect(const QRect& rect);
+  // Draws grid and objects of the rectangle dirty (view pixels) with p.
+  void RenderInto(QPainter& p, const QRect& dirty);
   void UpdateScrollRange();
   void ApplyZoomTolerances();
   void ZoomAround(const QPoint& viewportPoint, int percent);
@@ -127,6 +136,12 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   CCanvasController m_controller;
   CScrollTracker m_tracker;
   QPoint m_lastMouse;
+  // The window's picture of the drawing, at the scroll position and zoom it
+  // was drawn at, and the part of it that no longer shows the drawing.
+  QPixmap m_picture;
+  QPoint m_pictureOffset;
+  int m_picturePercent = 0;
+  QRegion m_stale;
   // Set by ShowDrawing, cleared by the user's first scroll, zoom or click.
   bool m_keepDrawingStart = false;
 };

@@ -188,6 +188,29 @@ TEST_F(CSelvantisViewTest, PaintsObjectsAndTheWireBetweenThem) {
   EXPECT_FALSE(dark(At(QPoint(300, 400)))) << "empty canvas";
 }
 
+// The view keeps a picture of the drawing for plain repaints; a change,
+// a scroll or a zoom must never show an old picture.
+TEST_F(CSelvantisViewTest, RepaintsShowChangesScrollsAndZoomsNeverAnOldPicture) {
+  auto dark = [&](const QImage& image, const QPoint& canvas) { return qGray(image.pixel(At(canvas))) < 100; };
+  QImage image = view->viewport()->grab().toImage();
+  ASSERT_TRUE(dark(image, QPoint(100, 130)));
+  a->Move(0, 200, false);  // the block's left edge now at y 300..360
+  image = view->viewport()->grab().toImage();
+  EXPECT_FALSE(dark(image, QPoint(100, 130))) << "the old place is empty";
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "the new place";
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + 40);
+  image = view->viewport()->grab().toImage();
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "scrolled";
+  EXPECT_FALSE(dark(image, QPoint(100, 130)));
+  view->SetZoomPercent(200);
+  const QPoint shift = At(QPoint(100, 330)) - Port()->rect().center();
+  view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + shift.x());
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + shift.y());
+  ASSERT_TRUE(Port()->rect().contains(At(QPoint(100, 330))));
+  image = view->viewport()->grab().toImage();
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "zoomed";
+}
+
 TEST_F(CSelvantisViewTest, ScrollsWhenAnObjectIsDraggedToTheEdge) {
   view->resize(400, 300);
   QApplication::processEvents();
