@@ -132,11 +132,14 @@ class ReachabilityTest : public testing::Test {
     QAction* properties = PropertiesEntry(object, menu);
     if (!properties) return QString();
     QString shown;
-    DriveNextModal([&](QWidget* w) {
-      shown = QString::fromLatin1(w->metaObject()->className());
-      if (fn) fn(w);
-      if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
-    });
+    // fn may walk every window of the host: the limit only catches a hang.
+    DriveNextModal(
+        [&](QWidget* w) {
+          shown = QString::fromLatin1(w->metaObject()->className());
+          if (fn) fn(w);
+          if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+        },
+        60000);
     properties->trigger();
     return shown;
   }
