@@ -111,6 +111,25 @@ void BM_ViewRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewRepaint)->Unit(benchmark::kMillisecond);
 
+// The same after a change of the whole drawing (every object drawn anew,
+// as after a zoom): what the view's kept picture saves a plain repaint.
+void BM_ViewRenderAfterChange(benchmark::State& state) {
+  CSelvantisDoc doc;
+  Fill(doc, {{DT_CONTROLPAD, kObjects}});
+  CBitmapManager bitmaps;
+  CSelvantisView view(doc, bitmaps);
+  view.resize(1920, 1080);
+  view.show();
+  view.ZoomToFit();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    view.InvalidateCanvas(QRect());
+    view.viewport()->repaint();
+  }
+  state.counters["zoom"] = view.ZoomPercent();
+}
+BENCHMARK(BM_ViewRenderAfterChange)->Unit(benchmark::kMillisecond);
+
 // From the file to a painted window: read the project, make its child
 // frame and view, paint it once; then close it again (not timed).
 void BM_OpenMaximalProject(benchmark::State& state) {

@@ -1,7 +1,10 @@
 #include "amps/camplifier.h"
+#include "amps/crelaistopology.h"
+#include "amps/czone.h"
 
 #include "model/carchive.h"
 #include "model/ccmdui.h"
+#include "model/cfreeplace.h"
 #include "model/commandids.h"
 #include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
@@ -14,6 +17,8 @@
 SELV_IMPLEMENT_SERIAL(CAmplifier, CAmplifier::kSchema)
 
 namespace {
+// Room between the amplifier and a relay topology made from its menu.
+constexpr int kTopologyGapUnits = 60;
 
 constexpr uint32_t kStrAddress = 34550;  // "Address"
 
@@ -232,9 +237,19 @@ bool CAmplifier::AddRelayTopology(int commandId) {
   }
   CBaseDevice* topology = doc->CreateObject(DT_RELAYTOPOLOGY, commandId);
   if (topology == nullptr) return false;
-  const QPoint offset = m_rect.topLeft() - topology->GetRect().topLeft();
-  topology->Move(offset.x(), offset.y(), false);
-  topology->AvoidOverlap();
+  // The topology stands right of the amplifier, level with it, its zones in
+  // a column right of it; made where the factory puts new ones, they all
+  // move there.
+  const QRect own = GetBoundingRect().isEmpty() ? m_rect : GetBoundingRect();
+  const QRect placed = topology->GetBoundingRect().isEmpty() ? topology->GetRect() : topology->GetBoundingRect();
+  topology->Move(own.left() + own.width() + kTopologyGapUnits - placed.left(), m_rect.top() - topology->GetRect().top(),
+                 false);
+  std::vector<const CBaseDevice*> zones;
+  auto* relays = dynamic_cast<CRelaisTopology*>(topology);
+  if (relays != nullptr)
+    for (const CZone* zone : relays->GetZones()) zones.push_back(zone);
+  CFreePlace::MoveToFree(*topology, CFreePlace::Direction::Down, zones);
+  if (relays != nullptr) relays->PlaceZones();
   Connect(this, pin, topology, 0);
   topology->Invalidate();
   Invalidate();

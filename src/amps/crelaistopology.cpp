@@ -9,6 +9,7 @@
 #include "macros/rangelist.h"
 #include "model/carchive.h"
 #include "model/ccmdui.h"
+#include "model/cfreeplace.h"
 #include "model/cmessagesink.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
@@ -28,6 +29,8 @@ constexpr unsigned kZoneBits = 100;
 constexpr uint32_t kSSeriesBit = 1u << 28;
 // Canvas size of a zone the topology makes at its output pin.
 constexpr int kZoneSize = 32;
+// Room between the block and the column of its zones, for the wires.
+constexpr int kZoneColumnGap = 40;
 // The block's inside: too small a block shows just the frame.
 constexpr int kMinDecoratedWidth = 60;
 constexpr int kMinDecoratedHeight = 20;
@@ -184,11 +187,32 @@ CZone* CRelaisTopology::CreateZone(int pin) {
   CZone* zone = m_pDoc->Adopt(std::move(fresh));
   if (zone == nullptr) return nullptr;
   Connect(this, pin, zone, 0);
+  PlaceZone(*zone, pin);
   CBaseDevice* first = m_pDoc->GetFirstObject(CAT_GROUPS);
   if (first != nullptr && first->GetType() == DT_GROUP && first->GetID() == CGroup::kRootId)
     Connect(zone, CZone::kGroupPin, first, 0);
   zone->Invalidate();
   return zone;
+}
+
+void CRelaisTopology::PlaceZone(CZone& zone, int pin) {
+  const QRect bound = zone.GetBoundingRect().isEmpty() ? zone.GetRect() : zone.GetBoundingRect();
+  const QRect own = GetBoundingRect().isEmpty() ? m_rect : GetBoundingRect();
+  // The zone's name may be wider than its picture: the column starts where
+  // the name leaves room for the wire from the pin.
+  const int left = own.left() + own.width() + kZoneColumnGap;
+  const int top = GetOutputPinPoint(pin).y() - zone.GetRect().height() / 2 - (zone.GetRect().top() - bound.top());
+  zone.Move(left - bound.left(), top - bound.top(), false);
+  // The zones of the other pins are placed on their own turn.
+  std::vector<const CBaseDevice*> later;
+  for (int other = pin + 1; other < m_nOutputs; ++other)
+    if (const CZone* z = GetZoneOnPin(other)) later.push_back(z);
+  CFreePlace::MoveToFree(zone, CFreePlace::Direction::Down, later);
+}
+
+void CRelaisTopology::PlaceZones() {
+  for (int pin = 0; pin < m_nOutputs; ++pin)
+    if (CZone* zone = GetZoneOnPin(pin)) PlaceZone(*zone, pin);
 }
 
 void CRelaisTopology::ChangeKind(int kind, int zoneCount) {

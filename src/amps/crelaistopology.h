@@ -98,6 +98,10 @@ class CRelaisTopology final : public CBaseDevice {
   CZone* GetZoneOnPin(int pin) const;
   // The zones on the output pins, in pin order.
   std::vector<CZone*> GetZones() const;
+  // Puts the zones in a column right of the block, each level with its pin
+  // or, where names or other blocks are in the way, as little below as the
+  // free room allows.
+  void PlaceZones();
 
   // ---- Operations ------------------------------------------------------------------
   // Changes kind and zone count together. A count that would take the
@@ -143,6 +147,7 @@ class CRelaisTopology final : public CBaseDevice {
  private:
   bool IsCollCallInput() const;
   CZone* CreateZone(int pin);
+  void PlaceZone(CZone& zone, int pin);
   void ConvertLegacy();
   // Claims the collection-call number and its path; false when another
   // topology holds it (the path is left to that one).

@@ -1,5 +1,7 @@
 #include "link/cmscomm.h"
 
+#include "model/csystemerror.h"
+
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSerialPort>
@@ -93,8 +95,13 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   m_port->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits));
   m_port->setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
   m_port->setFlowControl(QSerialPort::SoftwareControl);
-  if (!m_port->open(QIODevice::ReadWrite)) {
-    if (error) *error = m_port->errorString();
+  // A failed open is the caller's to report, with the system's reason that
+  // the error handler would otherwise clear ("No error").
+  m_opening = true;
+  const bool opened = m_port->open(QIODevice::ReadWrite);
+  m_opening = false;
+  if (!opened) {
+    if (error) *error = CSystemError::Translate(m_port->errorString());
     m_port->clearError();
     return false;
   }
@@ -298,7 +305,7 @@ void CMSComm::CheckLineErrors() {
 
 void CMSComm::OnError(int code) {
   const auto error = static_cast<QSerialPort::SerialPortError>(code);
-  if (error == QSerialPort::NoError || m_closing) return;
+  if (error == QSerialPort::NoError || m_closing || m_opening) return;
   const QString detail = m_port->errorString();
   switch (error) {
     case QSerialPort::UnsupportedOperationError:

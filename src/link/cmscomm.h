@@ -92,6 +92,7 @@ class CMSComm final : public ISerialPort {
   ErrorHandler m_onError;
   bool m_txFullReported = false;
   bool m_closing = false;
+  bool m_opening = false;
   // Line error counters of the driver, where it keeps them.
   int m_frame = 0;
   int m_parity = 0;

@@ -2,6 +2,7 @@
 
 #include "model/carchive.h"
 #include "model/ccmdui.h"
+#include "model/cfreeplace.h"
 #include "model/cmenudata.h"
 #include "model/cmessagesink.h"
 #include "model/commandids.h"
@@ -550,15 +551,9 @@ bool CBaseDevice::HitTestLabel(const QPoint& point) const { return GetLabelRect(
 
 void CBaseDevice::AvoidOverlap() {
   if (m_pDoc == nullptr || m_rect.isEmpty()) return;
-  const std::vector<CBaseDevice*> others = m_pDoc->GetObjectList(m_nCategory);
-  // Bounded: a crowded canvas ends with the object placed as far as it got.
-  for (int step = 0; step < 1000; ++step) {
-    const bool overlaps = std::any_of(others.begin(), others.end(), [this](const CBaseDevice* other) {
-      return other != this && !other->m_rect.isEmpty() && other->m_rect.intersects(m_rect);
-    });
-    if (!overlaps) return;
-    Move(10, 0, false);
-  }
+  // Every block on the canvas counts, with its pins and name: a new block
+  // that hid another one, or its label, made the drawing unreadable.
+  CFreePlace::MoveToFree(*this, CFreePlace::Direction::Right);
 }
 
 // ---- Commands -------------------------------------------------------------------------

@@ -175,7 +175,8 @@ class CBaseDevice : public CObject {
   virtual void CalcBoundingRect();
   virtual void Draw(IPainter& painter);
   virtual bool HitTestLabel(const QPoint& point) const;
-  // Moves the object clear of the other objects of its category.
+  // Moves the object to the nearest free place on its right, clear of every
+  // other block on the canvas (picture, pins and name).
   virtual void AvoidOverlap();
   // The rectangle of the drawn name.
   virtual QRect GetLabelRect() const;

@@ -2,6 +2,7 @@
 
 #include "model/cmessagesink.h"
 #include "model/cprojectfile.h"
+#include "model/csystemerror.h"
 #include "model/ctext.h"
 
 #include <QBuffer>
@@ -12,6 +13,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -552,8 +554,11 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
     }
   }
   QSaveFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
+    // Qt says "Unknown error" for a short write: the system's reason is the
+    // errno of the write (a full disk, a quota).
+    const QString reason = CSystemError::ForFile(file, errno, bytes.size());
     file.cancelWriting();
     AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, reason),
                   MB_OK | MB_ICONSTOP);
@@ -579,10 +584,11 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
       }
     }
   }
+  errno = 0;
   if (!file.commit()) {
-    AfxMessageBox(
-        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, file.errorString()),
-        MB_OK | MB_ICONSTOP);
+    const QString reason = CSystemError::ForFile(file, errno, bytes.size());
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, reason),
+                  MB_OK | MB_ICONSTOP);
     return false;
   }
   SetPathName(path);

@@ -23,6 +23,19 @@ QRect CCanvasRenderer::DrawingBounds(const CSelvantisDoc& doc) {
   return bounds;
 }
 
+QRect CCanvasRenderer::UnitBounds(const CSelvantisDoc& doc) {
+  QRect bounds;
+  for (int category : {CAT_SLOTS, CAT_INPUTSLOTS, CAT_OUTPUTSLOTS, CAT_MODULES}) {
+    for (CBaseDevice* object : doc.GetObjectList(category)) {
+      if (!object || !IsPlaced(*object)) continue;
+      QRect r = object->GetBoundingRect();
+      if (r.isNull()) r = object->GetRect();
+      bounds = bounds.united(r.normalized());
+    }
+  }
+  return bounds.isEmpty() ? DrawingBounds(doc) : bounds;
+}
+
 bool CCanvasRenderer::Touches(const CBaseDevice& object, const QRect& rect) {
   if (object.GetBoundingRect().normalized().adjusted(-2, -2, 2, 2).intersects(rect)) return true;
   for (const ConnectionRecord& r : object.GetOutputConnections()) {

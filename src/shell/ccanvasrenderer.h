@@ -22,6 +22,9 @@ class CCanvasRenderer final {
   static std::vector<CBaseDevice*> PlacedObjects(const CSelvantisDoc& doc);
   // The union of the placed objects' bounding rectangles (canvas units).
   static QRect DrawingBounds(const CSelvantisDoc& doc);
+  // The union of the central unit's blocks (its slots and modules), or the
+  // drawing's bounds when there are none.
+  static QRect UnitBounds(const CSelvantisDoc& doc);
   // Whether drawing the object touches rect: its bounding rectangle or one
   // of its outgoing connection lines.
   static bool Touches(const CBaseDevice& object, const QRect& rect);

@@ -4,7 +4,9 @@
 #include "shell/ciconfactory.h"
 #include "shell/cselvantisview.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 
@@ -20,6 +22,11 @@ CChildFrame::CChildFrame(CSelvantisDoc& doc, CBitmapManager& bitmaps, CloseReque
   connect(&m_doc, &CSelvantisDoc::modifiedChanged, this, [this]() { UpdateTitle(); });
   UpdateTitle();
   resize(800, 600);
+  // The window's own menu would claim Ctrl+W (and Ctrl+F4) beside the main
+  // window's File > Close, and Qt then runs neither: the keys belong to the
+  // main window's commands alone.
+  if (QMenu* menu = systemMenu())
+    for (QAction* action : menu->actions()) action->setShortcuts({});
 }
 
 CChildFrame::~CChildFrame() {

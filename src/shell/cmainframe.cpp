@@ -36,6 +36,7 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -203,9 +204,14 @@ void CMainFrame::CreateToolBars() {
   const int* ladder = CZoomState::Ladder(&count);
   for (int i = 0; i < count; ++i) m_zoomCombo->addItem(QStringLiteral("%1 %").arg(ladder[i]), ladder[i]);
   m_zoomCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // Any percentage of the range can be typed, besides the ladder's steps.
+  m_zoomCombo->setEditable(true);
+  m_zoomCombo->setInsertPolicy(QComboBox::NoInsert);
   connect(m_zoomCombo, &QComboBox::activated, this, [this](int index) {
     if (CSelvantisView* view = GetActiveView()) view->SetZoomPercent(m_zoomCombo->itemData(index).toInt());
   });
+  connect(m_zoomCombo->lineEdit(), &QLineEdit::returnPressed, this, &CMainFrame::ApplyTypedZoom);
+  connect(m_zoomCombo->lineEdit(), &QLineEdit::editingFinished, this, &CMainFrame::ApplyTypedZoom);
   m_zoomBar->addWidget(m_zoomCombo);
   m_barBackground->Attach(m_standardBar);
   m_barBackground->Attach(m_zoomBar);
@@ -227,9 +233,19 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::UpdateWindowTitle() {
-  // The window system adds the program's name (the application's display name).
+  // The window system adds the program's name (the application's display
+  // name). A maximised project window names its project in the main
+  // window's title itself (Qt writes "<main title> - [<project>]", or the
+  // project alone under an empty main title); side by side, each project
+  // window shows its own name. So the main window's own title stays empty
+  // and the project is named once.
   CSelvantisDoc* doc = GetActiveDocument();
-  setWindowTitle(doc ? doc->GetDisplayTitle() : QString());
+  QMdiSubWindow* active = m_mdi->activeSubWindow();
+  if (doc && active && active->isMaximized()) {
+    if (!windowTitle().contains(doc->GetDisplayTitle())) setWindowTitle(doc->GetDisplayTitle());
+    return;
+  }
+  setWindowTitle(QString());
 }
 
 void CMainFrame::RetranslateUi() {
@@ -523,10 +539,20 @@ void CMainFrame::UpdateZoomControls() {
   m_zoomPane->setText(view ? QStringLiteral("%1 %").arg(percent) : QString());
   const QSignalBlocker block(m_zoomCombo);
   int index = m_zoomCombo->findData(percent);
-  // A fitted zoom between the ladder's steps shows as the combo's placeholder.
+  // A zoom between the ladder's steps (fitted or typed) shows as text.
   m_zoomCombo->setPlaceholderText(QStringLiteral("%1 %").arg(percent));
   m_zoomCombo->setCurrentIndex(index);
+  m_zoomCombo->setEditText(QStringLiteral("%1 %").arg(percent));
   UpdateCommandUI();
+}
+
+void CMainFrame::ApplyTypedZoom() {
+  CSelvantisView* view = GetActiveView();
+  int percent = 0;
+  if (view && CZoomState::ParsePercent(m_zoomCombo->currentText(), &percent) && percent != view->ZoomPercent())
+    view->SetZoomPercent(percent);
+  else
+    UpdateZoomControls();
 }
 
 void CMainFrame::UpdateConnectionPane() {

@@ -112,6 +112,9 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   void OnSubWindowActivated(QMdiSubWindow* window);
   void OnCurrentObjectChanged();
   void UpdateZoomControls();
+  // Takes the percentage typed into the zoom box; a text that is no number
+  // gives the box back its current zoom.
+  void ApplyTypedZoom();
   void UpdateConnectionPane();
   void UpdateWindowTitle();
 

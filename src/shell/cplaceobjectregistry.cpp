@@ -69,5 +69,7 @@ CBaseDevice* CPlaceObjectRegistry::Place(int index, CSelvantisDoc& doc, const QP
   // the point the user chose (a program move: the move lock does not hold).
   const QPoint topLeft = object->GetRect().topLeft();
   object->Move(at.x() - topLeft.x(), at.y() - topLeft.y(), false);
+  // Never onto another block: the nearest free place beside the point.
+  object->AvoidOverlap();
   return object;
 }

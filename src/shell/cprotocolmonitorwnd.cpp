@@ -74,16 +74,23 @@ QString CProtocolMonitorWnd::LineOf(const MonitorEntry& entry) {
   }
 }
 
+QColor CProtocolMonitorWnd::ColourOf(const MonitorEntry& entry) {
+  switch (entry.direction) {
+    case MonitorEntry::Sent: return QColor(20, 60, 170);
+    case MonitorEntry::Received: return QColor(20, 20, 20);
+    default: return NoteColour();
+  }
+}
+
 void CProtocolMonitorWnd::Append(const MonitorEntry& entry) {
   QScrollBar* bar = m_text->verticalScrollBar();
   // Follow the traffic only while the user has not scrolled back to read.
   const bool atEnd = bar->value() >= bar->maximum() - 2;
   QTextCharFormat format;
-  switch (entry.direction) {
-    case MonitorEntry::Sent: format.setForeground(QColor(20, 60, 170)); break;
-    case MonitorEntry::Received: format.setForeground(QColor(20, 20, 20)); break;
-    default: format.setForeground(QColor(190, 30, 30)); break;
-  }
+  format.setForeground(ColourOf(entry));
+  // The link's own notes ("Port ... open") are information, not errors:
+  // grey and slanted, apart from the traffic.
+  format.setFontItalic(entry.direction == MonitorEntry::Note);
   QTextCursor cursor(m_text->document());
   cursor.movePosition(QTextCursor::End);
   if (!m_text->document()->isEmpty()) cursor.insertBlock();

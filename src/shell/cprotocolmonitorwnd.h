@@ -3,6 +3,7 @@
 
 #include "link/cprotocolmonitor.h"
 
+#include <QColor>
 #include <QDockWidget>
 #include <QPointer>
 
@@ -25,6 +26,9 @@ class CProtocolMonitorWnd final : public QDockWidget {
   int LineCount() const;
 
   static QString LineOf(const MonitorEntry& entry);
+  // The colour of an entry's line: sent, received, or a note of the link.
+  static QColor ColourOf(const MonitorEntry& entry);
+  static QColor NoteColour() { return QColor(90, 100, 110); }
 
  protected:
   void changeEvent(QEvent* event) override;

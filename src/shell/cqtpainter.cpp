@@ -3,8 +3,12 @@
 #include "shell/cbitmapmanager.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QPen>
 #include <QPolygon>
+#include <QStaticText>
+#include <QTransform>
 
 #include <cmath>
 
@@ -110,20 +114,64 @@ void CQtPainter::FillRect(const QRect& rect, PaintColor color) { m_painter.fillR
 
 void CQtPainter::DrawEllipse(const QRect& rect) { m_painter.drawEllipse(QRectF(rect)); }
 
+const QStaticText& CQtPainter::LaidOut(const QString& text) {
+  // Laying a text out is the dearest part of a repaint: the same names are
+  // drawn frame after frame, so their layouts are kept, per font.
+  static QHash<QString, QStaticText> cache;
+  static QString cachedFont;
+  const QString fontKey = m_painter.font().key();
+  if (fontKey != cachedFont || cache.size() > kLaidOutCacheSize) {
+    cache.clear();
+    cachedFont = fontKey;
+  }
+  auto it = cache.find(text);
+  if (it == cache.end()) {
+    QStaticText laidOut(text);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform(), m_painter.font());
+    it = cache.insert(text, laidOut);
+  }
+  return it.value();
+}
+
 void CQtPainter::DrawText(const QRect& rect, const QString& text, uint32_t flags) {
-  m_painter.save();
+  const QPen pen = m_painter.pen();
   m_painter.setPen(m_textColor);
   QString shown = text;
   if (flags & PT_ELLIPSIS) shown = QFontMetrics(m_painter.font()).elidedText(text, Qt::ElideRight, rect.width());
-  m_painter.drawText(rect, ToAlignment(flags), shown);
-  m_painter.restore();
+  if (m_printing || (flags & PT_WORDBREAK) || shown.contains(QLatin1Char('\n'))) {
+    m_painter.drawText(rect, ToAlignment(flags), shown);
+  } else {
+    // One line: placed in the rectangle as drawText would place it.
+    const QStaticText& laidOut = LaidOut(shown);
+    const QSizeF size = laidOut.size();
+    double x = rect.x();
+    if (flags & PT_RIGHT)
+      x = rect.x() + rect.width() - size.width();
+    else if (flags & PT_HCENTER)
+      x = rect.x() + (rect.width() - size.width()) / 2.0;
+    double y = rect.y();
+    if (flags & PT_BOTTOM)
+      y = rect.y() + rect.height() - size.height();
+    else if (flags & PT_VCENTER)
+      y = rect.y() + (rect.height() - size.height()) / 2.0;
+    m_painter.drawStaticText(QPointF(x, y), laidOut);
+  }
+  m_painter.setPen(pen);
 }
 
 void CQtPainter::DrawText(const QPoint& baselineStart, const QString& text) {
-  m_painter.save();
+  const QPen pen = m_painter.pen();
   m_painter.setPen(m_textColor);
-  m_painter.drawText(baselineStart, text);
-  m_painter.restore();
+  if (m_printing) {
+    m_painter.drawText(baselineStart, text);
+  } else {
+    // A static text is placed by its top left corner.
+    const QFontMetricsF metrics(m_painter.font());
+    m_painter.drawStaticText(QPointF(baselineStart.x(), baselineStart.y() - metrics.ascent()), LaidOut(text));
+  }
+  m_painter.setPen(pen);
 }
 
 QSize CQtPainter::TextExtent(const QString& text) const {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStaticText>
 
 class CBitmapManager;
 class QPainter;
@@ -44,6 +45,11 @@ class CQtPainter final : public IPainter {
   static QFont CanvasFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
 
  private:
+  // How many laid-out texts are kept before the cache starts again.
+  static constexpr int kLaidOutCacheSize = 20000;
+  // The layout of a one-line text in the current font (screen only).
+  const QStaticText& LaidOut(const QString& text);
+
   struct State {
     QColor textColor;
     QFont font;

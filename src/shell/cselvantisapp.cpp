@@ -7,6 +7,7 @@
 #include "shell/clanguageswitcher.h"
 #include "shell/cmainframe.h"
 #include "shell/cmessageboxsink.h"
+#include "shell/controls/ctextfitguard.h"
 #include "shell/crecentfilelist.h"
 #include "shell/cshellsettings.h"
 #include "shell/cstartupplan.h"
@@ -46,8 +47,12 @@ void CSelvantisApp::ApplyLanguage(CStringTable::Language language) {
 }
 
 bool CSelvantisApp::InitInstance(const QStringList& args) {
+  CTextFitGuard::Install();
   m_languages->Apply(CShellSettings::GetLanguage());
   m_frame = std::make_unique<CMainFrame>(m_fileChooser);
+  // The window is up before projects open, so that a reopened project's
+  // window fills the work area as a new one does.
+  m_frame->showMaximized();
 
   const CStartupPlan plan =
       CStartupPlan::Make(args, CShellSettings::GetStartupAction(), m_frame->RecentFiles().Files());
@@ -60,7 +65,6 @@ bool CSelvantisApp::InitInstance(const QStringList& args) {
     case CStartupPlan::Action::ReopenLast: docs.OpenRecentFile(0); break;
     case CStartupPlan::Action::Nothing: break;
   }
-  m_frame->showMaximized();
   m_frame->UpdateCommandUI();
   return true;
 }

@@ -15,6 +15,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QRegion>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -76,7 +78,7 @@ CSelvantisView::CSelvantisView(CSelvantisDoc& doc, CBitmapManager& bitmaps, QWid
   connect(&m_doc, &CSelvantisDoc::aboutToClear, this, [this]() { m_controller.DocumentCleared(); });
   auto changed = [this]() {
     UpdateScrollRange();
-    viewport()->update();
+    RepaintAll();
   };
   connect(&m_doc, &CSelvantisDoc::objectChanged, this, changed);
   connect(&m_doc, &CSelvantisDoc::objectAdded, this, changed);
@@ -84,7 +86,7 @@ CSelvantisView::CSelvantisView(CSelvantisDoc& doc, CBitmapManager& bitmaps, QWid
   connect(&m_doc, &CSelvantisDoc::documentLoaded, this, [this]() {
     UpdateScrollRange();
     ShowDrawing();
-    viewport()->update();
+    RepaintAll();
   });
   // Only the user's own scrolling ends the wish to see the drawing's start.
   auto userScrolled = [this]() { m_keepDrawingStart = false; };
@@ -120,17 +122,24 @@ QPoint CSelvantisView::CanvasToView(const QPoint& canvasPoint) const {
   return m_zoom.ToView(canvasPoint) - ScrollOffset();
 }
 
+QRect CSelvantisView::ScrollArea() const {
+  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc);
+  const QRect drawing = bounds.isEmpty() ? QRect(0, 0, 1, 1) : bounds;
+  return drawing.adjusted(-kScrollMarginUnits, -kScrollMarginUnits, kScrollMarginUnits, kScrollMarginUnits);
+}
+
 void CSelvantisView::UpdateScrollRange() {
-  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc).united(QRect(0, 0, 1, 1));
-  const QRect zoomed =
-      m_zoom.ToView(QRect(QPoint(0, 0), QPoint(bounds.x() + bounds.width(), bounds.y() + bounds.height())));
+  // The bars cover the drawing and a margin around it, wherever on the
+  // canvas it lies; the value is the view pixel at the window's left/top
+  // edge, so the thumb at the left end shows the drawing's left end.
+  const QRect area = m_zoom.ToView(ScrollArea());
   const QSize page = viewport()->size();
-  const int width = zoomed.width() + kExtraRoom;
-  const int height = zoomed.height() + kExtraRoom;
+  const int right = area.x() + area.width() + kExtraRoom;
+  const int bottom = area.y() + area.height() + kExtraRoom;
   horizontalScrollBar()->setPageStep(page.width());
   verticalScrollBar()->setPageStep(page.height());
-  horizontalScrollBar()->setRange(0, std::max(0, width - page.width()));
-  verticalScrollBar()->setRange(0, std::max(0, height - page.height()));
+  horizontalScrollBar()->setRange(area.x(), std::max(area.x(), right - page.width()));
+  verticalScrollBar()->setRange(area.y(), std::max(area.y(), bottom - page.height()));
 }
 
 void CSelvantisView::ShowDrawing() {
@@ -139,10 +148,9 @@ void CSelvantisView::ShowDrawing() {
 }
 
 void CSelvantisView::ApplyShowDrawing() {
-  const QPoint start =
-      m_zoom.ScrollToStartOf(CCanvasRenderer::DrawingBounds(m_doc), viewport()->size(), kShowMarginUnits);
-  // Past the end of the range the scroll bar stops at its end, where the
-  // whole drawing is in view anyway.
+  const QPoint start = m_zoom.ScrollToShow(CCanvasRenderer::UnitBounds(m_doc), viewport()->size(), kShowMarginUnits);
+  // Beyond the range the scroll bar stops at its end, where the unit is in
+  // view anyway.
   horizontalScrollBar()->setValue(start.x());
   verticalScrollBar()->setValue(start.y());
 }
@@ -164,7 +172,7 @@ void CSelvantisView::ZoomAround(const QPoint& viewportPoint, int percent) {
   const QPoint target = m_zoom.ToView(anchor) - viewportPoint;
   horizontalScrollBar()->setValue(target.x());
   verticalScrollBar()->setValue(target.y());
-  viewport()->update();
+  RepaintAll();
   emit zoomChanged(m_zoom.Percent());
 }
 
@@ -183,17 +191,16 @@ void CSelvantisView::ZoomOut() {
 void CSelvantisView::ZoomToFit() {
   m_keepDrawingStart = false;
   CZoomState next = m_zoom;
-  const QRect bounds = CCanvasRenderer::DrawingBounds(m_doc);
-  next.Fit(bounds, viewport()->size());
+  next.Fit(ScrollArea(), viewport()->size());
   if (next.Percent() != m_zoom.Percent()) {
     m_zoom = next;
     ApplyZoomTolerances();
-    UpdateScrollRange();
-    viewport()->update();
+    RepaintAll();
     emit zoomChanged(m_zoom.Percent());
   }
-  horizontalScrollBar()->setValue(0);
-  verticalScrollBar()->setValue(0);
+  UpdateScrollRange();
+  horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+  verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
 bool CSelvantisView::CanZoomIn() const { return m_zoom.Percent() < CZoomState::kMaxPercent; }
@@ -201,9 +208,33 @@ bool CSelvantisView::CanZoomOut() const { return m_zoom.Percent() > CZoomState::
 
 // ---- Painting -----------------------------------------------------------------------
 
-void CSelvantisView::paintEvent(QPaintEvent* event) {
-  QPainter p(viewport());
-  const QRect dirty = event->rect();
+void CSelvantisView::RepaintAll() {
+  m_stale = QRegion(viewport()->rect());
+  viewport()->update();
+}
+
+void CSelvantisView::RepaintRect(const QRect& rect) {
+  m_stale += rect;
+  viewport()->update(rect);
+}
+
+void CSelvantisView::scrollContentsBy(int dx, int dy) {
+  // The picture moves with the drawing; only the uncovered strip is drawn.
+  if (!m_picture.isNull() && std::abs(dx) < viewport()->width() && std::abs(dy) < viewport()->height()) {
+    const qreal ratio = m_picture.devicePixelRatio();
+    m_picture.scroll(qRound(dx * ratio), qRound(dy * ratio), m_picture.rect());
+    m_stale.translate(dx, dy);
+    const QRegion uncovered = QRegion(viewport()->rect()) - QRegion(viewport()->rect().translated(dx, dy));
+    m_stale += uncovered;
+    m_stale &= QRegion(viewport()->rect());
+    m_pictureOffset = ScrollOffset();
+    viewport()->scroll(dx, dy);
+    return;
+  }
+  RepaintAll();
+}
+
+void CSelvantisView::RenderInto(QPainter& p, const QRect& dirty) {
   p.fillRect(dirty, QColor(255, 255, 255));
   const QPoint offset = ScrollOffset();
   const double f = m_zoom.Factor();
@@ -225,6 +256,7 @@ void CSelvantisView::paintEvent(QPaintEvent* event) {
     if (!dots.empty()) p.drawPoints(dots.data(), static_cast<int>(dots.size()));
   }
 
+  p.save();
   p.translate(-offset);
   p.scale(f, f);
   const QRect exposed = m_zoom.ToDrawing(dirty.translated(offset)).adjusted(-2, -2, 2, 2);
@@ -232,7 +264,38 @@ void CSelvantisView::paintEvent(QPaintEvent* event) {
     CQtPainter painter(p, &m_bitmaps, false);
     CCanvasRenderer::Draw(m_doc, painter, exposed);
   }
+  p.restore();
+}
+
+void CSelvantisView::paintEvent(QPaintEvent* event) {
+  // The drawing is kept as a picture of the window: a repaint where nothing
+  // changed (another window moved away, a menu closed) copies it, a change
+  // draws only its own rectangle into it, scrolling only the uncovered strip.
+  const qreal ratio = viewport()->devicePixelRatioF();
+  const QSize size = viewport()->size() * ratio;
+  if (m_picture.size() != size || m_pictureOffset != ScrollOffset() || m_picturePercent != m_zoom.Percent()) {
+    if (m_picture.size() != size) {
+      m_picture = QPixmap(size);
+      m_picture.setDevicePixelRatio(ratio);
+    }
+    m_pictureOffset = ScrollOffset();
+    m_picturePercent = m_zoom.Percent();
+    m_stale = QRegion(viewport()->rect());
+  }
+  const QRegion render = m_stale.intersected(event->region());
+  if (!render.isEmpty()) {
+    QPainter picture(&m_picture);
+    picture.setClipRegion(render);
+    RenderInto(picture, render.boundingRect());
+    m_stale -= render;
+  }
+
+  QPainter p(viewport());
+  for (const QRect& rect : event->region())
+    p.drawPixmap(rect, m_picture, QRectF(QRectF(rect).topLeft() * ratio, QSizeF(rect.size()) * ratio));
   if (m_controller.GetDragMode() == CCanvasController::DragMode::Connect) {
+    p.translate(-ScrollOffset());
+    p.scale(m_zoom.Factor(), m_zoom.Factor());
     QPen pen(m_controller.ConnectTargetValid() ? QColor(0, 150, 60) : QColor(90, 90, 90), 0, Qt::DashLine);
     pen.setCosmetic(true);
     p.setPen(pen);
@@ -396,7 +459,7 @@ CBaseDevice* CSelvantisView::PlaceObject(int index, const QPoint& canvasPoint) {
   CBaseDevice* object = CPlaceObjectRegistry::Place(index, m_doc, canvasPoint);
   if (object && m_doc.Contains(object)) m_controller.SetCurrentObject(object);
   UpdateScrollRange();
-  viewport()->update();
+  RepaintAll();
   return object;
 }
 
@@ -406,11 +469,10 @@ QPoint CSelvantisView::DefaultPlacePoint() const { return ViewToCanvas(viewport(
 
 void CSelvantisView::InvalidateCanvas(const QRect& canvasRect) {
   if (canvasRect.isNull()) {
-    viewport()->update();
+    RepaintAll();
     return;
   }
-  viewport()->update(
-      QRect(CanvasToView(canvasRect.topLeft()), m_zoom.ToView(canvasRect).size()).adjusted(-2, -2, 2, 2));
+  RepaintRect(QRect(CanvasToView(canvasRect.topLeft()), m_zoom.ToView(canvasRect).size()).adjusted(-2, -2, 2, 2));
 }
 
 void CSelvantisView::CurrentObjectChanged(CBaseDevice* object) { emit currentObjectChanged(object); }
@@ -427,4 +489,4 @@ void CSelvantisView::TrackerScrollBy(int dx, int dy) {
   verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
 }
 
-void CSelvantisView::TrackerInvalidate(const QRect& rect) { viewport()->update(rect.adjusted(-2, -2, 2, 2)); }
+void CSelvantisView::TrackerInvalidate(const QRect& rect) { RepaintRect(rect.adjusted(-2, -2, 2, 2)); }

@@ -8,7 +8,9 @@
 #include "shell/iscrolltarget.h"
 
 #include <QAbstractScrollArea>
+#include <QPixmap>
 #include <QPoint>
+#include <QRegion>
 
 #include <memory>
 
@@ -49,13 +51,19 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   bool CanZoomOut() const;
 
   // ---- Showing the drawing ---------------------------------------------------------
-  // Room left above and left of the drawing when the view shows its start.
+  // Room kept around the unit's blocks when the view shows them.
   static constexpr int kShowMarginUnits = 20;
-  // Scrolls so that the drawing's bounding box starts in view (objects stay
-  // where the project has them). Done when the view is made and when its
-  // document is loaded; until the user scrolls, zooms or clicks, a change of
-  // the window's size keeps the start in view.
+  // Room around the drawing's bounding box that the scroll bars reach.
+  static constexpr int kScrollMarginUnits = 100;
+  // Scrolls so that the central unit's blocks are in view (objects stay
+  // where the project has them; the whole drawing when it has no unit).
+  // Done when the view is made and when its document is loaded; until the
+  // user scrolls, zooms or clicks, a change of the window's size keeps them
+  // in view.
   void ShowDrawing();
+  // The part of the canvas the scroll bars cover: the drawing's bounding
+  // box and kScrollMarginUnits around it (canvas units).
+  QRect ScrollArea() const;
 
   // ---- Coordinates --------------------------------------------------------------
   QPoint ViewToCanvas(const QPoint& viewportPoint) const;
@@ -108,8 +116,15 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
+  // Marks the whole window, or a rectangle of it (view pixels), for drawing
+  // anew and asks for a paint event.
+  void RepaintAll();
+  void RepaintRect(const QRect& rect);
+  // Draws grid and objects of the rectangle dirty (view pixels) with p.
+  void RenderInto(QPainter& p, const QRect& dirty);
   void UpdateScrollRange();
   void ApplyZoomTolerances();
   void ZoomAround(const QPoint& viewportPoint, int percent);
@@ -121,6 +136,12 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   CCanvasController m_controller;
   CScrollTracker m_tracker;
   QPoint m_lastMouse;
+  // The window's picture of the drawing, at the scroll position and zoom it
+  // was drawn at, and the part of it that no longer shows the drawing.
+  QPixmap m_picture;
+  QPoint m_pictureOffset;
+  int m_picturePercent = 0;
+  QRegion m_stale;
   // Set by ShowDrawing, cleared by the user's first scroll, zoom or click.
   bool m_keepDrawingStart = false;
 };

@@ -34,17 +34,20 @@ bool CZoomState::ZoomOut() {
 
 bool CZoomState::Fit(const QRect& drawing, const QSize& view) {
   if (drawing.width() <= 0 || drawing.height() <= 0 || view.width() <= 0 || view.height() <= 0) return SetPercent(100);
-  const double fx = 100.0 * view.width() / (drawing.x() + drawing.width());
-  const double fy = 100.0 * view.height() / (drawing.y() + drawing.height());
+  const double fx = 100.0 * view.width() / drawing.width();
+  const double fy = 100.0 * view.height() / drawing.height();
   return SetPercent(std::min(100, static_cast<int>(std::floor(std::min(fx, fy)))));
 }
 
-QPoint CZoomState::ScrollToStartOf(const QRect& drawing, const QSize& page, int marginUnits) const {
-  if (drawing.isEmpty()) return QPoint(0, 0);
-  const QPoint start = ToView(drawing.normalized().topLeft());
+QPoint CZoomState::ScrollToShow(const QRect& target, const QSize& page, int marginUnits) const {
+  if (target.isEmpty()) return QPoint(0, 0);
+  const QRect shown = ToView(target.normalized());
   const QPoint margin = ToView(QPoint(marginUnits, marginUnits));
-  auto axis = [](int start, int margin, int page) { return start <= page / 2 ? 0 : std::max(0, start - margin); };
-  return QPoint(axis(start.x(), margin.x(), page.width()), axis(start.y(), margin.y(), page.height()));
+  auto axis = [](int start, int extent, int margin, int page) {
+    return extent + 2 * margin <= page ? start + extent / 2 - page / 2 : start - margin;
+  };
+  return QPoint(axis(shown.x(), shown.width(), margin.x(), page.width()),
+                axis(shown.y(), shown.height(), margin.y(), page.height()));
 }
 
 QPoint CZoomState::ToView(const QPoint& p) const {
@@ -66,4 +69,14 @@ QRect CZoomState::ToDrawing(const QRect& r) const {
   const QPoint br(static_cast<int>(std::ceil((r.x() + r.width()) / Factor())),
                   static_cast<int>(std::ceil((r.y() + r.height()) / Factor())));
   return QRect(tl, QSize(br.x() - tl.x(), br.y() - tl.y()));
+}
+
+bool CZoomState::ParsePercent(const QString& text, int* percent) {
+  QString digits = text.trimmed();
+  if (digits.endsWith(QLatin1Char('%'))) digits.chop(1);
+  bool ok = false;
+  const double value = digits.trimmed().toDouble(&ok);
+  if (!ok || !std::isfinite(value)) return false;
+  if (percent) *percent = static_cast<int>(std::lround(std::clamp(value, double(kMinPercent), double(kMaxPercent))));
+  return true;
 }

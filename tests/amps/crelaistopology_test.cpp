@@ -53,7 +53,13 @@ TEST(CRelaisTopologyTest, OneInNCreatesItsZonesInTheRootGroupWithOneRelayEach) {
   CGroup* root = CGroup::EnsureRoot(doc);
   CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_1INN, 3);
   ASSERT_NE(topology, nullptr);
-  EXPECT_EQ(topology->GetRect(), QRect(160, 20, 100, 105));
+  // 150 units right of the point asked for, or as little further right as
+  // keeps it off the root group.
+  EXPECT_EQ(topology->GetRect().size(), QSize(100, 105));
+  EXPECT_EQ(topology->GetRect().top(), 20);
+  EXPECT_GE(topology->GetRect().left(), 160);
+  EXPECT_LE(topology->GetRect().left(), 160 + root->GetBoundingRect().width() + 20);
+  EXPECT_FALSE(topology->GetBoundingRect().intersects(root->GetBoundingRect()));
   EXPECT_EQ(topology->GetInputCount(), 1);
   EXPECT_EQ(topology->GetOutputCount(), 3);
   EXPECT_EQ(topology->GetZoneCount(), 3);

@@ -21,17 +21,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -278,6 +288,87 @@ TEST_F(CSelvantisAppTest, PrintPreviewAndPdfExportOfTheActiveProject) {
   MessageRecorder messages;
   EXPECT_FALSE(frame.ExportPdf(Path("no/such/dir/drawing.pdf")));
   EXPECT_EQ(messages.Requests().size(), 1u);
+}
+
+// Qt runs neither of two actions that claim the same keys ("Ambiguous
+// shortcut overload"): every key of the main window, its menus, its project
+// windows and their own menus belongs to one action.
+TEST_F(CSelvantisAppTest, EveryShortcutOfTheMainWindowIsUnique) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileNew));  // two project windows
+  QApplication::processEvents();
+  std::set<QAction*> actions;
+  for (QAction* action : frame.findChildren<QAction*>()) actions.insert(action);
+  std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+      actions.insert(action);
+      if (action->menu()) walk(action->menu());
+    }
+  };
+  for (QAction* action : frame.menuBar()->actions())
+    if (action->menu()) walk(action->menu());
+  for (QMdiSubWindow* window : frame.findChild<QMdiArea*>()->subWindowList())
+    if (window->systemMenu()) walk(window->systemMenu());
+
+  std::map<QString, std::vector<QString>> owners;
+  for (QAction* action : actions)
+    for (const QKeySequence& keys : action->shortcuts())
+      if (!keys.isEmpty())
+        owners[keys.toString(QKeySequence::PortableText)].push_back(
+            action->objectName().isEmpty() ? action->text() : action->objectName());
+  ASSERT_FALSE(owners.empty());
+  EXPECT_EQ(owners.count(QStringLiteral("Ctrl+W")), 1u) << "File > Close";
+  for (const auto& [keys, names] : owners)
+    EXPECT_EQ(names.size(), 1u) << keys.toStdString() << " is claimed by " << names.size() << " actions, e.g. "
+                                << names.front().toStdString() << " and " << names.back().toStdString();
+}
+
+TEST_F(CSelvantisAppTest, AReopenedProjectFillsTheWorkAreaAndIsNamedOnceInTheTitle) {
+  const QString path = WriteProject(Path("demo-en.sxm"));
+  CShellSettings::SetStartupAction(CShellSettings::kStartReopenLast);
+  CProfile::WriteString(CRecentFileList::kSection, QStringLiteral("File1"), path);
+  CMainFrame& frame = Start();
+  QApplication::processEvents();
+  ASSERT_EQ(frame.DocManager().Count(), 1);
+  auto* area = frame.findChild<QMdiArea*>();
+  QMdiSubWindow* child = area->activeSubWindow();
+  ASSERT_NE(child, nullptr);
+  EXPECT_TRUE(child->isMaximized());
+  EXPECT_EQ(child->geometry(), area->viewport()->rect()) << "the whole work area, as a new project";
+  EXPECT_EQ(frame.windowTitle().count(QStringLiteral("demo-en.sxm")), 1) << frame.windowTitle().toStdString();
+
+  // A new project beside it is maximised like it and named once, too.
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileNew));
+  QApplication::processEvents();
+  EXPECT_TRUE(area->activeSubWindow()->isMaximized());
+  EXPECT_EQ(frame.windowTitle().count(QStringLiteral("Project")), 1) << frame.windowTitle().toStdString();
+  EXPECT_EQ(frame.windowTitle().count(QStringLiteral("demo-en.sxm")), 0) << frame.windowTitle().toStdString();
+}
+
+TEST_F(CSelvantisAppTest, TheZoomBoxTakesATypedPercentage) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNew);
+  CMainFrame& frame = Start();
+  CSelvantisView* view = frame.GetActiveView();
+  ASSERT_NE(view, nullptr);
+  auto* box = frame.findChild<QComboBox*>(QStringLiteral("ZoomCombo"));
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(box->isEditable());
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), QStringLiteral("60"));
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(view->ZoomPercent(), 60);
+  EXPECT_EQ(box->currentText(), QStringLiteral("60 %"));
+  // Not a number: the box shows the zoom again.
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), QStringLiteral("abc"));
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(view->ZoomPercent(), 60);
+  EXPECT_EQ(box->currentText(), QStringLiteral("60 %"));
+  // A step of the list still works.
+  box->setCurrentIndex(box->findData(200));
+  emit box->activated(box->currentIndex());
+  EXPECT_EQ(view->ZoomPercent(), 200);
 }
 
 }  // namespace

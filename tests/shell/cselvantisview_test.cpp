@@ -3,6 +3,7 @@
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
+#include "shell/ccanvasrenderer.h"
 #include "shell/cmenuresources.h"
 #include "shell/cplaceobjectregistry.h"
 #include "shelltestblock.h"
@@ -41,6 +42,10 @@ class CSelvantisViewTest : public testing::Test {
     a = ShellTestBlock::Place(doc, QPoint(100, 100), QStringLiteral("A"));
     b = ShellTestBlock::Place(doc, QPoint(400, 140), QStringLiteral("B"));
     ASSERT_TRUE(a && b);
+    // The view opened on the unit's blocks; the tests work near the origin.
+    view->horizontalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+    ASSERT_EQ(view->ScrollOffset(), QPoint(0, 0));
   }
 
   QWidget* Port() { return view->viewport(); }
@@ -183,6 +188,29 @@ TEST_F(CSelvantisViewTest, PaintsObjectsAndTheWireBetweenThem) {
   EXPECT_FALSE(dark(At(QPoint(300, 400)))) << "empty canvas";
 }
 
+// The view keeps a picture of the drawing for plain repaints; a change,
+// a scroll or a zoom must never show an old picture.
+TEST_F(CSelvantisViewTest, RepaintsShowChangesScrollsAndZoomsNeverAnOldPicture) {
+  auto dark = [&](const QImage& image, const QPoint& canvas) { return qGray(image.pixel(At(canvas))) < 100; };
+  QImage image = view->viewport()->grab().toImage();
+  ASSERT_TRUE(dark(image, QPoint(100, 130)));
+  a->Move(0, 200, false);  // the block's left edge now at y 300..360
+  image = view->viewport()->grab().toImage();
+  EXPECT_FALSE(dark(image, QPoint(100, 130))) << "the old place is empty";
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "the new place";
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + 40);
+  image = view->viewport()->grab().toImage();
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "scrolled";
+  EXPECT_FALSE(dark(image, QPoint(100, 130)));
+  view->SetZoomPercent(200);
+  const QPoint shift = At(QPoint(100, 330)) - Port()->rect().center();
+  view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + shift.x());
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + shift.y());
+  ASSERT_TRUE(Port()->rect().contains(At(QPoint(100, 330))));
+  image = view->viewport()->grab().toImage();
+  EXPECT_TRUE(dark(image, QPoint(100, 330))) << "zoomed";
+}
+
 TEST_F(CSelvantisViewTest, ScrollsWhenAnObjectIsDraggedToTheEdge) {
   view->resize(400, 300);
   QApplication::processEvents();
@@ -232,26 +260,29 @@ QRect Visible(const CSelvantisView& view) {
   return QRect(view.ViewToCanvas(QPoint(0, 0)), view.ViewToCanvas(view.viewport()->rect().bottomRight()));
 }
 
-TEST(CSelvantisViewShowTest, AViewOnAFarDrawingStartsAtTheDrawingWithoutMovingIt) {
+TEST(CSelvantisViewShowTest, AViewOnAFarDrawingShowsTheUnitWithoutMovingIt) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
   MoveDrawingAway(doc);
   const std::vector<QRect> before = Rects(doc);
-  const QPoint start = DrawingBounds(doc).topLeft();
-  ASSERT_GT(start.x(), 2000);
+  const QRect unit = CCanvasRenderer::UnitBounds(doc);
+  ASSERT_GT(unit.x(), 2000);
   CBitmapManager bitmaps;
   CSelvantisView view(doc, bitmaps);
   view.resize(900, 700);
   view.show();
   QApplication::processEvents();
-  // The start lies 20 units inside the top-left corner.
-  EXPECT_EQ(Visible(view).topLeft(), start - QPoint(20, 20));
+  // The unit is wider than the window: its left end lies 20 units inside
+  // the left edge, and its height stands in the middle.
+  EXPECT_EQ(Visible(view).left(), unit.left() - 20);
+  EXPECT_TRUE(Visible(view).contains(QRect(unit.topLeft(), QSize(400, unit.height()))));
   EXPECT_EQ(Rects(doc), before) << "the project's positions stay as they are";
 
-  // A larger window (maximised) still shows the start, until the user scrolls.
+  // A larger window (maximised) still shows it, until the user scrolls.
   view.resize(1400, 900);
   QApplication::processEvents();
-  EXPECT_EQ(Visible(view).topLeft(), start - QPoint(20, 20));
+  EXPECT_EQ(Visible(view).left(), unit.left() - 20);
+  EXPECT_TRUE(Visible(view).contains(QRect(unit.topLeft(), QSize(400, unit.height()))));
   view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   const QPoint scrolled = view.ScrollOffset();
   view.resize(1300, 800);
@@ -259,7 +290,7 @@ TEST(CSelvantisViewShowTest, AViewOnAFarDrawingStartsAtTheDrawingWithoutMovingIt
   EXPECT_EQ(view.ScrollOffset(), scrolled) << "the user's own position is kept";
 }
 
-TEST(CSelvantisViewShowTest, OpeningAProjectInAnOpenViewShowsItsDrawing) {
+TEST(CSelvantisViewShowTest, ANewOrOpenedProjectShowsTheUnitsBlocks) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("far.sxm"));
   {
@@ -272,16 +303,57 @@ TEST(CSelvantisViewShowTest, OpeningAProjectInAnOpenViewShowsItsDrawing) {
   doc.OnNewDocument();
   CBitmapManager bitmaps;
   CSelvantisView view(doc, bitmaps);
-  view.resize(900, 700);
+  view.resize(1200, 800);
   view.show();
   QApplication::processEvents();
-  EXPECT_EQ(view.ScrollOffset(), QPoint(0, 0)) << "a new project starts at the origin, where its group is";
+  // Not the empty top left beside the root group: the unit, far below.
+  const QRect unit = CCanvasRenderer::UnitBounds(doc);
+  ASSERT_GT(unit.y(), 1000);
+  EXPECT_TRUE(Visible(view).contains(unit.topLeft())) << unit.x() << "," << unit.y();
+  EXPECT_TRUE(Visible(view).contains(QPoint(unit.left() + 600, unit.bottom())));
   view.SetZoomPercent(50);
   ASSERT_TRUE(doc.OnOpenDocument(path));
   const QRect visible = Visible(view);
+  const QRect opened = CCanvasRenderer::UnitBounds(doc);
+  EXPECT_TRUE(visible.contains(opened)) << "at 50 % the whole unit fits: " << opened.x() << "," << opened.y();
+}
+
+TEST(CSelvantisViewShowTest, TheScrollBarsCoverTheDrawingAndMoveTheWayTheyPoint) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  ShellTestBlock::Place(doc, QPoint(-900, -600), QStringLiteral("West"));
+  ShellTestBlock::Place(doc, QPoint(4000, 3200), QStringLiteral("East"));
+  CBitmapManager bitmaps;
+  CSelvantisView view(doc, bitmaps);
+  view.resize(900, 700);
+  view.show();
+  QApplication::processEvents();
   const QRect bounds = DrawingBounds(doc);
-  EXPECT_TRUE(visible.contains(bounds.topLeft())) << "start " << bounds.x() << "," << bounds.y();
-  EXPECT_TRUE(visible.contains(QPoint(2600, 1700))) << "the far block";
+  const QRect area = view.ScrollArea();
+  EXPECT_TRUE(area.contains(bounds));
+  EXPECT_EQ(area, bounds.adjusted(-100, -100, 100, 100)) << "the bounding box and a margin";
+
+  QScrollBar* h = view.horizontalScrollBar();
+  QScrollBar* v = view.verticalScrollBar();
+  // The thumb at the far left and top shows the drawing's left and top end.
+  h->setValue(h->minimum());
+  v->setValue(v->minimum());
+  EXPECT_EQ(Visible(view).topLeft(), area.topLeft());
+  EXPECT_TRUE(Visible(view).contains(QPoint(-900, -600)));
+  // The right arrow moves the view right, the down arrow down.
+  const QPoint before = view.ViewToCanvas(QPoint(0, 0));
+  h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_GT(view.ViewToCanvas(QPoint(0, 0)).x(), before.x());
+  EXPECT_GT(view.ViewToCanvas(QPoint(0, 0)).y(), before.y());
+  // The far right and bottom show the drawing's right and bottom end.
+  h->setValue(h->maximum());
+  v->setValue(v->maximum());
+  EXPECT_TRUE(Visible(view).contains(bounds.bottomRight()));
+  // Fitted, the whole drawing is in view from the bars' start.
+  view.ZoomToFit();
+  EXPECT_EQ(h->value(), h->minimum());
+  EXPECT_TRUE(Visible(view).contains(bounds));
 }
 
 }  // namespace

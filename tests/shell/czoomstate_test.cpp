@@ -56,22 +56,36 @@ TEST(CZoomStateTest, ConvertsPointsAndRectanglesBothWays) {
   EXPECT_EQ(zoom.ToDrawing(QRect(5, 5, 10, 10)), QRect(10, 10, 20, 20));
 }
 
-TEST(CZoomStateTest, ScrollsToTheStartOfTheDrawingWithAMargin) {
+TEST(CZoomStateTest, ScrollsToShowATargetInTheMiddleOrFromItsStart) {
   const QSize page(900, 700);
   CZoomState zoom;
-  // The unit's slots far below and right: their corner goes 20 units inside.
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(913, 2448));
+  // The unit's slots far below and right: 980 + 2 x 20 units do not fit
+  // 900 px, so the left edge goes 20 units inside; 160 units high fit, so
+  // they stand in the middle.
+  EXPECT_EQ(zoom.ScrollToShow(QRect(933, 2468, 980, 160), page, 20), QPoint(913, 2468 + 80 - 350));
   zoom.SetPercent(50);
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(933, 2468, 980, 160), page, 20), QPoint(457, 1224))
-      << "467 px is past the middle";
-  // A start in the first half of the window is shown from the origin, axis
-  // by axis; 450 px is exactly half of 900.
+  // 490 x 80 px at 50 %: in the middle both ways.
+  EXPECT_EQ(zoom.ScrollToShow(QRect(933, 2468, 980, 160), page, 20), QPoint(467 + 245 - 450, 1234 + 40 - 350));
+  // Beyond the origin too: the scroll range reaches there.
   zoom.SetPercent(100);
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(93, 0, 50, 45), page, 20), QPoint(0, 0));
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(450, 351, 50, 45), page, 20), QPoint(0, 331));
-  // Drawings beyond the origin and empty ones never ask for a negative position.
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(-3000, -400, 50, 45), page, 20), QPoint(0, 0));
-  EXPECT_EQ(zoom.ScrollToStartOf(QRect(), page, 20), QPoint(0, 0));
+  EXPECT_EQ(zoom.ScrollToShow(QRect(-3000, -400, 50, 40), page, 20), QPoint(-3000 + 25 - 450, -400 + 20 - 350));
+  EXPECT_EQ(zoom.ScrollToShow(QRect(), page, 20), QPoint(0, 0));
+}
+
+TEST(CZoomStateTest, TakesATypedPercentageWithinTheRange) {
+  int percent = 0;
+  ASSERT_TRUE(CZoomState::ParsePercent(QStringLiteral("60"), &percent));
+  EXPECT_EQ(percent, 60);
+  ASSERT_TRUE(CZoomState::ParsePercent(QStringLiteral(" 85 % "), &percent));
+  EXPECT_EQ(percent, 85);
+  ASSERT_TRUE(CZoomState::ParsePercent(QStringLiteral("33%"), &percent));
+  EXPECT_EQ(percent, 33);
+  ASSERT_TRUE(CZoomState::ParsePercent(QStringLiteral("5000"), &percent));
+  EXPECT_EQ(percent, CZoomState::kMaxPercent);
+  ASSERT_TRUE(CZoomState::ParsePercent(QStringLiteral("1"), &percent));
+  EXPECT_EQ(percent, CZoomState::kMinPercent);
+  EXPECT_FALSE(CZoomState::ParsePercent(QStringLiteral("sixty"), &percent));
+  EXPECT_FALSE(CZoomState::ParsePercent(QString(), &percent));
 }
 
 }  // namespace
