@@ -396,6 +396,30 @@ bool CConsKey::SetFunction(const Function& requested, bool bStore) {
 
 void CConsKey::ApplyLinks(const Resolved& resolved) {
   CConsole* console = m_pOwner;
+  // The links this key already has, unchanged (an upload taking back what
+  // went down), stay where they are, so the project saves as it did.
+  struct Wanted {
+    int pin;
+    const KeyTarget* target;
+    int category;
+  };
+  std::vector<Wanted> wanted;
+  if (resolved.second.IsSet())
+    wanted.push_back({MakeConsolePin(-m_nNumber, 0), &resolved.second, resolved.secondCategory});
+  if (resolved.first.IsSet())
+    wanted.push_back({MakeConsolePin(m_nNumber, resolved.groupSlot), &resolved.first, resolved.firstCategory});
+  size_t own = 0;
+  size_t same = 0;
+  for (const ConnectionRecord& r : console->GetInputConnections()) {
+    const int port = ConsolePinPort(r.nOwnPin);
+    if (port != m_nNumber && port != -m_nNumber) continue;
+    ++own;
+    for (const Wanted& w : wanted)
+      if (w.pin == r.nOwnPin && w.category == r.nPeerCategory &&
+          (w.target->mark ? r.pPeer == nullptr : r.pPeer == w.target->object))
+        ++same;
+  }
+  if (own == wanted.size() && same == wanted.size()) return;
   // Every link of this key goes, whatever slot or sign form it was stored in.
   const std::vector<ConnectionRecord> inputs = console->GetInputConnections();
   for (const ConnectionRecord& r : inputs) {

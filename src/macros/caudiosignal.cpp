@@ -110,6 +110,9 @@ CBaseDevice* CAudioSignal::InputOfType(int pin, int type) const {
 }
 
 void CAudioSignal::SetInputOfType(int pin, int type, CBaseDevice* peer) {
+  // The same peer again (an upload taking back what went down) keeps its
+  // connection where it is, so the project saves as it did.
+  if (peer && peer == InputOfType(pin, type)) return;
   while (CBaseDevice* old = InputOfType(pin, type)) {
     if (Disconnect(old, 0, this, pin) == 0) {
       DisconnectInputsFrom(old);

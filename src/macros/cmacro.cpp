@@ -22,6 +22,18 @@ SELV_IMPLEMENT_SERIAL(CMacro, 1)
 
 namespace {
 
+// A parameter the macro never had reads as its default (0, 0.0 or empty), so
+// a value equal to that default stores nothing: a macro taken back from the
+// unit then saves exactly as it did before it went down.
+template <typename Value>
+void StoreParam(std::map<int, Value>& params, int index, const Value& value) {
+  const auto it = params.find(index);
+  if (it != params.end())
+    it->second = value;
+  else if (value != Value())
+    params.emplace(index, value);
+}
+
 constexpr uint32_t kStrNoEntry = 34421;  // "No entry"
 constexpr uint32_t kStrAll = 34487;      // "All"
 constexpr int kLcdTextMax = 16;
@@ -508,7 +520,7 @@ void CMacro::SetParam(int index, int value, int) {
       break;
     default: break;
   }
-  m_ints[index] = value;
+  StoreParam(m_ints, index, value);
   SetModified();
 }
 
@@ -528,7 +540,7 @@ void CMacro::SetParamFloat(int index, float value) {
   } else if (index >= P_STEP_DELAY && index < P_STEP_DELAY + kSequenceSteps) {
     value = std::clamp(value, 0.0f, kMaxStepDelay);
   }
-  m_floats[index] = value;
+  StoreParam(m_floats, index, value);
   SetModified();
 }
 
@@ -629,18 +641,18 @@ void CMacro::SetParamText(int index, const QString& rawText) {
       const QString t = text.trimmed().toUpper();
       for (const char* source : kVolumeSources) {
         if (t == QLatin1String(source)) {
-          m_texts[index] = t;
+          StoreParam(m_texts, index, t);
           SetModified();
         }
       }
       return;
     }
     case P_TEXT:
-      m_texts[index] = m_nKind == kKindLCDText ? text.left(kLcdTextMax) : text;
+      StoreParam(m_texts, index, m_nKind == kKindLCDText ? text.left(kLcdTextMax) : text);
       SetModified();
       return;
     case P_UNIT:
-      m_texts[index] = text;
+      StoreParam(m_texts, index, text);
       SetModified();
       return;
     case P_AMP_CHANNELS:
@@ -847,7 +859,7 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
       // SetParam apply to what a user types, not to stored values.
       if (spec->index == 74 || spec->index == P_BUZZ_REPEAT || spec->index == P_BUZZ_PAUSE)
         number = std::clamp(number, 0, 255);
-      m_ints[spec->index] = number;
+      StoreParam(m_ints, spec->index, number);
       SetModified();
       return true;
     case Wire::Link: {
@@ -883,12 +895,12 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
     case Wire::TrueFalse: {
       const QString u = v.toUpper();
       if (spec->wire == Wire::Switch && (u == QLatin1String("ADD") || u == QLatin1String("SUB"))) {
-        m_ints[P_SWITCH] = u == QLatin1String("ADD") ? 1 : 0;
-        m_ints[P_ADDSUB] = 1;
+        StoreParam(m_ints, P_SWITCH, u == QLatin1String("ADD") ? 1 : 0);
+        StoreParam(m_ints, P_ADDSUB, 1);
       } else {
         if (!ParseBoolText(v, &flag)) return false;
-        m_ints[spec->index] = flag ? 1 : 0;
-        if (spec->wire == Wire::Switch && IsZoneSwitchingAddSubKind()) m_ints[P_ADDSUB] = 0;
+        StoreParam(m_ints, spec->index, flag ? 1 : 0);
+        if (spec->wire == Wire::Switch && IsZoneSwitchingAddSubKind()) StoreParam(m_ints, P_ADDSUB, 0);
       }
       SetModified();
       return true;
@@ -898,7 +910,7 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
           spec->index == P_QUALITY) {
         SetParamText(spec->index, value);
       } else {
-        m_texts[spec->index] = CleanText(value);
+        StoreParam(m_texts, spec->index, CleanText(value));
         SetModified();
       }
       return true;

@@ -1,0 +1,89 @@
+#include "everyfamilyproject.h"
+
+#include "amps/amptypeinfo.h"
+#include "amps/camp.h"
+#include "amps/camplifier.h"
+#include "amps/ccollectioncall.h"
+#include "amps/cgroup.h"
+#include "amps/clangroup.h"
+#include "amps/cmonitor.h"
+#include "amps/crelaistopology.h"
+#include "amps/cspareamp.h"
+#include "amps/czone.h"
+#include "consolehandlers.h"
+#include "consoles/cconsole.h"
+#include "consoles/cconsprop.h"
+#include "logichandlers.h"
+#include "macrohandlers.h"
+#include "macros/cmacro.h"
+#include "model/cselvantisdoc.h"
+#include "model/devicetype.h"
+#include "modulehandlers.h"
+#include "monitorhandlers.h"
+#include "unitsimulator.h"
+#include "zonehandlers.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <vector>
+
+namespace {
+
+constexpr int kZonesPerTopology = 2;
+
+}  // namespace
+
+void FillEveryFamilyProject(CSelvantisDoc& doc) {
+  doc.OnNewDocument();
+  for (int type = DT_FIRST; type <= DT_LAST; ++type)
+    if (CSelvantisDoc::HasObjectFactory(type)) doc.CreateObject(type, 0);
+
+  int x = 100;
+  for (int index = 0;; ++index, x += 120) {
+    const AmpTypeInfo* row = CAmplifier::GetTypeRow(index);
+    if (row == nullptr || row->kind == kAmpKindNotUsed) break;
+    doc.Adopt(CAmplifier::Make(doc, row->kind, QPoint(x, 100)));
+  }
+
+  std::vector<CZone*> zones;
+  x = 100;
+  for (int kind : {CRelaisTopology::KIND_DIRECT, CRelaisTopology::KIND_1INN, CRelaisTopology::KIND_NIN1,
+                   CRelaisTopology::KIND_PROGPAGE}) {
+    auto* topology = dynamic_cast<CRelaisTopology*>(doc.CreateObject(DT_RELAYTOPOLOGY, kind));
+    if (topology == nullptr) continue;
+    topology->Move(x - topology->GetRect().left(), 600 - topology->GetRect().top(), false);
+    topology->ChangeKind(kind, kZonesPerTopology);
+    for (CZone* zone : topology->GetZones()) zones.push_back(zone);
+    x += 400;
+  }
+  if (zones.size() > 1) {
+    if (auto* group = dynamic_cast<CGroup*>(zones.front()->AddNewGroup()))
+      CBaseDevice::Connect(zones[1], CZone::kGroupPin, group, 0);
+  }
+  CLANGroup::CreateIn(doc, QRect(2000, 300, 60, 40));
+
+  x = 100;
+  for (int model : {CConsProp::RCX6010, CConsProp::RCX6520X, CConsProp::RCX6106}) {
+    CConsole::CreateIn(doc, model, QRect(x, 1200, 64, 48));
+    x += 100;
+  }
+
+  CMonitor::EnsureIn(doc);
+  CSpareAmp::EnsureIn(doc);
+  CCollectionCall::EnsureAll(doc);
+  CAmp::EnsureIn(doc);
+  for (int kind : CMacro::UserKinds()) CMacro::CreateMacro(kind, doc);
+  doc.PurgeDeleted();
+}
+
+void TeachEveryFamily(UnitSimulator& sim) {
+  RegisterConsoleHandlers(sim);
+  RegisterLogicHandlers(sim);
+  RegisterMacroHandlers(sim);
+  RegisterModuleHandlers(sim);
+  RegisterMonitorHandlers(sim);
+  RegisterZoneHandlers(sim);
+  sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
+  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
+}
