@@ -10,6 +10,7 @@
 #include "shell/controls/picturebar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -18,6 +19,15 @@
 namespace {
 
 constexpr int kToolTipLength = 80;
+
+// Restores the cursor however the transfer ends.
+class WaitCursor final {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 }  // namespace
 
@@ -78,6 +88,12 @@ void CSplitListFrame::EnableWithLink(const std::vector<uint32_t>& ids) {
   for (uint32_t id : ids) {
     if (QAction* action = Action(id)) action->setEnabled(online);
   }
+}
+
+void CSplitListFrame::RunTransfer(const std::function<void()>& transfer) {
+  WaitCursor wait;
+  transfer();
+  ShowProgress(0, 0);
 }
 
 QAction* CSplitListFrame::Action(uint32_t id) const {

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -52,6 +53,24 @@ class CSplitListFrame : public QMainWindow {
   QToolBar* CreateCommandBar(const std::vector<uint32_t>& ids);
   // Download/Upload-like commands follow the link state of this moment.
   void EnableWithLink(const std::vector<uint32_t>& ids);
+  // Puts the two lists side by side at the given widths; the left one
+  // carries the whole-list transfers and reports their progress. The
+  // commands of both lists come to OnCommand.
+  template <class Left, class Right>
+  void SetLists(Left* left, Right* right, int leftWidth, int rightWidth) {
+    AddList(left);
+    AddList(right);
+    Splitter()->setSizes({leftWidth, rightWidth});
+    left->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  }
+  template <class List>
+  void AddList(List* list) {
+    Splitter()->addWidget(list);
+    connect(list, &List::command, this, [this](uint32_t id) { OnCommand(id); });
+  }
+  // Runs a whole-list transfer under the wait cursor and removes the
+  // progress bar when it ends.
+  void RunTransfer(const std::function<void()>& transfer);
 
  private:
   QToolBar* CreateEditorBar();
