@@ -1,14 +1,13 @@
 #ifndef SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
 #define SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
 
+#include "editors/lists/framebars.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <vector>
 
 class CSelvantisDoc;
@@ -31,7 +30,7 @@ class CSplitListFrame : public QMainWindow {
   CSelvantisDoc* GetDocument() const noexcept { return m_doc; }
   QSplitter* Splitter() const noexcept { return m_splitter; }
   // The action of a toolbar command, or null.
-  QAction* Action(uint32_t id) const;
+  QAction* Action(uint32_t id) const { return m_bars.Action(id); }
 
   // Commands of the toolbars and keys; false for one the frame does not
   // handle. The frame's own commands are the derived frame's.
@@ -40,13 +39,13 @@ class CSplitListFrame : public QMainWindow {
   bool RouteEntryFrameCommand(uint32_t id);
 
   // The progress bar while a transfer runs, else null.
-  QProgressBar* Progress() const;
+  QProgressBar* Progress() const { return m_bars.Progress(); }
   // total 0 removes the bar.
-  void ShowProgress(int done, int total);
+  void ShowProgress(int done, int total) { m_bars.ShowProgress(done, total); }
 
   // The tool tip of a command's string: the part after the line break when
   // there is one, at most 80 characters.
-  static QString ToolTipOf(const QString& text);
+  static QString ToolTipOf(const QString& text) { return FrameBars::ToolTipOf(text); }
 
  protected:
   // The command toolbar: ids in bar order, 0 for a separator.
@@ -73,13 +72,9 @@ class CSplitListFrame : public QMainWindow {
   void RunTransfer(const std::function<void()>& transfer);
 
  private:
-  QToolBar* CreateEditorBar();
-  QAction* AddCommand(QToolBar* bar, uint32_t id, const QString& text);
-
   CSelvantisDoc* m_doc;
   QSplitter* m_splitter;
-  std::map<uint32_t, QAction*> m_actions;
-  QPointer<QProgressBar> m_progress;
+  FrameBars m_bars;
 };
 
 #endif
