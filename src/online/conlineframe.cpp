@@ -13,7 +13,6 @@
 #include "shell/ciconfactory.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
-#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,24 +45,10 @@ CMainFrame* FindMainFrame() {
   return nullptr;
 }
 
-// A command's text: the status text before a line break, the tool tip
-// after it (or the same text when there is none).
-void SetTexts(QAction* action, uint32_t command) {
-  const QString text = EntryFrameCommands::SwitchText(command);
-  const int br = text.indexOf(QLatin1Char('\n'));
-  const QString status = br < 0 ? text : text.left(br);
-  const QString tip = br < 0 ? text : text.mid(br + 1);
-  action->setText(status);
-  action->setStatusTip(status);
-  action->setToolTip(tip);
-}
-
 }  // namespace
 
-COnlineFrame::COnlineFrame(const HostFrameContext& context, QWidget* parent) : QMainWindow(parent), m_context(context) {
-  // A main window makes itself a top-level window; the frame lives inside
-  // the editor host.
-  setWindowFlags(Qt::Widget);
+COnlineFrame::COnlineFrame(const HostFrameContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_bars(this, [this](uint32_t command) { OnCommand(command); }) {
   setObjectName(QStringLiteral("onlineFrame"));
 }
 
@@ -73,51 +58,22 @@ COnlineFrame::~COnlineFrame() {
   m_view = nullptr;
 }
 
-QToolBar* COnlineFrame::MakeBar(int resourceId, const std::vector<BarButton>& buttons) {
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(Fmt("toolBar%d", resourceId));
-  bar->setMovable(true);
-  bar->setAllowedAreas(Qt::AllToolBarAreas);
-  for (const BarButton& button : buttons) {
-    if (button.command == 0) {
-      bar->addSeparator();
-      continue;
-    }
-    auto* action = new QAction(this);
-    action->setObjectName(Fmt("command%u", button.command));
-    PictureBar::SetPicture(action, button.command, button.icon);
-    SetTexts(action, button.command);
-    const uint32_t command = button.command;
-    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
-    bar->addAction(action);
-    m_actions[command] = action;
-  }
-  addToolBar(Qt::TopToolBarArea, bar);
-  return bar;
-}
-
 bool COnlineFrame::Create() {
-  if (SwitchBarId() == CServiceFrame::kSwitchBarId) {
-    std::vector<BarButton> editors;
-    for (uint32_t command : EntryListRules::EditorSwitchCommands()) editors.push_back({command, nullptr});
-    m_switchBar = MakeBar(SwitchBarId(), editors);
-  } else {
-    m_switchBar = MakeBar(SwitchBarId(), SwitchBarButtons());
+  m_switchBar = m_bars.AddSwitchBar(Fmt("toolBar%d", SwitchBarId()), SwitchBarId() == CServiceFrame::kSwitchBarId
+                                                                         ? FrameBars::EditorSwitchButtons()
+                                                                         : SwitchBarButtons());
+  m_ownBar = m_bars.AddBar(Fmt("toolBar%d", OwnBarId()), OwnBarButtons());
+  // The status bar shows what a button does while the pointer rests on it.
+  for (QToolBar* bar : {m_switchBar, m_ownBar}) {
+    for (QAction* action : bar->actions()) {
+      if (!action->isSeparator()) action->setStatusTip(action->text());
+    }
   }
-  EntryFrameCommands::PlaceSwitchBar(this, m_switchBar);
-  m_ownBar = MakeBar(OwnBarId(), OwnBarButtons());
   statusBar()->setObjectName(QStringLiteral("statusBar"));
 
   // The transfer buttons follow the connection as it is now; the window is
   // opened again to follow a later change.
-  const bool online = IsOnline();
-  for (uint32_t command : OnlineOnlyCommands()) {
-    if (QAction* action = Action(command)) action->setEnabled(online);
-  }
-
-  // Bars of pictures with tool tips on the tiled background of the program's bars.
-  PictureBar::Decorate(m_switchBar);
-  PictureBar::Decorate(m_ownBar);
+  m_bars.Enable(OnlineOnlyCommands(), IsOnline());
 
   m_view = CreateView();
   if (!m_view) return false;
@@ -125,11 +81,6 @@ bool COnlineFrame::Create() {
   setCentralWidget(m_view);
   m_view->OnInitialUpdate();
   return true;
-}
-
-QAction* COnlineFrame::Action(uint32_t command) const {
-  const auto it = m_actions.find(command);
-  return it == m_actions.end() ? nullptr : it->second;
 }
 
 bool COnlineFrame::OnCommand(uint32_t command) {

@@ -1,13 +1,13 @@
 #ifndef SELV_ONLINE_CONLINEFRAME_H
 #define SELV_ONLINE_CONLINEFRAME_H
 
+#include "editors/lists/framebars.h"
 #include "online/conlinecommandroute.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
-#include <map>
 #include <vector>
 
 class COnlineView;
@@ -25,10 +25,7 @@ class COnlineFrame : public QMainWindow {
 
  public:
   // One button of a bar; command 0 is a separator.
-  struct BarButton {
-    uint32_t command;
-    const char* icon;  // icon factory name, or null for a text button
-  };
+  using BarButton = FrameBars::Button;
   static constexpr int kSwitchBarId = 526;
 
   COnlineFrame(const HostFrameContext& context, QWidget* parent);
@@ -39,7 +36,7 @@ class COnlineFrame : public QMainWindow {
   QToolBar* SwitchBar() const { return m_switchBar; }
   QToolBar* OwnBar() const { return m_ownBar; }
   // The button of a command on either bar, or null.
-  QAction* Action(uint32_t command) const;
+  QAction* Action(uint32_t command) const { return m_bars.Action(command); }
 
   // A command of the bars (also callable directly). True when handled.
   virtual bool OnCommand(uint32_t command);
@@ -61,13 +58,11 @@ class COnlineFrame : public QMainWindow {
   virtual std::vector<uint32_t> OnlineOnlyCommands() const = 0;
 
  private:
-  QToolBar* MakeBar(int resourceId, const std::vector<BarButton>& buttons);
-
   HostFrameContext m_context;
+  FrameBars m_bars;
   QToolBar* m_switchBar = nullptr;
   QToolBar* m_ownBar = nullptr;
   COnlineView* m_view = nullptr;
-  std::map<uint32_t, QAction*> m_actions;
 };
 
 #endif

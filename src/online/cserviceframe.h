@@ -1,12 +1,12 @@
 #ifndef SELV_ONLINE_CSERVICEFRAME_H
 #define SELV_ONLINE_CSERVICEFRAME_H
 
+#include "editors/lists/framebars.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
-#include <map>
 #include <vector>
 
 class QAction;
@@ -30,7 +30,7 @@ class CServiceFrame : public QMainWindow {
   QToolBar* SwitchBar() const { return m_switchBar; }
   QToolBar* OwnBar() const { return m_ownBar; }
   // The button of a command on either bar, or null.
-  QAction* Action(uint32_t command) const;
+  QAction* Action(uint32_t command) const { return m_bars.Action(command); }
 
   // A command of the bars (also callable directly). True when handled.
   virtual bool OnCommand(uint32_t command);
@@ -48,12 +48,10 @@ class CServiceFrame : public QMainWindow {
   void SetForm(QWidget* form);
 
  private:
-  QToolBar* MakeBar(const QString& name, const std::vector<uint32_t>& commands);
-
   HostFrameContext m_context;
+  FrameBars m_bars;
   QToolBar* m_switchBar = nullptr;
   QToolBar* m_ownBar = nullptr;
-  std::map<uint32_t, QAction*> m_actions;
 };
 
 #endif

@@ -1,14 +1,13 @@
 #ifndef SELV_EDITORS_DESIGNER_COBJECTFRM_H
 #define SELV_EDITORS_DESIGNER_COBJECTFRM_H
 
+#include "editors/lists/framebars.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 #include <cstdint>
-#include <map>
 
 class CDesignerView;
 class CSelvantisDoc;
@@ -35,7 +34,7 @@ class CObjectFrm final : public QMainWindow {
   CDesignerView* Pane(int index) const {
     return index >= 0 && index < 3 ? m_panes[static_cast<size_t>(index)] : nullptr;
   }
-  QAction* Action(uint32_t id) const;
+  QAction* Action(uint32_t id) const { return m_bars.Action(id); }
   bool OnCommand(uint32_t id);
   void RefillAll();
   void UpdateButtons();
@@ -43,15 +42,10 @@ class CObjectFrm final : public QMainWindow {
   static QString CommandTip(uint32_t id);
 
  private:
-  QToolBar* CreateEditorBar();
-  QToolBar* CreateDesignerBar();
-  void ShowProgress(int done, int total);
-
   CSelvantisDoc* m_doc;
   QSplitter* m_splitter;
   std::array<CDesignerView*, 3> m_panes{};
-  std::map<uint32_t, QAction*> m_actions;
-  QPointer<QProgressBar> m_progress;
+  FrameBars m_bars;
 };
 
 #endif

@@ -11,24 +11,12 @@
 #include "model/modelstrings.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
-#include "shell/controls/picturebar.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 namespace {
-
-// Restores the cursor however the transfer ends.
-class WaitCursor final {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The picture of a list bar button by what it does.
 const char* RoleIcon(const EntryListKind& kind, uint32_t id) {
@@ -42,10 +30,9 @@ const char* RoleIcon(const EntryListKind& kind, uint32_t id) {
 }  // namespace
 
 CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryListKind& kind, QWidget* parent)
-    : QMainWindow(parent), m_doc(context.doc), m_kind(kind) {
-  setWindowFlags(Qt::Widget);
-  EntryFrameCommands::PlaceSwitchBar(this, CreateEditorBar());
-  addToolBar(Qt::TopToolBarArea, CreateListBar());
+    : QMainWindow(parent), m_doc(context.doc), m_kind(kind), m_bars(this, [this](uint32_t id) { OnCommand(id); }) {
+  m_bars.AddSwitchBar(QStringLiteral("editorBar"), FrameBars::EditorSwitchButtons());
+  m_bars.AddBar(QStringLiteral("listBar"), ListButtons());
   statusBar()->setSizeGripEnabled(false);
   // Download and Upload keep the link state of this moment.
   EnableTransfers(IsOnline());
@@ -55,8 +42,7 @@ CEntryListFrame::~CEntryListFrame() = default;
 
 void CEntryListFrame::EnableTransfers(bool online) {
   // Lists without transfers (no upload or download command) have no such buttons.
-  if (QAction* action = Action(m_kind.uploadCommand)) action->setEnabled(online);
-  if (QAction* action = Action(m_kind.downloadCommand)) action->setEnabled(online);
+  m_bars.Enable({m_kind.uploadCommand, m_kind.downloadCommand}, online);
 }
 
 void CEntryListFrame::FollowLinkWithTransfers() {
@@ -64,40 +50,16 @@ void CEntryListFrame::FollowLinkWithTransfers() {
   connect(m_doc, &CSelvantisDoc::connectedChanged, this, [this] { EnableTransfers(IsOnline()); });
 }
 
-QToolBar* CEntryListFrame::CreateEditorBar() {
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(QStringLiteral("editorBar"));
-  PictureBar::Decorate(bar);
-  for (uint32_t id : EntryListRules::EditorSwitchCommands()) {
-    const QString text = EntryFrameCommands::SwitchText(id);
-    QAction* action = bar->addAction(text);
-    action->setToolTip(text);
-    PictureBar::SetPicture(action, id);
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    m_actions[id] = action;
-  }
-  return bar;
-}
-
-QToolBar* CEntryListFrame::CreateListBar() {
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(QStringLiteral("listBar"));
-  PictureBar::Decorate(bar);
+std::vector<FrameBars::Button> CEntryListFrame::ListButtons() const {
   const uint32_t ids[] = {m_kind.newCommand, m_kind.deleteCommand, 0, m_kind.uploadCommand, m_kind.downloadCommand};
   const bool transfers = m_kind.uploadCommand != 0 || m_kind.downloadCommand != 0;
+  std::vector<FrameBars::Button> buttons;
   for (uint32_t id : ids) {
-    if (id == 0) {
-      if (!transfers) break;
-      bar->addSeparator();
-      continue;
-    }
-    QAction* action = bar->addAction(LoadString(id));
-    action->setToolTip(LoadString(id));
-    PictureBar::SetPicture(action, id, RoleIcon(m_kind, id));
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    m_actions[id] = action;
+    // A list without transfers ends its bar before their separator.
+    if (id == 0 && !transfers) break;
+    buttons.push_back({id, RoleIcon(m_kind, id)});
   }
-  return bar;
+  return buttons;
 }
 
 void CEntryListFrame::SetView(CEBListView* view) {
@@ -106,11 +68,6 @@ void CEntryListFrame::SetView(CEBListView* view) {
   view->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
   view->FillList();
   UpdateNewDelete();
-}
-
-QAction* CEntryListFrame::Action(uint32_t id) const {
-  const auto it = m_actions.find(id);
-  return it == m_actions.end() ? nullptr : it->second;
 }
 
 bool CEntryListFrame::OnCommand(uint32_t id) {
@@ -170,24 +127,10 @@ void CEntryListFrame::DeleteSelectedEntry() {
 void CEntryListFrame::OnTransfer(bool bUpload) {
   if (!m_view) return;
   {
-    WaitCursor wait;
+    FrameBars::WaitCursor wait;
     m_view->TransferAll(bUpload);
     ShowProgress(0, 0);
   }
   if (bUpload) m_view->FillList();
   UpdateNewDelete();
-}
-
-void CEntryListFrame::ShowProgress(int done, int total) {
-  if (total <= 0) {
-    delete m_progress.data();
-    return;
-  }
-  if (!m_progress) {
-    m_progress = new QProgressBar(statusBar());
-    statusBar()->addWidget(m_progress, 1);
-    m_progress->show();
-  }
-  m_progress->setRange(0, total);
-  m_progress->setValue(std::min(done, total));
 }

@@ -2,14 +2,14 @@
 #define SELV_EDITORS_LISTS_CENTRYLISTFRAME_H
 
 #include "editors/lists/entrylistkind.h"
+#include "editors/lists/framebars.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QProgressBar>
 
 #include <cstdint>
-#include <map>
+#include <vector>
 
 class CEBListView;
 class CSelvantisDoc;
@@ -35,7 +35,7 @@ class CEntryListFrame : public QMainWindow {
   const EntryListKind& Kind() const noexcept { return m_kind; }
   CEBListView* GetView() const noexcept { return m_view; }
   // The action of a toolbar command, or null.
-  QAction* Action(uint32_t id) const;
+  QAction* Action(uint32_t id) const { return m_bars.Action(id); }
 
   // Commands as the toolbars, the host and the keys send them; false for a
   // command the frame does not handle.
@@ -51,9 +51,9 @@ class CEntryListFrame : public QMainWindow {
   void UpdateNewDelete();
 
   // The progress bar while a transfer runs, else null.
-  QProgressBar* Progress() const { return m_progress.data(); }
+  QProgressBar* Progress() const { return m_bars.Progress(); }
   // Shows and updates the progress of a transfer; total 0 removes the bar.
-  void ShowProgress(int done, int total);
+  void ShowProgress(int done, int total) { m_bars.ShowProgress(done, total); }
 
  protected:
   // Called once from the derived constructor: puts the view in and fills it.
@@ -67,14 +67,12 @@ class CEntryListFrame : public QMainWindow {
 
  private:
   void EnableTransfers(bool online);
-  QToolBar* CreateEditorBar();
-  QToolBar* CreateListBar();
+  std::vector<FrameBars::Button> ListButtons() const;
 
   CSelvantisDoc* m_doc;
   EntryListKind m_kind;
   CEBListView* m_view = nullptr;
-  std::map<uint32_t, QAction*> m_actions;
-  QPointer<QProgressBar> m_progress;
+  FrameBars m_bars;
   bool m_bKeepNewEnabled = false;
 };
 

@@ -4,7 +4,6 @@
 #include "editors/lists/cmonitorrelaislistview.h"
 #include "editors/lists/conlinemonitordlg.h"
 
-#include <QApplication>
 #include <QSplitter>
 
 CMonitorDlgFrm::CMonitorDlgFrm(const HostFrameContext& context, QWidget* parent)
@@ -14,12 +13,7 @@ CMonitorDlgFrm::CMonitorDlgFrm(const HostFrameContext& context, QWidget* parent)
   CreateCommandBar({kNewEntry, kDeleteEntry, kNewRelay, kDeleteRelay, 0, kUpload, kDownload, kOnlineData, 0,
                     kExportList, kPrintList});
   EnableWithLink({kDownload, kUpload, kOnlineData});
-  Splitter()->addWidget(m_entries);
-  Splitter()->addWidget(m_relays);
-  Splitter()->setSizes({480, 300});
-  m_entries->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
-  connect(m_entries, &CMonitorDlgListView::command, this, [this](uint32_t id) { OnCommand(id); });
-  connect(m_relays, &CMonitorRelaisListView::command, this, [this](uint32_t id) { OnCommand(id); });
+  SetLists(m_entries, m_relays, 480, 300);
   connect(m_relays, &CMonitorRelaisListView::changed, this, &CMonitorDlgFrm::RefreshLists);
   RefreshLists();
 }
@@ -30,10 +24,7 @@ void CMonitorDlgFrm::RefreshLists() {
 }
 
 void CMonitorDlgFrm::OnTransfer(bool bUpload) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  m_entries->TransferMonitor(bUpload);
-  ShowProgress(0, 0);
-  QApplication::restoreOverrideCursor();
+  RunTransfer([this, bUpload] { m_entries->TransferMonitor(bUpload); });
   if (bUpload) RefreshLists();
 }
 

@@ -2,7 +2,6 @@
 
 #include "editors/lists/cspareampview.h"
 
-#include <QApplication>
 #include <QSplitter>
 
 CSpareAmpFrm::CSpareAmpFrm(const HostFrameContext& context, QWidget* parent)
@@ -11,14 +10,9 @@ CSpareAmpFrm::CSpareAmpFrm(const HostFrameContext& context, QWidget* parent)
       m_watches(new CSpareAmpView(context.doc, Splitter())) {
   CreateCommandBar({kNewEntry, kDeleteEntry, kNewWatch, kDeleteWatch, 0, kUpload, kDownload});
   EnableWithLink({kDownload, kUpload});
-  Splitter()->addWidget(m_entries);
-  Splitter()->addWidget(m_watches);
-  Splitter()->setSizes({290, 490});
-  m_entries->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  SetLists(m_entries, m_watches, 290, 490);
   m_watches->FillWatchList(-1);
   connect(m_entries, &CSpareAmpView::entrySelected, m_watches, &CSpareAmpView::FillWatchList);
-  connect(m_entries, &CSpareAmpView::command, this, [this](uint32_t id) { OnCommand(id); });
-  connect(m_watches, &CSpareAmpView::command, this, [this](uint32_t id) { OnCommand(id); });
   RefreshLists();
 }
 
@@ -28,10 +22,7 @@ void CSpareAmpFrm::RefreshLists() {
 }
 
 void CSpareAmpFrm::OnTransfer(bool bUpload) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  m_entries->TransferSpareAmp(bUpload);
-  ShowProgress(0, 0);
-  QApplication::restoreOverrideCursor();
+  RunTransfer([this, bUpload] { m_entries->TransferSpareAmp(bUpload); });
   if (bUpload) RefreshLists();
 }
 

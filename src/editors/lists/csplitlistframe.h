@@ -1,13 +1,13 @@
 #ifndef SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
 #define SELV_EDITORS_LISTS_CSPLITLISTFRAME_H
 
+#include "editors/lists/framebars.h"
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <vector>
 
 class CSelvantisDoc;
@@ -30,7 +30,7 @@ class CSplitListFrame : public QMainWindow {
   CSelvantisDoc* GetDocument() const noexcept { return m_doc; }
   QSplitter* Splitter() const noexcept { return m_splitter; }
   // The action of a toolbar command, or null.
-  QAction* Action(uint32_t id) const;
+  QAction* Action(uint32_t id) const { return m_bars.Action(id); }
 
   // Commands of the toolbars and keys; false for one the frame does not
   // handle. The frame's own commands are the derived frame's.
@@ -39,28 +39,42 @@ class CSplitListFrame : public QMainWindow {
   bool RouteEntryFrameCommand(uint32_t id);
 
   // The progress bar while a transfer runs, else null.
-  QProgressBar* Progress() const;
+  QProgressBar* Progress() const { return m_bars.Progress(); }
   // total 0 removes the bar.
-  void ShowProgress(int done, int total);
+  void ShowProgress(int done, int total) { m_bars.ShowProgress(done, total); }
 
   // The tool tip of a command's string: the part after the line break when
   // there is one, at most 80 characters.
-  static QString ToolTipOf(const QString& text);
+  static QString ToolTipOf(const QString& text) { return FrameBars::ToolTipOf(text); }
 
  protected:
   // The command toolbar: ids in bar order, 0 for a separator.
   QToolBar* CreateCommandBar(const std::vector<uint32_t>& ids);
   // Download/Upload-like commands follow the link state of this moment.
   void EnableWithLink(const std::vector<uint32_t>& ids);
+  // Puts the two lists side by side at the given widths; the left one
+  // carries the whole-list transfers and reports their progress. The
+  // commands of both lists come to OnCommand.
+  template <class Left, class Right>
+  void SetLists(Left* left, Right* right, int leftWidth, int rightWidth) {
+    AddList(left);
+    AddList(right);
+    Splitter()->setSizes({leftWidth, rightWidth});
+    left->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  }
+  template <class List>
+  void AddList(List* list) {
+    Splitter()->addWidget(list);
+    connect(list, &List::command, this, [this](uint32_t id) { OnCommand(id); });
+  }
+  // Runs a whole-list transfer under the wait cursor and removes the
+  // progress bar when it ends.
+  void RunTransfer(const std::function<void()>& transfer);
 
  private:
-  QToolBar* CreateEditorBar();
-  QAction* AddCommand(QToolBar* bar, uint32_t id, const QString& text);
-
   CSelvantisDoc* m_doc;
   QSplitter* m_splitter;
-  std::map<uint32_t, QAction*> m_actions;
-  QPointer<QProgressBar> m_progress;
+  FrameBars m_bars;
 };
 
 #endif

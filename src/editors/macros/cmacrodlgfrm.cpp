@@ -9,20 +9,18 @@
 #include "model/cselvantisdoc.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QSplitter>
 
 CMacroDlgFrm::CMacroDlgFrm(const HostFrameContext& context, QWidget* parent)
     : CSplitListFrame(context, parent), m_list(new CMacroDlgListView(context.doc, Splitter())) {
   CreateCommandBar({kNewMacro, kDeleteMacro, 0, kUpload, kDownload, 0, kExecute});
   EnableWithLink({kDownload, kUpload, kExecute});
-  Splitter()->addWidget(m_list);
+  AddList(m_list);
   const int width =
       CProfile::GetInt(QString::fromLatin1(MacroListModel::kSection),
                        QString::fromLatin1(MacroListModel::kListWidthKey), MacroListModel::kDefaultListWidth);
   Splitter()->setSizes({width > 0 ? width : MacroListModel::kDefaultListWidth, 400});
   m_list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
-  connect(m_list, &CMacroDlgListView::command, this, [this](uint32_t id) { OnCommand(id); });
   connect(m_list, &CMacroDlgListView::macroSelected, this, &CMacroDlgFrm::ShowMacroEditor);
   RefreshMacroList();
   UpdateButtons();
@@ -84,10 +82,7 @@ void CMacroDlgFrm::DeleteSelectedEntry() {
 }
 
 void CMacroDlgFrm::TransferAllMacros(bool bUpload) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  m_list->TransferAll(bUpload);
-  ShowProgress(0, 0);
-  QApplication::restoreOverrideCursor();
+  RunTransfer([this, bUpload] { m_list->TransferAll(bUpload); });
 }
 
 bool CMacroDlgFrm::OnCommand(uint32_t id) {
