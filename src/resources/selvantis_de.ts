@@ -288,6 +288,14 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
 <context>
     <name>CLinkPanel</name>
     <message>
+        <source>The unit holds the line (XOFF): waiting until it takes data again</source>
+        <translation>Die Zentrale hält die Leitung an (XOFF): warten, bis sie wieder Daten annimmt</translation>
+    </message>
+    <message>
+        <source>The unit takes data again</source>
+        <translation>Die Zentrale nimmt wieder Daten an</translation>
+    </message>
+    <message>
         <source>Connected through %1</source>
         <translation>Verbunden über %1</translation>
     </message>

@@ -33,6 +33,12 @@ CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
   });
   connect(m_link.get(), &CCommLink::connectedChanged, this, &CLinkPanel::connectionChanged);
   connect(m_link.get(), &CCommLink::linkError, this, &CLinkPanel::statusMessage);
+  connect(m_link.get(), &CCommLink::lineHeld, this, [this](bool held) { emit lineHeld(held, LineHeldText(held)); });
+}
+
+QString CLinkPanel::LineHeldText(bool held) {
+  return held ? tr("The unit holds the line (XOFF): waiting until it takes data again")
+              : tr("The unit takes data again");
 }
 
 CLinkPanel::~CLinkPanel() {

@@ -48,6 +48,10 @@ class CLinkPanel final : public QObject {
   bool SendFile(const QString& path);
   void SaveVmxSettings();
 
+  // What the status bar says while the unit holds the line, and when it
+  // takes data again.
+  static QString LineHeldText(bool held);
+
   // The error file of a project: its path with ".err"; "" for an unsaved one.
   static QString ErrorFileOf(const CSelvantisDoc& doc);
   static bool HasErrorFile(const CSelvantisDoc& doc);
@@ -60,6 +64,9 @@ class CLinkPanel final : public QObject {
   void busyChanged(bool busy);
   // A serial error or a transfer's end, for the status bar.
   void statusMessage(const QString& text);
+  // The unit holds the line (XOFF) or takes data again; text says so for
+  // the status bar, where it stays while the line is held.
+  void lineHeld(bool held, const QString& text);
 
  private:
   template <class Run>

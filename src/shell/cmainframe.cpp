@@ -109,6 +109,8 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
   connect(m_link, &CLinkPanel::busyChanged, this, [this]() { UpdateCommandUI(); });
   connect(m_link, &CLinkPanel::statusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+  connect(m_link, &CLinkPanel::lineHeld, this,
+          [this](bool held, const QString& text) { statusBar()->showMessage(text, held ? 0 : 8000); });
 
   CreateActions();
   CreateMenus();

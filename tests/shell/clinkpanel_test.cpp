@@ -31,7 +31,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -195,3 +197,17 @@ TEST_F(CLinkPanelTest, TheErrorFileOfAProjectIsShownWhenItHasLines) {
 }
 
 }  // namespace
+
+TEST_F(CLinkPanelTest, TheStatusBarShowsWhileTheUnitHoldsTheLine) {
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  // What the link reports when a write meets the unit's XOFF, and its XON.
+  emit frame->Link().Link().lineHeld(true);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
+  EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("holds the line")));
+  // It stays while the line is held, however long that is.
+  QTest::qWait(50);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
+  emit frame->Link().Link().lineHeld(false);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(false));
+  EXPECT_TRUE(frame->Link().IsConnected());
+}
