@@ -57,8 +57,7 @@ void CEBListView::OnInitialUpdate(int columnCount) {
   auto* headerItem = new QTreeWidgetItem;
   for (int column = 0; column < columnCount; ++column) {
     headerItem->setText(column, QString());
-    headerItem->setTextAlignment(column,
-                                 static_cast<int>(column == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    headerItem->setTextAlignment(column, (column == 1 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     header()->resizeSection(column, kDefaultColumnWidth);
   }
   setHeaderItem(headerItem);
@@ -70,7 +69,7 @@ void CEBListView::OnInitialUpdate(int columnCount) {
 void CEBListView::SetColumn(int column, const QString& title, int width, Qt::Alignment alignment) {
   if (column < 0 || column >= columnCount()) return;
   headerItem()->setText(column, title);
-  headerItem()->setTextAlignment(column, static_cast<int>(Horizontal(alignment) | Qt::AlignVCenter));
+  headerItem()->setTextAlignment(column, Horizontal(alignment) | Qt::AlignVCenter);
   header()->resizeSection(column, width);
 }
 
@@ -84,7 +83,7 @@ int CEBListView::AddRow(const QStringList& cells, CBaseDevice* object, int image
   const int row = topLevelItemCount();
   for (int column = 0; column < columnCount(); ++column) {
     item->setText(column, column < cells.size() ? cells.at(column) : QString());
-    item->setTextAlignment(column, static_cast<int>(ColumnAlignment(column) | Qt::AlignVCenter));
+    item->setTextAlignment(column, ColumnAlignment(column) | Qt::AlignVCenter);
     item->setBackground(column, RowColour(row));
   }
   item->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(object)));

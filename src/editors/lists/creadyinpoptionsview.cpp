@@ -61,7 +61,7 @@ void CReadyInpOptionsView::FillOptions() {
   int row = 0;
   for (const QStringList& cells : ReadyInputListModel::OptionRows(*global)) {
     auto* item = new QTreeWidgetItem(cells);
-    item->setTextAlignment(1, static_cast<int>(Qt::AlignRight | Qt::AlignVCenter));
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     item->setIcon(0, QIcon(CEBListView::SmallImage(ReadyInputListModel::kOptionsImage)));
     for (int column = 0; column < 2; ++column) item->setBackground(column, CEBListView::RowColour(row));
     m_list->addTopLevelItem(item);

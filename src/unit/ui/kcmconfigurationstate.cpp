@@ -26,8 +26,6 @@ CBaseDevice* PadOnInput(const CBaseDevice& device, int pin) {
   return nullptr;
 }
 
-bool IsCardType(int type) { return type == DT_KCM208 || type == DT_KCM209 || type == DT_KCM212 || type == DT_KCM216; }
-
 int CardImage(int type) {
   switch (type) {
     case DT_KCM208: return KCMConfigurationState::IMG_KCM208;
