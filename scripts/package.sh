@@ -57,6 +57,10 @@ if [ "${1:-}" = "--fresh" ]; then
   cp /etc/apt/sources.list.d/* "$root/etc/apt/sources.list.d/" 2>/dev/null || true
   chroot "$root" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq "/tmp/$(basename "$deb")"
+  # The program finds its libraries relative to itself, which the loader
+  # learns from /proc: a chroot needs it mounted, as every real system has.
+  mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
+  trap 'umount "$root/proc" 2>/dev/null || true' EXIT
   check_start "chroot $root"
   echo "== installed and started on a fresh Debian 12 tree"
 fi
