@@ -1,5 +1,6 @@
 #include "editors/macros/csequencemacroview.h"
 
+#include "editors/lists/clisthoveroverlay.h"
 #include "editors/macros/flowstepfields.h"
 #include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
@@ -39,6 +40,7 @@ CSequenceMacroView::CSequenceMacroView(CMacroDlgFrm* frame, QWidget* parent)
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_list->setAlternatingRowColors(true);
+  m_hover = new CListHoverOverlay(m_list);
   ParameterLayout()->addWidget(m_list);
   connect(m_list, &QTableWidget::cellDoubleClicked, this, &CSequenceMacroView::OnDblclkCell);
 }
@@ -72,6 +74,7 @@ std::optional<int> CSequenceMacroView::Choose(uint32_t kind, const QString& pres
 }
 
 void CSequenceMacroView::OnDblclkCell(int row, int column) {
+  m_hover->Reset();
   if (!CurrentMacro() || row < 0 || row >= FlowStepFields::kSequenceRows) return;
   if (FlowStepFields::SequenceColumnChooses(column)) {
     const QString preset = m_list->item(row, column) ? m_list->item(row, column)->text() : QString();

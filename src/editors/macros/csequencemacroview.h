@@ -10,6 +10,7 @@
 #include <optional>
 
 class CInPlaceEdit;
+class CListHoverOverlay;
 class QTableWidget;
 
 // Sequence: starts up to five macros, each after a delay and under a
@@ -30,6 +31,8 @@ class CSequenceMacroView final : public CMacroStepView {
   void OnInitialUpdate() override;
   void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }
   QTableWidget* List() const noexcept { return m_list; }
+  // The dotted rectangle around the cell under the mouse.
+  const CListHoverOverlay* Hover() const noexcept { return m_hover; }
   // The open delay editor, if any.
   CInPlaceEdit* CellEditor() const { return m_editor.data(); }
   // What a double click on a cell does.
@@ -41,6 +44,7 @@ class CSequenceMacroView final : public CMacroStepView {
   std::optional<int> Choose(uint32_t kind, const QString& preset);
 
   QTableWidget* m_list;
+  CListHoverOverlay* m_hover;
   QPointer<CInPlaceEdit> m_editor;
   Chooser m_chooser;
 };

@@ -5,6 +5,7 @@
 #include "macros/cmacro.h"
 
 #include "shell/cbitmapmanager.h"
+#include "shell/controls/cellipsisstatic.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,7 +18,7 @@
 CZonetestMacroView::CZonetestMacroView(CMacroDlgFrm* frame, QWidget* parent)
     : CMacroStepView(frame, tr("Starting / stopping of a zonetest or an impedance measurement"), parent),
       m_zoneButton(new QToolButton(ParameterBox())),
-      m_zones(new QLabel(ParameterBox())) {
+      m_zones(new CEllipsisStatic(ParameterBox())) {
   const QString labels[3] = {tr("Stop measurements"), tr("Line test"), tr("Impedance measurement")};
   for (int i = 0; i < 3; ++i) {
     m_buttons[i] = new QRadioButton(labels[i], ParameterBox());
@@ -55,7 +56,7 @@ void CZonetestMacroView::OnZones() {
   macro = ok ? CurrentMacro() : nullptr;
   if (!macro) return;
   MacroStepFields::ApplyZonesMirrored(*macro, zonesAndGroups);
-  m_zones->setText(macro->GetParamText(CMacro::P_ZONES));
+  m_zones->SetWindowText(macro->GetParamText(CMacro::P_ZONES));
 }
 
 void CZonetestMacroView::OnInitialUpdate() {
@@ -65,7 +66,7 @@ void CZonetestMacroView::OnInitialUpdate() {
     const QSignalBlocker block(m_buttons[i]);
     m_buttons[i]->setChecked(i == choice);
   }
-  m_zones->setText(macro ? macro->GetParamText(CMacro::P_ZONES) : QString());
+  m_zones->SetWindowText(macro ? macro->GetParamText(CMacro::P_ZONES) : QString());
 }
 
 SELV_REGISTER_MACRO_STEP_VIEW(CZonetestMacroView)

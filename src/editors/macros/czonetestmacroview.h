@@ -7,7 +7,7 @@
 #include <vector>
 
 class CBaseDevice;
-class QLabel;
+class CEllipsisStatic;
 class QRadioButton;
 class QToolButton;
 
@@ -20,7 +20,7 @@ class CZonetestMacroView final : public CMacroStepView {
 
   void OnInitialUpdate() override;
   QRadioButton* Button(int choice) const { return m_buttons[choice]; }
-  QLabel* ZoneText() const noexcept { return m_zones; }
+  CEllipsisStatic* ZoneText() const noexcept { return m_zones; }
   QToolButton* ZoneButton() const noexcept { return m_zoneButton; }
   // Edits the list of zones and groups; false when cancelled. Without one
   // the zone and group dialog is shown.
@@ -31,7 +31,7 @@ class CZonetestMacroView final : public CMacroStepView {
  private:
   QRadioButton* m_buttons[3];
   QToolButton* m_zoneButton;
-  QLabel* m_zones;
+  CEllipsisStatic* m_zones;
   ZoneChooser m_zoneChooser;
 };
 

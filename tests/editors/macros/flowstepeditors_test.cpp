@@ -1,3 +1,4 @@
+#include "amps/czone.h"
 #include "editors/macros/cmacrodlgfrm.h"
 #include "editors/macros/cmacrodlglistview.h"
 #include "editors/macros/cmemoflagmacroview.h"
@@ -8,6 +9,7 @@
 #include "editors/macros/flowstepfields.h"
 #include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
+#include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cinplaceedit.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/messagerecorder.h"
@@ -16,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +26,7 @@
 #include <QTest>
 #include <QTime>
 #include <QTimeEdit>
+#include <QToolButton>
 
 #include "editors/macros/macrosteptest.h"
 
@@ -288,5 +292,74 @@ TEST_F(FlowStepTest, LineTestZonesGoToTheMacroAndACancelChangesNothing) {
   });
   view->OnZones();
   EXPECT_EQ(macro->GetParam(CMacro::P_ZONES), 1);
-  EXPECT_EQ(view->ZoneText()->text(), macro->GetParamText(CMacro::P_ZONES));
+  EXPECT_EQ(view->ZoneText()->GetWindowText(), macro->GetParamText(CMacro::P_ZONES));
+}
+
+namespace {
+
+// Dark pixels along the inside of a cell's top edge: the dotted hover
+// rectangle draws some, the cell's background none.
+int DarkPixelsOnTopEdge(QTableWidget* list, int row, int column) {
+  const QRect cell = list->visualRect(list->model()->index(row, column));
+  const QImage image = list->viewport()->grab().toImage();
+  int dark = 0;
+  for (int x = cell.left() + 2; x < cell.right() - 2; ++x) dark += qGray(image.pixel(x, cell.top())) < 128 ? 1 : 0;
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(FlowStepTest, SequenceListDrawsTheHoverRectangleOverCellsButNotTheStepNumber) {
+  ASSERT_NE(Create(CMacro::kKindSequence), nullptr);
+  auto* view = StepView<CSequenceMacroView>();
+  ASSERT_NE(view, nullptr);
+  QTableWidget* list = view->List();
+  QWidget* viewport = list->viewport();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+  auto centre = [list](int row, int column) { return list->visualRect(list->model()->index(row, column)).center(); };
+
+  EXPECT_EQ(DarkPixelsOnTopEdge(list, 2, 1), 0);
+  QTest::mouseMove(viewport, centre(2, 1));
+  EXPECT_GT(DarkPixelsOnTopEdge(list, 2, 1), 0);
+  // Another cell takes the rectangle; column 0 never carries it.
+  QTest::mouseMove(viewport, centre(3, 2));
+  EXPECT_EQ(DarkPixelsOnTopEdge(list, 2, 1), 0);
+  EXPECT_GT(DarkPixelsOnTopEdge(list, 3, 2), 0);
+  QTest::mouseMove(viewport, centre(3, 0));
+  EXPECT_EQ(DarkPixelsOnTopEdge(list, 3, 2), 0);
+  EXPECT_EQ(DarkPixelsOnTopEdge(list, 3, 0), 0);
+  // Leaving the list takes it away.
+  QTest::mouseMove(viewport, centre(1, 3));
+  EXPECT_GT(DarkPixelsOnTopEdge(list, 1, 3), 0);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(viewport, &leave);
+  EXPECT_EQ(DarkPixelsOnTopEdge(list, 1, 3), 0);
+}
+
+TEST_F(FlowStepTest, LineTestZoneTextIsShortenedWithDotsAndShowsAllAsItsTip) {
+  std::vector<CBaseDevice*> zones;
+  for (int i = 0; i < 100; ++i) {
+    auto object = std::make_unique<CZone>();
+    ASSERT_TRUE(object->Create(0, 1, 1, QString(), QRect(0, 0, 32, 32), CAT_ZONES, CZone::kBitmap, 3, doc.get()));
+    CBaseDevice* zone = doc->Adopt(std::move(object));
+    // Every other zone: a range list that cannot be written shorter.
+    if (i % 2 == 0) zones.push_back(zone);
+  }
+  CMacro* macro = Create(CMacro::kKindLineTest);
+  ASSERT_NE(macro, nullptr);
+  auto* view = StepView<CZonetestMacroView>();
+  ASSERT_NE(view, nullptr);
+  view->SetZoneChooser([&zones](std::vector<CBaseDevice*>& list) {
+    list = zones;
+    return true;
+  });
+  QTest::mouseClick(view->ZoneButton(), Qt::LeftButton);
+  const QString whole = macro->GetParamText(CMacro::P_ZONES);
+  ASSERT_GT(whole.size(), 120);
+  CEllipsisStatic* text = view->ZoneText();
+  EXPECT_EQ(text->GetWindowText(), whole);
+  EXPECT_EQ(text->toolTip(), whole);
+  EXPECT_TRUE(text->text().endsWith("...")) << text->text().toStdString();
+  EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()), text->contentsRect().width());
+  EXPECT_TRUE(whole.startsWith(text->text().chopped(3)));
 }
