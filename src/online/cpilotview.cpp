@@ -48,12 +48,12 @@ void CPilotView::BuildForm() {
   ends->addStretch(1);
   ends->addWidget(new QLabel(tr("19000 Hz"), this));
   sliderBox->addLayout(ends);
-  grid->addLayout(sliderBox, 1, 1, 1, 4);
+  grid->addLayout(sliderBox, 1, 1, 1, 5);
   m_frequencyEdit = new CValueEdit(this);
   m_frequencyEdit->setObjectName(Fmt("%d", kFrequencyEditId));
   connect(m_frequencyEdit, &CValueEdit::killFocus, this, [this] { OnFrequencyEdited(); });
-  grid->addWidget(m_frequencyEdit, 1, 5);
-  grid->addWidget(new QLabel(tr("Hz"), this), 1, 6);
+  grid->addWidget(m_frequencyEdit, 1, 6);
+  grid->addWidget(new QLabel(tr("Hz"), this), 1, 7);
 
   // Level column: slider, the four bars with their output buttons, edits.
   grid->addWidget(new QLabel(tr("Volume"), this), 2, 0);
@@ -72,21 +72,27 @@ void CPilotView::BuildForm() {
 
   auto* buttons = new QButtonGroup(this);
   grid->addWidget(new QLabel(tr("OUT"), this), 5, 1);
+  // Each bar stands on its own radio button: the four pairs share a row of
+  // their own, so that no column of the rows above can pull them apart.
+  auto* outputs = new QHBoxLayout;
   for (int n = 0; n < CPilotWindowState::kOutputCount; ++n) {
     auto* bar = new QProgressBar(this);
     bar->setObjectName(Fmt("%d", kLevelBarIds[n]));
     bar->setOrientation(Qt::Vertical);
     bar->setRange(0, CPilotWindowState::kLevelBarMax);
     bar->setTextVisible(false);
-    grid->addWidget(bar, 3, 2 + n, 2, 1, Qt::AlignHCenter);
     auto* radio = new QRadioButton(Fmt("%d", n + 1), this);
     radio->setObjectName(Fmt("%d", kOutputButtonIds[n]));
     buttons->addButton(radio, n);
     connect(radio, &QRadioButton::clicked, this, [this, n] { OnSelectOutput(n); });
-    grid->addWidget(radio, 5, 2 + n);
+    auto* pair = new QVBoxLayout;
+    pair->addWidget(bar, 1, Qt::AlignHCenter);
+    pair->addWidget(radio, 0, Qt::AlignHCenter);
+    outputs->addLayout(pair);
     m_levelBar[n] = bar;
     m_output[n] = radio;
   }
+  grid->addLayout(outputs, 3, 2, 3, 4);
   auto* edits = new QGridLayout;
   for (int n = 0; n < CPilotWindowState::kOutputCount; ++n) {
     edits->addWidget(new QLabel(Fmt("OUT%d", n + 1), this), n, 0);

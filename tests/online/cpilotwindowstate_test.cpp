@@ -10,10 +10,15 @@
 #include "support/messagerecorder.h"
 #include "unit/cinternalpilottonegen.h"
 
+#include <cstdlib>
+
 #include <QAction>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QTest>
 
 namespace {
 
@@ -164,6 +169,33 @@ TEST_F(PilotFrameTest, OffLineNoPollAndDisabledTransfers) {
   EXPECT_EQ(view->FrequencyEdit()->text(), "23000.0");
   EXPECT_EQ(view->FrequencySlider()->value(), 19000);
   EXPECT_TRUE(m_link.Lines().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+class PilotLayoutTest : public PilotFrameTest {};
+
+// Each output's level bar stands right above its radio button, centred on
+// it, as in the other three columns.
+TEST_F(PilotLayoutTest, EachLevelBarStandsAboveItsOutputButton) {
+  CPilotFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CPilotView* view = frame->GetPilotView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_host.get()));
+  for (int n = 0; n < CPilotWindowState::kOutputCount; ++n) {
+    const QRect bar(view->LevelBar(n)->mapTo(view, QPoint(0, 0)), view->LevelBar(n)->size());
+    const QRect radio(view->OutputButton(n)->mapTo(view, QPoint(0, 0)), view->OutputButton(n)->size());
+    // The indicator's centre, not the whole button with its text.
+    const int indicator =
+        radio.left() + view->OutputButton(n)->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) / 2;
+    EXPECT_LE(std::abs(bar.center().x() - indicator), bar.width() / 2 + 2)
+        << "output " << n + 1 << ": bar at " << bar.center().x() << ", button at " << indicator;
+    EXPECT_GE(radio.top(), bar.bottom()) << "output " << n + 1;
+    EXPECT_LE(radio.top() - bar.bottom(), 12) << "output " << n + 1;
+  }
 }
 
 }  // namespace
