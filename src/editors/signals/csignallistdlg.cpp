@@ -7,6 +7,7 @@
 #include "model/commandids.h"
 #include "model/cstringtable.h"
 #include "shell/cbitmapmanager.h"
+#include "shell/controls/cgriditemdelegate.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,6 +35,7 @@ CSignalListDlg::CSignalListDlg(CSelvantisDoc& doc, CAudioEditor& sheet, QWidget*
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
+  m_list->setItemDelegate(new CGridItemDelegate(m_list));
   layout->addWidget(m_list);
   auto* buttons = new QHBoxLayout;
   m_add = new QToolButton(this);

@@ -19,11 +19,15 @@
 #include "unit/cinternalslot.h"
 #include "unit/cmiscaudio.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -236,6 +240,41 @@ TEST_F(CAudioEditorTest, InternalSlotOpensTheEditorThroughItsHook) {
   }));
   EXPECT_TRUE(hook(doc));
   EXPECT_TRUE(shown);
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the list's grid colour along a line of the viewport.
+int GridPixels(QTreeWidget* list, QPoint from, QPoint to) {
+  QStyleOptionViewItem option;
+  option.initFrom(list);
+  const QColor grid =
+      QColor::fromRgba(static_cast<QRgb>(list->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, list)));
+  const QImage image = list->viewport()->grab().toImage();
+  int count = 0;
+  for (QPoint p = from; p.x() <= to.x() && p.y() <= to.y(); p += QPoint(from.y() == to.y(), from.x() == to.x()))
+    count += QColor(image.pixel(p)).rgb() == grid.rgb() ? 1 : 0;
+  return count;
+}
+
+TEST_F(CAudioEditorTest, TheSignalListHasGridLines) {
+  for (int i = 0; i < 3; ++i) ASSERT_NE(CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc), nullptr);
+  CAudioEditor editor(doc);
+  editor.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+  QTreeWidget* list = editor.List()->Tree();
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  // Row 1 is not selected: its cells show the plain background.
+  const QRect cell = list->visualRect(list->model()->index(1, 1));
+  ASSERT_TRUE(cell.isValid());
+  // A line under the row and one at the right of each cell.
+  EXPECT_GE(GridPixels(list, QPoint(cell.left() + 1, cell.bottom()), QPoint(cell.right() - 1, cell.bottom())),
+            cell.width() * 3 / 4);
+  const QRect first = list->visualRect(list->model()->index(1, 0));
+  EXPECT_GE(GridPixels(list, QPoint(first.right(), first.top() + 1), QPoint(first.right(), first.bottom() - 1)),
+            first.height() * 3 / 4);
 }
 
 }  // namespace
