@@ -83,7 +83,8 @@ bool CPPCons2::BuildKeyWindows() {
   if (GetConsole() == nullptr || !m_frame) return false;
   if (QLayout* layout = m_frame->layout()) layout->activate();
   if (LayoutKeys()) return true;
-  AfxMessageBox(tr("The keys of this console cannot be shown !"), MB_OK | MB_ICONSTOP);
+  // The text installers know for a key layout that cannot be built, whatever the cause.
+  AfxMessageBox(tr("Out of Memory during creating button windows !"), MB_OK | MB_ICONSTOP);
   return false;
 }
 

@@ -8,8 +8,8 @@
         <translation>Tastenprogrammierung</translation>
     </message>
     <message>
-        <source>The keys of this console cannot be shown !</source>
-        <translation>Die Tasten dieser Sprechstelle können nicht angezeigt werden !</translation>
+        <source>Out of Memory during creating button windows !</source>
+        <translation>Nicht genügend Speicher beim Erzeugen der Tastenfenster !</translation>
     </message>
     <message>
         <source>Close</source>

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "consoles/ui/ckeyview.h"
 #include "consoles/ui/conskeybutton.h"
 #include "consoles/ui/cppcons1.h"
+#include "model/carchive.h"
 #include "support/messagerecorder.h"
 
 namespace {
@@ -224,6 +226,41 @@ TEST_F(CPPCons2Test, TheKeysShowTheLinksWhenThePageOpens) {
   EXPECT_EQ(console->FindKey(6)->GetTarget().object, z[2]);
   ASSERT_NE(page->GetKeyView(), nullptr);
   EXPECT_EQ(page->GetKeyView()->ButtonOf(console->FindKey(6))->text(), console->FindKey(6)->GetLabel());
+}
+
+}  // namespace
+
+namespace {
+
+// Reads into console's properties a record, as a damaged project holds it,
+// whose fixed keys are missing: the talk key 108 among them.
+void LoadWithoutFixedKeys(CConsole& console) {
+  CConsProp& prop = console.GetProp();
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(&buffer, CArchive::store);
+    ar << int32_t(CConsProp::kMinPrio) << int32_t(CConsProp::kDefaultPttPrio) << int32_t(prop.GetModel())
+       << int32_t(prop.GetProgrammableKeyCount()) << int32_t(0);
+    ar << QString() << QString() << uint32_t(0) << int32_t(CConsProp::kDefaultOnPrio);
+    ar.WriteCount(static_cast<uint32_t>(prop.GetProgrammableKeys().size()));
+    for (const auto& key : prop.GetProgrammableKeys()) ar.WriteObject(key.get());
+    ar.WriteCount(0);
+  }
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  CArchive ar(&buffer, CArchive::load);
+  prop.SerializeData(ar, CConsole::kSchema);
+}
+
+TEST_F(CPPCons2Test, KeysThatCannotBePlacedAreReportedWithTheButtonWindowsText) {
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6010);
+  LoadWithoutFixedKeys(*console);
+  ASSERT_EQ(console->GetProp().FindKey(CConsKey::kTalkKey), nullptr);
+  Open(console);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].text, QStringLiteral("Out of Memory during creating button windows !"));
 }
 
 }  // namespace
