@@ -79,9 +79,12 @@ void CConsoleTreeDlg::ExpandRoot() {
 
 void CConsoleTreeDlg::OnItemExpanded(QTreeWidgetItem* item) {
   // The item the user opens becomes the chosen one, and the sheet shows its
-  // console (none for the root).
+  // console (none for the root). Opening is no choice on the drawing: its
+  // current object stays.
   if (m_bFilling || item == nullptr || item == m_tree->currentItem()) return;
+  m_bExpanding = true;
   m_tree->setCurrentItem(item);
+  m_bExpanding = false;
 }
 
 void CConsoleTreeDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
@@ -89,7 +92,7 @@ void CConsoleTreeDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidget
   CConsole* console = ConsoleOf(current);
   CConsole* old = ConsoleOf(previous);
   m_sheet.SelectConsole(console);
-  if (m_pDoc == nullptr) return;
+  if (m_pDoc == nullptr || m_bExpanding) return;
   if (old != nullptr) m_pDoc->NotifyObjectChanged(old);
   if (console != nullptr) m_pDoc->NotifyObjectChanged(console);
   if (CSelvantisView* view = CSelvantisView::FindView(m_pDoc)) view->SetCurrentObject(console);

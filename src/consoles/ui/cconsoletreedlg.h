@@ -52,4 +52,5 @@ class CConsoleTreeDlg final : public QWidget {
   QTreeWidgetItem* m_root = nullptr;
   CDialogImages m_images;
   bool m_bFilling = false;
+  bool m_bExpanding = false;
 };

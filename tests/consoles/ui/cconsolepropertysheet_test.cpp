@@ -19,7 +19,9 @@
 #include "model/ccmdui.h"
 #include "model/commandids.h"
 #include "model/devicetype.h"
+#include "shell/cbitmapmanager.h"
 #include "shell/controls/cobjecttreectrl.h"
+#include "shell/cselvantisview.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 
@@ -223,6 +225,29 @@ TEST_F(CConsolePropertySheetTest, PropertiesCommandOpensTheSheetModallyOnTheCons
   });
   EXPECT_TRUE(second->OnCommand(ID_SHOW_PROPERTIES));
   EXPECT_TRUE(ran);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CConsolePropertySheetTest, ExpandingAnItemLeavesTheDrawingsCurrentObjectAlone) {
+  CBitmapManager bitmaps;
+  CSelvantisView view(doc, bitmaps);
+  Open(second);
+  view.SetCurrentObject(second);
+  QTreeWidgetItem* root = sheet->GetTreeDlg()->GetRootItem();
+  root->setExpanded(false);
+  const QRect rect = Tree()->visualItemRect(root);
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(Tree()->indentation() / 2, rect.center().y()));
+  ASSERT_TRUE(root->isExpanded());
+  EXPECT_EQ(sheet->GetConsole(), nullptr);
+  EXPECT_EQ(view.GetCurrentObject(), second);
+  // Choosing a console does make it the drawing's current object.
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier, Tree()->visualItemRect(ItemOf(first)).center());
+  EXPECT_EQ(sheet->GetConsole(), first);
+  EXPECT_EQ(view.GetCurrentObject(), first);
 }
 
 }  // namespace
