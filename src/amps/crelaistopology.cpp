@@ -18,6 +18,8 @@
 #include "model/ipainter.h"
 #include "model/modelstrings.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <memory>
 
@@ -308,26 +310,48 @@ CRelais* CRelaisTopology::EnsureRelayBlock(int number, int kind, bool bRSeries) 
 // ---- Collection-call path ------------------------------------------------------------
 
 QString CRelaisTopology::BuildCommandPath() const {
+  // Every topology with the number sends under it, also one that shares it
+  // with another: its zones would otherwise never reach the unit.
   if (m_nCollCall == 0) return QString();
-  // Only the topology holding the number speaks for it.
-  CRelaisManager* manager = CRelaisManager::Of(m_pDoc);
-  if (manager == nullptr || manager->GetTopology(static_cast<uint32_t>(m_nCollCall)) != this) return QString();
   return ModelString(IDS_COLLCALL_PATH) + Fmt("%d", m_nCollCall);
 }
 
 bool CRelaisTopology::ClaimCollCall() {
   CRelaisManager* manager = CRelaisManager::Of(m_pDoc);
   if (manager == nullptr || m_nCollCall == 0) return false;
-  if (manager->GetTopology(static_cast<uint32_t>(m_nCollCall)) != this &&
-      !manager->ClaimTopology(this, static_cast<uint32_t>(m_nCollCall)))
+  CBaseDevice* holder = manager->GetTopology(static_cast<uint32_t>(m_nCollCall));
+  if (holder != this && !manager->ClaimTopology(this, static_cast<uint32_t>(m_nCollCall))) {
+    // Both send to the same collection call, and the unit keeps what came
+    // last: the user has to give one of them another number.
+    if (holder != nullptr)
+      AfxMessageBox(QCoreApplication::translate("CRelaisTopology",
+                                                "The relay topologies \"%1\" and \"%2\" have the same collection "
+                                                "call number %3.\nThe unit keeps the zones of the one sent last.")
+                        .arg(holder->GetName(), GetName())
+                        .arg(m_nCollCall),
+                    MB_OK | MB_ICONEXCLAMATION);
     return false;
+  }
   RefreshPath();
   return true;
 }
 
-void CRelaisTopology::ReleaseCollCallPath(int number) {
-  if (m_pDoc == nullptr || number == 0) return;
-  if (CBaseDevice* call = m_pDoc->GetIDManager().FindBaseDevice(number, DT_COLLCALL)) call->RefreshPath();
+void CRelaisTopology::HandOverCollCall(CSelvantisDoc* doc, int number) {
+  CRelaisManager* manager = CRelaisManager::Of(doc);
+  if (manager == nullptr || number == 0) return;
+  // The holder of the number answers the unit's replies; without one,
+  // another topology of the number takes it over, else the collection call.
+  if (CBaseDevice* holder = manager->GetTopology(static_cast<uint32_t>(number))) {
+    holder->RefreshPath();
+    return;
+  }
+  std::vector<CBaseDevice*> topologies;
+  doc->GetIDManager().GetBaseDeviceList(topologies, DT_RELAYTOPOLOGY);
+  for (CBaseDevice* object : topologies) {
+    auto* topology = dynamic_cast<CRelaisTopology*>(object);
+    if (topology != nullptr && topology->m_nCollCall == number && topology->ClaimCollCall()) return;
+  }
+  if (CBaseDevice* call = doc->GetIDManager().FindBaseDevice(number, DT_COLLCALL)) call->RefreshPath();
 }
 
 // ---- Project file ---------------------------------------------------------------------
@@ -370,7 +394,15 @@ void CRelaisTopology::Serialize(CArchive& ar) {
 
 int CRelaisTopology::OnAfterLoad() {
   const int schema = GetSchema();
-  if (schema >= 0 && schema < 2) ConvertLegacy();
+  if (schema >= 0 && schema < 2) {
+    const int number = m_nCollCall;
+    ConvertLegacy();
+    // The number went with the input type: so does the path it registered.
+    if (number != 0 && m_nCollCall == 0) {
+      RefreshPath();
+      HandOverCollCall(m_pDoc, number);
+    }
+  }
   m_legacyRelays.clear();
   m_legacyRelays.shrink_to_fit();
   m_legacySecond.clear();
@@ -512,11 +544,11 @@ bool CRelaisTopology::OnCommand(int id) {
       Invalidate();
       for (CZone* zone : GetZones()) zone->OnCommand(ID_DELETE_OBJECT);
       RemoveAllInputConnections();
-      const int owned = BuildCommandPath().isEmpty() ? 0 : m_nCollCall;
-      const bool deleted = m_pDoc->DeleteObject(this);
-      // The number is free again (the relay manager forgets the topology):
-      // the collection call speaks for its path once more.
-      if (deleted) ReleaseCollCallPath(owned);
+      CSelvantisDoc* doc = m_pDoc;
+      const bool deleted = doc->DeleteObject(this);
+      // The relay manager has forgotten the topology: the number and its
+      // path go to whoever speaks for them now.
+      if (deleted) HandOverCollCall(doc, m_nCollCall);
       return deleted;
     }
     case ID_SHOW_PROPERTIES:

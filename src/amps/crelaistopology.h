@@ -16,7 +16,8 @@ class CZone;
 // and gives the zones their relays by its kind ("Direct", "1 in N", "N in
 // 1", "Program/Page"). A topology of input type "Collection call" with a
 // collection-call number also sends that collection call's relay and its own
-// zones under "/VMX/COLLCALL<n>", and then owns that path.
+// zones under "/VMX/COLLCALL<n>"; the first to claim the number answers the
+// replies to that path.
 //
 // Creating the topology creates its zones, changing its zone count creates
 // or deletes zones, deleting it deletes them.
@@ -149,11 +150,12 @@ class CRelaisTopology final : public CBaseDevice {
   CZone* CreateZone(int pin);
   void PlaceZone(CZone& zone, int pin);
   void ConvertLegacy();
-  // Claims the collection-call number and its path; false when another
-  // topology holds it (the path is left to that one).
+  // Claims the collection-call number and its path; false (and the user
+  // told, naming both) when another topology holds it.
   bool ClaimCollCall();
-  // Gives the path back to the collection call of the same number.
-  void ReleaseCollCallPath(int number);
+  // After a topology of the number left the document: its holder, another
+  // topology of the number or else the collection call takes the path.
+  static void HandOverCollCall(CSelvantisDoc* doc, int number);
 
   int m_nZoneCount = 0;
   int m_nInputType = INPUT_NOT_USED;

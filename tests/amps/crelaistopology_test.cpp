@@ -209,22 +209,25 @@ struct OldTopology {
   uint32_t collCall = 0;
   std::vector<uint32_t> relays;
   bool firstCallTaken = false;
+  int topologies = 1;
 
   std::unique_ptr<CSelvantisDoc> Load() const {
     CSelvantisDoc doc;
     CCollectionCall::EnsureAll(doc);
     const OldTopology row = *this;
-    auto old = std::make_unique<ampstest::RecordStandIn>("CRelaisTopology", DT_RELAYTOPOLOGY, [row](CArchive& ar) {
-      ar << uint32_t(row.zones) << row.inputType << uint32_t(0) << row.collCall;
-      if (row.schema < 2) {
-        WriteList(ar, row.relays);
-        WriteList(ar, {});
-      }
-    });
-    EXPECT_TRUE(old->Create(kind, CRelaisTopology::InputCountOfKind(kind), zones, QString(), QRect(0, 0, 100, 35),
-                            CAT_TOPOLOGIES, 0, 3, &doc));
-    CBaseDevice* topology = doc.Adopt(std::move(old));
-    for (int i = 0; i < zones; ++i) CBaseDevice::Connect(topology, i, AddZone(doc), 0);
+    for (int t = 0; t < topologies; ++t) {
+      auto old = std::make_unique<ampstest::RecordStandIn>("CRelaisTopology", DT_RELAYTOPOLOGY, [row](CArchive& ar) {
+        ar << uint32_t(row.zones) << row.inputType << uint32_t(0) << row.collCall;
+        if (row.schema < 2) {
+          WriteList(ar, row.relays);
+          WriteList(ar, {});
+        }
+      });
+      EXPECT_TRUE(old->Create(kind, CRelaisTopology::InputCountOfKind(kind), zones, QString(),
+                              QRect(0, 200 * t, 100, 35), CAT_TOPOLOGIES, 0, 3, &doc));
+      CBaseDevice* topology = doc.Adopt(std::move(old));
+      for (int i = 0; i < zones; ++i) CBaseDevice::Connect(topology, i, AddZone(doc), 0);
+    }
     if (firstCallTaken) {
       CBaseDevice::Connect(doc.GetIDManager().FindBaseDevice(1, DT_COLLCALL), 0, AddRelay(doc, CRelais::KIND_COLLCALL),
                            0);
@@ -235,9 +238,11 @@ struct OldTopology {
   }
 };
 
-CRelaisTopology* Topology1(CSelvantisDoc& doc) {
-  return dynamic_cast<CRelaisTopology*>(doc.GetIDManager().FindBaseDevice(1, DT_RELAYTOPOLOGY));
+CRelaisTopology* Topology(CSelvantisDoc& doc, int id) {
+  return dynamic_cast<CRelaisTopology*>(doc.GetIDManager().FindBaseDevice(id, DT_RELAYTOPOLOGY));
 }
+
+CRelaisTopology* Topology1(CSelvantisDoc& doc) { return Topology(doc, 1); }
 
 }  // namespace
 
@@ -409,4 +414,64 @@ TEST(CRelaisTopologyTest, ProjectFileKeepsKindAndZones) {
   ASSERT_EQ(loaded->GetZones().size(), 2u);
   EXPECT_EQ(Relays(loaded->GetZones()[1]), Relays(topology->GetZones()[1]));
   EXPECT_TRUE(loaded->GetPath().isEmpty());
+}
+
+TEST(CRelaisTopologyTest, TwoTopologiesOfOneCollectionCallNumberBothSendAndTheUserIsTold) {
+  MessageRecorder messages;
+  RecordingLink link;
+  OldTopology old;
+  old.inputType = CRelaisTopology::INPUT_COLLCALL;
+  old.collCall = 3;
+  old.zones = 2;
+  old.topologies = 2;
+  auto doc = old.Load();
+  CRelaisTopology* first = Topology(*doc, 1);
+  CRelaisTopology* second = Topology(*doc, 2);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  ASSERT_EQ(second->GetCollCallNumber(), 3);
+  // One message when the project is loaded, naming both.
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(first->GetName()));
+  EXPECT_TRUE(messages.Requests()[0].text.contains(second->GetName()));
+  EXPECT_TRUE(messages.Requests()[0].text.contains("3"));
+
+  // The second keeps its path and sends its own zones.
+  EXPECT_EQ(second->GetPath(), "/VMX/COLLCALL3");
+  for (CRelaisTopology* topology : {first, second}) {
+    ASSERT_EQ(topology->Download(false, -1), 2) << topology->GetID();
+    for (int step = 0; step < 2;) step = topology->Download(false, step);
+  }
+  const QString firstZones = first->GetZonesText();
+  const QString secondZones = second->GetZonesText();
+  ASSERT_NE(firstZones, secondZones);
+  EXPECT_EQ(link.TakeLines(), (QStringList{"/VMX/COLLCALL3/RELAY 0", "/VMX/COLLCALL3/ZONES " + firstZones,
+                                           "/VMX/COLLCALL3/RELAY 0", "/VMX/COLLCALL3/ZONES " + secondZones}));
+  // The first holds the number and answers the unit's replies.
+  EXPECT_EQ(CRelaisManager::Of(doc.get())->GetTopology(3), first);
+  EXPECT_EQ(doc->FindObjectByPath("/VMX/COLLCALL3"), first);
+}
+
+TEST(CRelaisTopologyTest, DeletingTheHolderOfACollectionCallNumberHandsItToTheOtherTopology) {
+  MessageRecorder messages;
+  OldTopology old;
+  old.inputType = CRelaisTopology::INPUT_COLLCALL;
+  old.collCall = 3;
+  old.zones = 1;
+  old.topologies = 2;
+  auto doc = old.Load();
+  CRelaisTopology* first = Topology(*doc, 1);
+  CRelaisTopology* second = Topology(*doc, 2);
+  ASSERT_TRUE(first && second);
+  // The one that does not hold the number goes: the holder keeps it all.
+  EXPECT_TRUE(second->OnCommand(ID_DELETE_OBJECT));
+  EXPECT_EQ(CRelaisManager::Of(doc.get())->GetTopology(3), first);
+  EXPECT_EQ(doc->FindObjectByPath("/VMX/COLLCALL3"), first);
+  // Loaded again, and the holder goes: the other one takes number and path.
+  auto again = old.Load();
+  first = Topology(*again, 1);
+  second = Topology(*again, 2);
+  EXPECT_TRUE(first->OnCommand(ID_DELETE_OBJECT));
+  EXPECT_EQ(CRelaisManager::Of(again.get())->GetTopology(3), second);
+  EXPECT_EQ(again->FindObjectByPath("/VMX/COLLCALL3"), second);
 }

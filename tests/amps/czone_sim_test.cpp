@@ -3,9 +3,12 @@
 // takes over what it may and reports the rest.
 
 #include "amps/ccollectioncall.h"
+#include "amps/crelaistopology.h"
 #include "czonetestsupport.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
+#include "model/carchive.h"
+#include "support/projectbytes.h"
 #include "support/simlinktest.h"
 #include "support/waituntil.h"
 #include "zonehandlers.h"
@@ -106,4 +109,33 @@ TEST_F(CZoneSimTest, RootGroupClearsAndCollectionCallsTakeTheUnitsZones) {
   ASSERT_EQ(transfer.DownloadObject(*call), CTransfer::Result::Done);
   EXPECT_EQ(sim.Value("/VMX/COLLCALL2/RELAY"), "0");
   EXPECT_EQ(sim.Value("/VMX/COLLCALL2/ZONES"), "2-3");
+}
+
+TEST_F(CZoneSimTest, TwoTopologiesOfOneCollectionCallNumberBothReachTheUnit) {
+  // Two "1 in N" collection-call topologies that an older project gave the
+  // same number, with two zones each.
+  CSelvantisDoc source;
+  CCollectionCall::EnsureAll(source);
+  for (int t = 0; t < 2; ++t) {
+    auto old = std::make_unique<ampstest::RecordStandIn>("CRelaisTopology", DT_RELAYTOPOLOGY, [](CArchive& ar) {
+      ar << uint32_t(2) << uint32_t(CRelaisTopology::INPUT_COLLCALL) << uint32_t(0) << uint32_t(3);
+    });
+    ASSERT_TRUE(old->Create(CRelaisTopology::KIND_1INN, 1, 2, QString(), QRect(0, 200 * t, 100, 70), CAT_TOPOLOGIES, 0,
+                            3, &source));
+    CBaseDevice* topology = source.Adopt(std::move(old));
+    for (int i = 0; i < 2; ++i) CBaseDevice::Connect(topology, i, AddZone(source), 0);
+  }
+  ASSERT_TRUE(LoadProject(doc, SaveProject(source)));
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  ASSERT_TRUE(Connect());
+
+  CTransfer transfer;
+  for (int id : {1, 2}) {
+    CBaseDevice* topology = doc.GetIDManager().FindBaseDevice(id, DT_RELAYTOPOLOGY);
+    ASSERT_NE(topology, nullptr);
+    ASSERT_EQ(transfer.DownloadObject(*topology), CTransfer::Result::Done);
+  }
+  EXPECT_EQ(LinesUnder("/VMX/COLLCALL3/"), (QStringList{"/VMX/COLLCALL3/RELAY 0", "/VMX/COLLCALL3/ZONES 1-2",
+                                                        "/VMX/COLLCALL3/RELAY 0", "/VMX/COLLCALL3/ZONES 3-4"}));
+  EXPECT_EQ(sim.Value("/VMX/COLLCALL3/ZONES"), "3-4");
 }

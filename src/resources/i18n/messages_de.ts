@@ -39,6 +39,15 @@
     </message>
 </context>
 <context>
+    <name>CRelaisTopology</name>
+    <message>
+        <source>The relay topologies &quot;%1&quot; and &quot;%2&quot; have the same collection call number %3.
+The unit keeps the zones of the one sent last.</source>
+        <translation>Die Relaistopologien &quot;%1&quot; und &quot;%2&quot; haben dieselbe Sammelrufnummer %3.
+Die Zentrale behält die Zonen der zuletzt gesendeten.</translation>
+    </message>
+</context>
+<context>
     <name>CRecorderWindowState</name>
     <message>
         <source>No output</source>
