@@ -168,7 +168,6 @@ void CClkView::OnInitialUpdate() {
   m_invert->setChecked(m_state.IsSlaveInvertOn());
   m_start->setChecked(m_state.IsSlaveRunOn());
   if (IsOnline()) {
-    m_polls = true;
     GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
     m_timer.start(CClockWindowState::kPollPeriodMs);
     CClockWindowState::SendQueries(*GetDeviceLink(), CClockWindowState::OpeningQueries());
@@ -178,7 +177,9 @@ void CClkView::OnInitialUpdate() {
 }
 
 void CClkView::OnTimer(int /*timerId*/) {
-  if (m_state.IsEditingMain()) return;
+  // A window opened off line polls once the main clock was set; until the
+  // unit is connected there is no one to ask.
+  if (m_state.IsEditingMain() || !IsOnline()) return;
   CClockWindowState::SendQueries(*GetDeviceLink(), CClockWindowState::TickQueries());
 }
 
@@ -234,8 +235,7 @@ void CClkView::OnMainClockButton() {
   m_mainTime->setReadOnly(true);
   m_mainDate->setReadOnly(true);
   m_state.EndMainEdit(*GetDeviceLink(), m_mainTime->text(), m_mainDate->text());
-  // Only a window that polled before polls again.
-  if (m_polls) m_timer.start(CClockWindowState::kPollPeriodMs);
+  m_timer.start(CClockWindowState::kPollPeriodMs);
   SetBitmap(m_mainButton, kBitmapSetClock);
 }
 

@@ -14,9 +14,10 @@ class QPushButton;
 
 // The clock window's form: the unit's main clock, the radio-clock
 // reception (kept up to date, the radio-clock fields themselves hidden) and
-// the slave clock output. Opened on line it asks the unit every second;
-// the answers come back through the project's clock object, in which the
-// form registers while it lives. Controls carry their ids as object names.
+// the slave clock output. Opened on line, or once the main clock was set,
+// it asks the unit every second while connected; the answers come back
+// through the project's clock object, in which the form registers while it
+// lives. Controls carry their ids as object names.
 class CClkView final : public QWidget, public IClockWindow {
   Q_OBJECT
 
@@ -85,7 +86,6 @@ class CClkView final : public QWidget, public IClockWindow {
   QTimer m_timer;
   QTimer m_animationTimer;
   bool m_animating = false;
-  bool m_polls = false;  // opened on line
   int m_frame = 0;
   CClock* m_clock = nullptr;
 };
