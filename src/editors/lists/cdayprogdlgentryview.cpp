@@ -17,10 +17,21 @@ int CDayprogDlgEntryView::EntryNumberAt(int row) const {
   return row >= 0 && row < static_cast<int>(m_numbers.size()) ? m_numbers[static_cast<size_t>(row)] : 0;
 }
 
-// Entries have no name to edit.
+// Never over the entry number. Over the macro the label edit would be
+// allowed too, but nothing takes its text (the macro is chosen from a
+// selection), so no box opens there.
 bool CDayprogDlgEntryView::CanEditLabel(int row, int column) const {
-  (void)row, (void)column;
-  return false;
+  return column == DayprogListModel::kEntryTime && EntryNumberAt(row) != 0;
+}
+
+bool CDayprogDlgEntryView::BeginLabelEdit(int row, int column) {
+  CDayprog* dayprog = Current();
+  if (!dayprog || !CanEditLabel(row, column) || CurrentEditor()) return false;
+  if (!CCalendarListView::BeginLabelEdit(row, column)) return false;
+  // The typed time goes to this entry, as the picker's does.
+  m_editDayprogId = dayprog->GetID();
+  m_editNumber = EntryNumberAt(row);
+  return true;
 }
 
 void CDayprogDlgEntryView::FillList() {

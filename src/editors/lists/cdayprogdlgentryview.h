@@ -10,7 +10,8 @@ class CDayprog;
 
 // The right list of the day-program editor: the used entries of the
 // current day program, each with its number, time and macro. The time is
-// set with a picker, the macro chosen from a selection. The selected row's
+// set with a picker (or typed over the selected entry's time), the macro
+// chosen from a selection. The selected row's
 // index is kept over refills (also when the day program changes).
 class CDayprogDlgEntryView final : public CCalendarListView {
   Q_OBJECT
@@ -23,6 +24,8 @@ class CDayprogDlgEntryView final : public CCalendarListView {
 
   void FillList() override;
   void EditCell(int row, int column) override;
+  // A click on the selected entry's time edits it as text.
+  bool BeginLabelEdit(int row, int column) override;
 
   // The first free entry of the current day program gets midnight.
   void NewEntry() override;
@@ -45,7 +48,7 @@ class CDayprogDlgEntryView final : public CCalendarListView {
 
   DayprogSource m_source;
   std::vector<int> m_numbers;
-  // The entry an open time picker edits (the rows may be refilled under it).
+  // The entry an open time editor edits (the rows may be refilled under it).
   int m_editDayprogId = 0;
   int m_editNumber = 0;
   int m_selectedRow = 0;

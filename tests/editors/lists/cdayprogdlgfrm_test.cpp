@@ -4,13 +4,16 @@
 #include "editors/lists/cdayprogdlgentryview.h"
 #include "editors/lists/cdayprogdlglistview.h"
 #include "editors/lists/dayproglistmodel.h"
+#include "editors/lists/listmousesupport.h"
 #include "link/linkmode.h"
 #include "logic/logictime.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
+#include "support/waituntil.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSplitter>
 
 #include <gtest/gtest.h>
@@ -317,3 +320,35 @@ TEST_F(DayprogEditorTest, WholeListDownloadSendsDayProgramsOnly) {
     EXPECT_FALSE(line.startsWith("/CALENDAR/EVENT")) << line.toStdString();
   }
 }
+
+namespace {
+
+// A click on the selected entry's time edits the time in place; over the
+// entry number and the macro no edit opens.
+TEST_F(DayprogEditorTest, ALabelEditOpensOverTheTimeButNotOverTheNumber) {
+  Open();
+  ListMouse mouse(right);
+  ASSERT_TRUE(mouse.Ready());
+  right->SelectRow(0);
+  for (int column : {DayprogListModel::kEntryNumber, DayprogListModel::kEntryMacro}) {
+    mouse.Click(0, column);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_EQ(mouse.RenameBox(), nullptr) << column;
+  }
+  QTest::keyClick(right, Qt::Key_F2);
+  EXPECT_EQ(mouse.RenameBox(), nullptr);
+
+  mouse.Click(0, DayprogListModel::kEntryTime);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() != nullptr; }, kHangLimitMs));
+  CInPlaceEdit* box = mouse.RenameBox();
+  EXPECT_EQ(box->text(), right->CellText(0, DayprogListModel::kEntryTime));
+  EXPECT_EQ(box->geometry().left(), right->CellRect(0, DayprogListModel::kEntryTime).left());
+  box->selectAll();
+  QTest::keyClicks(box, "07:45");
+  QTest::keyClick(box, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dayprogs[1]->GetValue(0 << 16 | kTimeCode), MakeLocalTime(1980, 3, 1, 7, 45));
+  EXPECT_EQ(right->CellText(0, DayprogListModel::kEntryTime), "07:45:00");
+}
+
+}  // namespace
