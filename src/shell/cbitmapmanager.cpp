@@ -137,8 +137,8 @@ const PictureRow kPictures[] = {
     {274, "loudspeaker-green.svg", 16, kMagentaMask},  // zone
     {274, "group-used.svg", 16, kMagentaMask},         // group used by a selection key
     {274, "zone-used.svg", 16, kMagentaMask},          // zone used by a selection key
-    {279, "amplifier-blue.svg", 16, kGreyMask},
-    {279, "channel-orange.svg", 16, kGreyMask},
+    {279, "folder-blue.svg", 16, kGreyMask},           // the root, closed
+    {279, "folder-open-orange.svg", 16, kGreyMask},    // the root, open
     {279, "amplifier-green.svg", 16, kGreyMask},
     {279, "channel-red.svg", 16, kGreyMask},
     {279, "amplifier-violet.svg", 16, kGreyMask},

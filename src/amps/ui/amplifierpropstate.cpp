@@ -98,8 +98,8 @@ int AmplifierPropState::FindSource(const CBaseDevice* slot, int pin) const {
   return kNone;
 }
 
-int AmplifierPropState::PinCountOfModel() const {
-  const AmpTypeInfo* info = CAmplifier::GetTypeRow(m_modelRow);
+int AmplifierPropState::PinCountOfModel(int row) {
+  const AmpTypeInfo* info = CAmplifier::GetTypeRow(row);
   return info != nullptr ? std::clamp(info->outputs, 0, kChannels) : 0;
 }
 
@@ -111,10 +111,11 @@ AmplifierPropState::View AmplifierPropState::GetView() const {
   view.advancedEnabled = m_amp->IsAddressable();
   view.addressEnabled = m_amp->IsAddressable();
   view.addressText = AddressText();
-  // The rows follow the model chosen, so that the inputs of a new model can
-  // be given their sources in the same step.
-  const AmpTypeInfo* info = CAmplifier::GetTypeRow(m_modelRow);
-  const int outputs = PinCountOfModel();
+  // The rows show the amplifier's model as applied: a model picked in the
+  // list shows its rows once Apply has made it the amplifier's.
+  const int applied = ModelRowOfAmplifier();
+  const AmpTypeInfo* info = CAmplifier::GetTypeRow(applied);
+  const int outputs = PinCountOfModel(applied);
   for (int ch = 0; ch < kChannels; ++ch) {
     ChannelView& row = view.channels[static_cast<size_t>(ch)];
     row.shown = ch < outputs;
@@ -168,11 +169,8 @@ void AmplifierPropState::Apply() {
       }
       m_remembered[static_cast<size_t>(input)] = chosen;
     }
-    // The stored source number follows the connection, also when it goes.
-    if (chosen != kNone)
-      m_amp->SetInputValue(input, chosen + 1);
-    else if (old != kNone || kindChanged)
-      m_amp->SetInputValue(input, 0);
+    // "Not used" keeps the stored source number: only the connection goes.
+    if (chosen != kNone) m_amp->SetInputValue(input, chosen + 1);
   }
   m_amp->SetModified();
   m_amp->Invalidate();

@@ -92,7 +92,7 @@ class AmplifierPropState final {
  private:
   int FindSource(const CBaseDevice* slot, int pin) const;
   int ModelRowOfAmplifier() const;
-  int PinCountOfModel() const;
+  static int PinCountOfModel(int row);
 
   CSelvantisDoc* m_doc;
   CAmplifier* m_amp = nullptr;

@@ -9,15 +9,19 @@
 #include "amps/ui/crelaytopologiesdlg.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
+#include "shell/cbitmapmanager.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "unit/caudiooutputslot.h"
 
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -102,7 +106,8 @@ TEST_F(AmplifierDialogsTest, AmplifierPropertiesCancelLeavesTheAmplifier) {
     auto* dlg = qobject_cast<CAmplifierPropDlg*>(w);
     ASSERT_NE(dlg, nullptr);
     Choose(dlg->findChild<QComboBox*>("model"), 0);
-    EXPECT_FALSE(dlg->findChild<QComboBox*>("channel2")->isVisibleTo(dlg));
+    // Not applied: the rows still show the amplifier's own model.
+    EXPECT_TRUE(dlg->findChild<QComboBox*>("channel2")->isVisibleTo(dlg));
     Choose(dlg->findChild<QComboBox*>("channel1"), 0);
     dlg->findChild<QPushButton*>("cancel")->click();
   });
@@ -223,3 +228,103 @@ TEST_F(AmplifierDialogsTest, TopologyTreeNoDropsChangesAndRootKeepsSelection) {
   EXPECT_EQ(tree->currentItem(), TreeItem(tree, 1));
   dlg.reject();
 }
+
+namespace {
+
+QImage Picture(const QIcon& icon) {
+  return icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Picks the item of a list with the keyboard, as the user does.
+void PickWithKeys(QComboBox* combo, int index) {
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Home);
+  for (int i = 0; i < index; ++i) QTest::keyClick(combo, Qt::Key_Down);
+}
+
+class AmplifierPropertiesTest : public AmplifierDialogsTest {
+ protected:
+  void Open(CAmplifier* amp) {
+    m_dlg = std::make_unique<CAmplifierPropDlg>(amp);
+    m_dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dlg.get()));
+  }
+  void TearDown() override {
+    if (m_dlg) m_dlg->reject();
+    m_dlg.reset();
+  }
+  template <typename T>
+  T* Find(const char* name) const {
+    return m_dlg->findChild<T*>(QLatin1String(name));
+  }
+  bool RowShown(int channel) const {
+    return Find<QComboBox>(qPrintable(QStringLiteral("channel%1").arg(channel)))->isVisibleTo(m_dlg.get());
+  }
+
+  MessageRecorder m_messages;
+  std::unique_ptr<CAmplifierPropDlg> m_dlg;
+};
+
+TEST_F(AmplifierPropertiesTest, TheChannelRowsFollowANewModelOnlyAfterApply) {
+  CAmplifier* amp = AddAmp(m_doc, kAmv5120);
+  Open(amp);
+  ASSERT_TRUE(RowShown(1));
+  ASSERT_FALSE(RowShown(2));
+  const QString power = Find<QLabel>("power1")->text();
+  // A four-output model picked in the list: the rows still show the
+  // amplifier as it is.
+  PickWithKeys(Find<QComboBox>("model"), 12);
+  ASSERT_EQ(Find<QComboBox>("model")->currentIndex(), 12);
+  EXPECT_TRUE(m_dlg->IsApplyEnabled());
+  EXPECT_FALSE(RowShown(2));
+  EXPECT_EQ(Find<QLabel>("power1")->text(), power);
+  QTest::mouseClick(Find<QPushButton>("apply"), Qt::LeftButton);
+  EXPECT_EQ(amp->GetKind(), kAmv5410x4);
+  for (int channel = 1; channel <= 4; ++channel) EXPECT_TRUE(RowShown(channel)) << channel;
+  EXPECT_EQ(Find<QLabel>("power4")->text(), "100 W");
+}
+
+TEST_F(AmplifierPropertiesTest, NotUsedWithApplyKeepsTheStoredSourceNumber) {
+  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  Open(amp);
+  auto* channel = Find<QComboBox>("channel1");
+  PickWithKeys(channel, 1);  // OUT2
+  QTest::mouseClick(Find<QPushButton>("apply"), Qt::LeftButton);
+  ASSERT_NE(amp->FindInputConnection(0), nullptr);
+  ASSERT_EQ(amp->GetInputValue(0), 2);
+  QTest::keyClick(channel, Qt::Key_End);
+  ASSERT_EQ(channel->currentText(), "Not used");
+  QTest::mouseClick(Find<QPushButton>("apply"), Qt::LeftButton);
+  EXPECT_EQ(amp->FindInputConnection(0), nullptr);
+  EXPECT_EQ(amp->GetInputValue(0), 2);
+}
+
+TEST_F(AmplifierPropertiesTest, TheTreeShowsClosedAndOpenPictures) {
+  AddAmp(m_doc, kAmv5120);
+  Open(AddAmp(m_doc, kAmv5410x4));
+  auto* tree = Find<QTreeWidget>("tree");
+  QTreeWidgetItem* root = tree->topLevelItem(0);
+  ASSERT_TRUE(root->isExpanded());
+  const QImage open = Picture(CBitmapManager::Icon(CAmplifierPropDlg::kImageStrip, 1));
+  const QImage closed = Picture(CBitmapManager::Icon(CAmplifierPropDlg::kImageStrip, 0));
+  EXPECT_EQ(Picture(root->icon(0)), open);
+  // The user closes and opens the root with its mark.
+  const QPoint mark(tree->indentation() / 2, tree->visualItemRect(root).center().y());
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, mark);
+  ASSERT_FALSE(root->isExpanded());
+  EXPECT_EQ(Picture(root->icon(0)), closed);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, mark);
+  ASSERT_TRUE(root->isExpanded());
+  EXPECT_EQ(Picture(root->icon(0)), open);
+  // Folder pictures, as the other object trees show them, and none of the
+  // amplifiers' own.
+  EXPECT_EQ(closed, Picture(CBitmapManager::Icon(CRelayTopologiesDlg::kImageStrip, 0)));
+  EXPECT_EQ(open, Picture(CBitmapManager::Icon(CRelayTopologiesDlg::kImageStrip, 1)));
+  for (int outputs = 1; outputs <= 4; ++outputs) {
+    const QImage amp = Picture(CBitmapManager::Icon(CAmplifierPropDlg::kImageStrip, outputs + 1));
+    EXPECT_NE(amp, open) << outputs;
+    EXPECT_NE(amp, closed) << outputs;
+  }
+}
+
+}  // namespace

@@ -126,7 +126,7 @@ TEST_F(AmplifierPropStateTest, ApplyWiresTheChosenOutputAtBothEnds) {
   EXPECT_TRUE(Slot(m_doc, 2)->GetOutputConnections().empty());
   EXPECT_EQ(amp->GetInputConnections().size(), 1u);
   EXPECT_EQ(amp->GetInputValue(0), 1);
-  EXPECT_EQ(amp->GetInputValue(2), 0);  // no stale source number
+  EXPECT_EQ(amp->GetInputValue(2), 3);  // "Not used" keeps the stored number
 }
 
 TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices) {
@@ -138,7 +138,7 @@ TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices
   ASSERT_EQ(amp->GetInputConnections().size(), 4u);
 
   state.SelectModel(kRowAmv5120);
-  EXPECT_FALSE(state.GetView().channels[1].shown);  // the rows follow the model chosen
+  EXPECT_TRUE(state.GetView().channels[1].shown);  // the rows follow the model once applied
   state.SelectSource(0, 3);
   state.Apply();
   EXPECT_EQ(amp->GetKind(), kAmv5120);
@@ -147,6 +147,7 @@ TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices
   EXPECT_TRUE(Wired(Slot(m_doc, 2), 1, amp, 0));
   EXPECT_TRUE(Slot(m_doc, 1)->GetOutputConnections().empty());
   EXPECT_EQ(state.GetView().modelRow, kRowAmv5120);
+  EXPECT_FALSE(state.GetView().channels[1].shown);
 
   // Back to four outputs with nothing chosen: no input is wired.
   state.SelectModel(kRowAmv5410x4);
