@@ -82,6 +82,7 @@ void CFaultDlgView::BuildForm() {
   m_relay->setObjectName(Fmt("%d", CFaultWindowState::kRelayButtonId));
   connect(m_relay, &QPushButton::clicked, this, [this] { m_state.SendRelayAcknowledge(*GetDeviceLink()); });
   relayRow->addWidget(m_relay);
+  // In the interface's language, as every other label of the window.
   relayRow->addWidget(new QLabel(tr("FAULT relay"), this));
   relayRow->addStretch(1);
   outer->addLayout(relayRow);

@@ -7,7 +7,8 @@ CHardwareDlgFrm::CHardwareDlgFrm(const HostFrameContext& context, QWidget* paren
   setObjectName(QStringLiteral("CHardwareDlgFrm"));
   if (!Create()) return;
   // The connection is read once; a later change needs the window again.
-  // The window shows at once; the slots fill in when the unit has answered.
+  // The window shows at once; the slots fill in when the unit has answered,
+  // so the program never stands still for the whole exchange.
   if (CHardwareDlgTreeView* view = GetTreeView()) {
     if (IsOnline())
       view->ScanSlotsInBackground();

@@ -64,6 +64,8 @@ QStringList CRemoteAmpState::NextStatusPoll() const {
   QStringList list = StatusPollList(step);
   // Every key, the last error included, comes round once in each cycle of
   // 13 steps; the keys late in the list, which change most, more often.
+  // The error is asked in every cycle, not only once after the program
+  // starts: an error the amplifier reports later would never be shown.
   step = (step + 1) % kPollKeyCount;
   return list;
 }

@@ -44,6 +44,8 @@ void CInternalPilottoneGen::Serialize(CArchive& ar) {
     return;
   }
   // The same five floats whatever the schema; the switch is not stored.
+  // Clamped as they are read: a damaged file must not give the unit a
+  // frequency or a level it cannot take.
   float frequency = 0.0f;
   ar >> frequency;
   m_on = false;

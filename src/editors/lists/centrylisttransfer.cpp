@@ -16,6 +16,8 @@ CTransfer::Result CEntryListTransfer::TransferAll(bool bUpload, CTransfer::Progr
   return Run(bUpload, 0, -1, std::move(progress));
 }
 
+// One entry's upload prepares and shows the error file as the whole list's
+// does: a difference found for one entry matters as much to the installer.
 CTransfer::Result CEntryListTransfer::TransferEntry(bool bUpload, int id) {
   if (id <= 0 || !m_doc.GetIDManager().FindBaseDevice(id, m_kind.entryType)) return CTransfer::Result::Failed;
   return TransferSteps(bUpload, id);
