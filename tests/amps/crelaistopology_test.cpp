@@ -416,15 +416,24 @@ TEST(CRelaisTopologyTest, ProjectFileKeepsKindAndZones) {
   EXPECT_TRUE(loaded->GetPath().isEmpty());
 }
 
-TEST(CRelaisTopologyTest, TwoTopologiesOfOneCollectionCallNumberBothSendAndTheUserIsTold) {
-  MessageRecorder messages;
-  RecordingLink link;
+namespace {
+
+// Two collection-call topologies of an older project that share number 3.
+OldTopology SharingNumber3(int zones) {
   OldTopology old;
   old.inputType = CRelaisTopology::INPUT_COLLCALL;
   old.collCall = 3;
-  old.zones = 2;
+  old.zones = zones;
   old.topologies = 2;
-  auto doc = old.Load();
+  return old;
+}
+
+}  // namespace
+
+TEST(CRelaisTopologyTest, TwoTopologiesOfOneCollectionCallNumberBothSendAndTheUserIsTold) {
+  MessageRecorder messages;
+  RecordingLink link;
+  auto doc = SharingNumber3(2).Load();
   CRelaisTopology* first = Topology(*doc, 1);
   CRelaisTopology* second = Topology(*doc, 2);
   ASSERT_NE(first, nullptr);
@@ -454,11 +463,7 @@ TEST(CRelaisTopologyTest, TwoTopologiesOfOneCollectionCallNumberBothSendAndTheUs
 
 TEST(CRelaisTopologyTest, DeletingTheHolderOfACollectionCallNumberHandsItToTheOtherTopology) {
   MessageRecorder messages;
-  OldTopology old;
-  old.inputType = CRelaisTopology::INPUT_COLLCALL;
-  old.collCall = 3;
-  old.zones = 1;
-  old.topologies = 2;
+  const OldTopology old = SharingNumber3(1);
   auto doc = old.Load();
   CRelaisTopology* first = Topology(*doc, 1);
   CRelaisTopology* second = Topology(*doc, 2);
