@@ -117,7 +117,7 @@ void CRecorderView::BuildForm() {
   info->setAccessibleName(tr("Info"));
   connect(info, &QPushButton::clicked, this, [this] { OnInfo(); });
   m_functionButtons[slot++] = info;
-  grid->addWidget(info, 1, 2);
+  grid->addWidget(info, 1, 2, Qt::AlignLeft);
 
   grid->addWidget(new QLabel(tr("Play destination"), this), 2, 0);
   m_destination = new QComboBox(this);
