@@ -37,6 +37,18 @@ class CConsoleTest : public testing::Test {
     return doc.RouteReplyLine(line, err, mode);
   }
 
+  // A console of model whose keys 1..count select as many groups (fed by
+  // one zone), as the key dialog leaves them: stored, not linked yet.
+  CConsole* ConsoleWithGroupKeys(int model, int count) {
+    std::vector<CZone*> z = AddZones(doc, 1);
+    CConsole* console = AddConsole(doc, model);
+    for (int k = 1; k <= count; ++k) {
+      EXPECT_TRUE(console->FindKey(k)->SetFunctionFromText(CConsKey::SEL, "1", true));
+      console->FindKey(k)->UpdateLabel(KeyTarget::Of(AddGroup(doc, {z[0]})));
+    }
+    return console;
+  }
+
   // What the fixed keys' defaults name: the root group, alarm 1, chime 4.
   void AddFixedKeySignals() {
     CGroup::EnsureRoot(doc);
@@ -420,14 +432,7 @@ TEST_F(CConsoleTest, KeyLinksGiveGroupsSlotsInKeyOrder) {
 }
 
 TEST_F(CConsoleTest, MoreThanThirtyGroupsLeaveTheRestUnlinked) {
-  std::vector<CZone*> z = AddZones(doc, 1);
-  std::vector<CGroup*> groups;
-  for (int i = 0; i < 32; ++i) groups.push_back(AddGroup(doc, {z[0]}));
-  CConsole* console = AddConsole(doc, CConsProp::RCX6550);
-  for (int k = 1; k <= 32; ++k) {
-    ASSERT_TRUE(console->FindKey(k)->SetFunctionFromText(CConsKey::SEL, "1", true));
-    console->FindKey(k)->UpdateLabel(KeyTarget::Of(groups[static_cast<size_t>(k - 1)]));
-  }
+  CConsole* console = ConsoleWithGroupKeys(CConsProp::RCX6550, 32);
   EXPECT_EQ(console->StoreKeyLinks(), 2);
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.Requests()[0].text.contains("too many Groups"));
@@ -439,14 +444,7 @@ TEST_F(CConsoleTest, MoreThanThirtyGroupsLeaveTheRestUnlinked) {
 
 // In German too, the warning names the key whose group found no slot.
 TEST_F(CConsoleTest, TheThirtyFirstGroupIsNotStoredAndItsKeyNamedInGerman) {
-  std::vector<CZone*> z = AddZones(doc, 1);
-  std::vector<CGroup*> groups;
-  for (int i = 0; i < 31; ++i) groups.push_back(AddGroup(doc, {z[0]}));
-  CConsole* console = AddConsole(doc, CConsProp::RCX6520X);
-  for (int k = 1; k <= 31; ++k) {
-    ASSERT_TRUE(console->FindKey(k)->SetFunctionFromText(CConsKey::SEL, "1", true));
-    console->FindKey(k)->UpdateLabel(KeyTarget::Of(groups[static_cast<size_t>(k - 1)]));
-  }
+  CConsole* console = ConsoleWithGroupKeys(CConsProp::RCX6520X, 31);
   CLanguageSwitcher language;
   language.Apply(CStringTable::Language::German);
   ASSERT_TRUE(language.HasGermanTranslation());

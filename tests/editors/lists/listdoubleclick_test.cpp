@@ -22,6 +22,7 @@
 #include "editors/lists/cweekdlgfrm.h"
 #include "editors/lists/cweekdlgview.h"
 #include "editors/lists/entrylisttestsupport.h"
+#include "editors/lists/listframetestsupport.h"
 #include "editors/lists/listmousesupport.h"
 #include "editors/lists/logiclisttestsupport.h"
 #include "editors/lists/spareamplistmodel.h"
@@ -31,9 +32,6 @@
 #include "logic/creadyinput.h"
 #include "logic/logictime.h"
 #include "shell/controls/chostframeregistry.h"
-#include "support/messagerecorder.h"
-#include "support/recordinglink.h"
-#include "support/tempprofile.h"
 
 #include <QMainWindow>
 
@@ -49,16 +47,8 @@
 
 namespace {
 
-class ListDoubleClickTest : public ::testing::Test {
+class ListDoubleClickTest : public ListFrameTest<QMainWindow, CEBListView> {
  protected:
-  void SetUp() override {
-    doc = NewListProject();
-    SetActiveDoc(doc.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    SetActiveDoc(nullptr);
-  }
   template <class Frame>
   Frame* Open(HostFrameKind kind) {
     auto* opened = new Frame(HostFrameContext{doc.get(), nullptr, kind});
@@ -70,31 +60,31 @@ class ListDoubleClickTest : public ::testing::Test {
   // A click on the selected row's name asks for a rename (the instrument
   // works); then the double click on it: afterwards no rename box is open
   // and none is waiting for the double-click time to pass.
-  void DoubleClickSelectedName(CEBListView* view, int row) {
-    ListMouse mouse(view);
+  void DoubleClickSelectedName(CEBListView* list, int row) {
+    ListMouse mouse(list);
     ASSERT_TRUE(mouse.Ready());
-    view->SelectRow(row);
+    list->SelectRow(row);
     mouse.Click(row, 0);
-    ASSERT_TRUE(view->IsRenamePending());
+    ASSERT_TRUE(list->IsRenamePending());
     mouse.DoubleClick(row, 0);
-    EXPECT_FALSE(view->IsRenamePending());
+    EXPECT_FALSE(list->IsRenamePending());
     EXPECT_EQ(mouse.RenameBox(), nullptr);
-    EXPECT_EQ(view->FirstSelectedRow(), row);
+    EXPECT_EQ(list->FirstSelectedRow(), row);
   }
-  // A calendar or logic list's chooser that counts its requests.
+  // The double click on the name of a calendar or logic list does nothing
+  // at all: no editor, no choice, the name as it was.
   template <class View>
-  void CountChoices(View* view) {
-    view->SetChooser([this](uint32_t, const QString&) -> std::optional<int> {
+  void ExpectNothingOnTheName(View* list, int row, const QString& name) {
+    list->SetChooser([this](uint32_t, const QString&) -> std::optional<int> {
       ++choices;
       return std::nullopt;
     });
+    DoubleClickSelectedName(list, row);
+    EXPECT_EQ(list->CurrentEditor(), nullptr);
+    EXPECT_EQ(choices, 0);
+    EXPECT_EQ(list->CellText(row, 0), name);
   }
 
-  TempProfile profile;
-  MessageRecorder messages;
-  RecordingLink link;
-  std::unique_ptr<CSelvantisDoc> doc;
-  std::unique_ptr<QMainWindow> frame;
   int choices = 0;
 };
 
@@ -103,22 +93,14 @@ class ListDoubleClickTest : public ::testing::Test {
 TEST_F(ListDoubleClickTest, AppointmentNameIsNotRenamed) {
   for (int id = 1; id <= 3; ++id) AddAppoint(*doc, id);
   CAppointDlgView* view = Open<CAppointDlgFrm>(HostFrameKind::Appointments)->GetAppointView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 1);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(1, 0), "Event 2");
+  ExpectNothingOnTheName(view, 1, "Event 2");
 }
 
 TEST_F(ListDoubleClickTest, DayProgramNameIsNotRenamed) {
   for (int id = 1; id <= 2; ++id) AddDayprog(*doc, id);
   CDayprogDlgFrm* opened = Open<CDayprogDlgFrm>(HostFrameKind::DayPrograms);
   CDayprogDlgListView* view = opened->GetListView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 1);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(1, 0), "Daily Program 2");
+  ExpectNothingOnTheName(view, 1, "Daily Program 2");
 }
 
 TEST_F(ListDoubleClickTest, DayProgramEntryFirstColumnDoesNothing) {
@@ -127,57 +109,36 @@ TEST_F(ListDoubleClickTest, DayProgramEntryFirstColumnDoesNothing) {
   for (int entry : {1, 2}) dayprog->SetValue(entry << 16, MakeLocalTime(1980, 3, 1, 6, entry));
   CDayprogDlgEntryView* view = Open<CDayprogDlgFrm>(HostFrameKind::DayPrograms)->GetEntryView();
   ASSERT_GT(view->RowCount(), 1);
-  CountChoices(view);
-  DoubleClickSelectedName(view, 1);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
+  ExpectNothingOnTheName(view, 1, "2");
 }
 
 TEST_F(ListDoubleClickTest, HolidayNameIsNotRenamed) {
   for (int id = 1; id <= 2; ++id) AddHoliday(*doc, id);
   CHolidayDlgView* view = Open<CHolidayDlgFrm>(HostFrameKind::Holidays)->GetHolidayView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 0);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(0, 0), "Holiday program 1");
+  ExpectNothingOnTheName(view, 0, "Holiday program 1");
 }
 
 TEST_F(ListDoubleClickTest, WeekdayIsNotRenamed) {
   CWeekDlgView* view = Open<CWeekDlgFrm>(HostFrameKind::WeekPrograms)->GetWeekView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 2);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(2, 0), "Wednesday");
+  ExpectNothingOnTheName(view, 2, "Wednesday");
 }
 
 TEST_F(ListDoubleClickTest, LogicOutputNameIsNotRenamed) {
   for (int id : {1, 2}) AddLogicEntry<CLogicOut>(*doc, CLogicOut::kKindLogicOut, id, "Logic out");
   CLogicOutDlgView* view = Open<CLogicOutDlgFrm>(HostFrameKind::LogicOutputs)->GetLogicOutView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 1);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(1, 0), "Logic out 2");
+  ExpectNothingOnTheName(view, 1, "Logic out 2");
 }
 
 TEST_F(ListDoubleClickTest, MemoFlagNameIsNotRenamed) {
   for (int id : {1, 2}) AddLogicEntry<CMemoFlag>(*doc, CMemoFlag::kKindMemoFlag, id, "Flag");
   CMemoFlagListView* view = Open<CMemoFlagFrm>(HostFrameKind::MemoFlags)->GetMemoFlagView();
-  DoubleClickSelectedName(view, 0);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(view->CellText(0, 0), "Flag 1");
+  ExpectNothingOnTheName(view, 0, "Flag 1");
 }
 
 TEST_F(ListDoubleClickTest, ReadyInputNameIsNotRenamed) {
   for (int id = 1; id <= 2; ++id) AddLogicEntry<CReadyInput>(*doc, CReadyInput::kKindReadyInput, id, "Input");
   CReadyInpDlgView* view = Open<CReadyInpDlgFrm>(HostFrameKind::ReadyInputs)->GetReadyInpView();
-  CountChoices(view);
-  DoubleClickSelectedName(view, 1);
-  EXPECT_EQ(view->CurrentEditor(), nullptr);
-  EXPECT_EQ(choices, 0);
-  EXPECT_EQ(view->CellText(1, 0), "Input 2");
+  ExpectNothingOnTheName(view, 1, "Input 2");
 }
 
 // Here column 0 chooses the condition's type.
