@@ -629,7 +629,7 @@ int CConsole::RefreshKeysFromLinks(bool bMessages) {
 int CConsole::StoreKeyLinks() {
   RemoveAllInputConnections();
   int slot = 0;
-  int unlinked = 0;
+  QStringList unlinkedKeys;
   auto store = [&](CConsKey& key) {
     const KeyTarget first = key.GetTarget();
     if (!first.IsSet()) return;
@@ -642,9 +642,13 @@ int CConsole::StoreKeyLinks() {
     const int category = first.mark ? CAT_CONSOLES : first.object->GetCategory();
     int groupSlot = 0;
     if (category == CAT_GROUPS && first.object->GetID() != 0) {
+      // The console's slot table has 31 entries, GROUP0 to GROUP30, and
+      // slot 0 always holds the root group: only 30 other groups fit. A
+      // 31st would go to a slot the unit does not have (and past the end of
+      // the table an upload fills), so its key stays unlinked and is named
+      // to the user.
       if (slot >= CConsKey::kMaxGroupSlot) {
-        // The unit has 30 group slots: this key's group stays unlinked.
-        ++unlinked;
+        unlinkedKeys << QString::number(number);
         return;
       }
       groupSlot = ++slot;
@@ -657,10 +661,15 @@ int CConsole::StoreKeyLinks() {
   // By key number, so that group slots follow the keys as the user counts them.
   for (int n = 1; n <= CConsKey::kLastFixedKey; ++n)
     if (CConsKey* key = m_prop.FindKey(n)) store(*key);
-  if (unlinked > 0)
+  const int unlinked = static_cast<int>(unlinkedKeys.size());
+  if (unlinked > 0) {
     AfxMessageBox(QCoreApplication::translate("CConsole", "Warning: This console has too many Groups ! (%1)")
-                      .arg(slot + unlinked),
+                          .arg(slot + unlinked) +
+                      QLatin1Char('\n') +
+                      QCoreApplication::translate("CConsole", "Keys whose group was not stored: %1")
+                          .arg(unlinkedKeys.join(QStringLiteral(", "))),
                   MB_OK, 0);
+  }
   return unlinked;
 }
 

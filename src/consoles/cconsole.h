@@ -142,8 +142,8 @@ class CConsole final : public CBaseDevice {
   KeyTarget ResolveKeyTarget(CConsKey& key, bool bMessages);
   // The links from the keys' targets: every key link is made again; groups
   // get slots 1, 2, ... in key order (the root group 0). A group beyond
-  // slot 30 stays unlinked and the user is warned once. Returns the number
-  // of groups that found no slot.
+  // slot 30 stays unlinked and the user is warned once, with the numbers
+  // of the keys concerned. Returns the number of groups that found no slot.
   int StoreKeyLinks();
 
   // ---- Base operations ---------------------------------------------------------------

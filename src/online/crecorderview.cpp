@@ -4,6 +4,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "online/conlinereplyparser.h"
+#include "shell/cbitmapmanager.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
 #include "unit/cinternalmessagerec.h"
@@ -12,14 +13,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -42,23 +39,16 @@ class DropDownCombo final : public QComboBox {
 
 }  // namespace
 
-QIcon CRecorderView::FunctionIcon(int id) const {
+int CRecorderView::PictureOf(int id) {
   switch (id) {
-    case kPlayId: return style()->standardIcon(QStyle::SP_MediaPlay, nullptr, this);
-    case kStopId: return style()->standardIcon(QStyle::SP_MediaStop, nullptr, this);
-    case kEraseId: return style()->standardIcon(QStyle::SP_TrashIcon, nullptr, this);
-    case kFormatId: return style()->standardIcon(QStyle::SP_DriveHDIcon, nullptr, this);
-    default: break;
+    case kInfoId: return kInfoPicture;
+    case kPlayId: return kPlayPicture;
+    case kRecordId: return kRecordPicture;
+    case kStopId: return kStopPicture;
+    case kEraseId: return kErasePicture;
+    case kFormatId: return kFormatPicture;
+    default: return 0;
   }
-  // Record: the red dot of recording devices.
-  QPixmap dot(16, 16);
-  dot.fill(Qt::transparent);
-  QPainter painter(&dot);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0xD0, 0x20, 0x20));
-  painter.drawEllipse(QRectF(2.5, 2.5, 11.0, 11.0));
-  return QIcon(dot);
 }
 
 CRecorderView::CRecorderView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
@@ -78,7 +68,7 @@ void CRecorderView::BuildForm() {
     auto* column = new QVBoxLayout;
     auto* button = new QPushButton(this);
     button->setObjectName(Fmt("%d", id));
-    button->setIcon(FunctionIcon(id));
+    button->setIcon(CBitmapManager::Icon(PictureOf(id)));
     button->setToolTip(caption);
     button->setAccessibleName(caption);
     column->addWidget(button);
@@ -119,11 +109,15 @@ void CRecorderView::BuildForm() {
   connect(m_message->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { OnMessageEdited(text); });
   grid->addWidget(m_message, 1, 1);
 
-  auto* info = new QPushButton(tr("Info"), this);
+  // The info button is its picture alone; its tool tip says what it does.
+  auto* info = new QPushButton(this);
   info->setObjectName(Fmt("%d", kInfoId));
+  info->setIcon(CBitmapManager::Icon(PictureOf(kInfoId)));
+  info->setToolTip(tr("Info"));
+  info->setAccessibleName(tr("Info"));
   connect(info, &QPushButton::clicked, this, [this] { OnInfo(); });
   m_functionButtons[slot++] = info;
-  grid->addWidget(info, 1, 2);
+  grid->addWidget(info, 1, 2, Qt::AlignLeft);
 
   grid->addWidget(new QLabel(tr("Play destination"), this), 2, 0);
   m_destination = new QComboBox(this);

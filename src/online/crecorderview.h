@@ -35,6 +35,15 @@ class CRecorderView final : public COnlineView {
   static constexpr int kInfoId = 1562;
   static constexpr int kSourceId = 1561;
   static constexpr int kBankIds[CRecorderWindowState::kBankCount] = {1656, 1216, 1214, 1215};
+  // The pictures of the info and function buttons.
+  static constexpr int kInfoPicture = 533;
+  static constexpr int kPlayPicture = 534;
+  static constexpr int kRecordPicture = 535;
+  static constexpr int kStopPicture = 536;
+  static constexpr int kErasePicture = 541;
+  static constexpr int kFormatPicture = 542;
+  // The picture of a button by its control id; 0 for none.
+  static int PictureOf(int id);
 
   CRecorderView(CSelvantisDoc* doc, QWidget* parent);
 
@@ -72,8 +81,6 @@ class CRecorderView final : public COnlineView {
 
  private:
   void BuildForm();
-  // The picture of a function button.
-  QIcon FunctionIcon(int id) const;
   void ShowSettings();
   void FillMessages();
   void Send(const QStringList& lines);

@@ -38,6 +38,7 @@ CZoneListView::CZoneListView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(
   setObjectName(QStringLiteral("CZoneListView"));
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  EnableCellDoubleClick();
   connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(kTimerId); });
 }
 
@@ -223,15 +224,13 @@ void CZoneListView::mousePressEvent(QMouseEvent* event) {
   CEBListView::mousePressEvent(event);
 }
 
-void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event) {
+void CZoneListView::EditCell(int row, int column) {
   // The press before the double-click narrowed the selection to one row;
   // the edit applies to every row selected before it.
-  for (int row : m_pressSelection) {
-    if (QTreeWidgetItem* item = topLevelItem(row)) item->setSelected(true);
+  for (int selected : m_pressSelection) {
+    if (QTreeWidgetItem* item = topLevelItem(selected)) item->setSelected(true);
   }
-  const ListCell cell = CellAt(event->pos());
-  if (cell.row >= 0) OnDblClk(cell.row, cell.column);
-  event->accept();
+  OnDblClk(row, column);
 }
 
 void CZoneListView::keyPressEvent(QKeyEvent* event) {

@@ -64,6 +64,8 @@ class CZoneListView final : public CEBListView {
   // Double-click on a cell (as the mouse does): the ignore choice or an
   // in-place edit box; and the end of such an edit.
   void OnDblClk(int row, int column);
+  // The mouse's double click: OnDblClk for the rows selected before it.
+  void EditCell(int row, int column) override;
   void OnEndLabelEdit(int row, int column, const QString& text, bool cancelled);
   CInPlaceEdit* ActiveEditor() const { return m_editor; }
   void SetChooser(ListChooser chooser) { m_chooser = std::move(chooser); }
@@ -79,7 +81,6 @@ class CZoneListView final : public CEBListView {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 

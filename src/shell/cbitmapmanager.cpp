@@ -242,6 +242,15 @@ const PictureRow kPictures[] = {
     {448, "cursor-drop.svg", 0, kNoMask},
     {106, "cursor-no-drop.svg", 0, kNoMask},
     {600, "toolbar-background.svg", 0, kNoMask},
+    // The message recorder's buttons: info, play, record, stop, erase, format.
+    {533, "recorder-info.svg", 0, kNoMask},
+    {534, "recorder-play.svg", 0, kNoMask},
+    {535, "recorder-record.svg", 0, kNoMask},
+    {536, "recorder-stop.svg", 0, kNoMask},
+    {541, "recorder-erase.svg", 0, kNoMask},
+    {542, "recorder-format.svg", 0, kNoMask},
+    // "Relay configuration" in the relay topologies dialog.
+    {281, "relay-configuration.svg", 0, kNoMask},
 };
 
 QString PathOf(const char* file) { return QStringLiteral(":/pictures/") + QLatin1String(file); }

@@ -48,63 +48,65 @@ struct CommandRow {
 };
 
 const CommandRow kCommands[] = {
-    {32992, "channel-teal.svg"},        // monitor entries
-    {32993, "macro-violet.svg"},        // macro entries
-    {32994, "flag-blue.svg"},           // memo flags
-    {32995, "calendar-blue.svg"},       // appointments
-    {32997, "clock-yellow.svg"},        // day programs
-    {32998, "calendar-green.svg"},      // holidays
-    {32999, "calendar-yellow.svg"},     // weekly entries
-    {33106, "condition-red.svg"},       // conditions
-    {33107, "channel-orange.svg"},      // analog entries
-    {33108, "network-green.svg"},       // combine entries
-    {33109, "relay-orange.svg"},        // busy entries
-    {33110, "trigger-red.svg"},         // triggers
-    {33111, "check-green.svg"},         // ready inputs
-    {33112, "label-blue.svg"},          // logic outputs
-    {33113, "console-green.svg"},       // virtual controllers
-    {33114, "amplifier-yellow.svg"},    // backup amplifiers
-    {33157, "bell-red.svg"},            // fault properties
-    {34519, "card-blue.svg"},           // hardware
-    {34584, "loudspeaker-orange.svg"},  // volume
-    {34585, "clock-green.svg"},         // clock
-    {33159, "relay-red.svg"},           // fuse properties
-    {33162, "channel-violet.svg"},      // pilot tone
-    {33163, "battery-silver.svg"},      // internal power management
-    {33164, "microphone.svg"},          // message recorder
-    {34589, "text-teal.svg"},           // event logger
-    {34590, "loudspeaker-teal.svg"},    // line test
-    {32852, "savevmx"},                 // save the unit's settings
-    {57603, "save"},                    // save the project
-    {34521, "card-open-blue.svg"},      // scan: slots
-    {34520, "console-blue.svg"},        // scan: consoles
-    {34522, "amplifier-blue.svg"},      // scan: amplifiers
-    {34523, "card-green.svg"},          // scan: extension cards
-    {34618, "properties"},              // line test properties
-    {34626, "view-refresh.svg"},        // refresh the display
-    {34643, "text-orange.svg"},         // event log: change view
-    {34624, "export"},                  // export the list
-    {34625, "print"},                   // print the list
-    {33143, "new"},                     // new macro
-    {33144, "delete"},                  // delete macro
-    {32916, "download"},                // macros: download
-    {32917, "upload"},                  // macros: upload
-    {32918, "apply.svg"},               // macros: execute
-    {32979, "new"},                     // backup amplifiers: new entry
-    {32980, "delete"},                  // backup amplifiers: delete entry
-    {32983, "new"},                     // backup amplifiers: new watch
-    {32984, "delete"},                  // backup amplifiers: delete watch
-    {32981, "upload"},                  // backup amplifiers: upload
-    {32982, "download"},                // backup amplifiers: download
-    {33145, "new"},                     // monitor: new entry
-    {33146, "delete"},                  // monitor: delete entry
-    {34479, "new"},                     // monitor: new relay
-    {34478, "delete"},                  // monitor: delete relay
-    {32944, "upload"},                  // monitor: upload
-    {32945, "download"},                // monitor: download
-    {32986, "protocol-monitor.svg"},    // monitor: on-line data
-    {34500, "download"},                // fault properties: download
-    {34501, "upload"},                  // fault properties: upload
+    {32992, "channel-teal.svg"},          // monitor entries
+    {32993, "macro-violet.svg"},          // macro entries
+    {32994, "flag-blue.svg"},             // memo flags
+    {32995, "calendar-blue.svg"},         // appointments
+    {32997, "clock-yellow.svg"},          // day programs
+    {32998, "calendar-green.svg"},        // holidays
+    {32999, "calendar-yellow.svg"},       // weekly entries
+    {33106, "condition-red.svg"},         // conditions
+    {33107, "channel-orange.svg"},        // analog entries
+    {33108, "network-green.svg"},         // combine entries
+    {33109, "relay-orange.svg"},          // busy entries
+    {33110, "trigger-red.svg"},           // triggers
+    {33111, "check-green.svg"},           // ready inputs
+    {33112, "label-blue.svg"},            // logic outputs
+    {33113, "console-green.svg"},         // virtual controllers
+    {33114, "amplifier-yellow.svg"},      // backup amplifiers
+    {33157, "bell-red.svg"},              // fault properties
+    {34519, "card-blue.svg"},             // hardware
+    {34584, "loudspeaker-orange.svg"},    // volume
+    {34585, "clock-green.svg"},           // clock
+    {33159, "relay-red.svg"},             // fuse properties
+    {33162, "channel-violet.svg"},        // pilot tone
+    {33163, "battery-silver.svg"},        // internal power management
+    {33164, "microphone.svg"},            // message recorder
+    {34589, "text-teal.svg"},             // event logger
+    {34590, "loudspeaker-teal.svg"},      // line test
+    {32852, "savevmx"},                   // save the unit's settings
+    {57603, "save"},                      // save the project
+    {34521, "card-open-blue.svg"},        // scan: slots
+    {34520, "console-blue.svg"},          // scan: consoles
+    {34522, "amplifier-blue.svg"},        // scan: amplifiers
+    {34523, "card-green.svg"},            // scan: extension cards
+    {34618, "properties"},                // line test properties
+    {34626, "view-refresh.svg"},          // refresh the display
+    {34643, "text-orange.svg"},           // event log: change view
+    {34624, "export"},                    // export the list
+    {34625, "print"},                     // print the list
+    {33143, "new"},                       // new macro
+    {33144, "delete"},                    // delete macro
+    {32916, "download"},                  // macros: download
+    {32917, "upload"},                    // macros: upload
+    {32918, "apply.svg"},                 // macros: execute
+    {32979, "new"},                       // backup amplifiers: new entry
+    {32980, "delete"},                    // backup amplifiers: delete entry
+    {32983, "new"},                       // backup amplifiers: new watch
+    {32984, "delete"},                    // backup amplifiers: delete watch
+    {32981, "upload"},                    // backup amplifiers: upload
+    {32982, "download"},                  // backup amplifiers: download
+    {33145, "new"},                       // monitor: new entry
+    {33146, "delete"},                    // monitor: delete entry
+    {34479, "new"},                       // monitor: new relay
+    {34478, "delete"},                    // monitor: delete relay
+    {32944, "upload"},                    // monitor: upload
+    {32945, "download"},                  // monitor: download
+    {32986, "protocol-monitor.svg"},      // monitor: on-line data
+    {34500, "download"},                  // fault properties: download
+    {34501, "upload"},                    // fault properties: upload
+    {33117, "dayprog-entry-new.svg"},     // day programs: new entry
+    {33118, "dayprog-entry-delete.svg"},  // day programs: delete entry
 };
 
 const IconRow* Find(const QString& name) {

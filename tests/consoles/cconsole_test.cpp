@@ -4,6 +4,7 @@
 
 #include "consoletestsupport.h"
 #include "model/commandids.h"
+#include "shell/clanguageswitcher.h"
 #include "support/messagerecorder.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,18 @@ class CConsoleTest : public testing::Test {
   bool Route(const QString& line, int mode = LINKMODE_UPLOAD) {
     QString err;
     return doc.RouteReplyLine(line, err, mode);
+  }
+
+  // A console of model whose keys 1..count select as many groups (fed by
+  // one zone), as the key dialog leaves them: stored, not linked yet.
+  CConsole* ConsoleWithGroupKeys(int model, int count) {
+    std::vector<CZone*> z = AddZones(doc, 1);
+    CConsole* console = AddConsole(doc, model);
+    for (int k = 1; k <= count; ++k) {
+      EXPECT_TRUE(console->FindKey(k)->SetFunctionFromText(CConsKey::SEL, "1", true));
+      console->FindKey(k)->UpdateLabel(KeyTarget::Of(AddGroup(doc, {z[0]})));
+    }
+    return console;
   }
 
   // What the fixed keys' defaults name: the root group, alarm 1, chime 4.
@@ -419,14 +432,7 @@ TEST_F(CConsoleTest, KeyLinksGiveGroupsSlotsInKeyOrder) {
 }
 
 TEST_F(CConsoleTest, MoreThanThirtyGroupsLeaveTheRestUnlinked) {
-  std::vector<CZone*> z = AddZones(doc, 1);
-  std::vector<CGroup*> groups;
-  for (int i = 0; i < 32; ++i) groups.push_back(AddGroup(doc, {z[0]}));
-  CConsole* console = AddConsole(doc, CConsProp::RCX6550);
-  for (int k = 1; k <= 32; ++k) {
-    ASSERT_TRUE(console->FindKey(k)->SetFunctionFromText(CConsKey::SEL, "1", true));
-    console->FindKey(k)->UpdateLabel(KeyTarget::Of(groups[static_cast<size_t>(k - 1)]));
-  }
+  CConsole* console = ConsoleWithGroupKeys(CConsProp::RCX6550, 32);
   EXPECT_EQ(console->StoreKeyLinks(), 2);
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.Requests()[0].text.contains("too many Groups"));
@@ -434,6 +440,21 @@ TEST_F(CConsoleTest, MoreThanThirtyGroupsLeaveTheRestUnlinked) {
   EXPECT_TRUE(LinksOnPort(*console, 31).empty());
   EXPECT_TRUE(LinksOnPort(*console, 32).empty());
   for (const ConnectionRecord& r : console->GetInputConnections()) EXPECT_LE(ConsolePinGroupSlot(r.nOwnPin), 30);
+}
+
+// In German too, the warning names the key whose group found no slot.
+TEST_F(CConsoleTest, TheThirtyFirstGroupIsNotStoredAndItsKeyNamedInGerman) {
+  CConsole* console = ConsoleWithGroupKeys(CConsProp::RCX6520X, 31);
+  CLanguageSwitcher language;
+  language.Apply(CStringTable::Language::German);
+  ASSERT_TRUE(language.HasGermanTranslation());
+  EXPECT_EQ(console->StoreKeyLinks(), 1);
+  language.Apply(CStringTable::Language::English);
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].text, QStringLiteral("Warnung: Diese Sprechstelle hat zu viele Gruppen ! (31)\n"
+                                                        "Tasten, deren Gruppe nicht gespeichert wurde: 31"));
+  EXPECT_TRUE(LinksOnPort(*console, 31).empty());
+  EXPECT_EQ(LinksOnPort(*console, 30).at(0).nOwnPin, (30 << 16) | 30);
 }
 
 // Read back from links (an older project could hold more slots than the

@@ -3,6 +3,7 @@
 // zone test form's switches stored in the zone-test object.
 #include "online/czonetestfrm.h"
 
+#include "editors/lists/listmousesupport.h"
 #include "macros/czonetestobject.h"
 #include "macros/ui/clinetestdlg.h"
 #include "model/cstringtable.h"
@@ -171,6 +172,25 @@ TEST_F(CZonetestFrmTest, EditingNegativeToleranceOfSelectedRowsClampsAndShows) {
   }
   list->OnEndLabelEdit(1, 4, "7", true);
   EXPECT_EQ(m_zones[0]->GetNegativeTolerance(), 100);
+}
+
+// The user's double click on a cell of one of several selected rows: the
+// clicks narrow the selection to that row, the edit still goes to all.
+TEST_F(CZonetestFrmTest, DoubleClickKeepsTheSelectedRowsForTheEdit) {
+  MakeZones(3, 3);
+  Connect();
+  CZonetestFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CZoneListView* list = frame->ListView();
+  ListMouse mouse(list);
+  ASSERT_TRUE(mouse.Ready());
+  list->SelectAllRows();
+  mouse.DoubleClick(1, 4);
+  ASSERT_NE(list->ActiveEditor(), nullptr);
+  EXPECT_EQ(list->SelectedRows(), (std::vector<int>{0, 1, 2}));
+  list->OnEndLabelEdit(1, 4, "42", false);
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(m_zones[r]->GetNegativeTolerance(), 42) << r;
+  EXPECT_FALSE(list->IsRenamePending());
 }
 
 TEST_F(CZonetestFrmTest, IgnoreChoiceGoesToTheSelectedRows) {

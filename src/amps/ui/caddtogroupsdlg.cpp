@@ -106,6 +106,7 @@ CAddToGroupsDlg::CAddToGroupsDlg(CGroup* pGroup, QWidget* parent, CSelvantisDoc*
 
   static_cast<DragList*>(m_list)->onBeginDrag = [this] { BeginListDrag(); };
   static_cast<DragTree*>(m_tree)->onBeginDrag = [this] { BeginTreeDrag(); };
+  LinesGroupsDrag::CoverDialog(this);
   LinesGroupsForm::LayOut(this, m_listCaption, m_treeCaption, m_list, m_tree, {m_ok});
 
   connect(m_ok, &QPushButton::clicked, this, &CAddToGroupsDlg::accept);

@@ -60,6 +60,7 @@ CLinesGroupsDlg::CLinesGroupsDlg(std::vector<CBaseDevice*>* pList, QWidget* pare
 
   static_cast<DragList*>(m_unused)->onBeginDrag = [this] { BeginDrag(IDC_UNUSED_LIST); };
   static_cast<DragList*>(m_selected)->onBeginDrag = [this] { BeginDrag(IDC_SELECTED_LIST); };
+  LinesGroupsDrag::CoverDialog(this);
   LinesGroupsForm::LayOut(this, m_unusedCaption, m_selectedCaption, m_unused, m_selected, {m_ok, m_cancel});
   connect(m_ok, &QPushButton::clicked, this, &CLinesGroupsDlg::accept);
   connect(m_cancel, &QPushButton::clicked, this, &CLinesGroupsDlg::reject);

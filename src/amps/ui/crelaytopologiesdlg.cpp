@@ -126,7 +126,7 @@ CRelayTopologiesDlg::~CRelayTopologiesDlg() = default;
 
 bool CRelayTopologiesDlg::OnInitDialog() {
   SetModified(false);
-  if (AfxGetMainWnd()) m_relayConfig->setIcon(CBitmapManager::Icon(kButtonImage));
+  m_relayConfig->setIcon(CBitmapManager::Icon(kButtonImage));
   m_relayConfig->setEnabled(static_cast<bool>(CardRunner()));
   for (const RelayTopologiesState::KindEntry& kind : RelayTopologiesState::Kinds())
     m_kind->addItem(kind.caption, kind.kind);

@@ -18,6 +18,26 @@ QByteArray Payload(const QObject* dialog, int sourceId) {
   return QByteArray::number(reinterpret_cast<quintptr>(dialog), 16) + ' ' + QByteArray::number(sourceId);
 }
 
+// The dialog's own drags, wherever they reach the dialog itself.
+class DialogDragCover final : public QObject {
+ public:
+  explicit DialogDragCover(QWidget* dialog) : QObject(dialog), m_dialog(dialog) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != m_dialog || !LinesGroupsDrag::IsDragEvent(event)) return false;
+    LinesGroupsDrag::TakeDragEvent(event, m_dialog, [](int) { return true; });
+    return true;
+  }
+
+ private:
+  QWidget* m_dialog;
+};
+
+QPixmap CursorPicture(int id) {
+  return CBitmapManager::Render(CBitmapManager::FileOf(id),
+                                QSize(LinesGroupsDrag::kCursorSize, LinesGroupsDrag::kCursorSize));
+}
+
 }  // namespace
 
 QString LinesGroupsDrag::MimeType() { return QStringLiteral("application/x-selvantis-zones-groups"); }
@@ -56,23 +76,33 @@ int LinesGroupsDrag::TakeDragEvent(QEvent* event, const QObject* dialog, const s
   return event->type() == QEvent::Drop ? sourceId : 0;
 }
 
-void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& picture) {
+void LinesGroupsDrag::CoverDialog(QWidget* dialog) {
+  dialog->setAcceptDrops(true);
+  dialog->installEventFilter(new DialogDragCover(dialog));
+}
+
+QDrag* LinesGroupsDrag::MakeDrag(QWidget* source, QMimeData* data, const QPixmap& picture) {
   auto* drag = new QDrag(source);
   drag->setMimeData(data);
   if (!picture.isNull()) {
     drag->setPixmap(picture);
     drag->setHotSpot(QPoint(kHotSpot, kHotSpot));
   }
-  // Over a place that takes the drop the cursor is the drop picture; where
-  // nothing takes it the desktop's refusing cursor shows (a drag cannot
-  // replace that one).
+  // Inside the dialog, which takes its own drags everywhere, the drop
+  // picture; outside it, where nothing takes them, the refusing one in
+  // place of the desktop's (X11 lets a drag set both).
   drag->setDragCursor(DropCursor(), Qt::MoveAction);
-  drag->exec(Qt::MoveAction, Qt::MoveAction);
+  drag->setDragCursor(RefusedCursor(), Qt::IgnoreAction);
+  return drag;
 }
 
-QPixmap LinesGroupsDrag::DropCursor() {
-  return CBitmapManager::Render(CBitmapManager::FileOf(kDropCursor), QSize(kCursorSize, kCursorSize));
+void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& picture) {
+  MakeDrag(source, data, picture)->exec(Qt::MoveAction, Qt::MoveAction);
 }
+
+QPixmap LinesGroupsDrag::DropCursor() { return CursorPicture(kDropCursor); }
+
+QPixmap LinesGroupsDrag::RefusedCursor() { return CursorPicture(kRefusedCursor); }
 
 std::vector<QIcon> LinesGroupsDrag::RowIcons() {
   std::vector<QIcon> icons;

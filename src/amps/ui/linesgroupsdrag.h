@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class QDrag;
 class QEvent;
 class QMimeData;
 class QObject;
@@ -24,8 +25,10 @@ class LinesGroupsDrag final {
   static constexpr int kImageCount = 3;
   static constexpr int kDragImageSize = 32;
   static constexpr int kHotSpot = 10;
-  // The cursor of a drag over a place that takes the drop.
+  // The cursor of a drag over the dialog, and elsewhere (where nothing
+  // takes the drop).
   static constexpr int kDropCursor = 448;
+  static constexpr int kRefusedCursor = 106;
   static constexpr int kCursorSize = 32;
 
   static QString MimeType();
@@ -41,6 +44,15 @@ class LinesGroupsDrag final {
   // accepts(sourceId) is true, else ignored. Returns the source of an accepted drop (the work
   // is the caller's), else 0.
   static int TakeDragEvent(QEvent* event, const QObject* dialog, const std::function<bool(int)>& accepts);
+  // Takes dialog's own drags over every part of it that does not take them
+  // itself (the source list, the captions, the buttons), so the drop cursor
+  // shows wherever the mouse is inside the dialog; a drop there does
+  // nothing.
+  static void CoverDialog(QWidget* dialog);
+  // The drag Run starts, not yet running (the caller owns it until then):
+  // the picture at the cursor, the drop cursor where the drop is taken and
+  // the refusing cursor where it is not.
+  static QDrag* MakeDrag(QWidget* source, QMimeData* data, const QPixmap& picture);
   // Runs the drag from source (modal while the mouse is held) with the
   // picture at the cursor; the drop handlers do the work.
   static void Run(QWidget* source, QMimeData* data, const QPixmap& picture);
@@ -49,6 +61,7 @@ class LinesGroupsDrag final {
   static std::vector<QIcon> RowIcons();
   static QPixmap DragPicture(int image);
   static QPixmap DropCursor();
+  static QPixmap RefusedCursor();
 };
 
 #endif

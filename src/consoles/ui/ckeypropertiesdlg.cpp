@@ -2,6 +2,7 @@
 
 #include "consoles/cconskey.h"
 #include "consoles/cconsole.h"
+#include "consoles/ui/cdelayspinbox.h"
 #include "consoles/ui/ckeypropertieslogic.h"
 #include "consoles/ui/ckeyview.h"
 #include "consoles/ui/cmacrokeytypesdlg.h"
@@ -85,10 +86,8 @@ CKeyPropertiesDlg::CKeyPropertiesDlg(CKeyView* view, CConsKey* key) : QDialog(vi
   m_pDestinationLabel = new QLabel(tr("Destinations"), this);
   m_pSignals = new QListWidget(this);
   m_pSignalLabel = new QLabel(this);
-  m_pDelay = new QSpinBox(this);
-  m_pDelay->setRange(0, CKeyPropertiesLogic::kMaxDelaySteps);
+  m_pDelay = new CDelaySpinBox(this);
   m_pDelayLabel = new QLabel(tr("Activation delay (sec.):"), this);
-  m_pDelayText = new QLabel(this);
   m_pPriority = new QSpinBox(this);
   m_pPriority->setRange(CKeyPropertiesLogic::kMinPriority, CKeyPropertiesLogic::kMaxPriority);
   m_pPriorityLabel = new QLabel(tr("Priority:"), this);
@@ -115,7 +114,6 @@ CKeyPropertiesDlg::CKeyPropertiesDlg(CKeyView* view, CConsKey* key) : QDialog(vi
   grid->addWidget(m_pPriority, 1, 2, Qt::AlignTop);
   grid->addWidget(m_pDelayLabel, 2, 2);
   grid->addWidget(m_pDelay, 3, 2, Qt::AlignTop);
-  grid->addWidget(m_pDelayText, 4, 2);
   grid->addWidget(m_pMacroButton, 5, 2);
   m_pFunctions->setSelectionMode(QAbstractItemView::SingleSelection);
   m_pDestinations->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -267,11 +265,9 @@ void CKeyPropertiesDlg::UpdateControls() {
   const bool bDelay = (flags & CKeyPropertiesLogic::kDelay) != 0;
   m_pDelay->setVisible(bDelay);
   m_pDelayLabel->setVisible(bDelay);
-  m_pDelayText->setVisible(bDelay);
   if (bDelay) {
     const QSignalBlocker block(m_pDelay);
     m_pDelay->setValue(CKeyPropertiesLogic::ClampDelay(f.p1));
-    m_pDelayText->setText(CKeyPropertiesLogic::DelayText(m_pDelay->value()));
   }
   m_pStop->setVisible((flags & CKeyPropertiesLogic::kStopCombo) != 0);
   m_pStopLabel->setVisible(!m_pStop->isHidden());
@@ -421,8 +417,7 @@ void CKeyPropertiesDlg::OnSignalChosen() {
 
 void CKeyPropertiesDlg::OnDelayEdited(int value) {
   if (m_pKey == nullptr) return;
-  const int steps = CKeyPropertiesLogic::SetDelay(*m_pKey, value);
-  m_pDelayText->setText(CKeyPropertiesLogic::DelayText(steps));
+  CKeyPropertiesLogic::SetDelay(*m_pKey, value);
   if (m_pView != nullptr) m_pView->KeyChanged(0, KeyTarget::None(), KeyTarget::None());
 }
 

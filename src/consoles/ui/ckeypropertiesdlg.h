@@ -36,7 +36,6 @@ class CKeyPropertiesDlg final : public QDialog {
   QListWidget* DestinationList() const { return m_pDestinations; }
   QListWidget* SignalList() const { return m_pSignals; }
   QSpinBox* DelaySpin() const { return m_pDelay; }
-  QLabel* DelayText() const { return m_pDelayText; }
   QLabel* DelayLabel() const { return m_pDelayLabel; }
   QLabel* PriorityLabel() const { return m_pPriorityLabel; }
   QLabel* StopLabel() const { return m_pStopLabel; }
@@ -86,7 +85,6 @@ class CKeyPropertiesDlg final : public QDialog {
   QLabel* m_pSignalLabel = nullptr;
   QSpinBox* m_pDelay = nullptr;
   QLabel* m_pDelayLabel = nullptr;
-  QLabel* m_pDelayText = nullptr;
   QSpinBox* m_pPriority = nullptr;
   QLabel* m_pPriorityLabel = nullptr;
   QComboBox* m_pStop = nullptr;

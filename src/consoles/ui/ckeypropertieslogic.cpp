@@ -10,9 +10,12 @@
 #include "model/devicetype.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -70,6 +73,26 @@ int CKeyPropertiesLogic::SignalListKind(int function, bool bPreChime) {
 QString CKeyPropertiesLogic::DelayText(int steps) { return Fmt("%.2f", steps * kDelayStepMs * 0.001); }
 
 int CKeyPropertiesLogic::ClampDelay(int steps) { return std::clamp(steps, 0, kMaxDelaySteps); }
+
+bool CKeyPropertiesLogic::IsDelayInput(const QString& text) {
+  static const QRegularExpression kInput(QStringLiteral("^\\s*[0-9]*([.,][0-9]*)?\\s*$"));
+  return kInput.match(text).hasMatch();
+}
+
+std::optional<int> CKeyPropertiesLogic::DelayStepsOf(const QString& seconds) {
+  if (!IsDelayInput(seconds)) return std::nullopt;
+  QString number = seconds.trimmed().replace(QLatin1Char(','), QLatin1Char('.'));
+  if (!number.contains(QRegularExpression(QStringLiteral("[0-9]")))) return std::nullopt;
+  if (number.startsWith(QLatin1Char('.'))) number.prepend(QLatin1Char('0'));
+  if (number.endsWith(QLatin1Char('.'))) number.append(QLatin1Char('0'));
+  // A well-formed number that does not convert is too big for a double.
+  bool ok = false;
+  const double value = QLocale::c().toDouble(number, &ok);
+  if (!ok) return kMaxDelaySteps;
+  // Bounded before rounding, which must not overflow.
+  const double ms = std::min(value * 1000.0, (kMaxDelaySteps + 1) * kDelayStepMs);
+  return ClampDelay(static_cast<int>(std::lround(ms / kDelayStepMs)));
+}
 
 bool CKeyPropertiesLogic::IsOfferedInList(int type, const CBaseDevice& object) {
   return type != DT_MACRO || (object.GetID() >= 1 && object.GetID() <= CConsKey::kMaxKeyMacro);

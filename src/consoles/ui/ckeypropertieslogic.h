@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class CBaseDevice;
@@ -48,6 +49,12 @@ class CKeyPropertiesLogic final {
   // "%.2f" seconds of delay steps.
   static QString DelayText(int steps);
   static int ClampDelay(int steps);
+  // The step count nearest to a number of seconds typed by the user, with
+  // "." or "," as the decimal point, clamped to 0..255; nothing for a text
+  // that is no such number. IsDelayInput: whether text may still become
+  // one (digits and at most one decimal point).
+  static std::optional<int> DelayStepsOf(const QString& seconds);
+  static bool IsDelayInput(const QString& text);
   // Whether a signal or macro list offers object (of its pool type): a key
   // holds macros 1..50 only, so higher macros are not offered.
   static bool IsOfferedInList(int type, const CBaseDevice& object);

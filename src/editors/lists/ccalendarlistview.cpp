@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace {
 
@@ -126,13 +124,6 @@ void CCalendarListView::OnEndLabelEdit(int row, int column, const QString& text,
 }
 
 // ---- Mouse, keys and menu ------------------------------------------------------------
-
-void CCalendarListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  ResetHover();
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
-}
 
 void CCalendarListView::OnDeleteKey() {
   if (m_deleteKey) {

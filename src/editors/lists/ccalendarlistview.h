@@ -70,7 +70,6 @@ class CCalendarListView : public CEBListView {
   // A date or time picker over the cell, heightened by extraHeight pixels.
   void OpenPicker(int row, int column, CellDateTimeFormat::Kind kind, const QString& initialText, int extraHeight = 0);
 
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
   void OnDeleteKey() override;

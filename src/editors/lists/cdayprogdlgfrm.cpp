@@ -4,6 +4,7 @@
 #include "editors/lists/cdayprogdlgentryview.h"
 #include "editors/lists/cdayprogdlglistview.h"
 #include "model/cstringtable.h"
+#include "shell/controls/picturebar.h"
 
 #include <QAction>
 #include <QSplitter>
@@ -25,6 +26,7 @@ CDayprogDlgFrm::CDayprogDlgFrm(const HostFrameContext& context, QWidget* parent)
       auto* action = new QAction(LoadString(id), bar);
       action->setToolTip(LoadString(id));
       action->setObjectName(QStringLiteral("command%1").arg(id));
+      PictureBar::SetPicture(action, id);
       connect(action, &QAction::triggered, this, [this, id] { OnFrameCommand(id); });
       bar->insertAction(insertBefore, action);
     }

@@ -273,14 +273,20 @@ void CEBListView::OnRenameTimer() {
 }
 
 void CEBListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (!m_rowEditing) {
+  // The first click of a double click on the selected row has asked for a
+  // label edit, and the press that came with this event would ask again at
+  // its release: a double click never renames, so both are taken back.
+  m_renameTimer.stop();
+  m_pressedOnSelected = false;
+  if (!m_cellDoubleClick) {
     QTreeWidget::mouseDoubleClickEvent(event);
     return;
   }
-  m_renameTimer.stop();
-  m_pressedOnSelected = false;
   const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
+  if (cell.row >= 0) {
+    ResetHover();
+    EditCell(cell.row, cell.column);
+  }
   event->accept();
 }
 

@@ -105,10 +105,14 @@ class CEBListView : public QTreeWidget {
     (void)row, (void)column;
     return false;
   }
-  // The double click on a cell.
+  // The double click on a cell, in lists that take their cells' double
+  // clicks (EnableRowEditing, EnableCellDoubleClick); the hover rectangle
+  // is gone by then.
   virtual void EditCell(int row, int column) { (void)row, (void)column; }
   // The frame command the Delete key runs; 0: none.
   virtual uint32_t DeleteCommand() const { return 0; }
+  // A click asked for a label edit that waits for the double-click time.
+  bool IsRenamePending() const { return m_renameTimer.isActive(); }
 
   // Colour of the row background (odd rows tinted).
   static QColor RowColour(int row);
@@ -121,14 +125,19 @@ class CEBListView : public QTreeWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Every list's double click: lists decide what a cell does in EditCell,
+  // never here, so that no list can leave a label edit pending after it.
+  void mouseDoubleClickEvent(QMouseEvent* event) final;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
-  void EnableRowEditing() { m_rowEditing = true; }
+  void EnableRowEditing() { m_rowEditing = m_cellDoubleClick = true; }
+  // A double click on a cell runs EditCell, without the rest of row
+  // editing. Lists with neither get the tree widget's own double click.
+  void EnableCellDoubleClick() { m_cellDoubleClick = true; }
   // The Delete key of a list with row editing: the enclosing frame runs
   // DeleteCommand().
   virtual void OnDeleteKey();
@@ -149,6 +158,7 @@ class CEBListView : public QTreeWidget {
   IFileChooser* m_chooser = nullptr;
   ProgressHandler m_progressHandler;
   bool m_rowEditing = false;
+  bool m_cellDoubleClick = false;
   bool m_pressedOnSelected = false;
   // The label edit a click asked for, waiting for the double-click time.
   QTimer m_renameTimer;

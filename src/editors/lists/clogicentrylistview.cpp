@@ -7,8 +7,6 @@
 #include "shell/controls/cinplaceedit.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 CLogicEntryListView::CLogicEntryListView(CSelvantisDoc* doc, int columnCount, uint32_t deleteCommand, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_deleteCommand(deleteCommand) {
@@ -84,13 +82,4 @@ void CLogicEntryListView::OnColumnClick(int column) {
     m_pollTimer.stop();
   }
   ShowPollTitle();
-}
-
-void CLogicEntryListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) {
-    ResetHover();
-    EditCell(cell.row, cell.column);
-  }
-  event->accept();
 }

@@ -63,8 +63,6 @@ class CLogicEntryListView : public CEBListView {
   // Stops the poll and shows the plain title (every fill).
   void StopStatusPoll();
 
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-
  private:
   void ShowPollTitle();
 

@@ -5,7 +5,6 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace {
@@ -15,6 +14,7 @@ constexpr int kDataRole = Qt::UserRole + 2;
 CMonitorListViewBase::CMonitorListViewBase(CSelvantisDoc* doc, uint32_t deleteCommand, int noRowData, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_deleteCommand(deleteCommand), m_noRowData(noRowData) {
   OnInitialUpdate(MonitorListModel::kColumnCount);
+  EnableCellDoubleClick();
   connect(this, &QTreeWidget::itemSelectionChanged, this, &CMonitorListViewBase::OnSelectionChanged);
 }
 
@@ -56,12 +56,6 @@ std::optional<int> CMonitorListViewBase::Choose(uint32_t kind) {
   if (m_doc) dialog.SetDocument(m_doc);
   if (dialog.DoModal() != QDialog::Accepted) return std::nullopt;
   return dialog.GetResult();
-}
-
-void CMonitorListViewBase::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  if (cell.row >= 0) EditCell(cell.row, cell.column);
-  event->accept();
 }
 
 void CMonitorListViewBase::keyPressEvent(QKeyEvent* event) {

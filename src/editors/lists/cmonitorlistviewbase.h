@@ -47,7 +47,6 @@ class CMonitorListViewBase : public CEBListView {
                 int image);
   std::optional<int> Choose(uint32_t kind);
 
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 

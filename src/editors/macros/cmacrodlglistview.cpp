@@ -12,12 +12,14 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 
 CMacroDlgListView::CMacroDlgListView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_doc(doc) {
   OnInitialUpdate(MacroListModel::kColumnCount);
+  // The name is edited as the row's label (a click on the selected row or
+  // F2); a double click chooses the kind and does nothing elsewhere.
+  EnableRowEditing();
   SetColumn(MacroListModel::kName, QString(), kDefaultColumnWidth, Qt::AlignHCenter);
   SetColumn(MacroListModel::kKind, QString(), kDefaultColumnWidth, Qt::AlignLeft);
   SetColumn(MacroListModel::kId, QString(), kDefaultColumnWidth, Qt::AlignRight);
@@ -163,17 +165,6 @@ void CMacroDlgListView::OnSelectionChanged() {
     if (const CMacro* macro = MacroAt(indexOfTopLevelItem(item))) SetCurrentID(macro->GetID());
   }
   emit macroSelected();
-}
-
-void CMacroDlgListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const ListCell cell = CellAt(event->position().toPoint());
-  event->accept();
-  if (cell.row < 0) return;
-  if (cell.column == MacroListModel::kName) {
-    BeginLabelEdit(cell.row, cell.column);
-  } else {
-    EditCell(cell.row, cell.column);
-  }
 }
 
 void CMacroDlgListView::keyPressEvent(QKeyEvent* event) {

@@ -37,9 +37,9 @@ class CMacroDlgListView final : public CEBListView {
   CMacro* SelectedMacro() const;
 
   // The double click on a cell: column 1 chooses the macro's kind.
-  void EditCell(int row, int column);
+  void EditCell(int row, int column) override;
   // Starts the in-place name edit; false for any column but the name.
-  bool BeginLabelEdit(int row, int column);
+  bool BeginLabelEdit(int row, int column) override;
   // The end of a name edit; text null: cancelled.
   void EndLabelEdit(int row, const std::optional<QString>& text);
 
@@ -53,7 +53,6 @@ class CMacroDlgListView final : public CEBListView {
   void macroSelected();
 
  protected:
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

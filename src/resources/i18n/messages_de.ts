@@ -14,6 +14,10 @@
         <source>Warning: This console has too many Groups ! (%1)</source>
         <translation>Warnung: Diese Sprechstelle hat zu viele Gruppen ! (%1)</translation>
     </message>
+    <message>
+        <source>Keys whose group was not stored: %1</source>
+        <translation>Tasten, deren Gruppe nicht gespeichert wurde: %1</translation>
+    </message>
 </context>
 <context>
     <name>CGroup</name>

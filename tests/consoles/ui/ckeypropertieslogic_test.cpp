@@ -50,6 +50,23 @@ TEST(CKeyPropertiesLogicTest, DelayIsClampedAndShownInSeconds) {
   EXPECT_EQ(key->GetFunction().p1, 0);
 }
 
+TEST(CKeyPropertiesLogicTest, TypedSecondsBecomeTheNearestSteps) {
+  EXPECT_EQ(Logic::DelayStepsOf("1"), 28);
+  EXPECT_EQ(Logic::DelayStepsOf(" 3 "), 84);
+  EXPECT_EQ(Logic::DelayStepsOf("1,5"), 42);
+  EXPECT_EQ(Logic::DelayStepsOf(".5"), 14);
+  EXPECT_EQ(Logic::DelayStepsOf("2."), 56);
+  EXPECT_EQ(Logic::DelayStepsOf("9.1"), 255);
+  EXPECT_EQ(Logic::DelayStepsOf(QString(400, QLatin1Char('9'))), 255);
+  for (const char* text : {"", " ", ".", "-1", "1e3", "1.2.3", "x", "1,2,3"}) {
+    EXPECT_FALSE(Logic::DelayStepsOf(QString::fromLatin1(text)).has_value()) << text;
+  }
+  EXPECT_TRUE(Logic::IsDelayInput(""));
+  EXPECT_TRUE(Logic::IsDelayInput("2,"));
+  EXPECT_FALSE(Logic::IsDelayInput("2,,"));
+  EXPECT_FALSE(Logic::IsDelayInput("-"));
+}
+
 TEST(CKeyPropertiesLogicTest, SameFunctionDoesNothing) {
   CSelvantisDoc doc;
   CConsole* console = constest::AddConsole(doc);

@@ -163,7 +163,7 @@ TEST_F(CKeyViewTest, DelaySpinIsClampedAndShowsSeconds) {
   ASSERT_FALSE(dlg->DelaySpin()->isHidden());
   dlg->DelaySpin()->setValue(28);
   EXPECT_EQ(key->GetFunction().p1, 28);
-  EXPECT_EQ(dlg->DelayText()->text(), QStringLiteral("1.00"));
+  EXPECT_EQ(dlg->DelaySpin()->text(), QStringLiteral("1.00"));
   dlg->DelaySpin()->setValue(999);
   EXPECT_EQ(key->GetFunction().p1, 255);
 }

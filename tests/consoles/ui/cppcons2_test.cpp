@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include "../consoletestsupport.h"
 #include "consoles/ui/cconsoleframe.h"
@@ -20,6 +21,7 @@
 #include "consoles/ui/conskeybutton.h"
 #include "consoles/ui/cppcons1.h"
 #include "model/carchive.h"
+#include "shell/controls/cpropertysheet.h"
 #include "support/messagerecorder.h"
 
 namespace {
@@ -145,6 +147,33 @@ TEST_F(CPPCons2Test, TooManyGroupsWarnOnceOnOk) {
   EXPECT_EQ(warnings, 1);
   EXPECT_EQ(constest::LinksOnPort(*console, 30)[0].nOwnPin, (30 << 16) | 30);
   EXPECT_TRUE(constest::LinksOnPort(*console, 31).empty());
+}
+
+// The console's group slots 1 to 30 take the first thirty groups in key
+// order; the warning names each key whose group found no slot, and those
+// keys show no target when the links are read again.
+TEST_F(CPPCons2Test, TooManyGroupsNameTheKeysWhoseGroupWasNotStored) {
+  std::vector<CZone*> z = constest::AddZones(doc, 1);
+  CGroup* root = constest::AddRoot(doc, z);
+  std::vector<CGroup*> groups;
+  for (int i = 0; i < 32; ++i) groups.push_back(constest::AddGroup(doc, {z[0]}));
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6520X);
+  ASSERT_GE(console->GetProp().GetProgrammableKeyCount(), 33);
+  CPPCons2* page = Open(console);
+  // The root group takes slot 0 and no other.
+  Program(console->FindKey(1), root);
+  for (int k = 2; k <= 33; ++k) Program(console->FindKey(k), groups[static_cast<size_t>(k - 2)]);
+  page->SetModified(true);
+  QTest::mouseClick(sheet->GetButton(CPropertySheet::PSBTN_OK), Qt::LeftButton);
+  ASSERT_FALSE(sheet->isVisible());
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].text, QStringLiteral("Warning: This console has too many Groups ! (32)\n"
+                                                        "Keys whose group was not stored: 32, 33"));
+  console->RefreshKeysFromLinks(false);
+  EXPECT_EQ(console->FindKey(1)->GetTarget().object, root);
+  EXPECT_EQ(console->FindKey(31)->GetTarget().object, groups[29]);
+  EXPECT_FALSE(console->FindKey(32)->GetTarget().IsSet());
+  EXPECT_FALSE(console->FindKey(33)->GetTarget().IsSet());
 }
 
 TEST_F(CPPCons2Test, ApplyStoresTheKeysAndStaysOnThePage) {

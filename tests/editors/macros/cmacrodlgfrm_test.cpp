@@ -1,4 +1,5 @@
 #include "editors/macros/cmacrodlgfrm.h"
+#include "editors/lists/listmousesupport.h"
 #include "editors/macros/campmacroview.h"
 #include "editors/macros/campmutemacroview.h"
 #include "editors/macros/cmacrodlglistview.h"
@@ -21,6 +22,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -168,6 +170,33 @@ TEST_F(MacroListTest, KindChooserOnlyOnTypeColumn) {
   answer = CMacro::kKindNoEntry;
   list->EditCell(0, 1);
   EXPECT_EQ(frame->GetStepView()->objectName(), "CEmptyMacroView");
+}
+
+// With the user's mouse: a double click on the selected macro's name
+// neither renames nor chooses; a single click on it renames once the
+// double-click time has passed; a double click on the kind chooses.
+TEST_F(MacroListTest, MouseRenamesByClickAndChoosesTheKindByDoubleClick) {
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  Open();
+  ListMouse mouse(list);
+  ASSERT_TRUE(mouse.Ready());
+  list->SelectRow(1);
+  mouse.DoubleClick(1, MacroListModel::kName);
+  EXPECT_FALSE(list->IsRenamePending());
+  const auto nameEditor = [&] { return list->viewport()->findChild<QLineEdit*>(); };
+  EXPECT_EQ(nameEditor(), nullptr);
+  EXPECT_TRUE(askedKinds.empty());
+  mouse.Click(1, MacroListModel::kName);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return nameEditor() != nullptr; }, 20000));
+  EXPECT_EQ(nameEditor()->text(), Macro(2)->GetName());
+  EXPECT_TRUE(askedKinds.empty());
+  QTest::keyClick(nameEditor(), Qt::Key_Escape);
+  answer = CMacro::kKindStop;
+  mouse.DoubleClick(1, MacroListModel::kKind);
+  ASSERT_EQ(askedKinds.size(), 1u);
+  EXPECT_EQ(Macro(2)->GetKind(), CMacro::kKindStop);
+  EXPECT_FALSE(list->IsRenamePending());
 }
 
 TEST_F(MacroListTest, LabelEditOnlyOnNameAndCancelKeepsSelection) {
