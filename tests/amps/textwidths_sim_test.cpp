@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace zonetest;
 
 namespace {
@@ -47,14 +45,7 @@ TEST_F(AmpsTextWidthSimTest, EveryTextFieldIsCutToItsWidthAndSentBackNoLonger) {
                         if (command.IsQuery()) replies << "/VMX/ZONE1/NAME " + HostileText();
                         return false;
                       });
-  const struct {
-    QString path;
-    int width;
-    int chars;  // of the unit's text
-    CBaseDevice* object;
-    std::function<QString()> stored;
-    bool sentBack;  // a download sends the field
-  } rows[] = {
+  const HostileTextField rows[] = {
       {"/VMX/ZONE1/NAME", 32, 308, zone, [&] { return zone->GetName(); }, false},
       {"/VMX/ZONE1/TEST/IGNORE", 32, 308, zone, [&] { return zone->GetColumnText(CZone::COL_IGNORE); }, true},
       // Range lists are long: the unit's text is longer than their width.

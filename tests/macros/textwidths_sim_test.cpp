@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
@@ -49,15 +48,8 @@ TEST_F(MacroTextWidthSimTest, EveryTextParameterAndMaskIsCutToItsWidthAndSentBac
   CEventLog* log = CEventLog::Find(&doc);
   ASSERT_TRUE(lcd && buzzer && controller && supply && mute && block && log);
 
-  struct Row {
-    QString path;
-    int width;
-    int chars;  // of the unit's text
-    CBaseDevice* object;
-    std::function<QString()> stored;
-  };
   auto param = [](CMacro* macro, int index) { return [=] { return macro->GetParamText(index); }; };
-  std::vector<Row> rows = {
+  std::vector<HostileTextField> rows = {
       {PathOf(lcd, "TEXT"), 16, 308, block, param(lcd, CMacro::P_TEXT)},
       {PathOf(buzzer, "TEXT"), 16, 308, block, param(buzzer, CMacro::P_TEXT)},
       {PathOf(controller, "TITLE"), 16, 308, block, param(controller, CMacro::P_TEXT)},
@@ -81,10 +73,10 @@ TEST_F(MacroTextWidthSimTest, EveryTextParameterAndMaskIsCutToItsWidthAndSentBac
   CTransfer transfer;
   // The unit holds the macros' kinds, as a download leaves them.
   ASSERT_EQ(transfer.DownloadObject(*block), CTransfer::Result::Done);
-  for (const Row& row : rows) sim.SetValue(row.path, HostileText(row.chars));
+  for (const HostileTextField& row : rows) sim.SetValue(row.path, HostileText(row.chars));
   ASSERT_EQ(transfer.UploadObject(*block), CTransfer::Result::Done);
   ASSERT_EQ(transfer.UploadObject(*log), CTransfer::Result::Done);
-  for (const Row& row : rows) {
+  for (const HostileTextField& row : rows) {
     const QString cut = HostileTextCut(row.width, row.chars);
     ASSERT_EQ(cut.size(), row.width);
     EXPECT_EQ(row.stored(), cut) << row.path.toStdString();
@@ -93,7 +85,7 @@ TEST_F(MacroTextWidthSimTest, EveryTextParameterAndMaskIsCutToItsWidthAndSentBac
   sim.ClearLog();
   ASSERT_EQ(transfer.DownloadObject(*block), CTransfer::Result::Done);
   ASSERT_EQ(transfer.DownloadObject(*log), CTransfer::Result::Done);
-  for (const Row& row : rows) {
+  for (const HostileTextField& row : rows) {
     const QString line = row.path + " " + HostileTextCut(row.width, row.chars);
     EXPECT_EQ(LinesUnder(row.path + " "), QStringList{line}) << row.path.toStdString();
   }
