@@ -11,6 +11,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/modelstrings.h"
+#include "model/replytext.h"
 
 #include <QStringList>
 
@@ -225,7 +226,8 @@ int CLANGroup::Download(bool bQuery, int nStep) {
   if (nStep != 0) return nStep;
   // The smaller unit has no LAN groups: nothing to send, the step is done.
   if (!upgrade) return 1;
-  return SendStep(bQuery, nStep, m_strPath, QString(), m_strMembers, true);
+  return SendStep(bQuery, nStep, m_strPath, QString(), ReplyText::Field(m_strMembers, ReplyText::TextField::RangeList),
+                  true);
 }
 
 bool CLANGroup::Upload(const QString& line, QString& errorFilePath, int mode) {
@@ -236,6 +238,6 @@ bool CLANGroup::Upload(const QString& line, QString& errorFilePath, int mode) {
   if (!SplitUploadLine(line, &key, &value)) return false;
   // Only the group's own path, nothing between it and the blank.
   if (!key.isEmpty() || value.isEmpty()) return false;
-  SetMemberText(0, value);
+  SetMemberText(0, ReplyText::Field(value, ReplyText::TextField::RangeList));
   return true;
 }

@@ -11,6 +11,7 @@
 #include "model/ctext.h"
 #include "model/errorfile.h"
 #include "model/modelstrings.h"
+#include "model/replytext.h"
 #include "unit/ccontrolpad.h"
 
 #include <cstdint>
@@ -367,7 +368,9 @@ void CMonitor::FillPendingDownload() {
     const unsigned index = static_cast<unsigned>(i);
     if (m_canClear && m_entries[index].kind == QLatin1String("OFF")) continue;
     const int n = i + 1;
-    m_pending << Path() + Fmt("/TABLE%d/SEL ", n) + GetColumnText(text, MakeCode(index, FIELD_KIND))
+    m_pending << Path() + Fmt("/TABLE%d/SEL ", n) +
+                     ReplyText::Field(GetColumnText(text, MakeCode(index, FIELD_KIND)),
+                                      ReplyText::TextField::MonitorKind)
               << Path() + Fmt("/TABLE%d/IDX ", n) + GetColumnText(text, MakeCode(index, FIELD_VALUE_TEXT))
               << Path() + Fmt("/TABLE%d/AMPCHAN ", n) + GetColumnText(text, MakeCode(index, FIELD_CHANNEL_TEXT));
   }
@@ -514,8 +517,9 @@ bool CMonitor::Upload(const QString& line, QString& errorFilePath, int mode) {
   if (entry >= 1 && entry <= kEntryCount) {
     Entry& target = m_entries[static_cast<size_t>(entry - 1)];
     if (rest == QLatin1String("/SEL")) {
-      if (target.kind != value) {
-        target.kind = value;
+      const QString kind = ReplyText::Field(value, ReplyText::TextField::MonitorKind);
+      if (target.kind != kind) {
+        target.kind = kind;
         SetModified();
       }
       return true;

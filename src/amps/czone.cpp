@@ -677,7 +677,10 @@ int CZone::Download(bool bQuery, int nStep) {
   if (nStep == -1) return (m_pDoc != nullptr && m_pDoc->GetUpgradeFlag() != 0) ? kStepsUpgrade : kStepsPlain;
   if (nStep < 0 || nStep >= kStepsUpgrade) return nStep;
   const DownloadStep& step = kSteps[nStep];
-  return SendStep(bQuery, nStep, m_strPath, QLatin1String(step.key), GetColumnText(step.column), true);
+  QString value = GetColumnText(step.column);
+  // An over-long text of a project file never goes beyond its field.
+  if (step.column == COL_IGNORE) value = ReplyText::Field(value, ReplyText::TextField::ZoneIgnore);
+  return SendStep(bQuery, nStep, m_strPath, QLatin1String(step.key), value, true);
 }
 
 bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
@@ -700,9 +703,9 @@ bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
   };
 
   if (key == QLatin1String("/NAME")) {
-    const QString name = ReplyText::Field(value, ReplyText::kNameChars).trimmed();
+    const QString name = ReplyText::Field(value, ReplyText::TextField::Name).trimmed();
     if (!name.isEmpty() && name != m_strName) {
-      SetUniqueName(name, false);
+      SetUniqueName(name, false, ReplyText::kNameChars);
       Invalidate();
     }
   } else if (key == QLatin1String("/OUTPUT")) {
@@ -729,7 +732,7 @@ bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
     if (!ScanInt(value == kOff ? kNone : value, &number)) return false;
     SetValue(key == QLatin1String("/TEST/POSTOL") ? COL_POSTOL : COL_NEGTOL, number);
   } else if (key == QLatin1String("/TEST/IGNORE")) {
-    SetColumnText(COL_IGNORE, value);
+    SetColumnText(COL_IGNORE, ReplyText::Field(value, ReplyText::TextField::ZoneIgnore));
   } else if (key == QLatin1String("/TESTVOL")) {
     int number = 0;
     if (!ScanInt(value, &number)) return false;

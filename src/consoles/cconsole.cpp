@@ -13,6 +13,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/modelstrings.h"
+#include "model/replytext.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -189,6 +190,9 @@ QString CConsole::SettingValue(int code) const {
     CollectGroupZones(*group, zones);
     return FormatRangeList(zones, kZoneBits);
   }
+  // A name given on the canvas or in an older file may be longer than the
+  // unit's field.
+  if (base == CConsProp::P_NAME) return ReplyText::Field(GetName(), ReplyText::TextField::Name);
   return m_prop.GetParamText(base);
 }
 

@@ -5,6 +5,7 @@
 #include "model/carchive.h"
 #include "model/cmessagesink.h"
 #include "model/ctext.h"
+#include "model/replytext.h"
 
 #include <QLoggingCategory>
 
@@ -235,7 +236,9 @@ bool CConsProp::SetParamText(int code, const QString& text) {
       if (isNumber) m_nOnPrio = number;
       return true;
     case P_NAME:
-      if (m_pOwner != nullptr) m_pOwner->SetUniqueName(text, true);
+      if (m_pOwner != nullptr)
+        m_pOwner->SetUniqueName(ReplyText::Field(text, ReplyText::TextField::Name).trimmed(), true,
+                                ReplyText::kNameChars);
       return true;
     case P_LONGCODE: return setCode(m_strLongCode, 1000, 9999, kDefaultLongCode);
     case P_SHORTCODE: return setCode(m_strShortCode, 100, 999, kDefaultShortCode);

@@ -9,6 +9,7 @@
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "model/replytext.h"
 
 #include <QRegularExpression>
 
@@ -89,7 +90,7 @@ void CGlobalReadyInput::GetColumnText(QString& out, int code) const {
 
 bool CGlobalReadyInput::SetUserText(int index, const QString& text) {
   if (index < 0 || index >= kUserTextCount) return false;
-  m_userTexts[index] = CleanText(text);
+  m_userTexts[index] = ReplyText::Field(CleanText(text), ReplyText::TextField::FaultText);
   SetModified();
   return true;
 }
@@ -126,7 +127,9 @@ int CGlobalReadyInput::Download(bool bQuery, int nStep) {
     line = Path() + QStringLiteral("/MASKTIME ") + (bQuery ? q : Fmt("%2.1f", static_cast<double>(m_maskTime)));
   } else if (nStep <= 1 + kUserTextCount) {
     const int index = nStep - 2;
-    line = Path() + Fmt("/TEXT%d ", index + 1) + (bQuery ? q : m_userTexts.at(index));
+    // A text of an older project file may be longer than the unit's field.
+    line = Path() + Fmt("/TEXT%d ", index + 1) +
+           (bQuery ? q : ReplyText::Field(m_userTexts.at(index), ReplyText::TextField::FaultText));
   } else {
     const int id = (nStep - 7) / 6 + 1;
     const int field = (nStep - 7) % 6;

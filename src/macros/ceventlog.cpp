@@ -6,6 +6,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "model/replytext.h"
 
 #include <QStringList>
 
@@ -146,7 +147,7 @@ void CEventLog::GetParamText(QString* out, int index) const {
 void CEventLog::SetParamText(int index, const QString& text, int) {
   const int slot = Slot(index);
   if (slot >= 0) {
-    m_masks[static_cast<size_t>(slot)] = CleanMask(text);
+    m_masks[static_cast<size_t>(slot)] = CleanMask(ReplyText::Field(text, ReplyText::TextField::RangeList));
     SetModified();
     return;
   }
@@ -204,7 +205,9 @@ int CEventLog::Download(bool bQuery, int nStep) {
   if (nStep < 0) return kStepCount;
   if (nStep >= kStepCount) return -1;
   const LineSpec& line = kLines[nStep];
-  return SendStep(bQuery, nStep, m_strPath, QLatin1String(line.key), GetParamText(line.index));
+  // A mask of an older project file may be longer than the unit takes.
+  return SendStep(bQuery, nStep, m_strPath, QLatin1String(line.key),
+                  ReplyText::Field(GetParamText(line.index), ReplyText::TextField::RangeList));
 }
 
 bool CEventLog::Upload(const QString& line, QString&, int mode) {

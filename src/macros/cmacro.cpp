@@ -10,6 +10,7 @@
 #include "model/cstringtable.h"
 #include "model/ctext.h"
 #include "model/errorfile.h"
+#include "model/replytext.h"
 
 #include <QDateTime>
 #include <QTime>
@@ -36,7 +37,6 @@ void StoreParam(std::map<int, Value>& params, int index, const Value& value) {
 
 constexpr uint32_t kStrNoEntry = 34421;  // "No entry"
 constexpr uint32_t kStrAll = 34487;      // "All"
-constexpr int kLcdTextMax = 16;
 constexpr float kMaxPulse = 300.0f;
 constexpr float kMinPulse = 0.1f;
 constexpr float kMaxStepDelay = 300.0f;
@@ -248,12 +248,23 @@ const char* const kVolumeSources[] = {"OFF",  "IN1",  "IN2",   "IN3",   "IN4",  
                                       "OUT3", "OUT4", "CHIME", "ALARM", "MESSAGE", "MONITOR"};
 const char* const kRecordFormats[] = {"20KHZ LINEAR", "10KHZ \xB5-LAW"};
 
-// Control characters would split the command line the text travels in.
-QString CleanText(const QString& text) {
-  QString out = text;
-  for (QChar& c : out)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char(' ');
-  return out;
+// A free text parameter cut to its field on the unit; the keyword
+// parameters (volume source, recording format) are checked by the setter
+// instead and pass unchanged.
+QString FitText(int kind, int index, const QString& text) {
+  using ReplyText::TextField;
+  switch (index) {
+    case CMacro::P_TEXT: {
+      const TextField field = kind == CMacro::kKindBuzzer     ? TextField::BuzzerPattern
+                              : kind == CMacro::kKindVirtCtrl ? TextField::ControllerTitle
+                                                              : TextField::LcdText;
+      return ReplyText::Field(text, field);
+    }
+    case CMacro::P_UNIT: return ReplyText::Field(text, TextField::ControllerUnit);
+    case CMacro::P_AMP_CHANNELS:
+    case CMacro::P_AMPS: return ReplyText::Field(text, TextField::RangeList);
+    default: return text;
+  }
 }
 
 float CleanFloat(float value) { return std::isfinite(value) ? value : 0.0f; }
@@ -630,7 +641,8 @@ void CMacro::GetParamText(QString* out, int index) const {
 }
 
 void CMacro::SetParamText(int index, const QString& rawText) {
-  const QString text = CleanText(rawText);
+  // Control characters would split the command line the text travels in.
+  const QString text = ReplyText::Clean(rawText);
   if (IsFloatParam(index)) {
     float value = 0.0f;
     if (ScanFloat(text, &value)) SetParamFloat(index, value);
@@ -648,11 +660,8 @@ void CMacro::SetParamText(int index, const QString& rawText) {
       return;
     }
     case P_TEXT:
-      StoreParam(m_texts, index, m_nKind == kKindLCDText ? text.left(kLcdTextMax) : text);
-      SetModified();
-      return;
     case P_UNIT:
-      StoreParam(m_texts, index, text);
+      StoreParam(m_texts, index, FitText(m_nKind, index, text));
       SetModified();
       return;
     case P_AMP_CHANNELS:
@@ -663,7 +672,7 @@ void CMacro::SetParamText(int index, const QString& rawText) {
         stored = QStringLiteral("NONE");
       else if (t.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0 || t == LoadString(kStrAll))
         stored = QStringLiteral("ALL");
-      m_texts[index] = stored;
+      m_texts[index] = FitText(m_nKind, index, stored);
       SetModified();
       return;
     }
@@ -793,8 +802,9 @@ QStringList CMacro::GetDownloadLines(bool bQuery) const {
       case Wire::OnOff: value = OnOffText(GetParam(spec.index) != 0); break;
       case Wire::TrueFalse: value = TrueFalseText(GetParam(spec.index) != 0); break;
       case Wire::Text: {
+        // A text of an older project file may be longer than its field.
         const auto it = m_texts.find(spec.index);
-        value = it == m_texts.end() ? QString() : it->second;
+        value = it == m_texts.end() ? QString() : FitText(m_nKind, spec.index, it->second);
         break;
       }
       case Wire::Float1: value = Fmt("%.1f", static_cast<double>(GetParamFloat(spec.index))); break;
@@ -905,15 +915,7 @@ bool CMacro::TakeValue(const QString& key, const QString& value, const QString& 
       SetModified();
       return true;
     }
-    case Wire::Text:
-      if (spec->index == P_AMPS || spec->index == P_AMP_CHANNELS || spec->index == P_VOLSOURCE ||
-          spec->index == P_QUALITY) {
-        SetParamText(spec->index, value);
-      } else {
-        StoreParam(m_texts, spec->index, CleanText(value));
-        SetModified();
-      }
-      return true;
+    case Wire::Text: SetParamText(spec->index, value); return true;
     case Wire::Float1:
     case Wire::FloatF:
       if (!ScanFloat(v, &real)) return false;
@@ -1029,7 +1031,7 @@ void CMacro::Serialize(CArchive& ar) {
     int32_t index = 0;
     QString value;
     ar >> index >> value;
-    if (IsTextParam(index)) m_texts[index] = CleanText(value);
+    if (IsTextParam(index)) m_texts[index] = ReplyText::Clean(value);
   }
   uint32_t low = 0, high = 0;
   ar >> low >> high;

@@ -325,7 +325,8 @@ bool CBaseDevice::NameClashes(const QString& name) const {
   return m_pDoc != nullptr && m_pDoc->FindObjectByName(name, this) != nullptr;
 }
 
-bool CBaseDevice::SetUniqueName(const QString& name, bool bMessage) {
+bool CBaseDevice::SetUniqueName(const QString& wanted, bool bMessage, int width) {
+  const QString name = width > 0 ? wanted.left(width) : wanted;
   if (name.isEmpty()) {
     AfxMessageBox(ModelString(IDS_NAME_TOO_SHORT), MB_OK | MB_ICONEXCLAMATION, IDS_NAME_TOO_SHORT);
     return false;
@@ -337,7 +338,8 @@ bool CBaseDevice::SetUniqueName(const QString& name, bool bMessage) {
       if (other != this) used.insert(other->GetName());
     }
     for (int n = 1;; ++n) {
-      unique = name + Fmt("_%d", n);
+      const QString suffix = Fmt("_%d", n);
+      unique = (width > 0 ? name.left(qMax(0, width - suffix.size())) : name) + suffix;
       if (!used.contains(unique)) break;
     }
     if (bMessage)

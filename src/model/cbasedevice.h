@@ -127,8 +127,10 @@ class CBaseDevice : public CObject {
 
   // Refuses an empty name (message 34212). A name another object of the
   // document has becomes "%s_%d" with the first free n from 1; with bMessage
-  // the user is told (34213). True when a name was set.
-  bool SetUniqueName(const QString& name, bool bMessage);
+  // the user is told (34213). True when a name was set. With a width the
+  // name is cut to it, and "_%d" takes the place of its last characters, so
+  // that a name the unit holds stays within its field there.
+  bool SetUniqueName(const QString& name, bool bMessage, int width = 0);
   // Refuses an empty name (34212) or one another object has (34267); the
   // messages only with bMessage. Sets the name and redraws; true on success.
   bool Rename(const QString& name, bool bMessage = true);

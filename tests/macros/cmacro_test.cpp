@@ -179,7 +179,8 @@ TEST_F(CMacroTest, TextsAreCutForTheDisplayAndKeptOnOneLine) {
   EXPECT_EQ(lcd->GetParamText(CMacro::P_TEXT), QStringLiteral("0123456789ABCDEF"));
   CMacro* vc = Make(CMacro::kKindVirtCtrl);
   vc->SetParamText(CMacro::P_TEXT, QStringLiteral("Hall volume\r\n/PROTECT OFF"));
-  EXPECT_EQ(vc->GetParamText(CMacro::P_TEXT), QStringLiteral("Hall volume  /PROTECT OFF"));
+  // A controller's title is one display line as well.
+  EXPECT_EQ(vc->GetParamText(CMacro::P_TEXT), QStringLiteral("Hall volume  /PR"));
   for (const QString& line : vc->GetDownloadLines(false)) EXPECT_FALSE(line.contains(QLatin1Char('\n')));
 
   CMacro* volume = Make(CMacro::kKindVolume);

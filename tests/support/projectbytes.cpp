@@ -83,3 +83,21 @@ bool PatchSchema(QByteArray& bytes, const char* className, int schema) {
   }
   return false;
 }
+
+bool ReplaceText(QByteArray& bytes, const QString& text, const QString& replacement) {
+  if (CProjectFile::HasChecksumTrailer(bytes)) bytes.chop(CProjectFile::kTrailerBytes);
+  const QByteArray needle = char(text.size()) + text.toLatin1();
+  const int at = text.size() < 0xFF ? bytes.indexOf(needle) : -1;
+  if (at < 0) return false;
+  QByteArray encoded;
+  const int size = static_cast<int>(replacement.size());
+  if (size < 0xFF) {
+    encoded.append(char(size));
+  } else {
+    encoded.append(char(0xFF));
+    encoded.append(char(size & 0xFF));
+    encoded.append(char((size >> 8) & 0xFF));
+  }
+  bytes.replace(at, needle.size(), encoded + replacement.toLatin1());
+  return true;
+}

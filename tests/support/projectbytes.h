@@ -2,6 +2,7 @@
 #define SELV_TESTS_SUPPORT_PROJECTBYTES_H
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <initializer_list>
@@ -42,5 +43,11 @@ QByteArray Int32s(std::initializer_list<int32_t> values);
 // version wrote it, without the checksum trailer. False when the tag is not
 // found.
 bool PatchSchema(QByteArray& bytes, const char* className, int schema);
+
+// Rewrites the first archive string equal to text (shorter than 255
+// characters) as replacement, without the checksum trailer, as another
+// program or an older version may have written it: texts longer than their
+// fields. False when the string is not found.
+bool ReplaceText(QByteArray& bytes, const QString& text, const QString& replacement);
 
 #endif

@@ -10,6 +10,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/devicetype.h"
+#include "model/replytext.h"
 #include "shell/controls/cobjecttreectrl.h"
 #include "shell/cselvantisview.h"
 
@@ -25,6 +26,8 @@ CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet& sheet, QWidget* parent) 
   layout->addWidget(new QLabel(tr("Overview of consoles"), this));
   m_tree = new CObjectTreeCtrl(this);
   m_tree->setObjectName(QStringLiteral("tree%1").arg(kTreeId));
+  // A console's name goes to the unit, whose field holds no more.
+  m_tree->SetNameWidth(ReplyText::kNameChars);
   layout->addWidget(m_tree, 1);
   setMinimumWidth(200);
   m_images.FollowExpansion(m_tree, kImageStrip);

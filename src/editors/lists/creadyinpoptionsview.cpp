@@ -4,6 +4,7 @@
 #include "editors/lists/readyinputlistmodel.h"
 #include "logic/cglobalreadyinput.h"
 #include "model/cselvantisdoc.h"
+#include "model/replytext.h"
 #include "shell/controls/cinplaceedit.h"
 #include "shell/controls/cvalueedit.h"
 
@@ -78,6 +79,8 @@ bool CReadyInpOptionsView::BeginTextEdit(int row) {
   const QRect rect(m_list->header()->sectionViewportPosition(0), rowRect.top(), m_list->header()->sectionSize(0),
                    rowRect.height());
   auto* edit = new CInPlaceEdit(row, 0, item->text(0), m_list->viewport(), rect);
+  // The unit shows a fault text on a console's display line.
+  edit->setMaxLength(ReplyText::Width(ReplyText::TextField::FaultText));
   m_editor = edit;
   connect(edit, &CInPlaceEdit::endEdit, this, [this](int r, int, const QString& text, bool cancelled) {
     m_editor = nullptr;

@@ -3,6 +3,7 @@
 #include "macros/cmacro.h"
 #include "model/ctext.h"
 #include "model/devicetype.h"
+#include "model/replytext.h"
 #include "shell/controls/cvalueedit.h"
 
 #include <QComboBox>
@@ -20,6 +21,9 @@ CVirtCtrlMacroView::CVirtCtrlMacroView(CMacroDlgFrm* frame, QWidget* parent)
       m_unit(AddValueRow(tr("Unit"))),
       m_digits(AddValueRow(tr("Digits behind point"))) {
   m_item->setObjectName(QStringLiteral("item"));
+  // The unit shows title and unit on a display line each.
+  m_text->setMaxLength(ReplyText::Width(ReplyText::TextField::ControllerTitle));
+  m_unit->setMaxLength(ReplyText::Width(ReplyText::TextField::ControllerUnit));
   connect(m_item, &QComboBox::activated, this, [this](int index) {
     CMacro* macro = CurrentMacro();
     if (macro && index >= 0) MacroStepFields::WriteMirrored(*macro, CMacro::P_VC_ITEM, m_item->itemData(index).toInt());

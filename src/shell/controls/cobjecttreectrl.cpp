@@ -80,6 +80,10 @@ bool CObjectTreeCtrl::edit(const QModelIndex& index, EditTrigger trigger, QEvent
   const bool started = QTreeWidget::edit(index, trigger, event);
   if (started) {
     m_editIndex = index;
+    auto* line = qobject_cast<QLineEdit*>(indexWidget(index));
+    if (line && m_nameWidth > 0) {
+      line->setMaxLength(m_nameWidth);
+    }
   }
   return started;
 }

@@ -29,6 +29,10 @@ class CObjectTreeCtrl : public QTreeWidget {
   // Sets every item of the object to its current name.
   void RefreshObject(const CBaseDevice* object);
 
+  // The longest name the label editor takes (0, the default: any length),
+  // for trees of objects whose names go to the unit.
+  void SetNameWidth(int width) { m_nameWidth = width; }
+
   // Renames the object from an edited label: true when the object took the
   // name. The item (if any) shows the object's name afterwards either way.
   bool RenameFromLabel(QTreeWidgetItem* item, const QString& text);
@@ -46,6 +50,7 @@ class CObjectTreeCtrl : public QTreeWidget {
 
   QPointer<CSelvantisDoc> m_doc;
   QPersistentModelIndex m_editIndex;
+  int m_nameWidth = 0;
 };
 
 #endif

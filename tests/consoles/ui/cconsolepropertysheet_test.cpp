@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -191,6 +193,20 @@ TEST_F(CConsolePropertySheetTest, TheRootCannotBeRenamedAConsoleCan) {
   EXPECT_FALSE(Tree()->RenameFromLabel(item, QStringLiteral("Hall")));
   EXPECT_EQ(first->GetName(), QStringLiteral("Desk"));
   EXPECT_EQ(item->text(0), QStringLiteral("Desk"));
+}
+
+TEST_F(CConsolePropertySheetTest, ATypedNameTakesNoMoreThanTheUnitsField) {
+  Open(first);
+  QTreeWidgetItem* item = ItemOf(first);
+  Tree()->setCurrentItem(item);
+  Tree()->editItem(item, 0);
+  auto* editor = Tree()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("Reception desk of the north wing, ground floor"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();  // the item delegate commits on the next turn
+  EXPECT_EQ(first->GetName(), QStringLiteral("Reception desk of the north wing"));
 }
 
 TEST_F(CConsolePropertySheetTest, EnterAndEscapeInTheTreePressOkAndCancel) {

@@ -229,6 +229,18 @@ TEST_F(ReadyInputListTest, EditedUserTextReachesTheListAndEscapeLeavesIt) {
   EXPECT_EQ(global->GetText(0), "Door contact");
 }
 
+TEST_F(ReadyInputListTest, ATypedUserTextTakesOneDisplayLine) {
+  Open();
+  ASSERT_TRUE(options->BeginTextEdit(1));
+  auto* edit = qobject_cast<QLineEdit*>(options->CurrentEditor());
+  ASSERT_NE(edit, nullptr);
+  edit->selectAll();
+  QTest::keyClicks(edit, "Emergency exit door open");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(global->GetText(1), "Emergency exit d");
+  EXPECT_EQ(options->List()->topLevelItem(1)->text(0), "Emergency exit d");
+}
+
 TEST_F(ReadyInputListTest, MaskTimeIsReadOnFocusLossAndShownAsStored) {
   Open();
   options->MaskTimeEdit()->setText("12.34");

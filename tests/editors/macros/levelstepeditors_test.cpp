@@ -220,3 +220,22 @@ TEST_F(LevelStepTest, VirtualControllerStepsShowAsStoredAndReachThePartner) {
   view->OnKillfocusValue();
   EXPECT_FLOAT_EQ(partner->GetParamFloat(CMacro::P_VC_VALUE), 1.5f);
 }
+
+TEST_F(LevelStepTest, VirtualControllerTitleAndUnitTakeOneDisplayLineOfTyping) {
+  CMacro* first = Create(CMacro::kKindVirtCtrl);
+  ASSERT_NE(first, nullptr);
+  auto* view = StepView<CVirtCtrlMacroView>();
+  ASSERT_NE(view, nullptr);
+  const struct {
+    CValueEdit* edit;
+    int param;
+  } rows[] = {{view->TextEdit(), CMacro::P_TEXT}, {view->UnitEdit(), CMacro::P_UNIT}};
+  for (const auto& row : rows) {
+    row.edit->clear();
+    QTest::keyClicks(row.edit, QStringLiteral("0123456789ABCDEFGHIJ"));
+    EXPECT_EQ(row.edit->text(), QStringLiteral("0123456789ABCDEF")) << row.param;
+    view->OnKillfocusText(row.param);
+    EXPECT_EQ(first->GetParamText(row.param), QStringLiteral("0123456789ABCDEF")) << row.param;
+    EXPECT_EQ(first->GetPartner()->GetParamText(row.param), QStringLiteral("0123456789ABCDEF")) << row.param;
+  }
+}
