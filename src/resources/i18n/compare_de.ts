@@ -1,0 +1,298 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>CCompareReport</name>
+    <message>
+        <source>%1 (%2 settings)</source>
+        <translation>%1 (%2 Einstellungen)</translation>
+    </message>
+    <message>
+        <source>%1 settings were not answered.</source>
+        <translation>%1 Einstellungen wurden nicht beantwortet.</translation>
+    </message>
+    <message>
+        <source>In the project</source>
+        <translation>Im Projekt</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Not compared, the upload does not read them: %1.</source>
+        <translation>Nicht verglichen, der Upload liest sie nicht: %1.</translation>
+    </message>
+    <message>
+        <source>Object</source>
+        <translation>Objekt</translation>
+    </message>
+    <message>
+        <source>On the unit</source>
+        <translation>In der Zentrale</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>The comparison stopped at %1 % of the upload (%2 of %3 steps): %4. The unit was not read completely, so there is no verdict.</source>
+        <translation>Der Vergleich endete bei %1 % des Uploads (%2 von %3 Schritten): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
+    </message>
+    <message>
+        <source>The unit differs from this project: %1 of %2 settings compared differ.</source>
+        <translation>Die Zentrale weicht von diesem Projekt ab: %1 von %2 verglichenen Einstellungen sind verschieden.</translation>
+    </message>
+    <message>
+        <source>The unit holds this project: %1 settings compared, no difference.</source>
+        <translation>Die Zentrale enthält dieses Projekt: %1 Einstellungen verglichen, kein Unterschied.</translation>
+    </message>
+    <message>
+        <source>not answered</source>
+        <translation>nicht beantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>CUnitCompare</name>
+    <message>
+        <source>Alarm generator</source>
+        <translation>Alarmgenerator</translation>
+    </message>
+    <message>
+        <source>Amplifier</source>
+        <translation>Verstärker</translation>
+    </message>
+    <message>
+        <source>Amplifier table</source>
+        <translation>Verstärkertabelle</translation>
+    </message>
+    <message>
+        <source>Appointment</source>
+        <translation>Termin</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Audio input slot</source>
+        <translation>Audio-Eingangssteckplatz</translation>
+    </message>
+    <message>
+        <source>Audio output slot</source>
+        <translation>Audio-Ausgangssteckplatz</translation>
+    </message>
+    <message>
+        <source>Audio signal</source>
+        <translation>Audiosignal</translation>
+    </message>
+    <message>
+        <source>Audio source</source>
+        <translation>Audioquelle</translation>
+    </message>
+    <message>
+        <source>Backup amplifiers</source>
+        <translation>Reserveverstärker</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>Central unit</source>
+        <translation>Zentrale</translation>
+    </message>
+    <message>
+        <source>Chime generator</source>
+        <translation>Gonggenerator</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Uhr</translation>
+    </message>
+    <message>
+        <source>Collection call</source>
+        <translation>Sammelruf</translation>
+    </message>
+    <message>
+        <source>Collective fault</source>
+        <translation>Sammelstörung</translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation>Bedingung</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Bedingungen</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>Sprechstelle</translation>
+    </message>
+    <message>
+        <source>Consoles</source>
+        <translation>Sprechstellen</translation>
+    </message>
+    <message>
+        <source>Control pad</source>
+        <translation>Steuerfeld</translation>
+    </message>
+    <message>
+        <source>Day program</source>
+        <translation>Tagesprogramm</translation>
+    </message>
+    <message>
+        <source>Digital slot</source>
+        <translation>Digitalsteckplatz</translation>
+    </message>
+    <message>
+        <source>Event log</source>
+        <translation>Ereignisprotokoll</translation>
+    </message>
+    <message>
+        <source>Fuses</source>
+        <translation>Sicherungen</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>Holiday</source>
+        <translation>Feiertag</translation>
+    </message>
+    <message>
+        <source>Interface slot</source>
+        <translation>Schnittstellensteckplatz</translation>
+    </message>
+    <message>
+        <source>LAN group</source>
+        <translation>LAN-Gruppe</translation>
+    </message>
+    <message>
+        <source>Logic output</source>
+        <translation>Logikausgang</translation>
+    </message>
+    <message>
+        <source>Logic outputs</source>
+        <translation>Logikausgänge</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>Makro</translation>
+    </message>
+    <message>
+        <source>Macros</source>
+        <translation>Makros</translation>
+    </message>
+    <message>
+        <source>Memo flag</source>
+        <translation>Merker</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>Message recorder</source>
+        <translation>Nachrichtenspeicher</translation>
+    </message>
+    <message>
+        <source>Module</source>
+        <translation>Modul</translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <translation>Überwachung</translation>
+    </message>
+    <message>
+        <source>Object</source>
+        <translation>Objekt</translation>
+    </message>
+    <message>
+        <source>Pilot tone generator</source>
+        <translation>Pilottongenerator</translation>
+    </message>
+    <message>
+        <source>Power management</source>
+        <translation>Energieverwaltung</translation>
+    </message>
+    <message>
+        <source>Ready input</source>
+        <translation>Bereitschaftseingang</translation>
+    </message>
+    <message>
+        <source>Ready inputs</source>
+        <translation>Bereitschaftseingänge</translation>
+    </message>
+    <message>
+        <source>Relay</source>
+        <translation>Relais</translation>
+    </message>
+    <message>
+        <source>Relay topology</source>
+        <translation>Relaistopologie</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Triggers</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Virtual controller</source>
+        <translation>Virtueller Regler</translation>
+    </message>
+    <message>
+        <source>Virtual controllers</source>
+        <translation>Virtuelle Regler</translation>
+    </message>
+    <message>
+        <source>Weekly program</source>
+        <translation>Wochenprogramm</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>Zone test</source>
+        <translation>Zonentest</translation>
+    </message>
+    <message>
+        <source>another transfer was running</source>
+        <translation>eine andere Übertragung lief</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>the connection to the unit was lost</source>
+        <translation>die Verbindung zur Zentrale ist unterbrochen</translation>
+    </message>
+    <message>
+        <source>the copy of the project went away</source>
+        <translation>die Kopie des Projekts ist verloren gegangen</translation>
+    </message>
+    <message>
+        <source>the project could not be copied: %1</source>
+        <translation>das Projekt ließ sich nicht kopieren: %1</translation>
+    </message>
+    <message>
+        <source>the unit is not connected</source>
+        <translation>die Zentrale ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <translation>die Zentrale antwortet nicht mehr</translation>
+    </message>
+</context>
+</TS>
