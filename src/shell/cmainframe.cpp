@@ -1,6 +1,7 @@
 #include "shell/cmainframe.h"
 
 #include "link/ccommandfile.h"
+#include "link/ccomparereport.h"
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -8,6 +9,7 @@
 #include "model/cselvantisdoc.h"
 #include "shell/caboutdlg.h"
 #include "shell/cchildframe.h"
+#include "shell/ccomparewnd.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/cdocmanager.h"
 #include "shell/cdrawingprintjob.h"
@@ -407,6 +409,7 @@ bool CMainFrame::OnCommand(int id) {
       case kCommDownload: handled = doc && m_link->Download(*doc); break;
       case kCommUpload: handled = doc && m_link->Upload(*doc); break;
       case kCommExport: handled = doc && OnCommExport(*doc); break;
+      case kCommCompare: handled = doc && OnCommCompare(*doc); break;
       case kCommSendFile: {
         const QString path = m_fileChooser->OpenFileName(this, tr("Send command file"),
                                                          tr("Command files (*.txt *.TXT);;All files (*)"));
@@ -657,6 +660,19 @@ bool CMainFrame::OnCommExport(CSelvantisDoc& doc) {
   const QString path = m_fileChooser->SaveFileName(this, tr("Export parameters"), proposed,
                                                    tr("Command files (*.txt *.TXT);;All files (*)"));
   return !path.isEmpty() && m_link->Export(doc, path);
+}
+
+bool CMainFrame::OnCommCompare(CSelvantisDoc& doc) {
+  CCompareReport report;
+  if (!m_link->Compare(doc, &report)) return false;
+  if (report.IsStopped()) {
+    AfxMessageBox(report.Summary(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  auto* window = new CCompareWnd(report, doc.GetTitle(), m_fileChooser, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  return true;
 }
 
 void CMainFrame::OnViewProject() {

@@ -53,6 +53,35 @@
     </message>
 </context>
 <context>
+    <name>CCompareWnd</name>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Compare with the unit: %1</source>
+        <translation>Mit Zentrale vergleichen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkPanel</name>
+    <message>
+        <source>Compare with the unit</source>
+        <translation>Mit Zentrale vergleichen</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Co&amp;mpare with unit</source>
+        <translation>Mit Zentrale ver&amp;gleichen</translation>
+    </message>
+</context>
+<context>
     <name>CUnitCompare</name>
     <message>
         <source>Alarm generator</source>
