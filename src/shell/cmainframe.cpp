@@ -12,6 +12,7 @@
 #include "shell/ccomparewnd.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/cdocmanager.h"
+#include "shell/cdrawingpdf.h"
 #include "shell/cdrawingprintjob.h"
 #include "shell/cdroppedfiles.h"
 #include "shell/ciconfactory.h"
@@ -626,14 +627,8 @@ void CMainFrame::OnFilePrintSetup() {
 bool CMainFrame::ExportPdf(const QString& path) {
   CSelvantisDoc* doc = GetActiveDocument();
   if (!doc || path.isEmpty()) return false;
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setOutputFileName(path);
-  pdf.setPageLayout(m_printer->pageLayout());
-  pdf.setDocName(doc->GetTitle());
-  CDrawingPrintJob job(*doc, m_bitmaps);
   QString error;
-  if (!job.Print(pdf, &error)) {
+  if (!CDrawingPdf::Write(*doc, m_bitmaps, m_printer->pageLayout(), path, &error)) {
     AfxMessageBox(tr("The drawing cannot be written to \"%1\":\n%2").arg(QDir::toNativeSeparators(path), error),
                   MB_OK | MB_ICONSTOP);
     return false;
