@@ -136,13 +136,14 @@ QString CCompareReport::Summary() const {
                                   "The unit holds this project: %1 settings compared, no difference."))
           .arg(m_compared);
     case Outcome::Differs: {
-      QString text = Tr(QT_TRANSLATE_NOOP("CCompareReport",
-                                          "The unit differs from this project: %1 of %2 settings compared differ."))
-                         .arg(DifferenceCount())
-                         .arg(m_compared);
+      QString text =
+          Tr(QT_TRANSLATE_NOOP("CCompareReport",
+                               "The unit differs from this project: differences in %1 of %2 settings compared."))
+              .arg(DifferenceCount())
+              .arg(m_compared);
       if (UnansweredCount() > 0)
         text += QLatin1Char(' ') +
-                Tr(QT_TRANSLATE_NOOP("CCompareReport", "%1 settings were not answered.")).arg(UnansweredCount());
+                Tr(QT_TRANSLATE_NOOP("CCompareReport", "Settings not answered: %1.")).arg(UnansweredCount());
       return text;
     }
     case Outcome::Stopped: break;
@@ -162,8 +163,8 @@ QString CCompareReport::NotComparedLine() const {
   if (m_stopped || m_notCompared.empty()) return QString();
   QStringList kinds;
   for (const NotComparedKind& entry : m_notCompared)
-    kinds << Tr(QT_TRANSLATE_NOOP("CCompareReport", "%1 (%2 settings)")).arg(entry.kind).arg(entry.settings);
-  return Tr(QT_TRANSLATE_NOOP("CCompareReport", "Not compared, the upload does not read them: %1."))
+    kinds << QStringLiteral("%1 (%2)").arg(entry.kind).arg(entry.settings);
+  return Tr(QT_TRANSLATE_NOOP("CCompareReport", "Settings not compared, as the upload does not read them: %1."))
       .arg(kinds.join(QStringLiteral(", ")));
 }
 

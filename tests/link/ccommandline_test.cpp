@@ -146,7 +146,7 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   EXPECT_EQ(ReadFile(differences).toStdString(),
             "Object\tName\tSetting\tIn the project\tOn the unit\r\n"
             "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8\t-20.0\r\n");
-  EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: 1 of "))
+  EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 1 of "))
       << differs.err.toStdString();
 
   const QString uploaded = dir.filePath(QStringLiteral("unit.sxm"));

@@ -96,7 +96,7 @@ TEST(CCompareReportTest, TheVerdictCountsDifferencesAndUnansweredSettings) {
   EXPECT_EQ(differs.DifferenceCount(), 3);
   EXPECT_EQ(differs.UnansweredCount(), 1);
   EXPECT_EQ(differs.Summary(),
-            "The unit differs from this project: 3 of 120 settings compared differ. 1 settings were not answered.");
+            "The unit differs from this project: differences in 3 of 120 settings compared. Settings not answered: 1.");
 
   CCompareReport holds;
   holds.SetComparedCount(812);
@@ -107,7 +107,7 @@ TEST(CCompareReportTest, TheVerdictCountsDifferencesAndUnansweredSettings) {
   EXPECT_EQ(holds.ExitStatus(), 0);
   EXPECT_EQ(holds.Summary(), "The unit holds this project: 812 settings compared, no difference.");
   EXPECT_EQ(holds.NotComparedLine(),
-            "Not compared, the upload does not read them: Virtual controllers (2 settings), Clock (1 settings).");
+            "Settings not compared, as the upload does not read them: Virtual controllers (2), Clock (1).");
 }
 
 TEST(CCompareReportTest, AStoppedComparisonSaysHowFarItCameAndShowsNoRows) {

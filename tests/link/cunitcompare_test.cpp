@@ -159,7 +159,7 @@ TEST_F(CUnitCompareTest, SettingsChangedOnTheUnitGiveOneRowEachWithBothValues) {
   }
   EXPECT_EQ(
       report.Summary(),
-      QString("The unit differs from this project: 5 of %1 settings compared differ.").arg(report.ComparedCount()));
+      QString("The unit differs from this project: differences in 5 of %1 settings compared.").arg(report.ComparedCount()));
   ExpectProjectUntouched();
   EXPECT_TRUE(messages.Requests().empty());
 }
@@ -206,7 +206,7 @@ TEST_F(CUnitCompareTest, RefusedAndUnansweredQueriesAreRowsOfTheirOwn) {
     EXPECT_EQ(row->project, "OFF");
     EXPECT_EQ(CCompareReport::CellText(*row, CCompareReport::kUnitColumn), "not answered");
   }
-  EXPECT_TRUE(report.Summary().endsWith("2 settings were not answered.")) << report.Summary().toStdString();
+  EXPECT_TRUE(report.Summary().endsWith("Settings not answered: 2.")) << report.Summary().toStdString();
   // The upload's own ending is shown as an upload's is.
   EXPECT_TRUE(messages.SawText("1 queries stayed unanswered, the first: /CLOCK/SLAVE/RUN"));
   ExpectProjectUntouched();

@@ -130,7 +130,7 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Compare with the unit: hall.sxm"));
-  EXPECT_TRUE(window->SummaryLabel()->text().startsWith(QStringLiteral("The unit differs from this project: 3 of ")))
+  EXPECT_TRUE(window->SummaryLabel()->text().startsWith(QStringLiteral("The unit differs from this project: differences in 3 of ")))
       << window->SummaryLabel()->text().toStdString();
   CEBListView& list = *window->List();
   ASSERT_EQ(list.RowCount(), 3);

@@ -156,24 +156,12 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
 <context>
     <name>CCompareReport</name>
     <message>
-        <source>%1 (%2 settings)</source>
-        <translation>%1 (%2 Einstellungen)</translation>
-    </message>
-    <message>
-        <source>%1 settings were not answered.</source>
-        <translation>%1 Einstellungen wurden nicht beantwortet.</translation>
-    </message>
-    <message>
         <source>In the project</source>
         <translation>Im Projekt</translation>
     </message>
     <message>
         <source>Name</source>
         <translation>Name</translation>
-    </message>
-    <message>
-        <source>Not compared, the upload does not read them: %1.</source>
-        <translation>Nicht verglichen, der Upload liest sie nicht: %1.</translation>
     </message>
     <message>
         <source>Object</source>
@@ -188,12 +176,20 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
         <translation>Einstellung</translation>
     </message>
     <message>
+        <source>Settings not answered: %1.</source>
+        <translation>Nicht beantwortete Einstellungen: %1.</translation>
+    </message>
+    <message>
+        <source>Settings not compared, as the upload does not read them: %1.</source>
+        <translation>Nicht verglichene Einstellungen, da der Upload sie nicht liest: %1.</translation>
+    </message>
+    <message>
         <source>The comparison stopped at %1 % of the upload (%2 of %3 steps): %4. The unit was not read completely, so there is no verdict.</source>
         <translation>Der Vergleich endete bei %1 % des Uploads (%2 von %3 Schritten): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
     </message>
     <message>
-        <source>The unit differs from this project: %1 of %2 settings compared differ.</source>
-        <translation>Die Zentrale weicht von diesem Projekt ab: %1 von %2 verglichenen Einstellungen sind verschieden.</translation>
+        <source>The unit differs from this project: differences in %1 of %2 settings compared.</source>
+        <translation>Die Zentrale weicht von diesem Projekt ab: Unterschiede in %1 von %2 verglichenen Einstellungen.</translation>
     </message>
     <message>
         <source>The unit holds this project: %1 settings compared, no difference.</source>
