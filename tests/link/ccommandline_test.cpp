@@ -6,8 +6,10 @@
 #include "link/ccommandline.h"
 
 #include "comparetestproject.h"
+#include "everyfamily.h"
 #include "link/ccommandfile.h"
 #include "model/cselvantisdoc.h"
+#include "support/filebytes.h"
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
@@ -31,11 +33,6 @@ struct Outcome {
   QByteArray err;
 };
 
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // A line fast enough that a whole project's upload takes seconds; the
 // simulator answers at once.
 const QStringList kFastLine = {QStringLiteral("--baud"), QStringLiteral("460800")};
@@ -48,11 +45,11 @@ class CCommandLineTest : public testing::Test {
     CSelvantisDoc doc;
     FillCompareTestProject(doc);
     ASSERT_TRUE(doc.OnSaveDocument(project));
-    projectBytes = ReadFile(project);
+    projectBytes = FileBytes(project);
   }
 
   void StartUnit() {
-    TeachCompareTestUnit(sim);
+    RegisterEveryFamily(sim);
     QString error;
     ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
   }
@@ -107,13 +104,13 @@ TEST_F(CCommandLineTest, ExportsTheCommandTextByteForByteAsTheWindowDoes) {
   const QString window = dir.filePath(QStringLiteral("window.txt"));
   QString error;
   ASSERT_TRUE(CCommandFile::Export(doc, window, &error)) << error.toStdString();
-  const QByteArray expected = ReadFile(window);
+  const QByteArray expected = FileBytes(window);
   ASSERT_GT(expected.size(), 1000);
 
   const QString file = dir.filePath(QStringLiteral("script.txt"));
   const Outcome toFile = Run({"--export-commands", project, "-o", file});
   EXPECT_EQ(toFile.status, 0) << toFile.err.toStdString();
-  EXPECT_TRUE(ReadFile(file) == expected);
+  EXPECT_TRUE(FileBytes(file) == expected);
   EXPECT_TRUE(toFile.out.isEmpty());
 
   const Outcome toOutput = Run({"--export-commands=" + project});
@@ -143,7 +140,7 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   const Outcome differs = Run(WithUnit({"--compare", project, "-o", differences, "--language", "en"}));
   EXPECT_EQ(differs.status, 1) << differs.err.toStdString();
   EXPECT_TRUE(differs.out.isEmpty());
-  EXPECT_EQ(ReadFile(differences).toStdString(),
+  EXPECT_EQ(FileBytes(differences).toStdString(),
             "Object\tName\tSetting\tIn the project\tOn the unit\r\n"
             "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8\t-20.0\r\n");
   EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 1 of "))
@@ -157,7 +154,7 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   EXPECT_TRUE(CCommandFile::CollectDownload(read).contains("/AUDIO/ALARM_VOL -20.0"));
 
   // The project itself was never written, nor its error file.
-  EXPECT_TRUE(ReadFile(project) == projectBytes);
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("site.err"))));
 }
 
@@ -176,7 +173,7 @@ TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWrite
   EXPECT_TRUE(err.contains("the connection to the unit was lost")) << err.toStdString();
   EXPECT_TRUE(err.contains("there is no verdict")) << err.toStdString();
   EXPECT_FALSE(QFile::exists(differences));
-  EXPECT_TRUE(ReadFile(project) == projectBytes);
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
 }
 
 TEST_F(CCommandLineTest, DrawsTheProgressLineOnlyOnATerminal) {
@@ -215,7 +212,7 @@ TEST_F(CCommandLineTest, PrintsTheDrawingAndTheTablesAsAPdfWithoutADisplay) {
   const QString pdf = dir.filePath(QStringLiteral("site.pdf"));
   const Outcome print = Run({"--print", project, "-o", pdf});
   EXPECT_EQ(print.status, 0) << print.err.toStdString();
-  EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF-"));
+  EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF-"));
   EXPECT_GT(QFile(pdf).size(), 10000);
 }
 
@@ -236,7 +233,7 @@ class CCommandLineBadInputTest : public CCommandLineTest, public testing::WithPa
                                                                               << err.toStdString();
     EXPECT_TRUE(outcome.out.isEmpty());
     EXPECT_FALSE(QFile::exists(output)) << args.join(' ').toStdString();
-    EXPECT_TRUE(ReadFile(project) == projectBytes);
+    EXPECT_TRUE(FileBytes(project) == projectBytes);
   }
 };
 

@@ -2,18 +2,11 @@
 
 #include "amps/crelaistopology.h"
 #include "amps/czone.h"
-#include "consolehandlers.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
 #include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
-#include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QRect>
 
@@ -36,15 +29,4 @@ void FillCompareTestProject(CSelvantisDoc& doc) {
   }
   doc.PurgeDeleted();
   doc.SetModifiedFlag(false);
-}
-
-void TeachCompareTestUnit(UnitSimulator& sim) {
-  RegisterConsoleHandlers(sim);
-  RegisterLogicHandlers(sim);
-  RegisterMacroHandlers(sim);
-  RegisterModuleHandlers(sim);
-  RegisterMonitorHandlers(sim);
-  RegisterZoneHandlers(sim);
-  sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
 }

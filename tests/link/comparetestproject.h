@@ -2,7 +2,6 @@
 #define SELV_TESTS_LINK_COMPARETESTPROJECT_H
 
 class CSelvantisDoc;
-class UnitSimulator;
 
 // A small project for the comparison tests: a new project without its large
 // tables (conditions, triggers, logic outputs, ready inputs, calendar,
@@ -10,9 +9,5 @@ class UnitSimulator;
 // takes seconds even at the unit's own line speed, with a relay topology and
 // its two zones, a console and a paging macro to those zones.
 void FillCompareTestProject(CSelvantisDoc& doc);
-
-// Makes the simulated unit know every family of commands, as a unit whose
-// operating system knows every clear command.
-void TeachCompareTestUnit(UnitSimulator& sim);
 
 #endif

@@ -6,12 +6,14 @@
 #include "link/cunitcompare.h"
 
 #include "comparetestproject.h"
+#include "everyfamily.h"
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
 #include "linktestbench.h"
+#include "support/filebytes.h"
+#include "support/projectbytes.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -20,19 +22,6 @@
 #include <algorithm>
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QByteArray ProjectBytes(const CSelvantisDoc& doc) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  doc.SaveTo(buffer);
-  return bytes;
-}
 
 const CompareRow* RowOf(const CCompareReport& report, const QString& setting) {
   for (const CompareRow& row : report.Rows())
@@ -46,7 +35,7 @@ class CUnitCompareTest : public LinkTestBench {
  protected:
   void SetUp() override {
     LinkTestBench::SetUp();
-    TeachCompareTestUnit(sim);
+    RegisterEveryFamily(sim);
     FillCompareTestProject(*doc);
     ASSERT_TRUE(dir.isValid());
     projectPath = dir.filePath("site.sxm");
@@ -61,15 +50,14 @@ class CUnitCompareTest : public LinkTestBench {
   void ConnectAndDownload() {
     // The simulator answers at once unless it is paced: a fast line keeps
     // those tests short. A paced unit gets the unit's own speed.
-    if (!paced)
-      CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kSettings, QStringLiteral("460800,n,8,1"));
+    if (!paced) CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kSettings, QStringLiteral("460800,n,8,1"));
     ASSERT_TRUE(Connect());
     CTransfer transfer;
     ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
     ASSERT_FALSE(doc->IsModified());
-    before = ProjectBytes(*doc);
-    fileBefore = ReadFile(projectPath);
-    errorsBefore = ReadFile(errorPath);
+    before = SaveProject(*doc);
+    fileBefore = FileBytes(projectPath);
+    errorsBefore = FileBytes(errorPath);
   }
 
   // Changes settings on the unit through its command lines, as a front
@@ -95,9 +83,9 @@ class CUnitCompareTest : public LinkTestBench {
   // The project, its file and its error file are as they were.
   void ExpectProjectUntouched() {
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_TRUE(ProjectBytes(*doc) == before) << "the project changed";
-    EXPECT_TRUE(ReadFile(projectPath) == fileBefore) << "the project file changed";
-    EXPECT_EQ(ReadFile(errorPath), errorsBefore);
+    EXPECT_TRUE(SaveProject(*doc) == before) << "the project changed";
+    EXPECT_TRUE(FileBytes(projectPath) == fileBefore) << "the project file changed";
+    EXPECT_EQ(FileBytes(errorPath), errorsBefore);
     EXPECT_EQ(link->GetDocument(), doc.get()) << "the link serves the project again";
     EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   }
@@ -157,9 +145,8 @@ TEST_F(CUnitCompareTest, SettingsChangedOnTheUnitGiveOneRowEachWithBothValues) {
     EXPECT_EQ(row->unit, e.unit);
     EXPECT_TRUE(row->answered);
   }
-  EXPECT_EQ(
-      report.Summary(),
-      QString("The unit differs from this project: differences in 5 of %1 settings compared.").arg(report.ComparedCount()));
+  EXPECT_EQ(report.Summary(), QString("The unit differs from this project: differences in 5 of %1 settings compared.")
+                                  .arg(report.ComparedCount()));
   ExpectProjectUntouched();
   EXPECT_TRUE(messages.Requests().empty());
 }
@@ -251,8 +238,8 @@ TEST_F(CUnitCompareTest, AUnitThatGoesAwayEndsTheComparisonWithoutAVerdict) {
   EXPECT_FALSE(link->IsConnected());
   EXPECT_FALSE(doc->IsConnected());
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_TRUE(ProjectBytes(*doc) == before);
-  EXPECT_EQ(ReadFile(errorPath), errorsBefore);
+  EXPECT_TRUE(SaveProject(*doc) == before);
+  EXPECT_EQ(FileBytes(errorPath), errorsBefore);
   EXPECT_EQ(link->GetDocument(), doc.get());
 }
 

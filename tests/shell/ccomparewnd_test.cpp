@@ -5,16 +5,12 @@
 // changed by a comparison.
 #include "shell/ccomparewnd.h"
 
-#include "consolehandlers.h"
 #include "editors/lists/ceblistview.h"
+#include "everyfamily.h"
 #include "link/linkprofile.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/listtabexport.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
 #include "scriptedfilechooser.h"
 #include "shell/clinkpanel.h"
 #include "shell/cmainframe.h"
@@ -22,11 +18,11 @@
 #include "shell/cselvantisapp.h"
 #include "shell/cshellsettings.h"
 #include "shell/shellcommands.h"
+#include "support/filebytes.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QApplication>
 #include <QFile>
@@ -42,11 +38,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // The settings of the list's rows, top to bottom.
 QString SettingsShown(const CEBListView& list) {
@@ -64,16 +55,9 @@ void ClickColumnTitle(CEBListView& list, int column) {
 class CCompareWndTest : public testing::Test {
  protected:
   void SetUp() override {
-    RegisterConsoleHandlers(sim);
-    RegisterLogicHandlers(sim);
-    RegisterMacroHandlers(sim);
-    RegisterModuleHandlers(sim);
-    RegisterMonitorHandlers(sim);
-    RegisterZoneHandlers(sim);
+    RegisterEveryFamily(sim);
     QString error;
     ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
-    sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
     CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
     // The simulator answers at once: a fast line keeps a whole upload short.
     CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kSettings, QStringLiteral("460800,n,8,1"));
@@ -90,7 +74,7 @@ class CCompareWndTest : public testing::Test {
     doc->SetPathName(projectPath);
     ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
     ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommDownload));
-    fileBefore = ReadFile(projectPath);
+    fileBefore = FileBytes(projectPath);
   }
   void TearDown() override {
     app.reset();
@@ -130,7 +114,8 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Compare with the unit: hall.sxm"));
-  EXPECT_TRUE(window->SummaryLabel()->text().startsWith(QStringLiteral("The unit differs from this project: differences in 3 of ")))
+  EXPECT_TRUE(window->SummaryLabel()->text().startsWith(
+      QStringLiteral("The unit differs from this project: differences in 3 of ")))
       << window->SummaryLabel()->text().toStdString();
   CEBListView& list = *window->List();
   ASSERT_EQ(list.RowCount(), 3);
@@ -152,10 +137,10 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   const QString exported = dir.filePath(QStringLiteral("differences.txt"));
   chooser.Queue(exported);
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("export")), Qt::LeftButton);
-  EXPECT_EQ(ReadFile(exported).toStdString(), ListTabText(window->Report().TableText()).toStdString());
+  EXPECT_EQ(FileBytes(exported).toStdString(), ListTabText(window->Report().TableText()).toStdString());
   EXPECT_TRUE(
-      ReadFile(exported).startsWith("Object\tName\tSetting\tIn the project\tOn the unit\r\n"
-                                    "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0\t-12.0\r\n"));
+      FileBytes(exported).startsWith("Object\tName\tSetting\tIn the project\tOn the unit\r\n"
+                                     "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0\t-12.0\r\n"));
 
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -165,7 +150,7 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
 
   // The project is as it was, and the link serves it again.
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_TRUE(ReadFile(projectPath) == fileBefore);
+  EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
   EXPECT_TRUE(doc->IsConnected());
   EXPECT_TRUE(frame->IsCommandEnabled(ShellCmd::kCommCompare));
   EXPECT_TRUE(messages.Requests().empty());
@@ -188,7 +173,7 @@ TEST_F(CCompareWndTest, AUnitThatHoldsTheProjectIsSaidInOneLine) {
   EXPECT_TRUE(window->SummaryLabel()->text().endsWith(QStringLiteral(" settings compared, no difference.")));
   EXPECT_EQ(window->List()->RowCount(), 0);
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_TRUE(ReadFile(projectPath) == fileBefore);
+  EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
 }
 
 TEST_F(CCompareWndTest, CancelInTheProgressDialogEndsWithoutAVerdictOrAWindow) {
@@ -211,7 +196,7 @@ TEST_F(CCompareWndTest, CancelInTheProgressDialogEndsWithoutAVerdictOrAWindow) {
   EXPECT_TRUE(text.startsWith(QStringLiteral("The comparison stopped at "))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("cancelled")));
   EXPECT_FALSE(doc->IsModified());
-  EXPECT_TRUE(ReadFile(projectPath) == fileBefore);
+  EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
   EXPECT_TRUE(frame->IsCommandEnabled(ShellCmd::kCommCompare));
 }
 

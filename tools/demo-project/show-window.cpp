@@ -20,17 +20,13 @@
 //                        project but for a few settings changed on it
 // --german shows the German interface; --upgrade sets the project's central
 // unit to the larger variant first (the on-line windows need it).
-#include "consolehandlers.h"
+#include "everyfamily.h"
 #include "link/linkprofile.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
 #include "model/cbasedevice.h"
 #include "model/commandids.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
 #include "shell/ccomparewnd.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
@@ -40,7 +36,6 @@
 #include "shell/cshellsettings.h"
 #include "shell/shellcommands.h"
 #include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,14 +126,7 @@ bool SaveProperties(CSelvantisView& view, CBaseDevice* block, const QString& out
 // A simulated unit that knows every family of commands, on a fast line
 // (the simulator answers at once), for the comparison's picture.
 bool StartUnit(UnitSimulator& sim) {
-  RegisterConsoleHandlers(sim);
-  RegisterLogicHandlers(sim);
-  RegisterMacroHandlers(sim);
-  RegisterModuleHandlers(sim);
-  RegisterMonitorHandlers(sim);
-  RegisterZoneHandlers(sim);
-  sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
+  RegisterEveryFamily(sim);
   if (!sim.Start()) return false;
   CProfile::WriteString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
                         sim.PtyPath());
