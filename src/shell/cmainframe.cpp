@@ -658,13 +658,15 @@ bool CMainFrame::OnCommExport(CSelvantisDoc& doc) {
 }
 
 bool CMainFrame::OnCommCompare(CSelvantisDoc& doc) {
+  // Events run while the unit is read: the title is taken now.
+  const QString title = doc.GetTitle();
   CCompareReport report;
   if (!m_link->Compare(doc, &report)) return false;
   if (report.IsStopped()) {
     AfxMessageBox(report.Summary(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  auto* window = new CCompareWnd(report, doc.GetTitle(), m_fileChooser, this);
+  auto* window = new CCompareWnd(report, title, m_fileChooser, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
   return true;
