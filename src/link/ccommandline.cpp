@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -82,15 +83,26 @@ CCommandLine::CCommandLine(QIODevice& out, QIODevice& err, bool errIsTerminal)
     : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal) {}
 
 CCommandLine::Mode CCommandLine::ModeOf(const QStringList& args) {
-  // Qt's own options of the window take one dash ("-style fusion"); any
-  // other option is the command line's, an unknown one included, so that
-  // it is reported rather than ignored by a window.
+  // Qt's own options of the window ("-style fusion", "--platform xcb") open
+  // the window as always; any other option is the command line's, an
+  // unknown one included, so that it is reported rather than ignored.
+  static const QStringList kQtOptions = {QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+                                         QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+                                         QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),
+                                         QStringLiteral("session"),         QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"),      QStringLiteral("widgetcount"),
+                                         QStringLiteral("display"),         QStringLiteral("geometry"),
+                                         QStringLiteral("qmljsdebugger"),   QStringLiteral("nograb"),
+                                         QStringLiteral("dograb"),          QStringLiteral("sync")};
   Mode mode = Mode::Window;
   for (const QString& arg : args) {
     const QString name = OptionName(arg);
     if (name == QLatin1String("--help") || name == QLatin1String("--version")) return Mode::Terminal;
     if (name == QLatin1String("--print")) mode = Mode::Offscreen;
-    if (mode == Mode::Window && (name.startsWith(QLatin1String("--")) || IsValueOption(name))) mode = Mode::Terminal;
+    const bool qtOption = kQtOptions.contains(QString(name).remove(QRegularExpression(QStringLiteral("^--?"))));
+    if (mode == Mode::Window && (IsValueOption(name) || (name.startsWith(QLatin1String("--")) && !qtOption)))
+      mode = Mode::Terminal;
   }
   return mode;
 }

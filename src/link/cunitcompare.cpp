@@ -134,7 +134,7 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
   }
   int Show(const MessageRequest& request) override {
     if (!m_current.isEmpty()) {
-      qCInfo(lcCompare) << "mismatch at" << m_current << ":" << request.text;
+      qCDebug(lcCompare) << "mismatch at" << m_current << ":" << request.text;
       m_mismatches[m_current] << request.text;
       return CMessageSink::DefaultAnswer(request.style);
     }
@@ -158,7 +158,7 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
     QFile file(name);
     if (file.size() == 0 || !file.open(QIODevice::ReadWrite)) return;
     const QString text = QString::fromLatin1(file.readAll()).trimmed();
-    qCInfo(lcCompare) << "mismatch at" << path << ":" << text;
+    qCDebug(lcCompare) << "mismatch at" << path << ":" << text;
     m_mismatches[path] << text;
     // Emptied after each answer: the next answer's lines are its own, and
     // the end of the upload finds nothing to show.

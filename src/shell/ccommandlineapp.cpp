@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -20,6 +21,9 @@ int CCommandLineApp::Run(const QStringList& args) {
   QCoreApplication::setOrganizationName(QString::fromLatin1(CProfile::kCompany));
   QCoreApplication::setApplicationName(QString::fromLatin1(CProfile::kApplication));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(CSelvantisApp::kVersion));
+  // The error output is the user's: the program's own notes for developers
+  // stay out of it (QT_LOGGING_RULES still brings them back).
+  QLoggingCategory::setFilterRules(QStringLiteral("selv.*.debug=false\nselv.*.info=false"));
   QFile out;
   QFile err;
   out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);

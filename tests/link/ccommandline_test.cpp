@@ -97,6 +97,28 @@ class CCommandLineTest : public testing::Test {
 
 }  // namespace
 
+TEST(CCommandLineModeTest, OpensTheWindowUnlessAnOptionOfTheCommandLineIsGiven) {
+  using Mode = CCommandLine::Mode;
+  const struct {
+    QStringList args;
+    Mode mode;
+  } cases[] = {
+      {{}, Mode::Window},
+      {{"hall.sxm", "office.sxm"}, Mode::Window},
+      // Qt's own options of the window, with one dash or two.
+      {{"-style", "fusion", "hall.sxm"}, Mode::Window},
+      {{"--platform", "xcb"}, Mode::Window},
+      {{"--compare", "hall.sxm"}, Mode::Terminal},
+      {{"--export-commands=hall.sxm"}, Mode::Terminal},
+      {{"-o", "x.txt"}, Mode::Terminal},
+      // Reported as unknown, not ignored by a window.
+      {{"--frobnicate"}, Mode::Terminal},
+      {{"--print", "hall.sxm", "-o", "hall.pdf"}, Mode::Offscreen},
+      {{"--print", "hall.sxm", "--help"}, Mode::Terminal},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CCommandLine::ModeOf(c.args), c.mode) << c.args.join(' ').toStdString();
+}
+
 TEST_F(CCommandLineTest, ExportsTheCommandTextByteForByteAsTheWindowDoes) {
   // What Communication > Export parameters writes for the same file.
   CSelvantisDoc doc;
@@ -136,15 +158,21 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   EXPECT_FALSE(holds.err.contains('\r'));
 
   sim.SetValue("/AUDIO/ALARM_VOL", "-20.0");
+  // A zone's wiring the upload only checks: its message is a row, not a line of the error output.
+  sim.SetValue("/VMX/ZONE1/OUTPUT", "5");
   const QString differences = dir.filePath(QStringLiteral("differences.txt"));
   const Outcome differs = Run(WithUnit({"--compare", project, "-o", differences, "--language", "en"}));
   EXPECT_EQ(differs.status, 1) << differs.err.toStdString();
   EXPECT_TRUE(differs.out.isEmpty());
   EXPECT_EQ(FileBytes(differences).toStdString(),
             "Object\tName\tSetting\tIn the project\tOn the unit\r\n"
+            "Zone\tZone 1\t/VMX/ZONE1/OUTPUT\t0\t5\r\n"
             "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8\t-20.0\r\n");
-  EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 1 of "))
+  EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 2 of "))
       << differs.err.toStdString();
+  // Only the program's messages, no notes for developers.
+  for (const QByteArray& line : differs.err.trimmed().split('\n'))
+    EXPECT_TRUE(line.startsWith("selvantis: ")) << line.toStdString();
 
   const QString uploaded = dir.filePath(QStringLiteral("unit.sxm"));
   const Outcome upload = Run(WithUnit({"--upload", project, "-o", uploaded, "--language", "en"}));
