@@ -243,6 +243,23 @@ TEST_F(CUnitCompareTest, AUnitThatGoesAwayEndsTheComparisonWithoutAVerdict) {
   EXPECT_EQ(link->GetDocument(), doc.get());
 }
 
+TEST_F(CUnitCompareTest, AUnitThatStopsTakingDataEndsTheComparisonWithoutAVerdict) {
+  paced = true;  // the unit's own line speed, so that the output backs up
+  ConnectAndDownload();
+  sim.SetStalled(true);
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(800);
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);
+  EXPECT_TRUE(report.Summary().contains("the unit stopped answering")) << report.Summary().toStdString();
+  EXPECT_TRUE(report.Rows().empty());
+  // The upload's own ending is shown as an upload's is.
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText("stopped")) << messages.Requests().front().text.toStdString();
+  sim.SetStalled(false);
+  ExpectProjectUntouched();
+}
+
 // At the unit's own speed (19200 baud both ways, XON/XOFF): answers trail the
 // queries and the output backs up, and still every setting is compared.
 TEST_F(CUnitCompareTest, APacedComparisonFindsTheOneSettingChangedOnTheUnit) {
