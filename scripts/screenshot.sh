@@ -14,9 +14,10 @@
 # --window NAME shows one window instead of the main window (the program
 # tools/demo-project/show-window opens it): "main", "place-menu",
 # "menu:BLOCK" (a block's context menu), a block's name ("Macro", "System",
-# "Service", "VMX 7000": what its Properties opens) or an editor or on-line
-# window by its class ("CMacroDlgFrm", "CClkFrm", ...). --upgrade sets the
-# project's central unit to the larger variant first.
+# "Service", "VMX 7000": what its Properties opens), an editor or on-line
+# window by its class ("CMacroDlgFrm", "CClkFrm", ...) or "compare" (the
+# differences window, against a simulated unit with a few settings changed).
+# --upgrade sets the project's central unit to the larger variant first.
 # --guide rebuilds the pictures of docs/user-guide.md (docs/guide/*.png).
 #
 # Needs Xvfb (scripts/deps.sh installs it). SELV_BUILD_DIR names a build tree
@@ -59,6 +60,7 @@ project-data.png      --window "VMX 7000"
 service.png           --window Service
 clock-window.png      --window CClkFrm --upgrade
 fault-window.png      --window CFaultDlgFrm --upgrade
+compare.png           --window compare
 main-de.png           --window main --german
 macro-list-de.png     --window Macro --german
 LIST

@@ -35,6 +35,8 @@ class ClosedPort final : public ISerialPort {
 
 // Files of many megabytes are not command files.
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+// No object sends anywhere near this many lines for one step.
+constexpr int kMaxLinesPerStep = 100000;
 
 QString Tr(const char* text) { return QCoreApplication::translate("CCommandFile", text); }
 
@@ -46,20 +48,27 @@ QString CCommandFile::PathFor(const QString& projectPath) {
   return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".txt");
 }
 
-QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc) {
+QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc) { return CollectDownload(doc, doc.GetAllObjects()); }
+
+QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc, const std::vector<CBaseDevice*>& objects) {
   CCommLink collector(std::make_unique<ClosedPort>());
   collector.StartQueue(&doc);
   {
     DeviceLinkScope scope(&collector);
-    for (CBaseDevice* object : doc.GetAllObjects()) {
+    for (CBaseDevice* object : objects) {
       const int count = object->Download(false, -1);
       int step = 0;
+      int repeats = 0;
       while (step < count) {
+        const int queued = collector.QueuedCount();
         const int next = object->Download(false, step);
-        // The collector never fills up; a step that does not advance would
-        // never end.
+        // The collector never fills up, so a step that comes back has more
+        // lines to send (a macro sends one line a call). A step that neither
+        // advances nor sends would never end.
+        if (next == step && collector.QueuedCount() > queued && ++repeats < kMaxLinesPerStep) continue;
         if (next <= step) break;
         step = next;
+        repeats = 0;
       }
     }
   }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+class CBaseDevice;
 class CSelvantisDoc;
 
 // Command text files: the lines a download of a project sends, written
@@ -19,6 +22,8 @@ class CCommandFile final {
   // list order, as the objects send them (shortened lines included). Goes
   // through a collecting link, so the unit's link is not touched.
   static QStringList CollectDownload(CSelvantisDoc& doc);
+  // The same for some objects of the project, in the order given.
+  static QStringList CollectDownload(CSelvantisDoc& doc, const std::vector<CBaseDevice*>& objects);
   // Writes the download lines to path (through a temporary file, so a
   // failed write leaves the old file as it was). On failure *error says why.
   static bool Export(CSelvantisDoc& doc, const QString& path, QString* error);

@@ -80,13 +80,17 @@ bool CCommLink::Connect(CSelvantisDoc* doc) {
 }
 
 bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
+  const QString settings =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                          QString::fromLatin1(LinkProfile::kDefaultSettings));
+  return ConnectPort(portName, settings, doc);
+}
+
+bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CSelvantisDoc* doc) {
   if (IsConnected()) {
     SetDocument(doc);
     return true;
   }
-  const QString settings =
-      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
-                          QString::fromLatin1(LinkProfile::kDefaultSettings));
   QString error;
   if (!m_port->Open(portName, settings, &error)) {
     AfxMessageBox(tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error), MB_OK | MB_ICONSTOP);
@@ -216,9 +220,10 @@ void CCommLink::NoteQuery(const QString& line) {
   if (m_mode != LINKMODE_UPLOAD || m_capturing || ValueOf(line) != QLatin1String("?")) return;
   // A shortened line continues the path written before it.
   m_owed.push_back(line.startsWith(QLatin1Char(' ')) ? m_lastPath : PathOf(line));
+  if (m_queryObserver) m_queryObserver->QueryWritten(m_owed.back());
 }
 
-bool CCommLink::TakeAnswer(const QString& line) {
+bool CCommLink::TakeAnswer(const QString& line, QString* answered) {
   if (m_owed.empty()) return false;
   QString path;
   if (line.startsWith(QLatin1String("ERROR "))) {
@@ -230,6 +235,7 @@ bool CCommLink::TakeAnswer(const QString& line) {
   // Answers come in order; one whose query went unanswered leaves a gap.
   for (auto it = m_owed.begin(); it != m_owed.end(); ++it) {
     if (*it != path) continue;
+    if (answered) *answered = path;
     m_owed.erase(it);
     if (m_owed.empty()) m_owedStale = false;
     return true;
@@ -385,15 +391,14 @@ void CCommLink::RouteLines(const QStringList& lines) {
         // A late answer to an upload that has ended must not change the
         // project it left behind.
         const bool stale = m_owedStale;
-        if (TakeAnswer(line) && stale && m_mode != LINKMODE_UPLOAD) continue;
-        // A handler may change the mode or the document: look again each time.
-        if (m_mode != LINKMODE_NORMAL && m_mode != LINKMODE_UPLOAD) break;
-        CSelvantisDoc* doc = m_doc.data();
-        if (!doc) break;
-        if (!line.startsWith(QLatin1Char('/'))) continue;
-        // A name may end in "?": only an echoed query has the value "?".
-        if (m_mode == LINKMODE_UPLOAD && ValueOf(line) == QLatin1String("?")) continue;
-        doc->RouteReplyLine(line, m_errorFilePath, m_mode);
+        QString answered;
+        const bool answer = TakeAnswer(line, &answered);
+        if (answer && stale && m_mode != LINKMODE_UPLOAD) continue;
+        IQueryObserver* observer = answer && m_mode == LINKMODE_UPLOAD ? m_queryObserver : nullptr;
+        if (observer) observer->AnswerArrived(answered, line);
+        const bool more = RouteToDocument(line);
+        if (observer) observer->AnswerRouted(answered);
+        if (!more) break;
       }
       break;
     case LINKMODE_COMMANDLIST: {
@@ -411,6 +416,18 @@ void CCommLink::RouteLines(const QStringList& lines) {
       for (const QString& line : lines) TakeAnswer(line);
       break;
   }
+}
+
+bool CCommLink::RouteToDocument(const QString& line) {
+  // A handler may change the mode or the document: look again each time.
+  if (m_mode != LINKMODE_NORMAL && m_mode != LINKMODE_UPLOAD) return false;
+  CSelvantisDoc* doc = m_doc.data();
+  if (!doc) return false;
+  if (!line.startsWith(QLatin1Char('/'))) return true;
+  // A name may end in "?": only an echoed query has the value "?".
+  if (m_mode == LINKMODE_UPLOAD && ValueOf(line) == QLatin1String("?")) return true;
+  doc->RouteReplyLine(line, m_errorFilePath, m_mode);
+  return true;
 }
 
 void CCommLink::OnPortError(const QString& text, bool closed) {

@@ -4,6 +4,7 @@
 #include "link/clinecutter.h"
 #include "link/cprotocolmonitor.h"
 #include "link/idevicelink.h"
+#include "link/iqueryobserver.h"
 #include "link/iserialport.h"
 
 #include <QByteArray>
@@ -64,6 +65,9 @@ class CCommLink final : public QObject, public IDeviceLink {
   // false when the port cannot be opened or the unit does not answer.
   bool Connect(CSelvantisDoc* doc);
   bool ConnectPort(const QString& portName, CSelvantisDoc* doc);
+  // The same with line settings of the caller's choosing ("19200,n,8,1") in
+  // place of the profile's.
+  bool ConnectPort(const QString& portName, const QString& settings, CSelvantisDoc* doc);
   // Sets the unit's main clock and last-access time to the computer's,
   // switches the unit's parameter protection on, with saveSettings sends
   // "/SERVICE/START FASTSAVE", waits (bounded) for the output to go, closes
@@ -114,6 +118,8 @@ class CCommLink final : public QObject, public IDeviceLink {
   // Ends queueing and returns the collected lines.
   QStringList TakeQueue();
   bool IsQueueing() const { return m_queueing; }
+  // Lines collected so far.
+  int QueuedCount() const { return static_cast<int>(m_queue.size()); }
 
   // ---- Error file ----------------------------------------------------------------------
   QString GetErrorFilePath() override;
@@ -132,6 +138,10 @@ class CCommLink final : public QObject, public IDeviceLink {
   ISerialPort& Port() { return *m_port; }
   // The path of the last line written (shortened lines keep it).
   QString LastWrittenPath() const { return m_lastPath; }
+
+  // Who learns what the queries of an upload got (null: nobody). The link
+  // does not own it; it must be taken away before it goes.
+  void SetQueryObserver(IQueryObserver* observer) { m_queryObserver = observer; }
 
   // Received bytes, as the port hands them over; public for in-memory ports.
   void HandleIncoming(const QByteArray& bytes);
@@ -157,8 +167,12 @@ class CCommLink final : public QObject, public IDeviceLink {
   void NotePath(const QString& line);
   // Notes a query written in LINKMODE_UPLOAD as owed an answer.
   void NoteQuery(const QString& line);
-  // True when line answers an owed query (which is then no longer owed).
-  bool TakeAnswer(const QString& line);
+  // True when line answers an owed query (which is then no longer owed);
+  // *path is then the query's path.
+  bool TakeAnswer(const QString& line, QString* path = nullptr);
+  // Hands one line to the served document; false when the mode or the
+  // document no longer allows more lines.
+  bool RouteToDocument(const QString& line);
   void OnHold(bool held);
   void RouteBytes(const QByteArray& bytes);
   void RouteLines(const QStringList& lines);
@@ -201,6 +215,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   std::deque<QString> m_owed;
   // The upload that asked them has ended: their answers are dropped.
   bool m_owedStale = false;
+  IQueryObserver* m_queryObserver = nullptr;
   QElapsedTimer m_lastOutput;
   QElapsedTimer m_lastInput;
   bool m_capturing = false;

@@ -35,7 +35,8 @@ bool CFrameCommandState::IsEnabled(int command, const FrameState& s) {
     case kCommConnect: return !s.connected && idle;
     case kCommDisconnect: return s.connected && idle;
     case kCommDownload:
-    case kCommUpload: return s.connected && s.hasDocument && idle;
+    case kCommUpload:
+    case kCommCompare: return s.connected && s.hasDocument && idle;
     case kCommExport: return s.hasDocument && idle;
     case kCommSendFile:
     case kSaveVmxSettings: return s.connected && idle;

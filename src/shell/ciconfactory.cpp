@@ -31,6 +31,7 @@ const IconRow kIcons[] = {
     {"disconnect", "disconnect.svg", nullptr},
     {"download", "download.svg", nullptr},
     {"upload", "upload.svg", nullptr},
+    {"compare", "compare.svg", nullptr},
     {"export", "export.svg", nullptr},
     {"sendfile", "send-file.svg", nullptr},
     {"savevmx", "save-unit-settings.svg", nullptr},

@@ -3,6 +3,7 @@
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
+#include "link/cunitcompare.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cerrorfileviewer.h"
@@ -111,6 +112,19 @@ bool CLinkPanel::Download(CSelvantisDoc& doc) {
 bool CLinkPanel::Upload(CSelvantisDoc& doc) {
   m_link->SetDocument(&doc);
   return RunTransfer(tr("Upload from the unit"), [&doc](CTransfer& t) { return t.UploadProject(doc); });
+}
+
+bool CLinkPanel::Compare(CSelvantisDoc& doc, CCompareReport* report) {
+  m_link->SetDocument(&doc);
+  CUnitCompare compare(*m_link);
+  bool ran = false;
+  RunTransfer(tr("Compare with the unit"), [&](CTransfer& t) {
+    ran = true;
+    *report = compare.Run(doc, t);
+    return compare.TransferResult();
+  });
+  if (ran) emit statusMessage(report->Summary());
+  return ran;
 }
 
 bool CLinkPanel::SendFile(const QString& path) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CCommLink;
+class CCompareReport;
 class CProtocolMonitorWnd;
 class CSelvantisDoc;
 class IDeviceLink;
@@ -43,6 +44,10 @@ class CLinkPanel final : public QObject {
   void SetActiveDocument(CSelvantisDoc* doc);
   bool Download(CSelvantisDoc& doc);
   bool Upload(CSelvantisDoc& doc);
+  // Compares doc with the unit, with the progress dialog and Cancel; the
+  // report comes back also when the comparison stopped. False when it did
+  // not start (another transfer runs).
+  bool Compare(CSelvantisDoc& doc, CCompareReport* report);
   // Writes the project's download lines to path.
   bool Export(CSelvantisDoc& doc, const QString& path);
   bool SendFile(const QString& path);

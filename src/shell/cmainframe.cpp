@@ -1,6 +1,7 @@
 #include "shell/cmainframe.h"
 
 #include "link/ccommandfile.h"
+#include "link/ccomparereport.h"
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -8,8 +9,10 @@
 #include "model/cselvantisdoc.h"
 #include "shell/caboutdlg.h"
 #include "shell/cchildframe.h"
+#include "shell/ccomparewnd.h"
 #include "shell/ccontrolbarbackground.h"
 #include "shell/cdocmanager.h"
+#include "shell/cdrawingpdf.h"
 #include "shell/cdrawingprintjob.h"
 #include "shell/cdroppedfiles.h"
 #include "shell/ciconfactory.h"
@@ -407,6 +410,7 @@ bool CMainFrame::OnCommand(int id) {
       case kCommDownload: handled = doc && m_link->Download(*doc); break;
       case kCommUpload: handled = doc && m_link->Upload(*doc); break;
       case kCommExport: handled = doc && OnCommExport(*doc); break;
+      case kCommCompare: handled = doc && OnCommCompare(*doc); break;
       case kCommSendFile: {
         const QString path = m_fileChooser->OpenFileName(this, tr("Send command file"),
                                                          tr("Command files (*.txt *.TXT);;All files (*)"));
@@ -623,14 +627,8 @@ void CMainFrame::OnFilePrintSetup() {
 bool CMainFrame::ExportPdf(const QString& path) {
   CSelvantisDoc* doc = GetActiveDocument();
   if (!doc || path.isEmpty()) return false;
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setOutputFileName(path);
-  pdf.setPageLayout(m_printer->pageLayout());
-  pdf.setDocName(doc->GetTitle());
-  CDrawingPrintJob job(*doc, m_bitmaps);
   QString error;
-  if (!job.Print(pdf, &error)) {
+  if (!CDrawingPdf::Write(*doc, m_bitmaps, m_printer->pageLayout(), path, &error)) {
     AfxMessageBox(tr("The drawing cannot be written to \"%1\":\n%2").arg(QDir::toNativeSeparators(path), error),
                   MB_OK | MB_ICONSTOP);
     return false;
@@ -657,6 +655,21 @@ bool CMainFrame::OnCommExport(CSelvantisDoc& doc) {
   const QString path = m_fileChooser->SaveFileName(this, tr("Export parameters"), proposed,
                                                    tr("Command files (*.txt *.TXT);;All files (*)"));
   return !path.isEmpty() && m_link->Export(doc, path);
+}
+
+bool CMainFrame::OnCommCompare(CSelvantisDoc& doc) {
+  // Events run while the unit is read: the title is taken now.
+  const QString title = doc.GetTitle();
+  CCompareReport report;
+  if (!m_link->Compare(doc, &report)) return false;
+  if (report.IsStopped()) {
+    AfxMessageBox(report.Summary(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  auto* window = new CCompareWnd(report, title, m_fileChooser, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  return true;
 }
 
 void CMainFrame::OnViewProject() {

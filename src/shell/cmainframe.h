@@ -123,6 +123,9 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   void OnFilePrintSetup();
   void OnFileExportPdf();
   bool OnCommExport(CSelvantisDoc& doc);
+  // Compares the project with the unit and shows the differences window
+  // (or, when the comparison stopped, how far it came).
+  bool OnCommCompare(CSelvantisDoc& doc);
   void OnViewProject();
   void OnViewPreferences();
   void OnAppAbout();

@@ -49,6 +49,7 @@ enum : int {
   kCommExport = 35034,
   kCommSendFile = 35035,
   kCommShowErrorFile = 35036,
+  kCommCompare = 35037,
   kPlaceFirst = 35100,  // "place new object": kPlaceFirst + registry index
   kPlaceLast = 35399,
   // Commands of the current object of a drawing.

@@ -10,18 +10,12 @@
 #include "amps/crelaistopology.h"
 #include "amps/cspareamp.h"
 #include "amps/czone.h"
-#include "consolehandlers.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
+#include "everyfamily.h"
 #include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
-#include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QPoint>
 #include <QRect>
@@ -77,13 +71,4 @@ void FillEveryFamilyProject(CSelvantisDoc& doc) {
   doc.PurgeDeleted();
 }
 
-void TeachEveryFamily(UnitSimulator& sim) {
-  RegisterConsoleHandlers(sim);
-  RegisterLogicHandlers(sim);
-  RegisterMacroHandlers(sim);
-  RegisterModuleHandlers(sim);
-  RegisterMonitorHandlers(sim);
-  RegisterZoneHandlers(sim);
-  sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
-}
+void TeachEveryFamily(UnitSimulator& sim) { RegisterEveryFamily(sim); }

@@ -15,18 +15,27 @@
 //   CLASS                an editor or on-line window by its frame class
 //                        (CMacroDlgFrm, CClkFrm, CFaultDlgFrm, ...), shown in
 //                        the window that hosts the entry lists
+//   compare              the differences window of Communication > Compare
+//                        with unit, against a simulated unit that holds the
+//                        project but for a few settings changed on it
 // --german shows the German interface; --upgrade sets the project's central
 // unit to the larger variant first (the on-line windows need it).
+#include "everyfamily.h"
+#include "link/linkprofile.h"
 #include "model/cbasedevice.h"
 #include "model/commandids.h"
+#include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
+#include "shell/ccomparewnd.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/hostframekind.h"
 #include "shell/cselvantisapp.h"
 #include "shell/cselvantisview.h"
 #include "shell/cshellsettings.h"
+#include "shell/shellcommands.h"
+#include "unitsimulator.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,6 +123,35 @@ bool SaveProperties(CSelvantisView& view, CBaseDevice* block, const QString& out
   return saved;
 }
 
+// A simulated unit that knows every family of commands, on a fast line
+// (the simulator answers at once), for the comparison's picture.
+bool StartUnit(UnitSimulator& sim) {
+  RegisterEveryFamily(sim);
+  if (!sim.Start()) return false;
+  CProfile::WriteString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
+                        sim.PtyPath());
+  CProfile::WriteString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                        QStringLiteral("460800,n,8,1"));
+  return true;
+}
+
+// Downloads the project, changes a few settings on the unit (a volume, a
+// console key, a zone's wiring, a setting its software does not know) and
+// compares: the differences window comes up.
+CCompareWnd* ShowComparison(CMainFrame& frame, UnitSimulator& sim) {
+  if (!frame.OnCommand(ShellCmd::kCommConnect) || !frame.OnCommand(ShellCmd::kCommDownload)) return nullptr;
+  sim.SetValue(QStringLiteral("/AUDIO/ALARM_VOL"), QStringLiteral("-20.0"));
+  sim.SetValue(QStringLiteral("/CONS/ADR1/KEY3"), QStringLiteral("MACRO,1"));
+  sim.SetValue(QStringLiteral("/VMX/ZONE2/OUTPUT"), QStringLiteral("3"));
+  sim.RegisterHandler(QStringLiteral("/FAULT/LATCH"),
+                      [](UnitSimulator&, const UnitSimulator::Command& command, QStringList& replies) {
+                        if (command.IsQuery()) replies << QStringLiteral("ERROR ") + command.path;
+                        return true;
+                      });
+  if (!frame.OnCommand(ShellCmd::kCommCompare)) return nullptr;
+  return frame.findChild<CCompareWnd*>();
+}
+
 const HostFrameSwitch* FrameOfClass(const QString& name) {
   for (const HostFrameSwitch& s : kHostFrameSwitches)
     if (name == QLatin1String(s.frameClass)) return &s;
@@ -135,6 +173,8 @@ int main(int argc, char** argv) {
   const QString& name = args[1];
   const QString& out = args[2];
 
+  // Made before the program, so that the program's link goes first.
+  UnitSimulator sim;
   CSelvantisApp::SetupApplicationNames();
   CShellSettings::SetLanguage(german ? CStringTable::Language::German : CStringTable::Language::English);
   CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
@@ -150,7 +190,13 @@ int main(int argc, char** argv) {
   if (upgrade) doc.SetUpgradeFlag(1);
 
   bool saved = false;
-  if (name == QLatin1String("main")) {
+  if (name == QLatin1String("compare")) {
+    if (!StartUnit(sim)) return Fail(QStringLiteral("the simulated unit did not start"));
+    CCompareWnd* window = ShowComparison(*frame, sim);
+    if (window == nullptr) return Fail(QStringLiteral("no comparison"));
+    saved = Save(window, out);
+    window->close();
+  } else if (name == QLatin1String("main")) {
     saved = Save(frame, out);
   } else if (name == QLatin1String("place-menu")) {
     std::unique_ptr<QMenu> menu(view->CreatePlaceMenu(nullptr, QPoint(100, 100)));

@@ -2,7 +2,7 @@
 #define SELV_EDITORS_LISTS_CEBLISTVIEW_H
 
 #include "editors/lists/listhovertracker.h"
-#include "editors/lists/listtabexport.h"
+#include "model/listtabexport.h"
 
 #include <QPixmap>
 #include <QStringList>

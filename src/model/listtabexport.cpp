@@ -1,4 +1,4 @@
-#include "editors/lists/listtabexport.h"
+#include "model/listtabexport.h"
 
 #include "model/ctext.h"
 

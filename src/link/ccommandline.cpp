@@ -1,0 +1,484 @@
+#include "link/ccommandline.h"
+
+#include "link/ccommandfile.h"
+#include "link/ccommlink.h"
+#include "link/cmscomm.h"
+#include "link/cterminalprogress.h"
+#include "link/ctransfer.h"
+#include "link/cunitcompare.h"
+#include "link/idevicelink.h"
+#include "link/linkprofile.h"
+#include "model/cmessagesink.h"
+#include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
+#include "model/listtabexport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// The options that take a value, and the ones that act.
+const char* const kValueOptions[] = {"--export-commands", "--download",  "--upload",    "--compare",
+                                     "--print",           "-o",          "--port",      "--baud",
+                                     "--parity",          "--data-bits", "--stop-bits", "--language"};
+const char* const kFlagOptions[] = {"--help", "--version"};
+
+bool IsValueOption(const QString& name) {
+  for (const char* option : kValueOptions)
+    if (name == QLatin1String(option)) return true;
+  return false;
+}
+
+bool IsFlagOption(const QString& name) {
+  for (const char* option : kFlagOptions)
+    if (name == QLatin1String(option)) return true;
+  return false;
+}
+
+// "--baud=9600" names "--baud".
+QString OptionName(const QString& arg) {
+  const int equals = arg.indexOf(QLatin1Char('='));
+  return arg.startsWith(QLatin1String("--")) && equals > 0 ? arg.left(equals) : arg;
+}
+
+std::optional<CStringTable::Language> LanguageNamed(const QString& text) {
+  const QString name = text.trimmed().toLower();
+  for (const char* german : {"de", "deutsch", "german"})
+    if (name == QLatin1String(german)) return CStringTable::Language::German;
+  for (const char* english : {"en", "englisch", "english"})
+    if (name == QLatin1String(english)) return CStringTable::Language::English;
+  return std::nullopt;
+}
+
+// Every message box of the program, as a line of the error output; nothing
+// waits for a click: each box takes its default button.
+class TerminalSink final : public IMessageSink {
+ public:
+  explicit TerminalSink(std::function<void(const QString&)> say) : m_say(std::move(say)) {
+    m_previous = CMessageSink::Install(this);
+  }
+  ~TerminalSink() override { CMessageSink::Install(m_previous); }
+  TerminalSink(const TerminalSink&) = delete;
+  TerminalSink& operator=(const TerminalSink&) = delete;
+
+  int Show(const MessageRequest& request) override {
+    m_say(request.text);
+    return CMessageSink::DefaultAnswer(request.style);
+  }
+
+ private:
+  std::function<void(const QString&)> m_say;
+  IMessageSink* m_previous;
+};
+
+}  // namespace
+
+CCommandLine::CCommandLine(QIODevice& out, QIODevice& err, bool errIsTerminal)
+    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal) {}
+
+CCommandLine::Mode CCommandLine::ModeOf(const QStringList& args) {
+  // Qt's own options of the window ("-style fusion", "--platform xcb") open
+  // the window as always; any other option is the command line's, an
+  // unknown one included, so that it is reported rather than ignored.
+  static const QStringList kQtOptions = {QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+                                         QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+                                         QStringLiteral("qwindowtitle"),    QStringLiteral("reverse"),
+                                         QStringLiteral("session"),         QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"),      QStringLiteral("widgetcount"),
+                                         QStringLiteral("display"),         QStringLiteral("geometry"),
+                                         QStringLiteral("qmljsdebugger"),   QStringLiteral("nograb"),
+                                         QStringLiteral("dograb"),          QStringLiteral("sync")};
+  Mode mode = Mode::Window;
+  for (const QString& arg : args) {
+    const QString name = OptionName(arg);
+    if (name == QLatin1String("--help") || name == QLatin1String("--version")) return Mode::Terminal;
+    if (name == QLatin1String("--print")) mode = Mode::Offscreen;
+    const bool qtOption = kQtOptions.contains(QString(name).remove(QRegularExpression(QStringLiteral("^--?"))));
+    if (mode == Mode::Window && (IsValueOption(name) || (name.startsWith(QLatin1String("--")) && !qtOption)))
+      mode = Mode::Terminal;
+  }
+  return mode;
+}
+
+QString CCommandLine::HelpText() {
+  const QString port =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
+                          QString::fromLatin1(LinkProfile::kDefaultPort));
+  const QString settings =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                          QString::fromLatin1(LinkProfile::kDefaultSettings));
+  return tr("Usage: selvantis [PROJECT.sxm ...]\n"
+            "       selvantis --export-commands PROJECT [-o FILE]\n"
+            "       selvantis --download PROJECT [--port DEVICE]\n"
+            "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE\n"
+            "       selvantis --compare PROJECT [--port DEVICE] [-o FILE]\n"
+            "       selvantis --print PROJECT -o FILE.pdf\n"
+            "\n"
+            "Without options the program opens its window with the projects named.\n"
+            "\n"
+            "  --export-commands PROJECT  the project's download as command text\n"
+            "  --download PROJECT         the whole project into the unit\n"
+            "  --upload PROJECT           the unit's settings into the new project file NEWFILE\n"
+            "  --compare PROJECT          compare the project with the unit: the differences\n"
+            "                             as tab-separated text, the verdict on the error output\n"
+            "  --print PROJECT            the drawing and the object tables as a PDF file\n"
+            "  -o FILE                    the file to write (without it: the standard output)\n"
+            "  --port DEVICE              the unit's serial port (now %1)\n"
+            "  --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2\n"
+            "                             the line settings (now %2)\n"
+            "  --language de|en           the language of the messages (now the profile's)\n"
+            "  --help                     this text\n"
+            "  --version                  the program's version\n"
+            "\n"
+            "Exit status: 0 done (--compare: the unit holds the project), 1 the unit differs\n"
+            "from the project, 2 could not be done (the message says why).\n")
+      .arg(port, settings);
+}
+
+int CCommandLine::Run(const QStringList& args) {
+  // The language first, so that every message is in it.
+  std::optional<CStringTable::Language> language;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString name = OptionName(args[i]);
+    if (name != QLatin1String("--language")) continue;
+    const QString value = name == args[i] ? args.value(i + 1) : args[i].mid(name.size() + 1);
+    language = LanguageNamed(value);
+  }
+  if (m_language)
+    m_language(language);
+  else if (language)
+    CStringTable::SetLanguage(*language);
+
+  TerminalSink sink([this](const QString& text) { Say(text); });
+  Options options;
+  QString error;
+  if (!Parse(args, &options, &error)) {
+    Say(error);
+    Say(tr("\"selvantis --help\" lists the options."));
+    return kExitFailed;
+  }
+  switch (options.action) {
+    case Action::Help: return WriteOut(HelpText().toLocal8Bit()) ? kExitDone : kExitFailed;
+    case Action::Version:
+      return WriteOut(QStringLiteral("Selvantis %1\n").arg(QCoreApplication::applicationVersion()).toLocal8Bit())
+                 ? kExitDone
+                 : kExitFailed;
+    case Action::Export: return Export(options);
+    case Action::Download: return Download(options);
+    case Action::Upload: return Upload(options);
+    case Action::Compare: return Compare(options);
+    case Action::Print: return Print(options);
+    case Action::None: break;
+  }
+  return kExitFailed;
+}
+
+bool CCommandLine::Parse(const QStringList& args, Options* options, QString* error) const {
+  QStringList seen;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    const QString name = OptionName(arg);
+    if (!name.startsWith(QLatin1Char('-'))) {
+      *error = tr("\"%1\" is not an option: a project is named after the option that acts on it.").arg(arg);
+      return false;
+    }
+    if (!IsValueOption(name) && !IsFlagOption(name)) {
+      *error = tr("Unknown option \"%1\".").arg(arg);
+      return false;
+    }
+    if (seen.contains(name)) {
+      *error = tr("The option %1 is given twice.").arg(name);
+      return false;
+    }
+    seen << name;
+    QString value;
+    if (IsValueOption(name)) {
+      if (name != arg) {
+        value = arg.mid(name.size() + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        *error = tr("The option %1 needs a value.").arg(name);
+        return false;
+      }
+      if (value.isEmpty()) {
+        *error = tr("The option %1 needs a value.").arg(name);
+        return false;
+      }
+    }
+    Action action = Action::None;
+    if (name == QLatin1String("--export-commands")) action = Action::Export;
+    if (name == QLatin1String("--download")) action = Action::Download;
+    if (name == QLatin1String("--upload")) action = Action::Upload;
+    if (name == QLatin1String("--compare")) action = Action::Compare;
+    if (name == QLatin1String("--print")) action = Action::Print;
+    if (name == QLatin1String("--help")) action = Action::Help;
+    if (name == QLatin1String("--version")) action = Action::Version;
+    if (action != Action::None) {
+      // --help and --version win over everything else.
+      if (options->action == Action::Help || options->action == Action::Version) continue;
+      if (options->action != Action::None && action != Action::Help && action != Action::Version) {
+        *error = tr("Only one of %1 and %2 can be given.").arg(options->actionOption, name);
+        return false;
+      }
+      options->action = action;
+      options->actionOption = name;
+      options->project = value;
+    } else if (name == QLatin1String("-o")) {
+      options->output = value;
+      options->hasOutput = true;
+    } else if (name == QLatin1String("--port")) {
+      options->port = value;
+    } else if (name == QLatin1String("--baud")) {
+      options->baud = value;
+    } else if (name == QLatin1String("--parity")) {
+      options->parity = value;
+    } else if (name == QLatin1String("--data-bits")) {
+      options->dataBits = value;
+    } else if (name == QLatin1String("--stop-bits")) {
+      options->stopBits = value;
+    } else if (name == QLatin1String("--language") && !LanguageNamed(value)) {
+      *error = tr("Unknown language \"%1\": de or en.").arg(value);
+      return false;
+    }
+  }
+  switch (options->action) {
+    case Action::Help:
+    case Action::Version: return true;
+    case Action::None:
+      *error = tr("Say what to do: --export-commands, --download, --upload, --compare or --print.");
+      return false;
+    default: break;
+  }
+  const bool linked =
+      options->action == Action::Download || options->action == Action::Upload || options->action == Action::Compare;
+  for (const char* serial : {"--port", "--baud", "--parity", "--data-bits", "--stop-bits"}) {
+    if (!linked && seen.contains(QLatin1String(serial))) {
+      *error = tr("The option %1 has no use with %2.").arg(QLatin1String(serial), options->actionOption);
+      return false;
+    }
+  }
+  if (options->action == Action::Download && options->hasOutput) {
+    *error = tr("The option %1 has no use with %2.").arg(QStringLiteral("-o"), options->actionOption);
+    return false;
+  }
+  if (options->action == Action::Upload && !options->hasOutput) {
+    *error = tr("%1 needs -o and the name of the new project file.").arg(options->actionOption);
+    return false;
+  }
+  if (options->action == Action::Print && !options->hasOutput) {
+    *error = tr("%1 needs -o and the name of the PDF file.").arg(options->actionOption);
+    return false;
+  }
+  if (options->hasOutput && !QFileInfo(options->output).absoluteDir().exists()) {
+    *error = tr("The folder of \"%1\" does not exist.").arg(options->output);
+    return false;
+  }
+  QString settings;
+  return !linked || LineSettings(*options, &settings, error);
+}
+
+bool CCommandLine::LineSettings(const Options& options, QString* settings, QString* error) const {
+  CMSComm::LineSettings line;
+  const QString stored =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                          QString::fromLatin1(LinkProfile::kDefaultSettings));
+  if (!CMSComm::ParseSettings(stored, &line))
+    CMSComm::ParseSettings(QString::fromLatin1(LinkProfile::kDefaultSettings), &line);
+  auto number = [&](const QString& text, const char* option, int low, int high, int* out) {
+    if (text.isEmpty()) return true;
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok && value >= low && value <= high) {
+      *out = value;
+      return true;
+    }
+    *error =
+        tr("%1 %2 is no line setting: a number from %3 to %4.").arg(QLatin1String(option), text).arg(low).arg(high);
+    return false;
+  };
+  if (!number(options.baud, "--baud", 50, 4000000, &line.baud)) return false;
+  if (!number(options.dataBits, "--data-bits", 5, 8, &line.dataBits)) return false;
+  if (!number(options.stopBits, "--stop-bits", 1, 2, &line.stopBits)) return false;
+  if (!options.parity.isEmpty()) {
+    static const char* const kParities[] = {"none", "even", "odd", "mark", "space"};
+    const QString parity = options.parity.trimmed().toLower();
+    bool known = false;
+    for (const char* name : kParities) {
+      if (parity != QLatin1String(name) && parity != QLatin1String(name).left(1)) continue;
+      line.parity = name[0] == 'n' ? 'n' : name[0];
+      known = true;
+    }
+    if (!known) {
+      *error = tr("--parity %1 is no line setting: none, even, odd, mark or space.").arg(options.parity);
+      return false;
+    }
+  }
+  if (line.stopBits != 1 && line.stopBits != 2) line.stopBits = 1;
+  *settings =
+      QStringLiteral("%1,%2,%3,%4").arg(line.baud).arg(QLatin1Char(line.parity)).arg(line.dataBits).arg(line.stopBits);
+  return true;
+}
+
+bool CCommandLine::Load(const QString& path, CSelvantisDoc& doc) {
+  // The window's own messages say what is wrong with the file.
+  return doc.OnOpenDocument(path);
+}
+
+namespace {
+
+// A link to the unit for one command: installed while it lives, and left
+// as from the window (the unit's clock set, its parameters protected).
+class CommandLink final {
+ public:
+  CommandLink() : m_scope(&m_link) {}
+  ~CommandLink() {
+    if (m_link.IsConnected()) m_link.Disconnect(false);
+    // A loss of the link reports itself from the event loop.
+    QCoreApplication::processEvents();
+  }
+  CommandLink(const CommandLink&) = delete;
+  CommandLink& operator=(const CommandLink&) = delete;
+  CCommLink& Link() { return m_link; }
+
+ private:
+  CCommLink m_link;
+  DeviceLinkScope m_scope;
+};
+
+}  // namespace
+
+bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const UnitWork& work) {
+  QString settings;
+  QString error;
+  if (!LineSettings(options, &settings, &error)) {
+    Say(error);
+    return false;
+  }
+  const QString port = !options.port.isEmpty() ? options.port
+                                               : CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
+                                                                     QString::fromLatin1(LinkProfile::kPort),
+                                                                     QString::fromLatin1(LinkProfile::kDefaultPort));
+  CommandLink link;
+  // The link says why when it cannot connect.
+  if (!link.Link().ConnectPort(port, settings, &doc)) return false;
+  CTransfer transfer(&link.Link());
+  CTerminalProgress progress(m_err, m_errIsTerminal);
+  m_progress = &progress;
+  transfer.SetProgressHandler([&progress](int done, int total) { progress.Update(done, total); });
+  const bool done = work(transfer, link.Link());
+  progress.Finish();
+  m_progress = nullptr;
+  return done;
+}
+
+int CCommandLine::Export(const Options& options) {
+  CSelvantisDoc doc;
+  if (!Load(options.project, doc)) return kExitFailed;
+  const QStringList lines = CCommandFile::CollectDownload(doc);
+  if (!options.hasOutput) return WriteOut(CCommandFile::FormatLines(lines)) ? kExitDone : kExitFailed;
+  QString error;
+  if (!CCommandFile::Write(options.output, lines, &error)) return Fail(error);
+  return kExitDone;
+}
+
+int CCommandLine::Download(const Options& options) {
+  CSelvantisDoc doc;
+  if (!Load(options.project, doc)) return kExitFailed;
+  if (!WithUnit(options, doc, [&doc](CTransfer& transfer, CCommLink&) {
+        return transfer.DownloadProject(doc) == CTransfer::Result::Done;
+      }))
+    return kExitFailed;
+  Say(tr("The project is in the unit."));
+  return kExitDone;
+}
+
+int CCommandLine::Upload(const Options& options) {
+  CSelvantisDoc doc;
+  if (!Load(options.project, doc)) return kExitFailed;
+  // The upload's error file lies in a scratch folder until the new project
+  // is written: an upload that fails writes nothing.
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return Fail(scratch.errorString());
+  const QFileInfo target(options.output);
+  doc.SetPathName(scratch.filePath(target.completeBaseName() + QStringLiteral(".sxm")));
+  if (!WithUnit(options, doc, [&doc](CTransfer& transfer, CCommLink&) {
+        return transfer.UploadProject(doc) == CTransfer::Result::Done;
+      }))
+    return kExitFailed;
+
+  QSaveFile file(options.output);
+  if (!file.open(QIODevice::WriteOnly))
+    return Fail(tr("The project cannot be written to \"%1\":\n%2").arg(options.output, file.errorString()));
+  const ProjectFileResult saved = doc.SaveTo(file);
+  if (!saved.ok) return Fail(saved.message);
+  if (!file.commit())
+    return Fail(tr("The project cannot be written to \"%1\":\n%2").arg(options.output, file.errorString()));
+  Say(tr("The unit's settings are in \"%1\".").arg(options.output));
+  // What the upload noted goes beside the new project, as the window keeps it.
+  QFile errors(scratch.filePath(target.completeBaseName() + QStringLiteral(".err")));
+  if (errors.size() > 0 && errors.open(QIODevice::ReadOnly)) {
+    const QString errorPath = target.path() + QLatin1Char('/') + target.completeBaseName() + QStringLiteral(".err");
+    QSaveFile copy(errorPath);
+    if (copy.open(QIODevice::WriteOnly) && copy.write(errors.readAll()) >= 0 && copy.commit())
+      Say(tr("The upload noted differences: \"%1\" lists them.").arg(errorPath));
+  }
+  return kExitDone;
+}
+
+int CCommandLine::Compare(const Options& options) {
+  CSelvantisDoc doc;
+  if (!Load(options.project, doc)) return kExitFailed;
+  CCompareReport report;
+  if (!WithUnit(options, doc, [&](CTransfer& transfer, CCommLink& link) {
+        CUnitCompare compare(link);
+        report = compare.Run(doc, transfer);
+        return true;
+      }))
+    return kExitFailed;
+  if (report.IsStopped()) return Fail(report.Summary());
+  const ListTableText table = report.TableText();
+  if (options.hasOutput) {
+    QString error;
+    if (!WriteListTabText(options.output, table, &error))
+      return Fail(tr("The differences cannot be written to \"%1\":\n%2").arg(options.output, error));
+  } else if (!WriteOut(ListTabText(table))) {
+    return kExitFailed;
+  }
+  Say(report.Summary());
+  if (!report.NotComparedLine().isEmpty()) Say(report.NotComparedLine());
+  return report.ExitStatus();
+}
+
+int CCommandLine::Print(const Options& options) {
+  CSelvantisDoc doc;
+  if (!Load(options.project, doc)) return kExitFailed;
+  QString error = tr("This program cannot draw.");
+  if (!m_print || !m_print(doc, options.output, &error))
+    return Fail(tr("The drawing cannot be written to \"%1\":\n%2").arg(options.output, error));
+  return kExitDone;
+}
+
+bool CCommandLine::WriteOut(const QByteArray& bytes) {
+  if (m_out.write(bytes) == bytes.size()) return true;
+  Say(tr("The output cannot be written: %1").arg(m_out.errorString()));
+  return false;
+}
+
+void CCommandLine::Say(const QString& text) {
+  // A message starts a line of its own below the progress line.
+  if (m_progress) m_progress->Finish();
+  m_err.write((QStringLiteral("selvantis: ") + text + QLatin1Char('\n')).toLocal8Bit());
+}
+
+int CCommandLine::Fail(const QString& text) {
+  Say(text);
+  return kExitFailed;
+}

@@ -1,0 +1,43 @@
+#include "shell/ccommandlineapp.h"
+
+#include "link/ccommandline.h"
+#include "model/cprofile.h"
+#include "shell/cbitmapmanager.h"
+#include "shell/cdrawingpdf.h"
+#include "shell/clanguageswitcher.h"
+#include "shell/cselvantisapp.h"
+#include "shell/cshellsettings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+int CCommandLineApp::Run(const QStringList& args) {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(CProfile::kCompany));
+  QCoreApplication::setApplicationName(QString::fromLatin1(CProfile::kApplication));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(CSelvantisApp::kVersion));
+  // The error output is the user's: the program's own notes for developers
+  // stay out of it (QT_LOGGING_RULES still brings them back).
+  QLoggingCategory::setFilterRules(QStringLiteral("selv.*.debug=false\nselv.*.info=false"));
+  QFile out;
+  QFile err;
+  out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  CLanguageSwitcher languages;
+  CCommandLine command(out, err, isatty(fileno(stderr)) != 0);
+  command.SetLanguageHandler([&languages](std::optional<CStringTable::Language> language) {
+    languages.Apply(language ? *language : CShellSettings::GetLanguage());
+  });
+  command.SetPrintHandler([](const CSelvantisDoc& doc, const QString& path, QString* error) {
+    // Pictures need a graphical application (offscreen is enough).
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
+    CBitmapManager bitmaps;
+    return CDrawingPdf::Write(doc, bitmaps, CDrawingPdf::DefaultLayout(), path, error);
+  });
+  return command.Run(args);
+}

@@ -1,0 +1,17 @@
+#ifndef SELV_SHELL_CCOMMANDLINEAPP_H
+#define SELV_SHELL_CCOMMANDLINEAPP_H
+
+#include <QStringList>
+
+// The program run from a terminal with the options of the command line
+// (CCommandLine): the messages in the profile's language or the one
+// --language names, with the translations the window's messages use, and
+// --print drawn as the window's PDF export draws it. Needs a Qt application
+// object; a QApplication only for --print.
+class CCommandLineApp final {
+ public:
+  // args without the program name; returns the exit status.
+  static int Run(const QStringList& args);
+};
+
+#endif

@@ -1,0 +1,98 @@
+#include "shell/ccomparewnd.h"
+
+#include "editors/lists/ceblistview.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kColumnWidths[CCompareReport::kColumnCount] = {130, 150, 260, 160, 160};
+
+}  // namespace
+
+CCompareWnd::CCompareWnd(const CCompareReport& report, const QString& project, IFileChooser* fileChooser,
+                         QWidget* parent)
+    : QDialog(parent),
+      m_report(report),
+      m_project(project),
+      m_summary(new QLabel(this)),
+      m_notCompared(new QLabel(this)),
+      m_list(new CEBListView(this)),
+      m_export(new QPushButton(this)),
+      m_print(new QPushButton(this)) {
+  setObjectName(QStringLiteral("CompareWnd"));
+  m_summary->setObjectName(QStringLiteral("summary"));
+  m_summary->setWordWrap(true);
+  QFont bold = m_summary->font();
+  bold.setBold(true);
+  m_summary->setFont(bold);
+  m_notCompared->setObjectName(QStringLiteral("notCompared"));
+  m_notCompared->setWordWrap(true);
+  m_list->setObjectName(QStringLiteral("differences"));
+  m_list->SetFileChooser(fileChooser);
+  // The rows are settings, not entries of the project: nothing to send.
+  m_list->setContextMenuPolicy(Qt::NoContextMenu);
+  m_list->OnInitialUpdate(CCompareReport::kColumnCount);
+  m_list->header()->setSectionsClickable(true);
+  m_list->header()->setSortIndicatorShown(false);
+  connect(m_list->header(), &QHeaderView::sectionClicked, this, &CCompareWnd::OnHeaderClicked);
+  m_export->setObjectName(QStringLiteral("export"));
+  m_print->setObjectName(QStringLiteral("print"));
+  connect(m_export, &QPushButton::clicked, m_list, &CEBListView::OnExportList);
+  connect(m_print, &QPushButton::clicked, m_list, &CEBListView::PrintList);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->addButton(m_export, QDialogButtonBox::ActionRole);
+  buttons->addButton(m_print, QDialogButtonBox::ActionRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_summary);
+  layout->addWidget(m_notCompared);
+  layout->addWidget(m_list, 1);
+  layout->addWidget(buttons);
+  resize(920, 520);
+  RetranslateUi();
+}
+
+void CCompareWnd::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) RetranslateUi();
+  QDialog::changeEvent(event);
+}
+
+void CCompareWnd::RetranslateUi() {
+  setWindowTitle(tr("Compare with the unit: %1").arg(m_project));
+  m_export->setText(tr("&Export..."));
+  m_print->setText(tr("&Print..."));
+  for (int column = 0; column < CCompareReport::kColumnCount; ++column)
+    m_list->SetColumn(column, CCompareReport::ColumnTitle(column), kColumnWidths[column], Qt::AlignLeft);
+  Fill();
+}
+
+void CCompareWnd::Fill() {
+  m_summary->setText(m_report.Summary());
+  m_notCompared->setText(m_report.NotComparedLine());
+  m_notCompared->setVisible(!m_report.NotComparedLine().isEmpty());
+  m_list->DeleteAllRows();
+  for (const CompareRow& row : m_report.Rows()) {
+    QStringList cells;
+    for (int column = 0; column < CCompareReport::kColumnCount; ++column)
+      cells << CCompareReport::CellText(row, column);
+    m_list->AddRow(cells, nullptr);
+  }
+  const bool sorted = m_report.SortColumn() >= 0;
+  m_list->header()->setSortIndicatorShown(sorted);
+  if (sorted) m_list->header()->setSortIndicator(m_report.SortColumn(), m_report.GetSortOrder());
+  m_export->setEnabled(true);
+  m_print->setEnabled(m_list->RowCount() > 0);
+}
+
+void CCompareWnd::OnHeaderClicked(int column) {
+  const bool again = m_report.SortColumn() == column && m_report.GetSortOrder() == Qt::AscendingOrder;
+  m_report.SortBy(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+  Fill();
+}

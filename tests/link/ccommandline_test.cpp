@@ -1,0 +1,298 @@
+// The program as a command for scripts, run as the real program in a process
+// of its own against the simulated unit: the export equal to the window's,
+// download then compare, a unit changed, an upload into a new file, a unit
+// that goes away, the progress line only on a terminal, and bad input in
+// both languages, each with its exit status and nothing written.
+#include "link/ccommandline.h"
+
+#include "comparetestproject.h"
+#include "everyfamily.h"
+#include "link/ccommandfile.h"
+#include "model/cselvantisdoc.h"
+#include "support/filebytes.h"
+#include "support/tempprofile.h"
+#include "support/waituntil.h"
+#include "unitsimulator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+// A line fast enough that a whole project's upload takes seconds; the
+// simulator answers at once.
+const QStringList kFastLine = {QStringLiteral("--baud"), QStringLiteral("460800")};
+
+class CCommandLineTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    project = dir.filePath(QStringLiteral("site.sxm"));
+    CSelvantisDoc doc;
+    FillCompareTestProject(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(project));
+    projectBytes = FileBytes(project);
+  }
+
+  void StartUnit() {
+    RegisterEveryFamily(sim);
+    QString error;
+    ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
+  }
+  void TearDown() override { sim.Stop(); }
+
+  // The program's own profile: a folder of its own, nothing in it.
+  QProcessEnvironment Environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    return env;
+  }
+
+  void Start(QProcess& process, const QStringList& args) const {
+    process.setProcessEnvironment(Environment());
+    process.start(QStringLiteral(SELV_PROGRAM_PATH), args);
+  }
+
+  Outcome Run(const QStringList& args) const {
+    QProcess process;
+    Start(process, args);
+    Outcome outcome;
+    if (!process.waitForFinished(kHangLimitMs) || process.exitStatus() != QProcess::NormalExit) {
+      ADD_FAILURE() << "the program did not end: " << args.join(' ').toStdString();
+      process.kill();
+      process.waitForFinished();
+      return outcome;
+    }
+    outcome.status = process.exitCode();
+    outcome.out = process.readAllStandardOutput();
+    outcome.err = process.readAllStandardError();
+    return outcome;
+  }
+
+  QStringList WithUnit(QStringList args) const {
+    args << QStringLiteral("--port") << sim.PtyPath() << kFastLine;
+    return args;
+  }
+
+  TempProfile profile;
+  UnitSimulator sim;
+  QTemporaryDir dir;
+  QString project;
+  QByteArray projectBytes;
+};
+
+}  // namespace
+
+TEST(CCommandLineModeTest, OpensTheWindowUnlessAnOptionOfTheCommandLineIsGiven) {
+  using Mode = CCommandLine::Mode;
+  const struct {
+    QStringList args;
+    Mode mode;
+  } cases[] = {
+      {{}, Mode::Window},
+      {{"hall.sxm", "office.sxm"}, Mode::Window},
+      // Qt's own options of the window, with one dash or two.
+      {{"-style", "fusion", "hall.sxm"}, Mode::Window},
+      {{"--platform", "xcb"}, Mode::Window},
+      {{"--compare", "hall.sxm"}, Mode::Terminal},
+      {{"--export-commands=hall.sxm"}, Mode::Terminal},
+      {{"-o", "x.txt"}, Mode::Terminal},
+      // Reported as unknown, not ignored by a window.
+      {{"--frobnicate"}, Mode::Terminal},
+      {{"--print", "hall.sxm", "-o", "hall.pdf"}, Mode::Offscreen},
+      {{"--print", "hall.sxm", "--help"}, Mode::Terminal},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CCommandLine::ModeOf(c.args), c.mode) << c.args.join(' ').toStdString();
+}
+
+TEST_F(CCommandLineTest, ExportsTheCommandTextByteForByteAsTheWindowDoes) {
+  // What Communication > Export parameters writes for the same file.
+  CSelvantisDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(project));
+  const QString window = dir.filePath(QStringLiteral("window.txt"));
+  QString error;
+  ASSERT_TRUE(CCommandFile::Export(doc, window, &error)) << error.toStdString();
+  const QByteArray expected = FileBytes(window);
+  ASSERT_GT(expected.size(), 1000);
+
+  const QString file = dir.filePath(QStringLiteral("script.txt"));
+  const Outcome toFile = Run({"--export-commands", project, "-o", file});
+  EXPECT_EQ(toFile.status, 0) << toFile.err.toStdString();
+  EXPECT_TRUE(FileBytes(file) == expected);
+  EXPECT_TRUE(toFile.out.isEmpty());
+
+  const Outcome toOutput = Run({"--export-commands=" + project});
+  EXPECT_EQ(toOutput.status, 0) << toOutput.err.toStdString();
+  EXPECT_TRUE(toOutput.out == expected);
+  EXPECT_TRUE(toOutput.err.isEmpty()) << toOutput.err.toStdString();
+}
+
+TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadReadsIt) {
+  StartUnit();
+  const Outcome download = Run(WithUnit({"--download", project, "--language", "en"}));
+  ASSERT_EQ(download.status, 0) << download.err.toStdString();
+  EXPECT_EQ(download.err.toStdString(), "selvantis: The project is in the unit.\n");
+  EXPECT_TRUE(sim.FullLines().contains("/MACRO/LOCK ON"));
+  EXPECT_TRUE(sim.FullLines().contains("/MACRO/LOCK OFF"));
+
+  const Outcome holds = Run(WithUnit({"--compare", project, "--language", "en"}));
+  EXPECT_EQ(holds.status, 0) << holds.err.toStdString();
+  EXPECT_EQ(holds.out.toStdString(), "Object\tName\tSetting\tIn the project\tOn the unit\r\n");
+  EXPECT_TRUE(holds.err.startsWith("selvantis: The unit holds this project: ")) << holds.err.toStdString();
+  EXPECT_TRUE(holds.err.contains(" settings compared, no difference.\n"));
+  // Not a terminal: no progress line.
+  EXPECT_FALSE(holds.err.contains('\r'));
+
+  sim.SetValue("/AUDIO/ALARM_VOL", "-20.0");
+  // A zone's wiring the upload only checks: its message is a row, not a line of the error output.
+  sim.SetValue("/VMX/ZONE1/OUTPUT", "5");
+  const QString differences = dir.filePath(QStringLiteral("differences.txt"));
+  const Outcome differs = Run(WithUnit({"--compare", project, "-o", differences, "--language", "en"}));
+  EXPECT_EQ(differs.status, 1) << differs.err.toStdString();
+  EXPECT_TRUE(differs.out.isEmpty());
+  EXPECT_EQ(FileBytes(differences).toStdString(),
+            "Object\tName\tSetting\tIn the project\tOn the unit\r\n"
+            "Zone\tZone 1\t/VMX/ZONE1/OUTPUT\t0\t5\r\n"
+            "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8\t-20.0\r\n");
+  EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 2 of "))
+      << differs.err.toStdString();
+  // Only the program's messages, no notes for developers.
+  for (const QByteArray& line : differs.err.trimmed().split('\n'))
+    EXPECT_TRUE(line.startsWith("selvantis: ")) << line.toStdString();
+
+  const QString uploaded = dir.filePath(QStringLiteral("unit.sxm"));
+  const Outcome upload = Run(WithUnit({"--upload", project, "-o", uploaded, "--language", "en"}));
+  EXPECT_EQ(upload.status, 0) << upload.err.toStdString();
+  CSelvantisDoc read;
+  ASSERT_TRUE(read.OnOpenDocument(uploaded));
+  EXPECT_TRUE(CCommandFile::CollectDownload(read).contains("/AUDIO/ALARM_VOL -20.0"));
+
+  // The project itself was never written, nor its error file.
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("site.err"))));
+}
+
+TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWritesNothing) {
+  StartUnit();
+  const QString differences = dir.filePath(QStringLiteral("differences.txt"));
+  QProcess process;
+  // At the unit's own speed, so that the upload is well under way when the
+  // unit goes.
+  Start(process, {"--compare", project, "--port", sim.PtyPath(), "-o", differences, "--language", "en"});
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() > 300; }));
+  sim.HangUp();
+  ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
+  EXPECT_EQ(process.exitCode(), 2);
+  const QByteArray err = process.readAllStandardError();
+  EXPECT_TRUE(err.contains("the connection to the unit was lost")) << err.toStdString();
+  EXPECT_TRUE(err.contains("there is no verdict")) << err.toStdString();
+  EXPECT_FALSE(QFile::exists(differences));
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
+}
+
+TEST_F(CCommandLineTest, DrawsTheProgressLineOnlyOnATerminal) {
+  StartUnit();
+  // A pseudo-terminal as the program's error output.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  QProcess process;
+  process.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
+  Start(process, WithUnit({"--download", project, "--language", "en"}));
+  ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
+  EXPECT_EQ(process.exitCode(), 0);
+  fcntl(master, F_SETFL, O_NONBLOCK);
+  QByteArray terminal;
+  char buffer[4096];
+  for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;) terminal.append(buffer, static_cast<int>(n));
+  close(master);
+  EXPECT_TRUE(terminal.contains("\r100 %   ")) << terminal.toStdString();
+  EXPECT_TRUE(terminal.contains(" lines   0:00 left")) << terminal.toStdString();
+  EXPECT_TRUE(terminal.contains("selvantis: The project is in the unit.")) << terminal.toStdString();
+}
+
+TEST_F(CCommandLineTest, HelpAndVersionNeedNoProjectAndNoDisplay) {
+  const Outcome help = Run({"--help", "--language", "de"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.startsWith("Aufruf: selvantis")) << help.out.toStdString();
+  EXPECT_TRUE(help.out.contains("--compare PROJEKT"));
+  const Outcome version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.toStdString(), "Selvantis 1.0\n");
+}
+
+TEST_F(CCommandLineTest, PrintsTheDrawingAndTheTablesAsAPdfWithoutADisplay) {
+  const QString pdf = dir.filePath(QStringLiteral("site.pdf"));
+  const Outcome print = Run({"--print", project, "-o", pdf});
+  EXPECT_EQ(print.status, 0) << print.err.toStdString();
+  EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF-"));
+  EXPECT_GT(QFile(pdf).size(), 10000);
+}
+
+// Bad input in both languages: a clear message, exit status 2, nothing
+// written.
+class CCommandLineBadInputTest : public CCommandLineTest, public testing::WithParamInterface<const char*> {
+ protected:
+  bool German() const { return QByteArray(GetParam()) == "de"; }
+  // Runs the command in the test's language; the output file must not come.
+  void ExpectRefused(QStringList args, const char* english, const char* german, bool withOutput = true) {
+    const QString output = dir.filePath(QStringLiteral("out.txt"));
+    if (withOutput) args << "-o" << output;
+    args << "--language" << GetParam();
+    const Outcome outcome = Run(args);
+    EXPECT_EQ(outcome.status, 2) << args.join(' ').toStdString();
+    const QString err = QString::fromLocal8Bit(outcome.err);
+    EXPECT_TRUE(err.contains(QString::fromUtf8(German() ? german : english))) << args.join(' ').toStdString() << "\n"
+                                                                              << err.toStdString();
+    EXPECT_TRUE(outcome.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(output)) << args.join(' ').toStdString();
+    EXPECT_TRUE(FileBytes(project) == projectBytes);
+  }
+};
+
+TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
+  ExpectRefused({"--compare", project, "--frobnicate"}, "Unknown option \"--frobnicate\".",
+                "Unbekannte Option \"--frobnicate\".");
+  ExpectRefused({"--compare", dir.filePath("missing.sxm")}, "cannot be opened", "kann nicht geöffnet werden");
+  ExpectRefused({"--upload", project}, "--upload needs -o and the name of the new project file.",
+                "--upload braucht -o und den Namen der neuen Projektdatei.", false);
+  ExpectRefused({"--compare", project, "--parity", "maybe"}, "--parity maybe is no line setting",
+                "--parity maybe ist keine Leitungseinstellung");
+
+  // A file changed after it was written: the checksum says so.
+  QByteArray damaged = projectBytes;
+  damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x20);
+  const QString broken = dir.filePath(QStringLiteral("broken.sxm"));
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(damaged);
+  file.close();
+  ExpectRefused({"--export-commands", broken}, "no longer match the checksum",
+                "passt nicht mehr zu der mit ihm geschriebenen Prüfsumme");
+
+  // A port that cannot be opened, with the system's reason.
+  ExpectRefused({"--compare", project, "--port", dir.filePath("no-such-tty")}, "cannot be opened.\n( No such file",
+                "Die serielle Schnittstelle");
+
+  // A unit that does not answer the connect.
+  StartUnit();
+  sim.SetDropAnswers(QStringLiteral("*"));
+  ExpectRefused({"--download", project, "--port", sim.PtyPath()}, "does not answer", "antwortet nicht", false);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, CCommandLineBadInputTest, testing::Values("en", "de"));

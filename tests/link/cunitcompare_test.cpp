@@ -1,0 +1,276 @@
+// Comparing a project with the simulated unit through the real link: a unit
+// that holds the project, settings changed on the unit (ones the upload
+// stores and ones it only checks), refused and unanswered queries, and the
+// comparisons that stop. The project must come out of every one as it went
+// in, its file and its error file included.
+#include "link/cunitcompare.h"
+
+#include "comparetestproject.h"
+#include "everyfamily.h"
+#include "link/ccommlink.h"
+#include "link/ctransfer.h"
+#include "link/linkmode.h"
+#include "linktestbench.h"
+#include "support/filebytes.h"
+#include "support/projectbytes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const CompareRow* RowOf(const CCompareReport& report, const QString& setting) {
+  for (const CompareRow& row : report.Rows())
+    if (row.setting == setting) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+class CUnitCompareTest : public LinkTestBench {
+ protected:
+  void SetUp() override {
+    LinkTestBench::SetUp();
+    RegisterEveryFamily(sim);
+    FillCompareTestProject(*doc);
+    ASSERT_TRUE(dir.isValid());
+    projectPath = dir.filePath("site.sxm");
+    errorPath = dir.filePath("site.err");
+    ASSERT_TRUE(doc->OnSaveDocument(projectPath));
+    // What the last upload found stays in the project's error file.
+    QFile errors(errorPath);
+    ASSERT_TRUE(errors.open(QIODevice::WriteOnly));
+    errors.write("Zone 3 : 12 is missing\r\n");
+  }
+
+  void ConnectAndDownload() {
+    // The simulator answers at once unless it is paced: a fast line keeps
+    // those tests short. A paced unit gets the unit's own speed.
+    if (!paced) CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kSettings, QStringLiteral("460800,n,8,1"));
+    ASSERT_TRUE(Connect());
+    CTransfer transfer;
+    ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+    ASSERT_FALSE(doc->IsModified());
+    before = SaveProject(*doc);
+    fileBefore = FileBytes(projectPath);
+    errorsBefore = FileBytes(errorPath);
+  }
+
+  // Changes settings on the unit through its command lines, as a front
+  // panel or another program would: the project must not hear the echoes.
+  void ChangeOnUnit(const QStringList& lines) {
+    link->SetLinkMode(LINKMODE_NONE);
+    for (const QString& line : lines) link->SendCommand(line);
+    ASSERT_TRUE(WaitUntil([&] {
+      const auto& entries = link->Monitor().Entries();
+      return std::any_of(entries.begin(), entries.end(), [&](const MonitorEntry& e) {
+        return e.direction == MonitorEntry::Received && e.text == lines.last();
+      });
+    }));
+    link->SetLinkMode(LINKMODE_NORMAL);
+    sim.ClearLog();
+  }
+
+  CCompareReport Compare(CTransfer& transfer) {
+    CUnitCompare compare(*link);
+    return compare.Run(*doc, transfer);
+  }
+
+  // The project, its file and its error file are as they were.
+  void ExpectProjectUntouched() {
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(SaveProject(*doc) == before) << "the project changed";
+    EXPECT_TRUE(FileBytes(projectPath) == fileBefore) << "the project file changed";
+    EXPECT_EQ(FileBytes(errorPath), errorsBefore);
+    EXPECT_EQ(link->GetDocument(), doc.get()) << "the link serves the project again";
+    EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  }
+
+  bool paced = false;
+  QTemporaryDir dir;
+  QString projectPath;
+  QString errorPath;
+  QByteArray before;
+  QByteArray fileBefore;
+  QByteArray errorsBefore;
+};
+
+TEST_F(CUnitCompareTest, AUnitThatHoldsTheProjectIsReportedInOneLine) {
+  ConnectAndDownload();
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Holds);
+  EXPECT_EQ(report.ExitStatus(), 0);
+  EXPECT_TRUE(report.Rows().empty());
+  EXPECT_GT(report.ComparedCount(), 100);
+  EXPECT_EQ(report.Summary(),
+            QString("The unit holds this project: %1 settings compared, no difference.").arg(report.ComparedCount()));
+  EXPECT_EQ(report.NotComparedLine(), QString());
+  ExpectProjectUntouched();
+  EXPECT_TRUE(doc->IsConnected());
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CUnitCompareTest, SettingsChangedOnTheUnitGiveOneRowEachWithBothValues) {
+  ConnectAndDownload();
+  ChangeOnUnit({"/CONS/ADR1/NAME Lobby desk", "/AUDIO/ALARM_VOL -20.0", "/MACRO/ENTRY1/PARAM/PRIO 7",
+                "/CONS/ADR1/KEY1 MACRO,1", "/VMX/ZONE1/TESTVOL -40"});
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Differs);
+  EXPECT_EQ(report.ExitStatus(), 1);
+  ASSERT_EQ(report.Rows().size(), 5u);
+  struct Expected {
+    const char* setting;
+    const char* kind;
+    const char* name;
+    const char* project;
+    const char* unit;
+  };
+  for (const Expected& e : {Expected{"/CONS/ADR1/NAME", "Console", "Console 1", "Console 1", "Lobby desk"},
+                            Expected{"/AUDIO/ALARM_VOL", "Audio", "Audio", "-14.8", "-20.0"},
+                            Expected{"/MACRO/ENTRY1/PARAM/PRIO", "Macro", "Page 1", "0", "7"},
+                            Expected{"/CONS/ADR1/KEY1", "Console", "Console 1", "DISABLED", "MACRO,1"},
+                            Expected{"/VMX/ZONE1/TESTVOL", "Zone", "Zone 1", "-26", "-40"}}) {
+    SCOPED_TRACE(e.setting);
+    const CompareRow* row = RowOf(report, e.setting);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->kind, e.kind);
+    EXPECT_EQ(row->name, e.name);
+    EXPECT_EQ(row->project, e.project);
+    EXPECT_EQ(row->unit, e.unit);
+    EXPECT_TRUE(row->answered);
+  }
+  EXPECT_EQ(report.Summary(), QString("The unit differs from this project: differences in 5 of %1 settings compared.")
+                                  .arg(report.ComparedCount()));
+  ExpectProjectUntouched();
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(CUnitCompareTest, MismatchesTheUploadOnlyReportsAreDifferencesTooAndShowNoBox) {
+  ConnectAndDownload();
+  // The upload does not store a zone's wiring: it checks it, with a message
+  // for the outputs and a line of the error file for the amplifier channel.
+  ChangeOnUnit({"/VMX/ZONE1/OUTPUT 5", "/VMX/ZONE2/AMPCHAN 7"});
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  ASSERT_EQ(report.Rows().size(), 2u);
+  const CompareRow* output = RowOf(report, "/VMX/ZONE1/OUTPUT");
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(output->project, "0");
+  EXPECT_EQ(output->unit, "5");
+  const CompareRow* channel = RowOf(report, "/VMX/ZONE2/AMPCHAN");
+  ASSERT_NE(channel, nullptr);
+  EXPECT_EQ(channel->project, "");
+  EXPECT_EQ(channel->unit, "7");
+  EXPECT_TRUE(messages.Requests().empty());
+  ExpectProjectUntouched();
+}
+
+TEST_F(CUnitCompareTest, RefusedAndUnansweredQueriesAreRowsOfTheirOwn) {
+  ConnectAndDownload();
+  // A unit whose software does not know one setting, and one answer lost.
+  sim.RegisterHandler("/FAULT/LATCH", [](UnitSimulator&, const UnitSimulator::Command& command, QStringList& replies) {
+    if (command.IsQuery()) replies << "ERROR " + command.path;
+    return true;
+  });
+  sim.SetDropAnswers("/CLOCK/SLAVE/RUN");
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(600);
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Differs);
+  EXPECT_EQ(report.UnansweredCount(), 2);
+  EXPECT_EQ(report.DifferenceCount(), 0);
+  for (const char* setting : {"/FAULT/LATCH", "/CLOCK/SLAVE/RUN"}) {
+    SCOPED_TRACE(setting);
+    const CompareRow* row = RowOf(report, setting);
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(row->answered);
+    EXPECT_EQ(row->project, "OFF");
+    EXPECT_EQ(CCompareReport::CellText(*row, CCompareReport::kUnitColumn), "not answered");
+  }
+  EXPECT_TRUE(report.Summary().endsWith("Settings not answered: 2.")) << report.Summary().toStdString();
+  // The upload's own ending is shown as an upload's is: one message.
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  ExpectProjectUntouched();
+}
+
+TEST_F(CUnitCompareTest, CancelEndsTheComparisonWithoutAVerdict) {
+  sim.SetPaced(paced = true);
+  ConnectAndDownload();
+  ChangeOnUnit({"/CONS/ADR1/NAME Lobby desk"});
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int total) {
+    if (total > 0 && done * 3 >= total) transfer.Cancel();
+  });
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);
+  EXPECT_EQ(report.ExitStatus(), 2);
+  EXPECT_TRUE(report.Rows().empty());
+  EXPECT_GT(report.StoppedAt(), 0);
+  EXPECT_LT(report.StoppedAt(), report.StopTotal());
+  EXPECT_TRUE(
+      report.Summary().startsWith(QString("The comparison stopped at %1 % of the upload (%2 of %3 steps): cancelled.")
+                                      .arg(report.StoppedAt() * 100 / report.StopTotal())
+                                      .arg(report.StoppedAt())
+                                      .arg(report.StopTotal())))
+      << report.Summary().toStdString();
+  EXPECT_TRUE(report.Summary().endsWith("there is no verdict."));
+  ExpectProjectUntouched();
+}
+
+TEST_F(CUnitCompareTest, AUnitThatGoesAwayEndsTheComparisonWithoutAVerdict) {
+  sim.SetPaced(paced = true);
+  ConnectAndDownload();
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done == 40) sim.HangUp();
+  });
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);
+  EXPECT_TRUE(report.Summary().contains("the connection to the unit was lost")) << report.Summary().toStdString();
+  EXPECT_TRUE(report.Rows().empty());
+  EXPECT_TRUE(WaitUntil([&] { return messages.SawText("lost"); }));
+  EXPECT_FALSE(link->IsConnected());
+  EXPECT_FALSE(doc->IsConnected());
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_TRUE(SaveProject(*doc) == before);
+  EXPECT_EQ(FileBytes(errorPath), errorsBefore);
+  EXPECT_EQ(link->GetDocument(), doc.get());
+}
+
+TEST_F(CUnitCompareTest, AUnitThatStopsTakingDataEndsTheComparisonWithoutAVerdict) {
+  paced = true;  // the unit's own line speed, so that the output backs up
+  ConnectAndDownload();
+  sim.SetStalled(true);
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(800);
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);
+  EXPECT_TRUE(report.Summary().contains("the unit stopped answering")) << report.Summary().toStdString();
+  EXPECT_TRUE(report.Rows().empty());
+  // The upload's own ending is shown as an upload's is.
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText("stopped")) << messages.Requests().front().text.toStdString();
+  sim.SetStalled(false);
+  ExpectProjectUntouched();
+}
+
+// At the unit's own speed (19200 baud both ways, XON/XOFF): answers trail the
+// queries and the output backs up, and still every setting is compared.
+TEST_F(CUnitCompareTest, APacedComparisonFindsTheOneSettingChangedOnTheUnit) {
+  sim.SetPaced(paced = true);
+  ConnectAndDownload();
+  ChangeOnUnit({"/MACRO/ENTRY1/PARAM/PRIO 7"});
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  ASSERT_EQ(report.Rows().size(), 1u);
+  EXPECT_EQ(report.Rows().front().setting, "/MACRO/ENTRY1/PARAM/PRIO");
+  EXPECT_EQ(report.Rows().front().unit, "7");
+  ExpectProjectUntouched();
+  EXPECT_TRUE(messages.Requests().empty());
+}

@@ -1,0 +1,20 @@
+#include "everyfamily.h"
+
+#include "consolehandlers.h"
+#include "logichandlers.h"
+#include "macrohandlers.h"
+#include "modulehandlers.h"
+#include "monitorhandlers.h"
+#include "unitsimulator.h"
+#include "zonehandlers.h"
+
+void RegisterEveryFamily(UnitSimulator& sim) {
+  RegisterConsoleHandlers(sim);
+  RegisterLogicHandlers(sim);
+  RegisterMacroHandlers(sim);
+  RegisterModuleHandlers(sim);
+  RegisterMonitorHandlers(sim);
+  RegisterZoneHandlers(sim);
+  sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
+  sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
+}
