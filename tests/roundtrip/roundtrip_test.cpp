@@ -31,7 +31,7 @@ class RoundTripTest : public LinkTestBench {
     LinkTestBench::SetUp();
     TeachEveryFamily(sim);
     sim.SetPaced(!qEnvironmentVariableIsSet("SELV_ROUNDTRIP_UNPACED"));
-    FillEveryFamilyProject(*doc);
+    FillEveryFamilyProject(*doc, EveryFamilySize::Small);
     ASSERT_TRUE(dir.isValid());
     projectPath = dir.filePath(QStringLiteral("every-family.sxm"));
     doc->SetPathName(projectPath);
