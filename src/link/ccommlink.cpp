@@ -54,6 +54,7 @@ CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent) : QObje
 void CCommLink::Init() {
   m_holdTimer = new QTimer(this);
   m_holdTimer->setSingleShot(true);
+  m_holdTimer->setTimerType(Qt::PreciseTimer);
   m_holdTimer->setInterval(kHoldNewsMs);
   connect(m_holdTimer, &QTimer::timeout, this, &CCommLink::OnHoldLasted);
   m_port->SetHandlers([this] { OnPortReceive(); },

@@ -19,7 +19,7 @@
 #include <cmath>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcSerial, "selv.link.serial")
+Q_LOGGING_CATEGORY(lcSerial, "selv.link.serial", QtInfoMsg)
 
 namespace {
 
@@ -131,6 +131,7 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
   m_budget = qMax(16, static_cast<int>(m_charsPerMs * 500.0));
   m_pending.clear();
+  m_midLine = false;
   m_inFlight = 0;
   m_meterTime = m_clock.elapsed();
   m_held = false;
@@ -252,6 +253,7 @@ bool CMSComm::Pump() {
   const int fd = static_cast<int>(m_port->handle());
   const ssize_t n = ::write(fd, m_pending.constData(), static_cast<size_t>(qMin<qsizetype>(room, m_pending.size())));
   if (n > 0) {
+    m_midLine = m_pending[static_cast<int>(n) - 1] != '\n';
     m_pending.remove(0, n);
     m_inFlight += static_cast<double>(n);
     if (m_pending.isEmpty()) {
@@ -286,8 +288,8 @@ void CMSComm::ReleaseLine() {
 int CMSComm::DiscardQueued() {
   // The head of the queue may be the rest of a line the driver has begun:
   // it goes out whole.
-  const int lineEnd = m_pending.indexOf('\n');
-  const int keep = lineEnd < 0 ? static_cast<int>(m_pending.size()) : lineEnd + 1;
+  const int lineEnd = m_midLine ? static_cast<int>(m_pending.indexOf('\n')) : -1;
+  const int keep = !m_midLine ? 0 : lineEnd < 0 ? static_cast<int>(m_pending.size()) : lineEnd + 1;
   const int dropped = static_cast<int>(m_pending.size()) - keep;
   m_pending.truncate(keep);
   if (m_pending.isEmpty()) m_txFullReported = false;

@@ -100,7 +100,8 @@ class CMSComm final : public ISerialPort {
   QByteArray m_input;  // received, flow characters taken out
   ReceiveHandler m_onReceive;
   HoldHandler m_onHold;
-  QByteArray m_pending;  // not yet written to the driver
+  QByteArray m_pending;     // not yet written to the driver
+  bool m_midLine = false;  // the driver has the start of m_pending's first line
   std::unique_ptr<QTimer> m_pump;
   double m_charsPerMs = 1.92;
   int m_budget = 960;
