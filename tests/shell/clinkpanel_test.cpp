@@ -15,6 +15,7 @@
 #include "monitorhandlers.h"
 #include "scriptedfilechooser.h"
 #include "shell/cmainframe.h"
+#include "shell/controls/cprogressdlg.h"
 #include "shell/cprotocolmonitorwnd.h"
 #include "shell/cselvantisapp.h"
 #include "shell/cshellsettings.h"
@@ -34,6 +35,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -200,14 +202,45 @@ TEST_F(CLinkPanelTest, TheErrorFileOfAProjectIsShownWhenItHasLines) {
 
 TEST_F(CLinkPanelTest, TheStatusBarShowsWhileTheUnitHoldsTheLine) {
   ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
-  // What the link reports when a write meets the unit's XOFF, and its XON.
+  // What the link reports once the unit's XOFF has held the line for a
+  // second, and its XON: in calm words.
   emit frame->Link().Link().lineHeld(true);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
-  EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("holds the line")));
+  EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("busy taking in data")));
   // It stays while the line is held, however long that is.
   QTest::qWait(50);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
   emit frame->Link().Link().lineHeld(false);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(false));
   EXPECT_TRUE(frame->Link().IsConnected());
+}
+
+TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterTheProgressDialogHasGone) {
+  // At the line's own speed a new project's download takes seconds: it is
+  // still running when the unit vanishes.
+  sim.SetPaced(true);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  QStringList visibleAtMessage;
+  messages.SetOnShow([&](const MessageRequest&) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) visibleAtMessage << widget->windowTitle();
+  });
+  QObject context;
+  QTimer hangUp;
+  hangUp.setSingleShot(true);
+  QObject::connect(&hangUp, &QTimer::timeout, &context, [&] { sim.HangUp(); });
+  hangUp.start(1500);
+  EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload) && frame->Link().IsConnected());
+  QTest::qWait(300);  // a second message would come now
+  EXPECT_FALSE(frame->Link().IsConnected());
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const QString text = messages.Requests().front().text;
+  EXPECT_TRUE(text.contains(QStringLiteral("connection to the unit was lost"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("part of the project"))) << text.toStdString();
+  // The system's reason: the pseudo-terminal's node goes with its far end.
+  EXPECT_TRUE(text.contains(QStringLiteral("( No such device )")) ||
+              text.contains(QStringLiteral("( Input/output error )")))
+      << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("Port lost"))) << text.toStdString();
+  EXPECT_TRUE(visibleAtMessage.isEmpty()) << visibleAtMessage.join(", ").toStdString();
 }

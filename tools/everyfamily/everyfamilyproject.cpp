@@ -71,8 +71,19 @@ void FillEveryFamilyProject(CSelvantisDoc& doc, EveryFamilySize size) {
     x += 100;
   }
 
-  CMonitor::EnsureIn(doc);
-  CSpareAmp::EnsureIn(doc);
+  CMonitor* monitor = CMonitor::EnsureIn(doc);
+  CSpareAmp* spare = CSpareAmp::EnsureIn(doc);
+  if (full && monitor && spare) {
+    // Tables in use, so that their uploads ask for entries, as in an
+    // installation: two monitor entries, two backup amplifier entries
+    // watching ready inputs.
+    monitor->SetValue((0 << 16) | CMonitor::KC_IN, 1);
+    monitor->SetValue((1 << 16) | CMonitor::KC_OUT, 2);
+    for (int n = 0; n < 2; ++n) {
+      spare->SetEntry(n, QStringLiteral("Backup %1").arg(n + 1), true, DT_READYINPUT, n + 1, 0);
+      spare->SetWatch(0, n, 1, DT_READYINPUT, n + 3, 0);
+    }
+  }
   CCollectionCall::EnsureAll(doc);
   CAmp::EnsureIn(doc);
   for (int kind : CMacro::UserKinds()) CMacro::CreateMacro(kind, doc);

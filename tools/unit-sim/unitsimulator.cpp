@@ -283,6 +283,13 @@ void UnitSimulator::Inject(const QByteArray& bytes) {
   Wake();
 }
 
+void UnitSimulator::Preload(const QStringList& lines) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_preloading = true;
+  for (const QString& line : lines) HandleLine(line.toLatin1());
+  m_preloading = false;
+}
+
 void UnitSimulator::Wake() {
   int fd;
   {
@@ -526,22 +533,24 @@ void UnitSimulator::ConsumeInput(Clock::time_point now) {
 }
 
 void UnitSimulator::HandleLine(const QByteArray& raw) {
-  if (m_dropEvery > 0 && ++m_lineCount % m_dropEvery == 0) {
-    m_dropped.append(QString::fromLatin1(raw));
-    return;
-  }
   Command cmd;
   cmd.received = QString::fromLatin1(raw);
   cmd.line = cmd.received.startsWith(QLatin1Char(' ')) ? m_lastPath + cmd.received : cmd.received;
+  if (!m_preloading && m_dropEvery > 0 && ++m_lineCount % m_dropEvery == 0) {
+    m_dropped.append(cmd.line);
+    return;
+  }
   const int blank = cmd.line.indexOf(QLatin1Char(' '));
   cmd.path = blank < 0 ? cmd.line : cmd.line.left(blank);
   cmd.value = blank < 0 ? QString() : cmd.line.mid(blank + 1);
   m_lastPath = cmd.path;
-  m_received.append(cmd.received);
-  m_full.append(cmd.line);
+  if (!m_preloading) {
+    m_received.append(cmd.received);
+    m_full.append(cmd.line);
+  }
 
   const auto now = Clock::now();
-  if (m_echo && !m_silent) Enqueue(raw + "\r\n", now);
+  if (m_echo && !m_silent && !m_preloading) Enqueue(raw + "\r\n", now);
 
   QStringList replies;
   const Handler* best = nullptr;
@@ -567,7 +576,7 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
       m_store.insert(cmd.path, cmd.value);
     }
   }
-  if (replies.isEmpty() || m_silent) return;
+  if (replies.isEmpty() || m_silent || m_preloading) return;
   for (const QString& pattern : m_drops) {
     if (Matches(pattern, cmd.path)) return;
   }

@@ -97,7 +97,7 @@ class UnitSimulator final {
   qint64 CharsArrived() const;
   FlowStats Flow() const;
   void ResetFlowStats();
-  // Lines the unit dropped (SetDropEveryNthLine), as received.
+  // Lines the unit dropped (SetDropEveryNthLine), as full lines.
   QStringList DroppedLines() const;
 
   // Knobs.
@@ -129,6 +129,10 @@ class UnitSimulator final {
   void HangUp();
   // Raw bytes to the application, after whatever is queued.
   void Inject(const QByteArray& bytes);
+  // Takes lines as if the application had sent them, at once and without
+  // echo or answer, and without logging them: a unit that already holds
+  // what a download put there.
+  void Preload(const QStringList& lines);
 
   // Receive buffer limits for the flow control of the paced mode.
   static constexpr int kXoffAt = 256;
@@ -190,6 +194,7 @@ class UnitSimulator final {
   bool m_echo = true;
   bool m_split = false;
   bool m_silent = false;
+  bool m_preloading = false;
   int m_dropEvery = 0;
   int m_lineCount = 0;
   QStringList m_dropped;
