@@ -32,6 +32,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -243,4 +244,33 @@ TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterThePr
       << text.toStdString();
   EXPECT_FALSE(text.contains(QStringLiteral("Port lost"))) << text.toStdString();
   EXPECT_TRUE(visibleAtMessage.isEmpty()) << visibleAtMessage.join(", ").toStdString();
+}
+
+TEST_F(CLinkPanelTest, CancelTakesTheProgressDialogAwayBeforeTheMessage) {
+  sim.SetPaced(true);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  QStringList visibleAtMessage;
+  messages.SetOnShow([&](const MessageRequest&) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) visibleAtMessage << widget->windowTitle();
+  });
+  // The user presses Cancel a second into the download.
+  QObject context;
+  QTimer press;
+  press.setSingleShot(true);
+  QObject::connect(&press, &QTimer::timeout, &context, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<CProgressDlg*>(widget);
+      if (!progress || !progress->isVisible()) continue;
+      if (auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("cancel")))
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+  });
+  press.start(1000);
+  EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("part of the project")));
+  EXPECT_TRUE(visibleAtMessage.isEmpty()) << visibleAtMessage.join(", ").toStdString();
+  EXPECT_TRUE(frame->Link().IsConnected());
+  EXPECT_TRUE(Received(QStringLiteral("/MACRO/LOCK OFF")));
 }

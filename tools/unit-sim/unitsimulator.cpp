@@ -341,6 +341,7 @@ void UnitSimulator::SendXoff(Clock::time_point now) {
   if (!m_xoffSent) {
     m_afterXoff = 0;
     ++m_flow.xoffs;
+    m_firstXoff = now;
   }
   m_xoffSent = true;
   m_lastXoff = now;
@@ -529,6 +530,7 @@ void UnitSimulator::ConsumeInput(Clock::time_point now) {
   if (m_xoffSent && m_rx.size() < kXonAt) {
     SendFlowChar(kXon);
     m_xoffSent = false;
+    m_flow.heldMs += std::chrono::duration_cast<std::chrono::milliseconds>(now - m_firstXoff).count();
   }
 }
 

@@ -59,6 +59,7 @@ class UnitSimulator final {
     int maxBacklog = 0;    // most characters written by the application and not yet off the wire
     int maxBuffered = 0;   // most characters in the receive buffer
     qint64 lost = 0;       // characters that overflowed the receive buffer
+    qint64 heldMs = 0;     // time XOFF was in force (until its XON)
   };
 
   UnitSimulator();
@@ -208,6 +209,7 @@ class UnitSimulator final {
   bool m_xoffSent = false;     // we asked the application to stop
   bool m_peerStopped = false;  // the application asked us to stop
   Clock::time_point m_lastXoff;
+  Clock::time_point m_firstXoff;  // of the XOFF in force
   bool m_wireBusy = false;     // the wire carries characters
   Clock::time_point m_wireAt;  // when the wire's last character arrived
   qint64 m_arrived = 0;
