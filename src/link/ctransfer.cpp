@@ -380,7 +380,10 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
 QString CTransfer::EndMessage(Result result, int mode, bool restored, const QString& lossReason) const {
   // Lost after the last line was confirmed: the transfer is whole.
   if (result == Result::Done)
-    return lossReason.isEmpty() ? QString() : tr("The connection to the unit was lost.\n( %1 )").arg(lossReason);
+    return lossReason.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )")
+                     .arg(lossReason);
   QStringList parts;
   switch (result) {
     case Result::LinkLost:

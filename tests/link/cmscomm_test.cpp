@@ -3,12 +3,7 @@
 // whatever comes between, a release really releases, and a lost port gives
 // the system's reason.
 #include "link/cmscomm.h"
-#include "support/waituntil.h"
-#include "unitsimulator.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include "linktestbench.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +16,12 @@ namespace {
 constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 
-class CMSCommTest : public testing::Test {
+class CMSCommTest : public LinkTestBench {
  protected:
+  // The simulated unit of the bench, on a port of the test's own (the
+  // bench's link stays unconnected).
   void SetUp() override {
-    ASSERT_TRUE(sim.Start());
+    LinkTestBench::SetUp();
     port.SetHandlers([this] { received += port.Input(); },
                      [this](const QString& text, bool closed) {
                        errors << text;
@@ -36,20 +33,9 @@ class CMSCommTest : public testing::Test {
   }
   void TearDown() override {
     port.Close();
-    sim.Stop();
+    LinkTestBench::TearDown();
   }
 
-  // Lets the event loop run for ms.
-  static void Pump(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      QThread::usleep(500);
-    }
-  }
-
-  UnitSimulator sim;
   CMSComm port;
   QByteArray received;
   QStringList errors;

@@ -8,14 +8,17 @@
 #include "link/linktestbench.h"
 #include "model/ctext.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QObject>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -69,8 +72,65 @@ class EveryFamilyTest : public LinkTestBench {
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
   }
 
+  // An XOFF that no XON follows, on an idle line; the unit's measures and
+  // log start afresh, and what the link tells of holds is kept in told.
+  void SendStrayXoff() {
+    sim.Inject(QByteArray(1, kXoff));
+    ASSERT_TRUE(WaitUntil([&] { return link->IsLineHeld(); }));
+    sim.ResetFlowStats();
+    sim.ClearLog();
+    QObject::connect(link.get(), &CCommLink::lineHeld, &timers, [this](bool held) { told << held; });
+  }
+  // The unit holds the line atMs from now on, for forMs (0: until the test
+  // ends it); sinceHold runs from then, toldDuringHold is what the link had
+  // told when the hold ended.
+  void HoldTheLineLater(int atMs, int forMs = 0) {
+    QTimer::singleShot(atMs, &timers, [this, forMs] {
+      sim.SetStalled(true);
+      sinceHold.start();
+      if (forMs <= 0) return;
+      QTimer::singleShot(forMs, &timers, [this] {
+        toldDuringHold = told;
+        sim.SetStalled(false);
+      });
+    });
+  }
+  // A transfer held beyond the limit stops within a second of it (the unit
+  // sends what its buffer holds for a moment after the hold began, and the
+  // limit counts from its last reply).
+  void ExpectStoppedNearTheLimit(const CTransfer& transfer, const char* what) {
+    const qint64 stoppedAfter = sinceHold.elapsed();
+    std::printf("%s held beyond the limit: stopped %lld ms after the hold began\n", what,
+                static_cast<long long>(stoppedAfter));
+    EXPECT_GE(stoppedAfter, transfer.NoProgressTimeoutMs());
+    EXPECT_LE(stoppedAfter, transfer.NoProgressTimeoutMs() + 1000);
+    EXPECT_TRUE(link->IsConnected());
+  }
+  // The long hold was told while it lasted, and its end; the unit's
+  // ordinary pacing was not.
+  void ExpectTheHoldToldOnce() {
+    EXPECT_EQ(toldDuringHold, QList<bool>{true});
+    EXPECT_EQ(told, (QList<bool>{true, false}));
+  }
+  // No more than half a second of the line was ever on its way to the unit.
+  void ExpectInFlightWithinBound(const char* what) {
+    const UnitSimulator::FlowStats flow = sim.Flow();
+    std::printf("%s: %d XOFF, at most %d characters after one, backlog at most %d, buffer at most %d\n", what,
+                flow.xoffs, flow.maxAfterXoff, flow.maxBacklog, flow.maxBuffered);
+    EXPECT_EQ(flow.lost, 0);
+    EXPECT_LE(flow.maxAfterXoff, kInFlightBound);
+    EXPECT_LE(flow.maxBacklog, kInFlightBound);
+  }
+  void ExpectNoMessage() {
+    for (const MessageRequest& request : messages.Requests()) ADD_FAILURE() << request.text.toStdString();
+  }
+
   QTemporaryDir dir;
   QString projectPath;
+  QObject timers;  // the context of the test's timers: they go with it
+  QList<bool> told;
+  QList<bool> toldDuringHold;
+  QElapsedTimer sinceHold;
 };
 
 // Samples a running transfer every 200 ms: the share its progress bar shows
@@ -92,6 +152,14 @@ class ProgressSampler final {
   }
   void Stop() { m_timer.stop(); }
   int Count() const { return static_cast<int>(m_samples.size()); }
+  // The bar never ran more than 5 % ahead of the unit nor 10 % behind it.
+  void ExpectTruthful(int whole, int minSamples, const char* what) const {
+    std::printf("%s progress: %d samples, at most %.1f %% ahead of the unit, %.1f %% behind\n", what, Count(),
+                100 * MostAhead(whole), -100 * MostBehind(whole));
+    EXPECT_GT(Count(), minSamples);
+    EXPECT_LE(MostAhead(whole), 0.05);
+    EXPECT_GE(MostBehind(whole), -0.10);
+  }
   // How far the bar ran ahead of the unit (positive) and lagged behind it
   // (negative) at worst, with whole the unit's count at the end.
   double MostAhead(int whole) const { return Extreme(whole, true); }

@@ -5,11 +5,6 @@
 // line. The paced ones take the line's time (about 35 s for the project).
 #include "everyfamilytest.h"
 
-#include <QElapsedTimer>
-#include <QObject>
-
-#include <cstdio>
-
 namespace {
 
 QString PathOfLine(const QString& line) { return line.left(line.indexOf(QLatin1Char(' '))); }
@@ -22,70 +17,28 @@ TEST_F(FlowDownloadTest, AStrayXoffAndAHoldOfThreeSecondsLeaveItDoneWithTruthful
   ASSERT_TRUE(Connect());
   const int lines = DownloadLines().size();
   ASSERT_GT(lines, 2000);
-  // An XOFF that no XON follows, on an idle line.
-  sim.Inject(QByteArray(1, kXoff));
-  ASSERT_TRUE(WaitUntil([&] { return link->IsLineHeld(); }));
-  sim.ResetFlowStats();
-  sim.ClearLog();
-  QList<bool> told;
-  QObject::connect(link.get(), &CCommLink::lineHeld, [&](bool held) { told << held; });
-
+  SendStrayXoff();
   CTransfer transfer;
   ProgressSampler sampler(transfer, [&] { return ProjectLinesAtUnit(); });
-  // Ten seconds in, the unit holds the line for three.
-  QObject context;
-  QList<bool> toldDuringHold;
-  QTimer::singleShot(10000, &context, [&] {
-    sim.SetStalled(true);
-    QTimer::singleShot(3000, &context, [&] {
-      toldDuringHold = told;
-      sim.SetStalled(false);
-    });
-  });
+  HoldTheLineLater(10000, 3000);
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
   sampler.Stop();
-  for (const MessageRequest& request : messages.Requests()) ADD_FAILURE() << request.text.toStdString();
+  ExpectNoMessage();
   EXPECT_TRUE(link->IsConnected());
   ASSERT_TRUE(WaitUntil([&] { return UnitTook("/MACRO/LOCK OFF"); }));
   EXPECT_EQ(ProjectLinesAtUnit(), lines);
   EXPECT_EQ(sim.ReceivedLines().first(), "/MACRO/LOCK ON");
-
-  // The hold was told while it lasted, and its end.
-  EXPECT_EQ(toldDuringHold, QList<bool>{true});
-  EXPECT_EQ(told, (QList<bool>{true, false}));
-
-  const UnitSimulator::FlowStats flow = sim.Flow();
-  std::printf("download: %d lines, %d XOFF, at most %d characters after one, backlog at most %d, buffer at most %d\n",
-              lines, flow.xoffs, flow.maxAfterXoff, flow.maxBacklog, flow.maxBuffered);
-  EXPECT_EQ(flow.lost, 0);
-  EXPECT_LE(flow.maxAfterXoff, kInFlightBound);
-  EXPECT_LE(flow.maxBacklog, kInFlightBound);
-
-  std::printf("download progress: %d samples, at most %.1f %% ahead of the unit, %.1f %% behind\n", sampler.Count(),
-              100 * sampler.MostAhead(lines), -100 * sampler.MostBehind(lines));
-  EXPECT_GT(sampler.Count(), 100);
-  EXPECT_LE(sampler.MostAhead(lines), 0.05);
-  EXPECT_GE(sampler.MostBehind(lines), -0.10);
+  ExpectTheHoldToldOnce();
+  ExpectInFlightWithinBound("download");
+  sampler.ExpectTruthful(lines, 100, "download");
 }
 
 TEST_F(FlowDownloadTest, AnXoffBeyondTheLimitStopsItAndTheLockComesOffWithTheXon) {
   ASSERT_TRUE(Connect());
   CTransfer transfer;
-  QObject context;
-  QElapsedTimer sinceStall;
-  QTimer::singleShot(5000, &context, [&] {
-    sim.SetStalled(true);
-    sinceStall.start();
-  });
+  HoldTheLineLater(5000);
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Unconfirmed);
-  const qint64 stoppedAfter = sinceStall.elapsed();
-  std::printf("download held beyond the limit: stopped %lld ms after the hold began\n",
-              static_cast<long long>(stoppedAfter));
-  // The unit sends what its buffer holds for a moment after the hold
-  // began; the limit counts from its last echo.
-  EXPECT_GE(stoppedAfter, transfer.NoProgressTimeoutMs());
-  EXPECT_LE(stoppedAfter, transfer.NoProgressTimeoutMs() + 1000);
-  EXPECT_TRUE(link->IsConnected());
+  ExpectStoppedNearTheLimit(transfer, "download");
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.SawText("stopped"));
   EXPECT_TRUE(messages.SawText("holds the line"));
@@ -117,9 +70,8 @@ TEST_F(FlowDownloadTest, CancelAfterOneTenAndThirtySecondsStopsTheUnitsInputAtOn
     sim.ClearLog();
     messages.Clear();
     CTransfer transfer;
-    QObject context;
     qint64 atCancel = -1;
-    QTimer::singleShot(at, &context, [&] {
+    QTimer::singleShot(at, &timers, [&] {
       atCancel = sim.CharsArrived();
       transfer.Cancel();
     });

@@ -9,11 +9,6 @@
 #include "model/devicetype.h"
 #include "support/projectbytes.h"
 
-#include <QElapsedTimer>
-#include <QObject>
-
-#include <cstdio>
-
 using FlowUploadTest = EveryFamilyTest;
 
 TEST_F(FlowUploadTest, AStrayXoffAndAHoldOfThreeSecondsLeaveItDoneAndEveryTableComplete) {
@@ -33,54 +28,26 @@ TEST_F(FlowUploadTest, AStrayXoffAndAHoldOfThreeSecondsLeaveItDoneAndEveryTableC
   ASSERT_TRUE(spare->SetWatch(1, 0, 1, DT_READYINPUT, 8, 0));
   ASSERT_TRUE(SaveProject(*doc) != onUnit);
 
-  // An XOFF that no XON follows, on an idle line.
-  sim.Inject(QByteArray(1, kXoff));
-  ASSERT_TRUE(WaitUntil([&] { return link->IsLineHeld(); }));
-  sim.ResetFlowStats();
-  sim.ClearLog();
-  QList<bool> told;
-  QObject::connect(link.get(), &CCommLink::lineHeld, [&](bool held) { told << held; });
-
+  SendStrayXoff();
   CTransfer transfer;
   ProgressSampler sampler(transfer, [&] { return link->CurrentTally().answered; });
-  // Thirty seconds in, the unit holds the line for three.
-  QObject context;
-  QList<bool> toldDuringHold;
-  QTimer::singleShot(30000, &context, [&] {
-    sim.SetStalled(true);
-    QTimer::singleShot(3000, &context, [&] {
-      toldDuringHold = told;
-      sim.SetStalled(false);
-    });
-  });
+  HoldTheLineLater(30000, 3000);
   QElapsedTimer timer;
   timer.start();
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done);
   sampler.Stop();
   const qint64 ms = timer.elapsed();
-  for (const MessageRequest& request : messages.Requests()) ADD_FAILURE() << request.text.toStdString();
+  ExpectNoMessage();
   EXPECT_EQ(ErrorFileText(), QString());
   EXPECT_TRUE(link->IsConnected());
   EXPECT_TRUE(SaveProject(*doc) == onUnit) << "the project is not what the unit holds";
-
-  // Only the long hold was news; the unit's ordinary pacing was not.
-  EXPECT_EQ(toldDuringHold, QList<bool>{true});
-  EXPECT_EQ(told, (QList<bool>{true, false}));
+  ExpectTheHoldToldOnce();
 
   const IDeviceLink::Tally tally = link->CurrentTally();
-  const UnitSimulator::FlowStats flow = sim.Flow();
-  std::printf("upload: %d queries in %lld ms, %d XOFF, at most %d characters after one, backlog at most %d\n",
-              tally.queries, static_cast<long long>(ms), flow.xoffs, flow.maxAfterXoff, flow.maxBacklog);
+  std::printf("upload: %d queries in %lld ms\n", tally.queries, static_cast<long long>(ms));
   EXPECT_EQ(tally.answered, tally.queries);
-  EXPECT_EQ(flow.lost, 0);
-  EXPECT_LE(flow.maxAfterXoff, kInFlightBound);
-  EXPECT_LE(flow.maxBacklog, kInFlightBound);
-
-  std::printf("upload progress: %d samples, at most %.1f %% ahead of the answers, %.1f %% behind\n", sampler.Count(),
-              100 * sampler.MostAhead(tally.queries), -100 * sampler.MostBehind(tally.queries));
-  EXPECT_GT(sampler.Count(), 300);
-  EXPECT_LE(sampler.MostAhead(tally.queries), 0.05);
-  EXPECT_GE(sampler.MostBehind(tally.queries), -0.10);
+  ExpectInFlightWithinBound("upload");
+  sampler.ExpectTruthful(tally.queries, 300, "upload");
 }
 
 TEST_F(FlowUploadTest, AnXoffBeyondTheLimitStopsItAndSaysTheUnitHoldsTheLine) {
@@ -88,19 +55,9 @@ TEST_F(FlowUploadTest, AnXoffBeyondTheLimitStopsItAndSaysTheUnitHoldsTheLine) {
   PreloadUnit();
   const QByteArray before = SaveProject(*doc);
   CTransfer transfer;
-  QObject context;
-  QElapsedTimer sinceStall;
-  QTimer::singleShot(5000, &context, [&] {
-    sim.SetStalled(true);
-    sinceStall.start();
-  });
+  HoldTheLineLater(5000);
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Unanswered);
-  const qint64 stoppedAfter = sinceStall.elapsed();
-  std::printf("upload held beyond the limit: stopped %lld ms after the hold began\n",
-              static_cast<long long>(stoppedAfter));
-  EXPECT_GE(stoppedAfter, transfer.NoProgressTimeoutMs());
-  EXPECT_LE(stoppedAfter, transfer.NoProgressTimeoutMs() + 1000);
-  EXPECT_TRUE(link->IsConnected());
+  ExpectStoppedNearTheLimit(transfer, "upload");
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.SawText("stayed unanswered"));
   EXPECT_TRUE(messages.SawText("holds the line"));
@@ -116,9 +73,8 @@ TEST_F(FlowUploadTest, CancelAfterOneTenAndSixtySecondsStopsTheUnitsInputAtOnce)
     SCOPED_TRACE(testing::Message() << "cancel after " << at << " ms");
     messages.Clear();
     CTransfer transfer;
-    QObject context;
     qint64 atCancel = -1;
-    QTimer::singleShot(at, &context, [&] {
+    QTimer::singleShot(at, &timers, [&] {
       atCancel = sim.CharsArrived();
       transfer.Cancel();
     });

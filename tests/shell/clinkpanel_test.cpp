@@ -40,6 +40,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class CLinkPanelTest : public testing::Test {
@@ -74,6 +76,21 @@ class CLinkPanelTest : public testing::Test {
   bool Received(const QString& line) {
     return WaitUntil([&] { return sim.FullLines().contains(line); });
   }
+  // From now on progressAtMessage names every progress dialog still on the
+  // screen when a message box shows.
+  void WatchForProgressAtMessages() {
+    messages.SetOnShow([this](const MessageRequest&) {
+      for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) progressAtMessage << widget->windowTitle();
+    });
+  }
+  // Runs action after ms, from the event loop the transfer keeps turning.
+  void After(int ms, std::function<void()> action) {
+    auto* timer = new QTimer(&timers);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, &timers, std::move(action));
+    timer->start(ms);
+  }
 
   TempProfile profile;
   MessageRecorder messages;
@@ -81,6 +98,8 @@ class CLinkPanelTest : public testing::Test {
   ScriptedFileChooser chooser;
   std::unique_ptr<CSelvantisApp> app;
   CMainFrame* frame = nullptr;
+  QObject timers;
+  QStringList progressAtMessage;
 };
 
 TEST_F(CLinkPanelTest, ConnectsShowsTheStateAndTheTrafficAndDisconnects) {
@@ -221,16 +240,8 @@ TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterThePr
   // still running when the unit vanishes.
   sim.SetPaced(true);
   ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
-  QStringList visibleAtMessage;
-  messages.SetOnShow([&](const MessageRequest&) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) visibleAtMessage << widget->windowTitle();
-  });
-  QObject context;
-  QTimer hangUp;
-  hangUp.setSingleShot(true);
-  QObject::connect(&hangUp, &QTimer::timeout, &context, [&] { sim.HangUp(); });
-  hangUp.start(1500);
+  WatchForProgressAtMessages();
+  After(1500, [this] { sim.HangUp(); });
   EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload) && frame->Link().IsConnected());
   QTest::qWait(300);  // a second message would come now
   EXPECT_FALSE(frame->Link().IsConnected());
@@ -243,22 +254,15 @@ TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterThePr
               text.contains(QStringLiteral("( Input/output error )")))
       << text.toStdString();
   EXPECT_FALSE(text.contains(QStringLiteral("Port lost"))) << text.toStdString();
-  EXPECT_TRUE(visibleAtMessage.isEmpty()) << visibleAtMessage.join(", ").toStdString();
+  EXPECT_TRUE(progressAtMessage.isEmpty()) << progressAtMessage.join(", ").toStdString();
 }
 
 TEST_F(CLinkPanelTest, CancelTakesTheProgressDialogAwayBeforeTheMessage) {
   sim.SetPaced(true);
   ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
-  QStringList visibleAtMessage;
-  messages.SetOnShow([&](const MessageRequest&) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) visibleAtMessage << widget->windowTitle();
-  });
+  WatchForProgressAtMessages();
   // The user presses Cancel a second into the download.
-  QObject context;
-  QTimer press;
-  press.setSingleShot(true);
-  QObject::connect(&press, &QTimer::timeout, &context, [&] {
+  After(1000, [] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* progress = qobject_cast<CProgressDlg*>(widget);
       if (!progress || !progress->isVisible()) continue;
@@ -266,11 +270,10 @@ TEST_F(CLinkPanelTest, CancelTakesTheProgressDialogAwayBeforeTheMessage) {
         QTest::mouseClick(cancel, Qt::LeftButton);
     }
   });
-  press.start(1000);
   EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload));
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.SawText(QStringLiteral("part of the project")));
-  EXPECT_TRUE(visibleAtMessage.isEmpty()) << visibleAtMessage.join(", ").toStdString();
+  EXPECT_TRUE(progressAtMessage.isEmpty()) << progressAtMessage.join(", ").toStdString();
   EXPECT_TRUE(frame->Link().IsConnected());
   EXPECT_TRUE(Received(QStringLiteral("/MACRO/LOCK OFF")));
 }

@@ -31,12 +31,6 @@
         <translation>Die Zentrale enthält jetzt nur einen Teil des Projekts. Ein vollständiger Download stellt das richtig.</translation>
     </message>
     <message>
-        <source>The connection to the unit was lost.
-( %1 )</source>
-        <translation>Die Verbindung zur Zentrale ist verloren gegangen.
-( %1 )</translation>
-    </message>
-    <message>
         <source>The transfer was stopped: the connection to the unit was lost.
 ( %1 )</source>
         <translation>Die Übertragung wurde abgebrochen: die Verbindung zur Zentrale ist verloren gegangen.
