@@ -81,9 +81,10 @@ class CTransfer final : public QObject {
   static constexpr int kOutBufferLimit = 512;
   // Steps wait while this many lines are owed their echo or answer: a unit
   // that stops replying does not get the rest of the project poured into
-  // it. A healthy line never comes near it (what is on its way and in the
-  // unit's buffers is about a tenth of it).
-  static constexpr int kMaxOwedLines = 400;
+  // it. A healthy line never comes near it: what is on its way and in the
+  // unit's buffers is at most about 1,300 characters, some 330 of the
+  // shortest lines (" 1").
+  static constexpr int kMaxOwedLines = 600;
 
   // link null: the installed link (GetDeviceLink) at the time of the run.
   explicit CTransfer(IDeviceLink* link = nullptr, QObject* parent = nullptr);

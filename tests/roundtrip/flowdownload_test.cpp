@@ -28,7 +28,7 @@ TEST_F(FlowDownloadTest, AStrayXoffAndAHoldOfThreeSecondsLeaveItDoneWithTruthful
   ASSERT_TRUE(WaitUntil([&] { return UnitTook("/MACRO/LOCK OFF"); }));
   EXPECT_EQ(ProjectLinesAtUnit(), lines);
   EXPECT_EQ(sim.ReceivedLines().first(), "/MACRO/LOCK ON");
-  ExpectTheHoldToldOnce();
+  ExpectTheLongHoldTold();
   ExpectInFlightWithinBound("download");
   sampler.ExpectTruthful(lines, 100, "download");
 }
@@ -125,6 +125,7 @@ TEST_F(FlowDownloadTest, ALineTheUnitLostInTheMiddleIsReported) {
   sim.SetDropEveryNthLine(500);
   CTransfer transfer;
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Unconfirmed);
+  EXPECT_EQ(sim.Flow().lost, 0);
   const QStringList dropped = sim.DroppedLines();
   ASSERT_GE(dropped.size(), 4);
   EXPECT_EQ(transfer.Unconfirmed(), dropped.size());

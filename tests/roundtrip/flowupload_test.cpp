@@ -41,7 +41,7 @@ TEST_F(FlowUploadTest, AStrayXoffAndAHoldOfThreeSecondsLeaveItDoneAndEveryTableC
   EXPECT_EQ(ErrorFileText(), QString());
   EXPECT_TRUE(link->IsConnected());
   EXPECT_TRUE(SaveProject(*doc) == onUnit) << "the project is not what the unit holds";
-  ExpectTheHoldToldOnce();
+  ExpectTheLongHoldTold();
 
   const IDeviceLink::Tally tally = link->CurrentTally();
   std::printf("upload: %d queries in %lld ms\n", tally.queries, static_cast<long long>(ms));

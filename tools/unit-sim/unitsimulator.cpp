@@ -28,6 +28,10 @@ constexpr std::chrono::milliseconds kMaxIdle{50};
 constexpr std::chrono::microseconds kPacedTick{1000};
 // XOFF in force and characters still coming: it goes out again after this.
 constexpr std::chrono::milliseconds kXoffRepeat{50};
+// Paced, the unit's time goes in steps of this, and catches up at most this
+// much after the thread got no processor.
+constexpr std::chrono::milliseconds kSlice{1};
+constexpr std::chrono::milliseconds kMaxCatchUp{500};
 
 }  // namespace
 
@@ -351,10 +355,15 @@ void UnitSimulator::Run() {
   std::unique_lock<std::recursive_mutex> lock(m_mutex);
   m_nextIn = Clock::now();
   m_nextOut = Clock::now();
+  m_simNow = Clock::now();
   while (!m_stop) {
     const auto now = Clock::now();
-    ConsumeInput(now);
-    WriteOutput(now);
+    if (m_paced) {
+      Advance(now);
+    } else {
+      ConsumeInput(now);
+      WriteOutput(now);
+    }
     if (m_stop) break;
 
     // Work out how long to sleep.
@@ -385,13 +394,27 @@ void UnitSimulator::Run() {
       while (read(m_wakeRead, buf, sizeof buf) > 0) {
       }
     }
-    if (m_paced) {
-      ReadWire(Clock::now());
-    } else if (count > 1 && (fds[1].revents & POLLIN)) {
+    if (m_paced) continue;
+    if (count > 1 && (fds[1].revents & POLLIN)) {
       ReadInput();
     } else if (m_stalled) {
       RepeatXoffWhileSent(Clock::now());
     }
+  }
+}
+
+void UnitSimulator::Advance(Clock::time_point now) {
+  // Nothing under way: the unit's time is the clock's.
+  if (!m_wireBusy && m_rx.isEmpty() && m_out.empty()) m_simNow = std::max(m_simNow, now - kSlice);
+  // A thread that got no processor for a while catches up in order, the
+  // wire, the unit and its output side by side, as the real ones would have
+  // gone on; beyond a limit the time is lost to all three alike.
+  m_simNow = std::max(m_simNow, now - kMaxCatchUp);
+  while (m_simNow < now) {
+    m_simNow = std::min(m_simNow + kSlice, now);
+    ReadWire(m_simNow);
+    ConsumeInput(m_simNow);
+    WriteOutput(m_simNow);
   }
 }
 
@@ -419,7 +442,7 @@ void UnitSimulator::ReadWire(Clock::time_point now) {
   while (due > 0) {
     const ssize_t n = read(m_master, buf, static_cast<size_t>(std::min<int>(due, sizeof buf)));
     if (n <= 0) break;
-    for (ssize_t i = 0; i < n; ++i) TakeChar(buf[i]);
+    for (ssize_t i = 0; i < n; ++i) TakeChar(buf[i], now);
     due -= static_cast<int>(n);
   }
   if (ioctl(m_master, FIONREAD, &waiting) != 0 || waiting <= 0) m_wireBusy = false;
@@ -434,7 +457,7 @@ void UnitSimulator::RepeatXoffWhileSent(Clock::time_point now) {
     SendXoff(now);
 }
 
-void UnitSimulator::TakeChar(char c) {
+void UnitSimulator::TakeChar(char c, Clock::time_point now) {
   // The application's own flow control.
   if (c == kXoff) {
     m_peerStopped = true;
@@ -448,7 +471,6 @@ void UnitSimulator::TakeChar(char c) {
   if (m_xoffSent) {
     m_flow.maxAfterXoff = std::max(m_flow.maxAfterXoff, ++m_afterXoff);
     // A sender that does not stop is told again.
-    const auto now = Clock::now();
     if (now - m_lastXoff >= kXoffRepeat) SendXoff(now);
   }
   if (m_rx.size() >= kRxCapacity) {

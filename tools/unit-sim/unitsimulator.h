@@ -159,7 +159,9 @@ class UnitSimulator final {
   void ReadInput();
   // Paced: takes off the wire what it has carried by now.
   void ReadWire(Clock::time_point now);
-  void TakeChar(char c);
+  // Paced: the wire, the unit and its output up to now, in small steps.
+  void Advance(Clock::time_point now);
+  void TakeChar(char c, Clock::time_point now);
   void RepeatXoffWhileSent(Clock::time_point now);
   void SendXoff(Clock::time_point now);
   void ConsumeInput(Clock::time_point now);
@@ -215,6 +217,7 @@ class UnitSimulator final {
   qint64 m_arrived = 0;
   int m_afterXoff = 0;
   FlowStats m_flow;
+  Clock::time_point m_simNow;  // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
   std::deque<Chunk> m_out;
