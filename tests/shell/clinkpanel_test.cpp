@@ -2,17 +2,13 @@
 // connect, the connection pane, the protocol monitor, "Save VMX settings",
 // a command file, the parameter export and disconnect.
 #include "shell/clinkpanel.h"
-#include "consolehandlers.h"
+#include "everyfamilyproject.h"
 #include "link/ccommlink.h"
 #include "link/cprotocolmonitor.h"
 #include "link/idevicelink.h"
 #include "link/linkprofile.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
 #include "scriptedfilechooser.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cprogressdlg.h"
@@ -25,7 +21,6 @@
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,19 +42,12 @@ namespace {
 class CLinkPanelTest : public testing::Test {
  protected:
   void SetUp() override {
-    // Every family of commands the simulated unit knows, so that a whole
-    // project goes down and comes back as it would with a real unit.
-    RegisterConsoleHandlers(sim);
-    RegisterLogicHandlers(sim);
-    RegisterMacroHandlers(sim);
-    RegisterModuleHandlers(sim);
-    RegisterMonitorHandlers(sim);
-    RegisterZoneHandlers(sim);
+    // Every family of commands the simulated unit knows, and an operating
+    // system that knows every clear command of the transfers, so that a
+    // whole project goes down and comes back as it would with a real unit.
+    TeachEveryFamily(sim);
     QString error;
     ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
-    sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-    // An operating system that knows every clear command of the transfers.
-    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
     CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
     CShellSettings::SetLanguage(CStringTable::Language::English);
     CShellSettings::SetStartupAction(CShellSettings::kStartNew);
