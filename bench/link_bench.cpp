@@ -1,15 +1,26 @@
 // The serial link's throughput and routing cost.
-//   DownloadToPacedUnit: a project of 5,000 lines downloaded to the simulated
-//     unit at 19200 baud; line_use is the share of the line's 1,920
-//     characters a second that the download used until the unit had taken
-//     the last character (the quiet second the protocol waits afterwards is
-//     not counted).
+//   DownloadToPacedUnit: the every-family project at the size of a full
+//     installation (about 2,400 lines) downloaded to the simulated unit at
+//     19200 baud. ratio is the share of the line's 1,920 characters a
+//     second that the download used until the unit had taken its last
+//     character; done_ratio the same until the transfer was done (every
+//     line confirmed, then the quiet second the protocol waits).
+//   UploadFromPacedUnit: the same project uploaded (about 5,700 queries).
+//     ratio is the busier direction's characters (the unit's echoes and
+//     answers) over the whole upload, as a share of 1,920 a second; where
+//     the time goes: echo_pct and answer_pct of the unit's sending, and
+//     held_pct, the share of the time the unit held the program's output
+//     with XOFF (its sending is the limit, so it takes queries only as fast
+//     as it can answer them).
 //   RouteReplyLines: 1,000 reply lines cut and routed to their objects
 //     through the document, per iteration.
+#include "everyfamilyproject.h"
+#include "link/ccommandfile.h"
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "link/iserialport.h"
 #include "link/linkmode.h"
+#include "link/linkprofile.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
@@ -78,40 +89,66 @@ class QuietSink final : public IMessageSink {
   int Show(const MessageRequest& request) override { return CMessageSink::DefaultAnswer(request.style); }
 };
 
-void DownloadToPacedUnit(benchmark::State& state) {
-  QTemporaryDir dir;
-  CProfile::UseIniFile(dir.filePath("profile.ini"));
-  QuietSink sink;
-  CMessageSink::Install(&sink);
-  UnitSimulator sim;
-  sim.SetPaced(true);
-  sim.Start();
-  CProfile::WriteString("COMSECTION", "Port", sim.PtyPath());
-  CSelvantisDoc doc;
-  int lines = 0;
-  for (int id = 1; id <= 50; ++id) {
-    AddDevice(doc, id, 100);
-    lines += 100;
+constexpr double kLineCharsPerSecond = 1920.0;
+
+// The link on the paced simulated unit with the every-family project, for
+// the length of one benchmark.
+class PacedSession final {
+ public:
+  PacedSession() {
+    CProfile::UseIniFile(m_dir.filePath("profile.ini"));
+    CMessageSink::Install(&m_sink);
+    TeachEveryFamily(m_sim);
+    m_sim.SetPaced(true);
+    m_sim.Start();
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, m_sim.PtyPath());
+    FillEveryFamilyProject(m_doc, EveryFamilySize::Full);
+    m_doc.SetPathName(m_dir.filePath("every-family.sxm"));
+    m_connected = m_link.Connect(&m_doc);
   }
-  CCommLink link;
-  DeviceLinkScope scope(&link);
-  if (!link.Connect(&doc)) {
+  ~PacedSession() {
+    m_link.Disconnect();
+    m_sim.Stop();
+    CMessageSink::Install(nullptr);
+    CProfile::UseIniFile(QString());
+  }
+  bool Connected() const { return m_connected; }
+  // Lets the connection's last echoes come.
+  void Settle() {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+      QCoreApplication::processEvents();
+      QThread::msleep(5);
+    }
+  }
+
+  UnitSimulator& Sim() { return m_sim; }
+  CSelvantisDoc& Doc() { return m_doc; }
+
+ private:
+  QTemporaryDir m_dir;
+  QuietSink m_sink;
+  UnitSimulator m_sim;
+  CSelvantisDoc m_doc;
+  CCommLink m_link;
+  DeviceLinkScope m_scope{&m_link};
+  bool m_connected = false;
+};
+
+void DownloadToPacedUnit(benchmark::State& state) {
+  PacedSession session;
+  if (!session.Connected()) {
     state.SkipWithError("no connection to the simulated unit");
     return;
   }
+  UnitSimulator& sim = session.Sim();
+  const QStringList lines = CCommandFile::CollectDownload(session.Doc());
+  qint64 chars = QByteArray("/MACRO/LOCK ON\r\n").size();
+  for (const QString& line : lines) chars += line.size() + 2;
   for (auto _ : state) {
-    QThread::msleep(200);
-    sim.ClearLog();
+    session.Settle();
     const qint64 before = sim.CharsReceived();
-    qint64 chars = 0;
-    for (CBaseDevice* object : doc.GetAllObjects()) {
-      auto* device = static_cast<BenchDevice*>(object);
-      for (int i = 0; i < device->m_values.size(); ++i)
-        chars += Fmt("%s/V%d %s\r\n", device->GetPath().toLatin1().constData(), i,
-                     device->m_values[i].toLatin1().constData())
-                     .size();
-    }
-    chars += QByteArray("/MACRO/LOCK ON\r\n").size();
     QElapsedTimer timer;
     timer.start();
     qint64 lineDoneMs = -1;
@@ -119,70 +156,54 @@ void DownloadToPacedUnit(benchmark::State& state) {
     transfer.SetProgressHandler([&](int, int) {
       if (lineDoneMs < 0 && sim.CharsReceived() - before >= chars) lineDoneMs = timer.elapsed();
     });
-    const auto result = transfer.DownloadProject(doc);
-    // Until the unit had taken the last character of the download.
-    while (sim.CharsReceived() - before < chars && timer.elapsed() < 600000) QThread::msleep(1);
-    if (lineDoneMs < 0) lineDoneMs = timer.elapsed();
-    const qint64 totalMs = timer.elapsed();
+    const auto result = transfer.DownloadProject(session.Doc());
+    const qint64 doneMs = timer.elapsed();
+    if (lineDoneMs < 0) lineDoneMs = doneMs;
     if (result != CTransfer::Result::Done) state.SkipWithError("the download did not complete");
-    state.counters["lines"] = lines;
+    state.counters["lines"] = lines.size();
     state.counters["chars"] = static_cast<double>(chars);
     state.counters["line_ms"] = static_cast<double>(lineDoneMs);
-    state.counters["total_ms"] = static_cast<double>(totalMs);
-    state.counters["line_use_pct"] = 100.0 * chars / (lineDoneMs / 1000.0) / 1920.0;
-    // The busier direction's share of the line's 1,920 characters a second.
-    state.counters["ratio"] = chars / (lineDoneMs / 1000.0) / 1920.0;
+    state.counters["done_ms"] = static_cast<double>(doneMs);
+    state.counters["ratio"] = chars / (lineDoneMs / 1000.0) / kLineCharsPerSecond;
+    state.counters["done_ratio"] = chars / (doneMs / 1000.0) / kLineCharsPerSecond;
   }
-  link.Disconnect();
-  sim.Stop();
-  CMessageSink::Install(nullptr);
-  CProfile::UseIniFile(QString());
 }
 BENCHMARK(DownloadToPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-//   UploadFromPacedUnit: the same project uploaded; ratio is the busier
-//     direction's characters (the echoes and answers coming back) over the
-//     whole upload, as a share of 1,920 a second.
 void UploadFromPacedUnit(benchmark::State& state) {
-  QTemporaryDir dir;
-  CProfile::UseIniFile(dir.filePath("profile.ini"));
-  QuietSink sink;
-  CMessageSink::Install(&sink);
-  UnitSimulator sim;
-  sim.SetPaced(true);
-  sim.Start();
-  CProfile::WriteString("COMSECTION", "Port", sim.PtyPath());
-  CSelvantisDoc doc;
-  for (int id = 1; id <= 20; ++id) AddDevice(doc, id, 100);
-  for (int id = 1; id <= 20; ++id)
-    for (int i = 0; i < 100; ++i) sim.SetValue(Fmt("/BENCH%d/V%d", id, i), Fmt("%d", i * 7));
-  CCommLink link;
-  DeviceLinkScope scope(&link);
-  if (!link.Connect(&doc)) {
+  PacedSession session;
+  if (!session.Connected()) {
     state.SkipWithError("no connection to the simulated unit");
     return;
   }
+  UnitSimulator& sim = session.Sim();
+  // The unit holds the project.
+  sim.Preload(CCommandFile::CollectDownload(session.Doc()));
   for (auto _ : state) {
-    QThread::msleep(200);
+    session.Settle();
+    sim.ResetFlowStats();
     const qint64 in0 = sim.CharsReceived();
     const qint64 out0 = sim.CharsSent();
     QElapsedTimer timer;
     timer.start();
     CTransfer transfer;
-    const auto result = transfer.UploadProject(doc);
+    const auto result = transfer.UploadProject(session.Doc());
     const double seconds = timer.elapsed() / 1000.0;
     if (result != CTransfer::Result::Done) state.SkipWithError("the upload did not complete");
     const double toUnit = static_cast<double>(sim.CharsReceived() - in0);
     const double fromUnit = static_cast<double>(sim.CharsSent() - out0);
+    // The unit echoes every query as it came: the rest of its sending is
+    // answers.
+    const double answers = fromUnit - toUnit;
     state.counters["chars_to_unit"] = toUnit;
     state.counters["chars_from_unit"] = fromUnit;
     state.counters["total_ms"] = seconds * 1000.0;
-    state.counters["ratio"] = qMax(toUnit, fromUnit) / seconds / 1920.0;
+    state.counters["ratio"] = qMax(toUnit, fromUnit) / seconds / kLineCharsPerSecond;
+    state.counters["echo_pct"] = 100.0 * toUnit / fromUnit;
+    state.counters["answer_pct"] = 100.0 * answers / fromUnit;
+    state.counters["held_pct"] = 100.0 * sim.Flow().heldMs / (seconds * 1000.0);
+    state.counters["xoffs"] = sim.Flow().xoffs;
   }
-  link.Disconnect();
-  sim.Stop();
-  CMessageSink::Install(nullptr);
-  CProfile::UseIniFile(QString());
 }
 BENCHMARK(UploadFromPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

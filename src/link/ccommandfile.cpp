@@ -1,7 +1,6 @@
 #include "link/ccommandfile.h"
 
-#include "link/ccommlink.h"
-#include "link/iserialport.h"
+#include "link/cdryrun.h"
 #include "model/cbasedevice.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
@@ -11,32 +10,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <memory>
-
 namespace {
-
-// A port that is never open: the collecting link writes nothing.
-class ClosedPort final : public ISerialPort {
- public:
-  bool Open(const QString&, const QString&, QString* error) override {
-    if (error) *error = QStringLiteral("not a port");
-    return false;
-  }
-  void Close() override {}
-  bool IsOpen() const override { return false; }
-  bool Output(const QByteArray&) override { return false; }
-  QByteArray Input() override { return QByteArray(); }
-  int InBufferCount() const override { return 0; }
-  int OutBufferCount() const override { return 0; }
-  bool WaitForInput(int) override { return false; }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
-};
 
 // Files of many megabytes are not command files.
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
-// No object sends anywhere near this many lines for one step.
-constexpr int kMaxLinesPerStep = 100000;
 
 QString Tr(const char* text) { return QCoreApplication::translate("CCommandFile", text); }
 
@@ -51,28 +28,9 @@ QString CCommandFile::PathFor(const QString& projectPath) {
 QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc) { return CollectDownload(doc, doc.GetAllObjects()); }
 
 QStringList CCommandFile::CollectDownload(CSelvantisDoc& doc, const std::vector<CBaseDevice*>& objects) {
-  CCommLink collector(std::make_unique<ClosedPort>());
-  collector.StartQueue(&doc);
-  {
-    DeviceLinkScope scope(&collector);
-    for (CBaseDevice* object : objects) {
-      const int count = object->Download(false, -1);
-      int step = 0;
-      int repeats = 0;
-      while (step < count) {
-        const int queued = collector.QueuedCount();
-        const int next = object->Download(false, step);
-        // The collector never fills up, so a step that comes back has more
-        // lines to send (a macro sends one line a call). A step that neither
-        // advances nor sends would never end.
-        if (next == step && collector.QueuedCount() > queued && ++repeats < kMaxLinesPerStep) continue;
-        if (next <= step) break;
-        step = next;
-        repeats = 0;
-      }
-    }
-  }
-  return collector.TakeQueue();
+  CDryRun collector(&doc, LINKMODE_DOWNLOAD);
+  for (CBaseDevice* object : objects) collector.Run(*object, false);
+  return collector.Lines();
 }
 
 bool CCommandFile::Export(CSelvantisDoc& doc, const QString& path, QString* error) {

@@ -52,14 +52,33 @@ CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent) : QObje
 }
 
 void CCommLink::Init() {
+  m_holdTimer = new QTimer(this);
+  m_holdTimer->setSingleShot(true);
+  m_holdTimer->setTimerType(Qt::PreciseTimer);
+  m_holdTimer->setInterval(kHoldNewsMs);
+  connect(m_holdTimer, &QTimer::timeout, this, &CCommLink::OnHoldLasted);
   m_port->SetHandlers([this] { OnPortReceive(); },
                       [this](const QString& text, bool closed) { OnPortError(text, closed); });
   m_port->SetHoldHandler([this](bool held) { OnHold(held); });
 }
 
 void CCommLink::OnHold(bool held) {
-  m_monitor.AddNote(held ? tr("The unit holds the line (XOFF)") : tr("The unit takes data again (XON)"));
-  emit lineHeld(held);
+  if (held) {
+    if (!m_holdTimer->isActive() && !m_holdTold) m_holdTimer->start();
+    return;
+  }
+  m_holdTimer->stop();
+  if (!m_holdTold) return;
+  m_holdTold = false;
+  m_monitor.AddNote(tr("The unit takes data again (XON)"));
+  emit lineHeld(false);
+}
+
+void CCommLink::OnHoldLasted() {
+  if (!m_port->IsHeld() || m_holdTold) return;
+  m_holdTold = true;
+  m_monitor.AddNote(tr("The unit holds the line (XOFF)"));
+  emit lineHeld(true);
 }
 
 CCommLink::~CCommLink() {
@@ -211,8 +230,76 @@ bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
 
 bool CCommLink::WriteLine(const QString& line) {
   if (!WriteText(ToUnitText(line) + "\r\n", line)) return false;
+  NoteWritten(line);
   NoteQuery(line);
   return true;
+}
+
+void CCommLink::NoteWritten(const QString& line) {
+  // A synchronous exchange takes its echo itself.
+  if (!m_tallying || m_capturing) return;
+  ++m_tally.written;
+  if (m_mode == LINKMODE_UPLOAD && ValueOf(line) == QLatin1String("?")) ++m_tally.queries;
+  if (!m_confirming) return;
+  // NotePath has run: a shortened line continues the path written last.
+  m_unechoed.push_back(SentLine{line, line.startsWith(QLatin1Char(' ')) ? m_lastPath + line : line});
+}
+
+bool CCommLink::TakeEcho(const QString& line) {
+  // The echo is cut as every received line is.
+  auto same = [&line](const QString& sent) {
+    return sent.size() > CLineCutter::kDefaultMaxLineChars
+               ? QStringView(sent).left(CLineCutter::kDefaultMaxLineChars) == line
+               : sent == line;
+  };
+  for (size_t i = 0; i < m_unechoed.size(); ++i) {
+    const SentLine& sent = m_unechoed[i];
+    if (!same(sent.text) && !same(sent.full)) continue;
+    // The unit echoes in order: the lines before this one never reached it
+    // whole.
+    for (size_t j = 0; j < i; ++j) {
+      ++m_tally.missed;
+      if (m_firstMissed.isEmpty()) m_firstMissed = PathOf(m_unechoed[j].full);
+    }
+    m_unechoed.erase(m_unechoed.begin(), m_unechoed.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    ++m_tally.echoed;
+    ++m_tally.replies;
+    return true;
+  }
+  return false;
+}
+
+bool CCommLink::ConfirmsLines() const {
+  return CProfile::GetInt(QString::fromLatin1(LinkProfile::kUnitSection), QString::fromLatin1(LinkProfile::kEchoOn),
+                          1) != 0;
+}
+
+void CCommLink::StartTally() {
+  m_tallying = true;
+  m_confirming = ConfirmsLines();
+  m_tally = Tally();
+  m_unechoed.clear();
+  m_firstMissed.clear();
+}
+
+void CCommLink::StopTally() {
+  m_tallying = false;
+  m_unechoed.clear();
+}
+
+QString CCommLink::FirstUnconfirmedPath() const {
+  if (!m_firstMissed.isEmpty()) return m_firstMissed;
+  return m_unechoed.empty() ? QString() : PathOf(m_unechoed.front().full);
+}
+
+int CCommLink::DiscardQueued() {
+  const int dropped = m_port->DiscardQueued();
+  if (dropped > 0) {
+    m_monitor.AddNote(tr("%1 characters not sent").arg(dropped));
+    // What follows must carry its full path.
+    m_lastPath.clear();
+  }
+  return dropped;
 }
 
 void CCommLink::NoteQuery(const QString& line) {
@@ -238,6 +325,10 @@ bool CCommLink::TakeAnswer(const QString& line, QString* answered) {
     if (answered) *answered = path;
     m_owed.erase(it);
     if (m_owed.empty()) m_owedStale = false;
+    if (m_tallying && !m_owedStale) {
+      ++m_tally.answered;
+      ++m_tally.replies;
+    }
     return true;
   }
   return false;
@@ -284,7 +375,16 @@ bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int
   }
   m_replyList.clear();
   if (commands.isEmpty()) return true;
-  return WriteText(text, commands.last());
+  if (!WriteText(text, commands.last())) return false;
+  // The list went out as one text; for the tally each line counts. Only
+  // its last path is noted, so the lines carry their paths as given.
+  const QString last = m_lastPath;
+  for (const QString& command : commands) {
+    if (!command.startsWith(QLatin1Char(' '))) m_lastPath = PathOf(command);
+    NoteWritten(command);
+  }
+  m_lastPath = last;
+  return true;
 }
 
 void CCommLink::RecordTarget(QObject* target, int tag, int reserved) {
@@ -384,6 +484,8 @@ void CCommLink::RouteBytes(const QByteArray& bytes) {
 }
 
 void CCommLink::RouteLines(const QStringList& lines) {
+  if (m_tallying && !m_unechoed.empty())
+    for (const QString& line : lines) TakeEcho(line);
   switch (m_mode) {
     case LINKMODE_NORMAL:
     case LINKMODE_UPLOAD:
@@ -450,10 +552,31 @@ void CCommLink::HandleLost(const QString& text) {
   if (!was) return;
   emit connectedChanged(false);
   emit linkModeChanged(m_mode);
+  if (m_lossDeferred) {
+    m_untoldLoss = text;
+    return;
+  }
+  TellLoss(text);
+}
+
+void CCommLink::TellLoss(const QString& reason) {
   // Shown from the event loop: the port is in the middle of its own error
   // handling now.
-  const QString message = tr("The connection to the unit was lost.\n( %1 )").arg(text);
+  const QString message = tr("The connection to the unit was lost.\n( %1 )").arg(reason);
   QTimer::singleShot(0, this, [message] { AfxMessageBox(message, MB_OK | MB_ICONSTOP); });
+}
+
+void CCommLink::DeferLossMessage(bool defer) {
+  m_lossDeferred = defer;
+  if (defer || m_untoldLoss.isEmpty()) return;
+  TellLoss(m_untoldLoss);
+  m_untoldLoss.clear();
+}
+
+QString CCommLink::TakeLossReason() {
+  QString reason;
+  reason.swap(m_untoldLoss);
+  return reason;
 }
 
 // ---- Synchronous exchanges ----------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -31,7 +32,11 @@ class CSelvantisDoc;
 //                         (echoed queries) are dropped;
 //   LINKMODE_DOWNLOAD     not routed; the unit's macro lock is on;
 //   LINKMODE_COMMANDLIST  collected for the target of the last command list.
-// All traffic goes to the protocol monitor. Everything runs on the thread
+// All traffic goes to the protocol monitor. While a transfer counts (the
+// tally), every line written is kept until the unit's echo of it comes back.
+// The unit holding the line with XOFF is news (lineHeld) only once it has
+// lasted kHoldNewsMs: the unit paces every long transfer that way, and a
+// short hold is no fault. Everything runs on the thread
 // that made the link; synchronous exchanges (SendAndRead, SendQuery,
 // SendListAndWait) drive the port directly and do not run the event loop,
 // so no other window can send in between. Every wait has a time limit.
@@ -49,6 +54,9 @@ class CCommLink final : public QObject, public IDeviceLink {
   static constexpr int kNoProgressTimeoutMs = 5000;
   // SendListAndWait: the pause after the output has drained.
   static constexpr int kListSettleMs = 750;
+  // A hold of the line is told (lineHeld, the protocol monitor) once it has
+  // lasted this long.
+  static constexpr int kHoldNewsMs = 1000;
 
   explicit CCommLink(QObject* parent = nullptr);
   // With a port of the caller's choosing (an in-memory port in benchmarks).
@@ -102,6 +110,14 @@ class CCommLink final : public QObject, public IDeviceLink {
   QString FirstOwedPath() const override { return m_owed.empty() ? QString() : m_owed.front(); }
   bool IsLineHeld() const override { return m_port->IsHeld(); }
   void ReleaseLine() override { m_port->ReleaseLine(); }
+  int DiscardQueued() override;
+  void DeferLossMessage(bool defer) override;
+  QString TakeLossReason() override;
+  bool ConfirmsLines() const override;
+  void StartTally() override;
+  void StopTally() override;
+  Tally CurrentTally() const override { return m_tally; }
+  QString FirstUnconfirmedPath() const override;
 
   // ---- Replies of command lists ----------------------------------------------------
   // Every line received since the last SendCommandList.
@@ -156,7 +172,8 @@ class CCommLink final : public QObject, public IDeviceLink {
   void linkModeChanged(int mode);
   // A serial error as "( text )", for the status bar.
   void linkError(const QString& text);
-  // The unit started (true) or stopped (false) holding the line with XOFF.
+  // The unit has held the line with XOFF for kHoldNewsMs (true), and takes
+  // data again after such a hold (false).
   void lineHeld(bool held);
 
  private:
@@ -173,7 +190,13 @@ class CCommLink final : public QObject, public IDeviceLink {
   // Hands one line to the served document; false when the mode or the
   // document no longer allows more lines.
   bool RouteToDocument(const QString& line);
+  // Keeps a line just written until its echo comes.
+  void NoteWritten(const QString& line);
+  // True when line is the echo of a line still owed one; lines passed over
+  // count as missed.
+  bool TakeEcho(const QString& line);
   void OnHold(bool held);
+  void OnHoldLasted();
   void RouteBytes(const QByteArray& bytes);
   void RouteLines(const QStringList& lines);
   void RecordTarget(QObject* target, int tag, int reserved);
@@ -182,6 +205,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   void OnPortReceive();
   void OnPortError(const QString& text, bool closed);
   void HandleLost(const QString& text);
+  void TellLoss(const QString& reason);
   void BeginCapture();
   // Ends a capture and returns what came; with markCut a line cut off at
   // the end is marked so that its rest does not reach the routing.
@@ -216,6 +240,21 @@ class CCommLink final : public QObject, public IDeviceLink {
   // The upload that asked them has ended: their answers are dropped.
   bool m_owedStale = false;
   IQueryObserver* m_queryObserver = nullptr;
+  // The tally of a transfer: lines written and not yet echoed, as sent and
+  // as full lines (a shortened line with its path).
+  struct SentLine {
+    QString text;
+    QString full;
+  };
+  bool m_tallying = false;
+  bool m_confirming = false;  // the unit echoes: lines wait for their echo
+  Tally m_tally;
+  std::deque<SentLine> m_unechoed;
+  QString m_firstMissed;
+  bool m_lossDeferred = false;
+  QString m_untoldLoss;  // the reason of a loss while deferred
+  QTimer* m_holdTimer = nullptr;
+  bool m_holdTold = false;
   QElapsedTimer m_lastOutput;
   QElapsedTimer m_lastInput;
   bool m_capturing = false;

@@ -151,7 +151,7 @@ QString CCompareReport::Summary() const {
   const int percent = m_total > 0 ? static_cast<int>(static_cast<qint64>(m_done) * 100 / m_total) : 0;
   return Tr(QT_TRANSLATE_NOOP(
                 "CCompareReport",
-                "The comparison stopped at %1 % of the upload (%2 of %3 steps): %4. The unit was not read "
+                "The comparison stopped at %1 % of the upload (%2 of %3 settings read): %4. The unit was not read "
                 "completely, so there is no verdict."))
       .arg(percent)
       .arg(m_done)

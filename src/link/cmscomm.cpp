@@ -19,7 +19,7 @@
 #include <cmath>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcSerial, "selv.link.serial")
+Q_LOGGING_CATEGORY(lcSerial, "selv.link.serial", QtInfoMsg)
 
 namespace {
 
@@ -38,16 +38,23 @@ bool ReadLineErrorCounters(int fd, int* frame, int* parity, int* overrun, int* b
 // How often queued output is offered to the driver.
 constexpr int kPumpIntervalMs = 5;
 
+// The unit's flow characters.
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+
+// True when Qt's error text names no reason of the system.
+bool NamesNoReason(const QString& text) {
+  const QString t = text.trimmed();
+  return t.isEmpty() || t == QLatin1String("Unknown error") || t == QLatin1String("No error");
+}
+
 }  // namespace
 
 CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()), m_pump(std::make_unique<QTimer>()) {
   m_clock.start();
   m_pump->setInterval(kPumpIntervalMs);
   QObject::connect(m_pump.get(), &QTimer::timeout, m_pump.get(), [this] { Pump(); });
-  QObject::connect(m_port.get(), &QSerialPort::readyRead, m_port.get(), [this] {
-    CheckLineErrors();
-    if (m_onReceive) m_onReceive();
-  });
+  QObject::connect(m_port.get(), &QSerialPort::readyRead, m_port.get(), [this] { OnReadyRead(); });
   QObject::connect(m_port.get(), &QSerialPort::errorOccurred, m_port.get(),
                    [this](QSerialPort::SerialPortError error) { OnError(static_cast<int>(error)); });
 }
@@ -94,7 +101,9 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   }
   m_port->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits));
   m_port->setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-  m_port->setFlowControl(QSerialPort::SoftwareControl);
+  // XON/XOFF from the unit are the program's to handle (see the class
+  // comment); the driver's software flow control would also set IXANY.
+  m_port->setFlowControl(QSerialPort::NoFlowControl);
   // A failed open is the caller's to report, with the system's reason that
   // the error handler would otherwise clear ("No error").
   m_opening = true;
@@ -105,12 +114,24 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
     m_port->clearError();
     return false;
   }
+  const int fd = static_cast<int>(m_port->handle());
+  termios tio{};
+  if (tcgetattr(fd, &tio) == 0) {
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXANY);
+    tio.c_iflag |= IXOFF;
+    tio.c_cc[VSTART] = kXon;
+    tio.c_cc[VSTOP] = kXoff;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0)
+      qCWarning(lcSerial) << "flow control of" << portName << "not set:" << strerror(errno);
+  }
   m_txFullReported = false;
+  m_input.clear();
   // Half a second of the line's capacity may be on its way.
   const int bitsPerChar = 1 + s.dataBits + (s.parity == 'n' ? 0 : 1) + s.stopBits;
   m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
   m_budget = qMax(16, static_cast<int>(m_charsPerMs * 500.0));
   m_pending.clear();
+  m_midLine = false;
   m_inFlight = 0;
   m_meterTime = m_clock.elapsed();
   m_held = false;
@@ -128,8 +149,14 @@ void CMSComm::Close() {
   // buffer to drain first).
   m_pump->stop();
   m_pending.clear();
-  m_inFlight = 0;
+  m_input.clear();
+  // A driver told to stop would keep the close waiting for output the
+  // unit does not take: what it still holds for a holding unit is dropped.
+  const int fd = static_cast<int>(m_port->handle());
+  if (m_held && fd >= 0) tcflush(fd, TCOFLUSH);
   SetHeld(false);
+  DriverFlow(false);
+  m_inFlight = 0;
   m_port->close();
   m_port->clearError();
   m_closing = false;
@@ -163,9 +190,49 @@ double CMSComm::InFlight() const {
 
 void CMSComm::SetHeld(bool held) {
   if (m_held == held) return;
+  // The meter stands while the line is held: what was on its way stays
+  // counted until the unit takes data again.
+  m_inFlight = InFlight();
+  m_meterTime = m_clock.elapsed();
   m_held = held;
-  qCInfo(lcSerial) << "line" << (held ? "held by the far end (XOFF)" : "released");
+  DriverFlow(held);
+  qCDebug(lcSerial) << "line" << (held ? "held by the far end (XOFF)" : "released");
   if (m_onHold) m_onHold(held);
+  if (!held && !m_pending.isEmpty() && m_port->isOpen() && !m_pump->isActive()) m_pump->start();
+}
+
+void CMSComm::DriverFlow(bool stop) {
+  const int fd = static_cast<int>(m_port->handle());
+  if (fd >= 0 && m_port->isOpen()) tcflow(fd, stop ? TCOOFF : TCOON);
+}
+
+void CMSComm::OnReadyRead() {
+  CheckLineErrors();
+  TakeReceived();
+  if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+}
+
+bool CMSComm::TakeReceived() {
+  if (!m_port->isOpen()) return false;
+  const QByteArray raw = m_port->readAll();
+  bool data = false;
+  int from = 0;
+  for (int i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (c != kXoff && c != kXon) continue;
+    if (i > from) {
+      m_input.append(raw.constData() + from, i - from);
+      data = true;
+    }
+    from = i + 1;
+    // Each in its order: an XOFF after an XON holds, whatever came between.
+    SetHeld(c == kXoff);
+  }
+  if (from < raw.size()) {
+    m_input.append(raw.constData() + from, raw.size() - from);
+    data = true;
+  }
+  return data;
 }
 
 bool CMSComm::Pump() {
@@ -182,28 +249,24 @@ bool CMSComm::Pump() {
     m_txFullReported = false;
     return true;
   }
-  if (room <= 0) return true;
+  if (m_held || room <= 0) return true;
   const int fd = static_cast<int>(m_port->handle());
   const ssize_t n = ::write(fd, m_pending.constData(), static_cast<size_t>(qMin<qsizetype>(room, m_pending.size())));
   if (n > 0) {
+    m_midLine = m_pending[static_cast<int>(n) - 1] != '\n';
     m_pending.remove(0, n);
     m_inFlight += static_cast<double>(n);
-    SetHeld(false);
     if (m_pending.isEmpty()) {
       m_pump->stop();
       m_txFullReported = false;
     }
     return true;
   }
-  if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-    // The driver takes nothing: the far end holds the line with XOFF.
-    SetHeld(true);
-    return true;
-  }
-  if (n == 0 || errno == EINTR) return true;
+  // A full driver takes nothing for now; the meter tries again.
+  if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return true;
   const int code = errno;
   if (code == EIO || code == ENXIO || code == ENODEV || code == EBADF || code == EPIPE) {
-    Lost(QStringLiteral("Port lost"));
+    Lost(CSystemError::Text(code));
     return false;
   }
   qCWarning(lcSerial) << "write on" << m_port->portName() << "failed:" << strerror(code);
@@ -213,10 +276,24 @@ bool CMSComm::Pump() {
 
 void CMSComm::ReleaseLine() {
   if (!m_port->isOpen()) return;
-  const int fd = static_cast<int>(m_port->handle());
-  if (fd >= 0) tcflow(fd, TCOON);
+  // What the unit still sends is read first: an XOFF already on its way
+  // belongs to before the release.
+  TakeReceived();
   SetHeld(false);
-  Pump();
+  DriverFlow(false);
+  if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+  if (m_port->isOpen()) Pump();
+}
+
+int CMSComm::DiscardQueued() {
+  // The head of the queue may be the rest of a line the driver has begun:
+  // it goes out whole.
+  const int lineEnd = m_midLine ? static_cast<int>(m_pending.indexOf('\n')) : -1;
+  const int keep = !m_midLine ? 0 : lineEnd < 0 ? static_cast<int>(m_pending.size()) : lineEnd + 1;
+  const int dropped = static_cast<int>(m_pending.size()) - keep;
+  m_pending.truncate(keep);
+  if (m_pending.isEmpty()) m_txFullReported = false;
+  return dropped;
 }
 
 bool CMSComm::PortGone() const {
@@ -230,6 +307,14 @@ bool CMSComm::PortGone() const {
   return !QFileInfo::exists(path);
 }
 
+QString CMSComm::LostReason() const {
+  const QString name = m_port->portName();
+  const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+  if (!QFileInfo::exists(path)) return CSystemError::Text(ENODEV);
+  const QString said = m_port->errorString();
+  return NamesNoReason(said) ? CSystemError::Text(EIO) : CSystemError::Translate(said);
+}
+
 void CMSComm::Lost(const QString& text) {
   qCWarning(lcSerial) << "port" << m_port->portName() << "lost:" << text;
   Close();
@@ -238,10 +323,15 @@ void CMSComm::Lost(const QString& text) {
 
 QByteArray CMSComm::Input() {
   if (!m_port->isOpen()) return QByteArray();
-  return m_port->readAll();
+  TakeReceived();
+  QByteArray input;
+  input.swap(m_input);
+  return input;
 }
 
-int CMSComm::InBufferCount() const { return m_port->isOpen() ? static_cast<int>(m_port->bytesAvailable()) : 0; }
+int CMSComm::InBufferCount() const {
+  return m_port->isOpen() ? static_cast<int>(m_input.size() + m_port->bytesAvailable()) : 0;
+}
 
 int CMSComm::OutBufferCount() const {
   if (!m_port->isOpen()) return 0;
@@ -317,13 +407,13 @@ void CMSComm::OnError(int code) {
       // A wait that ran out: the caller decides.
       m_port->clearError();
       return;
-    case QSerialPort::ReadError: Lost(QStringLiteral("Read error")); return;
+    case QSerialPort::ReadError: Lost(LostReason()); return;
     case QSerialPort::ResourceError:
       // Also what a held line or a busy driver reports ("Resource
       // temporarily unavailable"): only a port that has gone ends the
       // connection.
       if (PortGone()) {
-        Lost(QStringLiteral("Port lost"));
+        Lost(LostReason());
         return;
       }
       qCInfo(lcSerial) << "passing condition on" << m_port->portName() << detail;

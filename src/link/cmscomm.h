@@ -15,12 +15,20 @@ class QTimer;
 // The serial port: QSerialPort with the settings string of the profile
 // ("19200,n,8,1") and software handshake (XON/XOFF). Owns the QSerialPort.
 //
+// The program handles the unit's XON/XOFF itself, so that it holds the same
+// way on every driver: the driver's own output flow control is off (no
+// IXON, no IXANY, with which any character from the unit, an echo, would
+// restart the output), and the reader takes XOFF (0x13) and XON (0x11) out
+// of the input. An XOFF holds the output at once, whatever characters come
+// after it, until an XON or a release; the driver is told to stop sending
+// too (a UART then stops within its FIFO). The driver still sends XOFF/XON
+// for the program's own input (IXOFF).
+//
 // Output is metered at the line's rate (from the settings): never more than
 // about half a second of the line's capacity is written to the driver and
 // not yet on the wire, whatever the driver reports, so the output count,
 // the progress built on it and a cancel tell the truth. The rest waits in
-// the port's own buffer. While the unit holds the line with XOFF (the
-// driver handles XON/XOFF; a write then meets EAGAIN) the meter pauses.
+// the port's own buffer. While the unit holds the line the meter pauses.
 //
 // Errors reach the error handler as texts such as "Framing error" or
 // "TX full error". Only a port that has really gone (a read error, a
@@ -50,6 +58,7 @@ class CMSComm final : public ISerialPort {
   bool IsHeld() const override { return m_held; }
   void SetHoldHandler(HoldHandler onHold) override { m_onHold = std::move(onHold); }
   void ReleaseLine() override;
+  int DiscardQueued() override;
 
   QString PortName() const;
   // Characters a second on the line (baud / 10 for 8N1).
@@ -68,6 +77,13 @@ class CMSComm final : public ISerialPort {
 
  private:
   void OnError(int error);
+  void OnReadyRead();
+  // Takes what the port has received: flow characters act on the output,
+  // the rest is kept for Input(). True when data (not only flow
+  // characters) came.
+  bool TakeReceived();
+  // Tells the driver to stop or resume sending.
+  void DriverFlow(bool stop);
   void CheckLineErrors();
   void Report(const QString& text, bool closed);
   // Writes what the meter allows; false when the port had to be closed.
@@ -77,11 +93,15 @@ class CMSComm final : public ISerialPort {
   void SetHeld(bool held);
   bool PortGone() const;
   void Lost(const QString& text);
+  // The system's reason the port went, in the user's language.
+  QString LostReason() const;
 
   std::unique_ptr<QSerialPort> m_port;
+  QByteArray m_input;  // received, flow characters taken out
   ReceiveHandler m_onReceive;
   HoldHandler m_onHold;
-  QByteArray m_pending;  // not yet written to the driver
+  QByteArray m_pending;     // not yet written to the driver
+  bool m_midLine = false;  // the driver has the start of m_pending's first line
   std::unique_ptr<QTimer> m_pump;
   double m_charsPerMs = 1.92;
   int m_budget = 960;

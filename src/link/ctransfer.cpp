@@ -1,9 +1,11 @@
 #include "link/ctransfer.h"
 
 #include "link/ccommandfile.h"
+#include "link/cdryrun.h"
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
+#include "model/cidmanager.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 
@@ -29,25 +31,35 @@ class RunningFlag final {
   ~RunningFlag() { g_running = false; }
 };
 
+bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
+
 }  // namespace
 
 CTransfer::CTransfer(IDeviceLink* link, QObject* parent)
     : QObject(parent), m_link(link), m_downloadMode(LINKMODE_DOWNLOAD) {}
 
-CTransfer::Liveness::Liveness(IDeviceLink& link) : m_link(link), m_lastOut(link.OutBufferCount()) { m_clock.start(); }
-
-qint64 CTransfer::Liveness::Check() {
-  const int out = m_link.OutBufferCount();
-  // Every character that leaves and every one that comes is progress: an
-  // object waiting for its answer behind a backlog of answers is alive.
-  if (out < m_lastOut || m_link.GetTimeSinceLastInput() < m_clock.elapsed()) m_clock.restart();
-  m_lastOut = out;
-  return m_clock.elapsed();
+CTransfer::Liveness::Liveness(CTransfer& transfer)
+    : m_transfer(transfer),
+      m_lastOut(transfer.Link().OutBufferCount()),
+      m_lastReplies(transfer.Link().CurrentTally().replies) {
+  m_clock.start();
 }
 
-void CTransfer::Liveness::Restart() {
-  m_clock.restart();
-  m_lastOut = m_link.OutBufferCount();
+qint64 CTransfer::Liveness::Check(bool stepped) {
+  IDeviceLink& link = m_transfer.Link();
+  const int out = link.OutBufferCount();
+  const int64_t replies = link.CurrentTally().replies;
+  if (replies > m_lastReplies) {
+    m_clock.restart();
+  } else if (m_transfer.Owed() == 0 &&
+             (stepped || out < m_lastOut || link.GetTimeSinceLastInput() < m_clock.elapsed())) {
+    // Nothing owed: every character that leaves or comes is a sign of
+    // life, as is a step that went on.
+    m_clock.restart();
+  }
+  m_lastOut = out;
+  m_lastReplies = replies;
+  return m_clock.elapsed();
 }
 
 CTransfer::~CTransfer() = default;
@@ -71,6 +83,7 @@ QString CTransfer::ResultMessage(Result result, bool restored) {
     case Result::Unanswered:
       text = tr("The upload was stopped: the unit has not answered every query for some seconds.");
       break;
+    case Result::Unconfirmed: text = tr("The download is not complete: the unit did not confirm every line."); break;
   }
   if (restored && result != Result::Done) {
     if (!text.isEmpty()) text += QLatin1Char('\n');
@@ -79,9 +92,44 @@ QString CTransfer::ResultMessage(Result result, bool restored) {
   return text;
 }
 
+int CTransfer::Owed() const {
+  IDeviceLink& link = Link();
+  int owed = link.CountsAnswers() ? link.OwedAnswers() : 0;
+  if (m_counting && !m_upload) owed = qMax(owed, link.CurrentTally().Unechoed());
+  return owed;
+}
+
 void CTransfer::Report(int done, int total) {
   if (m_progress) m_progress(done, total);
   emit progress(done, total);
+}
+
+void CTransfer::ReportProgress(bool force) {
+  int done = m_stepsDone;
+  int total = m_stepsTotal;
+  if (m_counting) {
+    const IDeviceLink::Tally tally = Link().CurrentTally();
+    const int written = m_upload ? tally.queries : tally.written;
+    // The lines before the first step (the macro lock) are the link's own.
+    done = qMax(0, (m_upload ? tally.answered : tally.echoed + tally.missed) - m_base);
+    total = 0;
+    for (size_t j = 0; j < m_expected.size(); ++j) {
+      const int job = static_cast<int>(j);
+      if (job < m_currentJob) {
+        total += m_jobUnits[j];
+        continue;
+      }
+      // An object that writes more than its dry run did makes the whole
+      // larger; one that has not begun counts what the dry run wrote.
+      const int actual = job == m_currentJob ? written - m_jobStart : 0;
+      total += qMax(actual, m_expected[j]);
+    }
+    done = qMin(done, total);
+  }
+  if (!force && done == m_lastDone && total == m_lastTotal) return;
+  m_lastDone = done;
+  m_lastTotal = total;
+  Report(done, total);
 }
 
 void CTransfer::Idle() {
@@ -110,12 +158,51 @@ CTransfer::Result CTransfer::UploadProject(CSelvantisDoc& doc) {
   return Run(true, std::move(items), &doc, true);
 }
 
+void CTransfer::Estimate(bool bUpload, const std::vector<Item>& items, CSelvantisDoc* doc,
+                         std::vector<Job>& jobs) const {
+  // jobs[i] belongs to items[i] here; Run drops the empty ones afterwards.
+  if (!bUpload) {
+    CDryRun dry(doc, LINKMODE_DOWNLOAD);
+    for (size_t i = 0; i < items.size(); ++i) {
+      const Item& item = items[i];
+      if (item.object) jobs[i].expected = dry.Run(*item.object, false, item.firstStep, item.endStep, item.countStep);
+    }
+    return;
+  }
+  CSelvantisDoc* source = doc;
+  for (size_t i = 0; !source && i < items.size(); ++i)
+    if (items[i].object) source = items[i].object->GetDocument();
+  if (!source) return;
+  QByteArray bytes;
+  QBuffer out(&bytes);
+  out.open(QIODevice::WriteOnly);
+  if (!source->SaveTo(out).ok) return;
+  CSelvantisDoc copy;
+  QBuffer in(&bytes);
+  in.open(QIODevice::ReadOnly);
+  if (!copy.LoadFrom(in).ok) return;
+  CDryRun dry(&copy, LINKMODE_UPLOAD);
+  for (size_t i = 0; i < items.size(); ++i) {
+    const Item& item = items[i];
+    if (!item.object) continue;
+    CBaseDevice* twin = copy.GetIDManager().FindBaseDevice(item.object->GetID(), item.object->GetType());
+    if (!twin) continue;
+    const int from = static_cast<int>(dry.Lines().size());
+    dry.Run(*twin, true, item.firstStep, item.endStep, item.countStep);
+    int queries = 0;
+    for (int k = from; k < dry.Lines().size(); ++k) queries += IsQuery(dry.Lines()[k]) ? 1 : 0;
+    jobs[i].expected = queries;
+  }
+}
+
 CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvantisDoc* doc, bool restoreOnFailure) {
   if (g_running) {
+    if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
   }
   if (!Link().IsConnected()) {
+    if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::NotConnected, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::NotConnected;
   }
@@ -126,8 +213,12 @@ CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvant
     connections.push_back(connect(doc, &CSelvantisDoc::objectAboutToBeRemoved, this,
                                   [removed](CBaseDevice* object) { removed->insert(object); }));
   }
+  // The dry run comes first: the counts below start every object afresh.
+  std::vector<Job> estimated(items.size());
+  Estimate(bUpload, items, doc, estimated);
   std::vector<Job> jobs;
-  for (const Item& item : items) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    const Item& item = items[i];
     CBaseDevice* object = item.object;
     if (!object) continue;
     const int count = object->Download(bUpload, item.countStep);
@@ -136,21 +227,24 @@ CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvant
     Job job;
     job.first = qMax(0, item.firstStep);
     job.end = end;
+    job.expected = estimated[i].expected;
     job.alive = [removed, object] { return removed->count(object) == 0; };
     job.step = [object, bUpload](int step) { return object->Download(bUpload, step); };
     jobs.push_back(std::move(job));
   }
-  const Result result = Execute(bUpload ? LINKMODE_UPLOAD : LINKMODE_DOWNLOAD, jobs, doc, restoreOnFailure);
+  const Result result = Execute(bUpload ? LINKMODE_UPLOAD : m_downloadMode, jobs, doc, restoreOnFailure);
   for (const auto& connection : connections) disconnect(connection);
   return result;
 }
 
 CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
   if (g_running) {
+    if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
   }
   if (!Link().IsConnected()) {
+    if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::NotConnected, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::NotConnected;
   }
@@ -159,6 +253,7 @@ CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
     Job job;
     job.first = 0;
     job.end = lines.size();
+    job.expected = lines.size();
     job.alive = [] { return true; };
     job.step = [this, &lines](int step) {
       if (Link().OutBufferCount() >= kOutBufferLimit) return step;
@@ -167,13 +262,14 @@ CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
     };
     jobs.push_back(std::move(job));
   }
-  return Execute(LINKMODE_DOWNLOAD, jobs, nullptr, false);
+  return Execute(m_downloadMode, jobs, nullptr, false);
 }
 
 CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
   QStringList lines;
   QString error;
   if (!CCommandFile::Read(path, &lines, &error)) {
+    if (m_onEnd) m_onEnd();
     AfxMessageBox(error, MB_OK | MB_ICONSTOP);
     return Result::Failed;
   }
@@ -201,21 +297,38 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   QMetaObject::Connection clearConnection;
   if (doc) clearConnection = connect(doc, &CSelvantisDoc::aboutToClear, this, [this] { m_docCleared = true; });
 
-  int total = 0;
-  for (const Job& job : jobs) total += job.end - job.first;
-
   const bool upload = mode == LINKMODE_UPLOAD;
+  m_upload = upload;
+  m_counting = upload ? link.CountsAnswers() : link.ConfirmsLines();
+  m_stepsDone = 0;
+  m_stepsTotal = 0;
+  for (const Job& job : jobs) m_stepsTotal += job.end - job.first;
+  m_expected.clear();
+  m_jobUnits.assign(jobs.size(), 0);
+  for (const Job& job : jobs) m_expected.push_back(job.expected >= 0 ? job.expected : job.end - job.first);
+  m_currentJob = -1;
+  m_lastDone = m_lastTotal = -1;
   m_unanswered = 0;
   m_firstUnanswered.clear();
+  m_unconfirmed = 0;
+  m_firstUnconfirmed.clear();
+  m_allStepped = false;
   // A stray XOFF of the unit must not hold this transfer.
   link.ReleaseLine();
+  // A lost connection is told once, by this transfer's message, which also
+  // says what the loss left behind.
+  link.DeferLossMessage(true);
   // The error file holds what the last upload found: only an upload
   // prepares it (and writes its mismatches into it).
   if (upload) link.GetErrorFilePath();
+  link.StartTally();
   link.SetLinkMode(mode);
-  Report(0, total);
+  m_base = upload ? link.CurrentTally().queries : link.CurrentTally().written;
+  m_jobStart = m_base;
+  ReportProgress(true);
 
-  Result result = Steps(jobs, total);
+  Result result = Steps(jobs);
+  m_allStepped = result == Result::Done;
   if (result == Result::Done) result = upload ? WaitAnswers() : WaitQuiet();
   if (!guard && doc) result = Result::Failed;
   if (upload && result == Result::NoProgress && link.CountsAnswers() && link.OwedAnswers() > 0) {
@@ -224,6 +337,20 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
     m_firstUnanswered = link.FirstOwedPath();
     result = Result::Unanswered;
   }
+  m_stopped = result == Result::NoProgress;
+  if (!upload && m_counting && (result == Result::Done || result == Result::NoProgress)) {
+    const IDeviceLink::Tally tally = link.CurrentTally();
+    if (tally.missed > 0 || tally.Unechoed() > 0) {
+      m_unconfirmed = tally.missed + tally.Unechoed();
+      m_firstUnconfirmed = link.FirstUnconfirmedPath();
+      result = Result::Unconfirmed;
+    }
+  }
+  if (result == Result::Done) ReportProgress();
+  link.StopTally();
+  // What still waits in the link's own buffer never reaches the unit: it
+  // stops getting lines once what is on its way has arrived.
+  if (result != Result::Done && link.IsConnected()) link.DiscardQueued();
 
   // Every ending: back to the resting mode (this unlocks the unit's macros
   // after a download; answers still owed to the upload are dropped from
@@ -242,23 +369,46 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
     if (restored) guard->SetModifiedFlag(wasModified);
   }
   if (result != Result::Done) qCInfo(lcTransfer) << "transfer ended:" << static_cast<int>(result);
-  const QString message = EndMessage(result, mode, restored);
+  // A loss during the transfer is this transfer's to tell.
+  const QString lossReason = link.TakeLossReason();
+  if (!lossReason.isEmpty() && result != Result::Done) result = Result::LinkLost;
+  const QString message = EndMessage(result, mode, restored, lossReason);
+  if (m_onEnd) m_onEnd();
   if (!message.isEmpty()) AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+  link.DeferLossMessage(false);
   return result;
 }
 
-QString CTransfer::EndMessage(Result result, int mode, bool restored) const {
-  if (result == Result::Done) return QString();
+QString CTransfer::EndMessage(Result result, int mode, bool restored, const QString& lossReason) const {
+  // Lost after the last line was confirmed: the transfer is whole.
+  if (result == Result::Done)
+    return lossReason.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )")
+                     .arg(lossReason);
   QStringList parts;
-  // A lost link reports itself; the transfer adds a box only when it has
-  // more to say.
-  if (result != Result::LinkLost || restored) {
-    const QString text = ResultMessage(result, false);
-    if (!text.isEmpty()) parts << text;
+  switch (result) {
+    case Result::LinkLost:
+      parts << (lossReason.isEmpty()
+                    ? tr("The transfer was stopped: the connection to the unit was lost.")
+                    : tr("The transfer was stopped: the connection to the unit was lost.\n( %1 )").arg(lossReason));
+      break;
+    case Result::Unconfirmed:
+      // Stopped at the limit, or ended with lines the unit lost on the way.
+      if (m_stopped) parts << tr("The download was stopped: the unit has not confirmed its lines for some seconds.");
+      parts << tr("The unit did not confirm %1 lines, the first: %2").arg(m_unconfirmed).arg(m_firstUnconfirmed);
+      break;
+    case Result::Unanswered:
+      parts << ResultMessage(result, false)
+            << tr("%1 queries stayed unanswered, the first: %2").arg(m_unanswered).arg(m_firstUnanswered);
+      break;
+    default: {
+      const QString text = ResultMessage(result, false);
+      if (!text.isEmpty()) parts << text;
+      break;
+    }
   }
-  if (result == Result::Unanswered)
-    parts << tr("%1 queries stayed unanswered, the first: %2").arg(m_unanswered).arg(m_firstUnanswered);
-  if (result == Result::NoProgress && Link().IsLineHeld())
+  if (result != Result::LinkLost && result != Result::Canceled && Link().IsLineHeld())
     parts << tr(
         "The unit holds the line (XOFF). The connection stays open; the unit gets the rest when it takes "
         "data again.");
@@ -268,22 +418,31 @@ QString CTransfer::EndMessage(Result result, int mode, bool restored) const {
   return parts.join(QLatin1Char('\n'));
 }
 
-CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
+CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs) {
   IDeviceLink& link = Link();
-  Liveness alive(link);
-  int done = 0;
-  for (Job& job : jobs) {
+  Liveness alive(*this);
+  auto written = [&] {
+    const IDeviceLink::Tally tally = link.CurrentTally();
+    return m_upload ? tally.queries : tally.written;
+  };
+  for (size_t j = 0; j < jobs.size(); ++j) {
+    Job& job = jobs[j];
+    m_currentJob = static_cast<int>(j);
+    m_jobStart = written();
     int step = job.first;
     while (step < job.end) {
       if (m_canceled) return Result::Canceled;
       if (m_docCleared) return Result::Failed;
       if (!link.IsConnected()) return Result::LinkLost;
       if (!job.alive()) break;
-      const int next = job.step(step);
+      // Too much waits for the unit: the steps wait with it.
+      const int next = Owed() >= kMaxOwedLines ? step : job.step(step);
       if (next < 0) break;
       if (next == step) {
-        // Output buffer full, or the object waits for the unit's answer.
+        // Output buffer full, lines owed, or the object waits for the
+        // unit's answer.
         Idle();
+        ReportProgress();
         if (alive.Check() > m_noProgressMs) return Result::NoProgress;
         continue;
       }
@@ -292,29 +451,32 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs, int total) {
         qCWarning(lcTransfer) << "a transfer step went back from" << step << "to" << next;
         break;
       }
-      done += qMin(next, job.end) - step;
+      m_stepsDone += qMin(next, job.end) - step;
       step = next;
-      alive.Restart();
-      Report(done, total);
+      if (alive.Check(true) > m_noProgressMs) return Result::NoProgress;
+      ReportProgress();
       link.PumpMessages();
     }
     // Skipped steps of an object that ended early still count as done.
-    done += job.end - qMin(step, job.end);
+    m_stepsDone += job.end - qMin(step, job.end);
+    m_jobUnits[j] = written() - m_jobStart;
   }
-  Report(total, total);
+  m_currentJob = static_cast<int>(jobs.size());
+  ReportProgress();
   return Result::Done;
 }
 
 CTransfer::Result CTransfer::WaitQuiet() {
   IDeviceLink& link = Link();
-  Liveness alive(link);
+  Liveness alive(*this);
   QElapsedTimer empty;  // since the output buffer was last seen empty
   for (;;) {
     if (m_canceled) return Result::Canceled;
     if (m_docCleared) return Result::Failed;
     if (!link.IsConnected()) return Result::LinkLost;
+    ReportProgress();
     const int out = link.OutBufferCount();
-    if (out == 0) {
+    if (out == 0 && Owed() == 0) {
       // Quiet both ways: the answers to the last queries of an upload trail
       // the queries on a slow line, and a mode change before they are in
       // would lose them.
@@ -337,11 +499,12 @@ CTransfer::Result CTransfer::WaitAnswers() {
   // A link that cannot count answers: wait for a quiet line as a download
   // does.
   if (!link.CountsAnswers()) return WaitQuiet();
-  Liveness alive(link);
+  Liveness alive(*this);
   for (;;) {
     if (m_canceled) return Result::Canceled;
     if (m_docCleared) return Result::Failed;
     if (!link.IsConnected()) return Result::LinkLost;
+    ReportProgress();
     const int owed = link.OwedAnswers();
     if (owed == 0 && link.OutBufferCount() == 0) return Result::Done;
     if (alive.Check() > m_noProgressMs) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -17,24 +18,37 @@ class IDeviceLink;
 // Runs downloads and uploads over the installed device link: one object, a
 // range of a container's steps, a whole project, or the lines of a command
 // file. A download runs in LINKMODE_DOWNLOAD (the unit's macros locked;
-// SetDownloadLinkMode may choose another mode), an upload in LINKMODE_UPLOAD
+// SetDownloadLinkMode may choose LINKMODE_NONE), an upload in LINKMODE_UPLOAD
 // after the project's error file has been prepared. Every transfer starts
 // from a released line (a stray XOFF of the unit must not hold it). The
 // object's Download is stepped from the first step to its count, a step
-// repeated while the output buffer is full, events processed in between.
-// Then a download waits until its output has left and the line has been
-// quiet both ways for more than a second; an upload waits until every query
-// it wrote has its answer. Every ending, also a cancel, a loss of the link
-// or a stall, puts the link back into LINKMODE_NORMAL (which unlocks the
-// macros); after an upload the error file is shown when it is not empty (the
-// upload notes its mismatches there).
+// repeated while the output buffer is full or too many lines wait for the
+// unit (kMaxOwedLines), events processed in between.
 //
-// One transfer at a time: a second one is refused while one runs. Progress
-// is any sign of life: a character that leaves or one that comes. A
-// transfer without progress for NoProgressTimeoutMs (5 s) ends with a
-// message; an upload that ends so with answers still owed is not Done.
-// Progress goes to the progress handler and the progress signal; Cancel
-// (from the progress dialog) ends the transfer at the next step.
+// What counts is what the unit confirms, where the link can tell
+// (IDeviceLink::ConfirmsLines, CountsAnswers): a download is Done only when
+// the unit has echoed every line, an upload only when every query has its
+// answer. Progress is reported in those: lines echoed out of the lines the
+// download sends (known from a dry run of its steps before it starts),
+// answers out of the queries the upload asks (a dry run on a copy of the
+// project; the count grows when an object asks more than it did there). A
+// link that confirms nothing falls back on steps and a quiet line.
+//
+// No progress for NoProgressTimeoutMs (5 s) ends a transfer. While echoes
+// or answers are owed, only an echo or an answer is progress (a unit that
+// takes data but never replies is not alive); while nothing is owed, any
+// character that leaves or comes is. Endings that are not Done: Canceled,
+// NoProgress, LinkLost, Unanswered (an upload's queries without answers),
+// Unconfirmed (a download's lines without echoes, also a line lost in the
+// middle). Every ending puts the link back into LINKMODE_NORMAL (which
+// unlocks the macros); one that is not Done first drops what still waits in
+// the link's own buffer, so the unit stops getting lines within about half
+// a second of the line. A whole-project upload that is not Done leaves the
+// project as it was before. Then the end handler runs (the progress dialog
+// goes) and one message says how the transfer ended and what it left
+// behind, also the loss of the connection with the system's reason.
+//
+// One transfer at a time: a second one is refused while one runs.
 class CTransfer final : public QObject {
   Q_OBJECT
 
@@ -46,8 +60,9 @@ class CTransfer final : public QObject {
     LinkLost,
     Busy,  // another transfer runs
     NotConnected,
-    Failed,     // the document went away, a file could not be read
-    Unanswered  // an upload's queries stayed unanswered
+    Failed,      // the document went away, a file could not be read
+    Unanswered,  // an upload's queries stayed unanswered
+    Unconfirmed  // a download's lines were not all echoed by the unit
   };
 
   // Steps [firstStep, endStep) of an object; endStep -1: to the count that
@@ -64,6 +79,12 @@ class CTransfer final : public QObject {
   static constexpr int kQuietMs = 1000;
   // Steps wait while the output buffer holds this much.
   static constexpr int kOutBufferLimit = 512;
+  // Steps wait while this many lines are owed their echo or answer: a unit
+  // that stops replying does not get the rest of the project poured into
+  // it. A healthy line never comes near it: what is on its way and in the
+  // unit's buffers is at most about 1,300 characters, some 330 of the
+  // shortest lines (" 1").
+  static constexpr int kMaxOwedLines = 600;
 
   // link null: the installed link (GetDeviceLink) at the time of the run.
   explicit CTransfer(IDeviceLink* link = nullptr, QObject* parent = nullptr);
@@ -77,7 +98,8 @@ class CTransfer final : public QObject {
   Result UploadProject(CSelvantisDoc& doc);
   // The general form.
   Result Run(bool bUpload, std::vector<Item> items, CSelvantisDoc* doc, bool restoreOnFailure = false);
-  // Lines sent one by one as the output buffer has room, in LINKMODE_DOWNLOAD.
+  // Lines sent one by one as the output buffer has room, in the download's
+  // link mode.
   Result SendLines(const QStringList& lines);
   // A command text file (".txt"), line by line.
   Result SendCommandFile(const QString& path);
@@ -87,8 +109,13 @@ class CTransfer final : public QObject {
   // A transfer is running (of any driver).
   static bool IsRunning();
 
+  // done out of total: lines the unit has echoed (download) or answers that
+  // came (upload), or steps where the link cannot tell.
   using ProgressHandler = std::function<void(int done, int total)>;
   void SetProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
+  // Runs once when a transfer has ended, before its message is shown (the
+  // progress dialog closes there).
+  void SetEndHandler(std::function<void()> handler) { m_onEnd = std::move(handler); }
   int NoProgressTimeoutMs() const { return m_noProgressMs; }
   void SetNoProgressTimeoutMs(int ms) { m_noProgressMs = ms > 0 ? ms : kDefaultNoProgressMs; }
 
@@ -101,43 +128,63 @@ class CTransfer final : public QObject {
   // the path of the first.
   int Unanswered() const { return m_unanswered; }
   const QString& FirstUnanswered() const { return m_firstUnanswered; }
+  // After a download ended Unconfirmed: how many lines the unit did not
+  // echo and the path of the first.
+  int Unconfirmed() const { return m_unconfirmed; }
+  const QString& FirstUnconfirmed() const { return m_firstUnconfirmed; }
+  // The last run took every step of every object: all its lines or queries
+  // went out, whatever came back (an upload that ended Unanswered may still
+  // have asked everything).
+  bool AllStepped() const { return m_allStepped; }
 
  signals:
   void progress(int done, int total);
 
  private:
   // One run of steps; step(s) returns the next step, s again when it could
-  // not send, or -1 to end.
+  // not send, or -1 to end. expected: the lines (download) or queries
+  // (upload) its dry run sent, -1 when unknown.
   struct Job {
     std::function<int(int)> step;
     std::function<bool()> alive;
     int first = 0;
     int end = 0;
+    int expected = -1;
   };
 
   IDeviceLink& Link() const;
   Result Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure);
-  Result Steps(std::vector<Job>& jobs, int total);
+  Result Steps(std::vector<Job>& jobs);
   Result WaitQuiet();
   Result WaitAnswers();
   void Idle();
+  // Lines (download) or queries (upload) each item sends, by a dry run:
+  // a download on the objects themselves (their steps only send), an upload
+  // on a copy of the project (its steps change what they upload into).
+  void Estimate(bool bUpload, const std::vector<Item>& items, CSelvantisDoc* doc, std::vector<Job>& jobs) const;
   // The message box text of a run that ended with result.
-  QString EndMessage(Result result, int mode, bool restored) const;
+  QString EndMessage(Result result, int mode, bool restored, const QString& lossReason) const;
+  // Lines owed an echo or an answer.
+  int Owed() const;
 
-  // Restarts clock when the link showed a sign of life since the last call:
-  // output that left, or input that came.
+  // The no-progress clock. While lines are owed an echo or an answer only
+  // those count; while nothing is owed, output that left, input that came
+  // or a step that went on do.
   class Liveness {
    public:
-    explicit Liveness(IDeviceLink& link);
+    explicit Liveness(CTransfer& transfer);
     // Milliseconds since the last sign of life.
-    qint64 Check();
-    void Restart();
+    qint64 Check(bool stepped = false);
 
    private:
-    IDeviceLink& m_link;
+    CTransfer& m_transfer;
     QElapsedTimer m_clock;
     int m_lastOut;
+    int64_t m_lastReplies;
   };
+
+  // Progress in what the unit confirmed (see the class comment).
+  void ReportProgress(bool force = false);
   void Report(int done, int total);
 
   IDeviceLink* m_link;
@@ -147,7 +194,25 @@ class CTransfer final : public QObject {
   int m_downloadMode;
   int m_unanswered = 0;
   QString m_firstUnanswered;
+  int m_unconfirmed = 0;
+  QString m_firstUnconfirmed;
+  bool m_stopped = false;  // by the no-progress limit
+  bool m_allStepped = false;
   ProgressHandler m_progress;
+  std::function<void()> m_onEnd;
+
+  // Progress of the run: by the unit's confirmation (counting) or by steps.
+  bool m_upload = false;
+  bool m_counting = false;
+  int m_base = 0;               // lines written before the first step (the macro lock)
+  std::vector<int> m_jobUnits;  // what each job wrote, as far as it got
+  std::vector<int> m_expected;  // what each job should write
+  int m_currentJob = -1;
+  int m_jobStart = 0;  // units written before the current job
+  int m_stepsDone = 0;
+  int m_stepsTotal = 0;
+  int m_lastDone = -1;
+  int m_lastTotal = -1;
 };
 
 #endif

@@ -237,7 +237,8 @@ QString StopReason(CTransfer::Result result) {
   switch (result) {
     case CTransfer::Result::Canceled: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "cancelled"));
     case CTransfer::Result::NoProgress:
-    case CTransfer::Result::Unanswered: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the unit stopped answering"));
+    case CTransfer::Result::Unanswered:
+    case CTransfer::Result::Unconfirmed: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the unit stopped answering"));
     case CTransfer::Result::LinkLost:
       return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the connection to the unit was lost"));
     case CTransfer::Result::Busy: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "another transfer was running"));
@@ -314,7 +315,7 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
 
   // Every query went out; answers still missing then are rows of their own.
   const bool complete =
-      m_result == CTransfer::Result::Done || (m_result == CTransfer::Result::Unanswered && total > 0 && done >= total);
+      m_result == CTransfer::Result::Done || (m_result == CTransfer::Result::Unanswered && transfer.AllStepped());
   if (!complete) {
     report.SetStopped(StopReason(m_result), done, total);
     return report;

@@ -87,6 +87,41 @@ class IDeviceLink : public IDeviceCommands {
   virtual bool IsLineHeld() const { return false; }
   // Lets output flow again after an XOFF that no XON followed.
   virtual void ReleaseLine() {}
+  // A lost connection is told to the user once. While deferred (a transfer
+  // runs, and its message says what the loss left behind) the link does not
+  // tell it itself; TakeLossReason hands the reason over (the system's
+  // words in the user's language, "" when nothing was lost since), and a
+  // loss nobody took is told when the deferral ends.
+  virtual void DeferLossMessage(bool defer) { (void)defer; }
+  virtual QString TakeLossReason() { return QString(); }
+  // Drops the lines still waiting in the link's own output buffer (a line
+  // already begun still goes out whole); returns the characters dropped.
+  virtual int DiscardQueued() { return 0; }
+
+  // What the unit has confirmed of a transfer, counted from StartTally on:
+  // the lines the link writes, the unit's echoes of them (the unit echoes
+  // every line it takes, in order, so a line whose echo is passed over by a
+  // later line's echo was lost on the way) and the answers to the queries of
+  // LINKMODE_UPLOAD. A link that cannot tell (a unit that does not echo, no
+  // unit at all) confirms nothing: transfers then go by its output buffer.
+  struct Tally {
+    int written = 0;      // lines written since StartTally
+    int echoed = 0;       // of them, echoed by the unit
+    int missed = 0;       // of them, passed over by a later line's echo
+    int queries = 0;      // of them, queries written in LINKMODE_UPLOAD
+    int answered = 0;     // answers that came for those queries
+    int64_t replies = 0;  // echoes and answers matched, a sign of progress
+    // Lines written that are still owed their echo.
+    int Unechoed() const { return written - echoed - missed; }
+  };
+  virtual bool ConfirmsLines() const { return false; }
+  // Starts counting afresh; StopTally ends it.
+  virtual void StartTally() {}
+  virtual void StopTally() {}
+  virtual Tally CurrentTally() const { return Tally(); }
+  // The path of the first line the unit did not confirm: the first one
+  // passed over, else the first still owed its echo ("" when none).
+  virtual QString FirstUnconfirmedPath() const { return QString(); }
 };
 
 // The installed link, never null.

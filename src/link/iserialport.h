@@ -41,13 +41,17 @@ class ISerialPort {
   // buffer is full; a held line is normal traffic, not a fault.
   // True while the far end holds the line.
   virtual bool IsHeld() const { return false; }
-  // Called with true when the far end starts holding the line and with false
-  // when output flows again.
+  // Called with true the moment the far end starts holding the line and
+  // with false when output may flow again.
   using HoldHandler = std::function<void(bool held)>;
   virtual void SetHoldHandler(HoldHandler onHold) { (void)onHold; }
   // Lets output flow again after an XOFF that no XON followed (a stray
   // XOFF must not block the line for good).
   virtual void ReleaseLine() {}
+  // Drops the queued output that has not been handed to the driver yet,
+  // except the rest of a line already begun (the unit must never get half a
+  // line followed by the next one). Returns the characters dropped.
+  virtual int DiscardQueued() { return 0; }
 };
 
 #endif

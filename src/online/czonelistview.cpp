@@ -4,7 +4,6 @@
 #include "link/ctransfer.h"
 #include "link/idevicelink.h"
 #include "macros/czonetestobject.h"
-#include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "online/conlinereplyparser.h"
@@ -194,10 +193,9 @@ void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool wi
   QApplication::restoreOverrideCursor();
   if (GetProgressHandler()) GetProgressHandler()(0, 0);
   if (bUpload && result == CTransfer::Result::Done) FillList();
-  const QString message = CTransfer::ResultMessage(result, false);
+  // The transfer has told how it ended.
   m_transferring = false;
   RestartTimer();
-  if (!message.isEmpty()) AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CZoneListView::TransferAllZones(bool bUpload) {

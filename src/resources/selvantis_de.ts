@@ -288,8 +288,8 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
 <context>
     <name>CLinkPanel</name>
     <message>
-        <source>The unit holds the line (XOFF): waiting until it takes data again</source>
-        <translation>Die Zentrale hält die Leitung an (XOFF): warten, bis sie wieder Daten annimmt</translation>
+        <source>The unit is busy taking in data and holds the line for now; the transfer goes on when it is ready</source>
+        <translation>Die Zentrale ist mit der Datenübernahme beschäftigt und hält die Leitung so lange an; die Übertragung geht weiter, sobald sie bereit ist</translation>
     </message>
     <message>
         <source>The unit takes data again</source>

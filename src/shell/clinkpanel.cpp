@@ -38,7 +38,9 @@ CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
 }
 
 QString CLinkPanel::LineHeldText(bool held) {
-  return held ? tr("The unit holds the line (XOFF): waiting until it takes data again")
+  // Told only once a hold has lasted (the unit paces every long transfer
+  // with short ones): no fault, the unit is busy.
+  return held ? tr("The unit is busy taking in data and holds the line for now; the transfer goes on when it is ready")
               : tr("The unit takes data again");
 }
 

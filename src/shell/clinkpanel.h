@@ -53,8 +53,8 @@ class CLinkPanel final : public QObject {
   bool SendFile(const QString& path);
   void SaveVmxSettings();
 
-  // What the status bar says while the unit holds the line, and when it
-  // takes data again.
+  // What the status bar says while the unit holds the line (once the hold
+  // has lasted a second), and when it takes data again.
   static QString LineHeldText(bool held);
 
   // The error file of a project: its path with ".err"; "" for an unsaved one.

@@ -7,6 +7,7 @@
 #include "linktestdevice.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
@@ -485,6 +486,62 @@ TEST_F(CCommLinkTest, QueueingCollectsLinesInsteadOfWritingThem) {
   ASSERT_TRUE(WaitForLines(1));
   Pump(30);
   EXPECT_EQ(sim.ReceivedLines(), QStringList{"/Q/A 0"});
+}
+
+TEST_F(CCommLinkTest, AHoldIsNewsOnlyOnceItHasLastedASecond) {
+  ASSERT_TRUE(Connect());
+  QList<bool> told;
+  QObject::connect(link.get(), &CCommLink::lineHeld, [&](bool held) { told << held; });
+  auto notes = [&] {
+    int count = 0;
+    for (const MonitorEntry& entry : link->Monitor().Entries())
+      if (entry.direction == MonitorEntry::Note && entry.text.contains("XOFF")) ++count;
+    return count;
+  };
+  const int notesBefore = notes();
+  // The unit's ordinary pacing: a short hold is no news.
+  sim.Inject(QByteArray(1, 0x13));
+  ASSERT_TRUE(WaitUntil([&] { return link->IsLineHeld(); }));
+  Pump(300);
+  sim.Inject(QByteArray(1, 0x11));
+  ASSERT_TRUE(WaitUntil([&] { return !link->IsLineHeld(); }));
+  Pump(CCommLink::kHoldNewsMs + 200);
+  EXPECT_TRUE(told.isEmpty());
+  EXPECT_EQ(notes(), notesBefore);
+
+  // A hold that lasts is told once, and its end.
+  QElapsedTimer held;
+  held.start();
+  sim.Inject(QByteArray(1, 0x13));
+  ASSERT_TRUE(WaitUntil([&] { return !told.isEmpty(); }));
+  EXPECT_GE(held.elapsed(), CCommLink::kHoldNewsMs);
+  EXPECT_EQ(told, QList<bool>{true});
+  sim.Inject(QByteArray(1, 0x11));
+  ASSERT_TRUE(WaitUntil([&] { return told.size() == 2; }));
+  EXPECT_EQ(told, (QList<bool>{true, false}));
+  EXPECT_EQ(notes(), notesBefore + 1);
+}
+
+TEST_F(CCommLinkTest, CountsTheEchoesAndNamesTheFirstLineTheUnitLost) {
+  ASSERT_TRUE(Connect());
+  sim.SetDropEveryNthLine(3);
+  link->StartTally();
+  ASSERT_TRUE(link->ConfirmsLines());
+  // A shortened line is echoed as it was sent.
+  for (const QString& line : {"/A 1", "/B 2", "/C 3", "/D 4", "/D 5", "/F 6"})
+    link->SendDeviceCommand(line, nullptr, true);
+  ASSERT_TRUE(WaitUntil([&] { return link->CurrentTally().echoed == 4; }));
+  Pump(100);
+  const IDeviceLink::Tally tally = link->CurrentTally();
+  EXPECT_EQ(tally.written, 6);
+  EXPECT_EQ(tally.echoed, 4);
+  // The echo of "/D 4" passed over "/C 3"; "/F 6" still waits for its echo.
+  EXPECT_EQ(tally.missed, 1);
+  EXPECT_EQ(tally.Unechoed(), 1);
+  EXPECT_EQ(link->FirstUnconfirmedPath(), "/C");
+  EXPECT_EQ(sim.DroppedLines(), (QStringList{"/C 3", "/F 6"}));
+  EXPECT_TRUE(sim.ReceivedLines().contains(" 5"));
+  link->StopTally();
 }
 
 #include "ccommlink_test.moc"

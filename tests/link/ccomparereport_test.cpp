@@ -119,7 +119,7 @@ TEST(CCompareReportTest, AStoppedComparisonSaysHowFarItCameAndShowsNoRows) {
   EXPECT_TRUE(report.Rows().empty());
   EXPECT_EQ(report.NotComparedLine(), QString());
   EXPECT_EQ(report.Summary(),
-            "The comparison stopped at 25 % of the upload (37 of 148 steps): cancelled. The unit was not read "
+            "The comparison stopped at 25 % of the upload (37 of 148 settings read): cancelled. The unit was not read "
             "completely, so there is no verdict.");
   EXPECT_EQ(ListTabText(report.TableText()), QByteArray("Object\tName\tSetting\tIn the project\tOn the unit\r\n"));
 }

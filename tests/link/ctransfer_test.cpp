@@ -70,6 +70,7 @@ TEST_F(CTransferTest, RepeatsStepsWhileTheOutputBufferIsFull) {
   int maxOut = 0;
   QTimer release;
   QObject::connect(&release, &QTimer::timeout, [&] {
+    maxOut = qMax(maxOut, link->OutBufferCount());
     if (maxOut < CTransfer::kOutBufferLimit) return;
     sim.SetStalled(false);
     release.stop();
@@ -158,12 +159,14 @@ TEST_F(CTransferTest, CancelEndsTheTransferAndUnlocksTheMacros) {
   ASSERT_TRUE(Connect());
   CTransfer transfer;
   transfer.SetProgressHandler([&](int done, int) {
-    if (done == 10) transfer.Cancel();
+    if (done >= 10) transfer.Cancel();
   });
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Canceled);
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
-  EXPECT_EQ(ObjectLines().size(), 10);
+  // The ten the unit had confirmed, and what was on its way: not the rest.
+  EXPECT_GE(ObjectLines().size(), 10);
+  EXPECT_LT(ObjectLines().size(), 50);
   // The user learns what the cancel left on the unit.
   EXPECT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.SawText("part of the project"));
@@ -178,10 +181,11 @@ TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
   transfer.SetNoProgressTimeoutMs(800);
   QElapsedTimer timer;
   timer.start();
-  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::NoProgress);
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Unconfirmed);
   EXPECT_LT(timer.elapsed(), kHangLimitMs);
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_TRUE(messages.SawText("stopped"));
+  EXPECT_TRUE(messages.SawText("holds the line"));
   // Once the unit takes data again the lock is lifted.
   sim.SetStalled(false);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
@@ -225,12 +229,15 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
   EXPECT_FALSE(link->IsConnected());
   EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
   EXPECT_FALSE(doc->IsConnected());
-  // The loss, and what it left on the unit.
-  EXPECT_TRUE(WaitUntil([&] { return messages.Requests().size() >= 2u; }));
-  Pump(50);  // a third message would come now
-  EXPECT_EQ(messages.Requests().size(), 2u);
-  EXPECT_TRUE(messages.SawText("lost"));
-  EXPECT_TRUE(messages.SawText("part of the project"));
+  // One message: the loss with the system's reason, and what it left on the
+  // unit.
+  Pump(200);  // a second message would come now
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const QString text = messages.Requests().front().text;
+  EXPECT_TRUE(text.contains("lost")) << text.toStdString();
+  EXPECT_TRUE(text.contains("part of the project")) << text.toStdString();
+  // The pseudo-terminal's node goes with its far end.
+  EXPECT_TRUE(text.contains("( No such device )") || text.contains("( Input/output error )")) << text.toStdString();
   EXPECT_EQ(device->m_values.size(), 300);
 }
 

@@ -214,7 +214,7 @@ TEST_F(CUnitCompareTest, CancelEndsTheComparisonWithoutAVerdict) {
   EXPECT_GT(report.StoppedAt(), 0);
   EXPECT_LT(report.StoppedAt(), report.StopTotal());
   EXPECT_TRUE(
-      report.Summary().startsWith(QString("The comparison stopped at %1 % of the upload (%2 of %3 steps): cancelled.")
+      report.Summary().startsWith(QString("The comparison stopped at %1 % of the upload (%2 of %3 settings read): cancelled.")
                                       .arg(report.StoppedAt() * 100 / report.StopTotal())
                                       .arg(report.StoppedAt())
                                       .arg(report.StopTotal())))

@@ -113,7 +113,7 @@ TEST_F(PacedTransferTest, AnXoffBeyondTheLimitStopsTheDownloadButNotTheConnectio
       sim.SetStalled(true);
     }
   });
-  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::NoProgress);
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Unconfirmed);
   EXPECT_TRUE(link->IsConnected());
   EXPECT_TRUE(told);
   EXPECT_TRUE(messages.SawText("stopped"));

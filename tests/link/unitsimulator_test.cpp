@@ -17,12 +17,13 @@ namespace {
 
 class RawPort final {
  public:
-  explicit RawPort(const QString& path) {
+  // honourXoff false: a sender that ignores the unit's XOFF.
+  explicit RawPort(const QString& path, bool honourXoff = true) {
     m_fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     termios tio{};
     tcgetattr(m_fd, &tio);
     cfmakeraw(&tio);
-    tio.c_iflag |= IXON;
+    if (honourXoff) tio.c_iflag |= IXON;
     tcsetattr(m_fd, TCSANOW, &tio);
   }
   ~RawPort() {
@@ -181,4 +182,60 @@ TEST(UnitSimulatorTest, StopsTheApplicationsOutputWhenStalled) {
   port.Write("/A 1\r\n");
   EXPECT_TRUE(port.ReadUntil("/A 1\r\n").contains("/A 1\r\n"));
   EXPECT_EQ(sim.ReceivedLines(), QStringList{"/A 1"});
+}
+
+TEST(UnitSimulatorTest, TakesTheLineAtItsRateAndMeasuresWhatComesAfterItsXoff) {
+  UnitSimulator sim;
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath(), false);
+  sim.SetStalled(true);
+  ASSERT_TRUE(port.ReadUntil(QByteArray(1, 0x13)).contains(0x13));
+  port.Clear();
+  QByteArray lines;
+  for (int i = 0; i < 20; ++i) lines += "/LINE" + QByteArray::number(i % 10) + " " + QByteArray(41, 'x') + "\r\n";
+  ASSERT_EQ(lines.size(), 1000);
+  QElapsedTimer timer;
+  timer.start();
+  port.Write(lines);
+  ASSERT_TRUE(WaitUntil([&] { return sim.Flow().maxAfterXoff == 1000; }));
+  // The wire carries 1,920 characters a second: what was written waited
+  // in the pseudo-terminal meanwhile.
+  EXPECT_GE(timer.elapsed(), 480);
+  EXPECT_GE(sim.Flow().maxBacklog, 900);
+  EXPECT_EQ(sim.Flow().lost, 0);
+  EXPECT_EQ(sim.CharsArrived(), 1000);
+
+  // Beyond its receive buffer the unit loses what comes, and it repeats
+  // its XOFF to a sender that does not stop.
+  port.Write(lines + lines);
+  ASSERT_TRUE(WaitUntil([&] { return sim.CharsArrived() == 3000; }));
+  EXPECT_EQ(sim.Flow().lost, 3000 - UnitSimulator::kRxCapacity);
+  EXPECT_EQ(sim.Flow().maxBuffered, UnitSimulator::kRxCapacity);
+  EXPECT_GE(port.ReadFor(100).count(0x13), 2);
+  EXPECT_EQ(sim.Flow().xoffs, 1);
+  // Taking input again, it lets the sender go on once its buffer empties.
+  sim.SetStalled(false);
+  EXPECT_TRUE(port.ReadUntil(QByteArray(1, 0x11)).contains(0x11));
+}
+
+TEST(UnitSimulatorTest, DropsEveryNthLineAndCanFallSilent) {
+  UnitSimulator sim;
+  sim.SetDropEveryNthLine(2);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  port.Write("/A 1\r\n/B 2\r\n/C 3\r\n");
+  EXPECT_EQ(port.ReadUntil("/C 3\r\n"), "/A 1\r\n/C 3\r\n");
+  EXPECT_EQ(sim.DroppedLines(), QStringList{"/B 2"});
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/A 1", "/C 3"}));
+  EXPECT_FALSE(sim.HasValue("/B"));
+
+  sim.SetDropEveryNthLine(0);
+  sim.SetSilent(true);
+  port.Clear();
+  port.Write("/D ?\r\n/E 5\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 4; }));
+  EXPECT_EQ(port.ReadFor(200), "");
+  EXPECT_EQ(sim.Value("/E"), "5");
 }

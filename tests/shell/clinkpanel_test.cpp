@@ -2,19 +2,16 @@
 // connect, the connection pane, the protocol monitor, "Save VMX settings",
 // a command file, the parameter export and disconnect.
 #include "shell/clinkpanel.h"
-#include "consolehandlers.h"
+#include "everyfamilyproject.h"
 #include "link/ccommlink.h"
 #include "link/cprotocolmonitor.h"
 #include "link/idevicelink.h"
 #include "link/linkprofile.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
 #include "scriptedfilechooser.h"
 #include "shell/cmainframe.h"
+#include "shell/controls/cprogressdlg.h"
 #include "shell/cprotocolmonitorwnd.h"
 #include "shell/cselvantisapp.h"
 #include "shell/cshellsettings.h"
@@ -24,37 +21,33 @@
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
-#include "zonehandlers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
 class CLinkPanelTest : public testing::Test {
  protected:
   void SetUp() override {
-    // Every family of commands the simulated unit knows, so that a whole
-    // project goes down and comes back as it would with a real unit.
-    RegisterConsoleHandlers(sim);
-    RegisterLogicHandlers(sim);
-    RegisterMacroHandlers(sim);
-    RegisterModuleHandlers(sim);
-    RegisterMonitorHandlers(sim);
-    RegisterZoneHandlers(sim);
+    // Every family of commands the simulated unit knows, and an operating
+    // system that knows every clear command of the transfers, so that a
+    // whole project goes down and comes back as it would with a real unit.
+    TeachEveryFamily(sim);
     QString error;
     ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
-    sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
-    // An operating system that knows every clear command of the transfers.
-    sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
     CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
     CShellSettings::SetLanguage(CStringTable::Language::English);
     CShellSettings::SetStartupAction(CShellSettings::kStartNew);
@@ -71,6 +64,21 @@ class CLinkPanelTest : public testing::Test {
   bool Received(const QString& line) {
     return WaitUntil([&] { return sim.FullLines().contains(line); });
   }
+  // From now on progressAtMessage names every progress dialog still on the
+  // screen when a message box shows.
+  void WatchForProgressAtMessages() {
+    messages.SetOnShow([this](const MessageRequest&) {
+      for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible()) progressAtMessage << widget->windowTitle();
+    });
+  }
+  // Runs action after ms, from the event loop the transfer keeps turning.
+  void After(int ms, std::function<void()> action) {
+    auto* timer = new QTimer(&timers);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, &timers, std::move(action));
+    timer->start(ms);
+  }
 
   TempProfile profile;
   MessageRecorder messages;
@@ -78,6 +86,8 @@ class CLinkPanelTest : public testing::Test {
   ScriptedFileChooser chooser;
   std::unique_ptr<CSelvantisApp> app;
   CMainFrame* frame = nullptr;
+  QObject timers;
+  QStringList progressAtMessage;
 };
 
 TEST_F(CLinkPanelTest, ConnectsShowsTheStateAndTheTrafficAndDisconnects) {
@@ -200,14 +210,58 @@ TEST_F(CLinkPanelTest, TheErrorFileOfAProjectIsShownWhenItHasLines) {
 
 TEST_F(CLinkPanelTest, TheStatusBarShowsWhileTheUnitHoldsTheLine) {
   ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
-  // What the link reports when a write meets the unit's XOFF, and its XON.
+  // What the link reports once the unit's XOFF has held the line for a
+  // second, and its XON: in calm words.
   emit frame->Link().Link().lineHeld(true);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
-  EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("holds the line")));
+  EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("busy taking in data")));
   // It stays while the line is held, however long that is.
   QTest::qWait(50);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(true));
   emit frame->Link().Link().lineHeld(false);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CLinkPanel::LineHeldText(false));
   EXPECT_TRUE(frame->Link().IsConnected());
+}
+
+TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterTheProgressDialogHasGone) {
+  // At the line's own speed a new project's download takes seconds: it is
+  // still running when the unit vanishes.
+  sim.SetPaced(true);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  WatchForProgressAtMessages();
+  After(1500, [this] { sim.HangUp(); });
+  EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload) && frame->Link().IsConnected());
+  QTest::qWait(300);  // a second message would come now
+  EXPECT_FALSE(frame->Link().IsConnected());
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const QString text = messages.Requests().front().text;
+  EXPECT_TRUE(text.contains(QStringLiteral("connection to the unit was lost"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("part of the project"))) << text.toStdString();
+  // The system's reason: the pseudo-terminal's node goes with its far end.
+  EXPECT_TRUE(text.contains(QStringLiteral("( No such device )")) ||
+              text.contains(QStringLiteral("( Input/output error )")))
+      << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("Port lost"))) << text.toStdString();
+  EXPECT_TRUE(progressAtMessage.isEmpty()) << progressAtMessage.join(", ").toStdString();
+}
+
+TEST_F(CLinkPanelTest, CancelTakesTheProgressDialogAwayBeforeTheMessage) {
+  sim.SetPaced(true);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  WatchForProgressAtMessages();
+  // The user presses Cancel a second into the download.
+  After(1000, [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<CProgressDlg*>(widget);
+      if (!progress || !progress->isVisible()) continue;
+      if (auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("cancel")))
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+  });
+  EXPECT_FALSE(frame->OnCommand(ShellCmd::kCommDownload));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("part of the project")));
+  EXPECT_TRUE(progressAtMessage.isEmpty()) << progressAtMessage.join(", ").toStdString();
+  EXPECT_TRUE(frame->Link().IsConnected());
+  EXPECT_TRUE(Received(QStringLiteral("/MACRO/LOCK OFF")));
 }

@@ -6,6 +6,7 @@ MessageRecorder::~MessageRecorder() { CMessageSink::Install(m_previous); }
 
 int MessageRecorder::Show(const MessageRequest& request) {
   m_requests.push_back(request);
+  if (m_onShow) m_onShow(request);
   if (m_answers.empty()) return CMessageSink::DefaultAnswer(request.style);
   const int answer = m_answers.front();
   m_answers.pop_front();

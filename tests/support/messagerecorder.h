@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every message box the code under test shows and answers from a
@@ -37,11 +38,14 @@ class MessageRecorder final : public IMessageSink {
   bool Saw(uint32_t id) const;
   // A box whose text contains part was shown.
   bool SawText(const QString& part) const;
+  // Runs for every box as it is shown, to look at the screen behind it.
+  void SetOnShow(std::function<void(const MessageRequest&)> onShow) { m_onShow = std::move(onShow); }
 
  private:
   IMessageSink* m_previous;
   std::vector<MessageRequest> m_requests;
   std::deque<int> m_answers;
+  std::function<void(const MessageRequest&)> m_onShow;
 };
 
 #endif

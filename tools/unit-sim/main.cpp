@@ -1,6 +1,8 @@
 // The simulated central unit as a program: prints the pseudo-terminal path a
 // person can point the application at and runs until it is stopped.
-//   unit-sim [--paced] [--no-echo] [--verbose] [PATH=VALUE ...]
+//   unit-sim [--paced] [--baud N] [--no-echo] [--verbose] [PATH=VALUE ...]
+// --verbose prints every line received and, paced, how well the application
+// keeps to the unit's flow control whenever that changes.
 #include "consolehandlers.h"
 #include "logichandlers.h"
 #include "macrohandlers.h"
@@ -45,11 +47,19 @@ int main(int argc, char** argv) {
       sim.SetEcho(false);
     } else if (arg == QLatin1String("--verbose")) {
       verbose = true;
+    } else if (arg == QLatin1String("--baud") && i + 1 < argc) {
+      bool ok = false;
+      const int baud = QString::fromLocal8Bit(argv[++i]).toInt(&ok);
+      if (!ok || baud <= 0) {
+        std::fprintf(stderr, "unit-sim: --baud needs a positive number\n");
+        return 2;
+      }
+      sim.SetLineRate(baud);
     } else if (arg.startsWith(QLatin1Char('/')) && arg.contains(QLatin1Char('='))) {
       const int eq = arg.indexOf(QLatin1Char('='));
       sim.SetValue(arg.left(eq), arg.mid(eq + 1));
     } else {
-      std::fprintf(stderr, "usage: unit-sim [--paced] [--no-echo] [--verbose] [/PATH=VALUE ...]\n");
+      std::fprintf(stderr, "usage: unit-sim [--paced] [--baud N] [--no-echo] [--verbose] [/PATH=VALUE ...]\n");
       return 2;
     }
   }
@@ -62,6 +72,7 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, OnSignal);
   std::printf("%s\n", sim.PtyPath().toLocal8Bit().constData());
   std::fflush(stdout);
+  UnitSimulator::FlowStats told;
   while (!g_stop) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     // The log is cleared as it goes, so a long run does not grow.
@@ -69,6 +80,14 @@ int main(int argc, char** argv) {
     sim.ClearLog();
     if (!verbose) continue;
     for (const QString& line : lines) std::printf("> %s\n", line.toLatin1().constData());
+    const UnitSimulator::FlowStats flow = sim.Flow();
+    if (flow.xoffs != told.xoffs || flow.maxAfterXoff != told.maxAfterXoff || flow.maxBacklog != told.maxBacklog ||
+        flow.lost != told.lost) {
+      std::printf(
+          "! flow: %d XOFF, at most %d characters after one, backlog at most %d, buffer at most %d, %lld lost\n",
+          flow.xoffs, flow.maxAfterXoff, flow.maxBacklog, flow.maxBuffered, static_cast<long long>(flow.lost));
+      told = flow;
+    }
     std::fflush(stdout);
   }
   sim.Stop();

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <cerrno>
@@ -22,6 +23,15 @@ constexpr std::chrono::milliseconds kSplitPause{40};
 // Upper bound of one wait of the thread, so that a missed wake-up costs
 // little.
 constexpr std::chrono::milliseconds kMaxIdle{50};
+// Paced, the thread wakes at most this often for the line's characters; it
+// takes whatever their time has come for.
+constexpr std::chrono::microseconds kPacedTick{1000};
+// XOFF in force and characters still coming: it goes out again after this.
+constexpr std::chrono::milliseconds kXoffRepeat{50};
+// Paced, the unit's time goes in steps of this, and catches up at most this
+// much after the thread got no processor.
+constexpr std::chrono::milliseconds kSlice{1};
+constexpr std::chrono::milliseconds kMaxCatchUp{500};
 
 }  // namespace
 
@@ -70,6 +80,8 @@ bool UnitSimulator::Start(QString* error) {
   m_out.clear();
   m_xoffSent = false;
   m_peerStopped = false;
+  m_wireBusy = false;
+  m_afterXoff = 0;
   m_thread = std::thread([this] { Run(); });
   return true;
 }
@@ -163,6 +175,46 @@ qint64 UnitSimulator::CharsSent() const {
   return m_charsOut;
 }
 
+qint64 UnitSimulator::CharsArrived() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_arrived;
+}
+
+UnitSimulator::FlowStats UnitSimulator::Flow() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_flow;
+}
+
+void UnitSimulator::ResetFlowStats() {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_flow = FlowStats();
+}
+
+QStringList UnitSimulator::DroppedLines() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_dropped;
+}
+
+void UnitSimulator::SetLineRate(int baud) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    // Ten bits a character: start, eight data bits, stop.
+    if (baud > 0) m_charTime = std::chrono::nanoseconds(10'000'000'000LL / baud);
+  }
+  Wake();
+}
+
+void UnitSimulator::SetSilent(bool silent) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_silent = silent;
+}
+
+void UnitSimulator::SetDropEveryNthLine(int n) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_dropEvery = qMax(0, n);
+  m_lineCount = 0;
+}
+
 void UnitSimulator::SetPaced(bool paced) {
   {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -193,6 +245,8 @@ void UnitSimulator::ClearFaults() {
     m_drops.clear();
     m_split = false;
     m_stalled = false;
+    m_silent = false;
+    m_dropEvery = 0;
   }
   Wake();
 }
@@ -208,10 +262,7 @@ void UnitSimulator::SetStalled(bool stalled) {
     m_stalled = stalled;
     // The flow character goes out at once, ahead of queued output, as a
     // UART sends it.
-    if (stalled && !m_xoffSent) {
-      SendFlowChar(kXoff);
-      m_xoffSent = true;
-    }
+    if (stalled && !m_xoffSent) SendXoff(Clock::now());
   }
   Wake();
 }
@@ -234,6 +285,13 @@ void UnitSimulator::Inject(const QByteArray& bytes) {
     Enqueue(bytes, Clock::now());
   }
   Wake();
+}
+
+void UnitSimulator::Preload(const QStringList& lines) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_preloading = true;
+  for (const QString& line : lines) HandleLine(line.toLatin1());
+  m_preloading = false;
 }
 
 void UnitSimulator::Wake() {
@@ -282,14 +340,30 @@ int UnitSimulator::WriteNow(const char* data, int size) {
 
 void UnitSimulator::SendFlowChar(char c) { WriteNow(&c, 1); }
 
+void UnitSimulator::SendXoff(Clock::time_point now) {
+  SendFlowChar(kXoff);
+  if (!m_xoffSent) {
+    m_afterXoff = 0;
+    ++m_flow.xoffs;
+    m_firstXoff = now;
+  }
+  m_xoffSent = true;
+  m_lastXoff = now;
+}
+
 void UnitSimulator::Run() {
   std::unique_lock<std::recursive_mutex> lock(m_mutex);
   m_nextIn = Clock::now();
   m_nextOut = Clock::now();
+  m_simNow = Clock::now();
   while (!m_stop) {
     const auto now = Clock::now();
-    ConsumeInput(now);
-    WriteOutput(now);
+    if (m_paced) {
+      Advance(now);
+    } else {
+      ConsumeInput(now);
+      WriteOutput(now);
+    }
     if (m_stop) break;
 
     // Work out how long to sleep.
@@ -299,12 +373,15 @@ void UnitSimulator::Run() {
       auto due = std::max(m_out.front().notBefore, m_paced ? m_nextOut : now);
       wakeAt = std::min(wakeAt, due);
     }
+    if (m_paced && m_wireBusy) wakeAt = std::min(wakeAt, m_wireAt + m_charTime);
+    if (m_paced) wakeAt = std::max(wakeAt, now + kPacedTick);
     pollfd fds[2];
     int count = 0;
     fds[count++] = pollfd{m_wakeRead, POLLIN, 0};
-    // Stop reading when stalled or when our receive buffer is far over its
-    // limit; the pseudo-terminal then holds the rest.
-    const bool wantInput = !m_stalled && m_rx.size() < 4 * kXoffAt + 4096;
+    // Unpaced, reading stops when stalled or when the receive buffer is far
+    // over its limit; the pseudo-terminal then holds the rest. Paced, the
+    // wire is read at its own rate; the poll only notices that it starts.
+    const bool wantInput = m_paced ? !m_wireBusy : !m_stalled && m_rx.size() < 4 * kXoffAt + 4096;
     if (wantInput) fds[count++] = pollfd{m_master, POLLIN, 0};
     const auto wait = std::max(Clock::duration::zero(), wakeAt - now);
     const auto waitUs = std::chrono::duration_cast<std::chrono::microseconds>(wait).count();
@@ -317,11 +394,96 @@ void UnitSimulator::Run() {
       while (read(m_wakeRead, buf, sizeof buf) > 0) {
       }
     }
-    if (count > 1 && (fds[1].revents & POLLIN)) ReadInput();
+    if (m_paced) continue;
+    if (count > 1 && (fds[1].revents & POLLIN)) {
+      ReadInput();
+    } else if (m_stalled) {
+      RepeatXoffWhileSent(Clock::now());
+    }
   }
 }
 
+void UnitSimulator::Advance(Clock::time_point now) {
+  // Nothing under way: the unit's time is the clock's.
+  if (!m_wireBusy && m_rx.isEmpty() && m_out.empty()) m_simNow = std::max(m_simNow, now - kSlice);
+  // A thread that got no processor for a while catches up in order, the
+  // wire, the unit and its output side by side, as the real ones would have
+  // gone on; beyond a limit the time is lost to all three alike.
+  m_simNow = std::max(m_simNow, now - kMaxCatchUp);
+  while (m_simNow < now) {
+    m_simNow = std::min(m_simNow + kSlice, now);
+    ReadWire(m_simNow);
+    ConsumeInput(m_simNow);
+    WriteOutput(m_simNow);
+  }
+}
+
+void UnitSimulator::ReadWire(Clock::time_point now) {
+  if (m_master < 0) return;
+  int waiting = 0;
+  if (ioctl(m_master, FIONREAD, &waiting) != 0 || waiting <= 0) {
+    m_wireBusy = false;
+    return;
+  }
+  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting);
+  // A wire that was idle starts carrying now; a busy one has carried one
+  // character every character time since its last.
+  if (!m_wireBusy) {
+    m_wireBusy = true;
+    m_wireAt = now;
+    return;
+  }
+  int due = 0;
+  while (due < waiting && m_wireAt + m_charTime <= now) {
+    ++due;
+    m_wireAt += m_charTime;
+  }
+  char buf[4096];
+  while (due > 0) {
+    const ssize_t n = read(m_master, buf, static_cast<size_t>(std::min<int>(due, sizeof buf)));
+    if (n <= 0) break;
+    for (ssize_t i = 0; i < n; ++i) TakeChar(buf[i], now);
+    due -= static_cast<int>(n);
+  }
+  if (ioctl(m_master, FIONREAD, &waiting) != 0 || waiting <= 0) m_wireBusy = false;
+  if (!m_xoffSent && m_rx.size() > kXoffAt) SendXoff(now);
+}
+
+void UnitSimulator::RepeatXoffWhileSent(Clock::time_point now) {
+  // Unpaced and stalled the unit reads nothing; what the application writes
+  // all the same tells it that its XOFF was missed.
+  int waiting = 0;
+  if (m_xoffSent && now - m_lastXoff >= kXoffRepeat && ioctl(m_master, FIONREAD, &waiting) == 0 && waiting > 0)
+    SendXoff(now);
+}
+
+void UnitSimulator::TakeChar(char c, Clock::time_point now) {
+  // The application's own flow control.
+  if (c == kXoff) {
+    m_peerStopped = true;
+    return;
+  }
+  if (c == kXon) {
+    m_peerStopped = false;
+    return;
+  }
+  ++m_arrived;
+  if (m_xoffSent) {
+    m_flow.maxAfterXoff = std::max(m_flow.maxAfterXoff, ++m_afterXoff);
+    // A sender that does not stop is told again.
+    if (now - m_lastXoff >= kXoffRepeat) SendXoff(now);
+  }
+  if (m_rx.size() >= kRxCapacity) {
+    ++m_flow.lost;
+    return;
+  }
+  m_rx.append(c);
+  m_flow.maxBuffered = std::max(m_flow.maxBuffered, static_cast<int>(m_rx.size()));
+}
+
 void UnitSimulator::ReadInput() {
+  // Unpaced: whatever has come, at once; the pseudo-terminal holds the rest
+  // while the buffer is far over its limit.
   char buf[4096];
   for (;;) {
     const ssize_t n = read(m_master, buf, sizeof buf);
@@ -333,14 +495,11 @@ void UnitSimulator::ReadInput() {
       } else if (buf[i] == kXon) {
         m_peerStopped = false;
       } else {
+        ++m_arrived;
         m_rx.append(buf[i]);
       }
     }
     if (m_rx.size() >= 4 * kXoffAt + 4096) break;
-  }
-  if (m_paced && !m_xoffSent && m_rx.size() > kXoffAt) {
-    SendFlowChar(kXoff);
-    m_xoffSent = true;
   }
 }
 
@@ -370,7 +529,7 @@ void UnitSimulator::ConsumeInput(Clock::time_point now) {
       take = 0;
       while (take < m_rx.size() && m_nextIn <= now) {
         ++take;
-        m_nextIn += kCharTime;
+        m_nextIn += m_charTime;
       }
     }
   }
@@ -393,6 +552,7 @@ void UnitSimulator::ConsumeInput(Clock::time_point now) {
   if (m_xoffSent && m_rx.size() < kXonAt) {
     SendFlowChar(kXon);
     m_xoffSent = false;
+    m_flow.heldMs += std::chrono::duration_cast<std::chrono::milliseconds>(now - m_firstXoff).count();
   }
 }
 
@@ -400,15 +560,21 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
   Command cmd;
   cmd.received = QString::fromLatin1(raw);
   cmd.line = cmd.received.startsWith(QLatin1Char(' ')) ? m_lastPath + cmd.received : cmd.received;
+  if (!m_preloading && m_dropEvery > 0 && ++m_lineCount % m_dropEvery == 0) {
+    m_dropped.append(cmd.line);
+    return;
+  }
   const int blank = cmd.line.indexOf(QLatin1Char(' '));
   cmd.path = blank < 0 ? cmd.line : cmd.line.left(blank);
   cmd.value = blank < 0 ? QString() : cmd.line.mid(blank + 1);
   m_lastPath = cmd.path;
-  m_received.append(cmd.received);
-  m_full.append(cmd.line);
+  if (!m_preloading) {
+    m_received.append(cmd.received);
+    m_full.append(cmd.line);
+  }
 
   const auto now = Clock::now();
-  if (m_echo) Enqueue(raw + "\r\n", now);
+  if (m_echo && !m_silent && !m_preloading) Enqueue(raw + "\r\n", now);
 
   QStringList replies;
   const Handler* best = nullptr;
@@ -434,7 +600,7 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
       m_store.insert(cmd.path, cmd.value);
     }
   }
-  if (replies.isEmpty()) return;
+  if (replies.isEmpty() || m_silent || m_preloading) return;
   for (const QString& pattern : m_drops) {
     if (Matches(pattern, cmd.path)) return;
   }
@@ -474,7 +640,7 @@ void UnitSimulator::WriteOutput(Clock::time_point now) {
     int count = 0;
     while (count < chunk.bytes.size() && m_nextOut <= now) {
       ++count;
-      m_nextOut += kCharTime;
+      m_nextOut += m_charTime;
     }
     if (count == 0) return;
     const int written = WriteNow(chunk.bytes.constData(), count);

@@ -25,6 +25,15 @@
 //     "path ?" answers "path value", an unknown query answers "ERROR path",
 //     a bare path is accepted without answer.
 //
+// Paced (SetPaced), it is as slow as the unit on its line: characters come
+// off the wire at the line's rate (what the application has written and the
+// wire has not yet carried waits in the pseudo-terminal), go into a receive
+// buffer of kRxCapacity characters that the unit empties at the line's rate,
+// and the unit sends XOFF when more than kXoffAt wait there and XON below
+// kXonAt; while XOFF is in force and characters keep coming it repeats the
+// XOFF now and then. What overflows the buffer is lost, as on a unit. It
+// measures how well the application keeps to this (FlowStats).
+//
 // It runs its own thread; every public method may be called from the test's
 // thread. Handlers run on the simulator's thread.
 class UnitSimulator final {
@@ -42,6 +51,16 @@ class UnitSimulator final {
 
   // One character at 19200 baud, 8N1.
   static constexpr std::chrono::microseconds kCharTime{521};
+
+  // How the application kept to the unit's flow control (paced only).
+  struct FlowStats {
+    int xoffs = 0;         // XOFF sent for a full receive buffer
+    int maxAfterXoff = 0;  // most characters that arrived after one XOFF before its XON
+    int maxBacklog = 0;    // most characters written by the application and not yet off the wire
+    int maxBuffered = 0;   // most characters in the receive buffer
+    qint64 lost = 0;       // characters that overflowed the receive buffer
+    qint64 heldMs = 0;     // time XOFF was in force (until its XON)
+  };
 
   UnitSimulator();
   UnitSimulator(const UnitSimulator&) = delete;
@@ -70,14 +89,25 @@ class UnitSimulator final {
   QStringList FullLines() const;
   int ReceivedCount() const;
   void ClearLog();
-  // Characters received and sent so far (flow-control characters excluded).
+  // Characters received (taken by the unit's command processor) and sent so
+  // far (flow-control characters excluded).
   qint64 CharsReceived() const;
   qint64 CharsSent() const;
+  // Characters that have come off the wire into the receive buffer (lost
+  // ones included).
+  qint64 CharsArrived() const;
+  FlowStats Flow() const;
+  void ResetFlowStats();
+  // Lines the unit dropped (SetDropEveryNthLine), as full lines.
+  QStringList DroppedLines() const;
 
   // Knobs.
   // 19200 baud in both directions, with XON/XOFF when the receive buffer
   // fills, as the unit does. Off (the default) answers at once.
   void SetPaced(bool paced);
+  // The line's rate when paced (8N1), 19200 unless set; the application must
+  // use the same (profile "Settings").
+  void SetLineRate(int baud);
   void SetEcho(bool echo);
   // Answers to commands whose path matches pattern wait ms first. A pattern
   // matches a path that starts with it; '*' stands for any text.
@@ -88,6 +118,11 @@ class UnitSimulator final {
   void ClearFaults();
   // Every answer line goes out in two writes with a pause between them.
   void SetSplitReplies(bool split);
+  // The unit goes on taking lines but sends nothing back: no echo, no
+  // answer.
+  void SetSilent(bool silent);
+  // Every nth line received is lost: not taken, not echoed (0: none).
+  void SetDropEveryNthLine(int n);
   // XOFF to the application and no more reading, as a unit whose buffer
   // is full; false sends XON and resumes.
   void SetStalled(bool stalled);
@@ -95,10 +130,15 @@ class UnitSimulator final {
   void HangUp();
   // Raw bytes to the application, after whatever is queued.
   void Inject(const QByteArray& bytes);
+  // Takes lines as if the application had sent them, at once and without
+  // echo or answer, and without logging them: a unit that already holds
+  // what a download put there.
+  void Preload(const QStringList& lines);
 
   // Receive buffer limits for the flow control of the paced mode.
   static constexpr int kXoffAt = 256;
   static constexpr int kXonAt = 64;
+  static constexpr int kRxCapacity = 2048;
   // Paced: the unit takes no more input while this much of its output
   // waits to be sent.
   static constexpr int kOutBacklog = 512;
@@ -117,6 +157,13 @@ class UnitSimulator final {
   void Run();
   void Wake();
   void ReadInput();
+  // Paced: takes off the wire what it has carried by now.
+  void ReadWire(Clock::time_point now);
+  // Paced: the wire, the unit and its output up to now, in small steps.
+  void Advance(Clock::time_point now);
+  void TakeChar(char c, Clock::time_point now);
+  void RepeatXoffWhileSent(Clock::time_point now);
+  void SendXoff(Clock::time_point now);
   void ConsumeInput(Clock::time_point now);
   bool OutputBacklogged() const;
   void HandleLine(const QByteArray& raw);
@@ -146,8 +193,14 @@ class UnitSimulator final {
   qint64 m_charsOut = 0;
 
   bool m_paced = false;
+  std::chrono::nanoseconds m_charTime = kCharTime;
   bool m_echo = true;
   bool m_split = false;
+  bool m_silent = false;
+  bool m_preloading = false;
+  int m_dropEvery = 0;
+  int m_lineCount = 0;
+  QStringList m_dropped;
   bool m_stalled = false;
   bool m_hangUp = false;
   std::vector<Rule> m_delays;
@@ -157,6 +210,14 @@ class UnitSimulator final {
   QByteArray m_line;           // the line being assembled
   bool m_xoffSent = false;     // we asked the application to stop
   bool m_peerStopped = false;  // the application asked us to stop
+  Clock::time_point m_lastXoff;
+  Clock::time_point m_firstXoff;  // of the XOFF in force
+  bool m_wireBusy = false;     // the wire carries characters
+  Clock::time_point m_wireAt;  // when the wire's last character arrived
+  qint64 m_arrived = 0;
+  int m_afterXoff = 0;
+  FlowStats m_flow;
+  Clock::time_point m_simNow;  // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
   std::deque<Chunk> m_out;

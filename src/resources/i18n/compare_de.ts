@@ -184,8 +184,8 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
         <translation>Nicht verglichene Einstellungen, da der Upload sie nicht liest: %1.</translation>
     </message>
     <message>
-        <source>The comparison stopped at %1 % of the upload (%2 of %3 steps): %4. The unit was not read completely, so there is no verdict.</source>
-        <translation>Der Vergleich endete bei %1 % des Uploads (%2 von %3 Schritten): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
+        <source>The comparison stopped at %1 % of the upload (%2 of %3 settings read): %4. The unit was not read completely, so there is no verdict.</source>
+        <translation>Der Vergleich endete bei %1 % des Uploads (%2 von %3 Einstellungen gelesen): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
     </message>
     <message>
         <source>The unit differs from this project: differences in %1 of %2 settings compared.</source>

@@ -11,6 +11,10 @@
         <source>The unit takes data again (XON)</source>
         <translation>Die Zentrale nimmt wieder Daten an (XON)</translation>
     </message>
+    <message>
+        <source>%1 characters not sent</source>
+        <translation>%1 Zeichen nicht gesendet</translation>
+    </message>
 </context>
 <context>
     <name>CTransfer</name>
@@ -25,6 +29,24 @@
     <message>
         <source>The unit now holds only part of the project. A whole download puts it right.</source>
         <translation>Die Zentrale enthält jetzt nur einen Teil des Projekts. Ein vollständiger Download stellt das richtig.</translation>
+    </message>
+    <message>
+        <source>The transfer was stopped: the connection to the unit was lost.
+( %1 )</source>
+        <translation>Die Übertragung wurde abgebrochen: die Verbindung zur Zentrale ist verloren gegangen.
+( %1 )</translation>
+    </message>
+    <message>
+        <source>The download is not complete: the unit did not confirm every line.</source>
+        <translation>Der Download ist nicht vollständig: die Zentrale hat nicht jede Zeile bestätigt.</translation>
+    </message>
+    <message>
+        <source>The download was stopped: the unit has not confirmed its lines for some seconds.</source>
+        <translation>Der Download wurde abgebrochen: die Zentrale hat seit einigen Sekunden keine Zeile bestätigt.</translation>
+    </message>
+    <message>
+        <source>The unit did not confirm %1 lines, the first: %2</source>
+        <translation>Die Zentrale hat %1 Zeilen nicht bestätigt, die erste: %2</translation>
     </message>
     <message>
         <source>The upload was stopped: the unit has not answered every query for some seconds.</source>

@@ -1,7 +1,10 @@
 #include "shell/controls/cprogressdlg.h"
 
+#include "shell/controls/ctextfitguard.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -66,7 +69,19 @@ void CProgressDlg::reject() {
   }
 }
 
-void CProgressDlg::Finish() { QDialog::done(QDialog::Accepted); }
+void CProgressDlg::Finish() {
+  QDialog::done(QDialog::Accepted);
+  // Gone from the screen before whatever the caller shows next.
+  QCoreApplication::sendPostedEvents(this);
+}
+
+void CProgressDlg::changeEvent(QEvent* event) {
+  // A minimum, not a size: a window manager keeps a window at least this
+  // wide, and the title of a transfer is long in German.
+  if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::FontChange)
+    setMinimumWidth(CTextFitGuard::TitleWidth(*this));
+  QDialog::changeEvent(event);
+}
 
 void CProgressDlg::PumpMessages() {
   QCoreApplication::sendPostedEvents();

@@ -12,7 +12,8 @@ class QPushButton;
 // The progress of a transfer: a text, a bar and a Cancel button. The dialog
 // knows nothing of the transfer: the transfer reports through SetProgress /
 // SetText, and Cancel calls the handler it was given (the transfer's cancel),
-// once. Closing the window counts as Cancel.
+// once. Closing the window counts as Cancel. The window is never narrower
+// than its title, whatever the window manager would make of it.
 class CProgressDlg : public QDialog {
   Q_OBJECT
 
@@ -31,7 +32,8 @@ class CProgressDlg : public QDialog {
   const ProgressState& State() const noexcept { return m_state; }
 
   // Shows the progress of a transfer driver (CTransfer) and makes Cancel
-  // cancel it. Both must live until the transfer has ended:
+  // cancel it; the window goes when the transfer has ended, before the
+  // transfer's message shows. Both must live until the transfer has ended:
   //
   //   CTransfer transfer;
   //   CProgressDlg progress(this);
@@ -42,6 +44,7 @@ class CProgressDlg : public QDialog {
   template <class Transfer>
   void AttachTo(Transfer& transfer) {
     transfer.SetProgressHandler([this](int done, int total) { SetProgress(done, total); });
+    transfer.SetEndHandler([this] { Finish(); });
     SetCancelHandler([&transfer] { transfer.Cancel(); });
   }
 
@@ -54,6 +57,9 @@ class CProgressDlg : public QDialog {
 
  public slots:
   void reject() override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void Show();

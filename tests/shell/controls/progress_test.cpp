@@ -1,8 +1,13 @@
 #include "link/ctransfer.h"
+#include "model/cstringtable.h"
+#include "shell/clanguageswitcher.h"
 #include "shell/controls/cprogressdlg.h"
+#include "shell/controls/ctextfitguard.h"
 #include "shell/controls/progressstate.h"
 #include "shell/controls/qstringprinter.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -72,8 +77,10 @@ TEST(CProgressDlgTest, CancelButtonAndCloseBoxCallTheTransfersCancelOnce) {
 // Stands for the transfer driver: the dialog needs only these two calls.
 struct FakeTransfer {
   std::function<void(int, int)> progress;
+  std::function<void()> end;
   bool canceled = false;
   void SetProgressHandler(std::function<void(int, int)> handler) { progress = std::move(handler); }
+  void SetEndHandler(std::function<void()> handler) { end = std::move(handler); }
   void Cancel() { canceled = true; }
 };
 
@@ -87,6 +94,11 @@ TEST(CProgressDlgTest, AttachedTransferReportsProgressAndIsCanceledByTheButton) 
   EXPECT_EQ(dlg.findChild<QProgressBar*>("progress")->value(), 40);
   dlg.findChild<QPushButton*>("cancel")->click();
   EXPECT_TRUE(transfer.canceled);
+  // The transfer's end takes the window away.
+  dlg.show();
+  ASSERT_TRUE(transfer.end);
+  transfer.end();
+  EXPECT_FALSE(dlg.isVisible());
 }
 
 TEST(CProgressDlgTest, CancelReachesTheRealTransferDriver) {
@@ -112,3 +124,22 @@ TEST(CProgressDlgTest, PumpingRunsWaitingEventsWithoutBlocking) {
 }
 
 }  // namespace
+
+TEST(CProgressDlgTest, IsAsWideAsTheTitleOfEveryTransferInBothLanguages) {
+  CLanguageSwitcher switcher;
+  for (CStringTable::Language language : {CStringTable::Language::English, CStringTable::Language::German}) {
+    switcher.Apply(language);
+    for (const char* title : {"Download to the unit", "Upload from the unit"}) {
+      CProgressDlg dlg;
+      dlg.setWindowTitle(QCoreApplication::translate("CLinkPanel", title));
+      dlg.SetText(dlg.windowTitle());
+      dlg.show();
+      QApplication::processEvents();
+      const int needed = CTextFitGuard::TitleWidth(dlg);
+      EXPECT_GE(dlg.minimumWidth(), needed) << dlg.windowTitle().toStdString();
+      EXPECT_GE(dlg.width(), needed) << dlg.windowTitle().toStdString();
+      dlg.Finish();
+    }
+  }
+  switcher.Apply(CStringTable::Language::English);
+}

@@ -22,13 +22,9 @@
 
 #include <vector>
 
-namespace {
-
-constexpr int kZonesPerTopology = 2;
-
-}  // namespace
-
-void FillEveryFamilyProject(CSelvantisDoc& doc) {
+void FillEveryFamilyProject(CSelvantisDoc& doc, EveryFamilySize size) {
+  const bool full = size == EveryFamilySize::Full;
+  const int zonesPerTopology = full ? 3 : 2;
   doc.OnNewDocument();
   for (int type = DT_FIRST; type <= DT_LAST; ++type)
     if (CSelvantisDoc::HasObjectFactory(type)) doc.CreateObject(type, 0);
@@ -47,7 +43,7 @@ void FillEveryFamilyProject(CSelvantisDoc& doc) {
     auto* topology = dynamic_cast<CRelaisTopology*>(doc.CreateObject(DT_RELAYTOPOLOGY, kind));
     if (topology == nullptr) continue;
     topology->Move(x - topology->GetRect().left(), 600 - topology->GetRect().top(), false);
-    topology->ChangeKind(kind, kZonesPerTopology);
+    topology->ChangeKind(kind, zonesPerTopology);
     for (CZone* zone : topology->GetZones()) zones.push_back(zone);
     x += 400;
   }
@@ -57,14 +53,31 @@ void FillEveryFamilyProject(CSelvantisDoc& doc) {
   }
   CLANGroup::CreateIn(doc, QRect(2000, 300, 60, 40));
 
+  std::vector<int> models = {CConsProp::RCX6010, CConsProp::RCX6520X, CConsProp::RCX6106};
+  if (full) {
+    models = {CConsProp::RCX6010,  CConsProp::RCX6020,  CConsProp::RCX6510,  CConsProp::RCX6520,  CConsProp::RCX6550,
+              CConsProp::RCX6010X, CConsProp::RCX6020X, CConsProp::RCX6510X, CConsProp::RCX6520X, CConsProp::RCX6550X,
+              CConsProp::RCX6530,  CConsProp::RCX6530X, CConsProp::RCX6106,  CConsProp::RCX6010};
+  }
   x = 100;
-  for (int model : {CConsProp::RCX6010, CConsProp::RCX6520X, CConsProp::RCX6106}) {
+  for (int model : models) {
     CConsole::CreateIn(doc, model, QRect(x, 1200, 64, 48));
     x += 100;
   }
 
-  CMonitor::EnsureIn(doc);
-  CSpareAmp::EnsureIn(doc);
+  CMonitor* monitor = CMonitor::EnsureIn(doc);
+  CSpareAmp* spare = CSpareAmp::EnsureIn(doc);
+  if (full && monitor && spare) {
+    // Tables in use, so that their uploads ask for entries, as in an
+    // installation: two monitor entries, two backup amplifier entries
+    // watching ready inputs.
+    monitor->SetValue((0 << 16) | CMonitor::KC_IN, 1);
+    monitor->SetValue((1 << 16) | CMonitor::KC_OUT, 2);
+    for (int n = 0; n < 2; ++n) {
+      spare->SetEntry(n, QStringLiteral("Backup %1").arg(n + 1), true, DT_READYINPUT, n + 1, 0);
+      spare->SetWatch(0, n, 1, DT_READYINPUT, n + 3, 0);
+    }
+  }
   CCollectionCall::EnsureAll(doc);
   CAmp::EnsureIn(doc);
   for (int kind : CMacro::UserKinds()) CMacro::CreateMacro(kind, doc);
