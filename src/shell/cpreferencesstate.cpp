@@ -14,9 +14,11 @@ void CPreferencesState::Load() {
 
 CPreferencesState::Changes CPreferencesState::Apply() const {
   Changes changes;
-  if (m_language != m_loadedLanguage) {
+  // The first OK stores the language shown, also when it came from the
+  // desktop: from then on the user's choice holds.
+  if (m_language != m_loadedLanguage || !CShellSettings::HasLanguage()) {
     CShellSettings::SetLanguage(m_language);
-    changes.language = true;
+    changes.language = m_language != m_loadedLanguage;
   }
   if (m_startup != m_loadedStartup) {
     CShellSettings::SetStartupAction(m_startup);

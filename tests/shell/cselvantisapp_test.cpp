@@ -33,6 +33,8 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -221,8 +223,7 @@ TEST_F(CSelvantisAppTest, DroppedProjectsOpenAndCommandFilesNeedTheUnit) {
 
 TEST_F(CSelvantisAppTest, SwitchesTheLanguageOfMenusAndStringTable) {
   CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
-  // German is the program's own language: a profile without a choice gets it.
-  CProfile::Remove(QStringLiteral("Settings"), QStringLiteral("Language"));
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   CMainFrame& frame = Start();
   QApplication::processEvents();
   EXPECT_EQ(CStringTable::GetLanguage(), CStringTable::Language::German);
@@ -237,6 +238,49 @@ TEST_F(CSelvantisAppTest, SwitchesTheLanguageOfMenusAndStringTable) {
   EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
   EXPECT_EQ(frame.Action(ShellCmd::kFileSave)->text(), QStringLiteral("&Save"));
   EXPECT_EQ(frame.ConnectionPane()->text(), QStringLiteral("Not connected"));
+}
+
+// Run by FirstStartSpeaksTheDesktopsLanguage in a process of its own, whose
+// desktop language is set before Qt reads it: the program starts on a fresh
+// profile and shows its menus.
+TEST_F(CSelvantisAppTest, FirstStartChild) {
+  const QString expected = qEnvironmentVariable("SELV_FIRST_START_MENU");
+  if (expected.isEmpty()) GTEST_SKIP() << "run by FirstStartSpeaksTheDesktopsLanguage";
+  CProfile::Remove(QStringLiteral("Settings"), QStringLiteral("Language"));
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  CMainFrame& frame = Start();
+  ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
+  EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), expected);
+  EXPECT_FALSE(CShellSettings::HasLanguage()) << "the desktop's language is no choice of the user";
+}
+
+TEST(CSelvantisAppFirstStartTest, FirstStartSpeaksTheDesktopsLanguage) {
+  struct Row {
+    const char* variable;
+    const char* value;
+    const char* menu;
+  };
+  const Row rows[] = {{"LC_ALL", "de_DE.UTF-8", "&Datei"},
+                      {"LANG", "de_AT.UTF-8", "&Datei"},
+                      {"LC_ALL", "en_GB.UTF-8", "&File"},
+                      {"LC_ALL", "fr_FR.UTF-8", "&File"}};
+  for (const Row& row : rows) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) env.remove(QString::fromLatin1(name));
+    env.insert(QString::fromLatin1(row.variable), QString::fromLatin1(row.value));
+    env.insert(QStringLiteral("SELV_FIRST_START_MENU"), QString::fromLatin1(row.menu));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=CSelvantisAppTest.FirstStartChild")});
+    ASSERT_TRUE(child.waitForFinished(kHangLimitMs)) << row.value;
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << row.variable << "=" << row.value << "\n" << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[       OK ] CSelvantisAppTest.FirstStartChild")))
+        << row.value << "\n"
+        << output.toStdString();
+  }
 }
 
 TEST_F(CSelvantisAppTest, ZoomToolbarActsOnTheActiveView) {

@@ -78,9 +78,10 @@ TEST(CProjectDataDlgTest, OkWritesTheVariantCancelDoesNot) {
 
 TEST(CPreferencesStateTest, WritesOnlyWhatChanged) {
   TempProfile profile;
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   CPreferencesState state;
   state.Load();
-  EXPECT_EQ(state.Language(), CStringTable::Language::German) << "the built-in language";
+  EXPECT_EQ(state.Language(), CStringTable::Language::German);
   EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
   EXPECT_FALSE(state.Apply().Any());
 
@@ -119,8 +120,49 @@ TEST(CPreferencesStateTest, AStartupValueItDoesNotKnowReadsAsTheDefaultAndIsKept
   EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
 }
 
+TEST(CShellSettingsTest, TheFirstStartSpeaksTheDesktopsLanguageUntilTheUserChoosesOne) {
+  struct Row {
+    QStringList desktop;
+    CStringTable::Language expected;
+  };
+  const Row rows[] = {
+      {{"de-DE"}, CStringTable::Language::German},
+      {{"de"}, CStringTable::Language::German},
+      {{"de_AT", "en-US"}, CStringTable::Language::German},
+      {{"DE-ch"}, CStringTable::Language::German},
+      {{"en-US", "de-DE"}, CStringTable::Language::English},  // the first one is preferred
+      {{"en-GB"}, CStringTable::Language::English},
+      {{"fr-FR"}, CStringTable::Language::English},
+      {{"dsb-DE"}, CStringTable::Language::English},  // Lower Sorbian, not German
+      {{"C"}, CStringTable::Language::English},
+      {{}, CStringTable::Language::English},
+  };
+  TempProfile profile;
+  ASSERT_FALSE(CShellSettings::HasLanguage());
+  for (const Row& row : rows)
+    EXPECT_EQ(CShellSettings::GetLanguage(row.desktop), row.expected) << row.desktop.join(',').toStdString();
+
+  // Chosen in Preferences, the profile's language holds on any desktop.
+  CPreferencesState state;
+  state.Load();
+  state.SetLanguage(CStringTable::Language::German);
+  state.Apply();
+  EXPECT_EQ(CShellSettings::GetLanguage({QStringLiteral("en-US")}), CStringTable::Language::German);
+  CShellSettings::SetLanguage(CStringTable::Language::English);
+  EXPECT_EQ(CShellSettings::GetLanguage({QStringLiteral("de-DE")}), CStringTable::Language::English);
+
+  // An OK that keeps the language shown stores it as the user's choice.
+  CProfile::Remove(QString::fromLatin1(CShellSettings::kSettings), QString::fromLatin1(CShellSettings::kLanguageKey));
+  ASSERT_FALSE(CShellSettings::HasLanguage());
+  CPreferencesState kept;
+  kept.Load();
+  EXPECT_FALSE(kept.Apply().language) << "nothing to switch";
+  EXPECT_TRUE(CShellSettings::HasLanguage());
+}
+
 TEST(CPreferencesDlgTest, OkAppliesTheChoices) {
   TempProfile profile;
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   DriveNextModal([](QWidget* w) {
     auto* dialog = qobject_cast<CPreferencesDlg*>(w);
     ASSERT_NE(dialog, nullptr);
