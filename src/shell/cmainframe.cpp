@@ -9,6 +9,7 @@
 #include "shell/caboutdlg.h"
 #include "shell/cchildframe.h"
 #include "shell/ccontrolbarbackground.h"
+#include "shell/cdialogfilechooser.h"
 #include "shell/cdocmanager.h"
 #include "shell/cdrawingprintjob.h"
 #include "shell/cdroppedfiles.h"
@@ -32,7 +33,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -56,17 +56,6 @@ CMainFrame* g_mainFrame = nullptr;
 
 QString ProjectFilter() { return CMainFrame::tr("Projects (*.sxm);;All files (*)"); }
 
-// The system's file dialogs.
-class DialogFileChooser final : public IFileChooser {
- public:
-  QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
-  }
-  QString SaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                       const QString& filter) override {
-    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
-  }
-};
 }  // namespace
 
 CMainFrame* AfxGetMainWnd() { return g_mainFrame; }
@@ -81,7 +70,10 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     : QMainWindow(parent), m_fileChooser(fileChooser), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("MainFrame"));
   if (!m_fileChooser) {
-    m_ownChooser = std::make_unique<DialogFileChooser>();
+    m_ownChooser = std::make_unique<CDialogFileChooser>([this] {
+      const CSelvantisDoc* doc = GetActiveDocument();
+      return doc ? doc->GetPathName() : QString();
+    });
     m_fileChooser = m_ownChooser.get();
   }
   g_mainFrame = this;

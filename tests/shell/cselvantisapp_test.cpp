@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,6 +282,44 @@ TEST(CSelvantisAppFirstStartTest, FirstStartSpeaksTheDesktopsLanguage) {
         << row.value << "\n"
         << output.toStdString();
   }
+}
+
+// The system's file dialogs (no scripted chooser) open in the folder of the
+// project the user works on, else in the home folder, not in the working
+// folder the program was started in.
+TEST_F(CSelvantisAppTest, FileDialogsOpenInTheProjectsFolderElseAtHome) {
+  QTemporaryDir home;
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QFile::encodeName(home.path()));
+  const QString folder = QDir(dir.path()).canonicalPath();
+  const QString path = WriteProject(QDir(folder).filePath(QStringLiteral("hall.sxm")));
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  app = std::make_unique<CSelvantisApp>(nullptr);
+  ASSERT_TRUE(app->InitInstance({}));
+  CMainFrame& frame = *app->MainFrame();
+
+  // Shows the dialog of a command and returns the folder it opened in.
+  auto folderOf = [&](int command) {
+    QString shown;
+    DriveNextModal([&](QWidget* w) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dialog, nullptr);
+      shown = QDir(dialog->directory().absolutePath()).canonicalPath();
+      dialog->reject();
+    });
+    frame.OnCommand(command);
+    return shown;
+  };
+  const QString atHome = QDir(home.path()).canonicalPath();
+  EXPECT_EQ(folderOf(ShellCmd::kFileOpen), atHome) << "no project open";
+  ASSERT_TRUE(frame.DocManager().OpenDocumentFile(path));
+  EXPECT_EQ(folderOf(ShellCmd::kFileOpen), folder);
+  EXPECT_EQ(folderOf(ShellCmd::kFileSaveAs), folder);
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileNew));
+  EXPECT_EQ(folderOf(ShellCmd::kFileSaveAs), atHome) << "a new project has no folder yet";
+  frame.DocManager().CloseAll();
+  app.reset();
+  qputenv("HOME", oldHome);
 }
 
 TEST_F(CSelvantisAppTest, ZoomToolbarActsOnTheActiveView) {
