@@ -17,7 +17,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSerialPortInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,51 @@ TEST(CShellSettingsTest, TheFirstStartSpeaksTheDesktopsLanguageUntilTheUserChoos
   kept.Load();
   EXPECT_FALSE(kept.Apply().language) << "nothing to switch";
   EXPECT_TRUE(CShellSettings::HasLanguage());
+}
+
+TEST(CPreferencesStateTest, ThePortListShowsWhatTheSystemSaysOfEachPort) {
+  using SystemPort = CPreferencesState::SystemPort;
+  const std::vector<SystemPort> ports = {{"/dev/ttyUSB0", "FT232R USB UART", "FTDI"},
+                                         {"/dev/ttyS0", "", ""},
+                                         {"/dev/ttyACM0", "USB Serial", "usb serial"},
+                                         {"/dev/ttyUSB1", "", "Prolific"}};
+  const std::vector<CPreferencesState::PortChoice> choices =
+      CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/pts/5"));
+  QStringList labels;
+  QStringList names;
+  for (const auto& choice : choices) {
+    labels << choice.label;
+    names << choice.port;
+  }
+  EXPECT_EQ(labels, (QStringList{"/dev/pts/5", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0",
+                                 "/dev/ttyUSB0 (FT232R USB UART, FTDI)", "/dev/ttyUSB1 (Prolific)"}));
+  EXPECT_EQ(names, (QStringList{"/dev/pts/5", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}));
+  EXPECT_EQ(CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/ttyS0")).size(), 4u) << "listed once";
+  // A chosen entry is its port; a typed name is itself.
+  EXPECT_EQ(CPreferencesState::PortOfText(choices, QStringLiteral("/dev/ttyUSB0 (FT232R USB UART, FTDI)")),
+            QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(CPreferencesState::PortOfText(choices, QStringLiteral(" /dev/ttyAMA0 ")), QStringLiteral("/dev/ttyAMA0"));
+}
+
+TEST(CPreferencesDlgTest, ThePortListHoldsTheSystemsPortsAndStoresThePortChosen) {
+  TempProfile profile;
+  CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, QStringLiteral("/dev/pts/77"));
+  CPreferencesDlg dialog;
+  auto* port = dialog.findChild<QComboBox*>(QStringLiteral("port"));
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(port->currentData().toString(), QStringLiteral("/dev/pts/77")) << "the stored port is chosen";
+  QStringList system;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) system << info.systemLocation();
+  EXPECT_EQ(port->count(), system.size() + 1);
+  for (int i = 0; i < port->count(); ++i)
+    EXPECT_TRUE(port->itemText(i).startsWith(port->itemData(i).toString())) << port->itemText(i).toStdString();
+  // The last entry, chosen with the keyboard, is stored as its port.
+  port->setFocus();
+  port->setCurrentIndex(0);
+  for (int i = 1; i < port->count(); ++i) QTest::keyClick(port, Qt::Key_Down);
+  const QString chosen = port->currentData().toString();
+  dialog.accept();
+  EXPECT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), chosen);
 }
 
 TEST(CPreferencesDlgTest, OkAppliesTheChoices) {
