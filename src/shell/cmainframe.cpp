@@ -454,9 +454,18 @@ void CMainFrame::ActivateDocument(CSelvantisDoc& doc) {
 void CMainFrame::DocumentClosing(CSelvantisDoc& doc) {
   if (GetActiveDoc() == &doc) SetActiveDoc(nullptr);
   m_link->DocumentClosing(doc);
+  // Qt hands the maximised state on only between windows that both stay:
+  // the window that takes over from a maximised one is maximised here.
+  const bool maximised = m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->isMaximized();
   while (CChildFrame* child = FindChild(&doc)) {
     m_mdi->removeSubWindow(child);
     delete child;
+  }
+  const QList<QMdiSubWindow*> left = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+  if (maximised && !left.isEmpty()) {
+    QMdiSubWindow* next = m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : left.last();
+    next->showMaximized();
+    m_mdi->setActiveSubWindow(next);
   }
   OnSubWindowActivated(m_mdi->activeSubWindow());
 }
