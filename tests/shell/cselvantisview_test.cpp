@@ -302,6 +302,22 @@ QRect Visible(const CSelvantisView& view) {
   return QRect(view.ViewToCanvas(QPoint(0, 0)), view.ViewToCanvas(view.viewport()->rect().bottomRight()));
 }
 
+// A new project in a view of the given size on the screen.
+struct ShownNewProject {
+  explicit ShownNewProject(const QSize& size) : view(New(doc), bitmaps) {
+    view.resize(size);
+    view.show();
+    QApplication::processEvents();
+  }
+  static CSelvantisDoc& New(CSelvantisDoc& doc) {
+    doc.OnNewDocument();
+    return doc;
+  }
+  CSelvantisDoc doc;
+  CBitmapManager bitmaps;
+  CSelvantisView view;
+};
+
 TEST(CSelvantisViewShowTest, AViewOnAFarDrawingShowsTheUnitWithoutMovingIt) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
@@ -341,13 +357,9 @@ TEST(CSelvantisViewShowTest, ANewOrOpenedProjectShowsTheUnitsBlocks) {
     MoveDrawingAway(far);
     ASSERT_TRUE(far.OnSaveDocument(path));
   }
-  CSelvantisDoc doc;
-  doc.OnNewDocument();
-  CBitmapManager bitmaps;
-  CSelvantisView view(doc, bitmaps);
-  view.resize(1200, 800);
-  view.show();
-  QApplication::processEvents();
+  ShownNewProject shown(QSize(1200, 800));
+  CSelvantisDoc& doc = shown.doc;
+  CSelvantisView& view = shown.view;
   // Not the empty top left beside the root group: the unit, far below.
   const QRect unit = CCanvasRenderer::UnitBounds(doc);
   ASSERT_GT(unit.y(), 1000);
@@ -371,13 +383,9 @@ void ExpectNear(const QPoint& actual, const QPoint& expected, int units, const c
 }
 
 TEST(CSelvantisViewShowTest, ZoomingKeepsTheMiddleOfTheWindowOrThePointUnderTheWheel) {
-  CSelvantisDoc doc;
-  doc.OnNewDocument();
-  CBitmapManager bitmaps;
-  CSelvantisView view(doc, bitmaps);
-  view.resize(1000, 700);
-  view.show();
-  QApplication::processEvents();
+  ShownNewProject shown(QSize(1000, 700));
+  CSelvantisDoc& doc = shown.doc;
+  CSelvantisView& view = shown.view;
   const QRect bounds = CCanvasRenderer::DrawingBounds(doc);
 
   // Fitted, the drawing stands in the middle of the window, not in its
