@@ -10,6 +10,7 @@
 #include "zonehandlers.h"
 #include "zonetesthandlers.h"
 
+#include <QApplication>
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ namespace {
 class CZoneTestSimTest : public SimLinkTest {
  protected:
   void SetUp() override {
-    StartSim([](UnitSimulator& s) {
+    StartSim([this](UnitSimulator& s) {
       RegisterZoneHandlers(s);
-      RegisterZoneTestHandlers(s);
+      if (WithLineTest()) RegisterZoneTestHandlers(s);
     });
     // Three zones, each on an output of an amplifier on the bus (the list
     // shows fed zones).
@@ -35,6 +36,7 @@ class CZoneTestSimTest : public SimLinkTest {
     SetActiveDoc(nullptr);
     SimLinkTest::TearDown();
   }
+  virtual bool WithLineTest() const { return true; }
 
   // Whether every line sent so far has been taken by the unit.
   bool Sent() {
@@ -88,6 +90,37 @@ TEST_F(CZoneTestSimTest, TheLineTestCanBeTriedWithTheSimulatedUnit) {
   EXPECT_EQ(view.topLevelItem(0)->text(6), "100");
   EXPECT_EQ(view.topLevelItem(0)->text(8), "50");
   EXPECT_FALSE(AnsweredWithError()) << "every query has its answer";
+}
+
+// A unit without the line test answers its queries with "ERROR <path>":
+// the window skips those lines, as for any line that names no zone, and
+// goes on polling with its columns and status as they were.
+class CZoneTestSimWithoutLineTestTest : public CZoneTestSimTest {
+ protected:
+  bool WithLineTest() const override { return false; }
+};
+
+TEST_F(CZoneTestSimWithoutLineTestTest, ErrorAnswersLeaveTheColumnsAsTheyWere) {
+  ASSERT_TRUE(Connect());
+  QString pane;
+  CZoneListView view(&doc, nullptr);
+  view.SetStatusPane([&](const QString& text) { pane = text; });
+  view.OnInitialUpdate();
+  ASSERT_EQ(view.topLevelItemCount(), 3);
+  const QString before = view.topLevelItem(0)->text(11);
+  view.OnTimer(CZoneListView::kTimerId);
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const MonitorEntry& entry : link->Monitor().Entries())
+      if (entry.text == QStringLiteral("ERROR /SERVICE/ZONETEST/GNDFLT")) return true;
+    return false;
+  }));
+  QApplication::processEvents();
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(view.topLevelItem(row)->text(11), before);
+    EXPECT_EQ(view.topLevelItem(row)->text(12), before);
+  }
+  EXPECT_TRUE(pane.isEmpty());
+  EXPECT_TRUE(view.IsPolling());
 }
 
 }  // namespace
