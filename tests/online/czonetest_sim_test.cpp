@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class CZoneTestSimTest : public SimLinkTest {
@@ -38,9 +40,19 @@ class CZoneTestSimTest : public SimLinkTest {
   }
   virtual bool WithLineTest() const { return true; }
 
+  QString pane;
+
   // Whether every line sent so far has been taken by the unit.
   bool Sent() {
     return WaitUntil([&] { return link->OutBufferCount() == 0; });
+  }
+
+  // The zone list on line; its status pane's text goes to pane.
+  std::unique_ptr<CZoneListView> OpenList() {
+    auto view = std::make_unique<CZoneListView>(&doc, nullptr);
+    view->SetStatusPane([this](const QString& text) { pane = text; });
+    view->OnInitialUpdate();
+    return view;
   }
 
   bool AnsweredWithError() const {
@@ -52,10 +64,8 @@ class CZoneTestSimTest : public SimLinkTest {
 
 TEST_F(CZoneTestSimTest, TheLineTestCanBeTriedWithTheSimulatedUnit) {
   ASSERT_TRUE(Connect());
-  QString pane;
-  CZoneListView view(&doc, nullptr);
-  view.SetStatusPane([&](const QString& text) { pane = text; });
-  view.OnInitialUpdate();
+  std::unique_ptr<CZoneListView> list = OpenList();
+  CZoneListView& view = *list;
   ASSERT_EQ(view.topLevelItemCount(), 3);
 
   // Measure all three lines and take the measurements as references.
@@ -102,10 +112,8 @@ class CZoneTestSimWithoutLineTestTest : public CZoneTestSimTest {
 
 TEST_F(CZoneTestSimWithoutLineTestTest, ErrorAnswersLeaveTheColumnsAsTheyWere) {
   ASSERT_TRUE(Connect());
-  QString pane;
-  CZoneListView view(&doc, nullptr);
-  view.SetStatusPane([&](const QString& text) { pane = text; });
-  view.OnInitialUpdate();
+  std::unique_ptr<CZoneListView> list = OpenList();
+  CZoneListView& view = *list;
   ASSERT_EQ(view.topLevelItemCount(), 3);
   const QString before = view.topLevelItem(0)->text(11);
   view.OnTimer(CZoneListView::kTimerId);
