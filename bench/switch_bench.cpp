@@ -31,13 +31,14 @@
 
 namespace {
 
-// The button on the bars of frame that switches to kind, or null.
-QAction* SwitchButton(QWidget* frame, HostFrameKind kind) {
+// The button on the bars of a host window (its switch column and its
+// frame's bars) that switches to kind, or null.
+QAction* SwitchButton(QWidget* host, HostFrameKind kind) {
   const HostFrameSwitch* target = FindHostFrameSwitchByKind(kind);
-  if (!frame || !target) return nullptr;
+  if (!host || !target) return nullptr;
   const QString full = EntryFrameCommands::SwitchText(target->command);
   const QString status = full.section(QLatin1Char('\n'), 0, 0);
-  for (QToolBar* bar : frame->findChildren<QToolBar*>())
+  for (QToolBar* bar : host->findChildren<QToolBar*>())
     for (QAction* action : bar->actions())
       if (action->text() == full || action->text() == status) return action;
   return nullptr;
@@ -48,7 +49,7 @@ HostFrameKind OriginOf(CFrameHostDialog& host, HostFrameKind kind) {
   for (const HostFrameSwitch& s : kHostFrameSwitches) {
     if (s.kind == kind) continue;
     host.ShowFrame(s.kind);
-    if (SwitchButton(host.GetFrame(), kind)) return s.kind;
+    if (SwitchButton(&host, kind)) return s.kind;
   }
   return kind;
 }
@@ -95,7 +96,7 @@ void BM_FrameSwitch(benchmark::State& state, HostFrameKind kind, bool connected)
       host.ShowFrame(origin);
       host.repaint();
       QApplication::processEvents();
-      QAction* button = SwitchButton(host.GetFrame(), kind);
+      QAction* button = SwitchButton(&host, kind);
       if (!button) {
         state.ResumeTiming();
         state.SkipWithError("no switch button leads to this window");

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins
-  qt6-translations-l10n xvfb xauth poppler-utils fonts-dejavu-core locales tzdata)
+  qt6-translations-l10n xvfb xauth openbox poppler-utils fonts-dejavu-core locales tzdata)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

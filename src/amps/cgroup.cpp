@@ -22,11 +22,22 @@ constexpr int kLevelValue = 0;
 constexpr int kBlockWidth = 40;
 constexpr int kBlockHeight = 30;
 constexpr int kZoneBits = 100;
+// After every fixed object of a new project is on the canvas.
+constexpr int kPlaceRootOrder = 900;
+// How far above the unit's blocks the root group of a new project stands:
+// level with the amplifiers, topologies and zones placed above the slots.
+constexpr int kRootRiseUnits = 240;
+
+// A loaded project keeps its root group where it was.
+void PlaceNewRoot(CSelvantisDoc& doc, CSelvantisDoc::FixedObjectOccasion occasion) {
+  if (occasion == CSelvantisDoc::FixedObjectOccasion::NewDocument) CGroup::PlaceRootBesideUnit(doc);
+}
 
 const bool g_registered = [] {
   // Every project has its root group, also one loaded from a file that
   // lacks it.
   CSelvantisDoc::RegisterFixedObjectProvider(kFixedObjectOrder, [](CSelvantisDoc& doc) { CGroup::EnsureRoot(doc); });
+  CSelvantisDoc::RegisterFixedObjectProvider(kPlaceRootOrder, PlaceNewRoot);
   return true;
 }();
 
@@ -63,6 +74,21 @@ CGroup* CGroup::EnsureRoot(CSelvantisDoc& doc) {
   CGroup* root = doc.Adopt(std::move(group));
   if (root != nullptr) doc.MoveInList(root, 0);
   return root;
+}
+
+void CGroup::PlaceRootBesideUnit(CSelvantisDoc& doc) {
+  CGroup* root = FindRoot(doc);
+  if (root == nullptr) return;
+  // In a new project every other block on the canvas is one of the unit's.
+  QRect unit;
+  for (const CBaseDevice* object : doc.GetAllObjects()) {
+    if (object == root || object->GetRect().isEmpty()) continue;
+    unit |= object->GetBoundingRect().isEmpty() ? object->GetRect() : object->GetBoundingRect();
+  }
+  if (unit.isEmpty()) return;
+  const QRect own = root->GetBoundingRect().isEmpty() ? root->GetRect() : root->GetBoundingRect();
+  root->Move(unit.right() - own.right(), unit.top() - kRootRiseUnits - own.top(), false);
+  root->AvoidOverlap();
 }
 
 int CGroup::GetLevel() const { return GetInputValue(kLevelValue); }

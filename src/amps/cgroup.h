@@ -40,6 +40,10 @@ class CGroup final : public CBaseDevice {
   // The document's root group, created (first in the group list) when
   // missing.
   static CGroup* EnsureRoot(CSelvantisDoc& doc);
+  // Places the root group of a new project above the right end of the
+  // unit's blocks, where the column of zones made beside the amplifiers
+  // grows, so that the zones' wires to it stay short.
+  static void PlaceRootBesideUnit(CSelvantisDoc& doc);
   static CGroup* FindRoot(const CSelvantisDoc& doc);
 
   bool IsRoot() const noexcept { return m_nID == kRootId; }

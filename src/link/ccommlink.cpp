@@ -4,6 +4,7 @@
 #include "link/commreply.h"
 #include "link/cunitinfo.h"
 #include "link/linkprofile.h"
+#include "link/portaccesshint.h"
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -112,7 +113,10 @@ bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CS
   }
   QString error;
   if (!m_port->Open(portName, settings, &error)) {
-    AfxMessageBox(tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error), MB_OK | MB_ICONSTOP);
+    QString text = tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error);
+    const QString hint = PortAccessHint::For(portName);
+    if (!hint.isEmpty()) text += QStringLiteral("\n\n") + hint;
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
     return false;
   }
   m_cutter.Reset();

@@ -11,6 +11,7 @@
 #include "shell/cchildframe.h"
 #include "shell/ccomparewnd.h"
 #include "shell/ccontrolbarbackground.h"
+#include "shell/cdialogfilechooser.h"
 #include "shell/cdocmanager.h"
 #include "shell/cdrawingpdf.h"
 #include "shell/cdrawingprintjob.h"
@@ -35,7 +36,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
@@ -59,17 +59,6 @@ CMainFrame* g_mainFrame = nullptr;
 
 QString ProjectFilter() { return CMainFrame::tr("Projects (*.sxm);;All files (*)"); }
 
-// The system's file dialogs.
-class DialogFileChooser final : public IFileChooser {
- public:
-  QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
-  }
-  QString SaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
-                       const QString& filter) override {
-    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
-  }
-};
 }  // namespace
 
 CMainFrame* AfxGetMainWnd() { return g_mainFrame; }
@@ -84,7 +73,10 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     : QMainWindow(parent), m_fileChooser(fileChooser), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("MainFrame"));
   if (!m_fileChooser) {
-    m_ownChooser = std::make_unique<DialogFileChooser>();
+    m_ownChooser = std::make_unique<CDialogFileChooser>([this] {
+      const CSelvantisDoc* doc = GetActiveDocument();
+      return doc ? doc->GetPathName() : QString();
+    });
     m_fileChooser = m_ownChooser.get();
   }
   g_mainFrame = this;
@@ -466,9 +458,18 @@ void CMainFrame::ActivateDocument(CSelvantisDoc& doc) {
 void CMainFrame::DocumentClosing(CSelvantisDoc& doc) {
   if (GetActiveDoc() == &doc) SetActiveDoc(nullptr);
   m_link->DocumentClosing(doc);
+  // Qt hands the maximised state on only between windows that both stay:
+  // the window that takes over from a maximised one is maximised here.
+  const bool maximised = m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->isMaximized();
   while (CChildFrame* child = FindChild(&doc)) {
     m_mdi->removeSubWindow(child);
     delete child;
+  }
+  const QList<QMdiSubWindow*> left = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+  if (maximised && !left.isEmpty()) {
+    QMdiSubWindow* next = m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : left.last();
+    next->showMaximized();
+    m_mdi->setActiveSubWindow(next);
   }
   OnSubWindowActivated(m_mdi->activeSubWindow());
 }

@@ -62,11 +62,11 @@ CBaseDevice* CPlaceObjectRegistry::Place(int index, CSelvantisDoc& doc, const QP
   const std::vector<Entry> entries = Entries();
   if (index < 0 || index >= static_cast<int>(entries.size())) return nullptr;
   const Entry& entry = entries[static_cast<size_t>(index)];
-  if (entry.make) return entry.make(doc, at);
-  CBaseDevice* object = doc.CreateObject(entry.type, entry.kind);
+  CBaseDevice* object = entry.make ? entry.make(doc, at) : doc.CreateObject(entry.type, entry.kind);
   if (!object) return nullptr;
-  // The factory places the object where its class puts new ones; bring it to
-  // the point the user chose (a program move: the move lock does not hold).
+  // Classes put a new object where they put new ones (some a fixed distance
+  // right of the point they are given); bring it to the point the user
+  // chose (a program move: the move lock does not hold).
   const QPoint topLeft = object->GetRect().topLeft();
   object->Move(at.x() - topLeft.x(), at.y() - topLeft.y(), false);
   // Never onto another block: the nearest free place beside the point.

@@ -16,8 +16,9 @@ class CSelvantisDoc;
 // initialiser), so the drawing view never names a model class.
 class CPlaceObjectRegistry final {
  public:
-  // Makes the object in the document at the point (canvas units) and returns
-  // it, or null when it could not be made (the maker has told the user).
+  // Makes the object in the document and returns it, or null when it could
+  // not be made (the maker has told the user). Place brings it to the point
+  // (canvas units) afterwards, wherever the maker put it.
   using Maker = std::function<CBaseDevice*(CSelvantisDoc& doc, const QPoint& at)>;
 
   struct Entry {
@@ -41,7 +42,8 @@ class CPlaceObjectRegistry final {
   static void Clear();
   // The entry's text in the current language.
   static QString TextOf(const Entry& entry);
-  // Makes entry index at the point; null for a bad index or a failure.
+  // Makes entry index with its top-left corner at the point, or at the
+  // nearest free place from there; null for a bad index or a failure.
   static CBaseDevice* Place(int index, CSelvantisDoc& doc, const QPoint& at);
   // Whether the document can take one more object of the entry's type.
   static bool CanPlace(int index, const CSelvantisDoc& doc);

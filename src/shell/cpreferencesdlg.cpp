@@ -25,8 +25,15 @@ CPreferencesDlg::CPreferencesDlg(QWidget* parent)
 
   m_port->setObjectName(QStringLiteral("port"));
   m_port->setEditable(true);
-  m_port->addItems(m_state.PortChoices());
-  m_port->setCurrentText(m_state.SerialPort());
+  // The system's description of a port (USB adapter, maker) helps to pick
+  // the right one; the profile keeps the port itself.
+  m_ports = m_state.PortChoices();
+  for (const CPreferencesState::PortChoice& choice : m_ports) m_port->addItem(choice.label, choice.port);
+  const int stored = m_port->findData(m_state.SerialPort());
+  if (stored >= 0)
+    m_port->setCurrentIndex(stored);
+  else
+    m_port->setCurrentText(m_state.SerialPort());
 
   auto* form = new QFormLayout;
   form->addRow(tr("Language:"), m_language);
@@ -46,7 +53,7 @@ CPreferencesDlg::CPreferencesDlg(QWidget* parent)
 void CPreferencesDlg::accept() {
   m_state.SetLanguage(static_cast<CStringTable::Language>(m_language->currentData().toInt()));
   m_state.SetStartupChoice(m_startup->currentIndex());
-  m_state.SetSerialPort(m_port->currentText());
+  m_state.SetSerialPort(CPreferencesState::PortOfText(m_ports, m_port->currentText()));
   m_changes = m_state.Apply();
   QDialog::accept();
 }

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QComboBox;
 
 // View > Preferences: language, start-up action and serial port. OK writes
@@ -26,6 +28,7 @@ class CPreferencesDlg final : public QDialog {
   QComboBox* m_language;
   QComboBox* m_startup;
   QComboBox* m_port;
+  std::vector<CPreferencesState::PortChoice> m_ports;
 };
 
 #endif

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QSerialPortInfo>
 
+#include <algorithm>
+
 void CPreferencesState::Load() {
   m_language = m_loadedLanguage = CShellSettings::GetLanguage();
   m_startup = m_loadedStartup = CShellSettings::GetStartupAction();
@@ -14,9 +16,11 @@ void CPreferencesState::Load() {
 
 CPreferencesState::Changes CPreferencesState::Apply() const {
   Changes changes;
-  if (m_language != m_loadedLanguage) {
+  // The first OK stores the language shown, also when it came from the
+  // desktop: from then on the user's choice holds.
+  if (m_language != m_loadedLanguage || !CShellSettings::HasLanguage()) {
     CShellSettings::SetLanguage(m_language);
-    changes.language = true;
+    changes.language = m_language != m_loadedLanguage;
   }
   if (m_startup != m_loadedStartup) {
     CShellSettings::SetStartupAction(m_startup);
@@ -51,10 +55,36 @@ QStringList CPreferencesState::StartupChoiceTexts() {
           QCoreApplication::translate("CPreferencesState", "Open the last project")};
 }
 
-QStringList CPreferencesState::PortChoices() const {
-  QStringList ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports.append(info.systemLocation());
-  ports.sort();
-  if (!m_port.isEmpty() && !ports.contains(m_port)) ports.prepend(m_port);
-  return ports;
+QString CPreferencesState::PortLabel(const SystemPort& port) {
+  QStringList about;
+  for (const QString& part : {port.description.trimmed(), port.manufacturer.trimmed()})
+    if (!part.isEmpty() && !about.contains(part, Qt::CaseInsensitive)) about.append(part);
+  if (about.isEmpty()) return port.location;
+  return port.location + QStringLiteral(" (") + about.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+std::vector<CPreferencesState::PortChoice> CPreferencesState::MakePortChoices(std::vector<SystemPort> ports,
+                                                                              const QString& stored) {
+  std::sort(ports.begin(), ports.end(),
+            [](const SystemPort& a, const SystemPort& b) { return a.location < b.location; });
+  std::vector<PortChoice> choices;
+  const bool listed =
+      std::any_of(ports.begin(), ports.end(), [&](const SystemPort& p) { return p.location == stored; });
+  if (!stored.isEmpty() && !listed) choices.push_back({stored, stored});
+  for (const SystemPort& port : ports) choices.push_back({port.location, PortLabel(port)});
+  return choices;
+}
+
+std::vector<CPreferencesState::PortChoice> CPreferencesState::PortChoices() const {
+  std::vector<SystemPort> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    ports.push_back({info.systemLocation(), info.description(), info.manufacturer()});
+  return MakePortChoices(std::move(ports), m_port);
+}
+
+QString CPreferencesState::PortOfText(const std::vector<PortChoice>& choices, const QString& text) {
+  const QString trimmed = text.trimmed();
+  for (const PortChoice& choice : choices)
+    if (choice.label == trimmed) return choice.port;
+  return trimmed;
 }

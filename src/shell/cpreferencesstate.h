@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The preferences the user sets in View > Preferences: the language, the
 // start-up action and the serial port of the unit. Loads from the profile,
 // keeps the edited values, writes them back.
@@ -34,9 +36,28 @@ class CPreferencesState final {
 
   // Texts of the start-up choices in the order of the values.
   static QStringList StartupChoiceTexts();
-  // The serial ports the system offers, with the stored one first when it
-  // is not among them.
-  QStringList PortChoices() const;
+  // A serial port of the system, as it describes it ("" where it does not).
+  struct SystemPort {
+    QString location;  // "/dev/ttyUSB0"
+    QString description;
+    QString manufacturer;
+  };
+  // An entry of the port list: the port, and how the list shows it.
+  struct PortChoice {
+    QString port;
+    QString label;
+  };
+  // "/dev/ttyUSB0 (FT232R USB UART, FTDI)"; the bare location where the
+  // system says nothing of the port.
+  static QString PortLabel(const SystemPort& port);
+  // The ports in the order of their locations, with stored first when it is
+  // not among them.
+  static std::vector<PortChoice> MakePortChoices(std::vector<SystemPort> ports, const QString& stored);
+  // MakePortChoices of the ports the system has now and the stored port.
+  std::vector<PortChoice> PortChoices() const;
+  // The port a text of the list names: the port of the entry whose label it
+  // is, else the text itself (a port typed in).
+  static QString PortOfText(const std::vector<PortChoice>& choices, const QString& text);
 
  private:
   CStringTable::Language m_language = CStringTable::Language::German;

@@ -77,7 +77,7 @@ CSelvantisView::CSelvantisView(CSelvantisDoc& doc, CBitmapManager& bitmaps, QWid
           [this](CBaseDevice* object) { m_controller.ObjectRemoved(object); });
   connect(&m_doc, &CSelvantisDoc::aboutToClear, this, [this]() { m_controller.DocumentCleared(); });
   auto changed = [this]() {
-    UpdateScrollRange();
+    UpdateScrollRange(true);
     RepaintAll();
   };
   connect(&m_doc, &CSelvantisDoc::objectChanged, this, changed);
@@ -128,18 +128,30 @@ QRect CSelvantisView::ScrollArea() const {
   return drawing.adjusted(-kScrollMarginUnits, -kScrollMarginUnits, kScrollMarginUnits, kScrollMarginUnits);
 }
 
-void CSelvantisView::UpdateScrollRange() {
+void CSelvantisView::UpdateScrollRange(bool keepView) {
   // The bars cover the drawing and a margin around it, wherever on the
   // canvas it lies; the value is the view pixel at the window's left/top
-  // edge, so the thumb at the left end shows the drawing's left end.
+  // edge, so the thumb at the left end shows the drawing's left end. Where
+  // the whole drawing fits into the window it stands in the middle, so that
+  // a zoom keeps the middle of the window on the drawing, not on the empty
+  // canvas right of and below it.
   const QRect area = m_zoom.ToView(ScrollArea());
   const QSize page = viewport()->size();
-  const int right = area.x() + area.width() + kExtraRoom;
-  const int bottom = area.y() + area.height() + kExtraRoom;
-  horizontalScrollBar()->setPageStep(page.width());
-  verticalScrollBar()->setPageStep(page.height());
-  horizontalScrollBar()->setRange(area.x(), std::max(area.x(), right - page.width()));
-  verticalScrollBar()->setRange(area.y(), std::max(area.y(), bottom - page.height()));
+  auto axis = [keepView](QScrollBar* bar, int start, int extent, int page) {
+    bar->setPageStep(page);
+    int first = start;
+    int last = start + extent + kExtraRoom - page;
+    if (extent <= page) first = last = start + extent / 2 - page / 2;
+    // An object moved, placed or deleted never moves the view under the
+    // mouse: the range keeps the window where it is.
+    if (keepView) {
+      first = std::min(first, bar->value());
+      last = std::max(last, bar->value());
+    }
+    bar->setRange(first, last);
+  };
+  axis(horizontalScrollBar(), area.x(), area.width(), page.width());
+  axis(verticalScrollBar(), area.y(), area.height(), page.height());
 }
 
 void CSelvantisView::ShowDrawing() {
@@ -341,7 +353,7 @@ void CSelvantisView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint point = ViewToCanvas(event->position().toPoint());
   m_controller.MouseRelease(
       point, event->button() == Qt::LeftButton ? CCanvasController::Button::Left : CCanvasController::Button::Right);
-  UpdateScrollRange();
+  UpdateScrollRange(true);
   event->accept();
 }
 
@@ -458,7 +470,7 @@ bool CSelvantisView::ExecuteObjectCommand(int id) {
 CBaseDevice* CSelvantisView::PlaceObject(int index, const QPoint& canvasPoint) {
   CBaseDevice* object = CPlaceObjectRegistry::Place(index, m_doc, canvasPoint);
   if (object && m_doc.Contains(object)) m_controller.SetCurrentObject(object);
-  UpdateScrollRange();
+  UpdateScrollRange(true);
   RepaintAll();
   return object;
 }

@@ -125,7 +125,9 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void RepaintRect(const QRect& rect);
   // Draws grid and objects of the rectangle dirty (view pixels) with p.
   void RenderInto(QPainter& p, const QRect& dirty);
-  void UpdateScrollRange();
+  // keepView: the range also holds the window's present position (after a
+  // change of the drawing, not of the zoom or the window's size).
+  void UpdateScrollRange(bool keepView = false);
   void ApplyZoomTolerances();
   void ZoomAround(const QPoint& viewportPoint, int percent);
   void ApplyShowDrawing();

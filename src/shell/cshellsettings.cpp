@@ -2,9 +2,19 @@
 
 #include "model/cprofile.h"
 
-CStringTable::Language CShellSettings::GetLanguage() {
-  return CStringTable::LanguageFromProfileValue(
-      CProfile::GetString(kSettings, kLanguageKey, QString::fromLatin1(kGerman)));
+CStringTable::Language CShellSettings::GetLanguage(const QStringList& desktopLanguages) {
+  if (!HasLanguage()) return DesktopLanguage(desktopLanguages);
+  return CStringTable::LanguageFromProfileValue(CProfile::GetString(kSettings, kLanguageKey));
+}
+
+bool CShellSettings::HasLanguage() { return !CProfile::GetString(kSettings, kLanguageKey).trimmed().isEmpty(); }
+
+CStringTable::Language CShellSettings::DesktopLanguage(const QStringList& uiLanguages) {
+  if (uiLanguages.isEmpty()) return CStringTable::Language::English;
+  const QString first = uiLanguages.front().trimmed();
+  const bool german = first.startsWith(QLatin1String("de"), Qt::CaseInsensitive) &&
+                      (first.size() == 2 || first.at(2) == QLatin1Char('-') || first.at(2) == QLatin1Char('_'));
+  return german ? CStringTable::Language::German : CStringTable::Language::English;
 }
 
 void CShellSettings::SetLanguage(CStringTable::Language language) {

@@ -3,7 +3,9 @@
 
 #include "model/cstringtable.h"
 
+#include <QLocale>
 #include <QString>
+#include <QStringList>
 
 // The shell's values in the profile, each section, key and default declared
 // here once. A stored value out of range reads as its default.
@@ -21,10 +23,16 @@ class CShellSettings final {
   static constexpr const char* kGerman = "German";
   static constexpr const char* kEnglish = "English";
 
-  // "German" unless the profile names another language; German is the
-  // program's built-in language.
-  static CStringTable::Language GetLanguage();
+  // The language the profile names ("German", any other value English);
+  // before the user has chosen one, the desktop's (DesktopLanguage of its
+  // user-interface languages).
+  static CStringTable::Language GetLanguage(const QStringList& desktopLanguages = QLocale::system().uiLanguages());
   static void SetLanguage(CStringTable::Language language);
+  // Whether the profile holds the user's choice of language.
+  static bool HasLanguage();
+  // German when the first of the desktop's user-interface languages is
+  // German ("de", "de-DE", "de_AT", ...), English otherwise.
+  static CStringTable::Language DesktopLanguage(const QStringList& uiLanguages);
 
   static int GetStartupAction();
   static void SetStartupAction(int action);

@@ -1,5 +1,6 @@
 // Every amplifier model is offered in the drawing's "place new object" menu
-// and lands 270 units right of the point chosen.
+// and lands at the point chosen, although its class creates it 270 units
+// right of the point it is given.
 
 #include "amps/camplifier.h"
 #include "model/cselvantisdoc.h"
@@ -28,7 +29,7 @@ TEST(CAmplifierPlacementTest, EveryModelCanBePlaced) {
   ASSERT_NE(placed, nullptr);
   EXPECT_TRUE(doc.Contains(placed));
   EXPECT_EQ(placed->GetKind(), CAmplifier::GetTypeRow(0)->kind);
-  EXPECT_EQ(placed->GetRect().topLeft(), QPoint(300, 50));
+  EXPECT_EQ(placed->GetRect().topLeft(), QPoint(30, 50));
 }
 
 }  // namespace

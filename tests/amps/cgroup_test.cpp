@@ -77,6 +77,35 @@ TEST(CGroupTest, NewProjectHasTheRootGroupFirst) {
   EXPECT_EQ(doc.GetIDManager().GetCount(DT_GROUP), 1);
 }
 
+TEST(CGroupTest, ANewProjectsRootGroupStandsBesideTheUnitALoadedOneStaysWhereItWas) {
+  CSelvantisDoc doc;
+  doc.OnNewDocument();
+  CGroup* root = CGroup::FindRoot(doc);
+  ASSERT_NE(root, nullptr);
+  QRect unit;
+  for (const CBaseDevice* object : doc.GetAllObjects())
+    if (object != root && !object->GetRect().isEmpty()) unit |= object->GetBoundingRect();
+  ASSERT_FALSE(unit.isEmpty());
+  // Above the right end of the unit's blocks, where the zones made beside
+  // the amplifiers above the slots end up: not 2,000 units away at the top
+  // left, where every zone's wire to it crossed the drawing.
+  const QRect at = root->GetBoundingRect();
+  EXPECT_LT(at.bottom(), unit.top());
+  EXPECT_GT(at.top(), unit.top() - 400);
+  EXPECT_GE(at.left(), unit.center().x());
+  EXPECT_LE(at.right(), unit.right());
+  for (const CBaseDevice* object : doc.GetAllObjects())
+    if (object != root && !object->GetRect().isEmpty())
+      EXPECT_FALSE(object->GetBoundingRect().intersects(at)) << object->GetName().toStdString();
+  EXPECT_FALSE(doc.IsModified());
+
+  // A project keeps the place its file gives the root group.
+  root->Move(100 - root->GetRect().left(), -root->GetRect().top(), false);
+  auto back = RoundTrip(doc);
+  ASSERT_NE(CGroup::FindRoot(*back), nullptr);
+  EXPECT_EQ(CGroup::FindRoot(*back)->GetRect().topLeft(), QPoint(100, 0));
+}
+
 TEST(CGroupTest, LevelsOfAddedGroupsAndTheLimit) {
   CSelvantisDoc doc;
   MessageRecorder messages;

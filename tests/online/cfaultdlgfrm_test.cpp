@@ -75,7 +75,8 @@ TEST_F(CFaultDlgFrmTest, OffLineShowsTheSettingsAndDisablesTheLiveButtons) {
   EXPECT_FALSE(view->IsPolling());
   EXPECT_FALSE(frame->Action(CFaultDlgFrm::kUploadFault)->isEnabled());
   EXPECT_FALSE(frame->Action(CFaultDlgFrm::kDownloadFault)->isEnabled());
-  ASSERT_NE(frame->findChild<QToolBar*>("editorBar"), nullptr);
+  ASSERT_NE(m_host->GetSwitchColumn(), nullptr);
+  EXPECT_EQ(m_host->GetSwitchColumn()->objectName(), "editorBar");
   EXPECT_NE(frame->Action(33157), nullptr);
   EXPECT_TRUE(m_link.Lines().isEmpty());
 }

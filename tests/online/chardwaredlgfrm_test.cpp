@@ -131,8 +131,8 @@ TEST_F(CHardwareDlgFrmTest, CardScanFillsSevenChildren) {
 TEST_F(CHardwareDlgFrmTest, CarriesTheEditorsSwitchBarAndSwitchesWithIt) {
   CHardwareDlgFrm* frame = Open();
   ASSERT_NE(frame, nullptr);
-  ASSERT_NE(frame->findChild<QToolBar*>("toolBar507"), nullptr);
-  EXPECT_EQ(frame->findChild<QToolBar*>("toolBar526"), nullptr);
+  ASSERT_NE(m_host->findChild<QToolBar*>("toolBar507"), nullptr);
+  EXPECT_EQ(m_host->findChild<QToolBar*>("toolBar526"), nullptr);
   QAction* fault = frame->Action(33157);
   ASSERT_NE(fault, nullptr);
   fault->trigger();

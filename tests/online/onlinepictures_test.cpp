@@ -41,10 +41,10 @@ class OnlinePicturesTest : public OnlineTest {
     m_host->show();
     return qobject_cast<QMainWindow*>(m_host->GetFrame());
   }
-  // Every bar of the frame shows pictures with tool tips and has the tiled
-  // background under it.
-  static void ExpectPictureBars(QMainWindow* frame, const char* what) {
-    const auto bars = frame->findChildren<QToolBar*>();
+  // Every bar of the window (the frame's and the host's switch column)
+  // shows pictures with tool tips and has the tiled background under it.
+  static void ExpectPictureBars(QWidget* window, const char* what) {
+    const auto bars = window->findChildren<QToolBar*>();
     ASSERT_FALSE(bars.isEmpty()) << what;
     for (QToolBar* bar : bars) {
       EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonIconOnly) << what << " " << bar->objectName().toStdString();
@@ -69,7 +69,7 @@ TEST_F(OnlinePicturesTest, EntryListAndOnLineFramesHaveBarsOfPictures) {
         HostFrameKind::LineTest}) {
     QMainWindow* frame = Open(kind);
     ASSERT_NE(frame, nullptr) << static_cast<int>(kind);
-    ExpectPictureBars(frame, std::to_string(static_cast<int>(kind)).c_str());
+    ExpectPictureBars(m_host.get(), std::to_string(static_cast<int>(kind)).c_str());
     m_host->reject();
     m_host.reset();
   }

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,8 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -221,8 +224,7 @@ TEST_F(CSelvantisAppTest, DroppedProjectsOpenAndCommandFilesNeedTheUnit) {
 
 TEST_F(CSelvantisAppTest, SwitchesTheLanguageOfMenusAndStringTable) {
   CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
-  // German is the program's own language: a profile without a choice gets it.
-  CProfile::Remove(QStringLiteral("Settings"), QStringLiteral("Language"));
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   CMainFrame& frame = Start();
   QApplication::processEvents();
   EXPECT_EQ(CStringTable::GetLanguage(), CStringTable::Language::German);
@@ -237,6 +239,87 @@ TEST_F(CSelvantisAppTest, SwitchesTheLanguageOfMenusAndStringTable) {
   EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), QStringLiteral("&File"));
   EXPECT_EQ(frame.Action(ShellCmd::kFileSave)->text(), QStringLiteral("&Save"));
   EXPECT_EQ(frame.ConnectionPane()->text(), QStringLiteral("Not connected"));
+}
+
+// Run by FirstStartSpeaksTheDesktopsLanguage in a process of its own, whose
+// desktop language is set before Qt reads it: the program starts on a fresh
+// profile and shows its menus.
+TEST_F(CSelvantisAppTest, FirstStartChild) {
+  const QString expected = qEnvironmentVariable("SELV_FIRST_START_MENU");
+  if (expected.isEmpty()) GTEST_SKIP() << "run by FirstStartSpeaksTheDesktopsLanguage";
+  CProfile::Remove(QStringLiteral("Settings"), QStringLiteral("Language"));
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  CMainFrame& frame = Start();
+  ASSERT_FALSE(frame.menuBar()->actions().isEmpty());
+  EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), expected);
+  EXPECT_FALSE(CShellSettings::HasLanguage()) << "the desktop's language is no choice of the user";
+}
+
+TEST(CSelvantisAppFirstStartTest, FirstStartSpeaksTheDesktopsLanguage) {
+  struct Row {
+    const char* variable;
+    const char* value;
+    const char* menu;
+  };
+  const Row rows[] = {{"LC_ALL", "de_DE.UTF-8", "&Datei"},
+                      {"LANG", "de_AT.UTF-8", "&Datei"},
+                      {"LC_ALL", "en_GB.UTF-8", "&File"},
+                      {"LC_ALL", "fr_FR.UTF-8", "&File"}};
+  for (const Row& row : rows) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) env.remove(QString::fromLatin1(name));
+    env.insert(QString::fromLatin1(row.variable), QString::fromLatin1(row.value));
+    env.insert(QStringLiteral("SELV_FIRST_START_MENU"), QString::fromLatin1(row.menu));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=CSelvantisAppTest.FirstStartChild")});
+    ASSERT_TRUE(child.waitForFinished(kHangLimitMs)) << row.value;
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << row.variable << "=" << row.value << "\n" << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[       OK ] CSelvantisAppTest.FirstStartChild")))
+        << row.value << "\n"
+        << output.toStdString();
+  }
+}
+
+// The system's file dialogs (no scripted chooser) open in the folder of the
+// project the user works on, else in the home folder, not in the working
+// folder the program was started in.
+TEST_F(CSelvantisAppTest, FileDialogsOpenInTheProjectsFolderElseAtHome) {
+  QTemporaryDir home;
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QFile::encodeName(home.path()));
+  const QString folder = QDir(dir.path()).canonicalPath();
+  const QString path = WriteProject(QDir(folder).filePath(QStringLiteral("hall.sxm")));
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  app = std::make_unique<CSelvantisApp>(nullptr);
+  ASSERT_TRUE(app->InitInstance({}));
+  CMainFrame& frame = *app->MainFrame();
+
+  // Shows the dialog of a command and returns the folder it opened in.
+  auto folderOf = [&](int command) {
+    QString shown;
+    DriveNextModal([&](QWidget* w) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dialog, nullptr);
+      shown = QDir(dialog->directory().absolutePath()).canonicalPath();
+      dialog->reject();
+    });
+    frame.OnCommand(command);
+    return shown;
+  };
+  const QString atHome = QDir(home.path()).canonicalPath();
+  EXPECT_EQ(folderOf(ShellCmd::kFileOpen), atHome) << "no project open";
+  ASSERT_TRUE(frame.DocManager().OpenDocumentFile(path));
+  EXPECT_EQ(folderOf(ShellCmd::kFileOpen), folder);
+  EXPECT_EQ(folderOf(ShellCmd::kFileSaveAs), folder);
+  ASSERT_TRUE(frame.OnCommand(ShellCmd::kFileNew));
+  EXPECT_EQ(folderOf(ShellCmd::kFileSaveAs), atHome) << "a new project has no folder yet";
+  frame.DocManager().CloseAll();
+  app.reset();
+  qputenv("HOME", oldHome);
 }
 
 TEST_F(CSelvantisAppTest, ZoomToolbarActsOnTheActiveView) {

@@ -7,9 +7,11 @@
 #include "shell/cmenuresources.h"
 #include "shell/cplaceobjectregistry.h"
 #include "shelltestblock.h"
+#include "support/popupdriver.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QImage>
 #include <QMenu>
@@ -18,9 +20,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -88,6 +93,43 @@ TEST_F(CSelvantisViewTest, PlacesAnObjectFromTheRegistryWhereTheUserClicked) {
   ASSERT_NE(placed, nullptr);
   EXPECT_EQ(placed->GetRect().topLeft(), QPoint(600, 400));
   EXPECT_TRUE(placed->IsSelected());
+}
+
+// A right click on the empty canvas: the press, then the context menu event
+// the window system sends after it.
+void RightClick(QWidget* port, const QPoint& pos) {
+  Mouse(port, QEvent::MouseButtonPress, pos, Qt::RightButton, Qt::RightButton);
+  Mouse(port, QEvent::MouseButtonRelease, pos, Qt::RightButton, Qt::NoButton);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, port->mapToGlobal(pos));
+  QApplication::sendEvent(port, &event);
+}
+
+TEST_F(CSelvantisViewTest, ABlockFromThePlaceMenuLandsWhereTheUserRightClicked) {
+  // Every amplifier model is made 270 units right of the point it is given,
+  // which put it where the menu's entry had been, far from the click.
+  const QPoint click(600, 450);
+  const QPoint canvas = view->ViewToCanvas(click);
+  const std::vector<CPlaceObjectRegistry::Entry> entries = CPlaceObjectRegistry::Entries();
+  const auto amplifier = std::find_if(entries.begin(), entries.end(),
+                                      [](const CPlaceObjectRegistry::Entry& e) { return e.type == DT_AMPLIFIER; });
+  ASSERT_NE(amplifier, entries.end());
+  const QString model = CPlaceObjectRegistry::TextOf(*amplifier);
+  const QString chosen = ChooseFromPopup([&] { RightClick(Port(), click); },
+                                         [&](const QAction* action) { return action->text() == model; });
+  ASSERT_EQ(chosen, model);
+  CBaseDevice* placed = view->GetCurrentObject();
+  ASSERT_NE(placed, nullptr);
+  EXPECT_EQ(placed->GetType(), DT_AMPLIFIER);
+  EXPECT_EQ(placed->GetRect().topLeft(), canvas) << "the place was free";
+
+  // On a taken place, the nearest free place beside it.
+  const QPoint onB = At(b->GetRect().topLeft());
+  ChooseFromPopup([&] { RightClick(Port(), onB + QPoint(-30, -20)); },
+                  [&](const QAction* action) { return action->text() == model; });
+  CBaseDevice* second = view->GetCurrentObject();
+  ASSERT_NE(second, placed);
+  EXPECT_FALSE(second->GetBoundingRect().intersects(b->GetBoundingRect()));
+  EXPECT_LT((second->GetRect().topLeft() - view->ViewToCanvas(onB + QPoint(-30, -20))).manhattanLength(), 200);
 }
 
 TEST_F(CSelvantisViewTest, DraggingFromAnOutputPinToAnInputPinWiresBothEnds) {
@@ -260,6 +302,22 @@ QRect Visible(const CSelvantisView& view) {
   return QRect(view.ViewToCanvas(QPoint(0, 0)), view.ViewToCanvas(view.viewport()->rect().bottomRight()));
 }
 
+// A new project in a view of the given size on the screen.
+struct ShownNewProject {
+  explicit ShownNewProject(const QSize& size) : view(New(doc), bitmaps) {
+    view.resize(size);
+    view.show();
+    QApplication::processEvents();
+  }
+  static CSelvantisDoc& New(CSelvantisDoc& doc) {
+    doc.OnNewDocument();
+    return doc;
+  }
+  CSelvantisDoc doc;
+  CBitmapManager bitmaps;
+  CSelvantisView view;
+};
+
 TEST(CSelvantisViewShowTest, AViewOnAFarDrawingShowsTheUnitWithoutMovingIt) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
@@ -299,13 +357,9 @@ TEST(CSelvantisViewShowTest, ANewOrOpenedProjectShowsTheUnitsBlocks) {
     MoveDrawingAway(far);
     ASSERT_TRUE(far.OnSaveDocument(path));
   }
-  CSelvantisDoc doc;
-  doc.OnNewDocument();
-  CBitmapManager bitmaps;
-  CSelvantisView view(doc, bitmaps);
-  view.resize(1200, 800);
-  view.show();
-  QApplication::processEvents();
+  ShownNewProject shown(QSize(1200, 800));
+  CSelvantisDoc& doc = shown.doc;
+  CSelvantisView& view = shown.view;
   // Not the empty top left beside the root group: the unit, far below.
   const QRect unit = CCanvasRenderer::UnitBounds(doc);
   ASSERT_GT(unit.y(), 1000);
@@ -316,6 +370,51 @@ TEST(CSelvantisViewShowTest, ANewOrOpenedProjectShowsTheUnitsBlocks) {
   const QRect visible = Visible(view);
   const QRect opened = CCanvasRenderer::UnitBounds(doc);
   EXPECT_TRUE(visible.contains(opened)) << "at 50 % the whole unit fits: " << opened.x() << "," << opened.y();
+}
+
+// The canvas point in the middle of the window.
+QPoint Middle(const CSelvantisView& view) { return view.ViewToCanvas(view.viewport()->rect().center()); }
+
+// Near enough for a zoom: rounding to whole pixels moves a point by up to
+// two pixels of the smaller zoom.
+void ExpectNear(const QPoint& actual, const QPoint& expected, int units, const char* what) {
+  EXPECT_LE(std::abs(actual.x() - expected.x()), units) << what << ": " << actual.x() << " for " << expected.x();
+  EXPECT_LE(std::abs(actual.y() - expected.y()), units) << what << ": " << actual.y() << " for " << expected.y();
+}
+
+TEST(CSelvantisViewShowTest, ZoomingKeepsTheMiddleOfTheWindowOrThePointUnderTheWheel) {
+  ShownNewProject shown(QSize(1000, 700));
+  CSelvantisDoc& doc = shown.doc;
+  CSelvantisView& view = shown.view;
+  const QRect bounds = CCanvasRenderer::DrawingBounds(doc);
+
+  // Fitted, the drawing stands in the middle of the window, not in its
+  // top-left corner with empty canvas beside it.
+  view.ZoomToFit();
+  ASSERT_LT(view.ZoomPercent(), 100);
+  ExpectNear(Middle(view), bounds.center(), 4, "fitted");
+  EXPECT_TRUE(Visible(view).contains(bounds));
+
+  // Actual size and a typed zoom look at the same place.
+  view.SetZoomPercent(100);
+  ExpectNear(Middle(view), bounds.center(), 4, "actual size after fit");
+  view.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  const QPoint looked = Middle(view);
+  view.SetZoomPercent(150);
+  ExpectNear(Middle(view), looked, 2, "150 %");
+  view.SetZoomPercent(60);
+  ExpectNear(Middle(view), looked, 4, "60 %");
+
+  // The wheel keeps the point under the mouse.
+  view.SetZoomPercent(100);
+  const QPoint mouse(200, 150);
+  const QPoint under = view.ViewToCanvas(mouse);
+  QWheelEvent wheel(QPointF(mouse), QPointF(view.viewport()->mapToGlobal(mouse)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &wheel);
+  EXPECT_GT(view.ZoomPercent(), 100);
+  ExpectNear(view.ViewToCanvas(mouse), under, 2, "wheel");
 }
 
 TEST(CSelvantisViewShowTest, TheScrollBarsCoverTheDrawingAndMoveTheWayTheyPoint) {

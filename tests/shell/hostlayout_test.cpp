@@ -17,12 +17,17 @@
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -76,7 +81,7 @@ TEST_F(HostLayoutTest, OnAWideScreenEveryCommandAndEveryWindowIsOneClickAway) {
     ASSERT_NE(frame, nullptr) << s.frameClass;
 
     std::set<QString> switches;
-    for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+    for (QToolBar* bar : host.findChildren<QToolBar*>()) {
       if (!bar->isVisible()) continue;
       // Buttons that do not fit go into the bar's overflow menu, which is
       // shown by its extension button.
@@ -110,6 +115,56 @@ TEST_F(HostLayoutTest, OnAWideScreenEveryCommandAndEveryWindowIsOneClickAway) {
   }
   // The sixteen entry-list windows (the others show forms).
   EXPECT_EQ(listsChecked, 16);
+}
+
+// The bar of switch buttons stands at the same place in every window,
+// whether the window has a bar of its own commands above its contents or
+// not: the same spot on the screen is the same button.
+TEST_F(HostLayoutTest, TheSwitchColumnStandsAtTheSamePlaceInEveryWindow) {
+  std::map<std::pair<int, int>, std::vector<std::string>> places;
+  int windows = 0;
+  for (const HostFrameSwitch& s : kHostFrameSwitches) {
+    CFrameHostDialog host(&m_doc, s.kind);
+    host.show();
+    host.resize(kScreen.size() * 3 / 4);
+    QApplication::processEvents();
+    // The bar whose first button is a switch button.
+    QWidget* first = nullptr;
+    for (QToolBar* bar : host.findChildren<QToolBar*>()) {
+      if (!bar->isVisible()) continue;
+      const QList<QAction*> actions = bar->actions();
+      if (actions.isEmpty() || !IsSwitchText(actions.front()->text())) continue;
+      first = bar->widgetForAction(actions.front());
+    }
+    ASSERT_NE(first, nullptr) << s.frameClass;
+    const QPoint at = first->mapTo(&host, QPoint(0, 0));
+    places[{at.x(), at.y()}].push_back(s.frameClass);
+    ++windows;
+    host.reject();
+  }
+  EXPECT_EQ(windows, 26);
+  if (places.size() != 1)
+    for (const auto& [at, classes] : places)
+      ADD_FAILURE() << "first switch button at " << at.first << "," << at.second << " in " << classes.size()
+                    << " windows, e.g. " << classes.front();
+}
+
+TEST_F(HostLayoutTest, TheSwitchButtonsSayWhatTheyDoInTheFramesStatusBar) {
+  CFrameHostDialog host(&m_doc, HostFrameKind::Fuses);
+  host.show();
+  QApplication::processEvents();
+  QToolBar* column = host.GetSwitchColumn();
+  ASSERT_NE(column, nullptr);
+  ASSERT_FALSE(column->actions().isEmpty());
+  QAction* action = column->actions().front();
+  ASSERT_FALSE(action->statusTip().isEmpty());
+  // What the pointer resting on the button sends.
+  QStatusTipEvent tip(action->statusTip());
+  QApplication::sendEvent(column->widgetForAction(action), &tip);
+  auto* frame = qobject_cast<QMainWindow*>(host.GetFrame());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), action->statusTip());
+  host.reject();
 }
 
 TEST_F(HostLayoutTest, OpensAtItsOpeningSizeWithoutASavedOne) {

@@ -50,11 +50,12 @@ const HostFrameSwitch* SwitchOfText(const QString& text) {
   return nullptr;
 }
 
-// The switch buttons on the bars of a frame, with the window each names.
-std::vector<std::pair<QAction*, HostFrameKind>> SwitchButtons(QWidget* frame) {
+// The switch buttons on the bars of a host window (its switch column and
+// its frame's bars), with the window each names.
+std::vector<std::pair<QAction*, HostFrameKind>> SwitchButtons(QWidget* host) {
   std::vector<std::pair<QAction*, HostFrameKind>> buttons;
-  if (!frame) return buttons;
-  for (QToolBar* bar : frame->findChildren<QToolBar*>())
+  if (!host) return buttons;
+  for (QToolBar* bar : host->findChildren<QToolBar*>())
     for (QAction* action : bar->actions())
       if (const HostFrameSwitch* s = SwitchOfText(action->text())) buttons.emplace_back(action, s->kind);
   return buttons;
@@ -75,10 +76,10 @@ std::set<HostFrameKind> ExploreSwitchBars(CFrameHostDialog& host) {
     const HostFrameKind from = todo.back();
     todo.pop_back();
     host.ShowFrame(from);
-    const size_t count = SwitchButtons(host.GetFrame()).size();
+    const size_t count = SwitchButtons(&host).size();
     for (size_t i = 0; i < count; ++i) {
       if (host.GetKind() != from) host.ShowFrame(from);
-      const auto buttons = SwitchButtons(host.GetFrame());
+      const auto buttons = SwitchButtons(&host);
       if (i >= buttons.size()) break;
       const HostFrameKind named = buttons[i].second;
       buttons[i].first->trigger();
@@ -204,7 +205,7 @@ TEST_F(ReachabilityTest, EveryEditorWindowIsReachedFromTheDrawing) {
 
 TEST_F(ReachabilityTest, PilotToneWindowOpensFromTheFuseWindowsBar) {
   auto pilotButton = [](CFrameHostDialog& host) -> QAction* {
-    for (const auto& [action, kind] : SwitchButtons(host.GetFrame()))
+    for (const auto& [action, kind] : SwitchButtons(&host))
       if (kind == HostFrameKind::PilotTone) return action;
     return nullptr;
   };

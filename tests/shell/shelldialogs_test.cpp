@@ -17,7 +17,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSerialPortInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -78,9 +80,10 @@ TEST(CProjectDataDlgTest, OkWritesTheVariantCancelDoesNot) {
 
 TEST(CPreferencesStateTest, WritesOnlyWhatChanged) {
   TempProfile profile;
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   CPreferencesState state;
   state.Load();
-  EXPECT_EQ(state.Language(), CStringTable::Language::German) << "the built-in language";
+  EXPECT_EQ(state.Language(), CStringTable::Language::German);
   EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
   EXPECT_FALSE(state.Apply().Any());
 
@@ -119,8 +122,94 @@ TEST(CPreferencesStateTest, AStartupValueItDoesNotKnowReadsAsTheDefaultAndIsKept
   EXPECT_EQ(state.StartupChoice(), CShellSettings::kStartNew);
 }
 
+TEST(CShellSettingsTest, TheFirstStartSpeaksTheDesktopsLanguageUntilTheUserChoosesOne) {
+  struct Row {
+    QStringList desktop;
+    CStringTable::Language expected;
+  };
+  const Row rows[] = {
+      {{"de-DE"}, CStringTable::Language::German},
+      {{"de"}, CStringTable::Language::German},
+      {{"de_AT", "en-US"}, CStringTable::Language::German},
+      {{"DE-ch"}, CStringTable::Language::German},
+      {{"en-US", "de-DE"}, CStringTable::Language::English},  // the first one is preferred
+      {{"en-GB"}, CStringTable::Language::English},
+      {{"fr-FR"}, CStringTable::Language::English},
+      {{"dsb-DE"}, CStringTable::Language::English},  // Lower Sorbian, not German
+      {{"C"}, CStringTable::Language::English},
+      {{}, CStringTable::Language::English},
+  };
+  TempProfile profile;
+  ASSERT_FALSE(CShellSettings::HasLanguage());
+  for (const Row& row : rows)
+    EXPECT_EQ(CShellSettings::GetLanguage(row.desktop), row.expected) << row.desktop.join(',').toStdString();
+
+  // Chosen in Preferences, the profile's language holds on any desktop.
+  CPreferencesState state;
+  state.Load();
+  state.SetLanguage(CStringTable::Language::German);
+  state.Apply();
+  EXPECT_EQ(CShellSettings::GetLanguage({QStringLiteral("en-US")}), CStringTable::Language::German);
+  CShellSettings::SetLanguage(CStringTable::Language::English);
+  EXPECT_EQ(CShellSettings::GetLanguage({QStringLiteral("de-DE")}), CStringTable::Language::English);
+
+  // An OK that keeps the language shown stores it as the user's choice.
+  CProfile::Remove(QString::fromLatin1(CShellSettings::kSettings), QString::fromLatin1(CShellSettings::kLanguageKey));
+  ASSERT_FALSE(CShellSettings::HasLanguage());
+  CPreferencesState kept;
+  kept.Load();
+  EXPECT_FALSE(kept.Apply().language) << "nothing to switch";
+  EXPECT_TRUE(CShellSettings::HasLanguage());
+}
+
+TEST(CPreferencesStateTest, ThePortListShowsWhatTheSystemSaysOfEachPort) {
+  using SystemPort = CPreferencesState::SystemPort;
+  const std::vector<SystemPort> ports = {{"/dev/ttyUSB0", "FT232R USB UART", "FTDI"},
+                                         {"/dev/ttyS0", "", ""},
+                                         {"/dev/ttyACM0", "USB Serial", "usb serial"},
+                                         {"/dev/ttyUSB1", "", "Prolific"}};
+  const std::vector<CPreferencesState::PortChoice> choices =
+      CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/pts/5"));
+  QStringList labels;
+  QStringList names;
+  for (const auto& choice : choices) {
+    labels << choice.label;
+    names << choice.port;
+  }
+  EXPECT_EQ(labels, (QStringList{"/dev/pts/5", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0",
+                                 "/dev/ttyUSB0 (FT232R USB UART, FTDI)", "/dev/ttyUSB1 (Prolific)"}));
+  EXPECT_EQ(names, (QStringList{"/dev/pts/5", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}));
+  EXPECT_EQ(CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/ttyS0")).size(), 4u) << "listed once";
+  // A chosen entry is its port; a typed name is itself.
+  EXPECT_EQ(CPreferencesState::PortOfText(choices, QStringLiteral("/dev/ttyUSB0 (FT232R USB UART, FTDI)")),
+            QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(CPreferencesState::PortOfText(choices, QStringLiteral(" /dev/ttyAMA0 ")), QStringLiteral("/dev/ttyAMA0"));
+}
+
+TEST(CPreferencesDlgTest, ThePortListHoldsTheSystemsPortsAndStoresThePortChosen) {
+  TempProfile profile;
+  CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, QStringLiteral("/dev/pts/77"));
+  CPreferencesDlg dialog;
+  auto* port = dialog.findChild<QComboBox*>(QStringLiteral("port"));
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(port->currentData().toString(), QStringLiteral("/dev/pts/77")) << "the stored port is chosen";
+  QStringList system;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) system << info.systemLocation();
+  EXPECT_EQ(port->count(), system.size() + 1);
+  for (int i = 0; i < port->count(); ++i)
+    EXPECT_TRUE(port->itemText(i).startsWith(port->itemData(i).toString())) << port->itemText(i).toStdString();
+  // The last entry, chosen with the keyboard, is stored as its port.
+  port->setFocus();
+  port->setCurrentIndex(0);
+  for (int i = 1; i < port->count(); ++i) QTest::keyClick(port, Qt::Key_Down);
+  const QString chosen = port->currentData().toString();
+  dialog.accept();
+  EXPECT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), chosen);
+}
+
 TEST(CPreferencesDlgTest, OkAppliesTheChoices) {
   TempProfile profile;
+  CShellSettings::SetLanguage(CStringTable::Language::German);
   DriveNextModal([](QWidget* w) {
     auto* dialog = qobject_cast<CPreferencesDlg*>(w);
     ASSERT_NE(dialog, nullptr);

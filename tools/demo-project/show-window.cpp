@@ -5,7 +5,7 @@
 //   show-window [--german] [--upgrade] PROJECT.sxm NAME OUT.png
 //
 // NAME is one of
-//   main                 the main window with the project's drawing
+//   main                 the main window with the project's drawing, fitted
 //   place-menu           the drawing's menu of blocks to place
 //   menu:BLOCK           the context menu of the block named BLOCK
 //   BLOCK                the dialog or window that the block's "Properties"
@@ -197,6 +197,9 @@ int main(int argc, char** argv) {
     saved = Save(window, out);
     window->close();
   } else if (name == QLatin1String("main")) {
+    // As the guide describes it: View > Fit to window.
+    view->ZoomToFit();
+    Settle();
     saved = Save(frame, out);
   } else if (name == QLatin1String("place-menu")) {
     std::unique_ptr<QMenu> menu(view->CreatePlaceMenu(nullptr, QPoint(100, 100)));

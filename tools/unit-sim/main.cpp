@@ -10,6 +10,7 @@
 #include "monitorhandlers.h"
 #include "unitsimulator.h"
 #include "zonehandlers.h"
+#include "zonetesthandlers.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   RegisterModuleHandlers(sim);
   RegisterMonitorHandlers(sim);
   RegisterZoneHandlers(sim);
+  RegisterZoneTestHandlers(sim);
   bool verbose = false;
   sim.SetPaced(false);
   for (int i = 1; i < argc; ++i) {

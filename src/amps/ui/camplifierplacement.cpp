@@ -17,11 +17,6 @@ const bool g_registered = [] {
     entry.type = DT_AMPLIFIER;
     entry.kind = row->kind;
     entry.order = kFirstOrder + index;
-    entry.make = [kind = row->kind](CSelvantisDoc& doc, const QPoint& at) -> CBaseDevice* {
-      CAmplifier* amp = doc.Adopt(CAmplifier::Make(doc, kind, at));
-      if (amp != nullptr) amp->AvoidOverlap();
-      return amp;
-    };
     CPlaceObjectRegistry::Register(entry);
   }
   return true;

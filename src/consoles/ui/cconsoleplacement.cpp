@@ -22,18 +22,6 @@ constexpr std::array<int, 13> kModels = {
     CConsProp::RCX6550,  CConsProp::RCX6106,  CConsProp::RCX6010X, CConsProp::RCX6020X, CConsProp::RCX6510X,
     CConsProp::RCX6520X, CConsProp::RCX6530X, CConsProp::RCX6550X};
 
-// The document's console factory builds the console with its keys and
-// keeps it clear of the others; the console then goes to the chosen point
-// and is kept clear again from there.
-CBaseDevice* PlaceConsole(CSelvantisDoc& doc, int model, const QPoint& at) {
-  CBaseDevice* console = doc.CreateObject(DT_CONSOLE, model);
-  if (console == nullptr) return nullptr;
-  const QPoint topLeft = console->GetRect().topLeft();
-  console->Move(at.x() - topLeft.x(), at.y() - topLeft.y(), false);
-  console->AvoidOverlap();
-  return console;
-}
-
 const bool g_registered = [] {
   int order = kFirstOrder;
   for (int model : kModels) {
@@ -46,7 +34,6 @@ const bool g_registered = [] {
     entry.type = DT_CONSOLE;
     entry.kind = model;
     entry.order = order++;
-    entry.make = [model](CSelvantisDoc& doc, const QPoint& at) { return PlaceConsole(doc, model, at); };
     CPlaceObjectRegistry::Register(entry);
   }
   return true;

@@ -3,6 +3,7 @@
 #include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
 #include "model/ctext.h"
+#include "shell/controls/cframehostdialog.h"
 #include "shell/controls/picturebar.h"
 
 #include <QAction>
@@ -77,6 +78,7 @@ QToolBar* FrameBars::AddBar(const QString& name, const std::vector<Button>& butt
 QToolBar* FrameBars::AddSwitchBar(const QString& name, const std::vector<Button>& buttons) {
   QToolBar* bar = MakeBar(name, buttons);
   EntryFrameCommands::PlaceSwitchBar(m_frame, bar);
+  bar->setProperty(CFrameHostDialog::kSwitchColumnProperty, true);
   return bar;
 }
 

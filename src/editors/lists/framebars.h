@@ -51,7 +51,8 @@ class FrameBars final {
 
   // A bar across the top of the frame.
   QToolBar* AddBar(const QString& name, const std::vector<Button>& buttons);
-  // A bar of switch buttons down the left side of the frame.
+  // A bar of switch buttons down the left side of the frame; in the editor
+  // host it stands in the host's own column (CFrameHostDialog).
   QToolBar* AddSwitchBar(const QString& name, const std::vector<Button>& buttons);
 
   // The button of a command on any bar, or null.

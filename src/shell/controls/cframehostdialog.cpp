@@ -3,14 +3,18 @@
 #include "model/cstringtable.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMetaObject>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -58,7 +62,7 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
       m_doc(doc),
       m_kind(kind),
       m_frames(frames),
-      m_layout(new QVBoxLayout(this)) {
+      m_layout(new QHBoxLayout(this)) {
   SetRectStore(DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSize")));
   m_layout->setContentsMargins(0, 0, 0, 0);
   m_layout->setSpacing(0);
@@ -67,8 +71,33 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
 
 CFrameHostDialog::~CFrameHostDialog() {
   // The frame goes first: its destructor may still ask the host for the
-  // document.
+  // document, or use its switch bar.
   delete m_frame.data();
+  delete m_switchColumn.data();
+}
+
+QToolBar* CFrameHostDialog::GetSwitchColumn() const { return m_switchColumn.data(); }
+
+bool CFrameHostDialog::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip && m_frame) return QCoreApplication::sendEvent(m_frame, event);
+  return CResizableDialog::event(event);
+}
+
+void CFrameHostDialog::TakeSwitchColumn(QWidget* frame) {
+  auto* window = qobject_cast<QMainWindow*>(frame);
+  if (!window) return;
+  for (QToolBar* bar : window->findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!bar->property(kSwitchColumnProperty).toBool()) continue;
+    // Out of the frame's own bars, which would put it below its top bar.
+    window->removeToolBar(bar);
+    bar->setParent(this);
+    bar->setMovable(false);
+    bar->setOrientation(Qt::Vertical);
+    m_layout->insertWidget(0, bar);
+    bar->show();
+    m_switchColumn = bar;
+    return;
+  }
 }
 
 bool CFrameHostDialog::OnInitDialog() {
@@ -105,7 +134,13 @@ QSize CFrameHostDialog::OpeningSizeOn(const QRect& available) const {
     if (auto* tree = qobject_cast<QTreeView*>(list); tree && !tree->isHeaderHidden())
       listNeed += tree->header()->sizeHint().height();
   }
-  return OpeningSize(m_frame->sizeHint(), listHint, listNeed, available);
+  // The switch column stands beside the frame, as tall as the host.
+  QSize frameHint = m_frame->sizeHint();
+  if (m_switchColumn) {
+    frameHint.rwidth() += m_switchColumn->sizeHint().width();
+    frameHint.setHeight(std::max(frameHint.height(), m_switchColumn->sizeHint().height()));
+  }
+  return OpeningSize(frameHint, listHint, listNeed, available);
 }
 
 bool CFrameHostDialog::PostSwitchCommand(uint32_t command) {
@@ -130,6 +165,7 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
     m_layout->removeWidget(old);
     delete old;
   }
+  delete m_switchColumn.data();
   m_kind = kind;
   const QString title = KindTitle(kind);
   QWidget* frame = m_frames.Create(HostFrameContext{m_doc, this, kind}, this);
@@ -138,7 +174,8 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
     frame = MakePlaceholderFrame(title, this);
   }
   m_frame = frame;
-  m_layout->addWidget(frame);
+  m_layout->addWidget(frame, 1);
+  TakeSwitchColumn(frame);
   frame->show();
   frame->setFocus(Qt::OtherFocusReason);
   setWindowTitle(title);

@@ -10,9 +10,10 @@
 #include <cstdint>
 
 class CSelvantisDoc;
+class QHBoxLayout;
 class QRect;
 class QSize;
-class QVBoxLayout;
+class QToolBar;
 
 // The modal editor host: shows one editor frame at a time, filling its
 // client area. The frames' switch bars post a switch command to the host,
@@ -20,11 +21,17 @@ class QVBoxLayout;
 // the old frame is gone before the new one is created, so two editors never
 // work on the same objects at once. A kind without a registered frame shows
 // a placeholder. The rectangle is kept in "Settings"/"DlgSize".
+//
+// A frame's bar of switch buttons (a tool bar with kSwitchColumnProperty
+// set) stands in the host's own column down its left edge, from the top,
+// whatever bars the frame has above its contents: a switch button is at the
+// same place in every window. The column goes with its frame.
 class CFrameHostDialog : public CResizableDialog {
   Q_OBJECT
 
  public:
   static constexpr unsigned kTemplateId = 469;
+  static constexpr const char* kSwitchColumnProperty = "hostSwitchColumn";
 
   CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent = nullptr,
                    const CHostFrameRegistry& frames = CHostFrameRegistry::Global());
@@ -34,6 +41,8 @@ class CFrameHostDialog : public CResizableDialog {
   HostFrameKind GetKind() const noexcept { return m_kind; }
   // The frame shown now (null before the dialog is first shown).
   QWidget* GetFrame() const { return m_frame.data(); }
+  // The frame's bar of switch buttons in the host's left column, or null.
+  QToolBar* GetSwitchColumn() const;
   // Whether the shown frame is the placeholder of a kind without frame.
   bool IsPlaceholder() const noexcept { return m_placeholder; }
 
@@ -69,13 +78,18 @@ class CFrameHostDialog : public CResizableDialog {
 
  protected:
   bool OnInitDialog() override;
+  // The switch buttons' status tips go to the frame's status bar.
+  bool event(QEvent* event) override;
 
  private:
+  void TakeSwitchColumn(QWidget* frame);
+
   CSelvantisDoc* m_doc;
   HostFrameKind m_kind;
   const CHostFrameRegistry& m_frames;
-  QVBoxLayout* m_layout;
+  QHBoxLayout* m_layout;
   QPointer<QWidget> m_frame;
+  QPointer<QToolBar> m_switchColumn;
   bool m_placeholder = false;
 };
 
