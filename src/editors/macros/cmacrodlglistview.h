@@ -37,9 +37,9 @@ class CMacroDlgListView final : public CEBListView {
   CMacro* SelectedMacro() const;
 
   // The double click on a cell: column 1 chooses the macro's kind.
-  void EditCell(int row, int column);
+  void EditCell(int row, int column) override;
   // Starts the in-place name edit; false for any column but the name.
-  bool BeginLabelEdit(int row, int column);
+  bool BeginLabelEdit(int row, int column) override;
   // The end of a name edit; text null: cancelled.
   void EndLabelEdit(int row, const std::optional<QString>& text);
 
