@@ -2,6 +2,7 @@
 # the AppStream metadata and the user guide. The Debian package is built from
 # packaging/debian by scripts/package.sh; its version is the project's.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/selvantis.1 DESTINATION share/man/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/selvantis.de.1 DESTINATION share/man/de/man1 RENAME selvantis.1)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/selvantis.metainfo.xml DESTINATION share/metainfo
   RENAME org.example.selvantis.metainfo.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION share/doc/selvantis)

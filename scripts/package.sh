@@ -77,7 +77,8 @@ grep -qE '/usr/share/mime/(mime\.cache|globs|magic|types)' <<<"$contents" && fai
 for f in usr/bin/selvantis usr/lib/selvantis/libselvcore.so usr/lib/selvantis/libselvui.so \
   usr/share/selvantis/svresenu.rcc usr/share/applications/selvantis.desktop \
   usr/share/mime/packages/selvantis.xml usr/share/icons/hicolor/256x256/apps/selvantis.png \
-  usr/share/man/man1/selvantis.1.gz usr/share/metainfo/org.example.selvantis.metainfo.xml \
+  usr/share/man/man1/selvantis.1.gz usr/share/man/de/man1/selvantis.1.gz \
+  usr/share/metainfo/org.example.selvantis.metainfo.xml \
   usr/share/doc/selvantis/copyright usr/share/doc/selvantis/changelog.gz; do
   grep -q " \./$f\$" <<<"$contents" || fail "$f missing"
 done
@@ -88,9 +89,11 @@ done
 # Every option the program's --help names is in the manual page.
 help="$(QT_QPA_PLATFORM=offscreen HOME="$build" timeout 10 "$root/usr/bin/selvantis" --help 2>&1)" || help=""
 if grep -q -- "--version" <<<"$help"; then
-  manual="$(zcat "$root/usr/share/man/man1/selvantis.1.gz" | sed 's/\\-/-/g')"
-  for option in $(grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | tr -d ' ,' | sort -u); do
-    grep -q -- "$option" <<<"$manual" || fail "the manual page lacks the option $option of --help"
+  for page in man/man1 man/de/man1; do
+    manual="$(zcat "$root/usr/share/$page/selvantis.1.gz" | sed 's/\\-/-/g')"
+    for option in $(grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | tr -d ' ,' | sort -u); do
+      grep -q -- "$option" <<<"$manual" || fail "the manual page $page lacks the option $option of --help"
+    done
   done
   echo "== the manual page names every option of --help"
 fi
