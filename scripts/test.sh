@@ -54,11 +54,11 @@ wait_gcc() {
   if [ "$gcc_rc" -ne 0 ]; then
     echo "" >&2
     echo "==== The GCC build's errors (whole log: build/gcc.log):" >&2
-    grep -E -A8 "error:|FAILED:" "$gcc_log" | head -150 >&2 || tail -60 "$gcc_log" >&2
+    grep -E -A4 "error:|: undefined reference" "$gcc_log" | head -150 >&2 || tail -60 "$gcc_log" >&2
   fi
 }
-how="Every warning in the project's own code is an error: mend the first error: message
-(it names the file and the line) and run scripts/test.sh again."
+how="Every warning in the project's own code is an error: mend the files and lines that the
+\"error:\" messages above name, and run scripts/test.sh again."
 
 echo "== clang build (sanitizers, tests, benchmarks, fuzz targets; warnings are errors): build/test"
 clang_rc=0
