@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only when one is missing.
+# Installs the Debian packages the project needs, only when one is missing:
+# both compilers (clang with its sanitizer and libFuzzer runtimes), Qt 6,
+# GoogleTest, Google Benchmark and what the tests use.
 set -euo pipefail
-packages=(build-essential cmake ninja-build ccache libgtest-dev libbenchmark-dev
+packages=(build-essential clang libclang-rt-dev cmake ninja-build ccache libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins
   qt6-translations-l10n xvfb xauth openbox poppler-utils fonts-dejavu-core locales tzdata)
 missing=()

@@ -183,9 +183,9 @@ bool CSpareAmp::SetWatch(int w, int n, int /*inUse*/, int type, int value, int c
 bool CSpareAmp::SetWatchRelays(int w, int n, int outRelay, int inRelay) {
   if (!IsEntry(n) || !IsWatch(w)) return false;
   Watch& item = m_entries[static_cast<size_t>(n)].watches[static_cast<size_t>(w)];
-  const bool changed =
-      SetField(item.outRelay, static_cast<uint16_t>(outRelay)) | SetField(item.inRelay, static_cast<uint16_t>(inRelay));
-  if (changed) SetModified();
+  const bool outChanged = SetField(item.outRelay, static_cast<uint16_t>(outRelay));
+  const bool inChanged = SetField(item.inRelay, static_cast<uint16_t>(inRelay));
+  if (outChanged || inChanged) SetModified();
   return true;
 }
 

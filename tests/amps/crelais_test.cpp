@@ -72,8 +72,9 @@ TEST(CRelaisTest, PlacedRelaysTakeANumberByKind) {
     CRelais* relay = AddRelay(doc, row.kind);
     ASSERT_NE(relay, nullptr);
     EXPECT_EQ(relay->GetNumber(), row.number) << row.kind;
-    if (row.number != 0)
+    if (row.number != 0) {
       EXPECT_EQ(row.inS ? manager->GetRelayS(row.number) : manager->GetRelayR(row.number), relay) << row.kind;
+    }
   }
 }
 

@@ -27,9 +27,10 @@ TEST(ModelLayeringTest, ModelIncludesNothingFromTheFoldersAboveIt) {
       const QString line = QString::fromUtf8(file.readLine());
       ++lineNo;
       const QRegularExpressionMatch match = projectInclude.match(line);
-      if (match.hasMatch())
+      if (match.hasMatch()) {
         EXPECT_EQ(match.captured(1).toStdString(), "model")
             << path.toStdString() << ":" << lineNo << ": " << line.trimmed().toStdString();
+      }
     }
   }
   EXPECT_GT(files, 10);

@@ -28,13 +28,19 @@ TEST(CMenuModelTest, OffersTheCommandsTheRestOfTheProgramSends) {
 }
 
 TEST(CMenuModelTest, EveryToolbarButtonIsAMenuCommandAndIdsAreUnique) {
-  for (int id : CMenuModel::StandardToolbar())
-    if (id != 0) EXPECT_NE(CMenuModel::Find(id), nullptr) << id;
+  for (int id : CMenuModel::StandardToolbar()) {
+    if (id != 0) {
+      EXPECT_NE(CMenuModel::Find(id), nullptr) << id;
+    }
+  }
   for (int id : CMenuModel::ZoomToolbar()) EXPECT_NE(CMenuModel::Find(id), nullptr) << id;
   std::set<int> seen;
   for (const ShellMenu& menu : CMenuModel::MainMenus())
-    for (const ShellMenuItem& item : menu.items)
-      if (item.kind == ShellMenuItem::Kind::Command) EXPECT_TRUE(seen.insert(item.command).second) << item.command;
+    for (const ShellMenuItem& item : menu.items) {
+      if (item.kind == ShellMenuItem::Kind::Command) {
+        EXPECT_TRUE(seen.insert(item.command).second) << item.command;
+      }
+    }
 }
 
 TEST(CMenuModelTest, ToolTipsDropMnemonicsAndEllipses) {

@@ -114,7 +114,9 @@ TEST_F(CInternalSlotTest, EachKindOpensItsEditorForItsOwnDocument) {
     return true;
   });
   for (int kind : CInternalSlot::kKinds) {
-    if (kind != CInternalSlot::KIND_SERVICE) EXPECT_TRUE(Slot(kind)->OnCommand(ID_SHOW_PROPERTIES));
+    if (kind != CInternalSlot::KIND_SERVICE) {
+      EXPECT_TRUE(Slot(kind)->OnCommand(ID_SHOW_PROPERTIES));
+    }
   }
   // Macro, clock, trigger, calendar, system, fuse, monitor.
   EXPECT_EQ(frames, (std::vector<int>{7, 25, 5, 9, 21, 21, 6}));

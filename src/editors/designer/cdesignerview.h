@@ -50,7 +50,7 @@ class CDesignerView final : public CEBListView {
   // Items pane: the properties of the row's item, modal.
   void OnItemProperties(int row);
   // Delete key.
-  void OnDeleteKey();
+  void OnDeleteKey() override;
   // End of a label edit in the items pane.
   bool OnEndLabelEdit(int row, const QString& text);
 

@@ -26,7 +26,7 @@ class CMonitorListViewBase : public CEBListView {
   using Chooser = std::function<std::optional<int>(uint32_t kind)>;
 
   // The double click on a cell.
-  virtual void EditCell(int row, int column) = 0;
+  void EditCell(int row, int column) override = 0;
   // The row's data (entry choice code or slot), or the table's value for
   // "no row".
   int RowData(int row) const;

@@ -315,8 +315,11 @@ TEST_F(CKeyViewTest, KeyContextMenuOffersPropertiesAndForOptionalKeysTheirPictur
   EXPECT_EQ(key110->GetPicture(), CConsKey::kPictureKeySwitch);
   EXPECT_TRUE(doc.IsModified());
   menu.reset(button->CreateContextMenu());
-  for (QAction* action : menu->actions())
-    if (action->menu() != nullptr) EXPECT_TRUE(action->menu()->actions().at(1)->isChecked());
+  for (QAction* action : menu->actions()) {
+    if (action->menu() != nullptr) {
+      EXPECT_TRUE(action->menu()->actions().at(1)->isChecked());
+    }
+  }
 }
 
 TEST_F(CKeyViewTest, SmallestConsoleShowsNoAllAndClearKeys) {
