@@ -95,8 +95,9 @@ TEST(CGroupTest, ANewProjectsRootGroupStandsBesideTheUnitALoadedOneStaysWhereItW
   EXPECT_GE(at.left(), unit.center().x());
   EXPECT_LE(at.right(), unit.right());
   for (const CBaseDevice* object : doc.GetAllObjects())
-    if (object != root && !object->GetRect().isEmpty())
+    if (object != root && !object->GetRect().isEmpty()) {
       EXPECT_FALSE(object->GetBoundingRect().intersects(at)) << object->GetName().toStdString();
+    }
   EXPECT_FALSE(doc.IsModified());
 
   // A project keeps the place its file gives the root group.
