@@ -97,12 +97,13 @@ class EveryFamilyTest : public LinkTestBench {
   }
   // A transfer held beyond the limit stops within a second of it (the unit
   // sends what its buffer holds for a moment after the hold began, and the
-  // limit counts from its last reply).
+  // limit counts from its last reply). That last reply may also have come a
+  // moment before this clock started, on a busy machine.
   void ExpectStoppedNearTheLimit(const CTransfer& transfer, const char* what) {
     const qint64 stoppedAfter = sinceHold.elapsed();
     std::printf("%s held beyond the limit: stopped %lld ms after the hold began\n", what,
                 static_cast<long long>(stoppedAfter));
-    EXPECT_GE(stoppedAfter, transfer.NoProgressTimeoutMs());
+    EXPECT_GE(stoppedAfter, transfer.NoProgressTimeoutMs() - 250);
     EXPECT_LE(stoppedAfter, transfer.NoProgressTimeoutMs() + 1000);
     EXPECT_TRUE(link->IsConnected());
   }

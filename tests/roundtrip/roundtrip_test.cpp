@@ -19,8 +19,9 @@ TEST_F(RoundTripTest, DownloadThenUploadChangesNothingThreeTimesInARow) {
     SCOPED_TRACE(testing::Message() << "round " << round);
     sim.ClearLog();
     CTransfer transfer;
-    ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
-    ASSERT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done);
+    ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done) << "lost at the unit: " << sim.Flow().lost;
+    ASSERT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done)
+        << "lost at the unit: " << sim.Flow().lost << ", first unanswered: " << transfer.FirstUnanswered().toStdString();
     // No difference reported: not one message.
     for (const MessageRequest& request : messages.Requests()) ADD_FAILURE() << request.text.toStdString();
     messages.Clear();
