@@ -6,7 +6,6 @@
 #include <QLoggingCategory>
 #include <QSerialPort>
 #include <QStringList>
-#include <QThread>
 #include <QTimer>
 
 #include <linux/serial.h>
@@ -126,10 +125,11 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   }
   m_txFullReported = false;
   m_input.clear();
-  // Half a second of the line's capacity may be on its way.
+  // Half a second of the line's capacity may be on its way, at the most
+  // what a unit's receive buffer can take beyond its XOFF mark.
   const int bitsPerChar = 1 + s.dataBits + (s.parity == 'n' ? 0 : 1) + s.stopBits;
   m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
-  m_budget = qMax(16, static_cast<int>(m_charsPerMs * 500.0));
+  m_budget = qBound(16, static_cast<int>(m_charsPerMs * 500.0), kMaxInFlight);
   m_pending.clear();
   m_midLine = false;
   m_inFlight = 0;
@@ -251,6 +251,10 @@ bool CMSComm::Pump() {
   }
   if (m_held || room <= 0) return true;
   const int fd = static_cast<int>(m_port->handle());
+  // Input not yet read may hold the unit's XOFF: it is read first (the
+  // reader comes before the next round of the meter).
+  int unread = 0;
+  if (ioctl(fd, FIONREAD, &unread) == 0 && unread > 0) return true;
   const ssize_t n = ::write(fd, m_pending.constData(), static_cast<size_t>(qMin<qsizetype>(room, m_pending.size())));
   if (n > 0) {
     m_midLine = m_pending[static_cast<int>(n) - 1] != '\n';
@@ -370,7 +374,10 @@ bool CMSComm::WaitForOutput(int ms) {
   do {
     if (!Pump()) return false;
     if (OutBufferCount() < before) return true;
-    QThread::msleep(2);
+    // Reads what comes meanwhile (an XOFF or XON among it), which the
+    // meter needs before it writes more.
+    m_port->waitForReadyRead(2);
+    if (!m_port->isOpen()) return false;
   } while (timer.elapsed() < ms);
   return false;
 }

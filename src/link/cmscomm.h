@@ -25,10 +25,14 @@ class QTimer;
 // for the program's own input (IXOFF).
 //
 // Output is metered at the line's rate (from the settings): never more than
-// about half a second of the line's capacity is written to the driver and
-// not yet on the wire, whatever the driver reports, so the output count,
-// the progress built on it and a cancel tell the truth. The rest waits in
-// the port's own buffer. While the unit holds the line the meter pauses.
+// about half a second of the line's capacity, and never more than
+// kMaxInFlight characters (the unit's receive buffer is counted in
+// characters, whatever the line's speed), is written to the driver and not
+// yet on the wire, whatever the driver reports, so the output count, the
+// progress built on it and a cancel tell the truth. The rest waits in the
+// port's own buffer. While the unit holds the line the meter pauses, and
+// nothing is written while input that has come has not been read yet: it
+// may hold an XOFF.
 //
 // Errors reach the error handler as texts such as "Framing error" or
 // "TX full error". Only a port that has really gone (a read error, a
@@ -39,6 +43,9 @@ class CMSComm final : public ISerialPort {
  public:
   // The most the output buffer holds; more is refused with "TX full error".
   static constexpr int kOutBufferSize = 16384;
+  // The most written and not yet on the wire, at any line speed (half a
+  // second of 19200 baud is 960).
+  static constexpr int kMaxInFlight = 1000;
 
   CMSComm();
   CMSComm(const CMSComm&) = delete;

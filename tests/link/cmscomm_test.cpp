@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -79,6 +82,37 @@ TEST_F(CMSCommTest, AnXoffHoldsTheOutputWhateverComesUntilTheXon) {
   EXPECT_FALSE(received.contains(kXoff));
   EXPECT_FALSE(received.contains(kXon));
   EXPECT_TRUE(received.contains("/ECHO 2\r\n"));
+}
+
+TEST_F(CMSCommTest, AnXoffNotYetReadHoldsTheNextWrite) {
+  // The XOFF has reached the driver, but the program has not had a turn of
+  // its event loop to read it: the write must wait for the reader anyway.
+  // A second descriptor of the device sees its input queue without taking
+  // from it.
+  const int fd = open(sim.PtyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  sim.Inject(QByteArray(1, kXoff));
+  QElapsedTimer waited;
+  waited.start();
+  int unread = 0;
+  while ((ioctl(fd, FIONREAD, &unread) != 0 || unread == 0) && waited.elapsed() < 60000) usleep(1000);
+  close(fd);
+  ASSERT_GT(unread, 0);
+  EXPECT_FALSE(port.IsHeld());
+  ASSERT_TRUE(port.Output("/A 1\r\n"));
+  Pump(300);
+  EXPECT_TRUE(port.IsHeld());
+  EXPECT_EQ(sim.ReceivedCount(), 0) << "a line went out after the unit's XOFF had come";
+}
+
+TEST_F(CMSCommTest, AtAnyLineSpeedNoMoreThanTheUnitsBufferCanTakeIsOnItsWay) {
+  port.Close();
+  QString error;
+  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("19200,n,8,1"), &error)) << error.toStdString();
+  EXPECT_EQ(port.MeterBudget(), 960);  // half a second of the line
+  port.Close();
+  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("115200,n,8,1"), &error)) << error.toStdString();
+  EXPECT_EQ(port.MeterBudget(), CMSComm::kMaxInFlight);
 }
 
 TEST_F(CMSCommTest, AReleaseLetsAStrayXoffGo) {
