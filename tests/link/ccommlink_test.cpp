@@ -528,8 +528,8 @@ TEST_F(CCommLinkTest, CountsTheEchoesAndNamesTheFirstLineTheUnitLost) {
   link->StartTally();
   ASSERT_TRUE(link->ConfirmsLines());
   // A shortened line is echoed as it was sent.
-  for (const QString& line : {"/A 1", "/B 2", "/C 3", "/D 4", "/D 5", "/F 6"})
-    link->SendDeviceCommand(line, nullptr, true);
+  for (const char* line : {"/A 1", "/B 2", "/C 3", "/D 4", "/D 5", "/F 6"})
+    link->SendDeviceCommand(QString::fromLatin1(line), nullptr, true);
   ASSERT_TRUE(WaitUntil([&] { return link->CurrentTally().echoed == 4; }));
   Pump(100);
   const IDeviceLink::Tally tally = link->CurrentTally();

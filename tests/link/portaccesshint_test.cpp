@@ -38,7 +38,9 @@ class DeviceFile {
     file.close();
     EXPECT_EQ(chmod(QFile::encodeName(m_path).constData(), mode), 0);
     // Root's own rights are not those of an owner: give the file another.
-    if (geteuid() == 0) EXPECT_EQ(chown(QFile::encodeName(m_path).constData(), kOtherOwner, static_cast<gid_t>(-1)), 0);
+    if (geteuid() == 0) {
+      EXPECT_EQ(chown(QFile::encodeName(m_path).constData(), kOtherOwner, static_cast<gid_t>(-1)), 0);
+    }
     struct stat info {};
     EXPECT_EQ(stat(QFile::encodeName(m_path).constData(), &info), 0);
     m_uid = info.st_uid;
@@ -166,7 +168,9 @@ TEST(PortAccessHintTest, TheOpenFailureNamesTheGroupToJoin) {
   DeviceFile device(0660);
   QFile::setPermissions(QFileInfo(device.Path()).path(),
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-  if (dialout != nullptr) ASSERT_EQ(chown(QFile::encodeName(device.Path()).constData(), 0, dialout->gr_gid), 0);
+  if (dialout != nullptr) {
+    ASSERT_EQ(chown(QFile::encodeName(device.Path()).constData(), 0, dialout->gr_gid), 0);
+  }
   const QString groupName = dialout != nullptr ? QString::fromLocal8Bit(dialout->gr_name) : device.GroupName();
 
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
