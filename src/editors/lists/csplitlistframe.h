@@ -5,6 +5,7 @@
 #include "shell/controls/chostframeregistry.h"
 
 #include <QMainWindow>
+#include <QSplitter>
 
 #include <cstdint>
 #include <functional>
@@ -13,7 +14,6 @@
 class CSelvantisDoc;
 class QAction;
 class QProgressBar;
-class QSplitter;
 class QToolBar;
 
 // The frame of an entry list made of two side-by-side lists: the editor
