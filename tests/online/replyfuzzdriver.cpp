@@ -488,14 +488,16 @@ void FeedByLine(CCommLink& link, CSelvantisDoc& doc, const QByteArray& part, QBy
   }
 }
 
-// The bytes through the serial link's receive path: cut at the steering
-// byte's value into two receive events, in upload mode (after the reached
-// objects' queries, and with the line lost between the events, when the
-// steering byte says so), then whole in normal mode. The link gets them a
-// line at a time, which cuts them into the same lines.
+// The bytes through the serial link's receive path, cut at the steering
+// byte's value into two receive events: in upload mode (after the reached
+// objects' queries when the steering byte says so), or in normal mode
+// (bit 4), with the line lost between the events when the steering byte
+// says so. The link gets them a line at a time, which cuts them into the same
+// lines.
 QString Route(CSelvantisDoc& doc, const QByteArray& bytes, uint8_t steer, const std::vector<CBaseDevice*>& reached,
               Modifiers& modifiers) {
   const int cut = steer % (bytes.size() + 1);
+  const int mode = (steer & 16) != 0 ? LINKMODE_NORMAL : LINKMODE_UPLOAD;
   ScriptedLink scripted;
   DeviceLinkScope scope(&scripted);
   auto port = std::make_unique<NullPort>();
@@ -504,13 +506,13 @@ QString Route(CSelvantisDoc& doc, const QByteArray& bytes, uint8_t steer, const 
   link.SetDocument(&doc);
   doc.SetConnected(true);
   scripted.SetErrorFilePath(link.GetErrorFilePath());
-  link.SetLinkMode(LINKMODE_UPLOAD);
-  scripted.SetLinkMode(LINKMODE_UPLOAD);
+  link.SetLinkMode(mode);
+  scripted.SetLinkMode(mode);
   // As in an upload, the objects' queries go out first (some objects reset
   // what they expect answers for); every other input skips them. Only the
   // objects the lines reach can take note of them, and the first steps are
   // enough: some objects have thousands.
-  if ((steer & 2) != 0) RunTransfers(reached, true, kQuerySteps);
+  if (mode == LINKMODE_UPLOAD && (steer & 2) != 0) RunTransfers(reached, true, kQuerySteps);
   if (doc.IsModified()) modifiers.any = modifiers.unknown = true;
   QByteArray carry;
   // In two pieces: a line may arrive cut anywhere.
@@ -524,16 +526,8 @@ QString Route(CSelvantisDoc& doc, const QByteArray& bytes, uint8_t steer, const 
   }
   FeedByLine(link, doc, bytes.mid(cut), carry, modifiers);
   FeedByLine(link, doc, QByteArrayLiteral("\r"), carry, modifiers);
-  QString error = CheckOwnership(doc, "upload");
-  if (!error.isEmpty()) return error;
-
-  link.SetLinkMode(LINKMODE_NORMAL);
-  scripted.SetLinkMode(LINKMODE_NORMAL);
-  carry.clear();
-  FeedByLine(link, doc, bytes, carry, modifiers);
-  FeedByLine(link, doc, QByteArrayLiteral("\r"), carry, modifiers);
   if (modifiers.any) doc.SetModifiedFlag(true);
-  return CheckOwnership(doc, "normal");
+  return CheckOwnership(doc, mode == LINKMODE_UPLOAD ? "upload" : "normal");
 }
 
 }  // namespace

@@ -18,15 +18,16 @@ class QDateTime;
 // reply lines, for the reply fuzz harness (tools/fuzz/reply_fuzz.cpp) and the
 // replay of its corpus (tests/data/reply-corpus):
 //   - the serial link's receive path (line cutting, then the document's reply
-//     routing in LINKMODE_UPLOAD and LINKMODE_NORMAL) on a project holding
-//     objects of every family;
+//     routing in LINKMODE_UPLOAD, or LINKMODE_NORMAL when bit 4 of the first
+//     byte is set) on a project holding objects of every family;
 //   - or, when bit 3 of the first byte is set, the reply handling of the
 //     on-line windows' state classes, the line parser they share, the
 //     hardware scan and the fault poll, whose synchronous queries are
 //     answered with the same lines.
 // The first byte also picks the small or the large project (bit 0), whether
 // the upload's queries go out first (bit 1), whether the line is lost between
-// the two receive events (bit 2) and where the bytes are cut into them.
+// the two receive events (bit 2; the rest arrives in normal mode) and where
+// the bytes are cut into them.
 // Afterwards every object must still belong to the document and the project
 // must save and load again: a damaged reply may be ignored, never leave the
 // project unsaveable.
