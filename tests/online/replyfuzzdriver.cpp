@@ -369,6 +369,12 @@ bool AddEntryTypes(int type, std::vector<int>& types) {
   return false;
 }
 
+// Types whose objects keep what the unit reports of its state (the fault
+// object its active fault sources), which the replies and the on-line
+// windows change without marking the project modified: compared after every
+// input.
+constexpr int kLiveStateTypes[] = {DT_FAULT};
+
 // The types whose objects the on-line windows keep values in.
 constexpr int kWindowTypes[] = {DT_FUSE,     DT_PILOTTONEGEN, DT_POWERMANAGEMENT, DT_MESSAGEREC,
                                 DT_EVENTLOG, DT_ZONE,         DT_CLOCK,           DT_FAULT};
@@ -612,6 +618,7 @@ struct ReplyFuzzDriver::Served {
   };
   std::map<int, Watched> pathless;  // by type
   Watched windows;
+  std::vector<CBaseDevice*> liveState;
   int upgradeFlag = 0;
   QStringList projectData;
   QString password;
@@ -738,6 +745,8 @@ ReplyFuzzDriver::Served* ReplyFuzzDriver::Serve(bool large, QString* error) {
   }
   for (CBaseDevice* object : doc.GetAllObjects()) {
     const int type = object->GetType();
+    if (std::find(std::begin(kLiveStateTypes), std::end(kLiveStateTypes), type) != std::end(kLiveStateTypes))
+      served->liveState.push_back(object);
     if (std::find(std::begin(kWindowTypes), std::end(kWindowTypes), type) != std::end(kWindowTypes))
       served->windows.objects.push_back(object);
     else if (object->GetPath().isEmpty())
@@ -863,7 +872,9 @@ QString ReplyFuzzDriver::Run(const QByteArray& bytes) {
   for (const CBaseDevice* object : modifiers.objects)
     allPathless = allPathless || !AddEntryTypes(object->GetType(), pathlessTypes);
   if (allPathless) pathlessTypes.assign(1, kNone);
-  if (!PutBack(slot, modifiers.objects, pathlessTypes, toWindows && modified)) return {};
+  std::vector<CBaseDevice*> candidates = modifiers.objects;
+  candidates.insert(candidates.end(), served->liveState.begin(), served->liveState.end());
+  if (!PutBack(slot, candidates, pathlessTypes, toWindows && modified)) return {};
   guard.keep = true;
   if (sampled && Save(doc, &error) != served->saved) {
     guard.keep = false;

@@ -33,19 +33,24 @@ class QDateTime;
 // project unsaveable.
 //
 // One loaded project of each size serves every input, and after each input
-// only what it changed is put back: the objects its lines reach (and those
-// the on-line windows keep their values in) are compared with their records
-// as loaded and read back from them in place when they differ, objects it
-// added are deleted, and connection lists that differ are rebuilt. Only what
-// cannot be put back that way (an object gone, an identifier or path moved,
-// changed project data) loads the project anew. Objects keep what they hold
-// outside the project file (a transfer's expected answers) from one input to
-// the next, as they do in the program over a session.
+// only what it changed is put back. Every change a reply makes marks the
+// project modified, so only the lines after which it was are looked at: the
+// objects they reach, the entries those objects' lists own and, after the
+// on-line windows, the objects the windows keep values in are compared with
+// their records as loaded and read back from them in place when they differ
+// (and the fault object always: it keeps the unit's active fault sources,
+// which mark nothing modified); objects the input added are deleted, and
+// connection lists that differ are rebuilt. Only what cannot be put back that
+// way (an object gone, an identifier or path moved, changed project data)
+// loads the project anew. Objects keep what they hold outside the project
+// file (a transfer's expected answers) from one input to the next, as they do
+// in the program over a session.
 //
 // The save-and-load check runs on a sample of the inputs (one in
 // checkEvery, chosen by the input's hash, so a fault found on an input is
 // found again on it); on a sampled input the project must also save, once
-// put back, to the bytes it saved to when loaded.
+// put back, to the bytes it saved to when loaded: a reply that changed it
+// without marking it modified is a fault.
 //
 // Needs a QCoreApplication. The profile is a temporary INI file and the
 // computer's clock is never set while a driver lives.
