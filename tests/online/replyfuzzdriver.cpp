@@ -239,6 +239,24 @@ QByteArray RecordsOf(const std::vector<CBaseDevice*>& objects, std::vector<int>&
   return bytes;
 }
 
+// Adds the watched objects whose records differ from those in the block;
+// false when they cannot be written.
+template <class Watched>
+bool AddChanged(const Watched& watched, std::vector<CBaseDevice*>& changed) {
+  std::vector<int> ends;
+  const QByteArray records = RecordsOf(watched.objects, ends);
+  if (records == watched.records) return true;
+  if (ends.size() != watched.objects.size()) return false;
+  for (size_t i = 0; i < ends.size(); ++i) {
+    const int start = i == 0 ? 0 : ends[i - 1];
+    const int then = i == 0 ? 0 : watched.ends[i - 1];
+    if (QByteArrayView(records).sliced(start, ends[i] - start) !=
+        QByteArrayView(watched.records).sliced(then, watched.ends[i] - then))
+      changed.push_back(watched.objects[i]);
+  }
+  return true;
+}
+
 // An object's record, and the same read back into the object it was written
 // from. A wrapper record of the harness's own class carries the object's
 // current schema, so that the object's Serialize reads as it does from a
@@ -694,28 +712,6 @@ QByteArray ReplyFuzzDriver::ServedProjectBytes(bool large) const {
   QString error;
   return served != nullptr ? Save(*served->doc, &error) : QByteArray();
 }
-
-namespace {
-
-// Adds the watched objects whose records differ from those in the block;
-// false when they cannot be written.
-template <class Watched>
-bool AddChanged(const Watched& watched, std::vector<CBaseDevice*>& changed) {
-  std::vector<int> ends;
-  const QByteArray records = RecordsOf(watched.objects, ends);
-  if (records == watched.records) return true;
-  if (ends.size() != watched.objects.size()) return false;
-  for (size_t i = 0; i < ends.size(); ++i) {
-    const int start = i == 0 ? 0 : ends[i - 1];
-    const int then = i == 0 ? 0 : watched.ends[i - 1];
-    if (QByteArrayView(records).sliced(start, ends[i] - start) !=
-        QByteArrayView(watched.records).sliced(then, watched.ends[i] - then))
-      changed.push_back(watched.objects[i]);
-  }
-  return true;
-}
-
-}  // namespace
 
 ReplyFuzzDriver::Served* ReplyFuzzDriver::Serve(bool large, QString* error) {
   std::unique_ptr<Served>& slot = m_served[large ? 1 : 0];
