@@ -4,6 +4,8 @@
 # inputs that add coverage are kept) and prints a table of what happened.
 #
 #   scripts/fuzz.sh [-t SECONDS] [-r RUNS] [-j PARALLEL] [--no-merge] [TARGET...]
+#   scripts/fuzz.sh -t 3600 -r 10000000     (the deep run: an hour or ten
+#                                            million inputs per target)
 #
 # TARGET is archive, project, reply, commandfile, rangelist or profile (all
 # when none is named). Each runs until SECONDS have passed (default 60) or it
@@ -33,7 +35,7 @@ while [ $# -gt 0 ]; do
     -r) runs="$2"; shift 2 ;;
     -j) parallel="$2"; shift 2 ;;
     --no-merge) merge=""; shift ;;
-    -h|--help) sed -n '2,22p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,23p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
