@@ -3,7 +3,7 @@
 # merges what each grew into its corpus in tests/data/ (minimised: only
 # inputs that add coverage are kept) and prints a table of what happened.
 #
-#   scripts/fuzz.sh [-t SECONDS] [-r RUNS] [-j PARALLEL] [--no-merge] [TARGET...]
+#   scripts/fuzz.sh [-t SECONDS] [-r RUNS] [-j PARALLEL] [--no-merge|--report] [TARGET...]
 #   scripts/fuzz.sh -t 3600 -r 10000000     (the deep run: an hour or ten
 #                                            million inputs per target)
 #
@@ -12,9 +12,11 @@
 # has run RUNS inputs (default: no limit), at most PARALLEL at a time
 # (default 3). A target stops at its first finding; the input that found it
 # is kept in build/fuzz/work/TARGET/ (crash-*, leak-*, timeout-*, oom-*), and
-# its corpus is not merged. The table gives per target the inputs run, runs
-# per second of its own time (wall clock and CPU), the coverage (libFuzzer's
-# "cov", points of code, and "ft", features) and the findings.
+# its corpus is not merged. --report runs nothing: it merges and tells what
+# the last run of the targets left in build/fuzz/work. The table gives per
+# target the inputs run, runs per second of its own time (wall clock and
+# CPU), the coverage (libFuzzer's "cov", points of code, and "ft", features)
+# and the findings.
 #
 # The harnesses are built with clang into build/fuzz when they are missing
 # (SELV_FUZZ_BUILD_DIR names another tree). The reply target gets its seeds
@@ -28,6 +30,7 @@ seconds=60
 runs=""
 parallel=3
 merge=1
+report=""
 targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -35,7 +38,8 @@ while [ $# -gt 0 ]; do
     -r) runs="$2"; shift 2 ;;
     -j) parallel="$2"; shift 2 ;;
     --no-merge) merge=""; shift ;;
-    -h|--help) sed -n '2,23p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --report) report=1; shift ;;
+    -h|--help) sed -n '2,25p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -148,7 +152,7 @@ merge_target() {
 }
 
 active=0
-for target in "${targets[@]}"; do
+[ -n "$report" ] || for target in "${targets[@]}"; do
   if [ "$active" -ge "$parallel" ]; then
     wait -n || true
     active=$((active - 1))
