@@ -292,7 +292,10 @@ void CConsole::UploadValue(const QString& keyword, int index, const QString& val
       const bool known = (index >= 1 && index <= CConsKey::kMaxProgrammableKey) ||
                          (index >= CConsKey::kFirstFixedKey && index <= CConsKey::kLastReplyKey);
       if (!known) return;
-      if (CConsKey* k = m_prop.FindKey(index)) k->Upload(value);
+      // A function taken from the unit is a change to the project, as every
+      // other value is, even where the key's links stay as they were.
+      CConsKey* k = m_prop.FindKey(index);
+      if (k != nullptr && k->Upload(value)) SetModified();
       return;
     }
     case CConsProp::P_GROUP: {

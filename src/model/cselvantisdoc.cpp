@@ -2,6 +2,7 @@
 
 #include "model/cmessagesink.h"
 #include "model/cprojectfile.h"
+#include "model/cprojectfolder.h"
 #include "model/csystemerror.h"
 #include "model/ctext.h"
 
@@ -522,9 +523,17 @@ QString CSelvantisDoc::WriteBackup(const QString& path, const QString& backup) {
   if (!source.open(QIODevice::ReadOnly)) return source.errorString();
   const QByteArray bytes = source.readAll();
   if (source.error() != QFileDevice::NoError) return source.errorString();
+  const QFileDevice::Permissions permissions = source.permissions();
   source.close();
   QSaveFile target(backup);
   if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return target.errorString();
+  // The backup holds what the project holds: no one may read it who may not
+  // read the project (a new file would get the usual permissions).
+  if (!target.setPermissions(permissions)) {
+    const QString reason = target.errorString();
+    target.cancelWriting();
+    return reason;
+  }
   // A write that stops short (a full disk) says why only when the rest is
   // written again.
   for (qint64 done = 0; done < bytes.size();) {
@@ -553,6 +562,9 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
       return false;
     }
   }
+  // Looked for while the project file still has its only name: a second
+  // name (a hard link) would look like a leftover once the file is replaced.
+  const QStringList leftovers = CProjectFolder::StaleTemporaryFiles(path);
   QSaveFile file(path);
   errno = 0;
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
@@ -591,6 +603,8 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
                   MB_OK | MB_ICONSTOP);
     return false;
   }
+  // What a save killed half-way left beside the project is of no use now.
+  CProjectFolder::Remove(leftovers);
   SetPathName(path);
   SetModifiedFlag(false);
   return true;

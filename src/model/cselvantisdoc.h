@@ -192,11 +192,12 @@ class CSelvantisDoc final : public QObject {
   // message and the document stays as it was.
   bool OnOpenDocument(const QString& path);
   // Writes the project to a temporary file and renames it over path; the
-  // old file is kept as a backup (".bak" in place of the extension), itself
-  // written to a temporary file first. A backup that cannot be written is
-  // reported before the project file is replaced, and the user may cancel
-  // the save. A failed save shows a message and leaves the old file as it
-  // was.
+  // old file is kept as a backup (".bak" in place of the extension, with the
+  // project file's permissions), itself written to a temporary file first. A
+  // backup that cannot be written is reported before the project file is
+  // replaced, and the user may cancel the save. A failed save shows a
+  // message and leaves the old file as it was; a saved one removes what
+  // earlier saves killed half-way left beside it (CProjectFolder).
   bool OnSaveDocument(const QString& path);
   // The same without messages and without the file system.
   ProjectFileResult LoadFrom(QIODevice& device);
@@ -209,8 +210,9 @@ class CSelvantisDoc final : public QObject {
   static int GetLoadingFileVersion();
   // The backup path of a project path: ".bak" in place of ".sxm".
   static QString BackupPathFor(const QString& path);
-  // Copies path to backup through a temporary file that replaces backup only
-  // when complete. Empty when it worked, else the system's reason.
+  // Copies path to backup, with path's permissions, through a temporary file
+  // that replaces backup only when complete. Empty when it worked, else the
+  // system's reason.
   static QString WriteBackup(const QString& path, const QString& backup);
 
  signals:

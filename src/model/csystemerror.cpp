@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <signal.h>
+
 namespace {
 struct Reason {
   int code;
@@ -69,4 +71,11 @@ QString CSystemError::ForFile(const QFileDevice& file, int errnoValue, qint64 ne
       return Text(ENOSPC);
   }
   return said.isEmpty() ? QCoreApplication::translate("CSystemError", "Unknown error") : said;
+}
+
+void CSystemError::IgnoreFileSizeSignal() {
+  struct sigaction action {};
+  action.sa_handler = SIG_IGN;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGXFSZ, &action, nullptr);
 }

@@ -22,6 +22,12 @@ class CSystemError final {
   // right after the failure) or, failing that, a full disk when the folder
   // has less than neededBytes free.
   static QString ForFile(const QFileDevice& file, int errnoValue = 0, qint64 neededBytes = -1);
+
+  // A write beyond the process's file-size limit (ulimit -f) then fails with
+  // EFBIG, "File too large", as one on a full disk fails, instead of the
+  // system ending the program with SIGXFSZ. The program calls it once at
+  // start-up.
+  static void IgnoreFileSizeSignal();
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
+#include "model/csystemerror.h"
 #include "shell/cdocmanager.h"
 #include "shell/ciconfactory.h"
 #include "shell/clanguageswitcher.h"
@@ -21,6 +22,7 @@ CSelvantisApp* g_app = nullptr;
 CSelvantisApp::CSelvantisApp(IFileChooser* fileChooser, QObject* parent)
     : QObject(parent), m_fileChooser(fileChooser), m_languages(std::make_unique<CLanguageSwitcher>()) {
   g_app = this;
+  CSystemError::IgnoreFileSizeSignal();
 }
 
 CSelvantisApp::~CSelvantisApp() {

@@ -224,6 +224,25 @@ TEST_F(CConsoleTest, KeyRepliesReachTheirKeys) {
   EXPECT_TRUE(messages.Requests().empty());
 }
 
+// reply_fuzz: an uploaded key function changed the project without marking
+// it modified, so closing the program would have lost it without a question.
+TEST_F(CConsoleTest, AnUploadedKeyFunctionMarksTheProjectModified) {
+  AddZones(doc, 8);
+  CConsole* console = AddConsole(doc);
+  Route("/CONS/ADR1/KEY7 SEL,7");
+  ASSERT_EQ(console->FindKey(7)->GetFunctionText(), "SEL,7");
+  // The same zone, another function: the key's links stay as they are.
+  doc.SetModifiedFlag(false);
+  Route("/CONS/ADR1/KEY7 SEL,7,7");
+  EXPECT_EQ(console->FindKey(7)->GetFunctionText(), "SEL,7,7");
+  EXPECT_TRUE(doc.IsModified());
+  // A refused function changes nothing and marks nothing.
+  doc.SetModifiedFlag(false);
+  Route("/CONS/ADR1/KEY7 NOSUCHFUNCTION,1");
+  EXPECT_EQ(console->FindKey(7)->GetFunctionText(), "SEL,7,7");
+  EXPECT_FALSE(doc.IsModified());
+}
+
 TEST_F(CConsoleTest, NotConnectedStopsOnlyThatConsoleAndSaysSoOnce) {
   CConsole* two = nullptr;
   CConsole* three = nullptr;

@@ -1,8 +1,11 @@
 // Saving a project where the write fails: the folder cannot take a file, the
-// target is no file, or the disk fills up half-way. Each time the user is
-// told, the file on disk is the old one byte for byte, no temporary file is
-// left beside it and the document stays modified under its old name.
+// target is no file, the disk fills up half-way or the file-size limit is
+// reached. Each time the user is told, the file on disk is the old one byte
+// for byte, no temporary file is left beside it and the document stays
+// modified under its old name. And what a save leaves beside the project: a
+// backup with the project's permissions, no leftovers of earlier saves.
 #include "model/cselvantisdoc.h"
+#include "model/csystemerror.h"
 #include "modeltestdevices.h"
 #include "support/messagerecorder.h"
 
@@ -14,6 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <csignal>
 
 namespace {
@@ -241,4 +247,152 @@ TEST(ProjectSaveTest, ABackupIsReplacedOnlyByACompleteCopy) {
   EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
   EXPECT_TRUE(messages.Requests().empty());
   EXPECT_EQ(ReadAll(project.backup), project.onDisk);
+}
+
+namespace {
+
+QFileDevice::Permissions PermissionsOf(const QString& path) {
+  // Owner, group and others: the user's own bits repeat the owner's.
+  return QFileInfo(path).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+
+constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+}  // namespace
+
+TEST(ProjectSaveTest, ANewBackupHasTheProjectFilesPermissions) {
+  SavedProject project;
+  const QString backup = project.dir.filePath(QStringLiteral("Plant.bak"));
+  ASSERT_FALSE(QFile::exists(backup));
+  ASSERT_TRUE(QFile::setPermissions(project.path, kPrivate));
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  ASSERT_TRUE(QFile::exists(backup));
+  EXPECT_EQ(PermissionsOf(backup), kPrivate);
+  EXPECT_EQ(PermissionsOf(project.path), kPrivate);
+  EXPECT_EQ(ReadAll(backup), project.onDisk);
+
+  // A backup left from before follows the project's permissions too.
+  const QFileDevice::Permissions shared = kPrivate | QFileDevice::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(project.path, shared));
+  ASSERT_TRUE(QFile::setPermissions(backup, shared | QFileDevice::ReadOther));
+  project.doc.SetModifiedFlag();
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  EXPECT_EQ(PermissionsOf(backup), shared);
+  EXPECT_EQ(PermissionsOf(project.path), shared);
+}
+
+namespace {
+
+// What a child process found, as its exit status.
+enum ChildFinding : int {
+  kSaveRefused = 1,
+  kToldTooLarge = 2,
+  kOldFileKept = 4,
+  kBackupKept = 8,
+  kStillModified = 16,
+};
+
+// Saves the project in a child process whose files may not grow beyond
+// limit and whose SIGXFSZ has the system's default action (it ends the
+// process), after the program's start-up set-up when setUp; returns what
+// waitpid said.
+int SaveInChildBeyondTheLimit(ShrinkingProject& project, rlim_t limit, bool setUp) {
+  const pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_DFL);
+    if (setUp) CSystemError::IgnoreFileSizeSignal();
+    rlimit lowered{};
+    getrlimit(RLIMIT_FSIZE, &lowered);
+    lowered.rlim_cur = limit;
+    if (setrlimit(RLIMIT_FSIZE, &lowered) != 0) _exit(100);
+    MessageRecorder messages;
+    // Were a backup to be refused, the save is not to go on without one.
+    messages.QueueAnswer(IDCANCEL);
+    int found = 0;
+    if (!project.doc.OnSaveDocument(project.path)) found |= kSaveRefused;
+    if (messages.SawText(QStringLiteral("File too large"))) found |= kToldTooLarge;
+    if (ReadAll(project.path) == project.onDisk) found |= kOldFileKept;
+    if (ReadAll(project.backup) == project.oldBackup) found |= kBackupKept;
+    if (project.doc.IsModified()) found |= kStillModified;
+    _exit(found);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+}  // namespace
+
+// Under "ulimit -f" a save that needs more ends the program without a word
+// (SIGXFSZ) unless the program ignores the signal: then the write fails as
+// on a full disk and the save is reported.
+TEST(ProjectSaveTest, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheFiles) {
+  ShrinkingProject project;
+  // The next save is large again; the limit lies below the old file.
+  project.doc.SetProjectData(1, QString(96 * 1024, QLatin1Char('y')));
+  const rlim_t limit = static_cast<rlim_t>(project.onDisk.size() / 4);
+
+  const int withoutSetUp = SaveInChildBeyondTheLimit(project, limit, false);
+  EXPECT_TRUE(WIFSIGNALED(withoutSetUp) && WTERMSIG(withoutSetUp) == SIGXFSZ) << withoutSetUp;
+
+  const int status = SaveInChildBeyondTheLimit(project, limit, true);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), kSaveRefused | kToldTooLarge | kOldFileKept | kBackupKept | kStillModified);
+  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(project.FilesInFolder(), QStringList({QStringLiteral("Plant.bak"), QStringLiteral("Plant.sxm")}));
+}
+
+TEST(ProjectSaveTest, LeftoversOfAKilledSaveGoAtTheNextSaveAndNothingElse) {
+  SavedProject project;
+  const QDir folder(project.dir.path());
+  auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+  };
+  // A killed save leaves the whole new file, the start of it or nothing yet;
+  // the backup's copy likewise.
+  write(QStringLiteral("Plant.sxm.qZtRkA"), project.onDisk);
+  write(QStringLiteral("Plant.sxm.AbCdEf"), project.onDisk.left(5));
+  write(QStringLiteral("Plant.sxm.hGfEdC"), QByteArray());
+  write(QStringLiteral("Plant.bak.HwYpeL"), project.onDisk);
+  const QStringList leftovers = {QStringLiteral("Plant.sxm.qZtRkA"), QStringLiteral("Plant.sxm.AbCdEf"),
+                                 QStringLiteral("Plant.sxm.hGfEdC"), QStringLiteral("Plant.bak.HwYpeL")};
+  // Files that only look alike: copies someone named, another project's
+  // leftover, other contents, other names.
+  const QStringList others = {
+      QStringLiteral("Plant.sxm.backup"),  QStringLiteral("Plant.sxm.Golden"), QStringLiteral("Plant.sxm.BEFORE"),
+      QStringLiteral("Other.sxm.qZtRkA"),  QStringLiteral("Plant.sxm.xYzWvU"), QStringLiteral("Plant.sxm.qZtRk1"),
+      QStringLiteral("Plant.sxm.qZtRkAb"), QStringLiteral("Plant.sxm.qZtRk"),  QStringLiteral("XPlant.sxm.qZtRkA"),
+      QStringLiteral("Plant.sxm.LiNkEd"),  QStringLiteral("Plant.sxm.TwONam")};
+  for (const QString& name : others) {
+    if (name == QLatin1String("Plant.sxm.xYzWvU"))
+      write(name, "notes about the plant");
+    else if (name != QLatin1String("Plant.sxm.LiNkEd") && name != QLatin1String("Plant.sxm.TwONam"))
+      write(name, project.onDisk);
+  }
+  // A link to a project elsewhere, and a file with a second name.
+  QTemporaryDir elsewhere;
+  const QString target = elsewhere.filePath(QStringLiteral("Kept.sxm"));
+  {
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(project.onDisk), project.onDisk.size());
+  }
+  ASSERT_TRUE(QFile::link(target, folder.filePath(QStringLiteral("Plant.sxm.LiNkEd"))));
+  ASSERT_EQ(::link(QFile::encodeName(project.path).constData(),
+                   QFile::encodeName(folder.filePath(QStringLiteral("Plant.sxm.TwONam"))).constData()),
+            0);
+
+  // Opening does not touch them; saving removes the leftovers only.
+  CSelvantisDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(project.path));
+  for (const QString& name : leftovers) EXPECT_TRUE(folder.exists(name)) << name.toStdString();
+  MessageRecorder messages;
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  EXPECT_TRUE(messages.Requests().empty());
+  for (const QString& name : leftovers) EXPECT_FALSE(folder.exists(name)) << name.toStdString();
+  for (const QString& name : others) EXPECT_TRUE(QFileInfo::exists(folder.filePath(name))) << name.toStdString();
+  EXPECT_EQ(ReadAll(target), project.onDisk);
 }

@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+class CBaseDevice;
 class CSelvantisDoc;
 class IMessageSink;
 class QDateTime;
@@ -16,27 +18,39 @@ class QDateTime;
 // reply lines, for the reply fuzz harness (tools/fuzz/reply_fuzz.cpp) and the
 // replay of its corpus (tests/data/reply-corpus):
 //   - the serial link's receive path (line cutting, then the document's reply
-//     routing in LINKMODE_UPLOAD and LINKMODE_NORMAL) on a project holding
-//     objects of every family. The first byte picks the small or the large
-//     project (bit 0), whether the upload's queries go out first (bit 1),
-//     whether the line is lost between the two receive events (bit 2) and
-//     where the bytes are cut into them;
-//   - the reply handling of the on-line windows' state classes, the line
-//     parser they share, the hardware scan and the fault poll, whose
-//     synchronous queries are answered with the same lines.
+//     routing in LINKMODE_UPLOAD, or LINKMODE_NORMAL when bit 4 of the first
+//     byte is set) on a project holding objects of every family;
+//   - or, when bit 3 of the first byte is set, the reply handling of the
+//     on-line windows' state classes, the line parser they share, the
+//     hardware scan and the fault poll, whose synchronous queries are
+//     answered with the same lines.
+// The first byte also picks the small or the large project (bit 0), whether
+// the upload's queries go out first (bit 1), whether the line is lost between
+// the two receive events (bit 2; the rest arrives in normal mode) and where
+// the bytes are cut into them.
 // Afterwards every object must still belong to the document and the project
 // must save and load again: a damaged reply may be ignored, never leave the
 // project unsaveable.
 //
-// One loaded project of each size serves many inputs: an input whose lines
-// cannot reach the project (no line holds a "/" or names a path of it, the
-// upload's queries stay off and the fault window's answer is the same)
-// leaves it as it was, and only after an input that may have changed it is
-// it loaded anew. The save-and-load check
-// runs on a sample of the inputs (one in checkEvery, chosen by the input's
-// hash, so a fault found on an input is found again on it); on a sampled
-// input that was taken as harmless, the project must also still save to the
-// bytes it was loaded from.
+// One loaded project of each size serves every input, and after each input
+// only what it changed is put back. Every change a reply makes marks the
+// project modified, so only the lines after which it was are looked at: the
+// objects they reach, the entries those objects' lists own and, after the
+// on-line windows, the objects the windows keep values in are compared with
+// their records as loaded and read back from them in place when they differ
+// (and the fault object always: it keeps the unit's active fault sources,
+// which mark nothing modified); objects the input added are deleted, and
+// connection lists that differ are rebuilt. Only what cannot be put back that
+// way (an object gone, an identifier or path moved, changed project data)
+// loads the project anew. Objects keep what they hold outside the project
+// file (a transfer's expected answers) from one input to the next, as they do
+// in the program over a session.
+//
+// The save-and-load check runs on a sample of the inputs (one in
+// checkEvery, chosen by the input's hash, so a fault found on an input is
+// found again on it); on a sampled input the project must also save, once
+// put back, to the bytes it saved to when loaded: a reply that changed it
+// without marking it modified is a fault.
 //
 // Needs a QCoreApplication. The profile is a temporary INI file and the
 // computer's clock is never set while a driver lives.
@@ -52,6 +66,13 @@ class ReplyFuzzDriver final {
   QString Run(const QByteArray& bytes);
   // How many times a project was loaded for the inputs so far.
   int Loads() const { return m_loads; }
+  // How many objects were read back in place and connection lists rebuilt
+  // so far.
+  int RestoredObjects() const { return m_restoredObjects; }
+  int RestoredConnectionLists() const { return m_restoredLists; }
+  // What the project served to the inputs (small or large) saves to now;
+  // empty when it is to be loaded anew.
+  QByteArray ServedProjectBytes(bool large) const;
 
   // The project with objects of every family (large: the upgrade variant),
   // as saved bytes.
@@ -63,6 +84,18 @@ class ReplyFuzzDriver final {
   QByteArray WindowSeedLines() const;
 
  private:
+  struct Served;
+
+  // The served project of that size, loaded when there is none.
+  Served* Serve(bool large, QString* error);
+  // Puts the served project back as it was loaded: objects added are
+  // deleted, the candidates, the objects without a path of the types given
+  // (a first type of -1: all) and, when asked, those of the on-line windows
+  // are read back from their records where they differ, connection lists
+  // rebuilt. False when that takes a new load (the project is then dropped).
+  bool PutBack(int slot, std::vector<CBaseDevice*> candidates, const std::vector<int>& pathlessTypes,
+               bool checkWindows);
+
   QTemporaryDir m_dir;
   QString m_previousProfile;
   std::unique_ptr<IMessageSink> m_sink;
@@ -71,12 +104,10 @@ class ReplyFuzzDriver final {
   QByteArray m_small;
   QByteArray m_large;
   unsigned m_checkEvery = 1;
-  // The loaded projects (small, large), what each saves to while untouched,
-  // and whether an input may have changed it.
-  std::unique_ptr<CSelvantisDoc> m_docs[2];
-  QByteArray m_pristine[2];
-  bool m_touched[2] = {true, true};
+  std::unique_ptr<Served> m_served[2];
   int m_loads = 0;
+  int m_restoredObjects = 0;
+  int m_restoredLists = 0;
 };
 
 // Builds a project with objects of every family: the new project's fixed

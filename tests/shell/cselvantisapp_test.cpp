@@ -46,6 +46,8 @@
 #include <set>
 #include <vector>
 
+#include <signal.h>
+
 namespace {
 
 // A project file with two blocks, written without the shell.
@@ -104,6 +106,21 @@ TEST_F(CSelvantisAppTest, StartsWithTheActionOfTheShellCommand) {
     app.reset();
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
   }
+}
+
+// A save beyond the file-size limit (ulimit -f) must be reported, not end the
+// program: the program ignores SIGXFSZ from its start.
+TEST_F(CSelvantisAppTest, IgnoresTheFileSizeSignalFromTheStart) {
+  struct sigaction previous {};
+  struct sigaction deflt {};
+  deflt.sa_handler = SIG_DFL;
+  sigemptyset(&deflt.sa_mask);
+  ASSERT_EQ(sigaction(SIGXFSZ, &deflt, &previous), 0);
+  Start();
+  struct sigaction now {};
+  ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &now), 0);
+  EXPECT_EQ(now.sa_handler, SIG_IGN);
+  sigaction(SIGXFSZ, &previous, nullptr);
 }
 
 TEST_F(CSelvantisAppTest, AMissingLastFileIsReportedAndLeavesTheRecentList) {

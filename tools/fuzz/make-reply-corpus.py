@@ -4,7 +4,9 @@
 Each file is what the unit might send: reply lines ending in CR LF. The first
 byte steers the driver (tests/online/replyfuzzdriver.h): bit 0 the large
 project, bit 1 the upload's queries first, bit 2 the line lost after the
-first (byte value) bytes. A CR LF follows it, so it does not disturb a line. test_online replays every
+first (byte value) bytes, bit 3 the on-line windows instead of the link,
+bit 4 normal mode instead of upload mode. A CR LF follows it, so it does not
+disturb a line. test_online replays every
 file through tests/online/replyfuzzdriver.h, as reply_fuzz does: nothing may
 crash and the project must save and load afterwards. Crashing inputs found by
 reply_fuzz are added beside these (named crash-*), minimised.
@@ -15,6 +17,8 @@ from pathlib import Path
 SMALL = b'\x02\r\n'  # small project, queries first
 LARGE = b'\x01\r\n'  # large project
 LOST = b'\x87\r\n'  # large project, queries first, the line lost after 135 bytes
+WINDOWS = 0x08  # added to the first byte: the on-line windows take the lines
+NORMAL = 0x10  # added to the first byte: the link is in normal mode
 
 # One reply of each kind of object and window, with its usual value.
 TEMPLATES = [
@@ -90,6 +94,11 @@ def main(out):
         twice += [text, text.split(' ')[0] + ' ?', text, text.split(' ')[0] + ' 0']
     files['repeats-and-echoes'] = LARGE + lines(twice)
     files['lost-mid-upload'] = LOST + lines(twice)
+    # The same lines for the on-line windows, and in normal mode.
+    for name in ('numbers-outside', 'values-small', 'values-large', 'control-bytes', 'repeats-and-echoes'):
+        data = files[name]
+        files['windows-' + name] = bytes([data[0] | WINDOWS]) + data[1:]
+        files['normal-' + name] = bytes([data[0] | NORMAL]) + data[1:]
     for name, data in files.items():
         (out / name).write_bytes(data)
     return 0

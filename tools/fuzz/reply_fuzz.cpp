@@ -1,18 +1,20 @@
 // libFuzzer entry for the unit's reply lines: the input is what the unit
 // sends, cut into lines by the link and routed to a project with objects of
-// every family (upload and normal mode), then handed to the on-line windows'
-// reply handling (tests/online/replyfuzzdriver.h). A crash, a hang, a
-// sanitizer report or a project left unsaveable is a fault. Seeds:
+// every family (upload and normal mode), or handed to the on-line windows'
+// reply handling (tests/online/replyfuzzdriver.h; the first byte steers). A
+// crash, a hang, a sanitizer report or a project left unsaveable is a fault.
+// Seeds:
 //   build/fuzz/tools/fuzz/reply_fuzz -write_seeds=DIR   (then run on DIR)
 //   build/fuzz/tools/fuzz/reply_fuzz -max_len=4096 DIR tests/data/reply-corpus
 // -write_projects=DIR saves the two projects the lines go to (small and
 // large), seeds for project_fuzz. -write_dict=FILE writes the path parts and
 // values of those lines as a libFuzzer dictionary (-dict=FILE): the string
 // comparisons happen inside Qt, which gives the fuzzer no hints.
-// One loaded project serves the inputs that cannot reach it, and the
-// save-and-load check runs on one input in 64 (-check_every=N; see
-// tests/online/replyfuzzdriver.h). A crashing input, minimised, goes into
-// tests/data/reply-corpus, which test_online replays with every check.
+// One loaded project of each size serves every input and only what an input
+// changed is put back; the save-and-load check runs on one input in 256
+// (-check_every=N; see tests/online/replyfuzzdriver.h). A crashing input,
+// minimised, goes into tests/data/reply-corpus, which test_online replays
+// with every check.
 #include "online/replyfuzzdriver.h"
 
 #include <QByteArray>
@@ -39,8 +41,8 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Download lines of both projects, in pieces of about 2 KB, and the answers
-// to the on-line windows' queries. Each piece starts with the byte the
-// driver picks the project by (odd: large).
+// to the on-line windows' queries. Each piece starts with the byte that
+// steers the driver: odd for the large project, 8 added for the windows.
 int WriteSeeds(const QString& dir) {
   QDir().mkpath(dir);
   int n = 0;
@@ -56,7 +58,7 @@ int WriteSeeds(const QString& dir) {
     }
   }
   if (!WriteFile(QStringLiteral("%1/seed-%2").arg(dir).arg(n++, 4, 10, QLatin1Char('0')),
-                 "\x01\r\n" + g_driver->WindowSeedLines()))
+                 "\x09\r\n" + g_driver->WindowSeedLines()))
     return 1;
   std::printf("%d seeds in %s\n", n, qPrintable(dir));
   return 0;
@@ -105,7 +107,7 @@ int WriteProjects(const QString& dir) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   g_app = new QCoreApplication(*argc, *argv);
-  unsigned checkEvery = 64;
+  unsigned checkEvery = 256;
   for (int i = 1; i < *argc; ++i) {
     const char* arg = (*argv)[i];
     if (std::strncmp(arg, "-check_every=", 13) == 0) checkEvery = static_cast<unsigned>(std::atoi(arg + 13));
