@@ -8,13 +8,17 @@
 #include "unitsimulator.h"
 #include "zonehandlers.h"
 
-void RegisterEveryFamily(UnitSimulator& sim) {
+void RegisterTransferFamilies(UnitSimulator& sim) {
   RegisterConsoleHandlers(sim);
   RegisterLogicHandlers(sim);
   RegisterMacroHandlers(sim);
   RegisterModuleHandlers(sim);
   RegisterMonitorHandlers(sim);
   RegisterZoneHandlers(sim);
+}
+
+void RegisterEveryFamily(UnitSimulator& sim) {
+  RegisterTransferFamilies(sim);
   sim.SetValue(QStringLiteral("/SERVICE/DEVID"), QStringLiteral("10336"));
   sim.SetValue(QStringLiteral("/SERVICE/VER"), QStringLiteral("V0.8"));
 }

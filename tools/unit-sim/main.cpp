@@ -3,13 +3,8 @@
 //   unit-sim [--paced] [--baud N] [--no-echo] [--verbose] [PATH=VALUE ...]
 // --verbose prints every line received and, paced, how well the application
 // keeps to the unit's flow control whenever that changes.
-#include "consolehandlers.h"
-#include "logichandlers.h"
-#include "macrohandlers.h"
-#include "modulehandlers.h"
-#include "monitorhandlers.h"
+#include "everyfamily.h"
 #include "unitsimulator.h"
-#include "zonehandlers.h"
 #include "zonetesthandlers.h"
 
 #include <QByteArray>
@@ -31,13 +26,9 @@ void OnSignal(int) { g_stop = 1; }
 
 int main(int argc, char** argv) {
   UnitSimulator sim;
-  // Every family of commands the simulator knows.
-  RegisterConsoleHandlers(sim);
-  RegisterLogicHandlers(sim);
-  RegisterMacroHandlers(sim);
-  RegisterModuleHandlers(sim);
-  RegisterMonitorHandlers(sim);
-  RegisterZoneHandlers(sim);
+  // Every family of commands the simulator knows, and the zone test of the
+  // service windows.
+  RegisterTransferFamilies(sim);
   RegisterZoneTestHandlers(sim);
   bool verbose = false;
   sim.SetPaced(false);
