@@ -13,6 +13,7 @@
 #include "linktestbench.h"
 #include "support/filebytes.h"
 #include "support/projectbytes.h"
+#include "zonetesthandlers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -113,6 +114,20 @@ TEST_F(CUnitCompareTest, AUnitThatHoldsTheProjectIsReportedInOneLine) {
   ExpectProjectUntouched();
   EXPECT_TRUE(doc->IsConnected());
   EXPECT_TRUE(messages.Requests().empty());
+}
+
+// The simulated unit as its program runs it also answers the zone test's
+// status for the line-test window: the zone test's settings that a download
+// sends must still come back to an upload.
+TEST_F(CUnitCompareTest, WithTheLineTestsAnswersTheUnitStillHoldsTheZoneTestSettings) {
+  RegisterZoneTestHandlers(sim);
+  ConnectAndDownload();
+  ASSERT_TRUE(sim.HasValue("/SERVICE/ZONETEST/TEST/AUTO"));
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Holds) << report.Summary().toStdString();
+  for (const CompareRow& row : report.Rows()) ADD_FAILURE() << row.setting.toStdString();
+  ExpectProjectUntouched();
 }
 
 TEST_F(CUnitCompareTest, SettingsChangedOnTheUnitGiveOneRowEachWithBothValues) {

@@ -102,17 +102,19 @@ bool HandleZoneTest(UnitSimulator& sim, const UnitSimulator::Command& command, Q
     } else if (key == QLatin1String("/GNDFLT")) {
       value = FormatZones(ParseZones(sim.Value(QStringLiteral("/SIM/ZONETEST/GNDFLT"))));
     } else {
-      replies << QStringLiteral("ERROR ") + command.path;
-      return true;
+      // The zone test's settings (a download's automatic tests, the macro,
+      // the output) are kept as the unit keeps any setting.
+      return false;
     }
     replies << command.path + QLatin1Char(' ') + value;
     return true;
   }
   if (key == QLatin1String("/TEST/MEAS") || key == QLatin1String("/TEST/REF") || key == QLatin1String("/IMP/MEAS") ||
-      key == QLatin1String("/IMP/REF"))
+      key == QLatin1String("/IMP/REF")) {
     Measure(sim, key, ParseZones(command.value));
-  // Anything else the unit ignores, as it does every command it cannot use.
-  return true;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace

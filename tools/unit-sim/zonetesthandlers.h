@@ -16,7 +16,8 @@ class UnitSimulator;
 // The lines themselves are fault knobs a test sets in the store:
 // "/SIM/ZONE<n>/LINE" (measured line value, 100 when unset),
 // "/SIM/ZONE<n>/IMPEDANCE" (ohms, 50 when unset) and "/SIM/ZONETEST/GNDFLT"
-// (the zones with a ground fault). Other keys answer "ERROR <path>".
+// (the zones with a ground fault). Its other settings are kept and answered
+// as any other setting is.
 void RegisterZoneTestHandlers(UnitSimulator& sim);
 
 #endif
