@@ -414,13 +414,9 @@ int CCommandLine::Upload(const Options& options) {
       }))
     return kExitFailed;
 
-  QSaveFile file(options.output);
-  if (!file.open(QIODevice::WriteOnly))
-    return Fail(tr("The project cannot be written to \"%1\":\n%2").arg(options.output, file.errorString()));
-  const ProjectFileResult saved = doc.SaveTo(file);
-  if (!saved.ok) return Fail(saved.message);
-  if (!file.commit())
-    return Fail(tr("The project cannot be written to \"%1\":\n%2").arg(options.output, file.errorString()));
+  // The window's save: a backup of a file it replaces, the system's reason
+  // when it cannot write (its message comes through the terminal's sink).
+  if (!doc.OnSaveDocument(options.output)) return kExitFailed;
   Say(tr("The unit's settings are in \"%1\".").arg(options.output));
   // What the upload noted goes beside the new project, as the window keeps it.
   QFile errors(scratch.filePath(target.completeBaseName() + QStringLiteral(".err")));

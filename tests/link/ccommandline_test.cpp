@@ -186,6 +186,20 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("site.err"))));
 }
 
+// An upload that -o sends over the project itself saves as the window does:
+// the project it replaces becomes the backup.
+TEST_F(CCommandLineTest, AnUploadOverTheProjectItselfKeepsTheOldProjectAsItsBackup) {
+  StartUnit();
+  ASSERT_EQ(Run(WithUnit({"--download", project, "--language", "en"})).status, 0);
+  sim.SetValue("/AUDIO/ALARM_VOL", "-20.0");
+  const Outcome upload = Run(WithUnit({"--upload", project, "-o", project, "--language", "en"}));
+  EXPECT_EQ(upload.status, 0) << upload.err.toStdString();
+  EXPECT_TRUE(FileBytes(CSelvantisDoc::BackupPathFor(project)) == projectBytes);
+  CSelvantisDoc read;
+  ASSERT_TRUE(read.OnOpenDocument(project));
+  EXPECT_TRUE(CCommandFile::CollectDownload(read).contains("/AUDIO/ALARM_VOL -20.0"));
+}
+
 TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWritesNothing) {
   StartUnit();
   const QString differences = dir.filePath(QStringLiteral("differences.txt"));

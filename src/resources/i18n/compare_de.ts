@@ -68,12 +68,6 @@
         <translation>Die Ausgabe kann nicht geschrieben werden: %1</translation>
     </message>
     <message>
-        <source>The project cannot be written to "%1":
-%2</source>
-        <translation>Das Projekt kann nicht in "%1" geschrieben werden:
-%2</translation>
-    </message>
-    <message>
         <source>The project is in the unit.</source>
         <translation>Das Projekt ist in der Zentrale.</translation>
     </message>
