@@ -1,6 +1,7 @@
 #include "link/ccommlink.h"
 
 #include "link/cmscomm.h"
+#include "link/commandtext.h"
 #include "link/commreply.h"
 #include "link/cunitinfo.h"
 #include "link/linkprofile.h"
@@ -24,16 +25,8 @@ Q_LOGGING_CATEGORY(lcLink, "selv.link")
 
 namespace {
 
-// The value of a line "path value": the text after the first blank.
-QStringView ValueOf(const QString& line) {
-  const int blank = line.indexOf(QLatin1Char(' '));
-  return blank < 0 ? QStringView() : QStringView(line).mid(blank + 1);
-}
-
-QString PathOf(const QString& line) {
-  const int blank = line.indexOf(QLatin1Char(' '));
-  return blank < 0 ? line : line.left(blank);
-}
+using CommandText::PathOf;
+using CommandText::ValueOf;
 
 // "hh:mm:ss" as seconds of the day, -1 when unreadable.
 int SecondsOfDay(const QString& text) {
@@ -215,8 +208,7 @@ bool CCommLink::Serves(const CSelvantisDoc* doc) const {
 
 void CCommLink::NotePath(const QString& line) {
   // A shortened line (" value") keeps the path it continues.
-  if (line.startsWith(QLatin1Char(' '))) return;
-  m_lastPath = PathOf(line);
+  m_lastPath = CommandText::NextPath(line, m_lastPath);
 }
 
 bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
@@ -310,7 +302,7 @@ void CCommLink::NoteQuery(const QString& line) {
   // A synchronous exchange takes its answer itself.
   if (m_mode != LINKMODE_UPLOAD || m_capturing || ValueOf(line) != QLatin1String("?")) return;
   // A shortened line continues the path written before it.
-  m_owed.push_back(line.startsWith(QLatin1Char(' ')) ? m_lastPath : PathOf(line));
+  m_owed.push_back(CommandText::NextPath(line, m_lastPath));
   if (m_queryObserver) m_queryObserver->QueryWritten(m_owed.back());
 }
 
@@ -350,12 +342,7 @@ void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
 
 void CCommLink::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
   if (!Serves(doc)) return;
-  const int blank = command.indexOf(QLatin1Char(' '));
-  if (bShorten && blank > 0 && !m_lastPath.isEmpty() && QStringView(command).left(blank) == m_lastPath) {
-    SendCommand(command.mid(blank), nullptr);
-    return;
-  }
-  SendCommand(command, nullptr);
+  SendCommand(CommandText::Shortened(command, m_lastPath, bShorten), nullptr);
 }
 
 bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int reserved, QObject* replyTarget,
@@ -384,7 +371,7 @@ bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int
   // its last path is noted, so the lines carry their paths as given.
   const QString last = m_lastPath;
   for (const QString& command : commands) {
-    if (!command.startsWith(QLatin1Char(' '))) m_lastPath = PathOf(command);
+    m_lastPath = CommandText::NextPath(command, m_lastPath);
     NoteWritten(command);
   }
   m_lastPath = last;

@@ -1,5 +1,6 @@
 #include "link/cdryrun.h"
 
+#include "link/commandtext.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 
@@ -32,14 +33,9 @@ CDryRun::~CDryRun() {
 
 void CDryRun::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
   if (doc && m_served && doc != m_served) return;
-  const int blank = command.indexOf(QLatin1Char(' '));
-  const QString path = blank < 0 ? command : command.left(blank);
-  if (bShorten && blank > 0 && !m_lastPath.isEmpty() && path == m_lastPath) {
-    m_lines.append(command.mid(blank));
-    return;
-  }
-  m_lines.append(command);
-  if (!command.startsWith(QLatin1Char(' '))) m_lastPath = path;
+  const QString line = CommandText::Shortened(command, m_lastPath, bShorten);
+  m_lines.append(line);
+  m_lastPath = CommandText::NextPath(line, m_lastPath);
 }
 
 void CDryRun::SendCommand(const QString& command, const CSelvantisDoc* doc) { SendDeviceCommand(command, doc, false); }

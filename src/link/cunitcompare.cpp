@@ -2,6 +2,7 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
+#include "link/commandtext.h"
 #include "link/iqueryobserver.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -190,15 +191,8 @@ struct Settings {
   std::map<SettingKey, Setting> byKey;
 };
 
-QString PathOf(const QString& line) {
-  const int blank = line.indexOf(QLatin1Char(' '));
-  return blank < 0 ? line : line.left(blank);
-}
-
-QString ValueOf(const QString& line) {
-  const int blank = line.indexOf(QLatin1Char(' '));
-  return blank < 0 ? QString() : line.mid(blank + 1);
-}
+using CommandText::PathOf;
+using CommandText::ValueOf;
 
 // The download lines as settings; a shortened line (" value") continues the
 // path of the line before it.
@@ -212,7 +206,7 @@ Settings SettingsOf(const CSelvantisDoc& doc, const QStringList& lines) {
     last = path;
     const SettingKey key(path, seen[path]++);
     Setting setting;
-    setting.value = ValueOf(full);
+    setting.value = ValueOf(full).toString();
     if (const CBaseDevice* owner = doc.FindPathOwner(path)) {
       setting.kind = CUnitCompare::KindText(owner->GetType(), owner->GetCategory());
       setting.name = owner->GetName();
