@@ -9,17 +9,25 @@
 #include "model/cselvantisdoc.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QSplitter>
 
 CMacroDlgFrm::CMacroDlgFrm(const HostFrameContext& context, QWidget* parent)
-    : CSplitListFrame(context, parent), m_list(new CMacroDlgListView(context.doc, Splitter())) {
+    : CSplitListFrame(context, parent),
+      m_list(new CMacroDlgListView(context.doc, Splitter())),
+      m_listWidth(CProfile::GetInt(QString::fromLatin1(MacroListModel::kSection),
+                                   QString::fromLatin1(MacroListModel::kListWidthKey),
+                                   MacroListModel::kDefaultListWidth)) {
+  if (m_listWidth <= 0) m_listWidth = MacroListModel::kDefaultListWidth;
   CreateCommandBar({kNewMacro, kDeleteMacro, 0, kUpload, kDownload, 0, kExecute});
   EnableWithLink({kDownload, kUpload, kExecute});
   AddList(m_list);
-  const int width =
-      CProfile::GetInt(QString::fromLatin1(MacroListModel::kSection),
-                       QString::fromLatin1(MacroListModel::kListWidthKey), MacroListModel::kDefaultListWidth);
-  Splitter()->setSizes({width > 0 ? width : MacroListModel::kDefaultListWidth, 400});
+  Splitter()->setStretchFactor(0, 0);
+  Splitter()->setSizes({m_listWidth, 400});
+  // The splitter gets its real size only when the frame is laid out; the
+  // list is given its width then, not scaled with the splitter.
+  Splitter()->installEventFilter(this);
+  connect(Splitter(), &QSplitter::splitterMoved, this, [this] { m_listWidth = m_list->width(); });
   m_list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
   connect(m_list, &CMacroDlgListView::macroSelected, this, &CMacroDlgFrm::ShowMacroEditor);
   RefreshMacroList();
@@ -56,8 +64,23 @@ void CMacroDlgFrm::ShowMacroEditor() {
   if (!view) return;
   view->setObjectName(QString::fromLatin1(name));
   Splitter()->addWidget(view);
+  Splitter()->setStretchFactor(Splitter()->indexOf(view), 1);
+  KeepListWidth();
   view->OnInitialUpdate();
   view->show();
+}
+
+void CMacroDlgFrm::KeepListWidth() {
+  QSplitter* splitter = Splitter();
+  if (splitter->count() < 2) return;
+  const int space = splitter->contentsRect().width() - splitter->handleWidth();
+  if (space <= 0) return;
+  splitter->setSizes({m_listWidth, qMax(0, space - m_listWidth)});
+}
+
+bool CMacroDlgFrm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Splitter() && event->type() == QEvent::Resize) KeepListWidth();
+  return CSplitListFrame::eventFilter(watched, event);
 }
 
 void CMacroDlgFrm::UpdateButtons() {

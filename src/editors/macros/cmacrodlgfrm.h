@@ -39,12 +39,20 @@ class CMacroDlgFrm final : public CSplitListFrame {
 
   bool OnCommand(uint32_t id) override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // The list pane keeps its width when the frame or the editor changes;
+  // the step editor takes the rest.
+  void KeepListWidth();
   void DeleteSelectedEntry();
   void TransferAllMacros(bool bUpload);
 
   CMacroDlgListView* m_list;
   QPointer<CMacroStepView> m_editor;
+  // The list pane's width: the stored one, then the one the user drags.
+  int m_listWidth;
 };
 
 #endif

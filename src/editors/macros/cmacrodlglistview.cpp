@@ -183,6 +183,8 @@ void CMacroDlgListView::keyPressEvent(QKeyEvent* event) {
 
 void CMacroDlgListView::resizeEvent(QResizeEvent* event) {
   CEBListView::resizeEvent(event);
+  // The pane's own width: the event also comes for the inner viewport,
+  // which is narrower by the frame.
   CProfile::WriteInt(QString::fromLatin1(MacroListModel::kSection), QString::fromLatin1(MacroListModel::kListWidthKey),
-                     event->size().width());
+                     width());
 }

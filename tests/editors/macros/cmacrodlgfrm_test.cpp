@@ -13,8 +13,10 @@
 #include "editors/macros/macrostepfields.h"
 #include "macros/cmacro.h"
 #include "model/cprofile.h"
+#include "model/cstringtable.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/cinplaceedit.h"
+#include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
@@ -24,6 +26,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -233,6 +237,56 @@ TEST_F(MacroListTest, ColumnWidthsSurviveReopening) {
   EXPECT_EQ(list->columnWidth(0), 201);
   EXPECT_EQ(list->columnWidth(1), 77);
   EXPECT_EQ(list->columnWidth(2), 44);
+}
+
+// The list pane opens at the width it had when the frame was last closed,
+// however wide the frame is, and keeps it when the frame grows; a width
+// the user drags is the one of the next opening.
+TEST_F(MacroListTest, ListPaneOpensAtItsStoredWidth) {
+  CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  const auto listWidth = [this] {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frame->Splitter()->width() > 0 && list->isVisible(); }, 20000));
+    QApplication::processEvents();
+    return list->width();
+  };
+  for (const int stored : {290, 493, 575}) {
+    ASSERT_TRUE(CProfile::WriteInt(QStringLiteral("Settings"), QStringLiteral("MacroListWidth"), stored));
+    Open();
+    EXPECT_EQ(listWidth(), stored);
+    frame->resize(1100, 400);
+    EXPECT_EQ(listWidth(), stored);
+    frame.reset();
+    EXPECT_EQ(CProfile::GetInt(QStringLiteral("Settings"), QStringLiteral("MacroListWidth"), 0), stored);
+  }
+  Open();
+  ASSERT_EQ(listWidth(), 575);
+  QSplitterHandle* handle = frame->Splitter()->handle(1);
+  ASSERT_NE(handle, nullptr);
+  const QPoint grip = handle->rect().center();
+  QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+  QTest::mouseMove(handle, grip - QPoint(175, 0));
+  QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip - QPoint(175, 0));
+  const int dragged = listWidth();
+  EXPECT_LT(dragged, 575);
+  frame.reset();
+  Open();
+  EXPECT_EQ(listWidth(), dragged);
+}
+
+// "Create new macro" asks for the kind in the selection dialog, whose
+// kind reads "Macrotyp" ("Makrotyp" in German).
+TEST_F(MacroListTest, NewMacroAsksForTheMacrotyp) {
+  Open();
+  list->SetChooser({});
+  QString shown;
+  DriveNextModal([&shown](QWidget* dialog) {
+    if (auto* kind = dialog->findChild<QLabel*>(QStringLiteral("kind"))) shown = kind->text();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  frame->Action(CMacroDlgFrm::kNewMacro)->trigger();
+  EXPECT_EQ(shown, QStringLiteral("Macrotyp"));
+  EXPECT_EQ(CStringTable::Load(CMacro::kSelectMacroKind, CStringTable::Language::German), QStringLiteral("Makrotyp"));
+  EXPECT_EQ(doc->GetIDManager().GetCount(17), 0);
 }
 
 TEST(MacroListModelTest, ColumnWidthsParseOverDefaults) {
