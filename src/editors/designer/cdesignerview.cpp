@@ -22,6 +22,14 @@
 
 namespace {
 constexpr uint32_t kDeleteCommand = 32971;
+
+// A tip text in red (RGB 255,0,0), its line breaks kept.
+QString RedToolTip(const QString& text) {
+  QString html = text.toHtmlEscaped();
+  html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+  return QStringLiteral("<font color=\"#ff0000\">%1</font>").arg(html);
+}
+
 constexpr uint32_t kDeviceDownload = 33179;
 constexpr uint32_t kDeviceUpload = 33180;
 }  // namespace
@@ -214,10 +222,12 @@ void CDesignerView::OnDoubleClick(int row, int column) {
   if (dlg.DoModal() != IDOK) return;
   const int id = dlg.GetResult();
   if (id == 0) {
+    // Clearing empties the cell in place: no pane is refilled, so a row
+    // kept only by its link stays listed until the next refill.
     if (m_model->Clear() && topLevelItem(row)) topLevelItem(row)->setText(1, QString());
-  } else if (m_model->Wire(id)) {
-    Show();
+    return;
   }
+  if (m_model->Wire(id)) Show();
   emit panesChanged();
 }
 
@@ -269,8 +279,10 @@ bool CDesignerView::viewportEvent(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     QTreeWidgetItem* item = itemAt(help->pos());
     const int row = item ? indexOfTopLevelItem(item) : -1;
-    if (row >= 0 && columnAt(help->pos().x()) == 0) {
-      QToolTip::showText(help->globalPos(), m_model->ToolTip(row), viewport());
+    // The row's tip, over every column of the row, in red.
+    const QString text = row >= 0 ? m_model->ToolTip(row) : QString();
+    if (!text.isEmpty()) {
+      QToolTip::showText(help->globalPos(), RedToolTip(text), viewport(), visualItemRect(item));
     } else {
       QToolTip::hideText();
     }

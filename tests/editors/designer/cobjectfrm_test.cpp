@@ -13,6 +13,7 @@
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
+#include "../lists/listmousesupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -21,6 +22,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
+#include <QToolTip>
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
@@ -229,6 +231,59 @@ TEST_F(CObjectFrmTest, DeviceDownloadSendsTheSelectedItemOnly) {
   link.Clear();
   frame->Pane(2)->OnDeviceCommand(33179);  // not offered there
   EXPECT_TRUE(link.Lines().isEmpty());
+}
+
+// "No entry" chosen by a double click on a row empties its cell where it
+// stands: no pane is refilled, so a row kept only by its link (no hardware
+// behind it, marked " *") stays listed until the next refill.
+TEST_F(CObjectFrmTest, NoneChosenByDoubleClickEmptiesTheCellInPlace) {
+  CVirtCtrlItem* item = CVirtCtrlItem::CreateItem(doc);
+  item->Rename(QStringLiteral("Fader"), false);
+  block->SetLink(CVirtCtrl::G_DA, 2, 1);
+  Open();
+  CDesignerView* dest = frame->Pane(2);
+  int row = -1;
+  for (int r = 0; r < dest->RowCount(); ++r)
+    if (dest->CellText(r, 0).endsWith(QStringLiteral(" *"))) row = r;
+  ASSERT_GE(row, 0);
+  ASSERT_EQ(dest->CellText(row, 1), QStringLiteral("Fader"));
+  const QString label = dest->CellText(row, 0);
+  const int rows = dest->RowCount();
+  ListMouse mouse(dest);
+  ASSERT_TRUE(mouse.Ready());
+  Choose(LoadString(34421));
+  mouse.DoubleClick(row, 1);
+  EXPECT_EQ(block->GetLink(CVirtCtrl::G_DA, 2), 0);
+  ASSERT_EQ(dest->RowCount(), rows);
+  EXPECT_EQ(dest->CellText(row, 0), label);
+  EXPECT_TRUE(dest->CellText(row, 1).isEmpty());
+  EXPECT_EQ(dest->FirstSelectedRow(), row);
+  dest->FillList();
+  EXPECT_EQ(dest->RowCount(), rows - 1);
+}
+
+// Resting the mouse on a row shows the row's tip in red, over each of its
+// columns.
+TEST_F(CObjectFrmTest, RowTipIsRedOverEveryColumn) {
+  CVirtCtrlItem::CreateItem(doc);
+  Open();
+  CDesignerView* dest = frame->Pane(2);
+  const int row = RowWithLabel(dest, QStringLiteral("IN2"));
+  ASSERT_GE(row, 0);
+  ListMouse mouse(dest);
+  ASSERT_TRUE(mouse.Ready());
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  for (const int column : {0, 1}) {
+    QToolTip::hideText();
+    const QPoint at = dest->CellRect(row, column).center();
+    QTest::mouseMove(dest->viewport(), at - QPoint(0, 1));
+    QTest::mouseMove(dest->viewport(), at);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 20000)) << column;
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("IN2"))) << column;
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("color=\"#ff0000\""))) << column;
+  }
+  QToolTip::hideText();
 }
 
 }  // namespace
