@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 SELV_IMPLEMENT_SERIAL(CConsKey, CConsKey::kSchema)
 
@@ -195,10 +196,13 @@ void CConsKey::ParseParams(int type, const QString& text, Function* function) {
     }
     if (!ReadNumber(text, &pos, &values[i])) break;
   }
-  // The key holds bytes; 255 and -1 name the same "no zone or group".
+  // The key holds bytes. The second and third parameters are signed ones
+  // (200 is -56). The first keeps 101..130 for group slots and an ON delay
+  // above 127; only 255 and -1 name the same "no zone or group".
+  const auto signedByte = [](int value) { return static_cast<int>(static_cast<int8_t>(value & 0xFF)); };
   function->p1 = HasZoneParam(type) ? ZoneParam(values[0]) : (values[0] & 0xFF);
-  function->p2 = values[1] & 0xFF;
-  function->p3 = values[2] & 0xFF;
+  function->p2 = signedByte(values[1]);
+  function->p3 = signedByte(values[2]);
   function->bProtected = !TrimRight(text).endsWith(QLatin1String("UNPROT"));
   function->type = type;
 }
@@ -490,15 +494,17 @@ void CConsKey::UpdateLabel(const KeyTarget& target) {
 void CConsKey::RebuildLabel() {
   const int type = m_edit.type;
   CBaseDevice* console = m_pOwner;
+  // A key is in use while it has a function or shows a target; without a
+  // target it shows nothing and is not in use (below).
+  m_bInUse = type != DISABLED || m_target.IsSet();
   if (m_second.object != nullptr && m_second.object != console && type < TALK) {
     m_strLabel = m_second.object->GetName();
     m_nTargetCategory = m_second.object->GetCategory();
     return;
   }
-  // A key is in use while it has a function or shows a target.
-  m_bInUse = type != DISABLED || m_target.IsSet();
   if (!m_target.IsSet()) {
     m_strLabel.clear();
+    m_bInUse = false;
     return;
   }
   if (m_target.mark || m_target.object == console || (m_second.object != nullptr && m_second.object == console)) {

@@ -318,6 +318,21 @@ TEST_F(CConsKeyTest, LabelsNameTheTargetWithTheTypesPrefix) {
   EXPECT_FALSE(disabled->IsInUse());
 }
 
+// A key that loses its target (its zone went from the project) shows no
+// label and is no longer in use, in the view as in the project file.
+TEST_F(CConsKeyTest, AKeyWithoutATargetShowsNothingAndIsNotInUse) {
+  CConsKey* key = Key(4);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::SEL, "3", true));
+  ASSERT_TRUE(key->IsInUse());
+  ASSERT_FALSE(key->GetLabel().isEmpty());
+  key->UpdateLabel(KeyTarget::None());
+  EXPECT_EQ(key->GetLabel(), "");
+  EXPECT_FALSE(key->IsInUse());
+  EXPECT_EQ(key->GetWord1() & 0x40u, 0u);
+  // The function itself is kept.
+  EXPECT_EQ(key->GetFunctionText(), "SEL,3");
+}
+
 TEST_F(CConsKeyTest, GroupSlotKeyKeepsItsParameterAndSlotInThePin) {
   CGroup* group = AddGroup(doc, {zones[4], zones[5]});
   console->SetGroupSlot(5, group);

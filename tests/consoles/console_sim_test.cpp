@@ -73,6 +73,28 @@ TEST_F(ConsoleSimTest, SettingsAndKeysGoToTheUnitAndComeBack) {
   for (const MessageRequest& r : messages.Requests()) ADD_FAILURE() << r.id << " " << r.text.toStdString();
 }
 
+// Each key parameter is a signed byte: 200 from the unit is -56, written
+// back as "-56".
+TEST_F(ConsoleSimTest, KeyParametersComeBackAsSignedBytes) {
+  std::vector<CZone*> zones = AddZones(doc, 4);
+  AddRoot(doc, zones);
+  CConsole* console = AddConsole(doc, CConsProp::RCX6010);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  ASSERT_EQ(transfer.DownloadObject(*console), CTransfer::Result::Done);
+  sim.SetValue("/CONS/ADR1/KEY5", "TALK,4,0,200");
+  ASSERT_EQ(transfer.UploadObject(*console), CTransfer::Result::Done);
+  const CConsKey* key = console->FindKey(5);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::TALK);
+  EXPECT_EQ(key->GetFunction().p1, 4);
+  EXPECT_EQ(key->GetFunction().p3, -56);
+  EXPECT_EQ(key->GetFunctionText(), "TALK,4,0,-56");
+  sim.SetValue("/CONS/ADR1/KEY5", "DISABLED");
+  ASSERT_EQ(transfer.DownloadObject(*console), CTransfer::Result::Done);
+  EXPECT_EQ(sim.Value("/CONS/ADR1/KEY5"), "TALK,4,0,-56");
+  for (const MessageRequest& r : messages.Requests()) ADD_FAILURE() << r.id << " " << r.text.toStdString();
+}
+
 TEST_F(ConsoleSimTest, ConsoleTheUnitDoesNotSeeStopsItsUploadWithOneMessage) {
   AddConsole(doc, CConsProp::RCX6010, 100);
   CConsole* absent = AddConsole(doc, CConsProp::RCX6010, 900);

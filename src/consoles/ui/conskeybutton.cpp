@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QRegion>
 
 #include <memory>
 
@@ -19,6 +22,19 @@ namespace {
 constexpr uint32_t kStrKeyView = 34113;  // "Key view"
 // The label keeps clear of the key's rounded edge.
 constexpr int kLabelMargin = 8;
+
+// The face's colours.
+const QColor kFaceBrush(192, 192, 192);
+const QColor kEdgeGrey(128, 128, 128);
+const QColor kEdgeRed(192, 64, 64);
+
+// The pill of a key: a rectangle whose corners are ellipses half its
+// width wide and its full height high.
+QPainterPath PillPath(const QRectF& rect) {
+  QPainterPath path;
+  path.addRoundedRect(rect, rect.width() / 4.0, rect.height() / 2.0);
+  return path;
+}
 
 QString TextOf(uint32_t id, const char* fallback) {
   const QString text = LoadString(id);
@@ -74,8 +90,25 @@ QMenu* ConsKeyButton::CreateContextMenu() {
   return menu;
 }
 
+bool ConsKeyButton::CountsClickAt(const QPoint& pos) const {
+  if (!rect().contains(pos)) return false;
+  if (m_pKey == nullptr || !m_pKey->IsInUse()) return true;
+  return PillPath(QRectF(rect())).contains(QPointF(pos) + QPointF(0.5, 0.5));
+}
+
+bool ConsKeyButton::IsSunken() const {
+  return m_pKey != nullptr && m_pKey->IsInUse() && (isDown() || isChecked());
+}
+
+bool ConsKeyButton::hitButton(const QPoint& pos) const { return CountsClickAt(pos); }
+
 void ConsKeyButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
+    // Outside the pill of a key in use a click is nobody's.
+    if (!CountsClickAt(event->position().toPoint())) {
+      event->accept();
+      return;
+    }
     emit selectRequested(m_pKey);
     event->accept();
     return;
@@ -85,6 +118,10 @@ void ConsKeyButton::mousePressEvent(QMouseEvent* event) {
 
 void ConsKeyButton::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
+    if (!CountsClickAt(event->position().toPoint())) {
+      event->accept();
+      return;
+    }
     emit doubleClicked(m_pKey);
     event->accept();
     return;
@@ -104,7 +141,8 @@ void ConsKeyButton::paintEvent(QPaintEvent* event) {
   const CKeyViewLogic::KeyFace face =
       m_pKey != nullptr ? CKeyViewLogic::FaceOf(*m_pKey) : CKeyViewLogic::KeyFace::Label;
   if (face == CKeyViewLogic::KeyFace::Label) {
-    QPushButton::paintEvent(event);
+    QPainter painter(this);
+    PaintFace(painter);
     return;
   }
   if (face != CKeyViewLogic::KeyFace::Picture || !m_pictureOf) return;
@@ -113,6 +151,52 @@ void ConsKeyButton::paintEvent(QPaintEvent* event) {
   if (picture.isNull()) return;
   QPainter painter(this);
   painter.drawPixmap(rect(), picture);
+}
+
+void ConsKeyButton::PaintFace(QPainter& painter) const {
+  const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  const QRectF inner = outer.adjusted(1.0, 1.0, -1.0, -1.0);
+  const QPainterPath pill = PillPath(outer);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(kFaceBrush);
+  painter.drawPath(pill);
+  painter.setBrush(Qt::NoBrush);
+  // Two triangles, the upper-left and the lower-right half of the key:
+  // light above and dark below make the edge raised, the other way round
+  // sunken.
+  const QRect r = rect();
+  const QPolygon upperLeft({r.topLeft(), r.topRight() + QPoint(1, 0), r.bottomLeft() + QPoint(0, 1)});
+  const QPolygon lowerRight({r.topRight() + QPoint(1, 0), r.bottomRight() + QPoint(1, 1), r.bottomLeft() + QPoint(0, 1)});
+  const bool sunken = IsSunken();
+  const auto edge = [&](const QPolygon& half, const QColor& line, const QColor& shade) {
+    painter.save();
+    painter.setClipRegion(QRegion(half));
+    painter.setPen(QPen(line, 1));
+    painter.drawPath(pill);
+    if (shade.isValid()) {
+      painter.setPen(QPen(shade, 1));
+      painter.drawPath(PillPath(inner));
+    }
+    painter.restore();
+  };
+  edge(upperLeft, sunken ? Qt::black : Qt::white, sunken ? kEdgeGrey : QColor());
+  edge(lowerRight, sunken ? Qt::white : Qt::black, sunken ? QColor() : kEdgeGrey);
+  // The selected key is ringed in red inside its edge.
+  if (isChecked()) {
+    painter.setPen(QPen(kEdgeRed, 2));
+    painter.drawPath(PillPath(inner.adjusted(1.0, 1.0, -1.0, -1.0)));
+  }
+  // The short label in the label area, a pressed key's one pixel lower.
+  const QFontMetrics metrics = fontMetrics();
+  const KeyBox cell{0, 0, r.width(), r.height()};
+  const KeyBox area = CKeyViewLogic::LabelArea(cell, metrics.averageCharWidth(), metrics.height());
+  QRect label(area.left, area.top, area.Width(), area.Height());
+  // A key too low for the area centres its label.
+  if (label.top() < 0) label = QRect(area.left, 0, area.Width(), r.height());
+  if (sunken) label.translate(1, 1);
+  painter.setPen(isEnabled() ? Qt::black : kEdgeGrey);
+  painter.drawText(label, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, text());
 }
 
 void ConsKeyButton::resizeEvent(QResizeEvent* event) {

@@ -503,4 +503,53 @@ TEST_F(CKeyViewTest, KeyTextsAreSixteenPixelsHighAndTipsComeQuickly) {
             QApplication::style()->styleHint(QStyle::SH_ToolTip_FallAsleepDelay, nullptr, button));
 }
 
+// A key's face is the pill of its click region, light grey, with a raised
+// edge (light above, dark below) that turns sunken while the key in use is
+// selected.
+TEST_F(CKeyViewTest, KeyFaceIsAPillWithARaisedOrSunkenEdge) {
+  view->show();
+  CConsKey* key = console->FindKey(1);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::ON, QString(), true));
+  ConsKeyButton* button = view->ButtonOf(key);
+  ASSERT_NE(button, nullptr);
+  button->Refresh();
+  const auto pixel = [button](int x, int y) { return QColor(button->grab().toImage().pixel(x, y)); };
+  const int w = button->width();
+  const int h = button->height();
+  ASSERT_GE(w, 16);
+  ASSERT_GE(h, 16);
+  EXPECT_NE(pixel(0, 0), QColor(192, 192, 192));
+  EXPECT_EQ(pixel(w / 2, 0), QColor(Qt::white));
+  EXPECT_EQ(pixel(w / 2, h - 1), QColor(Qt::black));
+  EXPECT_EQ(pixel(w / 2, 4), QColor(192, 192, 192));
+  view->OpenKeyProperties(key);
+  ASSERT_TRUE(key->IsSelected());
+  EXPECT_EQ(pixel(w / 2, 0), QColor(Qt::black));
+  EXPECT_EQ(pixel(w / 2, h - 1), QColor(Qt::white));
+  view->CloseKeyDialog();
+}
+
+// A left click on a key in use counts only inside its pill; a key not in
+// use takes a click anywhere on it.
+TEST_F(CKeyViewTest, ALeftClickCountsOnlyInsideThePillOfAKeyInUse) {
+  view->show();
+  CConsKey* used = console->FindKey(1);
+  CConsKey* unused = console->FindKey(2);
+  CConsKey* other = console->FindKey(3);
+  ASSERT_TRUE(used->SetFunctionFromText(CConsKey::ON, QString(), true));
+  ASSERT_FALSE(unused->IsInUse());
+  view->OpenKeyProperties(other);
+  ASSERT_EQ(view->GetSelectedKey(), other);
+  ConsKeyButton* usedButton = view->ButtonOf(used);
+  ConsKeyButton* unusedButton = view->ButtonOf(unused);
+  const QPoint corner(1, 1);
+  QTest::mouseClick(usedButton, Qt::LeftButton, Qt::NoModifier, corner);
+  EXPECT_EQ(view->GetSelectedKey(), other);
+  QTest::mouseClick(usedButton, Qt::LeftButton, Qt::NoModifier, usedButton->rect().center());
+  EXPECT_EQ(view->GetSelectedKey(), used);
+  QTest::mouseClick(unusedButton, Qt::LeftButton, Qt::NoModifier, corner);
+  EXPECT_EQ(view->GetSelectedKey(), unused);
+  view->CloseKeyDialog();
+}
+
 }  // namespace
