@@ -1,10 +1,13 @@
 #include "consoles/ui/cconsolepropertysheet.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTabWidget>
 
 #include "consoles/cconsole.h"
 #include "consoles/ui/cconsoletreedlg.h"
+#include "consoles/ui/ckeypropertiesdlg.h"
+#include "consoles/ui/ckeyview.h"
 #include "consoles/ui/cppcons1.h"
 #include "consoles/ui/cppcons2.h"
 #include "model/cmessagesink.h"
@@ -133,4 +136,15 @@ bool CConsolePropertySheet::OnCommand(int id) {
     }
   }
   return CPropertySheet::OnCommand(id);
+}
+
+bool CConsolePropertySheet::event(QEvent* event) {
+  if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) &&
+      m_page2 != nullptr) {
+    // The keys are drawn in fixed colours over the page's: the whole key
+    // layout is drawn again, also when only another window's palette changed.
+    m_page2->update();
+    if (CKeyView* view = m_page2->GetKeyView()) view->update();
+  }
+  return CPropertySheet::event(event);
 }

@@ -44,6 +44,8 @@ class CConsolePropertySheet final : public CPropertySheet {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
+  // A change of the palette repaints the key page.
+  bool event(QEvent* event) override;
 
  private:
   void EnsurePages(CSelvantisDoc* doc);

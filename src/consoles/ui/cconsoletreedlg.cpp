@@ -34,6 +34,7 @@ CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet& sheet, QWidget* parent) 
   m_tree->installEventFilter(this);
   connect(m_tree, &QTreeWidget::currentItemChanged, this, &CConsoleTreeDlg::OnCurrentItemChanged);
   connect(m_tree, &QTreeWidget::itemExpanded, this, &CConsoleTreeDlg::OnItemExpanded);
+  connect(m_tree, &QTreeWidget::itemClicked, this, &CConsoleTreeDlg::OnItemClicked);
   connect(m_tree, &CObjectTreeCtrl::objectRenamed, this, &CConsoleTreeDlg::OnObjectRenamed);
 }
 
@@ -81,13 +82,19 @@ void CConsoleTreeDlg::ExpandRoot() {
 }
 
 void CConsoleTreeDlg::OnItemExpanded(QTreeWidgetItem* item) {
-  // The item the user opens becomes the chosen one, and the sheet shows its
-  // console (none for the root). Opening is no choice on the drawing: its
-  // current object stays.
-  if (m_bFilling || item == nullptr || item == m_tree->currentItem()) return;
-  m_bExpanding = true;
-  m_tree->setCurrentItem(item);
-  m_bExpanding = false;
+  // The item the user opens switches the pages to its console (none for
+  // the root); the item is not chosen: the tree's selection and the
+  // drawing's current object stay.
+  if (m_bFilling || item == nullptr) return;
+  m_sheet.SelectConsole(ConsoleOf(item));
+}
+
+void CConsoleTreeDlg::OnItemClicked(QTreeWidgetItem* item) {
+  // After an opening switched the pages away, a click on the chosen item
+  // brings its console back (choosing it again is no change of selection).
+  if (m_bFilling || item == nullptr || item != m_tree->currentItem()) return;
+  CConsole* console = ConsoleOf(item);
+  if (console != m_sheet.GetConsole()) m_sheet.SelectConsole(console);
 }
 
 void CConsoleTreeDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
@@ -95,7 +102,7 @@ void CConsoleTreeDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidget
   CConsole* console = ConsoleOf(current);
   CConsole* old = ConsoleOf(previous);
   m_sheet.SelectConsole(console);
-  if (m_pDoc == nullptr || m_bExpanding) return;
+  if (m_pDoc == nullptr) return;
   if (old != nullptr) m_pDoc->NotifyObjectChanged(old);
   if (console != nullptr) m_pDoc->NotifyObjectChanged(console);
   if (CSelvantisView* view = CSelvantisView::FindView(m_pDoc)) view->SetCurrentObject(console);

@@ -44,6 +44,7 @@ class CConsoleTreeDlg final : public QWidget {
  private:
   void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
   void OnItemExpanded(QTreeWidgetItem* item);
+  void OnItemClicked(QTreeWidgetItem* item);
   void OnObjectRenamed(CBaseDevice* object);
 
   CConsolePropertySheet& m_sheet;
@@ -52,5 +53,4 @@ class CConsoleTreeDlg final : public QWidget {
   QTreeWidgetItem* m_root = nullptr;
   CDialogImages m_images;
   bool m_bFilling = false;
-  bool m_bExpanding = false;
 };

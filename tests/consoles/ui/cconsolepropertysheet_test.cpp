@@ -98,20 +98,28 @@ TEST_F(CConsolePropertySheetTest, OpensOnTheKeyPageWithItsConsoleSelected) {
   EXPECT_TRUE(messages.Requests().empty());
 }
 
-TEST_F(CConsolePropertySheetTest, AnItemTheUserExpandsBecomesTheChosenOne) {
+// Opening an item switches the pages to its console without choosing it;
+// a click on the chosen item brings its console back.
+TEST_F(CConsolePropertySheetTest, AnItemTheUserExpandsSwitchesThePagesWithoutBeingChosen) {
   Open(second);
   QTreeWidgetItem* root = sheet->GetTreeDlg()->GetRootItem();
   root->setExpanded(false);
   Tree()->setCurrentItem(ItemOf(second));
   ASSERT_EQ(sheet->GetConsole(), second);
-  // A click on the root's expand mark opens it without choosing it by itself.
   const QRect rect = Tree()->visualItemRect(root);
   QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
                     QPoint(Tree()->indentation() / 2, rect.center().y()));
   ASSERT_TRUE(root->isExpanded());
-  EXPECT_EQ(Tree()->currentItem(), root);
+  EXPECT_EQ(Tree()->currentItem(), ItemOf(second));
+  EXPECT_TRUE(ItemOf(second)->isSelected());
+  EXPECT_FALSE(root->isSelected());
   EXPECT_EQ(sheet->GetConsole(), nullptr);
   EXPECT_FALSE(sheet->GetTabControl()->isEnabled());
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    Tree()->visualItemRect(ItemOf(second)).center());
+  EXPECT_EQ(sheet->GetConsole(), second);
+  EXPECT_TRUE(sheet->GetTabControl()->isEnabled());
+  EXPECT_TRUE(messages.Requests().empty());
 }
 
 TEST_F(CConsolePropertySheetTest, TheRootHidesThePagesAndAConsoleShowsThemAgain) {
@@ -264,6 +272,31 @@ TEST_F(CConsolePropertySheetTest, ExpandingAnItemLeavesTheDrawingsCurrentObjectA
   QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier, Tree()->visualItemRect(ItemOf(first)).center());
   EXPECT_EQ(sheet->GetConsole(), first);
   EXPECT_EQ(view.GetCurrentObject(), first);
+}
+
+// A palette change, also one that leaves the sheet's own colours as they
+// were, draws the key layout again.
+TEST_F(CConsolePropertySheetTest, APaletteChangeRepaintsTheKeyPage) {
+  Open(first);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
+  CKeyView* view = sheet->GetPage2()->GetKeyView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 20000));
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  QApplication::processEvents();
+  view->installEventFilter(&counter);
+  QApplication::processEvents();
+  counter.paints = 0;
+  QEvent change(QEvent::ApplicationPaletteChange);
+  QApplication::sendEvent(sheet.get(), &change);
+  EXPECT_TRUE(QTest::qWaitFor([&counter] { return counter.paints > 0; }, 20000));
+  view->removeEventFilter(&counter);
 }
 
 }  // namespace
