@@ -59,6 +59,8 @@ CMacroKeyTypesDlg::CMacroKeyTypesDlg(QWidget* owner, CConsKey* key, const std::v
   m_macroB = new QComboBox(m_macroBGroup);
   m_macroB->setObjectName(QStringLiteral("macroB"));
   for (const MacroEntry& entry : macros) m_macroB->addItem(entry.text, entry.id);
+  // No macro B is chosen until the key names one or the user picks one.
+  m_macroB->setCurrentIndex(-1);
   (new QHBoxLayout(m_macroBGroup))->addWidget(m_macroB);
   layout->addWidget(m_macroBGroup);
 
@@ -109,10 +111,10 @@ void CMacroKeyTypesDlg::Refresh() {
   const QSignalBlocker b3(m_rate);
   const QSignalBlocker b4(m_radio);
   m_activity->setCurrentIndex(m_nActivity);
-  if (p2 != 0 && (m_nActivity == Logic::kButton || m_nActivity == Logic::kSwitch)) {
-    const int row = m_macroB->findData(p2);
-    if (row >= 0) m_macroB->setCurrentIndex(row);
-  }
+  // The entry of the key's macro B; none when the key names none (a
+  // "button" chosen then takes macro 1).
+  const bool bMacroB = m_nActivity == Logic::kButton || m_nActivity == Logic::kSwitch;
+  m_macroB->setCurrentIndex(p2 != 0 && bMacroB ? m_macroB->findData(p2) : -1);
   m_rate->setValue(m_nRate);
   m_radio->setValue(m_nRadio);
 }

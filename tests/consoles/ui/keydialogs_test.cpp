@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +178,33 @@ TEST(CMacroKeyTypesDlgTest, ActivityComboWritesKeyAndNotifiesOwner) {
   ASSERT_EQ(closed.count(), 1);
   EXPECT_EQ(closed.at(0).at(0).toInt(), 300);
   EXPECT_TRUE(messages.Requests().empty());
+}
+
+// With no macro B chosen (macros 2 and 3 listed), "button" picked with the
+// keyboard stores macro 1, not the first listed one.
+TEST(CMacroKeyTypesDlgTest, ButtonWithoutAChosenMacroBStoresOne) {
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+  constest::AddMacros(doc, 3);
+  CConsole* console = constest::AddConsole(doc);
+  CConsKey* key = console->FindKey(2);
+  ASSERT_TRUE(key->SetFunctionFromText(CConsKey::MACRO, QStringLiteral("1"), true));
+  std::vector<CMacroKeyTypesDlg::MacroEntry> macros;
+  for (int id = 2; id <= 3; ++id) macros.push_back({doc.FindObjectById(CAT_MACROS, id)->GetName(), id});
+  CMacroKeyTypesDlg dlg(nullptr, key, macros);
+  dlg.show();
+  ASSERT_EQ(dlg.GetActivity(), 0);
+  EXPECT_EQ(dlg.MacroBCombo()->currentIndex(), -1);
+  QTest::keyClick(dlg.ActivityCombo(), Qt::Key_Down);
+  EXPECT_EQ(dlg.GetActivity(), 1);
+  EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
+  EXPECT_EQ(key->GetFunction().p2, 1);
+  EXPECT_EQ(dlg.MacroBCombo()->currentIndex(), -1);
+  // Choosing macro 3 with the keyboard stores it.
+  QTest::keyClick(dlg.MacroBCombo(), Qt::Key_Down);
+  QTest::keyClick(dlg.MacroBCombo(), Qt::Key_Down);
+  EXPECT_EQ(key->GetFunction().p2, 3);
+  dlg.close();
 }
 
 }  // namespace
