@@ -81,16 +81,14 @@ std::vector<std::pair<int, QString>> ConsParamsPageState::ParamTexts() const {
   texts.emplace_back(CConsProp::P_GERMAN, Fmt("%d", m_bGerman ? 1 : 0));
   texts.emplace_back(CConsProp::P_DOSCHAR, Fmt("%d", m_bDosChar ? 1 : 0));
   texts.emplace_back(CConsProp::P_EXT, Fmt("%d", m_nExt));
-  // The parameter store would put its default in place of a bad code;
-  // the console keeps the code it has instead.
-  if (IsValidCode(m_longCode, kMinLongCode, kMaxLongCode))
-    texts.emplace_back(CConsProp::P_LONGCODE, Fmt("%d", m_longCode.toInt()));
-  if (IsValidCode(m_shortCode, kMinShortCode, kMaxShortCode))
-    texts.emplace_back(CConsProp::P_SHORTCODE, Fmt("%d", m_shortCode.toInt()));
+  // Text that is no number counts as 0, which the store replaces by its
+  // default like any other code out of range.
+  texts.emplace_back(CConsProp::P_LONGCODE, Fmt("%d", m_longCode.toInt()));
+  texts.emplace_back(CConsProp::P_SHORTCODE, Fmt("%d", m_shortCode.toInt()));
   return texts;
 }
 
-bool ConsParamsPageState::Save(CConsole& console, const CSelvantisDoc* doc) const {
+bool ConsParamsPageState::Save(CConsole& console, const CSelvantisDoc* doc) {
   doc = DocOf(console, doc);
   CConsProp& prop = console.GetProp();
   bool changed = false;
@@ -108,20 +106,10 @@ bool ConsParamsPageState::Save(CConsole& console, const CSelvantisDoc* doc) cons
     }
   }
   if (changed) console.SetModified();
-  return CheckCodes() == 0;
-}
-
-bool ConsParamsPageState::IsValidCode(const QString& text, int min, int max) {
-  static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
-  if (!digits.match(text).hasMatch()) return false;
-  const int value = text.toInt();
-  return value >= min && value <= max;
-}
-
-uint32_t ConsParamsPageState::CheckCodes() const {
-  if (!IsValidCode(m_shortCode, kMinShortCode, kMaxShortCode)) return kStrBadShortCode;
-  if (!IsValidCode(m_longCode, kMinLongCode, kMaxLongCode)) return kStrBadLongCode;
-  return 0;
+  // The page shows the codes the console now holds.
+  m_longCode = prop.GetParamText(CConsProp::P_LONGCODE);
+  m_shortCode = prop.GetParamText(CConsProp::P_SHORTCODE);
+  return changed;
 }
 
 void ConsParamsPageState::SetExt(int ext) noexcept { m_nExt = ext >= 0 && ext < kExtCount ? ext : 0; }

@@ -1,7 +1,6 @@
 #pragma once
 #include <QString>
 
-#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -28,9 +27,6 @@ class ConsParamsPageState final {
   static constexpr int kMaxLongCode = 9999;
   static constexpr int kExtCount = 4;
   static constexpr int kPttPrioCount = 3;
-  // Messages when a typed code lies outside its range.
-  static constexpr uint32_t kStrBadShortCode = 36200;
-  static constexpr uint32_t kStrBadLongCode = 36201;
 
   enum class Query { Release, OpLevel };
 
@@ -43,19 +39,15 @@ class ConsParamsPageState final {
   // with its model and keys). doc supplies the info slot and the console
   // object; null takes the console's own document.
   void Load(CConsole& console, const CSelvantisDoc* doc);
-  // The parameter texts Save writes, in the order it writes them (codes
-  // whose typed text is refused are left out).
+  // The parameter texts Save writes, in the order it writes them. The
+  // codes are written as numbers; the console's parameter store puts its
+  // default in place of one outside its range.
   std::vector<std::pair<int, QString>> ParamTexts() const;
-  // Writes the values to the console and its fault-handling membership;
-  // a code outside its range is not written (the console keeps its own).
-  // Marks the document modified when anything changed. Returns false when
-  // a code was left out.
-  bool Save(CConsole& console, const CSelvantisDoc* doc) const;
-
-  // 0 when both codes may be written, else the string id of the message
-  // that names the first bad one.
-  uint32_t CheckCodes() const;
-  static bool IsValidCode(const QString& text, int min, int max);
+  // Writes the values to the console and its fault-handling membership,
+  // then takes back the two codes the console holds (a default where a
+  // typed code was out of range). Marks the document modified when
+  // anything changed; returns whether anything did.
+  bool Save(CConsole& console, const CSelvantisDoc* doc);
 
   // ---- Values -----------------------------------------------------------------
   const QString& GetType() const noexcept { return m_type; }

@@ -275,7 +275,6 @@ void CPPCons1::OnExtClicked(int ext) {
 void CPPCons1::SetConsole(CConsole* console, bool bSaveOld) {
   if (bSaveOld && m_pConsole != nullptr) SaveToConsole();
   m_pConsole = console;
-  m_reportedCodes.clear();
   if (m_pConsole != nullptr) {
     LoadFromConsole();
     return;
@@ -290,22 +289,14 @@ void CPPCons1::LoadFromConsole() {
   FillControls();
 }
 
-bool CPPCons1::ReportBadCode() {
-  const uint32_t id = m_state.CheckCodes();
-  if (id == 0) return false;
-  const QString codes = m_state.GetShortCode() + QLatin1Char(',') + m_state.GetLongCode();
-  if (codes != m_reportedCodes) {
-    m_reportedCodes = codes;
-    AfxMessageBox(id, MB_OK | MB_ICONEXCLAMATION);
-  }
-  return true;
-}
-
 void CPPCons1::SaveToConsole() {
   if (m_pConsole == nullptr) return;
-  // A refused code is not written; the console keeps its own.
-  ReportBadCode();
   m_state.Save(*m_pConsole, m_pDoc);
+  // A code out of range became the default: the edits show what is kept.
+  const QSignalBlocker blockShort(m_shortCode);
+  const QSignalBlocker blockLong(m_longCode);
+  m_shortCode->setText(m_state.GetShortCode());
+  m_longCode->setText(m_state.GetLongCode());
 }
 
 bool CPPCons1::OnSetActive() {
@@ -315,14 +306,6 @@ bool CPPCons1::OnSetActive() {
 
 bool CPPCons1::OnKillActive() {
   if (m_pConsole == nullptr) return CPropertyPage::OnKillActive();
-  // Typed again after a refusal: tell the user again.
-  m_reportedCodes.clear();
-  if (ReportBadCode()) {
-    QLineEdit* bad = m_state.CheckCodes() == ConsParamsPageState::kStrBadShortCode ? m_shortCode : m_longCode;
-    bad->setFocus();
-    bad->selectAll();
-    return false;
-  }
   SaveToConsole();
   SetModified(false);
   return CPropertyPage::OnKillActive();

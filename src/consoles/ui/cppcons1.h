@@ -53,15 +53,11 @@ class CPPCons1 final : public CPropertyPage {
   void OnOnPrioritySpin(int value);
   void OnExtClicked(int ext);
   void RunQuery(ConsParamsPageState::Query query);
-  // Tells the user about a refused code once for the texts typed.
-  bool ReportBadCode();
 
   CSelvantisDoc* m_pDoc;
   CConsole* m_pConsole = nullptr;
   ConsParamsPageState m_state;
   bool m_bFilling = false;
-  // The codes last reported as refused ("short,long").
-  QString m_reportedCodes;
 
   QLineEdit* m_type = nullptr;
   QLineEdit* m_address = nullptr;

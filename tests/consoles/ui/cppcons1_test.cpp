@@ -207,20 +207,16 @@ TEST_F(CPPCons1Test, PreChimeIsShownButNotWrittenBack) {
   EXPECT_FALSE(Child<QCheckBox>(shown, 1142)->isEnabled());
 }
 
-TEST_F(CPPCons1Test, CodesOutsideTheirRangesAreNotWritten) {
+TEST_F(CPPCons1Test, CodesOutsideTheirRangesBecomeTheDefaults) {
   struct Row {
     const char* shortCode;
     const char* longCode;
-    uint32_t message;
+    const char* passw;
   };
   const Row rows[] = {
-      {"100", "1000", 0},
-      {"999", "9999", 0},
-      {"99", "3971", ConsParamsPageState::kStrBadShortCode},
-      {"", "3971", ConsParamsPageState::kStrBadShortCode},
-      {"846", "999", ConsParamsPageState::kStrBadLongCode},
-      {"846", "0999", ConsParamsPageState::kStrBadLongCode},
-      {"846", "12a4", ConsParamsPageState::kStrBadLongCode},
+      {"100", "1000", "100,1000"}, {"999", "9999", "999,9999"}, {"99", "3971", "846,3971"},
+      {"", "3971", "846,3971"},    {"846", "999", "846,3971"},  {"846", "0999", "846,3971"},
+      {"846", "12a4", "846,3971"}, {"1000", "10000", "846,3971"},
   };
   CConsProp& prop = console->GetProp();
   for (const Row& row : rows) {
@@ -229,18 +225,12 @@ TEST_F(CPPCons1Test, CodesOutsideTheirRangesAreNotWritten) {
     state.Load(*console, &doc);
     state.SetShortCode(QString::fromLatin1(row.shortCode));
     state.SetLongCode(QString::fromLatin1(row.longCode));
-    EXPECT_EQ(state.CheckCodes(), row.message) << row.shortCode << " " << row.longCode;
-    EXPECT_EQ(state.Save(*console, &doc), row.message == 0);
-    // A refused code leaves the console's code, never the store's default.
-    const bool shortOk = row.message != ConsParamsPageState::kStrBadShortCode;
-    const bool longOk = row.message != ConsParamsPageState::kStrBadLongCode;
-    EXPECT_EQ(prop.GetParamText(CConsProp::P_SHORTCODE), shortOk ? QString::fromLatin1(row.shortCode) : "555");
-    EXPECT_EQ(prop.GetParamText(CConsProp::P_LONGCODE), longOk ? QString::fromLatin1(row.longCode) : "5555");
+    EXPECT_TRUE(state.Save(*console, &doc)) << row.shortCode << " " << row.longCode;
+    EXPECT_EQ(prop.GetParamText(CConsProp::P_PASSW), row.passw) << row.shortCode << " " << row.longCode;
+    // The page goes on with what the console holds.
+    EXPECT_EQ(state.GetShortCode() + "," + state.GetLongCode(), row.passw);
   }
-  EXPECT_FALSE(CStringTable::Load(ConsParamsPageState::kStrBadShortCode).isEmpty());
-  EXPECT_FALSE(CStringTable::Load(ConsParamsPageState::kStrBadLongCode).isEmpty());
-  EXPECT_TRUE(CStringTable::Has(ConsParamsPageState::kStrBadShortCode, CStringTable::Language::German));
-  EXPECT_TRUE(CStringTable::Has(ConsParamsPageState::kStrBadLongCode, CStringTable::Language::German));
+  EXPECT_TRUE(messages.Requests().empty());
 }
 
 TEST_F(CPPCons1Test, ExtFollowsTheModelAndEnablesThePttPriority) {
@@ -379,29 +369,26 @@ TEST_F(CPPCons1Test, ChecksAndComboAreWrittenOnOk) {
   EXPECT_EQ(prop.GetParamText(CConsProp::P_EXT), "3");
 }
 
-TEST_F(CPPCons1Test, BadCodeKeepsThePageAndTheConsoleCode) {
+// A typed code out of range is never refused: OK closes the sheet and the
+// console takes the default code in its place.
+TEST_F(CPPCons1Test, TypedCodeOutOfRangeBecomesTheDefault) {
+  console->GetProp().SetParamText(CConsProp::P_PASSW, "555,5555");
   CPPCons1* shown = MakeSheet(console);
   Type(Child<QLineEdit>(shown, 1249), "99");
   EXPECT_TRUE(sheet->IsApplyEnabled());
-  sheet->PressButton(CPropertySheet::PSBTN_OK);
-  EXPECT_TRUE(messages.Saw(ConsParamsPageState::kStrBadShortCode));
-  EXPECT_TRUE(sheet->isVisible());
-  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_SHORTCODE), "846");
-
-  messages.Clear();
   sheet->PressButton(CPropertySheet::PSBTN_APPLYNOW);
-  EXPECT_TRUE(messages.Saw(ConsParamsPageState::kStrBadShortCode));
-  EXPECT_TRUE(shown->IsModified());
-
-  // Switching to another console after the message keeps the bad code out
-  // without a second box.
-  messages.Clear();
-  CConsole* other = AddConsole(doc, CConsProp::RCX6020, 400);
-  shown->SetConsole(other, true);
   EXPECT_TRUE(messages.Requests().empty());
-  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_SHORTCODE), "846");
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_PASSW), "846,5555");
+  EXPECT_EQ(Child<QLineEdit>(shown, 1249)->text(), "846");
 
-  shown->SetConsole(console, false);
+  Type(Child<QLineEdit>(shown, 1006), "999");
+  sheet->PressButton(CPropertySheet::PSBTN_OK);
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_FALSE(sheet->isVisible());
+  EXPECT_EQ(console->GetProp().GetParamText(CConsProp::P_PASSW), "846,3971");
+
+  // Codes in range are taken as typed.
+  shown = MakeSheet(console);
   Type(Child<QLineEdit>(shown, 1249), "123");
   Type(Child<QLineEdit>(shown, 1006), "98765");  // the edit takes four digits
   EXPECT_EQ(Child<QLineEdit>(shown, 1006)->text(), "9876");
