@@ -440,6 +440,7 @@ void CConsole::ProgramKeyRange(int first, int last, int firstZone) {
   // No key is numbered beyond 100: a larger bound would only spin.
   last = std::min(last, static_cast<int>(CConsKey::kMaxProgrammableKey));
   int zone = firstZone;
+  // A range whose first key is its last programs that one key.
   for (int n = std::max(first, 1); n <= last; ++n) {
     CConsKey* key = m_prop.FindKey(n);
     if (key == nullptr) continue;

@@ -67,6 +67,7 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
   m_version->setObjectName(QStringLiteral("version"));
   m_onlineTime->setObjectName(QStringLiteral("onlineTime"));
   m_powerOnCount->setObjectName(QStringLiteral("powerOnCount"));
+  // The tips speak the user's language, as every other text of the window.
   m_startButton->setToolTip(tr("Start test"));
   m_readButton->setToolTip(tr("Read registers again"));
   // Picture buttons; the captions stay as their accessible names. The re-read

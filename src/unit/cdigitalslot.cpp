@@ -187,6 +187,7 @@ CControlPad* CDigitalSlot::CreatePad(int inputPin, int outputPin) {
   QString name = Fmt("Input%d", pin + 1);
   QPoint corner = GetInputPinPoint(pin);
   if (output) {
+    // Output 1 is the slot's slave-clock output: its pad is the clock's.
     kind = pin == 0 ? CControlPad::kKindSlaveClock : CControlPad::kKindDigitalOutput;
     name = pin == 0 ? LoadString(IDS_SLAVE_CLOCK) : Fmt("Output%d", pin + 1);
     corner = GetOutputPinPoint(pin) + QPoint(kOutputPadOffset, 0);

@@ -92,6 +92,7 @@ bool AppointListModel::ApplyText(CAppoint& appoint, int column, const QString& t
       // cell: a cell text may lack the seconds.
       const QDate date = CalendarCellText::ParseDate(text);
       if (!date.isValid()) return false;
+      // A new date marks the project modified, as any edit: unsaved, it would be lost.
       appoint.SetValue(kColumnDate, CalendarCellText::WithDate(appoint.GetTime(), date));
       return true;
     }

@@ -47,6 +47,7 @@ void CEntryListFrame::EnableTransfers(bool online) {
 
 void CEntryListFrame::FollowLinkWithTransfers() {
   if (!m_doc) return;
+  // Download and Upload follow the connection while the frame is open.
   connect(m_doc, &CSelvantisDoc::connectedChanged, this, [this] { EnableTransfers(IsOnline()); });
 }
 

@@ -47,6 +47,9 @@ void CLogicOutDlgView::TransferAllLogicOuts(bool bUpload) {
 }
 
 void CLogicOutDlgView::TransferSelected(bool bUpload) {
+  // Without a selected row nothing is sent: the block's steps of "ID 0"
+  // (-3 to 0) carry no line of any logic output, so running them would
+  // only lock and unlock the unit's macros around an empty transfer.
   const CLogicOut* out = LogicOutAt(FirstSelectedRow());
   if (!out || !GetDocument()) return;
   CEntryListTransfer transfer(*GetDocument(), LogicOutListModel::kKind);

@@ -51,6 +51,7 @@ std::optional<QString> OnlineMonitorState::TableEntryCommand(const QString& text
 }
 
 std::optional<QString> OnlineMonitorState::IndexCommand(const QString& text, int position) {
+  // The number as read, never the typed text, goes onto the unit's line.
   if (position == kAmpIn || position == kAmpOut) {
     unsigned address = 0;
     if (!ScanHex(text, &address)) return std::nullopt;

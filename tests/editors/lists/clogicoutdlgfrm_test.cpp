@@ -1,4 +1,5 @@
 #include "editors/lists/clogicoutdlgfrm.h"
+#include "editors/lists/centrylisttransfer.h"
 #include "editors/lists/clogicoutdlgview.h"
 #include "editors/lists/entrylisttestsupport.h"
 #include "editors/lists/logiclisttestsupport.h"
@@ -209,6 +210,15 @@ TEST_F(LogicOutListTest, DeviceCommandsWithoutSelectionSendNothing) {
   view->OnDeviceCommand(33179);
   view->OnDeviceCommand(33180);
   EXPECT_TRUE(link.Lines().isEmpty());
+  EXPECT_TRUE(link.Modes().isEmpty());
+  // What the steps of "ID 0" would send: the macro lock on and off around
+  // no line of any logic output.
+  CEntryListTransfer transfer(*doc, LogicOutListModel::kKind, &link);
+  transfer.TransferSteps(false, 0);
+  EXPECT_EQ(link.Lines(), (QStringList{"/MACRO/LOCK ON", "/MACRO/LOCK OFF"}));
+  link.Clear();
+  transfer.TransferSteps(true, 0);
+  for (const QString& line : link.Lines()) EXPECT_FALSE(line.startsWith("/LOGICOUT")) << line.toStdString();
 }
 
 TEST_F(LogicOutListTest, WholeListDownloadGoesThroughTheBlock) {
