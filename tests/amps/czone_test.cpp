@@ -259,8 +259,8 @@ TEST(CZoneTest, ProjectFileKeepsTheSettingsAndNotWhatTheUnitMeasured) {
   auto* loaded = dynamic_cast<CZone*>(back->GetIDManager().FindBaseDevice(2, DT_ZONE));
   ASSERT_NE(loaded, nullptr);
   for (int column = 0; column <= 18; ++column) {
-    const bool measured = std::find(std::begin(kMeasuredColumns), std::end(kMeasuredColumns), column) !=
-                          std::end(kMeasuredColumns);
+    const bool measured =
+        std::find(std::begin(kMeasuredColumns), std::end(kMeasuredColumns), column) != std::end(kMeasuredColumns);
     EXPECT_EQ(Column(loaded, column), measured ? QString() : Column(zone, column)) << column;
   }
   EXPECT_EQ(loaded->GetKind(), CZone::kKind);
@@ -295,7 +295,8 @@ TEST(CZoneTest, SchemaFourRecordLoadsItsSettingsAndDropsTheMeasurements) {
   // Each zone record as schema 4 wrote it: five texts after the settings.
   const QByteArray firstSettings = OwnRecord(*first);
   const QByteArray secondSettings = OwnRecord(*second);
-  const QByteArray measured = QByteArray("\x03" "4.7" "\x03" "4.5" "\x01" "3" "\x03" "120" "\x03" "118");
+  QByteArray measured;
+  for (const char* text : {"4.7", "4.5", "3", "120", "118"}) measured += char(qstrlen(text)) + QByteArray(text);
   int at = bytes.indexOf(firstSettings);
   ASSERT_GE(at, 0);
   bytes.insert(at + firstSettings.size(), measured);

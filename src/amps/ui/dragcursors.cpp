@@ -16,8 +16,7 @@
 namespace {
 
 QPixmap CursorPicture(int id) {
-  return CBitmapManager::Render(CBitmapManager::FileOf(id),
-                                QSize(DragCursors::kCursorSize, DragCursors::kCursorSize));
+  return CBitmapManager::Render(CBitmapManager::FileOf(id), QSize(DragCursors::kCursorSize, DragCursors::kCursorSize));
 }
 
 bool IsDragEvent(const QEvent* event) {
@@ -62,8 +61,8 @@ QPixmap DragCursors::ArrowCursor() {
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   QPainterPath arrow(QPointF(1.5, 1.5));
-  for (const QPointF& p : {QPointF(1.5, 20), QPointF(6, 15.5), QPointF(9.5, 22.5), QPointF(12.5, 21), QPointF(9, 14),
-                           QPointF(15, 14)})
+  for (const QPointF& p :
+       {QPointF(1.5, 20), QPointF(6, 15.5), QPointF(9.5, 22.5), QPointF(12.5, 21), QPointF(9, 14), QPointF(15, 14)})
     arrow.lineTo(p);
   arrow.closeSubpath();
   QPen pen(Qt::black, 1.2);

@@ -1,9 +1,9 @@
 // The cursor the X server shows while rows are dragged in a dialog, under a
 // real window manager: wherever the mouse is in the lines-and-groups dialog
 // cursor 448, in the card configuration dialog the plain arrow, each with
-// its tip on the pointer, and cursor 106 outside them. Offscreen there is no cursor to see, so the test runs the dialog on a
-// virtual X server with a small window manager and reads the cursor the
-// server shows (the XFixes extension, loaded when the test runs).
+// its tip on the pointer, and cursor 106 outside them. Offscreen there is no cursor to see, so the test runs the dialog
+// on a virtual X server with a small window manager and reads the cursor the server shows (the XFixes extension, loaded
+// when the test runs).
 #include "amps/cgroup.h"
 #include "amps/czone.h"
 #include "amps/ui/clinesgroupsdlg.h"

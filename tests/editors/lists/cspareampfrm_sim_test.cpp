@@ -50,8 +50,7 @@ TEST_F(SpareAmpPollSimTest, AnOffAnswerLeavesTheReplacesCellAsItWas) {
   // The user starts the poll with a click on the column's title.
   QHeaderView* header = entries->header();
   const int section = SpareAmpListModel::kReplaces;
-  const QPoint title(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
-                     header->height() / 2);
+  const QPoint title(header->sectionViewportPosition(section) + header->sectionSize(section) / 2, header->height() / 2);
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
   ASSERT_TRUE(entries->IsPolling());
 
