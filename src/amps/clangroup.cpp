@@ -69,6 +69,12 @@ CLANGroup* CLANGroup::CreateIn(CSelvantisDoc& doc, const QRect& rect) {
   return doc.Adopt(std::move(group));
 }
 
+void CLANGroup::SetLevel(int level) {
+  if (GetLevel() == level) return;
+  SetInputValue(kLevelValue, level);
+  SetModified();
+}
+
 CLANGroup::IdChooser CLANGroup::SetIdChooser(IdChooser chooser) {
   IdChooser previous = std::move(Chooser());
   Chooser() = std::move(chooser);

@@ -26,6 +26,7 @@ class CLANGroup final : public CBaseDevice {
   static constexpr int kOwnerPin = 0;
   static constexpr int kMemberPin = 1;
   static constexpr int kPlaceOffsetX = 100;
+  static constexpr int kLevelValue = 0;
 
   enum Command : int {
     ID_LANGROUP_PROPERTIES = 33006,
@@ -49,6 +50,11 @@ class CLANGroup final : public CBaseDevice {
   bool BuildMemberText(bool bStore);
   // The member text from the members: the range list, or "ALL".
   void RefreshMemberText();
+
+  // Added from a zone, a LAN group is connected as a group added from a
+  // zone is, with its level (1) in the base record's per-input value 0.
+  int GetLevel() const { return GetInputValue(kLevelValue); }
+  void SetLevel(int level);
 
   // The zones and groups linked to an input pin other than 0.
   std::vector<CBaseDevice*> GetMembers() const;

@@ -12,6 +12,7 @@
 #include "model/ccmdui.h"
 #include "model/cmessagesink.h"
 #include "model/commandids.h"
+#include "model/cschemareading.h"
 #include "model/cselectionprovider.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
@@ -19,12 +20,17 @@
 #include "model/modelstrings.h"
 #include "model/replytext.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
 #include <memory>
 
 SELV_IMPLEMENT_SERIAL(CZone, CZone::kSchema)
+
+namespace {
+const bool g_readsSchemaFour = CSchemaReading::Allow(CZone::kClassName, CZone::kNewestReadSchema);
+}  // namespace
 
 namespace {
 
@@ -139,6 +145,7 @@ SELV_REGISTER_SELECTION(CZone::kIgnoreChoiceKind, [](const CSelvantisDoc*, const
 }  // namespace
 
 CZone::CZone() : m_strIgnore(QStringLiteral("NONE")) {
+  (void)g_readsSchemaFour;
   SetType(DT_ZONE);
   m_nMenuID = kMenuId;
 }
@@ -289,9 +296,12 @@ QString CZone::GetColumnText(int column) const {
 }
 
 void CZone::SetColumnText(int column, const QString& text) {
-  QString* field = nullptr;
   switch (column) {
-    case COL_IGNORE: field = &m_strIgnore; break;
+    case COL_IGNORE:
+      if (m_strIgnore == text) return;
+      m_strIgnore = text;
+      SetModified();
+      return;
     case COL_POSTOL:
     case COL_NEGTOL:
     case COL_TESTVOL: {
@@ -299,16 +309,14 @@ void CZone::SetColumnText(int column, const QString& text) {
       if (ScanInt(text, &value)) SetValue(column, value);
       return;
     }
-    case COL_LINE_MEAS: field = &m_strLineMeas; break;
-    case COL_LINE_REF: field = &m_strLineRef; break;
-    case COL_ADJUST: field = &m_strAdjust; break;
-    case COL_IMP_MEAS: field = &m_strImpMeas; break;
-    case COL_IMP_REF: field = &m_strImpRef; break;
+    // What the unit measured is shown, not part of the project.
+    case COL_LINE_MEAS: m_strLineMeas = text; return;
+    case COL_LINE_REF: m_strLineRef = text; return;
+    case COL_ADJUST: m_strAdjust = text; return;
+    case COL_IMP_MEAS: m_strImpMeas = text; return;
+    case COL_IMP_REF: m_strImpRef = text; return;
     default: return;
   }
-  if (*field == text) return;
-  *field = text;
-  SetModified();
 }
 
 int CZone::SetValue(int column, int value) {
@@ -481,9 +489,9 @@ void CZone::Serialize(CArchive& ar) {
       return;
     }
     if (schema == 2) return;
-    // The file keeps the test volume after the ignore text.
+    // The file keeps the test volume after the ignore text. What the unit
+    // measured is never written.
     ar << uint32_t(m_nNegTol) << uint32_t(m_nPosTol) << m_strIgnore << uint32_t(m_nTestVol);
-    if (schema >= 4) ar << m_strLineMeas << m_strLineRef << m_strAdjust << m_strImpMeas << m_strImpRef;
     return;
   }
   m_legacy1.clear();
@@ -505,7 +513,12 @@ void CZone::Serialize(CArchive& ar) {
   m_nPosTol = std::clamp(static_cast<int32_t>(pos), kMinTolerance, kMaxTolerance);
   m_nTestVol = std::clamp(static_cast<int32_t>(vol), kMinTestVolume, kMaxTestVolume);
   m_strIgnore = ignore;
-  if (schema >= 4) ar >> m_strLineMeas >> m_strLineRef >> m_strAdjust >> m_strImpMeas >> m_strImpRef;
+  if (schema >= 4) {
+    // Measurements an earlier version saved: values of another day, read
+    // past and dropped.
+    QString dropped;
+    for (int i = 0; i < 5; ++i) ar >> dropped;
+  }
 }
 
 int CZone::OnAfterLoad() {
@@ -582,6 +595,10 @@ CBaseDevice* CZone::AddNewLanGroup() {
   CLANGroup* lan = CLANGroup::CreateIn(*m_pDoc, m_rect);
   if (lan == nullptr) return nullptr;
   Connect(this, kGroupPin, lan, CLANGroup::kOwnerPin);
+  lan->SetLevel(CGroup::kLevelFromZone);
+  // One pass keeps it clear of every block: the zone and its groups it
+  // starts on, the unit, the amplifiers and the topologies (categories 0 to
+  // 4) and the blocks of its own list.
   lan->AvoidOverlap();
   lan->Invalidate();
   return lan;
@@ -673,6 +690,29 @@ QString CZone::GetToolTipText() const {
 
 // ---- Command lines ---------------------------------------------------------------------
 
+void CZone::TakeUploadedName(const QString& value, const QString& errorFilePath) {
+  const QString name = ReplyText::Field(value, ReplyText::TextField::Name).trimmed();
+  // An empty name could not be shown or chosen; the unit's own is kept out.
+  if (name.isEmpty() || name == m_strName) return;
+  // The project holds what the unit holds, even where that name is taken.
+  SetName(name);
+  SetModified();
+  Invalidate();
+  const CBaseDevice* other = m_pDoc != nullptr ? m_pDoc->FindObjectByName(name, this) : nullptr;
+  if (other == nullptr) return;
+  const QString text =
+      other->GetType() == DT_ZONE
+          ? QCoreApplication::translate("CZone", "Zone %1 : the unit names it \"%2\", the name of zone %3 too")
+                .arg(m_nID)
+                .arg(name)
+                .arg(other->GetID())
+          : QCoreApplication::translate("CZone", "Zone %1 : the unit names it \"%2\", the name of another object too")
+                .arg(m_nID)
+                .arg(name);
+  // Said with the upload's other findings; without an error file at once.
+  if (!AppendErrorLine(errorFilePath, text)) AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 int CZone::Download(bool bQuery, int nStep) {
   if (nStep == -1) return (m_pDoc != nullptr && m_pDoc->GetUpgradeFlag() != 0) ? kStepsUpgrade : kStepsPlain;
   if (nStep < 0 || nStep >= kStepsUpgrade) return nStep;
@@ -703,11 +743,7 @@ bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
   };
 
   if (key == QLatin1String("/NAME")) {
-    const QString name = ReplyText::Field(value, ReplyText::TextField::Name).trimmed();
-    if (!name.isEmpty() && name != m_strName) {
-      SetUniqueName(name, false, ReplyText::kNameChars);
-      Invalidate();
-    }
+    TakeUploadedName(value, errorFilePath);
   } else if (key == QLatin1String("/OUTPUT")) {
     compare(kStrOutputsDiffer, GetColumnText(COL_OUTPUTS));
   } else if (key == QLatin1String("/RELAY")) {

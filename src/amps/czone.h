@@ -15,16 +15,19 @@ class CSelvantisDoc;
 // up to four zone relays (output pins 1..4), optionally tied to a
 // priority-call relay (pin 11), a control relay (pin 12) and one LAN group
 // (pin 0), and member of groups (pin 0). Holds the line-test settings of the
-// line and the last measurements the zone list showed. Its column accessors
+// line, and while the program runs the last values the unit measured (they
+// are neither saved nor a change of the project). Its column accessors
 // serve the zone list, the selection dialog and its own command lines; its
 // relay helpers serve the relay topologies.
 class CZone final : public CBaseDevice {
   SELV_DECLARE_SERIAL(CZone)
 
  public:
-  // Schema 3 holds the line-test settings; schema 4 adds the measured and
-  // reference values and the adjustment.
-  static constexpr int kSchema = 4;
+  // Schema 3 holds the line-test settings. Schema 4, which an earlier
+  // version wrote, added the last measured values; they are read and
+  // dropped.
+  static constexpr int kSchema = 3;
+  static constexpr int kNewestReadSchema = 4;
   static constexpr int kKind = 32802;  // "Zone"
   static constexpr int kMenuId = 215;
   static constexpr int kBitmap = 212;
@@ -99,8 +102,9 @@ class CZone final : public CBaseDevice {
   void GetColumnText(QString& out, int column) const;
   QString GetColumnText(int column) const;
   // 9 stores the text as the ignore text; 10, 11 and 18 read a decimal
-  // number and pass it to SetValue; 12 to 16 store the text (values the
-  // zone list reads from the unit). Other columns are ignored.
+  // number and pass it to SetValue; 12 to 16 keep the text in memory (what
+  // the unit measured: not saved, not a modification). Other columns are
+  // ignored.
   void SetColumnText(int column, const QString& text);
   // 9 builds the ignore text from a mask of IgnoreFlag; 10 and 11 store a
   // tolerance within 0..100, 18 the test volume within -78..0. Returns the
@@ -173,6 +177,9 @@ class CZone final : public CBaseDevice {
   QString RelaysText() const;
   QString IgnoreDisplayText() const;
   void ConvertLegacyRelays();
+  // An uploaded "/NAME": the zone takes the unit's name as it is; a name
+  // another object has too is reported with the upload's findings.
+  void TakeUploadedName(const QString& value, const QString& errorFilePath);
   // Deleting: consoles are told, then the document removes the zone.
   bool DeleteZone();
 
@@ -181,7 +188,7 @@ class CZone final : public CBaseDevice {
   int m_nTestVol = kDefaultTestVolume;
   QString m_strIgnore;
   // Codes 12..16: line test and impedance test measurement and reference,
-  // and the adjustment.
+  // and the adjustment, as the unit last reported them (memory only).
   QString m_strLineMeas;
   QString m_strLineRef;
   QString m_strAdjust;

@@ -1,6 +1,7 @@
 #include "model/carchive.h"
 
 #include "model/cobject.h"
+#include "model/cschemareading.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
@@ -293,7 +294,7 @@ CObject* CArchive::ReadObject() {
          Tr(QT_TRANSLATE_NOOP("CArchive", "The file holds an invalid object record.")));
   }
 
-  const int current = CRuntimeClass::GetSchema(name);
+  const int current = CSchemaReading::Newest(name, CRuntimeClass::GetSchema(name));
   if (schema > current)
     Fail(CArchiveException::Cause::BadSchema,
          Tr(QT_TRANSLATE_NOOP("CArchive",

@@ -214,10 +214,9 @@ bool CCardBusEditor::SetRelayFunction(CRelais& relay, int kind) {
 }
 
 CBaseDevice* CCardBusEditor::AssignCollectionCall(CRelais& relay) {
-  const CBaseDevice* card = CardOfRelay(relay);
-  // Collection calls switch "r" relays only.
-  if (card == nullptr || card->GetType() != DT_KCM208 || relay.GetDocument() != &m_doc) return nullptr;
-  if (relay.FindInputConnection(0) != nullptr || relay.GetKind() != CRelais::KIND_ZONE) return nullptr;
+  // Any relay of the project may switch a collection call, on whichever
+  // card; a relay something feeds already takes no second source.
+  if (relay.GetDocument() != &m_doc || relay.FindInputConnection(0) != nullptr) return nullptr;
   std::vector<CBaseDevice*> calls;
   m_doc.GetIDManager().GetBaseDeviceList(calls, DT_COLLCALL);
   for (CBaseDevice* call : calls) {

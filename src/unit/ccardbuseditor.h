@@ -74,7 +74,7 @@ class CCardBusEditor final {
   // function and nothing on its input.
   bool SetRelayFunction(CRelais& relay, int kind);
   // The first collection call whose output 0 is free switches the relay
-  // (the relay must be a free KCM208 relay); "ERROR1287" when none is free.
+  // (any relay with nothing on its input); "ERROR1287" when none is free.
   CBaseDevice* AssignCollectionCall(CRelais& relay);
   // Links object (a zone or group) to target by the target's kind and the
   // role; false when the link exists already or the object's output is

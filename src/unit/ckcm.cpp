@@ -113,8 +113,16 @@ int CKCM::OnAfterLoad() {
       doc->GetIDManager().GetBaseDeviceList(buses, DT_KCM201);
     }
   }
-  // The first free input-card place of the bus cards, in identifier order;
-  // without one the card stays off the bus.
+  // Its place by its identifier on the first bus card: card n on input
+  // n + 11. That place may be taken or, from card 6 on, lie beyond the
+  // input cards' places: then the first free input-card place of the bus
+  // cards, in identifier order; without one the card stays off the bus.
+  const int own = m_nID + kInputCardFirst - 1;
+  if (!buses.empty() && own >= kInputCardFirst && own <= kInputCardLast &&
+      buses.front()->FindInputConnection(own) == nullptr) {
+    Connect(this, 0, buses.front(), own);
+    return 0;
+  }
   for (CBaseDevice* bus : buses) {
     for (int in = kInputCardFirst; in <= kInputCardLast; ++in) {
       if (bus->FindInputConnection(in) == nullptr) {

@@ -139,3 +139,52 @@ TEST_F(CZoneSimTest, TwoTopologiesOfOneCollectionCallNumberBothReachTheUnit) {
                                                         "/VMX/COLLCALL3/RELAY 0", "/VMX/COLLCALL3/ZONES 3-4"}));
   EXPECT_EQ(sim.Value("/VMX/COLLCALL3/ZONES"), "3-4");
 }
+
+namespace {
+
+// A unit that reports the zone's name with its outputs.
+void AnswerOutputsWithTheName(UnitSimulator& sim, int zone) {
+  const QString path = QStringLiteral("/VMX/ZONE%1").arg(zone);
+  sim.RegisterHandler(path + QStringLiteral("/OUTPUT"),
+                      [path](UnitSimulator& unit, const UnitSimulator::Command& command, QStringList& replies) {
+                        if (!command.IsQuery()) return false;
+                        replies << path + QStringLiteral("/NAME ") + unit.Value(path + QStringLiteral("/NAME"));
+                        replies << command.path + QLatin1Char(' ') + unit.Value(command.path);
+                        return true;
+                      });
+}
+
+}  // namespace
+
+// The zone takes the name the unit has; when another zone has that name
+// too, the upload says so with its other findings.
+TEST_F(CZoneSimTest, UploadedNameIsTakenAsItIsAndATwinNameIsReported) {
+  std::vector<CZone*> zones = AddZones(doc, 3);
+  ASSERT_TRUE(zones[0]->SetUniqueName("Hall", false));
+  AnswerOutputsWithTheName(sim, 2);
+  AnswerOutputsWithTheName(sim, 3);
+  ASSERT_TRUE(Connect());
+  // The unit holds the project's zones, named on site.
+  for (CZone* zone : {zones[1], zones[2]}) ASSERT_EQ(CTransfer().DownloadObject(*zone), CTransfer::Result::Done);
+  sim.SetValue("/VMX/ZONE2/NAME", "Hall");
+  sim.SetValue("/VMX/ZONE3/NAME", "Stage");
+
+  // What an upload found, as the error file it showed holds it.
+  auto findings = [&] {
+    QFile file(dir.filePath("site.err"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  const QByteArray twin("Zone 2 : the unit names it \"Hall\", the name of zone 1 too\r\n");
+  CTransfer transfer;
+  ASSERT_EQ(transfer.UploadObject(*zones[2]), CTransfer::Result::Done);
+  EXPECT_EQ(zones[2]->GetName(), "Stage");
+  EXPECT_FALSE(findings().contains("names it"));
+  shown.clear();
+  ASSERT_EQ(transfer.UploadObject(*zones[1]), CTransfer::Result::Done);
+  EXPECT_EQ(zones[1]->GetName(), "Hall");
+  EXPECT_EQ(zones[0]->GetName(), "Hall");
+  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+  for (const MessageRequest& request : messages.Requests()) ADD_FAILURE() << request.text.toStdString();
+  ASSERT_EQ(shown, QStringList{dir.filePath("site.err")});
+  EXPECT_TRUE(findings().contains(twin)) << findings().toStdString();
+}

@@ -12,8 +12,12 @@
 #include "model/ctext.h"
 #include "model/modelstrings.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 using namespace zonetest;
 
@@ -226,7 +230,19 @@ TEST(CZoneTest, RelaysAndLanGroupColumnsFollowTheLinks) {
   EXPECT_EQ(Column(zone, CZone::COL_LANGROUP), Fmt("%d", own->GetID()));
 }
 
-TEST(CZoneTest, ProjectFileKeepsEveryField) {
+namespace {
+
+constexpr int kMeasuredColumns[] = {CZone::COL_LINE_MEAS, CZone::COL_LINE_REF, CZone::COL_ADJUST, CZone::COL_IMP_MEAS,
+                                    CZone::COL_IMP_REF};
+
+// The class tag of the zone records: new-class tag, schema, name.
+QByteArray ZoneClassTag(int schema) {
+  return QByteArray("\xFF\xFF", 2) + char(schema) + char(0) + char(5) + QByteArray("CZone");
+}
+
+}  // namespace
+
+TEST(CZoneTest, ProjectFileKeepsTheSettingsAndNotWhatTheUnitMeasured) {
   CSelvantisDoc doc;
   AddZone(doc);
   CZone* zone = AddZone(doc);
@@ -234,18 +250,75 @@ TEST(CZoneTest, ProjectFileKeepsEveryField) {
   zone->SetColumnText(CZone::COL_IGNORE, "GNDFLT,OVF_I");
   zone->SetValue(CZone::COL_POSTOL, 12);
   zone->SetValue(CZone::COL_NEGTOL, 34);
-  zone->SetColumnText(CZone::COL_LINE_MEAS, "4.7");
-  zone->SetColumnText(CZone::COL_LINE_REF, "4.5");
-  zone->SetColumnText(CZone::COL_ADJUST, "3");
-  zone->SetColumnText(CZone::COL_IMP_MEAS, "120");
-  zone->SetColumnText(CZone::COL_IMP_REF, "118");
-  auto back = RoundTrip(doc);
+  for (int column : kMeasuredColumns) zone->SetColumnText(column, Fmt("%d.5", column));
+  const QByteArray bytes = SaveProject(doc);
+  // Schema 3 with its four settings, as every reader of the format expects.
+  EXPECT_TRUE(bytes.contains(ZoneClassTag(3)));
+  EXPECT_EQ(OwnRecord(*zone), Int32s({34, 12}) + QByteArray("\x0CGNDFLT,OVF_I") + Int32s({-78}));
+  auto back = LoadProject(bytes);
   auto* loaded = dynamic_cast<CZone*>(back->GetIDManager().FindBaseDevice(2, DT_ZONE));
   ASSERT_NE(loaded, nullptr);
-  for (int column = 0; column <= 18; ++column) EXPECT_EQ(Column(loaded, column), Column(zone, column)) << column;
+  for (int column = 0; column <= 18; ++column) {
+    const bool measured =
+        std::find(std::begin(kMeasuredColumns), std::end(kMeasuredColumns), column) != std::end(kMeasuredColumns);
+    EXPECT_EQ(Column(loaded, column), measured ? QString() : Column(zone, column)) << column;
+  }
   EXPECT_EQ(loaded->GetKind(), CZone::kKind);
   EXPECT_EQ(loaded->GetMenuID(), 215);
   EXPECT_EQ(back->FindObjectByPath("/VMX/ZONE2"), loaded);
+}
+
+TEST(CZoneTest, WhatTheUnitMeasuredIsNoChangeOfTheProject) {
+  CSelvantisDoc doc;
+  CZone* zone = AddZone(doc);
+  doc.SetModifiedFlag(false);
+  for (int column : kMeasuredColumns) zone->SetColumnText(column, "4.7");
+  for (int column : kMeasuredColumns) EXPECT_EQ(Column(zone, column), "4.7") << column;
+  EXPECT_FALSE(doc.IsModified());
+  // A setting the unit reports differently is taken over: that is a change.
+  zone->SetColumnText(CZone::COL_POSTOL, "20");
+  EXPECT_TRUE(doc.IsModified());
+}
+
+// A project an earlier version saved with the measurements in its zones:
+// the settings load, the old measurements are dropped, and the records
+// after the zone are read in step.
+TEST(CZoneTest, SchemaFourRecordLoadsItsSettingsAndDropsTheMeasurements) {
+  CSelvantisDoc doc;
+  CZone* first = AddZone(doc);
+  first->SetValue(CZone::COL_POSTOL, 7);
+  first->SetValue(CZone::COL_TESTVOL, -40);
+  CZone* second = AddZone(doc);
+  second->SetColumnText(CZone::COL_IGNORE, "OVF_U");
+  second->SetValue(CZone::COL_NEGTOL, 55);
+  QByteArray bytes = SaveProject(doc);
+  // Each zone record as schema 4 wrote it: five texts after the settings.
+  const QByteArray firstSettings = OwnRecord(*first);
+  const QByteArray secondSettings = OwnRecord(*second);
+  QByteArray measured;
+  for (const char* text : {"4.7", "4.5", "3", "120", "118"}) measured += char(qstrlen(text)) + QByteArray(text);
+  int at = bytes.indexOf(firstSettings);
+  ASSERT_GE(at, 0);
+  bytes.insert(at + firstSettings.size(), measured);
+  at = bytes.indexOf(secondSettings, at + firstSettings.size() + measured.size());
+  ASSERT_GE(at, 0);
+  bytes.insert(at + secondSettings.size(), measured);
+  ASSERT_TRUE(PatchSchema(bytes, "CZone", 4));
+  auto old = LoadProject(bytes);
+  ASSERT_NE(old, nullptr);
+  auto* one = dynamic_cast<CZone*>(old->GetIDManager().FindBaseDevice(1, DT_ZONE));
+  auto* two = dynamic_cast<CZone*>(old->GetIDManager().FindBaseDevice(2, DT_ZONE));
+  ASSERT_NE(one, nullptr);
+  ASSERT_NE(two, nullptr);
+  EXPECT_EQ(one->GetPositiveTolerance(), 7);
+  EXPECT_EQ(one->GetTestVolume(), -40);
+  EXPECT_EQ(two->GetIgnoreText(), "OVF_U");
+  EXPECT_EQ(two->GetNegativeTolerance(), 55);
+  for (int column : kMeasuredColumns) EXPECT_EQ(Column(one, column), "") << column;
+  // Saved again, the project is schema 3 throughout.
+  const QByteArray again = SaveProject(*old);
+  EXPECT_TRUE(again.contains(ZoneClassTag(3)));
+  EXPECT_FALSE(again.contains(ZoneClassTag(4)));
 }
 
 namespace {
@@ -500,6 +573,32 @@ TEST(CZoneTest, ContextMenuAddsAGroupAndALanGroup) {
   // A second LAN group is not added.
   EXPECT_TRUE(zone->OnCommand(CZone::ID_ADD_LANGROUP));
   EXPECT_EQ(doc.GetIDManager().GetCount(DT_LANGROUP), 1);
+}
+
+// Added from a zone, a LAN group is connected as a group added from a zone
+// is, with level 1, and placed clear of the zone and of its group, which
+// start at the same place.
+TEST(CZoneTest, LanGroupFromAZoneHasLevelOneAndKeepsClearOfTheBlocks) {
+  CSelvantisDoc doc;
+  CZone* zone = AddZone(doc);
+  ASSERT_TRUE(zone->OnCommand(CZone::ID_ADD_GROUP));
+  auto* group = dynamic_cast<CGroup*>(doc.GetIDManager().FindBaseDevice(1, DT_GROUP));
+  ASSERT_NE(group, nullptr);
+  doc.SetModifiedFlag(false);
+  ASSERT_TRUE(zone->OnCommand(CZone::ID_ADD_LANGROUP));
+  auto* lan = dynamic_cast<CLANGroup*>(doc.GetIDManager().FindBaseDevice(1, DT_LANGROUP));
+  ASSERT_NE(lan, nullptr);
+  EXPECT_EQ(lan->GetLevel(), CGroup::kLevelFromZone);
+  EXPECT_EQ(lan->GetInputValue(0), 1);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(lan->FindInputConnection(CLANGroup::kOwnerPin)->pPeer, zone);
+  EXPECT_FALSE(lan->GetRect().intersects(zone->GetRect()));
+  EXPECT_FALSE(lan->GetRect().intersects(group->GetRect()));
+  // The level is kept in the project file.
+  auto back = RoundTrip(doc);
+  auto* loaded = dynamic_cast<CLANGroup*>(back->GetIDManager().FindBaseDevice(1, DT_LANGROUP));
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->GetLevel(), CGroup::kLevelFromZone);
 }
 
 TEST(CZoneTest, MenuStatesFollowTheLinkAndLeaveControlRelayUnchecked) {

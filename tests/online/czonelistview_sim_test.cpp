@@ -1,6 +1,7 @@
 // The line-test window's zone list on the real link and the simulated unit:
 // its Device > Download of the selected zones goes out without the macro
-// lock, and a transfer of the list that fails says so once.
+// lock, a transfer of the list that fails says so once, and a refresh shows
+// the unit's measurements without changing the project.
 #include "amps/czonetestsupport.h"
 #include "link/ccommlink.h"
 #include "link/linkmode.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidgetItem>
 
 #include <memory>
@@ -107,4 +109,30 @@ TEST_F(CZoneListViewSimTest, ATransferOfTheListThatFailsSaysSoOnce) {
   QTest::qWait(200);  // a second message would come now
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.SawText("did not confirm"));
+}
+
+// Refresh display shows what the unit measured; that is no change of the
+// project, which has nothing new to save.
+TEST_F(CZoneListViewSimTest, RefreshShowsTheMeasurementsWithoutChangingTheProject) {
+  ASSERT_TRUE(Connect());
+  sim.SetValue("/VMX/ZONE1/TEST/MEAS", "4.7");
+  sim.SetValue("/VMX/ZONE1/IMP/MEAS", "120");
+  CZoneListView* list = OpenWithRowSelected(0);
+  ASSERT_NE(list, nullptr);
+  auto* frame = qobject_cast<CZonetestFrm*>(host->GetFrame());
+  ASSERT_NE(frame, nullptr);
+  QAction* refresh = frame->Action(CZoneListView::kRefreshDisplay);
+  ASSERT_NE(refresh, nullptr);
+  QWidget* button = nullptr;
+  for (QToolBar* bar : frame->findChildren<QToolBar*>())
+    if (QWidget* widget = bar->widgetForAction(refresh)) button = widget;
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isEnabled());
+  doc.SetModifiedFlag(false);
+  QTest::mouseClick(button, Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([&] { return list->topLevelItem(0)->text(6) == "4.7" && !list->State().IsChainRunning(); }));
+  ASSERT_TRUE(WaitUntil([&] { return list->topLevelItem(2)->text(9) == "0" && !list->State().IsChainRunning(); }));
+  EXPECT_EQ(list->topLevelItem(0)->text(8), "120");
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(messages.Requests().empty());
 }

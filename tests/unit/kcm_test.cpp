@@ -315,6 +315,33 @@ TEST(CKCMTest, OldInputCardsBeyondTheInputGroupStayOffTheBus) {
   ExpectNoDoubleBooking(*back);
 }
 
+// An old input card goes to the place its identifier gives on the first bus
+// card (card n on input n + 11), not to the first free one; where that
+// place is taken it takes the first free one.
+TEST(CKCMTest, OldInputCardTakesThePlaceOfItsIdentifier) {
+  struct Case {
+    int firstOn;   // where input card 1 sits already
+    int expected;  // where input card 2 goes
+  } cases[] = {{15, 13}, {12, 13}, {13, 12}};
+  for (const Case& c : cases) {
+    CSelvantisDoc doc;
+    CKCM* bus = AddCard(doc, CKCM::KIND_KCM201);
+    ASSERT_NE(AddCardOn(doc, CKCM::KIND_KCM212, bus, c.firstOn), nullptr);
+    ASSERT_NE(AddCard(doc, CKCM::KIND_KCM212), nullptr);
+    QByteArray bytes = SaveProject(doc);
+    ASSERT_TRUE(PatchSchema(bytes, "CKCM", 1));
+    auto back = LoadProject(bytes);
+    EXPECT_EQ(back->GetIDManager().GetCount(DT_KCM201), 1);
+    CBaseDevice* first = Find(*back, DT_KCM212, 1);
+    CBaseDevice* second = Find(*back, DT_KCM212, 2);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(PlaceOf(first).input, c.firstOn);
+    EXPECT_EQ(PlaceOf(second).bus, Find(*back, DT_KCM201, 1)) << c.firstOn;
+    EXPECT_EQ(PlaceOf(second).input, c.expected) << c.firstOn;
+    ExpectNoDoubleBooking(*back);
+  }
+}
+
 TEST(CKCMTest, ReportHasNameAndId) {
   CSelvantisDoc doc;
   CKCM* card = AddCard(doc, CKCM::KIND_KCM209);

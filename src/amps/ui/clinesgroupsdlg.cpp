@@ -1,6 +1,7 @@
 #include "amps/ui/clinesgroupsdlg.h"
 
 #include "amps/clangroup.h"
+#include "amps/ui/dragcursors.h"
 #include "amps/ui/linesgroupsdrag.h"
 #include "amps/ui/linesgroupsform.h"
 #include "model/cbasedevice.h"
@@ -93,8 +94,8 @@ bool CLinesGroupsDlg::OnInitDialog() {
   m_state.Fill(m_doc.data(), m_pList != nullptr ? *m_pList : std::vector<CBaseDevice*>());
   FillList(m_unused, LinesGroupsState::Side::Unused);
   FillList(m_selected, LinesGroupsState::Side::Selected);
-  // Selected rows of the free list can be picked up.
-  m_unused->SetDragCursor(QCursor(Qt::OpenHandCursor));
+  // Selected rows of the free list can be picked up: cursor 448 over them.
+  m_unused->SetDragCursor(DragCursors::PickUpCursor());
   return CResizableDialog::OnInitDialog();
 }
 

@@ -18,26 +18,6 @@ QByteArray Payload(const QObject* dialog, int sourceId) {
   return QByteArray::number(reinterpret_cast<quintptr>(dialog), 16) + ' ' + QByteArray::number(sourceId);
 }
 
-// The dialog's own drags, wherever they reach the dialog itself.
-class DialogDragCover final : public QObject {
- public:
-  explicit DialogDragCover(QWidget* dialog) : QObject(dialog), m_dialog(dialog) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != m_dialog || !LinesGroupsDrag::IsDragEvent(event)) return false;
-    LinesGroupsDrag::TakeDragEvent(event, m_dialog, [](int) { return true; });
-    return true;
-  }
-
- private:
-  QWidget* m_dialog;
-};
-
-QPixmap CursorPicture(int id) {
-  return CBitmapManager::Render(CBitmapManager::FileOf(id),
-                                QSize(LinesGroupsDrag::kCursorSize, LinesGroupsDrag::kCursorSize));
-}
-
 }  // namespace
 
 QString LinesGroupsDrag::MimeType() { return QStringLiteral("application/x-selvantis-zones-groups"); }
@@ -77,8 +57,8 @@ int LinesGroupsDrag::TakeDragEvent(QEvent* event, const QObject* dialog, const s
 }
 
 void LinesGroupsDrag::CoverDialog(QWidget* dialog) {
-  dialog->setAcceptDrops(true);
-  dialog->installEventFilter(new DialogDragCover(dialog));
+  DragCursors::CoverDialog(
+      dialog, [dialog](const QMimeData* data) { return SourceOf(data, dialog) != 0; }, Qt::MoveAction);
 }
 
 QDrag* LinesGroupsDrag::MakeDrag(QWidget* source, QMimeData* data, const QPixmap& picture) {
@@ -89,10 +69,8 @@ QDrag* LinesGroupsDrag::MakeDrag(QWidget* source, QMimeData* data, const QPixmap
     drag->setHotSpot(QPoint(kHotSpot, kHotSpot));
   }
   // Inside the dialog, which takes its own drags everywhere, the drop
-  // picture; outside it, where nothing takes them, the refusing one in
-  // place of the desktop's (X11 lets a drag set both).
-  drag->setDragCursor(DropCursor(), Qt::MoveAction);
-  drag->setDragCursor(RefusedCursor(), Qt::IgnoreAction);
+  // picture; outside it, where nothing takes them, the refusing one.
+  DragCursors::Apply(*drag, DropCursor(), Qt::MoveAction);
   return drag;
 }
 
@@ -100,9 +78,9 @@ void LinesGroupsDrag::Run(QWidget* source, QMimeData* data, const QPixmap& pictu
   MakeDrag(source, data, picture)->exec(Qt::MoveAction, Qt::MoveAction);
 }
 
-QPixmap LinesGroupsDrag::DropCursor() { return CursorPicture(kDropCursor); }
+QPixmap LinesGroupsDrag::DropCursor() { return DragCursors::DropCursor(); }
 
-QPixmap LinesGroupsDrag::RefusedCursor() { return CursorPicture(kRefusedCursor); }
+QPixmap LinesGroupsDrag::RefusedCursor() { return DragCursors::RefusedCursor(); }
 
 std::vector<QIcon> LinesGroupsDrag::RowIcons() {
   std::vector<QIcon> icons;

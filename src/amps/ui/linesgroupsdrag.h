@@ -1,6 +1,8 @@
 #ifndef SELV_AMPS_UI_LINESGROUPSDRAG_H
 #define SELV_AMPS_UI_LINESGROUPSDRAG_H
 
+#include "amps/ui/dragcursors.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
@@ -26,10 +28,10 @@ class LinesGroupsDrag final {
   static constexpr int kDragImageSize = 32;
   static constexpr int kHotSpot = 10;
   // The cursor of a drag over the dialog, and elsewhere (where nothing
-  // takes the drop).
-  static constexpr int kDropCursor = 448;
-  static constexpr int kRefusedCursor = 106;
-  static constexpr int kCursorSize = 32;
+  // takes the drop): see DragCursors.
+  static constexpr int kDropCursor = DragCursors::kDropCursor;
+  static constexpr int kRefusedCursor = DragCursors::kRefusedCursor;
+  static constexpr int kCursorSize = DragCursors::kCursorSize;
 
   static QString MimeType();
   // New drag data (the caller owns it until it hands it to a drag).

@@ -179,8 +179,8 @@ std::optional<QString> SpareAmpListModel::ParsePollReply(const QString& reply, i
     const QString line = it->trimmed();
     if (!line.startsWith(path)) continue;
     const QString value = line.mid(line.lastIndexOf(QLatin1Char(' ')) + 1);
-    if (value == QLatin1String("?")) return std::nullopt;
-    if (value == QLatin1String("OFF")) return QString();
+    // "OFF" leaves the cell as it was.
+    if (value == QLatin1String("?") || value == QLatin1String("OFF")) return std::nullopt;
     return value;
   }
   return std::nullopt;

@@ -79,8 +79,8 @@ class SpareAmpListModel final {
   // "/SPAREAMP/ENTRY<n + 1>/REPLACE ?"
   static QString PollCommand(int n);
   // The state in a poll answer (echo and reply as read from the line):
-  // the last word of the answer line. Nothing when no answer came; "" for
-  // "OFF" (the backup amplifier replaces nothing).
+  // the last word of the answer line. Nothing when no answer came and for
+  // "OFF": the cell keeps what it showed.
   static std::optional<QString> ParsePollReply(const QString& reply, int n);
 };
 

@@ -27,6 +27,17 @@
     </message>
 </context>
 <context>
+    <name>CZone</name>
+    <message>
+        <source>Zone %1 : the unit names it &quot;%2&quot;, the name of zone %3 too</source>
+        <translation>Zone %1 : die Zentrale nennt sie &quot;%2&quot;, so heißt auch Zone %3</translation>
+    </message>
+    <message>
+        <source>Zone %1 : the unit names it &quot;%2&quot;, the name of another object too</source>
+        <translation>Zone %1 : die Zentrale nennt sie &quot;%2&quot;, so heißt auch ein anderes Objekt</translation>
+    </message>
+</context>
+<context>
     <name>CIDManager</name>
     <message>
         <source>IDManager: GetBaseDevice %1,%2

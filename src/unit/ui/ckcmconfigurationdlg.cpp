@@ -1,6 +1,7 @@
 #include "unit/ui/ckcmconfigurationdlg.h"
 
 #include "amps/ui/crelaytopologiesdlg.h"
+#include "amps/ui/dragcursors.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/ceditablelistctrl.h"
@@ -89,6 +90,11 @@ CKCMConfigurationDlg::CKCMConfigurationDlg(CSelvantisDoc& doc, QWidget* parent)
   m_tree->viewport()->setAcceptDrops(true);
   m_tree->viewport()->installEventFilter(this);
   m_tree->installEventFilter(this);
+  // The dialog takes its own drags everywhere; only the tree does
+  // something with a drop.
+  DragCursors::CoverDialog(
+      this, [](const QMimeData* mime) { return mime != nullptr && mime->hasFormat(QLatin1String(kOfferMimeType)); },
+      Qt::CopyAction);
 
   auto* inner = new QHBoxLayout(m_frame);
   inner->addWidget(m_list, 92);
@@ -236,8 +242,8 @@ std::unique_ptr<QMimeData> CKCMConfigurationDlg::MakeOfferMime(int row) {
   return mime;
 }
 
-void CKCMConfigurationDlg::StartDrag(int row) {
-  if (row < 0 || row >= static_cast<int>(m_state.Offers().size())) return;
+QDrag* CKCMConfigurationDlg::MakeOfferDrag(int row) {
+  if (row < 0 || row >= static_cast<int>(m_state.Offers().size())) return nullptr;
   const int image = m_state.Offers()[static_cast<size_t>(row)].image;
   QPixmap picture;
   if (image == KCMConfigurationState::IMG_ZONE || image == KCMConfigurationState::IMG_OTHER) {
@@ -248,6 +254,15 @@ void CKCMConfigurationDlg::StartDrag(int row) {
   drag->setMimeData(MakeOfferMime(row).release());
   if (!picture.isNull()) drag->setPixmap(picture);
   drag->setHotSpot(QPoint(10, 10));
+  // The plain arrow wherever the mouse is in the dialog, the refusing
+  // cursor outside it.
+  DragCursors::Apply(*drag, DragCursors::ArrowCursor(), Qt::CopyAction);
+  return drag;
+}
+
+void CKCMConfigurationDlg::StartDrag(int row) {
+  QDrag* drag = MakeOfferDrag(row);
+  if (drag == nullptr) return;
   drag->exec(Qt::CopyAction);
   SetDropHighlight(nullptr);
 }

@@ -16,6 +16,7 @@ class CEditableListCtrl;
 class CResizableButton;
 class CResizableTreeCtrl;
 class CSelvantisDoc;
+class QDrag;
 class QDropEvent;
 class QGroupBox;
 class QIcon;
@@ -48,6 +49,9 @@ class CKCMConfigurationDlg final : public CResizableDialog {
 
   // The drag data for an offer row.
   static std::unique_ptr<QMimeData> MakeOfferMime(int row);
+  // The drag of an offer row, not yet running (the caller owns it until
+  // then): its picture, its data and its cursors. Null for no row.
+  QDrag* MakeOfferDrag(int row);
 
   // OK while a label is edited only ends the edit.
   void accept() override;

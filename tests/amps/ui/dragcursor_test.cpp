@@ -5,6 +5,7 @@
 #include "amps/czone.h"
 #include "amps/ui/caddtogroupsdlg.h"
 #include "amps/ui/clinesgroupsdlg.h"
+#include "amps/ui/dragcursors.h"
 #include "amps/ui/linesgroupsdrag.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -74,10 +76,25 @@ TEST(LinesGroupsDragTest, TheDragShowsTheDropCursorAndOutsideTheRefusingOne) {
   ASSERT_FALSE(refused.isNull());
   EXPECT_EQ(refused.deviceIndependentSize().toSize(),
             QSize(LinesGroupsDrag::kCursorSize, LinesGroupsDrag::kCursorSize));
-  EXPECT_EQ(Image(drag->dragCursor(Qt::MoveAction)), Image(LinesGroupsDrag::DropCursor()));
-  EXPECT_EQ(Image(drag->dragCursor(Qt::IgnoreAction)), Image(refused));
+  EXPECT_EQ(Image(drag->dragCursor(Qt::MoveAction)), Image(DragCursors::ForDrag(LinesGroupsDrag::DropCursor())));
+  EXPECT_EQ(Image(drag->dragCursor(Qt::IgnoreAction)), Image(DragCursors::ForDrag(refused)));
   EXPECT_NE(Image(refused), Image(LinesGroupsDrag::DropCursor()));
   EXPECT_EQ(drag->hotSpot(), QPoint(LinesGroupsDrag::kHotSpot, LinesGroupsDrag::kHotSpot));
+}
+
+// A drag centres its cursor picture on the pointer: the picture sits in the
+// lower right quarter, its arrow's tip on the middle.
+TEST(LinesGroupsDragTest, DragCursorsHaveTheirTipOnThePointer) {
+  const QImage picture = Image(DragCursors::DropCursor());
+  const QImage drag = Image(DragCursors::ForDrag(DragCursors::DropCursor()));
+  ASSERT_EQ(drag.size(), picture.size() * 2);
+  EXPECT_EQ(drag.copy(QRect(QPoint(picture.width(), picture.height()), picture.size())), picture);
+  const QImage empty = drag.copy(QRect(QPoint(0, 0), picture.size()));
+  for (int y = 0; y < empty.height(); ++y)
+    for (int x = 0; x < empty.width(); ++x) ASSERT_EQ(qAlpha(empty.pixel(x, y)), 0) << x << "," << y;
+  const QCursor pickUp = DragCursors::PickUpCursor();
+  EXPECT_EQ(Image(pickUp.pixmap()), picture);
+  EXPECT_EQ(pickUp.hotSpot(), QPoint(1, 1));
 }
 
 class DragCursorDialogTest : public ::testing::Test {
@@ -125,6 +142,17 @@ TEST_F(DragCursorDialogTest, LinesAndGroupsTakesItsDragsEverywhereInside) {
     ASSERT_NE(part, nullptr);
     EXPECT_TRUE(TakesDrag(part, fromUnused.get())) << part->objectName().toStdString();
   }
+  // Over the rows it may pick up, the free list shows cursor 448, not the
+  // desktop's hand.
+  ASSERT_GE(dlg.GetUnusedList()->GetItemCount(), 1);
+  dlg.GetUnusedList()->SelectRow(0);
+  const QPoint row = dlg.GetUnusedList()->visualItemRect(dlg.GetUnusedList()->topLevelItem(0)).center();
+  QMouseEvent move(QEvent::MouseMove, QPointF(row), dlg.GetUnusedList()->viewport()->mapToGlobal(QPointF(row)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(dlg.GetUnusedList()->viewport(), &move);
+  const QCursor overRows = dlg.GetUnusedList()->viewport()->cursor();
+  EXPECT_NE(overRows.shape(), Qt::OpenHandCursor);
+  EXPECT_EQ(Image(overRows.pixmap()), Image(DragCursors::DropCursor()));
   std::vector<CBaseDevice*> otherChosen;
   CLinesGroupsDlg other(&otherChosen, nullptr, &p.doc);
   std::unique_ptr<QMimeData> foreign(other.MakeDragData(CLinesGroupsDlg::IDC_UNUSED_LIST));

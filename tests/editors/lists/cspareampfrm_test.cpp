@@ -245,8 +245,11 @@ TEST_F(SpareAmpListTest, PollSendsOneQueryPerRowAndShowsTheAnswer) {
   EXPECT_EQ(link.Lines(), (QStringList{"/SPAREAMP/ENTRY1/REPLACE ?", "/SPAREAMP/ENTRY3/REPLACE ?"}));
   EXPECT_EQ(entries->CellText(0, 3), "AMP3");
   EXPECT_EQ(entries->CellText(1, 3), "");
-  // No answer (only the echo) leaves the cell as it was.
+  // No answer (only the echo), and "OFF", leave the cell as it was.
   link.SetAnswer("/SPAREAMP/ENTRY1/REPLACE ?", "");
+  entries->PollStatus();
+  EXPECT_EQ(entries->CellText(0, 3), "AMP3");
+  link.SetAnswer("/SPAREAMP/ENTRY1/REPLACE ?", "/SPAREAMP/ENTRY1/REPLACE OFF");
   entries->PollStatus();
   EXPECT_EQ(entries->CellText(0, 3), "AMP3");
   // A refill stops the poll.
@@ -271,7 +274,7 @@ TEST(SpareAmpListModelTest, PollReplyIsTheLastWordOfTheAnswerLine) {
     std::optional<QString> expected;
   } cases[] = {
       {"/SPAREAMP/ENTRY2/REPLACE ?\r\n/SPAREAMP/ENTRY2/REPLACE AMP1 CH2\r\n", QString("CH2")},
-      {"/SPAREAMP/ENTRY2/REPLACE ?\r\n/SPAREAMP/ENTRY2/REPLACE OFF  \r\n", QString("")},
+      {"/SPAREAMP/ENTRY2/REPLACE ?\r\n/SPAREAMP/ENTRY2/REPLACE OFF  \r\n", std::nullopt},
       {"/SPAREAMP/ENTRY2/REPLACE ?\r\n", std::nullopt},
       {"", std::nullopt},
       {"/SPAREAMP/ENTRY3/REPLACE AMP1", std::nullopt},

@@ -5,6 +5,7 @@
 
 #include "unit/ui/ckcmconfigurationdlg.h"
 #include "amps/crelais.h"
+#include "amps/ui/dragcursors.h"
 #include "model/cselvantisdoc.h"
 #include "shell/controls/ceditablelistctrl.h"
 #include "shell/controls/cresizabletreectrl.h"
@@ -13,9 +14,13 @@
 #include "unit/ckcm.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QDropEvent>
+#include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -176,6 +181,74 @@ TEST_F(CKCMConfigurationDlgTest, DeleteKeyRemovesAnIdleCard) {
   EXPECT_EQ(Item(QStringLiteral("KCM209: 0")), nullptr);
   ASSERT_NE(Item(QStringLiteral("KCM201-1")), nullptr);
   EXPECT_TRUE(messages.Requests().empty());
+}
+
+// A collection call takes any free relay dropped on, not only the relays of
+// a KCM208: here a relay of a KCM209 that an older project left as a zone
+// relay, which offers the collection call.
+TEST_F(CKCMConfigurationDlgTest, CollectionCallTakesARelayOfAnyCard) {
+  DropOffer(QStringLiteral("KCM Modules"), QStringLiteral("KCM201"));
+  DropOffer(QStringLiteral("Output modules"), QStringLiteral("KCM209"));
+  QTreeWidgetItem* card = Item(QStringLiteral("KCM209: 0"));
+  ASSERT_NE(card, nullptr);
+  ASSERT_GE(card->childCount(), 1);
+  QTreeWidgetItem* item = card->child(0);
+  CBaseDevice* onCard = doc.GetIDManager().FindBaseDevice(1, DT_KCM209);
+  ASSERT_NE(onCard, nullptr);
+  ASSERT_NE(onCard->FindInputConnection(0), nullptr);
+  auto* relay = dynamic_cast<CRelais*>(onCard->FindInputConnection(0)->pPeer);
+  ASSERT_NE(relay, nullptr);
+  relay->SetKind(CRelais::KIND_ZONE);
+  Select(item);
+  const int row = Offers().indexOf(QStringLiteral("Collection call"));
+  ASSERT_GE(row, 0) << Offers().join(", ").toStdString();
+  DropRow(row);
+  ASSERT_NE(relay->FindInputConnection(0), nullptr);
+  const CBaseDevice* call = relay->FindInputConnection(0)->pPeer;
+  ASSERT_NE(call, nullptr);
+  EXPECT_EQ(call->GetType(), DT_COLLCALL);
+  EXPECT_EQ(relay->GetKind(), CRelais::KIND_COLLCALL);
+  EXPECT_NE(Item(call->GetName()), nullptr);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+QImage Picture(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+
+// Whether a drag carrying data that enters target (delivered as the
+// application does: to the first control up from target that takes it) is
+// taken: then the dialog's inside cursor shows, not the refusing one.
+bool TakesDrag(QWidget* target, const QMimeData* data) {
+  QDragEnterEvent enter(QPoint(3, 3), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+}
+
+// While an offer is dragged the cursor is the plain arrow wherever the
+// mouse is in the dialog and cursor 106 outside it; a drop anywhere but on
+// the tree does nothing.
+TEST_F(CKCMConfigurationDlgTest, DragShowsTheArrowInsideAndCursor106Outside) {
+  Select(dlg->Tree()->topLevelItem(0));
+  ASSERT_EQ(Offers(), QStringList{QStringLiteral("KCM201")});
+  std::unique_ptr<QDrag> drag(dlg->MakeOfferDrag(0));
+  ASSERT_NE(drag, nullptr);
+  EXPECT_EQ(Picture(drag->dragCursor(Qt::CopyAction)), Picture(DragCursors::ForDrag(DragCursors::ArrowCursor())));
+  EXPECT_EQ(Picture(drag->dragCursor(Qt::IgnoreAction)), Picture(DragCursors::ForDrag(DragCursors::RefusedCursor())));
+  EXPECT_NE(Picture(DragCursors::ArrowCursor()), Picture(DragCursors::RefusedCursor()));
+  EXPECT_EQ(dlg->MakeOfferDrag(5), nullptr);
+
+  std::unique_ptr<QMimeData> offer = CKCMConfigurationDlg::MakeOfferMime(0);
+  for (QWidget* part : {static_cast<QWidget*>(dlg->OfferList()->viewport()), dlg->Tree()->viewport(),
+                        static_cast<QWidget*>(dlg->findChild<QPushButton*>("ok")),
+                        static_cast<QWidget*>(dlg->findChild<QGroupBox*>()), static_cast<QWidget*>(dlg.get())}) {
+    ASSERT_NE(part, nullptr);
+    EXPECT_TRUE(TakesDrag(part, offer.get())) << part->metaObject()->className();
+  }
+  QDropEvent drop(QPointF(3, 3), Qt::CopyAction, offer.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(dlg->OfferList()->viewport(), &drop);
+  EXPECT_EQ(doc.GetIDManager().GetCount(DT_KCM201), 0);
+  QMimeData foreign;
+  foreign.setText(QStringLiteral("0"));
+  EXPECT_FALSE(TakesDrag(dlg->findChild<QPushButton*>("ok"), &foreign));
 }
 
 }  // namespace

@@ -1,0 +1,338 @@
+// The cursor the X server shows while rows are dragged in a dialog, under a
+// real window manager: wherever the mouse is in the lines-and-groups dialog
+// cursor 448, in the card configuration dialog the plain arrow, each with
+// its tip on the pointer, and cursor 106 outside them. Offscreen there is no cursor to see, so the test runs the dialog
+// on a virtual X server with a small window manager and reads the cursor the server shows (the XFixes extension, loaded
+// when the test runs).
+#include "amps/cgroup.h"
+#include "amps/czone.h"
+#include "amps/ui/clinesgroupsdlg.h"
+#include "amps/ui/dragcursors.h"
+#include "model/cselvantisdoc.h"
+#include "shell/controls/ceditablelistctrl.h"
+#include "shell/controls/cresizabletreectrl.h"
+#include "support/tempprofile.h"
+#include "support/waituntil.h"
+#include "unit/ui/ckcmconfigurationdlg.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+// Last: the X headers define words the Qt headers use.
+#if __has_include(<X11/extensions/Xfixes.h>)
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#undef None
+#undef Bool
+#undef Status
+#undef KeyPress
+#undef KeyRelease
+#undef FocusIn
+#undef FocusOut
+#undef CursorShape
+#undef Expose
+#undef Unsorted
+#undef Always
+#undef Success
+#define SELV_HAVE_XFIXES 1
+#endif
+
+namespace {
+
+#ifdef SELV_HAVE_XFIXES
+
+// What the X server shows as the pointer, read through XFixes on a
+// connection of its own.
+class ServerCursor final {
+ public:
+  ServerCursor() {
+    m_x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+    m_fixes = dlopen("libXfixes.so.3", RTLD_NOW | RTLD_LOCAL);
+    if (m_x11 == nullptr || m_fixes == nullptr) return;
+    m_open = reinterpret_cast<Display* (*)(const char*)>(dlsym(m_x11, "XOpenDisplay"));
+    m_close = reinterpret_cast<int (*)(Display*)>(dlsym(m_x11, "XCloseDisplay"));
+    m_free = reinterpret_cast<int (*)(void*)>(dlsym(m_x11, "XFree"));
+    m_image = reinterpret_cast<XFixesCursorImage* (*)(Display*)>(dlsym(m_fixes, "XFixesGetCursorImage"));
+    if (m_open && m_close && m_free && m_image) m_display = m_open(nullptr);
+  }
+  ~ServerCursor() {
+    if (m_display != nullptr) m_close(m_display);
+    if (m_fixes != nullptr) dlclose(m_fixes);
+    if (m_x11 != nullptr) dlclose(m_x11);
+  }
+  bool Ready() const { return m_display != nullptr; }
+
+  // The picture (premultiplied ARGB) and where its hot spot lies.
+  QImage Read(QPoint* hotSpot) const {
+    XFixesCursorImage* cursor = m_image(m_display);
+    if (cursor == nullptr) return QImage();
+    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < cursor->height; ++y)
+      for (int x = 0; x < cursor->width; ++x)
+        image.setPixel(x, y, static_cast<uint>(cursor->pixels[y * cursor->width + x] & 0xFFFFFFFFu));
+    *hotSpot = QPoint(cursor->xhot, cursor->yhot);
+    m_free(cursor);
+    return image;
+  }
+
+ private:
+  void* m_x11 = nullptr;
+  void* m_fixes = nullptr;
+  Display* m_display = nullptr;
+  Display* (*m_open)(const char*) = nullptr;
+  int (*m_close)(Display*) = nullptr;
+  int (*m_free)(void*) = nullptr;
+  XFixesCursorImage* (*m_image)(Display*) = nullptr;
+};
+
+#endif
+
+QImage Premultiplied(const QPixmap& pixmap) {
+  return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Pictures drawn alike: the same size and hardly a pixel apart (the server
+// may round the premultiplied colours).
+bool SamePicture(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.isNull()) return false;
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y);
+      const QRgb q = b.pixel(x, y);
+      if (qAbs(qAlpha(p) - qAlpha(q)) > 2 || qAbs(qRed(p) - qRed(q)) > 2 || qAbs(qGreen(p) - qGreen(q)) > 2 ||
+          qAbs(qBlue(p) - qBlue(q)) > 2)
+        ++differing;
+    }
+  return differing == 0;
+}
+
+// Whether the server's cursor shows picture (a cursor picture whose
+// arrow's tip is at its top left) with that top left on the pointer, and
+// nothing else.
+bool ShowsAtPointer(const QImage& shown, QPoint hotSpot, const QImage& picture) {
+  if (shown.isNull() || picture.isNull()) return false;
+  const QRect placed(hotSpot, picture.size());
+  QImage expected(shown.size(), QImage::Format_ARGB32_Premultiplied);
+  expected.fill(Qt::transparent);
+  if (!expected.rect().contains(placed)) return false;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) expected.setPixel(hotSpot.x() + x, hotSpot.y() + y, picture.pixel(x, y));
+  return SamePicture(shown, expected);
+}
+
+// What was seen at one place of the drag.
+struct Seen {
+  bool matched = false;
+  QSize size;
+  QPoint hotSpot;
+};
+
+std::ostream& operator<<(std::ostream& out, const Seen& seen) {
+  return out << "a " << seen.size.width() << "x" << seen.size.height() << " cursor with its hot spot at "
+             << seen.hotSpot.x() << "," << seen.hotSpot.y();
+}
+
+#ifdef SELV_HAVE_XFIXES
+
+// Picks up the row at row of source (pressed, then moved past the drag
+// distance, as a hand does) in the shown dialog, moves the pointer to a
+// place inside the dialog and then outside it, and notes whether the
+// server showed the expected cursor at each; Escape ends the drag.
+void DragAndWatch(const ServerCursor& server, QWidget& dialog, QWidget* source, QPoint row, const QImage& inside,
+                  const QImage& outside, Seen* seenInside, Seen* seenOutside) {
+  const QRect frame = dialog.frameGeometry();
+  const QRect screen = dialog.screen()->geometry();
+  const QPoint within = dialog.mapToGlobal(QPoint(dialog.width() / 2, dialog.height() - 8));
+  const QPoint beyond(qMin(frame.right() + 120, screen.right() - 10), qMin(frame.bottom() + 80, screen.bottom() - 10));
+  ASSERT_FALSE(frame.contains(beyond));
+  QTest::mouseMove(source, row);
+  QCursor::setPos(source->mapToGlobal(row));
+  QApplication::processEvents();
+
+  bool finished = false;
+  // The pointer is moved to a place (a small step there and back now and
+  // then, as a hand does); once the server shows the expected picture, or
+  // after a time that only a hang takes, it goes on.
+  std::vector<std::unique_ptr<std::function<void()>>> polls;
+  auto await = [&](QPoint at, const QImage& expected, Seen* seen, std::function<void()> next) {
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto step = std::make_shared<int>(0);
+    polls.push_back(std::make_unique<std::function<void()>>());
+    std::function<void()>* poll = polls.back().get();
+    *poll = [&server, at, expected, seen, next, clock, step, poll] {
+      // Not before the drag runs: the server's pointer has no button down.
+      if (QGuiApplication::overrideCursor() == nullptr && clock->elapsed() < kHangLimitMs / 4) {
+        QTimer::singleShot(20, [poll] { (*poll)(); });
+        return;
+      }
+      QCursor::setPos(at + QPoint((++*step / 5) % 2, 0));
+      const QImage shown = server.Read(&seen->hotSpot);
+      seen->size = shown.size();
+      seen->matched = ShowsAtPointer(shown, seen->hotSpot, expected);
+      if (seen->matched || clock->elapsed() > kHangLimitMs / 4) {
+        next();
+        return;
+      }
+      QTimer::singleShot(20, [poll] { (*poll)(); });
+    };
+    QTimer::singleShot(20, [poll] { (*poll)(); });
+  };
+  QTest::mousePress(source, Qt::LeftButton, {}, row);
+  QTest::mouseMove(source, row + QPoint(2, 0));
+  QTimer::singleShot(0, [&] {
+    // Inside the dialog, over another part than the control the drag began
+    // in.
+    await(within, inside, seenInside, [&] {
+      await(beyond, outside, seenOutside, [&] {
+        finished = true;
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+      });
+    });
+  });
+  QTest::mouseMove(source, row + QPoint(QApplication::startDragDistance() + 8, 0));
+  ASSERT_TRUE(WaitUntil([&] { return finished; }));
+  QTest::mouseRelease(source, Qt::LeftButton, {}, row);
+}
+
+#endif
+
+// Run by TheDragCursorUnderAWindowManager on the virtual X server, with the
+// window manager running.
+TEST(DragCursorWmTest, Child) {
+  if (qEnvironmentVariable("SELV_WM_CHILD") != QStringLiteral("1"))
+    GTEST_SKIP() << "run by TheDragCursorUnderAWindowManager";
+  ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+#ifndef SELV_HAVE_XFIXES
+  GTEST_SKIP() << "needs the XFixes headers";
+#else
+  ServerCursor server;
+  ASSERT_TRUE(server.Ready()) << "no XFixes on the X server";
+  TempProfile profile;
+  CSelvantisDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  auto zone = std::make_unique<CZone>();
+  ASSERT_TRUE(zone->Create(0, 1, 1, QString(), QRect(0, 0, 32, 32), CAT_ZONES, CZone::kBitmap, 3, &doc));
+  doc.Adopt(std::move(zone));
+
+  // The lines-and-groups dialog: cursor 448 inside, 106 outside.
+  {
+    std::vector<CBaseDevice*> chosen;
+    CLinesGroupsDlg dlg(&chosen, nullptr, &doc);
+    dlg.show();
+    ASSERT_TRUE(WaitUntil([&] { return dlg.isActiveWindow(); }));
+    CEditableListCtrl* unused = dlg.GetUnusedList();
+    ASSERT_GE(unused->GetItemCount(), 1);
+    unused->SelectRow(0);
+    const QPoint row = unused->visualItemRect(unused->topLevelItem(0)).center();
+    Seen inside, outside;
+    DragAndWatch(server, dlg, unused->viewport(), row, Premultiplied(DragCursors::DropCursor()),
+                 Premultiplied(DragCursors::RefusedCursor()), &inside, &outside);
+    EXPECT_TRUE(inside.matched) << "lines and groups, inside: " << inside;
+    EXPECT_TRUE(outside.matched) << "lines and groups, outside: " << outside;
+    EXPECT_TRUE(chosen.empty());
+    dlg.reject();
+  }
+  // The card dialog: the plain arrow inside, 106 outside.
+  {
+    CKCMConfigurationDlg dlg(doc);
+    dlg.show();
+    ASSERT_TRUE(WaitUntil([&] { return dlg.isActiveWindow(); }));
+    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
+    CEditableListCtrl* offers = dlg.OfferList();
+    ASSERT_EQ(offers->GetItemCount(), 1);
+    const QPoint row = offers->visualItemRect(offers->topLevelItem(0)).center();
+    Seen inside, outside;
+    DragAndWatch(server, dlg, offers->viewport(), row, Premultiplied(DragCursors::ArrowCursor()),
+                 Premultiplied(DragCursors::RefusedCursor()), &inside, &outside);
+    EXPECT_TRUE(inside.matched) << "card configuration, inside: " << inside;
+    EXPECT_TRUE(outside.matched) << "card configuration, outside: " << outside;
+    EXPECT_EQ(doc.GetIDManager().GetCount(DT_KCM201), 0);
+    dlg.reject();
+  }
+#endif
+}
+
+// Starts a program in the background; stopped (and waited for) when the
+// object goes.
+class Background final {
+ public:
+  bool Start(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+             QProcess::ProcessChannelMode channels = QProcess::MergedChannels) {
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(channels);
+    m_process.start(program, args);
+    return m_process.waitForStarted(kHangLimitMs);
+  }
+  QProcess& Process() { return m_process; }
+  ~Background() {
+    if (m_process.state() == QProcess::NotRunning) return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(kHangLimitMs)) m_process.kill();
+  }
+
+ private:
+  QProcess m_process;
+};
+
+TEST(DragCursorWmTest, TheDragCursorUnderAWindowManager) {
+  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+  const QString wm = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+  if (xvfb.isEmpty() || wm.isEmpty())
+    GTEST_SKIP() << "needs Xvfb and the window manager openbox (scripts/deps.sh installs both)";
+
+  Background server;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  ASSERT_TRUE(
+      server.Start(xvfb,
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+                   env, QProcess::SeparateChannels));
+  QString number;
+  ASSERT_TRUE(WaitUntil([&] {
+    number += QString::fromLatin1(server.Process().readAllStandardOutput());
+    return number.contains(QLatin1Char('\n')) || server.Process().state() == QProcess::NotRunning;
+  }));
+  number = number.trimmed();
+  ASSERT_FALSE(number.isEmpty()) << "the X server did not start: "
+                                 << server.Process().readAllStandardError().toStdString();
+  env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + number);
+
+  Background manager;
+  QTemporaryDir home;
+  env.insert(QStringLiteral("HOME"), home.path());
+  ASSERT_TRUE(manager.Start(wm, {}, env));
+
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QStringLiteral("SELV_WM_CHILD"), QStringLiteral("1"));
+  QProcess child;
+  child.setProcessEnvironment(env);
+  child.setProcessChannelMode(QProcess::MergedChannels);
+  child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=DragCursorWmTest.Child")});
+  ASSERT_TRUE(child.waitForFinished(8 * kHangLimitMs));
+  const QString output = QString::fromLocal8Bit(child.readAll());
+  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("[       OK ] DragCursorWmTest.Child"))) << output.toStdString();
+}
+
+}  // namespace
