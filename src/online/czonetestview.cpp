@@ -141,6 +141,8 @@ void CZonetestView::OnInitialUpdate() {
   OnActivateMeasurementClicked();
 }
 
+void CZonetestView::SetLineUp(bool online) { m_activate->setEnabled(online); }
+
 void CZonetestView::ReloadSettings() {
   const auto consoles = m_state.ConsoleEntries();
   Fill(m_lineConsoles, consoles,
