@@ -21,6 +21,7 @@
 #include "unit/cfuse.h"
 #include "unit/cinternalslot.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -145,6 +146,21 @@ TEST_P(OnlineLineWindowTest, ShowsTheLossAtOnceAndPollsAgainAfterConnect) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, OnlineLineWindowTest, testing::ValuesIn(kWindows));
+
+// The main window's F5 does not reach a modal window: the window's own does.
+TEST_F(OnlineLineSimTest, F5InsideTheModalWindowConnects) {
+  ASSERT_TRUE(Connect());
+  QMainWindow* frame = Open(HostFrameKind::Faults);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(LoseTheUnit());
+  UnitSimulator& back = BringTheUnitBack();
+  m_host->activateWindow();
+  QApplication::setActiveWindow(m_host.get());
+  ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == m_host.get(); }));
+  QTest::keyClick(frame->centralWidget(), Qt::Key_F5);
+  EXPECT_TRUE(link->IsConnected());
+  EXPECT_TRUE(WaitUntil([&] { return Received(back, "/FAULT/ACTIVE ?"); }));
+}
 
 TEST_F(OnlineLineSimTest, TheProgramReconnectsByItselfAndTheWindowPollsAgain) {
   ASSERT_TRUE(Connect());
