@@ -141,7 +141,11 @@ void CZonetestView::OnInitialUpdate() {
   OnActivateMeasurementClicked();
 }
 
-void CZonetestView::SetLineUp(bool online) { m_activate->setEnabled(online); }
+void CZonetestView::SetLineUp(bool online) {
+  m_activate->setEnabled(online);
+  // The measurement buttons follow the switch, which counts only on line.
+  OnActivateMeasurementClicked();
+}
 
 void CZonetestView::ReloadSettings() {
   const auto consoles = m_state.ConsoleEntries();

@@ -105,7 +105,7 @@ class OnlineLineSimTest : public SimLinkTest {
 
 struct WindowCase {
   HostFrameKind kind;
-  const char* poll;  // what the window asks on every tick
+  const char* poll;  // what the window asks while on line
 };
 
 const WindowCase kWindows[] = {
@@ -113,6 +113,12 @@ const WindowCase kWindows[] = {
     {HostFrameKind::PowerManagement, "/POWER/STATE ?"},
     {HostFrameKind::Faults, "/FAULT/ACTIVE ?"},
     {HostFrameKind::Clock, "/CLOCK/MAIN/TIME ?"},
+    {HostFrameKind::PilotTone, "/PILOT/GEN ?"},
+    {HostFrameKind::Recorder, "/RECORDER/TIME ?"},
+    {HostFrameKind::EventLog, "/EVENT/LOG/ENTRIES ?"},
+    {HostFrameKind::LineTest, "/SERVICE/ZONETEST/MODE ?"},
+    {HostFrameKind::Volumes, "/AUDIO/CHIME_VOL ?"},
+    {HostFrameKind::Hardware, "/SLOT1/MODULE ?"},
 };
 
 class OnlineLineWindowTest : public OnlineLineSimTest, public testing::WithParamInterface<WindowCase> {};
