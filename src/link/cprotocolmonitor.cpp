@@ -4,6 +4,9 @@
 
 CProtocolMonitor::CProtocolMonitor(QObject* parent) : QObject(parent) {
   qRegisterMetaType<MonitorEntry>();
+  m_pendingFlush.setSingleShot(true);
+  m_pendingFlush.setInterval(kPendingFlushMs);
+  connect(&m_pendingFlush, &QTimer::timeout, this, &CProtocolMonitor::FlushReceived);
   m_clock.start();
 }
 
@@ -21,7 +24,6 @@ QString CProtocolMonitor::Printable(const QByteArray& bytes) {
 }
 
 void CProtocolMonitor::AddSent(const QByteArray& bytes) {
-  FlushReceived();
   int start = 0;
   while (start < bytes.size()) {
     int end = start;
@@ -40,14 +42,13 @@ void CProtocolMonitor::AddReceived(const QByteArray& bytes) {
       if (m_rxPending.size() >= kMaxEntryChars) FlushReceived();
     }
   }
+  if (!m_rxPending.isEmpty()) m_pendingFlush.start();
 }
 
-void CProtocolMonitor::AddNote(const QString& text) {
-  FlushReceived();
-  Add(MonitorEntry::Note, text);
-}
+void CProtocolMonitor::AddNote(const QString& text) { Add(MonitorEntry::Note, text); }
 
 void CProtocolMonitor::FlushReceived() {
+  m_pendingFlush.stop();
   if (m_rxPending.isEmpty()) return;
   const QByteArray pending = m_rxPending;
   m_rxPending.clear();
@@ -68,6 +69,7 @@ void CProtocolMonitor::Add(MonitorEntry::Direction direction, const QString& tex
 void CProtocolMonitor::Clear() {
   m_entries.clear();
   m_rxPending.clear();
+  m_pendingFlush.stop();
   emit cleared();
 }
 

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <deque>
 
@@ -20,14 +21,18 @@ struct MonitorEntry {
 // All traffic with the unit, in order and with its direction, for the
 // protocol monitor window. Keeps the newest entries only (Capacity), so a
 // long session does not grow without bound. Received data become entries
-// line by line; a piece without line end is flushed before the next sent
-// line, so the order stays right, or once it is too long for one entry.
+// line by line, each line whole: a line written or a note made while a
+// received line is only partly in waits for nothing, and the received line
+// follows as one entry when its end comes. A piece whose rest does not come
+// within kPendingFlushMs (or that grows too long for one entry) is entered
+// as it is.
 class CProtocolMonitor final : public QObject {
   Q_OBJECT
 
  public:
   static constexpr int kDefaultCapacity = 5000;
   static constexpr int kMaxEntryChars = 256;
+  static constexpr int kPendingFlushMs = 1000;
 
   explicit CProtocolMonitor(QObject* parent = nullptr);
 
@@ -61,6 +66,7 @@ class CProtocolMonitor final : public QObject {
   int m_capacity = kDefaultCapacity;
   quint64 m_serial = 0;
   QByteArray m_rxPending;
+  QTimer m_pendingFlush;
   QElapsedTimer m_clock;
 };
 

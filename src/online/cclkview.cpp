@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "online/clinestatebar.h"
 #include "online/cstatuslamp.h"
 
 #include <QGridLayout>
@@ -41,8 +42,11 @@ void SetBitmap(QPushButton* button, int bitmapId) {
 
 }  // namespace
 
-CClkView::CClkView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_state(doc) {
-  connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(kTimerId); });
+CClkView::CClkView(CSelvantisDoc* doc, QWidget* parent)
+    : QWidget(parent), m_state(doc), m_poll(doc, [this] { OnTimer(kTimerId); }) {
+  connect(&m_poll, &COnlinePoll::lineChanged, this, [this](bool online) {
+    if (online && !m_state.IsEditingMain()) AskOpeningQueries();
+  });
   connect(&m_animationTimer, &QTimer::timeout, this, [this] {
     m_frame = (m_frame + 1) % kAnimationFrames;
     ShowAnimationFrame();
@@ -51,7 +55,7 @@ CClkView::CClkView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_sta
 }
 
 CClkView::~CClkView() {
-  m_timer.stop();
+  m_poll.Stop();
   Register(false);
   m_state.ClearTexts();
 }
@@ -167,18 +171,18 @@ void CClkView::OnInitialUpdate() {
   Register(true);
   m_invert->setChecked(m_state.IsSlaveInvertOn());
   m_start->setChecked(m_state.IsSlaveRunOn());
-  if (IsOnline()) {
-    GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
-    m_timer.start(CClockWindowState::kPollPeriodMs);
-    CClockWindowState::SendQueries(*GetDeviceLink(), CClockWindowState::OpeningQueries());
-    m_state.SetReception(CClockWindowState::Reception::NotReceiving);
-    ShowReception();
-  }
+  if (m_poll.Start(CClockWindowState::kPollPeriodMs)) AskOpeningQueries();
+}
+
+void CClkView::AskOpeningQueries() {
+  GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
+  CClockWindowState::SendQueries(*GetDeviceLink(), CClockWindowState::OpeningQueries());
+  m_state.SetReception(CClockWindowState::Reception::NotReceiving);
+  ShowReception();
 }
 
 void CClkView::OnTimer(int /*timerId*/) {
-  // A window opened off line polls once the main clock was set; until the
-  // unit is connected there is no one to ask.
+  // Until the unit is connected there is no one to ask.
   if (m_state.IsEditingMain() || !IsOnline()) return;
   CClockWindowState::SendQueries(*GetDeviceLink(), CClockWindowState::TickQueries());
 }
@@ -228,18 +232,23 @@ void CClkView::OnMainClockButton() {
     m_state.BeginMainEdit();
     m_mainTime->setReadOnly(false);
     m_mainDate->setReadOnly(false);
-    m_timer.stop();
+    m_poll.Stop();
     SetBitmap(m_mainButton, kBitmapEditing);
     return;
   }
   m_mainTime->setReadOnly(true);
   m_mainDate->setReadOnly(true);
-  m_state.EndMainEdit(*GetDeviceLink(), m_mainTime->text(), m_mainDate->text());
-  m_timer.start(CClockWindowState::kPollPeriodMs);
+  if (CLineStateBar::CanSend(this))
+    m_state.EndMainEdit(*GetDeviceLink(), m_mainTime->text(), m_mainDate->text());
+  else
+    m_state.AbandonMainEdit();
+  m_poll.Start(CClockWindowState::kPollPeriodMs);
   SetBitmap(m_mainButton, kBitmapSetClock);
 }
 
-void CClkView::OnSlaveTimeButton() { m_state.SendSlaveTime(*GetDeviceLink(), m_slaveTime->text()); }
+void CClkView::OnSlaveTimeButton() {
+  if (CLineStateBar::CanSend(this)) m_state.SendSlaveTime(*GetDeviceLink(), m_slaveTime->text());
+}
 
 void CClkView::OnStart(bool on) { m_state.SetSlaveRun(*GetDeviceLink(), on); }
 

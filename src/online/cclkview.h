@@ -3,6 +3,7 @@
 
 #include "logic/iclockwindow.h"
 #include "online/cclockwindowstate.h"
+#include "online/conlinepoll.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -14,8 +15,9 @@ class QPushButton;
 
 // The clock window's form: the unit's main clock, the radio-clock
 // reception (kept up to date, the radio-clock fields themselves hidden) and
-// the slave clock output. Opened on line, or once the main clock was set,
-// it asks the unit every second while connected; the answers come back
+// the slave clock output. It asks the unit every second while connected
+// (also after the line came back), except while the user types the main
+// clock; the answers come back
 // through the project's clock object, in which the form registers while it
 // lives. Controls carry their ids as object names.
 class CClkView final : public QWidget, public IClockWindow {
@@ -55,7 +57,7 @@ class CClkView final : public QWidget, public IClockWindow {
   void OnStart(bool on);
   void OnInvert(bool on);
 
-  bool IsPolling() const { return m_timer.isActive(); }
+  bool IsPolling() const { return m_poll.IsActive(); }
   bool IsAnimationPlaying() const { return m_animating; }
   const CClockWindowState& State() const { return m_state; }
   QLineEdit* Edit(int id) const;
@@ -69,6 +71,7 @@ class CClkView final : public QWidget, public IClockWindow {
   void ShowKey(int key);
   void ShowReception();
   void Register(bool on);
+  void AskOpeningQueries();
 
   CClockWindowState m_state;
   QLineEdit* m_mainTime = nullptr;
@@ -83,7 +86,7 @@ class CClkView final : public QWidget, public IClockWindow {
   QLabel* m_receptionIcon = nullptr;
   QLabel* m_overloadIcon = nullptr;
   QLabel* m_animation = nullptr;
-  QTimer m_timer;
+  COnlinePoll m_poll;
   QTimer m_animationTimer;
   bool m_animating = false;
   int m_frame = 0;

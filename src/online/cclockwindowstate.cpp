@@ -186,6 +186,12 @@ void CClockWindowState::EndMainEdit(IDeviceLink& link, const QString& time, cons
   m_texts[CClockTexts::MainDate].clear();
 }
 
+void CClockWindowState::AbandonMainEdit() {
+  m_editingMain = false;
+  m_texts[CClockTexts::MainTime].clear();
+  m_texts[CClockTexts::MainDate].clear();
+}
+
 void CClockWindowState::SendSlaveTime(IDeviceLink& link, const QString& time) const {
   link.SendDeviceCommand(QStringLiteral("/CLOCK") + QStringLiteral("/SLAVE/TIME") + QLatin1Char(' ') + time,
                          GetActiveDoc(), true);

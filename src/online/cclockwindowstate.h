@@ -72,6 +72,9 @@ class CClockWindowState final {
   bool IsEditingMain() const { return m_editingMain; }
   void BeginMainEdit();
   void EndMainEdit(IDeviceLink& link, const QString& time, const QString& date);
+  // Ends the edit without sending (the unit is not connected); the next
+  // answers show the unit's clock again.
+  void AbandonMainEdit();
 
   void SendSlaveTime(IDeviceLink& link, const QString& time) const;
   // Sends and stores the slave run / invert switch.

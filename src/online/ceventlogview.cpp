@@ -178,14 +178,14 @@ void CEventLogView::OnInitialUpdate() {
 
   const CSelvantisDoc* doc = GetDocument();
   m_eventFilePath = CEventLogState::EventFilePath(doc ? doc->GetPathName() : QString());
-  if (StartPollTimer(IDT_STATUS_POLL, CEventLogState::kPollPeriodMs)) {
-    m_printer = CEventPrinter::CreateDefault(m_entries->font());
-    OpenEventFile();
-  }
-  // Without a printer the entries are not printed; the rest works.
-  m_print->setEnabled(m_printer != nullptr);
+  if (StartPollTimer(IDT_STATUS_POLL, CEventLogState::kPollPeriodMs))
+    PrepareReading();
+  else
+    m_print->setEnabled(m_printer != nullptr);
 
-  m_fileLabel->setText(m_fileLabel->text() + QLatin1Char(' ') + QLatin1Char('"') +
+  // The file's name follows the label's text directly: "Entries (see file"
+  // reads on as 'Entries (see file"Hall.sxm.events")'.
+  m_fileLabel->setText(m_fileLabel->text() + QLatin1Char('"') +
                        QFileInfo(m_eventFilePath).fileName() + QStringLiteral("\")"));
 
   {
@@ -196,6 +196,18 @@ void CEventLogView::OnInitialUpdate() {
     m_tabs->setCurrentIndex(0);
   }
   TogglePage();
+}
+
+void CEventLogView::PrepareReading() {
+  if (!m_printer) m_printer = CEventPrinter::CreateDefault(m_entries->font());
+  if (!m_eventFile) OpenEventFile();
+  // Without a printer the entries are not printed; the rest works.
+  m_print->setEnabled(m_printer != nullptr);
+}
+
+void CEventLogView::OnLineChanged(bool online) {
+  // A window opened off line reads the unit's entries once it is connected.
+  if (online) PrepareReading();
 }
 
 void CEventLogView::OpenEventFile() {

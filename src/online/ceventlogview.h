@@ -43,6 +43,7 @@ class CEventLogView final : public COnlineView {
 
   void OnInitialUpdate() override;
   void OnPoll() override;
+  void OnLineChanged(bool online) override;
   // Shows the project's event-log settings.
   void ShowSettings();
   // The frame's Upload (true) and Download buttons.
@@ -85,6 +86,8 @@ class CEventLogView final : public COnlineView {
   void BuildForm();
   void ShowPage(bool events);
   void PrintWaiting();
+  // The printer and the event file, when the unit's entries are read.
+  void PrepareReading();
   void OpenEventFile();
 
   CEventLogState m_state;

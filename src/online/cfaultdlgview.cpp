@@ -36,12 +36,21 @@ bool IsLineSource(int index) { return index == 9 || index == 10; }
 
 }  // namespace
 
-CFaultDlgView::CFaultDlgView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_state(doc) {
-  connect(&m_poll, &QTimer::timeout, this, [this] { OnTimer(IDT_STATUS_POLL); });
+CFaultDlgView::CFaultDlgView(CSelvantisDoc* doc, QWidget* parent)
+    : QWidget(parent), m_state(doc), m_poll(doc, [this] { OnTimer(IDT_STATUS_POLL); }) {
+  connect(&m_poll, &COnlinePoll::lineChanged, this, &CFaultDlgView::OnLineChanged);
   BuildForm();
 }
 
-CFaultDlgView::~CFaultDlgView() { m_poll.stop(); }
+CFaultDlgView::~CFaultDlgView() { m_poll.Stop(); }
+
+void CFaultDlgView::OnLineChanged(bool online) {
+  m_manual->setEnabled(online);
+  m_relay->setEnabled(online);
+  // The relay's lamp showed the unit's state: without the line it is not
+  // known any more.
+  if (!online) SetRelayIcon(CStatusLamp::kNone);
+}
 
 void CFaultDlgView::BuildForm() {
   auto* outer = new QVBoxLayout(this);
@@ -120,7 +129,7 @@ void CFaultDlgView::OnInitialUpdate() {
       m_display->addItem(choice.text, choice.data);
     m_display->setCurrentIndex(0);
   }
-  if (IsOnline()) m_poll.start(CFaultWindowState::kPollPeriodMs);
+  m_poll.Start(CFaultWindowState::kPollPeriodMs);
 }
 
 void CFaultDlgView::ShowSettings() {
@@ -177,9 +186,9 @@ void CFaultDlgView::OnDisplayChosen(int index) {
 
 CTransfer::Result CFaultDlgView::OnTransfer(bool bUpload, const std::function<void(int, int)>& progress) {
   // The poll must not read the transfer's answers away.
-  const bool polling = m_poll.isActive();
-  m_poll.stop();
+  const bool polling = m_poll.IsWanted();
+  m_poll.Stop();
   const CTransfer::Result result = m_state.Transfer(nullptr, bUpload, progress);
-  if (polling) m_poll.start(CFaultWindowState::kPollPeriodMs);
+  if (polling) m_poll.Start(CFaultWindowState::kPollPeriodMs);
   return result;
 }

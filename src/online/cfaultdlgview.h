@@ -2,8 +2,8 @@
 #define SELV_ONLINE_CFAULTDLGVIEW_H
 
 #include "online/cfaultwindowstate.h"
+#include "online/conlinepoll.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -36,7 +36,7 @@ class CFaultDlgView final : public QWidget {
   // the transfer reports it (may be empty).
   CTransfer::Result OnTransfer(bool bUpload, const std::function<void(int, int)>& progress);
 
-  bool IsPolling() const { return m_poll.isActive(); }
+  bool IsPolling() const { return m_poll.IsActive(); }
   const CFaultWindowState& State() const { return m_state; }
   QCheckBox* SourceBox(int index) const;
   QLabel* ActiveMarker(int index) const;
@@ -52,6 +52,7 @@ class CFaultDlgView final : public QWidget {
   void OnDisplayChosen(int index);
   void ShowLiveState();
   void SetRelayIcon(int iconId);
+  void OnLineChanged(bool online);
 
   CFaultWindowState m_state;
   std::array<QCheckBox*, CFaultWindowState::kSourceCount> m_sources{};
@@ -60,7 +61,7 @@ class CFaultDlgView final : public QWidget {
   QComboBox* m_display = nullptr;
   QPushButton* m_relay = nullptr;
   QPushButton* m_manual = nullptr;
-  QTimer m_poll;
+  COnlinePoll m_poll;
 };
 
 #endif

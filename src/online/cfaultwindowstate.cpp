@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/devicetype.h"
+#include "online/cstatuslamp.h"
 
 #include <vector>
 
@@ -133,10 +134,24 @@ bool CFaultWindowState::Poll(IDeviceLink& link) {
   return true;
 }
 
+bool CFaultWindowState::IsRefusal(const QString& answer) {
+  for (const QString& line : answer.split(QLatin1Char('\n'))) {
+    if (line.trimmed().startsWith(QLatin1String("ERROR"))) return true;
+  }
+  return false;
+}
+
+int CFaultWindowState::RelayIcon() const {
+  if (m_relayRefused) return CStatusLamp::kNone;
+  return m_relayActive ? kIconRelayActive : kIconRelayIdle;
+}
+
 void CFaultWindowState::ApplyAnswers(const QString& active, const QString& state, const QString& manual) {
-  if (CFault* fault = Fault()) fault->SetColumnText(4, AnswerValue(active));
-  m_relayActive = AnswerValue(state) == QLatin1String("TRUE");
-  m_manualOn = AnswerValue(manual) == QLatin1String("ON");
+  // A refusal's last word is the path it names, never a value.
+  if (CFault* fault = Fault(); fault && !IsRefusal(active)) fault->SetColumnText(4, AnswerValue(active));
+  m_relayRefused = IsRefusal(state);
+  m_relayActive = !m_relayRefused && AnswerValue(state) == QLatin1String("TRUE");
+  if (!IsRefusal(manual)) m_manualOn = AnswerValue(manual) == QLatin1String("ON");
 }
 
 uint32_t CFaultWindowState::ActiveSources() const {

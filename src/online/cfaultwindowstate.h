@@ -85,7 +85,9 @@ class CFaultWindowState final {
 
   // One poll: the three exchanges in order. The active sources go into the
   // fault object; relay and manual state are kept here. No answer clears
-  // everything. A transfer in progress skips the tick (its answers must not
+  // everything. A value the unit refuses ("ERROR path") is not known: the
+  // relay shows no lamp, and the sources and the manual error stay as they
+  // were. A transfer in progress skips the tick (its answers must not
   // be read away). True when the exchanges ran.
   bool Poll(IDeviceLink& link);
   // Takes the three answers as Poll reads them.
@@ -94,7 +96,10 @@ class CFaultWindowState final {
   uint32_t ActiveSources() const;
   bool IsSourceActive(int index) const;
   bool IsRelayActive() const { return m_relayActive; }
-  int RelayIcon() const { return m_relayActive ? kIconRelayActive : kIconRelayIdle; }
+  // No lamp (0) while the unit refuses the relay's state.
+  int RelayIcon() const;
+  // The unit answered "ERROR path" in place of a value.
+  static bool IsRefusal(const QString& answer);
   bool IsManualOn() const { return m_manualOn; }
 
   // The fault object's download (bUpload false) or upload. progress may be
@@ -105,6 +110,7 @@ class CFaultWindowState final {
   QPointer<CSelvantisDoc> m_doc;
   bool m_relayActive = false;
   bool m_manualOn = false;
+  bool m_relayRefused = false;
 };
 
 #endif

@@ -6,7 +6,6 @@
 CHardwareDlgFrm::CHardwareDlgFrm(const HostFrameContext& context, QWidget* parent) : COnlineFrame(context, parent) {
   setObjectName(QStringLiteral("CHardwareDlgFrm"));
   if (!Create()) return;
-  // The connection is read once; a later change needs the window again.
   // The window shows at once; the slots fill in when the unit has answered,
   // so the program never stands still for the whole exchange.
   if (CHardwareDlgTreeView* view = GetTreeView()) {
@@ -15,6 +14,11 @@ CHardwareDlgFrm::CHardwareDlgFrm(const HostFrameContext& context, QWidget* paren
     else
       view->ShowOffline();
   }
+}
+
+void CHardwareDlgFrm::OnLineChanged(bool online) {
+  // The unit that came back may hold other cards: its slots are read anew.
+  if (CHardwareDlgTreeView* view = GetTreeView(); view && online) view->ScanSlotsInBackground();
 }
 
 COnlineView* CHardwareDlgFrm::CreateView() { return new CHardwareDlgTreeView(GetDocument(), this); }

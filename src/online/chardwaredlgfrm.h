@@ -31,6 +31,7 @@ class CHardwareDlgFrm final : public COnlineFrame {
   int SwitchBarId() const override { return CServiceFrame::kSwitchBarId; }
   std::vector<BarButton> OwnBarButtons() const override;
   std::vector<uint32_t> OnlineOnlyCommands() const override;
+  void OnLineChanged(bool online) override;
 };
 
 #endif

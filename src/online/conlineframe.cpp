@@ -6,6 +6,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "online/clinestatebar.h"
 #include "online/conlineview.h"
 #include "online/cserviceframe.h"
 #include "shell/cbitmapmanager.h"
@@ -71,14 +72,20 @@ bool COnlineFrame::Create() {
   }
   statusBar()->setObjectName(QStringLiteral("statusBar"));
 
-  // The transfer buttons follow the connection as it is now; the window is
-  // opened again to follow a later change.
+  // The buttons that ask the unit follow the connection.
   m_bars.Enable(OnlineOnlyCommands(), IsOnline());
+  m_lineBar = new CLineStateBar(GetDocument(), this);
+  setMenuWidget(m_lineBar);
+  connect(m_lineBar, &CLineStateBar::lineChanged, this, [this](bool online) {
+    m_bars.Enable(OnlineOnlyCommands(), online);
+    OnLineChanged(online);
+  });
 
   m_view = CreateView();
   if (!m_view) return false;
   m_view->setObjectName(QStringLiteral("view"));
   setCentralWidget(m_view);
+  m_lineBar->AddContent(m_view);
   m_view->OnInitialUpdate();
   return true;
 }

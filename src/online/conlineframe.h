@@ -10,13 +10,15 @@
 #include <cstdint>
 #include <vector>
 
+class CLineStateBar;
 class COnlineView;
 class QAction;
 class QToolBar;
 
 // The frame of an on-line window inside the editor host: the window-switch
 // bar (the other on-line windows, "Save VMX settings", "Save"), the
-// window's own bar, a status bar and the view. Commands of the switch bar
+// window's own bar, the connection's state above the view (a lost line
+// disables the view and offers Connect), a status bar and the view. Commands of the switch bar
 // go through RouteOnlineFrameCommand; a derived frame handles its own bar's
 // commands in OnCommand. The host owns the frame; the frame owns its bars
 // and view.
@@ -35,6 +37,7 @@ class COnlineFrame : public QMainWindow {
   COnlineView* GetActiveView() const { return m_view; }
   QToolBar* SwitchBar() const { return m_switchBar; }
   QToolBar* OwnBar() const { return m_ownBar; }
+  CLineStateBar* LineBar() const { return m_lineBar; }
   // The button of a command on either bar, or null.
   QAction* Action(uint32_t command) const { return m_bars.Action(command); }
 
@@ -53,9 +56,10 @@ class COnlineFrame : public QMainWindow {
   virtual COnlineView* CreateView() = 0;
   virtual int OwnBarId() const = 0;
   virtual std::vector<BarButton> OwnBarButtons() const = 0;
-  // The own bar's transfer buttons: enabled only while on line when the
-  // frame is created.
+  // The own bar's buttons that ask the unit: enabled only while on line.
   virtual std::vector<uint32_t> OnlineOnlyCommands() const = 0;
+  // The connection changed (the view and the buttons have followed it).
+  virtual void OnLineChanged(bool online) { (void)online; }
 
  private:
   HostFrameContext m_context;
@@ -63,6 +67,7 @@ class COnlineFrame : public QMainWindow {
   QToolBar* m_switchBar = nullptr;
   QToolBar* m_ownBar = nullptr;
   COnlineView* m_view = nullptr;
+  CLineStateBar* m_lineBar = nullptr;
 };
 
 #endif

@@ -3,22 +3,21 @@
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 
-COnlineView::COnlineView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
-  connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnTimer(m_pollTimerId); });
+COnlineView::COnlineView(CSelvantisDoc* doc, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_poll(doc, [this] { OnTimer(m_pollTimerId); }) {
+  connect(&m_poll, &COnlinePoll::lineChanged, this, [this](bool online) { OnLineChanged(online); });
 }
 
 COnlineView::~COnlineView() {
-  m_pollTimer.stop();
+  m_poll.Stop();
   // Reply lines go to the project again; the next window's first command
   // list records that window.
   GetDeviceLink()->SetLinkMode(LINKMODE_NORMAL);
 }
 
 bool COnlineView::StartPollTimer(int timerId, int periodMs) {
-  if (!IsOnline()) return false;
   m_pollTimerId = timerId;
-  m_pollTimer.start(periodMs);
-  return true;
+  return m_poll.Start(periodMs);
 }
 
 void COnlineView::OnTimer(int timerId) {

@@ -1,17 +1,20 @@
 #ifndef SELV_ONLINE_CONLINEVIEW_H
 #define SELV_ONLINE_CONLINEVIEW_H
 
+#include "online/conlinepoll.h"
+
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 class CSelvantisDoc;
 
 // The form of an on-line window: shows one part of the running unit. While
-// the unit is on line when the form is set up, a timer asks the unit for its
-// live values at a fixed period (each tick sends one command list naming
-// the view as reply target); the replies arrive in OnCommReply. A window
-// opened off line never polls. When the view goes, the link returns to its
+// the unit is connected a timer asks it for its live values at a fixed
+// period (each tick sends one command list naming the view as reply
+// target); the replies arrive in OnCommReply. The poll follows the
+// connection: it stops when the line is lost and starts again when the unit
+// is connected (also for a window opened off line), and the view hears of
+// each change in OnLineChanged. When the view goes, the link returns to its
 // resting mode, so later reply lines reach the project again. Owns nothing
 // of the project.
 class COnlineView : public QWidget {
@@ -37,9 +40,9 @@ class COnlineView : public QWidget {
   // The poll of one tick.
   virtual void OnPoll() = 0;
 
-  bool IsPolling() const { return m_pollTimer.isActive(); }
+  bool IsPolling() const { return m_poll.IsActive(); }
   int PollTimerId() const { return m_pollTimerId; }
-  int PollPeriod() const { return m_pollTimer.interval(); }
+  int PollPeriod() const { return m_poll.Period(); }
 
  public slots:
   // The reply lines of the last command list (every line received since it
@@ -47,12 +50,16 @@ class COnlineView : public QWidget {
   virtual void OnCommReply(int tag, const QStringList& lines) = 0;
 
  protected:
-  // Starts the window's timer; only when the unit is on line now.
+  // The window polls with this timer id and period whenever the unit is
+  // connected; true when it polls now.
   bool StartPollTimer(int timerId, int periodMs);
+  // The connection changed (the poll has followed it): a view brings its
+  // own controls up to date.
+  virtual void OnLineChanged(bool online) { (void)online; }
 
  private:
   CSelvantisDoc* m_doc;
-  QTimer m_pollTimer;
+  COnlinePoll m_poll;
   int m_pollTimerId = 0;
 };
 

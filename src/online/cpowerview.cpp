@@ -131,6 +131,12 @@ void CPowerView::OnInitialUpdate() {
   if (StartPollTimer(IDT_STATUS_POLL, CPowerWindowState::kPollPeriodMs)) m_power->setEnabled(true);
 }
 
+void CPowerView::OnLineChanged(bool online) {
+  // Switching the unit's power needs the line (and a power-management
+  // object, without which the whole form is disabled).
+  m_power->setEnabled(online);
+}
+
 void CPowerView::OnPoll() { GetDeviceLink()->SendCommandList(CPowerWindowState::PollCommands(), true, 0, this, 0); }
 
 void CPowerView::TransferSettings(bool bUpload) { m_state.Transfer(*GetDeviceLink(), this, bUpload); }

@@ -40,6 +40,7 @@ class CPowerView final : public COnlineView {
 
   void OnInitialUpdate() override;
   void OnPoll() override;
+  void OnLineChanged(bool online) override;
   void TransferSettings(bool bUpload);
 
   const CPowerWindowState& State() const { return m_state; }

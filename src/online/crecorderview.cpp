@@ -202,10 +202,14 @@ void CRecorderView::OnInitialUpdate() {
     w->setEnabled(hasRecorder);
   FillMessages();
   ShowSettings();
-  if (online) {
-    QuerySettings();
-    StartPollTimer(IDT_SECOND_TICK, CRecorderWindowState::kPollPeriodMs);
-  }
+  if (online) QuerySettings();
+  StartPollTimer(IDT_SECOND_TICK, CRecorderWindowState::kPollPeriodMs);
+}
+
+void CRecorderView::OnLineChanged(bool online) {
+  for (QPushButton* button : m_functionButtons) button->setEnabled(online);
+  // The unit may have changed while the line was away.
+  if (online) QuerySettings();
 }
 
 void CRecorderView::QuerySettings() { Send(CRecorderWindowState::QueryCommands()); }

@@ -49,6 +49,7 @@ class CRecorderView final : public COnlineView {
 
   void OnInitialUpdate() override;
   void OnPoll() override;
+  void OnLineChanged(bool online) override;
   void QuerySettings();
 
   const CRecorderWindowState& State() const { return m_state; }

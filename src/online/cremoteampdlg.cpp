@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "online/clinestatebar.h"
 #include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
@@ -23,6 +24,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <initializer_list>
 
 namespace {
 
@@ -100,7 +103,8 @@ CRemoteAmpDlg::CRemoteAmpDlg(CAmplifier* amplifier, QWidget* parent)
       m_pilotGen(new QCheckBox(tr("On"), this)),
       m_mute(new QCheckBox(tr("Mute"), this)),
       m_reset(new QPushButton(tr("Reset"), this)),
-      m_name(new CValueEdit(this)) {
+      m_name(new CValueEdit(this)),
+      m_lineBar(new CLineStateBar(GetActiveDoc(), this)) {
   setWindowTitle(tr("Remote amplifier properties"));
   for (int id : {kIdType, kIdFirmware, kIdRelayMapping, kIdChannelMapping, kIdLastError, kIdPilotDetection,
                  kIdGroundDetection, kIdOvertemperature, kIdReady, kIdVolumeText, kIdOffsetText, kIdChannelPilot,
@@ -115,6 +119,10 @@ CRemoteAmpDlg::CRemoteAmpDlg(CAmplifier* amplifier, QWidget* parent)
   // Shows the unit's fault-reset state; a click always asks for a reset.
   m_reset->setCheckable(true);
   BuildLayout();
+  for (QWidget* control : std::initializer_list<QWidget*>{m_name, m_mainPower, m_battery, m_pilotGen, m_reset,
+                                                          m_channelArea})
+    m_lineBar->AddContent(control);
+  connect(m_lineBar, &CLineStateBar::lineChanged, this, &CRemoteAmpDlg::OnLineChanged);
 
   m_statusTimer->setInterval(CRemoteAmpState::kStatusPeriodMs);
   m_meterTimer->setInterval(CRemoteAmpState::kMeterPeriodMs);
@@ -219,6 +227,7 @@ void CRemoteAmpDlg::BuildLayout() {
   bottom->addLayout(options);
   bottom->addLayout(right, 1);
   auto* main = new QVBoxLayout(this);
+  main->addWidget(m_lineBar);
   main->addLayout(top);
   main->addLayout(bottom, 1);
 }
@@ -226,14 +235,29 @@ void CRemoteAmpDlg::BuildLayout() {
 bool CRemoteAmpDlg::OnInitDialog() {
   CResizableDialog::OnInitDialog();
   Render();
-  // Without a bus address there is nothing to ask.
+  // Without a bus address there is nothing to ask; off line the dialog
+  // starts asking once the unit is connected.
   if (!IsOnline() || !m_state.HasAddress()) return true;
+  StartPolling();
+  return true;
+}
+
+void CRemoteAmpDlg::StartPolling() {
   m_polling = true;
   SendIdentityQueries();
   m_statusTimer->start();
   m_meterTimer->start();
   m_decayTimer->start();
-  return true;
+}
+
+void CRemoteAmpDlg::OnLineChanged(bool online) {
+  if (!online) {
+    // The values stay as they were, marked by the bar; nothing is asked.
+    m_statusTimer->stop();
+    m_meterTimer->stop();
+    return;
+  }
+  if (m_state.HasAddress() && !m_state.IsAmplifierMissing() && isVisible()) StartPolling();
 }
 
 void CRemoteAmpDlg::Send(const QStringList& list, bool bCountAll) {
@@ -343,39 +367,41 @@ void CRemoteAmpDlg::Render() {
 }
 
 void CRemoteAmpDlg::OnResetGroundFault() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   Send({m_state.ResetGroundFaultCommand()}, false);
 }
 
 void CRemoteAmpDlg::OnKillFocusName() {
+  // Leaving the field is no command of its own: off line it sends nothing
+  // without a word.
   if (!IsOnline() || !m_state.HasAddress()) return;
   Send({m_state.NameCommand(m_name->text())}, false);
 }
 
 void CRemoteAmpDlg::OnPilotToneGenerator() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   Send({m_state.PilotGeneratorCommand(m_pilotGen->isChecked())}, false);
 }
 
 void CRemoteAmpDlg::OnPowerSource() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   Send({m_state.PowerSourceCommand(m_mainPower->isChecked(), m_battery->isChecked())}, false);
 }
 
 void CRemoteAmpDlg::OnMute() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   Send({m_state.MuteCommand(m_mute->isChecked())}, false);
 }
 
 void CRemoteAmpDlg::OnVolumeAction() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   const QString command = m_state.VolumeScrolled(m_volume->sliderPosition(), m_volume->isSliderDown());
   Text(kIdVolumeText)->SetWindowText(m_state.GetView().volumeText);
   Send({command}, false);
 }
 
 void CRemoteAmpDlg::OnOffsetAction() {
-  if (!IsOnline() || !m_state.HasAddress()) return;
+  if (!m_state.HasAddress() || !CLineStateBar::CanSend(this)) return;
   const QString command = m_state.OffsetScrolled(m_offset->sliderPosition(), m_offset->isSliderDown());
   Text(kIdOffsetText)->SetWindowText(m_state.GetView().offsetText);
   Send({command}, false);

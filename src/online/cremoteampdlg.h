@@ -10,6 +10,7 @@
 
 class CAmplifier;
 class CEllipsisStatic;
+class CLineStateBar;
 class CValueEdit;
 class QCheckBox;
 class QProgressBar;
@@ -64,6 +65,9 @@ class CRemoteAmpDlg : public CResizableDialog {
 
  private:
   void BuildLayout();
+  void StartPolling();
+  // The connection changed: polls stop with the line and start again with it.
+  void OnLineChanged(bool online);
   void Render();
   void Send(const QStringList& list, bool bCountAll);
   void StopTimers();
@@ -94,6 +98,7 @@ class CRemoteAmpDlg : public CResizableDialog {
   QCheckBox* m_mute;
   QPushButton* m_reset;
   CValueEdit* m_name;
+  CLineStateBar* m_lineBar;
   // Texts by control id.
   struct TextSlot {
     int id;

@@ -3,6 +3,7 @@
 #include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
+#include "online/clinestatebar.h"
 
 #include "shell/cbitmapmanager.h"
 
@@ -52,12 +53,14 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
     : QDialog(parent),
       m_slot(slot),
       m_readButton(new QPushButton(tr("Read registers"), this)),
-      m_version(new QLabel(QStringLiteral("0"), this)),
-      m_onlineTime(new QLabel(QStringLiteral("0"), this)),
+      m_version(new QLabel(NotAnsweredText(), this)),
+      m_onlineTime(new QLabel(NotAnsweredText(), this)),
       m_tests(new QComboBox(this)),
       m_startButton(new QPushButton(tr("Start"), this)),
       m_registers(new QTableWidget(CServiceState::kRegisterRows, 3, this)),
-      m_powerOnCount(new QLabel(QStringLiteral("0"), this)) {
+      m_powerOnCount(new QLabel(NotAnsweredText(), this)),
+      m_lineBar(new CLineStateBar(GetActiveDoc(), this)),
+      m_poll(GetActiveDoc(), [this] { OnTimer(); }) {
   setObjectName(QStringLiteral("CServiceDlg"));
   setWindowTitle(tr("Service functions"));
   m_readButton->setObjectName(QStringLiteral("readRegisters"));
@@ -83,6 +86,7 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
   m_readButton->setIconSize(QSize(24, 24));
 
   auto* top = new QVBoxLayout(this);
+  top->addWidget(m_lineBar);
   auto* status = new QGroupBox(tr("Status"), this);
   auto* statusForm = new QFormLayout(status);
   statusForm->addRow(tr("Power On Events"), m_powerOnCount);
@@ -101,6 +105,8 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
   testLayout->addWidget(m_registers);
   testLayout->addWidget(m_readButton, 0, Qt::AlignRight);
   top->addWidget(test);
+  m_lineBar->AddContent(status);
+  m_lineBar->AddContent(test);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -135,15 +141,19 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent)
         if (index.column() == CServiceState::kColumnOut) OnEndLabelEdit(index.row(), text);
       },
       m_registers));
-  connect(&m_timer, &QTimer::timeout, this, &CServiceDlg::OnTimer);
+  // Everything is asked again when the unit is back.
+  connect(&m_poll, &COnlinePoll::lineChanged, this, [this](bool online) {
+    if (online) SendAll(m_state.OpeningCommands());
+  });
 
   if (m_slot) m_slot->SetServiceWindow(this);
-  SendAll(m_state.OpeningCommands());
-  m_timer.start(kStatusPeriodMs);
+  if (m_poll.Start(kStatusPeriodMs)) SendAll(m_state.OpeningCommands());
 }
 
+QString CServiceDlg::NotAnsweredText() { return tr("(no answer)"); }
+
 CServiceDlg::~CServiceDlg() {
-  m_timer.stop();
+  m_poll.Stop();
   if (m_slot && m_slot->GetServiceWindow() == this) m_slot->SetServiceWindow(nullptr);
 }
 
@@ -161,12 +171,16 @@ void CServiceDlg::SendAll(const QStringList& commands) {
 
 void CServiceDlg::OnTimer() { SendAll(m_state.TimerCommands()); }
 
-void CServiceDlg::OnStartTest() { Send(CServiceState::StartTestCommand(m_tests->currentText())); }
+void CServiceDlg::OnStartTest() {
+  if (CLineStateBar::CanSend(this)) Send(CServiceState::StartTestCommand(m_tests->currentText()));
+}
 
-void CServiceDlg::OnReadRegisters() { SendAll(m_state.ReadRegisterCommands()); }
+void CServiceDlg::OnReadRegisters() {
+  if (CLineStateBar::CanSend(this)) SendAll(m_state.ReadRegisterCommands());
+}
 
 void CServiceDlg::OnEndLabelEdit(int row, const QString& text) {
-  SendAll(CServiceState::WriteRegisterCommands(row, text));
+  if (CLineStateBar::CanSend(this)) SendAll(CServiceState::WriteRegisterCommands(row, text));
 }
 
 void CServiceDlg::ParseReply(const QString& line) {

@@ -1,12 +1,13 @@
 #ifndef SELV_ONLINE_CSERVICEDLG_H
 #define SELV_ONLINE_CSERVICEDLG_H
 
+#include "online/conlinepoll.h"
 #include "online/cservicestate.h"
 #include "unit/cinternalslot.h"
 
 #include <QDialog>
-#include <QTimer>
 
+class CLineStateBar;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -16,7 +17,9 @@ class QTableWidgetItem;
 // "Service functions": the unit's power-on count, on-line time and software
 // version, its self tests and its SPI and logic registers. The service slot
 // that opened it hands it the replies of the "/SERVICE" branch; the status
-// is asked again every second while it is open.
+// is asked again every second while the unit is connected, and everything
+// once more when the connection comes back. A value the unit has not
+// answered (or refused) reads as not answered, never as a number.
 class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
   Q_OBJECT
 
@@ -45,7 +48,10 @@ class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
   QLabel* VersionText() const { return m_version; }
   QLabel* OnlineTimeText() const { return m_onlineTime; }
   QLabel* PowerOnCountText() const { return m_powerOnCount; }
-  bool IsPolling() const { return m_timer.isActive(); }
+  bool IsPolling() const { return m_poll.IsActive(); }
+  CLineStateBar* LineBar() const { return m_lineBar; }
+  // What a value the unit has not answered reads.
+  static QString NotAnsweredText();
 
  private:
   void Send(const QString& command);
@@ -60,7 +66,8 @@ class CServiceDlg final : public QDialog, public CInternalSlot::IServiceWindow {
   QPushButton* m_startButton;
   QTableWidget* m_registers;
   QLabel* m_powerOnCount;
-  QTimer m_timer;
+  CLineStateBar* m_lineBar;
+  COnlinePoll m_poll;
 };
 
 #endif

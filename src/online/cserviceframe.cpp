@@ -5,6 +5,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/ctext.h"
+#include "online/clinestatebar.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 
@@ -22,13 +23,18 @@ void CServiceFrame::CreateBars(int ownBarId, const std::vector<uint32_t>& comman
   if (ownBarId != 0) m_ownBar = m_bars.AddBar(Fmt("toolBar%d", ownBarId), FrameBars::ButtonsOf(commands));
   statusBar()->setObjectName(QStringLiteral("statusBar"));
   statusBar()->setSizeGripEnabled(false);
-  // The transfer buttons keep the link state of this moment.
+  // The transfer buttons follow the connection.
   m_bars.Enable(onlineOnly, IsOnline());
+  m_lineBar = new CLineStateBar(GetDocument(), this);
+  setMenuWidget(m_lineBar);
+  connect(m_lineBar, &CLineStateBar::lineChanged, this,
+          [this, onlineOnly](bool online) { m_bars.Enable(onlineOnly, online); });
 }
 
 void CServiceFrame::SetForm(QWidget* form) {
   form->setObjectName(QStringLiteral("view"));
   setCentralWidget(form);
+  if (m_lineBar) m_lineBar->AddContent(form);
 }
 
 bool CServiceFrame::OnCommand(uint32_t command) { return RouteEntryFrameCommand(command); }

@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+class CLineStateBar;
 class QAction;
 class QToolBar;
 
 // The frame of a service form inside the editor host (fault, clock, volume
-// windows): the editors' switch bar, optionally a bar of its own, a status
-// bar and the form. Switch, save and "Save VMX settings" commands go the
+// windows): the editors' switch bar, optionally a bar of its own, the
+// connection's state above the form (a lost line disables the form and
+// offers Connect), a status bar and the form. Switch, save and "Save VMX settings" commands go the
 // way of the entry-list frames; a derived frame handles its own bar in
 // OnCommand. The host owns the frame; the frame owns bars and form.
 class CServiceFrame : public QMainWindow {
@@ -29,6 +31,7 @@ class CServiceFrame : public QMainWindow {
   CSelvantisDoc* GetDocument() const { return m_context.doc; }
   QToolBar* SwitchBar() const { return m_switchBar; }
   QToolBar* OwnBar() const { return m_ownBar; }
+  CLineStateBar* LineBar() const { return m_lineBar; }
   // The button of a command on either bar, or null.
   QAction* Action(uint32_t command) const { return m_bars.Action(command); }
 
@@ -41,8 +44,8 @@ class CServiceFrame : public QMainWindow {
 
  protected:
   // Builds the switch bar, the own bar when ownBarId is not 0 (its buttons
-  // in commands, enabled only while on line at this moment when listed in
-  // onlineOnly) and the status bar.
+  // in commands, enabled only while on line when listed in onlineOnly), the
+  // connection's state and the status bar.
   void CreateBars(int ownBarId, const std::vector<uint32_t>& commands, const std::vector<uint32_t>& onlineOnly);
   // Puts the form in; the frame owns it.
   void SetForm(QWidget* form);
@@ -52,6 +55,7 @@ class CServiceFrame : public QMainWindow {
   FrameBars m_bars;
   QToolBar* m_switchBar = nullptr;
   QToolBar* m_ownBar = nullptr;
+  CLineStateBar* m_lineBar = nullptr;
 };
 
 #endif

@@ -22,7 +22,7 @@ QString CServiceState::RowName(int row) {
 }
 
 void CServiceState::Reset() {
-  m_powerOnCount = 0;
+  m_powerOnCount = -1;
   m_onlineTime.clear();
 }
 
@@ -81,7 +81,7 @@ CServiceState::ParseResult CServiceState::ParseReply(const QString& line) {
   if (key == QLatin1String("/ONCOUNT")) {
     int count = 0;
     // A count the unit garbled is not shown as a new count.
-    if (!ScanInt(value.trimmed(), &count)) return result;
+    if (!ScanInt(value.trimmed(), &count) || count < 0) return result;
     if (count != m_powerOnCount) {
       m_powerOnCount = count;
       result.change = Change::PowerOnCount;

@@ -28,7 +28,7 @@ class CServiceState final {
   // The name of a register row ("SPI1".."SPI7", "LOGIC"); empty out of range.
   static QString RowName(int row);
 
-  // Starts over: power-on count 0, on-line time empty.
+  // Starts over: nothing answered yet.
   void Reset();
 
   // The commands when the dialog opens, in order.
@@ -47,11 +47,12 @@ class CServiceState final {
   // ("SERVICE/ONTIME 12:00"); other lines change nothing.
   ParseResult ParseReply(const QString& line);
 
+  // The power-on count, -1 until the unit has answered it.
   int PowerOnCount() const { return m_powerOnCount; }
   const QString& OnlineTime() const { return m_onlineTime; }
 
  private:
-  int m_powerOnCount = 0;
+  int m_powerOnCount = -1;
   QString m_onlineTime;
 };
 

@@ -20,13 +20,16 @@ QPixmap CStatusLamp::Pixmap(int iconId, int size) {
 
 void CStatusLamp::Show(QLabel* label, int iconId) {
   if (!label || IconOf(label) == iconId) return;
-  label->setPixmap(Pixmap(iconId));
+  if (iconId == kNone)
+    label->setPixmap(QPixmap());
+  else
+    label->setPixmap(Pixmap(iconId));
   label->setProperty(kProperty, iconId);
 }
 
 void CStatusLamp::Show(QAbstractButton* button, int iconId) {
   if (!button || IconOf(button) == iconId) return;
-  button->setIcon(CBitmapManager::Icon(iconId));
+  button->setIcon(iconId == kNone ? QIcon() : CBitmapManager::Icon(iconId));
   button->setProperty(kProperty, iconId);
 }
 

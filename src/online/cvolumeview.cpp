@@ -25,7 +25,14 @@ const char* const kChannelLabels[CVolumeWindowState::kChannelCount] = {
 
 }  // namespace
 
-CVolumeView::CVolumeView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_state(doc) { BuildForm(); }
+CVolumeView::CVolumeView(CSelvantisDoc* doc, QWidget* parent) : QWidget(parent), m_state(doc) {
+  BuildForm();
+  // The unit that comes back may hold other levels: they are asked again.
+  if (doc)
+    connect(doc, &CSelvantisDoc::connectedChanged, this, [this](bool connected) {
+      if (connected && IsOnline()) QueryLevels();
+    });
+}
 
 CVolumeView::~CVolumeView() {
   // Reply lines go to the project again rather than to a window that has

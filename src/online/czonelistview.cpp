@@ -33,16 +33,24 @@ Qt::Alignment AlignmentOf(int code) {
 
 }  // namespace
 
-CZoneListView::CZoneListView(CSelvantisDoc* doc, QWidget* parent) : CEBListView(parent), m_state(doc) {
+CZoneListView::CZoneListView(CSelvantisDoc* doc, QWidget* parent)
+    : CEBListView(parent), m_state(doc), m_poll(doc, [this] { OnTimer(kTimerId); }) {
   setObjectName(QStringLiteral("CZoneListView"));
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   EnableCellDoubleClick();
-  connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(kTimerId); });
+  connect(&m_poll, &COnlinePoll::lineChanged, this, [this](bool online) {
+    // A refresh or update under way when the line went cannot get its
+    // answers: the list polls again from the start.
+    if (online && !m_transferring) {
+      EnableButtons(true);
+      RestartTimer();
+    }
+  });
 }
 
 CZoneListView::~CZoneListView() {
-  m_timer.stop();
+  m_poll.Stop();
   SaveWidths();
 }
 
@@ -57,7 +65,7 @@ void CZoneListView::SaveWidths() {
 void CZoneListView::OnInitialUpdate() {
   CEBListView::OnInitialUpdate(CZoneListState::kColumnCount);
   FillList();
-  if (IsOnline()) m_timer.start(kPollPeriodMs);
+  m_poll.Start(kPollPeriodMs);
 }
 
 void CZoneListView::FillList() {
@@ -119,13 +127,13 @@ void CZoneListView::EnableButtons(bool on) {
 }
 
 void CZoneListView::RestartTimer() {
-  // Off line there is nobody to poll.
-  if (IsOnline()) m_timer.start(kPollPeriodMs);
+  // Off line the poll waits for the connection.
+  m_poll.Start(kPollPeriodMs);
 }
 
 void CZoneListView::ChainStarted() {
   EnableButtons(false);
-  m_timer.stop();
+  m_poll.Stop();
 }
 
 void CZoneListView::RunStep(const CZoneListState::Step& step) {
@@ -172,7 +180,7 @@ void CZoneListView::SetImpedanceReference() { SendMeasurement(CZoneListState::Me
 void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest, int downloadMode) {
   if (m_transferring || CTransfer::IsRunning()) return;
   m_transferring = true;
-  m_timer.stop();
+  m_poll.Stop();
   std::vector<CTransfer::Item> items;
   for (int row : rows) {
     if (CZone* zone = m_state.ZoneAt(row)) items.push_back(CTransfer::Item{zone, 0, -1, -1});

@@ -4,12 +4,12 @@
 #include "editors/lists/ceblistview.h"
 #include "editors/lists/listchoice.h"
 #include "link/linkmode.h"
+#include "online/conlinepoll.h"
 #include "online/czoneliststate.h"
 #include "shell/controls/cinplaceedit.h"
 
 #include <QPointer>
 #include <QStringList>
-#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -51,7 +51,7 @@ class CZoneListView final : public CEBListView {
   void OnUpdateZones();
   void PollZoneTestStatus();
   void OnTimer(int timerId);
-  bool IsPolling() const { return m_timer.isActive(); }
+  bool IsPolling() const { return m_poll.IsActive(); }
 
   void StartLineTestMeasurement();
   void SetLineTestReference();
@@ -97,7 +97,7 @@ class CZoneListView final : public CEBListView {
   void SaveWidths();
 
   CZoneListState m_state;
-  QTimer m_timer;
+  COnlinePoll m_poll;
   QPointer<CInPlaceEdit> m_editor;
   std::vector<int> m_pressSelection;
   ListChooser m_chooser;

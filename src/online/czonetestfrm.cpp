@@ -19,8 +19,6 @@ CZonetestFrm::CZonetestFrm(const HostFrameContext& context, QWidget* parent) : C
   m_modePane->setMinimumWidth(150);
   Create();
   statusBar()->addPermanentWidget(m_modePane);
-  // Refreshing asks the unit: usable only when the window opens on line.
-  if (QAction* refresh = Action(kRefreshDisplay)) refresh->setEnabled(IsOnline());
   if (CZoneListView* list = ListView()) {
     list->SetButtonEnabler([this](uint32_t command, bool on) {
       if (QAction* action = Action(command)) action->setEnabled(on);
@@ -43,7 +41,10 @@ std::vector<COnlineFrame::BarButton> CZonetestFrm::OwnBarButtons() const {
           {kPrintList, nullptr}};
 }
 
-std::vector<uint32_t> CZonetestFrm::OnlineOnlyCommands() const { return {kDownloadZoneData, kUploadZoneData}; }
+// Refreshing asks the unit as well.
+std::vector<uint32_t> CZonetestFrm::OnlineOnlyCommands() const {
+  return {kDownloadZoneData, kUploadZoneData, kRefreshDisplay};
+}
 
 CZonetestPane* CZonetestFrm::Pane() const { return qobject_cast<CZonetestPane*>(GetActiveView()); }
 CZoneListView* CZonetestFrm::ListView() const { return Pane() ? Pane()->ListView() : nullptr; }

@@ -40,4 +40,6 @@ void CZonetestPane::OnInitialUpdate() {
   m_form->OnInitialUpdate();
 }
 
+void CZonetestPane::OnLineChanged(bool online) { m_form->SetLineUp(online); }
+
 void CZonetestPane::OnCommReply(int tag, const QStringList& lines) { m_list->OnCommReply(tag, lines); }

@@ -20,6 +20,7 @@ class CZonetestPane final : public COnlineView {
 
   void OnInitialUpdate() override;
   void OnPoll() override {}
+  void OnLineChanged(bool online) override;
 
   CZoneListView* ListView() const { return m_list; }
   CZonetestView* FormView() const { return m_form; }

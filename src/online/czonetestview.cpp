@@ -141,6 +141,12 @@ void CZonetestView::OnInitialUpdate() {
   OnActivateMeasurementClicked();
 }
 
+void CZonetestView::SetLineUp(bool online) {
+  m_activate->setEnabled(online);
+  // The measurement buttons follow the switch, which counts only on line.
+  OnActivateMeasurementClicked();
+}
+
 void CZonetestView::ReloadSettings() {
   const auto consoles = m_state.ConsoleEntries();
   Fill(m_lineConsoles, consoles,

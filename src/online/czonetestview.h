@@ -32,6 +32,8 @@ class CZonetestView final : public QWidget {
   // Called after the settings were changed elsewhere, e.g. by the line test
   // properties dialog.
   void ReloadSettings();
+  // Starting a measurement needs the line.
+  void SetLineUp(bool online);
 
   // Control handlers (as the user's clicks and choices call them).
   void OnLineTestClicked();

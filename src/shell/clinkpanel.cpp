@@ -2,6 +2,7 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
+#include "link/clinkreconnect.h"
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"
 #include "model/cmessagesink.h"
@@ -35,6 +36,9 @@ CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
   connect(m_link.get(), &CCommLink::connectedChanged, this, &CLinkPanel::connectionChanged);
   connect(m_link.get(), &CCommLink::linkError, this, &CLinkPanel::statusMessage);
   connect(m_link.get(), &CCommLink::lineHeld, this, [this](bool held) { emit lineHeld(held, LineHeldText(held)); });
+  // A lost port is connected again by itself; the windows follow the link.
+  auto* reconnect = new CLinkReconnect(*m_link, this);
+  connect(reconnect, &CLinkReconnect::statusMessage, this, &CLinkPanel::statusMessage);
 }
 
 QString CLinkPanel::LineHeldText(bool held) {

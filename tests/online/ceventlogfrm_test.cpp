@@ -101,7 +101,8 @@ TEST_F(EventLogFrmTest, OffLineShowsTheEventsPageAndSettingsWithoutPolling) {
   EXPECT_EQ(view->Tabs()->currentIndex(), 1);
   EXPECT_FALSE(view->PrintBox()->isEnabled());
   EXPECT_FALSE(view->PrintNowButton()->isEnabled());
-  EXPECT_TRUE(view->FileLabel()->text().endsWith("\"Hall.sxm.events\")"));
+  // The file's name follows the label's text without a blank.
+  EXPECT_EQ(view->FileLabel()->text(), "Entries (see file\"Hall.sxm.events\")");
 
   EXPECT_TRUE(view->CategoryBox(1551)->isChecked());
   EXPECT_TRUE(view->CategoryBox(1553)->isChecked());
@@ -114,6 +115,12 @@ TEST_F(EventLogFrmTest, OffLineShowsTheEventsPageAndSettingsWithoutPolling) {
   EXPECT_FALSE(view->IsEventsPage());
   EXPECT_EQ(view->Tabs()->currentIndex(), 0);
   EXPECT_TRUE(m_link.Lines().isEmpty());
+
+  // Connected later, the window reads the unit's entries into its file.
+  Connect();
+  EXPECT_TRUE(view->IsPolling());
+  EXPECT_TRUE(view->HasEventFile());
+  EXPECT_TRUE(frame->Action(CEventLogFrm::kUploadSettings)->isEnabled());
 }
 
 TEST_F(EventLogFrmTest, ArrowKeysOnTheTabsSwitchThePage) {
@@ -178,7 +185,8 @@ TEST_F(EventLogFrmTest, OnLineReadsEntriesIntoFieldAndFile) {
   EXPECT_TRUE(view->IsPolling());
   EXPECT_EQ(view->PollPeriod(), 1000);
   EXPECT_TRUE(view->HasEventFile());
-  EXPECT_TRUE(view->FileLabel()->text().endsWith("\"Hall.sxm.events\")"));
+  // The file's name follows the label's text without a blank.
+  EXPECT_EQ(view->FileLabel()->text(), "Entries (see file\"Hall.sxm.events\")");
   m_link.Clear();
 
   view->OnTimer(COnlineView::IDT_STATUS_POLL);

@@ -57,11 +57,13 @@ TEST_F(CFuseFrmTest, OffLineShowsTheProjectAndSendsNothing) {
     EXPECT_FALSE(view->BlownText(fuse)->isEnabled());
     EXPECT_FALSE(view->CoolingText(fuse)->isEnabled());
   }
-  // Connecting later does not start the poll.
+  EXPECT_TRUE(m_link.Lines().isEmpty());
+  // Connecting later starts the poll and offers the transfers.
   Connect();
   QApplication::processEvents();
-  EXPECT_FALSE(view->IsPolling());
-  EXPECT_TRUE(m_link.Lines().isEmpty());
+  EXPECT_TRUE(view->IsPolling());
+  EXPECT_TRUE(frame->Action(CFuseFrm::kUploadFuseData)->isEnabled());
+  EXPECT_TRUE(frame->Action(CFuseFrm::kDownloadFuseData)->isEnabled());
 }
 
 TEST_F(CFuseFrmTest, ControlIdsAndSlotInputs) {

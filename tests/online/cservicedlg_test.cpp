@@ -2,6 +2,7 @@
 // and register edits, and how the routed replies reach its texts.
 #include "online/cservicedlg.h"
 
+#include "online/clinestatebar.h"
 #include "online/onlinetestsupport.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
@@ -85,6 +86,7 @@ TEST_F(CServiceDlgTest, RoutedRepliesFillTheTexts) {
 }
 
 TEST_F(CServiceDlgTest, StartWithoutSelectionSendsTheBlank) {
+  Connect();
   CServiceDlg dialog(nullptr);
   m_link.Clear();
   dialog.findChild<QPushButton*>("startTest")->click();
@@ -96,6 +98,7 @@ TEST_F(CServiceDlgTest, StartWithoutSelectionSendsTheBlank) {
 }
 
 TEST_F(CServiceDlgTest, EditingSpi3WritesThenReadsItsInput) {
+  Connect();
   CServiceDlg dialog(nullptr);
   dialog.show();
   m_link.Clear();
@@ -110,6 +113,7 @@ TEST_F(CServiceDlgTest, EditingSpi3WritesThenReadsItsInput) {
 }
 
 TEST_F(CServiceDlgTest, EditEndedWithTheShownValueWritesItAgain) {
+  Connect();
   CServiceDlg dialog(nullptr);
   dialog.show();
   dialog.ParseReply("SERVICE/SPI5/OUT 40");
@@ -144,6 +148,25 @@ TEST_F(CServiceDlgTest, ServiceSlotOpensTheDialogAndRoutesReplies) {
   EXPECT_TRUE(slot->ShowProperties());
   EXPECT_EQ(onlineTime, "77");
   EXPECT_EQ(slot->GetServiceWindow(), nullptr);
+}
+
+TEST_F(CServiceDlgTest, OffLineItAsksNothingAndCommandsSayTheyWereNotSent) {
+  CServiceDlg dialog(nullptr);
+  dialog.show();
+  EXPECT_TRUE(m_link.Commands().isEmpty());
+  EXPECT_FALSE(dialog.IsPolling());
+  EXPECT_EQ(dialog.PowerOnCountText()->text(), CServiceDlg::NotAnsweredText());
+  EXPECT_EQ(dialog.VersionText()->text(), CServiceDlg::NotAnsweredText());
+  dialog.TestSelection()->setCurrentIndex(7);
+  dialog.findChild<QPushButton*>("startTest")->click();
+  dialog.findChild<QPushButton*>("readRegisters")->click();
+  EXPECT_TRUE(m_link.Commands().isEmpty());
+  ASSERT_NE(dialog.LineBar(), nullptr);
+  EXPECT_TRUE(dialog.LineBar()->Text().contains("Not sent")) << dialog.LineBar()->Text().toStdString();
+  // Connected, it asks everything and polls.
+  Connect();
+  EXPECT_TRUE(dialog.IsPolling());
+  EXPECT_EQ(m_link.Commands().size(), 19);
 }
 
 }  // namespace

@@ -42,10 +42,14 @@ TEST(CServiceStateTest, RepeatedStatusAnswersChangeNothing) {
   EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT 17").change, CServiceState::Change::PowerOnCount);
   EXPECT_EQ(state.PowerOnCount(), 17);
   EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT 17").change, CServiceState::Change::None);
-  // A zero count equals the reset state.
+  // Nothing is answered after a reset: a zero count is news.
   state.Reset();
-  EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT 0").change, CServiceState::Change::None);
+  EXPECT_EQ(state.PowerOnCount(), -1);
   EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT garbled").change, CServiceState::Change::None);
+  EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT -3").change, CServiceState::Change::None);
+  EXPECT_EQ(state.PowerOnCount(), -1);
+  EXPECT_EQ(state.ParseReply("SERVICE/ONCOUNT 0").change, CServiceState::Change::PowerOnCount);
+  EXPECT_EQ(state.PowerOnCount(), 0);
   EXPECT_EQ(state.ParseReply("SERVICE/ONTIME ?").change, CServiceState::Change::None);
   const CServiceState::ParseResult version = state.ParseReply("SERVICE/VER 3.02 b");
   EXPECT_EQ(version.change, CServiceState::Change::Version);

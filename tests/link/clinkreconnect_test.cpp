@@ -1,0 +1,113 @@
+// The link connects again by itself after a lost port: to the same port,
+// only after a loss (never after the user's disconnect), a limited number of
+// times and with one message when it gives up.
+#include "link/clinkreconnect.h"
+#include "linktestbench.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+class CLinkReconnectTest : public LinkTestBench {
+ protected:
+  void SetUp() override {
+    LinkTestBench::SetUp();
+    ASSERT_TRUE(m_dir.isValid());
+    // A port name that stays while the unit behind it changes, as a serial
+    // adapter's device does.
+    m_port = m_dir.filePath("ttyUnit");
+    PointPortAt(sim.PtyPath());
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, m_port);
+  }
+  void TearDown() override {
+    m_reconnect.reset();
+    LinkTestBench::TearDown();
+    m_back.reset();
+  }
+  void PointPortAt(const QString& pty) {
+    QFile::remove(m_port);
+    ASSERT_TRUE(QFile::link(pty, m_port));
+  }
+  CLinkReconnect& Reconnect(int retryMs, int tries) {
+    m_reconnect = std::make_unique<CLinkReconnect>(*link);
+    m_reconnect->SetRetry(retryMs, tries);
+    return *m_reconnect;
+  }
+
+  QTemporaryDir m_dir;
+  QString m_port;
+  std::unique_ptr<CLinkReconnect> m_reconnect;
+  std::unique_ptr<UnitSimulator> m_back;
+};
+
+TEST_F(CLinkReconnectTest, ConnectsAgainToTheSamePortWhenTheUnitIsBack) {
+  ASSERT_TRUE(Connect());
+  CLinkReconnect& reconnect = Reconnect(20, 1000);
+  QStringList status;
+  QObject::connect(&reconnect, &CLinkReconnect::statusMessage, [&](const QString& text) { status << text; });
+  sim.HangUp();
+  ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  EXPECT_TRUE(reconnect.IsWaiting());
+  EXPECT_EQ(reconnect.Port(), m_port);
+
+  m_back = std::make_unique<UnitSimulator>();
+  ASSERT_TRUE(m_back->Start());
+  PointPortAt(m_back->PtyPath());
+  ASSERT_TRUE(WaitUntil([&] { return link->IsConnected(); }));
+  EXPECT_FALSE(reconnect.IsWaiting());
+  EXPECT_TRUE(doc->IsConnected());
+  // The new unit got the connect's lines; only the loss was told in a box.
+  EXPECT_TRUE(WaitUntil([&] { return m_back->FullLines().contains("/PROTECT OFF"); }));
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  ASSERT_FALSE(status.isEmpty());
+  EXPECT_TRUE(status.last().contains("again")) << status.last().toStdString();
+}
+
+TEST_F(CLinkReconnectTest, TheUsersDisconnectIsNoLoss) {
+  ASSERT_TRUE(Connect());
+  CLinkReconnect& reconnect = Reconnect(20, 1000);
+  link->Disconnect();
+  Pump(100);  // a try would come now
+  EXPECT_FALSE(reconnect.IsWaiting());
+  EXPECT_FALSE(link->IsConnected());
+  EXPECT_EQ(reconnect.Tries(), 0);
+}
+
+TEST_F(CLinkReconnectTest, GivesUpAfterItsTriesAndSaysSoOnce) {
+  ASSERT_TRUE(Connect());
+  CLinkReconnect& reconnect = Reconnect(10, 3);
+  sim.HangUp();
+  ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !reconnect.IsWaiting(); }));
+  EXPECT_EQ(reconnect.Tries(), 3);
+  EXPECT_FALSE(link->IsConnected());
+  ASSERT_TRUE(WaitUntil([&] { return messages.Requests().size() >= 2; }));
+  Pump(100);  // another message would come now
+  ASSERT_EQ(messages.Requests().size(), 2u);
+  EXPECT_TRUE(messages.SawText("did not answer again after 3 tries"));
+}
+
+// A port that opens but whose unit does not answer: each try says nothing.
+TEST_F(CLinkReconnectTest, ATryThatFailsSaysNothing) {
+  ASSERT_TRUE(Connect());
+  CLinkReconnect& reconnect = Reconnect(10, 2);
+  sim.HangUp();
+  ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  m_back = std::make_unique<UnitSimulator>();
+  m_back->SetSilent(true);
+  ASSERT_TRUE(m_back->Start());
+  PointPortAt(m_back->PtyPath());
+  ASSERT_TRUE(WaitUntil([&] { return !reconnect.IsWaiting(); }));
+  EXPECT_FALSE(link->IsConnected());
+  // The tries reached the unit, which kept silent.
+  EXPECT_GT(m_back->ReceivedCount(), 0);
+  Pump(100);
+  // The loss and the end of the tries; never "does not answer".
+  ASSERT_EQ(messages.Requests().size(), 2u);
+  EXPECT_FALSE(messages.SawText("does not answer"));
+}
+
+}  // namespace
