@@ -439,7 +439,8 @@ int CCommandLine::Compare(const Options& options) {
         return true;
       }))
     return kExitFailed;
-  if (report.IsStopped()) return Fail(report.Summary());
+  // A stopped comparison still lists what it read, and says it is a part.
+  if (report.IsStopped() && report.Rows().empty()) return Fail(report.Summary());
   const ListTableText table = report.TableText();
   if (options.hasOutput) {
     QString error;
@@ -448,7 +449,9 @@ int CCommandLine::Compare(const Options& options) {
   } else if (!WriteOut(ListTabText(table))) {
     return kExitFailed;
   }
+  for (const QString& note : report.Notes()) Say(note);
   Say(report.Summary());
+  if (!report.ClearedLine().isEmpty()) Say(report.ClearedLine());
   if (!report.NotComparedLine().isEmpty()) Say(report.NotComparedLine());
   return report.ExitStatus();
 }
