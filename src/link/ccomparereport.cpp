@@ -167,8 +167,8 @@ QString CCompareReport::Summary() const {
                      .arg(m_stopReason);
   if (!m_rows.empty())
     text += QLatin1Char(' ') + Tr(QT_TRANSLATE_NOOP("CCompareReport",
-                                                   "The %1 rows listed are partial: they come from the part read "
-                                                   "before the stop."))
+                                                    "The %1 rows listed are partial: they come from the part read "
+                                                    "before the stop."))
                                    .arg(static_cast<int>(m_rows.size()));
   return text;
 }

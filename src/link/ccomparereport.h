@@ -19,7 +19,7 @@ struct CompareRow {
   QString project;  // the value the project downloads ("" when it has none)
   QString unit;     // the value the unit reported ("" when not answered)
   bool answered = true;
-  int order = 0;  // place in the download, for the unsorted order and ties
+  int order = 0;             // place in the download, for the unsorted order and ties
   QString projectCommand{};  // as the download sends it ("30")
   QString unitCommand{};     // as the unit answered ("0")
 };

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -81,8 +82,7 @@ bool ReadOff(const QString& v, double* value) {
 // list of numbers and compares as text.
 bool ReadRangeList(const QString& v, std::set<long>* numbers) {
   numbers->clear();
-  if (v.isEmpty() || v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0 || v == QLatin1String("0"))
-    return true;
+  if (v.isEmpty() || v.compare(QLatin1String("NONE"), Qt::CaseInsensitive) == 0 || v == QLatin1String("0")) return true;
   static const QRegularExpression kPart(QStringLiteral("^\\s*(\\d{1,6})\\s*(?:-\\s*(\\d{1,6})\\s*)?$"));
   for (const QString& part : v.split(QLatin1Char(','))) {
     const QRegularExpressionMatch m = kPart.match(part);
@@ -105,11 +105,17 @@ QString NumberText(double value) {
 }  // namespace
 
 CSettingValue::CSettingValue(const QString& path) {
+  // Compiled once: a comparison reads thousands of settings.
+  static const std::vector<QRegularExpression> patterns = [] {
+    std::vector<QRegularExpression> out;
+    for (const Rule& rule : kRules) out.emplace_back(QLatin1String(rule.pattern));
+    return out;
+  }();
   const QString resolved = CommandPath::Resolved(path.trimmed());
-  for (const Rule& rule : kRules) {
-    if (!QRegularExpression(QLatin1String(rule.pattern)).match(resolved).hasMatch()) continue;
-    m_kind = rule.kind;
-    m_width = rule.width;
+  for (size_t i = 0; i < patterns.size(); ++i) {
+    if (!patterns[i].match(resolved).hasMatch()) continue;
+    m_kind = kRules[i].kind;
+    m_width = kRules[i].width;
     return;
   }
 }
@@ -149,8 +155,7 @@ bool CSettingValue::SameMeaning(const QString& a, const QString& b) const {
       // The unit keeps a tenth of a decibel.
       if (ReadNumber(x, &p) && ReadNumber(y, &q)) return NumbersEqual(p, q, 0.05);
       break;
-    case Kind::Text:
-      return ReplyText::Field(x, m_width).trimmed() == ReplyText::Field(y, m_width).trimmed();
+    case Kind::Text: return ReplyText::Field(x, m_width).trimmed() == ReplyText::Field(y, m_width).trimmed();
     case Kind::RangeList: {
       std::set<long> s;
       std::set<long> t;

@@ -3,10 +3,10 @@
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
 #include "link/cdryrun.h"
-#include "link/csettingvalue.h"
-#include "link/linkmode.h"
 #include "link/commandtext.h"
+#include "link/csettingvalue.h"
 #include "link/iqueryobserver.h"
+#include "link/linkmode.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
@@ -283,9 +283,10 @@ std::vector<CTransfer::Item> DownloadedSteps(CSelvantisDoc& doc, const std::vect
     while (step < count) {
       const qsizetype before = dry.Lines().size();
       const int next = object->Download(false, step);
-      if (next < 0 || next < step) break;
+      // The last step may end the object (-1) and still send.
       const bool sent = dry.Lines().size() > before;
       if (sent) sends[static_cast<size_t>(step)] = true;
+      if (next < 0 || next < step) break;
       if (next > step) {
         step = next;
         idle = 0;
@@ -421,7 +422,8 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
     const QString projectValue = inBefore ? b->second.value : QString();
     const QString copyValue = inAfter ? a->second.value : QString();
     if (IsClearAction(path, inBefore ? projectValue : copyValue)) {
-      report.AddCleared(owner.kind);
+      // A table the clear token empties: its unused entries are not sent.
+      if (projectValue.trimmed().endsWith(QLatin1String("_CLR"), Qt::CaseInsensitive)) report.AddCleared(owner.kind);
       continue;
     }
     downloaded.insert(path);

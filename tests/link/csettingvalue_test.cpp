@@ -63,15 +63,24 @@ TEST(CSettingValueTest, TheUserFormIsTheDialogsValueAndUnit) {
     const char* user;
   };
   const Case cases[] = {
-      {"/MACRO/ENTRY1/PARAM/PRIO", "30", "3"},   {"/MACRO/ENTRY1/PARAM/PRIO", "31", "3"},
-      {"/MACRO/ENTRY1/PARAM/PRIO", "0", "OFF"},  {"/MACRO/ENTRY1/PARAM/PRIO", "OFF", "OFF"},
-      {"/MACRO/ENTRY1/PARAM/PRIO", "100", "10"}, {"/MACRO/ENTRY1/PARAM/PRIO", "7", "7"},
-      {"/CONDITION/BUSY1/PRIO", "0", "OFF"},     {"/VMX/ZONE1/RELAY", "0", "OFF"},
-      {"/VMX/ZONE1/RELAY", "012", "12"},         {"/AUDIO/ALARM_VOL", "-12", "-12.0 dB"},
-      {"/AUDIO/ALARM_VOL", "-14.8", "-14.8 dB"}, {"/PILOT/VOL2", "-150.0", "-150.0 dB"},
-      {"/MACRO/ENTRY2/PARAM/ZONE", "0", "NONE"}, {"/CONS/ADR1/NAME", "Lobby  ", "Lobby"},
-      {"/FUSE/AMP485/VALUE", "03", "3"},         {"/CLOCK/SLAVE/RUN", "ON", "ON"},
-      {"/CONS/ADR1/NAME", "", ""},               {"/AUDIO/ALARM_VOL", "loud", "loud"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "30", "3"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "31", "3"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "0", "OFF"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "OFF", "OFF"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "100", "10"},
+      {"/MACRO/ENTRY1/PARAM/PRIO", "7", "7"},
+      {"/CONDITION/BUSY1/PRIO", "0", "OFF"},
+      {"/VMX/ZONE1/RELAY", "0", "OFF"},
+      {"/VMX/ZONE1/RELAY", "012", "12"},
+      {"/AUDIO/ALARM_VOL", "-12", "-12.0 dB"},
+      {"/AUDIO/ALARM_VOL", "-14.8", "-14.8 dB"},
+      {"/PILOT/VOL2", "-150.0", "-150.0 dB"},
+      {"/MACRO/ENTRY2/PARAM/ZONE", "0", "NONE"},
+      {"/CONS/ADR1/NAME", "Lobby  ", "Lobby"},
+      {"/FUSE/AMP485/VALUE", "03", "3"},
+      {"/CLOCK/SLAVE/RUN", "ON", "ON"},
+      {"/CONS/ADR1/NAME", "", ""},
+      {"/AUDIO/ALARM_VOL", "loud", "loud"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.path << " " << c.command);

@@ -143,9 +143,9 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   chooser.Queue(exported);
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("export")), Qt::LeftButton);
   EXPECT_EQ(FileBytes(exported).toStdString(), ListTabText(window->Report().TableText()).toStdString());
-  EXPECT_TRUE(
-      FileBytes(exported).startsWith("Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"
-                                     "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0 dB\t-12.0 dB\t-9.0 / -12.0\r\n"));
+  EXPECT_TRUE(FileBytes(exported).startsWith(
+      "Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"
+      "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0 dB\t-12.0 dB\t-9.0 / -12.0\r\n"));
 
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -212,7 +212,8 @@ TEST_F(CCompareWndTest, UnansweredQueriesGiveNoVerdictInTheWindow) {
   sim.SetDropAnswers(QStringLiteral("/AUDIO/CHIME_VOL"));
   ClickCompare();
   ASSERT_GE(messages.Requests().size(), 1u);
-  EXPECT_TRUE(messages.SawText(QStringLiteral("queries stayed unanswered"))) << messages.Requests().front().text.toStdString();
+  EXPECT_TRUE(messages.SawText(QStringLiteral("queries stayed unanswered")))
+      << messages.Requests().front().text.toStdString();
   CCompareWnd* window = Window();
   ASSERT_NE(window, nullptr) << "the rows read before the stop are shown";
   const QString summary = window->SummaryLabel()->text();
@@ -243,7 +244,8 @@ TEST_F(CCompareWndTest, TheProgressWindowShowsTheTimeLeft) {
   ClickCompare();
   poll.stop();
   ASSERT_FALSE(seen.isEmpty()) << "no progress shown";
-  static const QRegularExpression kLine(QStringLiteral("^\\d+ %   \\d+ of \\d+ lines   (\\d+:\\d\\d|\\?:\\?\\?) left$"));
+  static const QRegularExpression kLine(
+      QStringLiteral("^\\d+ %   \\d+ of \\d+ lines   (\\d+:\\d\\d|\\?:\\?\\?) left$"));
   for (const QString& text : seen) EXPECT_TRUE(kLine.match(text).hasMatch()) << text.toStdString();
   EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const QString& t) { return !t.contains(QLatin1Char('?')); }));
 }
