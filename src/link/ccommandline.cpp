@@ -439,8 +439,9 @@ int CCommandLine::Compare(const Options& options) {
         return true;
       }))
     return kExitFailed;
-  // A stopped comparison still lists what it read, and says it is a part.
-  if (report.IsStopped() && report.Rows().empty()) return Fail(report.Summary());
+  // A stopped comparison writes no file: a part is no result to keep. It
+  // lists what it read on the standard output, and says it is a part.
+  if (report.IsStopped() && (report.Rows().empty() || options.hasOutput)) return Fail(report.Summary());
   const ListTableText table = report.TableText();
   if (options.hasOutput) {
     QString error;
