@@ -8,6 +8,7 @@
 #include "link/iqueryobserver.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
+#include "model/cidmanager.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcCompare, "selv.link.compare")
@@ -269,43 +271,116 @@ QString StopReason(CTransfer::Result result) {
   return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the copy of the project went away"));
 }
 
+// Asks a fixed list of settings, as an object's upload step would; the
+// answers reach the objects that own the paths.
+class QueryLines final : public CBaseDevice {
+ public:
+  explicit QueryLines(QStringList paths) : m_paths(std::move(paths)) {}
+  const char* GetClassName() const override { return "QueryLines"; }
+  int Download(bool bQuery, int nStep) override {
+    if (nStep < 0) return bQuery ? static_cast<int>(m_paths.size()) : 0;
+    if (!bQuery || nStep >= m_paths.size()) return -1;
+    if (IsLinkBusy()) return nStep;
+    SendCommandLine(m_paths[nStep] + QStringLiteral(" ?"), true);
+    return nStep + 1;
+  }
+
+ private:
+  QStringList m_paths;
+};
+
+// The lines (or queries) each step of object sends, by a dry run.
+std::vector<QStringList> LinesByStep(CDryRun& dry, CBaseDevice& object, bool bQuery) {
+  const int count = object.Download(bQuery, -1);
+  std::vector<QStringList> out(static_cast<size_t>(qMax(0, count)));
+  QString last;
+  int step = 0;
+  int idle = 0;
+  while (step < count) {
+    const qsizetype before = dry.Lines().size();
+    const int next = object.Download(bQuery, step);
+    // The last step may end the object (-1) and still send.
+    for (qsizetype i = before; i < dry.Lines().size(); ++i) {
+      const QString& line = dry.Lines()[i];
+      const QString full = line.startsWith(QLatin1Char(' ')) ? last + line : line;
+      last = CommandText::PathOf(full);
+      out[static_cast<size_t>(step)] << full;
+    }
+    const bool sent = dry.Lines().size() > before;
+    if (next < 0 || next < step) break;
+    if (next > step) {
+      step = next;
+      idle = 0;
+    } else if (!sent && ++idle >= 3) {
+      break;
+    }
+  }
+  return out;
+}
+
+// An unused entry: the download sends it only as "OFF".
+bool OnlyOff(const QStringList& lines) {
+  if (lines.isEmpty()) return false;
+  for (const QString& line : lines)
+    if (CommandText::ValueOf(line).trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0) return false;
+  return true;
+}
+
 // The steps of each object that send download lines, as transfer items:
 // the upload asks what those steps would send, and nothing of the entries
-// the download leaves out.
-std::vector<CTransfer::Item> DownloadedSteps(CSelvantisDoc& doc, const std::vector<CBaseDevice*>& objects) {
+// the download leaves out. An entry the download sends only as unused
+// ("OFF") is asked for just that line, not for every field of it. upload is
+// a second copy of doc for the dry run of the queries (an upload's steps
+// change what they upload into); extra keeps the query objects.
+std::vector<CTransfer::Item> DownloadedSteps(CSelvantisDoc& doc, CSelvantisDoc* upload,
+                                             const std::vector<CBaseDevice*>& objects,
+                                             std::vector<std::unique_ptr<CBaseDevice>>& extra) {
   std::vector<CTransfer::Item> items;
-  CDryRun dry(&doc, LINKMODE_DOWNLOAD);
-  for (CBaseDevice* object : objects) {
-    const int count = object->Download(false, -1);
-    std::vector<bool> sends(static_cast<size_t>(qMax(0, count)), false);
-    int step = 0;
-    int idle = 0;
-    while (step < count) {
-      const qsizetype before = dry.Lines().size();
-      const int next = object->Download(false, step);
-      // The last step may end the object (-1) and still send.
-      const bool sent = dry.Lines().size() > before;
-      if (sent) sends[static_cast<size_t>(step)] = true;
-      if (next < 0 || next < step) break;
-      if (next > step) {
-        step = next;
-        idle = 0;
-      } else if (!sent && ++idle >= 3) {
-        break;
-      }
-    }
-    const bool every = std::find(sends.begin(), sends.end(), false) == sends.end();
-    if (every || count <= 0) {
+  std::vector<std::vector<QStringList>> sent;
+  {
+    CDryRun dry(&doc, LINKMODE_DOWNLOAD);
+    for (CBaseDevice* object : objects) sent.push_back(LinesByStep(dry, *object, false));
+  }
+  std::vector<std::vector<QStringList>> asked(objects.size());
+  if (upload) {
+    CDryRun dry(upload, LINKMODE_UPLOAD);
+    for (size_t i = 0; i < objects.size(); ++i)
+      if (CBaseDevice* twin = upload->GetIDManager().FindBaseDevice(objects[i]->GetID(), objects[i]->GetType()))
+        asked[i] = LinesByStep(dry, *twin, true);
+  }
+  for (size_t i = 0; i < objects.size(); ++i) {
+    CBaseDevice* object = objects[i];
+    const std::vector<QStringList>& lines = sent[i];
+    const int count = static_cast<int>(lines.size());
+    // A step asked for what it sends alone: an unused entry whose upload
+    // asks more than its "OFF".
+    auto narrowed = [&](int step) {
+      const auto s = static_cast<size_t>(step);
+      if (!OnlyOff(lines[s]) || s >= asked[i].size()) return false;
+      return asked[i][s].size() > lines[s].size();
+    };
+    bool whole = count > 0;
+    for (int step = 0; step < count && whole; ++step)
+      whole = !lines[static_cast<size_t>(step)].isEmpty() && !narrowed(step);
+    if (whole || count <= 0) {
       items.push_back(CTransfer::Item{object});
       continue;
     }
     for (int first = 0; first < count;) {
-      if (!sends[static_cast<size_t>(first)]) {
+      if (lines[static_cast<size_t>(first)].isEmpty()) {
+        ++first;
+        continue;
+      }
+      if (narrowed(first)) {
+        QStringList paths;
+        for (const QString& line : lines[static_cast<size_t>(first)]) paths << CommandText::PathOf(line);
+        extra.push_back(std::make_unique<QueryLines>(paths));
+        items.push_back(CTransfer::Item{extra.back().get()});
         ++first;
         continue;
       }
       int end = first;
-      while (end < count && sends[static_cast<size_t>(end)]) ++end;
+      while (end < count && !lines[static_cast<size_t>(end)].isEmpty() && !narrowed(end)) ++end;
       items.push_back(CTransfer::Item{object, first, end, -1});
       first = end;
     }
@@ -369,7 +444,17 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
   });
   // Only the steps the download takes are asked: a family the download
   // clears and sends only its used entries of is asked for those entries.
-  std::vector<CTransfer::Item> items = DownloadedSteps(copy, objects);
+  std::vector<std::unique_ptr<CBaseDevice>> queries;
+  std::vector<CTransfer::Item> items;
+  {
+    // The dry run of the queries changes what it uploads into: a copy of
+    // its own.
+    CSelvantisDoc twin;
+    QBuffer again(&bytes);
+    again.open(QIODevice::ReadOnly);
+    const bool twinLoaded = twin.LoadFrom(again).ok;
+    items = DownloadedSteps(copy, twinLoaded ? &twin : nullptr, objects, queries);
+  }
   const QPointer<CSelvantisDoc> served(m_link.GetDocument());
   UploadRecorder recorder(m_link);
   m_link.SetDocument(&copy);

@@ -339,6 +339,7 @@ TEST_F(CUnitCompareTest, AStrictUnitRightAfterADownloadHoldsTheWholeProject) {
         (line.startsWith("/CONDITION/") || line.startsWith("/TRIGGER/") || line.startsWith("/READYINP/INP")))
       ++tableQueries;
   EXPECT_LT(tableQueries, 20) << "the unused entries of cleared tables are not asked";
+  EXPECT_FALSE(sim.FullLines().contains("/CALENDAR/EVENT3/DATE ?")) << "an unused entry is asked for its OFF only";
   ExpectProjectUntouched();
   EXPECT_TRUE(messages.Requests().empty());
 }
@@ -394,4 +395,27 @@ TEST_F(CUnitCompareTest, AnAnswerWithTheResolvedPathIsTheAnswer) {
   ExpectProjectUntouched();
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done);
   EXPECT_TRUE(messages.Requests().empty());
+}
+
+// An old unit has no clear tokens: the download sends every unused entry as
+// "OFF", and the comparison asks just that line of it, never its other
+// fields (which a strict unit never got).
+TEST_F(CUnitCompareTest, AnUnusedEntryIsAskedOnlyForItsOffLine) {
+  sim.SetValue("/SERVICE/VER", "V0.5");
+  sim.SetStrict(true);
+  FillCompareTestProject(*doc, {}, true);
+  ASSERT_TRUE(doc->OnSaveDocument(projectPath));
+  ConnectAndDownload();
+  ASSERT_EQ(sim.Value("/CONDITION/COND7/TYPE"), "OFF");
+  CTransfer transfer;
+  const CCompareReport report = Compare(transfer);
+  for (const CompareRow& row : report.Rows())
+    ADD_FAILURE() << row.setting.toStdString() << " " << row.projectCommand.toStdString() << " / "
+                  << row.unitCommand.toStdString();
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Holds) << report.Summary().toStdString();
+  const QStringList lines = sim.FullLines();
+  EXPECT_TRUE(lines.contains("/CONDITION/COND7/TYPE ?"));
+  for (const char* field : {"/CONDITION/COND7/LEVEL ?", "/CALENDAR/EVENT3/DATE ?", "/CALENDAR/HOLIDAY3/DAYS ?"})
+    EXPECT_FALSE(lines.contains(field)) << field;
+  ExpectProjectUntouched();
 }
