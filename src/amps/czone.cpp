@@ -741,20 +741,25 @@ bool CZone::Upload(const QString& line, QString& errorFilePath, int mode) {
     const QString text = GetColumnText(column);
     return text == kNone ? kOff : text;
   };
+  // No relay: the unit may say "OFF" or "0", both mean none.
+  auto compareRelay = [&](uint32_t messageId, const QString& project) {
+    if ((value == kOff || value == kNone) && (project == kOff || project == kNone)) return;
+    compare(messageId, project);
+  };
 
   if (key == QLatin1String("/NAME")) {
     TakeUploadedName(value, errorFilePath);
   } else if (key == QLatin1String("/OUTPUT")) {
     compare(kStrOutputsDiffer, GetColumnText(COL_OUTPUTS));
   } else if (key == QLatin1String("/RELAY")) {
-    compare(kStrRelaysDiffer, GetColumnText(COL_RELAYS));
+    compareRelay(kStrRelaysDiffer, GetColumnText(COL_RELAYS));
   } else if (key == QLatin1String("/PRIOCALL/RELAY")) {
-    compare(kStrPrioRelayDiffers, relayOrOff(COL_PRIO_RELAY));
+    compareRelay(kStrPrioRelayDiffers, relayOrOff(COL_PRIO_RELAY));
   } else if (key == QLatin1String("/PRIOCALL/TYPE")) {
     const QString type = GetColumnText(COL_PRIO_TYPE);
     compare(kStrPrioTypeDiffers, type == kNone ? QString() : type);
   } else if (key == QLatin1String("/CONTROL/RELAY")) {
-    compare(kStrControlRelayDiffers, relayOrOff(COL_CONTROL_RELAY));
+    compareRelay(kStrControlRelayDiffers, relayOrOff(COL_CONTROL_RELAY));
   } else if (key == QLatin1String("/CONTROL/TYPE")) {
     compare(kStrControlTypeDiffers, GetColumnText(COL_CONTROL_TYPE));
   } else if (key == QLatin1String("/LANGRP")) {

@@ -439,7 +439,9 @@ int CCommandLine::Compare(const Options& options) {
         return true;
       }))
     return kExitFailed;
-  if (report.IsStopped()) return Fail(report.Summary());
+  // A stopped comparison writes no file: a part is no result to keep. It
+  // lists what it read on the standard output, and says it is a part.
+  if (report.IsStopped() && (report.Rows().empty() || options.hasOutput)) return Fail(report.Summary());
   const ListTableText table = report.TableText();
   if (options.hasOutput) {
     QString error;
@@ -448,7 +450,9 @@ int CCommandLine::Compare(const Options& options) {
   } else if (!WriteOut(ListTabText(table))) {
     return kExitFailed;
   }
+  for (const QString& note : report.Notes()) Say(note);
   Say(report.Summary());
+  if (!report.ClearedLine().isEmpty()) Say(report.ClearedLine());
   if (!report.NotComparedLine().isEmpty()) Say(report.NotComparedLine());
   return report.ExitStatus();
 }

@@ -1,6 +1,7 @@
 #include "link/ccommlink.h"
 
 #include "link/cmscomm.h"
+#include "link/commandpath.h"
 #include "link/commandtext.h"
 #include "link/commreply.h"
 #include "link/cunitinfo.h"
@@ -317,8 +318,8 @@ bool CCommLink::TakeAnswer(const QString& line, QString* answered) {
   }
   // Answers come in order; one whose query went unanswered leaves a gap.
   for (auto it = m_owed.begin(); it != m_owed.end(); ++it) {
-    if (*it != path) continue;
-    if (answered) *answered = path;
+    if (!CommandPath::Same(*it, path)) continue;
+    if (answered) *answered = *it;
     m_owed.erase(it);
     if (m_owed.empty()) m_owedStale = false;
     if (m_tallying && !m_owedStale) {

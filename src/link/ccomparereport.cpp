@@ -62,9 +62,15 @@ void CCompareReport::SetStopped(const QString& reason, int done, int total) {
   m_stopReason = reason;
   m_done = std::max(0, done);
   m_total = std::max(m_done, total);
-  m_rows.clear();
   m_notCompared.clear();
-  m_compared = 0;
+}
+
+void CCompareReport::AddNote(const QString& note) {
+  if (!note.isEmpty() && !m_notes.contains(note)) m_notes << note;
+}
+
+void CCompareReport::AddCleared(const QString& kind) {
+  if (!kind.isEmpty() && !m_cleared.contains(kind)) m_cleared << kind;
 }
 
 CCompareReport::Outcome CCompareReport::GetOutcome() const {
@@ -114,6 +120,7 @@ QString CCompareReport::ColumnTitle(int column) {
     case kSettingColumn: return Tr(QT_TRANSLATE_NOOP("CCompareReport", "Setting"));
     case kProjectColumn: return Tr(QT_TRANSLATE_NOOP("CCompareReport", "In the project"));
     case kUnitColumn: return Tr(QT_TRANSLATE_NOOP("CCompareReport", "On the unit"));
+    case kCommandColumn: return Tr(QT_TRANSLATE_NOOP("CCompareReport", "Command form (project / unit)"));
     default: return QString();
   }
 }
@@ -125,6 +132,8 @@ QString CCompareReport::CellText(const CompareRow& row, int column) {
     case kSettingColumn: return row.setting;
     case kProjectColumn: return row.project;
     case kUnitColumn: return row.answered ? row.unit : Tr(QT_TRANSLATE_NOOP("CCompareReport", "not answered"));
+    case kCommandColumn:
+      return row.answered ? QStringLiteral("%1 / %2").arg(row.projectCommand, row.unitCommand) : row.projectCommand;
     default: return QString();
   }
 }
@@ -149,14 +158,26 @@ QString CCompareReport::Summary() const {
     case Outcome::Stopped: break;
   }
   const int percent = m_total > 0 ? static_cast<int>(static_cast<qint64>(m_done) * 100 / m_total) : 0;
-  return Tr(QT_TRANSLATE_NOOP(
-                "CCompareReport",
-                "The comparison stopped at %1 % of the upload (%2 of %3 settings read): %4. The unit was not read "
-                "completely, so there is no verdict."))
-      .arg(percent)
-      .arg(m_done)
-      .arg(m_total)
-      .arg(m_stopReason);
+  QString text = Tr(QT_TRANSLATE_NOOP("CCompareReport",
+                                      "The comparison stopped at %1 % of the upload (%2 of %3 settings read): %4. "
+                                      "The unit was not read completely, so there is no verdict."))
+                     .arg(percent)
+                     .arg(m_done)
+                     .arg(m_total)
+                     .arg(m_stopReason);
+  if (!m_rows.empty())
+    text += QLatin1Char(' ') + Tr(QT_TRANSLATE_NOOP("CCompareReport",
+                                                    "The %1 rows listed are partial: they come from the part read "
+                                                    "before the stop."))
+                                   .arg(static_cast<int>(m_rows.size()));
+  return text;
+}
+
+QString CCompareReport::ClearedLine() const {
+  if (m_stopped || m_cleared.isEmpty()) return QString();
+  return Tr(QT_TRANSLATE_NOOP("CCompareReport",
+                              "Taken as cleared, as the download clears them and leaves unused entries out: %1."))
+      .arg(m_cleared.join(QStringLiteral(", ")));
 }
 
 QString CCompareReport::NotComparedLine() const {

@@ -10,7 +10,8 @@
 #include <vector>
 
 // One setting where the project and the unit differ, or that the unit did not
-// answer.
+// answer. The values are in the user's terms (as the setting's dialog shows
+// them); the command forms are the lines' own texts.
 struct CompareRow {
   QString kind;     // the kind of object that owns the setting ("Zone")
   QString name;     // the object's name in the project
@@ -18,7 +19,9 @@ struct CompareRow {
   QString project;  // the value the project downloads ("" when it has none)
   QString unit;     // the value the unit reported ("" when not answered)
   bool answered = true;
-  int order = 0;  // place in the download, for the unsorted order and ties
+  int order = 0;             // place in the download, for the unsorted order and ties
+  QString projectCommand{};  // as the download sends it ("30")
+  QString unitCommand{};     // as the unit answered ("0")
 };
 
 // A kind of object with settings the upload does not read.
@@ -31,11 +34,20 @@ struct NotComparedKind {
 // differences window, its export and the command line show: the rows, their
 // order (any column, either way, ties in download order), the one-line
 // verdict and the kinds that were not compared. A comparison that stopped
-// says how far it came and has no verdict and no rows.
+// says how far it came and has no verdict; the rows it read before the stop
+// stay, as a part of the unit only.
 class CCompareReport final {
  public:
   enum class Outcome { Holds, Differs, Stopped };
-  enum Column : int { kKindColumn = 0, kNameColumn, kSettingColumn, kProjectColumn, kUnitColumn, kColumnCount };
+  enum Column : int {
+    kKindColumn = 0,
+    kNameColumn,
+    kSettingColumn,
+    kProjectColumn,
+    kUnitColumn,
+    kCommandColumn,
+    kColumnCount
+  };
   // Exit statuses of the command line.
   static constexpr int kExitHolds = 0;
   static constexpr int kExitDiffers = 1;
@@ -48,8 +60,14 @@ class CCompareReport final {
   void SetComparedCount(int count) { m_compared = count; }
   // The comparison ended before the unit was read completely: reason says
   // why, done of total steps of the upload had been taken. Rows found so far
-  // are dropped: a part is no verdict.
+  // stay as a part; a part is no verdict.
   void SetStopped(const QString& reason, int done, int total);
+  // A note of the upload that belongs to no setting ("the unit cannot
+  // report its cleared monitor entries").
+  void AddNote(const QString& note);
+  // A family whose unused entries the download clears and leaves out:
+  // they were taken as cleared, not asked one by one.
+  void AddCleared(const QString& kind);
 
   // ---- What it found ---------------------------------------------------------------
   Outcome GetOutcome() const;
@@ -60,6 +78,8 @@ class CCompareReport final {
   int UnansweredCount() const;
   const std::vector<CompareRow>& Rows() const noexcept { return m_rows; }
   const std::vector<NotComparedKind>& NotCompared() const noexcept { return m_notCompared; }
+  const QStringList& Notes() const noexcept { return m_notes; }
+  const QStringList& Cleared() const noexcept { return m_cleared; }
   QString StopReason() const { return m_stopReason; }
   int StoppedAt() const noexcept { return m_done; }
   int StopTotal() const noexcept { return m_total; }
@@ -82,6 +102,8 @@ class CCompareReport final {
   // The kinds not compared with their number of settings; "" when every
   // setting was compared.
   QString NotComparedLine() const;
+  // The families taken as cleared; "" when none.
+  QString ClearedLine() const;
   // The rows as shown: titles and cells, for the tab-separated export and
   // the print-out.
   ListTableText TableText() const;
@@ -89,6 +111,8 @@ class CCompareReport final {
  private:
   std::vector<CompareRow> m_rows;
   std::vector<NotComparedKind> m_notCompared;
+  QStringList m_notes;
+  QStringList m_cleared;
   int m_compared = 0;
   bool m_stopped = false;
   QString m_stopReason;

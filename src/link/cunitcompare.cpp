@@ -2,9 +2,13 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
+#include "link/cdryrun.h"
 #include "link/commandtext.h"
+#include "link/csettingvalue.h"
 #include "link/iqueryobserver.h"
+#include "link/linkmode.h"
 #include "model/cbasedevice.h"
+#include "model/cidmanager.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
@@ -21,7 +25,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcCompare, "selv.link.compare")
@@ -122,16 +128,35 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
   UploadRecorder& operator=(const UploadRecorder&) = delete;
 
   void QueryWritten(const QString& path) override {
+    // Lines noted before this query are no answer's (not while an answer
+    // is being taken: those are its own).
+    if (m_current.isEmpty()) TakeNotes();
     if (!m_asked.contains(path)) m_askedInOrder.append(path);
     m_asked.insert(path);
   }
   void AnswerArrived(const QString& path, const QString& line) override {
+    // What the error file holds now was written before this answer came (a
+    // step's own note, a line that answered no query): it is not about
+    // this answer.
+    TakeNotes();
     m_current = path;
     m_answers.insert(path, line);
   }
   void AnswerRouted(const QString& path) override {
-    TakeErrorFileLines(path);
+    const QString text = TakeErrorFileText();
+    if (!text.isEmpty()) {
+      qCDebug(lcCompare) << "mismatch at" << path << ":" << text;
+      m_mismatches[path] << text;
+    }
     m_current.clear();
+  }
+  // The error file's lines that belong to no answer, once the upload has
+  // ended.
+  void TakeNotes() {
+    const QString text = TakeErrorFileText();
+    if (text.isEmpty()) return;
+    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+      if (!m_notes.contains(line.trimmed())) m_notes << line.trimmed();
   }
   int Show(const MessageRequest& request) override {
     if (!m_current.isEmpty()) {
@@ -151,19 +176,21 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
   // "path value" or "ERROR path"; "" when no answer came.
   QString Answer(const QString& path) const { return m_answers.value(path); }
   bool HasMismatch(const QString& path) const { return m_mismatches.contains(path); }
+  // What the objects noted outside their answers (a unit too old to
+  // report something), each line once.
+  const QStringList& Notes() const { return m_notes; }
 
  private:
-  void TakeErrorFileLines(const QString& path) {
+  QString TakeErrorFileText() {
     const QString name = m_link.ErrorFilePath();
-    if (name.isEmpty()) return;
+    if (name.isEmpty()) return QString();
     QFile file(name);
-    if (file.size() == 0 || !file.open(QIODevice::ReadWrite)) return;
+    if (file.size() == 0 || !file.open(QIODevice::ReadWrite)) return QString();
     const QString text = QString::fromLatin1(file.readAll()).trimmed();
-    qCDebug(lcCompare) << "mismatch at" << path << ":" << text;
-    m_mismatches[path] << text;
-    // Emptied after each answer: the next answer's lines are its own, and
-    // the end of the upload finds nothing to show.
+    // Emptied each time: the next answer's lines are its own, and the end
+    // of the upload finds nothing to show.
     file.resize(0);
+    return text;
   }
 
   CCommLink& m_link;
@@ -174,6 +201,7 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
   QStringList m_askedInOrder;
   QHash<QString, QString> m_answers;
   QHash<QString, QStringList> m_mismatches;
+  QStringList m_notes;
 };
 
 // One download line as a setting: its path (the n-th line with that path),
@@ -243,6 +271,123 @@ QString StopReason(CTransfer::Result result) {
   return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the copy of the project went away"));
 }
 
+// Asks a fixed list of settings, as an object's upload step would; the
+// answers reach the objects that own the paths.
+class QueryLines final : public CBaseDevice {
+ public:
+  explicit QueryLines(QStringList paths) : m_paths(std::move(paths)) {}
+  const char* GetClassName() const override { return "QueryLines"; }
+  int Download(bool bQuery, int nStep) override {
+    if (nStep < 0) return bQuery ? static_cast<int>(m_paths.size()) : 0;
+    if (!bQuery || nStep >= m_paths.size()) return -1;
+    if (IsLinkBusy()) return nStep;
+    SendCommandLine(m_paths[nStep] + QStringLiteral(" ?"), true);
+    return nStep + 1;
+  }
+
+ private:
+  QStringList m_paths;
+};
+
+// The lines (or queries) each step of object sends, by a dry run.
+std::vector<QStringList> LinesByStep(CDryRun& dry, CBaseDevice& object, bool bQuery) {
+  const int count = object.Download(bQuery, -1);
+  std::vector<QStringList> out(static_cast<size_t>(qMax(0, count)));
+  QString last;
+  int step = 0;
+  int idle = 0;
+  while (step < count) {
+    const qsizetype before = dry.Lines().size();
+    const int next = object.Download(bQuery, step);
+    // The last step may end the object (-1) and still send.
+    for (qsizetype i = before; i < dry.Lines().size(); ++i) {
+      const QString& line = dry.Lines()[i];
+      const QString full = line.startsWith(QLatin1Char(' ')) ? last + line : line;
+      last = CommandText::PathOf(full);
+      out[static_cast<size_t>(step)] << full;
+    }
+    const bool sent = dry.Lines().size() > before;
+    if (next < 0 || next < step) break;
+    if (next > step) {
+      step = next;
+      idle = 0;
+    } else if (!sent && ++idle >= 3) {
+      break;
+    }
+  }
+  return out;
+}
+
+// An unused entry: the download sends it only as "OFF".
+bool OnlyOff(const QStringList& lines) {
+  if (lines.isEmpty()) return false;
+  for (const QString& line : lines)
+    if (CommandText::ValueOf(line).trimmed().compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0) return false;
+  return true;
+}
+
+// The steps of each object that send download lines, as transfer items:
+// the upload asks what those steps would send, and nothing of the entries
+// the download leaves out. An entry the download sends only as unused
+// ("OFF") is asked for just that line, not for every field of it. upload is
+// a second copy of doc for the dry run of the queries (an upload's steps
+// change what they upload into); extra keeps the query objects.
+std::vector<CTransfer::Item> DownloadedSteps(CSelvantisDoc& doc, CSelvantisDoc* upload,
+                                             const std::vector<CBaseDevice*>& objects,
+                                             std::vector<std::unique_ptr<CBaseDevice>>& extra) {
+  std::vector<CTransfer::Item> items;
+  std::vector<std::vector<QStringList>> sent;
+  {
+    CDryRun dry(&doc, LINKMODE_DOWNLOAD);
+    for (CBaseDevice* object : objects) sent.push_back(LinesByStep(dry, *object, false));
+  }
+  std::vector<std::vector<QStringList>> asked(objects.size());
+  if (upload) {
+    CDryRun dry(upload, LINKMODE_UPLOAD);
+    for (size_t i = 0; i < objects.size(); ++i)
+      if (CBaseDevice* twin = upload->GetIDManager().FindBaseDevice(objects[i]->GetID(), objects[i]->GetType()))
+        asked[i] = LinesByStep(dry, *twin, true);
+  }
+  for (size_t i = 0; i < objects.size(); ++i) {
+    CBaseDevice* object = objects[i];
+    const std::vector<QStringList>& lines = sent[i];
+    const int count = static_cast<int>(lines.size());
+    // A step asked for what it sends alone: an unused entry whose upload
+    // asks more than its "OFF".
+    auto narrowed = [&](int step) {
+      const auto s = static_cast<size_t>(step);
+      if (!OnlyOff(lines[s]) || s >= asked[i].size()) return false;
+      return asked[i][s].size() > lines[s].size();
+    };
+    bool whole = count > 0;
+    for (int step = 0; step < count && whole; ++step)
+      whole = !lines[static_cast<size_t>(step)].isEmpty() && !narrowed(step);
+    if (whole || count <= 0) {
+      items.push_back(CTransfer::Item{object});
+      continue;
+    }
+    for (int first = 0; first < count;) {
+      if (lines[static_cast<size_t>(first)].isEmpty()) {
+        ++first;
+        continue;
+      }
+      if (narrowed(first)) {
+        QStringList paths;
+        for (const QString& line : lines[static_cast<size_t>(first)]) paths << CommandText::PathOf(line);
+        extra.push_back(std::make_unique<QueryLines>(paths));
+        items.push_back(CTransfer::Item{extra.back().get()});
+        ++first;
+        continue;
+      }
+      int end = first;
+      while (end < count && !lines[static_cast<size_t>(end)].isEmpty() && !narrowed(end)) ++end;
+      items.push_back(CTransfer::Item{object, first, end, -1});
+      first = end;
+    }
+  }
+  return items;
+}
+
 }  // namespace
 
 CUnitCompare::CUnitCompare(CCommLink& link) : m_link(link) {}
@@ -297,23 +442,38 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
     done = d;
     total = t;
   });
+  // Only the steps the download takes are asked: a family the download
+  // clears and sends only its used entries of is asked for those entries.
+  std::vector<std::unique_ptr<CBaseDevice>> queries;
   std::vector<CTransfer::Item> items;
-  for (CBaseDevice* object : objects) items.push_back(CTransfer::Item{object});
+  {
+    // The dry run of the queries changes what it uploads into: a copy of
+    // its own.
+    CSelvantisDoc twin;
+    QBuffer again(&bytes);
+    again.open(QIODevice::ReadOnly);
+    const bool twinLoaded = twin.LoadFrom(again).ok;
+    items = DownloadedSteps(copy, twinLoaded ? &twin : nullptr, objects, queries);
+  }
   const QPointer<CSelvantisDoc> served(m_link.GetDocument());
   UploadRecorder recorder(m_link);
   m_link.SetDocument(&copy);
   m_result = transfer.Run(true, std::move(items), &copy, false);
   m_link.SetDocument(served.data());
+  recorder.TakeNotes();
   recorder.Stop();
   QObject::disconnect(progress);
-
-  // Every query went out; answers still missing then are rows of their own.
-  const bool complete =
-      m_result == CTransfer::Result::Done || (m_result == CTransfer::Result::Unanswered && transfer.AllStepped());
-  if (!complete) {
-    report.SetStopped(StopReason(m_result), done, total);
-    return report;
+  // A note written after the last answer is still in the copy's error file.
+  if (scratch.isValid()) {
+    QFile rest(scratch.filePath(QStringLiteral("compare.err")));
+    if (rest.open(QIODevice::ReadOnly))
+      for (const QString& line : QString::fromLatin1(rest.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        report.AddNote(line.trimmed());
   }
+  for (const QString& note : recorder.Notes()) report.AddNote(note);
+
+  // A verdict needs every answer: any other ending leaves a part.
+  const bool complete = m_result == CTransfer::Result::Done;
   const Settings after = SettingsOf(copy, CCommandFile::CollectDownload(copy, ownObjects()));
 
   std::vector<SettingKey> keys = before.order;
@@ -325,7 +485,17 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
   auto addNotAnswered = [&](const QString& path, const Setting& owner, const QString& projectValue) {
     if (notAnswered.contains(path)) return;
     notAnswered.insert(path);
-    report.AddRow(CompareRow{owner.kind, owner.name, path, projectValue, QString(), false});
+    CompareRow row{owner.kind, owner.name, path, CSettingValue(path).UserForm(projectValue), QString(), false};
+    row.projectCommand = projectValue;
+    report.AddRow(row);
+  };
+  auto addDifference = [&](const QString& path, const Setting& owner, const QString& projectValue,
+                           const QString& unitValue) {
+    const CSettingValue value(path);
+    CompareRow row{owner.kind, owner.name, path, value.UserForm(projectValue), value.UserForm(unitValue), true};
+    row.projectCommand = projectValue;
+    row.unitCommand = unitValue;
+    report.AddRow(row);
   };
   for (const SettingKey& key : keys) {
     const QString& path = key.first;
@@ -336,20 +506,34 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
     const Setting& owner = inBefore ? b->second : a->second;
     const QString projectValue = inBefore ? b->second.value : QString();
     const QString copyValue = inAfter ? a->second.value : QString();
-    if (IsClearAction(path, inBefore ? projectValue : copyValue)) continue;
+    if (IsClearAction(path, inBefore ? projectValue : copyValue)) {
+      // A table the clear token empties: its unused entries are not sent.
+      if (projectValue.trimmed().endsWith(QLatin1String("_CLR"), Qt::CaseInsensitive)) report.AddCleared(owner.kind);
+      continue;
+    }
     downloaded.insert(path);
-    const bool changed = inBefore != inAfter || projectValue != copyValue;
+    const CSettingValue value(path);
+    // The copy took the answer and now sends something else.
+    const bool changed = inBefore != inAfter || !value.SameMeaning(projectValue, copyValue);
     if (recorder.WasAsked(path)) {
       const QString answer = recorder.Answer(path);
+      // Asked, and the upload stopped before the answer came: not read.
+      if (answer.isEmpty() && !complete) continue;
       if (IsRefusal(answer)) {
         addNotAnswered(path, owner, projectValue);
-      } else if (changed || recorder.HasMismatch(path)) {
-        report.AddRow(CompareRow{owner.kind, owner.name, path, projectValue, AnswerValue(answer), true});
+        continue;
       }
+      const QString unitValue = AnswerValue(answer);
+      // The same meaning is no difference, whatever the object that took
+      // the answer made of the other spelling.
+      if (inBefore && value.SameMeaning(projectValue, unitValue)) continue;
+      if (changed || recorder.HasMismatch(path)) addDifference(path, owner, projectValue, unitValue);
+    } else if (!complete) {
+      continue;
     } else if (changed) {
       // Changed through the answer to another query.
       ++compared;
-      report.AddRow(CompareRow{owner.kind, owner.name, path, projectValue, copyValue, true});
+      addDifference(path, owner, projectValue, copyValue);
     } else {
       report.AddNotCompared(owner.kind);
     }
@@ -357,18 +541,23 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
   // Queries of settings the project does not download.
   for (const QString& path : recorder.AskedInOrder()) {
     const QString answer = recorder.Answer(path);
-    if (!IsRefusal(answer)) ++compared;
-    if (downloaded.contains(path)) continue;
+    if (answer.isEmpty()) continue;
+    const bool refused = IsRefusal(answer);
+    if (downloaded.contains(path)) {
+      if (!refused) ++compared;
+      continue;
+    }
+    // Refused: the unit holds nothing there, as the project sends nothing.
+    ++compared;
+    if (refused || !recorder.HasMismatch(path)) continue;
     Setting owner;
     if (const CBaseDevice* object = copy.FindPathOwner(path)) {
       owner.kind = KindText(object->GetType(), object->GetCategory());
       owner.name = object->GetName();
     }
-    if (IsRefusal(answer))
-      addNotAnswered(path, owner, QString());
-    else if (recorder.HasMismatch(path))
-      report.AddRow(CompareRow{owner.kind, owner.name, path, QString(), AnswerValue(answer), true});
+    addDifference(path, owner, QString(), AnswerValue(answer));
   }
   report.SetComparedCount(compared);
+  if (!complete) report.SetStopped(StopReason(m_result), done, total);
   return report;
 }

@@ -17,16 +17,31 @@ class CSelvantisDoc;
 // own is touched. The link serves the copy while the upload runs and the
 // document it served before afterwards.
 //
+// Only the steps of each object that send download lines are asked: a table
+// the download clears and sends only its used entries of is asked for those
+// entries, the rest count as cleared (the report names those tables).
+//
 // A setting the upload asked for and the unit answered is compared: it
-// differs when the copy's line changed through the answer, or when the object
-// that took the answer reported a mismatch (a message, or a line of the
-// upload's error file), as it does for settings it only checks and does not
-// store. A query the unit refused ("ERROR path") or left unanswered is a row
-// "not answered". A download line whose setting the upload never asks for is
-// not compared, and its kind is named. The lines that clear the unit's tables
-// before a download (a path part CLEAR, a value ending in _CLR) are actions,
-// not settings, and take no part. Only the objects of the project take part,
+// differs when the answer does not mean what the project sends
+// (CSettingValue: "OFF" and "0" for no relay, leading zeros, texts cut to
+// their width, ...) and the copy's line changed through the answer, or the
+// object that took the answer reported a mismatch (a message, or a line of
+// the upload's error file written while it took the answer), as it does for
+// settings it only checks and does not store. Rows show both values in the
+// user's terms and in command form. A query of a downloaded setting the unit
+// refused ("ERROR path") is a row "not answered"; a refused query of a
+// setting the download never sends agrees with the project. Lines the
+// objects write to the error file outside an answer (a unit too old to
+// report something) are the report's notes, never a setting's mismatch. A
+// download line whose setting the upload never asks for is not compared,
+// and its kind is named. The lines that clear the unit's tables before a
+// download (a path part CLEAR, a value ending in _CLR) are actions, not
+// settings, and take no part. Only the objects of the project take part,
 // not the ones the file code adds to the copy.
+//
+// Only an upload that ran to its end gives a verdict: any other ending
+// (cancelled, unanswered, held, lost) gives a stopped report with the rows
+// read before the stop, and the upload's own message says why.
 class CUnitCompare final {
  public:
   explicit CUnitCompare(CCommLink& link);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kColumnWidths[CCompareReport::kColumnCount] = {130, 150, 260, 160, 160};
+constexpr int kColumnWidths[CCompareReport::kColumnCount] = {130, 150, 260, 140, 140, 160};
 
 }  // namespace
 
@@ -75,8 +75,13 @@ void CCompareWnd::RetranslateUi() {
 
 void CCompareWnd::Fill() {
   m_summary->setText(m_report.Summary());
-  m_notCompared->setText(m_report.NotComparedLine());
-  m_notCompared->setVisible(!m_report.NotComparedLine().isEmpty());
+  // What the upload noted outside the settings, the families taken as
+  // cleared and the kinds not compared, one line each.
+  QStringList lines = m_report.Notes();
+  if (!m_report.ClearedLine().isEmpty()) lines << m_report.ClearedLine();
+  if (!m_report.NotComparedLine().isEmpty()) lines << m_report.NotComparedLine();
+  m_notCompared->setText(lines.join(QLatin1Char('\n')));
+  m_notCompared->setVisible(!lines.isEmpty());
   m_list->DeleteAllRows();
   for (const CompareRow& row : m_report.Rows()) {
     QStringList cells;

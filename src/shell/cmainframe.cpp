@@ -663,7 +663,9 @@ bool CMainFrame::OnCommCompare(CSelvantisDoc& doc) {
   const QString title = doc.GetTitle();
   CCompareReport report;
   if (!m_link->Compare(doc, &report)) return false;
-  if (report.IsStopped()) {
+  // A stop with nothing found is one message; rows read before a stop are
+  // shown, under the line that says there is no verdict.
+  if (report.IsStopped() && report.Rows().empty()) {
     AfxMessageBox(report.Summary(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }

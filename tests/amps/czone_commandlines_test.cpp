@@ -137,11 +137,12 @@ TEST_F(CZoneLinesTest, DifferentWiringIsReportedAndKept) {
   EXPECT_EQ(messages.Requests()[0].text, "Zone relays for zone Zone 3 are different! (6 -> 6,7)!");
   EXPECT_EQ(zone->GetColumnText(CZone::COL_RELAYS), "6,7");
   messages.Clear();
-  // The unit reports "OFF" where the project has no relay, "" where it
-  // has no type.
+  // The unit reports "OFF" or "0" where the project has no relay, "" where
+  // it has no type: the same meaning, no message.
   for (const char* line :
        {"/VMX/ZONE3/RELAY 6,7", "/VMX/ZONE3/OUTPUT 1,2", "/VMX/ZONE3/PRIOCALL/RELAY OFF",
-        "/VMX/ZONE3/CONTROL/RELAY OFF", "/VMX/ZONE3/CONTROL/TYPE 208", "/VMX/ZONE3/LANGRP OFF", "/VMX/ZONE3/LANGRP 4"})
+        "/VMX/ZONE3/PRIOCALL/RELAY 0", "/VMX/ZONE3/CONTROL/RELAY OFF", "/VMX/ZONE3/CONTROL/RELAY 0",
+        "/VMX/ZONE3/CONTROL/TYPE 208", "/VMX/ZONE3/LANGRP OFF", "/VMX/ZONE3/LANGRP 4"})
     EXPECT_TRUE(Upload(line)) << line;
   EXPECT_TRUE(messages.Requests().empty());
   struct Row {
@@ -151,7 +152,7 @@ TEST_F(CZoneLinesTest, DifferentWiringIsReportedAndKept) {
   };
   const Row rows[] = {
       {"/VMX/ZONE3/OUTPUT 3,4", 34309, "Audiooutputs for zone Zone 3 are different! (3,4 -> 1,2)!"},
-      {"/VMX/ZONE3/PRIOCALL/RELAY 0", 34311, "Priocallrelay for zone Zone 3 is different! (0 -> OFF)!"},
+      {"/VMX/ZONE3/PRIOCALL/RELAY 5", 34311, "Priocallrelay for zone Zone 3 is different! (5 -> OFF)!"},
       {"/VMX/ZONE3/PRIOCALL/TYPE 209", 34312, "Priocallrelay type for zone Zone 3 is different! (209 -> 208)!"},
       {"/VMX/ZONE3/CONTROL/RELAY 12", 34313, "Controlrelay for zone Zone 3 is different! (12 -> OFF)!"},
       {"/VMX/ZONE3/CONTROL/TYPE INT", 34314, "Controlrelay type for zone Zone 3 is different! (INT -> 208)!"},
@@ -164,6 +165,21 @@ TEST_F(CZoneLinesTest, DifferentWiringIsReportedAndKept) {
     EXPECT_EQ(messages.Requests()[0].text, row.text);
   }
   EXPECT_EQ(zone->GetColumnText(CZone::COL_OUTPUTS), "1,2");
+}
+
+// A zone without relays downloads "0"; the unit answers "OFF" for it.
+TEST_F(CZoneLinesTest, AZoneWithoutRelaysTakesOffAsItsRelays) {
+  auto* bare = AddZone(doc);
+  ASSERT_NE(bare, nullptr);
+  ASSERT_EQ(bare->GetColumnText(CZone::COL_RELAYS), "0");
+  const int id = bare->GetID();
+  for (const char* value : {"OFF", "0"}) {
+    EXPECT_TRUE(Upload(Fmt("/VMX/ZONE%d/RELAY %s", id, value))) << value;
+    EXPECT_TRUE(messages.Requests().empty()) << value;
+  }
+  EXPECT_TRUE(Upload(Fmt("/VMX/ZONE%d/RELAY 4", id)));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_EQ(messages.Requests()[0].id, 34310u);
 }
 
 TEST_F(CZoneLinesTest, LanGroupDifferenceIsReportedOnlyWhenTheZoneHasOne) {

@@ -151,7 +151,8 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
 
   const Outcome holds = Run(WithUnit({"--compare", project, "--language", "en"}));
   EXPECT_EQ(holds.status, 0) << holds.err.toStdString();
-  EXPECT_EQ(holds.out.toStdString(), "Object\tName\tSetting\tIn the project\tOn the unit\r\n");
+  EXPECT_EQ(holds.out.toStdString(),
+            "Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n");
   EXPECT_TRUE(holds.err.startsWith("selvantis: The unit holds this project: ")) << holds.err.toStdString();
   EXPECT_TRUE(holds.err.contains(" settings compared, no difference.\n"));
   // Not a terminal: no progress line.
@@ -165,9 +166,9 @@ TEST_F(CCommandLineTest, DownloadThenCompareHoldsAChangedUnitDiffersAndAnUploadR
   EXPECT_EQ(differs.status, 1) << differs.err.toStdString();
   EXPECT_TRUE(differs.out.isEmpty());
   EXPECT_EQ(FileBytes(differences).toStdString(),
-            "Object\tName\tSetting\tIn the project\tOn the unit\r\n"
-            "Zone\tZone 1\t/VMX/ZONE1/OUTPUT\t0\t5\r\n"
-            "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8\t-20.0\r\n");
+            "Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"
+            "Zone\tZone 1\t/VMX/ZONE1/OUTPUT\t0\t5\t0 / 5\r\n"
+            "Audio\tAudio\t/AUDIO/ALARM_VOL\t-14.8 dB\t-20.0 dB\t-14.8 / -20.0\r\n");
   EXPECT_TRUE(differs.err.startsWith("selvantis: The unit differs from this project: differences in 2 of "))
       << differs.err.toStdString();
   // Only the program's messages, no notes for developers.
@@ -215,6 +216,22 @@ TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWrite
   EXPECT_TRUE(err.contains("the connection to the unit was lost")) << err.toStdString();
   EXPECT_TRUE(err.contains("there is no verdict")) << err.toStdString();
   EXPECT_FALSE(QFile::exists(differences));
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
+}
+
+// Queries the unit leaves unanswered stop the comparison: the upload's
+// message, no verdict, status 2.
+TEST_F(CCommandLineTest, AComparisonWithUnansweredQueriesEndsWithStatusTwoAndNoVerdict) {
+  StartUnit();
+  ASSERT_EQ(Run(WithUnit({"--download", project, "--language", "en"})).status, 0);
+  sim.SetValue("/AUDIO/ALARM_VOL", "-20.0");
+  sim.SetDropAnswers("/CONS/ADR1/KEY1*");
+  const Outcome stopped = Run(WithUnit({"--compare", project, "--language", "en"}));
+  EXPECT_EQ(stopped.status, 2) << stopped.err.toStdString();
+  EXPECT_TRUE(stopped.err.contains("queries stayed unanswered")) << stopped.err.toStdString();
+  EXPECT_TRUE(stopped.err.contains("there is no verdict")) << stopped.err.toStdString();
+  EXPECT_FALSE(stopped.err.contains("holds this project")) << stopped.err.toStdString();
+  EXPECT_FALSE(stopped.err.contains("differs from this project")) << stopped.err.toStdString();
   EXPECT_TRUE(FileBytes(project) == projectBytes);
 }
 

@@ -10,7 +10,10 @@ namespace {
 
 CompareRow Row(const char* kind, const char* name, const char* setting, const char* project, const char* unit,
                bool answered = true) {
-  return CompareRow{kind, name, setting, project, unit, answered};
+  CompareRow row{kind, name, setting, project, unit, answered};
+  row.projectCommand = QString::fromLatin1(project);
+  row.unitCommand = QString::fromLatin1(unit);
+  return row;
 }
 
 // Zones 10 and 2 on purpose: numbers in texts sort by their value.
@@ -82,11 +85,11 @@ TEST(CCompareReportTest, TheTableTextIsTheRowsAsShownInTheirOrder) {
   CCompareReport report = Sample();
   report.SortBy(CCompareReport::kSettingColumn, Qt::AscendingOrder);
   EXPECT_EQ(ListTabText(report.TableText()).toStdString(),
-            std::string("Object\tName\tSetting\tIn the project\tOn the unit\r\n"
-                        "Console\tLobby\t/CONS/ADR1/KEY1\tDISABLED\tMACRO,1\r\n"
-                        "zone\tZone 2\t/VMX/ZONE2/OUTPUT\t0\t5\r\n"
-                        "Zone\tZone 2\t/VMX/ZONE2/TESTVOL\t-26\tnot answered\r\n"
-                        "Zone\tZone 10\t/VMX/ZONE10/TESTVOL\t-26\t-40\r\n"));
+            std::string("Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"
+                        "Console\tLobby\t/CONS/ADR1/KEY1\tDISABLED\tMACRO,1\tDISABLED / MACRO,1\r\n"
+                        "zone\tZone 2\t/VMX/ZONE2/OUTPUT\t0\t5\t0 / 5\r\n"
+                        "Zone\tZone 2\t/VMX/ZONE2/TESTVOL\t-26\tnot answered\t-26\r\n"
+                        "Zone\tZone 10\t/VMX/ZONE10/TESTVOL\t-26\t-40\t-26 / -40\r\n"));
 }
 
 TEST(CCompareReportTest, TheVerdictCountsDifferencesAndUnansweredSettings) {
@@ -110,16 +113,39 @@ TEST(CCompareReportTest, TheVerdictCountsDifferencesAndUnansweredSettings) {
             "Settings not compared, as the upload does not read them: Virtual controllers (2), Clock (1).");
 }
 
-TEST(CCompareReportTest, AStoppedComparisonSaysHowFarItCameAndShowsNoRows) {
+TEST(CCompareReportTest, AStoppedComparisonSaysHowFarItCameAndMarksItsRowsAsAPart) {
   CCompareReport report = Sample();
   report.AddNotCompared("Clock");
+  report.AddCleared("Conditions");
   report.SetStopped("cancelled", 37, 148);
   EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);
   EXPECT_EQ(report.ExitStatus(), 2);
-  EXPECT_TRUE(report.Rows().empty());
+  EXPECT_EQ(report.Rows().size(), 4u);
   EXPECT_EQ(report.NotComparedLine(), QString());
+  EXPECT_EQ(report.ClearedLine(), QString());
   EXPECT_EQ(report.Summary(),
             "The comparison stopped at 25 % of the upload (37 of 148 settings read): cancelled. The unit was not read "
-            "completely, so there is no verdict.");
-  EXPECT_EQ(ListTabText(report.TableText()), QByteArray("Object\tName\tSetting\tIn the project\tOn the unit\r\n"));
+            "completely, so there is no verdict. The 4 rows listed are partial: they come from the part read before "
+            "the stop.");
+
+  CCompareReport nothing;
+  nothing.SetStopped("the unit stopped answering", 0, 10);
+  EXPECT_EQ(nothing.ExitStatus(), 2);
+  EXPECT_TRUE(nothing.Summary().endsWith("so there is no verdict.")) << nothing.Summary().toStdString();
+  EXPECT_EQ(ListTabText(nothing.TableText()),
+            QByteArray("Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"));
+}
+
+TEST(CCompareReportTest, NotesAndClearedTablesAreSaidOnce) {
+  CCompareReport report;
+  report.SetComparedCount(12);
+  report.AddNote("Monitor: the unit cannot report its cleared monitor entries.");
+  report.AddNote("Monitor: the unit cannot report its cleared monitor entries.");
+  report.AddCleared("Conditions");
+  report.AddCleared("Triggers");
+  report.AddCleared("Conditions");
+  EXPECT_EQ(report.Notes().size(), 1u);
+  EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Holds);
+  EXPECT_EQ(report.ClearedLine(),
+            "Taken as cleared, as the download clears them and leaves unused entries out: Conditions, Triggers.");
 }

@@ -10,12 +10,15 @@
 
 #include <QRect>
 
-void FillCompareTestProject(CSelvantisDoc& doc) {
+#include <algorithm>
+
+void FillCompareTestProject(CSelvantisDoc& doc, std::initializer_list<int> keep, bool whole) {
   doc.OnNewDocument();
   // The larger unit: its zones send their names and test volumes too.
   doc.SetUpgradeFlag(1);
   for (int type : {DT_CONDITIONOBJECT, DT_TRIGGEROBJECT, DT_LOGICOUTOBJECT, DT_GLOBALREADYINPUT, DT_CALOBJECT,
                    DT_MONITOR, DT_SPAREAMP, DT_VIRTCTRL}) {
+    if (whole || std::find(keep.begin(), keep.end(), type) != keep.end()) continue;
     if (CBaseDevice* object = doc.GetIDManager().FindBaseDevice(1, type)) doc.DeleteObject(object);
   }
   auto* topology = dynamic_cast<CRelaisTopology*>(doc.CreateObject(DT_RELAYTOPOLOGY, CRelaisTopology::KIND_DIRECT));

@@ -30,12 +30,15 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -121,8 +124,10 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   ASSERT_EQ(list.RowCount(), 3);
   // In download order first.
   EXPECT_EQ(SettingsShown(list), QStringLiteral("/CLOCK/SLAVE/RUN /AUDIO/ALARM_VOL /AUDIO/CHIME_VOL"));
-  EXPECT_EQ(list.CellText(1, CCompareReport::kProjectColumn), QStringLiteral("-14.8"));
-  EXPECT_EQ(list.CellText(1, CCompareReport::kUnitColumn), QStringLiteral("-20.0"));
+  // In the dialog's terms, the command form beside them.
+  EXPECT_EQ(list.CellText(1, CCompareReport::kProjectColumn), QStringLiteral("-14.8 dB"));
+  EXPECT_EQ(list.CellText(1, CCompareReport::kUnitColumn), QStringLiteral("-20.0 dB"));
+  EXPECT_EQ(list.CellText(1, CCompareReport::kCommandColumn), QStringLiteral("-14.8 / -20.0"));
 
   ClickColumnTitle(list, CCompareReport::kSettingColumn);
   EXPECT_EQ(SettingsShown(list), QStringLiteral("/AUDIO/ALARM_VOL /AUDIO/CHIME_VOL /CLOCK/SLAVE/RUN"));
@@ -138,9 +143,9 @@ TEST_F(CCompareWndTest, ShowsTheDifferencesSortsExportsAndPrintsThem) {
   chooser.Queue(exported);
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("export")), Qt::LeftButton);
   EXPECT_EQ(FileBytes(exported).toStdString(), ListTabText(window->Report().TableText()).toStdString());
-  EXPECT_TRUE(
-      FileBytes(exported).startsWith("Object\tName\tSetting\tIn the project\tOn the unit\r\n"
-                                     "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0\t-12.0\r\n"));
+  EXPECT_TRUE(FileBytes(exported).startsWith(
+      "Object\tName\tSetting\tIn the project\tOn the unit\tCommand form (project / unit)\r\n"
+      "Audio\tAudio\t/AUDIO/CHIME_VOL\t-9.0 dB\t-12.0 dB\t-9.0 / -12.0\r\n"));
 
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -198,6 +203,51 @@ TEST_F(CCompareWndTest, CancelInTheProgressDialogEndsWithoutAVerdictOrAWindow) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
   EXPECT_TRUE(frame->IsCommandEnabled(ShellCmd::kCommCompare));
+}
+
+// The unit leaves queries unanswered: the upload's message says so, and the
+// window shows what was read before, under a line without a verdict.
+TEST_F(CCompareWndTest, UnansweredQueriesGiveNoVerdictInTheWindow) {
+  sim.SetValue(QStringLiteral("/CLOCK/SLAVE/RUN"), QStringLiteral("ON"));
+  sim.SetDropAnswers(QStringLiteral("/AUDIO/CHIME_VOL"));
+  ClickCompare();
+  ASSERT_GE(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.SawText(QStringLiteral("queries stayed unanswered")))
+      << messages.Requests().front().text.toStdString();
+  CCompareWnd* window = Window();
+  ASSERT_NE(window, nullptr) << "the rows read before the stop are shown";
+  const QString summary = window->SummaryLabel()->text();
+  EXPECT_TRUE(summary.contains(QStringLiteral("there is no verdict"))) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("partial"))) << summary.toStdString();
+  EXPECT_FALSE(summary.contains(QStringLiteral("holds this project")));
+  EXPECT_FALSE(summary.contains(QStringLiteral("differs from this project")));
+  EXPECT_EQ(SettingsShown(*window->List()), QStringLiteral("/CLOCK/SLAVE/RUN"));
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
+}
+
+// Every transfer's progress window shows the lines and the time left, as the
+// command line does.
+TEST_F(CCompareWndTest, TheProgressWindowShowsTheTimeLeft) {
+  QStringList seen;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<CProgressDlg*>(widget);
+      if (progress == nullptr || !progress->isVisible()) continue;
+      auto* detail = progress->findChild<QLabel*>(QStringLiteral("detail"));
+      if (detail != nullptr && detail->isVisible() && progress->State().Pos() > 0) seen << detail->text();
+    }
+  });
+  poll.start(5);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommDownload));
+  ClickCompare();
+  poll.stop();
+  ASSERT_FALSE(seen.isEmpty()) << "no progress shown";
+  static const QRegularExpression kLine(
+      QStringLiteral("^\\d+ %   \\d+ of \\d+ lines   (\\d+:\\d\\d|\\?:\\?\\?) left$"));
+  for (const QString& text : seen) EXPECT_TRUE(kLine.match(text).hasMatch()) << text.toStdString();
+  EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const QString& t) { return !t.contains(QLatin1Char('?')); }));
 }
 
 TEST(CCompareCommandTest, NeedsAProjectAndTheUnit) {

@@ -128,6 +128,11 @@ bool HandleConsole(UnitSimulator& sim, const UnitSimulator::Command& command, QS
         known->fallback != nullptr ? QString::fromLatin1(known->fallback) : QStringLiteral("Console %1").arg(address);
   }
   if (command.IsQuery()) {
+    // A strict unit knows only what it got, and what the console reports.
+    if (sim.IsStrict() && kind != Kind::ReadOnly && !sim.HasValue(command.path)) {
+      Error(command, replies);
+      return true;
+    }
     replies << command.path + QLatin1Char(' ') + (sim.HasValue(command.path) ? sim.Value(command.path) : fallback);
     return true;
   }

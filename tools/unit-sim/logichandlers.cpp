@@ -91,6 +91,8 @@ bool AnswerQuery(UnitSimulator& sim, const Command& command, QStringList& replie
     replies.append(command.path + QLatin1Char(' ') + sim.Value(command.path));
     return true;
   }
+  // A strict unit has no defaults: the generic store answers "ERROR".
+  if (sim.IsStrict()) return false;
   const QString value = DefaultFor(command.path);
   if (value.isEmpty()) return false;
   replies.append(command.path + QLatin1Char(' ') + value);

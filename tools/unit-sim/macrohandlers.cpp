@@ -39,6 +39,8 @@ QString DefaultFor(const QString& path) {
 // never got are answered with its defaults.
 bool AnswerQuery(UnitSimulator& sim, const Command& command, QStringList& replies) {
   if (!command.IsQuery() || sim.HasValue(command.path)) return false;
+  // A strict unit has no defaults: the generic store answers "ERROR".
+  if (sim.IsStrict()) return false;
   const QString value = DefaultFor(command.path);
   if (value.isEmpty()) return false;
   replies.append(command.path + QLatin1Char(' ') + value);

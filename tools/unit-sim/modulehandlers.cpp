@@ -74,6 +74,15 @@ QString Resolve(const QString& path) {
   return QLatin1Char('/') + parts.join(QLatin1Char('/'));
 }
 
+// What the unit reports of itself (states, hardware), as against settings
+// it only holds once it got them.
+bool IsReport(const QString& path) {
+  static const QRegularExpression kReport(QStringLiteral(
+      "^/(FUSE/.*/(BLOWN|COOLING)|RECORDER/(INFO|TIME|FUNCTION|FREE)|POWER/STATE|SLOT[1-5]/MODULE|(AMP|KCM)/AVLBL|"
+      "CONS/CONNECTED)$"));
+  return kReport.match(path).hasMatch();
+}
+
 bool IsFuseRating(const QString& path) {
   static const QRegularExpression kRating(QStringLiteral("^/FUSE/(SLOT[12]/[AB]|AMP485)/VALUE$"));
   return kRating.match(path).hasMatch();
@@ -82,10 +91,14 @@ bool IsFuseRating(const QString& path) {
 bool ModuleHandler(UnitSimulator& sim, const Command& command, QStringList& replies) {
   const QString path = Resolve(command.path);
   if (command.IsQuery()) {
-    const QString value = sim.HasValue(path) ? sim.Value(path) : DefaultFor(path);
+    const bool known = sim.HasValue(path) || !sim.IsStrict() || IsReport(path);
+    const QString value = sim.HasValue(path) ? sim.Value(path) : known ? DefaultFor(path) : QString();
     // A path the unit does not know: the generic store answers "ERROR".
-    if (value.isEmpty()) return false;
-    replies.append(command.path + QLatin1Char(' ') + value);
+    if (value.isEmpty()) {
+      replies.append(QStringLiteral("ERROR ") + command.path);
+      return true;
+    }
+    replies.append((sim.ResolvedAnswers() ? path : command.path) + QLatin1Char(' ') + value);
     return true;
   }
   if (command.value.isEmpty()) return false;

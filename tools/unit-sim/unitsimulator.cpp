@@ -650,3 +650,23 @@ void UnitSimulator::WriteOutput(Clock::time_point now) {
     m_out.pop_front();
   }
 }
+
+void UnitSimulator::SetStrict(bool strict) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_strict = strict;
+}
+
+bool UnitSimulator::IsStrict() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_strict;
+}
+
+void UnitSimulator::SetResolvedAnswers(bool resolved) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_resolvedAnswers = resolved;
+}
+
+bool UnitSimulator::ResolvedAnswers() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_resolvedAnswers;
+}

@@ -135,6 +135,16 @@ class UnitSimulator final {
   // what a download put there.
   void Preload(const QStringList& lines);
 
+  // As strict as the unit's documentation: the families' handlers answer
+  // "ERROR path" for a setting the unit never got, in place of a factory
+  // default (what the unit reports of itself, such as its hardware, stays).
+  void SetStrict(bool strict);
+  bool IsStrict() const;
+  // Queries whose path climbs out of a node ("/FUSE/../EVENT/PRIO_BOOT ?")
+  // are answered with the path resolved ("/EVENT/PRIO_BOOT 50").
+  void SetResolvedAnswers(bool resolved);
+  bool ResolvedAnswers() const;
+
   // Receive buffer limits for the flow control of the paced mode.
   static constexpr int kXoffAt = 256;
   static constexpr int kXonAt = 64;
@@ -203,6 +213,8 @@ class UnitSimulator final {
   QStringList m_dropped;
   bool m_stalled = false;
   bool m_hangUp = false;
+  bool m_strict = false;
+  bool m_resolvedAnswers = false;
   std::vector<Rule> m_delays;
   std::vector<QString> m_drops;
 

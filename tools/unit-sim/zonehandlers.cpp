@@ -26,7 +26,7 @@ struct ZoneKey {
 
 const ZoneKey kZoneKeys[] = {
     {"/NAME", nullptr, false, 0, 0},       {"/OUTPUT", "0", false, 0, 0},
-    {"/RELAY", "0", false, 0, 0},          {"/PRIOCALL/RELAY", "OFF", false, 0, 0},
+    {"/RELAY", "OFF", false, 0, 0},        {"/PRIOCALL/RELAY", "OFF", false, 0, 0},
     {"/PRIOCALL/TYPE", "", false, 0, 0},   {"/CONTROL/RELAY", "OFF", false, 0, 0},
     {"/CONTROL/TYPE", "208", false, 0, 0}, {"/LANGRP", "OFF", false, 0, 0},
     {"/TEST/POSTOL", "0", true, 0, 100},   {"/TEST/NEGTOL", "0", true, 0, 100},
@@ -63,6 +63,10 @@ bool HandleZone(UnitSimulator& sim, const UnitSimulator::Command& command, QStri
   }
   if (command.IsQuery()) {
     QString value;
+    if (sim.IsStrict() && !sim.HasValue(command.path)) {
+      Error(command, replies);
+      return true;
+    }
     if (sim.HasValue(command.path))
       value = sim.Value(command.path);
     else
@@ -124,7 +128,9 @@ bool HandleNumbered(UnitSimulator& sim, const UnitSimulator::Command& command, Q
     Error(command, replies);
     return true;
   }
-  if (command.IsQuery())
+  if (command.IsQuery() && sim.IsStrict() && !sim.HasValue(command.path))
+    Error(command, replies);
+  else if (command.IsQuery())
     replies << command.path + QLatin1Char(' ') +
                    (sim.HasValue(command.path) ? sim.Value(command.path) : QStringLiteral("0"));
   else if (!command.value.isEmpty())

@@ -150,8 +150,20 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
 <context>
     <name>CCompareReport</name>
     <message>
+        <source>Command form (project / unit)</source>
+        <translation>Befehlsform (Projekt / Zentrale)</translation>
+    </message>
+    <message>
         <source>In the project</source>
         <translation>Im Projekt</translation>
+    </message>
+    <message>
+        <source>Taken as cleared, as the download clears them and leaves unused entries out: %1.</source>
+        <translation>Als gelöscht angenommen, da der Download sie löscht und unbenutzte Einträge auslässt: %1.</translation>
+    </message>
+    <message>
+        <source>The %1 rows listed are partial: they come from the part read before the stop.</source>
+        <translation>Die %1 aufgeführten Zeilen sind unvollständig: sie stammen aus dem Teil, der vor dem Abbruch gelesen wurde.</translation>
     </message>
     <message>
         <source>Name</source>

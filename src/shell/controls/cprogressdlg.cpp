@@ -1,5 +1,6 @@
 #include "shell/controls/cprogressdlg.h"
 
+#include "link/cterminalprogress.h"
 #include "shell/controls/ctextfitguard.h"
 
 #include <QAbstractEventDispatcher>
@@ -16,15 +17,19 @@
 CProgressDlg::CProgressDlg(QWidget* parent)
     : QDialog(parent),
       m_text(new QLabel(this)),
+      m_detail(new QLabel(this)),
       m_bar(new QProgressBar(this)),
       m_cancel(new QPushButton(tr("Cancel"), this)) {
   setWindowTitle(tr("Transfer"));
   m_text->setObjectName(QStringLiteral("text"));
   m_bar->setObjectName(QStringLiteral("progress"));
+  m_detail->setObjectName(QStringLiteral("detail"));
+  m_detail->hide();
   m_cancel->setObjectName(QStringLiteral("cancel"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_text);
   layout->addWidget(m_bar);
+  layout->addWidget(m_detail);
   layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
   connect(m_cancel, &QPushButton::clicked, this, &CProgressDlg::reject);
   Show();
@@ -46,9 +51,18 @@ void CProgressDlg::SetPos(int pos) {
 }
 
 void CProgressDlg::SetProgress(int done, int total) {
+  if (!m_clock.isValid()) m_clock.start();
   if (m_state.SetProgress(done, total)) {
     Show();
   }
+  m_detail->setText(DetailText());
+  m_detail->show();
+}
+
+QString CProgressDlg::DetailText() const {
+  if (!m_clock.isValid()) return QString();
+  return CTerminalProgress::Text(m_state.Pos() - m_state.Lower(), m_state.Upper() - m_state.Lower(), m_clock.elapsed())
+      .trimmed();
 }
 
 void CProgressDlg::SetText(const QString& text) {

@@ -4,12 +4,14 @@
 #include "shell/controls/progressstate.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The progress of a transfer: a text, a bar and a Cancel button. The dialog
+// The progress of a transfer: a text, a bar, the lines done of all with the
+// time left (as the command line shows them) and a Cancel button. The dialog
 // knows nothing of the transfer: the transfer reports through SetProgress /
 // SetText, and Cancel calls the handler it was given (the transfer's cancel),
 // once. Closing the window counts as Cancel. The window is never narrower
@@ -29,6 +31,8 @@ class CProgressDlg : public QDialog {
   // only ask the transfer to stop; they do not close it).
   void Finish();
   bool IsCancelRequested() const noexcept { return m_state.IsCancelRequested(); }
+  // "45 %   123 of 456 lines   0:42 left" once SetProgress has been called.
+  QString DetailText() const;
   const ProgressState& State() const noexcept { return m_state; }
 
   // Shows the progress of a transfer driver (CTransfer) and makes Cancel
@@ -65,7 +69,9 @@ class CProgressDlg : public QDialog {
   void Show();
 
   ProgressState m_state;
+  QElapsedTimer m_clock;  // since the first SetProgress
   QLabel* m_text;
+  QLabel* m_detail;
   QProgressBar* m_bar;
   QPushButton* m_cancel;
 };
