@@ -529,7 +529,8 @@ int CCommandLine::Compare(const Options& options) {
   if (options.hasOutput) {
     QString error;
     if (!WriteListTabText(options.output, table, &error))
-      return Fail(tr("The differences cannot be written to \"%1\":\n%2").arg(CFileName::Display(options.output), error));
+      return Fail(
+          tr("The differences cannot be written to \"%1\":\n%2").arg(CFileName::Display(options.output), error));
   } else if (!WriteOut(ListTabText(table))) {
     return kExitFailed;
   }

@@ -78,7 +78,7 @@ class COutputFile final {
   QString m_path;
   QByteArray m_target;     // the file replaced: the path, a link followed
   QByteArray m_temporary;  // empty while unnamed and when written in place
-  bool m_unnamed = false;   // not yet in the folder
+  bool m_unnamed = false;  // not yet in the folder
   int m_fd = -1;
   bool m_inPlace = false;
   bool m_modeSet = false;

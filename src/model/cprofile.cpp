@@ -64,8 +64,9 @@ bool Stored(QSettings& settings, const QString& section, const QString& key) {
   qCWarning(lcProfile) << "profile value" << section << key << "not written to" << settings.fileName() << reason;
   if (!g_writeFailureTold) {
     g_writeFailureTold = true;
-    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CProfile", "The settings cannot be saved in \"%1\":\n%2\n\nThe program "
-                                                   "works with them until it ends."))
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CProfile",
+                                       "The settings cannot be saved in \"%1\":\n%2\n\nThe program "
+                                       "works with them until it ends."))
                       .arg(CFileName::Display(settings.fileName()), reason),
                   MB_OK | MB_ICONEXCLAMATION);
   }
@@ -180,9 +181,9 @@ std::optional<CProfile::SetAside> CProfile::SetAsideUnreadableFile() {
 }
 
 QString CProfile::SetAsideMessage(const SetAside& setAside) {
-  const QString why = setAside.notAFile
-                          ? Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" is not a regular file."))
-                          : Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" cannot be read: it is damaged."));
+  const QString why =
+      setAside.notAFile ? Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" is not a regular file."))
+                        : Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" cannot be read: it is damaged."));
   const QString what =
       setAside.keptAs.isEmpty()
           ? Tr(QT_TRANSLATE_NOOP("CProfile", "It cannot be renamed; the program starts with its default settings."))

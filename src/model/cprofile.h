@@ -29,8 +29,8 @@ class CProfile final {
 
   // A profile file put aside because the program could not read it.
   struct SetAside {
-    QString file;    // where it was
-    QString keptAs;  // its new name
+    QString file;           // where it was
+    QString keptAs;         // its new name
     bool notAFile = false;  // a FIFO, a folder, a device: not a settings file
   };
   // Looks at the profile's file before anything reads it: one that is not a

@@ -507,9 +507,8 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   const ProjectFileResult result = LoadFrom(buffer);
   if (!result.ok) {
-    QString text =
-        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2"))
-            .arg(CFileName::Display(path), result.message);
+    QString text = Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2"))
+                       .arg(CFileName::Display(path), result.message);
     // The backup is the project as it was before its last save.
     const QString backup = BackupPathFor(path);
     if (IsRegularFile(backup))

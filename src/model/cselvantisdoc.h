@@ -272,8 +272,8 @@ class CSelvantisDoc final : public QObject {
     quint64 device = 0;
     quint64 inode = 0;
     bool Same(const DiskStamp& other) const {
-      return known == other.known && size == other.size && modifiedNs == other.modifiedNs &&
-             device == other.device && inode == other.inode;
+      return known == other.known && size == other.size && modifiedNs == other.modifiedNs && device == other.device &&
+             inode == other.inode;
     }
   };
   static DiskStamp StampOf(const QString& path);

@@ -3,7 +3,6 @@
 #include "model/coutputfile.h"
 #include "model/ctext.h"
 
-
 namespace {
 
 QByteArray Cell(const QString& text) { return ToUnitText(text.left(kListCellMaxChars)); }

@@ -101,12 +101,11 @@ bool CDocManager::ResolveChangedFile(CSelvantisDoc& doc) {
   const QString path = doc.GetPathName();
   const QString other = CSelvantisDoc::OtherVersionPathFor(path);
   const int answer = AfxMessageBox(
-      QCoreApplication::translate(
-          "CDocManager",
-          "The project file \"%1\" was changed by another program after it was opened here.\n\n"
-          "Yes: save this version; the other program's version is kept as \"%2\".\n"
-          "No: load the other program's version; the changes made here are dropped.\n"
-          "Cancel: save nothing.")
+      QCoreApplication::translate("CDocManager",
+                                  "The project file \"%1\" was changed by another program after it was opened here.\n\n"
+                                  "Yes: save this version; the other program's version is kept as \"%2\".\n"
+                                  "No: load the other program's version; the changes made here are dropped.\n"
+                                  "Cancel: save nothing.")
           .arg(QDir::toNativeSeparators(CFileName::Display(path)), QFileInfo(other).fileName()),
       MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON3);
   if (answer == IDNO) {

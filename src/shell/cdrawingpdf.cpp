@@ -1,11 +1,11 @@
 #include "shell/cdrawingpdf.h"
 
-#include "model/cselvantisdoc.h"
 #include "model/coutputfile.h"
+#include "model/cselvantisdoc.h"
 #include "shell/cdrawingprintjob.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPdfWriter>
 #include <QPrinter>
 

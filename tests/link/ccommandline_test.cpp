@@ -336,7 +336,8 @@ TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
   ASSERT_TRUE(QFile::link(project, link));
   for (const QString& output : {project, link}) {
     for (const char* action : {"--export-commands", "--print", "--compare"})
-      ExpectRefused({action, project, "-o", output}, "is the project the command reads: the output must be another file.",
+      ExpectRefused({action, project, "-o", output},
+                    "is the project the command reads: the output must be another file.",
                     "ist das Projekt, das der Befehl liest: die Ausgabe muss eine andere Datei sein.", false);
   }
   const QString other = dir.filePath(QStringLiteral("other.sxm"));
@@ -482,8 +483,9 @@ TEST_F(CCommandLineTest, FileNamesThatAreNotUtf8PassThroughAsTheyAre) {
   env.insert(QStringLiteral("SELV_PROGRAM"), QStringLiteral(SELV_PROGRAM_PATH));
   process.setProcessEnvironment(env);
   process.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), QStringLiteral("exec \"$SELV_PROGRAM\" --export-commands \"$(printf 'dir\\351/caf\\351.sxm')\" "
-                                                      "-o \"$(printf 'dir\\351/out\\377.txt')\"")});
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$SELV_PROGRAM\" --export-commands \"$(printf 'dir\\351/caf\\351.sxm')\" "
+                                "-o \"$(printf 'dir\\351/out\\377.txt')\"")});
   ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
   EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
   EXPECT_EQ(NamesIn(CFileName::FromSystem(folder)), (QList<QByteArray>{"caf\xe9.sxm", "out\xff.txt"}));

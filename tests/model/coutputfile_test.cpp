@@ -144,7 +144,7 @@ TEST(COutputFileTest, AReplacedFileKeepsItsPermissionsAndALinkStays) {
 // Names as the system has them: Latin-1 bytes, a stray byte, a character
 // beyond U+FFFF whose second half looks like a stored byte.
 TEST(COutputFileTest, NamesThatAreNotUtf8AreWrittenUnderTheirOwnBytes) {
-  const QByteArray names[] = {"caf\xe9.sxm", "out\xff.txt", "plain.txt", "\xc3\xa9t\xc3\xa9.sxm",
+  const QByteArray names[] = {"caf\xe9.sxm",  "out\xff.txt",          "plain.txt",       "\xc3\xa9t\xc3\xa9.sxm",
                               "half\xc3.sxm", "\xf0\x90\x82\x80.sxm", "\xed\xa0\x80.sxm"};
   QTemporaryDir dir;
   const QString folder = dir.filePath(CFileName::FromSystem(QByteArray("dir\xe9")));

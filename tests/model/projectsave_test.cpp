@@ -471,6 +471,7 @@ TEST(ProjectSaveTest, TheDocumentNoticesAFileChangedByAnotherProgram) {
   // A new project has no file to change.
   CSelvantisDoc fresh;
   EXPECT_FALSE(fresh.ChangedOnDisk());
-  EXPECT_TRUE(CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).startsWith("/p/Plant (other version "));
+  EXPECT_TRUE(
+      CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).startsWith("/p/Plant (other version "));
   EXPECT_TRUE(CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).endsWith(".sxm"));
 }
