@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QLoggingCategory>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -109,6 +110,9 @@ class LogRoute final {
     const QString category = context.category != nullptr && std::strcmp(context.category, "default") != 0
                                  ? QString::fromLatin1(context.category) + QStringLiteral(": ")
                                  : QString();
+    // Parts that log from threads of their own write one line at a time.
+    static QMutex mutex;
+    const QMutexLocker lock(&mutex);
     s_err->write(CFileName::ToSystem(QStringLiteral("selvantis: log: ") + category + text + QLatin1Char('\n')));
   }
 
