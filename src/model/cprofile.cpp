@@ -59,7 +59,9 @@ QString WriteFailureReason(const QString& file) {
 // Writes and checks that the file took it.
 bool Stored(QSettings& settings, const QString& section, const QString& key) {
   settings.sync();
-  if (settings.status() == QSettings::NoError) return true;
+  // (A file that could not be parsed keeps its FormatError: only a failed
+  // write counts here.)
+  if (settings.status() != QSettings::AccessError) return true;
   const QString reason = WriteFailureReason(settings.fileName());
   qCWarning(lcProfile) << "profile value" << section << key << "not written to" << settings.fileName() << reason;
   if (!g_writeFailureTold) {
