@@ -24,8 +24,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -510,4 +514,50 @@ TEST_F(CCommandLineTest, ASettingsFileThatIsNoFileIsSetAsideAndTheCommandRuns) {
   const QList<QByteArray> names = NamesIn(folder);
   ASSERT_EQ(names.size(), 1);
   EXPECT_TRUE(names[0].startsWith("Selvantis.conf.unreadable-")) << names[0].toStdString();
+}
+
+// The same on a real small disk (a memory file system of 64 KB, filled up
+// to its last few KB), where the system allows the test to make one.
+TEST_F(CCommandLineTest, AFullDiskEndsWithNoSpaceLeftAndKeepsTheOldFile) {
+  const QString disk = dir.filePath(QStringLiteral("disk"));
+  ASSERT_TRUE(QDir().mkpath(disk));
+  if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
+  struct Unmount {
+    QByteArray path;
+    ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+  } unmount{QFile::encodeName(disk)};
+  const QByteArray old = "the old contents\r\n";
+  const QString commands = disk + QStringLiteral("/script.txt");
+  const QString pdf = disk + QStringLiteral("/site.pdf");
+  for (const QString& path : {commands, pdf}) ASSERT_TRUE(COutputFile::WriteFile(path, old, nullptr));
+  // All but the last 4 KB taken.
+  {
+    QFile filler(disk + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(1024, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+    filler.resize(filler.size() - 4096);
+  }
+  const QList<QByteArray> before = NamesIn(disk);
+  for (const auto& args :
+       {QStringList{"--export-commands", project, "-o", commands}, QStringList{"--print", project, "-o", pdf}}) {
+    const Outcome outcome = Run(args + QStringList{"--language", "en"});
+    EXPECT_EQ(outcome.status, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(outcome.err.contains("No space left on device")) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("Unknown error")) << outcome.err.toStdString();
+  }
+  EXPECT_TRUE(FileBytes(commands) == old);
+  EXPECT_TRUE(FileBytes(pdf) == old);
+  EXPECT_EQ(NamesIn(disk), before);
+
+  // The standard output into a file there.
+  QProcess process;
+  process.setStandardOutputFile(disk + QStringLiteral("/redirected.txt"));
+  const Outcome redirected = Finish(process, {"--export-commands", project, "--language", "en"});
+  EXPECT_EQ(redirected.status, 2);
+  EXPECT_TRUE(redirected.err.contains("The output cannot be written: No space left on device"))
+      << redirected.err.toStdString();
 }
