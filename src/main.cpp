@@ -11,17 +11,17 @@ int main(int argc, char** argv) {
   switch (CCommandLine::ModeOf(args)) {
     case CCommandLine::Mode::Terminal: {
       QCoreApplication qtApp(argc, argv);
-      return CCommandLineApp::Run(QCoreApplication::arguments().mid(1));
+      return CCommandLineApp::Run(CCommandLineApp::Arguments(argc, argv));
     }
     case CCommandLine::Mode::Offscreen: {
       // The print-out is drawn without a display.
       qputenv("QT_QPA_PLATFORM", "offscreen");
       QApplication qtApp(argc, argv);
-      return CCommandLineApp::Run(QApplication::arguments().mid(1));
+      return CCommandLineApp::Run(CCommandLineApp::Arguments(argc, argv));
     }
     case CCommandLine::Mode::Window: break;
   }
   QApplication qtApp(argc, argv);
   CSelvantisApp app;
-  return app.Run(QApplication::arguments().mid(1));
+  return app.Run(CCommandLineApp::Arguments(argc, argv));
 }

@@ -2,13 +2,14 @@
 
 #include "link/cdryrun.h"
 #include "model/cbasedevice.h"
+#include "model/cfilename.h"
+#include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -38,30 +39,22 @@ bool CCommandFile::Export(CSelvantisDoc& doc, const QString& path, QString* erro
 }
 
 bool CCommandFile::Write(const QString& path, const QStringList& lines, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error)
-      *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
-                   .arg(path, file.errorString());
-    return false;
-  }
-  file.write(FormatLines(lines));
-  if (!file.commit()) {
-    if (error)
-      *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
-                   .arg(path, file.errorString());
-    return false;
-  }
-  return true;
+  QString reason;
+  if (COutputFile::WriteFile(path, FormatLines(lines), &reason)) return true;
+  if (error)
+    *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be written:\n%2"))
+                 .arg(CFileName::Display(path), reason);
+  return false;
 }
 
 bool CCommandFile::Read(const QString& path, QStringList* lines, QString* error) {
   lines->clear();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QFile file;
+  QString reason;
+  if (!CFileName::OpenForReading(file, path, &reason)) {
     if (error)
       *error = Tr(QT_TRANSLATE_NOOP("CCommandFile", "The command file \"%1\" cannot be opened:\n%2"))
-                   .arg(path, file.errorString());
+                   .arg(CFileName::Display(path), reason);
     return false;
   }
   if (file.size() > kMaxFileBytes) {

@@ -8,18 +8,27 @@
 #include "link/cunitcompare.h"
 #include "link/idevicelink.h"
 #include "link/linkprofile.h"
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
+#include "model/coutputfile.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
+#include "model/csystemerror.h"
 #include "model/listtabexport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QLoggingCategory>
+#include <QMutex>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,7 +36,7 @@ namespace {
 const char* const kValueOptions[] = {"--export-commands", "--download",  "--upload",    "--compare",
                                      "--print",           "-o",          "--port",      "--baud",
                                      "--parity",          "--data-bits", "--stop-bits", "--language"};
-const char* const kFlagOptions[] = {"--help", "--version"};
+const char* const kFlagOptions[] = {"--help", "--version", "--force", "--verbose"};
 
 bool IsValueOption(const QString& name) {
   for (const char* option : kValueOptions)
@@ -77,6 +86,41 @@ class TerminalSink final : public IMessageSink {
   IMessageSink* m_previous;
 };
 
+// The program's log (the notes of its parts for developers, Qt's own
+// warnings) while a command runs: on the error output with --verbose, else
+// nowhere, so that the error output holds only the program's messages.
+class LogRoute final {
+ public:
+  LogRoute(QIODevice& err, bool verbose) {
+    s_err = &err;
+    s_verbose = verbose;
+    m_previous = qInstallMessageHandler(&LogRoute::Handle);
+    if (verbose) QLoggingCategory::setFilterRules(QStringLiteral("selv.*.info=true\nsx.*.info=true"));
+  }
+  ~LogRoute() {
+    qInstallMessageHandler(m_previous);
+    s_err = nullptr;
+  }
+  LogRoute(const LogRoute&) = delete;
+  LogRoute& operator=(const LogRoute&) = delete;
+
+ private:
+  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (s_err == nullptr || (!s_verbose && type != QtFatalMsg)) return;
+    const QString category = context.category != nullptr && std::strcmp(context.category, "default") != 0
+                                 ? QString::fromLatin1(context.category) + QStringLiteral(": ")
+                                 : QString();
+    // Parts that log from threads of their own write one line at a time.
+    static QMutex mutex;
+    const QMutexLocker lock(&mutex);
+    s_err->write(CFileName::ToSystem(QStringLiteral("selvantis: log: ") + category + text + QLatin1Char('\n')));
+  }
+
+  static inline QIODevice* s_err = nullptr;
+  static inline bool s_verbose = false;
+  QtMessageHandler m_previous = nullptr;
+};
+
 }  // namespace
 
 CCommandLine::CCommandLine(QIODevice& out, QIODevice& err, bool errIsTerminal)
@@ -117,7 +161,7 @@ QString CCommandLine::HelpText() {
   return tr("Usage: selvantis [PROJECT.sxm ...]\n"
             "       selvantis --export-commands PROJECT [-o FILE]\n"
             "       selvantis --download PROJECT [--port DEVICE]\n"
-            "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE\n"
+            "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]\n"
             "       selvantis --compare PROJECT [--port DEVICE] [-o FILE]\n"
             "       selvantis --print PROJECT -o FILE.pdf\n"
             "\n"
@@ -129,11 +173,16 @@ QString CCommandLine::HelpText() {
             "  --compare PROJECT          compare the project with the unit: the differences\n"
             "                             as tab-separated text, the verdict on the error output\n"
             "  --print PROJECT            the drawing and the object tables as a PDF file\n"
-            "  -o FILE                    the file to write (without it: the standard output)\n"
+            "  -o FILE                    the file to write (without it: the standard output);\n"
+            "                             never the project read. A file is replaced only when\n"
+            "                             the new one is complete; a device or FIFO is written to\n"
+            "  --force                    lets --upload replace an existing file other than\n"
+            "                             the project\n"
             "  --port DEVICE              the unit's serial port (now %1)\n"
             "  --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2\n"
             "                             the line settings (now %2)\n"
             "  --language de|en           the language of the messages (now the profile's)\n"
+            "  --verbose                  also the program's log on the error output\n"
             "  --help                     this text\n"
             "  --version                  the program's version\n"
             "\n"
@@ -143,20 +192,27 @@ QString CCommandLine::HelpText() {
 }
 
 int CCommandLine::Run(const QStringList& args) {
+  // A profile the program cannot read is put aside before anything reads
+  // it (the language is the first thing read).
+  const std::optional<CProfile::SetAside> setAside = CProfile::SetAsideUnreadableFile();
   // The language first, so that every message is in it.
   std::optional<CStringTable::Language> language;
+  bool verbose = false;
   for (int i = 0; i < args.size(); ++i) {
     const QString name = OptionName(args[i]);
+    if (name == QLatin1String("--verbose")) verbose = true;
     if (name != QLatin1String("--language")) continue;
     const QString value = name == args[i] ? args.value(i + 1) : args[i].mid(name.size() + 1);
     language = LanguageNamed(value);
   }
+  LogRoute log(m_err, verbose);
   if (m_language)
     m_language(language);
   else if (language)
     CStringTable::SetLanguage(*language);
 
   TerminalSink sink([this](const QString& text) { Say(text); });
+  if (setAside) Say(CProfile::SetAsideMessage(*setAside));
   Options options;
   QString error;
   if (!Parse(args, &options, &error)) {
@@ -221,6 +277,8 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
     if (name == QLatin1String("--print")) action = Action::Print;
     if (name == QLatin1String("--help")) action = Action::Help;
     if (name == QLatin1String("--version")) action = Action::Version;
+    if (name == QLatin1String("--force")) options->force = true;
+    if (name == QLatin1String("--verbose")) options->verbose = true;
     if (action != Action::None) {
       // --help and --version win over everything else.
       if (options->action == Action::Help || options->action == Action::Version) continue;
@@ -277,12 +335,41 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
     *error = tr("%1 needs -o and the name of the PDF file.").arg(options->actionOption);
     return false;
   }
-  if (options->hasOutput && !QFileInfo(options->output).absoluteDir().exists()) {
-    *error = tr("The folder of \"%1\" does not exist.").arg(options->output);
+  if (options->force && options->action != Action::Upload) {
+    *error = tr("The option %1 has no use with %2.").arg(QStringLiteral("--force"), options->actionOption);
     return false;
   }
+  if (options->hasOutput && !FolderExists(options->output)) {
+    *error = tr("The folder of \"%1\" does not exist.").arg(CFileName::Display(options->output));
+    return false;
+  }
+  if (options->hasOutput && !CheckOutput(*options, error)) return false;
   QString settings;
   return !linked || LineSettings(*options, &settings, error);
+}
+
+bool CCommandLine::CheckOutput(const Options& options, QString* error) const {
+  const QString output = CFileName::Display(options.output);
+  // An upload over the project itself saves as the window does: the old
+  // project becomes the backup.
+  const bool sameAsProject = COutputFile::SameFile(options.output, options.project);
+  if (sameAsProject && options.action != Action::Upload) {
+    *error = tr("\"%1\" is the project the command reads: the output must be another file.").arg(output);
+    return false;
+  }
+  if (options.action == Action::Upload && !sameAsProject && !options.force && COutputFile::Exists(options.output)) {
+    *error = tr("\"%1\" exists: --upload replaces another file only with --force.").arg(output);
+    return false;
+  }
+  return true;
+}
+
+bool CCommandLine::FolderExists(const QString& path) {
+  QByteArray bytes = CFileName::ToSystem(path);
+  const qsizetype slash = bytes.lastIndexOf('/');
+  bytes = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : bytes.left(slash);
+  struct stat st {};
+  return ::stat(bytes.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool CCommandLine::LineSettings(const Options& options, QString* settings, QString* error) const {
@@ -417,14 +504,16 @@ int CCommandLine::Upload(const Options& options) {
   // The window's save: a backup of a file it replaces, the system's reason
   // when it cannot write (its message comes through the terminal's sink).
   if (!doc.OnSaveDocument(options.output)) return kExitFailed;
-  Say(tr("The unit's settings are in \"%1\".").arg(options.output));
+  Say(tr("The unit's settings are in \"%1\".").arg(CFileName::Display(options.output)));
   // What the upload noted goes beside the new project, as the window keeps it.
   QFile errors(scratch.filePath(target.completeBaseName() + QStringLiteral(".err")));
   if (errors.size() > 0 && errors.open(QIODevice::ReadOnly)) {
     const QString errorPath = target.path() + QLatin1Char('/') + target.completeBaseName() + QStringLiteral(".err");
-    QSaveFile copy(errorPath);
-    if (copy.open(QIODevice::WriteOnly) && copy.write(errors.readAll()) >= 0 && copy.commit())
-      Say(tr("The upload noted differences: \"%1\" lists them.").arg(errorPath));
+    QString reason;
+    if (!COutputFile::WriteFile(errorPath, errors.readAll(), &reason))
+      return Fail(tr("The list of the upload's differences cannot be written to \"%1\": %2")
+                      .arg(CFileName::Display(errorPath), reason));
+    Say(tr("The upload noted differences: \"%1\" lists them.").arg(CFileName::Display(errorPath)));
   }
   return kExitDone;
 }
@@ -446,7 +535,8 @@ int CCommandLine::Compare(const Options& options) {
   if (options.hasOutput) {
     QString error;
     if (!WriteListTabText(options.output, table, &error))
-      return Fail(tr("The differences cannot be written to \"%1\":\n%2").arg(options.output, error));
+      return Fail(
+          tr("The differences cannot be written to \"%1\":\n%2").arg(CFileName::Display(options.output), error));
   } else if (!WriteOut(ListTabText(table))) {
     return kExitFailed;
   }
@@ -462,20 +552,46 @@ int CCommandLine::Print(const Options& options) {
   if (!Load(options.project, doc)) return kExitFailed;
   QString error = tr("This program cannot draw.");
   if (!m_print || !m_print(doc, options.output, &error))
-    return Fail(tr("The drawing cannot be written to \"%1\":\n%2").arg(options.output, error));
+    return Fail(tr("The drawing cannot be written to \"%1\":\n%2").arg(CFileName::Display(options.output), error));
   return kExitDone;
 }
 
 bool CCommandLine::WriteOut(const QByteArray& bytes) {
-  if (m_out.write(bytes) == bytes.size()) return true;
-  Say(tr("The output cannot be written: %1").arg(m_out.errorString()));
+  // A file of the system (the standard output) is written to its end with
+  // the system's reason when it stops short; Qt's own writes may stop
+  // silently.
+  auto* file = qobject_cast<QFileDevice*>(&m_out);
+  QString reason;
+  if (file != nullptr && file->handle() >= 0) {
+    if (COutputFile::WriteAll(file->handle(), bytes)) return true;
+    reason = CSystemError::Text(errno);
+  } else {
+    if (m_out.write(bytes) == bytes.size()) return true;
+    reason = CSystemError::Translate(m_out.errorString());
+  }
+  Say(tr("The output cannot be written: %1").arg(reason));
   return false;
 }
 
 void CCommandLine::Say(const QString& text) {
   // A message starts a line of its own below the progress line.
   if (m_progress) m_progress->Finish();
-  m_err.write((QStringLiteral("selvantis: ") + text + QLatin1Char('\n')).toLocal8Bit());
+  m_err.write(CFileName::ToSystem(QStringLiteral("selvantis: ") + OneLine(text) + QLatin1Char('\n')));
+}
+
+QString CCommandLine::OneLine(const QString& text) {
+  // A box's text in lines and paragraphs: the system's reason, set apart as
+  // "( reason )" below its message, follows the message on its line.
+  QString line;
+  for (const QString& raw : text.split(QLatin1Char('\n'))) {
+    QString part = raw.trimmed();
+    if (part.isEmpty()) continue;
+    if (part.startsWith(QLatin1String("( ")) && part.endsWith(QLatin1String(" )")))
+      part = QLatin1Char('(') + part.mid(2, part.size() - 4).trimmed() + QLatin1Char(')');
+    if (!line.isEmpty()) line += QLatin1Char(' ');
+    line += part;
+  }
+  return line;
 }
 
 int CCommandLine::Fail(const QString& text) {

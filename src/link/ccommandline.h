@@ -86,6 +86,8 @@ class CCommandLine final {
     QString parity;
     QString dataBits;
     QString stopBits;
+    bool force = false;
+    bool verbose = false;
   };
 
   bool Parse(const QStringList& args, Options* options, QString* error) const;
@@ -104,7 +106,13 @@ class CCommandLine final {
   // when it could not connect (the link has said why) or work failed.
   using UnitWork = std::function<bool(CTransfer& transfer, CCommLink& link)>;
   bool WithUnit(const Options& options, CSelvantisDoc& doc, const UnitWork& work);
+  // Refuses an output that is the project read, and an upload over another
+  // existing file without --force.
+  bool CheckOutput(const Options& options, QString* error) const;
+  static bool FolderExists(const QString& path);
   bool WriteOut(const QByteArray& bytes);
+  // A message box's text on one line.
+  static QString OneLine(const QString& text);
   void Say(const QString& text);
   int Fail(const QString& text);
 

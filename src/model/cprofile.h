@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The program's profile under the maker's key "VELMORIX", with the sections
 // "Settings", "Configuration", "COMSECTION", "Recent File List" and
 // "VMX7000". Tests point it at a temporary INI file with UseIniFile.
@@ -21,6 +23,26 @@ class CProfile final {
   static bool WriteInt(const QString& section, const QString& key, int value);
   static bool WriteString(const QString& section, const QString& key, const QString& value);
   static void Remove(const QString& section, const QString& key);
+
+  // Writes report a failure once with a message (the file or its folder
+  // cannot be written) and return false.
+
+  // A profile file put aside because the program could not read it.
+  struct SetAside {
+    QString file;           // where it was
+    QString keptAs;         // its new name
+    bool notAFile = false;  // a FIFO, a folder, a device: not a settings file
+  };
+  // Looks at the profile's file before anything reads it: one that is not a
+  // regular file (a FIFO would hold every read) or cannot be parsed gets a
+  // new name beside it ("Selvantis.conf.unreadable-20261207-154001"), so
+  // the program starts with its defaults and loses nothing. Nothing when
+  // the file is sound or missing.
+  static std::optional<SetAside> SetAsideUnreadableFile();
+  // The message that tells the user.
+  static QString SetAsideMessage(const SetAside& setAside);
+  // The file of the profile in use.
+  static QString FilePath();
 
   // An INI file in place of the user's profile; an empty path goes back to
   // the user's profile.

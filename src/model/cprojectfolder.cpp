@@ -1,5 +1,7 @@
 #include "model/cprojectfolder.h"
 
+#include "model/cfilename.h"
+#include "model/coutputfile.h"
 #include "model/cprojectfile.h"
 #include "model/cselvantisdoc.h"
 
@@ -10,6 +12,7 @@
 
 #include <cstring>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,9 +20,10 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcProjectFolder, "sx.model.projectfolder")
 
-// The random part of a safe save's temporary name: six letters, as Qt picks
-// them. A word ("backup", "BACKUP", "Backup") is someone's name for a copy.
-bool IsRandomSuffix(const QString& suffix) {
+// The random part of an older save's temporary name: six letters, as Qt
+// picked them. A word ("backup", "BACKUP", "Backup") is someone's name for a
+// copy, so only mixed-case ones count.
+bool IsOlderRandomSuffix(const QString& suffix) {
   if (suffix.size() != 6) return false;
   int upper = 0;
   for (const QChar c : suffix) {
@@ -32,11 +36,30 @@ bool IsRandomSuffix(const QString& suffix) {
   return upper != 0 && upper != suffix.size() && !capitalised;
 }
 
+// The random part of a temporary name the program's own saves give
+// (COutputFile): six letters or digits, whatever they are.
+bool IsRandomSuffix(const QString& suffix) {
+  if (suffix.size() != 6) return false;
+  for (const QChar c : suffix) {
+    const char16_t u = c.unicode();
+    if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9'))) return false;
+  }
+  return true;
+}
+
+// Whether name is base's temporary name.
+bool IsTemporaryNameOf(const QString& name, const QString& base) {
+  const QString mark = base + QLatin1String(COutputFile::kTemporaryMark);
+  if (name.startsWith(mark) && IsRandomSuffix(name.mid(mark.size()))) return true;
+  return name.size() == base.size() + 7 && name.startsWith(base + QLatin1Char('.')) &&
+         IsOlderRandomSuffix(name.right(6));
+}
+
 // The first bytes of a project file, or nothing: a save writes the
 // signature first.
 bool StartsLikeAProject(const QString& file) {
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly)) return false;
+  QFile in;
+  if (!CFileName::OpenForReading(in, file, nullptr)) return false;
   const QByteArray head = in.read(sizeof(CProjectFile::kSignature));
   return std::memcmp(head.constData(), CProjectFile::kSignature, static_cast<size_t>(head.size())) == 0;
 }
@@ -50,34 +73,38 @@ bool CProjectFolder::IsStaleTemporaryFile(const QString& projectPath, const QStr
   const QFileInfo backup(CSelvantisDoc::BackupPathFor(projectPath));
   if (info.absolutePath() != project.absolutePath()) return false;
   bool named = false;
-  for (const QString& base : {project.fileName(), backup.fileName()})
-    named = named || (name.size() == base.size() + 7 && name.startsWith(base + QLatin1Char('.')) &&
-                      IsRandomSuffix(name.right(6)));
+  for (const QString& base : {project.fileName(), backup.fileName()}) named = named || IsTemporaryNameOf(name, base);
   if (!named) return false;
   // Not followed through a link, and no file someone else keeps or also
   // reaches by another name.
   struct stat st {};
-  if (::lstat(QFile::encodeName(file).constData(), &st) != 0) return false;
+  if (::lstat(CFileName::ToSystem(file).constData(), &st) != 0) return false;
   if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1) return false;
   return StartsLikeAProject(file);
 }
 
 QStringList CProjectFolder::StaleTemporaryFiles(const QString& projectPath) {
-  const QDir folder = QFileInfo(projectPath).absoluteDir();
-  // Names are compared as they are: a name filter would read "[" or "*" in
-  // the project's name as a pattern.
+  const QFileInfo project(projectPath);
+  const QString folder = project.absolutePath();
+  // Names are compared as the system gives them: a name filter would read
+  // "[" or "*" in the project's name as a pattern, and a name in another
+  // encoding would not come back as it is.
   QStringList stale;
-  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
-    const QString file = folder.filePath(name);
+  DIR* dir = ::opendir(CFileName::ToSystem(folder).constData());
+  if (dir == nullptr) return stale;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QString file = folder + QLatin1Char('/') + CFileName::FromSystem(entry->d_name);
     if (IsStaleTemporaryFile(projectPath, file)) stale.append(file);
   }
+  ::closedir(dir);
+  stale.sort();
   return stale;
 }
 
 int CProjectFolder::Remove(const QStringList& files) {
   int removed = 0;
   for (const QString& file : files) {
-    if (QFile::remove(file)) {
+    if (::unlink(CFileName::ToSystem(file).constData()) == 0) {
       ++removed;
       qCInfo(lcProjectFolder) << "removed the leftover" << file;
     } else {

@@ -6,8 +6,9 @@
 
 // What the program itself leaves beside a project file: the backup (".bak"
 // in place of ".sxm") and, after a save that was killed half-way, the
-// temporary files its saves write first ("Plant.sxm.qZtRkA",
-// "Plant.bak.HwYpeL": the file's name, a dot and six random letters). Only
+// temporary files its saves write first ("Plant.sxm.sxtmp-k3Zq9A",
+// "Plant.bak.sxtmp-HW0peL": the file's name, the program's mark and six
+// random letters or digits; older versions wrote "Plant.sxm.qZtRkA"). Only
 // files that are clearly such leftovers count: a file someone named
 // "Plant.sxm.backup" or "Plant.sxm.Golden" is never taken for one.
 class CProjectFolder final {
@@ -15,9 +16,9 @@ class CProjectFolder final {
   CProjectFolder() = delete;
 
   // Whether file is a leftover temporary file of the project at projectPath
-  // or of its backup: named as one (mixed-case random letters, not a word),
-  // a regular file of this user with no other name, and holding the start of
-  // a project file or nothing yet.
+  // or of its backup: named as one, a regular file of this user with no other name, and holding the start of
+  // a project file or nothing yet. Any random part of the program's own
+  // temporary names counts; of the older names only mixed-case ones.
   static bool IsStaleTemporaryFile(const QString& projectPath, const QString& file);
   // The leftover temporary files of the project and its backup.
   static QStringList StaleTemporaryFiles(const QString& projectPath);

@@ -1,6 +1,8 @@
 #include "model/cselvantisdoc.h"
 
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
+#include "model/coutputfile.h"
 #include "model/cprojectfile.h"
 #include "model/cprojectfolder.h"
 #include "model/csystemerror.h"
@@ -8,17 +10,25 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
 
+#include <sys/stat.h>
+
 namespace {
 
 Q_LOGGING_CATEGORY(lcDocument, "sx.model.document")
+
+// A regular file, by the bytes of its name (a link followed).
+bool IsRegularFile(const QString& path) {
+  struct stat st {};
+  return ::stat(CFileName::ToSystem(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 CSelvantisDoc* g_activeDoc = nullptr;
 
@@ -481,13 +491,15 @@ ProjectFileResult CSelvantisDoc::LoadFrom(QIODevice& device) {
 }
 
 bool CSelvantisDoc::OnOpenDocument(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QFile file;
+  QString reason;
+  if (!CFileName::OpenForReading(file, path, &reason)) {
     AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be opened:\n%2"))
-                      .arg(path, file.errorString()),
+                      .arg(CFileName::Display(path), reason),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
+  const DiskStamp stamp = StampOf(path);
   // Reading from memory is faster and lets a damaged file fail before anything changes.
   QByteArray bytes = file.readAll();
   file.close();
@@ -495,11 +507,11 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   buffer.open(QIODevice::ReadOnly);
   const ProjectFileResult result = LoadFrom(buffer);
   if (!result.ok) {
-    QString text =
-        Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2")).arg(path, result.message);
+    QString text = Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be loaded:\n%2"))
+                       .arg(CFileName::Display(path), result.message);
     // The backup is the project as it was before its last save.
     const QString backup = BackupPathFor(path);
-    if (QFileInfo(backup).isFile())
+    if (IsRegularFile(backup))
       text +=
           QLatin1String("\n\n") +
           Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The backup \"%1\" holds the project as it was before its last save."))
@@ -508,6 +520,7 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
     return false;
   }
   SetPathName(path);
+  m_diskStamp = stamp;
   return true;
 }
 
@@ -519,33 +532,19 @@ QString CSelvantisDoc::BackupPathFor(const QString& path) {
 }
 
 QString CSelvantisDoc::WriteBackup(const QString& path, const QString& backup) {
-  QFile source(path);
-  if (!source.open(QIODevice::ReadOnly)) return source.errorString();
+  QFile source;
+  QString reason;
+  if (!CFileName::OpenForReading(source, path, &reason)) return reason;
   const QByteArray bytes = source.readAll();
-  if (source.error() != QFileDevice::NoError) return source.errorString();
-  const QFileDevice::Permissions permissions = source.permissions();
+  if (source.error() != QFileDevice::NoError) return CSystemError::Translate(source.errorString());
+  struct stat st {};
+  if (::fstat(source.handle(), &st) != 0) return CSystemError::Text(errno);
   source.close();
-  QSaveFile target(backup);
-  if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return target.errorString();
   // The backup holds what the project holds: no one may read it who may not
   // read the project (a new file would get the usual permissions).
-  if (!target.setPermissions(permissions)) {
-    const QString reason = target.errorString();
-    target.cancelWriting();
-    return reason;
-  }
-  // A write that stops short (a full disk) says why only when the rest is
-  // written again.
-  for (qint64 done = 0; done < bytes.size();) {
-    const qint64 written = target.write(bytes.constData() + done, bytes.size() - done);
-    if (written <= 0) {
-      const QString reason = target.errorString();
-      target.cancelWriting();
-      return reason;
-    }
-    done += written;
-  }
-  if (!target.commit()) return target.errorString();
+  COutputFile target(backup);
+  target.SetPermissions(st.st_mode & 07777);
+  if (!target.Open() || !target.Write(bytes) || !target.Commit()) return target.ErrorString();
   return {};
 }
 
@@ -565,21 +564,17 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
   // Looked for while the project file still has its only name: a second
   // name (a hard link) would look like a leftover once the file is replaced.
   const QStringList leftovers = CProjectFolder::StaleTemporaryFiles(path);
-  QSaveFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-    // Qt says "Unknown error" for a short write: the system's reason is the
-    // errno of the write (a full disk, a quota).
-    const QString reason = CSystemError::ForFile(file, errno, bytes.size());
-    file.cancelWriting();
-    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, reason),
+  COutputFile file(path);
+  if (!file.Open() || !file.Write(bytes)) {
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2"))
+                      .arg(CFileName::Display(path), file.ErrorString()),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
   // The old file stays in place until the new one replaces it; its copy is
   // the backup, which replaces the previous backup only once it is complete.
   // When it cannot be written the user decides whether to save without it.
-  if (QFileInfo(path).isFile()) {
+  if (!file.InPlace() && IsRegularFile(path)) {
     const QString backup = BackupPathFor(path);
     const QString reason = WriteBackup(path, backup);
     if (!reason.isEmpty()) {
@@ -588,26 +583,61 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
           Tr(QT_TRANSLATE_NOOP("CSelvantisDoc",
                                "The backup \"%1\" cannot be written:\n%2\n\nSave the project without a new backup? "
                                "The previous backup, if any, stays as it was."))
-              .arg(backup, reason),
+              .arg(CFileName::Display(backup), reason),
           MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
       if (answer != IDOK) {
-        file.cancelWriting();
+        file.Cancel();
         return false;
       }
     }
   }
-  errno = 0;
-  if (!file.commit()) {
-    const QString reason = CSystemError::ForFile(file, errno, bytes.size());
-    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2")).arg(path, reason),
+  if (!file.Commit()) {
+    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "The project \"%1\" cannot be saved:\n%2"))
+                      .arg(CFileName::Display(path), file.ErrorString()),
                   MB_OK | MB_ICONSTOP);
     return false;
   }
   // What a save killed half-way left beside the project is of no use now.
   CProjectFolder::Remove(leftovers);
   SetPathName(path);
+  m_diskStamp = StampOf(path);
   SetModifiedFlag(false);
   return true;
+}
+
+CSelvantisDoc::DiskStamp CSelvantisDoc::StampOf(const QString& path) {
+  DiskStamp stamp;
+  struct stat st {};
+  if (path.isEmpty() || ::stat(CFileName::ToSystem(path).constData(), &st) != 0) return stamp;
+  stamp.known = true;
+  stamp.size = st.st_size;
+  stamp.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  stamp.device = st.st_dev;
+  stamp.inode = st.st_ino;
+  return stamp;
+}
+
+bool CSelvantisDoc::ChangedOnDisk() const {
+  if (m_strPathName.isEmpty() || !m_diskStamp.known) return false;
+  return !StampOf(m_strPathName).Same(m_diskStamp);
+}
+
+QString CSelvantisDoc::OtherVersionPathFor(const QString& path) {
+  const int slash = static_cast<int>(path.lastIndexOf(QLatin1Char('/')));
+  const QString folder = path.left(slash + 1);
+  QString name = path.mid(slash + 1);
+  QString extension;
+  const int dot = static_cast<int>(name.lastIndexOf(QLatin1Char('.')));
+  if (dot > 0) {
+    extension = name.mid(dot);
+    name.truncate(dot);
+  }
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmm"));
+  const QString base = Tr(QT_TRANSLATE_NOOP("CSelvantisDoc", "%1 (other version %2)")).arg(name, stamp);
+  QString candidate = folder + base + extension;
+  for (int n = 2; COutputFile::Exists(candidate) && n < 1000; ++n)
+    candidate = folder + base + QStringLiteral(" %1").arg(n) + extension;
+  return candidate;
 }
 
 // ---- Globals -----------------------------------------------------------------------------

@@ -215,6 +215,15 @@ class CSelvantisDoc final : public QObject {
   // system's reason.
   static QString WriteBackup(const QString& path, const QString& backup);
 
+  // Whether another program changed, replaced or removed the project file
+  // since this document loaded or saved it (its time, size or identity
+  // differ). False for a project without a file.
+  bool ChangedOnDisk() const;
+  // The name under which the other program's version of the project file
+  // is kept when this version is saved over it: "Plant (other version
+  // 2026-12-07 1540).sxm" beside it, a number added when that is taken.
+  static QString OtherVersionPathFor(const QString& path);
+
  signals:
   void objectAdded(CBaseDevice* object);
   void objectAboutToBeRemoved(CBaseDevice* object);
@@ -255,6 +264,20 @@ class CSelvantisDoc final : public QObject {
   QString m_strPathName;
   QStringList m_projectData;
   QString m_strPassword;
+  // The project file as it was when loaded or saved (its stat data).
+  struct DiskStamp {
+    bool known = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool Same(const DiskStamp& other) const {
+      return known == other.known && size == other.size && modifiedNs == other.modifiedNs && device == other.device &&
+             inode == other.inode;
+    }
+  };
+  static DiskStamp StampOf(const QString& path);
+  DiskStamp m_diskStamp;
 };
 
 // The active project document (the main window's active frame's document),

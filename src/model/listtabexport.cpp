@@ -1,8 +1,7 @@
 #include "model/listtabexport.h"
 
+#include "model/coutputfile.h"
 #include "model/ctext.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -28,16 +27,8 @@ QByteArray ListTabText(const ListTableText& table) {
 }
 
 bool WriteListTabText(const QString& path, const ListTableText& table, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  const QByteArray bytes = ListTabText(table);
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
+  QString reason;
+  if (COutputFile::WriteFile(path, ListTabText(table), &reason)) return true;
+  if (error) *error = reason;
+  return false;
 }

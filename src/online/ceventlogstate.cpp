@@ -8,6 +8,7 @@
 #include "model/devicetype.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace {
 
@@ -229,7 +230,13 @@ QString CEventLogState::ReplaceNames(const QString& entry, const CSelvantisDoc* 
 }
 
 QString CEventLogState::EventFilePath(const QString& projectPath) {
-  if (projectPath.isEmpty()) return QDir::current().filePath(QStringLiteral(".events"));
+  // A project without a name keeps its events in the user's data folder,
+  // never in whatever folder the program was started from.
+  if (projectPath.isEmpty()) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/unsaved-project.events");
+  }
   return projectPath + QStringLiteral(".events");
 }
 

@@ -83,7 +83,8 @@ class CEventLogState final {
   static QString ReplaceNames(const QString& entry, const CSelvantisDoc* doc);
 
   // The event file beside the project file ("<project>.events"), or
-  // ".events" in the current directory for a project never saved.
+  // "unsaved-project.events" in the user's data folder for a project never
+  // saved.
   static QString EventFilePath(const QString& projectPath);
   // The field's text with its oldest lines (at the end) dropped once it has
   // reached kFieldLimit characters; whole lines only.

@@ -1,7 +1,9 @@
 #include "shell/ccommandlineapp.h"
 
 #include "link/ccommandline.h"
+#include "model/cfilename.h"
 #include "model/cprofile.h"
+#include "model/csystemerror.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/cdrawingpdf.h"
 #include "shell/clanguageswitcher.h"
@@ -13,8 +15,6 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
-#include <cstdio>
-
 #include <unistd.h>
 
 int CCommandLineApp::Run(const QStringList& args) {
@@ -24,10 +24,15 @@ int CCommandLineApp::Run(const QStringList& args) {
   // The error output is the user's: the program's own notes for developers
   // stay out of it (QT_LOGGING_RULES still brings them back).
   QLoggingCategory::setFilterRules(QStringLiteral("selv.*.debug=false\nselv.*.info=false"));
+  // A write beyond the file-size limit fails with "File too large" as one on
+  // a full disk does, instead of ending the program.
+  CSystemError::IgnoreFileSizeSignal();
+  // The standard outputs by their descriptors: every write reaches the
+  // system at once and says when it fails (a full disk, /dev/full).
   QFile out;
   QFile err;
-  out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
-  err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
   CLanguageSwitcher languages;
   CCommandLine command(out, err, isatty(fileno(stderr)) != 0);
   command.SetLanguageHandler([&languages](std::optional<CStringTable::Language> language) {
@@ -40,4 +45,10 @@ int CCommandLineApp::Run(const QStringList& args) {
     return CDrawingPdf::Write(doc, bitmaps, CDrawingPdf::DefaultLayout(), path, error);
   });
   return command.Run(args);
+}
+
+QStringList CCommandLineApp::Arguments(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << CFileName::FromSystem(argv[i]);
+  return args;
 }

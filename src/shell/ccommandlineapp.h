@@ -12,6 +12,10 @@ class CCommandLineApp final {
  public:
   // args without the program name; returns the exit status.
   static int Run(const QStringList& args);
+  // The arguments after the program's name, each file name exactly as
+  // given (CFileName), whatever its encoding. After the Qt application took
+  // its own options out of argv.
+  static QStringList Arguments(int argc, char** argv);
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "shell/cdocmanager.h"
 
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "shell/crecentfilelist.h"
@@ -90,9 +91,38 @@ QString CDocManager::ProposedPath(const CSelvantisDoc& doc) {
 }
 
 bool CDocManager::SaveTo(CSelvantisDoc& doc, const QString& path) {
+  if (path == doc.GetPathName() && doc.ChangedOnDisk() && !ResolveChangedFile(doc)) return false;
   if (!doc.OnSaveDocument(path)) return false;
   AddRecent(doc.GetPathName());
   return true;
+}
+
+bool CDocManager::ResolveChangedFile(CSelvantisDoc& doc) {
+  const QString path = doc.GetPathName();
+  const QString other = CSelvantisDoc::OtherVersionPathFor(path);
+  const int answer = AfxMessageBox(
+      QCoreApplication::translate("CDocManager",
+                                  "The project file \"%1\" was changed by another program after it was opened here.\n\n"
+                                  "Yes: save this version; the other program's version is kept as \"%2\".\n"
+                                  "No: load the other program's version; the changes made here are dropped.\n"
+                                  "Cancel: save nothing.")
+          .arg(QDir::toNativeSeparators(CFileName::Display(path)), QFileInfo(other).fileName()),
+      MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON3);
+  if (answer == IDNO) {
+    // The file as it is now; a file that cannot be loaded says why and the
+    // document stays as it was.
+    doc.OnOpenDocument(path);
+    return false;
+  }
+  if (answer != IDYES) return false;
+  const QString reason = CSelvantisDoc::WriteBackup(path, other);
+  if (reason.isEmpty()) return true;
+  AfxMessageBox(QCoreApplication::translate("CDocManager",
+                                            "The other program's version cannot be kept as \"%1\":\n%2\n\n"
+                                            "Nothing was saved.")
+                    .arg(QDir::toNativeSeparators(CFileName::Display(other)), reason),
+                MB_OK | MB_ICONSTOP);
+  return false;
 }
 
 bool CDocManager::Save(CSelvantisDoc& doc) {

@@ -59,6 +59,11 @@ class CDocManager final {
 
  private:
   bool SaveTo(CSelvantisDoc& doc, const QString& path);
+  // The document's file was changed by another program since it was loaded
+  // or saved: asks whether to save this version (the other one is kept
+  // under its own name), to load the other one, or to do nothing. True
+  // when the save goes on.
+  bool ResolveChangedFile(CSelvantisDoc& doc);
   void AddRecent(const QString& path);
 
   IDocManagerHost& m_host;

@@ -1,16 +1,13 @@
 #include "shell/cdrawingpdf.h"
 
+#include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
-#include "model/csystemerror.h"
 #include "shell/cdrawingprintjob.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrinter>
-
-#include <cerrno>
-#include <cstdio>
 
 QPageLayout CDrawingPdf::DefaultLayout() {
   QPrinter printer(QPrinter::HighResolution);
@@ -20,23 +17,30 @@ QPageLayout CDrawingPdf::DefaultLayout() {
 
 bool CDrawingPdf::Write(const CSelvantisDoc& doc, CBitmapManager& bitmaps, const QPageLayout& layout,
                         const QString& path, QString* error) {
-  const QFileInfo target(path);
-  const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                          QStringLiteral(".%1.part").arg(QCoreApplication::applicationPid());
-  bool written = false;
+  // Drawn in memory first: a file takes the PDF only once it is complete,
+  // and the file's own writes say why they fail (the print engine does not).
+  QByteArray bytes;
   {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(partial);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(kResolution);
     pdf.setPageLayout(layout);
-    pdf.setDocName(doc.GetTitle());
+    pdf.setTitle(doc.GetTitle());
+    pdf.setCreator(QCoreApplication::applicationName());
     CDrawingPrintJob job(doc, bitmaps);
-    written = job.Print(pdf, error);
+    if (!job.Print(pdf, error)) return false;
   }
-  if (written && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-    if (error) *error = CSystemError::Text(errno);
-    written = false;
+  if (!IsComplete(bytes)) {
+    if (error) *error = QCoreApplication::translate("CDrawingPdf", "The print-out could not be completed.");
+    return false;
   }
-  if (!written) QFile::remove(partial);
-  return written;
+  QString reason;
+  if (COutputFile::WriteFile(path, bytes, &reason)) return true;
+  if (error) *error = reason;
+  return false;
+}
+
+bool CDrawingPdf::IsComplete(const QByteArray& bytes) {
+  return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
 }

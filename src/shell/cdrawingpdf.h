@@ -1,6 +1,7 @@
 #ifndef SELV_SHELL_CDRAWINGPDF_H
 #define SELV_SHELL_CDRAWINGPDF_H
 
+#include <QByteArray>
 #include <QPageLayout>
 #include <QString>
 
@@ -9,17 +10,21 @@ class CSelvantisDoc;
 
 // A project's print-out (the drawing and the object tables) as a PDF file,
 // as File > Export drawing as PDF and the command line's --print write it.
-// The file is written under a temporary name beside the target and renamed
-// over it only when complete, so a failure leaves no half-written file and
-// an old file as it was.
+// The PDF is drawn in memory and checked to its end before it goes to the
+// file (COutputFile), so a failure leaves no half-written file and an old
+// file as it was.
 class CDrawingPdf final {
  public:
   // The layout of a print-out nobody has set up: the printer's default
   // paper, landscape (the drawing prints wide).
   static QPageLayout DefaultLayout();
+  // The resolution the drawing is made at (dots per inch).
+  static constexpr int kResolution = 1200;
   // False with the reason when the file cannot be written.
   static bool Write(const CSelvantisDoc& doc, CBitmapManager& bitmaps, const QPageLayout& layout, const QString& path,
                     QString* error);
+  // Whether bytes are a whole PDF: its start and its end mark.
+  static bool IsComplete(const QByteArray& bytes);
 };
 
 #endif

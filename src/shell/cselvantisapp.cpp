@@ -50,7 +50,10 @@ void CSelvantisApp::ApplyLanguage(CStringTable::Language language) {
 
 bool CSelvantisApp::InitInstance(const QStringList& args) {
   CTextFitGuard::Install();
+  // A profile the program cannot read is put aside before anything reads it.
+  const std::optional<CProfile::SetAside> setAside = CProfile::SetAsideUnreadableFile();
   m_languages->Apply(CShellSettings::GetLanguage());
+  if (setAside) AfxMessageBox(CProfile::SetAsideMessage(*setAside), MB_OK | MB_ICONEXCLAMATION);
   m_frame = std::make_unique<CMainFrame>(m_fileChooser);
   // The window is up before projects open, so that a reopened project's
   // window fills the work area as a new one does.

@@ -8,8 +8,11 @@
 #include "comparetestproject.h"
 #include "everyfamily.h"
 #include "link/ccommandfile.h"
+#include "model/cfilename.h"
+#include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "support/filebytes.h"
+#include "support/fulldisk.h"
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
@@ -21,8 +24,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +78,12 @@ class CCommandLineTest : public testing::Test {
 
   Outcome Run(const QStringList& args) const {
     QProcess process;
+    return Finish(process, args);
+  }
+
+  // Runs the command in process (set up by the caller: its outputs, its
+  // limits).
+  Outcome Finish(QProcess& process, const QStringList& args) const {
     Start(process, args);
     Outcome outcome;
     if (!process.waitForFinished(kHangLimitMs) || process.exitStatus() != QProcess::NormalExit) {
@@ -201,13 +216,20 @@ TEST_F(CCommandLineTest, AnUploadOverTheProjectItselfKeepsTheOldProjectAsItsBack
   EXPECT_TRUE(CCommandFile::CollectDownload(read).contains("/AUDIO/ALARM_VOL -20.0"));
 }
 
-TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWritesNothing) {
+// The log of the program's parts (here the serial port's note that it was
+// lost) stays off the error output unless --verbose asks for it.
+class CCommandLineLostUnitTest : public CCommandLineTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(CCommandLineLostUnitTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWritesNothing) {
+  const bool verbose = GetParam();
   StartUnit();
   const QString differences = dir.filePath(QStringLiteral("differences.txt"));
   QProcess process;
   // At the unit's own speed, so that the upload is well under way when the
   // unit goes.
-  Start(process, {"--compare", project, "--port", sim.PtyPath(), "-o", differences, "--language", "en"});
+  QStringList args = {"--compare", project, "--port", sim.PtyPath(), "-o", differences, "--language", "en"};
+  if (verbose) args << "--verbose";
+  Start(process, args);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() > 300; }));
   sim.HangUp();
   ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
@@ -217,6 +239,13 @@ TEST_F(CCommandLineTest, AUnitThatGoesAwayEndsTheComparisonWithStatusTwoAndWrite
   EXPECT_TRUE(err.contains("there is no verdict")) << err.toStdString();
   EXPECT_FALSE(QFile::exists(differences));
   EXPECT_TRUE(FileBytes(project) == projectBytes);
+  // Each message on a line of its own, its reason on the same line.
+  for (const QByteArray& line : err.trimmed().split('\n')) {
+    EXPECT_TRUE(line.startsWith("selvantis: ")) << line.toStdString();
+    EXPECT_FALSE(line.startsWith("selvantis: (")) << line.toStdString();
+    EXPECT_EQ(line.startsWith("selvantis: log: "), verbose && line.contains("selv.")) << line.toStdString();
+  }
+  EXPECT_EQ(err.contains("selvantis: log: selv.link.serial: port"), verbose) << err.toStdString();
 }
 
 // Queries the unit leaves unanswered stop the comparison: the upload's
@@ -234,6 +263,8 @@ TEST_F(CCommandLineTest, AComparisonWithUnansweredQueriesEndsWithStatusTwoAndNoV
   EXPECT_FALSE(stopped.err.contains("differs from this project")) << stopped.err.toStdString();
   EXPECT_TRUE(FileBytes(project) == projectBytes);
 }
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutVerbose, CCommandLineLostUnitTest, testing::Bool());
 
 TEST_F(CCommandLineTest, DrawsTheProgressLineOnlyOnATerminal) {
   StartUnit();
@@ -317,8 +348,26 @@ TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
                 "passt nicht mehr zu der mit ihm geschriebenen Prüfsumme");
 
   // A port that cannot be opened, with the system's reason.
-  ExpectRefused({"--compare", project, "--port", dir.filePath("no-such-tty")}, "cannot be opened.\n( No such file",
-                "Die serielle Schnittstelle");
+  ExpectRefused({"--compare", project, "--port", dir.filePath("no-such-tty")},
+                "cannot be opened. (No such file or directory)\n", "Die serielle Schnittstelle");
+
+  // The project read is never an output, by its name or another way to it;
+  // an upload replaces another existing file only with --force.
+  const QString link = dir.filePath(QStringLiteral("link.sxm"));
+  ASSERT_TRUE(QFile::link(project, link));
+  for (const QString& output : {project, link}) {
+    for (const char* action : {"--export-commands", "--print", "--compare"})
+      ExpectRefused({action, project, "-o", output},
+                    "is the project the command reads: the output must be another file.",
+                    "ist das Projekt, das der Befehl liest: die Ausgabe muss eine andere Datei sein.", false);
+  }
+  const QString other = dir.filePath(QStringLiteral("other.sxm"));
+  ASSERT_TRUE(QFile::copy(project, other));
+  ExpectRefused({"--upload", project, "-o", other}, "exists: --upload replaces another file only with --force.",
+                "ist vorhanden: --upload ersetzt eine andere Datei nur mit --force.", false);
+  EXPECT_TRUE(FileBytes(other) == projectBytes);
+  ExpectRefused({"--export-commands", project, "--force"}, "The option --force has no use with --export-commands.",
+                "Die Option --force");
 
   // A unit that does not answer the connect.
   StartUnit();
@@ -327,3 +376,205 @@ TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CCommandLineBadInputTest, testing::Values("en", "de"));
+
+namespace {
+
+// Limits the files the child may write to limit bytes (ulimit -f).
+void LimitFileSize(QProcess& process, rlim_t limit) {
+  process.setChildProcessModifier([limit] {
+    rlimit lowered{};
+    getrlimit(RLIMIT_FSIZE, &lowered);
+    lowered.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  });
+}
+
+}  // namespace
+
+// A write that stops short (the file-size limit: it fails as a full disk
+// does) ends with status 2 and the system's reason, not with the signal that
+// would end the program; the old file stays as it was and no temporary file
+// is left beside it. The same for the standard output.
+TEST_F(CCommandLineTest, AWriteThatStopsShortEndsWithTheReasonAndKeepsTheOldFile) {
+  const QByteArray old = "the old contents\r\n";
+  const struct {
+    const char* action;
+    const char* name;
+  } cases[] = {{"--export-commands", "script.txt"}, {"--print", "site.pdf"}};
+  for (const auto& c : cases) {
+    const QString output = dir.filePath(QString::fromLatin1(c.name));
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(old);
+    file.close();
+    const QList<QByteArray> before = NamesIn(dir.path());
+    QProcess process;
+    LimitFileSize(process, 4096);
+    const Outcome outcome = Finish(process, {c.action, project, "-o", output, "--language", "en"});
+    EXPECT_EQ(outcome.status, 2) << c.action;
+    EXPECT_TRUE(outcome.err.contains("File too large")) << c.action << ": " << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("Unknown error")) << outcome.err.toStdString();
+    EXPECT_TRUE(FileBytes(output) == old) << c.action;
+    EXPECT_EQ(NamesIn(dir.path()), before) << c.action;
+  }
+
+  // The standard output into a file, cut by the same limit.
+  const QString redirected = dir.filePath(QStringLiteral("redirected.txt"));
+  QProcess process;
+  LimitFileSize(process, 4096);
+  process.setStandardOutputFile(redirected);
+  const Outcome outcome = Finish(process, {"--export-commands", project, "--language", "en"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_TRUE(outcome.err.contains("The output cannot be written: File too large")) << outcome.err.toStdString();
+  EXPECT_TRUE(FileBytes(project) == projectBytes);
+
+  // The system's full device as the standard output (only when it is that
+  // device: a test must not trust a regular file of that name).
+  if (!IsCharacterDevice(QStringLiteral("/dev/full"), 1, 7)) GTEST_SKIP() << "/dev/full is not the full device here";
+  for (const char* flag : {"--help", "--version"}) {
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"), QIODevice::Append);
+    const Outcome told = Finish(full, {flag, "--language", "en"});
+    EXPECT_EQ(told.status, 2) << flag;
+    EXPECT_TRUE(told.err.contains("The output cannot be written: No space left on device")) << told.err.toStdString();
+  }
+}
+
+// A device or a FIFO as -o is written in place and stays what it is.
+TEST_F(CCommandLineTest, ADeviceOrAFifoAsTheOutputIsWrittenInPlace) {
+  CSelvantisDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(project));
+  const QByteArray expected = CCommandFile::FormatLines(CCommandFile::CollectDownload(doc));
+
+  const QString fifo = dir.filePath(QStringLiteral("pipe"));
+  QString reason;
+  ASSERT_TRUE(MakeFifo(fifo, &reason)) << reason.toStdString();
+  // Nobody reads: refused rather than waiting.
+  const Outcome unread = Run({"--export-commands", project, "-o", fifo, "--language", "en"});
+  EXPECT_EQ(unread.status, 2);
+  EXPECT_TRUE(unread.err.contains("No program reads from this FIFO")) << unread.err.toStdString();
+
+  const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  QProcess process;
+  Start(process, {"--export-commands", project, "-o", fifo});
+  QByteArray received;
+  char buffer[4096];
+  // Read while it writes: the FIFO holds less than the whole text.
+  while (!process.waitForFinished(20)) {
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<int>(n));
+  }
+  for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<int>(n));
+  ::close(reader);
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  EXPECT_TRUE(received == expected) << received.size() << " of " << expected.size() << " bytes";
+  struct stat st {};
+  ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+  // Device nodes of the test's own, never the system's.
+  const QString null = dir.filePath(QStringLiteral("null"));
+  const QString full = dir.filePath(QStringLiteral("full"));
+  if (!MakeCharacterDevice(null, 1, 3, &reason) || !MakeCharacterDevice(full, 1, 7, &reason))
+    GTEST_SKIP() << "no device nodes can be made here (" << reason.toStdString() << ")";
+  EXPECT_EQ(Run({"--export-commands", project, "-o", null}).status, 0);
+  EXPECT_EQ(Run({"--print", project, "-o", null}).status, 0);
+  const Outcome onFull = Run({"--export-commands", project, "-o", full, "--language", "en"});
+  EXPECT_EQ(onFull.status, 2);
+  EXPECT_TRUE(onFull.err.contains("No space left on device")) << onFull.err.toStdString();
+  EXPECT_TRUE(IsCharacterDevice(null, 1, 3));
+  EXPECT_TRUE(IsCharacterDevice(full, 1, 7));
+}
+
+// Names in Latin-1 (not UTF-8, whatever the locale) reach the files they
+// name, read and written.
+TEST_F(CCommandLineTest, FileNamesThatAreNotUtf8PassThroughAsTheyAre) {
+  CSelvantisDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(project));
+  const QByteArray expected = CCommandFile::FormatLines(CCommandFile::CollectDownload(doc));
+  const QByteArray folder = QFile::encodeName(dir.path()) + "/dir\xe9";
+  ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+  const QString latinProject = CFileName::FromSystem(folder + "/caf\xe9.sxm");
+  ASSERT_TRUE(COutputFile::WriteFile(latinProject, projectBytes, nullptr));
+
+  // Through a shell, so that the arguments are the bytes themselves.
+  QProcess process;
+  process.setWorkingDirectory(dir.path());
+  QProcessEnvironment env = Environment();
+  env.insert(QStringLiteral("SELV_PROGRAM"), QStringLiteral(SELV_PROGRAM_PATH));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$SELV_PROGRAM\" --export-commands \"$(printf 'dir\\351/caf\\351.sxm')\" "
+                                "-o \"$(printf 'dir\\351/out\\377.txt')\"")});
+  ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  EXPECT_EQ(NamesIn(CFileName::FromSystem(folder)), (QList<QByteArray>{"caf\xe9.sxm", "out\xff.txt"}));
+  QFile written;
+  ASSERT_TRUE(CFileName::OpenForReading(written, CFileName::FromSystem(folder + "/out\xff.txt"), nullptr));
+  EXPECT_TRUE(written.readAll() == expected);
+}
+
+// A settings file that is a FIFO (every read would wait for a writer) is
+// put aside with a message, and the command runs with the defaults.
+TEST_F(CCommandLineTest, ASettingsFileThatIsNoFileIsSetAsideAndTheCommandRuns) {
+  const QString folder = dir.filePath(QStringLiteral("config/VELMORIX"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString settings = folder + QStringLiteral("/Selvantis.conf");
+  QString reason;
+  ASSERT_TRUE(MakeFifo(settings, &reason)) << reason.toStdString();
+  const Outcome help = Run({"--help", "--language", "en"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.startsWith("Usage: selvantis")) << help.out.toStdString();
+  EXPECT_TRUE(help.err.contains("is not a regular file. It was renamed to")) << help.err.toStdString();
+  EXPECT_FALSE(QFile::exists(settings));
+  const QList<QByteArray> names = NamesIn(folder);
+  ASSERT_EQ(names.size(), 1);
+  EXPECT_TRUE(names[0].startsWith("Selvantis.conf.unreadable-")) << names[0].toStdString();
+}
+
+// The same on a real small disk (a memory file system of 64 KB, filled up
+// to its last few KB), where the system allows the test to make one.
+TEST_F(CCommandLineTest, AFullDiskEndsWithNoSpaceLeftAndKeepsTheOldFile) {
+  const QString disk = dir.filePath(QStringLiteral("disk"));
+  ASSERT_TRUE(QDir().mkpath(disk));
+  if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
+  struct Unmount {
+    QByteArray path;
+    ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+  } unmount{QFile::encodeName(disk)};
+  const QByteArray old = "the old contents\r\n";
+  const QString commands = disk + QStringLiteral("/script.txt");
+  const QString pdf = disk + QStringLiteral("/site.pdf");
+  for (const QString& path : {commands, pdf}) ASSERT_TRUE(COutputFile::WriteFile(path, old, nullptr));
+  // All but the last 4 KB taken.
+  {
+    QFile filler(disk + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(1024, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+    filler.resize(filler.size() - 4096);
+  }
+  const QList<QByteArray> before = NamesIn(disk);
+  for (const auto& args :
+       {QStringList{"--export-commands", project, "-o", commands}, QStringList{"--print", project, "-o", pdf}}) {
+    const Outcome outcome = Run(args + QStringList{"--language", "en"});
+    EXPECT_EQ(outcome.status, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(outcome.err.contains("No space left on device")) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("Unknown error")) << outcome.err.toStdString();
+  }
+  EXPECT_TRUE(FileBytes(commands) == old);
+  EXPECT_TRUE(FileBytes(pdf) == old);
+  EXPECT_EQ(NamesIn(disk), before);
+
+  // The standard output into a file there.
+  QProcess process;
+  process.setStandardOutputFile(disk + QStringLiteral("/redirected.txt"));
+  const Outcome redirected = Finish(process, {"--export-commands", project, "--language", "en"});
+  EXPECT_EQ(redirected.status, 2);
+  EXPECT_TRUE(redirected.err.contains("The output cannot be written: No space left on device"))
+      << redirected.err.toStdString();
+}

@@ -1,10 +1,15 @@
 // The profile: values by section and key, and the one value the program
 // must never write.
 #include "model/cprofile.h"
+#include "support/filebytes.h"
+#include "support/fulldisk.h"
+#include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -74,4 +79,75 @@ TEST(CProfileTest, TempProfileIsFreshAndGoesAway) {
   }
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_EQ(CProfile::IniFile(), outer);
+}
+
+// A write the file does not take is told once, with the reason, and
+// reported to the caller.
+TEST(CProfileTest, AWriteThatFailsIsToldOnceWithTheReason) {
+  TempProfile profile;
+  QTemporaryDir dir;
+  // A regular file where the profile's folder should be: no one can write
+  // below it, the superuser included.
+  const QString blocker = dir.filePath(QStringLiteral("blocker"));
+  QFile file(blocker);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  CProfile::UseIniFile(blocker + QStringLiteral("/settings.ini"));
+  MessageRecorder messages;
+  EXPECT_FALSE(
+      CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/ttyS1")));
+  EXPECT_FALSE(CProfile::WriteInt(QStringLiteral("Settings"), QStringLiteral("Zoom"), 150));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("The settings cannot be saved in")));
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("Not a directory")))
+      << messages.Requests()[0].text.toStdString();
+  CProfile::UseIniFile(profile.Path());
+}
+
+// A settings file that is damaged or no file at all is renamed aside with a
+// message; a sound one and a missing one are left alone.
+TEST(CProfileTest, AnUnreadableSettingsFileIsSetAside) {
+  TempProfile profile;
+  QTemporaryDir dir;
+  const struct {
+    const char* name;
+    QByteArray contents;  // "fifo": a FIFO
+    bool setAside;
+    const char* says;
+  } cases[] = {
+      {"sound.ini", "[COMSECTION]\nPort=/dev/ttyS1\n", false, ""},
+      {"missing.ini", QByteArray(), false, ""},
+      {"cut.ini", "[COMSECTION]\nPort=/dev/ttyS1\n[Sett", true, "cannot be read: it is damaged."},
+      {"binary.ini", QByteArray("\x01\x02\xff\xfe\n", 5), true, "cannot be read: it is damaged."},
+      {"fifo.ini", "fifo", true, "is not a regular file."},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    if (c.contents == "fifo") {
+      QString reason;
+      ASSERT_TRUE(MakeFifo(path, &reason)) << reason.toStdString();
+    } else if (!c.contents.isEmpty()) {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(c.contents);
+    }
+    CProfile::UseIniFile(path);
+    const std::optional<CProfile::SetAside> setAside = CProfile::SetAsideUnreadableFile();
+    ASSERT_EQ(setAside.has_value(), c.setAside) << c.name;
+    if (!setAside) continue;
+    EXPECT_EQ(setAside->file, path);
+    EXPECT_TRUE(setAside->keptAs.startsWith(path + QStringLiteral(".unreadable-"))) << setAside->keptAs.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path)) << c.name;
+    const QString message = CProfile::SetAsideMessage(*setAside);
+    EXPECT_TRUE(message.contains(QString::fromLatin1(c.says))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("It was renamed to"))) << message.toStdString();
+    if (c.contents != "fifo") {
+      EXPECT_EQ(FileBytes(setAside->keptAs), c.contents) << c.name;
+    }
+    // The program goes on with the defaults and writes a new file.
+    EXPECT_EQ(CProfile::GetString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("none")),
+              QStringLiteral("none"));
+    EXPECT_TRUE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/x")));
+  }
+  CProfile::UseIniFile(profile.Path());
 }

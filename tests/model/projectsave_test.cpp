@@ -4,6 +4,7 @@
 // for byte, no temporary file is left beside it and the document stays
 // modified under its old name. And what a save leaves beside the project: a
 // backup with the project's permissions, no leftovers of earlier saves.
+#include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "model/csystemerror.h"
 #include "modeltestdevices.h"
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -395,4 +398,80 @@ TEST(ProjectSaveTest, LeftoversOfAKilledSaveGoAtTheNextSaveAndNothingElse) {
   for (const QString& name : leftovers) EXPECT_FALSE(folder.exists(name)) << name.toStdString();
   for (const QString& name : others) EXPECT_TRUE(QFileInfo::exists(folder.filePath(name))) << name.toStdString();
   EXPECT_EQ(ReadAll(target), project.onDisk);
+}
+
+// The program's own temporary names carry its mark: whatever letters or
+// digits the random part has (all upper, all lower, capitalised, digits), a
+// killed save's leftover is known and goes at the next save; only those go.
+TEST(ProjectSaveTest, LeftoversOfEveryRandomPartGoAndOnlyThose) {
+  SavedProject project;
+  const QDir folder(project.dir.path());
+  auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+  };
+  QStringList leftovers;
+  const char* const randomParts[] = {"QWERTY", "qwerty", "Qwerty", "123456", "a1B2c3", "qZtRkA"};
+  for (const char* part : randomParts) {
+    for (const char* base : {"Plant.sxm", "Plant.bak"}) {
+      const QString name = QString::fromLatin1(base) + QLatin1String(COutputFile::kTemporaryMark) + QLatin1String(part);
+      write(name, leftovers.size() % 3 == 0 ? project.onDisk : project.onDisk.left(leftovers.size() % 3 == 1 ? 5 : 0));
+      leftovers << name;
+    }
+  }
+  // Alike, but not the program's: a random part of another length or with
+  // other characters, another project's leftover, other contents.
+  const QString mark = QLatin1String(COutputFile::kTemporaryMark);
+  const QStringList others = {QStringLiteral("Plant.sxm") + mark + QStringLiteral("QWERT"),
+                              QStringLiteral("Plant.sxm") + mark + QStringLiteral("QWERTYU"),
+                              QStringLiteral("Plant.sxm") + mark + QStringLiteral("QWE_TY"),
+                              QStringLiteral("Other.sxm") + mark + QStringLiteral("QWERTY"),
+                              QStringLiteral("Plant.sxm") + mark + QStringLiteral("NOTES1"),
+                              QStringLiteral("Plant.sxm.QWERTY")};
+  for (const QString& name : others)
+    write(name, name.endsWith(QLatin1String("NOTES1")) ? QByteArray("notes about the plant") : project.onDisk);
+
+  MessageRecorder messages;
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  EXPECT_TRUE(messages.Requests().empty());
+  for (const QString& name : leftovers) EXPECT_FALSE(folder.exists(name)) << name.toStdString();
+  for (const QString& name : others) EXPECT_TRUE(folder.exists(name)) << name.toStdString();
+}
+
+// The document knows when another program changed its file after it was
+// loaded or saved: by size, time or identity.
+TEST(ProjectSaveTest, TheDocumentNoticesAFileChangedByAnotherProgram) {
+  SavedProject project;
+  EXPECT_FALSE(project.doc.ChangedOnDisk());
+  CSelvantisDoc other;
+  ASSERT_TRUE(other.OnOpenDocument(project.path));
+  EXPECT_FALSE(other.ChangedOnDisk());
+  // The other program saves its version (a new file renamed over it).
+  AddTestObject(other, DT_ZONE, CAT_ZONES, QStringLiteral("Stage"));
+  ASSERT_TRUE(other.OnSaveDocument(project.path));
+  EXPECT_TRUE(project.doc.ChangedOnDisk());
+  EXPECT_FALSE(other.ChangedOnDisk());
+  // Written in place, same size.
+  QFile file(project.path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  const QByteArray bytes = file.readAll();
+  file.seek(0);
+  file.write(bytes);
+  file.close();
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(project.path).constData(), &st), 0);
+  timespec times[2] = {st.st_atim, st.st_mtim};
+  times[1].tv_sec += 2;
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(project.path).constData(), times, 0), 0);
+  EXPECT_TRUE(other.ChangedOnDisk());
+  // Removed.
+  ASSERT_TRUE(QFile::remove(project.path));
+  EXPECT_TRUE(other.ChangedOnDisk());
+  // A new project has no file to change.
+  CSelvantisDoc fresh;
+  EXPECT_FALSE(fresh.ChangedOnDisk());
+  EXPECT_TRUE(
+      CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).startsWith("/p/Plant (other version "));
+  EXPECT_TRUE(CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).endsWith(".sxm"));
 }

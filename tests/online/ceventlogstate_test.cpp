@@ -7,6 +7,9 @@
 #include "macros/cmacro.h"
 #include "online/onlinetestsupport.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include <memory>
 
 namespace {
@@ -158,7 +161,11 @@ TEST_F(EventLogStateTest, FaultWordsBecomeFailureAndNormal) {
 
 TEST(EventLogFiles, EventFileBesideTheProject) {
   EXPECT_EQ(CEventLogState::EventFilePath("/p/Hall.sxm"), "/p/Hall.sxm.events");
-  EXPECT_TRUE(CEventLogState::EventFilePath("").endsWith("/.events"));
+  // Never in the folder the program was started from.
+  const QString unsaved = CEventLogState::EventFilePath("");
+  EXPECT_TRUE(unsaved.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/"))
+      << unsaved.toStdString();
+  EXPECT_FALSE(unsaved.startsWith(QDir::currentPath() + "/.events"));
 }
 
 TEST(EventLogField, TheOldestLinesGoWhenTheFieldIsFull) {

@@ -16,6 +16,7 @@
 #include "shell/shellcommands.h"
 #include "shelltestblock.h"
 #include "support/dialogdriver.h"
+#include "support/filebytes.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 
@@ -222,6 +223,82 @@ TEST_F(CSelvantisAppTest, ClosingAModifiedProjectAsksFirst) {
   QApplication::processEvents();
   EXPECT_EQ(frame.DocManager().Count(), 0);
   EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 0);
+}
+
+// Another program writes the project file while the window holds it: File >
+// Save asks first. Cancel saves nothing; No loads the other version; Yes
+// saves this one and keeps the other under a name of its own.
+TEST_F(CSelvantisAppTest, SavingAProjectAnotherProgramChangedAsksFirst) {
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  const QString path = WriteProject(Path("site.sxm"));
+  CMainFrame& frame = Start({path});
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  ASSERT_NE(doc, nullptr);
+  QAction* save = frame.Action(ShellCmd::kFileSave);
+  ASSERT_NE(save, nullptr);
+  // Another program's version: three blocks.
+  auto otherProgramWrites = [&](int blocks) {
+    CSelvantisDoc other;
+    other.OnNewDocument();
+    for (int i = 0; i < blocks; ++i) ShellTestBlock::Place(other, QPoint(50 + i * 200, 300));
+    EXPECT_TRUE(other.OnSaveDocument(path));
+    QFile::remove(CSelvantisDoc::BackupPathFor(path));
+    return FileBytes(path);
+  };
+  auto otherVersions = [&] {
+    return QDir(dir.path()).entryList({QStringLiteral("site (other version *).sxm")}, QDir::Files);
+  };
+
+  // Nothing changed outside: no question.
+  MessageRecorder messages;
+  ShellTestBlock::Place(*doc, QPoint(40, 400), QStringLiteral("Here"));
+  save->trigger();
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_FALSE(doc->IsModified());
+
+  ShellTestBlock::Place(*doc, QPoint(240, 400), QStringLiteral("Here too"));
+  QByteArray theirs = otherProgramWrites(3);
+  messages.QueueAnswer(IDCANCEL);
+  save->trigger();
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("was changed by another program")))
+      << messages.Requests()[0].text.toStdString();
+  EXPECT_TRUE(FileBytes(path) == theirs);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(otherVersions().isEmpty());
+
+  // No: the other program's version is loaded, nothing is written.
+  messages.Clear();
+  messages.QueueAnswer(IDNO);
+  save->trigger();
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(FileBytes(path) == theirs);
+  EXPECT_EQ(frame.GetActiveDocument(), doc);
+  EXPECT_EQ(doc->GetObjectCount(CAT_ENTRIES), 3);
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_TRUE(otherVersions().isEmpty());
+
+  // Yes: this version is saved; the other one is kept, whole, by name.
+  ShellTestBlock::Place(*doc, QPoint(40, 600), QStringLiteral("Mine"));
+  theirs = otherProgramWrites(5);
+  messages.Clear();
+  messages.QueueAnswer(IDYES);
+  save->trigger();
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const QStringList kept = otherVersions();
+  ASSERT_EQ(kept.size(), 1) << kept.join(' ').toStdString();
+  EXPECT_TRUE(messages.Requests()[0].text.contains(kept[0])) << messages.Requests()[0].text.toStdString();
+  EXPECT_TRUE(FileBytes(dir.filePath(kept[0])) == theirs);
+  EXPECT_FALSE(doc->IsModified());
+  CSelvantisDoc reread;
+  ASSERT_TRUE(reread.OnOpenDocument(path));
+  EXPECT_EQ(reread.GetObjectCount(CAT_ENTRIES), 4);
+
+  // The file is the window's again: the next save asks nothing.
+  messages.Clear();
+  ShellTestBlock::Place(*doc, QPoint(240, 600));
+  save->trigger();
+  EXPECT_TRUE(messages.Requests().empty());
 }
 
 TEST_F(CSelvantisAppTest, DroppedProjectsOpenAndCommandFilesNeedTheUnit) {

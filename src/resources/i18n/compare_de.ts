@@ -95,7 +95,7 @@
         <source>Usage: selvantis [PROJECT.sxm ...]
        selvantis --export-commands PROJECT [-o FILE]
        selvantis --download PROJECT [--port DEVICE]
-       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE
+       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]
        selvantis --compare PROJECT [--port DEVICE] [-o FILE]
        selvantis --print PROJECT -o FILE.pdf
 
@@ -107,11 +107,16 @@ Without options the program opens its window with the projects named.
   --compare PROJECT          compare the project with the unit: the differences
                              as tab-separated text, the verdict on the error output
   --print PROJECT            the drawing and the object tables as a PDF file
-  -o FILE                    the file to write (without it: the standard output)
+  -o FILE                    the file to write (without it: the standard output);
+                             never the project read. A file is replaced only when
+                             the new one is complete; a device or FIFO is written to
+  --force                    lets --upload replace an existing file other than
+                             the project
   --port DEVICE              the unit's serial port (now %1)
   --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2
                              the line settings (now %2)
   --language de|en           the language of the messages (now the profile's)
+  --verbose                  also the program's log on the error output
   --help                     this text
   --version                  the program's version
 
@@ -121,7 +126,7 @@ from the project, 2 could not be done (the message says why).
         <translation>Aufruf: selvantis [PROJEKT.sxm ...]
         selvantis --export-commands PROJEKT [-o DATEI]
         selvantis --download PROJEKT [--port GERÄT]
-        selvantis --upload PROJEKT [--port GERÄT] -o NEUEDATEI
+        selvantis --upload PROJEKT [--port GERÄT] -o NEUEDATEI [--force]
         selvantis --compare PROJEKT [--port GERÄT] [-o DATEI]
         selvantis --print PROJEKT -o DATEI.pdf
 
@@ -134,11 +139,17 @@ Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
   --compare PROJEKT          das Projekt mit der Zentrale vergleichen: die Unterschiede
                              als Text mit Tabulatoren, das Ergebnis auf der Fehlerausgabe
   --print PROJEKT            die Zeichnung und die Objekttabellen als PDF-Datei
-  -o DATEI                   die Datei, die geschrieben wird (ohne: die Standardausgabe)
+  -o DATEI                   die Datei, die geschrieben wird (ohne: die Standardausgabe);
+                             nie das gelesene Projekt. Eine Datei wird erst ersetzt,
+                             wenn die neue vollständig ist; in ein Gerät oder ein FIFO
+                             wird direkt geschrieben
+  --force                    erlaubt --upload, eine andere vorhandene Datei als das
+                             Projekt zu ersetzen
   --port GERÄT               die serielle Schnittstelle der Zentrale (jetzt %1)
   --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2
                              die Leitungseinstellungen (jetzt %2)
   --language de|en           die Sprache der Meldungen (jetzt die des Profils)
+  --verbose                  auch das Protokoll des Programms auf der Fehlerausgabe
   --help                     dieser Text
   --version                  die Version des Programms
 

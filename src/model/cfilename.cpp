@@ -1,0 +1,153 @@
+#include "model/cfilename.h"
+
+#include "model/csystemerror.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Characters that stand for a byte that is no part of a UTF-8 character.
+constexpr char16_t kRawFirst = 0xDC80;
+constexpr char16_t kRawLast = 0xDCFF;
+
+bool IsRaw(char16_t c) { return c >= kRawFirst && c <= kRawLast; }
+
+// A character beyond U+FFFF (two halves) starts at name[i].
+bool IsPairAt(const QString& name, qsizetype i) {
+  return name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate();
+}
+
+// The length of the UTF-8 character at bytes[at], or 0 when the bytes there
+// are no character (a stray byte, a cut or overlong form, a surrogate).
+int CharacterLength(const unsigned char* bytes, qsizetype size, qsizetype at, char32_t* code) {
+  const unsigned char lead = bytes[at];
+  int length = 0;
+  char32_t value = 0;
+  char32_t least = 0;
+  if (lead < 0x80) {
+    *code = lead;
+    return 1;
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    value = lead & 0x1F;
+    least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    value = lead & 0x0F;
+    least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    value = lead & 0x07;
+    least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (at + length > size) return 0;
+  for (int i = 1; i < length; ++i) {
+    const unsigned char next = bytes[at + i];
+    if ((next & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (next & 0x3F);
+  }
+  if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  *code = value;
+  return length;
+}
+
+}  // namespace
+
+QString CFileName::FromSystem(const QByteArray& bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+  QString name;
+  name.reserve(bytes.size());
+  for (qsizetype at = 0; at < bytes.size();) {
+    char32_t code = 0;
+    const int length = CharacterLength(data, bytes.size(), at, &code);
+    if (length == 0) {
+      name.append(QChar(static_cast<char16_t>(0xDC00 + data[at])));
+      ++at;
+      continue;
+    }
+    const char32_t one[1] = {code};
+    name.append(QString::fromUcs4(one, 1));
+    at += length;
+  }
+  return name;
+}
+
+QString CFileName::FromSystem(const char* bytes) {
+  return bytes ? FromSystem(QByteArray(bytes, static_cast<qsizetype>(std::strlen(bytes)))) : QString();
+}
+
+QByteArray CFileName::ToSystem(const QString& name) {
+  if (!HasRawBytes(name)) return name.toUtf8();
+  QByteArray bytes;
+  bytes.reserve(name.size());
+  qsizetype runStart = 0;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    if (IsPairAt(name, i)) {
+      ++i;
+      continue;
+    }
+    if (!IsRaw(name[i].unicode())) continue;
+    bytes += QStringView(name).mid(runStart, i - runStart).toUtf8();
+    bytes += static_cast<char>(name[i].unicode() - 0xDC00);
+    runStart = i + 1;
+  }
+  bytes += QStringView(name).mid(runStart).toUtf8();
+  return bytes;
+}
+
+bool CFileName::HasRawBytes(const QString& name) {
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    if (IsPairAt(name, i))
+      ++i;
+    else if (IsRaw(name[i].unicode()))
+      return true;
+  }
+  return false;
+}
+
+QString CFileName::Display(const QString& name) {
+  if (!HasRawBytes(name)) return name;
+  QString shown;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    if (IsPairAt(name, i)) {
+      shown += name.mid(i, 2);
+      ++i;
+    } else if (IsRaw(name[i].unicode())) {
+      shown += QStringLiteral("\\x") + QString::number(name[i].unicode() - 0xDC00, 16).toUpper();
+    } else {
+      shown += name[i];
+    }
+  }
+  return shown;
+}
+
+bool CFileName::OpenForReading(QFile& file, const QString& path, QString* reason) {
+  const int fd = ::open(ToSystem(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (reason) *reason = CSystemError::Text(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    if (reason) *reason = CSystemError::Text(code);
+    return false;
+  }
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    if (reason) *reason = CSystemError::Translate(file.errorString());
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,34 @@
+#ifndef SELV_MODEL_CFILENAME_H
+#define SELV_MODEL_CFILENAME_H
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+
+// File names as the system keeps them: bytes. A name in the local encoding
+// (UTF-8) reads as its characters; a byte that is no part of a UTF-8
+// character (a name written in Latin-1, "caf\xe9.sxm") is kept as a
+// character of its own (U+DC80 + the byte) that never stands for anything
+// else, so every name comes back to the system exactly as it was given.
+// Arguments, names read from a folder and every file the program opens or
+// writes go through here.
+class CFileName final {
+ public:
+  CFileName() = delete;
+
+  // The name given by the system (an argument, a folder entry).
+  static QString FromSystem(const QByteArray& bytes);
+  static QString FromSystem(const char* bytes);
+  // The bytes to give to the system for a name.
+  static QByteArray ToSystem(const QString& name);
+  // Whether a name holds bytes that are not UTF-8.
+  static bool HasRawBytes(const QString& name);
+  // Opens path for reading into file (by its bytes); false with the
+  // system's reason. A folder is refused.
+  static bool OpenForReading(QFile& file, const QString& path, QString* reason);
+  // The name to show: the bytes that are not UTF-8 as "\xE9".
+  static QString Display(const QString& name);
+};
+
+#endif
