@@ -332,7 +332,8 @@ class WirePort final : public ISerialPort {
       m_input += line + "\r\n";
       if (line.endsWith(" ?")) m_input += line.left(line.size() - 2) + " V1.0\r\n";
     }
-    QTimer::singleShot(0, [this] {
+    // Delivered from the event loop, as a port does; never after the port.
+    QTimer::singleShot(0, &m_context, [this] {
       if (!m_input.isEmpty() && m_onReceive) m_onReceive();
     });
     return true;
@@ -359,6 +360,7 @@ class WirePort final : public ISerialPort {
   QByteArray m_line;
   QByteArray m_input;
   ReceiveHandler m_onReceive;
+  QObject m_context;
 };
 
 }  // namespace
