@@ -412,7 +412,11 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   // after a download, and waits until the unit has taken it; answers still
   // owed to the upload are dropped from now on). A stopped transfer may
   // have left the unit with half a line: that is ended first.
-  m_closed = link.EndTransferMode(stopped, m_noProgressMs);
+  // A unit that has held the line past the limit already is not waited for
+  // once more: the unlock goes when it takes data again, and the message
+  // says so.
+  const int closeWaitMs = m_stopped && link.IsLineHeld() ? 0 : m_noProgressMs;
+  m_closed = link.EndTransferMode(stopped, closeWaitMs);
   line.GiveBack();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
