@@ -2,8 +2,8 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
-#include "link/csignalwatch.h"
 #include "link/cmscomm.h"
+#include "link/csignalwatch.h"
 #include "link/cterminalprogress.h"
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"

@@ -239,13 +239,15 @@ void CCommLink::NoteUnclosed(const QString& portName, bool unclosed) {
 QString CCommLink::UnclosedWarning() const {
   if (IsConnected()) {
     if (!m_unitLocked) return QString();
-    return tr("The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\" yet. It gets the "
-              "line when it takes data again; Disconnect sends it again, or send \"/MACRO/LOCK OFF\" to the unit.");
+    return tr(
+        "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\" yet. It gets the "
+        "line when it takes data again; Disconnect sends it again, or send \"/MACRO/LOCK OFF\" to the unit.");
   }
   if (!m_unitLocked && !m_unitUnprotected) return QString();
-  return tr("The unit may still have its macros locked and its settings unprotected: the connection ended before "
-            "it had taken \"/MACRO/LOCK OFF\" and \"/PROTECT ON\". Connect to it again (the program then sends "
-            "both first), or send these two lines to the unit.");
+  return tr(
+      "The unit may still have its macros locked and its settings unprotected: the connection ended before "
+      "it had taken \"/MACRO/LOCK OFF\" and \"/PROTECT ON\". Connect to it again (the program then sends "
+      "both first), or send these two lines to the unit.");
 }
 
 bool CCommLink::WaitReleased(int limitMs) {
@@ -346,10 +348,10 @@ bool CCommLink::SaveUnitSettings(QString* reason) {
     const bool taken = WaitTaken(kNoProgressTimeoutMs, [this] { return m_awaitedSeen; });
     m_awaitedEcho.clear();
     if (taken) return true;
-    why = !IsConnected()       ? tr("the connection to the unit was lost")
-          : m_port->IsHeld()   ? tr("the unit holds the line (XOFF)")
-                               : tr("the unit did not confirm the line within %1 seconds")
-                                     .arg(kNoProgressTimeoutMs / 1000);
+    why = !IsConnected() ? tr("the connection to the unit was lost")
+          : m_port->IsHeld()
+              ? tr("the unit holds the line (XOFF)")
+              : tr("the unit did not confirm the line within %1 seconds").arg(kNoProgressTimeoutMs / 1000);
   }
   if (reason) *reason = why;
   return false;

@@ -68,8 +68,8 @@ class CTransfer final : public QObject {
     LinkLost,
     Busy,  // another transfer runs
     NotConnected,
-    Failed,      // the document went away, a file could not be read
-    Unanswered,  // an upload's queries stayed unanswered
+    Failed,       // the document went away, a file could not be read
+    Unanswered,   // an upload's queries stayed unanswered
     Unconfirmed,  // a download's lines were not all echoed by the unit
     Refused       // the unit answered "ERROR path" to lines of a download
   };
