@@ -3,6 +3,7 @@
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
 #include "link/cmscomm.h"
+#include "link/csignalwatch.h"
 #include "link/cterminalprogress.h"
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"
@@ -36,7 +37,7 @@ namespace {
 const char* const kValueOptions[] = {"--export-commands", "--download",  "--upload",    "--compare",
                                      "--print",           "-o",          "--port",      "--baud",
                                      "--parity",          "--data-bits", "--stop-bits", "--language"};
-const char* const kFlagOptions[] = {"--help", "--version", "--force", "--verbose"};
+const char* const kFlagOptions[] = {"--help", "--version", "--force", "--verbose", "--save"};
 
 bool IsValueOption(const QString& name) {
   for (const char* option : kValueOptions)
@@ -160,7 +161,7 @@ QString CCommandLine::HelpText() {
                           QString::fromLatin1(LinkProfile::kDefaultSettings));
   return tr("Usage: selvantis [PROJECT.sxm ...]\n"
             "       selvantis --export-commands PROJECT [-o FILE]\n"
-            "       selvantis --download PROJECT [--port DEVICE]\n"
+            "       selvantis --download PROJECT [--port DEVICE] [--save]\n"
             "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]\n"
             "       selvantis --compare PROJECT [--port DEVICE] [-o FILE]\n"
             "       selvantis --print PROJECT -o FILE.pdf\n"
@@ -169,6 +170,8 @@ QString CCommandLine::HelpText() {
             "\n"
             "  --export-commands PROJECT  the project's download as command text\n"
             "  --download PROJECT         the whole project into the unit\n"
+            "  --save                     with --download: the unit keeps the new settings\n"
+            "                             (\"/SERVICE/START FASTSAVE\" after a confirmed download)\n"
             "  --upload PROJECT           the unit's settings into the new project file NEWFILE\n"
             "  --compare PROJECT          compare the project with the unit: the differences\n"
             "                             as tab-separated text, the verdict on the error output\n"
@@ -302,6 +305,8 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
       options->dataBits = value;
     } else if (name == QLatin1String("--stop-bits")) {
       options->stopBits = value;
+    } else if (name == QLatin1String("--save")) {
+      options->save = true;
     } else if (name == QLatin1String("--language") && !LanguageNamed(value)) {
       *error = tr("Unknown language \"%1\": de or en.").arg(value);
       return false;
@@ -322,6 +327,10 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
       *error = tr("The option %1 has no use with %2.").arg(QLatin1String(serial), options->actionOption);
       return false;
     }
+  }
+  if (options->save && options->action != Action::Download) {
+    *error = tr("The option %1 has no use with %2.").arg(QStringLiteral("--save"), options->actionOption);
+    return false;
   }
   if (options->action == Action::Download && options->hasOutput) {
     *error = tr("The option %1 has no use with %2.").arg(QStringLiteral("-o"), options->actionOption);
@@ -453,16 +462,31 @@ bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const Un
                                                : CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
                                                                      QString::fromLatin1(LinkProfile::kPort),
                                                                      QString::fromLatin1(LinkProfile::kDefaultPort));
+  // A Ctrl+C, a kill or a closed terminal stops the transfer; the unit is
+  // left unlocked and protected all the same.
+  CSignalWatch watch;
+  QObject::connect(&watch, &CSignalWatch::signalled, &watch, [](int) { CTransfer::CancelRunning(); });
   CommandLink link;
   // The link says why when it cannot connect.
   if (!link.Link().ConnectPort(port, settings, &doc)) return false;
-  CTransfer transfer(&link.Link());
-  CTerminalProgress progress(m_err, m_errIsTerminal);
-  m_progress = &progress;
-  transfer.SetProgressHandler([&progress](int done, int total) { progress.Update(done, total); });
-  const bool done = work(transfer, link.Link());
-  progress.Finish();
-  m_progress = nullptr;
+  bool done = false;
+  if (watch.Caught() == 0) {
+    CTransfer transfer(&link.Link());
+    CTerminalProgress progress(m_err, m_errIsTerminal);
+    m_progress = &progress;
+    transfer.SetProgressHandler([&progress](int done, int total) { progress.Update(done, total); });
+    done = work(transfer, link.Link());
+    progress.Finish();
+    m_progress = nullptr;
+  }
+  // The closing lines go now, while a signal's message can still follow;
+  // the link says when the unit may still be locked or unprotected.
+  const bool closed = link.Link().Disconnect(false);
+  if (const int caught = watch.Caught()) {
+    Say(tr("Stopped by %1.").arg(CSignalWatch::NameOf(caught)));
+    if (closed) Say(tr("The unit's macros are unlocked and its settings protected."));
+    return false;
+  }
   return done;
 }
 
@@ -479,11 +503,18 @@ int CCommandLine::Export(const Options& options) {
 int CCommandLine::Download(const Options& options) {
   CSelvantisDoc doc;
   if (!Load(options.project, doc)) return kExitFailed;
-  if (!WithUnit(options, doc, [&doc](CTransfer& transfer, CCommLink&) {
-        return transfer.DownloadProject(doc) == CTransfer::Result::Done;
-      }))
+  QString notSaved;
+  if (!WithUnit(options, doc, [&](CTransfer& transfer, CCommLink& link) {
+        if (transfer.DownloadProject(doc) != CTransfer::Result::Done) return false;
+        // Only a download the unit has confirmed is worth keeping.
+        if (options.save && !link.SaveUnitSettings(&notSaved)) return false;
+        return true;
+      })) {
+    if (!notSaved.isEmpty()) Say(tr("The unit did not save its settings: %1").arg(notSaved));
     return kExitFailed;
+  }
   Say(tr("The project is in the unit."));
+  if (options.save) Say(tr("The unit has saved its settings."));
   return kExitDone;
 }
 

@@ -18,8 +18,10 @@ class QIODevice;
 
 // The program as a command for scripts, without a window:
 //   --export-commands PROJECT [-o FILE]     the project's download text
-//   --download PROJECT [--port DEVICE]      a whole download (macro lock and
-//                                           its release as from the window)
+//   --download PROJECT [--port DEVICE] [--save]
+//                                           a whole download (macro lock and
+//                                           its release as from the window);
+//                                           with --save the unit keeps it
 //   --upload PROJECT [--port DEVICE] -o NEWFILE
 //   --compare PROJECT [--port DEVICE] [-o FILE]
 //   --print PROJECT -o FILE.pdf             (through the print handler)
@@ -31,7 +33,9 @@ class QIODevice;
 // (an unknown option, a missing or damaged project, a port that cannot be
 // opened, a unit that does not answer) ends with a message, exit status 2 and
 // nothing written. A comparison ends with 0 when the unit holds the project,
-// 1 when it differs and 2 when it could not be made.
+// 1 when it differs and 2 when it could not be made. SIGINT, SIGTERM and
+// SIGHUP while the unit is connected stop what runs, leave the unit
+// unlocked and protected (or say that it may not be) and end with 2.
 //
 // Needs only the core library; the language's translations and the
 // drawing's print-out come from handlers the caller sets.
@@ -88,6 +92,7 @@ class CCommandLine final {
     QString stopBits;
     bool force = false;
     bool verbose = false;
+    bool save = false;  // --save
   };
 
   bool Parse(const QStringList& args, Options* options, QString* error) const;

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <cmath>
@@ -37,6 +39,12 @@ int SecondsOfDay(const QString& text) {
   if (!ScanInt(parts[0], &h) || !ScanInt(parts[1], &m) || !ScanInt(parts[2], &s)) return -1;
   return h * 3600 + m * 60 + s;
 }
+
+const QString kLockOn = QStringLiteral("/MACRO/LOCK ON");
+const QString kLockOff = QStringLiteral("/MACRO/LOCK OFF");
+const QString kProtectOn = QStringLiteral("/PROTECT ON");
+const QString kProtectOff = QStringLiteral("/PROTECT OFF");
+const QString kFastSave = QStringLiteral("/SERVICE/START FASTSAVE");
 
 }  // namespace
 
@@ -77,6 +85,12 @@ void CCommLink::OnHoldLasted() {
 }
 
 CCommLink::~CCommLink() {
+  // The program ends: the unit is left unlocked and protected, as by
+  // Disconnect (or told). Whoever listened may be going as well.
+  if (IsConnected()) {
+    const QSignalBlocker quiet(this);
+    Disconnect(false);
+  }
   if (GetDeviceLink() == this) SetDeviceLink(nullptr);
   m_port->SetHandlers(nullptr, nullptr);
   m_port->SetHoldHandler(nullptr);
@@ -122,10 +136,13 @@ bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CS
   m_mode = LINKMODE_NORMAL;
   m_doc = doc;
   m_connected = true;
+  m_portName = portName;
+  m_unitLocked = m_unitUnprotected = false;
+  m_lockOffWritten = m_protectOnWritten = false;
   m_monitor.AddNote(tr("Port %1 open").arg(portName));
 
-  const QString deviceId = QueryValue(CUnitInfo::kDeviceIdPath);
-  const QString version = QueryValue(CUnitInfo::kVersionPath);
+  const QString deviceId = QueryIdentity(CUnitInfo::kDeviceIdPath);
+  const QString version = QueryIdentity(CUnitInfo::kVersionPath);
   if (!m_port->IsOpen()) {
     // Lost while asking; HandleLost has reset the state.
     m_connected = false;
@@ -140,23 +157,248 @@ bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CS
                   MB_OK | MB_ICONSTOP);
     return false;
   }
+  if (version.isEmpty()) {
+    // What the download sends depends on the version: one not read is
+    // never stored, nor capabilities guessed from nothing.
+    m_port->Close();
+    m_connected = false;
+    m_monitor.AddNote(tr("No version"));
+    AfxMessageBox(tr("The unit on %1 did not tell its operating-system version.\nConnect again.").arg(portName),
+                  MB_OK | MB_ICONSTOP);
+    return false;
+  }
   int id = 0;
   ScanInt(deviceId, &id);
   CUnitInfo::Store(id, version);
+  FinishEarlierClosing(portName);
+  if (!m_port->IsOpen()) {
+    m_connected = false;
+    return false;
+  }
   // The unit's parameters are protected while nobody is connected.
-  SendCommand(QStringLiteral("/PROTECT OFF"));
+  SendCommand(kProtectOff);
   if (m_doc) m_doc->SetConnected(true);
   emit connectedChanged(true);
   return true;
 }
 
-void CCommLink::Disconnect(bool saveSettings) {
+QString CCommLink::QueryIdentity(const char* path) {
+  QString value;
+  for (int attempt = 0; attempt < kIdentityAttempts && value.isEmpty() && m_port->IsOpen(); ++attempt) {
+    // A stray XOFF of the unit as the port opened (one that no XON
+    // follows) must not keep the question from it.
+    if (m_port->IsHeld()) {
+      m_monitor.AddNote(tr("Line released (XOFF at connect)"));
+      m_port->ReleaseLine();
+    }
+    value = QueryValue(path);
+  }
+  return value;
+}
+
+void CCommLink::FinishEarlierClosing(const QString& portName) {
+  if (!UnclosedPorts().contains(portName)) return;
+  // The last connection to this port ended before the unit took these.
+  m_unitLocked = m_unitUnprotected = true;
+  SendCommand(kLockOff);
+  SendCommand(kProtectOn);
+  const bool done = WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
+  if (done) {
+    NoteUnclosed(portName, false);
+    AfxMessageBox(tr("The last connection to the unit on %1 ended before the unit had taken \"/MACRO/LOCK OFF\" "
+                     "and \"/PROTECT ON\". They have been sent now: its macros are unlocked and its settings "
+                     "protected.")
+                      .arg(portName),
+                  MB_OK | MB_ICONINFORMATION);
+  } else {
+    AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+QStringList CCommLink::UnclosedPorts() {
+  return CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
+                             QString::fromLatin1(LinkProfile::kUnclosedPorts))
+      .split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+void CCommLink::NoteUnclosed(const QString& portName, bool unclosed) {
+  if (portName.isEmpty()) return;
+  QStringList ports = UnclosedPorts();
+  if (unclosed == ports.contains(portName)) return;
+  if (unclosed)
+    ports.append(portName);
+  else
+    ports.removeAll(portName);
+  const QString section = QString::fromLatin1(LinkProfile::kComSection);
+  const QString key = QString::fromLatin1(LinkProfile::kUnclosedPorts);
+  if (ports.isEmpty())
+    CProfile::Remove(section, key);
+  else
+    CProfile::WriteString(section, key, ports.join(QLatin1Char('|')));
+}
+
+QString CCommLink::UnclosedWarning() const {
+  if (IsConnected()) {
+    if (!m_unitLocked) return QString();
+    return tr(
+        "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\" yet. It gets the "
+        "line when it takes data again; Disconnect sends it again, or send \"/MACRO/LOCK OFF\" to the unit.");
+  }
+  if (!m_unitLocked && !m_unitUnprotected) return QString();
+  return tr(
+      "The unit may still have its macros locked and its settings unprotected: the connection ended before "
+      "it had taken \"/MACRO/LOCK OFF\" and \"/PROTECT ON\". Connect to it again (the program then sends "
+      "both first), or send these two lines to the unit.");
+}
+
+bool CCommLink::WaitReleased(int limitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (m_port->IsOpen() && m_port->IsHeld()) {
+    if (clock.elapsed() > limitMs) return false;
+    m_port->WaitForInput(50);
+  }
+  return m_port->IsOpen();
+}
+
+bool CCommLink::WaitTaken(int limitMs, const std::function<bool()>& done) {
+  const bool echoes = ConfirmsLines();
+  QElapsedTimer clock;
+  clock.start();
+  int last = m_port->OutBufferCount();
+  while (m_port->IsOpen()) {
+    HandleIncoming(m_port->Input());
+    const int out = m_port->OutBufferCount();
+    if (!echoes && out == 0) {
+      // A unit without echo: what has left the port is what it gets.
+      if (m_lockOffWritten) m_unitLocked = false;
+      if (m_protectOnWritten) m_unitUnprotected = false;
+      if (!m_awaitedEcho.isEmpty()) m_awaitedSeen = true;
+    }
+    if (done()) return true;
+    // Only output that goes is progress: a unit that holds the line and
+    // chatters on does not keep this wait open.
+    if (out < last) clock.restart();
+    last = out;
+    if (clock.elapsed() > limitMs) return false;
+    m_port->WaitForInput(20);
+  }
+  return done();
+}
+
+void CCommLink::NoteClosingLine(const QString& line) {
+  if (line == kLockOn) {
+    m_unitLocked = true;
+    m_lockOffWritten = false;
+  } else if (line == kLockOff) {
+    m_lockOffWritten = true;
+  } else if (line == kProtectOff) {
+    m_unitUnprotected = true;
+    m_protectOnWritten = false;
+  } else if (line == kProtectOn) {
+    m_protectOnWritten = true;
+  }
+}
+
+void CCommLink::NoteClosingEcho(const QString& line) {
+  if (line == kLockOff && m_lockOffWritten) m_unitLocked = false;
+  if (line == kProtectOn && m_protectOnWritten) m_unitUnprotected = false;
+  if (!m_awaitedEcho.isEmpty() && line == m_awaitedEcho) m_awaitedSeen = true;
+}
+
+bool CCommLink::Admit(const QString& what) {
+  if (m_closing || m_owner.Admits()) return true;
+  if (m_owner.Refused() == 0) m_monitor.AddNote(tr("Not sent while a transfer has the line: %1").arg(what));
+  m_owner.CountRefusal();
+  return false;
+}
+
+void CCommLink::GiveBackLine(const void* owner) {
+  if (!m_owner.IsTaken()) return;
+  const int refused = m_owner.Refused();
+  m_owner.GiveBack(owner);
+  if (!m_owner.IsTaken() && refused > 0)
+    m_monitor.AddNote(tr("%1 requests of other windows were not sent during the transfer").arg(refused));
+}
+
+bool CCommLink::EndTransferMode(bool endLine, int limitMs) {
+  if (!Admit(tr("change of the link mode"))) return !m_unitLocked;
+  if (endLine && IsConnected()) {
+    // The unit may hold the start of a line whose rest it lost: a line end
+    // of its own closes it, so that the closing line is not glued to it.
+    WriteText("\r\n", QString());
+    m_lastPath.clear();
+  }
+  const bool unlocking = m_mode == LINKMODE_DOWNLOAD;
+  SetMode(LINKMODE_NORMAL);
+  if (!unlocking || !m_unitLocked) return !m_unitLocked;
+  if (!IsConnected()) return false;
+  return WaitTaken(limitMs, [this] { return !m_unitLocked; });
+}
+
+bool CCommLink::SaveUnitSettings(QString* reason) {
+  QString why;
+  if (!IsConnected()) {
+    why = tr("the unit is not connected");
+  } else if (!m_owner.Admits()) {
+    why = CLineOwner::Refusal();
+  } else {
+    m_awaitedEcho = kFastSave;
+    m_awaitedSeen = false;
+    SendCommand(kFastSave);
+    const bool taken = WaitTaken(kNoProgressTimeoutMs, [this] { return m_awaitedSeen; });
+    m_awaitedEcho.clear();
+    if (taken) return true;
+    why = !IsConnected() ? tr("the connection to the unit was lost")
+          : m_port->IsHeld()
+              ? tr("the unit holds the line (XOFF)")
+              : tr("the unit did not confirm the line within %1 seconds").arg(kNoProgressTimeoutMs / 1000);
+  }
+  if (reason) *reason = why;
+  return false;
+}
+
+bool CCommLink::Disconnect(bool saveSettings) {
   if (!m_port->IsOpen()) {
     if (m_connected) HandleLost(tr("Port closed"));
-    return;
+    return UnclosedWarning().isEmpty();
   }
+  bool closed = true;
   if (m_connected) {
-    if (m_mode != LINKMODE_NORMAL) SetLinkMode(LINKMODE_NORMAL);
+    // Whoever had the line, the connection ends now.
+    const QScopedValueRollback<bool> closing(m_closing, true);
+    const bool released = WaitReleased(kCloseWaitMs);
+    const bool unlocking = m_mode == LINKMODE_DOWNLOAD;
+    if (m_mode != LINKMODE_NORMAL) SetMode(LINKMODE_NORMAL);
+    // An unlock the unit has not taken (a transfer's, lost on the way) goes
+    // again.
+    if (m_unitLocked && !unlocking) SendCommand(kLockOff);
+    if (released) SetUnitClock();
+    SendCommand(kProtectOn);
+    if (saveSettings) SendCommand(kFastSave);
+    closed = released && WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
+    if (!closed) m_monitor.AddNote(tr("The last lines could not be sent"));
+  }
+  m_port->Close();
+  m_monitor.AddNote(tr("Port closed"));
+  const bool was = m_connected;
+  m_connected = false;
+  m_mode = LINKMODE_NORMAL;
+  ForgetTarget();
+  m_cutter.Reset();
+  m_lastPath.clear();
+  if (m_doc) m_doc->SetConnected(false);
+  if (was) emit connectedChanged(false);
+  emit linkModeChanged(m_mode);
+  if (was && !closed) {
+    NoteUnclosed(m_portName, true);
+    AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
+  }
+  return closed;
+}
+
+void CCommLink::SetUnitClock() {
+  {
     const QDateTime now = QDateTime::currentDateTime();
     const QString time = Fmt("%02d:%02d:%02d", now.time().hour(), now.time().minute(), now.time().second());
     const QString date = Fmt("%02d.%02d.%04d", now.date().day(), now.date().month(), now.date().year());
@@ -172,21 +414,7 @@ void CCommLink::Disconnect(bool saveSettings) {
     }
     SendCommand(QStringLiteral("/SERVICE/ACCESS/TIME ") + time);
     SendCommand(QStringLiteral("/SERVICE/ACCESS/DATE ") + date);
-    SendCommand(QStringLiteral("/PROTECT ON"));
-    if (saveSettings) OnSaveVmxSettings();
-    if (!WaitDrained(kNoProgressTimeoutMs)) m_monitor.AddNote(tr("The last lines could not be sent"));
   }
-  m_port->Close();
-  m_monitor.AddNote(tr("Port closed"));
-  const bool was = m_connected;
-  m_connected = false;
-  m_mode = LINKMODE_NORMAL;
-  ForgetTarget();
-  m_cutter.Reset();
-  m_lastPath.clear();
-  if (m_doc) m_doc->SetConnected(false);
-  if (was) emit connectedChanged(false);
-  emit linkModeChanged(m_mode);
 }
 
 bool CCommLink::IsConnected() const { return m_connected && m_port->IsOpen(); }
@@ -227,6 +455,7 @@ bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
 
 bool CCommLink::WriteLine(const QString& line) {
   if (!WriteText(ToUnitText(line) + "\r\n", line)) return false;
+  NoteClosingLine(line);
   NoteWritten(line);
   NoteQuery(line);
   return true;
@@ -277,6 +506,7 @@ void CCommLink::StartTally() {
   m_tally = Tally();
   m_unechoed.clear();
   m_firstMissed.clear();
+  m_firstRefused.clear();
 }
 
 void CCommLink::StopTally() {
@@ -338,6 +568,7 @@ void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
     NotePath(command);
     return;
   }
+  if (!Admit(command)) return;
   WriteLine(command);
 }
 
@@ -351,8 +582,9 @@ bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int
   QByteArray text;
   for (const QString& command : commands) text += ToUnitText(command) + "\r\n";
   if (text.size() > kMaxCommandListChars) return false;
+  if (!Admit(commands.value(0))) return false;
   if (m_mode != LINKMODE_COMMANDLIST) {
-    SetLinkMode(LINKMODE_COMMANDLIST);
+    SetMode(LINKMODE_COMMANDLIST);
     RecordTarget(replyTarget, tag, reserved);
     m_expectedReplies = 0;
   } else if (m_replyTarget.isNull()) {
@@ -397,15 +629,21 @@ void CCommLink::OnTargetDestroyed() {
   // A window that collected replies has gone without resetting the mode:
   // the link must not stay deaf to the document.
   m_targetConnection = QMetaObject::Connection();
-  if (m_mode == LINKMODE_COMMANDLIST) SetLinkMode(LINKMODE_NORMAL);
+  if (m_mode == LINKMODE_COMMANDLIST && m_owner.Admits()) SetMode(LINKMODE_NORMAL);
 }
 
 void CCommLink::SetLinkMode(int mode) {
+  // A window that closes while a transfer runs changes nothing.
+  if (mode == m_mode || !Admit(tr("change of the link mode"))) return;
+  SetMode(mode);
+}
+
+void CCommLink::SetMode(int mode) {
   const int old = m_mode;
-  if (mode == LINKMODE_DOWNLOAD && old != LINKMODE_DOWNLOAD) SendCommand(QStringLiteral("/MACRO/LOCK ON"));
+  if (mode == LINKMODE_DOWNLOAD && old != LINKMODE_DOWNLOAD) SendCommand(kLockOn);
   // Whatever mode follows a download, the unit's macros must not stay
   // locked.
-  if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(QStringLiteral("/MACRO/LOCK OFF"));
+  if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(kLockOff);
   if (old == LINKMODE_COMMANDLIST && mode != LINKMODE_COMMANDLIST) ForgetTarget();
   // A new upload counts its own queries; when one ends, the answers it is
   // still owed belong to nothing any more.
@@ -418,7 +656,7 @@ void CCommLink::SetLinkMode(int mode) {
   if (old != mode) emit linkModeChanged(mode);
 }
 
-void CCommLink::OnSaveVmxSettings() { SendCommand(QStringLiteral("/SERVICE/START FASTSAVE")); }
+void CCommLink::OnSaveVmxSettings() { SendCommand(kFastSave); }
 
 // ---- Buffers and time -------------------------------------------------------------------
 
@@ -434,7 +672,11 @@ int64_t CCommLink::GetTimeSinceLastInput() const {
   return m_lastInput.isValid() ? m_lastInput.elapsed() : INT64_MAX / 2;
 }
 
-void CCommLink::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void CCommLink::PumpMessages() {
+  // What runs now is not the code of whoever has the line.
+  CLineOwner::Pumping others(m_owner);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // ---- Queueing ------------------------------------------------------------------------------
 
@@ -476,6 +718,7 @@ void CCommLink::RouteBytes(const QByteArray& bytes) {
 }
 
 void CCommLink::RouteLines(const QStringList& lines) {
+  for (const QString& line : lines) NoteClosingEcho(line);
   if (m_tallying && !m_unechoed.empty())
     for (const QString& line : lines) TakeEcho(line);
   switch (m_mode) {
@@ -507,7 +750,12 @@ void CCommLink::RouteLines(const QStringList& lines) {
       break;
     }
     default:
-      for (const QString& line : lines) TakeAnswer(line);
+      for (const QString& line : lines) {
+        if (TakeAnswer(line) || !m_tallying || !line.startsWith(QLatin1String("ERROR "))) continue;
+        // The unit refused a line of the download.
+        ++m_tally.refused;
+        if (m_firstRefused.isEmpty()) m_firstRefused = line.mid(6).trimmed();
+      }
       break;
   }
 }
@@ -533,6 +781,8 @@ void CCommLink::OnPortError(const QString& text, bool closed) {
 
 void CCommLink::HandleLost(const QString& text) {
   const bool was = m_connected;
+  // The unit did not get the closing lines: the next connect sends them.
+  if (was && (m_unitLocked || m_unitUnprotected)) NoteUnclosed(m_portName, true);
   m_connected = false;
   m_mode = LINKMODE_NORMAL;
   ForgetTarget();
@@ -554,7 +804,9 @@ void CCommLink::HandleLost(const QString& text) {
 void CCommLink::TellLoss(const QString& reason) {
   // Shown from the event loop: the port is in the middle of its own error
   // handling now.
-  const QString message = tr("The connection to the unit was lost.\n( %1 )").arg(reason);
+  QString message = tr("The connection to the unit was lost.\n( %1 )").arg(reason);
+  const QString unclosed = UnclosedWarning();
+  if (!unclosed.isEmpty()) message += QLatin1Char('\n') + unclosed;
   QTimer::singleShot(0, this, [message] { AfxMessageBox(message, MB_OK | MB_ICONSTOP); });
 }
 
@@ -601,6 +853,8 @@ QByteArray CCommLink::EndCapture(bool markCut) {
   QByteArray captured;
   captured.swap(m_capture);
   DropLeadingLineEnds(captured);
+  // The echo of a closing line may come in an exchange.
+  for (const QByteArray& line : captured.split('\n')) NoteClosingEcho(FromUnitText(line.trimmed()));
   // A line cut off at the end of the wait: its rest must not reach the
   // routing as a line of its own.
   if (markCut) MarkCut(captured);
@@ -640,7 +894,7 @@ bool CCommLink::WaitDrained(int noProgressMs) {
 }
 
 QString CCommLink::SendAndRead(const QString& command, int delayMs) {
-  if (!IsConnected()) return QString();
+  if (!IsConnected() || !Admit(command)) return QString();
   Busy(true);
   BeginCapture();
   if (WriteLine(command)) WaitFor(qMax(0, delayMs));
@@ -685,7 +939,7 @@ QString CCommLink::QueryValue(const char* path) {
 
 bool CCommLink::SendListAndWait(const QStringList& commands, QStringList* replies) {
   if (replies) replies->clear();
-  if (!IsConnected()) return false;
+  if (!IsConnected() || !Admit(commands.value(0))) return false;
   Busy(true);
   BeginCapture();
   QByteArray text;

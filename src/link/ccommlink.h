@@ -2,6 +2,7 @@
 #define SELV_LINK_CCOMMLINK_H
 
 #include "link/clinecutter.h"
+#include "link/clineowner.h"
 #include "link/cprotocolmonitor.h"
 #include "link/idevicelink.h"
 #include "link/iqueryobserver.h"
@@ -41,6 +42,19 @@ class CSelvantisDoc;
 // SendListAndWait) drive the port directly and do not run the event loop,
 // so no other window can send in between. Every wait has a time limit.
 //
+// One owner of the line (CLineOwner): while a transfer has taken it, what
+// anyone else asks is refused (see IDeviceLink::TakeLine), so no window can
+// change the mode or put a line between the transfer's lines.
+//
+// The link keeps track of what the unit was told: its macros are locked
+// from "/MACRO/LOCK ON" until it has taken "/MACRO/LOCK OFF", and its
+// settings unprotected from the connect's "/PROTECT OFF" until it has taken
+// "/PROTECT ON" (taken: echoed, or for a unit without echo, out of the
+// port). A connection that ends otherwise (the port lost, a line the unit
+// held past the limit) says so in words and leaves a note for the port in
+// the profile ("COMSECTION"/"Unclosed Ports"); the next connect to that
+// port sends both lines first and says so.
+//
 // Owns its port (a CMSComm unless one is handed in) and its monitor; holds
 // the served document and the reply target weakly.
 class CCommLink final : public QObject, public IDeviceLink {
@@ -57,6 +71,10 @@ class CCommLink final : public QObject, public IDeviceLink {
   // A hold of the line is told (lineHeld, the protocol monitor) once it has
   // lasted this long.
   static constexpr int kHoldNewsMs = 1000;
+  // Disconnect waits this long at most for a line the unit holds.
+  static constexpr int kCloseWaitMs = 5000;
+  // The identity queries of a connect are asked this often at most.
+  static constexpr int kIdentityAttempts = 3;
 
   explicit CCommLink(QObject* parent = nullptr);
   // With a port of the caller's choosing (an in-memory port in benchmarks).
@@ -76,11 +94,14 @@ class CCommLink final : public QObject, public IDeviceLink {
   // The same with line settings of the caller's choosing ("19200,n,8,1") in
   // place of the profile's.
   bool ConnectPort(const QString& portName, const QString& settings, CSelvantisDoc* doc);
-  // Sets the unit's main clock and last-access time to the computer's,
-  // switches the unit's parameter protection on, with saveSettings sends
-  // "/SERVICE/START FASTSAVE", waits (bounded) for the output to go, closes
-  // the port and marks the document disconnected.
-  void Disconnect(bool saveSettings = false);
+  // Waits (bounded) for a line the unit holds, unlocks the unit's macros
+  // where they may be locked, sets the unit's main clock and last-access
+  // time to the computer's, switches the unit's parameter protection on,
+  // with saveSettings sends "/SERVICE/START FASTSAVE", waits (bounded) until
+  // the unit has taken the closing lines, closes the port and marks the
+  // document disconnected. False, with a message and the profile's note,
+  // when the unit may still be locked or unprotected.
+  bool Disconnect(bool saveSettings = false);
   bool IsConnected() const override;
   // The document whose objects the link sends and whose reply routing it
   // feeds.
@@ -96,6 +117,23 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool SendListAndWait(const QStringList& commands, QStringList* replies) override;
   QString SendQuery(const QString& command) override;
   void OnSaveVmxSettings() override;
+  // "/SERVICE/START FASTSAVE" and a wait (bounded) for the unit's echo (for
+  // a unit without echo: until it has left the port). False with the
+  // reason in the user's language when the unit did not take it.
+  bool SaveUnitSettings(QString* reason);
+
+  // ---- Who has the line, and how it is left ------------------------------------------
+  bool TakeLine(const void* owner) override { return m_owner.Take(owner); }
+  void GiveBackLine(const void* owner) override;
+  bool IsLineTaken() const override { return m_owner.IsTaken(); }
+  QString LineRefusal() const override { return CLineOwner::Refusal(); }
+  bool EndTransferMode(bool endLine, int limitMs) override;
+  QString UnclosedWarning() const override;
+  // The unit may still have its macros locked / its settings unprotected.
+  bool UnitMayBeLocked() const { return m_unitLocked; }
+  bool UnitMayBeUnprotected() const { return m_unitUnprotected; }
+  // Ports whose last connection ended without the closing lines.
+  static QStringList UnclosedPorts();
 
   // ---- Mode, buffers, time -------------------------------------------------------
   int GetLinkMode() const override { return m_mode; }
@@ -118,6 +156,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   void StopTally() override;
   Tally CurrentTally() const override { return m_tally; }
   QString FirstUnconfirmedPath() const override;
+  QString FirstRefusedPath() const override { return m_firstRefused; }
 
   // ---- Replies of command lists ----------------------------------------------------
   // Every line received since the last SendCommandList.
@@ -178,6 +217,26 @@ class CCommLink final : public QObject, public IDeviceLink {
 
  private:
   void Init();
+  // True when a request may use the line now; else it is refused (noted in
+  // the monitor once a transfer).
+  bool Admit(const QString& what);
+  void SetMode(int mode);
+  // Sets the unit's main clock (when it is off) and last-access time.
+  void SetUnitClock();
+  // The unit's state as its lines go out and their echoes come.
+  void NoteClosingLine(const QString& line);
+  void NoteClosingEcho(const QString& line);
+  // Processes the port without the event loop until done() holds; false
+  // when the port closed or nothing went out and done() did not come for
+  // limitMs. A unit without echo has taken what left the port.
+  bool WaitTaken(int limitMs, const std::function<bool()>& done);
+  // While the unit holds the line, at most limitMs; false when it still does.
+  bool WaitReleased(int limitMs);
+  // Sends the closing lines a port's note says are owed, before anything
+  // else of a connect.
+  void FinishEarlierClosing(const QString& portName);
+  static void NoteUnclosed(const QString& portName, bool unclosed);
+  QString QueryIdentity(const char* path);
   bool Serves(const CSelvantisDoc* doc) const;
   bool WriteText(const QByteArray& text, const QString& lastLine);
   bool WriteLine(const QString& line);
@@ -217,6 +276,18 @@ class CCommLink final : public QObject, public IDeviceLink {
   QString QueryValue(const char* path);
 
   std::unique_ptr<ISerialPort> m_port;
+  CLineOwner m_owner;
+  bool m_closing = false;  // Disconnect runs: the connection's own lines go
+  QString m_portName;
+  // What the unit was told (see the class comment).
+  bool m_unitLocked = false;
+  bool m_unitUnprotected = false;
+  bool m_lockOffWritten = false;
+  bool m_protectOnWritten = false;
+  // A line whose echo a wait looks for, and whether it came.
+  QString m_awaitedEcho;
+  bool m_awaitedSeen = false;
+  QString m_firstRefused;
   CProtocolMonitor m_monitor;
   CLineCutter m_cutter;
   int m_mode = LINKMODE_NORMAL;

@@ -23,12 +23,40 @@ Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
 namespace {
 
 bool g_running = false;
+CTransfer* g_current = nullptr;
 
 // Set while a transfer runs, whatever way it ends.
 class RunningFlag final {
  public:
-  RunningFlag() { g_running = true; }
-  ~RunningFlag() { g_running = false; }
+  explicit RunningFlag(CTransfer* transfer) {
+    g_running = true;
+    g_current = transfer;
+  }
+  ~RunningFlag() {
+    g_running = false;
+    g_current = nullptr;
+  }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+};
+
+// The line is the transfer's from its start to its closing.
+class LineTaken final {
+ public:
+  LineTaken(IDeviceLink& link, const void* owner) : m_link(link), m_owner(owner), m_taken(link.TakeLine(owner)) {}
+  ~LineTaken() { GiveBack(); }
+  LineTaken(const LineTaken&) = delete;
+  LineTaken& operator=(const LineTaken&) = delete;
+  bool Taken() const { return m_taken; }
+  void GiveBack() {
+    if (m_taken) m_link.GiveBackLine(m_owner);
+    m_taken = false;
+  }
+
+ private:
+  IDeviceLink& m_link;
+  const void* m_owner;
+  bool m_taken;
 };
 
 bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
@@ -39,16 +67,20 @@ CTransfer::CTransfer(IDeviceLink* link, QObject* parent)
     : QObject(parent), m_link(link), m_downloadMode(LINKMODE_DOWNLOAD) {}
 
 CTransfer::Liveness::Liveness(CTransfer& transfer)
-    : m_transfer(transfer),
-      m_lastOut(transfer.Link().OutBufferCount()),
-      m_lastReplies(transfer.Link().CurrentTally().replies) {
+    : m_transfer(transfer), m_lastOut(transfer.Link().OutBufferCount()), m_lastReplies(Signs()) {
   m_clock.start();
+}
+
+int64_t CTransfer::Liveness::Signs() const {
+  const IDeviceLink::Tally tally = m_transfer.Link().CurrentTally();
+  // An upload's queries are owed answers: their echoes are no answer.
+  return m_transfer.m_upload ? tally.answered : tally.replies;
 }
 
 qint64 CTransfer::Liveness::Check(bool stepped) {
   IDeviceLink& link = m_transfer.Link();
   const int out = link.OutBufferCount();
-  const int64_t replies = link.CurrentTally().replies;
+  const int64_t replies = Signs();
   if (replies > m_lastReplies) {
     m_clock.restart();
   } else if (m_transfer.Owed() == 0 &&
@@ -65,6 +97,10 @@ qint64 CTransfer::Liveness::Check(bool stepped) {
 CTransfer::~CTransfer() = default;
 
 bool CTransfer::IsRunning() { return g_running; }
+
+void CTransfer::CancelRunning() {
+  if (g_current) g_current->Cancel();
+}
 
 IDeviceLink& CTransfer::Link() const { return m_link ? *m_link : *GetDeviceLink(); }
 
@@ -84,6 +120,7 @@ QString CTransfer::ResultMessage(Result result, bool restored) {
       text = tr("The upload was stopped: the unit has not answered every query for some seconds.");
       break;
     case Result::Unconfirmed: text = tr("The download is not complete: the unit did not confirm every line."); break;
+    case Result::Refused: text = tr("The download is not complete: the unit refused lines."); break;
   }
   if (restored && result != Result::Done) {
     if (!text.isEmpty()) text += QLatin1Char('\n');
@@ -277,10 +314,16 @@ CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
 }
 
 CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure) {
-  RunningFlag running;
+  IDeviceLink& link = Link();
+  LineTaken line(link, this);
+  if (!line.Taken()) {
+    if (m_onEnd) m_onEnd();
+    AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
+    return Result::Busy;
+  }
+  RunningFlag running(this);
   m_canceled = false;
   m_docCleared = false;
-  IDeviceLink& link = Link();
   QPointer<CSelvantisDoc> guard(doc);
 
   // A snapshot to go back to when an upload does not complete.
@@ -312,6 +355,9 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   m_firstUnanswered.clear();
   m_unconfirmed = 0;
   m_firstUnconfirmed.clear();
+  m_refused = 0;
+  m_firstRefused.clear();
+  m_closed = true;
   m_allStepped = false;
   // A stray XOFF of the unit must not hold this transfer.
   link.ReleaseLine();
@@ -346,16 +392,32 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
       result = Result::Unconfirmed;
     }
   }
+  if (!upload) {
+    // Lines the unit answered with "ERROR path" are not in it.
+    const IDeviceLink::Tally tally = link.CurrentTally();
+    if (tally.refused > 0) {
+      m_refused = tally.refused;
+      m_firstRefused = link.FirstRefusedPath();
+      if (result == Result::Done) result = Result::Refused;
+    }
+  }
   if (result == Result::Done) ReportProgress();
   link.StopTally();
   // What still waits in the link's own buffer never reaches the unit: it
   // stops getting lines once what is on its way has arrived.
-  if (result != Result::Done && link.IsConnected()) link.DiscardQueued();
+  const bool stopped = result != Result::Done && result != Result::Refused;
+  if (stopped && link.IsConnected()) link.DiscardQueued();
 
   // Every ending: back to the resting mode (this unlocks the unit's macros
-  // after a download; answers still owed to the upload are dropped from
-  // now on).
-  link.SetLinkMode(LINKMODE_NORMAL);
+  // after a download, and waits until the unit has taken it; answers still
+  // owed to the upload are dropped from now on). A stopped transfer may
+  // have left the unit with half a line: that is ended first.
+  // A unit that has held the line past the limit already is not waited for
+  // once more: the unlock goes when it takes data again, and the message
+  // says so.
+  const int closeWaitMs = m_stopped && link.IsLineHeld() ? 0 : m_noProgressMs;
+  m_closed = link.EndTransferMode(stopped, closeWaitMs);
+  line.GiveBack();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
   if (upload) link.ShowErrorFile();
@@ -381,11 +443,14 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
 
 QString CTransfer::EndMessage(Result result, int mode, bool restored, const QString& lossReason) const {
   // Lost after the last line was confirmed: the transfer is whole.
-  if (result == Result::Done)
-    return lossReason.isEmpty()
-               ? QString()
-               : QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )")
-                     .arg(lossReason);
+  if (result == Result::Done) {
+    QStringList parts;
+    if (!lossReason.isEmpty())
+      parts << QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )").arg(lossReason);
+    const QString unclosed = Link().UnclosedWarning();
+    if (!unclosed.isEmpty()) parts << unclosed;
+    return parts.join(QLatin1Char('\n'));
+  }
   QStringList parts;
   switch (result) {
     case Result::LinkLost:
@@ -402,18 +467,28 @@ QString CTransfer::EndMessage(Result result, int mode, bool restored, const QStr
       parts << ResultMessage(result, false)
             << tr("%1 queries stayed unanswered, the first: %2").arg(m_unanswered).arg(m_firstUnanswered);
       break;
+    case Result::Refused:
+      parts << tr("The unit refused %1 lines, the first: %2").arg(m_refused).arg(m_firstRefused);
+      break;
     default: {
       const QString text = ResultMessage(result, false);
       if (!text.isEmpty()) parts << text;
       break;
     }
   }
+  // Refused lines also where the download ended otherwise.
+  if (result != Result::Refused && m_refused > 0)
+    parts << tr("The unit refused %1 lines, the first: %2").arg(m_refused).arg(m_firstRefused);
   if (result != Result::LinkLost && result != Result::Canceled && Link().IsLineHeld())
     parts << tr(
         "The unit holds the line (XOFF). The connection stays open; the unit gets the rest when it takes "
         "data again.");
   if (mode != LINKMODE_UPLOAD && result != Result::Busy && result != Result::NotConnected)
     parts << tr("The unit now holds only part of the project. A whole download puts it right.");
+  // The unit may still have its macros locked (its settings unprotected
+  // when the connection went).
+  const QString unclosed = Link().UnclosedWarning();
+  if (!unclosed.isEmpty()) parts << unclosed;
   if (restored) parts << tr("The project was left as it was before the upload.");
   return parts.join(QLatin1Char('\n'));
 }

@@ -34,21 +34,29 @@ class IDeviceLink;
 // project; the count grows when an object asks more than it did there). A
 // link that confirms nothing falls back on steps and a quiet line.
 //
-// No progress for NoProgressTimeoutMs (5 s) ends a transfer. While echoes
-// or answers are owed, only an echo or an answer is progress (a unit that
-// takes data but never replies is not alive); while nothing is owed, any
+// No progress for NoProgressTimeoutMs (5 s) ends a transfer. While a
+// download's lines are owed their echo, only an echo (or an answer) is
+// progress; while an upload's queries are owed answers, only an answer (or
+// an "ERROR" for a queried path) is: the echoes of its queries show that
+// the unit is there, not that it answers. While nothing is owed, any
 // character that leaves or comes is. Endings that are not Done: Canceled,
 // NoProgress, LinkLost, Unanswered (an upload's queries without answers),
 // Unconfirmed (a download's lines without echoes, also a line lost in the
-// middle). Every ending puts the link back into LINKMODE_NORMAL (which
-// unlocks the macros); one that is not Done first drops what still waits in
-// the link's own buffer, so the unit stops getting lines within about half
-// a second of the line. A whole-project upload that is not Done leaves the
-// project as it was before. Then the end handler runs (the progress dialog
-// goes) and one message says how the transfer ended and what it left
-// behind, also the loss of the connection with the system's reason.
+// middle), Refused (the unit answered "ERROR path" to lines of a download).
+// Every ending puts the link back into LINKMODE_NORMAL and waits, up to the
+// no-progress limit, until the unit has taken the "/MACRO/LOCK OFF" of a
+// download; one that is not Done first drops what still waits in the
+// link's own buffer, so the unit stops getting lines within about half a
+// second of the line, and ends a line the unit may hold in part. A
+// whole-project upload that is not Done leaves the project as it was
+// before. Then the end handler runs (the progress dialog goes) and one
+// message says how the transfer ended and what it left behind, also the
+// loss of the connection with the system's reason and a unit that may
+// still be locked.
 //
-// One transfer at a time: a second one is refused while one runs.
+// The transfer has the line for its run (IDeviceLink::TakeLine): no window
+// sends or changes the mode in between. One transfer at a time: a second
+// one is refused while one runs.
 class CTransfer final : public QObject {
   Q_OBJECT
 
@@ -60,9 +68,10 @@ class CTransfer final : public QObject {
     LinkLost,
     Busy,  // another transfer runs
     NotConnected,
-    Failed,      // the document went away, a file could not be read
-    Unanswered,  // an upload's queries stayed unanswered
-    Unconfirmed  // a download's lines were not all echoed by the unit
+    Failed,       // the document went away, a file could not be read
+    Unanswered,   // an upload's queries stayed unanswered
+    Unconfirmed,  // a download's lines were not all echoed by the unit
+    Refused       // the unit answered "ERROR path" to lines of a download
   };
 
   // Steps [firstStep, endStep) of an object; endStep -1: to the count that
@@ -108,6 +117,8 @@ class CTransfer final : public QObject {
   bool IsCanceled() const { return m_canceled; }
   // A transfer is running (of any driver).
   static bool IsRunning();
+  // Cancels the transfer that runs, if any (a signal to end the program).
+  static void CancelRunning();
 
   // done out of total: lines the unit has echoed (download) or answers that
   // came (upload), or steps where the link cannot tell.
@@ -132,6 +143,13 @@ class CTransfer final : public QObject {
   // echo and the path of the first.
   int Unconfirmed() const { return m_unconfirmed; }
   const QString& FirstUnconfirmed() const { return m_firstUnconfirmed; }
+  // After a download ended Refused (or Unconfirmed with refusals): how many
+  // lines the unit refused and the path of the first.
+  int Refused() const { return m_refused; }
+  const QString& FirstRefused() const { return m_firstRefused; }
+  // The unit took the closing of the last run ("/MACRO/LOCK OFF" after a
+  // download); false when it may still have its macros locked.
+  bool Closed() const { return m_closed; }
   // The last run took every step of every object: all its lines or queries
   // went out, whatever came back (an upload that ended Unanswered may still
   // have asked everything).
@@ -179,6 +197,9 @@ class CTransfer final : public QObject {
    private:
     CTransfer& m_transfer;
     QElapsedTimer m_clock;
+    // The signs that count while something is owed.
+    int64_t Signs() const;
+
     int m_lastOut;
     int64_t m_lastReplies;
   };
@@ -196,6 +217,9 @@ class CTransfer final : public QObject {
   QString m_firstUnanswered;
   int m_unconfirmed = 0;
   QString m_firstUnconfirmed;
+  int m_refused = 0;
+  QString m_firstRefused;
+  bool m_closed = true;
   bool m_stopped = false;  // by the no-progress limit
   bool m_allStepped = false;
   ProgressHandler m_progress;

@@ -266,6 +266,7 @@ QString StopReason(CTransfer::Result result) {
     case CTransfer::Result::Busy: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "another transfer was running"));
     case CTransfer::Result::NotConnected: return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the unit is not connected"));
     case CTransfer::Result::Failed:
+    case CTransfer::Result::Refused:
     case CTransfer::Result::Done: break;
   }
   return Tr(QT_TRANSLATE_NOOP("CUnitCompare", "the copy of the project went away"));

@@ -98,6 +98,38 @@ class IDeviceLink : public IDeviceCommands {
   // already begun still goes out whole); returns the characters dropped.
   virtual int DiscardQueued() { return 0; }
 
+  // Who has the line: a transfer takes it for its run (owner: the
+  // transfer). While it has it, only its own code writes on the line and
+  // changes the mode; whoever else asks (a window's poll timer firing while
+  // the transfer pumps events, a window that closes) is refused: lines are
+  // not sent, SendCommandList and SendListAndWait return false, SendAndRead
+  // and SendQuery return "", SetLinkMode changes nothing, and
+  // LineRefusal() says why. TakeLine is false when another owner has it.
+  virtual bool TakeLine(const void* owner) {
+    (void)owner;
+    return true;
+  }
+  virtual void GiveBackLine(const void* owner) { (void)owner; }
+  virtual bool IsLineTaken() const { return false; }
+  virtual QString LineRefusal() const { return QString(); }
+
+  // A transfer's ending: with endLine a line the unit may have got only in
+  // part (a transfer stopped in the middle, a unit that lost characters) is
+  // ended first, so that no closing line is glued to it; then the link goes
+  // back to LINKMODE_NORMAL (which sends "/MACRO/LOCK OFF" after a download)
+  // and waits, at most limitMs without progress (a line the unit holds
+  // included), until the unit has taken it. False when the unit may still
+  // have its macros locked; UnclosedWarning() then says so in words.
+  virtual bool EndTransferMode(bool endLine, int limitMs) {
+    (void)endLine;
+    (void)limitMs;
+    SetLinkMode(LINKMODE_NORMAL);
+    return true;
+  }
+  // What the user must know when the unit may still have its macros locked
+  // or its settings unprotected, and how to clear it ("" when nothing).
+  virtual QString UnclosedWarning() const { return QString(); }
+
   // What the unit has confirmed of a transfer, counted from StartTally on:
   // the lines the link writes, the unit's echoes of them (the unit echoes
   // every line it takes, in order, so a line whose echo is passed over by a
@@ -111,6 +143,7 @@ class IDeviceLink : public IDeviceCommands {
     int queries = 0;      // of them, queries written in LINKMODE_UPLOAD
     int answered = 0;     // answers that came for those queries
     int64_t replies = 0;  // echoes and answers matched, a sign of progress
+    int refused = 0;      // lines the unit answered with "ERROR path" (not queries)
     // Lines written that are still owed their echo.
     int Unechoed() const { return written - echoed - missed; }
   };
@@ -122,6 +155,8 @@ class IDeviceLink : public IDeviceCommands {
   // The path of the first line the unit did not confirm: the first one
   // passed over, else the first still owed its echo ("" when none).
   virtual QString FirstUnconfirmedPath() const { return QString(); }
+  // The path of the first line the unit refused ("" when none).
+  virtual QString FirstRefusedPath() const { return QString(); }
 };
 
 // The installed link, never null.

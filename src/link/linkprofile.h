@@ -11,6 +11,9 @@ inline constexpr const char* kPort = "Port";
 inline constexpr const char* kSettings = "Settings";
 inline constexpr const char* kDefaultPort = "/dev/ttyUSB0";
 inline constexpr const char* kDefaultSettings = "19200,n,8,1";
+// Ports whose last connection ended before the unit took "/MACRO/LOCK OFF"
+// and "/PROTECT ON", separated by "|".
+inline constexpr const char* kUnclosedPorts = "Unclosed Ports";
 
 // What the link learned of the unit when it connected.
 inline constexpr const char* kUnitSection = "VMX7000";

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
@@ -156,7 +157,27 @@ bool CLinkPanel::Export(CSelvantisDoc& doc, const QString& path) {
   return true;
 }
 
-void CLinkPanel::SaveVmxSettings() { m_link->OnSaveVmxSettings(); }
+void CLinkPanel::SaveVmxSettings() {
+  if (m_busy) return;
+  SetBusy(true);
+  QString reason;
+  const bool saved = m_link->SaveUnitSettings(&reason);
+  SetBusy(false);
+  emit statusMessage(saved ? tr("The unit has saved its settings.")
+                           : tr("The unit did not save its settings: %1").arg(reason));
+}
+
+void CLinkPanel::StopForSignal() {
+  // The transfer ends in its own loop (with its closing lines); the
+  // connection is closed once it has.
+  CTransfer::CancelRunning();
+  if (m_busy) {
+    QTimer::singleShot(kSignalRetryMs, this, [this] { StopForSignal(); });
+    return;
+  }
+  if (m_link->IsConnected()) Disconnect();
+  emit stoppedForSignal();
+}
 
 QString CLinkPanel::ErrorFileOf(const CSelvantisDoc& doc) {
   if (doc.GetPathName().isEmpty()) return QString();

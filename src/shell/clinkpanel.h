@@ -51,7 +51,12 @@ class CLinkPanel final : public QObject {
   // Writes the project's download lines to path.
   bool Export(CSelvantisDoc& doc, const QString& path);
   bool SendFile(const QString& path);
+  // "/SERVICE/START FASTSAVE"; the status bar says whether the unit saved.
   void SaveVmxSettings();
+  // A signal ends the program: the running transfer is cancelled, then the
+  // connection closed (the unit unlocked and protected, or the user told);
+  // stoppedForSignal follows.
+  void StopForSignal();
 
   // What the status bar says while the unit holds the line (once the hold
   // has lasted a second), and when it takes data again.
@@ -72,8 +77,12 @@ class CLinkPanel final : public QObject {
   // The unit holds the line (XOFF) or takes data again; text says so for
   // the status bar, where it stays while the line is held.
   void lineHeld(bool held, const QString& text);
+  // StopForSignal has closed the connection.
+  void stoppedForSignal();
 
  private:
+  static constexpr int kSignalRetryMs = 100;
+
   template <class Run>
   bool RunTransfer(const QString& text, Run run);
   void SetBusy(bool busy);

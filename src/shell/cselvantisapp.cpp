@@ -1,4 +1,6 @@
 #include "shell/cselvantisapp.h"
+#include "link/csignalwatch.h"
+#include "shell/clinkpanel.h"
 
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
@@ -79,7 +81,17 @@ int CSelvantisApp::Run(const QStringList& args) {
   CMessageBoxSink sink;
   IMessageSink* previous = CMessageSink::Install(&sink);
   int result = 1;
-  if (InitInstance(args)) result = QApplication::exec();
+  // SIGINT, SIGTERM, SIGHUP (a desktop's logout, a closed terminal): the
+  // transfer stops, the unit is left unlocked and protected, the window
+  // closes as by the user (asking about unsaved projects).
+  CSignalWatch watch;
+  connect(&watch, &CSignalWatch::signalled, this, [this](int) {
+    if (m_frame) m_frame->Link().StopForSignal();
+  });
+  if (InitInstance(args)) {
+    connect(&m_frame->Link(), &CLinkPanel::stoppedForSignal, m_frame.get(), &QWidget::close, Qt::QueuedConnection);
+    result = QApplication::exec();
+  }
   m_frame.reset();
   CMessageSink::Install(previous);
   return result;

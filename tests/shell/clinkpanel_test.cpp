@@ -122,6 +122,21 @@ TEST_F(CLinkPanelTest, ConnectsShowsTheStateAndTheTrafficAndDisconnects) {
   EXPECT_TRUE(messages.Requests().empty());
 }
 
+TEST_F(CLinkPanelTest, SaveVmxSettingsSaysInTheStatusBarWhetherTheUnitSaved) {
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
+  ASSERT_TRUE(frame->IsCommandEnabled(32852));
+  frame->OnCommand(32852);
+  EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("The unit has saved its settings."));
+  // A unit that no longer confirms anything.
+  sim.SetSilent(true);
+  frame->OnCommand(32852);
+  EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith(
+      QStringLiteral("The unit did not save its settings: the unit did not confirm the line")))
+      << frame->statusBar()->currentMessage().toStdString();
+  sim.SetSilent(false);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
 TEST_F(CLinkPanelTest, DownloadsAndUploadsTheProjectWithTheProgressDialog) {
   ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommConnect));
   EXPECT_TRUE(frame->OnCommand(ShellCmd::kCommDownload));

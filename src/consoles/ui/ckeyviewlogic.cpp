@@ -184,10 +184,21 @@ bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink
     AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
+  // The line is this transfer's until it ends: no window sends between its
+  // lines or changes the mode.
+  if (!link.TakeLine(&console)) {
+    AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
   s_bRunning = true;
   struct Running {
-    ~Running() { s_bRunning = false; }
-  } running;
+    IDeviceLink& link;
+    const void* owner;
+    ~Running() {
+      s_bRunning = false;
+      link.GiveBackLine(owner);
+    }
+  } running{link, &console};
   CTransfer::Result result = CTransfer::Result::Done;
   if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOn), nullptr, false);
   const int count = console.Download(bUpload, -1);

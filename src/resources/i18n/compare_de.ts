@@ -94,7 +94,7 @@
     <message>
         <source>Usage: selvantis [PROJECT.sxm ...]
        selvantis --export-commands PROJECT [-o FILE]
-       selvantis --download PROJECT [--port DEVICE]
+       selvantis --download PROJECT [--port DEVICE] [--save]
        selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]
        selvantis --compare PROJECT [--port DEVICE] [-o FILE]
        selvantis --print PROJECT -o FILE.pdf
@@ -103,6 +103,8 @@ Without options the program opens its window with the projects named.
 
   --export-commands PROJECT  the project's download as command text
   --download PROJECT         the whole project into the unit
+  --save                     with --download: the unit keeps the new settings
+                             ("/SERVICE/START FASTSAVE" after a confirmed download)
   --upload PROJECT           the unit's settings into the new project file NEWFILE
   --compare PROJECT          compare the project with the unit: the differences
                              as tab-separated text, the verdict on the error output
@@ -125,7 +127,7 @@ from the project, 2 could not be done (the message says why).
 </source>
         <translation>Aufruf: selvantis [PROJEKT.sxm ...]
         selvantis --export-commands PROJEKT [-o DATEI]
-        selvantis --download PROJEKT [--port GERÄT]
+        selvantis --download PROJEKT [--port GERÄT] [--save]
         selvantis --upload PROJEKT [--port GERÄT] -o NEUEDATEI [--force]
         selvantis --compare PROJEKT [--port GERÄT] [-o DATEI]
         selvantis --print PROJEKT -o DATEI.pdf
@@ -134,6 +136,8 @@ Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
 
   --export-commands PROJEKT  den Download des Projekts als Befehlstext
   --download PROJEKT         das ganze Projekt in die Zentrale übertragen
+  --save                     mit --download: die Zentrale behält die neuen Einstellungen
+                             ("/SERVICE/START FASTSAVE" nach einem bestätigten Download)
   --upload PROJEKT           die Einstellungen der Zentrale in die neue Projektdatei
                              NEUEDATEI lesen
   --compare PROJEKT          das Projekt mit der Zentrale vergleichen: die Unterschiede

@@ -1,0 +1,109 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>CLineOwner</name>
+    <message>
+        <source>A transfer has the line to the unit; the window asks again when it has ended.</source>
+        <translation>Eine Übertragung belegt die Leitung zur Zentrale; das Fenster fragt wieder, wenn sie beendet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>CCommLink</name>
+    <message>
+        <source>Line released (XOFF at connect)</source>
+        <translation>Leitung freigegeben (XOFF beim Verbinden)</translation>
+    </message>
+    <message>
+        <source>No version</source>
+        <translation>Keine Version</translation>
+    </message>
+    <message>
+        <source>The unit on %1 did not tell its operating-system version.
+Connect again.</source>
+        <translation>Die Zentrale an %1 hat ihre Betriebssystemversion nicht genannt.
+Bitte erneut verbinden.</translation>
+    </message>
+    <message>
+        <source>The last connection to the unit on %1 ended before the unit had taken "/MACRO/LOCK OFF" and "/PROTECT ON". They have been sent now: its macros are unlocked and its settings protected.</source>
+        <translation>Die letzte Verbindung zur Zentrale an %1 endete, bevor die Zentrale "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Beide sind jetzt gesendet: ihre Makros sind freigegeben und ihre Einstellungen geschützt.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its macros locked: it has not taken "/MACRO/LOCK OFF" yet. It gets the line when it takes data again; Disconnect sends it again, or send "/MACRO/LOCK OFF" to the unit.</source>
+        <translation>Die Makros der Zentrale können noch gesperrt sein: sie hat "/MACRO/LOCK OFF" noch nicht übernommen. Sie erhält die Zeile, sobald sie wieder Daten annimmt; Trennen sendet sie erneut, oder senden Sie "/MACRO/LOCK OFF" an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its macros locked and its settings unprotected: the connection ended before it had taken "/MACRO/LOCK OFF" and "/PROTECT ON". Connect to it again (the program then sends both first), or send these two lines to the unit.</source>
+        <translation>Die Makros der Zentrale können noch gesperrt und ihre Einstellungen ungeschützt sein: die Verbindung endete, bevor sie "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Verbinden Sie sich erneut mit ihr (das Programm sendet dann zuerst beide), oder senden Sie diese zwei Zeilen an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>Not sent while a transfer has the line: %1</source>
+        <translation>Nicht gesendet, solange eine Übertragung die Leitung belegt: %1</translation>
+    </message>
+    <message>
+        <source>%1 requests of other windows were not sent during the transfer</source>
+        <translation>%1 Anfragen anderer Fenster wurden während der Übertragung nicht gesendet</translation>
+    </message>
+    <message>
+        <source>change of the link mode</source>
+        <translation>Wechsel der Verbindungsart</translation>
+    </message>
+    <message>
+        <source>the unit is not connected</source>
+        <translation>die Zentrale ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>the connection to the unit was lost</source>
+        <translation>die Verbindung zur Zentrale ist verloren gegangen</translation>
+    </message>
+    <message>
+        <source>the unit holds the line (XOFF)</source>
+        <translation>die Zentrale hält die Leitung an (XOFF)</translation>
+    </message>
+    <message>
+        <source>the unit did not confirm the line within %1 seconds</source>
+        <translation>die Zentrale hat die Zeile nicht innerhalb von %1 Sekunden bestätigt</translation>
+    </message>
+</context>
+<context>
+    <name>CTransfer</name>
+    <message>
+        <source>The download is not complete: the unit refused lines.</source>
+        <translation>Der Download ist nicht vollständig: die Zentrale hat Zeilen abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The unit refused %1 lines, the first: %2</source>
+        <translation>Die Zentrale hat %1 Zeilen abgelehnt, die erste: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CCommandLine</name>
+    <message>
+        <source>Stopped by %1.</source>
+        <translation>Durch %1 abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The unit's macros are unlocked and its settings protected.</source>
+        <translation>Die Makros der Zentrale sind freigegeben und ihre Einstellungen geschützt.</translation>
+    </message>
+    <message>
+        <source>The unit did not save its settings: %1</source>
+        <translation>Die Zentrale hat ihre Einstellungen nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>The unit has saved its settings.</source>
+        <translation>Die Zentrale hat ihre Einstellungen gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkPanel</name>
+    <message>
+        <source>The unit did not save its settings: %1</source>
+        <translation>Die Zentrale hat ihre Einstellungen nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>The unit has saved its settings.</source>
+        <translation>Die Zentrale hat ihre Einstellungen gespeichert.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,154 @@
+// How the command line's download ends, run as the real program in a
+// process of its own against the simulated unit: a signal in the middle
+// (the unit gets the unlock and the protection, the program exits with 2
+// and says why), and --save (the unit keeps the download, or the program
+// says why not).
+#include "everyfamily.h"
+#include "everyfamilyproject.h"
+#include "model/cselvantisdoc.h"
+#include "support/waituntil.h"
+#include "unitsimulator.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/types.h>
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  QByteArray err;
+};
+
+class CommandLineEndingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    project = dir.filePath(QStringLiteral("plant.sxm"));
+    CSelvantisDoc doc;
+    FillEveryFamilyProject(doc, EveryFamilySize::Small);
+    ASSERT_TRUE(doc.OnSaveDocument(project));
+    TeachEveryFamily(sim);
+  }
+  void TearDown() override { sim.Stop(); }
+
+  void Start(QProcess& process, const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", sim.PtyPath(), "--language", "en"});
+  }
+  Outcome Finish(QProcess& process) {
+    Outcome outcome;
+    if (!process.waitForFinished(kHangLimitMs) || process.exitStatus() != QProcess::NormalExit) {
+      ADD_FAILURE() << "the program did not end by itself";
+      process.kill();
+      process.waitForFinished();
+      return outcome;
+    }
+    outcome.status = process.exitCode();
+    outcome.err = process.readAllStandardError();
+    return outcome;
+  }
+  int ProjectLines() const {
+    int count = 0;
+    for (const QString& line : sim.FullLines())
+      if (!line.startsWith("/MACRO/LOCK") && !line.startsWith("/PROTECT") && !line.startsWith("/SERVICE/") &&
+          !line.startsWith("/CLOCK/"))
+        ++count;
+    return count;
+  }
+  int LastIndexOfPrefix(const QString& prefix) const {
+    const QStringList lines = sim.FullLines();
+    for (int i = lines.size() - 1; i >= 0; --i)
+      if (lines[i].startsWith(prefix)) return i;
+    return -1;
+  }
+
+  QTemporaryDir dir;
+  QString project;
+  UnitSimulator sim;
+};
+
+}  // namespace
+
+TEST_F(CommandLineEndingTest, ASignalDuringADownloadLeavesTheUnitUnlockedAndProtectedAndExitsWithTwo) {
+  sim.SetPaced(true);
+  ASSERT_TRUE(sim.Start());
+  const struct {
+    int signal;
+    const char* name;
+  } cases[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    sim.ClearLog();
+    QProcess process;
+    Start(process, {"--download", project});
+    ASSERT_TRUE(process.waitForStarted(kHangLimitMs));
+    // Well into the project: the macros are locked, the settings open.
+    ASSERT_TRUE(WaitUntil([&] { return ProjectLines() >= 40 || process.state() == QProcess::NotRunning; }));
+    ASSERT_EQ(process.state(), QProcess::Running);
+    ::kill(static_cast<pid_t>(process.processId()), row.signal);
+    const Outcome outcome = Finish(process);
+    EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains(QByteArray("selvantis: Stopped by ") + row.name + "."))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("The unit's macros are unlocked and its settings protected."))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("only part of the project")) << outcome.err.toStdString();
+    const QStringList lines = sim.FullLines();
+    const int lockOff = lines.lastIndexOf("/MACRO/LOCK OFF");
+    const int protectOn = lines.lastIndexOf("/PROTECT ON");
+    ASSERT_GE(lockOff, 0);
+    ASSERT_GE(protectOn, 0);
+    EXPECT_GT(lockOff, lines.lastIndexOf("/MACRO/LOCK ON"));
+    EXPECT_GT(protectOn, lockOff);
+    EXPECT_GT(protectOn, lines.lastIndexOf("/PROTECT OFF"));
+  }
+}
+
+TEST_F(CommandLineEndingTest, SaveKeepsAConfirmedDownloadInTheUnit) {
+  ASSERT_TRUE(sim.Start());
+  QProcess process;
+  Start(process, {"--download", project, "--save", "--baud", "460800"});
+  const Outcome outcome = Finish(process);
+  EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+  EXPECT_TRUE(outcome.err.contains("selvantis: The unit has saved its settings.\n")) << outcome.err.toStdString();
+  const QStringList lines = sim.FullLines();
+  const int save = lines.indexOf("/SERVICE/START FASTSAVE");
+  ASSERT_GE(save, 0);
+  EXPECT_GT(save, lines.indexOf("/MACRO/LOCK OFF"));
+  EXPECT_EQ(lines.count("/SERVICE/START FASTSAVE"), 1);
+}
+
+TEST_F(CommandLineEndingTest, SaveSaysWhyWhenTheUnitDoesNotConfirmIt) {
+  // The unit stops answering once the download's unlock is in.
+  sim.RegisterHandler("/MACRO/LOCK", [](UnitSimulator& unit, const UnitSimulator::Command& command, QStringList&) {
+    if (command.value == QLatin1String("OFF")) unit.SetSilent(true);
+    return false;
+  });
+  ASSERT_TRUE(sim.Start());
+  QProcess process;
+  Start(process, {"--download", project, "--save", "--baud", "460800"});
+  const Outcome outcome = Finish(process);
+  EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
+  EXPECT_TRUE(outcome.err.contains("selvantis: The unit did not save its settings: ")) << outcome.err.toStdString();
+  EXPECT_FALSE(outcome.err.contains("The project is in the unit."));
+  // Nor did it confirm the protection: the user is told.
+  EXPECT_TRUE(outcome.err.contains("settings unprotected")) << outcome.err.toStdString();
+}
+
+TEST_F(CommandLineEndingTest, SaveHasNoUseWithoutADownload) {
+  ASSERT_TRUE(sim.Start());
+  QProcess process;
+  Start(process, {"--compare", project, "--save"});
+  const Outcome outcome = Finish(process);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_TRUE(outcome.err.contains("The option --save has no use with --compare.")) << outcome.err.toStdString();
+  EXPECT_TRUE(sim.FullLines().isEmpty());
+}
