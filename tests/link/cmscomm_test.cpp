@@ -106,13 +106,37 @@ TEST_F(CMSCommTest, AnXoffNotYetReadHoldsTheNextWrite) {
 }
 
 TEST_F(CMSCommTest, AtAnyLineSpeedNoMoreThanTheUnitsBufferCanTakeIsOnItsWay) {
-  port.Close();
-  QString error;
-  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("19200,n,8,1"), &error)) << error.toStdString();
-  EXPECT_EQ(port.MeterBudget(), 960);  // half a second of the line
-  port.Close();
-  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("115200,n,8,1"), &error)) << error.toStdString();
-  EXPECT_EQ(port.MeterBudget(), CMSComm::kMaxInFlight);
+  // A slice of the line, never more than a unit must take beyond its XOFF.
+  const struct {
+    const char* settings;
+    int budget;
+  } rows[] = {
+      {"19200,n,8,1", 48},  // 25 ms of the line
+      {"9600,n,8,1", 24},
+      {"1200,n,8,1", 16},
+      {"115200,n,8,1", CMSComm::kMaxInFlight},
+  };
+  for (const auto& row : rows) {
+    port.Close();
+    QString error;
+    ASSERT_TRUE(port.Open(sim.PtyPath(), QString::fromLatin1(row.settings), &error)) << error.toStdString();
+    EXPECT_EQ(port.MeterBudget(), row.budget) << row.settings;
+  }
+}
+
+TEST_F(CMSCommTest, WritesInSlicesAtTheLinesRate) {
+  // What the port has written and the wire not yet carried never exceeds
+  // its slice, however much is queued.
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  QByteArray lines;
+  for (int i = 0; i < 24; ++i) lines += "/LINE" + QByteArray::number(i % 10) + " " + QByteArray(32, 'x') + "\r\n";
+  ASSERT_TRUE(port.Output(lines));
+  EXPECT_GT(port.OutBufferCount(), 900);
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 24; }));
+  // The wire runs on the simulator's ticks: a few characters of its own time.
+  EXPECT_LE(sim.Flow().maxBacklog, port.MeterBudget() + 8);
+  EXPECT_EQ(sim.Flow().lost, 0);
 }
 
 TEST_F(CMSCommTest, AReleaseLetsAStrayXoffGo) {

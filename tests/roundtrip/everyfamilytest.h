@@ -4,6 +4,7 @@
 #include "everyfamilyproject.h"
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
+#include "link/cmscomm.h"
 #include "link/ctransfer.h"
 #include "link/linktestbench.h"
 #include "model/ctext.h"
@@ -29,9 +30,12 @@
 class EveryFamilyTest : public LinkTestBench {
  protected:
   static constexpr char kXoff = 0x13;
-  // At most half a second of the line in flight (960 characters at 19200
-  // baud), with some room for the line being written at that moment.
-  static constexpr int kInFlightBound = 1000;
+  // What may be on its way to the unit after its XOFF: the port's slice.
+  static constexpr int kInFlightBound = CMSComm::kMaxInFlight;
+  // What may still reach the unit after a cancel: the slice, the rest of a
+  // line already begun, and what the port wrote before the transfer's next
+  // turn dropped its queue.
+  static constexpr int kCancelBound = 3 * CMSComm::kMaxInFlight + 160;
   static constexpr int kLineCharsPerSecond = 1920;
 
   void SetUp() override {
@@ -119,11 +123,15 @@ class EveryFamilyTest : public LinkTestBench {
     std::printf("%lld holds told of %d\n", static_cast<long long>(told.count(true)), sim.Flow().xoffs);
     EXPECT_LE(told.count(true), 1 + sim.Flow().xoffs / 10);
   }
-  // No more than half a second of the line was ever on its way to the unit.
+  // No more than the port's slice was ever on its way to the unit, nor
+  // came after its XOFF.
   void ExpectInFlightWithinBound(const char* what) {
     const UnitSimulator::FlowStats flow = sim.Flow();
-    std::printf("%s: %d XOFF, at most %d characters after one, backlog at most %d, buffer at most %d\n", what,
-                flow.xoffs, flow.maxAfterXoff, flow.maxBacklog, flow.maxBuffered);
+    std::printf(
+        "%s: %d XOFF, at most %d characters after one, backlog at most %d, buffer at most %d "
+        "(the simulator paused %lld ms, %lld characters excused)\n",
+        what, flow.xoffs, flow.maxAfterXoff, flow.maxBacklog, flow.maxBuffered, static_cast<long long>(flow.pausedMs),
+        static_cast<long long>(flow.excused));
     EXPECT_EQ(flow.lost, 0);
     EXPECT_LE(flow.maxAfterXoff, kInFlightBound);
     EXPECT_LE(flow.maxBacklog, kInFlightBound);
