@@ -184,6 +184,11 @@ qint64 UnitSimulator::CharsArrived() const {
   return m_arrived;
 }
 
+int UnitSimulator::WireLag() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_paced ? std::min(m_debt, Waiting()) : 0;
+}
+
 UnitSimulator::FlowStats UnitSimulator::Flow() const {
   std::lock_guard<std::recursive_mutex> lock(m_mutex);
   return m_flow;
@@ -377,8 +382,7 @@ void UnitSimulator::SendXoff(Clock::time_point now) {
     // What our own pauses left in the pseudo-terminal comes after this XOFF
     // through no fault of the application, and so does what it wrote since
     // the unit's time of this XOFF (the thread runs a little behind it).
-    const auto late = std::max(Clock::duration::zero(), Clock::now() - now);
-    m_excuse = m_paced ? std::min(Waiting(), m_debt + static_cast<int>(late / m_charTime)) : 0;
+    m_excuse = m_paced ? std::min(Waiting(), m_debt + LateChars(now)) : 0;
   }
   m_xoffSent = true;
   m_lastXoff = now;
@@ -390,9 +394,9 @@ void UnitSimulator::Run() {
   m_nextOut = Clock::now();
   m_simNow = Clock::now();
   m_plannedWake = Clock::now();
-  m_waitingAtSleep = 0;
   m_debt = 0;
   m_excuse = 0;
+  m_pauseCarry = Clock::duration::zero();
   while (!m_stop) {
     if (m_pauseMs > 0) {
       const auto pause = std::chrono::milliseconds(m_pauseMs);
@@ -431,7 +435,6 @@ void UnitSimulator::Run() {
     if (wantInput) fds[count++] = pollfd{m_master, POLLIN, 0};
     const auto wait = std::max(Clock::duration::zero(), wakeAt - now);
     m_plannedWake = now + wait;
-    if (m_paced) m_waitingAtSleep = Waiting();
     const auto waitUs = std::chrono::duration_cast<std::chrono::microseconds>(wait).count();
     timespec ts{static_cast<time_t>(waitUs / 1000000), static_cast<long>((waitUs % 1000000) * 1000)};
     lock.unlock();
@@ -457,13 +460,21 @@ int UnitSimulator::Waiting() const {
   return std::max(0, waiting);
 }
 
-void UnitSimulator::PauseFor(Clock::duration pause, int waitingBefore) {
+int UnitSimulator::LateChars(Clock::time_point now) const {
+  const auto late = std::max(Clock::duration::zero(), Clock::now() - now);
+  return static_cast<int>(late / m_charTime);
+}
+
+void UnitSimulator::PauseFor(Clock::duration pause) {
   const bool inUse = m_wireBusy || !m_rx.isEmpty() || !m_out.empty();
-  // What the application wrote meanwhile, as far as the wire would have
-  // carried it: the rest it wrote ahead of the line by its own doing.
-  const int written = std::max(0, Waiting() - waitingBefore);
-  const auto lineChars = pause / m_charTime;
-  const int owed = static_cast<int>(std::min<std::int64_t>(written, static_cast<std::int64_t>(lineChars)));
+  // The wire would have carried this much of what waits meanwhile; the
+  // application's meter counted it as gone, and may write it again.
+  // The wire's time goes in whole characters: the part of one carries
+  // over to the next pause.
+  const auto wireTime = pause + m_pauseCarry;
+  const auto lineChars = static_cast<std::int64_t>(wireTime / m_charTime);
+  const int owed = static_cast<int>(std::min<std::int64_t>(Waiting(), lineChars));
+  m_pauseCarry = owed < lineChars ? Clock::duration::zero() : wireTime - lineChars * m_charTime;
   m_debt += owed;
   m_flow.excused += owed;
   if (inUse || owed > 0) m_flow.pausedMs += std::chrono::duration_cast<std::chrono::milliseconds>(pause).count();
@@ -475,7 +486,7 @@ void UnitSimulator::PauseFor(Clock::duration pause, int waitingBefore) {
 void UnitSimulator::Advance(Clock::time_point now) {
   // Our own pause is a pause of the wire and of the unit: they go on from
   // now at the line's rate, never in a burst.
-  if (now - m_plannedWake > kPauseTolerance) PauseFor(now - m_plannedWake, m_waitingAtSleep);
+  if (now - m_plannedWake > kPauseTolerance) PauseFor(now - m_plannedWake);
   // Nothing under way: the unit's time is the clock's.
   if (!m_wireBusy && m_rx.isEmpty() && m_out.empty()) m_simNow = std::max(m_simNow, now - kSlice);
   m_simNow = std::max(m_simNow, now - kMaxCatchUp);
@@ -496,7 +507,10 @@ void UnitSimulator::ReadWire(Clock::time_point now) {
     m_wireBusy = false;
     return;
   }
-  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting - m_debt);
+  // What waits now, less what our pauses left there and what the
+  // application wrote since the unit's time of this step (the thread runs
+  // a little behind it).
+  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting - m_debt - LateChars(now));
   // A wire that was idle starts carrying now; a busy one has carried one
   // character every character time since its last.
   if (!m_wireBusy) {

@@ -38,10 +38,10 @@
 // while, the wire, the unit and its output pause together and go on at the
 // line's rate from the moment it runs again: the pseudo-terminal's buffer
 // stands for the wire, and the simulator's own pause is never a burst. What
-// the application wrote during such a pause (it went on by its clock, and a
-// real unit would have taken it) is excused: it counts neither as backlog,
-// nor as coming after an XOFF, nor as lost. A pause of the application's own
-// thread is measured as it is.
+// the wire would have carried during such a pause of what waited there (the
+// application's clock went on, and a real unit would have taken it) is
+// excused: it counts neither as backlog, nor as coming after an XOFF, nor
+// as lost. A pause of the application's own thread is measured as it is.
 //
 // It runs its own thread; every public method may be called from the test's
 // thread. Handlers run on the simulator's thread.
@@ -70,7 +70,7 @@ class UnitSimulator final {
     qint64 lost = 0;       // characters that overflowed the receive buffer
     qint64 heldMs = 0;     // time XOFF was in force (until its XON)
     qint64 pausedMs = 0;   // the simulator's own pauses while the line was in use
-    qint64 excused = 0;    // characters the application wrote during those pauses
+    qint64 excused = 0;    // characters the wire would have carried meanwhile
   };
 
   // The receive buffer and the unit's speed of work (paced only).
@@ -115,6 +115,10 @@ class UnitSimulator final {
   // Characters that have come off the wire into the receive buffer (lost
   // ones included).
   qint64 CharsArrived() const;
+  // Paced: characters the application wrote that wait on the wire only
+  // because the simulator itself paused (they arrive later than a unit
+  // would have taken them).
+  int WireLag() const;
   FlowStats Flow() const;
   void ResetFlowStats();
   // Lines the unit dropped (SetDropEveryNthLine), as full lines.
@@ -195,8 +199,10 @@ class UnitSimulator final {
   bool TakeIntoLine(char c);
   // Paced: the simulator's thread got no processor for pause; everything
   // the unit's time drives goes on from now as if no time had passed.
-  void PauseFor(Clock::duration pause, int waitingBefore);
+  void PauseFor(Clock::duration pause);
   int Waiting() const;
+  // Characters of the line between the unit's time now and the clock's.
+  int LateChars(Clock::time_point now) const;
   bool OutputBacklogged() const;
   void HandleLine(const QByteArray& raw);
   void WriteOutput(Clock::time_point now);
@@ -251,10 +257,10 @@ class UnitSimulator final {
   FlowStats m_flow;
   Limits m_limits;
   Clock::time_point m_plannedWake;  // paced: when the thread meant to run again
-  int m_waitingAtSleep = 0;         // the pseudo-terminal's content then
   int m_debt = 0;                   // characters in the pseudo-terminal owed to our pauses
   int m_excuse = 0;                 // of them, those that come after the XOFF in force
   int m_pauseMs = 0;                // PauseThread's request
+  Clock::duration m_pauseCarry{};   // of our pauses, less than a character's time
   Clock::time_point m_simNow;  // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
