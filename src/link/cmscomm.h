@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <cmath>
 #include <memory>
 
 class QSerialPort;
@@ -76,6 +77,8 @@ class CMSComm final : public ISerialPort {
   double CharsPerSecond() const { return m_charsPerMs * 1000.0; }
   // The most written to the driver and not yet on the wire.
   int MeterBudget() const { return m_budget; }
+  // Written to the driver and, by the meter, not yet on the wire now.
+  int MeteredInFlight() const { return static_cast<int>(std::ceil(InFlight())); }
 
   // Reads "19200,n,8,1"; false for a malformed or unsupported text.
   struct LineSettings {

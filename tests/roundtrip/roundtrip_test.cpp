@@ -1,8 +1,8 @@
 // A whole project down to the simulated unit and back again, twice: what an
 // installer does first with a new unit (the first round fills an empty
 // unit, the second finds it holding the project already). The unit keeps
-// its receive buffer and its XON/XOFF, but the line runs at 460800 baud on
-// both sides: the round trip tests what is sent and stored, and the paced
+// its XON/XOFF and a receive buffer of the same share of the line's time,
+// but the line runs at 460800 baud on both sides: the round trip tests what is sent and stored, and the paced
 // tests beside it (flowdownload_test, flowupload_test) what the real line's
 // timing does. Every wait has a limit that only catches a hang.
 #include "everyfamilytest.h"

@@ -28,8 +28,8 @@ constexpr std::chrono::milliseconds kMaxIdle{50};
 constexpr std::chrono::microseconds kPacedTick{1000};
 // XOFF in force and characters still coming: it goes out again after this.
 constexpr std::chrono::milliseconds kXoffRepeat{50};
-// Paced, the unit's time goes in steps of this, and catches up at most this
-// much after the thread got no processor.
+// Paced, the unit's time goes in steps of this, and never lags the clock by
+// more than this (a pause of the thread is taken out of it before).
 constexpr std::chrono::milliseconds kSlice{1};
 constexpr std::chrono::milliseconds kMaxCatchUp{500};
 // Paced, a thread that runs this much later than it meant to was paused
