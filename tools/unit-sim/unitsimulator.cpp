@@ -36,6 +36,9 @@ constexpr std::chrono::milliseconds kMaxCatchUp{500};
 // (it got no processor, or waited for the lock): the time beyond its plan
 // is a pause of the wire and the unit, not time they worked in.
 constexpr std::chrono::microseconds kPauseTolerance{2000};
+// Paced, a wire without characters for this long has carried everything our
+// pauses held back.
+constexpr std::chrono::milliseconds kIdleForgets{50};
 
 }  // namespace
 
@@ -186,7 +189,7 @@ qint64 UnitSimulator::CharsArrived() const {
 
 int UnitSimulator::WireLag() const {
   std::lock_guard<std::recursive_mutex> lock(m_mutex);
-  return m_paced ? std::min(m_debt, Waiting()) : 0;
+  return m_paced ? m_debt : 0;
 }
 
 UnitSimulator::FlowStats UnitSimulator::Flow() const {
@@ -397,6 +400,7 @@ void UnitSimulator::Run() {
   m_debt = 0;
   m_excuse = 0;
   m_pauseCarry = Clock::duration::zero();
+  m_emptySince.reset();
   while (!m_stop) {
     if (m_pauseMs > 0) {
       const auto pause = std::chrono::milliseconds(m_pauseMs);
@@ -465,6 +469,18 @@ int UnitSimulator::LateChars(Clock::time_point now) const {
   return static_cast<int>(late / m_charTime);
 }
 
+void UnitSimulator::ForgetDebtWhenIdle(int waiting, Clock::time_point now) {
+  // The kernel hands the application's writes on to us a little late, the
+  // more so on a busy machine: an empty pseudo-terminal for a moment does
+  // not mean that the wire has caught up. Only a wire idle for a while has.
+  if (waiting > 0) {
+    m_emptySince.reset();
+    return;
+  }
+  if (!m_emptySince) m_emptySince = now;
+  if (now - *m_emptySince >= kIdleForgets) m_debt = 0;
+}
+
 void UnitSimulator::PauseFor(Clock::duration pause) {
   const bool inUse = m_wireBusy || !m_rx.isEmpty() || !m_out.empty();
   // The wire would have carried this much of what waits meanwhile; the
@@ -501,8 +517,7 @@ void UnitSimulator::Advance(Clock::time_point now) {
 void UnitSimulator::ReadWire(Clock::time_point now) {
   if (m_master < 0) return;
   int waiting = Waiting();
-  // What our pauses left there is at most what is there.
-  m_debt = std::min(m_debt, waiting);
+  ForgetDebtWhenIdle(waiting, now);
   if (waiting <= 0) {
     m_wireBusy = false;
     return;
@@ -510,7 +525,7 @@ void UnitSimulator::ReadWire(Clock::time_point now) {
   // What waits now, less what our pauses left there and what the
   // application wrote since the unit's time of this step (the thread runs
   // a little behind it).
-  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting - m_debt - LateChars(now));
+  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting - std::min(m_debt, waiting) - LateChars(now));
   // A wire that was idle starts carrying now; a busy one has carried one
   // character every character time since its last.
   if (!m_wireBusy) {
@@ -531,7 +546,7 @@ void UnitSimulator::ReadWire(Clock::time_point now) {
     due -= static_cast<int>(n);
   }
   waiting = Waiting();
-  m_debt = std::min(m_debt, waiting);
+  ForgetDebtWhenIdle(waiting, now);
   if (waiting <= 0) m_wireBusy = false;
   if (!m_xoffSent && m_rx.size() > m_limits.xoffAbove) SendXoff(now);
 }

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -115,9 +116,9 @@ class UnitSimulator final {
   // Characters that have come off the wire into the receive buffer (lost
   // ones included).
   qint64 CharsArrived() const;
-  // Paced: characters the application wrote that wait on the wire only
-  // because the simulator itself paused (they arrive later than a unit
-  // would have taken them).
+  // Paced: characters the application wrote that wait on the wire, or
+  // still in the kernel, only because the simulator itself paused (they
+  // arrive later than a unit would have taken them).
   int WireLag() const;
   FlowStats Flow() const;
   void ResetFlowStats();
@@ -203,6 +204,8 @@ class UnitSimulator final {
   int Waiting() const;
   // Characters of the line between the unit's time now and the clock's.
   int LateChars(Clock::time_point now) const;
+  // Forgets what our pauses held back once the wire has been idle a while.
+  void ForgetDebtWhenIdle(int waiting, Clock::time_point now);
   bool OutputBacklogged() const;
   void HandleLine(const QByteArray& raw);
   void WriteOutput(Clock::time_point now);
@@ -261,6 +264,7 @@ class UnitSimulator final {
   int m_excuse = 0;                 // of them, those that come after the XOFF in force
   int m_pauseMs = 0;                // PauseThread's request
   Clock::duration m_pauseCarry{};   // of our pauses, less than a character's time
+  std::optional<Clock::time_point> m_emptySince;  // the wire has had nothing to carry since
   Clock::time_point m_simNow;  // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
