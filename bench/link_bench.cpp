@@ -5,6 +5,11 @@
 //     second that the download used until the unit had taken its last
 //     character; done_ratio the same until the transfer was done (every
 //     line confirmed, then the quiet second the protocol waits).
+//     after_xoff_max is the most characters that reached the unit after one
+//     of its XOFFs, lost what overflowed its receive buffer.
+//   DownloadToStrictUnit: the same download to a unit with a small receive
+//     buffer (512 characters, XOFF above 128, XON below 32) that takes 2 ms
+//     for each line, so that it holds the line often; the same counters.
 //   UploadFromPacedUnit: the same project uploaded (about 5,700 queries).
 //     ratio is the busier direction's characters (the unit's echoes and
 //     answers) over the whole upload, as a share of 1,920 a second; where
@@ -136,8 +141,9 @@ class PacedSession final {
   bool m_connected = false;
 };
 
-void DownloadToPacedUnit(benchmark::State& state) {
+void Download(benchmark::State& state, const UnitSimulator::Limits& limits) {
   PacedSession session;
+  session.Sim().SetLimits(limits);
   if (!session.Connected()) {
     state.SkipWithError("no connection to the simulated unit");
     return;
@@ -148,6 +154,7 @@ void DownloadToPacedUnit(benchmark::State& state) {
   for (const QString& line : lines) chars += line.size() + 2;
   for (auto _ : state) {
     session.Settle();
+    sim.ResetFlowStats();
     const qint64 before = sim.CharsReceived();
     QElapsedTimer timer;
     timer.start();
@@ -166,9 +173,17 @@ void DownloadToPacedUnit(benchmark::State& state) {
     state.counters["done_ms"] = static_cast<double>(doneMs);
     state.counters["ratio"] = chars / (lineDoneMs / 1000.0) / kLineCharsPerSecond;
     state.counters["done_ratio"] = chars / (doneMs / 1000.0) / kLineCharsPerSecond;
+    state.counters["xoffs"] = sim.Flow().xoffs;
+    state.counters["after_xoff_max"] = sim.Flow().maxAfterXoff;
+    state.counters["lost"] = static_cast<double>(sim.Flow().lost);
   }
 }
+
+void DownloadToPacedUnit(benchmark::State& state) { Download(state, UnitSimulator::Limits()); }
 BENCHMARK(DownloadToPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void DownloadToStrictUnit(benchmark::State& state) { Download(state, UnitSimulator::Limits{512, 128, 32, 2}); }
+BENCHMARK(DownloadToStrictUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void UploadFromPacedUnit(benchmark::State& state) {
   PacedSession session;

@@ -34,9 +34,6 @@ bool ReadLineErrorCounters(int fd, int* frame, int* parity, int* overrun, int* b
   return true;
 }
 
-// How often queued output is offered to the driver.
-constexpr int kPumpIntervalMs = 5;
-
 // The unit's flow characters.
 constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
@@ -52,6 +49,7 @@ bool NamesNoReason(const QString& text) {
 CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()), m_pump(std::make_unique<QTimer>()) {
   m_clock.start();
   m_pump->setInterval(kPumpIntervalMs);
+  m_pump->setTimerType(Qt::PreciseTimer);
   QObject::connect(m_pump.get(), &QTimer::timeout, m_pump.get(), [this] { Pump(); });
   QObject::connect(m_port.get(), &QSerialPort::readyRead, m_port.get(), [this] { OnReadyRead(); });
   QObject::connect(m_port.get(), &QSerialPort::errorOccurred, m_port.get(),
@@ -125,11 +123,11 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   }
   m_txFullReported = false;
   m_input.clear();
-  // Half a second of the line's capacity may be on its way, at the most
-  // what a unit's receive buffer can take beyond its XOFF mark.
+  // A slice of the line may be on its way, at the most what a unit's
+  // receive buffer must take beyond its XOFF mark.
   const int bitsPerChar = 1 + s.dataBits + (s.parity == 'n' ? 0 : 1) + s.stopBits;
   m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
-  m_budget = qBound(16, static_cast<int>(m_charsPerMs * 500.0), kMaxInFlight);
+  m_budget = qBound(16, static_cast<int>(m_charsPerMs * kSliceMs), kMaxInFlight);
   m_pending.clear();
   m_midLine = false;
   m_inFlight = 0;
@@ -210,6 +208,9 @@ void CMSComm::OnReadyRead() {
   CheckLineErrors();
   TakeReceived();
   if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+  // What came has been read (an XOFF among it acted on): the meter may
+  // write the next slice at once rather than at its next round.
+  if (!m_pending.isEmpty() && m_port->isOpen()) Pump();
 }
 
 bool CMSComm::TakeReceived() {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <cmath>
 #include <memory>
 
 class QSerialPort;
@@ -24,15 +25,16 @@ class QTimer;
 // too (a UART then stops within its FIFO). The driver still sends XOFF/XON
 // for the program's own input (IXOFF).
 //
-// Output is metered at the line's rate (from the settings): never more than
-// about half a second of the line's capacity, and never more than
-// kMaxInFlight characters (the unit's receive buffer is counted in
-// characters, whatever the line's speed), is written to the driver and not
-// yet on the wire, whatever the driver reports, so the output count, the
-// progress built on it and a cancel tell the truth. The rest waits in the
-// port's own buffer. While the unit holds the line the meter pauses, and
-// nothing is written while input that has come has not been read yet: it
-// may hold an XOFF.
+// Output is metered at the line's rate (from the settings), in small
+// slices: never more than kSliceMs of the line, and never more than
+// kMaxInFlight characters, is written to the driver and not yet on the wire,
+// whatever the driver reports, so that after the unit's XOFF at most that
+// much still reaches it (a unit's receive buffer is counted in characters,
+// whatever the line's speed), and the output count, the progress built on it
+// and a cancel tell the truth. The rest waits in the port's own buffer and
+// is offered to the driver every kPumpIntervalMs and whenever input came.
+// While the unit holds the line the meter pauses, and nothing is written
+// while input that has come has not been read yet: it may hold an XOFF.
 //
 // Errors reach the error handler as texts such as "Framing error" or
 // "TX full error". Only a port that has really gone (a read error, a
@@ -43,9 +45,12 @@ class CMSComm final : public ISerialPort {
  public:
   // The most the output buffer holds; more is refused with "TX full error".
   static constexpr int kOutBufferSize = 16384;
-  // The most written and not yet on the wire, at any line speed (half a
-  // second of 19200 baud is 960).
-  static constexpr int kMaxInFlight = 1000;
+  // The most written and not yet on the wire, at any line speed: what a
+  // unit must take beyond its XOFF mark (25 ms of 19200 baud is 48).
+  static constexpr int kMaxInFlight = 64;
+  static constexpr int kSliceMs = 25;
+  // How often queued output is offered to the driver.
+  static constexpr int kPumpIntervalMs = 2;
 
   CMSComm();
   CMSComm(const CMSComm&) = delete;
@@ -72,6 +77,8 @@ class CMSComm final : public ISerialPort {
   double CharsPerSecond() const { return m_charsPerMs * 1000.0; }
   // The most written to the driver and not yet on the wire.
   int MeterBudget() const { return m_budget; }
+  // Written to the driver and, by the meter, not yet on the wire now.
+  int MeteredInFlight() const { return static_cast<int>(std::ceil(InFlight())); }
 
   // Reads "19200,n,8,1"; false for a malformed or unsupported text.
   struct LineSettings {

@@ -106,13 +106,42 @@ TEST_F(CMSCommTest, AnXoffNotYetReadHoldsTheNextWrite) {
 }
 
 TEST_F(CMSCommTest, AtAnyLineSpeedNoMoreThanTheUnitsBufferCanTakeIsOnItsWay) {
-  port.Close();
-  QString error;
-  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("19200,n,8,1"), &error)) << error.toStdString();
-  EXPECT_EQ(port.MeterBudget(), 960);  // half a second of the line
-  port.Close();
-  ASSERT_TRUE(port.Open(sim.PtyPath(), QStringLiteral("115200,n,8,1"), &error)) << error.toStdString();
-  EXPECT_EQ(port.MeterBudget(), CMSComm::kMaxInFlight);
+  // A slice of the line, never more than a unit must take beyond its XOFF.
+  const struct {
+    const char* settings;
+    int budget;
+  } rows[] = {
+      {"19200,n,8,1", 48},  // 25 ms of the line
+      {"9600,n,8,1", 24},
+      {"1200,n,8,1", 16},
+      {"115200,n,8,1", CMSComm::kMaxInFlight},
+  };
+  for (const auto& row : rows) {
+    port.Close();
+    QString error;
+    ASSERT_TRUE(port.Open(sim.PtyPath(), QString::fromLatin1(row.settings), &error)) << error.toStdString();
+    EXPECT_EQ(port.MeterBudget(), row.budget) << row.settings;
+  }
+}
+
+TEST_F(CMSCommTest, WritesInSlicesAtTheLinesRate) {
+  // What the port has written and the wire not yet carried never exceeds
+  // what a unit must take beyond its XOFF, however much is queued.
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  QByteArray lines;
+  for (int i = 0; i < 24; ++i) lines += "/LINE" + QByteArray::number(i % 10) + " " + QByteArray(32, 'x') + "\r\n";
+  ASSERT_TRUE(port.Output(lines));
+  EXPECT_GT(port.OutBufferCount(), 900);
+  int most = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    most = qMax(most, port.MeteredInFlight());
+    return sim.ReceivedCount() == 24;
+  }));
+  EXPECT_GT(most, 0);
+  EXPECT_LE(most, CMSComm::kMaxInFlight);
+  EXPECT_EQ(sim.Flow().lost, 0);
+  EXPECT_EQ(port.MeteredInFlight(), 0);
 }
 
 TEST_F(CMSCommTest, AReleaseLetsAStrayXoffGo) {

@@ -223,7 +223,8 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
   ASSERT_TRUE(Connect());
   CTransfer transfer;
   transfer.SetProgressHandler([&](int done, int) {
-    if (done == 40) sim.HangUp();
+    // A progress report may pass over any one count on a busy machine.
+    if (done >= 40 && sim.IsRunning()) sim.HangUp();
   });
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::LinkLost);
   EXPECT_FALSE(link->IsConnected());
@@ -250,7 +251,8 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfAnUploadPutsTheProjectBack) {
   doc->SetModifiedFlag(true);
   CTransfer transfer;
   transfer.SetProgressHandler([&](int done, int) {
-    if (done == 60) sim.HangUp();
+    // A progress report may pass over any one count on a busy machine.
+    if (done >= 60 && sim.IsRunning()) sim.HangUp();
   });
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::LinkLost);
   EXPECT_TRUE(WaitUntil([&] { return messages.SawText("left as it was"); }));

@@ -266,7 +266,8 @@ TEST_F(CUnitCompareTest, AUnitThatGoesAwayEndsTheComparisonWithoutAVerdict) {
   ConnectAndDownload();
   CTransfer transfer;
   transfer.SetProgressHandler([&](int done, int) {
-    if (done == 40) sim.HangUp();
+    // A progress report may pass over any one count on a busy machine.
+    if (done >= 40 && sim.IsRunning()) sim.HangUp();
   });
   const CCompareReport report = Compare(transfer);
   EXPECT_EQ(report.GetOutcome(), CCompareReport::Outcome::Stopped);

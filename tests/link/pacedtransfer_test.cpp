@@ -3,6 +3,7 @@
 // limit that only catches a hang.
 #include "amps/czone.h"
 #include "link/ccommlink.h"
+#include "link/cmscomm.h"
 #include "link/ctransfer.h"
 #include "link/linkmode.h"
 #include "linktestbench.h"
@@ -10,9 +11,12 @@
 #include "model/devicetype.h"
 #include "zonehandlers.h"
 
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -41,6 +45,33 @@ class PacedTransferTest : public LinkTestBench {
     std::vector<CLinkTestDevice*> devices;
     for (int id = 1; id <= n; ++id) devices.push_back(AddLinkTestDevice(*doc, id, count, width));
     return devices;
+  }
+
+  // A unit with a small receive buffer: 512 characters, XOFF when more than
+  // 128 wait, XON below 32, and msPerLine for its work on each line.
+  void UseStrictUnit(int msPerLine) { sim.SetLimits(UnitSimulator::Limits{512, 128, 32, msPerLine}); }
+
+  // The unit lost nothing, and what reached it after an XOFF stayed within
+  // the port's slice and what it wrote while the XOFF was on its way to it
+  // through the pseudo-terminal (the kernel hands it on late on a busy
+  // machine).
+  void ExpectInFlightWithinBound(const char* what) {
+    const UnitSimulator::FlowStats flow = sim.Flow();
+    std::printf("%s: %d XOFF, at most %d characters after one, buffer at most %d of %d, %lld lost\n", what,
+                flow.xoffs, flow.maxAfterXoff, flow.maxBuffered, sim.CurrentLimits().capacity,
+                static_cast<long long>(flow.lost));
+    EXPECT_EQ(flow.lost, 0);
+    EXPECT_GE(flow.xoffs, 1);
+    EXPECT_LE(flow.maxAfterXoff, 2 * CMSComm::kMaxInFlight);
+  }
+
+  // Every line the unit took is whole: a project line or the macro lock.
+  void ExpectEveryLineWhole() {
+    static const QRegularExpression kProjectLine(QStringLiteral("^/TEST\\d+/V\\d+ \\S+$"));
+    for (const QString& line : sim.FullLines()) {
+      EXPECT_TRUE(kProjectLine.match(line).hasMatch() || line == "/MACRO/LOCK ON" || line == "/MACRO/LOCK OFF")
+          << line.toStdString();
+    }
   }
 
   CLinkTestDevice* Device(int id) const { return dynamic_cast<CLinkTestDevice*>(doc->FindObjectById(CAT_MISC, id)); }
@@ -115,18 +146,86 @@ TEST_F(PacedTransferTest, AnXoffBeyondTheLimitStopsTheDownloadButNotTheConnectio
   });
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Unconfirmed);
   EXPECT_TRUE(link->IsConnected());
-  EXPECT_TRUE(told);
+  // The hold goes on: the link tells of it once it has lasted, whether the
+  // transfer ended before that or not.
+  EXPECT_TRUE(WaitUntil([&] { return told; }, kHangMs));
   EXPECT_TRUE(messages.SawText("stopped"));
   EXPECT_TRUE(messages.SawText("holds the line"));
   EXPECT_TRUE(messages.SawText("part of the project"));
   // The macro lock is lifted as soon as the unit takes data again.
   sim.SetStalled(false);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }, kHangMs));
+  // The next download starts on a quiet line, once the unit's echo of the
+  // unlock is back, as a user's would.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        for (const MonitorEntry& entry : link->Monitor().Entries())
+          if (entry.direction == MonitorEntry::Received && entry.text == "/MACRO/LOCK OFF") return true;
+        return false;
+      },
+      kHangMs));
   sim.ClearLog();
   CTransfer next;
   EXPECT_EQ(next.DownloadProject(*doc), CTransfer::Result::Done);
   EXPECT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }, kHangMs));
   EXPECT_EQ(ObjectLineCount(), 100);
+}
+
+TEST_F(PacedTransferTest, AStrictUnitSlowAtItsWorkOrHeldForThreeSecondsLosesNothing) {
+  AddDevices(2, 30, 30);
+  ASSERT_TRUE(Connect());
+  struct Row {
+    const char* what;
+    int msPerLine;
+    int holdMs;
+  };
+  const Row rows[] = {
+      {"a tenth of a second a line", 100, 0},
+      {"held for three seconds", 0, 3000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    UseStrictUnit(row.msPerLine);
+    sim.ResetFlowStats();
+    sim.ClearLog();
+    CTransfer transfer;
+    bool held = false;
+    transfer.SetProgressHandler([&](int done, int) {
+      if (row.holdMs <= 0 || held || done < 20) return;
+      held = true;
+      sim.SetStalled(true);
+      QTimer::singleShot(row.holdMs, [&] { sim.SetStalled(false); });
+    });
+    EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+    ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }, kHangMs));
+    EXPECT_EQ(ObjectLineCount(), 60);
+    ExpectInFlightWithinBound(row.what);
+    ExpectEveryLineWhole();
+    EXPECT_TRUE(messages.Requests().empty());
+  }
+}
+
+TEST_F(PacedTransferTest, AStrictUnitHeldEightSecondsPastTheLimitLosesNothing) {
+  AddDevices(2, 30, 30);
+  UseStrictUnit(0);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(2000);
+  bool held = false;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (held || done < 20) return;
+    held = true;
+    sim.SetStalled(true);
+    QTimer::singleShot(8000, [&] { sim.SetStalled(false); });
+  });
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Unconfirmed);
+  EXPECT_TRUE(messages.SawText("holds the line"));
+  // The closing lines go once the unit takes data again.
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }, kHangMs));
+  EXPECT_LT(ObjectLineCount(), 60);
+  ExpectInFlightWithinBound("held eight seconds");
+  ExpectEveryLineWhole();
+  EXPECT_TRUE(link->IsConnected());
 }
 
 TEST_F(PacedTransferTest, CancelStopsTheUnitsInputWithinASecondOfTheLine) {
@@ -135,14 +234,16 @@ TEST_F(PacedTransferTest, CancelStopsTheUnitsInputWithinASecondOfTheLine) {
   CTransfer transfer;
   qint64 atCancel = -1;
   QTimer::singleShot(1000, [&] {
-    atCancel = sim.CharsReceived();
+    // What waits on the wire only because the simulator paused itself
+    // would have reached the unit before the cancel.
+    atCancel = sim.CharsArrived() + sim.WireLag();
     transfer.Cancel();
   });
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Canceled);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }, kHangMs));
   ASSERT_GE(atCancel, 0);
   // What was on its way at the cancel: about a second of the line at most.
-  EXPECT_LT(sim.CharsReceived() - atCancel, 1920);
+  EXPECT_LT(sim.CharsArrived() - atCancel, 1920);
   EXPECT_LT(ObjectLineCount(), 300);
   EXPECT_TRUE(messages.SawText("part of the project"));
 }

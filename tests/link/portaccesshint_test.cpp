@@ -10,6 +10,7 @@
 #include "support/waituntil.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -23,16 +24,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace {
 
 using Advice = PortAccessHint::Advice;
 
 constexpr uid_t kOtherOwner = 4242;
 
-// A stand-in for a serial device: a file with the group and mode of one.
+// A stand-in for a serial device: a file with the group and mode of one, in
+// a temporary folder or in folder.
 class DeviceFile {
  public:
-  explicit DeviceFile(mode_t mode) : m_path(m_dir.filePath(QStringLiteral("ttyTest0"))) {
+  explicit DeviceFile(mode_t mode, const QString& folder = QString())
+      : m_path((folder.isEmpty() ? m_dir.path() : folder) + QStringLiteral("/ttyTest0")) {
     QFile file(m_path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
@@ -59,6 +64,96 @@ class DeviceFile {
   QString m_path;
   unsigned m_uid = 0;
   unsigned m_gid = 0;
+};
+
+constexpr uid_t kNobody = 65534;
+
+// True when somebody who is neither owner nor in the group may read path (a
+// file or a folder) and pass every folder above it.
+bool OthersReach(const QString& path) {
+  struct stat info {};
+  if (stat(QFile::encodeName(path).constData(), &info) != 0 || (info.st_mode & S_IROTH) == 0) return false;
+  for (QDir dir = QFileInfo(path).absoluteDir();; ) {
+    if (stat(QFile::encodeName(dir.absolutePath()).constData(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
+      return false;
+    if (dir.isRoot()) return true;
+    dir.setPath(QFileInfo(dir.absolutePath()).path());
+  }
+}
+
+// What a child run as nobody needs, where nobody reaches it wherever the
+// build lies: a 0755 folder of its own under /tmp with a copy of this test
+// program and of the shared libraries it loaded from places nobody may
+// enter, a home that nobody may write (its temporary files and profile),
+// and a folder for the device.
+class NobodysCorner {
+ public:
+  NobodysCorner() {
+    QByteArray pattern = "/tmp/selv-access-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+      m_why = QStringLiteral("no folder of its own under /tmp");
+      return;
+    }
+    m_base = QString::fromLocal8Bit(pattern);
+    const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                    QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QDir base(m_base);
+    if (!QFile::setPermissions(m_base, open) || !base.mkpath(QStringLiteral("lib")) ||
+        !base.mkpath(QStringLiteral("home")) || !base.mkpath(QStringLiteral("dev")) ||
+        !QFile::setPermissions(base.filePath(QStringLiteral("lib")), open) ||
+        !QFile::setPermissions(base.filePath(QStringLiteral("dev")), open) ||
+        chown(QFile::encodeName(base.filePath(QStringLiteral("home"))).constData(), kNobody, kNobody) != 0) {
+      m_why = QStringLiteral("could not prepare %1").arg(m_base);
+      return;
+    }
+    if (!OthersReach(base.filePath(QStringLiteral("lib")))) {
+      m_why = QStringLiteral("other users may not enter %1").arg(m_base);
+      return;
+    }
+    m_program = base.filePath(QStringLiteral("test-program"));
+    if (!QFile::copy(QCoreApplication::applicationFilePath(), m_program) ||
+        !QFile::setPermissions(m_program, open)) {
+      m_why = QStringLiteral("could not copy the test program");
+      return;
+    }
+    // The shared libraries this program loaded from where nobody may go.
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) {
+      m_why = QStringLiteral("/proc/self/maps is not readable");
+      return;
+    }
+    QStringList copied;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+      const int slash = line.indexOf('/');
+      if (slash < 0) continue;
+      const QString path = QString::fromLocal8Bit(line.mid(slash));
+      const QString name = QFileInfo(path).fileName();
+      if (!name.contains(QStringLiteral(".so")) || copied.contains(name) || OthersReach(path)) continue;
+      const QString copy = base.filePath(QStringLiteral("lib/") + name);
+      if (!QFile::copy(path, copy) || !QFile::setPermissions(copy, open)) {
+        m_why = QStringLiteral("could not copy %1").arg(path);
+        return;
+      }
+      copied << name;
+    }
+  }
+  ~NobodysCorner() {
+    if (!m_base.isEmpty()) QDir(m_base).removeRecursively();
+  }
+  NobodysCorner(const NobodysCorner&) = delete;
+  NobodysCorner& operator=(const NobodysCorner&) = delete;
+
+  // Why the corner could not be made (empty when it was).
+  QString Why() const { return m_why; }
+  QString Program() const { return m_program; }
+  QString Libraries() const { return m_base + QStringLiteral("/lib"); }
+  QString Home() const { return m_base + QStringLiteral("/home"); }
+  QString DeviceFolder() const { return m_base + QStringLiteral("/dev"); }
+
+ private:
+  QString m_base;
+  QString m_program;
+  QString m_why;
 };
 
 // Somebody who is neither the device's owner nor in its group.
@@ -147,6 +242,10 @@ TEST(PortAccessHintTest, OpenFailureChild) {
   const QString device = qEnvironmentVariable("SELV_DENIED_DEVICE");
   if (device.isEmpty()) GTEST_SKIP() << "run by TheOpenFailureNamesTheGroupToJoin";
   CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, device);
+  // Otherwise the link would try its default port and fail for another
+  // reason.
+  ASSERT_EQ(CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort), device)
+      << "the profile " << CProfile::IniFile().toStdString() << " did not keep the port";
   MessageRecorder messages;
   CCommLink link;
   EXPECT_FALSE(link.Connect(nullptr));
@@ -164,10 +263,10 @@ TEST(PortAccessHintTest, TheOpenFailureNamesTheGroupToJoin) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to make a device of a group the user is not in";
   const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
   if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv (util-linux) is not installed";
+  const NobodysCorner corner;
+  if (!corner.Why().isEmpty()) GTEST_SKIP() << "no place for a child run as nobody: " << corner.Why().toStdString();
   const group* dialout = getgrnam("dialout");
-  DeviceFile device(0660);
-  QFile::setPermissions(QFileInfo(device.Path()).path(),
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+  DeviceFile device(0660, corner.DeviceFolder());
   if (dialout != nullptr) {
     ASSERT_EQ(chown(QFile::encodeName(device.Path()).constData(), 0, dialout->gr_gid), 0);
   }
@@ -176,11 +275,18 @@ TEST(PortAccessHintTest, TheOpenFailureNamesTheGroupToJoin) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("SELV_DENIED_DEVICE"), device.Path());
   env.insert(QStringLiteral("SELV_DENIED_GROUP"), groupName);
+  // Its temporary files (the profile among them) where nobody may write.
+  env.insert(QStringLiteral("TMPDIR"), corner.Home());
+  env.insert(QStringLiteral("HOME"), corner.Home());
+  env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  const QString libraries = env.value(QStringLiteral("LD_LIBRARY_PATH"));
+  env.insert(QStringLiteral("LD_LIBRARY_PATH"),
+             libraries.isEmpty() ? corner.Libraries() : corner.Libraries() + QLatin1Char(':') + libraries);
   QProcess child;
   child.setProcessEnvironment(env);
   child.setProcessChannelMode(QProcess::MergedChannels);
   child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                        QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                        QStringLiteral("--clear-groups"), corner.Program(),
                         QStringLiteral("--gtest_filter=PortAccessHintTest.OpenFailureChild")});
   ASSERT_TRUE(child.waitForFinished(kHangLimitMs));
   const QString output = QString::fromLocal8Bit(child.readAll());

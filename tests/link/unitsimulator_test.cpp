@@ -203,7 +203,8 @@ TEST(UnitSimulatorTest, TakesTheLineAtItsRateAndMeasuresWhatComesAfterItsXoff) {
   // The wire carries 1,920 characters a second: what was written waited
   // in the pseudo-terminal meanwhile.
   EXPECT_GE(timer.elapsed(), 480);
-  EXPECT_GE(sim.Flow().maxBacklog, 900);
+  // What waited, unless the simulator was paused itself meanwhile.
+  EXPECT_GE(sim.Flow().maxBacklog + sim.Flow().excused, 900);
   EXPECT_EQ(sim.Flow().lost, 0);
   EXPECT_EQ(sim.CharsArrived(), 1000);
 
@@ -218,6 +219,61 @@ TEST(UnitSimulatorTest, TakesTheLineAtItsRateAndMeasuresWhatComesAfterItsXoff) {
   // Taking input again, it lets the sender go on once its buffer empties.
   sim.SetStalled(false);
   EXPECT_TRUE(port.ReadUntil(QByteArray(1, 0x11)).contains(0x11));
+}
+
+TEST(UnitSimulatorTest, ItsOwnPauseIsAPauseOfTheWireNotABurst) {
+  UnitSimulator sim;
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  sim.SetLimits(UnitSimulator::Limits{512, 128, 32, 0});
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  // A sender at about the line's rate (24 characters every 12.5 ms, or
+  // slower on a busy machine), and the simulator gets no processor for
+  // 300 ms in the middle: what it wrote meanwhile waits on the wire and
+  // comes at the line's rate afterwards, as a unit would have taken it.
+  const QByteArray chunk = "/LINE " + QByteArray(16, 'x') + "\r\n";
+  ASSERT_EQ(chunk.size(), 24);
+  for (int i = 0; i < 120; ++i) {
+    if (i == 40) sim.PauseThread(300);
+    port.Write(chunk);
+    usleep(12500);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 120; }));
+  const UnitSimulator::FlowStats flow = sim.Flow();
+  EXPECT_GE(flow.pausedMs, 300);
+  EXPECT_GT(flow.excused, 0);
+  EXPECT_EQ(flow.lost, 0);
+  EXPECT_LE(flow.maxBacklog, 150) << "the simulator's own pause counted as the sender's backlog";
+  EXPECT_LE(flow.maxAfterXoff, 150) << "the simulator's own pause counted as coming after its XOFF";
+}
+
+TEST(UnitSimulatorTest, AStrictUnitSlowAtItsWorkHoldsASenderThatStops) {
+  UnitSimulator sim;
+  sim.SetPaced(true);
+  sim.SetEcho(false);
+  sim.SetLimits(UnitSimulator::Limits{512, 128, 32, 100});
+  EXPECT_EQ(sim.CurrentLimits().capacity, 512);
+  EXPECT_EQ(sim.CurrentLimits().msPerLine, 100);
+  ASSERT_TRUE(sim.Start());
+  // The line discipline stops the sender at the XOFF.
+  RawPort port(sim.PtyPath());
+  QByteArray lines;
+  for (int i = 0; i < 12; ++i) lines += "/LINE" + QByteArray::number(i % 10) + " " + QByteArray(32, 'x') + "\r\n";
+  QElapsedTimer timer;
+  timer.start();
+  for (int from = 0; from < lines.size();) {
+    ASSERT_TRUE(port.WaitWritable(true));
+    const ssize_t n = port.TryWrite(lines.mid(from, 16));
+    if (n > 0) from += static_cast<int>(n);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 12; }));
+  // A tenth of a second for each line but the last (its time comes after).
+  EXPECT_GE(timer.elapsed(), 1100);
+  const UnitSimulator::FlowStats flow = sim.Flow();
+  EXPECT_GE(flow.xoffs, 1);
+  EXPECT_EQ(flow.lost, 0);
+  EXPECT_LE(flow.maxBuffered, 512);
 }
 
 TEST(UnitSimulatorTest, DropsEveryNthLineAndCanFallSilent) {

@@ -23,15 +23,22 @@ constexpr std::chrono::milliseconds kSplitPause{40};
 // Upper bound of one wait of the thread, so that a missed wake-up costs
 // little.
 constexpr std::chrono::milliseconds kMaxIdle{50};
-// Paced, the thread wakes at most this often for the line's characters; it
-// takes whatever their time has come for.
+// Paced, the thread wakes this often; it takes whatever the line's
+// characters' time has come for.
 constexpr std::chrono::microseconds kPacedTick{1000};
 // XOFF in force and characters still coming: it goes out again after this.
 constexpr std::chrono::milliseconds kXoffRepeat{50};
-// Paced, the unit's time goes in steps of this, and catches up at most this
-// much after the thread got no processor.
+// Paced, the unit's time goes in steps of this, and never lags the clock by
+// more than this (a pause of the thread is taken out of it before).
 constexpr std::chrono::milliseconds kSlice{1};
 constexpr std::chrono::milliseconds kMaxCatchUp{500};
+// Paced, a thread that runs this much later than it meant to was paused
+// (it got no processor, or waited for the lock): the time beyond its plan
+// is a pause of the wire and the unit, not time they worked in.
+constexpr std::chrono::microseconds kPauseTolerance{2000};
+// Paced, a wire without characters for this long has carried everything our
+// pauses held back.
+constexpr std::chrono::milliseconds kIdleForgets{50};
 
 }  // namespace
 
@@ -180,6 +187,11 @@ qint64 UnitSimulator::CharsArrived() const {
   return m_arrived;
 }
 
+int UnitSimulator::WireLag() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_paced ? m_debt : 0;
+}
+
 UnitSimulator::FlowStats UnitSimulator::Flow() const {
   std::lock_guard<std::recursive_mutex> lock(m_mutex);
   return m_flow;
@@ -221,6 +233,30 @@ void UnitSimulator::SetPaced(bool paced) {
     m_paced = paced;
   }
   Wake();
+}
+
+void UnitSimulator::SetLimits(const Limits& limits) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_limits.capacity = std::max(1, limits.capacity);
+    m_limits.xoffAbove = std::clamp(limits.xoffAbove, 0, m_limits.capacity - 1);
+    m_limits.xonBelow = std::clamp(limits.xonBelow, 1, m_limits.xoffAbove + 1);
+    m_limits.msPerLine = std::max(0, limits.msPerLine);
+  }
+  Wake();
+}
+
+void UnitSimulator::PauseThread(int ms) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    m_pauseMs = std::max(0, ms);
+  }
+  Wake();
+}
+
+UnitSimulator::Limits UnitSimulator::CurrentLimits() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  return m_limits;
 }
 
 void UnitSimulator::SetEcho(bool echo) {
@@ -346,6 +382,10 @@ void UnitSimulator::SendXoff(Clock::time_point now) {
     m_afterXoff = 0;
     ++m_flow.xoffs;
     m_firstXoff = now;
+    // What our own pauses left in the pseudo-terminal comes after this XOFF
+    // through no fault of the application, and so does what it wrote since
+    // the unit's time of this XOFF (the thread runs a little behind it).
+    m_excuse = m_paced ? std::min(Waiting(), m_debt + LateChars(now)) : 0;
   }
   m_xoffSent = true;
   m_lastXoff = now;
@@ -356,7 +396,19 @@ void UnitSimulator::Run() {
   m_nextIn = Clock::now();
   m_nextOut = Clock::now();
   m_simNow = Clock::now();
+  m_plannedWake = Clock::now();
+  m_debt = 0;
+  m_excuse = 0;
+  m_pauseCarry = Clock::duration::zero();
+  m_emptySince.reset();
   while (!m_stop) {
+    if (m_pauseMs > 0) {
+      const auto pause = std::chrono::milliseconds(m_pauseMs);
+      m_pauseMs = 0;
+      lock.unlock();
+      std::this_thread::sleep_for(pause);
+      lock.lock();
+    }
     const auto now = Clock::now();
     if (m_paced) {
       Advance(now);
@@ -366,15 +418,17 @@ void UnitSimulator::Run() {
     }
     if (m_stop) break;
 
-    // Work out how long to sleep.
+    // Work out how long to sleep. Paced, the thread runs every tick, busy
+    // or not, so that it knows when it was paused: what the application
+    // writes to an idle wire starts on its way within a tick of the unit's
+    // time.
     auto wakeAt = now + kMaxIdle;
-    if (!m_rx.isEmpty() && !m_stalled && !OutputBacklogged()) wakeAt = std::min(wakeAt, m_paced ? m_nextIn : now);
-    if (!m_out.empty() && !m_peerStopped) {
-      auto due = std::max(m_out.front().notBefore, m_paced ? m_nextOut : now);
-      wakeAt = std::min(wakeAt, due);
+    if (m_paced) {
+      wakeAt = now + kPacedTick;
+    } else {
+      if (!m_rx.isEmpty() && !m_stalled) wakeAt = now;
+      if (!m_out.empty() && !m_peerStopped) wakeAt = std::min(wakeAt, std::max(m_out.front().notBefore, now));
     }
-    if (m_paced && m_wireBusy) wakeAt = std::min(wakeAt, m_wireAt + m_charTime);
-    if (m_paced) wakeAt = std::max(wakeAt, now + kPacedTick);
     pollfd fds[2];
     int count = 0;
     fds[count++] = pollfd{m_wakeRead, POLLIN, 0};
@@ -384,6 +438,7 @@ void UnitSimulator::Run() {
     const bool wantInput = m_paced ? !m_wireBusy : !m_stalled && m_rx.size() < 4 * kXoffAt + 4096;
     if (wantInput) fds[count++] = pollfd{m_master, POLLIN, 0};
     const auto wait = std::max(Clock::duration::zero(), wakeAt - now);
+    m_plannedWake = now + wait;
     const auto waitUs = std::chrono::duration_cast<std::chrono::microseconds>(wait).count();
     timespec ts{static_cast<time_t>(waitUs / 1000000), static_cast<long>((waitUs % 1000000) * 1000)};
     lock.unlock();
@@ -403,12 +458,53 @@ void UnitSimulator::Run() {
   }
 }
 
+int UnitSimulator::Waiting() const {
+  int waiting = 0;
+  if (m_master < 0 || ioctl(m_master, FIONREAD, &waiting) != 0) return 0;
+  return std::max(0, waiting);
+}
+
+int UnitSimulator::LateChars(Clock::time_point now) const {
+  const auto late = std::max(Clock::duration::zero(), Clock::now() - now);
+  return static_cast<int>(late / m_charTime);
+}
+
+void UnitSimulator::ForgetDebtWhenIdle(int waiting, Clock::time_point now) {
+  // The kernel hands the application's writes on to us a little late, the
+  // more so on a busy machine: an empty pseudo-terminal for a moment does
+  // not mean that the wire has caught up. Only a wire idle for a while has.
+  if (waiting > 0) {
+    m_emptySince.reset();
+    return;
+  }
+  if (!m_emptySince) m_emptySince = now;
+  if (now - *m_emptySince >= kIdleForgets) m_debt = 0;
+}
+
+void UnitSimulator::PauseFor(Clock::duration pause) {
+  const bool inUse = m_wireBusy || !m_rx.isEmpty() || !m_out.empty();
+  // The wire would have carried this much of what waits meanwhile; the
+  // application's meter counted it as gone, and may write it again.
+  // The wire's time goes in whole characters: the part of one carries
+  // over to the next pause.
+  const auto wireTime = pause + m_pauseCarry;
+  const auto lineChars = static_cast<std::int64_t>(wireTime / m_charTime);
+  const int owed = static_cast<int>(std::min<std::int64_t>(Waiting(), lineChars));
+  m_pauseCarry = owed < lineChars ? Clock::duration::zero() : wireTime - lineChars * m_charTime;
+  m_debt += owed;
+  m_flow.excused += owed;
+  if (inUse || owed > 0) m_flow.pausedMs += std::chrono::duration_cast<std::chrono::milliseconds>(pause).count();
+  for (Clock::time_point* t : {&m_simNow, &m_wireAt, &m_nextIn, &m_nextOut, &m_lastXoff, &m_firstXoff})
+    *t += pause;
+  for (Chunk& chunk : m_out) chunk.notBefore += pause;
+}
+
 void UnitSimulator::Advance(Clock::time_point now) {
+  // Our own pause is a pause of the wire and of the unit: they go on from
+  // now at the line's rate, never in a burst.
+  if (now - m_plannedWake > kPauseTolerance) PauseFor(now - m_plannedWake);
   // Nothing under way: the unit's time is the clock's.
   if (!m_wireBusy && m_rx.isEmpty() && m_out.empty()) m_simNow = std::max(m_simNow, now - kSlice);
-  // A thread that got no processor for a while catches up in order, the
-  // wire, the unit and its output side by side, as the real ones would have
-  // gone on; beyond a limit the time is lost to all three alike.
   m_simNow = std::max(m_simNow, now - kMaxCatchUp);
   while (m_simNow < now) {
     m_simNow = std::min(m_simNow + kSlice, now);
@@ -420,12 +516,16 @@ void UnitSimulator::Advance(Clock::time_point now) {
 
 void UnitSimulator::ReadWire(Clock::time_point now) {
   if (m_master < 0) return;
-  int waiting = 0;
-  if (ioctl(m_master, FIONREAD, &waiting) != 0 || waiting <= 0) {
+  int waiting = Waiting();
+  ForgetDebtWhenIdle(waiting, now);
+  if (waiting <= 0) {
     m_wireBusy = false;
     return;
   }
-  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting);
+  // What waits now, less what our pauses left there and what the
+  // application wrote since the unit's time of this step (the thread runs
+  // a little behind it).
+  m_flow.maxBacklog = std::max(m_flow.maxBacklog, waiting - std::min(m_debt, waiting) - LateChars(now));
   // A wire that was idle starts carrying now; a busy one has carried one
   // character every character time since its last.
   if (!m_wireBusy) {
@@ -445,8 +545,10 @@ void UnitSimulator::ReadWire(Clock::time_point now) {
     for (ssize_t i = 0; i < n; ++i) TakeChar(buf[i], now);
     due -= static_cast<int>(n);
   }
-  if (ioctl(m_master, FIONREAD, &waiting) != 0 || waiting <= 0) m_wireBusy = false;
-  if (!m_xoffSent && m_rx.size() > kXoffAt) SendXoff(now);
+  waiting = Waiting();
+  ForgetDebtWhenIdle(waiting, now);
+  if (waiting <= 0) m_wireBusy = false;
+  if (!m_xoffSent && m_rx.size() > m_limits.xoffAbove) SendXoff(now);
 }
 
 void UnitSimulator::RepeatXoffWhileSent(Clock::time_point now) {
@@ -469,11 +571,13 @@ void UnitSimulator::TakeChar(char c, Clock::time_point now) {
   }
   ++m_arrived;
   if (m_xoffSent) {
-    m_flow.maxAfterXoff = std::max(m_flow.maxAfterXoff, ++m_afterXoff);
+    m_flow.maxAfterXoff = std::max(m_flow.maxAfterXoff, ++m_afterXoff - m_excuse);
     // A sender that does not stop is told again.
     if (now - m_lastXoff >= kXoffRepeat) SendXoff(now);
   }
-  if (m_rx.size() >= kRxCapacity) {
+  // The buffer holds what our own pauses added on top; a unit that had
+  // not paused would have stopped the application before it wrote that.
+  if (m_rx.size() >= m_limits.capacity + (m_xoffSent ? m_excuse : 0)) {
     ++m_flow.lost;
     return;
   }
@@ -514,46 +618,46 @@ bool UnitSimulator::OutputBacklogged() const {
 }
 
 void UnitSimulator::ConsumeInput(Clock::time_point now) {
-  if (m_stalled) return;
-  // The unit's command processor waits while its transmit buffer is full,
-  // so answers that take longer to send than their queries hold the
-  // application back (through XOFF) instead of piling up.
-  if (OutputBacklogged()) return;
-  int take = m_rx.size();
-  if (m_paced) {
-    if (m_rx.isEmpty()) {
-      m_nextIn = now;
-      take = 0;
+  if (!m_stalled) {
+    if (!m_paced) {
+      const QByteArray chunk = m_rx;
+      m_rx.clear();
+      for (char c : chunk) TakeIntoLine(c);
     } else {
+      // At the line's rate, and a unit slow at its work takes its time for
+      // each line before it reads on.
+      if (m_rx.isEmpty()) m_nextIn = std::max(m_nextIn, now);
       if (m_nextIn < now - std::chrono::milliseconds(20)) m_nextIn = now;
-      take = 0;
-      while (take < m_rx.size() && m_nextIn <= now) {
-        ++take;
+      // The unit's command processor waits while its transmit buffer is
+      // full, so answers that take longer to send than their queries hold
+      // the application back (through XOFF) instead of piling up.
+      while (!m_rx.isEmpty() && m_nextIn <= now && !OutputBacklogged()) {
+        const char c = m_rx.at(0);
+        m_rx.remove(0, 1);
         m_nextIn += m_charTime;
+        if (TakeIntoLine(c) && m_limits.msPerLine > 0) m_nextIn += std::chrono::milliseconds(m_limits.msPerLine);
       }
     }
   }
-  if (take > 0) {
-    const QByteArray chunk = m_rx.left(take);
-    m_rx.remove(0, take);
-    for (char c : chunk) {
-      ++m_charsIn;
-      if (c == '\r' || c == '\n') {
-        if (!m_line.isEmpty()) {
-          const QByteArray line = m_line;
-          m_line.clear();
-          HandleLine(line);
-        }
-      } else if (m_line.size() < kMaxLineChars) {
-        m_line.append(c);
-      }
-    }
-  }
-  if (m_xoffSent && m_rx.size() < kXonAt) {
+  if (m_xoffSent && !m_stalled && m_rx.size() < (m_paced ? m_limits.xonBelow : kXonAt)) {
     SendFlowChar(kXon);
     m_xoffSent = false;
+    m_excuse = 0;
     m_flow.heldMs += std::chrono::duration_cast<std::chrono::milliseconds>(now - m_firstXoff).count();
   }
+}
+
+bool UnitSimulator::TakeIntoLine(char c) {
+  ++m_charsIn;
+  if (c == '\r' || c == '\n') {
+    if (m_line.isEmpty()) return false;
+    const QByteArray line = m_line;
+    m_line.clear();
+    HandleLine(line);
+    return true;
+  }
+  if (m_line.size() < kMaxLineChars) m_line.append(c);
+  return false;
 }
 
 void UnitSimulator::HandleLine(const QByteArray& raw) {

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -33,6 +34,15 @@
 // kXonAt; while XOFF is in force and characters keep coming it repeats the
 // XOFF now and then. What overflows the buffer is lost, as on a unit. It
 // measures how well the application keeps to this (FlowStats).
+//
+// The simulator keeps its own time. When its thread gets no processor for a
+// while, the wire, the unit and its output pause together and go on at the
+// line's rate from the moment it runs again: the pseudo-terminal's buffer
+// stands for the wire, and the simulator's own pause is never a burst. What
+// the wire would have carried during such a pause of what waited there (the
+// application's clock went on, and a real unit would have taken it) is
+// excused: it counts neither as backlog, nor as coming after an XOFF, nor
+// as lost. A pause of the application's own thread is measured as it is.
 //
 // It runs its own thread; every public method may be called from the test's
 // thread. Handlers run on the simulator's thread.
@@ -60,6 +70,16 @@ class UnitSimulator final {
     int maxBuffered = 0;   // most characters in the receive buffer
     qint64 lost = 0;       // characters that overflowed the receive buffer
     qint64 heldMs = 0;     // time XOFF was in force (until its XON)
+    qint64 pausedMs = 0;   // the simulator's own pauses while the line was in use
+    qint64 excused = 0;    // characters the wire would have carried meanwhile
+  };
+
+  // The receive buffer and the unit's speed of work (paced only).
+  struct Limits {
+    int capacity = 2048;  // characters the receive buffer holds
+    int xoffAbove = 256;  // XOFF when more than this wait
+    int xonBelow = 64;    // XON when fewer wait again
+    int msPerLine = 0;    // the unit's work on each line it takes
   };
 
   UnitSimulator();
@@ -96,6 +116,10 @@ class UnitSimulator final {
   // Characters that have come off the wire into the receive buffer (lost
   // ones included).
   qint64 CharsArrived() const;
+  // Paced: characters the application wrote that wait on the wire, or
+  // still in the kernel, only because the simulator itself paused (they
+  // arrive later than a unit would have taken them).
+  int WireLag() const;
   FlowStats Flow() const;
   void ResetFlowStats();
   // Lines the unit dropped (SetDropEveryNthLine), as full lines.
@@ -126,6 +150,12 @@ class UnitSimulator final {
   // XOFF to the application and no more reading, as a unit whose buffer
   // is full; false sends XON and resumes.
   void SetStalled(bool stalled);
+  // A unit with another receive buffer or slower at its work (paced only).
+  void SetLimits(const Limits& limits);
+  Limits CurrentLimits() const;
+  // The simulator's own thread gets no processor for ms, as on a busy
+  // machine (for testing the simulator itself).
+  void PauseThread(int ms);
   // The far end vanishes: the pseudo-terminal is closed.
   void HangUp();
   // Raw bytes to the application, after whatever is queued.
@@ -175,6 +205,17 @@ class UnitSimulator final {
   void RepeatXoffWhileSent(Clock::time_point now);
   void SendXoff(Clock::time_point now);
   void ConsumeInput(Clock::time_point now);
+  // Adds c to the line being assembled; true when it ended a line (which
+  // was handled).
+  bool TakeIntoLine(char c);
+  // Paced: the simulator's thread got no processor for pause; everything
+  // the unit's time drives goes on from now as if no time had passed.
+  void PauseFor(Clock::duration pause);
+  int Waiting() const;
+  // Characters of the line between the unit's time now and the clock's.
+  int LateChars(Clock::time_point now) const;
+  // Forgets what our pauses held back once the wire has been idle a while.
+  void ForgetDebtWhenIdle(int waiting, Clock::time_point now);
   bool OutputBacklogged() const;
   void HandleLine(const QByteArray& raw);
   void WriteOutput(Clock::time_point now);
@@ -229,6 +270,13 @@ class UnitSimulator final {
   qint64 m_arrived = 0;
   int m_afterXoff = 0;
   FlowStats m_flow;
+  Limits m_limits;
+  Clock::time_point m_plannedWake;  // paced: when the thread meant to run again
+  int m_debt = 0;                   // characters in the pseudo-terminal owed to our pauses
+  int m_excuse = 0;                 // of them, those that come after the XOFF in force
+  int m_pauseMs = 0;                // PauseThread's request
+  Clock::duration m_pauseCarry{};   // of our pauses, less than a character's time
+  std::optional<Clock::time_point> m_emptySince;  // the wire has had nothing to carry since
   Clock::time_point m_simNow;  // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
