@@ -217,7 +217,11 @@ if [ "$fresh" = 1 ]; then
     as_root tar -C "$tree" -xf "$pristine"
   fi
   as_root cp "$deb" "$tree/tmp/"
-  as_root sh -c "cp /etc/apt/sources.list.d/* '$tree/etc/apt/sources.list.d/' 2>/dev/null || true"
+  # The machine's package sources (a mirror of its own, perhaps) replace
+  # the tree's, so that none is listed twice.
+  if compgen -G "/etc/apt/sources.list.d/*.sources" >/dev/null || compgen -G "/etc/apt/sources.list.d/*.list" >/dev/null; then
+    as_root sh -c "cp /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list '$tree/etc/apt/sources.list.d/' 2>/dev/null; rm -f '$tree/etc/apt/sources.list'"
+  fi
   as_root chroot "$tree" apt-get update -qq
   # The desktop's tools come in as a desktop has them: the package itself
   # needs neither.
