@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Builds the Debian package from packaging/debian (debhelper, the release
-# build with the distribution's hardening flags) into build/pkg:
+# Builds the Debian source package (format 3.0, quilt: the upstream tarball
+# of the work tree as git knows it, and packaging/debian) and from it the
+# binary packages (debhelper, the release build with the distribution's
+# hardening flags) into build/pkg: selvantis_<version>.dsc, the program in
 # selvantis_<version>_<arch>.deb and its debug symbols in
-# selvantis-dbgsym_<version>_<arch>.deb. Then checks it without installing
-# it here: lintian (no error, no warning, no hardening tag), the AppStream
-# validator, the files it must hold and no generated cache, and that the
-# program in the unpacked package starts and finds its libraries and texts.
+# selvantis-dbgsym_<version>_<arch>.deb. Then checks them without installing
+# them here: lintian on the source and the binaries (no error, no warning, no
+# hardening tag), the AppStream validator, the files the package must hold
+# and no generated cache, that the program in the unpacked package starts
+# and finds its libraries and texts, that the package's own test (the
+# command line on a project) passes, and that a second build of the same
+# source in another folder gives the same packages, byte for byte.
 #   bash scripts/package.sh            build and check
 #   bash scripts/package.sh --install  also install it on this machine (apt)
 #                                      and start the installed program
 #   bash scripts/package.sh --fresh    also install it into a fresh Debian 12
-#                                      tree (debootstrap) and start it there
+#                                      tree (debootstrap; a new one on every
+#                                      run), start it there without /proc and
+#                                      check the desktop's type of a project
+# A normal user needs sudo for installing and for the fresh tree. Where
+# another program holds the package manager's lock, apt waits for it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 install_here=0
@@ -23,8 +32,21 @@ for arg in "$@"; do
   esac
 done
 
+fail() { echo "package check: $*" >&2; exit 1; }
+# Runs a command as root: directly for root, through sudo for anyone else.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    command -v sudo >/dev/null || fail "installing needs root or sudo"
+    sudo "$@"
+  fi
+}
+# apt waits up to ten minutes for another package manager to finish.
+apt_get() { as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+
 bash "$top/scripts/deps.sh"
-pkgdeps=(dpkg-dev debhelper lintian appstream file man-db)
+pkgdeps=(dpkg-dev debhelper lintian appstream file man-db xz-utils)
 [ "$fresh" = 1 ] && pkgdeps+=(debootstrap)
 missing=()
 for p in "${pkgdeps[@]}"; do
@@ -32,41 +54,61 @@ for p in "${pkgdeps[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-fail() { echo "package check: $*" >&2; exit 1; }
-
-# debhelper wants debian/ at the top of the source: the package is built
-# from a copy of the work tree (what git knows of it, as it is now).
 version="$(dpkg-parsechangelog -l "$top/packaging/debian/changelog" -S Version)"
+upstream="${version#*:}"
+upstream="${upstream%-*}"
+debversion="${version#*:}"
 build="$top/build/pkg"
-src="$build/selvantis-$version"
+arch="$(dpkg --print-architecture)"
 mkdir -p "$build"
-rm -rf "$src" "$build"/selvantis*_"$version"_* "$build/unpacked"
-mkdir -p "$src"
+rm -rf "$build/selvantis-$upstream" "$build/again" "$build/unpacked" "$build"/selvantis[_-]*"$upstream"*
+
+# The upstream tarball: what git knows of the work tree as it is now, in a
+# fixed order with fixed owners and times (those of the newest changelog
+# entry), so that the same tree always gives the same tarball.
+epoch="$(dpkg-parsechangelog -l "$top/packaging/debian/changelog" -S Timestamp)"
+orig="$build/selvantis_$upstream.orig.tar.xz"
 (cd "$top" && git ls-files -z --cached --others --exclude-standard |
   while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-  grep -zv '^build/' | tar --null -T - -cf -) | tar -xf - -C "$src"
-cp -r "$top/packaging/debian" "$src/debian"
-(cd "$src" && DEB_BUILD_OPTIONS="nocheck parallel=$jobs" dpkg-buildpackage -b -us -uc) >"$build/build.log" 2>&1 ||
-  { tail -40 "$build/build.log"; fail "dpkg-buildpackage failed (log: build/pkg/build.log)"; }
-arch="$(dpkg --print-architecture)"
-deb="$build/selvantis_${version}_$arch.deb"
-changes="$build/selvantis_${version}_$arch.changes"
-[ -f "$deb" ] || fail "no $deb"
-[ -f "$build/selvantis-dbgsym_${version}_$arch.deb" ] || fail "no package of debug symbols"
-echo "== $deb"
-dpkg-deb -I "$deb" | sed -n '/Depends/p'
+  grep -zv '^build/' | LC_ALL=C sort -z |
+  tar --null --no-recursion --transform "s,^,selvantis-$upstream/," --mtime="@$epoch" \
+    --owner=0 --group=0 --numeric-owner --mode='u+w,go-w' -T - -cf -) | xz -T1 -6 >"$orig"
 
-# lintian: any error or warning fails, and so do the hardening tags, which
-# are only informational.
+# Builds source and binary packages from the tarball in folder $1 (which
+# must not exist) into its parent; $2: "-b" for the binaries only.
+build_in() {
+  local dir="$1" only="${2:-}" log
+  mkdir -p "$dir"
+  tar -xJf "$orig" -C "$dir"
+  cp -r "$top/packaging/debian" "$dir/selvantis-$upstream/debian"
+  [ "$dir" = "$build" ] || cp "$orig" "$dir/"
+  log="$dir/build.log"
+  (cd "$dir/selvantis-$upstream" && DEB_BUILD_OPTIONS="nocheck parallel=$jobs" dpkg-buildpackage $only -us -uc) \
+    >"$log" 2>&1 || { tail -40 "$log"; fail "dpkg-buildpackage failed (log: ${log#"$top"/})"; }
+}
+build_in "$build"
+deb="$build/selvantis_${debversion}_$arch.deb"
+dbgsym="$build/selvantis-dbgsym_${debversion}_$arch.deb"
+changes="$build/selvantis_${debversion}_$arch.changes"
+dsc="$build/selvantis_$debversion.dsc"
+for f in "$deb" "$dbgsym" "$changes" "$dsc"; do [ -f "$f" ] || fail "no ${f#"$top"/}"; done
+grep -q "^Format: 3.0 (quilt)" "$dsc" || fail "the source package is not of format 3.0 (quilt)"
+echo "== $deb"
+dpkg-deb -I "$deb" | sed -n '/Depends\|Recommends/p'
+
+# lintian on the source and the binaries (the .changes names both): any
+# error or warning fails, and so do the hardening tags, which are only
+# informational.
 lintian_log="$build/lintian.log"
 lintian_rc=0
 lintian --display-info --fail-on error,warning "$changes" >"$lintian_log" 2>&1 || lintian_rc=$?
 cat "$lintian_log"
 [ "$lintian_rc" -eq 0 ] || fail "lintian reports errors or warnings (above)"
 if grep -q "hardening-" "$lintian_log"; then fail "lintian reports missing hardening (above)"; fi
+echo "== lintian: source and binary packages"
 
 root="$build/unpacked"
 dpkg-deb -x "$deb" "$root"
@@ -74,29 +116,48 @@ appstreamcli validate-tree --no-net --pedantic "$root" || fail "the AppStream va
 
 contents="$(dpkg-deb -c "$deb")"
 grep -qE '/usr/share/mime/(mime\.cache|globs|magic|types)' <<<"$contents" && fail "generated MIME caches in the package"
+grep -qE '/usr/share/icons/hicolor/icon-theme\.cache' <<<"$contents" && fail "a generated icon cache in the package"
+icons=()
+for size in 16 22 24 32 48 64 128 256; do
+  icons+=("usr/share/icons/hicolor/${size}x$size/apps/selvantis.png"
+    "usr/share/icons/hicolor/${size}x$size/mimetypes/application-x-selvantis-project.png")
+done
 for f in usr/bin/selvantis usr/lib/selvantis/libselvcore.so usr/lib/selvantis/libselvui.so \
   usr/share/selvantis/svresenu.rcc usr/share/applications/selvantis.desktop \
-  usr/share/mime/packages/selvantis.xml usr/share/icons/hicolor/256x256/apps/selvantis.png \
+  usr/share/mime/packages/selvantis.xml "${icons[@]}" \
+  usr/share/icons/hicolor/scalable/apps/selvantis.svg \
+  usr/share/icons/hicolor/scalable/mimetypes/application-x-selvantis-project.svg \
   usr/share/man/man1/selvantis.1.gz usr/share/man/de/man1/selvantis.1.gz \
   usr/share/metainfo/org.example.selvantis.metainfo.xml \
-  usr/share/doc/selvantis/copyright usr/share/doc/selvantis/changelog.gz; do
+  usr/share/doc/selvantis/copyright usr/share/doc/selvantis/changelog.Debian.gz; do
   grep -q " \./$f\$" <<<"$contents" || fail "$f missing"
 done
+grep -q "magic" "$root/usr/share/mime/packages/selvantis.xml" || fail "the project type has no magic rule"
 for f in "$root/usr/bin/selvantis" "$root"/usr/lib/selvantis/*.so; do
   file "$f" | grep -q "not stripped" && fail "$f is not stripped"
 done
+# The loader finds the private libraries through the run path alone.
+for f in "$root/usr/bin/selvantis" "$root/usr/lib/selvantis/libselvui.so"; do
+  runpath="$(objdump -p "$f" | awk '$1 == "RUNPATH" || $1 == "RPATH" { print $2 }')"
+  [ "$runpath" = "/usr/lib/selvantis" ] || fail "${f#"$root"} has the run path \"$runpath\" instead of /usr/lib/selvantis"
+done
+
+# The unpacked program's libraries are not where its run path says: the
+# loader is told.
+unpacked_env=(env LD_LIBRARY_PATH="$root/usr/lib/selvantis")
 
 # Every option the program's --help names is in the manual page.
-help="$(QT_QPA_PLATFORM=offscreen HOME="$build" timeout 10 "$root/usr/bin/selvantis" --help 2>&1)" || help=""
-if grep -q -- "--version" <<<"$help"; then
-  for page in man/man1 man/de/man1; do
-    manual="$(zcat "$root/usr/share/$page/selvantis.1.gz" | sed 's/\\-/-/g')"
-    for option in $(grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | tr -d ' ,' | sort -u); do
-      grep -q -- "$option" <<<"$manual" || fail "the manual page $page lacks the option $option of --help"
-    done
+help="$(QT_QPA_PLATFORM=offscreen HOME="$build" timeout 10 "${unpacked_env[@]}" "$root/usr/bin/selvantis" --help 2>&1)" ||
+  help=""
+grep -q -- "--version" <<<"$help" || fail "the unpacked program's --help names no --version: $help"
+for page in man/man1 man/de/man1; do
+  manual="$(zcat "$root/usr/share/$page/selvantis.1.gz" | sed 's/\\-/-/g')"
+  for option in $(grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | tr -d ' ,' | sort -u); do
+    grep -q -- "$option" <<<"$manual" || fail "the manual page $page lacks the option $option of --help"
   done
-  echo "== the manual page names every option of --help"
-fi
+  grep -q "/etc/selvantis/faxconfig.txt" <<<"$manual" || fail "the manual page $page does not name /etc/selvantis"
+done
+echo "== the manual page names every option of --help"
 
 # Starts the program on a screen of its own for a few seconds: it must still
 # be running then (timeout's 124), with its libraries and English texts found.
@@ -110,27 +171,79 @@ check_start() {  # $1: the program, then a command prefix (e.g. chroot DIR)
   if grep -q "not found\|cannot open shared object" "$log"; then fail "the program misses a file"; fi
   rm -f "$log"
 }
-check_start "$root/usr/bin/selvantis"
+check_start "$root/usr/bin/selvantis" "${unpacked_env[@]}"
 echo "== the unpacked program starts"
 
+# The package's own test (debian/tests), on the unpacked program.
+testdir="$(mktemp -d)"
+(cd "$build/selvantis-$upstream" &&
+  AUTOPKGTEST_TMP="$testdir" PATH="$root/usr/bin:$PATH" "${unpacked_env[@]}" sh debian/tests/command-line) ||
+  fail "the package's test debian/tests/command-line fails on the unpacked program"
+rm -rf "$testdir"
+echo "== the package's test passes on the unpacked program"
+
+# The same source built again in another folder (a longer path, another
+# name) must give the same packages.
+build_in "$build/again/elsewhere" -b
+for f in "$deb" "$dbgsym"; do
+  other="$build/again/elsewhere/$(basename "$f")"
+  [ -f "$other" ] || fail "the second build made no $(basename "$f")"
+  if ! cmp -s "$f" "$other"; then
+    diff <(dpkg-deb -c "$f" | awk '{ print $3, $6 }') <(dpkg-deb -c "$other" | awk '{ print $3, $6 }') || true
+    fail "$(basename "$f") differs when built in another folder (not reproducible)"
+  fi
+done
+rm -rf "$build/again"
+echo "== reproducible: a build in another folder gives the same packages"
+
 if [ "$install_here" = 1 ]; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
+  # --reinstall: a package of this version already installed is replaced.
+  apt_get install -y -qq --reinstall "$deb"
   check_start /usr/bin/selvantis
   echo "== installed and started here"
 fi
 
 if [ "$fresh" = 1 ]; then
+  # Every run starts from a tree as debootstrap made it, kept as a tarball
+  # so that only the first run downloads it.
   tree="$build/fresh"
-  [ -x "$tree/usr/bin/apt-get" ] || { rm -rf "$tree"; debootstrap --variant=minbase bookworm "$tree"; }
-  cp "$deb" "$tree/tmp/"
-  cp /etc/apt/sources.list.d/* "$tree/etc/apt/sources.list.d/" 2>/dev/null || true
-  chroot "$tree" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive chroot "$tree" apt-get install -y -qq "/tmp/$(basename "$deb")"
-  # The program finds its libraries relative to itself, which the loader
-  # learns from /proc: a chroot needs it mounted, as every real system has.
-  mountpoint -q "$tree/proc" || mount -t proc proc "$tree/proc"
-  trap 'umount "$tree/proc" 2>/dev/null || true' EXIT
-  check_start /usr/bin/selvantis chroot "$tree"
-  echo "== installed and started on a fresh Debian 12 tree"
+  pristine="$build/bookworm-minbase.tar"
+  as_root rm -rf "$tree"
+  if [ ! -s "$pristine" ]; then
+    as_root debootstrap --variant=minbase bookworm "$tree"
+    as_root tar -C "$tree" -cf "$pristine.part" . && as_root mv "$pristine.part" "$pristine"
+  else
+    as_root mkdir -p "$tree"
+    as_root tar -C "$tree" -xf "$pristine"
+  fi
+  as_root cp "$deb" "$tree/tmp/"
+  # The machine's package sources (a mirror of its own, perhaps) replace
+  # the tree's, so that none is listed twice.
+  if compgen -G "/etc/apt/sources.list.d/*.sources" >/dev/null || compgen -G "/etc/apt/sources.list.d/*.list" >/dev/null; then
+    as_root sh -c "cp /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list '$tree/etc/apt/sources.list.d/' 2>/dev/null; rm -f '$tree/etc/apt/sources.list'"
+  fi
+  as_root chroot "$tree" apt-get update -qq
+  # The desktop's tools come in as a desktop has them: the package itself
+  # needs neither.
+  as_root env DEBIAN_FRONTEND=noninteractive chroot "$tree" apt-get install -y -qq \
+    shared-mime-info libglib2.0-bin "/tmp/$(basename "$deb")"
+  # No /proc in the tree: the program must start without it.
+  as_root chroot "$tree" sh -c 'test ! -e /proc/self/exe' || fail "the fresh tree has /proc mounted"
+  as_root chroot "$tree" /usr/bin/selvantis --version || fail "the installed program does not start without /proc"
+  check_start /usr/bin/selvantis as_root chroot "$tree"
+  # A saved project is the program's type by its name and by its contents.
+  as_root cp "$top/tests/data/old-projects/demo-before-checksum.sxm" "$tree/tmp/plant.sxm"
+  as_root cp "$top/tests/data/old-projects/demo-before-checksum.sxm" "$tree/tmp/plant"
+  for f in /tmp/plant.sxm /tmp/plant; do
+    type="$(as_root chroot "$tree" gio info -a standard::content-type "$f" | awk '/content-type/ { print $2 }')"
+    [ "$type" = "application/x-selvantis-project" ] || fail "the desktop takes $f for $type"
+  done
+  echo "== the desktop knows a project by its name and by its contents"
+  as_root mkdir -p "$tree/tmp/source"
+  as_root tar -C "$build/selvantis-$upstream" -cf - debian/tests tests/data/old-projects |
+    as_root tar -C "$tree/tmp/source" -xf -
+  as_root chroot "$tree" sh -c 'cd /tmp/source && AUTOPKGTEST_TMP="$(mktemp -d)" sh debian/tests/command-line' ||
+    fail "the package's test fails on the fresh tree"
+  echo "== installed, started and tested on a fresh Debian 12 tree"
 fi
-echo "== package checked: $deb"
+echo "== package checked: $deb (source: $dsc)"

@@ -506,11 +506,12 @@ void CBaseDevice::Draw(IPainter& painter) {
     painter.SetBrush(PaintColors::kTransparent);
     painter.DrawRect(m_rect.adjusted(-2, -2, 2, 2));
   }
-  // Pins, the one under the cursor in red.
+  // Pins, the one under the cursor in red: inputs hollow, outputs filled,
+  // so that the direction of a wire shows.
   painter.SetPen(PaintColors::kBlack, 1);
   for (int k = 0; k < m_nInputs; ++k) {
     const QPoint p = m_inPinPoints[static_cast<size_t>(k)];
-    painter.SetBrush(k == m_nHiInPin && !printing ? PaintColors::kRed : PaintColors::kBlack);
+    painter.SetBrush(k == m_nHiInPin && !printing ? PaintColors::kRed : PaintColors::kWhite);
     painter.DrawRect(QRect(p.x() - kPinSize / 2, p.y() - kPinSize / 2, kPinSize, kPinSize));
   }
   for (int k = 0; k < m_nOutputs; ++k) {

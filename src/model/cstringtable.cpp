@@ -10,10 +10,15 @@
 #include <cstdio>
 #include <map>
 
-// Where the build leaves the English resource file, for programs that run
-// from the build tree (tests); set by the build.
-#ifndef SELV_ENGLISH_RCC_FALLBACK
-#define SELV_ENGLISH_RCC_FALLBACK ""
+#if defined(__unix__)
+#include <dlfcn.h>
+#endif
+
+// Where the installed program keeps the English resource file; set by the
+// build from the installation prefix (never from the build folder, so that
+// two builds of one source give the same binaries).
+#ifndef SELV_ENGLISH_RCC_INSTALLED
+#define SELV_ENGLISH_RCC_INSTALLED ""
 #endif
 
 namespace {
@@ -76,13 +81,29 @@ Table ParseTable(const QString& resourcePath) {
   return table;
 }
 
+// The folder of the core library as the loader found it ("" where the
+// system cannot say).
+QString CoreLibraryDir() {
+#if defined(__unix__)
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<const void*>(&CStringTable::GetLanguage), &info) != 0 && info.dli_fname != nullptr)
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+#endif
+  return QString();
+}
+
 bool RegisterEnglish() {
-  // Installed: data of the program in share/selvantis beside its bin/.
-  const QDir programDir(QCoreApplication::applicationDirPath());
   QStringList candidates;
+  // A build tree: the build leaves the file beside the core library (the
+  // tests and tools run from other folders of the tree).
+  const QString libraryDir = CoreLibraryDir();
+  if (!libraryDir.isEmpty()) candidates << QDir(libraryDir).filePath(QLatin1String(kEnglishFileName));
+  // Installed: data of the program in share/selvantis beside its bin/, or
+  // where the installation put it.
+  const QDir programDir(QCoreApplication::applicationDirPath());
   candidates << programDir.filePath(QStringLiteral("../share/selvantis/") + QLatin1String(kEnglishFileName));
-  const QString fallback = QString::fromLocal8Bit(SELV_ENGLISH_RCC_FALLBACK);
-  if (!fallback.isEmpty()) candidates << fallback;
+  const QString installed = QString::fromLocal8Bit(SELV_ENGLISH_RCC_INSTALLED);
+  if (!installed.isEmpty()) candidates << installed;
   for (const QString& path : candidates) {
     if (QFileInfo::exists(path) && QResource::registerResource(path)) return true;
   }

@@ -8,6 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+
+// Where the installed program lies; set by the build.
+#ifndef SELV_INSTALL_FULL_BINDIR
+#define SELV_INSTALL_FULL_BINDIR "/usr/bin"
+#endif
 
 namespace {
 
@@ -24,8 +30,27 @@ QString ChopLineEnd(QByteArray bytes) {
 
 }  // namespace
 
+QStringList CEventForwarder::ConfigCandidates(const QString& userConfigDir, const QString& programDir,
+                                              const QString& installedBinDir) {
+  QStringList candidates;
+  if (!userConfigDir.isEmpty())
+    candidates << QDir(userConfigDir).filePath(QStringLiteral("selvantis/") + ConfigFileName());
+  candidates << QStringLiteral("/etc/selvantis/") + ConfigFileName();
+  // Installed, the program's folder is the system's (/usr/bin), no place
+  // for a configuration; a build tree keeps it beside the program.
+  const QString program = QDir::cleanPath(programDir);
+  if (!program.isEmpty() && program != QDir::cleanPath(installedBinDir))
+    candidates << QDir(program).filePath(ConfigFileName());
+  return candidates;
+}
+
 QString CEventForwarder::DefaultConfigPath() {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(ConfigFileName());
+  const QStringList candidates =
+      ConfigCandidates(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                       QCoreApplication::applicationDirPath(), QStringLiteral(SELV_INSTALL_FULL_BINDIR));
+  for (const QString& path : candidates)
+    if (QFileInfo(path).isFile()) return path;
+  return candidates.value(0);
 }
 
 bool CEventForwarder::Load(const QString& configPath) {

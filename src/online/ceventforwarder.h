@@ -10,7 +10,8 @@
 
 // Hands log entries that match configured keywords to a drop directory,
 // one small text file per matching rule (the three header texts, then the
-// rule's message). Configured by "faxconfig.txt" beside the program: line 1
+// rule's message). Configured by "faxconfig.txt" (see ConfigCandidates for
+// where it is looked for): line 1
 // the drop directory, lines 2 to 4 the header texts, then one rule per line
 // (keyword, tab, message; "\n" in the message and the third header stands
 // for a line feed). Forwarding is on only when the drop directory exists.
@@ -22,7 +23,14 @@ class CEventForwarder final {
   };
 
   static QString ConfigFileName() { return QStringLiteral("faxconfig.txt"); }
-  // The configuration file in the program's directory.
+  // Where the configuration is looked for, the first file found counting:
+  // the user's configuration folder (userConfigDir/selvantis), then
+  // /etc/selvantis, then the program's folder, but only when the program
+  // runs from a build tree (programDir is not installedBinDir).
+  static QStringList ConfigCandidates(const QString& userConfigDir, const QString& programDir,
+                                      const QString& installedBinDir);
+  // The first of ConfigCandidates for this user and program that exists;
+  // the user's file when none does.
   static QString DefaultConfigPath();
 
   // Reads the configuration; a missing file or a drop directory that does

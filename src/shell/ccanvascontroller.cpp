@@ -7,6 +7,8 @@
 #include "shell/cmenuresources.h"
 #include "shell/icanvashost.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 CCanvasController::CCanvasController(CSelvantisDoc& doc, ICanvasHost& host) : m_doc(doc), m_host(host) {}
@@ -68,12 +70,21 @@ void CCanvasController::MousePress(const QPoint& point, Button button) {
     m_drag = DragMode::Pending;
     m_dragPin = -1;
   }
+  m_pressOnInput = hit.part == CanvasHit::Part::InputPin;
 }
 
 void CCanvasController::MouseMove(const QPoint& point, bool leftDown) {
   if (m_drag == DragMode::Pending) {
     if (!leftDown) {
       m_drag = DragMode::None;
+    } else if ((point - m_pressPoint).manhattanLength() >= m_dragThreshold && m_pressOnInput) {
+      // Whoever drags from an input pin means to draw a wire the wrong way
+      // round: the block stays where it is, and the status bar says how.
+      m_drag = DragMode::None;
+      m_dragObject = nullptr;
+      m_pressOnInput = false;
+      m_host.ShowHint(WireHintText());
+      return;
     } else if ((point - m_pressPoint).manhattanLength() >= m_dragThreshold) {
       m_drag = DragMode::Move;
     } else {
@@ -202,6 +213,12 @@ QPoint CCanvasController::ConnectFrom() const {
 QRect CCanvasController::DraggedRect() const {
   if (m_drag != DragMode::Move || !m_dragObject) return QRect();
   return m_dragObject->GetRect();
+}
+
+QString CCanvasController::WireHintText() {
+  return QCoreApplication::translate("CCanvasController",
+                                     "A wire is drawn from an output pin (filled, on a block's right-hand side) to an "
+                                     "input pin (hollow, on the left-hand side): drag from the output pin.");
 }
 
 bool CCanvasController::CanConnect(const CBaseDevice* from, int outPin, const CBaseDevice* to, int inPin) {

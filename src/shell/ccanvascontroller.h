@@ -14,7 +14,8 @@ class ICanvasHost;
 
 // The drawing view's behaviour without the widget: the current object and
 // selection, pin highlighting under the cursor, moving objects by dragging,
-// connecting an output pin to an input pin by dragging, double-click
+// connecting an output pin to an input pin by dragging (a drag from an
+// input pin moves nothing and tells how to wire), double-click
 // properties, tool tips, the object's context menu and the routing of the
 // object commands 33000-33333. Points are canvas units. Holds pointers to
 // the document's objects and drops them when the document removes them
@@ -72,6 +73,8 @@ class CCanvasController final {
   // Whether an output pin may be wired to an input pin: two different
   // objects, pins within their counts, and not already wired so.
   static bool CanConnect(const CBaseDevice* from, int outPin, const CBaseDevice* to, int inPin);
+  // What a drag from an input pin tells the host: wires start at outputs.
+  static QString WireHintText();
 
   // ---- Commands -------------------------------------------------------------------
   // The current object's context menu: its menu resource, adjusted by the
@@ -95,6 +98,7 @@ class CCanvasController final {
   DragMode m_drag = DragMode::None;
   CBaseDevice* m_dragObject = nullptr;
   int m_dragPin = -1;
+  bool m_pressOnInput = false;  // the pending drag started on an input pin
   QPoint m_pressPoint;
   QPoint m_last;
   QPoint m_moved;  // total offset applied during a move

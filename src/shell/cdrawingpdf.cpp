@@ -3,9 +3,12 @@
 #include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cdrawingprintjob.h"
+#include "shell/cprojectdatastate.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 
@@ -13,6 +16,21 @@ QPageLayout CDrawingPdf::DefaultLayout() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   return printer.pageLayout();
+}
+
+QString CDrawingPdf::ProposedPath(const CSelvantisDoc& doc) {
+  const QString path = doc.GetPathName();
+  if (!path.isEmpty()) {
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
+  }
+  QString name = doc.GetProjectData(CProjectDataState::kProject).trimmed();
+  if (name.isEmpty()) name = doc.GetTitle().trimmed();
+  if (name.isEmpty()) name = QStringLiteral("Project");
+  // Characters no file system takes become underscores.
+  for (QChar& c : name)
+    if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.category() == QChar::Other_Control) c = QLatin1Char('_');
+  return name + QStringLiteral(".pdf");
 }
 
 bool CDrawingPdf::Write(const CSelvantisDoc& doc, CBitmapManager& bitmaps, const QPageLayout& layout,

@@ -20,6 +20,10 @@ class CDrawingPdf final {
   static QPageLayout DefaultLayout();
   // The resolution the drawing is made at (dots per inch).
   static constexpr int kResolution = 1200;
+  // The name File > Export drawing as PDF proposes: the project's file with
+  // ".pdf"; for a project never saved, the project's name from its project
+  // data, else its window title ("Hall.pdf", "Project2.pdf").
+  static QString ProposedPath(const CSelvantisDoc& doc);
   // False with the reason when the file cannot be written.
   static bool Write(const CSelvantisDoc& doc, CBitmapManager& bitmaps, const QPageLayout& layout, const QString& path,
                     QString* error);

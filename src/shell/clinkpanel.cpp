@@ -49,6 +49,11 @@ QString CLinkPanel::LineHeldText(bool held) {
               : tr("The unit takes data again");
 }
 
+QString CLinkPanel::NoPortText() {
+  return tr("This computer has no serial port yet. Plug in the unit's USB adapter, or choose the unit's port under "
+            "View > Preferences.");
+}
+
 CLinkPanel::~CLinkPanel() {
   if (GetDeviceLink() == m_link.get()) SetDeviceLink(m_previousLink);
   m_monitorWnd->SetMonitor(nullptr);
@@ -59,15 +64,24 @@ IDeviceLink& CLinkPanel::Device() const { return *GetDeviceLink(); }
 bool CLinkPanel::IsConnected() const { return m_link->IsConnected(); }
 
 QString CLinkPanel::ConnectionDescription() const {
-  return IsConnected() ? tr("Connected through %1").arg(CSerialPortSetting::Read())
-                       : tr("Not connected (port %1)").arg(CSerialPortSetting::Read());
+  const QString port = CSerialPortSetting::Read();
+  if (IsConnected()) return tr("Connected through %1").arg(port);
+  return port.isEmpty() ? tr("Not connected (no serial port chosen)") : tr("Not connected (port %1)").arg(port);
 }
 
 bool CLinkPanel::Connect(CSelvantisDoc* doc) {
   if (m_busy) return false;
+  const QString port = CSerialPortSetting::Read();
+  if (port.isEmpty()) {
+    AfxMessageBox(NoPortText(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  const bool stored = CSerialPortSetting::IsStored();
   SetBusy(true);
-  const bool ok = m_link->Connect(doc);
+  const bool ok = m_link->ConnectPort(port, doc);
   SetBusy(false);
+  // The port a fresh profile found is kept once the unit answered on it.
+  if (ok && !stored) CSerialPortSetting::Write(port);
   emit connectionChanged(m_link->IsConnected());
   return ok;
 }

@@ -36,8 +36,8 @@ class CLinkPanel final : public QObject {
   // Port and state as a line for the status bar's tool tip.
   QString ConnectionDescription() const;
 
-  // Connects and serves doc (may be null); false when it failed (the link
-  // has said why).
+  // Connects through the preferences' port and serves doc (may be null);
+  // false when it failed (the link, or the missing port, has said why).
   bool Connect(CSelvantisDoc* doc);
   void Disconnect();
   // The document the link serves follows the active window.
@@ -61,6 +61,8 @@ class CLinkPanel final : public QObject {
   // What the status bar says while the unit holds the line (once the hold
   // has lasted a second), and when it takes data again.
   static QString LineHeldText(bool held);
+  // What Connect says when the profile names no port and the system has none.
+  static QString NoPortText();
 
   // The error file of a project: its path with ".err"; "" for an unsaved one.
   static QString ErrorFileOf(const CSelvantisDoc& doc);

@@ -523,6 +523,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
       connect(view, &CSelvantisView::currentObjectChanged, this, &CMainFrame::OnCurrentObjectChanged);
       connect(view, &CSelvantisView::zoomChanged, this, &CMainFrame::UpdateZoomControls);
       connect(view, &CSelvantisView::commandRequested, this, [this](int id) { OnCommand(id); });
+      connect(view, &CSelvantisView::hint, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     }
   }
   // A window being torn down while the area activates the next one has no
@@ -640,10 +641,8 @@ bool CMainFrame::ExportPdf(const QString& path) {
 void CMainFrame::OnFileExportPdf() {
   CSelvantisDoc* doc = GetActiveDocument();
   if (!doc) return;
-  QString proposed = CDocManager::ProposedPath(*doc);
-  proposed = proposed.left(proposed.size() - QFileInfo(proposed).suffix().size()) + QStringLiteral("pdf");
-  const QString path =
-      m_fileChooser->SaveFileName(this, tr("Export drawing as PDF"), proposed, tr("PDF files (*.pdf)"));
+  const QString path = m_fileChooser->SaveFileName(this, tr("Export drawing as PDF"), CDrawingPdf::ProposedPath(*doc),
+                                                   tr("PDF files (*.pdf)"));
   if (!path.isEmpty())
     ExportPdf(path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
 }

@@ -4,7 +4,6 @@
 #include "shell/cshellsettings.h"
 
 #include <QCoreApplication>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 
@@ -59,27 +58,27 @@ QString CPreferencesState::PortLabel(const SystemPort& port) {
   QStringList about;
   for (const QString& part : {port.description.trimmed(), port.manufacturer.trimmed()})
     if (!part.isEmpty() && !about.contains(part, Qt::CaseInsensitive)) about.append(part);
-  if (about.isEmpty()) return port.location;
+  if (about.isEmpty()) return QCoreApplication::translate("CPreferencesState", "%1 (present)").arg(port.location);
   return port.location + QStringLiteral(" (") + about.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+QString CPreferencesState::MissingPortLabel(const QString& port) {
+  return QCoreApplication::translate("CPreferencesState", "%1 (not present)").arg(port);
 }
 
 std::vector<CPreferencesState::PortChoice> CPreferencesState::MakePortChoices(std::vector<SystemPort> ports,
                                                                               const QString& stored) {
-  std::sort(ports.begin(), ports.end(),
-            [](const SystemPort& a, const SystemPort& b) { return a.location < b.location; });
+  CPortChoice::Order(ports);
   std::vector<PortChoice> choices;
   const bool listed =
       std::any_of(ports.begin(), ports.end(), [&](const SystemPort& p) { return p.location == stored; });
-  if (!stored.isEmpty() && !listed) choices.push_back({stored, stored});
+  if (!stored.isEmpty() && !listed) choices.push_back({stored, MissingPortLabel(stored)});
   for (const SystemPort& port : ports) choices.push_back({port.location, PortLabel(port)});
   return choices;
 }
 
 std::vector<CPreferencesState::PortChoice> CPreferencesState::PortChoices() const {
-  std::vector<SystemPort> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-    ports.push_back({info.systemLocation(), info.description(), info.manufacturer()});
-  return MakePortChoices(std::move(ports), m_port);
+  return MakePortChoices(CPortChoice::SystemPorts(), m_port);
 }
 
 QString CPreferencesState::PortOfText(const std::vector<PortChoice>& choices, const QString& text) {

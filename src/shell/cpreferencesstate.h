@@ -2,6 +2,7 @@
 #define SELV_SHELL_CPREFERENCESSTATE_H
 
 #include "model/cstringtable.h"
+#include "shell/cportchoice.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,22 +37,19 @@ class CPreferencesState final {
 
   // Texts of the start-up choices in the order of the values.
   static QStringList StartupChoiceTexts();
-  // A serial port of the system, as it describes it ("" where it does not).
-  struct SystemPort {
-    QString location;  // "/dev/ttyUSB0"
-    QString description;
-    QString manufacturer;
-  };
+  using SystemPort = CPortChoice::SystemPort;
   // An entry of the port list: the port, and how the list shows it.
   struct PortChoice {
     QString port;
     QString label;
   };
-  // "/dev/ttyUSB0 (FT232R USB UART, FTDI)"; the bare location where the
+  // "/dev/ttyUSB0 (FT232R USB UART, FTDI)"; "/dev/ttyS0 (present)" where the
   // system says nothing of the port.
   static QString PortLabel(const SystemPort& port);
-  // The ports in the order of their locations, with stored first when it is
-  // not among them.
+  // A port the system does not have: "/dev/ttyUSB0 (not present)".
+  static QString MissingPortLabel(const QString& port);
+  // The ports the system has (USB adapters first, then by location), with
+  // stored first, marked as not present, when it is not among them.
   static std::vector<PortChoice> MakePortChoices(std::vector<SystemPort> ports, const QString& stored);
   // MakePortChoices of the ports the system has now and the stored port.
   std::vector<PortChoice> PortChoices() const;

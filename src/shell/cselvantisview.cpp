@@ -489,6 +489,8 @@ void CSelvantisView::InvalidateCanvas(const QRect& canvasRect) {
 
 void CSelvantisView::CurrentObjectChanged(CBaseDevice* object) { emit currentObjectChanged(object); }
 
+void CSelvantisView::ShowHint(const QString& text) { emit hint(text); }
+
 QRect CSelvantisView::TrackerClientRect() const { return viewport()->rect(); }
 
 void CSelvantisView::TrackerScrollBy(int dx, int dy) {

@@ -95,6 +95,7 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   // ---- ICanvasHost / IScrollTarget -----------------------------------------------
   void InvalidateCanvas(const QRect& canvasRect) override;
   void CurrentObjectChanged(CBaseDevice* object) override;
+  void ShowHint(const QString& text) override;
   QRect TrackerClientRect() const override;
   void TrackerScrollBy(int dx, int dy) override;
   void TrackerInvalidate(const QRect& rect) override;
@@ -104,6 +105,8 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void zoomChanged(int percent);
   // A command of a context menu that belongs to the main window.
   void commandRequested(int id);
+  // A hint for the status bar, such as how to draw a wire.
+  void hint(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

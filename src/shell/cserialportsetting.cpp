@@ -2,10 +2,15 @@
 
 #include "link/linkprofile.h"
 #include "model/cprofile.h"
+#include "shell/cportchoice.h"
 
 QString CSerialPortSetting::Read() {
-  return CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort,
-                             QString::fromLatin1(LinkProfile::kDefaultPort));
+  const QString stored = CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort).trimmed();
+  return !stored.isEmpty() ? stored : CPortChoice::FirstPort(CPortChoice::SystemPorts());
+}
+
+bool CSerialPortSetting::IsStored() {
+  return !CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort).trimmed().isEmpty();
 }
 
 void CSerialPortSetting::Write(const QString& port) {

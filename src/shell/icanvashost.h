@@ -2,6 +2,7 @@
 #define SELV_SHELL_ICANVASHOST_H
 
 #include <QRect>
+#include <QString>
 
 class CBaseDevice;
 
@@ -13,6 +14,8 @@ class ICanvasHost {
   virtual void InvalidateCanvas(const QRect& canvasRect) = 0;
   // The current object changed (selection, status text, command states).
   virtual void CurrentObjectChanged(CBaseDevice* object) = 0;
+  // A hint for the status bar (how to do what the user just tried).
+  virtual void ShowHint(const QString& text) { (void)text; }
 };
 
 #endif

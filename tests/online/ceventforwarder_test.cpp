@@ -88,4 +88,53 @@ TEST_F(EventForwarderTest, AGoneDropDirectoryKeepsTheLocalFile) {
   EXPECT_EQ(QDir(m_work).entryList(QDir::Files).size(), 1);
 }
 
+
+// The configuration comes from the user's folder, then the system's; the
+// program's own folder counts only for a program run from its build tree.
+TEST(EventForwarderConfigTest, TheUsersFolderThenTheSystemsTheProgramsOnlyInABuildTree) {
+  struct Row {
+    const char* what;
+    QString programDir;
+    QStringList expected;
+  };
+  const Row rows[] = {
+      {"installed", "/usr/bin",
+       {"/home/ann/.config/selvantis/faxconfig.txt", "/etc/selvantis/faxconfig.txt"}},
+      {"installed, named another way", "/usr/bin/",
+       {"/home/ann/.config/selvantis/faxconfig.txt", "/etc/selvantis/faxconfig.txt"}},
+      {"a build tree", "/src/selvantis/build/src",
+       {"/home/ann/.config/selvantis/faxconfig.txt", "/etc/selvantis/faxconfig.txt",
+        "/src/selvantis/build/src/faxconfig.txt"}},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(CEventForwarder::ConfigCandidates("/home/ann/.config", row.programDir, "/usr/bin"), row.expected)
+        << row.what;
+  EXPECT_EQ(CEventForwarder::ConfigCandidates(QString(), "/usr/bin", "/usr/bin"),
+            QStringList{"/etc/selvantis/faxconfig.txt"})
+      << "no user folder known";
+}
+
+TEST(EventForwarderConfigTest, TheUsersFileIsReadWhenItExists) {
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+  const bool hadPrevious = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+  const QString users = home.filePath("selvantis/faxconfig.txt");
+  if (!QFile::exists("/etc/selvantis/faxconfig.txt"))
+    EXPECT_EQ(CEventForwarder::DefaultConfigPath(), users) << "where it would be read from";
+  ASSERT_TRUE(QDir(home.path()).mkpath("selvantis"));
+  QFile file(users);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(home.path().toLocal8Bit() + "\nA\nB\nC\nFIRE\tFire\n");
+  file.close();
+  EXPECT_EQ(CEventForwarder::DefaultConfigPath(), users);
+  CEventForwarder forwarder;
+  EXPECT_TRUE(forwarder.Load(CEventForwarder::DefaultConfigPath()));
+  if (hadPrevious)
+    qputenv("XDG_CONFIG_HOME", previous);
+  else
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace

@@ -176,7 +176,7 @@ TEST(CPreferencesStateTest, ThePortListShowsWhatTheSystemSaysOfEachPort) {
     labels << choice.label;
     names << choice.port;
   }
-  EXPECT_EQ(labels, (QStringList{"/dev/pts/5", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0",
+  EXPECT_EQ(labels, (QStringList{"/dev/pts/5 (not present)", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0 (present)",
                                  "/dev/ttyUSB0 (FT232R USB UART, FTDI)", "/dev/ttyUSB1 (Prolific)"}));
   EXPECT_EQ(names, (QStringList{"/dev/pts/5", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}));
   EXPECT_EQ(CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/ttyS0")).size(), 4u) << "listed once";

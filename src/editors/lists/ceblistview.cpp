@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -70,7 +71,8 @@ void CEBListView::SetColumn(int column, const QString& title, int width, Qt::Ali
   if (column < 0 || column >= columnCount()) return;
   headerItem()->setText(column, title);
   headerItem()->setTextAlignment(column, Horizontal(alignment) | Qt::AlignVCenter);
-  header()->resizeSection(column, width);
+  // The title is never cut or run into the next one, in any language.
+  header()->resizeSection(column, std::max(width, header()->sectionSizeHint(column)));
 }
 
 Qt::Alignment CEBListView::ColumnAlignment(int column) const {

@@ -41,6 +41,7 @@ class CEBListView : public QTreeWidget {
   // The list set-up: columns with empty titles, 150 pixels wide, column 1
   // right-aligned; no current entry, no hover rectangle.
   void OnInitialUpdate(int columnCount);
+  // width grows to the title's width where the title needs more.
   void SetColumn(int column, const QString& title, int width, Qt::Alignment alignment);
   Qt::Alignment ColumnAlignment(int column) const;
 

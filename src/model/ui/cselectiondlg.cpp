@@ -6,12 +6,17 @@
 #include "model/ctext.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CSelectionDlg::CSelectionDlg(QWidget* parent, const CSelectionProvider& providers)
     : CResizableDialog(kTemplateId, parent),
@@ -84,8 +89,30 @@ bool CSelectionDlg::OnInitDialog() {
   for (int c = 0; c < titles.size(); ++c) {
     m_list->resizeColumnToContents(c);
   }
+  FitToChoices();
   UpdateOk();
   return CResizableDialog::OnInitDialog();
+}
+
+void CSelectionDlg::FitToChoices() {
+  // Every choice in sight without scrolling, and every column whole, as far
+  // as the screen allows; the dialog never shrinks below its first size.
+  int columns = 0;
+  for (int c = 0; c < m_list->columnCount(); ++c) columns += m_list->columnWidth(c);
+  const int rows = m_list->topLevelItemCount();
+  const int rowHeight = rows > 0 ? std::max(m_list->sizeHintForRow(0), 1) : 0;
+  const int frame = 2 * m_list->frameWidth();
+  const int scrollBar = m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+  const QSize list(columns + frame + scrollBar, m_list->header()->sizeHint().height() + rows * rowHeight + frame + 2);
+  // The list is one of a column of controls: it adds its height to theirs.
+  const QSize hint = layout()->sizeHint();
+  const QMargins margins = layout()->contentsMargins();
+  QSize wanted(std::max(hint.width(), list.width() + margins.left() + margins.right()),
+               hint.height() - m_list->sizeHint().height() + list.height());
+  wanted = wanted.expandedTo(size());
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (screen) wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  resize(wanted);
 }
 
 void CSelectionDlg::OnUserSelectionChanged() {

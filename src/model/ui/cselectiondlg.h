@@ -58,6 +58,8 @@ class CSelectionDlg : public CResizableDialog {
   bool OnInitDialog() override;
 
  private:
+  // Grows the dialog to show every choice and column (within the screen).
+  void FitToChoices();
   void OnUserSelectionChanged();
   void UpdateOk();
 
