@@ -377,7 +377,10 @@ bool CCommLink::Disconnect(bool saveSettings) {
     SendCommand(kProtectOn);
     if (saveSettings) SendCommand(kFastSave);
     closed = released && WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
-    if (!closed) m_monitor.AddNote(tr("The last lines could not be sent"));
+    // What follows the protection (the save) may still wait in the port's
+    // own queue: it goes before the port closes.
+    const bool drained = closed && WaitDrained(kNoProgressTimeoutMs);
+    if (!drained) m_monitor.AddNote(tr("The last lines could not be sent"));
   }
   m_port->Close();
   m_monitor.AddNote(tr("Port closed"));

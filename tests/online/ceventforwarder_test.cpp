@@ -121,8 +121,9 @@ TEST(EventForwarderConfigTest, TheUsersFileIsReadWhenItExists) {
   const bool hadPrevious = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
   const QString users = home.filePath("selvantis/faxconfig.txt");
-  if (!QFile::exists("/etc/selvantis/faxconfig.txt"))
+  if (!QFile::exists("/etc/selvantis/faxconfig.txt")) {
     EXPECT_EQ(CEventForwarder::DefaultConfigPath(), users) << "where it would be read from";
+  }
   ASSERT_TRUE(QDir(home.path()).mkpath("selvantis"));
   QFile file(users);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -46,6 +46,8 @@ TEST_F(CFuseViewSimTest, PollAndUploadReachTheForm) {
     EXPECT_TRUE(WaitUntil([&] { return view.CoolingText(CFuse::SLOT2_B)->isEnabled(); }));
     EXPECT_TRUE(WaitUntil([&] { return view.BlownText(CFuse::AMP485)->isEnabled(); }));
     EXPECT_FALSE(view.BlownText(CFuse::SLOT2_B)->isEnabled());
+    // The port meters its writes: the last queries may still be on their way.
+    EXPECT_TRUE(WaitUntil([&] { return LinesUnder("/FUSE/").size() >= 10; }));
     EXPECT_EQ(LinesUnder("/FUSE/").size(), 10);
 
     view.OnFuseTransfer(true);
