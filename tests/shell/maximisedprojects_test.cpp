@@ -11,6 +11,7 @@
 #include "shell/cshellsettings.h"
 #include "shell/shellcommands.h"
 #include "support/tempprofile.h"
+#include "support/underwindowmanager.h"
 #include "support/waituntil.h"
 
 #include <QApplication>
@@ -104,68 +105,14 @@ TEST(MaximisedProjectsTest, Child) {
   frame.DocManager().CloseAll();
 }
 
-// Starts a program in the background; stopped (and waited for) when the
-// object goes.
-class Background final {
- public:
-  bool Start(const QString& program, const QStringList& args, const QProcessEnvironment& env,
-             QProcess::ProcessChannelMode channels = QProcess::MergedChannels) {
-    m_process.setProcessEnvironment(env);
-    m_process.setProcessChannelMode(channels);
-    m_process.start(program, args);
-    return m_process.waitForStarted(kHangLimitMs);
-  }
-  QProcess& Process() { return m_process; }
-  ~Background() {
-    if (m_process.state() == QProcess::NotRunning) return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(kHangLimitMs)) m_process.kill();
-  }
-
- private:
-  QProcess m_process;
-};
-
 TEST(MaximisedProjectsTest, ProjectWindowsStayMaximisedUnderAWindowManager) {
-  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-  const QString wm = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-  if (xvfb.isEmpty() || wm.isEmpty())
-    GTEST_SKIP() << "needs Xvfb and the window manager openbox (scripts/deps.sh installs both)";
-
-  // The X server picks a free display and writes its number to a pipe.
-  Background server;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  ASSERT_TRUE(
-      server.Start(xvfb,
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                   env, QProcess::SeparateChannels));
-  QString number;
-  ASSERT_TRUE(WaitUntil([&] {
-    number += QString::fromLatin1(server.Process().readAllStandardOutput());
-    return number.contains(QLatin1Char('\n')) || server.Process().state() == QProcess::NotRunning;
-  }));
-  number = number.trimmed();
-  ASSERT_FALSE(number.isEmpty()) << "the X server did not start: "
-                                 << server.Process().readAllStandardError().toStdString();
-  env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + number);
-
-  Background manager;
-  QTemporaryDir home;
-  env.insert(QStringLiteral("HOME"), home.path());
-  ASSERT_TRUE(manager.Start(wm, {}, env));
-
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  env.insert(QStringLiteral("SELV_WM_CHILD"), QStringLiteral("1"));
-  QProcess child;
-  child.setProcessEnvironment(env);
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=MaximisedProjectsTest.Child")});
-  // The child's own waits each end at the hang limit.
-  ASSERT_TRUE(child.waitForFinished(8 * kHangLimitMs));
-  const QString output = QString::fromLocal8Bit(child.readAll());
-  EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-  EXPECT_TRUE(output.contains(QStringLiteral("[       OK ] MaximisedProjectsTest.Child"))) << output.toStdString();
+  const QString missing = UnderWindowManager::Missing();
+  if (!missing.isEmpty()) GTEST_SKIP() << missing.toStdString();
+  UnderWindowManager desktop;
+  QString why;
+  ASSERT_TRUE(desktop.Start(&why)) << why.toStdString();
+  QString output;
+  EXPECT_TRUE(desktop.RunChild(QStringLiteral("MaximisedProjectsTest.Child"), &output)) << output.toStdString();
 }
 
 }  // namespace
