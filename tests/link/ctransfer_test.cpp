@@ -47,13 +47,18 @@ TEST_F(CTransferTest, WaitsForAQuietLineBeforeLeavingDownloadMode) {
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 2);
   ASSERT_TRUE(Connect());
   int lockOffAfterMs = -1;
+  // Counted from the unit's last echo: the progress handler may run a
+  // moment after it came.
   QElapsedTimer sinceLast;
+  int64_t echoLagMs = 0;
   QObject::connect(link.get(), &CCommLink::linkModeChanged, [&](int mode) {
-    if (mode == LINKMODE_NORMAL) lockOffAfterMs = static_cast<int>(sinceLast.elapsed());
+    if (mode == LINKMODE_NORMAL) lockOffAfterMs = static_cast<int>(sinceLast.elapsed() + echoLagMs);
   });
   CTransfer transfer;
   transfer.SetProgressHandler([&](int done, int total) {
-    if (done == total) sinceLast.start();
+    if (done != total) return;
+    sinceLast.start();
+    echoLagMs = link->GetTimeSinceLastInput();
   });
   EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Done);
   EXPECT_GE(lockOffAfterMs, CTransfer::kQuietMs);
