@@ -219,7 +219,7 @@ TEST(CAmplifierTest, DeleteCommandRemovesTheAmplifierAndItsWiring) {
 
 // Runs an amplifier command that may open the new topology's properties
 // dialog; the dialog, if any, is cancelled.
-void RunTopologyCommand(CAmplifier* amp, int command) {
+void AmplifierRunTopologyCommand(CAmplifier* amp, int command) {
   DriveNextModal([](QWidget* w) {
     if (auto* dialog = qobject_cast<QDialog*>(w))
       dialog->reject();
@@ -238,9 +238,9 @@ TEST(CAmplifierTest, TopologyCommandsWireANewTopologyToTheFirstFreeOutput) {
   EXPECT_EQ(CAmplifier::TopologyModeOfCommand(CAmplifier::ID_TOPOLOGY_PROGPAGE), 2);
   EXPECT_EQ(CAmplifier::TopologyModeOfCommand(CAmplifier::ID_TOPOLOGY_1INN), 1);
 
-  RunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_1INN);
-  RunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_DIRECT);
-  RunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_PROGPAGE);  // all taken: the last output
+  AmplifierRunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_1INN);
+  AmplifierRunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_DIRECT);
+  AmplifierRunTopologyCommand(amp, CAmplifier::ID_TOPOLOGY_PROGPAGE);  // all taken: the last output
 
   std::vector<CBaseDevice*> topologies;
   doc.GetIDManager().GetBaseDeviceList(topologies, DT_RELAYTOPOLOGY);

@@ -19,7 +19,7 @@ using namespace zonetest;
 
 namespace {
 
-int Code(unsigned index, int field) { return static_cast<int>((index << 16) | static_cast<unsigned>(field)); }
+int MonitorCode(unsigned index, int field) { return static_cast<int>((index << 16) | static_cast<unsigned>(field)); }
 
 class CMonitorTest : public TableTransferTest {
  protected:
@@ -81,12 +81,12 @@ TEST_F(CMonitorTest, DownloadWithoutTokenSendsEveryEntryAndSlot) {
 
 TEST_F(CMonitorTest, DownloadWritesAmplifierAddressInHexAndRelayNumbers) {
   AddKCM209Pad(doc, 17);
-  ASSERT_TRUE(monitor->SetValue(Code(0, CMonitor::KC_AMP_OUT), 31 | (2 << 8)));
-  ASSERT_TRUE(monitor->SetValue(Code(1, CMonitor::KC_IN), 3));
-  ASSERT_TRUE(monitor->SetValue(Code(3, CMonitor::KC_EXT), 99));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(0, CMonitor::KC_AMP_OUT), 31 | (2 << 8)));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(1, CMonitor::KC_IN), 3));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(3, CMonitor::KC_EXT), 99));
   auto* pad = dynamic_cast<CControlPad*>(doc.GetIDManager().FindControlPadByKeyword("KCM209", 17));
   ASSERT_NE(pad, nullptr);
-  ASSERT_TRUE(monitor->SetValue(Code(2, CMonitor::FIELD_RELAY), pad->GetID()));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(2, CMonitor::FIELD_RELAY), pad->GetID()));
   const QStringList lines = Download();
   EXPECT_EQ(lines.mid(2, 6), (QStringList{"/MONI/TABLE1/SEL AMP_OUT", "/MONI/TABLE1/IDX 1f", "/MONI/TABLE1/AMPCHAN 2",
                                           "/MONI/TABLE2/SEL IN", "/MONI/TABLE2/IDX 3", "/MONI/TABLE2/AMPCHAN 1"}));
@@ -97,7 +97,7 @@ TEST_F(CMonitorTest, DownloadWritesAmplifierAddressInHexAndRelayNumbers) {
 
 TEST_F(CMonitorTest, ClearTokenSkipsOffEntriesAndFreeSlots) {
   SetClearToken(true);
-  ASSERT_TRUE(monitor->SetValue(Code(4, CMonitor::KC_OUT), 2));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(4, CMonitor::KC_OUT), 2));
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY7 12"));  // no pad: only the number is kept
   EXPECT_EQ(Download(), (QStringList{"/MONI/CLEAR/TABLE ALL", "/MONI/CLEAR/RELAY ALL", "/MONI/TABLE5/SEL OUT",
                                      "/MONI/TABLE5/IDX 2", "/MONI/TABLE5/AMPCHAN 1", "/MONI/RELAY7 12"}));
@@ -144,17 +144,17 @@ TEST_F(CMonitorTest, QueryAsksForClearedEntriesAndQueuesTheUsedOnes) {
 }
 
 TEST_F(CMonitorTest, ClearRepliesEmptyTheListedEntriesAndSlots) {
-  ASSERT_TRUE(monitor->SetValue(Code(0, CMonitor::KC_IN), 1));
-  ASSERT_TRUE(monitor->SetValue(Code(5, CMonitor::KC_OUT), 4));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(0, CMonitor::KC_IN), 1));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(5, CMonitor::KC_OUT), 4));
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY2 40"));
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 41"));
   monitor->Download(true, -1);
   ASSERT_TRUE(Reply(doc, "/MONI/CLEAR/TABLE 1-5", errorPath));
   ASSERT_TRUE(Reply(doc, "/MONI/CLEAR/RELAY 2", errorPath));
-  EXPECT_EQ(monitor->GetValue(Code(0, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
-  EXPECT_EQ(monitor->GetValue(Code(5, CMonitor::FIELD_CHOICE)), Code(4, CMonitor::KC_OUT));
-  EXPECT_EQ(monitor->GetValue(Code(1, CMonitor::FIELD_RELAY)), 0);
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_RELAY)), 41);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(0, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(5, CMonitor::FIELD_CHOICE)), MonitorCode(4, CMonitor::KC_OUT));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(1, CMonitor::FIELD_RELAY)), 0);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_RELAY)), 41);
 }
 
 TEST_F(CMonitorTest, ClearReplyZeroQueriesEveryEntry) {
@@ -173,10 +173,10 @@ TEST_F(CMonitorTest, ClearReplyZeroQueriesEveryEntry) {
 }
 
 TEST_F(CMonitorTest, UnreadableClearReplyClearsNothingAndIsNoted) {
-  ASSERT_TRUE(monitor->SetValue(Code(2, CMonitor::KC_IN), 2));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(2, CMonitor::KC_IN), 2));
   monitor->Download(true, -1);
   ASSERT_TRUE(Reply(doc, "/MONI/CLEAR/TABLE 1-x", errorPath));
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_CHOICE)), Code(2, CMonitor::KC_IN));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_CHOICE)), MonitorCode(2, CMonitor::KC_IN));
   EXPECT_EQ(ErrorFile(), "Monitor 1 : /CLEAR/TABLE 1-x cannot be read; every entry is queried\r\n");
   // Every entry is queried instead.
   link.Clear();
@@ -226,10 +226,10 @@ TEST_F(CMonitorTest, UploadTakesEntryFieldsInTheirRadix) {
   EXPECT_TRUE(Reply(doc, "/MONI/TABLE3/SEL AMP_IN"));
   EXPECT_TRUE(Reply(doc, "/MONI/TABLE3/IDX 31"));
   EXPECT_TRUE(Reply(doc, "/MONI/TABLE3/AMPCHAN a"));
-  EXPECT_EQ(Text(Code(2, CMonitor::FIELD_KIND)), "AMP_IN");
-  EXPECT_EQ(Text(Code(2, CMonitor::FIELD_VALUE_TEXT)), "1f");
-  EXPECT_EQ(Text(Code(2, CMonitor::FIELD_CHANNEL_TEXT)), "10");
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_CHOICE)), Code(31 | (10 << 8), CMonitor::KC_AMP_IN));
+  EXPECT_EQ(Text(MonitorCode(2, CMonitor::FIELD_KIND)), "AMP_IN");
+  EXPECT_EQ(Text(MonitorCode(2, CMonitor::FIELD_VALUE_TEXT)), "1f");
+  EXPECT_EQ(Text(MonitorCode(2, CMonitor::FIELD_CHANNEL_TEXT)), "10");
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_CHOICE)), MonitorCode(31 | (10 << 8), CMonitor::KC_AMP_IN));
 
   // Out of the table, echoes, other modes and unreadable numbers change nothing.
   EXPECT_FALSE(Reply(doc, "/MONI/TABLE251/SEL IN"));
@@ -238,12 +238,12 @@ TEST_F(CMonitorTest, UploadTakesEntryFieldsInTheirRadix) {
   EXPECT_FALSE(Reply(doc, "/MONI/TABLE3/SEL IN", QString(), LINKMODE_DOWNLOAD));
   EXPECT_FALSE(Reply(doc, "/MONI/TABLE3/IDX many"));
   EXPECT_FALSE(Reply(doc, "/MONI/TABLE3/SEL"));
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_CHOICE)), Code(31 | (10 << 8), CMonitor::KC_AMP_IN));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_CHOICE)), MonitorCode(31 | (10 << 8), CMonitor::KC_AMP_IN));
 
   // A kind the unit invents is kept as text, and has no choice code.
   EXPECT_TRUE(Reply(doc, "/MONI/TABLE250/SEL FOO"));
-  EXPECT_EQ(Text(Code(249, CMonitor::FIELD_KIND)), "FOO");
-  EXPECT_EQ(monitor->GetValue(Code(249, CMonitor::FIELD_CHOICE)), 0);
+  EXPECT_EQ(Text(MonitorCode(249, CMonitor::FIELD_KIND)), "FOO");
+  EXPECT_EQ(monitor->GetValue(MonitorCode(249, CMonitor::FIELD_CHOICE)), 0);
 }
 
 TEST_F(CMonitorTest, RelayReplyLinksTheKCM209PadAtBothEnds) {
@@ -251,7 +251,7 @@ TEST_F(CMonitorTest, RelayReplyLinksTheKCM209PadAtBothEnds) {
   ASSERT_NE(pad, nullptr);
   ASSERT_EQ(pad->GetNumber(), 17);
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 17", errorPath));
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_RELAY)), 17);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_RELAY)), 17);
   const ConnectionRecord* out = monitor->FindOutputConnection(3);
   ASSERT_NE(out, nullptr);
   EXPECT_EQ(out->pPeer, pad);
@@ -260,19 +260,19 @@ TEST_F(CMonitorTest, RelayReplyLinksTheKCM209PadAtBothEnds) {
   ASSERT_NE(in, nullptr);
   EXPECT_EQ(in->pPeer, monitor);
   EXPECT_EQ(in->nPeerPin, 3);
-  EXPECT_EQ(Text(Code(2, CMonitor::FIELD_RELAY)), pad->GetName());
+  EXPECT_EQ(Text(MonitorCode(2, CMonitor::FIELD_RELAY)), pad->GetName());
   EXPECT_EQ(ErrorFile(), "");
 
   // "OFF": the link goes, the number stays.
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 OFF", errorPath));
   EXPECT_EQ(monitor->FindOutputConnection(3), nullptr);
   EXPECT_EQ(pad->FindInputConnection(0), nullptr);
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_RELAY)), 17);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_RELAY)), 17);
 
   // 0 (what a download sends for a free slot) frees it without an error line.
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 17", errorPath));
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 0", errorPath));
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_RELAY)), 0);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_RELAY)), 0);
   EXPECT_EQ(monitor->FindOutputConnection(3), nullptr);
   EXPECT_EQ(ErrorFile(), "");
 
@@ -282,84 +282,84 @@ TEST_F(CMonitorTest, RelayReplyLinksTheKCM209PadAtBothEnds) {
 
 TEST_F(CMonitorTest, RelayWithoutPadIsNotedInTheErrorFile) {
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY3 17", errorPath));
-  EXPECT_EQ(monitor->GetValue(Code(2, CMonitor::FIELD_RELAY)), 17);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(2, CMonitor::FIELD_RELAY)), 17);
   EXPECT_EQ(ErrorFile(), "Monitor 1 : KCM209 Label-17 is missing\r\n");
-  EXPECT_EQ(Text(Code(2, CMonitor::FIELD_RELAY)), "17 *");
+  EXPECT_EQ(Text(MonitorCode(2, CMonitor::FIELD_RELAY)), "17 *");
 }
 
 TEST_F(CMonitorTest, SetValueChecksOperationsAndIndexes) {
   // Operation 3 takes only the entry kinds 4..10.
   for (int low : {0, 1, 2, 3, 11, 0xFFFF}) {
-    EXPECT_FALSE(monitor->SetValue(Code(0, CMonitor::FIELD_CHOICE), Code(5, low))) << low;
+    EXPECT_FALSE(monitor->SetValue(MonitorCode(0, CMonitor::FIELD_CHOICE), MonitorCode(5, low))) << low;
   }
-  for (unsigned i = 0; i < 250; ++i) EXPECT_EQ(monitor->GetValue(Code(i, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
-  EXPECT_FALSE(monitor->SetValue(Code(250, CMonitor::KC_IN), 1));
-  EXPECT_FALSE(monitor->SetValue(Code(0xFFFF, CMonitor::KC_AMP_IN), 1));
-  EXPECT_FALSE(monitor->SetValue(Code(80, CMonitor::FIELD_RELAY), 1));
+  for (unsigned i = 0; i < 250; ++i) EXPECT_EQ(monitor->GetValue(MonitorCode(i, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
+  EXPECT_FALSE(monitor->SetValue(MonitorCode(250, CMonitor::KC_IN), 1));
+  EXPECT_FALSE(monitor->SetValue(MonitorCode(0xFFFF, CMonitor::KC_AMP_IN), 1));
+  EXPECT_FALSE(monitor->SetValue(MonitorCode(80, CMonitor::FIELD_RELAY), 1));
   EXPECT_TRUE(monitor->SetValue(-1, 1));  // operation 0xFFFF: nothing to do
-  EXPECT_TRUE(monitor->SetValue(Code(3, 1), 7));
-  EXPECT_TRUE(monitor->SetValue(Code(3, 12), 7));
-  EXPECT_EQ(monitor->GetValue(Code(250, CMonitor::FIELD_CHOICE)), 0);
-  EXPECT_EQ(monitor->GetValue(Code(80, CMonitor::FIELD_RELAY)), 0);
+  EXPECT_TRUE(monitor->SetValue(MonitorCode(3, 1), 7));
+  EXPECT_TRUE(monitor->SetValue(MonitorCode(3, 12), 7));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(250, CMonitor::FIELD_CHOICE)), 0);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(80, CMonitor::FIELD_RELAY)), 0);
   EXPECT_EQ(monitor->GetValue(-1), 0);
 
   // Operation 3 fills the first "OFF" entry below the limit, then refuses.
-  for (int i = 0; i < 50; ++i) ASSERT_TRUE(monitor->SetValue(CMonitor::FIELD_CHOICE, Code(i + 1, CMonitor::KC_IN)));
-  EXPECT_EQ(monitor->GetValue(Code(49, CMonitor::FIELD_CHOICE)), Code(50, CMonitor::KC_IN));
-  EXPECT_FALSE(monitor->SetValue(CMonitor::FIELD_CHOICE, Code(1, CMonitor::KC_EXT)));
-  EXPECT_EQ(monitor->GetValue(Code(50, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(monitor->SetValue(CMonitor::FIELD_CHOICE, MonitorCode(i + 1, CMonitor::KC_IN)));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(49, CMonitor::FIELD_CHOICE)), MonitorCode(50, CMonitor::KC_IN));
+  EXPECT_FALSE(monitor->SetValue(CMonitor::FIELD_CHOICE, MonitorCode(1, CMonitor::KC_EXT)));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(50, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
 
   // Operation 2 takes the first free slot, even when the pad is missing, and
   // refuses when all 20 are used.
   CControlPad* pad = AddKCM209Pad(doc, 9);
   EXPECT_TRUE(monitor->SetValue(CMonitor::OP_ADD_RELAY, pad->GetID()));
-  EXPECT_EQ(monitor->GetValue(Code(0, CMonitor::FIELD_RELAY)), 9);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(0, CMonitor::FIELD_RELAY)), 9);
   EXPECT_TRUE(monitor->SetValue(CMonitor::OP_ADD_RELAY, 999));
-  EXPECT_EQ(monitor->GetValue(Code(1, CMonitor::FIELD_RELAY)), 0);
+  EXPECT_EQ(monitor->GetValue(MonitorCode(1, CMonitor::FIELD_RELAY)), 0);
   for (int slot = 1; slot < 20; ++slot) ASSERT_TRUE(Reply(doc, QString("/MONI/RELAY%1 50").arg(slot + 1)));
   EXPECT_FALSE(monitor->SetValue(CMonitor::OP_ADD_RELAY, pad->GetID()));
 
   // Operation 0 frees the slot and stores the pad's number, or leaves it free.
-  EXPECT_TRUE(monitor->SetValue(Code(4, CMonitor::FIELD_RELAY), pad->GetID()));
-  EXPECT_EQ(monitor->GetValue(Code(4, CMonitor::FIELD_RELAY)), 9);
-  EXPECT_FALSE(monitor->SetValue(Code(4, CMonitor::FIELD_RELAY), 0));
-  EXPECT_EQ(monitor->GetValue(Code(4, CMonitor::FIELD_RELAY)), 0);
+  EXPECT_TRUE(monitor->SetValue(MonitorCode(4, CMonitor::FIELD_RELAY), pad->GetID()));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(4, CMonitor::FIELD_RELAY)), 9);
+  EXPECT_FALSE(monitor->SetValue(MonitorCode(4, CMonitor::FIELD_RELAY), 0));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(4, CMonitor::FIELD_RELAY)), 0);
 }
 
 TEST_F(CMonitorTest, EntryOperationsSetKindValueAndChannel) {
   doc.SetModifiedFlag(false);
-  ASSERT_TRUE(monitor->SetValue(Code(7, CMonitor::KC_AMP_IN), 0x1234 | (0x0305 << 16)));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(7, CMonitor::KC_AMP_IN), 0x1234 | (0x0305 << 16)));
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(Text(Code(7, CMonitor::FIELD_VALUE_TEXT)), "34");
-  EXPECT_EQ(Text(Code(7, CMonitor::FIELD_CHANNEL_TEXT)), "18");
-  ASSERT_TRUE(monitor->SetValue(Code(7, CMonitor::KC_REL), 4));
-  EXPECT_EQ(monitor->GetValue(Code(7, CMonitor::FIELD_CHOICE)), Code(4, CMonitor::KC_REL));
-  EXPECT_EQ(Text(Code(7, CMonitor::FIELD_CHANNEL_TEXT)), "1");
-  ASSERT_TRUE(monitor->SetValue(Code(7, CMonitor::KC_OFF), 55));
-  EXPECT_EQ(monitor->GetValue(Code(7, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
-  EXPECT_EQ(Text(Code(7, CMonitor::FIELD_VALUE_TEXT)), "0");
+  EXPECT_EQ(Text(MonitorCode(7, CMonitor::FIELD_VALUE_TEXT)), "34");
+  EXPECT_EQ(Text(MonitorCode(7, CMonitor::FIELD_CHANNEL_TEXT)), "18");
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(7, CMonitor::KC_REL), 4));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(7, CMonitor::FIELD_CHOICE)), MonitorCode(4, CMonitor::KC_REL));
+  EXPECT_EQ(Text(MonitorCode(7, CMonitor::FIELD_CHANNEL_TEXT)), "1");
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(7, CMonitor::KC_OFF), 55));
+  EXPECT_EQ(monitor->GetValue(MonitorCode(7, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF);
+  EXPECT_EQ(Text(MonitorCode(7, CMonitor::FIELD_VALUE_TEXT)), "0");
 }
 
 TEST_F(CMonitorTest, ColumnTextsOfChoices) {
   CAmplifier* amp = AddAmplifier(doc, kAmpBus2);
   ASSERT_NE(amp, nullptr);
   amp->SetAddress(0, 31);
-  EXPECT_EQ(Text(Code(31 | (2 << 8), CMonitor::KC_AMP_IN)), amp->GetName() + " - 2 IN");
-  EXPECT_EQ(Text(Code(30 | (1 << 8), CMonitor::KC_AMP_OUT)), "30 * - 1 OUT");
-  EXPECT_EQ(Text(Code(3, CMonitor::KC_IN)), "IN3");
-  EXPECT_EQ(Text(Code(4, CMonitor::KC_OUT)), "OUT4");
+  EXPECT_EQ(Text(MonitorCode(31 | (2 << 8), CMonitor::KC_AMP_IN)), amp->GetName() + " - 2 IN");
+  EXPECT_EQ(Text(MonitorCode(30 | (1 << 8), CMonitor::KC_AMP_OUT)), "30 * - 1 OUT");
+  EXPECT_EQ(Text(MonitorCode(3, CMonitor::KC_IN)), "IN3");
+  EXPECT_EQ(Text(MonitorCode(4, CMonitor::KC_OUT)), "OUT4");
   EXPECT_EQ(Text(CMonitor::KC_OFF), "No entry");
   EXPECT_EQ(Text(CMonitor::KC_EXT), "EXT");
-  EXPECT_EQ(Text(Code(0, CMonitor::KC_REL)), "0 *");
-  EXPECT_EQ(Text(Code(21, CMonitor::KC_REL)), "21 *");
+  EXPECT_EQ(Text(MonitorCode(0, CMonitor::KC_REL)), "0 *");
+  EXPECT_EQ(Text(MonitorCode(21, CMonitor::KC_REL)), "21 *");
   ASSERT_TRUE(Reply(doc, "/MONI/RELAY1 17"));
-  EXPECT_EQ(Text(Code(1, CMonitor::KC_REL)), "17 *");
-  EXPECT_EQ(Text(Code(0, CMonitor::FIELD_RELAY)), "17 *");
+  EXPECT_EQ(Text(MonitorCode(1, CMonitor::KC_REL)), "17 *");
+  EXPECT_EQ(Text(MonitorCode(0, CMonitor::FIELD_RELAY)), "17 *");
   CControlPad* pad = AddKCM209Pad(doc, 17);
-  EXPECT_EQ(Text(Code(1, CMonitor::KC_REL)), pad->GetName());
-  EXPECT_EQ(Text(Code(0, 2)), "");
-  EXPECT_EQ(Text(Code(0, 13)), "");
-  EXPECT_EQ(Text(Code(250, CMonitor::FIELD_KIND)), "");
+  EXPECT_EQ(Text(MonitorCode(1, CMonitor::KC_REL)), pad->GetName());
+  EXPECT_EQ(Text(MonitorCode(0, 2)), "");
+  EXPECT_EQ(Text(MonitorCode(0, 13)), "");
+  EXPECT_EQ(Text(MonitorCode(250, CMonitor::FIELD_KIND)), "");
 }
 
 TEST_F(CMonitorTest, ChoicesListUnitPortsUsedSlotsAndBusAmplifiersInIdOrder) {
@@ -373,12 +373,12 @@ TEST_F(CMonitorTest, ChoicesListUnitPortsUsedSlotsAndBusAmplifiersInIdOrder) {
   std::vector<int> choices;
   EXPECT_EQ(monitor->ListChoices(CMonitor::FIELD_KIND, &choices), 0);
   std::vector<int> expected = {CMonitor::KC_OFF};
-  for (unsigned n = 1; n <= 4; ++n) expected.push_back(Code(n, CMonitor::KC_IN));
-  for (unsigned n = 1; n <= 4; ++n) expected.push_back(Code(n, CMonitor::KC_OUT));
-  expected.push_back(Code(2, CMonitor::KC_REL));
+  for (unsigned n = 1; n <= 4; ++n) expected.push_back(MonitorCode(n, CMonitor::KC_IN));
+  for (unsigned n = 1; n <= 4; ++n) expected.push_back(MonitorCode(n, CMonitor::KC_OUT));
+  expected.push_back(MonitorCode(2, CMonitor::KC_REL));
   for (unsigned address : {9u, 2u}) {
     for (int kind : {CMonitor::KC_AMP_IN, CMonitor::KC_AMP_OUT})
-      for (unsigned channel = 1; channel <= 4; ++channel) expected.push_back(Code(address | (channel << 8), kind));
+      for (unsigned channel = 1; channel <= 4; ++channel) expected.push_back(MonitorCode(address | (channel << 8), kind));
   }
   EXPECT_EQ(choices, expected);
 
@@ -402,8 +402,8 @@ TEST_F(CMonitorTest, LimitsComeFromTheMonitorsOwnProject) {
 
 TEST_F(CMonitorTest, RoundTripKeepsEveryEntryAndAllEightySlots) {
   doc.SetUpgradeFlag(1);
-  ASSERT_TRUE(monitor->SetValue(Code(0, CMonitor::KC_AMP_OUT), 31 | (2 << 8)));
-  ASSERT_TRUE(monitor->SetValue(Code(120, CMonitor::KC_IN), 4));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(0, CMonitor::KC_AMP_OUT), 31 | (2 << 8)));
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(120, CMonitor::KC_IN), 4));
   ASSERT_TRUE(Reply(doc, "/MONI/TABLE250/SEL FOO"));
   ASSERT_TRUE(Reply(doc, "/MONI/TABLE250/IDX -7"));
   ASSERT_TRUE(Reply(doc, "/MONI/TABLE250/AMPCHAN ff"));
@@ -419,25 +419,25 @@ TEST_F(CMonitorTest, RoundTripKeepsEveryEntryAndAllEightySlots) {
     for (int field : {CMonitor::FIELD_KIND, CMonitor::FIELD_VALUE_TEXT, CMonitor::FIELD_CHANNEL_TEXT}) {
       QString a;
       QString b;
-      ASSERT_EQ(copy->GetColumnText(a, Code(i, field)), monitor->GetColumnText(b, Code(i, field))) << i;
+      ASSERT_EQ(copy->GetColumnText(a, MonitorCode(i, field)), monitor->GetColumnText(b, MonitorCode(i, field))) << i;
     }
   }
   for (unsigned slot = 0; slot < 80; ++slot)
-    EXPECT_EQ(copy->GetValue(Code(slot, 0)), monitor->GetValue(Code(slot, 0))) << slot;
-  EXPECT_EQ(copy->GetValue(Code(50, 0)), 61);
-  EXPECT_EQ(copy->GetValue(Code(79, 0)), 100);
-  EXPECT_EQ(copy->GetValue(Code(0, CMonitor::FIELD_CHOICE)), Code(31 | (2 << 8), CMonitor::KC_AMP_OUT));
+    EXPECT_EQ(copy->GetValue(MonitorCode(slot, 0)), monitor->GetValue(MonitorCode(slot, 0))) << slot;
+  EXPECT_EQ(copy->GetValue(MonitorCode(50, 0)), 61);
+  EXPECT_EQ(copy->GetValue(MonitorCode(79, 0)), 100);
+  EXPECT_EQ(copy->GetValue(MonitorCode(0, CMonitor::FIELD_CHOICE)), MonitorCode(31 | (2 << 8), CMonitor::KC_AMP_OUT));
   EXPECT_EQ(copy->GetPath(), "/MONI");
 }
 
 TEST_F(CMonitorTest, RoundTripKeepsAChannelOfZero) {
   // Only the old schema-3 records used 0 for "no channel"; a current record keeps it.
-  ASSERT_TRUE(monitor->SetValue(Code(0, CMonitor::KC_AMP_IN), 0x2A));
-  ASSERT_EQ(monitor->GetValue(Code(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
+  ASSERT_TRUE(monitor->SetValue(MonitorCode(0, CMonitor::KC_AMP_IN), 0x2A));
+  ASSERT_EQ(monitor->GetValue(MonitorCode(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
   auto loaded = RoundTrip(doc);
   CMonitor* copy = CMonitor::Find(loaded.get());
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->GetValue(Code(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
+  EXPECT_EQ(copy->GetValue(MonitorCode(0, CMonitor::FIELD_CHOICE)), 0x002A0008);
 }
 
 namespace {
@@ -481,12 +481,12 @@ TEST_F(CMonitorTest, SchemaThreeRecordTakesChannelsAndRelaysFromOldPins) {
   CMonitor* copy = CMonitor::Find(loaded.get());
   ASSERT_NE(copy, nullptr);
   QString text;
-  EXPECT_EQ(copy->GetColumnText(text, Code(0, CMonitor::FIELD_CHANNEL_TEXT)), "1");
-  EXPECT_EQ(copy->GetColumnText(text, Code(1, CMonitor::FIELD_CHANNEL_TEXT)), "3");
-  EXPECT_EQ(copy->GetValue(Code(0, CMonitor::FIELD_CHOICE)), Code(7 | (1 << 8), CMonitor::KC_AMP_IN));
-  EXPECT_EQ(copy->GetValue(Code(1, 0)), 17);
-  EXPECT_EQ(copy->GetValue(Code(19, 0)), 4);
-  EXPECT_EQ(copy->GetValue(Code(0, 0)), 0);
+  EXPECT_EQ(copy->GetColumnText(text, MonitorCode(0, CMonitor::FIELD_CHANNEL_TEXT)), "1");
+  EXPECT_EQ(copy->GetColumnText(text, MonitorCode(1, CMonitor::FIELD_CHANNEL_TEXT)), "3");
+  EXPECT_EQ(copy->GetValue(MonitorCode(0, CMonitor::FIELD_CHOICE)), MonitorCode(7 | (1 << 8), CMonitor::KC_AMP_IN));
+  EXPECT_EQ(copy->GetValue(MonitorCode(1, 0)), 17);
+  EXPECT_EQ(copy->GetValue(MonitorCode(19, 0)), 4);
+  EXPECT_EQ(copy->GetValue(MonitorCode(0, 0)), 0);
   EXPECT_TRUE(copy->GetOutputConnections().empty());
   for (CBaseDevice* pad : loaded->GetObjectList(CAT_ENTRIES)) {
     for (const ConnectionRecord& r : pad->GetInputConnections()) EXPECT_NE(r.pPeer, copy);
@@ -512,14 +512,14 @@ TEST_F(CMonitorTest, OlderRecordsReadTheirTables) {
     ASSERT_NE(copy, nullptr) << row.schema;
     QString text;
     const unsigned last = static_cast<unsigned>(row.entries - 1);
-    EXPECT_EQ(copy->GetValue(Code(last, CMonitor::FIELD_CHOICE)), Code(row.entries, CMonitor::KC_IN)) << row.schema;
+    EXPECT_EQ(copy->GetValue(MonitorCode(last, CMonitor::FIELD_CHOICE)), MonitorCode(row.entries, CMonitor::KC_IN)) << row.schema;
     if (row.entries < 250) {
-      EXPECT_EQ(copy->GetValue(Code(last + 1, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF) << row.schema;
+      EXPECT_EQ(copy->GetValue(MonitorCode(last + 1, CMonitor::FIELD_CHOICE)), CMonitor::KC_OFF) << row.schema;
     }
-    EXPECT_EQ(copy->GetColumnText(text, Code(0, CMonitor::FIELD_CHANNEL_TEXT)), row.channel ? "2" : "1");
+    EXPECT_EQ(copy->GetColumnText(text, MonitorCode(0, CMonitor::FIELD_CHANNEL_TEXT)), row.channel ? "2" : "1");
     if (row.slotCount > 0) {
-      EXPECT_EQ(copy->GetValue(Code(static_cast<unsigned>(row.slotCount - 1), 0)), 100 + row.slotCount - 1);
-      EXPECT_EQ(copy->GetValue(Code(static_cast<unsigned>(row.slotCount), 0)), 0);
+      EXPECT_EQ(copy->GetValue(MonitorCode(static_cast<unsigned>(row.slotCount - 1), 0)), 100 + row.slotCount - 1);
+      EXPECT_EQ(copy->GetValue(MonitorCode(static_cast<unsigned>(row.slotCount), 0)), 0);
     }
   }
 }
@@ -543,5 +543,5 @@ TEST_F(CMonitorTest, SelectionDialogOffersTheChoicesWithTheirTexts) {
   EXPECT_EQ(list.choices[0].number, CMonitor::KC_OFF);
   EXPECT_EQ(list.choices[1].columns.value(0), "IN1");
   EXPECT_EQ(list.choices[9].columns.value(0), amp->GetName() + " - 1 IN");
-  EXPECT_EQ(list.choices[9].number, Code(4 | (1 << 8), CMonitor::KC_AMP_IN));
+  EXPECT_EQ(list.choices[9].number, MonitorCode(4 | (1 << 8), CMonitor::KC_AMP_IN));
 }

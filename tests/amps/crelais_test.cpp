@@ -19,7 +19,7 @@ using ampstest::AddPeer;
 
 namespace {
 
-CRelais* AddRelay(CSelvantisDoc& doc, int kind) {
+CRelais* RelaisAddRelay(CSelvantisDoc& doc, int kind) {
   auto relay = std::make_unique<CRelais>();
   if (!relay->Create(kind, 1, 1, QString(), QRect(), CAT_MISC, CRelais::kBitmap, 3, &doc)) return nullptr;
   return doc.Adopt(std::move(relay));
@@ -34,7 +34,7 @@ CKCM* AddCard(CSelvantisDoc& doc, int kind) {
 
 // A relay numbered n in its series, ready for AttachToCard.
 CRelais* NumberedRelay(CSelvantisDoc& doc, int kind, uint32_t number, bool rSeries) {
-  CRelais* relay = AddRelay(doc, kind);
+  CRelais* relay = RelaisAddRelay(doc, kind);
   if (relay != nullptr) relay->Renumber(number, rSeries);
   return relay;
 }
@@ -69,7 +69,7 @@ TEST(CRelaisTest, PlacedRelaysTakeANumberByKind) {
   for (const Row& row :
        {Row{CRelais::KIND_ZONE, 1, false}, Row{CRelais::KIND_COLLCALL, 2, false}, Row{CRelais::KIND_PRELAY, 3, false},
         Row{CRelais::KIND_KCM209, 1, true}, Row{CRelais::KIND_CONTROL, 0, false}}) {
-    CRelais* relay = AddRelay(doc, row.kind);
+    CRelais* relay = RelaisAddRelay(doc, row.kind);
     ASSERT_NE(relay, nullptr);
     EXPECT_EQ(relay->GetNumber(), row.number) << row.kind;
     if (row.number != 0) {
@@ -177,7 +177,7 @@ TEST(CRelaisTest, NamesFollowTheSeriesAndTheKind) {
   // The rebuilt name is the stored one: name searches find it.
   EXPECT_EQ(doc.FindObjectByName(QStringLiteral("r12 P relay")), twelve);
 
-  CRelais* loose = AddRelay(doc, CRelais::KIND_ZONE);
+  CRelais* loose = RelaisAddRelay(doc, CRelais::KIND_ZONE);
   ASSERT_NE(loose, nullptr);
   const QString stored = loose->GetName();
   EXPECT_FALSE(stored.startsWith(QLatin1Char('r')));  // no card: the name stays
@@ -222,7 +222,7 @@ TEST(CRelaisTest, FreeRelayIsDeletedAndItsNumberCanBeBuiltAgain) {
 
 TEST(CRelaisTest, RelayWithoutANumberOrOfAnotherKindBuildsNothing) {
   CSelvantisDoc doc;
-  CRelais* control = AddRelay(doc, CRelais::KIND_CONTROL);  // takes no number
+  CRelais* control = RelaisAddRelay(doc, CRelais::KIND_CONTROL);  // takes no number
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(control->GetNumber(), 0u);
   EXPECT_EQ(control->AttachToCard(CRelais::KIND_CONTROL, true), 1);
@@ -313,8 +313,8 @@ TEST(CRelaisTest, ProjectFileKeepsTheNumberAndReclaimsIt) {
 TEST(CRelaisTest, TwoLoadedRelaysWithOneNumberDoNotCollide) {
   CSelvantisDoc doc;
   CKCM* card = AddCard(doc, CKCM::KIND_KCM208);
-  CRelais* a = AddRelay(doc, CRelais::KIND_ZONE);
-  CRelais* b = AddRelay(doc, CRelais::KIND_ZONE);
+  CRelais* a = RelaisAddRelay(doc, CRelais::KIND_ZONE);
+  CRelais* b = RelaisAddRelay(doc, CRelais::KIND_ZONE);
   ASSERT_TRUE(card && a && b);
   CBaseDevice::Connect(a, 0, card, 0);
   CBaseDevice::Connect(b, 0, card, 1);

@@ -22,7 +22,7 @@ using namespace zonetest;
 
 namespace {
 
-CRelaisTopology* AddTopology(CSelvantisDoc& doc, int kind, int zones, const QRect& at = QRect(10, 20, 0, 0)) {
+CRelaisTopology* TopologyAddTopology(CSelvantisDoc& doc, int kind, int zones, const QRect& at = QRect(10, 20, 0, 0)) {
   auto topology = std::make_unique<CRelaisTopology>();
   if (!topology->Create(kind, CRelaisTopology::InputCountOfKind(kind), zones, QString(), at, CAT_TOPOLOGIES, 0, 3,
                         &doc))
@@ -51,7 +51,7 @@ TEST(CRelaisTopologyTest, TablesAreBoundedAndKnowTheInputs) {
 TEST(CRelaisTopologyTest, OneInNCreatesItsZonesInTheRootGroupWithOneRelayEach) {
   CSelvantisDoc doc;
   CGroup* root = CGroup::EnsureRoot(doc);
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_1INN, 3);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_1INN, 3);
   ASSERT_NE(topology, nullptr);
   // 150 units right of the point asked for, or as little further right as
   // keeps it off the root group.
@@ -112,7 +112,7 @@ TEST(CRelaisTopologyTest, ZoneLimitRefusesTheTopologyAndLeavesNothing) {
 TEST(CRelaisTopologyTest, ShrinkingDeletesTheLastZonesAndGrowingMakesNewOnes) {
   CSelvantisDoc doc;
   MessageRecorder messages;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_1INN, 5);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_1INN, 5);
   const std::vector<CZone*> before = topology->GetZones();
   topology->ChangeKind(CRelaisTopology::KIND_1INN, 3);
   EXPECT_EQ(topology->GetOutputCount(), 3);
@@ -137,7 +137,7 @@ TEST(CRelaisTopologyTest, ShrinkingDeletesTheLastZonesAndGrowingMakesNewOnes) {
 
 TEST(CRelaisTopologyTest, NInOneCountsFourRelaysPerZoneFromTheFirst) {
   CSelvantisDoc doc;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_NIN1, 2);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_NIN1, 2);
   const std::vector<CZone*> zones = topology->GetZones();
   EXPECT_EQ(Relays(zones[0]), "1,2,3,4");
   topology->AssignRelays(10);
@@ -150,7 +150,7 @@ TEST(CRelaisTopologyTest, NInOneCountsFourRelaysPerZoneFromTheFirst) {
 
 TEST(CRelaisTopologyTest, ProgramPageCountsProgramAndPageRelaysApart) {
   CSelvantisDoc doc;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_PROGPAGE, 2);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_PROGPAGE, 2);
   topology->SetFirstRelays(30, 40);
   topology->AssignRelays(30);
   const std::vector<CZone*> zones = topology->GetZones();
@@ -162,7 +162,7 @@ TEST(CRelaisTopologyTest, ProgramPageCountsProgramAndPageRelaysApart) {
 
 TEST(CRelaisTopologyTest, OneInNReassignsOneRelayPerZoneAndSkipsTakenRelays) {
   CSelvantisDoc doc;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_1INN, 3);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_1INN, 3);
   CZone* stranger = AddZone(doc);
   stranger->GetOrCreateRelay(21, CRelais::KIND_ZONE, true);
   CBaseDevice::Connect(stranger, 1, RelayR(doc, 21), 0);
@@ -172,7 +172,7 @@ TEST(CRelaisTopologyTest, OneInNReassignsOneRelayPerZoneAndSkipsTakenRelays) {
   EXPECT_EQ(Relays(zones[1]), "22");
   EXPECT_EQ(Relays(zones[2]), "23");
   // "Direct" gives none.
-  CRelaisTopology* direct = AddTopology(doc, CRelaisTopology::KIND_DIRECT, 1);
+  CRelaisTopology* direct = TopologyAddTopology(doc, CRelaisTopology::KIND_DIRECT, 1);
   EXPECT_EQ(Relays(direct->GetZones()[0]), "0");
   direct->AssignRelays(5);
   EXPECT_EQ(Relays(direct->GetZones()[0]), "0");
@@ -181,7 +181,7 @@ TEST(CRelaisTopologyTest, OneInNReassignsOneRelayPerZoneAndSkipsTakenRelays) {
 
 TEST(CRelaisTopologyTest, DeletingDeletesItsZones) {
   CSelvantisDoc doc;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_1INN, 2);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_1INN, 2);
   const std::vector<CZone*> zones = topology->GetZones();
   CAmplifier* amp = AddAmplifier(doc, kAmpPlain2);
   CBaseDevice::Connect(amp, 0, topology, 0);
@@ -403,7 +403,7 @@ TEST(CRelaisTopologyTest, OldDAndERelaysAreNoLongerSupported) {
 
 TEST(CRelaisTopologyTest, ProjectFileKeepsKindAndZones) {
   CSelvantisDoc doc;
-  CRelaisTopology* topology = AddTopology(doc, CRelaisTopology::KIND_NIN1, 2);
+  CRelaisTopology* topology = TopologyAddTopology(doc, CRelaisTopology::KIND_NIN1, 2);
   auto back = RoundTrip(doc);
   CRelaisTopology* loaded = Topology1(*back);
   ASSERT_NE(loaded, nullptr);

@@ -389,7 +389,7 @@ namespace {
 
 // A spare-amplifier record of an older schema: entry 1 has target 4, then
 // the given names.
-QByteArray OldRecord(int schema, const QStringList& names, bool withNames) {
+QByteArray SpareAmpOldRecord(int schema, const QStringList& names, bool withNames) {
   CSelvantisDoc old;
   auto standIn = std::make_unique<ampstest::RecordStandIn>("CSpareAmp", DT_SPAREAMP, [=](CArchive& ar) {
     if (schema < 2) return;
@@ -414,7 +414,7 @@ TEST_F(CSpareAmpTest, NamesListsOfAnyLengthLoadAsEightNames) {
   QStringList twelve;
   for (int i = 0; i < 12; ++i) twelve << QString("n%1").arg(i);
   for (const QStringList& names : {five, twelve}) {
-    auto loaded = LoadProject(OldRecord(3, names, true));
+    auto loaded = LoadProject(SpareAmpOldRecord(3, names, true));
     CSpareAmp* copy = CSpareAmp::Find(loaded.get());
     ASSERT_NE(copy, nullptr);
     for (int n = 0; n < 8; ++n) {
@@ -434,7 +434,7 @@ TEST_F(CSpareAmpTest, NamesListsOfAnyLengthLoadAsEightNames) {
 }
 
 TEST_F(CSpareAmpTest, OlderSchemasReadWhatTheyHold) {
-  auto entriesOnly = LoadProject(OldRecord(2, {}, false));
+  auto entriesOnly = LoadProject(SpareAmpOldRecord(2, {}, false));
   CSpareAmp* copy = CSpareAmp::Find(entriesOnly.get());
   ASSERT_NE(copy, nullptr);
   int value = 0;
@@ -446,7 +446,7 @@ TEST_F(CSpareAmpTest, OlderSchemasReadWhatTheyHold) {
   EXPECT_TRUE(copy->GetWatch(0, 0, nullptr, &watched));
   EXPECT_EQ(watched, 9);
 
-  auto baseOnly = LoadProject(OldRecord(1, {}, false));
+  auto baseOnly = LoadProject(SpareAmpOldRecord(1, {}, false));
   copy = CSpareAmp::Find(baseOnly.get());
   ASSERT_NE(copy, nullptr);
   copy->GetEntry(0, nullptr, nullptr, &value, nullptr);

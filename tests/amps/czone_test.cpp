@@ -336,7 +336,7 @@ std::unique_ptr<CSelvantisDoc> LoadOldZone(int schema, std::function<void(CArchi
 
 CZone* Zone1(CSelvantisDoc& doc) { return dynamic_cast<CZone*>(doc.GetIDManager().FindBaseDevice(1, DT_ZONE)); }
 
-void WriteList(CArchive& ar, const std::vector<uint32_t>& list) {
+void ZoneWriteList(CArchive& ar, const std::vector<uint32_t>& list) {
   ar.WriteCount(uint32_t(list.size()));
   for (uint32_t v : list) ar << v;
 }
@@ -379,8 +379,8 @@ TEST(CZoneTest, SchemaOneRelayListBecomesRelayLinks) {
   constexpr uint32_t kS = 1u << 28;
   auto doc = LoadOldZone(1, [](CArchive& ar) {
     for (int i = 0; i < 8; ++i) ar << uint32_t(0xEE);
-    WriteList(ar, {1, 2, 3});
-    WriteList(ar, {6, 7, kS | 3});
+    ZoneWriteList(ar, {1, 2, 3});
+    ZoneWriteList(ar, {6, 7, kS | 3});
   });
   CZone* zone = Zone1(*doc);
   ASSERT_NE(zone, nullptr);
@@ -409,8 +409,8 @@ TEST(CZoneTest, DamagedRelayListsLoadWithoutHarm) {
   list[15] = 13;
   auto doc = LoadOldZone(0, [list](CArchive& ar) {
     for (int i = 0; i < 8; ++i) ar << uint32_t(0);
-    WriteList(ar, {});
-    WriteList(ar, list);
+    ZoneWriteList(ar, {});
+    ZoneWriteList(ar, list);
   });
   CZone* zone = Zone1(*doc);
   ASSERT_NE(zone, nullptr);

@@ -12,11 +12,11 @@
 #include <gtest/gtest.h>
 
 using TableTransfer::NumberAfter;
-using TableTransfer::Reply;
+using TableReply = TableTransfer::Reply;
 using TableTransfer::SplitReply;
 
 TEST(TableReplyTest, KeyRunsFromTheFirstSlashAndValueFollowsTheLastBlank) {
-  Reply reply;
+  TableReply reply;
   ASSERT_TRUE(SplitReply("  MONI/TABLE3/SEL AMP_IN\r\n", &reply));
   EXPECT_EQ(reply.key, "/TABLE3/SEL");
   EXPECT_EQ(reply.value, "AMP_IN");
@@ -26,7 +26,7 @@ TEST(TableReplyTest, KeyRunsFromTheFirstSlashAndValueFollowsTheLastBlank) {
 }
 
 TEST(TableReplyTest, LinesWithoutKeyOrValueAndEchoedQuestionsAreNoReplies) {
-  Reply reply{"kept", "kept"};
+  TableReply reply{"kept", "kept"};
   EXPECT_FALSE(SplitReply("", &reply));
   EXPECT_FALSE(SplitReply("MONI/TABLE3/SEL", &reply));
   EXPECT_FALSE(SplitReply("OK 12", &reply));

@@ -20,7 +20,7 @@
 
 namespace {
 
-struct Outcome {
+struct EndingOutcome {
   int status = -1;
   QByteArray err;
 };
@@ -43,8 +43,8 @@ class CommandLineEndingTest : public testing::Test {
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", sim.PtyPath(), "--language", "en"});
   }
-  Outcome Finish(QProcess& process) {
-    Outcome outcome;
+  EndingOutcome Finish(QProcess& process) {
+    EndingOutcome outcome;
     if (!process.waitForFinished(kHangLimitMs) || process.exitStatus() != QProcess::NormalExit) {
       ADD_FAILURE() << "the program did not end by itself";
       process.kill();
@@ -94,7 +94,7 @@ TEST_F(CommandLineEndingTest, ASignalDuringADownloadLeavesTheUnitUnlockedAndProt
     ASSERT_TRUE(WaitUntil([&] { return ProjectLines() >= 40 || process.state() == QProcess::NotRunning; }));
     ASSERT_EQ(process.state(), QProcess::Running);
     ::kill(static_cast<pid_t>(process.processId()), row.signal);
-    const Outcome outcome = Finish(process);
+    const EndingOutcome outcome = Finish(process);
     EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains(QByteArray("selvantis: Stopped by ") + row.name + "."))
         << outcome.err.toStdString();
@@ -116,7 +116,7 @@ TEST_F(CommandLineEndingTest, SaveKeepsAConfirmedDownloadInTheUnit) {
   ASSERT_TRUE(sim.Start());
   QProcess process;
   Start(process, {"--download", project, "--save", "--baud", "460800"});
-  const Outcome outcome = Finish(process);
+  const EndingOutcome outcome = Finish(process);
   EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
   EXPECT_TRUE(outcome.err.contains("selvantis: The unit has saved its settings.\n")) << outcome.err.toStdString();
   const QStringList lines = sim.FullLines();
@@ -135,7 +135,7 @@ TEST_F(CommandLineEndingTest, SaveSaysWhyWhenTheUnitDoesNotConfirmIt) {
   ASSERT_TRUE(sim.Start());
   QProcess process;
   Start(process, {"--download", project, "--save", "--baud", "460800"});
-  const Outcome outcome = Finish(process);
+  const EndingOutcome outcome = Finish(process);
   EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
   EXPECT_TRUE(outcome.err.contains("selvantis: The unit did not save its settings: ")) << outcome.err.toStdString();
   EXPECT_FALSE(outcome.err.contains("The project is in the unit."));
@@ -147,7 +147,7 @@ TEST_F(CommandLineEndingTest, SaveHasNoUseWithoutADownload) {
   ASSERT_TRUE(sim.Start());
   QProcess process;
   Start(process, {"--compare", project, "--save"});
-  const Outcome outcome = Finish(process);
+  const EndingOutcome outcome = Finish(process);
   EXPECT_EQ(outcome.status, 2);
   EXPECT_TRUE(outcome.err.contains("The option --save has no use with --compare.")) << outcome.err.toStdString();
   EXPECT_TRUE(sim.FullLines().isEmpty());

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr char kXoff = 0x13;
+constexpr char kOwnerXoff = 0x13;
 
 // A window polling the unit the way the on-line windows do: a command list
 // on a timer, its replies to itself; now and then it "closes", which sets
@@ -204,7 +204,7 @@ TEST_F(LineOwnerTest, AStrayXoffAtConnectDoesNotLoseTheVersion) {
   sim.SetPaced(false);
   // The unit answers its identity, then sends an XOFF that no XON follows.
   sim.RegisterHandler("/SERVICE/DEVID", [](UnitSimulator& unit, const UnitSimulator::Command&, QStringList& replies) {
-    unit.Inject(QByteArray(1, kXoff));
+    unit.Inject(QByteArray(1, kOwnerXoff));
     replies << QStringLiteral("/SERVICE/DEVID 4711");
     return true;
   });

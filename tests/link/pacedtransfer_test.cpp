@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr char kXoff = 0x13;
+constexpr char kPacedXoff = 0x13;
 // A hang, not a slow machine.
 constexpr int kHangMs = 60000;
 
@@ -86,7 +86,7 @@ TEST_F(PacedTransferTest, ASingleXoffDuringAnUploadIsNoLostPort) {
   transfer.SetProgressHandler([&](int done, int) {
     if (done >= 20 && !sent) {
       sent = true;
-      sim.Inject(QByteArray(1, kXoff));
+      sim.Inject(QByteArray(1, kPacedXoff));
     }
   });
   EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::Done);
@@ -121,7 +121,7 @@ TEST_F(PacedTransferTest, AStrayXoffBetweenTransfersDoesNotBlockTheNext) {
   CTransfer transfer;
   ASSERT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
   // An XOFF that no XON follows.
-  sim.Inject(QByteArray(1, kXoff));
+  sim.Inject(QByteArray(1, kPacedXoff));
   Pump(300);
   sim.ClearLog();
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);

@@ -22,7 +22,7 @@
 
 namespace {
 
-CConditionObject* Block(const CSelvantisDoc& doc) { return Find<CConditionObject>(doc, DT_CONDITIONOBJECT, 1); }
+CConditionObject* ConditionBlock(const CSelvantisDoc& doc) { return Find<CConditionObject>(doc, DT_CONDITIONOBJECT, 1); }
 
 // Runs a whole transfer as the lists do: prepare, then every step.
 void RunAll(CBaseDevice& block, bool query, int selector) {
@@ -44,7 +44,7 @@ CControlPad* MakeAnalogPad(CSelvantisDoc& doc) {
 
 TEST(CConditionObjectTest, EverySelectorReturnsTheWholeStepCount) {
   auto doc = NewProject();
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->GetPath(), "/CONDITION");
   for (int selector : {-1, -2, -3, -4, -5, -9}) EXPECT_EQ(block->Download(false, selector), 374) << selector;
@@ -58,7 +58,7 @@ TEST(CConditionObjectTest, EntriesSitAtTheirOffsets) {
   MakeObjectWithID<CBusyCondition>(*doc, CBusyCondition::kKindBusy, 1);
   MakeObjectWithID<CCombineCondition>(*doc, CCombineCondition::kKindCombine, 50);
   MakeObjectWithID<CCondition>(*doc, CCondition::kKindFault, 250);
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   RecordingLink link;
   struct Row {
     int step;
@@ -106,7 +106,7 @@ TEST(CConditionObjectTest, LinesOfEachConditionKind) {
   auto* input = MakeObjectWithID<CCondition>(*doc, CCondition::kKindInput, 9);
   input->SetValue(4, pad->GetID());
 
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   RecordingLink link;
   block->Download(false, -1);
   block->Download(false, 4);
@@ -135,7 +135,7 @@ TEST(CConditionObjectTest, LinesOfEachConditionKind) {
 TEST(CConditionObjectTest, ClearTokenOnlyForAWholeDownloadOnAUnitThatKnowsIt) {
   TempProfile profile;
   auto doc = NewProject();
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   RecordingLink link;
 
   // Without the capability: no clear, and a missing entry is switched off.
@@ -171,7 +171,7 @@ TEST(CConditionObjectTest, ClearTokenEmptiesTheSimulatedUnit) {
   ASSERT_TRUE(link.IsOpen());
   link.Sim().SetValue(QStringLiteral("/CONDITION/COND7/TYPE"), QStringLiteral("FAULT"));
   link.SetLinkMode(LINKMODE_DOWNLOAD);
-  RunAll(*Block(*doc), false, -1);
+  RunAll(*ConditionBlock(*doc), false, -1);
   EXPECT_FALSE(link.Sim().HasValue(QStringLiteral("/CONDITION/COND7/TYPE")));
   EXPECT_EQ(link.Sim().Value(QStringLiteral("/CONDITION/COND2/TYPE")), "FAULT");
   // After the clear only the project's entries went out.
@@ -183,7 +183,7 @@ TEST(CConditionObjectTest, SelectorLeavesTheOtherKindsOut) {
   auto doc = NewProject();
   MakeObjectWithID<CCondition>(*doc, CCondition::kKindFault, 1);
   MakeObjectWithID<CAnalogCondition>(*doc, CAnalogCondition::kKindAnalog, 1);
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   RecordingLink link;
   block->Download(false, -2);
   EXPECT_EQ(block->Download(false, 124), 125);
@@ -196,7 +196,7 @@ TEST(CConditionObjectTest, FullOutputBufferRepeatsTheStepAndLosesNoLine) {
   TempProfile profile;
   auto doc = NewProject();
   MakeObjectWithID<CCombineCondition>(*doc, CCombineCondition::kKindCombine, 1);
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   RecordingLink link;
   block->Download(false, -1);
   link.SetOutBufferCount(512);
@@ -210,7 +210,7 @@ TEST(CConditionObjectTest, FullOutputBufferRepeatsTheStepAndLosesNoLine) {
 TEST(CConditionObjectTest, MalformedRepliesChangeNothing) {
   auto doc = NewProject();
   auto* condition = MakeObjectWithID<CCondition>(*doc, CCondition::kKindFault, 3);
-  CConditionObject* block = Block(*doc);
+  CConditionObject* block = ConditionBlock(*doc);
   QString errors;
   for (const char* line : {"CONDITION/COND3/LEVEL maybe", "CONDITION/COND0/TYPE FAULT", "CONDITION/COND251/TYPE FAULT",
                            "CONDITION/COND3/COLOUR RED", "CONDITION/COND3", "CONDITION/COND3/TYPE BANANA",
@@ -251,7 +251,7 @@ TEST(CConditionObjectTest, UploadFromTheSimulatedUnitRestoresEveryKind) {
   SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen()) << link.Errors().join('\n').toStdString();
   link.SetLinkMode(LINKMODE_DOWNLOAD);
-  RunAll(*Block(*source), false, -1);
+  RunAll(*ConditionBlock(*source), false, -1);
   EXPECT_EQ(link.Sim().Value(QStringLiteral("/CONDITION/COND8/TYPE")), "MEMOFLAG");
 
   // A project that holds the same pad and flag but no condition.
@@ -260,7 +260,7 @@ TEST(CConditionObjectTest, UploadFromTheSimulatedUnitRestoresEveryKind) {
   MakeObjectWithID<CMemoFlag>(*target, CMemoFlag::kKindMemoFlag, 20, CAT_ENTRIES, QStringLiteral("F20"));
   link.SetDocument(target.get());
   link.SetLinkMode(LINKMODE_UPLOAD);
-  RunAll(*Block(*target), true, -1);
+  RunAll(*ConditionBlock(*target), true, -1);
   EXPECT_TRUE(link.Errors().isEmpty()) << link.Errors().join('\n').toStdString();
 
   auto* a = Find<CAnalogCondition>(*target, DT_ANALOGCONDITION, 4);

@@ -18,7 +18,7 @@
 
 namespace {
 
-CLogicOutObject* Block(const CSelvantisDoc& doc) { return Find<CLogicOutObject>(doc, DT_LOGICOUTOBJECT, 1); }
+CLogicOutObject* LogicOutBlock(const CSelvantisDoc& doc) { return Find<CLogicOutObject>(doc, DT_LOGICOUTOBJECT, 1); }
 
 TEST(CLogicOutTest, ColumnsAndValues) {
   auto doc = NewProject();
@@ -64,7 +64,7 @@ TEST(CLogicOutObjectTest, LogicOutputFiveOwnsStepsSeventeenToTwenty) {
   auto* out = MakeObjectWithID<CLogicOut>(*doc, CLogicOut::kKindLogicOut, 5);
   out->SetValue(4, pad->GetID());
   out->SetValue(2, 12);
-  CLogicOutObject* block = Block(*doc);
+  CLogicOutObject* block = LogicOutBlock(*doc);
   ASSERT_NE(block, nullptr);
   RecordingLink link;
   EXPECT_EQ(block->Download(false, -1), 1001);
@@ -93,7 +93,7 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
   SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
-  CLogicOutObject* block = Block(*source);
+  CLogicOutObject* block = LogicOutBlock(*source);
   block->Download(false, -1);
   for (int step = 1; step <= 12; ++step) block->Download(false, step);
 
@@ -102,7 +102,7 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
   MakeObjectWithID<CCondition>(*target, CCondition::kKindFault, 7, CAT_ENTRIES, QStringLiteral("Fault"));
   link.SetDocument(target.get());
   link.SetLinkMode(LINKMODE_UPLOAD);
-  CLogicOutObject* targetBlock = Block(*target);
+  CLogicOutObject* targetBlock = LogicOutBlock(*target);
   targetBlock->Download(true, -1);
   for (int step = 1; step <= 12; ++step) targetBlock->Download(true, step);
   auto* copy = Find<CLogicOut>(*target, DT_LOGICOUT, 2);
@@ -117,7 +117,7 @@ TEST(CLogicOutObjectTest, UploadFindsThePadByKeywordAndNumber) {
 
 TEST(CLogicOutObjectTest, UnknownPadIsReportedInTheErrorFile) {
   auto doc = NewProject();
-  CLogicOutObject* block = Block(*doc);
+  CLogicOutObject* block = LogicOutBlock(*doc);
   QTemporaryDir dir;
   QString errorFile = dir.filePath(QStringLiteral("p.err"));
   ASSERT_TRUE(block->Upload(QStringLiteral("LOGICOUT/OUT4/OUTPUT KCM209"), errorFile, LINKMODE_UPLOAD));

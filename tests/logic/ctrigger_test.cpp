@@ -24,7 +24,7 @@ QString Param(const CTrigger& trigger, int param) {
   return text;
 }
 
-CTriggerObject* Block(const CSelvantisDoc& doc) { return Find<CTriggerObject>(doc, DT_TRIGGEROBJECT, 1); }
+CTriggerObject* TriggerBlock(const CSelvantisDoc& doc) { return Find<CTriggerObject>(doc, DT_TRIGGEROBJECT, 1); }
 
 TEST(CTriggerTest, DurationIsKeptWithinZeroAndTwentyFiveSeconds) {
   auto doc = NewProject();
@@ -97,7 +97,7 @@ TEST(CTriggerObjectTest, TriggerThreeOwnsStepsNineToTwelve) {
   trigger->SetParam(0, 6);
   trigger->SetParam(3, 40);
   trigger->SetParamFloat(1, 1.5f);
-  CTriggerObject* block = Block(*doc);
+  CTriggerObject* block = TriggerBlock(*doc);
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(block->GetPath(), "/TRIGGER");
   RecordingLink link;
@@ -115,7 +115,7 @@ TEST(CTriggerObjectTest, TriggerThreeOwnsStepsNineToTwelve) {
 TEST(CTriggerObjectTest, ClearTokenReplacesTheLinesOfMissingTriggers) {
   TempProfile profile;
   auto doc = NewProject();
-  CTriggerObject* block = Block(*doc);
+  CTriggerObject* block = TriggerBlock(*doc);
   RecordingLink link;
   block->Download(false, -1);
   block->Download(false, 0);
@@ -132,7 +132,7 @@ TEST(CTriggerObjectTest, ClearTokenReplacesTheLinesOfMissingTriggers) {
 TEST(CTriggerObjectTest, FullOutputBufferRepeatsTheStep) {
   TempProfile profile;
   auto doc = NewProject();
-  CTriggerObject* block = Block(*doc);
+  CTriggerObject* block = TriggerBlock(*doc);
   RecordingLink link;
   block->Download(false, -1);
   link.SetOutBufferCount(600);
@@ -152,7 +152,7 @@ TEST(CTriggerObjectTest, UploadFromTheSimulatedUnitRestoresTheTriggers) {
   SimUnitLink link(source.get(), RegisterLogicHandlers);
   ASSERT_TRUE(link.IsOpen());
   link.SetLinkMode(LINKMODE_DOWNLOAD);
-  CTriggerObject* block = Block(*source);
+  CTriggerObject* block = TriggerBlock(*source);
   const int count = block->Download(false, -1);
   for (int step = 0; step < count; step = block->Download(false, step)) {
   }
@@ -160,7 +160,7 @@ TEST(CTriggerObjectTest, UploadFromTheSimulatedUnitRestoresTheTriggers) {
   auto target = NewProject();
   link.SetDocument(target.get());
   link.SetLinkMode(LINKMODE_UPLOAD);
-  CTriggerObject* targetBlock = Block(*target);
+  CTriggerObject* targetBlock = TriggerBlock(*target);
   targetBlock->Download(true, -1);
   for (int step = CTriggerObject::FirstStepOf(1); step <= 4 * 5; step = targetBlock->Download(true, step)) {
   }

@@ -19,7 +19,7 @@
 
 namespace {
 
-QString Show(const QString& text) { return text.left(200).toHtmlEscaped(); }
+QString ProfileShow(const QString& text) { return text.left(200).toHtmlEscaped(); }
 
 QString CheckValueParsers(const QString& text) {
   // Numbers.
@@ -34,7 +34,7 @@ QString CheckValueParsers(const QString& text) {
   if (CMSComm::ParseSettings(text, &line)) {
     if (line.baud <= 0 || !QByteArray("noems").contains(line.parity) || line.dataBits < 5 || line.dataBits > 8 ||
         (line.stopBits != 1 && line.stopBits != 2))
-      return QStringLiteral("serial settings out of range from \"%1\"").arg(Show(text));
+      return QStringLiteral("serial settings out of range from \"%1\"").arg(ProfileShow(text));
     CMSComm::LineSettings again;
     const QString formatted = Fmt("%d,%c,%d,%d", line.baud, line.parity, line.dataBits, line.stopBits);
     if (!CMSComm::ParseSettings(formatted, &again) || again.baud != line.baud || again.parity != line.parity ||
@@ -45,12 +45,12 @@ QString CheckValueParsers(const QString& text) {
   // Dialog rectangles.
   if (const std::optional<QRect> rect = DialogRectStore::FromText(text)) {
     if (rect->width() <= 0 || rect->height() <= 0)
-      return QStringLiteral("an empty rectangle from \"%1\"").arg(Show(text));
+      return QStringLiteral("an empty rectangle from \"%1\"").arg(ProfileShow(text));
     const std::optional<QRect> again = DialogRectStore::FromText(DialogRectStore::ToText(*rect));
-    if (!again || *again != *rect) return QStringLiteral("the rectangle of \"%1\" does not read back").arg(Show(text));
+    if (!again || *again != *rect) return QStringLiteral("the rectangle of \"%1\" does not read back").arg(ProfileShow(text));
     const QRect screen(0, 0, 1920, 1080);
     const QRect fitted = DialogRectStore::FitToScreen(*rect, screen);
-    if (!screen.contains(fitted)) return QStringLiteral("the rectangle of \"%1\" is not fitted").arg(Show(text));
+    if (!screen.contains(fitted)) return QStringLiteral("the rectangle of \"%1\" is not fitted").arg(ProfileShow(text));
   }
 
   // Column widths of the macro list and the zone list.
@@ -58,12 +58,12 @@ QString CheckValueParsers(const QString& text) {
   for (int width : macroWidths)
     if (width <= 0 || width >= 10000) return QStringLiteral("macro column width %1").arg(width);
   if (MacroListModel::ParseColumnWidths(MacroListModel::FormatColumnWidths(macroWidths)) != macroWidths)
-    return QStringLiteral("the macro column widths of \"%1\" do not read back").arg(Show(text));
+    return QStringLiteral("the macro column widths of \"%1\" do not read back").arg(ProfileShow(text));
   const auto zoneWidths = CZoneListState::ParseWidths(text);
   for (int width : zoneWidths)
     if (width < 0 || width > 10000) return QStringLiteral("zone list column width %1").arg(width);
   if (CZoneListState::ParseWidths(CZoneListState::FormatWidths(zoneWidths)) != zoneWidths)
-    return QStringLiteral("the zone list widths of \"%1\" do not read back").arg(Show(text));
+    return QStringLiteral("the zone list widths of \"%1\" do not read back").arg(ProfileShow(text));
 
   // Decimal numbers (volume limits).
   double value = 0.0;

@@ -21,7 +21,7 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ChecksumReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -66,7 +66,7 @@ TEST(ProjectChecksumTest, FiftyFilesWithRandomBytesChangedAreAllRefusedAsDamaged
   ASSERT_TRUE(saved.OnSaveDocument(path));
   ASSERT_TRUE(saved.OnSaveDocument(path));  // and a backup beside it
   ASSERT_TRUE(QFileInfo(backup).isFile());
-  const QByteArray good = ReadAll(path);
+  const QByteArray good = ChecksumReadAll(path);
 
   CSelvantisDoc doc;
   CBaseDevice* keep = AddTestObject(doc, DT_ZONE, CAT_ZONES, "Keep me");
@@ -125,7 +125,7 @@ TEST(ProjectChecksumTest, ADamagedTrailerOrDataAfterTheEndAreRefused) {
 
 TEST(ProjectChecksumTest, AFileWithoutChecksumFromAnOlderVersionOpensAndGetsOneOnSave) {
   const QString old = QStringLiteral(SELV_TEST_DATA_DIR "/old-projects/demo-before-checksum.sxm");
-  const QByteArray oldBytes = ReadAll(old);
+  const QByteArray oldBytes = ChecksumReadAll(old);
   ASSERT_FALSE(oldBytes.isEmpty());
   ASSERT_FALSE(CProjectFile::HasChecksumTrailer(oldBytes));
   QTemporaryDir dir;
@@ -138,7 +138,7 @@ TEST(ProjectChecksumTest, AFileWithoutChecksumFromAnOlderVersionOpensAndGetsOneO
   EXPECT_GT(doc.GetObjectCount(CAT_ZONES), 0);
 
   ASSERT_TRUE(doc.OnSaveDocument(path));
-  const QByteArray resaved = ReadAll(path);
+  const QByteArray resaved = ChecksumReadAll(path);
   EXPECT_TRUE(CProjectFile::HasChecksumTrailer(resaved));
   // The content is what the older version wrote, but for the zones: they no
   // longer carry the unit's last measurements (five empty texts there) and
@@ -154,7 +154,7 @@ TEST(ProjectChecksumTest, AFileWithoutChecksumFromAnOlderVersionOpensAndGetsOneO
     expected.replace(settings + QByteArray(5, '\0'), settings);
   }
   EXPECT_EQ(resaved.left(resaved.size() - CProjectFile::kTrailerBytes), expected);
-  EXPECT_EQ(ReadAll(dir.filePath(QStringLiteral("Demo.bak"))), oldBytes);
+  EXPECT_EQ(ChecksumReadAll(dir.filePath(QStringLiteral("Demo.bak"))), oldBytes);
   CSelvantisDoc again;
   EXPECT_TRUE(again.OnOpenDocument(path));
   EXPECT_EQ(again.GetTotalObjectCount(), doc.GetTotalObjectCount());

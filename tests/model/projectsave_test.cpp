@@ -27,7 +27,7 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
+QByteArray SaveReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -43,7 +43,7 @@ struct SavedProject {
     path = dir.filePath(QStringLiteral("Plant.sxm"));
     AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Lobby"));
     EXPECT_TRUE(doc.OnSaveDocument(path));
-    onDisk = ReadAll(path);
+    onDisk = SaveReadAll(path);
     EXPECT_FALSE(onDisk.isEmpty());
     AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Hall"));
     doc.SetProjectData(1, QString(64 * 1024, QLatin1Char('x')));
@@ -104,7 +104,7 @@ TEST(ProjectSaveTest, ATargetThatIsAFolderIsReportedAndKept) {
   EXPECT_TRUE(QFileInfo(folder).isDir());
   EXPECT_TRUE(project.doc.IsModified());
   EXPECT_EQ(project.doc.GetPathName(), project.path);
-  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.path), project.onDisk);
 }
 
 TEST(ProjectSaveTest, AFullDiskLeavesTheOldFileWhole) {
@@ -121,7 +121,7 @@ TEST(ProjectSaveTest, AFullDiskLeavesTheOldFileWhole) {
   EXPECT_FALSE(saved);
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("Plant.sxm")));
-  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.path), project.onDisk);
   EXPECT_TRUE(project.doc.IsModified());
   // No half-written temporary file stays behind; a backup of the old file
   // may have been made.
@@ -130,7 +130,7 @@ TEST(ProjectSaveTest, AFullDiskLeavesTheOldFileWhole) {
   EXPECT_EQ(after, before);
   const QString backup = project.dir.filePath(QStringLiteral("Plant.bak"));
   if (QFile::exists(backup)) {
-    EXPECT_EQ(ReadAll(backup), project.onDisk);
+    EXPECT_EQ(SaveReadAll(backup), project.onDisk);
   }
 
   // With room again the same document saves and reads back.
@@ -160,8 +160,8 @@ struct ShrinkingProject {
     EXPECT_TRUE(doc.OnSaveDocument(path));
     doc.SetProjectData(1, QString(64 * 1024, QLatin1Char('x')));
     EXPECT_TRUE(doc.OnSaveDocument(path));
-    onDisk = ReadAll(path);
-    oldBackup = ReadAll(backup);
+    onDisk = SaveReadAll(path);
+    oldBackup = SaveReadAll(backup);
     EXPECT_FALSE(oldBackup.isEmpty());
     EXPECT_GT(onDisk.size(), 64 * 1024);
     doc.SetProjectData(1, QStringLiteral("short"));
@@ -193,8 +193,8 @@ TEST(ProjectSaveTest, ABackupThatCannotBeWrittenIsReportedAndTheSaveCanBeCancell
   // With the system's reason (the file size limit stands in for a full disk).
   EXPECT_TRUE(request.text.contains(QStringLiteral("too large"), Qt::CaseInsensitive)) << request.text.toStdString();
   // Nothing on disk changed: the project, the previous backup, no leftovers.
-  EXPECT_EQ(ReadAll(project.path), project.onDisk);
-  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(SaveReadAll(project.path), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.backup), project.oldBackup);
   EXPECT_EQ(project.FilesInFolder(), before);
   EXPECT_TRUE(project.doc.IsModified());
 }
@@ -213,7 +213,7 @@ TEST(ProjectSaveTest, SavingWithoutANewBackupKeepsThePreviousBackup) {
   EXPECT_TRUE(saved);
   EXPECT_EQ(messages.Requests().size(), 1u);
   EXPECT_FALSE(project.doc.IsModified());
-  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(SaveReadAll(project.backup), project.oldBackup);
   EXPECT_EQ(project.FilesInFolder(), before);
   CSelvantisDoc reopened;
   ASSERT_TRUE(reopened.OnOpenDocument(project.path));
@@ -230,7 +230,7 @@ TEST(ProjectSaveTest, ABackupIsReplacedOnlyByACompleteCopy) {
     EXPECT_FALSE(project.doc.OnSaveDocument(project.path));
   }
   EXPECT_EQ(messages.Requests().size(), 1u);
-  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(SaveReadAll(project.backup), project.oldBackup);
 
   // A backup path that cannot take a file at all (a folder) is reported the
   // same way.
@@ -239,17 +239,17 @@ TEST(ProjectSaveTest, ABackupIsReplacedOnlyByACompleteCopy) {
   messages.Clear();
   EXPECT_FALSE(project.doc.OnSaveDocument(project.path));
   EXPECT_EQ(messages.Requests().size(), 1u);
-  EXPECT_EQ(ReadAll(project.path), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.path), project.onDisk);
   EXPECT_FALSE(CSelvantisDoc::WriteBackup(project.path, project.backup).isEmpty());
   ASSERT_TRUE(QDir().rmdir(project.backup));
 
   // With room the backup is the file as it was before the save.
   EXPECT_TRUE(CSelvantisDoc::WriteBackup(project.path, project.backup).isEmpty());
-  EXPECT_EQ(ReadAll(project.backup), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.backup), project.onDisk);
   messages.Clear();
   EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
   EXPECT_TRUE(messages.Requests().empty());
-  EXPECT_EQ(ReadAll(project.backup), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.backup), project.onDisk);
 }
 
 namespace {
@@ -272,7 +272,7 @@ TEST(ProjectSaveTest, ANewBackupHasTheProjectFilesPermissions) {
   ASSERT_TRUE(QFile::exists(backup));
   EXPECT_EQ(PermissionsOf(backup), kPrivate);
   EXPECT_EQ(PermissionsOf(project.path), kPrivate);
-  EXPECT_EQ(ReadAll(backup), project.onDisk);
+  EXPECT_EQ(SaveReadAll(backup), project.onDisk);
 
   // A backup left from before follows the project's permissions too.
   const QFileDevice::Permissions shared = kPrivate | QFileDevice::ReadGroup;
@@ -314,8 +314,8 @@ int SaveInChildBeyondTheLimit(ShrinkingProject& project, rlim_t limit, bool setU
     int found = 0;
     if (!project.doc.OnSaveDocument(project.path)) found |= kSaveRefused;
     if (messages.SawText(QStringLiteral("File too large"))) found |= kToldTooLarge;
-    if (ReadAll(project.path) == project.onDisk) found |= kOldFileKept;
-    if (ReadAll(project.backup) == project.oldBackup) found |= kBackupKept;
+    if (SaveReadAll(project.path) == project.onDisk) found |= kOldFileKept;
+    if (SaveReadAll(project.backup) == project.oldBackup) found |= kBackupKept;
     if (project.doc.IsModified()) found |= kStillModified;
     _exit(found);
   }
@@ -341,8 +341,8 @@ TEST(ProjectSaveTest, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheFiles) {
   const int status = SaveInChildBeyondTheLimit(project, limit, true);
   ASSERT_TRUE(WIFEXITED(status)) << status;
   EXPECT_EQ(WEXITSTATUS(status), kSaveRefused | kToldTooLarge | kOldFileKept | kBackupKept | kStillModified);
-  EXPECT_EQ(ReadAll(project.path), project.onDisk);
-  EXPECT_EQ(ReadAll(project.backup), project.oldBackup);
+  EXPECT_EQ(SaveReadAll(project.path), project.onDisk);
+  EXPECT_EQ(SaveReadAll(project.backup), project.oldBackup);
   EXPECT_EQ(project.FilesInFolder(), QStringList({QStringLiteral("Plant.bak"), QStringLiteral("Plant.sxm")}));
 }
 
@@ -397,7 +397,7 @@ TEST(ProjectSaveTest, LeftoversOfAKilledSaveGoAtTheNextSaveAndNothingElse) {
   EXPECT_TRUE(messages.Requests().empty());
   for (const QString& name : leftovers) EXPECT_FALSE(folder.exists(name)) << name.toStdString();
   for (const QString& name : others) EXPECT_TRUE(QFileInfo::exists(folder.filePath(name))) << name.toStdString();
-  EXPECT_EQ(ReadAll(target), project.onDisk);
+  EXPECT_EQ(SaveReadAll(target), project.onDisk);
 }
 
 // The program's own temporary names carry its mark: whatever letters or

@@ -6,10 +6,10 @@
 
 namespace {
 
-using S = CRemoteAmpState;
+using StateS = CRemoteAmpState;
 
 TEST(CRemoteAmpStateTest, IdentityQueriesUseLowerCaseHexAddress) {
-  S state(10);
+  StateS state(10);
   EXPECT_EQ(state.Caption(), QStringLiteral("Addressa"));
   EXPECT_EQ(state.IdentityQueries(),
             (QStringList{"/AMP/ADRa/TYPE ?", "/AMP/ADRa/NAME ?", "/AMP/ADRa/VER ?", "/AMP/ADRa/CHANMAP ?",
@@ -18,7 +18,7 @@ TEST(CRemoteAmpStateTest, IdentityQueriesUseLowerCaseHexAddress) {
 }
 
 TEST(CRemoteAmpStateTest, StatusPollListsFromStep) {
-  S state(0x1f);
+  StateS state(0x1f);
   const QStringList all = state.StatusPollList(0);
   ASSERT_EQ(all.size(), 13);
   EXPECT_EQ(all.front(), QStringLiteral("/AMP/ADR1f/ERR ?"));
@@ -33,22 +33,22 @@ TEST(CRemoteAmpStateTest, StatusPollListsFromStep) {
 }
 
 TEST(CRemoteAmpStateTest, PollStepsCycleAndAskErrorEachCycle) {
-  S::PollStep() = 0;
-  S first(1);
+  StateS::PollStep() = 0;
+  StateS first(1);
   EXPECT_EQ(first.NextStatusPoll().size(), 13);
   EXPECT_EQ(first.NextStatusPoll().size(), 12);
   // Another opening goes on where the last one stopped.
-  S second(1);
+  StateS second(1);
   EXPECT_EQ(second.NextStatusPoll().size(), 11);
   for (int i = 3; i < 13; ++i) EXPECT_EQ(second.NextStatusPoll().size(), 13 - i);
   const QStringList again = second.NextStatusPoll();
   ASSERT_EQ(again.size(), 13);
   EXPECT_EQ(again.front(), QStringLiteral("/AMP/ADR1/ERR ?"));
-  S::PollStep() = 0;
+  StateS::PollStep() = 0;
 }
 
 TEST(CRemoteAmpStateTest, SetCommands) {
-  S state(0x2b);
+  StateS state(0x2b);
   EXPECT_EQ(state.NameCommand("Hall 1"), QStringLiteral("/AMP/ADR2b/NAME Hall 1"));
   EXPECT_EQ(state.ResetGroundFaultCommand(), QStringLiteral("/AMP/ADR2b/FLTRES ON"));
   EXPECT_EQ(state.PilotGeneratorCommand(true), QStringLiteral("/AMP/ADR2b/PLTGEN ON"));
@@ -61,7 +61,7 @@ TEST(CRemoteAmpStateTest, SetCommands) {
 }
 
 TEST(CRemoteAmpStateTest, InitialView) {
-  S state(1);
+  StateS state(1);
   EXPECT_EQ(state.GetView().volumeText, QStringLiteral("-78 dB"));
   EXPECT_EQ(state.GetView().offsetText, QStringLiteral("-128 dB"));
   EXPECT_EQ(state.GetView().volumePos, 0);
@@ -72,11 +72,11 @@ TEST(CRemoteAmpStateTest, InitialView) {
 }
 
 TEST(CRemoteAmpStateTest, AmplifierRepliesUseUpperCaseHex) {
-  S state(10);
+  StateS state(10);
   EXPECT_TRUE(state.ApplyReply({"/AMP/ADRA/TYPE ?", "/AMP/ADRA/TYPE PA 2x240", "/AMP/ADRA/NAME Foyer left",
                                 "/AMP/ADRA/VER V1.2", "/AMP/ADRA/208 1-2", "/AMP/ADRA/ERR E 17",
                                 "/AMP/ADRa/VER wrong case", "/AMP/ADRB/TYPE other amp", "garbage"}));
-  const S::View& v = state.GetView();
+  const StateS::View& v = state.GetView();
   EXPECT_EQ(v.type, QStringLiteral("PA 2x240"));
   EXPECT_EQ(v.name, QStringLiteral("Foyer left"));
   EXPECT_EQ(v.nameRevision, 1);
@@ -86,7 +86,7 @@ TEST(CRemoteAmpStateTest, AmplifierRepliesUseUpperCaseHex) {
 }
 
 TEST(CRemoteAmpStateTest, ChannelMapAddsTabsOnce) {
-  S state(10);
+  StateS state(10);
   state.ApplyReply({"/AMP/ADRA/CHANMAP 2"});
   EXPECT_EQ(state.GetView().tabCount, 2);
   EXPECT_TRUE(state.GetView().tabsVisible);
@@ -101,7 +101,7 @@ TEST(CRemoteAmpStateTest, ChannelMapAddsTabsOnce) {
 
 TEST(CRemoteAmpStateTest, ChannelMapOutOfRangeShowsEmptyTabsAndKeepsChannel) {
   for (const char* value : {"0", "5", "x"}) {
-    S state(3);
+    StateS state(3);
     state.ApplyReply({QStringLiteral("/AMP/ADR3/CHANMAP ") + value});
     EXPECT_EQ(state.GetView().tabCount, 0);
     EXPECT_TRUE(state.GetView().tabsVisible);
@@ -112,10 +112,10 @@ TEST(CRemoteAmpStateTest, ChannelMapOutOfRangeShowsEmptyTabsAndKeepsChannel) {
 }
 
 TEST(CRemoteAmpStateTest, FlagsAndStates) {
-  S state(1);
+  StateS state(1);
   state.ApplyReply({"/AMP/ADR1/RETROFIT/PILOT YES", "/AMP/ADR1/RETROFIT/GNDFLT NO", "/AMP/ADR1/POWER BATT",
                     "/AMP/ADR1/PLTGEN ON", "/AMP/ADR1/FLTRES ON", "/AMP/ADR1/OVT ON", "/AMP/ADR1/READY OFF"});
-  S::View v = state.GetView();
+  StateS::View v = state.GetView();
   EXPECT_TRUE(v.pilotDetection);
   EXPECT_FALSE(v.groundDetection);
   EXPECT_FALSE(v.mainPower);
@@ -133,13 +133,13 @@ TEST(CRemoteAmpStateTest, FlagsAndStates) {
 }
 
 TEST(CRemoteAmpStateTest, ChannelKeysOfOtherChannelIgnored) {
-  S state(1);
+  StateS state(1);
   state.ApplyReply({"/AMP/ADR1/CHAN2/MUTE ON", "/AMP/ADR1/CHAN2/OUTCFG 100V"});
   EXPECT_FALSE(state.GetView().mute);
   EXPECT_TRUE(state.GetView().outputConfig.isEmpty());
   state.ApplyReply({"/AMP/ADR1/CHAN1/MUTE ON", "/AMP/ADR1/CHAN1/OUTCFG 100V", "/AMP/ADR1/CHAN1/MEAS 12V 1A",
                     "/AMP/ADR1/CHAN1/PLTDET YES", "/AMP/ADR1/CHAN1/FLTDET YES", "/AMP/ADR1/CHAN1/OVT YES"});
-  const S::View& v = state.GetView();
+  const StateS::View& v = state.GetView();
   EXPECT_TRUE(v.mute);
   EXPECT_EQ(v.outputConfig, QStringLiteral("100V"));
   EXPECT_EQ(v.measurement, QStringLiteral("12V 1A"));
@@ -149,7 +149,7 @@ TEST(CRemoteAmpStateTest, ChannelKeysOfOtherChannelIgnored) {
 }
 
 TEST(CRemoteAmpStateTest, VolumeReplyMovesSliderUnlessHeld) {
-  S state(1);
+  StateS state(1);
   state.ApplyReply({"/AMP/ADR1/CHAN1/VOL -20"});
   EXPECT_EQ(state.GetView().volumePos, -58);
   EXPECT_EQ(state.GetView().volumeText, QStringLiteral("-20 dB"));
@@ -164,7 +164,7 @@ TEST(CRemoteAmpStateTest, VolumeReplyMovesSliderUnlessHeld) {
 }
 
 TEST(CRemoteAmpStateTest, KeyStepDoesNotHoldSlider) {
-  S state(1);
+  StateS state(1);
   state.OffsetScrolled(100, false);
   EXPECT_FALSE(state.IsOffsetDragging());
   state.ApplyReply({"/AMP/ADR1/CHAN1/VCOFS 5"});
@@ -174,14 +174,14 @@ TEST(CRemoteAmpStateTest, KeyStepDoesNotHoldSlider) {
 }
 
 TEST(CRemoteAmpStateTest, OutOfRangeLevelKeepsSliderInRange) {
-  S state(1);
+  StateS state(1);
   state.ApplyReply({"/AMP/ADR1/CHAN1/VOL 12", "/AMP/ADR1/CHAN1/VCOFS -500"});
-  EXPECT_EQ(state.GetView().volumePos, S::kVolumeMinPos);
-  EXPECT_EQ(state.GetView().offsetPos, S::kOffsetMaxPos);
+  EXPECT_EQ(state.GetView().volumePos, StateS::kVolumeMinPos);
+  EXPECT_EQ(state.GetView().offsetPos, StateS::kOffsetMaxPos);
 }
 
 TEST(CRemoteAmpStateTest, MetersJumpUpAndDecayByTen) {
-  S state(1);
+  StateS state(1);
   state.ApplyReply({"/AMP/ADR1/CHAN1/VUINP 15", "/AMP/ADR1/CHAN1/VUOUT 10"});
   EXPECT_EQ(state.GetView().inMeter, 45);
   EXPECT_EQ(state.GetView().outMeter, 50);
@@ -202,18 +202,18 @@ TEST(CRemoteAmpStateTest, MetersJumpUpAndDecayByTen) {
   // Unreadable readings change nothing; a reading above the scale stops at its end.
   state.ApplyReply({"/AMP/ADR1/CHAN1/VUINP ??", "/AMP/ADR1/CHAN1/VUOUT 99"});
   EXPECT_EQ(state.VuIn(), -12);
-  EXPECT_EQ(state.GetView().outMeter, S::kOutMeterMax);
+  EXPECT_EQ(state.GetView().outMeter, StateS::kOutMeterMax);
 }
 
 TEST(CRemoteAmpStateTest, DecayRule) {
-  EXPECT_EQ(S::Decayed(50, 10), 40);
-  EXPECT_EQ(S::Decayed(20, 10), 10);
-  EXPECT_EQ(S::Decayed(15, 10), 10);
-  EXPECT_EQ(S::Decayed(5, 10), 5);
+  EXPECT_EQ(StateS::Decayed(50, 10), 40);
+  EXPECT_EQ(StateS::Decayed(20, 10), 10);
+  EXPECT_EQ(StateS::Decayed(15, 10), 10);
+  EXPECT_EQ(StateS::Decayed(5, 10), 5);
 }
 
 TEST(CRemoteAmpStateTest, MissingAmplifierStopsParsing) {
-  S state(1);
+  StateS state(1);
   EXPECT_FALSE(state.ApplyReply({"/AMP/ADR1/TYPE amp not available", "/AMP/ADR1/VER V9"}));
   EXPECT_TRUE(state.IsAmplifierMissing());
   EXPECT_TRUE(state.GetView().firmware.isEmpty());

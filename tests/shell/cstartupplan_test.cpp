@@ -8,7 +8,7 @@ namespace {
 
 using Action = CStartupPlan::Action;
 
-struct Row {
+struct PlanRow {
   const char* what;
   QStringList args;
   int shellCommand;
@@ -19,7 +19,7 @@ struct Row {
 
 TEST(CStartupPlanTest, FollowsTheArgumentsOrElseTheShellCommand) {
   const QStringList recent = {QStringLiteral("/p/last.sxm"), QStringLiteral("/p/older.sxm")};
-  const std::vector<Row> rows = {
+  const std::vector<PlanRow> rows = {
       {"0: nothing", {}, 0, recent, Action::Nothing, {}},
       {"1: a new project", {}, 1, recent, Action::NewDocument, {}},
       {"2: the last file again", {}, 2, recent, Action::ReopenLast, {QStringLiteral("/p/last.sxm")}},
@@ -46,7 +46,7 @@ TEST(CStartupPlanTest, FollowsTheArgumentsOrElseTheShellCommand) {
        {QStringLiteral("c.sxm"), QStringLiteral("d.sxm")}},
       {"only options: the shell command", {QStringLiteral("--verbose")}, 1, recent, Action::NewDocument, {}},
   };
-  for (const Row& row : rows) {
+  for (const PlanRow& row : rows) {
     const CStartupPlan plan = CStartupPlan::Make(row.args, row.shellCommand, row.recent);
     EXPECT_EQ(plan.GetAction(), row.action) << row.what;
     EXPECT_EQ(plan.Files(), row.files) << row.what;

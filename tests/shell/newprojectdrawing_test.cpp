@@ -37,7 +37,7 @@
 
 namespace {
 
-void RightClick(QWidget* port, const QPoint& pos) {
+void DrawingRightClick(QWidget* port, const QPoint& pos) {
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
     QMouseEvent event(type, QPointF(pos), port->mapToGlobal(QPointF(pos)), Qt::RightButton,
                       type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
@@ -165,7 +165,7 @@ TEST_F(NewProjectDrawingTest, ANewInstallationFitsTheWindowAndFillsItsPage) {
   const QPoint ampAt(output->GetOutputPinPoint(0).x() + 24, output->GetRect().top() - 260);
   ASSERT_TRUE(port->rect().contains(view->CanvasToView(ampAt)));
   const QString ampModel = FirstEntryText(DT_AMPLIFIER);
-  ChooseFromPopup([&] { RightClick(port, view->CanvasToView(ampAt)); },
+  ChooseFromPopup([&] { DrawingRightClick(port, view->CanvasToView(ampAt)); },
                   [&](const QAction* action) { return action->text() == ampModel; });
   auto* amp = dynamic_cast<CAmplifier*>(view->GetCurrentObject());
   ASSERT_NE(amp, nullptr);
@@ -179,7 +179,7 @@ TEST_F(NewProjectDrawingTest, ANewInstallationFitsTheWindowAndFillsItsPage) {
     emit zones->textEdited(zones->text());
     w->findChild<QPushButton*>(QStringLiteral("ok"))->click();
   });
-  ChooseFromPopup([&] { RightClick(port, view->CanvasToView(amp->GetRect().center())); },
+  ChooseFromPopup([&] { DrawingRightClick(port, view->CanvasToView(amp->GetRect().center())); },
                   [](const QAction* action) { return action->data().toInt() == CAmplifier::ID_TOPOLOGY_1INN; });
   std::vector<CBaseDevice*> topologies;
   doc.GetIDManager().GetBaseDeviceList(topologies, DT_RELAYTOPOLOGY);
@@ -192,7 +192,7 @@ TEST_F(NewProjectDrawingTest, ANewInstallationFitsTheWindowAndFillsItsPage) {
   view->SetCurrentObject(nullptr);
   const QPoint consoleAt(input->GetInputPinPoint(0).x() - 100, input->GetRect().top() - 260);
   const QString consoleModel = FirstEntryText(DT_CONSOLE);
-  ChooseFromPopup([&] { RightClick(port, view->CanvasToView(consoleAt)); },
+  ChooseFromPopup([&] { DrawingRightClick(port, view->CanvasToView(consoleAt)); },
                   [&](const QAction* action) { return action->text() == consoleModel; });
   ASSERT_EQ(doc.GetObjectCount(CAT_CONSOLES), 1);
 

@@ -150,7 +150,7 @@ TEST(FirstConnectTest, ThePortListMarksThePortsThatExistAndSaysWhatTheSystemKnow
   }
 }
 
-void Mouse(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+void NewUserMouse(QWidget* target, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
   QMouseEvent event(type, QPointF(pos), target->mapToGlobal(QPointF(pos)), button, buttons, Qt::NoModifier);
   QApplication::sendEvent(target, &event);
 }
@@ -202,9 +202,9 @@ TEST_F(FirstWindowTest, ADragFromAnInputPinMovesNothingAndTheStatusBarSaysHowToW
   const QPoint from = view->CanvasToView(pin);
   const QPoint to = from + QPoint(-30, 25);
   frame->statusBar()->clearMessage();
-  Mouse(port, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-  for (int i = 1; i <= 4; ++i) Mouse(port, QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
-  Mouse(port, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  NewUserMouse(port, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  for (int i = 1; i <= 4; ++i) NewUserMouse(port, QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+  NewUserMouse(port, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(frame->statusBar()->currentMessage(), CCanvasController::WireHintText());
   EXPECT_TRUE(CCanvasController::WireHintText().contains(QStringLiteral("drag from the output pin")));
   EXPECT_EQ(block->GetRect(), before) << "the block stays where it is";

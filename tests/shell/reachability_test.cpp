@@ -93,10 +93,10 @@ std::set<HostFrameKind> ExploreSwitchBars(CFrameHostDialog& host) {
 }
 
 // Every action of a menu and its submenus.
-void CollectActions(QMenu* menu, std::vector<QAction*>& out) {
+void ReachCollectActions(QMenu* menu, std::vector<QAction*>& out) {
   for (QAction* action : menu->actions()) {
     if (action->menu())
-      CollectActions(action->menu(), out);
+      ReachCollectActions(action->menu(), out);
     else if (!action->isSeparator())
       out.push_back(action);
   }
@@ -121,7 +121,7 @@ class ReachabilityTest : public testing::Test {
     menu.reset(m_view->CreateContextMenu(nullptr));
     if (!menu) return nullptr;
     std::vector<QAction*> actions;
-    CollectActions(menu.get(), actions);
+    ReachCollectActions(menu.get(), actions);
     for (QAction* action : actions) {
       const int id = action->data().toInt();
       // The common id, and the zone's and the groups' own.

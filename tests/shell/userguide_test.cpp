@@ -47,7 +47,7 @@ QStringList Matches(const QString& text, const QString& pattern) {
   return found;
 }
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
+QString GuidePlain(QString text) { return text.remove(QLatin1Char('&')); }
 
 // Whether drawing object paints anything.
 bool IsDrawn(CBaseDevice& object, CBitmapManager& bitmaps) {
@@ -94,12 +94,12 @@ TEST_F(UserGuideTest, EveryMenuCommandItNamesIsInTheMenus) {
     std::function<void(QMenu*, const QString&)> walk = [&](QMenu* m, const QString& path) {
       for (QAction* action : m->actions()) {
         if (action->isSeparator()) continue;
-        const QString here = path + QStringLiteral(" > ") + Plain(action->text());
+        const QString here = path + QStringLiteral(" > ") + GuidePlain(action->text());
         commands.insert(here);
         if (action->menu()) walk(action->menu(), here);
       }
     };
-    walk(menu->menu(), Plain(menu->text()));
+    walk(menu->menu(), GuidePlain(menu->text()));
   }
   QStringList named;
   for (const QString& bold : Matches(m_guide, QStringLiteral("\\*\\*(.+?)\\*\\*")))
@@ -131,7 +131,7 @@ TEST_F(UserGuideTest, EveryBlockItNamesIsDrawnInANewProject) {
       std::unique_ptr<QMenu> menu(view->CreateContextMenu(nullptr));
       if (menu)
         for (QAction* action : menu->actions())
-          if (Plain(action->text()) == name) menuEntry = true;
+          if (GuidePlain(action->text()) == name) menuEntry = true;
     }
     view->SetCurrentObject(nullptr);
     EXPECT_TRUE(drawn || menuEntry) << "no drawn block and no block command named " << name.toStdString();

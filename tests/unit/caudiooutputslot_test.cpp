@@ -17,26 +17,26 @@ class COutputTestSink final : public CBaseDevice {
   COutputTestSink() { SetType(DT_AMPLIFIER); }
 };
 
-CAudioOutputSlot* Slot(const CSelvantisDoc& doc, int id) {
+CAudioOutputSlot* OutputSlot(const CSelvantisDoc& doc, int id) {
   return dynamic_cast<CAudioOutputSlot*>(doc.GetIDManager().FindBaseDevice(id, DT_AUDIOOUTPUTSLOT));
 }
 
 TEST(CAudioOutputSlotTest, DefaultSystemHasSlotThreeAndFour) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
-  ASSERT_NE(Slot(doc, 2), nullptr);
-  EXPECT_EQ(Slot(doc, 1)->GetName(), "Slot3");
-  EXPECT_EQ(Slot(doc, 2)->GetName(), "Slot4");
-  EXPECT_EQ(Slot(doc, 2)->GetOutputNumber(0), 3);
-  EXPECT_EQ(Slot(doc, 2)->GetOutputNumber(1), 4);
-  EXPECT_EQ(Slot(doc, 2)->GetOutputNumber(2), 0);
-  EXPECT_EQ(Slot(doc, 2)->GetPinNames(), (QStringList{"OUT3", "OUT4"}));
+  ASSERT_NE(OutputSlot(doc, 2), nullptr);
+  EXPECT_EQ(OutputSlot(doc, 1)->GetName(), "Slot3");
+  EXPECT_EQ(OutputSlot(doc, 2)->GetName(), "Slot4");
+  EXPECT_EQ(OutputSlot(doc, 2)->GetOutputNumber(0), 3);
+  EXPECT_EQ(OutputSlot(doc, 2)->GetOutputNumber(1), 4);
+  EXPECT_EQ(OutputSlot(doc, 2)->GetOutputNumber(2), 0);
+  EXPECT_EQ(OutputSlot(doc, 2)->GetPinNames(), (QStringList{"OUT3", "OUT4"}));
 }
 
 TEST(CAudioOutputSlotTest, WarnsFromTwentyConnectionsOn) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
-  CAudioOutputSlot* slot = Slot(doc, 2);
+  CAudioOutputSlot* slot = OutputSlot(doc, 2);
   auto sink = std::make_unique<COutputTestSink>();
   ASSERT_TRUE(sink->CreateWithID(0, QStringLiteral("Amp"), 1, CAT_AMPLIFIERS, &doc));
   CBaseDevice* amp = doc.AddObject(std::move(sink));
@@ -56,12 +56,12 @@ TEST(CAudioOutputSlotTest, WarnsFromTwentyConnectionsOn) {
 TEST(CAudioOutputSlotTest, ProjectFileKeepsPinNames) {
   CSelvantisDoc doc;
   doc.OnNewDocument();
-  ASSERT_TRUE(Slot(doc, 1)->SetPinName(1, QStringLiteral("Foyer")));
-  EXPECT_FALSE(Slot(doc, 1)->SetPinName(2, QStringLiteral("x")));
+  ASSERT_TRUE(OutputSlot(doc, 1)->SetPinName(1, QStringLiteral("Foyer")));
+  EXPECT_FALSE(OutputSlot(doc, 1)->SetPinName(2, QStringLiteral("x")));
   CSelvantisDoc loaded;
   ASSERT_TRUE(LoadProject(loaded, SaveProject(doc)));
-  EXPECT_EQ(Slot(loaded, 1)->GetPinNames(), (QStringList{"OUT1", "Foyer"}));
-  EXPECT_EQ(Slot(loaded, 1)->GetOutputPinLabel(1), "Foyer");
+  EXPECT_EQ(OutputSlot(loaded, 1)->GetPinNames(), (QStringList{"OUT1", "Foyer"}));
+  EXPECT_EQ(OutputSlot(loaded, 1)->GetOutputPinLabel(1), "Foyer");
 }
 
 }  // namespace

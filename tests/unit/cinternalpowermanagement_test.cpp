@@ -22,7 +22,7 @@ namespace {
 
 using Power = CInternalPowerManagement;
 
-std::unique_ptr<CSelvantisDoc> LoadOld(int schema, std::function<void(CArchive&)> extra) {
+std::unique_ptr<CSelvantisDoc> PowerManagementLoadOld(int schema, std::function<void(CArchive&)> extra) {
   return LoadOldModule<Power>(DT_POWERMANAGEMENT, schema, std::move(extra));
 }
 
@@ -195,13 +195,13 @@ TEST_F(CInternalPowerManagementTest, ReferencesSurviveTheProjectFile) {
 }
 
 TEST(CInternalPowerManagementSchemaTest, OlderRecordsKeepTheDefaultsTheyLack) {
-  auto one = LoadOld(1, nullptr);
+  auto one = PowerManagementLoadOld(1, nullptr);
   Power* p1 = Power::Find(one.get());
   ASSERT_NE(p1, nullptr);
   EXPECT_EQ(p1->GetParam(Power::P_BATT_PRIO), 70);
   EXPECT_EQ(p1->GetParam(Power::P_MAINS_PRIO), 30);
 
-  auto two = LoadOld(2, [](CArchive& ar) { ar << int32_t(11) << int32_t(22); });
+  auto two = PowerManagementLoadOld(2, [](CArchive& ar) { ar << int32_t(11) << int32_t(22); });
   Power* p2 = Power::Find(two.get());
   ASSERT_NE(p2, nullptr);
   EXPECT_EQ(p2->GetParam(Power::P_BATT_PRIO), 11);
@@ -212,7 +212,7 @@ TEST(CInternalPowerManagementSchemaTest, OlderRecordsKeepTheDefaultsTheyLack) {
 
   // A damaged schema-3 record: values out of range are brought into it.
   auto three =
-      LoadOld(3, [](CArchive& ar) { ar << int32_t(11) << int32_t(999) << int32_t(33) << int32_t(5) << int32_t(0); });
+      PowerManagementLoadOld(3, [](CArchive& ar) { ar << int32_t(11) << int32_t(999) << int32_t(33) << int32_t(5) << int32_t(0); });
   Power* p3 = Power::Find(three.get());
   ASSERT_NE(p3, nullptr);
   EXPECT_EQ(p3->GetParam(Power::P_BATT_PRIO), 11);

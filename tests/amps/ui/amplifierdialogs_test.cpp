@@ -30,17 +30,17 @@
 
 namespace {
 
-constexpr int kAmv5410x4 = 33079;
-constexpr int kAmv5120 = 33007;
+constexpr int kDialogsAmv5410x4 = 33079;
+constexpr int kDialogsAmv5120 = 33007;
 
-CAmplifier* AddAmp(CSelvantisDoc& doc, int kind) {
+CAmplifier* DialogsAddAmp(CSelvantisDoc& doc, int kind) {
   auto amp = std::make_unique<CAmplifier>();
   if (!amp->Create(kind, 1, 1, QString(), QRect(0, 0, 60, 80), CAT_AMPLIFIERS, 0, CBaseDevice::TF_NAME, &doc))
     return nullptr;
   return doc.Adopt(std::move(amp));
 }
 
-CRelaisTopology* AddTopology(CSelvantisDoc& doc, int kind, int zones) {
+CRelaisTopology* DialogsAddTopology(CSelvantisDoc& doc, int kind, int zones) {
   auto topology = std::make_unique<CRelaisTopology>();
   if (!topology->Create(kind, CRelaisTopology::InputCountOfKind(kind), zones, QString(), QRect(10, 20, 0, 0),
                         CAT_TOPOLOGIES, 0, 3, &doc))
@@ -72,7 +72,7 @@ class AmplifierDialogsTest : public testing::Test {
 }  // namespace
 
 TEST_F(AmplifierDialogsTest, AmplifierPropertiesOkWiresTheChosenOutput) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = DialogsAddAmp(m_doc, kDialogsAmv5410x4);
   ASSERT_TRUE(CBaseDevice::HasPropertiesHandler(DT_AMPLIFIER));
   bool ran = false;
   DriveNextModal([&](QWidget* w) {
@@ -101,7 +101,7 @@ TEST_F(AmplifierDialogsTest, AmplifierPropertiesOkWiresTheChosenOutput) {
 }
 
 TEST_F(AmplifierDialogsTest, AmplifierPropertiesCancelLeavesTheAmplifier) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = DialogsAddAmp(m_doc, kDialogsAmv5410x4);
   DriveNextModal([&](QWidget* w) {
     auto* dlg = qobject_cast<CAmplifierPropDlg*>(w);
     ASSERT_NE(dlg, nullptr);
@@ -112,13 +112,13 @@ TEST_F(AmplifierDialogsTest, AmplifierPropertiesCancelLeavesTheAmplifier) {
     dlg->findChild<QPushButton*>("cancel")->click();
   });
   EXPECT_FALSE(amp->ShowProperties());
-  EXPECT_EQ(amp->GetKind(), kAmv5410x4);
+  EXPECT_EQ(amp->GetKind(), kDialogsAmv5410x4);
   EXPECT_TRUE(amp->GetInputConnections().empty());
 }
 
 TEST_F(AmplifierDialogsTest, AmplifierTreeAsksBeforeLeavingChangesAndKeepsOffTheRoot) {
-  CAmplifier* first = AddAmp(m_doc, kAmv5410x4);
-  CAmplifier* second = AddAmp(m_doc, kAmv5120);
+  CAmplifier* first = DialogsAddAmp(m_doc, kDialogsAmv5410x4);
+  CAmplifier* second = DialogsAddAmp(m_doc, kDialogsAmv5120);
   MessageRecorder messages;
   CAmplifierPropDlg dlg(first);
   dlg.show();
@@ -151,8 +151,8 @@ TEST_F(AmplifierDialogsTest, AmplifierTreeAsksBeforeLeavingChangesAndKeepsOffThe
 }
 
 TEST_F(AmplifierDialogsTest, TopologyRefusesAnotherTopologysRelayAndStaysOpen) {
-  CRelaisTopology* mine = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
-  AddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);  // relays 3 and 4
+  CRelaisTopology* mine = DialogsAddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
+  DialogsAddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);  // relays 3 and 4
   CRelayTopologiesDlg dlg(mine);
   dlg.show();
   auto* first = dlg.findChild<QLineEdit*>("firstRelay");
@@ -178,7 +178,7 @@ TEST_F(AmplifierDialogsTest, TopologyRefusesAnotherTopologysRelayAndStaysOpen) {
 }
 
 TEST_F(AmplifierDialogsTest, TopologyKindChoiceShowsItsControlsAndOkApplies) {
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_DIRECT, 1);
+  CRelaisTopology* topology = DialogsAddTopology(m_doc, CRelaisTopology::KIND_DIRECT, 1);
   bool ran = false;
   DriveNextModal([&](QWidget* w) {
     auto* dlg = qobject_cast<CRelayTopologiesDlg*>(w);
@@ -204,8 +204,8 @@ TEST_F(AmplifierDialogsTest, TopologyKindChoiceShowsItsControlsAndOkApplies) {
 }
 
 TEST_F(AmplifierDialogsTest, TopologyTreeNoDropsChangesAndRootKeepsSelection) {
-  CRelaisTopology* first = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
-  CRelaisTopology* second = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
+  CRelaisTopology* first = DialogsAddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
+  CRelaisTopology* second = DialogsAddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
   MessageRecorder messages;
   CRelayTopologiesDlg dlg(first);
   dlg.show();
@@ -266,7 +266,7 @@ class AmplifierPropertiesTest : public AmplifierDialogsTest {
 };
 
 TEST_F(AmplifierPropertiesTest, TheChannelRowsFollowANewModelOnlyAfterApply) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5120);
+  CAmplifier* amp = DialogsAddAmp(m_doc, kDialogsAmv5120);
   Open(amp);
   ASSERT_TRUE(RowShown(1));
   ASSERT_FALSE(RowShown(2));
@@ -279,13 +279,13 @@ TEST_F(AmplifierPropertiesTest, TheChannelRowsFollowANewModelOnlyAfterApply) {
   EXPECT_FALSE(RowShown(2));
   EXPECT_EQ(Find<QLabel>("power1")->text(), power);
   QTest::mouseClick(Find<QPushButton>("apply"), Qt::LeftButton);
-  EXPECT_EQ(amp->GetKind(), kAmv5410x4);
+  EXPECT_EQ(amp->GetKind(), kDialogsAmv5410x4);
   for (int channel = 1; channel <= 4; ++channel) EXPECT_TRUE(RowShown(channel)) << channel;
   EXPECT_EQ(Find<QLabel>("power4")->text(), "100 W");
 }
 
 TEST_F(AmplifierPropertiesTest, NotUsedWithApplyKeepsTheStoredSourceNumber) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = DialogsAddAmp(m_doc, kDialogsAmv5410x4);
   Open(amp);
   auto* channel = Find<QComboBox>("channel1");
   PickWithKeys(channel, 1);  // OUT2
@@ -300,8 +300,8 @@ TEST_F(AmplifierPropertiesTest, NotUsedWithApplyKeepsTheStoredSourceNumber) {
 }
 
 TEST_F(AmplifierPropertiesTest, TheTreeShowsClosedAndOpenPictures) {
-  AddAmp(m_doc, kAmv5120);
-  Open(AddAmp(m_doc, kAmv5410x4));
+  DialogsAddAmp(m_doc, kDialogsAmv5120);
+  Open(DialogsAddAmp(m_doc, kDialogsAmv5410x4));
   auto* tree = Find<QTreeWidget>("tree");
   QTreeWidgetItem* root = tree->topLevelItem(0);
   ASSERT_TRUE(root->isExpanded());

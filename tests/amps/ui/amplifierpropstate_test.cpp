@@ -13,13 +13,13 @@
 
 namespace {
 
-constexpr int kAmv5120 = 33007;      // 1 output, not addressable
-constexpr int kAmv5410x4 = 33079;    // 4 outputs, not addressable
-constexpr int kAmv5411_112 = 33077;  // 3 outputs (100, 100, 200 W), addressable
+constexpr int kPropStateAmv5120 = 33007;      // 1 output, not addressable
+constexpr int kPropStateAmv5410x4 = 33079;    // 4 outputs, not addressable
+constexpr int kPropStateAmv5411_112 = 33077;  // 3 outputs (100, 100, 200 W), addressable
 constexpr int kRowAmv5410x4 = 12;
 constexpr int kRowAmv5120 = 0;
 
-CAmplifier* AddAmp(CSelvantisDoc& doc, int kind) {
+CAmplifier* PropStateAddAmp(CSelvantisDoc& doc, int kind) {
   auto amp = std::make_unique<CAmplifier>();
   if (!amp->Create(kind, 1, 1, QString(), QRect(0, 0, 60, 80), CAT_AMPLIFIERS, 0, CBaseDevice::TF_NAME, &doc))
     return nullptr;
@@ -62,8 +62,8 @@ TEST_F(AmplifierPropStateTest, OffersTheFourUnitOutputsAndNotUsed) {
 }
 
 TEST_F(AmplifierPropStateTest, ModelDecidesRowsPowerAddressAndAdvanced) {
-  CAmplifier* plain = AddAmp(m_doc, kAmv5120);
-  CAmplifier* bus = AddAmp(m_doc, kAmv5411_112);
+  CAmplifier* plain = PropStateAddAmp(m_doc, kPropStateAmv5120);
+  CAmplifier* bus = PropStateAddAmp(m_doc, kPropStateAmv5411_112);
   AmplifierPropState state(&m_doc);
 
   state.SetAmplifier(plain);
@@ -95,7 +95,7 @@ TEST_F(AmplifierPropStateTest, ModelDecidesRowsPowerAddressAndAdvanced) {
 }
 
 TEST_F(AmplifierPropStateTest, ApplyWiresTheChosenOutputAtBothEnds) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5410x4);
   AmplifierPropState state(&m_doc);
   state.SetAmplifier(amp);
   state.SelectSource(0, 1);  // OUT2
@@ -130,7 +130,7 @@ TEST_F(AmplifierPropStateTest, ApplyWiresTheChosenOutputAtBothEnds) {
 }
 
 TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5410x4);
   AmplifierPropState state(&m_doc);
   state.SetAmplifier(amp);
   for (int ch = 0; ch < 4; ++ch) state.SelectSource(ch, ch);
@@ -141,7 +141,7 @@ TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices
   EXPECT_TRUE(state.GetView().channels[1].shown);  // the rows follow the model once applied
   state.SelectSource(0, 3);
   state.Apply();
-  EXPECT_EQ(amp->GetKind(), kAmv5120);
+  EXPECT_EQ(amp->GetKind(), kPropStateAmv5120);
   EXPECT_EQ(amp->GetInputCount(), 1);
   ASSERT_EQ(amp->GetInputConnections().size(), 1u);
   EXPECT_TRUE(Wired(Slot(m_doc, 2), 1, amp, 0));
@@ -158,7 +158,7 @@ TEST_F(AmplifierPropStateTest, ModelChangeDropsTheOldWiringAndWiresTheNewChoices
 }
 
 TEST_F(AmplifierPropStateTest, OutOfRangeChoicesAndForeignWiringAreHarmless) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5410x4);
+  CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5410x4);
   // A connection beyond the four inputs and one from an object that is no
   // unit output: neither is shown, neither is touched.
   CBaseDevice::Connect(Slot(m_doc, 1), 0, amp, 7);
@@ -178,7 +178,7 @@ TEST_F(AmplifierPropStateTest, OutOfRangeChoicesAndForeignWiringAreHarmless) {
 }
 
 TEST_F(AmplifierPropStateTest, AddressTakesOnlyBusAddresses) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5411_112);
+  CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5411_112);
   AmplifierPropState state(&m_doc);
   state.SetAmplifier(amp);
   EXPECT_EQ(state.AddressSelection(), "0");
@@ -195,7 +195,7 @@ TEST_F(AmplifierPropStateTest, TwentiethInputOnOneOutputWarns) {
   MessageRecorder messages;
   AmplifierPropState state(&m_doc);
   for (int i = 0; i < 20; ++i) {
-    CAmplifier* amp = AddAmp(m_doc, kAmv5120);
+    CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5120);
     ASSERT_NE(amp, nullptr);
     state.SetAmplifier(amp);
     state.SelectSource(0, 0);
@@ -206,7 +206,7 @@ TEST_F(AmplifierPropStateTest, TwentiethInputOnOneOutputWarns) {
 }
 
 TEST_F(AmplifierPropStateTest, ForgetsARemovedAmplifierOrSlot) {
-  CAmplifier* amp = AddAmp(m_doc, kAmv5120);
+  CAmplifier* amp = PropStateAddAmp(m_doc, kPropStateAmv5120);
   AmplifierPropState state(&m_doc);
   state.SetAmplifier(amp);
   state.SelectSource(0, 0);

@@ -29,13 +29,13 @@ using Side = LinesGroupsState::Side;
 
 // Zones 1..3, the root group and groups 1..2, created in an order that
 // differs from identifier order.
-struct Project {
+struct LinesGroupsProject {
   CSelvantisDoc doc;
   CGroup* root = nullptr;
   std::vector<CZone*> zones;
   std::vector<CGroup*> groups;
 
-  Project() {
+  LinesGroupsProject() {
     root = CGroup::EnsureRoot(doc);
     groups.push_back(CGroup::CreateIn(doc, QRect(), CGroup::kLevelFromZone));
     for (int i = 0; i < 3; ++i) {
@@ -53,7 +53,7 @@ struct Project {
 }  // namespace
 
 TEST(LinesGroupsStateTest, EmptyChoiceOffersEveryZoneThenEveryGroupByIdentifier) {
-  Project p;
+  LinesGroupsProject p;
   LinesGroupsState state;
   state.Fill(&p.doc, {});
   EXPECT_EQ(Names(state.Rows(Side::Unused)), (QStringList{"Z1", "Z2", "Z3", "All", "G1", "G2"}));
@@ -62,7 +62,7 @@ TEST(LinesGroupsStateTest, EmptyChoiceOffersEveryZoneThenEveryGroupByIdentifier)
 }
 
 TEST(LinesGroupsStateTest, ChosenObjectsMoveRightInTheCallersOrderAndOthersAreLeftOut) {
-  Project p;
+  LinesGroupsProject p;
   CLANGroup* lan = CLANGroup::CreateIn(p.doc, QRect());
   ASSERT_NE(lan, nullptr);
   LinesGroupsState state;
@@ -74,7 +74,7 @@ TEST(LinesGroupsStateTest, ChosenObjectsMoveRightInTheCallersOrderAndOthersAreLe
 }
 
 TEST(LinesGroupsStateTest, MoveAppendsInSourceOrderAndReselectsTheRowsThatMoveUp) {
-  Project p;
+  LinesGroupsProject p;
   LinesGroupsState state;
   state.Fill(&p.doc, {p.zones[0]});
   // Unused: Z2 Z3 All G1 G2; rows 3, 1, 2 given out of order and one twice.
@@ -93,7 +93,7 @@ TEST(LinesGroupsStateTest, MoveAppendsInSourceOrderAndReselectsTheRowsThatMoveUp
 }
 
 TEST(LinesGroupsStateTest, MovingNothingIsNoChangeAndApplyKeepsTheList) {
-  Project p;
+  LinesGroupsProject p;
   LinesGroupsState state;
   state.Fill(&p.doc, {});
   EXPECT_EQ(state.Move(Side::Unused, {}).moved, 0);
@@ -128,7 +128,7 @@ class CLinesGroupsDlgTest : public ::testing::Test {
  protected:
   TempProfile m_profile;
   MessageRecorder m_messages;
-  Project p;
+  LinesGroupsProject p;
 };
 
 TEST_F(CLinesGroupsDlgTest, OpensWithBothListsFilledAndTheNameColumn) {

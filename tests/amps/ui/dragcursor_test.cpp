@@ -40,12 +40,12 @@ bool TakesDrag(QWidget* target, const QMimeData* data) {
 }
 
 // A zone and two groups.
-struct Project {
+struct DragCursorProject {
   CSelvantisDoc doc;
   CZone* zone = nullptr;
   CGroup* g1 = nullptr;
   CGroup* g2 = nullptr;
-  Project() {
+  DragCursorProject() {
     CGroup::EnsureRoot(doc);
     auto z = std::make_unique<CZone>();
     if (z->Create(0, 1, 1, QString(), QRect(0, 0, 32, 32), CAT_ZONES, CZone::kBitmap, 3, &doc))
@@ -105,7 +105,7 @@ class DragCursorDialogTest : public ::testing::Test {
 // Over every part of the add-to-groups dialog its own drags are taken, so
 // the drop cursor shows; a drop where it counts for nothing changes nothing.
 TEST_F(DragCursorDialogTest, AddToGroupsTakesItsDragsEverywhereInside) {
-  Project p;
+  DragCursorProject p;
   CAddToGroupsDlg dlg(p.g1, nullptr, &p.doc);
   dlg.show();
   std::unique_ptr<QMimeData> fromList(dlg.MakeDragData(CAddToGroupsDlg::IDC_LIST));
@@ -132,7 +132,7 @@ TEST_F(DragCursorDialogTest, AddToGroupsTakesItsDragsEverywhereInside) {
 }
 
 TEST_F(DragCursorDialogTest, LinesAndGroupsTakesItsDragsEverywhereInside) {
-  Project p;
+  DragCursorProject p;
   std::vector<CBaseDevice*> chosen;
   CLinesGroupsDlg dlg(&chosen, nullptr, &p.doc);
   dlg.show();

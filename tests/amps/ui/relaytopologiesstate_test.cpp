@@ -16,18 +16,18 @@
 
 namespace {
 
-constexpr int kAmv5410x4 = 33079;  // 4 outputs
+constexpr int kTopologiesStateAmv5410x4 = 33079;  // 4 outputs
 
 using Result = RelayTopologiesState::ApplyResult;
 
-CAmplifier* AddAmp(CSelvantisDoc& doc) {
+CAmplifier* TopologiesStateAddAmp(CSelvantisDoc& doc) {
   auto amp = std::make_unique<CAmplifier>();
-  if (!amp->Create(kAmv5410x4, 4, 4, QString(), QRect(0, 0, 60, 80), CAT_AMPLIFIERS, 0, CBaseDevice::TF_NAME, &doc))
+  if (!amp->Create(kTopologiesStateAmv5410x4, 4, 4, QString(), QRect(0, 0, 60, 80), CAT_AMPLIFIERS, 0, CBaseDevice::TF_NAME, &doc))
     return nullptr;
   return doc.Adopt(std::move(amp));
 }
 
-CRelaisTopology* AddTopology(CSelvantisDoc& doc, int kind, int zones) {
+CRelaisTopology* TopologiesStateAddTopology(CSelvantisDoc& doc, int kind, int zones) {
   auto topology = std::make_unique<CRelaisTopology>();
   if (!topology->Create(kind, CRelaisTopology::InputCountOfKind(kind), zones, QString(), QRect(10, 20, 0, 0),
                         CAT_TOPOLOGIES, 0, 3, &doc))
@@ -35,7 +35,7 @@ CRelaisTopology* AddTopology(CSelvantisDoc& doc, int kind, int zones) {
   return doc.Adopt(std::move(topology));
 }
 
-QString Relays(const CZone* zone) { return zone->GetColumnText(CZone::COL_RELAYS); }
+QString TopologiesStateRelays(const CZone* zone) { return zone->GetColumnText(CZone::COL_RELAYS); }
 
 class RelayTopologiesStateTest : public testing::Test {
  protected:
@@ -70,8 +70,8 @@ TEST_F(RelayTopologiesStateTest, KindsDecideTheControls) {
 }
 
 TEST_F(RelayTopologiesStateTest, ShowsTheTopologyWithItsFeedingOutput) {
-  CAmplifier* amp = AddAmp(m_doc);
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 3);
+  CAmplifier* amp = TopologiesStateAddAmp(m_doc);
+  CRelaisTopology* topology = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 3);
   ASSERT_NE(topology, nullptr);
   CBaseDevice::Connect(amp, 2, topology, 0);
 
@@ -93,10 +93,10 @@ TEST_F(RelayTopologiesStateTest, ShowsTheTopologyWithItsFeedingOutput) {
 }
 
 TEST_F(RelayTopologiesStateTest, ApplyWritesKindZonesRelaysAndInputs) {
-  CAmplifier* amp = AddAmp(m_doc);
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
+  CAmplifier* amp = TopologiesStateAddAmp(m_doc);
+  CRelaisTopology* topology = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
   CBaseDevice::Connect(amp, 0, topology, 0);
-  CRelaisTopology* other = AddTopology(m_doc, CRelaisTopology::KIND_DIRECT, 1);
+  CRelaisTopology* other = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_DIRECT, 1);
   CBaseDevice::Connect(amp, 1, other, 0);
 
   RelayTopologiesState state(&m_doc);
@@ -114,8 +114,8 @@ TEST_F(RelayTopologiesStateTest, ApplyWritesKindZonesRelaysAndInputs) {
   EXPECT_EQ(topology->GetZoneCount(), 2);
   EXPECT_EQ(topology->GetFirstRelay(), 10);
   EXPECT_EQ(topology->GetFirstPageRelay(), 20);
-  EXPECT_EQ(Relays(topology->GetZoneOnPin(0)), "10,20");
-  EXPECT_EQ(Relays(topology->GetZoneOnPin(1)), "11,21");
+  EXPECT_EQ(TopologiesStateRelays(topology->GetZoneOnPin(0)), "10,20");
+  EXPECT_EQ(TopologiesStateRelays(topology->GetZoneOnPin(1)), "11,21");
   ASSERT_EQ(topology->GetInputConnections().size(), 2u);
   const ConnectionRecord* in0 = topology->FindInputConnection(0);
   const ConnectionRecord* in1 = topology->FindInputConnection(1);
@@ -139,9 +139,9 @@ TEST_F(RelayTopologiesStateTest, ApplyWritesKindZonesRelaysAndInputs) {
 }
 
 TEST_F(RelayTopologiesStateTest, RelayOfAnotherTopologysZoneIsRefused) {
-  CRelaisTopology* mine = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
-  CRelaisTopology* theirs = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
-  ASSERT_EQ(Relays(theirs->GetZoneOnPin(0)), "3");
+  CRelaisTopology* mine = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
+  CRelaisTopology* theirs = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
+  ASSERT_EQ(TopologiesStateRelays(theirs->GetZoneOnPin(0)), "3");
 
   RelayTopologiesState state(&m_doc);
   state.SetTopology(mine);
@@ -153,33 +153,33 @@ TEST_F(RelayTopologiesStateTest, RelayOfAnotherTopologysZoneIsRefused) {
   EXPECT_TRUE(state.IsRelayFree("77"));   // no relay
   EXPECT_TRUE(state.IsRelayFree("abc"));  // no number
   EXPECT_EQ(state.Apply(), Result::FirstRelayTaken);
-  EXPECT_EQ(Relays(mine->GetZoneOnPin(0)), "1");
-  EXPECT_EQ(Relays(theirs->GetZoneOnPin(0)), "3");
+  EXPECT_EQ(TopologiesStateRelays(mine->GetZoneOnPin(0)), "1");
+  EXPECT_EQ(TopologiesStateRelays(theirs->GetZoneOnPin(0)), "3");
 
   state.SetFirstRelayText("6");
   EXPECT_TRUE(state.IsFirstRelayValid());
   EXPECT_EQ(state.Apply(), Result::Ok);
-  EXPECT_EQ(Relays(mine->GetZoneOnPin(0)), "6");
-  EXPECT_EQ(Relays(mine->GetZoneOnPin(1)), "7");
+  EXPECT_EQ(TopologiesStateRelays(mine->GetZoneOnPin(0)), "6");
+  EXPECT_EQ(TopologiesStateRelays(mine->GetZoneOnPin(1)), "7");
 }
 
 TEST_F(RelayTopologiesStateTest, FirstRelayNeedsEnoughFreeNumbersUpTo500) {
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 3);
+  CRelaisTopology* topology = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 3);
   RelayTopologiesState state(&m_doc);
   state.SetTopology(topology);
   state.SetFirstRelayText("499");
   EXPECT_EQ(state.Apply(), Result::FirstRelayTaken);  // 499 and 500 only
   state.SetFirstRelayText("498");
   ASSERT_EQ(state.Apply(), Result::Ok);
-  EXPECT_EQ(Relays(topology->GetZoneOnPin(2)), "500");
+  EXPECT_EQ(TopologiesStateRelays(topology->GetZoneOnPin(2)), "500");
 
   // Applying its own relays again is no conflict with itself.
   state.SetFirstRelayText("498");
   EXPECT_EQ(state.Apply(), Result::Ok);
-  EXPECT_EQ(Relays(topology->GetZoneOnPin(0)), "498");
+  EXPECT_EQ(TopologiesStateRelays(topology->GetZoneOnPin(0)), "498");
 
   // Relay 500 switching a zone of another topology leaves too few.
-  CRelaisTopology* other = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
+  CRelaisTopology* other = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
   RelayTopologiesState second(&m_doc);
   second.SetTopology(other);
   second.SetFirstRelayText("497");
@@ -187,7 +187,7 @@ TEST_F(RelayTopologiesStateTest, FirstRelayNeedsEnoughFreeNumbersUpTo500) {
 }
 
 TEST_F(RelayTopologiesStateTest, MalformedTextsChangeNothing) {
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
+  CRelaisTopology* topology = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 2);
   RelayTopologiesState state(&m_doc);
   state.SetTopology(topology);
   for (const char* count : {"0", "101", "abc", "", "-3"}) {
@@ -211,7 +211,7 @@ TEST_F(RelayTopologiesStateTest, MalformedTextsChangeNothing) {
 }
 
 TEST_F(RelayTopologiesStateTest, HiddenRelayEditsAreNotChecked) {
-  CRelaisTopology* topology = AddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
+  CRelaisTopology* topology = TopologiesStateAddTopology(m_doc, CRelaisTopology::KIND_1INN, 1);
   RelayTopologiesState state(&m_doc);
   state.SetTopology(topology);
   state.SelectKind(0);  // "Direct"

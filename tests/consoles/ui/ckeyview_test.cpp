@@ -29,7 +29,7 @@
 
 namespace {
 
-class FakeHost final : public IKeyViewHost {
+class KeyViewFakeHost final : public IKeyViewHost {
  public:
   bool AskKeyRange(int*, int*, int*) override { return false; }
   bool AskCopyDestination(const std::vector<CBaseDevice*>&, CConsole*, const QString&, CConsole**) override {
@@ -63,7 +63,7 @@ class CKeyViewTest : public ::testing::Test {
 
   CSelvantisDoc doc;
   CConsole* console = nullptr;
-  FakeHost host;
+  KeyViewFakeHost host;
   std::unique_ptr<CKeyView> view;
 };
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct FakeHost final : IKeyViewHost {
+struct KeyViewLogicFakeHost final : IKeyViewHost {
   bool AskKeyRange(int* first, int* stop, int* startLine) override {
     offeredStop = *stop;
     (void)first;
@@ -152,7 +152,7 @@ TEST(CKeyViewLogicTest, CopyWithOneConsoleOpensNoDialog) {
   CSelvantisDoc doc;
   CConsole* console = constest::AddConsole(doc);
   MessageRecorder messages;
-  FakeHost host;
+  KeyViewLogicFakeHost host;
   EXPECT_FALSE(CKeyViewLogic::CopyKeyProgramming(*console, host));
   EXPECT_TRUE(messages.Saw(34185));
   EXPECT_EQ(host.asked, 0);
@@ -165,7 +165,7 @@ TEST(CKeyViewLogicTest, CopyOntoChosenConsole) {
   ASSERT_NE(b, nullptr);
   SetActiveDoc(&doc);
   MessageRecorder messages;
-  FakeHost host;
+  KeyViewLogicFakeHost host;
   host.chosen = b;
   EXPECT_TRUE(CKeyViewLogic::CopyKeyProgramming(*a, host));
   EXPECT_EQ(host.applied, 1);
@@ -179,7 +179,7 @@ TEST(CKeyViewLogicTest, ClearAllAsksFirst) {
   CConsole* console = constest::AddConsole(doc);
   ASSERT_TRUE(console->FindKey(1)->SetFunctionFromText(CConsKey::ON, QStringLiteral("28"), true));
   MessageRecorder messages;
-  FakeHost host;
+  KeyViewLogicFakeHost host;
   messages.QueueAnswer(IDNO);
   EXPECT_FALSE(CKeyViewLogic::ClearAllKeyProgramming(*console, host));
   EXPECT_EQ(console->FindKey(1)->GetKeyType(), CConsKey::ON);
@@ -193,7 +193,7 @@ TEST(CKeyViewLogicTest, ClearAllAsksFirst) {
 TEST(CKeyViewLogicTest, RangeOffersAllKeys) {
   CSelvantisDoc doc;
   CConsole* console = constest::AddConsole(doc);
-  FakeHost host;
+  KeyViewLogicFakeHost host;
   EXPECT_FALSE(CKeyViewLogic::RangeKeyProgramming(*console, host));
   EXPECT_EQ(host.offeredStop, console->GetProp().GetKeyCount());
 }

@@ -18,7 +18,7 @@
 
 namespace {
 
-class FakeHost final : public IKeyViewHost {
+class KeyViewPrintFakeHost final : public IKeyViewHost {
  public:
   bool AskKeyRange(int*, int*, int*) override { return false; }
   bool AskCopyDestination(const std::vector<CBaseDevice*>&, CConsole*, const QString&, CConsole**) override {
@@ -58,7 +58,7 @@ class CKeyViewPrintTest : public ::testing::Test {
   }
 
   CSelvantisDoc doc;
-  FakeHost host;
+  KeyViewPrintFakeHost host;
   QTemporaryDir dir;
   int printed = 0;
 };

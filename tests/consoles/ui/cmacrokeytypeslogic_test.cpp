@@ -9,7 +9,7 @@
 
 namespace {
 
-using Logic = CMacroKeyTypesLogic;
+using KeyTypesLogic = CMacroKeyTypesLogic;
 
 class CMacroKeyTypesLogicTest : public ::testing::Test {
  protected:
@@ -37,50 +37,50 @@ TEST_F(CMacroKeyTypesLogicTest, ActivityFollowsFunction) {
     CConsKey::Function f;
     int activity;
   } rows[] = {
-      {{CConsKey::MACRO, 1, 0, 0, true}, Logic::kTrigger}, {{CConsKey::MACRO, 1, 3, 0, true}, Logic::kButton},
-      {{CConsKey::MACSWT, 1, 3, 0, true}, Logic::kSwitch}, {{CConsKey::MACREP, 1, 5, 0, true}, Logic::kRepeat},
-      {{CConsKey::MACRAD, 1, 7, 0, true}, Logic::kRadio},  {{CConsKey::SEL, 1, 7, 0, true}, Logic::kTrigger},
+      {{CConsKey::MACRO, 1, 0, 0, true}, KeyTypesLogic::kTrigger}, {{CConsKey::MACRO, 1, 3, 0, true}, KeyTypesLogic::kButton},
+      {{CConsKey::MACSWT, 1, 3, 0, true}, KeyTypesLogic::kSwitch}, {{CConsKey::MACREP, 1, 5, 0, true}, KeyTypesLogic::kRepeat},
+      {{CConsKey::MACRAD, 1, 7, 0, true}, KeyTypesLogic::kRadio},  {{CConsKey::SEL, 1, 7, 0, true}, KeyTypesLogic::kTrigger},
   };
-  for (const auto& row : rows) EXPECT_EQ(Logic::ActivityOf(row.f), row.activity) << row.f.type;
-  EXPECT_EQ(Logic::TypeWord(Logic::kSwitch), QStringLiteral("switch"));
-  EXPECT_EQ(Logic::ActivityText(Logic::kSwitch), QStringLiteral("Press key second time: start makro B"));
-  EXPECT_TRUE(Logic::ActivityText(5).isEmpty());
-  EXPECT_TRUE(Logic::TypeWord(-1).isEmpty());
+  for (const auto& row : rows) EXPECT_EQ(KeyTypesLogic::ActivityOf(row.f), row.activity) << row.f.type;
+  EXPECT_EQ(KeyTypesLogic::TypeWord(KeyTypesLogic::kSwitch), QStringLiteral("switch"));
+  EXPECT_EQ(KeyTypesLogic::ActivityText(KeyTypesLogic::kSwitch), QStringLiteral("Press key second time: start makro B"));
+  EXPECT_TRUE(KeyTypesLogic::ActivityText(5).isEmpty());
+  EXPECT_TRUE(KeyTypesLogic::TypeWord(-1).isEmpty());
 }
 
 TEST_F(CMacroKeyTypesLogicTest, EntriesShowTheirTypeWordInOneColumn) {
-  const QString trigger = Logic::EntryText(Logic::kTrigger);
-  const QString sw = Logic::EntryText(Logic::kSwitch);
+  const QString trigger = KeyTypesLogic::EntryText(KeyTypesLogic::kTrigger);
+  const QString sw = KeyTypesLogic::EntryText(KeyTypesLogic::kSwitch);
   EXPECT_TRUE(trigger.startsWith(QStringLiteral("Release key : no action    ")));
   EXPECT_TRUE(trigger.endsWith(QStringLiteral("type=\"trigger\"")));
   EXPECT_EQ(sw, QStringLiteral("Press key second time: start makro B    type=\"switch\""));
-  EXPECT_EQ(Logic::EntryText(Logic::kRadio).indexOf(QStringLiteral("type=")), sw.indexOf(QStringLiteral("type=")));
-  EXPECT_TRUE(Logic::EntryText(5).isEmpty());
+  EXPECT_EQ(KeyTypesLogic::EntryText(KeyTypesLogic::kRadio).indexOf(QStringLiteral("type=")), sw.indexOf(QStringLiteral("type=")));
+  EXPECT_TRUE(KeyTypesLogic::EntryText(5).isEmpty());
 }
 
 TEST_F(CMacroKeyTypesLogicTest, ButtonWithoutChosenMacroBStoresOne) {
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kButton, 0), 1);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kButton, 0), 1);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
   EXPECT_EQ(key->GetFunction().p1, 2);
   EXPECT_EQ(key->GetFunction().p2, 1);
   EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 1));
-  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kButton), 3);
+  EXPECT_EQ(KeyTypesLogic::ChangedFlags(*key, KeyTypesLogic::kButton), 3);
   EXPECT_EQ(key->GetFunctionText(), QStringLiteral("MACRO,2,1"));
 }
 
 TEST_F(CMacroKeyTypesLogicTest, SwitchTakesChosenMacroBAndMacroBCanChange) {
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kSwitch, 3), 3);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kSwitch, 3), 3);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACSWT);
   EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 3));
-  Logic::SetMacroB(*key, 1);
+  KeyTypesLogic::SetMacroB(*key, 1);
   EXPECT_EQ(key->GetFunction().p2, 1);
   EXPECT_EQ(SecondLink(), doc.FindObjectById(CAT_MACROS, 1));
   // A macro B that is not in the project is stored but not linked.
-  Logic::SetMacroB(*key, 9);
+  KeyTypesLogic::SetMacroB(*key, 9);
   EXPECT_EQ(key->GetFunction().p2, 9);
   EXPECT_EQ(SecondLink(), nullptr);
-  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kSwitch), 1);
-  EXPECT_EQ(Logic::ChangedFlags(*key, Logic::kRepeat), 1);
+  EXPECT_EQ(KeyTypesLogic::ChangedFlags(*key, KeyTypesLogic::kSwitch), 1);
+  EXPECT_EQ(KeyTypesLogic::ChangedFlags(*key, KeyTypesLogic::kRepeat), 1);
 }
 
 TEST_F(CMacroKeyTypesLogicTest, RatesAndRadioNumbersAreClamped) {
@@ -88,41 +88,41 @@ TEST_F(CMacroKeyTypesLogicTest, RatesAndRadioNumbersAreClamped) {
     int in, rate, radio;
   } rows[] = {{-4, 1, 1}, {0, 1, 1}, {1, 1, 1}, {2, 2, 2}, {10, 10, 10}, {11, 10, 11}, {60, 10, 50}};
   for (const auto& row : rows) {
-    EXPECT_EQ(Logic::ClampRate(row.in), row.rate) << row.in;
-    EXPECT_EQ(Logic::ClampRadio(row.in), row.radio) << row.in;
+    EXPECT_EQ(KeyTypesLogic::ClampRate(row.in), row.rate) << row.in;
+    EXPECT_EQ(KeyTypesLogic::ClampRadio(row.in), row.radio) << row.in;
   }
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRepeat, 0), 1);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kRepeat, 0), 1);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACREP);
-  EXPECT_EQ(Logic::StepRate(*key, 10, 1), 10);
+  EXPECT_EQ(KeyTypesLogic::StepRate(*key, 10, 1), 10);
   EXPECT_EQ(key->GetFunction().p2, 10);
-  EXPECT_EQ(Logic::StepRate(*key, 1, -1), 1);
+  EXPECT_EQ(KeyTypesLogic::StepRate(*key, 1, -1), 1);
   EXPECT_EQ(key->GetFunction().p2, 1);
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRadio, 0), 1);
-  EXPECT_EQ(Logic::StepRadio(*key, 59, 1), 50);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kRadio, 0), 1);
+  EXPECT_EQ(KeyTypesLogic::StepRadio(*key, 59, 1), 50);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACRAD);
   EXPECT_EQ(key->GetFunction().p2, 50);
   // A rate step on a radio key leaves it alone.
-  Logic::StepRate(*key, 3, 1);
+  KeyTypesLogic::StepRate(*key, 3, 1);
   EXPECT_EQ(key->GetFunction().p2, 50);
 }
 
 TEST_F(CMacroKeyTypesLogicTest, RadioBackToTriggerClearsSecondParameterAndLink) {
-  Logic::SetActivity(*key, Logic::kButton, 3);
+  KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kButton, 3);
   ASSERT_NE(SecondLink(), nullptr);
   // The macro identifier becomes a radio number and loses its link.
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kRadio, 3), 3);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kRadio, 3), 3);
   EXPECT_EQ(SecondLink(), nullptr);
-  EXPECT_EQ(Logic::SetActivity(*key, Logic::kTrigger, 3), 0);
+  EXPECT_EQ(KeyTypesLogic::SetActivity(*key, KeyTypesLogic::kTrigger, 3), 0);
   EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO);
   EXPECT_EQ(key->GetFunction().p2, 0);
   EXPECT_EQ(key->GetFunctionText(), QStringLiteral("MACRO,2"));
   EXPECT_EQ(SecondLink(), nullptr);
-  EXPECT_EQ(Logic::ActivityOfKey(*key), Logic::kTrigger);
+  EXPECT_EQ(KeyTypesLogic::ActivityOfKey(*key), KeyTypesLogic::kTrigger);
   EXPECT_TRUE(messages.Requests().empty());
 }
 
 TEST_F(CMacroKeyTypesLogicTest, DescriptionIsMacroA) {
-  EXPECT_EQ(Logic::Description(*key), doc.FindObjectById(CAT_MACROS, 2)->GetName());
+  EXPECT_EQ(KeyTypesLogic::Description(*key), doc.FindObjectById(CAT_MACROS, 2)->GetName());
 }
 
 }  // namespace

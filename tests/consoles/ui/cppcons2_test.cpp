@@ -26,9 +26,9 @@
 
 namespace {
 
-constexpr uint32_t kKeyQuestion = 34182;
+constexpr uint32_t kPage2KeyQuestion = 34182;
 
-int CountOf(const MessageRecorder& messages, uint32_t id) {
+int Page2CountOf(const MessageRecorder& messages, uint32_t id) {
   int n = 0;
   for (const MessageRequest& r : messages.Requests()) n += r.id == id ? 1 : 0;
   return n;
@@ -128,7 +128,7 @@ TEST_F(CPPCons2Test, OkLinksGroupsInKeyOrderWithTheRootInSlotZero) {
   // Each target records its end once, even though OK applies the page twice.
   EXPECT_EQ(constest::MirrorCount(*gc, *console), 1);
   EXPECT_EQ(constest::MirrorCount(*root, *console), 1);
-  EXPECT_EQ(CountOf(messages, kKeyQuestion), 0);
+  EXPECT_EQ(Page2CountOf(messages, kPage2KeyQuestion), 0);
 }
 
 TEST_F(CPPCons2Test, TooManyGroupsWarnOnceOnOk) {
@@ -189,7 +189,7 @@ TEST_F(CPPCons2Test, ApplyStoresTheKeysAndStaysOnThePage) {
   EXPECT_FALSE(sheet->IsApplyEnabled());
   ASSERT_EQ(constest::LinksOnPort(*console, 3).size(), 1u);
   EXPECT_EQ(constest::LinksOnPort(*console, 3)[0].pPeer, z[1]);
-  EXPECT_EQ(CountOf(messages, kKeyQuestion), 0);
+  EXPECT_EQ(Page2CountOf(messages, kPage2KeyQuestion), 0);
 }
 
 TEST_F(CPPCons2Test, LeavingWithKeyChangesAsksOnceAndNoKeepsTheLinks) {
@@ -201,7 +201,7 @@ TEST_F(CPPCons2Test, LeavingWithKeyChangesAsksOnceAndNoKeepsTheLinks) {
   page->SetModified(true);
   messages.QueueAnswer(IDNO);
   ASSERT_TRUE(sheet->SetActivePage(0));
-  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+  EXPECT_EQ(Page2CountOf(messages, kPage2KeyQuestion), 1);
   EXPECT_FALSE(page->IsModified());
   EXPECT_FALSE(sheet->IsApplyEnabled());
   // Nothing reached the links; the key shows its new target until Cancel.
@@ -212,7 +212,7 @@ TEST_F(CPPCons2Test, LeavingWithKeyChangesAsksOnceAndNoKeepsTheLinks) {
   ASSERT_TRUE(sheet->SetActivePage(1));
   EXPECT_FALSE(key->GetTarget().IsSet());
   ASSERT_TRUE(sheet->SetActivePage(0));
-  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+  EXPECT_EQ(Page2CountOf(messages, kPage2KeyQuestion), 1);
 }
 
 TEST_F(CPPCons2Test, LeavingWithKeyChangesYesStoresThem) {
@@ -223,7 +223,7 @@ TEST_F(CPPCons2Test, LeavingWithKeyChangesYesStoresThem) {
   page->SetModified(true);
   messages.QueueAnswer(IDYES);
   ASSERT_TRUE(sheet->SetActivePage(0));
-  EXPECT_EQ(CountOf(messages, kKeyQuestion), 1);
+  EXPECT_EQ(Page2CountOf(messages, kPage2KeyQuestion), 1);
   ASSERT_EQ(constest::LinksOnPort(*console, 5).size(), 1u);
   EXPECT_EQ(constest::LinksOnPort(*console, 5)[0].pPeer, z[1]);
   // Cancel now takes nothing back: the links were stored.

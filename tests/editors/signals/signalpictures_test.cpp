@@ -21,7 +21,7 @@
 
 namespace {
 
-QImage Picture(const QIcon& icon) {
+QImage SignalPicture(const QIcon& icon) {
   return icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -42,7 +42,7 @@ TEST(SignalPicturesTest, RowsShowTheirKindAndTheButtonsArePictures) {
   const int image = SignalListLogic::ImageOfKind(CAudioSignal::kKindAlarm);
   EXPECT_EQ(image, 1);
   EXPECT_FALSE(row->icon(0).isNull());
-  EXPECT_EQ(Picture(row->icon(0)), Picture(CBitmapManager::Icon(CSignalListDlg::kStateImages, image)));
+  EXPECT_EQ(SignalPicture(row->icon(0)), SignalPicture(CBitmapManager::Icon(CSignalListDlg::kStateImages, image)));
 
   auto* add = editor.List()->findChild<QToolButton*>("add");
   auto* remove = editor.List()->findChild<QToolButton*>("delete");
@@ -50,8 +50,8 @@ TEST(SignalPicturesTest, RowsShowTheirKindAndTheButtonsArePictures) {
   ASSERT_NE(remove, nullptr);
   EXPECT_TRUE(add->text().isEmpty() || add->text() != QStringLiteral("+"));
   EXPECT_NE(remove->text(), QStringLiteral("-"));
-  EXPECT_EQ(Picture(add->icon()), Picture(CBitmapManager::Icon(CSignalListDlg::kAddPicture)));
-  EXPECT_EQ(Picture(remove->icon()), Picture(CBitmapManager::Icon(CSignalListDlg::kDeletePicture)));
+  EXPECT_EQ(SignalPicture(add->icon()), SignalPicture(CBitmapManager::Icon(CSignalListDlg::kAddPicture)));
+  EXPECT_EQ(SignalPicture(remove->icon()), SignalPicture(CBitmapManager::Icon(CSignalListDlg::kDeletePicture)));
   EXPECT_FALSE(add->toolTip().isEmpty());
   EXPECT_FALSE(remove->toolTip().isEmpty());
 }
