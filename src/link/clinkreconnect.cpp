@@ -94,12 +94,20 @@ void CLinkReconnect::OnTick() {
   ++m_tries;
   if (PortIsThere() && m_connector) {
     bool ok = false;
+    QString unclosed;
     m_trying = true;
     {
+      // A port lost while the try asks the unit who it is ends the try, and
+      // is no new loss to tell: the user was told of the loss once. Only a
+      // unit the try may have left unprotected is news.
       const QuietScope quiet;
+      m_link.DeferLossMessage(true);
       ok = m_connector(m_port, m_doc.data());
+      if (!m_link.TakeLossReason().isEmpty()) unclosed = m_link.UnclosedWarning();
+      m_link.DeferLossMessage(false);
     }
     m_trying = false;
+    if (!unclosed.isEmpty()) AfxMessageBox(unclosed, MB_OK | MB_ICONEXCLAMATION);
     if (ok && m_link.IsConnected()) {
       Stop();
       emit statusMessage(tr("Connected again to the unit on %1").arg(QDir::toNativeSeparators(m_port)));

@@ -4,10 +4,13 @@
 #include "link/clinkreconnect.h"
 #include "linktestbench.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -79,6 +82,9 @@ TEST_F(CLinkReconnectTest, TheUsersDisconnectIsNoLoss) {
 TEST_F(CLinkReconnectTest, GivesUpAfterItsTriesAndSaysSoOnce) {
   ASSERT_TRUE(Connect());
   CLinkReconnect& reconnect = Reconnect(10, 3);
+  // The adapter is pulled: its device goes with it (else another program's
+  // new terminal could take the number the name pointed at).
+  QFile::remove(m_port);
   sim.HangUp();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   ASSERT_TRUE(WaitUntil([&] { return !reconnect.IsWaiting(); }));
@@ -88,6 +94,38 @@ TEST_F(CLinkReconnectTest, GivesUpAfterItsTriesAndSaysSoOnce) {
   Pump(100);  // another message would come now
   ASSERT_EQ(messages.Requests().size(), 2u);
   EXPECT_TRUE(messages.SawText("did not answer again after 3 tries"));
+}
+
+// A try whose port is lost while it asks the unit who it is says nothing
+// either: the user was told of the loss once, and hears of the end of the
+// tries once.
+TEST_F(CLinkReconnectTest, ATryWhosePortIsLostWhileConnectingSaysNothing) {
+  ASSERT_TRUE(Connect());
+  // The first try comes a while after the loss, when the next unit is there.
+  CLinkReconnect& reconnect = Reconnect(500, 1);
+  QFile::remove(m_port);
+  sim.HangUp();
+  ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  ASSERT_TRUE(WaitUntil([&] { return messages.Requests().size() >= 1; }));
+  m_back = std::make_unique<UnitSimulator>();
+  m_back->SetSilent(true);
+  ASSERT_TRUE(m_back->Start());
+  UnitSimulator& back = *m_back;
+  // Gone as soon as the try has asked its first question.
+  std::thread goes([&back] {
+    QDeadlineTimer limit(30000);
+    while (back.FullLines().isEmpty() && !limit.hasExpired()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    back.HangUp();
+  });
+  PointPortAt(m_back->PtyPath());
+  const bool ended = WaitUntil([&] { return !reconnect.IsWaiting(); });
+  goes.join();
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(reconnect.Tries(), 1);
+  EXPECT_FALSE(link->IsConnected());
+  Pump(100);  // a message posted by the lost try would come now
+  ASSERT_EQ(messages.Requests().size(), 2u);
+  EXPECT_TRUE(messages.SawText("did not answer again after 1 tries"));
 }
 
 // A port that opens but whose unit does not answer: each try says nothing.
