@@ -30,6 +30,6 @@ foreach(target ${fuzz_targets})
     COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1/new\" && shift && exec \"$@\"" sh ${work}
       $<TARGET_FILE:${target}> -seed=1 -timeout=60 -max_total_time=${SELV_FUZZ_CHECK_SECONDS}
       -runs=${SELV_FUZZ_CHECK_RUNS} -artifact_prefix=${work}/ ${work}/new ${${target}_corpora})
-  set_tests_properties(fuzz-${target} PROPERTIES LABELS fuzz TIMEOUT 600
+  set_tests_properties(fuzz-${target} PROPERTIES LABELS fuzz TIMEOUT ${SELV_TEST_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endforeach()
