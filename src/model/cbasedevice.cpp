@@ -723,6 +723,13 @@ bool CBaseDevice::Connect(CBaseDevice* from, int outPin, CBaseDevice* to, int in
   return true;
 }
 
+bool CBaseDevice::Connect(CBaseDevice* from, int outPin, CBaseDevice* to, int inPin, int category) {
+  if (from == nullptr || to == nullptr) return false;
+  from->AddOutputConnection(outPin, to, inPin, category);
+  to->AddInputConnection(inPin, from, outPin, category);
+  return true;
+}
+
 int CBaseDevice::Disconnect(CBaseDevice* from, int outPin, CBaseDevice* to, int inPin) {
   if (from == nullptr || to == nullptr) return 0;
   int removed = 0;

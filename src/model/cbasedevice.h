@@ -231,6 +231,9 @@ class CBaseDevice : public CObject {
   // Connects output pin outPin of from to input pin inPin of to, recording
   // both ends. False for a null object.
   static bool Connect(CBaseDevice* from, int outPin, CBaseDevice* to, int inPin);
+  // As Connect, but both records carry category instead of the peers' own
+  // (a link whose kind the records name, not the objects' lists).
+  static bool Connect(CBaseDevice* from, int outPin, CBaseDevice* to, int inPin, int category);
   // Removes every connection from outPin of from to inPin of to, both ends.
   // Returns the number removed.
   static int Disconnect(CBaseDevice* from, int outPin, CBaseDevice* to, int inPin);

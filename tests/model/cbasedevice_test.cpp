@@ -266,6 +266,32 @@ TEST(CBaseDeviceTest, DisconnectOperationsRemoveBothEnds) {
   EXPECT_EQ(CBaseDevice::Disconnect(a, 0, b, 0), 0);
 }
 
+// A link may name its kind in place of the peers' lists: both records
+// carry the category given, the other links keep their peers' own, and it
+// comes apart at both ends like any other.
+TEST(CBaseDeviceTest, ALinkWithItsOwnCategoryRecordsItAtBothEnds) {
+  CSelvantisDoc doc;
+  CModelTestDevice* source = AddTestObject(doc, DT_GONG, CAT_SOURCES);
+  CModelTestDevice* signal = AddTestObject(doc, DT_CHIMESIGNAL, CAT_MISC);
+  CModelTestDevice* macro = AddTestObject(doc, DT_MACRO, CAT_MACROS);
+  EXPECT_FALSE(CBaseDevice::Connect(nullptr, 0, signal, 0, CAT_MISC));
+  ASSERT_TRUE(CBaseDevice::Connect(source, 0, signal, 0, CAT_MISC));
+  ASSERT_TRUE(CBaseDevice::Connect(macro, 0, signal, 1));
+  ASSERT_EQ(signal->GetInputConnections().size(), 2u);
+  EXPECT_EQ(signal->GetInputConnections()[0].pPeer, source);
+  EXPECT_EQ(signal->GetInputConnections()[0].nPeerCategory, CAT_MISC);
+  EXPECT_EQ(signal->GetInputConnections()[1].nPeerCategory, CAT_MACROS);
+  ASSERT_EQ(source->GetOutputConnections().size(), 1u);
+  EXPECT_EQ(source->GetOutputConnections()[0].nPeerCategory, CAT_MISC);
+  EXPECT_EQ(macro->GetOutputConnections()[0].nPeerCategory, CAT_MISC);
+  ExpectMirrored(doc);
+  EXPECT_EQ(CBaseDevice::Disconnect(source, 0, signal, 0), 1);
+  EXPECT_TRUE(source->GetOutputConnections().empty());
+  ASSERT_EQ(signal->GetInputConnections().size(), 1u);
+  EXPECT_EQ(signal->GetInputConnections()[0].pPeer, macro);
+  ExpectMirrored(doc);
+}
+
 TEST(CBaseDeviceTest, MovingAPeerPinChangesBothRecords) {
   CSelvantisDoc doc;
   CModelTestDevice* bus = AddTestObject(doc, DT_KCM201, CAT_ENTRIES);

@@ -51,7 +51,7 @@ CBackgroundPage::CBackgroundPage(CSelvantisDoc& doc, QWidget* parent)
     connect(m_spin[i], &QSpinBox::valueChanged, this, [this, i](int value) { OnSpinStepped(i, value); });
     connect(m_edit[i], &CNumericEdit::valueEdited, this, [this, i] { OnVolumeEdited(i); });
   }
-  grid->addWidget(new QLabel(tr("Attenuation during announce- ment :"), this), 4, 0, 1, 2);
+  grid->addWidget(new QLabel(tr("Attenuation during announcement :"), this), 4, 0, 1, 2);
   m_attEdit = new CNumericEdit(this);
   m_attEdit->setObjectName(QStringLiteral("attenuationEdit"));
   m_attEdit->Setup(false, QStringLiteral("%d"), BackgroundSettings::kMinAttenuation,

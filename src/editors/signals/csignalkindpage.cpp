@@ -108,8 +108,10 @@ void CSignalKindPage::ShowState(const SignalPageLogic::State& state) {
     m_internal->setChecked(state.bInternal);
     m_external->setChecked(!state.bInternal);
   }
-  // The message list stays usable: its "OFF" row is the external choice.
-  const bool bListEnabled = state.bInternal || m_logic.Kind() == CAudioSignal::kKindMessage;
+  // Only the alarm page's radios take the list away. The message list stays
+  // usable (its "OFF" row is the external choice), and the chime page has no
+  // radios: a chime without a gong must still be given one.
+  const bool bListEnabled = state.bInternal || m_logic.Kind() != CAudioSignal::kKindAlarm;
   m_sources->setEnabled(bListEnabled);
   if (m_edit) m_edit->setEnabled(bListEnabled);
   m_sources->clearSelection();

@@ -16,6 +16,15 @@
 namespace {
 constexpr uint32_t kNoExternalText = 34274;
 constexpr uint32_t kNoMemoryText = 34026;
+
+// The generator or gong that sounds the signal. Both records of this link
+// carry the signal's category (16), as the project file holds it; the
+// generator's own list (8) is not what the records name.
+void LinkSource(CAudioSignal* signal, CBaseDevice* source) {
+  if (signal == nullptr || source == nullptr || source->GetType() != signal->GetSourceType()) return;
+  signal->SetSource(nullptr);
+  CBaseDevice::Connect(source, 0, signal, CAudioSignal::kPinSource, CAT_MISC);
+}
 }  // namespace
 
 SignalPageLogic::SignalPageLogic(CSelvantisDoc& doc, int kind) : m_doc(doc), m_kind(kind) { Refresh(); }
@@ -114,7 +123,7 @@ bool SignalPageLogic::Save(CAudioSignal* signal, const State& state) const {
     const int row = state.bInternal && state.listRow > 0 && state.listRow < ListTexts().size() ? state.listRow : 0;
     signal->SetValueText(2, Fmt("%d", row));
   } else if (state.bInternal || m_kind == CAudioSignal::kKindChime) {
-    signal->SetSource(SourceAt(state.listRow));
+    LinkSource(signal, SourceAt(state.listRow));
   }
   return true;
 }
@@ -133,7 +142,7 @@ CAudioSignal* SignalPageLogic::Create(const State& state) const {
     return nullptr;
   }
   signal->SetValueText(1, Fmt("%d", DefaultPriority()));
-  if (m_kind != CAudioSignal::kKindMessage && source) signal->SetSource(source);
+  if (m_kind != CAudioSignal::kKindMessage) LinkSource(signal, source);
   return signal;
 }
 

@@ -84,8 +84,8 @@
         <translation>Panik</translation>
     </message>
     <message>
-        <source>Attenuation during announce- ment :</source>
-        <translation>Absenkung während Durch- sage :</translation>
+        <source>Attenuation during announcement :</source>
+        <translation>Absenkung während Durchsage :</translation>
     </message>
     <message>
         <source>dB</source>

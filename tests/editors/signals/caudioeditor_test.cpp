@@ -8,18 +8,23 @@
 #include "macros/calarmgenerator.h"
 #include "macros/caudiosignal.h"
 #include "macros/cgong.h"
+#include "macros/cmacro.h"
 #include "model/cselvantisdoc.h"
+#include "shell/clanguageswitcher.h"
 #include "shell/controls/cnumericedit.h"
 #include "shell/controls/cspinbuttons.h"
 #include "shell/controls/ctickslider.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 #include "support/tempprofile.h"
 #include "unit/cinternalmessagerec.h"
 #include "unit/cinternalslot.h"
 #include "unit/cmiscaudio.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -86,6 +91,123 @@ TEST_F(CAudioEditorTest, SelectingAChimeBringsUpTheChimePageWithItsGong) {
   EXPECT_EQ(editor.List()->Tree()->topLevelItem(1)->text(1), gong->GetName());
   EXPECT_EQ(editor.Page(1)->findChild<QSlider*>("priority")->value(), 3);
   EXPECT_FALSE(editor.Page(1)->IsModified());
+}
+
+// The record of a link at one end: the peer, both pins and the category.
+struct LinkRecord {
+  const CBaseDevice* peer;
+  int ownPin;
+  int peerPin;
+  int category;
+  bool operator==(const LinkRecord& o) const {
+    return peer == o.peer && ownPin == o.ownPin && peerPin == o.peerPin && category == o.category;
+  }
+};
+
+void PrintTo(const LinkRecord& r, std::ostream* os) {
+  *os << "{" << (r.peer ? r.peer->GetName().toStdString() : std::string("none")) << ", pin " << r.ownPin << " to "
+      << r.peerPin << ", category " << r.category << "}";
+}
+
+std::vector<LinkRecord> Records(const std::vector<ConnectionRecord>& list) {
+  std::vector<LinkRecord> out;
+  for (const ConnectionRecord& r : list) out.push_back({r.pPeer, r.nOwnPin, r.nPeerPin, r.nPeerCategory});
+  return out;
+}
+
+void ClickRow(QListWidget* list, int row) {
+  ASSERT_NE(list, nullptr);
+  ASSERT_LT(row, list->count());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// The generator of an alarm and the gong of a chime are linked on pin 0 of
+// both, each record with category 16; the macros keep theirs (15 at the
+// signal, 16 at the macro). The project file keeps them as they are.
+TEST_F(CAudioEditorTest, ApplyLinksTheGeneratorAndTheGongWithCategorySixteenAtBothEnds) {
+  CAlarmGenerator* other = CAlarmGenerator::CreateIn(doc);
+  CAlarmGenerator* generator = CAlarmGenerator::CreateIn(doc);
+  CGong* gong = CGong::CreateIn(doc);
+  CMacro* start = CMacro::CreateMacro(CMacro::kKindAlarm, doc);
+  CAudioSignal* alarm = CAudioSignal::CreateSignal(CAudioSignal::kKindAlarm, doc);
+  CAudioSignal* chime = CAudioSignal::CreateSignal(CAudioSignal::kKindChime, doc);
+  ASSERT_TRUE(other && generator && gong && start && alarm && chime);
+  CAudioEditor editor(doc);
+  editor.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+  ASSERT_EQ(editor.List()->GetSelectedSignal(nullptr), alarm);
+  CSignalPage* alarmPage = editor.Page(0);
+  QTest::mouseClick(alarmPage->findChild<QRadioButton*>("internal"), Qt::LeftButton);
+  ClickRow(alarmPage->findChild<QListWidget*>("sources"), 1);
+  auto* startCombo = alarmPage->findChild<QComboBox*>("startMacro");
+  ASSERT_NE(startCombo, nullptr);
+  startCombo->setFocus();
+  QTest::keyClick(startCombo, Qt::Key_Down);
+  ASSERT_EQ(startCombo->currentIndex(), 1);
+  QTest::mouseClick(editor.findChild<QPushButton*>("apply"), Qt::LeftButton);
+  // The chime's row, clicked in the list: the chime page comes up with it.
+  QTreeWidget* signalTree = editor.List()->Tree();
+  auto clickSignal = [signalTree](int row) {
+    QTest::mouseClick(signalTree->viewport(), Qt::LeftButton, {},
+                      signalTree->visualItemRect(signalTree->topLevelItem(row)).center());
+  };
+  clickSignal(1);
+  ASSERT_EQ(editor.ActivePageIndex(), 1);
+  if (editor.List()->GetSelectedSignal(nullptr) != chime) clickSignal(1);
+  ASSERT_EQ(editor.List()->GetSelectedSignal(nullptr), chime);
+  ClickRow(editor.Page(1)->findChild<QListWidget*>("sources"), 0);
+  QTest::mouseClick(editor.findChild<QPushButton*>("apply"), Qt::LeftButton);
+
+  auto check = [](const CBaseDevice* signal, const CBaseDevice* source, const CBaseDevice* macro) {
+    std::vector<LinkRecord> inputs{{source, 0, 0, CAT_MISC}};
+    if (macro != nullptr) inputs.insert(inputs.begin(), {macro, 0, 0, CAT_MACROS});
+    EXPECT_EQ(Records(signal->GetInputConnections()), inputs) << signal->GetName().toStdString();
+    EXPECT_EQ(Records(source->GetOutputConnections()), (std::vector<LinkRecord>{{signal, 0, 0, CAT_MISC}}))
+        << source->GetName().toStdString();
+    if (macro != nullptr) {
+      EXPECT_EQ(Records(macro->GetOutputConnections()), (std::vector<LinkRecord>{{signal, 0, 0, CAT_MISC}}));
+    }
+  };
+  check(alarm, generator, start);
+  check(chime, gong, nullptr);
+  EXPECT_TRUE(other->GetOutputConnections().empty());
+
+  // Saved and loaded again, the records are as they were.
+  auto back = RoundTrip(doc);
+  ASSERT_NE(back, nullptr);
+  auto find = [&back](const CBaseDevice* object) {
+    return back->GetIDManager().FindBaseDevice(object->GetID(), object->GetType());
+  };
+  ASSERT_TRUE(find(alarm) && find(generator) && find(start) && find(chime) && find(gong));
+  check(find(alarm), find(generator), find(start));
+  check(find(chime), find(gong), nullptr);
+  EXPECT_EQ(static_cast<CAudioSignal*>(find(alarm))->GetSource(), find(generator));
+}
+
+// The attenuation's label reads as one line, its word whole, in English
+// and in German.
+TEST_F(CAudioEditorTest, TheAttenuationLabelKeepsItsWordWholeInBothLanguages) {
+  CLanguageSwitcher language;
+  const struct {
+    CStringTable::Language language;
+    const char* text;
+  } rows[] = {
+      {CStringTable::Language::English, "Attenuation during announcement :"},
+      {CStringTable::Language::German, "Absenkung w\u00e4hrend Durchsage :"},
+  };
+  for (const auto& row : rows) {
+    language.Apply(row.language);
+    if (row.language == CStringTable::Language::German) {
+      ASSERT_TRUE(language.HasGermanTranslation());
+    }
+    CAudioEditor editor(doc);
+    QStringList labels;
+    for (const QLabel* label : editor.findChildren<QLabel*>())
+      if (label->text().contains(QStringLiteral(" :"))) labels << label->text();
+    EXPECT_TRUE(labels.contains(QString::fromUtf8(row.text))) << labels.join(QStringLiteral(" | ")).toStdString();
+    for (const QString& text : labels) EXPECT_FALSE(text.contains(QStringLiteral("- "))) << text.toStdString();
+  }
+  language.Apply(CStringTable::Language::English);
 }
 
 TEST_F(CAudioEditorTest, RefusedRenameKeepsTheOldLabel) {
