@@ -644,8 +644,11 @@ int CConsole::StoreKeyLinks() {
     const int number = key.GetNumber();
     const KeyTarget second = key.GetSecondTarget();
     if (second.IsSet()) {
-      const int category = second.object != nullptr ? second.object->GetCategory() : CAT_CONSOLES;
-      LinkWithMirror(this, MakeConsolePin(-number, 0), second, category);
+      // The record carries the category of what the key shows: a signal
+      // key shows its signal, a macro key its macro. A TALK key shows its
+      // zone, so its pre-chime is recorded as the signal it is.
+      const bool chime = second.object != nullptr && second.object->GetType() == DT_CHIMESIGNAL;
+      LinkWithMirror(this, MakeConsolePin(-number, 0), second, chime ? CAT_MISC : key.GetTargetCategory());
     }
     const int category = first.mark ? CAT_CONSOLES : first.object->GetCategory();
     int groupSlot = 0;

@@ -125,6 +125,16 @@ void CKeyView::CreateKeyButtons() {
   SetLayout(count, key108 != nullptr ? RectOf(*key108) : KeyBox{});
 }
 
+void CKeyView::DestroyKeyButtons() {
+  for (auto& entry : m_buttons) {
+    entry.second->hide();
+    delete entry.second;
+  }
+  m_buttons.clear();
+  m_cells.clear();
+  update();
+}
+
 void CKeyView::SetLayout(int keyCount, const KeyBox& key108) {
   m_nKeyCount = keyCount;
   const KeyBox client{0, 0, width(), height()};
@@ -203,13 +213,17 @@ void CKeyView::CloseKeyDialog() {
   if (m_pKeyDlg) m_pKeyDlg->close();
 }
 
-void CKeyView::OnKeyDialogDestroyed() {
-  m_pKeyDlg = nullptr;
+void CKeyView::UnselectKey() {
   if (m_pSelected != nullptr) {
     m_pSelected->SetSelected(false);
     if (ConsKeyButton* button = ButtonOf(m_pSelected)) button->Refresh();
   }
   m_pSelected = nullptr;
+}
+
+void CKeyView::OnKeyDialogDestroyed() {
+  m_pKeyDlg = nullptr;
+  UnselectKey();
 }
 
 void CKeyView::FillObjectList(int list, QListWidget* ctrl) {

@@ -45,6 +45,9 @@ class CKeyView final : public QWidget {
   // Creates and places the key buttons for the current height, then the
   // housing around them.
   void CreateKeyButtons();
+  // Hides and destroys the key buttons (the page is left); the keys keep
+  // what they hold. CreateKeyButtons makes them again.
+  void DestroyKeyButtons();
   void SetLayout(int keyCount, const KeyBox& key108);
   const KeyBox& GetDrawingRect() const noexcept { return m_drawing; }
   ConsKeyButton* ButtonOf(const CConsKey* key) const;
@@ -63,6 +66,8 @@ class CKeyView final : public QWidget {
   // Selects key while the dialog is open and switches the dialog to it.
   void SelectKey(CConsKey* key);
   void CloseKeyDialog();
+  // No key is selected any more.
+  void UnselectKey();
 
   // Fills a list with the document's objects of a category, or with the
   // signals (or macros) of a device type; item data = the object.

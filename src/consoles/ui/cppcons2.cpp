@@ -138,7 +138,13 @@ void CPPCons2::RedrawConsoleName() {
 }
 
 void CPPCons2::CloseKeyDialog() {
-  if (CKeyView* view = GetKeyView()) view->CloseKeyDialog();
+  CKeyView* view = GetKeyView();
+  if (view == nullptr) return;
+  view->DestroyKeyButtons();
+  // Placed again only when the page is shown again.
+  m_placedHeight = -1;
+  view->UnselectKey();
+  view->CloseKeyDialog();
 }
 
 bool CPPCons2::IsActivePage() const {

@@ -46,6 +46,8 @@ class CPPCons2 final : public CPropertyPage, public CKeyDialogHost {
   bool BuildKeyWindows();
   bool LayoutKeys();
   void RedrawConsoleName();
+  // The page is left (or the sheet closes): the key buttons go, the key is
+  // unselected and the key dialog closed.
   void CloseKeyDialog();
 
   bool OnSetActive() override;

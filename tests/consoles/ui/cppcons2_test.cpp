@@ -8,9 +8,12 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include "../consoletestsupport.h"
@@ -23,6 +26,7 @@
 #include "model/carchive.h"
 #include "shell/controls/cpropertysheet.h"
 #include "support/messagerecorder.h"
+#include "support/projectbytes.h"
 
 namespace {
 
@@ -293,3 +297,125 @@ TEST_F(CPPCons2Test, KeysThatCannotBePlacedAreReportedWithTheButtonWindowsText) 
 }
 
 }  // namespace
+
+// Leaving the key page takes its key buttons down, unselects the key and
+// closes the key dialog; coming back builds the buttons again. Apply on the
+// page stores the keys and leaves the page as it is shown.
+TEST_F(CPPCons2Test, LeavingThePageDestroysTheKeyButtonsAndComingBackBuildsThem) {
+  std::vector<CZone*> z = constest::AddZones(doc, 2);
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6020);
+  CPPCons2* page = Open(console);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
+  ASSERT_EQ(sheet->GetActivePage(), page);
+  CKeyView* view = page->GetKeyView();
+  ASSERT_NE(view, nullptr);
+  CConsKey* key = console->FindKey(1);
+  const auto shown = view->findChildren<ConsKeyButton*>().size();
+  ASSERT_GT(shown, 12);
+  ASSERT_NE(view->ButtonOf(key), nullptr);
+  QTest::mouseDClick(view->ButtonOf(key), Qt::LeftButton);
+  QPointer<CKeyPropertiesDlg> dialog = view->GetKeyDialog();
+  ASSERT_FALSE(dialog.isNull());
+  ASSERT_EQ(view->GetSelectedKey(), key);
+
+  QTabBar* tabs = sheet->GetTabControl()->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+  ASSERT_EQ(sheet->GetActivePage(), sheet->GetPage1());
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(view->findChildren<ConsKeyButton*>().isEmpty());
+  EXPECT_EQ(view->ButtonOf(key), nullptr);
+  EXPECT_TRUE(dialog.isNull());
+  EXPECT_EQ(view->GetSelectedKey(), nullptr);
+  EXPECT_FALSE(key->IsSelected());
+
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  ASSERT_EQ(sheet->GetActivePage(), page);
+  ASSERT_EQ(page->GetKeyView(), view);
+  EXPECT_EQ(view->findChildren<ConsKeyButton*>().size(), shown);
+  ASSERT_NE(view->ButtonOf(key), nullptr);
+  EXPECT_TRUE(view->ButtonOf(key)->isVisible());
+
+  // A key change applied: stored, and the page keeps its keys.
+  Program(key, z[1]);
+  page->SetModified(true);
+  QTest::mouseClick(sheet->GetButton(CPropertySheet::ID_APPLY_NOW), Qt::LeftButton);
+  EXPECT_EQ(constest::LinksOnPort(*console, 1).at(0).pPeer, z[1]);
+  EXPECT_TRUE(sheet->isVisible());
+  ASSERT_EQ(sheet->GetActivePage(), page);
+  EXPECT_EQ(view->findChildren<ConsKeyButton*>().size(), shown);
+  ASSERT_NE(view->ButtonOf(key), nullptr);
+  EXPECT_TRUE(view->ButtonOf(key)->isVisible());
+  EXPECT_EQ(view->ButtonOf(key)->GetKey(), key);
+}
+
+// OK records each key's second target with category 16 when it is a chime
+// signal, else with the category of what the key shows; a save and load
+// keeps the records, and the keys read back the same targets.
+TEST_F(CPPCons2Test, OkRecordsASecondTargetAsAChimeOrAsWhatTheKeyShows) {
+  std::vector<CZone*> z = constest::AddZones(doc, 3);
+  CAudioSignal* alarm = constest::AddSignal(doc, CAudioSignal::kKindAlarm);
+  CAudioSignal* chime = constest::AddSignal(doc, CAudioSignal::kKindChime);
+  constest::AddMacros(doc, 2);
+  ASSERT_TRUE(alarm && chime);
+  const int a = alarm->GetID();
+  CConsole* console = constest::AddConsole(doc, CConsProp::RCX6020);
+  ASSERT_TRUE(console->FindKey(1)->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("1,%1,90").arg(a), true));
+  ASSERT_TRUE(
+      console->FindKey(2)->SetFunctionFromText(CConsKey::TALK, QStringLiteral("2,%1,50").arg(chime->GetID()), true));
+  ASSERT_TRUE(console->FindKey(3)->SetFunctionFromText(CConsKey::MACSWT, "1,2", true));
+  ASSERT_TRUE(console->FindKey(4)->SetFunctionFromText(CConsKey::ALARM, QStringLiteral("3,%1,90").arg(a), true));
+  // Key 4's signal link names the console itself, as an older file may.
+  ASSERT_EQ(constest::LinksOnPort(*console, -4).size(), 1u);
+  console->DisconnectInput(constest::LinksOnPort(*console, -4).at(0));
+  console->AddInputConnection(MakeConsolePin(-4, 0), console, 0, CAT_CONSOLES);
+  console->AddOutputConnection(0, console, MakeConsolePin(-4, 0), CAT_CONSOLES);
+
+  CPPCons2* page = Open(console);
+  ASSERT_EQ(sheet->GetActivePage(), page);
+  page->SetModified(true);
+  sheet->PressButton(CPropertySheet::PSBTN_OK);
+  ASSERT_FALSE(sheet->isVisible());
+
+  struct Row {
+    int key;
+    const CBaseDevice* second;
+    int secondCategory;
+    const CBaseDevice* first;
+    int firstCategory;
+  };
+  const Row rows[] = {
+      {1, alarm, CAT_MISC, z[0], CAT_ZONES},  // shows its signal
+      {2, chime, CAT_MISC, z[1], CAT_ZONES},  // shows its zone; a chime
+      {3, doc.FindObjectById(CAT_MACROS, 2), CAT_MACROS, doc.FindObjectById(CAT_MACROS, 1), CAT_MACROS},
+      {4, console, CAT_ZONES, z[2], CAT_ZONES},  // shows its zone
+  };
+  auto check = [&rows](const CConsole& c, auto map) {
+    for (const Row& row : rows) {
+      const auto second = constest::LinksOnPort(c, -row.key);
+      const auto first = constest::LinksOnPort(c, row.key);
+      ASSERT_EQ(second.size(), 1u) << row.key;
+      ASSERT_EQ(first.size(), 1u) << row.key;
+      EXPECT_EQ(second[0].pPeer, map(row.second)) << row.key;
+      EXPECT_EQ(second[0].nPeerCategory, row.secondCategory) << row.key;
+      EXPECT_EQ(first[0].pPeer, map(row.first)) << row.key;
+      EXPECT_EQ(first[0].nPeerCategory, row.firstCategory) << row.key;
+    }
+  };
+  check(*console, [](const CBaseDevice* object) { return object; });
+
+  auto back = RoundTrip(doc);
+  ASSERT_NE(back, nullptr);
+  auto map = [&back](const CBaseDevice* object) {
+    return back->GetIDManager().FindBaseDevice(object->GetID(), object->GetType());
+  };
+  auto* loaded = dynamic_cast<CConsole*>(map(console));
+  ASSERT_NE(loaded, nullptr);
+  check(*loaded, map);
+  loaded->RefreshKeysFromLinks(false);
+  for (const Row& row : rows) {
+    EXPECT_EQ(loaded->FindKey(row.key)->GetSecondTarget().object, map(row.second)) << row.key;
+    EXPECT_EQ(loaded->FindKey(row.key)->GetTarget().object, map(row.first)) << row.key;
+    EXPECT_EQ(loaded->FindKey(row.key)->GetFunctionText(), console->FindKey(row.key)->GetFunctionText()) << row.key;
+  }
+}
