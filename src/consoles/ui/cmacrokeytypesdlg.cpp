@@ -111,10 +111,14 @@ void CMacroKeyTypesDlg::Refresh() {
   const QSignalBlocker b3(m_rate);
   const QSignalBlocker b4(m_radio);
   m_activity->setCurrentIndex(m_nActivity);
-  // The entry of the key's macro B; none when the key names none (a
-  // "button" chosen then takes macro 1).
-  const bool bMacroB = m_nActivity == Logic::kButton || m_nActivity == Logic::kSwitch;
-  m_macroB->setCurrentIndex(p2 != 0 && bMacroB ? m_macroB->findData(p2) : -1);
+  // The entry whose identifier is the key's second parameter, whatever the
+  // activity, so that "button" or "switch" chosen next starts it; a key
+  // without one leaves the choice as it stands (none at first: a "button"
+  // chosen then takes macro 1).
+  if (p2 != 0) {
+    const int row = m_macroB->findData(p2);
+    if (row >= 0) m_macroB->setCurrentIndex(row);
+  }
   m_rate->setValue(m_nRate);
   m_radio->setValue(m_nRadio);
 }
@@ -140,13 +144,14 @@ void CMacroKeyTypesDlg::OnMacroBActivated(int index) {
 void CMacroKeyTypesDlg::OnRateChanged(int value) {
   if (m_pKey == nullptr) return;
   m_nRate = Logic::StepRate(*m_pKey, value, 0);
-  emit MacroTypeChanged(m_nActivity);
+  // A new rate or radio number is no new macro B: the owner relinks nothing.
+  emit MacroTypeChanged(Logic::kTrigger);
 }
 
 void CMacroKeyTypesDlg::OnRadioChanged(int value) {
   if (m_pKey == nullptr) return;
   m_nRadio = Logic::StepRadio(*m_pKey, value, 0);
-  emit MacroTypeChanged(m_nActivity);
+  emit MacroTypeChanged(Logic::kTrigger);
 }
 
 void CMacroKeyTypesDlg::done(int result) {

@@ -57,7 +57,8 @@ class CMacroKeyTypesDlg : public QDialog {
   QLineEdit* DescriptionEdit() const noexcept { return m_description; }
 
  signals:
-  // After each change, with the activity type index.
+  // After each change, with the activity type index (0 after a step of the
+  // repeat rate or radio number).
   void MacroTypeChanged(int index);
   // The dialog was closed (Close or the window's close); carries 300.
   void MacroDlgNotify(int templateId);

@@ -3,6 +3,7 @@
 #include "consoles/ui/ckeydialoghost.h"
 #include "consoles/ui/ckeyrangedlg.h"
 #include "consoles/ui/cmacrokeytypesdlg.h"
+#include "consoles/ui/cmacrokeytypeslogic.h"
 
 #include "../consoletestsupport.h"
 #include "support/dialogdriver.h"
@@ -205,6 +206,89 @@ TEST(CMacroKeyTypesDlgTest, ButtonWithoutAChosenMacroBStoresOne) {
   QTest::keyClick(dlg.MacroBCombo(), Qt::Key_Down);
   EXPECT_EQ(key->GetFunction().p2, 3);
   dlg.close();
+}
+
+// A repeat or radio key's number selects the macro B entry with that
+// identifier, as macro B's own does: switched to "switch" and then
+// "button" with the keyboard, the key starts that macro B.
+TEST(CMacroKeyTypesDlgTest, TheSecondParameterSelectsItsMacroBForEveryKind) {
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+  constest::AddMacros(doc, 4);
+  CConsole* console = constest::AddConsole(doc);
+  std::vector<CMacroKeyTypesDlg::MacroEntry> macros;
+  for (int id = 1; id <= 4; ++id) macros.push_back({doc.FindObjectById(CAT_MACROS, id)->GetName(), id});
+  struct Row {
+    int type;
+    const char* text;
+    int activity;
+    int keysUp;  // key presses from the key's own entry to "button"
+    int macroB;
+  };
+  const Row rows[] = {
+      {CConsKey::MACREP, "1,2", 3, 2, 2},
+      {CConsKey::MACRAD, "1,3", 4, 3, 3},
+      {CConsKey::MACSWT, "1,4", 2, 1, 4},
+      // A number no entry carries leaves none chosen: "button" takes 1.
+      {CConsKey::MACRAD, "1,9", 4, 3, 1},
+  };
+  int number = 1;
+  for (const Row& row : rows) {
+    CConsKey* key = console->FindKey(number++);
+    ASSERT_TRUE(key->SetFunctionFromText(row.type, QString::fromLatin1(row.text), true)) << row.text;
+    CMacroKeyTypesDlg dlg(nullptr, key, macros);
+    dlg.show();
+    ASSERT_EQ(dlg.GetActivity(), row.activity) << row.text;
+    EXPECT_EQ(dlg.MacroBCombo()->currentIndex(), row.macroB > 1 ? row.macroB - 1 : -1) << row.text;
+    dlg.ActivityCombo()->setFocus();
+    for (int i = 0; i < row.keysUp; ++i) QTest::keyClick(dlg.ActivityCombo(), Qt::Key_Up);
+    ASSERT_EQ(dlg.GetActivity(), CMacroKeyTypesLogic::kButton) << row.text;
+    EXPECT_EQ(key->GetFunction().type, CConsKey::MACRO) << row.text;
+    EXPECT_EQ(key->GetFunction().p2, row.macroB) << row.text;
+    EXPECT_EQ(key->GetSecondTarget().object, doc.FindObjectById(CAT_MACROS, row.macroB)) << row.text;
+    dlg.close();
+  }
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+// A step of the repeat or radio arrows is told to the owner with 0, what
+// ever the key's activity; the key takes the clamped number.
+TEST(CMacroKeyTypesDlgTest, ASpinStepIsToldWithActivityZero) {
+  MessageRecorder messages;
+  CSelvantisDoc doc;
+  constest::AddMacros(doc, 2);
+  CConsole* console = constest::AddConsole(doc);
+  std::vector<CMacroKeyTypesDlg::MacroEntry> macros{{doc.FindObjectById(CAT_MACROS, 1)->GetName(), 1}};
+  struct Row {
+    int type;
+    const char* text;
+    bool radio;
+    Qt::Key arrow;
+    int stored;
+  };
+  const Row rows[] = {
+      {CConsKey::MACREP, "1,9", false, Qt::Key_Up, 10},  {CConsKey::MACREP, "1,10", false, Qt::Key_Up, 10},
+      {CConsKey::MACREP, "1,2", false, Qt::Key_Down, 1}, {CConsKey::MACRAD, "1,49", true, Qt::Key_Up, 50},
+      {CConsKey::MACRAD, "1,7", true, Qt::Key_Down, 6},
+  };
+  int number = 1;
+  for (const Row& row : rows) {
+    CConsKey* key = console->FindKey(number++);
+    ASSERT_TRUE(key->SetFunctionFromText(row.type, QString::fromLatin1(row.text), true)) << row.text;
+    CMacroKeyTypesDlg dlg(nullptr, key, macros);
+    QSignalSpy changed(&dlg, &CMacroKeyTypesDlg::MacroTypeChanged);
+    dlg.show();
+    QSpinBox* spin = row.radio ? dlg.RadioSpin() : dlg.RateSpin();
+    ASSERT_FALSE(spin->isHidden()) << row.text;
+    QTest::keyClick(spin, row.arrow);
+    EXPECT_EQ(key->GetFunction().p2, row.stored) << row.text;
+    EXPECT_EQ(spin->value(), row.stored) << row.text;
+    for (const QList<QVariant>& args : changed) EXPECT_EQ(args.at(0).toInt(), 0) << row.text;
+    // At a limit the arrow changes nothing and tells nothing.
+    EXPECT_EQ(changed.count(), QString::fromLatin1(row.text).endsWith(",10") ? 0 : 1) << row.text;
+    dlg.close();
+  }
+  EXPECT_TRUE(messages.Requests().empty());
 }
 
 }  // namespace
