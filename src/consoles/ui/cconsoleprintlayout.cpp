@@ -30,14 +30,16 @@ CConsolePrintLayout::Page CConsolePrintLayout::Fit(const KeyBox& source) const {
   const double realY = static_cast<double>(m_printerDpiY) / m_screenDpiY * kStretchNum / kStretchDen;
   const double w = std::max(source.Width(), 1) * realX;
   const double h = std::max(source.Height(), 1) * realY;
-  // The stretch is part of the height that must fit, so a drawing that just
-  // fits never runs off the page; one factor for both axes keeps the keys'
-  // proportions.
-  const double reduce = std::min({1.0, m_pageWidth / w, m_pageHeight / h});
-  page.scaleX = realX * reduce;
-  page.scaleY = realY * reduce;
-  page.offsetX = (m_pageWidth - w * reduce) / 2;
-  page.offsetY = (m_pageHeight - h * reduce) / 2;
+  // Each axis is reduced on its own, only as far as the page needs: what
+  // fits keeps its real size, so a wide console keeps its key height for
+  // the labels cut from the print-out. The stretch is part of the height
+  // that must fit, so a drawing that just fits never runs off the page.
+  const double reduceX = std::min(1.0, m_pageWidth / w);
+  const double reduceY = std::min(1.0, m_pageHeight / h);
+  page.scaleX = realX * reduceX;
+  page.scaleY = realY * reduceY;
+  page.offsetX = (m_pageWidth - w * reduceX) / 2;
+  page.offsetY = (m_pageHeight - h * reduceY) / 2;
   return page;
 }
 

@@ -4,9 +4,10 @@
 // Where the console's drawing goes on paper: the drawing keeps its real
 // size (screen inch -> printer inch, keys 10 % taller so that cut labels fit
 // the key caps) and is centred; a drawing larger than the page is reduced
-// uniformly until it fits. A console with an extension prints the main
-// housing on page 1 and the extension on page 2, each page clipped to its
-// own housing. Holds only numbers; the print job paints with them.
+// until it fits, each axis by its own factor. A console with an extension
+// prints the main housing on page 1 and the extension on page 2, each page
+// clipped to its own housing. Holds only numbers; the print job paints with
+// them.
 class CConsolePrintLayout final {
  public:
   static constexpr int kExtensionGap = 20;  // drawing units between extension and main housing
@@ -31,8 +32,8 @@ class CConsolePrintLayout final {
   // The page's placement: drawing is the whole housing, extension the
   // extension's housing (ignored when bExtension is false). page is 1-based.
   Page PageSetup(const KeyBox& drawing, const KeyBox& extension, bool bExtension, int page) const;
-  // Fits a source rectangle: real size and centred when it fits, else
-  // reduced (aspect kept) to the page and centred.
+  // Fits a source rectangle: real size and centred along an axis where it
+  // fits, else reduced to the page along that axis.
   Page Fit(const KeyBox& source) const;
 
   // Frame pen width: about 0.3 mm, never below one device unit.

@@ -77,6 +77,34 @@ TEST(CConsolePrintJobTest, ADrawingWiderThanThePageIsReducedAndStaysAboveTheTitl
     for (int x = 0; x < page.width(); ++x) ASSERT_NE(page.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
 }
 
+// Painted on the page, a drawing wider than the page fills the page's width
+// and keeps its real height (key caps 10 % taller); one taller than the
+// drawing area keeps its real width. Each axis has its own factor.
+TEST(CConsolePrintJobTest, ADrawingLargerThanThePageIsReducedAlongEachAxisByItsOwnFactor) {
+  struct Row {
+    QSize drawing;        // screen units, at the page's 96 dpi
+    QSize printedApprox;  // what the blue rectangle covers on the 800-wide page
+  };
+  const Row rows[] = {
+      {QSize(2000, 150), QSize(800, 165)},  // wider: reduced across only
+      {QSize(400, 1500), QSize(400, -1)},   // taller: reduced down only (to the drawing area)
+  };
+  for (const Row& row : rows) {
+    const QRect rect(QPoint(0, 0), row.drawing);
+    CConsolePrintJob job(KeyBox{0, 0, row.drawing.width(), row.drawing.height()}, KeyBox{}, 30, QString(),
+                         [rect](QPainter& p) { p.fillRect(rect, Qt::blue); });
+    const QImage page = PaintPage(job, 1);
+    QRect blue;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x)
+        if (page.pixel(x, y) == qRgb(0, 0, 255)) blue |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(blue.isEmpty());
+    EXPECT_NEAR(blue.width(), row.printedApprox.width(), 2) << row.drawing.width();
+    const int height = row.printedApprox.height() > 0 ? row.printedApprox.height() : job.LastDrawingClip().height();
+    EXPECT_NEAR(blue.height(), height, 2) << row.drawing.width();
+  }
+}
+
 TEST(CConsolePrintJobTest, ALongPathIsShortenedInItsMiddleAndKeepsClearOfTheNameBox) {
   const QString path =
       QStringLiteral("/home/installer/projects/") + QString(300, QLatin1Char('x')) + QStringLiteral("/station.prj");

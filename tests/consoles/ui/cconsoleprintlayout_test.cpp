@@ -28,12 +28,32 @@ TEST(CConsolePrintLayoutTest, ASmallDrawingKeepsItsRealSizeAndIsCentred) {
   EXPECT_DOUBLE_EQ(page.offsetY, (6600 - 200 * 6.25 * 1.1) / 2);
 }
 
-TEST(CConsolePrintLayoutTest, AWideDrawingIsReducedToThePageWidthKeepingItsProportions) {
-  const auto page = A4().Fit(KeyBox{0, 0, 1536, 200});  // 9600 device units wide: twice the page
-  EXPECT_DOUBLE_EQ(page.scaleX, 6.25 / 2);
-  EXPECT_DOUBLE_EQ(page.scaleY, 6.25 * 1.1 / 2);
-  EXPECT_DOUBLE_EQ(page.offsetX, 0);
-  EXPECT_GT(page.offsetY, 0);
+// A drawing larger than the page is reduced along each axis by that axis's
+// own factor, only where it does not fit; along the other it keeps its
+// real size and is centred.
+TEST(CConsolePrintLayoutTest, EachAxisIsReducedByItsOwnFactorOnlyWhereTheDrawingDoesNotFit) {
+  struct Row {
+    KeyBox drawing;
+    double reduceX;  // of the real size (6.25 across, 6.25 x 1.1 down)
+    double reduceY;
+  };
+  const Row rows[] = {
+      {KeyBox{0, 0, 1536, 200}, 0.5, 1},                            // twice the page's width
+      {KeyBox{0, 0, 400, 1920}, 1, 6600 / (1920 * 6.25 * 1.1)},     // taller than the page
+      {KeyBox{0, 0, 1536, 1920}, 0.5, 6600 / (1920 * 6.25 * 1.1)},  // both
+      {KeyBox{0, 0, 768, 200}, 1, 1},                               // exactly the page's width
+  };
+  for (const Row& row : rows) {
+    const auto page = A4().Fit(row.drawing);
+    const double w = row.drawing.Width() * 6.25 * row.reduceX;
+    const double h = row.drawing.Height() * 6.25 * 1.1 * row.reduceY;
+    EXPECT_DOUBLE_EQ(page.scaleX, 6.25 * row.reduceX) << row.drawing.right;
+    EXPECT_DOUBLE_EQ(page.scaleY, 6.25 * 1.1 * row.reduceY) << row.drawing.right;
+    EXPECT_DOUBLE_EQ(page.offsetX, (4800 - w) / 2) << row.drawing.right;
+    EXPECT_DOUBLE_EQ(page.offsetY, (6600 - h) / 2) << row.drawing.right;
+    EXPECT_GE(page.offsetX, -1e-9);
+    EXPECT_GE(page.offsetY, -1e-9);
+  }
 }
 
 TEST(CConsolePrintLayoutTest, TheVerticalStretchNeverPushesTheDrawingOffThePage) {
