@@ -657,6 +657,13 @@ void CZone::OnUpdateCommandUI(CCmdUI& cmdUI) {
   }
 }
 
+CZone::TextWidthFn& CZone::ToolTipMeasure() {
+  static TextWidthFn measure;
+  return measure;
+}
+
+void CZone::SetToolTipMeasure(TextWidthFn measure) { ToolTipMeasure() = std::move(measure); }
+
 QString CZone::GetToolTipText() const {
   struct Line {
     const char* label;
@@ -676,14 +683,19 @@ QString CZone::GetToolTipText() const {
       {"c", control + QStringLiteral(" (") + GetColumnText(COL_CONTROL_TYPE) + QLatin1Char(')'), control != kNone},
       {"lan", lan, lan != kNone && lan != kOff},
   };
-  // Without a view to measure in, a blank is as wide as any character.
+  // The labels are padded by the blanks' measured width, so that the values
+  // start in one column of a proportional font.
+  const TextWidthFn& measure = ToolTipMeasure();
+  auto width = [&measure](const QString& text) { return measure ? measure(text) : static_cast<int>(text.size()); };
+  const int blank = std::max(1, width(QStringLiteral(" ")));
   int widest = 0;
-  for (const Line& line : lines) widest = std::max(widest, static_cast<int>(qstrlen(line.label)));
+  for (const Line& line : lines) widest = std::max(widest, width(QLatin1String(line.label)));
   QStringList out;
   for (const Line& line : lines) {
     if (!line.shown) continue;
-    const int pad = widest + 5 - static_cast<int>(qstrlen(line.label));
-    out << QLatin1String(line.label) + QString(pad, QLatin1Char(' ')) + line.value;
+    const QString label = QLatin1String(line.label);
+    const int pad = std::max(1, (widest + 5 * blank - width(label)) / blank);
+    out << label + QString(pad, QLatin1Char(' ')) + line.value;
   }
   return out.join(QLatin1Char('\n'));
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CRelais;
@@ -155,6 +156,11 @@ class CZone final : public CBaseDevice {
   // Lines "id", "r", "out", "p", "c", "lan", the values lined up; a line
   // whose value is "0" ("lan" also "OFF") is left out.
   QString GetToolTipText() const override;
+  // The width of a text as the tool tip shows it, used to pad the labels
+  // with blanks; the window layer sets it. Without one (no window), every
+  // character counts as one.
+  using TextWidthFn = std::function<int(const QString&)>;
+  static void SetToolTipMeasure(TextWidthFn measure);
   bool Upload(const QString& line, QString& errorFilePath, int mode) override;
   int Download(bool bQuery, int nStep) override;
 
@@ -168,6 +174,7 @@ class CZone final : public CBaseDevice {
   bool HasLanGroupLink() const;
 
  private:
+  static TextWidthFn& ToolTipMeasure();
   // The object feeding the zone (its first input connection), or null.
   CBaseDevice* FeedingObject() const;
   QString RelayTypeText(int pin) const;

@@ -14,6 +14,10 @@
 #include "support/messagerecorder.h"
 #include "support/projectbytes.h"
 
+#include <QFontMetrics>
+#include <QRegularExpression>
+#include <QToolTip>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -649,11 +653,21 @@ TEST(CZoneTest, ToolTipListsTheSetValuesInOrder) {
   const QStringList text = zone->GetToolTipText().split('\n');
   EXPECT_TRUE(text[3].endsWith("3 (208)"));
   EXPECT_TRUE(text[4].endsWith("5 (208)"));
-  // The values line up.
-  auto valueColumn = [](const QString& line) {
-    int i = line.indexOf(' ');
-    while (i < line.size() && line[i] == ' ') ++i;
-    return i;
-  };
-  for (const QString& line : text) EXPECT_EQ(valueColumn(line), valueColumn(text[0])) << line.toStdString();
+  // The values line up as the tip shows them: each label is padded with as
+  // many blanks as its measured width needs to reach the widest label's and
+  // five blanks more, so every value starts within one blank of that column
+  // (give or take the rounding of a few pixels).
+  const QFontMetrics metrics(QToolTip::font());
+  constexpr int kRounding = 2;
+  const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
+  ASSERT_GT(blank, 0);
+  int widest = 0;
+  for (const char* label : {"id", "r", "out", "p", "c", "lan"})
+    widest = std::max(widest, metrics.horizontalAdvance(QLatin1String(label)));
+  for (const QString& line : text) {
+    const int blanks = static_cast<int>(line.indexOf(QRegularExpression(QStringLiteral(" [^ ]")))) + 1;
+    const int column = metrics.horizontalAdvance(line.left(blanks));
+    EXPECT_GT(column, widest + 4 * blank - kRounding) << line.toStdString();
+    EXPECT_LE(column, widest + 5 * blank + kRounding) << line.toStdString();
+  }
 }
