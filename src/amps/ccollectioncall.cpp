@@ -51,6 +51,7 @@ void CCollectionCall::EnsureAll(CSelvantisDoc& doc) {
 }
 
 QString CCollectionCall::GetRelayText() const {
+  // The unit knows a relay by its number within its table (the low half); a file's number may carry more above it.
   const ConnectionRecord* r = FindOutputConnection(0);
   const auto* relay = r != nullptr ? dynamic_cast<const CRelais*>(r->pPeer) : nullptr;
   return relay != nullptr ? Fmt("%u", relay->GetSeriesNumber()) : QStringLiteral("0");

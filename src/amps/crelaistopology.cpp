@@ -563,6 +563,7 @@ void CRelaisTopology::OnUpdateCommandUI(CCmdUI& cmdUI) { (void)cmdUI; }
 // ---- Command lines ------------------------------------------------------------------------
 
 int CRelaisTopology::Download(bool bQuery, int nStep) {
+  // Without a collection-call number there is no path, and lines without one would name no collection call.
   const bool sends = IsCollCallInput() && m_nKind == KIND_1INN && m_nCollCall != 0 && !m_strPath.isEmpty();
   if (nStep == -1) return sends ? 2 : 0;
   if (nStep != 0 && nStep != 1) return nStep;

@@ -364,7 +364,7 @@ int CZone::GetAmpChannel() const {
     }
   }
   if (feed == nullptr) return 0;
-  // A zone wired straight to an amplifier output takes that channel.
+  // A zone wired straight to an amplifier output takes that channel: tracing the amplifier's inputs would pass it by.
   if (feed->pPeer->GetType() == DT_AMPLIFIER) return ChannelOfAmplifierOutput(feed->pPeer, feed->nPeerPin);
   for (int pin : {1, 0}) {
     std::vector<ConnectionRecord> records;
@@ -446,7 +446,7 @@ void CZone::ConnectRelays(int kind, int count, int third) {
     }
     Connect(this, pin, chosen, 0);
   }
-  // Relay links beyond the count go, wherever they sit.
+  // Relay links beyond the count go wherever they sit: one above a gap would otherwise stay and keep its relay.
   const std::vector<ConnectionRecord> outputs = m_outputs;
   for (const ConnectionRecord& r : outputs) {
     if (r.nOwnPin > count && r.nOwnPin <= kLastRelayPin && r.pPeer != nullptr && r.pPeer->GetType() == DT_RELAY)

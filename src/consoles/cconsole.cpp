@@ -440,7 +440,7 @@ void CConsole::ProgramKeyRange(int first, int last, int firstZone) {
   // No key is numbered beyond 100: a larger bound would only spin.
   last = std::min(last, static_cast<int>(CConsKey::kMaxProgrammableKey));
   int zone = firstZone;
-  // A range whose first key is its last programs that one key.
+  // A range whose first key is its last programs that one key: else the range dialog could not program one key.
   for (int n = std::max(first, 1); n <= last; ++n) {
     CConsKey* key = m_prop.FindKey(n);
     if (key == nullptr) continue;
@@ -502,8 +502,8 @@ void CConsole::CheckExtension() {
   const int ext = m_prop.GetExt();
   if (ext == CConsProp::EXT_6350 && !xModel) m_prop.SetParamText(CConsProp::P_EXT, QStringLiteral("0"));
   if (ext != CConsProp::EXT_6350 && xModel) m_prop.SetParamText(CConsProp::P_EXT, QStringLiteral("2"));
-  // Whether an extension occupies the EXT connector follows the model
-  // alone, not an EXT value just corrected.
+  // Whether an extension occupies the EXT connector follows the model alone, not an EXT value just corrected:
+  // a stored "6350" on a model without the extension names no housing and must not keep a key off the connector.
   CheckExtConnectorKeys(xModel, false);
 }
 

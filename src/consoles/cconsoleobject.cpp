@@ -108,6 +108,7 @@ bool CConsoleObject::Upload(const QString& line, QString& errorFilePath, int mod
   value = value.trimmed();
   if (value.size() > kMaxListLength) return false;
   BitSet bits = MakeBitSet(kMaxAddress);
+  // An unreadable list is refused: stored, it would unmark every reference console and go back on the next download.
   if (value != QLatin1String(kNone) && !ParseRangeList(value, bits, kMaxAddress)) return false;
   SetReferenceList(value);
   return true;

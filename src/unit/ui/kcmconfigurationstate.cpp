@@ -429,6 +429,7 @@ bool KCMConfigurationState::Drop(int draggedRow, const std::vector<int>& selecte
 
 bool KCMConfigurationState::DropObjects(Node* target, const std::vector<int>& rows) {
   if (target->object == nullptr) return false;
+  // Zones and groups go only where offered: a pin 0 to pin 0 link elsewhere would tie a zone to a card or plain relay.
   const bool fits = (target->role == Role::PRelay || target->role == Role::ControlRelay) ||
                     (target->role == Role::CollectionCall && target->object->GetType() == DT_COLLCALL);
   if (!fits) return false;

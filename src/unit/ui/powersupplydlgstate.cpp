@@ -175,6 +175,7 @@ void PowerSupplyDlgState::Apply() {
     m_ps.SetPowerSupplyText(kParamTextBase + mode, record.text, 0);
   }
 
+  // A project without a power management gets one now: the settings just confirmed would otherwise be lost unsaid.
   if (CInternalPowerManagement* pm = PowerManagement(true)) {
     pm->SetParam(CInternalPowerManagement::P_BATT_AVLBL, m_battery ? 1 : 0);
     pm->SetParam(CInternalPowerManagement::P_MAINS_COND, m_ps.GetPowerSupplyParam(kParamFailCondition));
