@@ -6,6 +6,7 @@
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
 #include "modulehandlers.h"
+#include "online/clinestatebar.h"
 #include "online/cpowerfrm.h"
 #include "online/cpowerview.h"
 #include "online/crecorderfrm.h"
@@ -137,6 +138,43 @@ TEST_F(OnlineSettingsSimTest, APowerListGivenDuringATransferReachesTheUnitAfterI
     m_host->reject();
     m_host.reset();
   }
+}
+
+// A list still waiting for the line when the connection is lost is given
+// up, and the window's bar says that it was not sent: it never goes to the
+// unit connected next.
+TEST_F(OnlineSettingsSimTest, APowerListWaitingWhenTheLineIsLostIsToldAsNotSent) {
+  ASSERT_TRUE(Connect());
+  auto* frame = qobject_cast<CPowerFrm*>(Open(HostFrameKind::PowerManagement));
+  ASSERT_NE(frame, nullptr);
+  CPowerView* view = frame->GetPowerView();
+  ASSERT_NE(view, nullptr);
+  QWidget* button = BarButton(frame, frame->Action(CPowerFrm::kDownloadPowerData));
+  ASSERT_NE(button, nullptr);
+  bool waiting = false;
+  bool hungUp = false;
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int, int) {
+    if (!waiting) {
+      QTimer::singleShot(0, button, [&] {
+        QTest::mouseClick(button, Qt::LeftButton);
+        waiting = view->IsTransferWaiting();
+      });
+    } else if (!hungUp) {
+      hungUp = true;
+      sim.HangUp();
+    }
+  });
+  QStringList fuses;
+  for (int round = 0; round < 40; ++round) fuses << QStringLiteral("/FUSE/SLOT1/A/VALUE %1").arg(round % 4);
+  EXPECT_NE(transfer.SendLines(fuses), CTransfer::Result::Done);
+  EXPECT_TRUE(waiting);
+  EXPECT_TRUE(hungUp);
+  EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
+  auto* bar = frame->LineBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->Text().contains("Not sent")) << bar->Text().toStdString();
 }
 
 // Opening the message-recorder window on line asks the unit for its
