@@ -285,6 +285,7 @@ void CEventLogView::TransferSettings(bool bUpload) {
     return;
   }
   for (const QStringList& piece : pieces) {
+    // Refused (no line, or a transfer has it): told at once, not handed again and again, which would hold the window.
     if (!link->SendCommandList(piece, false, 0, this, 0)) {
       AfxMessageBox(tr("The event-log settings could not be sent to the unit."));
       return;

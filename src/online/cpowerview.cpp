@@ -5,6 +5,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "model/ui/cselectiondlg.h"
+#include "online/clinestatebar.h"
 #include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cvalueedit.h"
@@ -20,7 +21,11 @@ namespace {
 using PM = CInternalPowerManagement;
 }  // namespace
 
-CPowerView::CPowerView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) { BuildForm(); }
+CPowerView::CPowerView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
+  BuildForm();
+  m_retry.setInterval(kRetryMs);
+  connect(&m_retry, &QTimer::timeout, this, [this] { OnRetry(); });
+}
 
 void CPowerView::BuildForm() {
   auto* outer = new QVBoxLayout(this);
@@ -135,11 +140,36 @@ void CPowerView::OnLineChanged(bool online) {
   // Switching the unit's power needs the line (and a power-management
   // object, without which the whole form is disabled).
   m_power->setEnabled(online);
+  if (online || !m_state.HasPending()) return;
+  // A list still waiting for the line is not sent to the unit connected
+  // next: the bar says it was not sent, and Download or Upload sends anew.
+  m_state.DropPending();
+  m_retry.stop();
+  CLineStateBar::TellNotSent(this);
 }
 
 void CPowerView::OnPoll() { GetDeviceLink()->SendCommandList(CPowerWindowState::PollCommands(), true, 0, this, 0); }
 
-void CPowerView::TransferSettings(bool bUpload) { m_state.Transfer(*GetDeviceLink(), this, bUpload); }
+void CPowerView::TransferSettings(bool bUpload) {
+  if (!CLineStateBar::CanSend(this) || !m_state.QueueTransfer(bUpload)) return;
+  SendPendingLists();
+}
+
+void CPowerView::SendPendingLists() {
+  if (m_state.SendPending(*GetDeviceLink(), this)) {
+    m_retry.stop();
+    return;
+  }
+  // Refused while a transfer has the line: handed again until taken.
+  if (!m_retry.isActive()) m_retry.start();
+}
+
+void CPowerView::OnRetry() {
+  // The link would refuse again while the transfer has the line; each
+  // refusal is counted against it.
+  if (GetDeviceLink()->IsLineTaken()) return;
+  SendPendingLists();
+}
 
 void CPowerView::OnPriorityEdited(int code) {
   CValueEdit* edit = PriorityEdit(code);

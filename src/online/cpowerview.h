@@ -4,6 +4,8 @@
 #include "online/conlineview.h"
 #include "online/cpowerwindowstate.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <optional>
 
@@ -35,13 +37,19 @@ class CPowerView final : public COnlineView {
   static constexpr int kConditionId = 1569;
   static constexpr int kBootMacroId = 1570;
   static constexpr int kBattPrioId = 1567;
+  // How often a list the link refused is handed to it again.
+  static constexpr int kRetryMs = 200;
 
   CPowerView(CSelvantisDoc* doc, QWidget* parent);
 
   void OnInitialUpdate() override;
   void OnPoll() override;
   void OnLineChanged(bool online) override;
+  // The Download or Upload list goes to the link now or, while a transfer
+  // has the line, as soon as the link takes it.
   void TransferSettings(bool bUpload);
+  // A list is waiting for the line.
+  bool IsTransferWaiting() const { return m_state.HasPending(); }
 
   const CPowerWindowState& State() const { return m_state; }
   CValueEdit* PriorityEdit(int code) const;
@@ -65,8 +73,11 @@ class CPowerView final : public COnlineView {
   void BuildForm();
   void ShowSettings();
   void ShowPowerState();
+  void SendPendingLists();
+  void OnRetry();
 
   CPowerWindowState m_state;
+  QTimer m_retry;
   CValueEdit* m_battPrio = nullptr;
   CValueEdit* m_mainsPrio = nullptr;
   CValueEdit* m_shutPrio = nullptr;

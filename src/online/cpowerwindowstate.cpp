@@ -6,6 +6,8 @@
 #include "online/conlinereplyparser.h"
 #include "unit/cinternalpowermanagement.h"
 
+#include <algorithm>
+
 namespace {
 
 using PM = CInternalPowerManagement;
@@ -127,9 +129,19 @@ QStringList CPowerWindowState::TransferCommands(bool bUpload) const {
   return lines;
 }
 
-bool CPowerWindowState::Transfer(IDeviceLink& link, QObject* replyTarget, bool bUpload) const {
+bool CPowerWindowState::QueueTransfer(bool bUpload) {
   if (!bUpload && !Object()) return false;
-  return link.SendCommandList(TransferCommands(bUpload), true, 0, replyTarget, 0);
+  QStringList lines = TransferCommands(bUpload);
+  if (std::find(m_pending.begin(), m_pending.end(), lines) == m_pending.end()) m_pending.push_back(std::move(lines));
+  return true;
+}
+
+bool CPowerWindowState::SendPending(IDeviceLink& link, QObject* replyTarget) {
+  while (!m_pending.empty()) {
+    if (!link.SendCommandList(m_pending.front(), true, 0, replyTarget, 0)) return false;
+    m_pending.pop_front();
+  }
+  return true;
 }
 
 CPowerWindowState::Changes CPowerWindowState::ApplyReply(const QStringList& lines) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
 
 class CInternalPowerManagement;
 class CSelvantisDoc;
@@ -64,13 +65,24 @@ class CPowerWindowState final {
   static QStringList PollCommands();
   // Upload: the eight queries; download: the eight settings.
   QStringList TransferCommands(bool bUpload) const;
-  bool Transfer(IDeviceLink& link, QObject* replyTarget, bool bUpload) const;
+  // The list of an upload or a download waits to be handed to the link
+  // (the settings as they are now); false without a power-management object
+  // for a download. The same list already waiting is not queued twice.
+  bool QueueTransfer(bool bUpload);
+  // Hands the waiting lists to the link in order, until one is refused (a
+  // transfer has the line): that one and those after it wait for the next
+  // call. True when none is left waiting.
+  bool SendPending(IDeviceLink& link, QObject* replyTarget);
+  bool HasPending() const { return !m_pending.empty(); }
+  // The connection went: the waiting lists are given up.
+  void DropPending() { m_pending.clear(); }
 
   Changes ApplyReply(const QStringList& lines);
 
  private:
   QPointer<CSelvantisDoc> m_doc;
   PowerState m_power = PowerState::Unknown;
+  std::deque<QStringList> m_pending;
 };
 
 #endif

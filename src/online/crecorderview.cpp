@@ -37,6 +37,23 @@ class DropDownCombo final : public QComboBox {
   std::function<void()> m_onDropDown;
 };
 
+// The four lists are drop-down lists with a text field. In the message
+// list the field renames the current message; in the others a typed text
+// that names an entry chooses it with Enter, any other text changes nothing
+// and gives way to the chosen entry when the field is left.
+void MakeDropDown(QComboBox* list) {
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+}
+
+// Shows entry index (none for -1) in the list and its text field; a field
+// that already shows it is left alone, with its cursor.
+void ShowChoice(QComboBox* list, int index) {
+  list->setCurrentIndex(index);
+  const QString text = index >= 0 ? list->itemText(index) : QString();
+  if (list->isEditable() && list->currentText() != text) list->setEditText(text);
+}
+
 }  // namespace
 
 int CRecorderView::PictureOf(int id) {
@@ -97,14 +114,15 @@ void CRecorderView::BuildForm() {
   m_source = new QComboBox(this);
   m_source->setObjectName(Fmt("%d", kSourceId));
   m_source->addItems(CRecorderWindowState::SourceTexts());
+  MakeDropDown(m_source);
   connect(m_source, &QComboBox::activated, this, [this](int index) { OnSourceChosen(index); });
+  connect(m_source->lineEdit(), &QLineEdit::editingFinished, this, [this] { ShowSettings(); });
   grid->addWidget(m_source, 0, 1);
 
   grid->addWidget(new QLabel(tr("Message"), this), 1, 0);
   m_message = new DropDownCombo(this, [this] { OnMessageDropDown(); });
   m_message->setObjectName(Fmt("%d", kMessageId));
-  m_message->setEditable(true);
-  m_message->setInsertPolicy(QComboBox::NoInsert);
+  MakeDropDown(m_message);
   connect(m_message, &QComboBox::activated, this, [this](int index) { OnMessageChosen(index); });
   connect(m_message->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { OnMessageEdited(text); });
   grid->addWidget(m_message, 1, 1);
@@ -123,7 +141,9 @@ void CRecorderView::BuildForm() {
   m_destination = new QComboBox(this);
   m_destination->setObjectName(Fmt("%d", kDestinationId));
   m_destination->addItems(CRecorderWindowState::DestinationTexts());
+  MakeDropDown(m_destination);
   connect(m_destination, &QComboBox::activated, this, [this](int index) { OnDestinationChosen(index); });
+  connect(m_destination->lineEdit(), &QLineEdit::editingFinished, this, [this] { ShowSettings(); });
   grid->addWidget(m_destination, 2, 1);
 
   auto* options = new QGroupBox(tr("Record Options"), this);
@@ -132,7 +152,9 @@ void CRecorderView::BuildForm() {
   m_quality = new QComboBox(this);
   m_quality->setObjectName(Fmt("%d", kQualityId));
   m_quality->addItems(CRecorderWindowState::QualityTexts());
+  MakeDropDown(m_quality);
   connect(m_quality, &QComboBox::activated, this, [this](int index) { OnQualityChosen(index); });
+  connect(m_quality->lineEdit(), &QLineEdit::editingFinished, this, [this] { ShowSettings(); });
   optionGrid->addWidget(m_quality, 0, 1);
   optionGrid->addWidget(new QLabel(tr("Record time"), this), 1, 0);
   m_recordTime = new CValueEdit(this);
@@ -174,11 +196,10 @@ void CRecorderView::ShowSettings() {
   const QSignalBlocker b2(m_destination);
   const QSignalBlocker b3(m_quality);
   const QSignalBlocker b4(m_message);
-  m_source->setCurrentIndex(m_state.SourceIndex());
-  m_destination->setCurrentIndex(m_state.DestinationIndex());
-  m_quality->setCurrentIndex(m_quality->findText(m_state.Quality(), Qt::MatchExactly));
-  m_message->setCurrentIndex(m_state.MessageIndex());
-  if (m_state.MessageIndex() < 0) m_message->setEditText(QString());
+  ShowChoice(m_source, m_state.SourceIndex());
+  ShowChoice(m_destination, m_state.DestinationIndex());
+  ShowChoice(m_quality, m_quality->findText(m_state.Quality(), Qt::MatchExactly));
+  ShowChoice(m_message, m_state.MessageIndex());
   m_recordTime->SetFloat(m_state.Recorder() ? m_state.Recorder()->GetParamFloat(CInternalMessageRec::P_MAXTIME) : 0.0,
                          true, QStringLiteral("%3.1f"));
 }

@@ -7,6 +7,7 @@
 #include "unit/cinternalmessagerec.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 
 namespace {
 
@@ -159,6 +160,15 @@ bool CRecorderWindowState::IsBankOffered(int bank) const { return bank >= 0 && b
 CRecorderWindowState::Changes CRecorderWindowState::ApplyReply(const QStringList& lines) {
   Changes changes;
   MR* rec = Recorder();
+  // What the unit reports of its recorder (source, message, destination,
+  // quality, record time) is the recorder's state of the moment, which the
+  // project neither sends nor reads back: taking it, as on every opening,
+  // is no edit of the project. The message names, which the macros use,
+  // change only by the user's hand.
+  const bool wasModified = m_doc && m_doc->IsModified();
+  const auto keepModified = qScopeGuard([this, wasModified] {
+    if (m_doc && !wasModified) m_doc->SetModifiedFlag(false);
+  });
   for (const COnlineReplyParser::Item& item : COnlineReplyParser::Parse(lines, QString::fromLatin1(kPathRoot))) {
     const QString& key = item.key;
     const QString& value = item.value;

@@ -15,8 +15,9 @@ class CSelvantisDoc;
 // project's recorder object holds them, the texts the unit last reported
 // for the four status panes, and which flash banks it offers to format.
 // User choices always go into the project; the returned command lines are
-// what goes to the unit, empty while off line. The recorder is looked up
-// anew each time.
+// what goes to the unit, empty while off line. What the unit reports is
+// kept in the recorder too, without marking the project modified. The
+// recorder is looked up anew each time.
 class CRecorderWindowState final {
  public:
   static constexpr const char* kPathRoot = "/RECORDER/";

@@ -7,7 +7,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,12 +59,53 @@ CCompareWnd::CCompareWnd(const CCompareReport& report, const QString& project, I
   layout->addWidget(m_notCompared);
   layout->addWidget(m_list, 1);
   layout->addWidget(buttons);
-  resize(920, 520);
   RetranslateUi();
+  // As wide as the columns want, within the screen; where that is too
+  // narrow, the columns give up room down to their titles, so that every
+  // title, the last one too, is whole at the size the window opens with.
+  const int width = OpeningWidth();
+  resize(width, kOpeningHeight);
+  FitColumns(width - Besides());
+}
+
+int CCompareWnd::Besides() const {
+  const QMargins margins = layout()->contentsMargins();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+  return 2 * m_list->frameWidth() + scrollBar + margins.left() + margins.right();
+}
+
+int CCompareWnd::OpeningWidth() const {
+  int columns = 0;
+  for (int column = 0; column < CCompareReport::kColumnCount; ++column) columns += m_list->columnWidth(column);
+  const int width = std::max(columns + Besides(), kMinOpeningWidth);
+  const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+  return shown ? std::min(width, shown->availableGeometry().width()) : width;
+}
+
+void CCompareWnd::FitColumns(int room) {
+  QHeaderView* header = m_list->header();
+  int total = 0;
+  int spare = 0;
+  for (int column = 0; column < CCompareReport::kColumnCount; ++column) {
+    total += header->sectionSize(column);
+    spare += std::max(0, header->sectionSize(column) - header->sectionSizeHint(column));
+  }
+  const int cut = total - room;
+  if (cut <= 0 || spare <= 0) return;
+  // Each column gives up its share of the room it has beyond its title.
+  for (int column = 0; column < CCompareReport::kColumnCount; ++column) {
+    const int size = header->sectionSize(column);
+    const int beyond = std::max(0, size - header->sectionSizeHint(column));
+    const int share = static_cast<int>((static_cast<qint64>(std::min(cut, spare)) * beyond + spare - 1) / spare);
+    header->resizeSection(column, size - std::min(beyond, share));
+  }
 }
 
 void CCompareWnd::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::LanguageChange) RetranslateUi();
+  if (event->type() == QEvent::LanguageChange) {
+    RetranslateUi();
+    FitColumns(m_list->viewport()->width());
+  }
   QDialog::changeEvent(event);
 }
 

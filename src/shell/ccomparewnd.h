@@ -26,6 +26,12 @@ class CCompareWnd final : public QDialog {
   CCompareWnd(const CCompareReport& report, const QString& project, IFileChooser* fileChooser,
               QWidget* parent = nullptr);
 
+  // The window opens this high, and as wide as all columns want (not
+  // narrower than kMinOpeningWidth, not wider than the screen); every column
+  // title is whole then.
+  static constexpr int kOpeningHeight = 520;
+  static constexpr int kMinOpeningWidth = 920;
+
   const CCompareReport& Report() const noexcept { return m_report; }
   CEBListView* List() const noexcept { return m_list; }
   QLabel* SummaryLabel() const noexcept { return m_summary; }
@@ -36,6 +42,12 @@ class CCompareWnd final : public QDialog {
 
  private:
   void RetranslateUi();
+  // What the window needs beside its list's columns: the list's frame and
+  // scroll bar, the layout's margins.
+  int Besides() const;
+  int OpeningWidth() const;
+  // Narrows the columns, never below their titles, to fit into room.
+  void FitColumns(int room);
   void Fill();
   // A click on a column title: that column ascending, a second click the
   // other way.

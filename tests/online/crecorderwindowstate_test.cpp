@@ -13,7 +13,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -117,6 +119,53 @@ TEST_F(RecorderFrameTest, OnLineQueriesPollsAndShowsReplies) {
   view->OnRecordTimeEdited();
   EXPECT_EQ(view->RecordTimeEdit()->text(), "360.4");
   EXPECT_EQ(m_link.TakeLines(), QStringList{"/RECORDER/MAXTIME 360.4"});
+}
+
+// All four lists are drop-down lists with a text field. A text typed in
+// the source, destination or quality field that names an entry chooses it
+// with Enter and sends the choice; any other text changes nothing and gives
+// way to the chosen entry. In the message field the text renames the
+// current message and nothing is sent.
+TEST_F(RecorderFrameTest, TheFourListsHaveATextField) {
+  Connect();
+  CRecorderFrm* frame = Open();
+  ASSERT_NE(frame, nullptr);
+  CRecorderView* view = frame->GetRecorderView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(m_link.DeliverReply({"/RECORDER/INPUT 1", "/RECORDER/OUTPUT 1", "/RECORDER/FILE 2",
+                                   "/RECORDER/QUALITY " + MR::QualityLinear()}));
+  m_link.Clear();
+  const struct {
+    QComboBox* list;
+    QString typed;
+    bool enter;
+    QStringList sent;
+    QString shown;  // the field afterwards
+  } cases[] = {
+      {view->DestinationList(), "OUT3", true, {"/RECORDER/OUTPUT 3"}, "OUT3"},
+      {view->DestinationList(), "OUT9", true, {}, "OUT3"},
+      {view->DestinationList(), "no output", true, {"/RECORDER/OUTPUT NONE"}, "No output"},
+      {view->SourceList(), "IN4", true, {"/RECORDER/INPUT 4"}, "IN4"},
+      {view->SourceList(), "line", true, {}, "IN4"},
+      {view->QualityList(), MR::QualityMuLaw(), true, {"/RECORDER/QUALITY " + MR::QualityMuLaw()}, MR::QualityMuLaw()},
+      {view->QualityList(), "LOUD", true, {}, MR::QualityMuLaw()},
+      {view->MessageList(), "Fire", false, {}, "Fire"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list->objectName().toStdString() + " " + c.typed.toStdString());
+    ASSERT_TRUE(c.list->isEditable());
+    QLineEdit* field = c.list->lineEdit();
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    QTest::keyClicks(field, c.typed);
+    if (c.enter) QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(m_link.TakeLines(), c.sent);
+    EXPECT_EQ(field->text(), c.shown);
+  }
+  EXPECT_EQ(m_rec->GetParam(MR::P_OUTPUT), 0);
+  EXPECT_EQ(m_rec->GetParam(MR::P_INPUT), 4);
+  EXPECT_EQ(m_rec->GetParamText(MR::P_QUALITY), MR::QualityMuLaw());
+  EXPECT_EQ(m_rec->GetParamText(MR::NameCode(MR::P_NAME, 1)), "Fire");
 }
 
 TEST_F(RecorderFrameTest, OffLineButtonsStayDisabled) {

@@ -388,10 +388,11 @@ bool AddEntryTypes(int type, std::vector<int>& types) {
 }
 
 // Types whose objects keep what the unit reports of its state (the fault
-// object its active fault sources), which the replies and the on-line
-// windows change without marking the project modified: compared after every
-// input.
-constexpr int kLiveStateTypes[] = {DT_FAULT};
+// object its active fault sources, the message recorder its source,
+// message, destination, quality and record time), which the replies and the
+// on-line windows change without marking the project modified: compared
+// after every input.
+constexpr int kLiveStateTypes[] = {DT_FAULT, DT_MESSAGEREC};
 
 // The types whose objects the on-line windows keep values in.
 constexpr int kWindowTypes[] = {DT_FUSE,     DT_PILOTTONEGEN, DT_POWERMANAGEMENT, DT_MESSAGEREC,

@@ -25,12 +25,16 @@
 #include "unitsimulator.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -179,6 +183,44 @@ TEST_F(CCompareWndTest, AUnitThatHoldsTheProjectIsSaidInOneLine) {
   EXPECT_EQ(window->List()->RowCount(), 0);
   EXPECT_FALSE(doc->IsModified());
   EXPECT_TRUE(FileBytes(projectPath) == fileBefore);
+}
+
+// At the size the window opens with, every column title is shown whole, the
+// last one too, in either language; and the German window calls the
+// transfers as the German menus do.
+TEST_F(CCompareWndTest, EveryColumnTitleIsWholeAndTheGermanTextsUseTheMenusWords) {
+  sim.SetValue(QStringLiteral("/AUDIO/CHIME_VOL"), QStringLiteral("-12.0"));
+  for (const auto language : {CStringTable::Language::English, CStringTable::Language::German}) {
+    const bool german = language == CStringTable::Language::German;
+    SCOPED_TRACE(german ? "German" : "English");
+    CSelvantisApp::ApplyLanguage(language);
+    ClickCompare();
+    CCompareWnd* window = Window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    CEBListView& list = *window->List();
+    QHeaderView* header = list.header();
+    const QFontMetrics metrics(header->font());
+    for (int column = 0; column < CCompareReport::kColumnCount; ++column) {
+      const QString title = list.headerItem()->text(column);
+      SCOPED_TRACE(title.toStdString());
+      EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(title));
+      EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), header->viewport()->width());
+    }
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0)
+        << window->width() << " screen " << window->screen()->availableGeometry().width();
+    const QString texts = window->SummaryLabel()->text() + QLatin1Char('\n') + window->NotComparedLabel()->text();
+    if (german) {
+      EXPECT_FALSE(texts.contains(QStringLiteral("Download"))) << texts.toStdString();
+      EXPECT_FALSE(texts.contains(QStringLiteral("Upload"))) << texts.toStdString();
+      EXPECT_TRUE(texts.contains(QStringLiteral("Übertragung zur Zentrale"))) << texts.toStdString();
+      EXPECT_TRUE(texts.contains(QStringLiteral("Lesen von der Zentrale"))) << texts.toStdString();
+    }
+    QPointer<CCompareWnd> closing(window);
+    window->close();
+    ASSERT_TRUE(WaitUntil([&] { return closing.isNull(); }));
+  }
+  CSelvantisApp::ApplyLanguage(CStringTable::Language::English);
 }
 
 TEST_F(CCompareWndTest, CancelInTheProgressDialogEndsWithoutAVerdictOrAWindow) {

@@ -149,8 +149,9 @@ bool CDesignerView::DropData(const QMimeData* data) {
   }
   m_model->SetSelectedRow(FirstSelectedRow());
   if (FirstSelectedRow() < 0 || !m_model->Drop(record)) return false;
+  // Wiring refills this pane only: a row of the other pane that was just
+  // cleared stays where it is, with its selection.
   Show();
-  emit panesChanged();
   return true;
 }
 
@@ -227,8 +228,8 @@ void CDesignerView::OnDoubleClick(int row, int column) {
     if (m_model->Clear() && topLevelItem(row)) topLevelItem(row)->setText(1, QString());
     return;
   }
+  // As a drop: this pane only.
   if (m_model->Wire(id)) Show();
-  emit panesChanged();
 }
 
 void CDesignerView::OnItemProperties(int row) {

@@ -18,6 +18,11 @@ inline constexpr EntryListKind kHoliday{13, kCalendarBlock, -4, 33138, 33139, 33
 // No New and no Delete: the project has exactly one week program.
 inline constexpr EntryListKind kWeek{kWeekProgram, kWeekProgram, -1, 0, 0, 33151, 33152, 0, 1};
 
+// Whether kind is one of the four calendar lists.
+constexpr bool IsCalendarList(const EntryListKind& kind) {
+  return kind.containerType == kCalendarBlock || kind.entryType == kWeekProgram;
+}
+
 // Commands of the day-program frame beyond the list commands.
 inline constexpr uint32_t kNewDayprogEntry = 33117;
 inline constexpr uint32_t kDeleteDayprogEntry = 33118;

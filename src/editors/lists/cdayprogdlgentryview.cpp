@@ -17,11 +17,11 @@ int CDayprogDlgEntryView::EntryNumberAt(int row) const {
   return row >= 0 && row < static_cast<int>(m_numbers.size()) ? m_numbers[static_cast<size_t>(row)] : 0;
 }
 
-// Never over the entry number. Over the macro the label edit would be
-// allowed too, but nothing takes its text (the macro is chosen from a
-// selection), so no box opens there.
+// Never over the entry number. Over the macro the box opens as over the
+// time, but what is typed there changes nothing: the macro is chosen from
+// the selection a double click opens.
 bool CDayprogDlgEntryView::CanEditLabel(int row, int column) const {
-  return column == DayprogListModel::kEntryTime && EntryNumberAt(row) != 0;
+  return column != DayprogListModel::kEntryNumber && EntryNumberAt(row) != 0;
 }
 
 bool CDayprogDlgEntryView::BeginLabelEdit(int row, int column) {

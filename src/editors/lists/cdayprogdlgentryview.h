@@ -24,7 +24,8 @@ class CDayprogDlgEntryView final : public CCalendarListView {
 
   void FillList() override;
   void EditCell(int row, int column) override;
-  // A click on the selected entry's time edits it as text.
+  // A click on the selected entry's time or macro opens the label edit;
+  // only a time typed there is taken.
   bool BeginLabelEdit(int row, int column) override;
 
   // The first free entry of the current day program gets midnight.

@@ -33,8 +33,10 @@ CDayprogDlgFrm::CDayprogDlgFrm(const HostFrameContext& context, QWidget* parent)
   }
   m_listView->SetCurrentChangedHandler([this] { RefreshEntries(); });
   m_entryView->SetDeleteKeyHandler([this] { OnFrameCommand(calendarlists::kDeleteDayprogEntry); });
-  // At the limit New says why nothing is made, rather than greying out.
+  // At the limit New says why nothing is made, rather than greying out;
+  // Delete with no day program left deletes nothing.
   KeepNewEnabled();
+  KeepDeleteEnabled();
   SetView(m_listView);
   // Unlike most lists, the day programs' transfer buttons are kept up to
   // date with the link.

@@ -1,5 +1,7 @@
 #include "editors/lists/centrylistframe.h"
 
+#include "editors/lists/calendarlistkinds.h"
+#include "editors/lists/ccalendarwindowreference.h"
 #include "editors/lists/ceblistview.h"
 #include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
@@ -36,6 +38,7 @@ CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryLis
   statusBar()->setSizeGripEnabled(false);
   // Download and Upload keep the link state of this moment.
   EnableTransfers(IsOnline());
+  if (calendarlists::IsCalendarList(kind)) m_calendarWindow = std::make_unique<CCalendarWindowReference>(m_doc, this);
 }
 
 CEntryListFrame::~CEntryListFrame() = default;
@@ -93,7 +96,7 @@ void CEntryListFrame::UpdateNewDelete() {
   const bool canCreate = m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);
   const bool canDelete = m_doc && EntryListRules::CanDelete(*m_doc, m_kind.entryType);
   if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate || m_bKeepNewEnabled);
-  if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete);
+  if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete || m_bKeepDeleteEnabled);
 }
 
 void CEntryListFrame::OnNew() {

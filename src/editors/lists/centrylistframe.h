@@ -9,8 +9,10 @@
 #include <QProgressBar>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+class CCalendarWindowReference;
 class CEBListView;
 class CSelvantisDoc;
 class QAction;
@@ -64,6 +66,9 @@ class CEntryListFrame : public QMainWindow {
   // New stays enabled when the list is full; choosing it then tells the
   // user that no more can be made, instead of a button that only greys out.
   void KeepNewEnabled() { m_bKeepNewEnabled = true; }
+  // Delete stays enabled with no entry left; choosing it then deletes
+  // nothing, as with no entry selected.
+  void KeepDeleteEnabled() { m_bKeepDeleteEnabled = true; }
 
  private:
   void EnableTransfers(bool online);
@@ -74,6 +79,9 @@ class CEntryListFrame : public QMainWindow {
   CEBListView* m_view = nullptr;
   FrameBars m_bars;
   bool m_bKeepNewEnabled = false;
+  bool m_bKeepDeleteEnabled = false;
+  // A calendar list's window, for the Calendar block while it is shown.
+  std::unique_ptr<CCalendarWindowReference> m_calendarWindow;
 };
 
 #endif

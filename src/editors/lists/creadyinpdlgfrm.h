@@ -23,10 +23,19 @@ class CReadyInpDlgFrm final : public CEntryListFrame {
   // Refills the list, then the settings.
   void RefreshPanes();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // The list pane keeps its width when the frame changes size.
+  void KeepListWidth();
+
   CReadyInpDlgView* m_readyView;
   CReadyInpOptionsView* m_optionsView;
   QSplitter* m_splitter;
+  // The list pane's width: the view's initial width, then the one the user
+  // drags.
+  int m_listWidth;
 };
 
 #endif

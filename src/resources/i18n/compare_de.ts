@@ -174,7 +174,7 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
     </message>
     <message>
         <source>Taken as cleared, as the download clears them and leaves unused entries out: %1.</source>
-        <translation>Als gelöscht angenommen, da der Download sie löscht und unbenutzte Einträge auslässt: %1.</translation>
+        <translation>Als gelöscht angenommen, da die Übertragung zur Zentrale sie löscht und unbenutzte Einträge auslässt: %1.</translation>
     </message>
     <message>
         <source>The %1 rows listed are partial: they come from the part read before the stop.</source>
@@ -202,11 +202,11 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
     </message>
     <message>
         <source>Settings not compared, as the upload does not read them: %1.</source>
-        <translation>Nicht verglichene Einstellungen, da der Upload sie nicht liest: %1.</translation>
+        <translation>Nicht verglichene Einstellungen, da das Lesen von der Zentrale sie nicht erfasst: %1.</translation>
     </message>
     <message>
         <source>The comparison stopped at %1 % of the upload (%2 of %3 settings read): %4. The unit was not read completely, so there is no verdict.</source>
-        <translation>Der Vergleich endete bei %1 % des Uploads (%2 von %3 Einstellungen gelesen): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
+        <translation>Der Vergleich endete bei %1 % des Lesens von der Zentrale (%2 von %3 Einstellungen gelesen): %4. Die Zentrale wurde nicht vollständig gelesen, daher gibt es kein Ergebnis.</translation>
     </message>
     <message>
         <source>The unit differs from this project: differences in %1 of %2 settings compared.</source>

@@ -262,6 +262,62 @@ TEST_F(CObjectFrmTest, NoneChosenByDoubleClickEmptiesTheCellInPlace) {
   EXPECT_EQ(dest->RowCount(), rows - 1);
 }
 
+// Wiring refills only the pane it wires. A destination row that "No entry"
+// emptied in place (kept only by its link, marked " *") stays listed, and
+// stays selected, when a sources row is wired next, by a double click and
+// the item's choice or by dropping the item on it.
+TEST_F(CObjectFrmTest, WiringASourceLeavesTheDestinationsPaneAsItIs) {
+  for (const bool byDrop : {false, true}) {
+    SCOPED_TRACE(byDrop ? "drop" : "double click");
+    frame.reset();
+    for (int i = 0; i < CVirtCtrl::GroupSize(CVirtCtrl::G_ENCODER); ++i) block->SetLink(CVirtCtrl::G_ENCODER, i, 0);
+    if (!doc.GetIDManager().FindBaseDevice(1, DT_VIRTCTRLITEM)) {
+      CVirtCtrlItem* item = CVirtCtrlItem::CreateItem(doc);
+      ASSERT_NE(item, nullptr);
+      item->Rename(QStringLiteral("Fader"), false);
+    }
+    block->SetLink(CVirtCtrl::G_DA, 2, 1);
+    Open();
+    CDesignerView* dest = frame->Pane(2);
+    CDesignerView* sources = frame->Pane(1);
+    int row = -1;
+    for (int r = 0; r < dest->RowCount(); ++r)
+      if (dest->CellText(r, 0).endsWith(QStringLiteral(" *"))) row = r;
+    ASSERT_GE(row, 0);
+    const QString label = dest->CellText(row, 0);
+    const int rows = dest->RowCount();
+    ListMouse destMouse(dest);
+    ASSERT_TRUE(destMouse.Ready());
+    Choose(LoadString(34421));
+    destMouse.DoubleClick(row, 1);
+    ASSERT_EQ(block->GetLink(CVirtCtrl::G_DA, 2), 0);
+    ASSERT_EQ(dest->RowCount(), rows);
+
+    // The first shaft encoder follows the item rows.
+    const int encoder = 1;
+    ASSERT_TRUE(sources->CellText(encoder, 1).isEmpty());
+    if (byDrop) {
+      sources->SelectRow(encoder);
+      QMimeData* data = frame->Pane(0)->CreateDragData(0);
+      ASSERT_NE(data, nullptr);
+      EXPECT_TRUE(Drop(sources, data));
+      delete data;
+    } else {
+      ListMouse sourceMouse(sources);
+      Choose(QStringLiteral("Fader"));
+      sourceMouse.DoubleClick(encoder, 1);
+    }
+    EXPECT_EQ(block->GetLink(CVirtCtrl::G_ENCODER, 0), 1);
+    EXPECT_EQ(sources->CellText(encoder, 1), QStringLiteral("Fader"));
+    EXPECT_EQ(sources->FirstSelectedRow(), encoder);
+    // The destinations pane is as the user left it.
+    EXPECT_EQ(dest->RowCount(), rows);
+    EXPECT_EQ(dest->CellText(row, 0), label);
+    EXPECT_TRUE(dest->CellText(row, 1).isEmpty());
+    EXPECT_EQ(dest->FirstSelectedRow(), row);
+  }
+}
+
 // Resting the mouse on a row shows the row's tip in red, over each of its
 // columns.
 TEST_F(CObjectFrmTest, RowTipIsRedOverEveryColumn) {

@@ -1,5 +1,6 @@
 #include "editors/lists/cdayprogdlgfrm.h"
 #include "editors/lists/calendarcelltext.h"
+#include "editors/lists/ccalendarwindowreference.h"
 #include "editors/lists/calendarlisttestsupport.h"
 #include "editors/lists/cdayprogdlgentryview.h"
 #include "editors/lists/cdayprogdlglistview.h"
@@ -7,14 +8,23 @@
 #include "editors/lists/listmousesupport.h"
 #include "link/linkmode.h"
 #include "logic/logictime.h"
+#include "model/commandids.h"
+#include "shell/controls/cframehostdialog.h"
+#include "shell/controls/hostframekind.h"
+#include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
 #include "support/waituntil.h"
+#include "unit/cinternalslot.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QSplitter>
+#include <QToolBar>
+
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -261,6 +271,39 @@ TEST_F(DayprogEditorTest, TenDayProgramsKeepNewEnabledAndTheEntryButtonsStayEnab
   EXPECT_TRUE(frame->Action(33135)->isEnabled());
 }
 
+// "Delete day program" stays enabled when no day program is left: its
+// button then deletes nothing and says nothing, and New still works.
+TEST_F(DayprogEditorTest, DeleteStaysEnabledWithNoDayProgramAndThenDoesNothing) {
+  Open();
+  QAction* erase = frame->Action(33136);
+  ASSERT_NE(erase, nullptr);
+  auto* bar = frame->findChild<QToolBar*>(QStringLiteral("listBar"));
+  ASSERT_NE(bar, nullptr);
+  QWidget* button = bar->widgetForAction(erase);
+  ASSERT_NE(button, nullptr);
+  // Rows left before each click: two, one, none, none.
+  for (const int before : {2, 1, 0, 0}) {
+    SCOPED_TRACE(before);
+    ASSERT_EQ(left->RowCount(), before);
+    EXPECT_TRUE(erase->isEnabled());
+    EXPECT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(doc->GetIDManager().GetCount(DT_DAYPROG), before > 0 ? before - 1 : 0);
+  }
+  EXPECT_EQ(frame->GetCurrentDayprog(), nullptr);
+  EXPECT_EQ(right->RowCount(), 0);
+  EXPECT_TRUE(erase->isEnabled());
+  EXPECT_TRUE(messages.Requests().empty());
+  // The Delete key on the empty list and the entry commands do nothing either.
+  QTest::keyClick(left, Qt::Key_Delete);
+  frame->OnFrameCommand(33117);
+  frame->OnFrameCommand(33118);
+  EXPECT_EQ(right->RowCount(), 0);
+  QTest::mouseClick(bar->widgetForAction(frame->Action(33135)), Qt::LeftButton);
+  EXPECT_EQ(doc->GetIDManager().GetCount(DT_DAYPROG), 1);
+  EXPECT_EQ(left->RowCount(), 1);
+}
+
 TEST_F(DayprogEditorTest, NewAtTheLimitSaysSoAndCreatesNothing) {
   for (int id = 3; id <= 10; ++id) ASSERT_NE(AddDayprog(*doc, id), nullptr);
   Open();
@@ -323,32 +366,129 @@ TEST_F(DayprogEditorTest, WholeListDownloadSendsDayProgramsOnly) {
 
 namespace {
 
-// A click on the selected entry's time edits the time in place; over the
-// entry number and the macro no edit opens.
-TEST_F(DayprogEditorTest, ALabelEditOpensOverTheTimeButNotOverTheNumber) {
+// A click on the selected entry opens the label edit over its time and over
+// its macro, never over its number. A time typed over the time is stored; a
+// text typed over the macro changes nothing (the macro is chosen with a
+// double click), and the cell shows the entry's macro again.
+TEST_F(DayprogEditorTest, ALabelEditOpensOverTimeAndMacroButNotOverTheNumber) {
   Open();
   ListMouse mouse(right);
   ASSERT_TRUE(mouse.Ready());
-  right->SelectRow(0);
-  for (int column : {DayprogListModel::kEntryNumber, DayprogListModel::kEntryMacro}) {
-    mouse.Click(0, column);
-    QTest::qWait(QApplication::doubleClickInterval() + 100);
-    EXPECT_EQ(mouse.RenameBox(), nullptr) << column;
+  const QString macro = doc->GetIDManager().GetBaseDevice(5, DT_MACRO)->GetName();
+  const struct {
+    int row;
+    int column;
+    bool opens;
+    const char* typed;
+    int timeOfEntry1;   // minutes after midnight of entry 1 afterwards
+    int macroOfEntry3;  // the macro of entry 3 afterwards
+  } cases[] = {
+      {0, DayprogListModel::kEntryNumber, false, "", 6 * 60 + 30, 5},
+      {1, DayprogListModel::kEntryNumber, false, "", 6 * 60 + 30, 5},
+      {1, DayprogListModel::kEntryMacro, true, "Fire", 6 * 60 + 30, 5},
+      {1, DayprogListModel::kEntryMacro, true, "07:45", 6 * 60 + 30, 5},
+      {0, DayprogListModel::kEntryTime, true, "07:45", 7 * 60 + 45, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << c.row << " column " << c.column << " typed " << c.typed);
+    right->SelectRow(c.row);
+    const QString shown = right->CellText(c.row, c.column);
+    mouse.Click(c.row, c.column);
+    if (!c.opens) {
+      QTest::qWait(QApplication::doubleClickInterval() + 100);
+      EXPECT_EQ(mouse.RenameBox(), nullptr);
+      continue;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() != nullptr; }, kHangLimitMs));
+    CInPlaceEdit* box = mouse.RenameBox();
+    EXPECT_EQ(box->text(), shown);
+    EXPECT_EQ(box->geometry().left(), right->CellRect(c.row, c.column).left());
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromLatin1(c.typed));
+    QTest::keyClick(box, Qt::Key_Return);
+    // The box goes once the event loop deletes it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() == nullptr; }, kHangLimitMs));
+    const int hours = c.timeOfEntry1 / 60;
+    const int minutes = c.timeOfEntry1 % 60;
+    EXPECT_EQ(dayprogs[1]->GetValue(0 << 16 | kTimeCode), MakeLocalTime(1980, 3, 1, hours, minutes));
+    EXPECT_EQ(dayprogs[1]->GetValue(2 << 16 | kMacroCode), c.macroOfEntry3);
+    // Entry 3 has no time: what was typed over its macro set none.
+    EXPECT_EQ(right->CellText(1, DayprogListModel::kEntryTime), "");
+    EXPECT_EQ(right->CellText(1, DayprogListModel::kEntryMacro), macro);
   }
+  EXPECT_EQ(right->CellText(0, DayprogListModel::kEntryTime), "07:45:00");
+  // F2 asks for the number's label edit, which is refused.
+  right->SelectRow(0);
   QTest::keyClick(right, Qt::Key_F2);
   EXPECT_EQ(mouse.RenameBox(), nullptr);
+}
 
-  mouse.Click(0, DayprogListModel::kEntryTime);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return mouse.RenameBox() != nullptr; }, kHangLimitMs));
-  CInPlaceEdit* box = mouse.RenameBox();
-  EXPECT_EQ(box->text(), right->CellText(0, DayprogListModel::kEntryTime));
-  EXPECT_EQ(box->geometry().left(), right->CellRect(0, DayprogListModel::kEntryTime).left());
-  box->selectAll();
-  QTest::keyClicks(box, "07:45");
-  QTest::keyClick(box, Qt::Key_Return);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(dayprogs[1]->GetValue(0 << 16 | kTimeCode), MakeLocalTime(1980, 3, 1, 7, 45));
-  EXPECT_EQ(right->CellText(0, DayprogListModel::kEntryTime), "07:45:00");
+}  // namespace
+
+namespace {
+
+// The switch button of a command in the host's column.
+QWidget* SwitchButton(CFrameHostDialog* host, uint32_t command) {
+  QToolBar* column = host->GetSwitchColumn();
+  if (!column) return nullptr;
+  for (QAction* action : column->actions())
+    if (action->objectName() == QStringLiteral("command%1").arg(command)) return column->widgetForAction(action);
+  return nullptr;
+}
+
+// Clicks a switch button and waits until the host shows that kind.
+bool SwitchTo(CFrameHostDialog* host, HostFrameKind kind) {
+  QWidget* button = SwitchButton(host, FindHostFrameSwitchByKind(kind)->command);
+  if (!button) return false;
+  QTest::mouseClick(button, Qt::LeftButton);
+  return WaitUntil([&] { return host->GetKind() == kind && host->GetFrame() != nullptr; });
+}
+
+// While the calendar window is open the Calendar block keeps a reference to
+// it: opened from the block, through the calendar's lists, until the window
+// closes or shows a list outside the calendar. The clock window switched to
+// the calendar sets it too, and leaves none behind when it closes.
+TEST_F(DayprogEditorTest, TheCalendarBlockKeepsItsOpenWindow) {
+  CInternalSlot* calendar = CInternalSlot::FindByKind(doc.get(), CInternalSlot::KIND_CALENDAR);
+  CInternalSlot* clock = CInternalSlot::FindByKind(doc.get(), CInternalSlot::KIND_CLOCK);
+  ASSERT_NE(calendar, nullptr);
+  ASSERT_NE(clock, nullptr);
+  ASSERT_EQ(calendar->GetServiceWindow(), nullptr);
+  const auto windowOf = [&]() -> QWidget* {
+    auto* reference = dynamic_cast<CCalendarWindowReference*>(calendar->GetServiceWindow());
+    return reference ? reference->Window() : nullptr;
+  };
+
+  std::vector<std::string> seen;
+  ASSERT_TRUE(DriveNextModal([&](QWidget* w) {
+    auto* host = qobject_cast<CFrameHostDialog*>(w);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->GetKind(), HostFrameKind::DayPrograms);
+    EXPECT_EQ(windowOf(), host);
+    for (const HostFrameKind kind : {HostFrameKind::WeekPrograms, HostFrameKind::Appointments, HostFrameKind::Triggers,
+                                     HostFrameKind::DayPrograms}) {
+      ASSERT_TRUE(SwitchTo(host, kind));
+      seen.push_back(windowOf() == host ? "set" : windowOf() ? "other" : "none");
+    }
+    host->reject();
+  }));
+  EXPECT_TRUE(calendar->OnCommand(ID_SHOW_PROPERTIES));
+  EXPECT_EQ(seen, (std::vector<std::string>{"set", "set", "none", "set"}));
+  EXPECT_EQ(calendar->GetServiceWindow(), nullptr);
+
+  seen.clear();
+  ASSERT_TRUE(DriveNextModal([&](QWidget* w) {
+    auto* host = qobject_cast<CFrameHostDialog*>(w);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->GetKind(), HostFrameKind::Clock);
+    seen.push_back(windowOf() ? "set" : "none");
+    ASSERT_TRUE(SwitchTo(host, HostFrameKind::DayPrograms));
+    seen.push_back(windowOf() == host ? "set" : "none");
+    host->reject();
+  }));
+  EXPECT_TRUE(clock->OnCommand(ID_SHOW_PROPERTIES));
+  EXPECT_EQ(seen, (std::vector<std::string>{"none", "set"}));
+  EXPECT_EQ(calendar->GetServiceWindow(), nullptr);
 }
 
 }  // namespace

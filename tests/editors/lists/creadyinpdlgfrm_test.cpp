@@ -7,12 +7,14 @@
 #include "link/linkmode.h"
 #include "logic/cglobalreadyinput.h"
 #include "logic/creadyinput.h"
+#include "shell/controls/cframehostdialog.h"
 #include "shell/controls/cvalueedit.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
 #include "support/tempprofile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QSplitter>
 #include <QTest>
 #include <QTreeWidget>
@@ -267,4 +269,38 @@ TEST_F(ReadyInputListTest, DeleteKeyInTheListDeletesTheSelectedInput) {
   view->SelectRow(1);
   QTest::keyClick(view, Qt::Key_Delete);
   EXPECT_EQ(doc->GetIDManager().FindBaseDevice(2, DT_READYINPUT), nullptr);
+}
+
+// The ready-input list opens 560 pixels wide in the editor host at its
+// opening size, whatever room the host gives the frame, and keeps its width
+// when the host grows; the settings beside it take the rest. A width the
+// user drags is then kept in the same way.
+TEST_F(ReadyInputListTest, ListPaneOpensFiveHundredSixtyPixelsWideInTheHost) {
+  CFrameHostDialog host(doc.get(), HostFrameKind::ReadyInputs);
+  host.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  auto* shown = qobject_cast<CReadyInpDlgFrm*>(host.GetFrame());
+  ASSERT_NE(shown, nullptr);
+  QWidget* list = shown->GetReadyInpView();
+  const auto listWidth = [&] {
+    QApplication::processEvents();
+    return list->width();
+  };
+  EXPECT_EQ(listWidth(), CReadyInpDlgView::kInitialWidth) << "host " << host.width();
+  for (const int width : {CFrameHostDialog::kMinOpeningWidth, 1100, 1400, 1000}) {
+    host.resize(width, 500);
+    EXPECT_EQ(listWidth(), CReadyInpDlgView::kInitialWidth) << "host " << width;
+    EXPECT_GT(shown->GetOptionsView()->width(), 0) << "host " << width;
+  }
+  QSplitterHandle* handle = shown->Splitter()->handle(1);
+  ASSERT_NE(handle, nullptr);
+  const QPoint grip = handle->rect().center();
+  QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+  QTest::mouseMove(handle, grip - QPoint(120, 0));
+  QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip - QPoint(120, 0));
+  const int dragged = listWidth();
+  EXPECT_LT(dragged, CReadyInpDlgView::kInitialWidth);
+  host.resize(1300, 500);
+  EXPECT_EQ(listWidth(), dragged);
+  host.reject();
 }

@@ -1,0 +1,215 @@
+// The settings of the power-management and message-recorder windows on the
+// real link and the simulated unit: a Download or Upload given while a
+// transfer has the line reaches the unit once the transfer has ended, and
+// what the unit reports of its recorder when the window opens is no edit of
+// the project.
+#include "link/ccommlink.h"
+#include "link/ctransfer.h"
+#include "modulehandlers.h"
+#include "online/clinestatebar.h"
+#include "online/cpowerfrm.h"
+#include "online/cpowerview.h"
+#include "online/crecorderfrm.h"
+#include "online/crecorderview.h"
+#include "shell/controls/cframehostdialog.h"
+#include "shell/controls/cvalueedit.h"
+#include "support/simlinktest.h"
+#include "support/waituntil.h"
+#include "unit/cinternalmessagerec.h"
+#include "unit/cinternalpowermanagement.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+class OnlineSettingsSimTest : public SimLinkTest {
+ protected:
+  void SetUp() override {
+    StartSim(RegisterModuleHandlers);
+    m_power = CInternalPowerManagement::EnsureIn(doc);
+    m_recorder = CInternalMessageRec::EnsureIn(doc);
+    SetActiveDoc(&doc);
+  }
+  void TearDown() override {
+    if (m_host) m_host->reject();
+    m_host.reset();
+    SetActiveDoc(nullptr);
+    SimLinkTest::TearDown();
+  }
+  QWidget* Open(HostFrameKind kind) {
+    m_host = std::make_unique<CFrameHostDialog>(&doc, kind);
+    m_host->show();
+    return m_host->GetFrame();
+  }
+  // The button of a frame command on the frame's own bar.
+  static QWidget* BarButton(QMainWindow* frame, QAction* action) {
+    for (QToolBar* bar : frame->findChildren<QToolBar*>())
+      if (QWidget* button = bar->widgetForAction(action)) return button;
+    return nullptr;
+  }
+
+  CInternalPowerManagement* m_power = nullptr;
+  CInternalMessageRec* m_recorder = nullptr;
+  std::unique_ptr<CFrameHostDialog> m_host;
+};
+
+using PM = CInternalPowerManagement;
+
+// The power window's Download and Upload pressed while a transfer has the
+// line: the link refuses the list then, and the window hands it again until
+// the link takes it, after the transfer: the unit gets every line of it.
+TEST_F(OnlineSettingsSimTest, APowerListGivenDuringATransferReachesTheUnitAfterIt) {
+  ASSERT_TRUE(Connect());
+  for (const bool upload : {false, true}) {
+    SCOPED_TRACE(upload ? "upload" : "download");
+    m_power->SetParam(PM::P_BATT_PRIO, 42);
+    m_power->SetParam(PM::P_MAINS_PRIO, 30);
+    m_power->SetParam(PM::P_SHUT_PRIO, 7);
+    m_power->SetParam(PM::P_DROP_SHUT, 0);
+    m_power->SetParam(PM::P_BATT_AVLBL, 0);
+    sim.SetValue("/POWER/MAINS_PRIO", "99");
+    sim.ClearLog();
+    auto* frame = qobject_cast<CPowerFrm*>(Open(HostFrameKind::PowerManagement));
+    ASSERT_NE(frame, nullptr);
+    CPowerView* view = frame->GetPowerView();
+    ASSERT_NE(view, nullptr);
+    QWidget* button =
+        BarButton(frame, frame->Action(upload ? CPowerFrm::kUploadPowerData : CPowerFrm::kDownloadPowerData));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+
+    // Pressed while the transfer runs (the click comes from the event loop
+    // that the transfer keeps going); until it ends the list waits and
+    // nothing of it reaches the unit.
+    bool pressed = false;
+    bool waiting = false;
+    QStringList leaked;
+    CTransfer transfer;
+    transfer.SetProgressHandler([&](int, int) {
+      if (!pressed) {
+        pressed = true;
+        QTimer::singleShot(0, button, [&] {
+          QTest::mouseClick(button, Qt::LeftButton);
+          waiting = view->IsTransferWaiting();
+        });
+      }
+      for (const QString& line : LinesUnder("/POWER/"))
+        if (!line.startsWith("/POWER/STATE")) leaked << line;
+    });
+    QStringList fuses;
+    for (int round = 0; round < 10; ++round)
+      for (const char* fuse : {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B"})
+        fuses << QStringLiteral("/FUSE/%1/VALUE %2").arg(QLatin1String(fuse)).arg(round % 4);
+    EXPECT_EQ(transfer.SendLines(fuses), CTransfer::Result::Done);
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(waiting);
+    EXPECT_TRUE(leaked.isEmpty()) << leaked.join(" | ").toStdString();
+
+    const QStringList lines = upload ? QStringList{"/POWER/BATT_PRIO ?", "/POWER/MAINS_PRIO ?", "/POWER/MAINS_COND ?",
+                                                   "/POWER/BOOT_MAC ?", "/POWER/SHUT_MAC ?", "/POWER/DROP_SHUT ?",
+                                                   "/POWER/BATT_AVLBL ?", "/POWER/SHUT_PRIO ?"}
+                                     : QStringList{"/POWER/MAINS_COND 0", "/POWER/MAINS_PRIO 30",
+                                                   "/POWER/BOOT_MAC 0",   "/POWER/BATT_PRIO 42",
+                                                   "/POWER/SHUT_MAC 0",   "/POWER/DROP_SHUT NO",
+                                                   "/POWER/BATT_AVLBL NO", "/POWER/SHUT_PRIO 7"};
+    const auto received = [&] {
+      QStringList settings;
+      for (const QString& line : LinesUnder("/POWER/"))
+        if (!line.startsWith("/POWER/STATE")) settings << line;
+      return settings;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return received().size() >= lines.size(); })) << received().join(" | ").toStdString();
+    EXPECT_EQ(received(), lines);
+    EXPECT_FALSE(view->IsTransferWaiting());
+    if (upload) {
+      EXPECT_TRUE(WaitUntil([&] { return view->PriorityEdit(PM::P_MAINS_PRIO)->text() == "99"; }));
+      EXPECT_EQ(m_power->GetParam(PM::P_MAINS_PRIO), 99);
+    } else {
+      EXPECT_EQ(sim.Value("/POWER/BATT_PRIO"), "42");
+      EXPECT_EQ(sim.Value("/POWER/SHUT_PRIO"), "7");
+    }
+    m_host->reject();
+    m_host.reset();
+  }
+}
+
+// A list still waiting for the line when the connection is lost is given
+// up, and the window's bar says that it was not sent: it never goes to the
+// unit connected next.
+TEST_F(OnlineSettingsSimTest, APowerListWaitingWhenTheLineIsLostIsToldAsNotSent) {
+  ASSERT_TRUE(Connect());
+  auto* frame = qobject_cast<CPowerFrm*>(Open(HostFrameKind::PowerManagement));
+  ASSERT_NE(frame, nullptr);
+  CPowerView* view = frame->GetPowerView();
+  ASSERT_NE(view, nullptr);
+  QWidget* button = BarButton(frame, frame->Action(CPowerFrm::kDownloadPowerData));
+  ASSERT_NE(button, nullptr);
+  bool waiting = false;
+  bool hungUp = false;
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int, int) {
+    if (!waiting) {
+      QTimer::singleShot(0, button, [&] {
+        QTest::mouseClick(button, Qt::LeftButton);
+        waiting = view->IsTransferWaiting();
+      });
+    } else if (!hungUp) {
+      hungUp = true;
+      sim.HangUp();
+    }
+  });
+  QStringList fuses;
+  for (int round = 0; round < 40; ++round) fuses << QStringLiteral("/FUSE/SLOT1/A/VALUE %1").arg(round % 4);
+  EXPECT_NE(transfer.SendLines(fuses), CTransfer::Result::Done);
+  EXPECT_TRUE(waiting);
+  EXPECT_TRUE(hungUp);
+  EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
+  auto* bar = frame->LineBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->Text().contains("Not sent")) << bar->Text().toStdString();
+}
+
+// Opening the message-recorder window on line asks the unit for its
+// recorder's settings and shows them; that is no edit of the project, which
+// stays unmodified. The user's own choice in the window is one.
+TEST_F(OnlineSettingsSimTest, OpeningTheRecorderOnLineLeavesTheProjectUnmodified) {
+  sim.SetValue("/RECORDER/INPUT", "3");
+  sim.SetValue("/RECORDER/OUTPUT", "NONE");
+  sim.SetValue("/RECORDER/FILE", "OFF");
+  sim.SetValue("/RECORDER/MAXTIME", "12.5");
+  ASSERT_TRUE(Connect());
+  doc.SetModifiedFlag(false);
+  auto* frame = qobject_cast<CRecorderFrm*>(Open(HostFrameKind::Recorder));
+  ASSERT_NE(frame, nullptr);
+  CRecorderView* view = frame->GetRecorderView();
+  ASSERT_NE(view, nullptr);
+  // FORMAT is the last answer of the opening query.
+  ASSERT_TRUE(WaitUntil([&] { return view->BankBox(3)->isEnabled(); }));
+  EXPECT_EQ(view->SourceList()->currentText(), "IN3");
+  EXPECT_EQ(view->DestinationList()->currentIndex(), 0);
+  EXPECT_EQ(view->MessageList()->currentIndex(), -1);
+  EXPECT_EQ(view->RecordTimeEdit()->text(), "12.5");
+  EXPECT_EQ(m_recorder->GetParam(CInternalMessageRec::P_INPUT), 3);
+  EXPECT_FALSE(doc.IsModified());
+  // Polls come and go; still nothing edited.
+  ASSERT_TRUE(WaitUntil([&] { return !LinesUnder("/RECORDER/TIME ?").isEmpty(); }));
+  EXPECT_FALSE(doc.IsModified());
+
+  QLineEdit* field = view->DestinationList()->lineEdit();
+  ASSERT_NE(field, nullptr);
+  field->selectAll();
+  QTest::keyClicks(field, "OUT2");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_TRUE(WaitUntil([&] { return sim.Value("/RECORDER/OUTPUT") == "2"; }));
+  EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
