@@ -12,6 +12,8 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +46,41 @@ int RenameStep(const char* from, const char* to, unsigned int flags) {
 }
 
 QString Tr(const char* text) { return QCoreApplication::translate("COutputFile", text); }
+
+// While it lives, a write into a pipe or FIFO whose reader has gone fails
+// with EPIPE ("Broken pipe") and nothing else: the signal the system sends
+// the writing thread for it would end the whole program, the window with its
+// unsaved work included. The signal is held back for this thread only and
+// taken back before it goes; one that was already waiting stays.
+class BrokenPipeGuard final {
+ public:
+  BrokenPipeGuard() {
+    sigemptyset(&m_pipe);
+    sigaddset(&m_pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    sigset_t pending;
+    m_waitingBefore = sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+  }
+  ~BrokenPipeGuard() {
+    // The write's reason is the caller's to read.
+    const int code = errno;
+    sigset_t pending;
+    if (!m_waitingBefore && sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1) {
+      const timespec none{0, 0};
+      while (sigtimedwait(&m_pipe, nullptr, &none) < 0 && errno == EINTR) {
+      }
+    }
+    pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    errno = code;
+  }
+  BrokenPipeGuard(const BrokenPipeGuard&) = delete;
+  BrokenPipeGuard& operator=(const BrokenPipeGuard&) = delete;
+
+ private:
+  sigset_t m_pipe{};
+  sigset_t m_previous{};
+  bool m_waitingBefore = false;
+};
 
 QByteArray FolderOf(const QByteArray& path) {
   const qsizetype slash = path.lastIndexOf('/');
@@ -108,6 +145,7 @@ void COutputFile::FailStepForTests(Step step, int errnoValue) {
 void COutputFile::ClearFailedStepForTests() { g_failedStepCode = 0; }
 
 bool COutputFile::WriteAll(int fd, const QByteArray& bytes) {
+  const BrokenPipeGuard guard;
   const char* data = bytes.constData();
   size_t left = static_cast<size_t>(bytes.size());
   while (left > 0) {

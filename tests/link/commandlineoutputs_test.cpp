@@ -256,6 +256,7 @@ void OutputsForbidUmask() {
       BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
   };
   sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+  // (The test skips when the system lets no filter be set.)
   if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) ::_exit(99);
   if (::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) ::_exit(98);
 }
@@ -286,6 +287,7 @@ TEST_F(CommandLineOutputsTest, ANewFileTakesItsPermissionsFromTheMaskWhichNeverC
     process.setChildProcessModifier(&OutputsForbidUmask);
     const OutputsOutcome outcome = Run(c.args + QStringList{"-o", output}, process);
     ASSERT_TRUE(outcome.ended) << "ended by a signal (the system-call filter: umask() was called)";
+    if (outcome.status == 98 || outcome.status == 99) GTEST_SKIP() << "no system-call filter can be set here";
     EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(output).constData(), &st), 0);

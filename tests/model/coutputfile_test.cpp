@@ -20,6 +20,8 @@
 
 #include <fcntl.h>
 #include <ftw.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -445,4 +447,46 @@ TEST(COutputFileTest, RealFailuresOfTheTemporaryFileAndTheRenameKeepTheOldFile) 
   EXPECT_EQ(FileBytes(path), kOld);
   EXPECT_EQ(FileBytes(other), QByteArray("other\r\n"));
   EXPECT_EQ(NamesIn(dir.filePath(QStringLiteral("disk"))), QList<QByteArray>{"Plant.sxm"});
+}
+
+// A FIFO whose reader goes away after the output was opened: the write fails
+// with "Broken pipe" and the program goes on (the window with its unsaved
+// work included), whatever the program does with the signal the system
+// sends for it; a signal already waiting stays waiting.
+TEST(COutputFileTest, AReaderThatGoesAwayIsABrokenPipeAndEndsNothing) {
+  struct sigaction usual {};
+  usual.sa_handler = SIG_DFL;
+  sigemptyset(&usual.sa_mask);
+  struct sigaction previous {};
+  ASSERT_EQ(sigaction(SIGPIPE, &usual, &previous), 0);
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("pipe"));
+  QString reason;
+  ASSERT_TRUE(MakeFifo(fifo, &reason)) << reason.toStdString();
+  for (const bool waitingBefore : {false, true}) {
+    SCOPED_TRACE(waitingBefore ? "a signal waiting before" : "no signal waiting");
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, &pipe, &mask);
+    if (waitingBefore) ::raise(SIGPIPE);
+    if (!waitingBefore) pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    COutputFile file(fifo);
+    ASSERT_TRUE(file.Open()) << file.ErrorString().toStdString();
+    ::close(reader);
+    EXPECT_FALSE(file.Write(QByteArray(1000, 'x')));
+    EXPECT_EQ(file.ErrorString(), QStringLiteral("Broken pipe"));
+    sigset_t pending;
+    ASSERT_EQ(sigpending(&pending), 0);
+    EXPECT_EQ(sigismember(&pending, SIGPIPE) == 1, waitingBefore);
+    if (waitingBefore) {
+      const timespec none{0, 0};
+      EXPECT_EQ(sigtimedwait(&pipe, nullptr, &none), SIGPIPE);
+      pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+    }
+  }
+  sigaction(SIGPIPE, &previous, nullptr);
 }
