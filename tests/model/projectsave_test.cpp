@@ -4,10 +4,12 @@
 // for byte, no temporary file is left beside it and the document stays
 // modified under its old name. And what a save leaves beside the project: a
 // backup with the project's permissions, no leftovers of earlier saves.
+#include "model/cfilename.h"
 #include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "model/csystemerror.h"
 #include "modeltestdevices.h"
+#include "support/fulldisk.h"
 #include "support/messagerecorder.h"
 
 #include <QDir>
@@ -532,4 +534,29 @@ TEST(ProjectSaveTest, ADeletedProjectFileIsGoneAndASaveWritesItAnew) {
   // A new project has no file to be gone.
   CSelvantisDoc fresh;
   EXPECT_FALSE(fresh.GoneFromDisk());
+}
+
+// The files a save names after the project (its backup, the other
+// program's version kept beside it) carry the project name's own bytes,
+// whatever they are.
+TEST(ProjectSaveTest, TheBackupAndTheOtherVersionKeepTheBytesOfTheProjectsName) {
+  const QByteArray stems[] = {"\xef\xbb\xbfPlant", "caf\xe9", "a\xe0\x80\xaf" "b", "Hall\xef\xbb\xbf"};
+  for (const QByteArray& stem : stems) {
+    SCOPED_TRACE(stem.toHex(' ').toStdString());
+    QTemporaryDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + CFileName::FromSystem(stem + ".sxm");
+    CSelvantisDoc doc;
+    AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Lobby"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Hall"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const QString other = CSelvantisDoc::OtherVersionPathFor(path);
+    ASSERT_EQ(CSelvantisDoc::WriteBackup(path, other), QString());
+    const QList<QByteArray> names = NamesIn(dir.path());
+    ASSERT_EQ(names.size(), 3) << names.join(' ').toHex(' ').toStdString();
+    EXPECT_TRUE(names.contains(stem + ".sxm"));
+    EXPECT_TRUE(names.contains(stem + ".bak"));
+    EXPECT_EQ(CFileName::ToSystem(other).mid(CFileName::ToSystem(dir.path()).size() + 1, stem.size()), stem);
+    for (const QByteArray& name : names) ASSERT_EQ(::unlink((QFile::encodeName(dir.path()) + '/' + name).constData()), 0);
+  }
 }
