@@ -40,8 +40,10 @@
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <poll.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -419,24 +421,51 @@ TEST_F(CommandLineOutputsTest, AReaderThatGoesAwayEndsEveryOutputWithBrokenPipe)
   }
 }
 
-// An upload over the project whose backup cannot be written (its name is
-// taken by a folder) asks nothing: it says that the backup failed and why,
-// that nothing was saved, and ends with 2; the project stays as it was.
+// An upload over the project whose backup cannot be written asks nothing:
+// it says that the backup failed and why, that nothing was saved, and ends
+// with 2; the project stays as it was. The backup's name taken by a folder,
+// and, where the test may mount one, a small disk with room for the new
+// project but not for its backup.
 TEST_F(CommandLineOutputsTest, AnUploadThatCannotKeepTheBackupSaysWhatItDidAndAsksNothing) {
   StartUnit();
+  auto expectNothingSaved = [&](const QString& path, const QByteArray& bytes, const char* reason) {
+    const OutputsOutcome outcome = Run(WithUnit({"--upload", path, "-o", path}));
+    EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("without a new backup")) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains(QByteArray("\" cannot be written. (") + reason + ") The project was not saved: \""))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("The project was not saved: \"" + QFile::encodeName(path) + "\" stays as it was."))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("selvantis: The unit's settings were not saved.\n")) << outcome.err.toStdString();
+    EXPECT_FALSE(outcome.err.contains("The unit's settings are in")) << outcome.err.toStdString();
+    EXPECT_TRUE(FileBytes(path) == bytes);
+  };
   const QString backup = CSelvantisDoc::BackupPathFor(project);
   ASSERT_TRUE(QDir().mkpath(backup + QStringLiteral("/kept")));
-  const OutputsOutcome outcome = Run(WithUnit({"--upload", project, "-o", project}));
-  EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
-  EXPECT_FALSE(outcome.err.contains("without a new backup")) << outcome.err.toStdString();
-  EXPECT_TRUE(outcome.err.contains("\" cannot be written. (Is a directory) The project was not saved: \""))
-      << outcome.err.toStdString();
-  EXPECT_TRUE(outcome.err.contains("The project was not saved: \"" + QFile::encodeName(project) + "\" stays as it was."))
-      << outcome.err.toStdString();
-  EXPECT_TRUE(outcome.err.contains("selvantis: The unit's settings were not saved.\n")) << outcome.err.toStdString();
-  EXPECT_FALSE(outcome.err.contains("The unit's settings are in")) << outcome.err.toStdString();
-  EXPECT_TRUE(FileBytes(project) == projectBytes);
+  expectNothingSaved(project, projectBytes, "Is a directory");
   EXPECT_TRUE(QFileInfo(backup).isDir());
+
+  const QByteArray disk = QFile::encodeName(dir.filePath(QStringLiteral("disk")));
+  ASSERT_TRUE(QDir().mkpath(QString::fromLocal8Bit(disk)));
+  if (::mount("tmpfs", disk.constData(), "tmpfs", 0, "size=512k") != 0)
+    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
+  struct OutputsUnmount {
+    QByteArray path;
+    ~OutputsUnmount() { ::umount2(path.constData(), MNT_DETACH); }
+  } unmount{disk};
+  const QString onDisk = QString::fromLocal8Bit(disk) + QStringLiteral("/site.sxm");
+  ASSERT_TRUE(COutputFile::WriteFile(onDisk, projectBytes, nullptr));
+  // Room for the new project and two pages more, not for its backup as well.
+  struct statvfs space {};
+  ASSERT_EQ(::statvfs(disk.constData(), &space), 0);
+  const qint64 pages = (projectBytes.size() + 4095) / 4096;
+  const qint64 fill = static_cast<qint64>(space.f_bavail * space.f_frsize) - (pages + 2) * 4096;
+  ASSERT_GT(fill, 0);
+  ASSERT_GT(pages, 2);
+  ASSERT_TRUE(COutputFile::WriteFile(QString::fromLocal8Bit(disk) + QStringLiteral("/filler"), QByteArray(fill, 'f'),
+                                     nullptr));
+  expectNothingSaved(onDisk, projectBytes, "No space left on device");
+  EXPECT_EQ(NamesIn(QString::fromLocal8Bit(disk)), (QList<QByteArray>{"filler", "site.sxm"}));
 }
 
 // Port settings written by hand ("19200,n,8,1") read as the program's own
