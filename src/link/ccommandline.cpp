@@ -1,6 +1,7 @@
 #include "link/ccommandline.h"
 
 #include "link/ccommandfile.h"
+#include "link/ccommandinputs.h"
 #include "link/ccommlink.h"
 #include "link/cmscomm.h"
 #include "link/csignalwatch.h"
@@ -177,7 +178,9 @@ QString CCommandLine::HelpText() {
             "                             as tab-separated text, the verdict on the error output\n"
             "  --print PROJECT            the drawing and the object tables as a PDF file\n"
             "  -o FILE                    the file to write (without it: the standard output);\n"
-            "                             never the project read. A file is replaced only when\n"
+            "                             never the unit's port nor a file the command reads,\n"
+            "                             but --upload may save over its project (the old one\n"
+            "                             becomes the backup). A file is replaced only when\n"
             "                             the new one is complete; a device or FIFO is written to\n"
             "  --force                    lets --upload replace an existing file other than\n"
             "                             the project\n"
@@ -195,6 +198,9 @@ QString CCommandLine::HelpText() {
 }
 
 int CCommandLine::Run(const QStringList& args) {
+  // Every output into a pipe whose reader has gone ends with "Broken pipe"
+  // and status 2, as any other failed write does.
+  CSystemError::IgnoreBrokenPipeSignal();
   // A profile the program cannot read is put aside before anything reads
   // it (the language is the first thing read).
   const std::optional<CProfile::SetAside> setAside = CProfile::SetAsideUnreadableFile();
@@ -359,18 +365,56 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
 
 bool CCommandLine::CheckOutput(const Options& options, QString* error) const {
   const QString output = CFileName::Display(options.output);
-  // An upload over the project itself saves as the window does: the old
-  // project becomes the backup.
-  const bool sameAsProject = COutputFile::SameFile(options.output, options.project);
-  if (sameAsProject && options.action != Action::Upload) {
-    *error = tr("\"%1\" is the project the command reads: the output must be another file.").arg(output);
+  // What the command reads, by what the names reach on the system: an
+  // output into the port would go to the unit as commands.
+  using Kind = CCommandInputs::Kind;
+  CCommandInputs inputs;
+  inputs.Add(Kind::Project, options.project);
+  const bool linked =
+      options.action == Action::Download || options.action == Action::Upload || options.action == Action::Compare;
+  if (linked) inputs.Add(Kind::Port, PortOf(options));
+  inputs.Add(Kind::Settings, CProfile::FilePath());
+  QStringList outputs = {options.output};
+  if (options.action == Action::Upload) outputs << UploadErrorPath(options.output);
+  for (const QString& written : outputs) {
+    const std::optional<Kind> input = inputs.Find(written);
+    if (!input) continue;
+    // An upload over the project itself saves as the window does: the old
+    // project becomes the backup.
+    if (*input == Kind::Project && options.action == Action::Upload && written == options.output) continue;
+    const QString name = CFileName::Display(written);
+    switch (*input) {
+      case Kind::Project:
+        *error = tr("\"%1\" is the project the command reads: the output must be another file.").arg(name);
+        break;
+      case Kind::Port:
+        *error = tr("\"%1\" is the unit's port (%2): the output must be another file.")
+                     .arg(name, CFileName::Display(PortOf(options)));
+        break;
+      case Kind::Settings:
+        *error = tr("\"%1\" is the program's settings file: the output must be another file.").arg(name);
+        break;
+    }
     return false;
   }
+  const bool sameAsProject = COutputFile::SameFile(options.output, options.project);
   if (options.action == Action::Upload && !sameAsProject && !options.force && COutputFile::Exists(options.output)) {
     *error = tr("\"%1\" exists: --upload replaces another file only with --force.").arg(output);
     return false;
   }
   return true;
+}
+
+QString CCommandLine::PortOf(const Options& options) {
+  return !options.port.isEmpty() ? options.port
+                                 : CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
+                                                       QString::fromLatin1(LinkProfile::kPort),
+                                                       QString::fromLatin1(LinkProfile::kDefaultPort));
+}
+
+QString CCommandLine::UploadErrorPath(const QString& output) {
+  const QFileInfo target(output);
+  return target.path() + QLatin1Char('/') + target.completeBaseName() + QStringLiteral(".err");
 }
 
 bool CCommandLine::FolderExists(const QString& path) {
@@ -534,12 +578,15 @@ int CCommandLine::Upload(const Options& options) {
 
   // The window's save: a backup of a file it replaces, the system's reason
   // when it cannot write (its message comes through the terminal's sink).
-  if (!doc.OnSaveDocument(options.output)) return kExitFailed;
+  // Nobody can be asked whether to save without a backup: then nothing is
+  // saved, and the message says so.
+  if (!doc.OnSaveDocument(options.output, CSelvantisDoc::BackupFailure::DontSave))
+    return Fail(tr("The unit's settings were not saved."));
   Say(tr("The unit's settings are in \"%1\".").arg(CFileName::Display(options.output)));
   // What the upload noted goes beside the new project, as the window keeps it.
   QFile errors(scratch.filePath(target.completeBaseName() + QStringLiteral(".err")));
   if (errors.size() > 0 && errors.open(QIODevice::ReadOnly)) {
-    const QString errorPath = target.path() + QLatin1Char('/') + target.completeBaseName() + QStringLiteral(".err");
+    const QString errorPath = UploadErrorPath(options.output);
     QString reason;
     if (!COutputFile::WriteFile(errorPath, errors.readAll(), &reason))
       return Fail(tr("The list of the upload's differences cannot be written to \"%1\": %2")

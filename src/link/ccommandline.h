@@ -111,9 +111,14 @@ class CCommandLine final {
   // when it could not connect (the link has said why) or work failed.
   using UnitWork = std::function<bool(CTransfer& transfer, CCommLink& link)>;
   bool WithUnit(const Options& options, CSelvantisDoc& doc, const UnitWork& work);
-  // Refuses an output that is the project read, and an upload over another
-  // existing file without --force.
+  // Refuses an output that is something the command reads (the project,
+  // the unit's port, the settings file; only an upload may save over its
+  // project), and an upload over another existing file without --force.
   bool CheckOutput(const Options& options, QString* error) const;
+  // The port a command with the unit uses: --port, else the profile's.
+  static QString PortOf(const Options& options);
+  // Where an upload into output puts the list of its differences.
+  static QString UploadErrorPath(const QString& output);
   static bool FolderExists(const QString& path);
   bool WriteOut(const QByteArray& bytes);
   // A message box's text on one line.

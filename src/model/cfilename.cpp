@@ -75,8 +75,14 @@ QString CFileName::FromSystem(const QByteArray& bytes) {
       ++at;
       continue;
     }
-    const char32_t one[1] = {code};
-    name.append(QString::fromUcs4(one, 1));
+    // Each character as it is: a conversion of its own would take a lone
+    // U+FEFF for a byte-order mark and drop it.
+    if (QChar::requiresSurrogates(code)) {
+      name.append(QChar(QChar::highSurrogate(code)));
+      name.append(QChar(QChar::lowSurrogate(code)));
+    } else {
+      name.append(QChar(static_cast<char16_t>(code)));
+    }
     at += length;
   }
   return name;
@@ -87,21 +93,40 @@ QString CFileName::FromSystem(const char* bytes) {
 }
 
 QByteArray CFileName::ToSystem(const QString& name) {
-  if (!HasRawBytes(name)) return name.toUtf8();
+  // Encoded here rather than by a conversion of the library, which may treat
+  // a character at the start (U+FEFF) or a half of a pair as it sees fit: a
+  // name must come back byte for byte.
   QByteArray bytes;
-  bytes.reserve(name.size());
-  qsizetype runStart = 0;
+  bytes.reserve(name.size() * 3);
   for (qsizetype i = 0; i < name.size(); ++i) {
+    const char16_t unit = name[i].unicode();
+    char32_t code = unit;
     if (IsPairAt(name, i)) {
+      code = QChar::surrogateToUcs4(unit, name[i + 1].unicode());
       ++i;
+    } else if (IsRaw(unit)) {
+      bytes += static_cast<char>(unit - 0xDC00);
       continue;
+    } else if (QChar::isSurrogate(unit)) {
+      // Half a pair that no name from the system holds.
+      code = 0xFFFD;
     }
-    if (!IsRaw(name[i].unicode())) continue;
-    bytes += QStringView(name).mid(runStart, i - runStart).toUtf8();
-    bytes += static_cast<char>(name[i].unicode() - 0xDC00);
-    runStart = i + 1;
+    if (code < 0x80) {
+      bytes += static_cast<char>(code);
+    } else if (code < 0x800) {
+      bytes += static_cast<char>(0xC0 | (code >> 6));
+      bytes += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      bytes += static_cast<char>(0xE0 | (code >> 12));
+      bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      bytes += static_cast<char>(0xF0 | (code >> 18));
+      bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (code & 0x3F));
+    }
   }
-  bytes += QStringView(name).mid(runStart).toUtf8();
   return bytes;
 }
 
@@ -116,16 +141,24 @@ bool CFileName::HasRawBytes(const QString& name) {
 }
 
 QString CFileName::Display(const QString& name) {
-  if (!HasRawBytes(name)) return name;
   QString shown;
+  shown.reserve(name.size());
   for (qsizetype i = 0; i < name.size(); ++i) {
+    const QChar c = name[i];
     if (IsPairAt(name, i)) {
       shown += name.mid(i, 2);
       ++i;
-    } else if (IsRaw(name[i].unicode())) {
-      shown += QStringLiteral("\\x") + QString::number(name[i].unicode() - 0xDC00, 16).toUpper();
+    } else if (IsRaw(c.unicode())) {
+      shown += QStringLiteral("\\x") + QString::number(c.unicode() - 0xDC00, 16).toUpper();
+    } else if (c.category() == QChar::Other_Control) {
+      // A line break or a tab would cut the message the name stands in.
+      shown += QStringLiteral("\\x") + QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+    } else if (c.category() == QChar::Other_Format) {
+      // Invisible (a byte-order mark, a zero width, a change of direction):
+      // two names that look alike must not read alike.
+      shown += QStringLiteral("\\u") + QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
     } else {
-      shown += name[i];
+      shown += c;
     }
   }
   return shown;

@@ -10,9 +10,12 @@ class QFile;
 // (UTF-8) reads as its characters; a byte that is no part of a UTF-8
 // character (a name written in Latin-1, "caf\xe9.sxm") is kept as a
 // character of its own (U+DC80 + the byte) that never stands for anything
-// else, so every name comes back to the system exactly as it was given.
-// Arguments, names read from a folder and every file the program opens or
-// writes go through here.
+// else. Every other byte but "/" and NUL is kept as well: a character that
+// means something of its own in a text (U+FEFF at the start), an overlong
+// or cut form (never read as the character it would spell: "\xe0\x80\xaf"
+// is no "/"), a control character. So every name comes back to the system
+// exactly as it was given. Arguments, names read from a folder and every
+// file the program opens or writes go through here.
 class CFileName final {
  public:
   CFileName() = delete;
@@ -27,7 +30,9 @@ class CFileName final {
   // Opens path for reading into file (by its bytes); false with the
   // system's reason. A folder is refused.
   static bool OpenForReading(QFile& file, const QString& path, QString* reason);
-  // The name to show: the bytes that are not UTF-8 as "\xE9".
+  // The name to show: the bytes that are not UTF-8 as "\xE9", control
+  // characters as "\x0A" and invisible ones as "\uFEFF". Only for the eye:
+  // the name itself is never changed.
   static QString Display(const QString& name);
 };
 

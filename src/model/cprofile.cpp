@@ -108,7 +108,12 @@ int CProfile::ParseInt(const QString& text, int defaultValue, bool* ok) {
 
 QString CProfile::GetString(const QString& section, const QString& key, const QString& defaultValue) {
   const QVariant value = Open()->value(Key(section, key));
-  return value.isValid() ? value.toString() : defaultValue;
+  if (!value.isValid()) return defaultValue;
+  // A text with commas written by hand ("Settings=19200,n,8,1") is a list
+  // to the INI format, and is written back as one ("19200, n, 8, 1") when
+  // the file is next saved: either way it is the text the user wrote.
+  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char(','));
+  return value.toString();
 }
 
 bool CProfile::WriteInt(const QString& section, const QString& key, int value) {

@@ -17,6 +17,8 @@ class CProfile final {
   // How GetInt reads a stored text: a decimal number, blanks around it
   // allowed; anything else is defaultValue.
   static int ParseInt(const QString& text, int defaultValue, bool* ok = nullptr);
+  // A value written by hand with commas in it reads as it was written (the
+  // blanks the INI format puts after them when it saves the file left out).
   static QString GetString(const QString& section, const QString& key, const QString& defaultValue = QString());
   // Writes are refused for "Configuration"/"VMX Registry", which the program
   // only ever reads. Return false when refused.

@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +19,9 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +31,27 @@ Q_LOGGING_CATEGORY(lcDocument, "sx.model.document")
 bool IsRegularFile(const QString& path) {
   struct stat st {};
   return ::stat(CFileName::ToSystem(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QByteArray DigestOfBytes(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// The digest of a regular file's contents; empty for anything else (a
+// device or a FIFO is never read for it) and for a file that cannot be read.
+QByteArray DigestOfFile(const QString& path) {
+  const int fd = ::open(CFileName::ToSystem(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat st {};
+  QFile file;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return {};
+  }
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  if (!hash.addData(&file) || file.error() != QFileDevice::NoError) return {};
+  return hash.result();
 }
 
 CSelvantisDoc* g_activeDoc = nullptr;
@@ -521,6 +545,7 @@ bool CSelvantisDoc::OnOpenDocument(const QString& path) {
   }
   SetPathName(path);
   m_diskStamp = stamp;
+  m_diskStamp.digest = DigestOfBytes(bytes);
   return true;
 }
 
@@ -548,7 +573,7 @@ QString CSelvantisDoc::WriteBackup(const QString& path, const QString& backup) {
   return {};
 }
 
-bool CSelvantisDoc::OnSaveDocument(const QString& path) {
+bool CSelvantisDoc::OnSaveDocument(const QString& path, BackupFailure whenNoBackup) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
@@ -577,6 +602,16 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
   if (!file.InPlace() && IsRegularFile(path)) {
     const QString backup = BackupPathFor(path);
     const QString reason = WriteBackup(path, backup);
+    if (!reason.isEmpty() && whenNoBackup == BackupFailure::DontSave) {
+      qCWarning(lcDocument) << "no backup" << backup << reason;
+      AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CSelvantisDoc",
+                                         "The backup \"%1\" cannot be written.\n( %2 )\n\nThe project was not saved: "
+                                         "\"%3\" stays as it was."))
+                        .arg(CFileName::Display(backup), reason, CFileName::Display(path)),
+                    MB_OK | MB_ICONSTOP);
+      file.Cancel();
+      return false;
+    }
     if (!reason.isEmpty()) {
       qCWarning(lcDocument) << "no backup" << backup << reason;
       const int answer = AfxMessageBox(
@@ -601,6 +636,7 @@ bool CSelvantisDoc::OnSaveDocument(const QString& path) {
   CProjectFolder::Remove(leftovers);
   SetPathName(path);
   m_diskStamp = StampOf(path);
+  m_diskStamp.digest = DigestOfBytes(bytes);
   SetModifiedFlag(false);
   return true;
 }
@@ -619,7 +655,17 @@ CSelvantisDoc::DiskStamp CSelvantisDoc::StampOf(const QString& path) {
 
 bool CSelvantisDoc::ChangedOnDisk() const {
   if (m_strPathName.isEmpty() || !m_diskStamp.known) return false;
-  return !StampOf(m_strPathName).Same(m_diskStamp);
+  if (!StampOf(m_strPathName).Same(m_diskStamp)) return true;
+  // Size, time and identity as they were: a program that writes in place
+  // and sets the time back is seen only in the contents.
+  const QByteArray digest = DigestOfFile(m_strPathName);
+  return !digest.isEmpty() && !m_diskStamp.digest.isEmpty() && digest != m_diskStamp.digest;
+}
+
+bool CSelvantisDoc::GoneFromDisk() const {
+  if (m_strPathName.isEmpty() || !m_diskStamp.known) return false;
+  struct stat st {};
+  return ::stat(CFileName::ToSystem(m_strPathName).constData(), &st) != 0 && errno == ENOENT;
 }
 
 QString CSelvantisDoc::OtherVersionPathFor(const QString& path) {

@@ -198,7 +198,10 @@ class CSelvantisDoc final : public QObject {
   // replaced, and the user may cancel the save. A failed save shows a
   // message and leaves the old file as it was; a saved one removes what
   // earlier saves killed half-way left beside it (CProjectFolder).
-  bool OnSaveDocument(const QString& path);
+  // Where nobody can be asked (the command line), a backup that cannot be
+  // written stops the save with a message that says so.
+  enum class BackupFailure { Ask, DontSave };
+  bool OnSaveDocument(const QString& path, BackupFailure whenNoBackup = BackupFailure::Ask);
   // The same without messages and without the file system.
   ProjectFileResult LoadFrom(QIODevice& device);
   ProjectFileResult SaveTo(QIODevice& device) const;
@@ -216,9 +219,13 @@ class CSelvantisDoc final : public QObject {
   static QString WriteBackup(const QString& path, const QString& backup);
 
   // Whether another program changed, replaced or removed the project file
-  // since this document loaded or saved it (its time, size or identity
-  // differ). False for a project without a file.
+  // since this document loaded or saved it: its time, size or identity
+  // differ, or its contents (a digest of them is kept). False for a project
+  // without a file.
   bool ChangedOnDisk() const;
+  // Whether the project file is no longer there at all (deleted or moved
+  // away since this document loaded or saved it).
+  bool GoneFromDisk() const;
   // The name under which the other program's version of the project file
   // is kept when this version is saved over it: "Plant (other version
   // 2026-12-07 1540).sxm" beside it, a number added when that is taken.
@@ -264,13 +271,16 @@ class CSelvantisDoc final : public QObject {
   QString m_strPathName;
   QStringList m_projectData;
   QString m_strPassword;
-  // The project file as it was when loaded or saved (its stat data).
+  // The project file as it was when loaded or saved (its stat data, and the
+  // digest of the contents read or written).
   struct DiskStamp {
     bool known = false;
     qint64 size = 0;
     qint64 modifiedNs = 0;
     quint64 device = 0;
     quint64 inode = 0;
+    QByteArray digest;
+    // The stat data alike (the digest is compared only when they are).
     bool Same(const DiskStamp& other) const {
       return known == other.known && size == other.size && modifiedNs == other.modifiedNs && device == other.device &&
              inode == other.inode;

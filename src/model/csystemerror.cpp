@@ -34,6 +34,8 @@ const Reason kReasons[] = {
     {ENAMETOOLONG, QT_TRANSLATE_NOOP("CSystemError", "File name too long")},
     {EMFILE, QT_TRANSLATE_NOOP("CSystemError", "Too many open files")},
     {EFBIG, QT_TRANSLATE_NOOP("CSystemError", "File too large")},
+    {EPIPE, QT_TRANSLATE_NOOP("CSystemError", "Broken pipe")},
+    {ELOOP, QT_TRANSLATE_NOOP("CSystemError", "Too many levels of symbolic links")},
 };
 
 QString CLibraryText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
@@ -78,4 +80,11 @@ void CSystemError::IgnoreFileSizeSignal() {
   action.sa_handler = SIG_IGN;
   sigemptyset(&action.sa_mask);
   sigaction(SIGXFSZ, &action, nullptr);
+}
+
+void CSystemError::IgnoreBrokenPipeSignal() {
+  struct sigaction action {};
+  action.sa_handler = SIG_IGN;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGPIPE, &action, nullptr);
 }

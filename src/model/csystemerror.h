@@ -28,6 +28,10 @@ class CSystemError final {
   // system ending the program with SIGXFSZ. The program calls it once at
   // start-up.
   static void IgnoreFileSizeSignal();
+  // A write into a pipe whose reader has gone then fails with EPIPE,
+  // "Broken pipe", as any other failed write does, instead of the system
+  // ending the program with SIGPIPE and no word.
+  static void IgnoreBrokenPipeSignal();
 };
 
 #endif

@@ -91,10 +91,24 @@ QString CDocManager::ProposedPath(const CSelvantisDoc& doc) {
 }
 
 bool CDocManager::SaveTo(CSelvantisDoc& doc, const QString& path) {
-  if (path == doc.GetPathName() && doc.ChangedOnDisk() && !ResolveChangedFile(doc)) return false;
+  const bool ownFile = path == doc.GetPathName();
+  // A file that is gone is no other program's version to keep: the project
+  // is saved anew under its name.
+  const bool gone = ownFile && doc.GoneFromDisk();
+  if (ownFile && !gone && doc.ChangedOnDisk() && !ResolveChangedFile(doc)) return false;
   if (!doc.OnSaveDocument(path)) return false;
+  if (gone) TellSavedAnew(doc);
   AddRecent(doc.GetPathName());
   return true;
+}
+
+void CDocManager::TellSavedAnew(const CSelvantisDoc& doc) {
+  AfxMessageBox(QCoreApplication::translate("CDocManager",
+                                            "The project file \"%1\" was no longer there: another program deleted or "
+                                            "moved it after it was opened here.\n\nThe project has been saved anew "
+                                            "under its name.")
+                    .arg(QDir::toNativeSeparators(CFileName::Display(doc.GetPathName()))),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 bool CDocManager::ResolveChangedFile(CSelvantisDoc& doc) {

@@ -64,6 +64,8 @@ class CDocManager final {
   // under its own name), to load the other one, or to do nothing. True
   // when the save goes on.
   bool ResolveChangedFile(CSelvantisDoc& doc);
+  // Tells that the document's file was gone and has been saved anew.
+  static void TellSavedAnew(const CSelvantisDoc& doc);
   void AddRecent(const QString& path);
 
   IDocManagerHost& m_host;

@@ -4,10 +4,12 @@
 // for byte, no temporary file is left beside it and the document stays
 // modified under its old name. And what a save leaves beside the project: a
 // backup with the project's permissions, no leftovers of earlier saves.
+#include "model/cfilename.h"
 #include "model/coutputfile.h"
 #include "model/cselvantisdoc.h"
 #include "model/csystemerror.h"
 #include "modeltestdevices.h"
+#include "support/fulldisk.h"
 #include "support/messagerecorder.h"
 
 #include <QDir>
@@ -375,16 +377,18 @@ TEST(ProjectSaveTest, LeftoversOfAKilledSaveGoAtTheNextSaveAndNothingElse) {
     else if (name != QLatin1String("Plant.sxm.LiNkEd") && name != QLatin1String("Plant.sxm.TwONam"))
       write(name, project.onDisk);
   }
-  // A link to a project elsewhere, and a file with a second name.
+  // A link to a project elsewhere, and a file with a second name there (a
+  // project file that has one is never saved over: it would be split).
   QTemporaryDir elsewhere;
   const QString target = elsewhere.filePath(QStringLiteral("Kept.sxm"));
-  {
-    QFile file(target);
+  const QString twin = elsewhere.filePath(QStringLiteral("Twin.sxm"));
+  for (const QString& path : {target, twin}) {
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(project.onDisk), project.onDisk.size());
   }
   ASSERT_TRUE(QFile::link(target, folder.filePath(QStringLiteral("Plant.sxm.LiNkEd"))));
-  ASSERT_EQ(::link(QFile::encodeName(project.path).constData(),
+  ASSERT_EQ(::link(QFile::encodeName(twin).constData(),
                    QFile::encodeName(folder.filePath(QStringLiteral("Plant.sxm.TwONam"))).constData()),
             0);
 
@@ -474,4 +478,85 @@ TEST(ProjectSaveTest, TheDocumentNoticesAFileChangedByAnotherProgram) {
   EXPECT_TRUE(
       CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).startsWith("/p/Plant (other version "));
   EXPECT_TRUE(CSelvantisDoc::OtherVersionPathFor(QStringLiteral("/p/Plant.sxm")).endsWith(".sxm"));
+}
+
+// A program that changes five bytes in place and sets the time back leaves
+// size, time and inode as they were: the digest of the contents kept from
+// the load still tells the document.
+TEST(ProjectSaveTest, AChangeThatKeepsSizeTimeAndInodeIsNoticed) {
+  SavedProject project;
+  CSelvantisDoc other;
+  ASSERT_TRUE(other.OnOpenDocument(project.path));
+  const QByteArray file = QFile::encodeName(project.path);
+  struct stat before {};
+  ASSERT_EQ(::stat(file.constData(), &before), 0);
+  const qsizetype at = project.onDisk.size() / 2;
+  QByteArray changed = project.onDisk.mid(at, 5);
+  for (char& c : changed) c = static_cast<char>(c ^ 0x5A);
+  const int fd = ::open(file.constData(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::pwrite(fd, changed.constData(), 5, at), 5);
+  ::close(fd);
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.constData(), times, 0), 0);
+  struct stat after {};
+  ASSERT_EQ(::stat(file.constData(), &after), 0);
+  ASSERT_EQ(after.st_size, before.st_size);
+  ASSERT_EQ(after.st_ino, before.st_ino);
+  ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  EXPECT_TRUE(other.ChangedOnDisk());
+  EXPECT_TRUE(project.doc.ChangedOnDisk());
+  EXPECT_FALSE(other.GoneFromDisk());
+  // Written back as it was: nothing changed.
+  const int again = ::open(file.constData(), O_WRONLY);
+  ASSERT_GE(again, 0);
+  ASSERT_EQ(::pwrite(again, project.onDisk.constData() + at, 5, at), 5);
+  ::close(again);
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.constData(), times, 0), 0);
+  EXPECT_FALSE(other.ChangedOnDisk());
+}
+
+// A project file deleted after it was loaded is gone (not another program's
+// version); saving writes it anew under its name.
+TEST(ProjectSaveTest, ADeletedProjectFileIsGoneAndASaveWritesItAnew) {
+  SavedProject project;
+  EXPECT_FALSE(project.doc.GoneFromDisk());
+  ASSERT_TRUE(QFile::remove(project.path));
+  EXPECT_TRUE(project.doc.GoneFromDisk());
+  MessageRecorder messages;
+  EXPECT_TRUE(project.doc.OnSaveDocument(project.path));
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_FALSE(project.doc.GoneFromDisk());
+  EXPECT_FALSE(project.doc.ChangedOnDisk());
+  CSelvantisDoc read;
+  ASSERT_TRUE(read.OnOpenDocument(project.path));
+  EXPECT_EQ(read.GetObjectCount(CAT_ZONES), project.doc.GetObjectCount(CAT_ZONES));
+  // A new project has no file to be gone.
+  CSelvantisDoc fresh;
+  EXPECT_FALSE(fresh.GoneFromDisk());
+}
+
+// The files a save names after the project (its backup, the other
+// program's version kept beside it) carry the project name's own bytes,
+// whatever they are.
+TEST(ProjectSaveTest, TheBackupAndTheOtherVersionKeepTheBytesOfTheProjectsName) {
+  const QByteArray stems[] = {"\xef\xbb\xbfPlant", "caf\xe9", "a\xe0\x80\xaf" "b", "Hall\xef\xbb\xbf"};
+  for (const QByteArray& stem : stems) {
+    SCOPED_TRACE(stem.toHex(' ').toStdString());
+    QTemporaryDir dir;
+    const QString path = dir.path() + QLatin1Char('/') + CFileName::FromSystem(stem + ".sxm");
+    CSelvantisDoc doc;
+    AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Lobby"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    AddTestObject(doc, DT_ZONE, CAT_ZONES, QStringLiteral("Hall"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const QString other = CSelvantisDoc::OtherVersionPathFor(path);
+    ASSERT_EQ(CSelvantisDoc::WriteBackup(path, other), QString());
+    const QList<QByteArray> names = NamesIn(dir.path());
+    ASSERT_EQ(names.size(), 3) << names.join(' ').toHex(' ').toStdString();
+    EXPECT_TRUE(names.contains(stem + ".sxm"));
+    EXPECT_TRUE(names.contains(stem + ".bak"));
+    EXPECT_EQ(CFileName::ToSystem(other).mid(CFileName::ToSystem(dir.path()).size() + 1, stem.size()), stem);
+    for (const QByteArray& name : names) ASSERT_EQ(::unlink((QFile::encodeName(dir.path()) + '/' + name).constData()), 0);
+  }
 }

@@ -110,7 +110,9 @@ Without options the program opens its window with the projects named.
                              as tab-separated text, the verdict on the error output
   --print PROJECT            the drawing and the object tables as a PDF file
   -o FILE                    the file to write (without it: the standard output);
-                             never the project read. A file is replaced only when
+                             never the unit's port nor a file the command reads,
+                             but --upload may save over its project (the old one
+                             becomes the backup). A file is replaced only when
                              the new one is complete; a device or FIFO is written to
   --force                    lets --upload replace an existing file other than
                              the project
@@ -144,9 +146,11 @@ Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
                              als Text mit Tabulatoren, das Ergebnis auf der Fehlerausgabe
   --print PROJEKT            die Zeichnung und die Objekttabellen als PDF-Datei
   -o DATEI                   die Datei, die geschrieben wird (ohne: die Standardausgabe);
-                             nie das gelesene Projekt. Eine Datei wird erst ersetzt,
-                             wenn die neue vollständig ist; in ein Gerät oder ein FIFO
-                             wird direkt geschrieben
+                             nie die Schnittstelle zur Zentrale und nie eine Datei,
+                             die der Befehl liest, doch --upload darf sein Projekt
+                             überschreiben (das alte wird zur Sicherung). Eine Datei
+                             wird erst ersetzt, wenn die neue vollständig ist; in ein
+                             Gerät oder ein FIFO wird direkt geschrieben
   --force                    erlaubt --upload, eine andere vorhandene Datei als das
                              Projekt zu ersetzen
   --port GERÄT               die serielle Schnittstelle der Zentrale (jetzt %1)

@@ -4,6 +4,18 @@
 <context>
     <name>CCommandLine</name>
     <message>
+        <source>"%1" is the unit's port (%2): the output must be another file.</source>
+        <translation>"%1" ist die Schnittstelle zur Zentrale (%2): die Ausgabe muss eine andere Datei sein.</translation>
+    </message>
+    <message>
+        <source>"%1" is the program's settings file: the output must be another file.</source>
+        <translation>"%1" ist die Einstellungsdatei des Programms: die Ausgabe muss eine andere Datei sein.</translation>
+    </message>
+    <message>
+        <source>The unit's settings were not saved.</source>
+        <translation>Die Einstellungen der Zentrale wurden nicht gespeichert.</translation>
+    </message>
+    <message>
         <source>"%1" is the project the command reads: the output must be another file.</source>
         <translation>"%1" ist das Projekt, das der Befehl liest: die Ausgabe muss eine andere Datei sein.</translation>
     </message>
@@ -18,6 +30,10 @@
 </context>
 <context>
     <name>COutputFile</name>
+    <message>
+        <source>The file has other names (hard links), which would keep its old contents if it were replaced: it is left as it is. Choose another name, or remove its other names first</source>
+        <translation>Die Datei hat weitere Namen (harte Verknüpfungen), die beim Ersetzen den alten Inhalt behielten: sie bleibt, wie sie ist. Wählen Sie einen anderen Namen, oder entfernen Sie zuerst ihre anderen Namen</translation>
+    </message>
     <message>
         <source>No program reads from this FIFO</source>
         <translation>Kein Programm liest aus diesem FIFO</translation>
@@ -59,12 +75,30 @@ Das Programm arbeitet mit ihnen, bis es endet.</translation>
 <context>
     <name>CSelvantisDoc</name>
     <message>
+        <source>The backup "%1" cannot be written.
+( %2 )
+
+The project was not saved: "%3" stays as it was.</source>
+        <translation>Die Sicherung "%1" kann nicht geschrieben werden.
+( %2 )
+
+Das Projekt wurde nicht gespeichert: "%3" bleibt, wie es war.</translation>
+    </message>
+    <message>
         <source>%1 (other version %2)</source>
         <translation>%1 (andere Fassung %2)</translation>
     </message>
 </context>
 <context>
     <name>CDocManager</name>
+    <message>
+        <source>The project file "%1" was no longer there: another program deleted or moved it after it was opened here.
+
+The project has been saved anew under its name.</source>
+        <translation>Die Projektdatei "%1" war nicht mehr da: ein anderes Programm hat sie gelöscht oder verschoben, nachdem sie hier geöffnet wurde.
+
+Das Projekt wurde unter seinem Namen neu gespeichert.</translation>
+    </message>
     <message>
         <source>The project file "%1" was changed by another program after it was opened here.
 

@@ -64,6 +64,14 @@
         <translation>Datei zu groß</translation>
     </message>
     <message>
+        <source>Broken pipe</source>
+        <translation>Datenübergabe unterbrochen (broken pipe)</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Zu viele Ebenen aus symbolischen Links</translation>
+    </message>
+    <message>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
