@@ -136,9 +136,10 @@ class WindowEndingTest : public testing::Test {
     ASSERT_GE(protectOn, 0) << lines.join('\n').right(2000).toStdString();
     EXPECT_GT(protectOn, lines.lastIndexOf(QStringLiteral("/PROTECT OFF")));
     EXPECT_GT(protectOn, lines.lastIndexOf(QStringLiteral("/MACRO/LOCK ON")));
-    if (lines.contains(QStringLiteral("/MACRO/LOCK ON")))
+    if (lines.contains(QStringLiteral("/MACRO/LOCK ON"))) {
       EXPECT_GT(lines.lastIndexOf(QStringLiteral("/MACRO/LOCK OFF")),
                 lines.lastIndexOf(QStringLiteral("/MACRO/LOCK ON")));
+    }
   }
 
   QTemporaryDir dir;
