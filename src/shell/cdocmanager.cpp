@@ -6,8 +6,10 @@
 #include "shell/crecentfilelist.h"
 #include "shell/idocmanagerhost.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 CDocManager::CDocManager(IDocManagerHost& host, CRecentFileList& recent) : m_host(host), m_recent(recent) {}
@@ -57,6 +59,44 @@ CSelvantisDoc* CDocManager::OpenDocumentFile(const QString& path) {
   AddRecent(absolute);
   m_host.DocumentOpened(*result);
   return result;
+}
+
+CSelvantisDoc* CDocManager::OpenRecoveryCopy(const QString& copy, const QString& original, const QString& title) {
+  if (!original.isEmpty()) {
+    if (CSelvantisDoc* open = FindByPath(original)) {
+      m_host.ActivateDocument(*open);
+      return nullptr;
+    }
+  }
+  QFile file;
+  QString reason;
+  ProjectFileResult result;
+  if (CFileName::OpenForReading(file, copy, &reason)) {
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    auto doc = std::make_unique<CSelvantisDoc>();
+    result = doc->LoadFrom(buffer);
+    if (result.ok) {
+      // The project file is not the copy: it is written on the user's save
+      // only, with its backup as every save.
+      if (original.isEmpty()) {
+        doc->SetTitle(title.isEmpty() ? QFileInfo(copy).completeBaseName() : title);
+      } else {
+        doc->SetPathName(QDir::cleanPath(QFileInfo(original).absoluteFilePath()));
+      }
+      doc->SetModifiedFlag(true);
+      CSelvantisDoc* opened = doc.get();
+      m_docs.push_back(std::move(doc));
+      m_host.DocumentOpened(*opened);
+      return opened;
+    }
+    reason = result.message;
+  }
+  AfxMessageBox(QCoreApplication::translate("CDocManager", "The recovery copy \"%1\" cannot be opened:\n%2")
+                    .arg(QDir::toNativeSeparators(CFileName::Display(copy)), reason),
+                MB_OK | MB_ICONSTOP);
+  return nullptr;
 }
 
 CSelvantisDoc* CDocManager::PromptAndOpen() {

@@ -28,6 +28,12 @@ class CDocManager final {
   // Opens the project file, or activates it when it is open already. Null
   // when it cannot be read (the document has told the user why).
   CSelvantisDoc* OpenDocumentFile(const QString& path);
+  // Opens the recovery copy of a project as that project with its unsaved
+  // changes: named after original (title for a project never saved), and
+  // modified, so that nothing is written until the user saves. A project of
+  // that file already open is brought to the front instead; a copy that
+  // cannot be read says why. Null when nothing was opened.
+  CSelvantisDoc* OpenRecoveryCopy(const QString& copy, const QString& original, const QString& title);
   // Asks for a file and opens it; null when cancelled or failed.
   CSelvantisDoc* PromptAndOpen();
   // Opens entry index of the recent-file list; an entry that cannot be

@@ -9,6 +9,9 @@ struct FrameState {
   bool documentModified = false;
   bool connected = false;
   bool transferRunning = false;
+  // A modal window may open (CModalGuard::MayOpen): no transfer runs and
+  // the program is not ending.
+  bool modalWindowsAllowed = true;
   bool currentObjectDeletable = false;
   bool currentObjectHasProperties = false;
   bool hasSelection = false;
@@ -27,6 +30,10 @@ class CFrameCommandState final {
  public:
   static bool IsEnabled(int command, const FrameState& state);
   static bool IsChecked(int command, const FrameState& state);
+  // The command opens a modal window (a dialog, a file chooser, a question,
+  // a print dialog, an object's properties or editor): it is disabled while
+  // no modal window may open.
+  static bool OpensModalWindow(int command);
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccomparereport.h"
+#include "link/ctransfer.h"
 #include "link/idevicelink.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
@@ -19,6 +20,7 @@
 #include "shell/ciconfactory.h"
 #include "shell/clinkpanel.h"
 #include "shell/cmenumodel.h"
+#include "shell/cmodalguard.h"
 #include "shell/cpreferencesdlg.h"
 #include "shell/cprojectdatadlg.h"
 #include "shell/cprotocolmonitorwnd.h"
@@ -44,6 +46,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -51,6 +54,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -97,11 +101,14 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
   connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
   m_link = new CLinkPanel(*this, this);
+  // The guard notices every transfer's start and end, whoever runs it.
+  m_guard = new CModalGuard(this);
+  connect(m_guard, &CModalGuard::transferRunningChanged, this, &CMainFrame::OnTransferRunningChanged);
+  connect(m_guard, &CModalGuard::refused, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   connect(m_link, &CLinkPanel::connectionChanged, this, [this]() {
     UpdateConnectionPane();
     UpdateCommandUI();
   });
-  connect(m_link, &CLinkPanel::busyChanged, this, [this]() { UpdateCommandUI(); });
   connect(m_link, &CLinkPanel::statusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   connect(m_link, &CLinkPanel::lineHeld, this,
@@ -305,7 +312,8 @@ FrameState CMainFrame::CurrentState() const {
   s.hasDocument = doc != nullptr;
   s.documentModified = doc && doc->IsModified();
   s.connected = m_link->IsConnected();
-  s.transferRunning = m_link->IsBusy();
+  s.transferRunning = CTransfer::IsRunning();
+  s.modalWindowsAllowed = CModalGuard::MayOpen();
   if (view) {
     s.hasSelection = view->GetCurrentObject() != nullptr;
     s.currentObjectDeletable = view->Controller().IsCommandEnabled(ID_DELETE_OBJECT);
@@ -334,6 +342,7 @@ void CMainFrame::UpdateCommandUI() {
 }
 
 bool CMainFrame::IsCommandEnabled(int id) {
+  if (CFrameCommandState::OpensModalWindow(id) && !CModalGuard::MayOpen()) return false;
   if (IsObjectCommand(id)) {
     CSelvantisView* view = GetActiveView();
     return view && view->Controller().IsCommandEnabled(id);
@@ -347,7 +356,13 @@ bool CMainFrame::IsCommandEnabled(int id) {
 
 bool CMainFrame::OnCommand(int id) {
   using namespace ShellCmd;
-  if (!IsCommandEnabled(id)) return false;
+  if (!IsCommandEnabled(id)) {
+    // A command whose state had not caught up with a transfer that started
+    // elsewhere says why it does nothing.
+    if (CFrameCommandState::OpensModalWindow(id)) m_guard->Ask();
+    UpdateCommandUI();
+    return false;
+  }
   if (IsObjectCommand(id)) {
     CSelvantisView* view = GetActiveView();
     const bool handled = view && view->ExecuteObjectCommand(id);
@@ -694,8 +709,27 @@ void CMainFrame::OnAppAbout() {
 
 // ---- Events --------------------------------------------------------------------------------
 
+QString CMainFrame::StopQuestionText() {
+  return tr(
+      "A transfer with the unit is running.\n\nStop it and close the program? The unit gets its closing lines "
+      "first.");
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (m_link->IsBusy() || !m_docs->SaveAllModified()) {
+  if (CModalGuard::IsEnding()) {
+    // Ended by a signal: the unsaved changes are in recovery copies
+    // already, and nobody is there to answer.
+    if (m_stopQuestion) m_stopQuestion->close();
+    m_docs->CloseAll();
+    event->accept();
+    return;
+  }
+  if (CTransfer::IsRunning()) {
+    event->ignore();
+    AskToStopTransfer();
+    return;
+  }
+  if (!m_docs->SaveAllModified()) {
     event->ignore();
     return;
   }
@@ -704,11 +738,55 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+QMessageBox* CMainFrame::StopQuestion() const { return m_stopQuestion.data(); }
+
+void CMainFrame::AskToStopTransfer() {
+  if (m_closeAfterTransfer) return;
+  if (m_stopQuestion) {
+    m_stopQuestion->raise();
+    m_stopQuestion->activateWindow();
+    return;
+  }
+  // Not a modal box: the transfer goes on while the user reads it (a box
+  // run by exec() would hold it, the unit's macros locked).
+  auto* box = new QMessageBox(QMessageBox::Question, QApplication::applicationDisplayName(), StopQuestionText(),
+                              QMessageBox::Yes | QMessageBox::No, this);
+  box->setObjectName(QStringLiteral("StopTransferQuestion"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  connect(box, &QMessageBox::finished, this, [this, box](int) {
+    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
+    if (!CTransfer::IsRunning()) {
+      // It has ended meanwhile: the window closes as it would have.
+      QTimer::singleShot(0, this, &QWidget::close);
+      return;
+    }
+    m_closeAfterTransfer = true;
+    statusBar()->showMessage(tr("Stopping the transfer; the program closes when the unit has its closing lines."));
+    CTransfer::CancelRunning();
+  });
+  m_stopQuestion = box;
+  box->show();
+}
+
+void CMainFrame::OnTransferRunningChanged(bool running) {
+  UpdateCommandUI();
+  if (running || !m_closeAfterTransfer) return;
+  m_closeAfterTransfer = false;
+  if (m_stopQuestion) m_stopQuestion->close();
+  // Once the transfer's own call has returned (its closing is done then).
+  QTimer::singleShot(0, this, &QWidget::close);
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (event->mimeData()->hasUrls() && CModalGuard::MayOpen()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+  // What is dropped opens projects or sends command files: not while a
+  // transfer has the line.
+  if (!m_guard->Ask()) return;
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls())
     if (url.isLocalFile()) paths.append(url.toLocalFile());

@@ -20,6 +20,7 @@ class CChildFrame;
 class CControlBarBackground;
 class CDocManager;
 class CLinkPanel;
+class CModalGuard;
 class CSelvantisDoc;
 class CSelvantisView;
 class IFileChooser;
@@ -29,6 +30,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QMessageBox;
 class QPrinter;
 class QToolBar;
 
@@ -51,6 +53,7 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   CBitmapManager& BitmapManager() noexcept { return m_bitmaps; }
   QPrinter& Printer() noexcept { return *m_printer; }
   CLinkPanel& Link() noexcept { return *m_link; }
+  CModalGuard& ModalGuard() noexcept { return *m_guard; }
   QMdiArea* MdiArea() const noexcept { return m_mdi; }
   QToolBar* StandardBar() const noexcept { return m_standardBar; }
   QToolBar* ZoomBar() const noexcept { return m_zoomBar; }
@@ -91,6 +94,14 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   // when it fails.
   bool ExportPdf(const QString& path);
 
+  // The question shown when the window is closed during a transfer, while
+  // it is open (null otherwise).
+  QMessageBox* StopQuestion() const;
+  // Whether the window closes once the running transfer has ended.
+  bool ClosesAfterTransfer() const noexcept { return m_closeAfterTransfer; }
+  // What the window asks when it is closed during a transfer.
+  static QString StopQuestionText();
+
  signals:
   void activeDocumentChanged(CSelvantisDoc* doc);
 
@@ -129,6 +140,11 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   void OnViewProject();
   void OnViewPreferences();
   void OnAppAbout();
+  // Closing during a transfer: asks, without holding the transfer, whether
+  // to stop it. Yes cancels it; the window closes once it has ended (with
+  // its closing lines).
+  void AskToStopTransfer();
+  void OnTransferRunningChanged(bool running);
 
   IFileChooser* m_fileChooser;
   std::unique_ptr<IFileChooser> m_ownChooser;
@@ -137,6 +153,9 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   std::unique_ptr<CDocManager> m_docs;
   std::unique_ptr<QPrinter> m_printer;
   CLinkPanel* m_link = nullptr;
+  CModalGuard* m_guard = nullptr;
+  QPointer<QMessageBox> m_stopQuestion;
+  bool m_closeAfterTransfer = false;
   QMdiArea* m_mdi = nullptr;
   QToolBar* m_standardBar = nullptr;
   QToolBar* m_zoomBar = nullptr;

@@ -1,6 +1,5 @@
 #include "shell/cselvantisapp.h"
 #include "link/csignalwatch.h"
-#include "shell/clinkpanel.h"
 
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
@@ -11,7 +10,9 @@
 #include "shell/cmainframe.h"
 #include "shell/cmessageboxsink.h"
 #include "shell/controls/ctextfitguard.h"
+#include "shell/cprogramending.h"
 #include "shell/crecentfilelist.h"
+#include "shell/crecoverystore.h"
 #include "shell/cshellsettings.h"
 #include "shell/cstartupplan.h"
 
@@ -22,12 +23,16 @@ CSelvantisApp* g_app = nullptr;
 }  // namespace
 
 CSelvantisApp::CSelvantisApp(IFileChooser* fileChooser, QObject* parent)
-    : QObject(parent), m_fileChooser(fileChooser), m_languages(std::make_unique<CLanguageSwitcher>()) {
+    : QObject(parent),
+      m_fileChooser(fileChooser),
+      m_languages(std::make_unique<CLanguageSwitcher>()),
+      m_recovery(std::make_unique<CRecoveryStore>()) {
   g_app = this;
   CSystemError::IgnoreFileSizeSignal();
 }
 
 CSelvantisApp::~CSelvantisApp() {
+  m_ending.reset();
   m_frame.reset();
   if (g_app == this) g_app = nullptr;
 }
@@ -57,9 +62,13 @@ bool CSelvantisApp::InitInstance(const QStringList& args) {
   m_languages->Apply(CShellSettings::GetLanguage());
   if (setAside) AfxMessageBox(CProfile::SetAsideMessage(*setAside), MB_OK | MB_ICONEXCLAMATION);
   m_frame = std::make_unique<CMainFrame>(m_fileChooser);
+  m_ending = std::make_unique<CProgramEnding>(*m_frame, *m_recovery);
   // The window is up before projects open, so that a reopened project's
   // window fills the work area as a new one does.
   m_frame->showMaximized();
+  // Before the start-up's files: a project the user gets back from its
+  // recovery copy is not opened a second time from its file.
+  OfferRecoveryCopies();
 
   const CStartupPlan plan =
       CStartupPlan::Make(args, CShellSettings::GetStartupAction(), m_frame->RecentFiles().Files());
@@ -76,22 +85,35 @@ bool CSelvantisApp::InitInstance(const QStringList& args) {
   return true;
 }
 
+void CSelvantisApp::OfferRecoveryCopies() {
+  for (const CRecoveryStore::Entry& entry : m_recovery->Entries()) {
+    // Where nobody can answer, the copy stays for the next start.
+    const int answer =
+        AfxMessageBox(CRecoveryStore::OfferText(entry), MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
+    if (answer == IDNO) {
+      CRecoveryStore::Discard(entry);
+    } else if (answer == IDYES) {
+      if (CSelvantisDoc* doc = m_frame->DocManager().OpenRecoveryCopy(entry.copy, entry.original, entry.title))
+        m_recovery->Adopt(*doc, entry);
+    }
+  }
+}
+
 int CSelvantisApp::Run(const QStringList& args) {
   SetupApplicationNames();
   CMessageBoxSink sink;
   IMessageSink* previous = CMessageSink::Install(&sink);
   int result = 1;
-  // SIGINT, SIGTERM, SIGHUP (a desktop's logout, a closed terminal): the
-  // transfer stops, the unit is left unlocked and protected, the window
-  // closes as by the user (asking about unsaved projects).
+  // SIGINT, SIGTERM, SIGHUP (a kill, a desktop's logout, a closed
+  // terminal): the program ends without waiting on anyone.
   CSignalWatch watch;
-  connect(&watch, &CSignalWatch::signalled, this, [this](int) {
-    if (m_frame) m_frame->Link().StopForSignal();
+  connect(&watch, &CSignalWatch::signalled, this, [this](int signalNumber) {
+    if (m_ending) m_ending->Begin(signalNumber);
   });
-  if (InitInstance(args)) {
-    connect(&m_frame->Link(), &CLinkPanel::stoppedForSignal, m_frame.get(), &QWidget::close, Qt::QueuedConnection);
-    result = QApplication::exec();
-  }
+  // A signal during the start may have ended the program already.
+  if (InitInstance(args) && !m_ending->IsFinished()) result = QApplication::exec();
+  if (m_ending && m_ending->IsFinished()) result = 0;
+  m_ending.reset();
   m_frame.reset();
   CMessageSink::Install(previous);
   return result;

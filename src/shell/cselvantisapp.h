@@ -10,11 +10,14 @@
 
 class CLanguageSwitcher;
 class CMainFrame;
+class CProgramEnding;
+class CRecoveryStore;
 class IFileChooser;
 
 // The application object: start-up from the profile (language, main
-// window, the files of the command line or the start-up action, shown
-// maximised) and the language switch. One exists while the program runs;
+// window, the recovery copies an earlier signal ending kept, the files of
+// the command line or the start-up action, shown maximised), the language
+// switch, and the ending on a signal (CProgramEnding). One exists while the program runs;
 // tests make their own.
 class CSelvantisApp final : public QObject {
   Q_OBJECT
@@ -36,6 +39,9 @@ class CSelvantisApp final : public QObject {
   int Run(const QStringList& args);
 
   CMainFrame* MainFrame() const noexcept { return m_frame.get(); }
+  CRecoveryStore& Recovery() noexcept { return *m_recovery; }
+  // The signal ending (null before InitInstance).
+  CProgramEnding* Ending() const noexcept { return m_ending.get(); }
   static CSelvantisApp* Instance();
   // Switches the user interface language now (string table, translations,
   // every open window).
@@ -43,9 +49,15 @@ class CSelvantisApp final : public QObject {
   CLanguageSwitcher& Languages() noexcept { return *m_languages; }
 
  private:
+  // Offers each recovery copy of an earlier signal ending: open it, delete
+  // it, or keep it for the next start.
+  void OfferRecoveryCopies();
+
   IFileChooser* m_fileChooser;
   std::unique_ptr<CLanguageSwitcher> m_languages;
+  std::unique_ptr<CRecoveryStore> m_recovery;
   std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<CProgramEnding> m_ending;
 };
 
 #endif

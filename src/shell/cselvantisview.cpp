@@ -5,6 +5,7 @@
 #include "model/cselvantisdoc.h"
 #include "shell/cbitmapmanager.h"
 #include "shell/ccanvasrenderer.h"
+#include "shell/cmodalguard.h"
 #include "shell/cplaceobjectregistry.h"
 #include "shell/cqtpainter.h"
 
@@ -357,12 +358,25 @@ void CSelvantisView::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
 }
 
+bool CSelvantisView::MayOpenWindow() {
+  if (CModalGuard::MayOpen()) return true;
+  emit hint(CModalGuard::RefusalText());
+  return false;
+}
+
 void CSelvantisView::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) m_controller.DoubleClick(ViewToCanvas(event->position().toPoint()));
+  // A double-click opens the object's properties.
+  if (event->button() == Qt::LeftButton && MayOpenWindow())
+    m_controller.DoubleClick(ViewToCanvas(event->position().toPoint()));
   event->accept();
 }
 
 void CSelvantisView::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu runs a loop of its own, and its entries open windows.
+  if (!MayOpenWindow()) {
+    event->accept();
+    return;
+  }
   QPoint viewPoint = event->pos();
   if (event->reason() == QContextMenuEvent::Keyboard) viewPoint = viewport()->rect().center();
   std::unique_ptr<QMenu> menu(m_controller.GetCurrentObject() ? CreateContextMenu(this)
@@ -373,7 +387,9 @@ void CSelvantisView::contextMenuEvent(QContextMenuEvent* event) {
 
 void CSelvantisView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Delete: ExecuteObjectCommand(ID_DELETE_OBJECT); break;
+    case Qt::Key_Delete:
+      if (MayOpenWindow()) ExecuteObjectCommand(ID_DELETE_OBJECT);
+      break;
     case Qt::Key_Escape:
       if (m_controller.GetDragMode() != CCanvasController::DragMode::None)
         m_controller.CancelDrag();
@@ -382,7 +398,7 @@ void CSelvantisView::keyPressEvent(QKeyEvent* event) {
       break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (CBaseDevice* current = m_controller.GetCurrentObject()) current->ShowProperties();
+      if (CBaseDevice* current = m_controller.GetCurrentObject(); current && MayOpenWindow()) current->ShowProperties();
       break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
   }

@@ -122,6 +122,9 @@ class CSelvantisView final : public QAbstractScrollArea, public ICanvasHost, pub
   void scrollContentsBy(int dx, int dy) override;
 
  private:
+  // Whether a window may open now (none while a transfer runs); the hint
+  // says why not.
+  bool MayOpenWindow();
   // Marks the whole window, or a rectangle of it (view pixels), for drawing
   // anew and asks for a paint event.
   void RepaintAll();
