@@ -608,7 +608,8 @@ bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const Un
   }
   if (save && !unit.SavedAtClose()) {
     Say(tr("The unit did not save its settings: %1")
-            .arg(closed ? tr("the unit did not confirm the line within %1 seconds").arg(CCommLink::kNoProgressTimeoutMs / 1000)
+            .arg(closed ? tr("the unit did not confirm the line within %1 seconds")
+                              .arg(CCommLink::kNoProgressTimeoutMs / 1000)
                         : tr("it had not taken \"/PROTECT ON\" first")));
     return false;
   }

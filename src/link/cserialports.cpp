@@ -73,9 +73,9 @@ QString CSerialPorts::FirstPort(std::vector<SystemPort> ports) {
 }
 
 QString CSerialPorts::ProfilePort(bool* stored) {
-  const QString port = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                                           QString::fromLatin1(LinkProfile::kPort))
-                           .trimmed();
+  const QString port =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort))
+          .trimmed();
   if (stored) *stored = !port.isEmpty();
   return !port.isEmpty() ? port : FirstPort(SystemPorts());
 }

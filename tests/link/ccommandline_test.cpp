@@ -302,12 +302,19 @@ TEST(CCommandLinePortTest, HelpNamesThePortTheWindowWouldTake) {
     const char* shown;
   };
   const Row rows[] = {
-      {"ports built in and an adapter", {{"/dev/ttyS0", "", "", false}, {"/dev/ttyACM3", "", "", true}}, "",
+      {"ports built in and an adapter",
+       {{"/dev/ttyS0", "", "", false}, {"/dev/ttyACM3", "", "", true}},
+       "",
        "(now /dev/ttyACM3, the first port the system has)"},
-      {"ports built in only", {{"/dev/ttyS10", "", "", false}, {"/dev/ttyS2", "", "", false}}, "",
+      {"ports built in only",
+       {{"/dev/ttyS10", "", "", false}, {"/dev/ttyS2", "", "", false}},
+       "",
        "(now /dev/ttyS2, the first port the system has)"},
       {"no port at all", {}, "", "(now none: the system has no serial port)"},
-      {"the profile names one", {{"/dev/ttyS0", "", "", false}}, "/dev/ttyUSB4", "(now /dev/ttyUSB4, the profile's port)"},
+      {"the profile names one",
+       {{"/dev/ttyS0", "", "", false}},
+       "/dev/ttyUSB4",
+       "(now /dev/ttyUSB4, the profile's port)"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

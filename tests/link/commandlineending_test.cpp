@@ -183,8 +183,9 @@ TEST_F(CommandLineEndingTest, ASecondSignalWhileTheUnitHoldsTheLineEndsAtOnceAnd
   ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
   err += process.readAllStandardError();
   EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
-  EXPECT_TRUE(err.contains("selvantis: Stopped at once. The unit may still have its macros locked and its settings "
-                           "unprotected: send \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" to the unit.\n"))
+  EXPECT_TRUE(
+      err.contains("selvantis: Stopped at once. The unit may still have its macros locked and its settings "
+                   "unprotected: send \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" to the unit.\n"))
       << err.toStdString();
   // It did not wait for the unit.
   EXPECT_TRUE(sim.IsRunning());

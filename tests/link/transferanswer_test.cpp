@@ -79,12 +79,12 @@ TEST_F(TransferAnswerTest, AnUploadCompletesWhileTheUserTakesLongToAnswerTheDiff
     ConnectToAUnitThatDiffers(row.paced, row.baud);
     if (HasFatalFailure()) return;
     if (row.holdBeforeBox) {
-      sim.RegisterHandler("/VMX/ZONE1/OUTPUT", [](UnitSimulator& unit, const UnitSimulator::Command& command,
-                                                  QStringList& replies) {
-        if (!command.IsQuery()) return false;
-        replies << QString(QChar(0x13)) + command.path + " " + unit.Value(command.path);
-        return true;
-      });
+      sim.RegisterHandler("/VMX/ZONE1/OUTPUT",
+                          [](UnitSimulator& unit, const UnitSimulator::Command& command, QStringList& replies) {
+                            if (!command.IsQuery()) return false;
+                            replies << QString(QChar(0x13)) + command.path + " " + unit.Value(command.path);
+                            return true;
+                          });
     }
     CTransfer upload;
     upload.SetNoProgressTimeoutMs(1000);

@@ -3,9 +3,9 @@
 // gets one macro lock and one unlock, everyone sees that a transfer runs,
 // and a unit that holds the line ends the transfer with its closing and the
 // truth about the lock.
+#include "../consoletestsupport.h"
 #include "consolehandlers.h"
 #include "consoles/ui/ckeyviewlogic.h"
-#include "../consoletestsupport.h"
 #include "link/ctransfer.h"
 #include "link/ctransfernotifier.h"
 #include "link/testtimelimit.h"
@@ -45,8 +45,9 @@ class KeyViewTransferTest : public SimLinkTest {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] { seen->running = seen->running || CTransfer::IsRunning(); });
     poll.start(1);
-    const QMetaObject::Connection news = QObject::connect(
-        &CTransferNotifier::Instance(), &CTransferNotifier::runningChanged, [&](bool running) { seen->news << running; });
+    const QMetaObject::Connection news =
+        QObject::connect(&CTransferNotifier::Instance(), &CTransferNotifier::runningChanged,
+                         [&](bool running) { seen->news << running; });
     const bool ok = CKeyViewLogic::TransferConsole(*console, upload, *link);
     QObject::disconnect(news);
     return ok;
