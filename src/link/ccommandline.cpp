@@ -4,6 +4,7 @@
 #include "link/ccommandinputs.h"
 #include "link/ccommlink.h"
 #include "link/cmscomm.h"
+#include "link/cserialports.h"
 #include "link/csignalwatch.h"
 #include "link/cterminalprogress.h"
 #include "link/ctransfer.h"
@@ -154,9 +155,12 @@ CCommandLine::Mode CCommandLine::ModeOf(const QStringList& args) {
 }
 
 QString CCommandLine::HelpText() {
-  const QString port =
-      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
-                          QString::fromLatin1(LinkProfile::kDefaultPort));
+  // The window's rule, and which part of it holds now.
+  bool stored = false;
+  const QString rule = CSerialPorts::ProfilePort(&stored);
+  const QString port = stored            ? tr("%1, the profile's port").arg(rule)
+                       : !rule.isEmpty() ? tr("%1, the first port the system has").arg(rule)
+                                         : tr("none: the system has no serial port");
   const QString settings =
       CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
                           QString::fromLatin1(LinkProfile::kDefaultSettings));
@@ -493,6 +497,77 @@ class CommandLink final {
   DeviceLinkScope m_scope;
 };
 
+// Holds back the message boxes of a part of the command (the link's
+// closing), so that the command line can say them in its own words.
+class HeldBoxes final : public IMessageSink {
+ public:
+  HeldBoxes() : m_previous(CMessageSink::Install(this)) {}
+  ~HeldBoxes() override { CMessageSink::Install(m_previous); }
+  HeldBoxes(const HeldBoxes&) = delete;
+  HeldBoxes& operator=(const HeldBoxes&) = delete;
+
+  int Show(const MessageRequest& request) override {
+    m_texts << request.text;
+    return CMessageSink::DefaultAnswer(request.style);
+  }
+  const QStringList& Texts() const { return m_texts; }
+
+ private:
+  IMessageSink* m_previous;
+  QStringList m_texts;
+};
+
+// --port as given: a path, relative to the current folder where it is not
+// absolute, or a bare device name, which names a device under /dev (as the
+// system's port list names them).
+QString PortAsGiven(const QString& given) {
+  if (!given.contains(QLatin1Char('/'))) return QStringLiteral("/dev/") + given;
+  return QDir::cleanPath(QDir::current().absoluteFilePath(given));
+}
+
+// What the unit may still have, in the command line's words ("" when
+// nothing): the unlock and the protection it has not taken.
+QString UnitLeftOpen(bool locked, bool unprotected) {
+  if (locked && unprotected)
+    return QCoreApplication::translate(
+        "CCommandLine",
+        "The unit may still have its macros locked and its settings unprotected: it has not taken "
+        "\"/MACRO/LOCK OFF\" and \"/PROTECT ON\". The next command on this port sends both first; or send them "
+        "to the unit.");
+  if (locked)
+    return QCoreApplication::translate(
+        "CCommandLine",
+        "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\". The next command on "
+        "this port sends it first; or send it to the unit.");
+  if (unprotected)
+    return QCoreApplication::translate(
+        "CCommandLine",
+        "The unit may still have its settings unprotected: it has not taken \"/PROTECT ON\". The next command "
+        "on this port sends it first; or send it to the unit.");
+  return QString();
+}
+
+// What a second signal writes as the program ends at once: nothing closes
+// the unit any more, and no note is kept for the next command.
+QByteArray LastWords(bool locked, bool unprotected, bool newLine) {
+  QString text = QCoreApplication::translate("CCommandLine", "Stopped at once.");
+  if (locked && unprotected)
+    text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
+                                                           "The unit may still have its macros locked and its "
+                                                           "settings unprotected: send \"/MACRO/LOCK OFF\" and "
+                                                           "\"/PROTECT ON\" to the unit.");
+  else if (locked)
+    text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
+                                                           "The unit may still have its macros locked: send "
+                                                           "\"/MACRO/LOCK OFF\" to the unit.");
+  else if (unprotected)
+    text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
+                                                           "The unit may still have its settings unprotected: send "
+                                                           "\"/PROTECT ON\" to the unit.");
+  return CFileName::ToSystem((newLine ? QStringLiteral("\nselvantis: ") : QStringLiteral("selvantis: ")) + text +
+                             QLatin1Char('\n'));
+}
+
 }  // namespace
 
 bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const UnitWork& work) {
@@ -502,33 +577,84 @@ bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const Un
     Say(error);
     return false;
   }
-  const QString port = !options.port.isEmpty() ? options.port
-                                               : CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                                                                     QString::fromLatin1(LinkProfile::kPort),
-                                                                     QString::fromLatin1(LinkProfile::kDefaultPort));
+  // Without --port the window's rule: the profile's port, else the first
+  // port the system has.
+  const QString port = !options.port.isEmpty() ? PortAsGiven(options.port) : CSerialPorts::ProfilePort();
+  if (port.isEmpty()) {
+    Say(tr("The system has no serial port: name the unit's port with --port DEVICE."));
+    return false;
+  }
   // A Ctrl+C, a kill or a closed terminal stops the transfer; the unit is
-  // left unlocked and protected all the same.
+  // left unlocked and protected all the same. A second one ends at once,
+  // saying what the unit may still have.
   CSignalWatch watch;
-  QObject::connect(&watch, &CSignalWatch::signalled, &watch, [](int) { CTransfer::CancelRunning(); });
   CommandLink link;
+  CCommLink& unit = link.Link();
+  auto lastWords = [&](bool locked, bool unprotected) {
+    watch.SetLastWords(LastWords(locked, unprotected, m_errIsTerminal));
+  };
+  auto knownLastWords = [&] { lastWords(unit.UnitMayBeLocked(), unit.UnitMayBeUnprotected()); };
+  // Goes before the words and the link do.
+  QObject listening;
+  bool stopping = false;
+  QObject::connect(&watch, &CSignalWatch::signalled, &listening, [&](int signalNumber) {
+    CTransfer::CancelRunning();
+    if (stopping || !unit.IsConnected()) return;
+    stopping = true;
+    Say(tr("Stopping: the unit gets its closing lines. A second %1 ends at once.")
+            .arg(CSignalWatch::NameOf(signalNumber)));
+  });
+  QObject::connect(&unit, &CCommLink::linkModeChanged, &listening, knownLastWords);
+  watch.EndOnSecondSignal(kExitFailed);
+  // The connect lifts the unit's protection.
+  lastWords(false, true);
   // The link says why when it cannot connect.
-  if (!link.Link().ConnectPort(port, settings, &doc)) return false;
+  if (!unit.ConnectPort(port, settings, &doc)) return false;
+  knownLastWords();
   bool done = false;
   if (watch.Caught() == 0) {
-    CTransfer transfer(&link.Link());
+    CTransfer transfer(&unit);
+    // The end of the transfer is not the end of the connection: what the
+    // unit kept is said once it is closed.
+    transfer.SetCallerCloses(true);
     CTerminalProgress progress(m_err, m_errIsTerminal);
     m_progress = &progress;
-    transfer.SetProgressHandler([&progress](int done, int total) { progress.Update(done, total); });
-    done = work(transfer, link.Link());
+    transfer.SetProgressHandler([&](int done, int total) {
+      progress.Update(done, total);
+      knownLastWords();
+    });
+    done = work(transfer, unit);
     progress.Finish();
     m_progress = nullptr;
+    knownLastWords();
   }
   // The closing lines go now, while a signal's message can still follow;
-  // the link says when the unit may still be locked or unprotected.
-  const bool closed = link.Link().Disconnect(false);
+  // the command line says when the unit may still be locked or
+  // unprotected. --save asks the unit to keep a confirmed download, after
+  // its protection.
+  const bool save = done && options.save && watch.Caught() == 0;
+  bool closed = false;
+  QStringList boxes;
+  {
+    const HeldBoxes held;
+    closed = unit.Disconnect(save);
+    boxes = held.Texts();
+  }
+  lastWords(false, false);
+  const QString leftOpen = UnitLeftOpen(unit.UnitMayBeLocked(), unit.UnitMayBeUnprotected());
+  for (const QString& box : boxes)
+    if (box != unit.UnclosedWarning()) Say(box);
+  if (!leftOpen.isEmpty()) Say(leftOpen);
   if (const int caught = watch.Caught()) {
     Say(tr("Stopped by %1.").arg(CSignalWatch::NameOf(caught)));
     if (closed) Say(tr("The unit's macros are unlocked and its settings protected."));
+    return false;
+  }
+  if (save && !unit.SavedAtClose()) {
+    Say(tr("The unit did not save its settings: %1")
+            .arg(closed ? tr("the unit did not confirm the line within %1 seconds")
+                              .arg(CCommLink::kNoProgressTimeoutMs / 1000)
+                        : tr("it had not taken \"/PROTECT ON\" first")));
     return false;
   }
   return done;
@@ -547,16 +673,12 @@ int CCommandLine::Export(const Options& options) {
 int CCommandLine::Download(const Options& options) {
   CSelvantisDoc doc;
   if (!Load(options.project, doc)) return kExitFailed;
-  QString notSaved;
-  if (!WithUnit(options, doc, [&](CTransfer& transfer, CCommLink& link) {
-        if (transfer.DownloadProject(doc) != CTransfer::Result::Done) return false;
-        // Only a download the unit has confirmed is worth keeping.
-        if (options.save && !link.SaveUnitSettings(&notSaved)) return false;
-        return true;
-      })) {
-    if (!notSaved.isEmpty()) Say(tr("The unit did not save its settings: %1").arg(notSaved));
+  // Only a download the unit has confirmed is saved (--save), at the
+  // closing.
+  if (!WithUnit(options, doc, [&doc](CTransfer& transfer, CCommLink&) {
+        return transfer.DownloadProject(doc) == CTransfer::Result::Done;
+      }))
     return kExitFailed;
-  }
   Say(tr("The project is in the unit."));
   if (options.save) Say(tr("The unit has saved its settings."));
   return kExitDone;

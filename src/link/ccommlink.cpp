@@ -359,6 +359,7 @@ bool CCommLink::SaveUnitSettings(QString* reason) {
 }
 
 bool CCommLink::Disconnect(bool saveSettings) {
+  m_savedAtClose = false;
   if (!m_port->IsOpen()) {
     if (m_connected) HandleLost(tr("Port closed"));
     return UnclosedWarning().isEmpty();
@@ -375,8 +376,16 @@ bool CCommLink::Disconnect(bool saveSettings) {
     if (m_unitLocked && !unlocking) SendCommand(kLockOff);
     if (released) SetUnitClock();
     SendCommand(kProtectOn);
-    if (saveSettings) SendCommand(kFastSave);
+    // The save follows the protection: the unit keeps its settings as they
+    // are when it saves, protected.
+    if (saveSettings) {
+      m_awaitedEcho = kFastSave;
+      m_awaitedSeen = false;
+      SendCommand(kFastSave);
+    }
     closed = released && WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
+    m_savedAtClose = saveSettings && closed && WaitTaken(kNoProgressTimeoutMs, [this] { return m_awaitedSeen; });
+    m_awaitedEcho.clear();
     // What follows the protection (the save) may still wait in the port's
     // own queue: it goes before the port closes.
     const bool drained = closed && WaitDrained(kNoProgressTimeoutMs);

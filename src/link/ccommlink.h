@@ -97,11 +97,14 @@ class CCommLink final : public QObject, public IDeviceLink {
   // Waits (bounded) for a line the unit holds, unlocks the unit's macros
   // where they may be locked, sets the unit's main clock and last-access
   // time to the computer's, switches the unit's parameter protection on,
-  // with saveSettings sends "/SERVICE/START FASTSAVE", waits (bounded) until
-  // the unit has taken the closing lines, closes the port and marks the
-  // document disconnected. False, with a message and the profile's note,
-  // when the unit may still be locked or unprotected.
+  // with saveSettings sends "/SERVICE/START FASTSAVE" after the protection,
+  // waits (bounded) until the unit has taken the closing lines (and the
+  // save), closes the port and marks the document disconnected. False,
+  // with a message and the profile's note, when the unit may still be
+  // locked or unprotected.
   bool Disconnect(bool saveSettings = false);
+  // The unit confirmed the save of the last Disconnect(true).
+  bool SavedAtClose() const { return m_savedAtClose; }
   bool IsConnected() const override;
   // The document whose objects the link sends and whose reply routing it
   // feeds.
@@ -278,6 +281,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   std::unique_ptr<ISerialPort> m_port;
   CLineOwner m_owner;
   bool m_closing = false;  // Disconnect runs: the connection's own lines go
+  bool m_savedAtClose = false;
   QString m_portName;
   // What the unit was told (see the class comment).
   bool m_unitLocked = false;

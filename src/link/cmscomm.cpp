@@ -208,6 +208,12 @@ void CMSComm::OnReadyRead() {
   CheckLineErrors();
   TakeReceived();
   if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+  // A receiver that showed a message box ran the event loop inside this
+  // call: what came meanwhile (answers, an XON) waits in the port's buffer,
+  // and the port does not announce it again.
+  if (m_port->isOpen() && m_port->bytesAvailable() > 0)
+    QMetaObject::invokeMethod(
+        m_port.get(), [this] { OnReadyRead(); }, Qt::QueuedConnection);
   // What came has been read (an XOFF among it acted on): the meter may
   // write the next slice at once rather than at its next round.
   if (!m_pending.isEmpty() && m_port->isOpen()) Pump();

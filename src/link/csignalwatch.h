@@ -10,8 +10,10 @@ class QSocketNotifier;
 // program can end what it does with the unit properly (a Ctrl+C, a kill, a
 // closed terminal, a desktop's logout). The handler itself only writes the
 // signal's number into a pipe; the watch reads it from the event loop
-// (signalled) or when asked (Caught), never in the handler. One watch at a
-// time; the previous handlers come back when it goes.
+// (signalled) or when asked (Caught), never in the handler; only a second
+// signal, where asked for (EndOnSecondSignal), ends the program from the
+// handler. One watch at a time; the previous handlers come back when it
+// goes.
 class CSignalWatch final : public QObject {
   Q_OBJECT
 
@@ -29,6 +31,17 @@ class CSignalWatch final : public QObject {
   int Caught();
   // "SIGTERM" for SIGTERM.
   static QString NameOf(int signalNumber);
+
+  // From now on a second signal ends the program at once, in the handler
+  // itself, with exit status status, after writing the last words to the
+  // error output: the user cuts short an ending that waits on the unit (a
+  // line it holds). Nothing else runs then: the words must say what the
+  // unit may still have.
+  void EndOnSecondSignal(int status);
+  // What the handler writes then (the system's encoding, line end
+  // included, at most kLastWordsBytes); the last one set counts.
+  void SetLastWords(const QByteArray& text);
+  static constexpr int kLastWordsBytes = 1024;
 
  signals:
   // Once per signal caught, from the event loop or from Caught().

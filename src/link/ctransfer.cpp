@@ -2,6 +2,7 @@
 
 #include "link/ccommandfile.h"
 #include "link/cdryrun.h"
+#include "link/ctransfernotifier.h"
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
@@ -13,6 +14,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QScopedValueRollback>
 #include <QThread>
 
 #include <memory>
@@ -22,53 +24,121 @@ Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
 
 namespace {
 
-bool g_running = false;
+// The transfer that runs Execute (from its start to its message), and
+// whether it has the line (IsRunning).
 CTransfer* g_current = nullptr;
+bool g_running = false;
 
-// Set while a transfer runs, whatever way it ends.
-class RunningFlag final {
- public:
-  explicit RunningFlag(CTransfer* transfer) {
-    g_running = true;
-    g_current = transfer;
-  }
-  ~RunningFlag() {
-    g_running = false;
-    g_current = nullptr;
-  }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
+void SetRunning(bool running) {
+  if (g_running == running) return;
+  g_running = running;
+  emit CTransferNotifier::Instance().runningChanged(running);
+}
+
+// The time the user has spent answering message boxes while transfers
+// ran, and the box that is up now.
+struct Answering {
+  int open = 0;
+  qint64 answeredMs = 0;
+  QElapsedTimer box;  // since the outermost box that is up opened
 };
+Answering g_answering;
 
-// The line is the transfer's from its start to its closing.
-class LineTaken final {
+qint64 AnsweringMs() { return g_answering.answeredMs + (g_answering.open > 0 ? g_answering.box.elapsed() : 0); }
+
+// Every message box shown while a transfer has the line passes through it
+// on its way to the sink that shows it: the transfer's clocks stand still
+// while the user answers.
+class AnsweringSink final : public IMessageSink {
  public:
-  LineTaken(IDeviceLink& link, const void* owner) : m_link(link), m_owner(owner), m_taken(link.TakeLine(owner)) {}
-  ~LineTaken() { GiveBack(); }
-  LineTaken(const LineTaken&) = delete;
-  LineTaken& operator=(const LineTaken&) = delete;
-  bool Taken() const { return m_taken; }
-  void GiveBack() {
-    if (m_taken) m_link.GiveBackLine(m_owner);
-    m_taken = false;
+  AnsweringSink() : m_shows(CMessageSink::Current()), m_previous(CMessageSink::Install(this)) {}
+  ~AnsweringSink() override {
+    if (CMessageSink::Current() == this) CMessageSink::Install(m_previous);
+  }
+  AnsweringSink(const AnsweringSink&) = delete;
+  AnsweringSink& operator=(const AnsweringSink&) = delete;
+
+  int Show(const MessageRequest& request) override {
+    if (g_answering.open++ == 0) g_answering.box.start();
+    const int answer = m_shows->Show(request);
+    if (--g_answering.open == 0) g_answering.answeredMs += g_answering.box.elapsed();
+    return answer;
   }
 
  private:
-  IDeviceLink& m_link;
-  const void* m_owner;
-  bool m_taken;
+  IMessageSink* m_shows;
+  IMessageSink* m_previous;
 };
 
 bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
 
 }  // namespace
 
+// The one place where a transfer takes the line and gives it back: it has
+// it from its start until its closing lines are out, and a transfer runs
+// (IsRunning) exactly as long. The message boxes shown meanwhile pass the
+// answering sink.
+class CTransfer::Line final {
+ public:
+  Line(IDeviceLink& link, const void* owner) : m_link(link), m_owner(owner), m_taken(link.TakeLine(owner)) {
+    if (!m_taken) return;
+    m_sink = std::make_unique<AnsweringSink>();
+    SetRunning(true);
+  }
+  ~Line() { GiveBack(); }
+  Line(const Line&) = delete;
+  Line& operator=(const Line&) = delete;
+
+  bool Taken() const { return m_taken; }
+  bool Closed() const { return m_closed; }
+  // The transfer's last use of the line: back to LINKMODE_NORMAL (see
+  // IDeviceLink::EndTransferMode), then the line is given back. The line is
+  // given back first: the closing lines are the connection's own, as
+  // Disconnect's are, and must go out from whatever event loop runs the
+  // ending (a signal's, under a message box). Nothing runs in between.
+  bool Close(bool endLine, int limitMs) {
+    m_closed = true;
+    if (m_taken) m_link.GiveBackLine(m_owner);
+    const bool taken = m_link.EndTransferMode(endLine, limitMs);
+    if (m_taken) {
+      m_taken = false;
+      SetRunning(false);
+    }
+    return taken;
+  }
+
+ private:
+  void GiveBack() {
+    if (!m_taken) return;
+    m_taken = false;
+    m_link.GiveBackLine(m_owner);
+    SetRunning(false);
+  }
+
+  IDeviceLink& m_link;
+  const void* m_owner;
+  bool m_taken;
+  bool m_closed = false;
+  // Until the transfer has unwound: a box may still be up after the close.
+  std::unique_ptr<AnsweringSink> m_sink;
+};
+
+void CTransfer::Clock::Start() {
+  m_clock.start();
+  m_answeredAtStart = AnsweringMs();
+}
+
+qint64 CTransfer::Clock::Elapsed() const {
+  if (!m_clock.isValid()) return 0;
+  return m_clock.elapsed() - (AnsweringMs() - m_answeredAtStart);
+}
+
 CTransfer::CTransfer(IDeviceLink* link, QObject* parent)
     : QObject(parent), m_link(link), m_downloadMode(LINKMODE_DOWNLOAD) {}
 
 CTransfer::Liveness::Liveness(CTransfer& transfer)
     : m_transfer(transfer), m_lastOut(transfer.Link().OutBufferCount()), m_lastReplies(Signs()) {
-  m_clock.start();
+  m_clock.Start();
 }
 
 int64_t CTransfer::Liveness::Signs() const {
@@ -82,16 +152,16 @@ qint64 CTransfer::Liveness::Check(bool stepped) {
   const int out = link.OutBufferCount();
   const int64_t replies = Signs();
   if (replies > m_lastReplies) {
-    m_clock.restart();
+    m_clock.Start();
   } else if (m_transfer.Owed() == 0 &&
-             (stepped || out < m_lastOut || link.GetTimeSinceLastInput() < m_clock.elapsed())) {
+             (stepped || out < m_lastOut || link.GetTimeSinceLastInput() < m_clock.Elapsed())) {
     // Nothing owed: every character that leaves or comes is a sign of
     // life, as is a step that went on.
-    m_clock.restart();
+    m_clock.Start();
   }
   m_lastOut = out;
   m_lastReplies = replies;
-  return m_clock.elapsed();
+  return m_clock.Elapsed();
 }
 
 CTransfer::~CTransfer() = default;
@@ -100,6 +170,13 @@ bool CTransfer::IsRunning() { return g_running; }
 
 void CTransfer::CancelRunning() {
   if (g_current) g_current->Cancel();
+}
+
+void CTransfer::Cancel() {
+  m_canceled = true;
+  // Cancelled while the user reads one of the transfer's messages: the
+  // transfer stands still until the box is answered, its closing does not.
+  if (g_answering.open > 0 && m_line && m_line->Taken()) CloseLine(true);
 }
 
 IDeviceLink& CTransfer::Link() const { return m_link ? *m_link : *GetDeviceLink(); }
@@ -233,7 +310,7 @@ void CTransfer::Estimate(bool bUpload, const std::vector<Item>& items, CSelvanti
 }
 
 CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvantisDoc* doc, bool restoreOnFailure) {
-  if (g_running) {
+  if (g_current) {
     if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
@@ -275,7 +352,7 @@ CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvant
 }
 
 CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
-  if (g_running) {
+  if (g_current) {
     if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
@@ -315,15 +392,18 @@ CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
 
 CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure) {
   IDeviceLink& link = Link();
-  LineTaken line(link, this);
-  if (!line.Taken()) {
+  m_line = std::make_unique<Line>(link, this);
+  if (!m_line->Taken()) {
+    m_line.reset();
     if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
   }
-  RunningFlag running(this);
+  // Until the message has been shown: no other transfer starts meanwhile.
+  const QScopedValueRollback<CTransfer*> current(g_current, this);
   m_canceled = false;
   m_docCleared = false;
+  m_stopped = false;
   QPointer<CSelvantisDoc> guard(doc);
 
   // A snapshot to go back to when an upload does not complete.
@@ -402,22 +482,8 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
     }
   }
   if (result == Result::Done) ReportProgress();
-  link.StopTally();
-  // What still waits in the link's own buffer never reaches the unit: it
-  // stops getting lines once what is on its way has arrived.
-  const bool stopped = result != Result::Done && result != Result::Refused;
-  if (stopped && link.IsConnected()) link.DiscardQueued();
-
-  // Every ending: back to the resting mode (this unlocks the unit's macros
-  // after a download, and waits until the unit has taken it; answers still
-  // owed to the upload are dropped from now on). A stopped transfer may
-  // have left the unit with half a line: that is ended first.
-  // A unit that has held the line past the limit already is not waited for
-  // once more: the unlock goes when it takes data again, and the message
-  // says so.
-  const int closeWaitMs = m_stopped && link.IsLineHeld() ? 0 : m_noProgressMs;
-  m_closed = link.EndTransferMode(stopped, closeWaitMs);
-  line.GiveBack();
+  CloseLine(result != Result::Done && result != Result::Refused);
+  m_line.reset();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
   if (upload) link.ShowErrorFile();
@@ -441,13 +507,31 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   return result;
 }
 
+void CTransfer::CloseLine(bool stopped) {
+  if (!m_line || m_line->Closed()) return;
+  IDeviceLink& link = Link();
+  link.StopTally();
+  // What still waits in the link's own buffer never reaches the unit: it
+  // stops getting lines once what is on its way has arrived.
+  if (stopped && link.IsConnected()) link.DiscardQueued();
+  // Every ending: back to the resting mode (this unlocks the unit's macros
+  // after a download, and waits until the unit has taken it; answers still
+  // owed to the upload are dropped from now on). A stopped transfer may
+  // have left the unit with half a line: that is ended first.
+  // A unit that holds the line is not waited for once more when it has held
+  // it past the limit already, nor once the user has cancelled: the unlock
+  // goes when it takes data again, and the message says so.
+  const int closeWaitMs = (m_stopped || m_canceled) && link.IsLineHeld() ? 0 : m_noProgressMs;
+  m_closed = m_line->Close(stopped, closeWaitMs);
+}
+
 QString CTransfer::EndMessage(Result result, int mode, bool restored, const QString& lossReason) const {
   // Lost after the last line was confirmed: the transfer is whole.
   if (result == Result::Done) {
     QStringList parts;
     if (!lossReason.isEmpty())
       parts << QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )").arg(lossReason);
-    const QString unclosed = Link().UnclosedWarning();
+    const QString unclosed = UnclosedText();
     if (!unclosed.isEmpty()) parts << unclosed;
     return parts.join(QLatin1Char('\n'));
   }
@@ -480,17 +564,32 @@ QString CTransfer::EndMessage(Result result, int mode, bool restored, const QStr
   if (result != Result::Refused && m_refused > 0)
     parts << tr("The unit refused %1 lines, the first: %2").arg(m_refused).arg(m_firstRefused);
   if (result != Result::LinkLost && result != Result::Canceled && Link().IsLineHeld())
-    parts << tr(
-        "The unit holds the line (XOFF). The connection stays open; the unit gets the rest when it takes "
-        "data again.");
+    parts << (m_callerCloses ? tr("The unit holds the line (XOFF).")
+                             : tr("The unit holds the line (XOFF). The connection stays open; the unit gets the "
+                                  "rest when it takes data again."));
   if (mode != LINKMODE_UPLOAD && result != Result::Busy && result != Result::NotConnected)
     parts << tr("The unit now holds only part of the project. A whole download puts it right.");
   // The unit may still have its macros locked (its settings unprotected
   // when the connection went).
-  const QString unclosed = Link().UnclosedWarning();
+  const QString unclosed = UnclosedText();
   if (!unclosed.isEmpty()) parts << unclosed;
   if (restored) parts << tr("The project was left as it was before the upload.");
   return parts.join(QLatin1Char('\n'));
+}
+
+QString CTransfer::UnclosedText() const {
+  // The caller says it once the connection is closed, when it is known.
+  if (m_callerCloses) return QString();
+  IDeviceLink& link = Link();
+  const QString warning = link.UnclosedWarning();
+  // The unit took this transfer's closing (the unlock of a download; an
+  // upload has none) before the connection went: only its protection may
+  // still be off.
+  if (m_closed && !link.IsConnected() && !warning.isEmpty())
+    return tr(
+        "The unit may still have its settings unprotected: the connection ended before it had taken \"/PROTECT "
+        "ON\". Connect to it again (the program then sends it first), or send \"/PROTECT ON\" to the unit.");
+  return warning;
 }
 
 CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs) {
@@ -544,7 +643,7 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs) {
 CTransfer::Result CTransfer::WaitQuiet() {
   IDeviceLink& link = Link();
   Liveness alive(*this);
-  QElapsedTimer empty;  // since the output buffer was last seen empty
+  Clock empty;  // since the output buffer was last seen empty
   for (;;) {
     if (m_canceled) return Result::Canceled;
     if (m_docCleared) return Result::Failed;
@@ -558,11 +657,11 @@ CTransfer::Result CTransfer::WaitQuiet() {
       if (link.GetTimeSinceLastOutput() > kQuietMs && link.GetTimeSinceLastInput() > kQuietMs) return Result::Done;
       // Everything has gone out; a window that keeps polling must not keep
       // the transfer open for ever.
-      if (!empty.isValid()) empty.start();
-      if (empty.elapsed() > kQuietMs + m_noProgressMs) return Result::Done;
+      if (!empty.IsValid()) empty.Start();
+      if (empty.Elapsed() > kQuietMs + m_noProgressMs) return Result::Done;
       alive.Check();
     } else {
-      empty.invalidate();
+      empty.Invalidate();
       if (alive.Check() > m_noProgressMs) return Result::NoProgress;
     }
     Idle();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CBaseDevice;
@@ -56,7 +57,20 @@ class IDeviceLink;
 //
 // The transfer has the line for its run (IDeviceLink::TakeLine): no window
 // sends or changes the mode in between. One transfer at a time: a second
-// one is refused while one runs.
+// one is refused while one runs. IsRunning() is the one answer to "a
+// transfer runs", whoever started it (the main window, the key view, the
+// command line); CTransferNotifier tells when it changes. A transfer runs
+// from the moment it has the line until its closing lines are out: its end
+// message comes after that.
+//
+// The messages the objects show during a transfer (an upload's differences)
+// wait for the user: the transfer's clocks stand still while one is up, and
+// what the unit sent meanwhile counts once it has been answered. A transfer
+// cancelled while such a message is up (a signal to end the program) sends
+// its closing lines at once and runs no longer; it unwinds when the message
+// has been answered. A cancelled transfer does not wait for a line the unit
+// holds: its unlock goes when the unit takes data again, and the message
+// says so.
 class CTransfer final : public QObject {
   Q_OBJECT
 
@@ -113,9 +127,10 @@ class CTransfer final : public QObject {
   // A command text file (".txt"), line by line.
   Result SendCommandFile(const QString& path);
 
-  void Cancel() { m_canceled = true; }
+  void Cancel();
   bool IsCanceled() const { return m_canceled; }
-  // A transfer is running (of any driver).
+  // A transfer has the line (of any driver): from its start to its closing
+  // lines.
   static bool IsRunning();
   // Cancels the transfer that runs, if any (a signal to end the program).
   static void CancelRunning();
@@ -132,6 +147,10 @@ class CTransfer final : public QObject {
 
   // The message shown for a result ("" for none).
   static QString ResultMessage(Result result, bool restored);
+  // The caller closes the connection as soon as the transfer has ended and
+  // says itself what the unit kept then (the command line): the end message
+  // leaves out a unit that may still be locked, and the open connection.
+  void SetCallerCloses(bool closes) { m_callerCloses = closes; }
   // The link mode of a download: LINKMODE_DOWNLOAD (the default, the unit's
   // macros locked) or LINKMODE_NONE (no lock, replies only to the monitor).
   void SetDownloadLinkMode(int mode) { m_downloadMode = mode; }
@@ -159,6 +178,21 @@ class CTransfer final : public QObject {
   void progress(int done, int total);
 
  private:
+  // The line and the run, from the start to the closing lines (ctransfer.cpp).
+  class Line;
+  // A clock that stands still while the user answers a message box.
+  class Clock final {
+   public:
+    void Start();
+    void Invalidate() { m_clock.invalidate(); }
+    bool IsValid() const { return m_clock.isValid(); }
+    qint64 Elapsed() const;
+
+   private:
+    QElapsedTimer m_clock;
+    qint64 m_answeredAtStart = 0;
+  };
+
   // One run of steps; step(s) returns the next step, s again when it could
   // not send, or -1 to end. expected: the lines (download) or queries
   // (upload) its dry run sent, -1 when unknown.
@@ -184,6 +218,13 @@ class CTransfer final : public QObject {
   QString EndMessage(Result result, int mode, bool restored, const QString& lossReason) const;
   // Lines owed an echo or an answer.
   int Owed() const;
+  // The end of the run on the line: what waits in the link's own buffer is
+  // dropped when stopped, the link goes back to LINKMODE_NORMAL (the unlock
+  // after a download) and the line is given back. Once per run; m_closed
+  // then says whether the unit took it.
+  void CloseLine(bool stopped);
+  // Where the unit may still be locked: in the end message's words.
+  QString UnclosedText() const;
 
   // The no-progress clock. While lines are owed an echo or an answer only
   // those count; while nothing is owed, output that left, input that came
@@ -196,7 +237,7 @@ class CTransfer final : public QObject {
 
    private:
     CTransfer& m_transfer;
-    QElapsedTimer m_clock;
+    Clock m_clock;
     // The signs that count while something is owed.
     int64_t Signs() const;
 
@@ -209,7 +250,9 @@ class CTransfer final : public QObject {
   void Report(int done, int total);
 
   IDeviceLink* m_link;
+  std::unique_ptr<Line> m_line;
   bool m_canceled = false;
+  bool m_callerCloses = false;
   bool m_docCleared = false;
   int m_noProgressMs = kDefaultNoProgressMs;
   int m_downloadMode;

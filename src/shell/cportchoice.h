@@ -1,33 +1,28 @@
 #ifndef SELV_SHELL_CPORTCHOICE_H
 #define SELV_SHELL_CPORTCHOICE_H
 
+#include "link/cserialports.h"
+
 #include <QString>
 
-#include <functional>
 #include <vector>
 
-// The serial ports of the system and the one a profile without a port uses:
-// the first port that exists, USB adapters before the ports built in, none
-// when the system has no serial port.
+// The serial ports the preferences offer and the one a profile without a
+// port uses: the link's one rule (CSerialPorts), which the command line
+// follows too.
 class CPortChoice final {
  public:
-  // A serial port of the system, as it describes it ("" where it does not).
-  struct SystemPort {
-    QString location;  // "/dev/ttyUSB0"
-    QString description;
-    QString manufacturer;
-    bool usb = false;  // an adapter on USB (the system knows its vendor)
-  };
-  using Source = std::function<std::vector<SystemPort>()>;
+  using SystemPort = CSerialPorts::SystemPort;
+  using Source = CSerialPorts::Source;
 
   // The ports the system has now, in Order.
-  static std::vector<SystemPort> SystemPorts();
+  static std::vector<SystemPort> SystemPorts() { return CSerialPorts::SystemPorts(); }
   // USB adapters first, then by location ("/dev/ttyS2" before "/dev/ttyS10").
-  static void Order(std::vector<SystemPort>& ports);
+  static void Order(std::vector<SystemPort>& ports) { CSerialPorts::Order(ports); }
   // The first of ports in Order; "" when there is none.
-  static QString FirstPort(std::vector<SystemPort> ports);
+  static QString FirstPort(std::vector<SystemPort> ports) { return CSerialPorts::FirstPort(std::move(ports)); }
   // Replaces the system's list (a test's ports); an empty source restores it.
-  static void SetSource(Source source);
+  static void SetSource(Source source) { CSerialPorts::SetSource(std::move(source)); }
 };
 
 #endif

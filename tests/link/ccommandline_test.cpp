@@ -8,9 +8,12 @@
 #include "comparetestproject.h"
 #include "everyfamily.h"
 #include "link/ccommandfile.h"
+#include "link/linkprofile.h"
 #include "model/cfilename.h"
 #include "model/coutputfile.h"
+#include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
+#include "shell/cportchoice.h"
 #include "support/filebytes.h"
 #include "support/fulldisk.h"
 #include "support/tempprofile.h"
@@ -286,6 +289,70 @@ TEST_F(CCommandLineTest, DrawsTheProgressLineOnlyOnATerminal) {
   EXPECT_TRUE(terminal.contains("\r100 %   ")) << terminal.toStdString();
   EXPECT_TRUE(terminal.contains(" lines   0:00 left")) << terminal.toStdString();
   EXPECT_TRUE(terminal.contains("selvantis: The project is in the unit.")) << terminal.toStdString();
+}
+
+// The command line takes the window's port when --port is not given: the
+// profile's, else the first port the system has (USB adapters first).
+TEST(CCommandLinePortTest, HelpNamesThePortTheWindowWouldTake) {
+  using Port = CPortChoice::SystemPort;
+  struct Row {
+    const char* what;
+    std::vector<Port> ports;
+    const char* stored;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {"ports built in and an adapter",
+       {{"/dev/ttyS0", "", "", false}, {"/dev/ttyACM3", "", "", true}},
+       "",
+       "(now /dev/ttyACM3, the first port the system has)"},
+      {"ports built in only",
+       {{"/dev/ttyS10", "", "", false}, {"/dev/ttyS2", "", "", false}},
+       "",
+       "(now /dev/ttyS2, the first port the system has)"},
+      {"no port at all", {}, "", "(now none: the system has no serial port)"},
+      {"the profile names one",
+       {{"/dev/ttyS0", "", "", false}},
+       "/dev/ttyUSB4",
+       "(now /dev/ttyUSB4, the profile's port)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempProfile profile;
+    if (*row.stored) CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, row.stored);
+    const std::vector<Port> ports = row.ports;
+    CPortChoice::SetSource([ports] { return ports; });
+    const QString help = CCommandLine::HelpText();
+    CPortChoice::SetSource({});
+    EXPECT_TRUE(help.contains(QString("  --port DEVICE              the unit's serial port ") + row.shown))
+        << help.toStdString();
+  }
+}
+
+TEST_F(CCommandLineTest, HelpShowsThePortOfTheOneRuleForAFreshProfile) {
+  // The test program's own profile is fresh as the child's is; both see the
+  // system's ports.
+  const QString port = CPortChoice::FirstPort(CPortChoice::SystemPorts());
+  const Outcome help = Run({"--help", "--language", "en"});
+  ASSERT_EQ(help.status, 0);
+  const QString shown = port.isEmpty() ? QStringLiteral("(now none: the system has no serial port)")
+                                       : QStringLiteral("(now %1, the first port the system has)").arg(port);
+  EXPECT_TRUE(help.out.contains(shown.toUtf8())) << help.out.toStdString();
+}
+
+// A path that is not absolute is taken from the current folder, as any
+// path of the command line is, not looked up under /dev.
+TEST_F(CCommandLineTest, ARelativePortPathIsTakenFromTheCurrentFolder) {
+  StartUnit();
+  ASSERT_TRUE(QDir(dir.path()).mkpath("units"));
+  ASSERT_TRUE(QFile::link(sim.PtyPath(), dir.filePath("units/vmx")));
+  QProcess process;
+  process.setWorkingDirectory(dir.path());
+  const Outcome compare =
+      Finish(process, {"--compare", project, "--port", "units/vmx", "--language", "en", "--baud", "460800"});
+  EXPECT_EQ(compare.status, 1) << compare.err.toStdString();
+  EXPECT_TRUE(compare.err.contains("The unit differs from this project")) << compare.err.toStdString();
+  EXPECT_FALSE(sim.FullLines().isEmpty());
 }
 
 TEST_F(CCommandLineTest, HelpAndVersionNeedNoProjectAndNoDisplay) {

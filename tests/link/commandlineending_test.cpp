@@ -5,6 +5,7 @@
 // says why not).
 #include "everyfamily.h"
 #include "everyfamilyproject.h"
+#include "link/testtimelimit.h"
 #include "model/cselvantisdoc.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
@@ -123,6 +124,9 @@ TEST_F(CommandLineEndingTest, SaveKeepsAConfirmedDownloadInTheUnit) {
   const int save = lines.indexOf("/SERVICE/START FASTSAVE");
   ASSERT_GE(save, 0);
   EXPECT_GT(save, lines.indexOf("/MACRO/LOCK OFF"));
+  // The unit keeps its settings as they are when it saves: protected.
+  EXPECT_GT(save, lines.lastIndexOf("/PROTECT ON"));
+  EXPECT_GT(lines.lastIndexOf("/PROTECT ON"), lines.lastIndexOf("/PROTECT OFF"));
   EXPECT_EQ(lines.count("/SERVICE/START FASTSAVE"), 1);
 }
 
@@ -151,4 +155,71 @@ TEST_F(CommandLineEndingTest, SaveHasNoUseWithoutADownload) {
   EXPECT_EQ(outcome.status, 2);
   EXPECT_TRUE(outcome.err.contains("The option --save has no use with --compare.")) << outcome.err.toStdString();
   EXPECT_TRUE(sim.FullLines().isEmpty());
+}
+
+// The unit holds the line in the middle of a download and the user presses
+// Ctrl+C: the transfer stops waiting at once and the program says a second
+// one ends it; the second one ends it at once, while the unit still holds
+// the line, and says what the unit may still have.
+TEST_F(CommandLineEndingTest, ASecondSignalWhileTheUnitHoldsTheLineEndsAtOnceAndSaysWhatTheUnitMayStillHave) {
+  const TestTimeLimit limit(180);
+  sim.SetPaced(true);
+  ASSERT_TRUE(sim.Start());
+  QProcess process;
+  Start(process, {"--download", project});
+  ASSERT_TRUE(process.waitForStarted(kHangLimitMs));
+  ASSERT_TRUE(WaitUntil([&] { return ProjectLines() >= 40 || process.state() == QProcess::NotRunning; }));
+  ASSERT_EQ(process.state(), QProcess::Running);
+  sim.SetStalled(true);
+  const pid_t pid = static_cast<pid_t>(process.processId());
+  ::kill(pid, SIGINT);
+  QByteArray err;
+  ASSERT_TRUE(WaitUntil([&] {
+    err += process.readAllStandardError();
+    return err.contains("A second SIGINT ends at once.") || process.state() == QProcess::NotRunning;
+  })) << err.toStdString();
+  ASSERT_EQ(process.state(), QProcess::Running) << err.toStdString();
+  ::kill(pid, SIGINT);
+  ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
+  err += process.readAllStandardError();
+  EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
+  EXPECT_TRUE(
+      err.contains("selvantis: Stopped at once. The unit may still have its macros locked and its settings "
+                   "unprotected: send \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" to the unit.\n"))
+      << err.toStdString();
+  // It did not wait for the unit.
+  EXPECT_TRUE(sim.IsRunning());
+  EXPECT_FALSE(sim.FullLines().contains("/MACRO/LOCK OFF"));
+  sim.SetStalled(false);
+}
+
+// A download that the unit holds past the limit stops; the unit takes its
+// closing lines while the program closes the connection. What the program
+// says is what is true at its end, in the command line's words.
+TEST_F(CommandLineEndingTest, AHeldDownloadSaysNothingUntrueAboutTheClosingTheUnitTookLater) {
+  const TestTimeLimit limit(180);
+  sim.SetPaced(true);
+  ASSERT_TRUE(sim.Start());
+  QProcess process;
+  Start(process, {"--download", project});
+  ASSERT_TRUE(process.waitForStarted(kHangLimitMs));
+  ASSERT_TRUE(WaitUntil([&] { return ProjectLines() >= 40 || process.state() == QProcess::NotRunning; }));
+  sim.SetStalled(true);
+  QByteArray err;
+  // The transfer has ended at its limit while the unit holds the line.
+  ASSERT_TRUE(WaitUntil([&] {
+    err += process.readAllStandardError();
+    return err.contains("only part of the project") || process.state() == QProcess::NotRunning;
+  })) << err.toStdString();
+  sim.SetStalled(false);
+  ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
+  err += process.readAllStandardError();
+  EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
+  EXPECT_TRUE(err.contains("The unit holds the line (XOFF). The unit now holds only part")) << err.toStdString();
+  EXPECT_FALSE(err.contains("may still")) << err.toStdString();
+  EXPECT_FALSE(err.contains("Disconnect")) << err.toStdString();
+  EXPECT_FALSE(err.contains("connection stays open")) << err.toStdString();
+  const QStringList lines = sim.FullLines();
+  EXPECT_GT(lines.lastIndexOf("/MACRO/LOCK OFF"), lines.lastIndexOf("/MACRO/LOCK ON"));
+  EXPECT_GT(lines.lastIndexOf("/PROTECT ON"), lines.lastIndexOf("/PROTECT OFF"));
 }

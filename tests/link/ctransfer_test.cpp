@@ -3,6 +3,7 @@
 #include "link/ctransfer.h"
 #include "link/ccommandfile.h"
 #include "link/linkmode.h"
+#include "link/testtimelimit.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
 #include "support/recordinglink.h"
@@ -194,6 +195,63 @@ TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
   // Once the unit takes data again the lock is lifted.
   sim.SetStalled(false);
   ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
+}
+
+// The unit holds the line and the user cancels: the transfer stops waiting
+// for it at once (well within its limit, which is long here), says that the
+// unit may still have its macros locked, and the unlock reaches the unit
+// once it takes data again.
+TEST_F(CTransferTest, ACancelWhileTheUnitHoldsTheLineDoesNotWaitForIt) {
+  const TestTimeLimit limit(180);
+  CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 200, 40);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(60000);
+  QElapsedTimer sinceCancel;
+  bool stalled = false;
+  QTimer hold;
+  QObject::connect(&hold, &QTimer::timeout, [&] {
+    if (!stalled && sim.ReceivedCount() >= 20) {
+      stalled = true;
+      sim.SetStalled(true);
+    }
+    if (!sinceCancel.isValid() && link->IsLineHeld()) {
+      sinceCancel.start();
+      transfer.Cancel();
+    }
+  });
+  hold.start(1);
+  EXPECT_EQ(transfer.DownloadObject(*device), CTransfer::Result::Canceled);
+  hold.stop();
+  ASSERT_TRUE(sinceCancel.isValid());
+  // Half the limit: only a transfer that waits for the unit takes that long.
+  EXPECT_LT(sinceCancel.elapsed(), 30000);
+  EXPECT_FALSE(transfer.Closed());
+  EXPECT_TRUE(messages.SawText("may still have its macros locked"));
+  EXPECT_FALSE(sim.ReceivedLines().contains("/MACRO/LOCK OFF"));
+  sim.SetStalled(false);
+  ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedLines().contains("/MACRO/LOCK OFF"); }));
+}
+
+// The connection goes in the middle of an upload, which locks nothing: the
+// message says what the unit may still have, its protection lifted, and not
+// that its macros may be locked.
+TEST_F(CTransferTest, ALostUploadSaysOnlyThatTheUnitMayStillBeUnprotected) {
+  const TestTimeLimit limit(180);
+  sim.SetPaced(true);
+  for (int id = 1; id <= 3; ++id) AddLinkTestDevice(*doc, id, 40);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  transfer.SetProgressHandler([&](int done, int) {
+    // A progress report may pass over any one count on a busy machine.
+    if (done >= 30 && sim.IsRunning()) sim.HangUp();
+  });
+  EXPECT_EQ(transfer.UploadProject(*doc), CTransfer::Result::LinkLost);
+  ASSERT_TRUE(WaitUntil([&] { return !messages.Requests().empty(); }));
+  const QString text = messages.Requests().front().text;
+  EXPECT_TRUE(text.contains("may still have its settings unprotected")) << text.toStdString();
+  EXPECT_FALSE(text.contains("macros")) << text.toStdString();
+  EXPECT_TRUE(transfer.Closed());
 }
 
 TEST_F(CTransferTest, AnUnansweredQueryEndsTheUploadAndLeavesTheProjectAsItWas) {

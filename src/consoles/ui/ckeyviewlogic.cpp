@@ -5,14 +5,12 @@
 #include "consoles/cconsprop.h"
 #include "link/ctransfer.h"
 #include "link/idevicelink.h"
-#include "link/linkmode.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 namespace {
 
@@ -24,8 +22,6 @@ constexpr uint32_t kStrHasVersion = 34188;
 constexpr int kConsoleType = 7;
 // Keys from this number on show a picture instead of a label.
 constexpr int kFirstPictureKey = 109;
-const char* const kLockOn = "/MACRO/LOCK ON";
-const char* const kLockOff = "/MACRO/LOCK OFF";
 
 bool Contains(const KeyBox& box, int x, int y) {
   return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
@@ -177,73 +173,15 @@ bool CKeyViewLogic::CopyKeyProgramming(CConsole& console, IKeyViewHost& host) {
 }
 
 bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink& link) {
-  // The loop lets events in: a second start from another window, or a
-  // project transfer, would mix its lines and link modes with these.
-  static bool s_bRunning = false;
-  if (s_bRunning || CTransfer::IsRunning()) {
-    AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  // The line is this transfer's until it ends: no window sends between its
-  // lines or changes the mode.
-  if (!link.TakeLine(&console)) {
-    AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  s_bRunning = true;
-  struct Running {
-    IDeviceLink& link;
-    const void* owner;
-    ~Running() {
-      s_bRunning = false;
-      link.GiveBackLine(owner);
-    }
-  } running{link, &console};
-  CTransfer::Result result = CTransfer::Result::Done;
-  if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOn), nullptr, false);
-  const int count = console.Download(bUpload, -1);
-  link.SetLinkMode(bUpload ? LINKMODE_UPLOAD : LINKMODE_DOWNLOAD);
-  bool ok = true;
-  int step = 0;
-  QElapsedTimer sinceProgress;
-  sinceProgress.start();
-  while (step >= 0 && step < count) {
-    if (!link.IsConnected()) {
-      ok = false;
-      result = CTransfer::Result::LinkLost;
-      break;
-    }
-    const int next = console.Download(bUpload, step);
-    link.PumpMessages();
-    if (next != step) sinceProgress.restart();
-    // A step that cannot go out (the line stays full) must not hang the view.
-    if (next == step && sinceProgress.elapsed() > kDrainLimitMs) {
-      ok = false;
-      result = CTransfer::Result::NoProgress;
-      break;
-    }
-    if (console.IsTransferAborted()) break;
-    step = next;
-  }
-  if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOff), nullptr, false);
-  QElapsedTimer wait;
-  wait.start();
-  while (link.IsConnected() && link.OutBufferCount() > 0 && wait.elapsed() < kDrainLimitMs) link.PumpMessages();
-  if (link.OutBufferCount() > 0) {
-    ok = false;
-    if (result == CTransfer::Result::Done)
-      result = link.IsConnected() ? CTransfer::Result::NoProgress : CTransfer::Result::LinkLost;
-  }
-  wait.restart();
-  while (link.IsConnected() && link.GetTimeSinceLastOutput() < kQuietLineMs && wait.elapsed() < kDrainLimitMs)
-    link.PumpMessages();
-  link.PumpMessages();
-  link.SetLinkMode(LINKMODE_NORMAL);
-  // A transfer that stopped says why; the lock is released and the link
-  // back in its normal mode either way.
-  if (result != CTransfer::Result::Done)
-    AfxMessageBox(CTransfer::ResultMessage(result, false), MB_OK | MB_ICONEXCLAMATION);
-  return ok;
+  // The project's transfer engine runs it, with all its endings: the line
+  // is the transfer's until it ends, one macro lock and one unlock (once the
+  // unit has echoed the last line, and also after a stop), the closing and
+  // the message when the unit holds the line or the connection goes, and
+  // one transfer at a time, seen by every window. The console's abort flag
+  // ("CONSOLE NOT CONNECTED") ends its steps.
+  CTransfer transfer(&link);
+  const CTransfer::Result result = bUpload ? transfer.UploadObject(console) : transfer.DownloadObject(console);
+  return result == CTransfer::Result::Done;
 }
 
 QString CKeyViewLogic::GetSwVersion(CConsole& console, IDeviceLink& link) {

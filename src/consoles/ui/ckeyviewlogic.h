@@ -40,8 +40,6 @@ class CKeyViewLogic final {
   static constexpr int kExtensionKeyCount = 50;
   static constexpr int kMaxNameChars = 20;
   static constexpr int kVersionReadMs = 500;
-  static constexpr int kQuietLineMs = 1000;
-  static constexpr int kDrainLimitMs = 10000;
   static constexpr const char* kMakerName = "VELMORIX";
   static constexpr const char* kExtensionModel = "RCX6350";
 
@@ -103,8 +101,9 @@ class CKeyViewLogic final {
   static bool ClearAllKeyProgramming(CConsole& console, IKeyViewHost& host);
   static bool CopyKeyProgramming(CConsole& console, IKeyViewHost& host);
 
-  // Downloads (bUpload false) or uploads the console through link. Returns
-  // false when the output did not drain in time (the mode is restored).
+  // Downloads (bUpload false) or uploads the console through link, as a
+  // transfer (CTransfer) with its endings and its message. True when it is
+  // done.
   static bool TransferConsole(CConsole& console, bool bUpload, IDeviceLink& link);
   // Asks the console for its version and shows the answer or the
   // no-answer message. Returns the version ("" when none).

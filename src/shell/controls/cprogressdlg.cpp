@@ -23,6 +23,9 @@ CProgressDlg::CProgressDlg(QWidget* parent)
   setWindowTitle(tr("Transfer"));
   m_text->setObjectName(QStringLiteral("text"));
   m_bar->setObjectName(QStringLiteral("progress"));
+  // The line below says the share done, with the lines and the time left:
+  // the bar's own figure would be a second one, rounded its own way.
+  m_bar->setTextVisible(false);
   m_detail->setObjectName(QStringLiteral("detail"));
   m_detail->hide();
   m_cancel->setObjectName(QStringLiteral("cancel"));

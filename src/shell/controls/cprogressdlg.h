@@ -10,8 +10,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The progress of a transfer: a text, a bar, the lines done of all with the
-// time left (as the command line shows them) and a Cancel button. The dialog
+// The progress of a transfer: a text, a bar without a figure, the share
+// and the lines done of all with the time left (as the command line shows
+// them) and a Cancel button. The dialog
 // knows nothing of the transfer: the transfer reports through SetProgress /
 // SetText, and Cancel calls the handler it was given (the transfer's cancel),
 // once. Closing the window counts as Cancel. The window is never narrower

@@ -234,16 +234,16 @@ TEST(CKeyViewLogicTest, RangeProgrammingKeepsPendingEditsOfOtherKeys) {
   EXPECT_EQ(key5->GetTarget().object, zones[4]);
 }
 
-TEST(CKeyViewLogicTest, DownloadSendsEachLockTwice) {
+TEST(CKeyViewLogicTest, DownloadSendsEachLockOnce) {
   CSelvantisDoc doc;
   CConsole* console = constest::AddConsole(doc);
   RecordingLink link;
   EXPECT_TRUE(CKeyViewLogic::TransferConsole(*console, false, link));
   const QStringList lines = link.Lines();
   ASSERT_GE(lines.size(), 5);
-  EXPECT_EQ(lines.at(0), QStringLiteral("/MACRO/LOCK ON"));
-  EXPECT_EQ(lines.at(1), QStringLiteral("/MACRO/LOCK ON"));
-  EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("/MACRO/LOCK OFF"));
+  EXPECT_EQ(lines.count(QStringLiteral("/MACRO/LOCK ON")), 1);
+  EXPECT_EQ(lines.count(QStringLiteral("/MACRO/LOCK OFF")), 1);
+  EXPECT_EQ(lines.first(), QStringLiteral("/MACRO/LOCK ON"));
   EXPECT_EQ(lines.last(), QStringLiteral("/MACRO/LOCK OFF"));
   EXPECT_EQ(link.GetLinkMode(), LINKMODE_NORMAL);
 }

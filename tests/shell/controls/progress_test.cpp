@@ -8,13 +8,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -99,6 +102,29 @@ TEST(CProgressDlgTest, AttachedTransferReportsProgressAndIsCanceledByTheButton) 
   ASSERT_TRUE(transfer.end);
   transfer.end();
   EXPECT_FALSE(dlg.isVisible());
+}
+
+// The window shows the share done once: the bar's own figure rounds where
+// the line below does not (249 of 1000: "25%" above "24 %").
+TEST(CProgressDlgTest, ShowsTheShareDoneAsOneFigure) {
+  CProgressDlg dlg;
+  FakeTransfer transfer;
+  dlg.AttachTo(transfer);
+  dlg.show();
+  const QRegularExpression percent(QStringLiteral("(\\d+) ?%"));
+  for (const auto& [done, total] : {std::pair{249, 1000}, std::pair{3, 12}, std::pair{1000, 1000}}) {
+    SCOPED_TRACE(done);
+    transfer.progress(done, total);
+    QStringList figures;
+    auto collect = [&](const QString& text) {
+      for (auto it = percent.globalMatch(text); it.hasNext();) figures << it.next().captured(1);
+    };
+    for (const QLabel* label : dlg.findChildren<QLabel*>())
+      if (label->isVisible()) collect(label->text());
+    const auto* bar = dlg.findChild<QProgressBar*>("progress");
+    if (bar->isTextVisible()) collect(bar->text());
+    EXPECT_EQ(figures, QStringList{QString::number(done * 100 / total)});
+  }
 }
 
 TEST(CProgressDlgTest, CancelReachesTheRealTransferDriver) {

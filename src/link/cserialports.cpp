@@ -1,4 +1,7 @@
-#include "shell/cportchoice.h"
+#include "link/cserialports.h"
+
+#include "link/linkprofile.h"
+#include "model/cprofile.h"
 
 #include <QRegularExpression>
 #include <QSerialPortInfo>
@@ -7,8 +10,8 @@
 
 namespace {
 
-CPortChoice::Source& SourceOverride() {
-  static CPortChoice::Source source;
+CSerialPorts::Source& SourceOverride() {
+  static CSerialPorts::Source source;
   return source;
 }
 
@@ -44,7 +47,7 @@ bool NaturalLess(const QString& a, const QString& b) {
 
 }  // namespace
 
-std::vector<CPortChoice::SystemPort> CPortChoice::SystemPorts() {
+std::vector<CSerialPorts::SystemPort> CSerialPorts::SystemPorts() {
   std::vector<SystemPort> ports;
   if (SourceOverride()) {
     ports = SourceOverride()();
@@ -57,16 +60,24 @@ std::vector<CPortChoice::SystemPort> CPortChoice::SystemPorts() {
   return ports;
 }
 
-void CPortChoice::Order(std::vector<SystemPort>& ports) {
+void CSerialPorts::Order(std::vector<SystemPort>& ports) {
   std::stable_sort(ports.begin(), ports.end(), [](const SystemPort& a, const SystemPort& b) {
     if (a.usb != b.usb) return a.usb;
     return NaturalLess(a.location, b.location);
   });
 }
 
-QString CPortChoice::FirstPort(std::vector<SystemPort> ports) {
+QString CSerialPorts::FirstPort(std::vector<SystemPort> ports) {
   Order(ports);
   return ports.empty() ? QString() : ports.front().location;
 }
 
-void CPortChoice::SetSource(Source source) { SourceOverride() = std::move(source); }
+QString CSerialPorts::ProfilePort(bool* stored) {
+  const QString port =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort))
+          .trimmed();
+  if (stored) *stored = !port.isEmpty();
+  return !port.isEmpty() ? port : FirstPort(SystemPorts());
+}
+
+void CSerialPorts::SetSource(Source source) { SourceOverride() = std::move(source); }

@@ -1,0 +1,6 @@
+#include "link/ctransfernotifier.h"
+
+CTransferNotifier& CTransferNotifier::Instance() {
+  static CTransferNotifier notifier;
+  return notifier;
+}

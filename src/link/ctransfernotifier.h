@@ -1,0 +1,25 @@
+#ifndef SELV_LINK_CTRANSFERNOTIFIER_H
+#define SELV_LINK_CTRANSFERNOTIFIER_H
+
+#include <QObject>
+
+// The news of CTransfer::IsRunning(): a transfer has taken the line, or its
+// closing lines are out. Whatever offers commands that must wait for a
+// transfer (the main window's Download, the on-line windows' polls) listens
+// here, whoever started the transfer. One for the program.
+class CTransferNotifier final : public QObject {
+  Q_OBJECT
+
+ public:
+  static CTransferNotifier& Instance();
+  CTransferNotifier(const CTransferNotifier&) = delete;
+  CTransferNotifier& operator=(const CTransferNotifier&) = delete;
+
+ signals:
+  void runningChanged(bool running);
+
+ private:
+  CTransferNotifier() = default;
+};
+
+#endif
