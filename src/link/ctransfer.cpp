@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include <memory>
+#include <optional>
 #include <set>
 
 Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
@@ -38,25 +39,6 @@ class RunningFlag final {
   }
   RunningFlag(const RunningFlag&) = delete;
   RunningFlag& operator=(const RunningFlag&) = delete;
-};
-
-// The line is the transfer's from its start to its closing.
-class LineTaken final {
- public:
-  LineTaken(IDeviceLink& link, const void* owner) : m_link(link), m_owner(owner), m_taken(link.TakeLine(owner)) {}
-  ~LineTaken() { GiveBack(); }
-  LineTaken(const LineTaken&) = delete;
-  LineTaken& operator=(const LineTaken&) = delete;
-  bool Taken() const { return m_taken; }
-  void GiveBack() {
-    if (m_taken) m_link.GiveBackLine(m_owner);
-    m_taken = false;
-  }
-
- private:
-  IDeviceLink& m_link;
-  const void* m_owner;
-  bool m_taken;
 };
 
 bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
@@ -96,7 +78,7 @@ qint64 CTransfer::Liveness::Check(bool stepped) {
 
 CTransfer::~CTransfer() = default;
 
-bool CTransfer::IsRunning() { return g_running; }
+bool CTransfer::IsRunning() { return g_running || GetDeviceLink()->IsTransferRunning(); }
 
 void CTransfer::CancelRunning() {
   if (g_current) g_current->Cancel();
@@ -315,13 +297,16 @@ CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
 
 CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure) {
   IDeviceLink& link = Link();
-  LineTaken line(link, this);
-  if (!line.Taken()) {
+  // The line is the transfer's from its start to its closing; its token
+  // marks the transfer running until the run returns.
+  CLineToken line = link.TakeLine(LinePurpose::Transfer);
+  if (!line) {
     if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
   }
   RunningFlag running(this);
+  std::optional<CLineToken::Presented> mine(line.Present());
   m_canceled = false;
   m_docCleared = false;
   QPointer<CSelvantisDoc> guard(doc);
@@ -417,6 +402,7 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   // says so.
   const int closeWaitMs = m_stopped && link.IsLineHeld() ? 0 : m_noProgressMs;
   m_closed = link.EndTransferMode(stopped, closeWaitMs);
+  mine.reset();
   line.GiveBack();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.

@@ -8,6 +8,7 @@ struct FrameState {
   bool hasDocument = false;
   bool documentModified = false;
   bool connected = false;
+  bool reconnecting = false;  // the program tries to connect again by itself
   bool transferRunning = false;
   bool currentObjectDeletable = false;
   bool currentObjectHasProperties = false;

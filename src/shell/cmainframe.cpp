@@ -102,6 +102,7 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     UpdateCommandUI();
   });
   connect(m_link, &CLinkPanel::busyChanged, this, [this]() { UpdateCommandUI(); });
+  connect(m_link, &CLinkPanel::reconnectingChanged, this, [this]() { UpdateCommandUI(); });
   connect(m_link, &CLinkPanel::statusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   connect(m_link, &CLinkPanel::lineHeld, this,
@@ -306,6 +307,7 @@ FrameState CMainFrame::CurrentState() const {
   s.documentModified = doc && doc->IsModified();
   s.connected = m_link->IsConnected();
   s.transferRunning = m_link->IsBusy();
+  s.reconnecting = m_link->IsReconnecting();
   if (view) {
     s.hasSelection = view->GetCurrentObject() != nullptr;
     s.currentObjectDeletable = view->Controller().IsCommandEnabled(ID_DELETE_OBJECT);

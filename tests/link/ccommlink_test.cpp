@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // A window that sends command lists and collects the replies.
@@ -56,6 +59,24 @@ TEST_F(CCommLinkTest, ConnectAsksTheUnitWhoItIsAndStoresItsCapabilities) {
   EXPECT_EQ(CProfile::GetString(section, "OS Version"), "V0.7");
   EXPECT_EQ(CProfile::GetInt(section, "READYINP_CLR", -1), 1);
   EXPECT_EQ(CProfile::GetInt(section, "MONI_CLR", -1), 0);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+// A program killed in the middle of a line left its start in the unit: the
+// connect's line end ends it on its own, so the first question reaches the
+// unit whole.
+TEST_F(CCommLinkTest, AConnectEndsAHalfLineAKilledProgramLeftInTheUnit) {
+  const QByteArray half = "/MACRO/LOCK O";
+  {
+    const int killed = ::open(sim.PtyPath().toLocal8Bit().constData(), O_WRONLY | O_NOCTTY);
+    ASSERT_GE(killed, 0);
+    EXPECT_EQ(::write(killed, half.constData(), static_cast<size_t>(half.size())), half.size());
+    ::close(killed);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return sim.CharsReceived() >= half.size(); }));
+  ASSERT_TRUE(link->Connect(doc.get()));
+  ASSERT_TRUE(WaitForLines(4));
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/MACRO/LOCK O", "/SERVICE/DEVID ?", "/SERVICE/VER ?", "/PROTECT OFF"}));
   EXPECT_TRUE(messages.Requests().empty());
 }
 

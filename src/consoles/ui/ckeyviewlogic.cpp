@@ -186,19 +186,16 @@ bool CKeyViewLogic::TransferConsole(CConsole& console, bool bUpload, IDeviceLink
   }
   // The line is this transfer's until it ends: no window sends between its
   // lines or changes the mode.
-  if (!link.TakeLine(&console)) {
+  CLineToken line = link.TakeLine(LinePurpose::Transfer);
+  if (!line) {
     AfxMessageBox(CTransfer::ResultMessage(CTransfer::Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
+  const CLineToken::Presented mine = line.Present();
   s_bRunning = true;
   struct Running {
-    IDeviceLink& link;
-    const void* owner;
-    ~Running() {
-      s_bRunning = false;
-      link.GiveBackLine(owner);
-    }
-  } running{link, &console};
+    ~Running() { s_bRunning = false; }
+  } running;
   CTransfer::Result result = CTransfer::Result::Done;
   if (!bUpload) link.SendDeviceCommand(QString::fromLatin1(kLockOn), nullptr, false);
   const int count = console.Download(bUpload, -1);
