@@ -5,6 +5,7 @@
 #include "link/linkmode.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
+#include "support/testtimelimit.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -43,7 +44,11 @@ QString Now(const char* format) { return QDateTime::currentDateTime().toString(Q
 
 }  // namespace
 
-class CCommLinkTest : public LinkTestBench {};
+class CCommLinkTest : public LinkTestBench {
+ protected:
+  // Far beyond what a test needs: a hang fails.
+  TestTimeLimit limit{std::chrono::seconds(180), [this] { sim.HangUp(); }};
+};
 
 TEST_F(CCommLinkTest, ConnectAsksTheUnitWhoItIsAndStoresItsCapabilities) {
   sim.SetValue("/SERVICE/DEVID", "10336");

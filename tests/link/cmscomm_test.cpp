@@ -4,6 +4,7 @@
 // the system's reason.
 #include "link/cmscomm.h"
 #include "linktestbench.h"
+#include "support/testtimelimit.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,8 @@ class CMSCommTest : public LinkTestBench {
     LinkTestBench::TearDown();
   }
 
+  // Far beyond what a test needs: a hang fails.
+  TestTimeLimit limit{std::chrono::seconds(180), [this] { sim.HangUp(); }};
   CMSComm port;
   QByteArray received;
   QStringList errors;

@@ -8,6 +8,7 @@
 #include "shell/cpreferencesstate.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "support/testtimelimit.h"
 #include "unitsimulator.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 TEST(CPreferencesPortTest, APseudoTerminalInUseIsPresent) {
+  const TestTimeLimit limit(std::chrono::seconds(120));
   TempProfile profile;
   MessageRecorder messages;
   UnitSimulator sim;
