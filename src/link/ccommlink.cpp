@@ -1,9 +1,9 @@
 #include "link/ccommlink.h"
 
 #include "link/cmscomm.h"
-#include "link/commandpath.h"
 #include "link/commandtext.h"
 #include "link/commreply.h"
+#include "link/cunclosednotes.h"
 #include "link/cunitinfo.h"
 #include "link/linkprofile.h"
 #include "link/portaccesshint.h"
@@ -28,7 +28,6 @@ Q_LOGGING_CATEGORY(lcLink, "selv.link")
 
 namespace {
 
-using CommandText::PathOf;
 using CommandText::ValueOf;
 
 // "hh:mm:ss" as seconds of the day, -1 when unreadable.
@@ -40,17 +39,23 @@ int SecondsOfDay(const QString& text) {
   return h * 3600 + m * 60 + s;
 }
 
-const QString kLockOn = QStringLiteral("/MACRO/LOCK ON");
-const QString kLockOff = QStringLiteral("/MACRO/LOCK OFF");
-const QString kProtectOn = QStringLiteral("/PROTECT ON");
-const QString kProtectOff = QStringLiteral("/PROTECT OFF");
 const QString kFastSave = QStringLiteral("/SERVICE/START FASTSAVE");
 
 }  // namespace
 
-CCommLink::CCommLink(QObject* parent) : QObject(parent), m_port(std::make_unique<CMSComm>()) { Init(); }
+CCommLink::CCommLink(QObject* parent)
+    : QObject(parent),
+      m_port(std::make_unique<CMSComm>()),
+      m_protocol(*m_port, m_monitor),
+      m_closing(*m_port, [this] { HandleIncoming(m_port->Input()); }) {
+  Init();
+}
 
-CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent) : QObject(parent), m_port(std::move(port)) {
+CCommLink::CCommLink(std::unique_ptr<ISerialPort> port, QObject* parent)
+    : QObject(parent),
+      m_port(std::move(port)),
+      m_protocol(*m_port, m_monitor),
+      m_closing(*m_port, [this] { HandleIncoming(m_port->Input()); }) {
   Init();
 }
 
@@ -63,6 +68,10 @@ void CCommLink::Init() {
   m_port->SetHandlers([this] { OnPortReceive(); },
                       [this](const QString& text, bool closed) { OnPortError(text, closed); });
   m_port->SetHoldHandler([this](bool held) { OnHold(held); });
+  m_lineOwner.SetGiveBackHandler([this](int refused) {
+    if (refused > 0)
+      m_monitor.AddNote(tr("%1 requests of other windows were not sent during the transfer").arg(refused));
+  });
 }
 
 void CCommLink::OnHold(bool held) {
@@ -87,11 +96,13 @@ void CCommLink::OnHoldLasted() {
 CCommLink::~CCommLink() {
   // The program ends: the unit is left unlocked and protected, as by
   // Disconnect (or told). Whoever listened may be going as well.
+  m_closeWaitHook = nullptr;
   if (IsConnected()) {
     const QSignalBlocker quiet(this);
     Disconnect(false);
   }
   if (GetDeviceLink() == this) SetDeviceLink(nullptr);
+  m_lineOwner.SetGiveBackHandler(nullptr);
   m_port->SetHandlers(nullptr, nullptr);
   m_port->SetHoldHandler(nullptr);
   ForgetTarget();
@@ -115,47 +126,101 @@ bool CCommLink::ConnectPort(const QString& portName, CSelvantisDoc* doc) {
 }
 
 bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CSelvantisDoc* doc) {
+  return Open(portName, settings, doc, nullptr) == Opened::Connected;
+}
+
+CCommLink::TryResult CCommLink::Reconnect(const QString& portName, CSelvantisDoc* doc, const CUnitIdentity& unit) {
+  const QString settings =
+      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
+                          QString::fromLatin1(LinkProfile::kDefaultSettings));
+  Opened opened = Opened::Failed;
+  QString lost;
+  {
+    const QScopedValueRollback<Telling> telling(m_telling, Telling::Try);
+    // A port lost while the try asks the unit who it is ends the try, and
+    // is no new loss to tell: the user was told of the loss once.
+    const bool deferred = m_lossDeferred;
+    m_lossDeferred = true;
+    opened = Open(portName, settings, doc, unit.IsEmpty() ? nullptr : &unit);
+    lost = TakeLossReason();
+    m_lossDeferred = deferred;
+  }
+  // Only a unit the try itself may have left unprotected is news (the loss
+  // notice has told of the earlier connection's).
+  if (!lost.isEmpty() && m_begun) {
+    const QString unclosed = UnclosedWarning();
+    if (!unclosed.isEmpty()) CMessageSink::ShowNotice(QString::fromLatin1(kLossNotice), unclosed);
+  }
+  switch (opened) {
+    case Opened::Connected: return TryResult::Connected;
+    case Opened::OtherUnit: return TryResult::OtherUnit;
+    default: return TryResult::Failed;
+  }
+}
+
+void CCommLink::Say(const QString& text, uint32_t style, bool failure) {
+  if (m_telling == Telling::Boxes) {
+    AfxMessageBox(text, style);
+    return;
+  }
+  // A try: a failure is no news (the loss has been told); anything else
+  // takes the place of the loss notice.
+  if (failure) return;
+  CMessageSink::ShowNotice(QString::fromLatin1(kLossNotice), text, style);
+  m_toldInTry = true;
+}
+
+QString CCommLink::LossText(const QString& reason) {
+  const QString why = reason.trimmed();
+  if (why.isEmpty()) return tr("The connection to the unit was lost.");
+  return tr("The connection to the unit was lost (%1).").arg(why);
+}
+
+CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settings, CSelvantisDoc* doc,
+                                  const CUnitIdentity* sameUnit) {
   if (IsConnected()) {
     SetDocument(doc);
-    return true;
+    return Opened::Connected;
   }
+  m_begun = false;
   QString error;
   if (!m_port->Open(portName, settings, &error)) {
     QString text = tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error);
     const QString hint = PortAccessHint::For(portName);
     if (!hint.isEmpty()) text += QStringLiteral("\n\n") + hint;
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-    return false;
+    Say(text, MB_OK | MB_ICONSTOP, true);
+    return Opened::Failed;
   }
-  m_cutter.Reset();
-  m_lastPath.clear();
-  m_owed.clear();
-  m_owedStale = false;
+  m_protocol.Reset();
   ForgetTarget();
   m_replyList.clear();
   m_mode = LINKMODE_NORMAL;
+  m_protocol.SetMode(m_mode);
   m_doc = doc;
   m_connected = true;
   m_portName = portName;
-  m_unitLocked = m_unitUnprotected = false;
-  m_lockOffWritten = m_protectOnWritten = false;
   m_monitor.AddNote(tr("Port %1 open").arg(portName));
+  // A program killed in the middle of a line leaves its start in the unit:
+  // a line end of our own ends it, so that it is not glued to the first
+  // question.
+  m_protocol.WriteText("\r\n", QString());
 
   const QString deviceId = QueryIdentity(CUnitInfo::kDeviceIdPath);
   const QString version = QueryIdentity(CUnitInfo::kVersionPath);
+  m_answered = CUnitIdentity(deviceId, version);
   if (!m_port->IsOpen()) {
     // Lost while asking; HandleLost has reset the state.
     m_connected = false;
-    AfxMessageBox(tr("The connection to the unit on %1 was lost while connecting.").arg(portName), MB_OK | MB_ICONSTOP);
-    return false;
+    Say(tr("The connection to the unit on %1 was lost while connecting.").arg(portName), MB_OK | MB_ICONSTOP, true);
+    return Opened::Failed;
   }
   if (deviceId.isEmpty() && version.isEmpty()) {
     m_port->Close();
     m_connected = false;
     m_monitor.AddNote(tr("No answer"));
-    AfxMessageBox(tr("The unit does not answer on %1.\nCheck the cable and the port settings.").arg(portName),
-                  MB_OK | MB_ICONSTOP);
-    return false;
+    Say(tr("The unit does not answer on %1.\nCheck the cable and the port settings.").arg(portName),
+        MB_OK | MB_ICONSTOP, true);
+    return Opened::Failed;
   }
   if (version.isEmpty()) {
     // What the download sends depends on the version: one not read is
@@ -163,23 +228,39 @@ bool CCommLink::ConnectPort(const QString& portName, const QString& settings, CS
     m_port->Close();
     m_connected = false;
     m_monitor.AddNote(tr("No version"));
-    AfxMessageBox(tr("The unit on %1 did not tell its operating-system version.\nConnect again.").arg(portName),
-                  MB_OK | MB_ICONSTOP);
-    return false;
+    Say(tr("The unit on %1 did not tell its operating-system version.\nConnect again.").arg(portName),
+        MB_OK | MB_ICONSTOP, true);
+    return Opened::Failed;
   }
+  if (sameUnit && *sameUnit != m_answered) {
+    // Another unit behind the same name (an adapter plugged into another
+    // unit, a terminal number someone else took): it gets nothing that
+    // changes it.
+    m_port->Close();
+    m_connected = false;
+    m_monitor.AddNote(tr("Another unit answers: %1").arg(m_answered.Text()));
+    return Opened::OtherUnit;
+  }
+  m_unit = m_answered;
+  m_closing.Begin(portName, m_unit);
+  m_begun = true;
   int id = 0;
   ScanInt(deviceId, &id);
   CUnitInfo::Store(id, version);
+  m_toldInTry = false;
   FinishEarlierClosing(portName);
   if (!m_port->IsOpen()) {
     m_connected = false;
-    return false;
+    return Opened::Failed;
   }
   // The unit's parameters are protected while nobody is connected.
-  SendCommand(kProtectOff);
+  SendCommand(CUnitClosing::ProtectOff());
   if (m_doc) m_doc->SetConnected(true);
+  // The connection is back: a notice of its loss no longer holds (a try's
+  // notice of the earlier closing stays).
+  if (!m_toldInTry) CMessageSink::WithdrawNotice(QString::fromLatin1(kLossNotice));
   emit connectedChanged(true);
-  return true;
+  return Opened::Connected;
 }
 
 QString CCommLink::QueryIdentity(const char* path) {
@@ -197,157 +278,79 @@ QString CCommLink::QueryIdentity(const char* path) {
 }
 
 void CCommLink::FinishEarlierClosing(const QString& portName) {
-  if (!UnclosedPorts().contains(portName)) return;
-  // The last connection to this port ended before the unit took these.
-  m_unitLocked = m_unitUnprotected = true;
-  SendCommand(kLockOff);
-  SendCommand(kProtectOn);
-  const bool done = WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
+  bool mine = false;
+  QStringList others;
+  for (const CUnclosedNotes::Note& note : CUnclosedNotes::OfPort(portName)) {
+    // A note of an older program names no unit: it may be this one.
+    if (note.unit.IsEmpty() || note.unit == m_unit)
+      mine = true;
+    else
+      others << note.unit.Text();
+  }
+  if (!mine) {
+    if (!others.isEmpty())
+      Say(tr("An earlier connection on %1 may have left another unit with its macros locked or its settings "
+             "unprotected (%2). The unit that answers now is another one (%3): it got no closing lines, and the "
+             "note stays until that unit is connected again.")
+              .arg(portName, others.join(QStringLiteral("; ")), m_unit.Text()),
+          MB_OK | MB_ICONINFORMATION, false);
+    return;
+  }
+  // The last connection to this unit ended before it took these.
+  m_closing.OweBoth();
+  SendCommand(CUnitClosing::LockOff());
+  SendCommand(CUnitClosing::ProtectOn());
+  const bool done = m_closing.WaitTaken(kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.IsClosed(); });
   if (done) {
-    NoteUnclosed(portName, false);
-    AfxMessageBox(tr("The last connection to the unit on %1 ended before the unit had taken \"/MACRO/LOCK OFF\" "
-                     "and \"/PROTECT ON\". They have been sent now: its macros are unlocked and its settings "
-                     "protected.")
-                      .arg(portName),
-                  MB_OK | MB_ICONINFORMATION);
+    // A note of an older program on this port was this unit's.
+    CUnclosedNotes::Remove(portName, CUnitIdentity());
+    Say(tr("The last connection to the unit on %1 ended before the unit had taken \"/MACRO/LOCK OFF\" and "
+           "\"/PROTECT ON\". They have been sent now: its macros are unlocked and its settings protected.")
+            .arg(portName),
+        MB_OK | MB_ICONINFORMATION, false);
   } else {
-    AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
+    Say(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION, false);
   }
 }
 
-QStringList CCommLink::UnclosedPorts() {
-  return CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                             QString::fromLatin1(LinkProfile::kUnclosedPorts))
-      .split(QLatin1Char('|'), Qt::SkipEmptyParts);
-}
+QStringList CCommLink::UnclosedPorts() { return CUnclosedNotes::Ports(); }
 
-void CCommLink::NoteUnclosed(const QString& portName, bool unclosed) {
-  if (portName.isEmpty()) return;
-  QStringList ports = UnclosedPorts();
-  if (unclosed == ports.contains(portName)) return;
-  if (unclosed)
-    ports.append(portName);
-  else
-    ports.removeAll(portName);
-  const QString section = QString::fromLatin1(LinkProfile::kComSection);
-  const QString key = QString::fromLatin1(LinkProfile::kUnclosedPorts);
-  if (ports.isEmpty())
-    CProfile::Remove(section, key);
-  else
-    CProfile::WriteString(section, key, ports.join(QLatin1Char('|')));
-}
-
-QString CCommLink::UnclosedWarning() const {
-  if (IsConnected()) {
-    if (!m_unitLocked) return QString();
-    return tr(
-        "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\" yet. It gets the "
-        "line when it takes data again; Disconnect sends it again, or send \"/MACRO/LOCK OFF\" to the unit.");
-  }
-  if (!m_unitLocked && !m_unitUnprotected) return QString();
-  return tr(
-      "The unit may still have its macros locked and its settings unprotected: the connection ended before "
-      "it had taken \"/MACRO/LOCK OFF\" and \"/PROTECT ON\". Connect to it again (the program then sends "
-      "both first), or send these two lines to the unit.");
-}
-
-bool CCommLink::WaitReleased(int limitMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (m_port->IsOpen() && m_port->IsHeld()) {
-    if (clock.elapsed() > limitMs) return false;
-    m_port->WaitForInput(50);
-  }
-  return m_port->IsOpen();
-}
-
-bool CCommLink::WaitTaken(int limitMs, const std::function<bool()>& done) {
-  const bool echoes = ConfirmsLines();
-  QElapsedTimer clock;
-  clock.start();
-  int last = m_port->OutBufferCount();
-  while (m_port->IsOpen()) {
-    HandleIncoming(m_port->Input());
-    const int out = m_port->OutBufferCount();
-    if (!echoes && out == 0) {
-      // A unit without echo: what has left the port is what it gets.
-      if (m_lockOffWritten) m_unitLocked = false;
-      if (m_protectOnWritten) m_unitUnprotected = false;
-      if (!m_awaitedEcho.isEmpty()) m_awaitedSeen = true;
-    }
-    if (done()) return true;
-    // Only output that goes is progress: a unit that holds the line and
-    // chatters on does not keep this wait open.
-    if (out < last) clock.restart();
-    last = out;
-    if (clock.elapsed() > limitMs) return false;
-    m_port->WaitForInput(20);
-  }
-  return done();
-}
-
-void CCommLink::NoteClosingLine(const QString& line) {
-  if (line == kLockOn) {
-    m_unitLocked = true;
-    m_lockOffWritten = false;
-  } else if (line == kLockOff) {
-    m_lockOffWritten = true;
-  } else if (line == kProtectOff) {
-    m_unitUnprotected = true;
-    m_protectOnWritten = false;
-  } else if (line == kProtectOn) {
-    m_protectOnWritten = true;
-  }
-}
-
-void CCommLink::NoteClosingEcho(const QString& line) {
-  if (line == kLockOff && m_lockOffWritten) m_unitLocked = false;
-  if (line == kProtectOn && m_protectOnWritten) m_unitUnprotected = false;
-  if (!m_awaitedEcho.isEmpty() && line == m_awaitedEcho) m_awaitedSeen = true;
-}
+QString CCommLink::UnclosedWarning() const { return m_closing.Warning(IsConnected()); }
 
 bool CCommLink::Admit(const QString& what) {
-  if (m_closing || m_owner.Admits()) return true;
-  if (m_owner.Refused() == 0) m_monitor.AddNote(tr("Not sent while a transfer has the line: %1").arg(what));
-  m_owner.CountRefusal();
+  if (m_lineOwner.Admits()) return true;
+  if (m_lineOwner.Refused() == 0) m_monitor.AddNote(tr("Not sent while a transfer has the line: %1").arg(what));
+  m_lineOwner.CountRefusal();
   return false;
 }
 
-void CCommLink::GiveBackLine(const void* owner) {
-  if (!m_owner.IsTaken()) return;
-  const int refused = m_owner.Refused();
-  m_owner.GiveBack(owner);
-  if (!m_owner.IsTaken() && refused > 0)
-    m_monitor.AddNote(tr("%1 requests of other windows were not sent during the transfer").arg(refused));
-}
-
 bool CCommLink::EndTransferMode(bool endLine, int limitMs) {
-  if (!Admit(tr("change of the link mode"))) return !m_unitLocked;
+  if (!Admit(tr("change of the link mode"))) return !m_closing.MayBeLocked();
   if (endLine && IsConnected()) {
     // The unit may hold the start of a line whose rest it lost: a line end
     // of its own closes it, so that the closing line is not glued to it.
-    WriteText("\r\n", QString());
-    m_lastPath.clear();
+    m_protocol.WriteText("\r\n", QString());
+    m_protocol.ForgetPath();
   }
   const bool unlocking = m_mode == LINKMODE_DOWNLOAD;
   SetMode(LINKMODE_NORMAL);
-  if (!unlocking || !m_unitLocked) return !m_unitLocked;
+  if (!unlocking || !m_closing.MayBeLocked()) return !m_closing.MayBeLocked();
   if (!IsConnected()) return false;
-  return WaitTaken(limitMs, [this] { return !m_unitLocked; });
+  return m_closing.WaitTaken(limitMs, ConfirmsLines(), [this] { return !m_closing.MayBeLocked(); });
 }
 
 bool CCommLink::SaveUnitSettings(QString* reason) {
   QString why;
   if (!IsConnected()) {
     why = tr("the unit is not connected");
-  } else if (!m_owner.Admits()) {
+  } else if (!m_lineOwner.Admits()) {
     why = CLineOwner::Refusal();
   } else {
-    m_awaitedEcho = kFastSave;
-    m_awaitedSeen = false;
+    m_closing.Await(kFastSave);
     SendCommand(kFastSave);
-    const bool taken = WaitTaken(kNoProgressTimeoutMs, [this] { return m_awaitedSeen; });
-    m_awaitedEcho.clear();
+    const bool taken =
+        m_closing.WaitTaken(kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.AwaitedSeen(); });
+    m_closing.StopAwaiting();
     if (taken) return true;
     why = !IsConnected() ? tr("the connection to the unit was lost")
           : m_port->IsHeld()
@@ -358,75 +361,108 @@ bool CCommLink::SaveUnitSettings(QString* reason) {
   return false;
 }
 
+bool CCommLink::CloseWaitTurn(qint64 waitedMs, int limitMs) {
+  if (!m_closeWaitHook || m_closeCanceled) return !m_closeCanceled;
+  if (!m_closeWaitHook(waitedMs, limitMs)) {
+    m_closeCanceled = true;
+    m_monitor.AddNote(tr("The wait for the unit was cut short"));
+    return false;
+  }
+  // The window keeps painting; whatever asks for the line meanwhile is
+  // refused.
+  PumpMessages();
+  return !m_closeCanceled;
+}
+
 bool CCommLink::Disconnect(bool saveSettings) {
   m_savedAtClose = false;
   if (!m_port->IsOpen()) {
     if (m_connected) HandleLost(tr("Port closed"));
     return UnclosedWarning().isEmpty();
   }
+  const bool was = m_connected;
+  CLineToken line;
+  if (was) {
+    // The closing is the connection's own: nobody else writes meanwhile.
+    // A taker of the line may close the connection itself; anyone else
+    // waits until it has ended.
+    line = TakeLine(LinePurpose::Closing);
+    if (!line && !Admit(tr("Disconnect"))) return false;
+  }
   bool closed = true;
-  if (m_connected) {
-    // Whoever had the line, the connection ends now.
-    const QScopedValueRollback<bool> closing(m_closing, true);
-    const bool released = WaitReleased(kCloseWaitMs);
+  if (was) {
+    const CLineToken::Presented mine = line.Present();
+    m_closeCanceled = false;
+    const CUnitClosing::WaitHook turn = [this](qint64 waited, int limit) { return CloseWaitTurn(waited, limit); };
+    const bool released = m_closing.WaitReleased(kCloseWaitMs, turn);
     const bool unlocking = m_mode == LINKMODE_DOWNLOAD;
     if (m_mode != LINKMODE_NORMAL) SetMode(LINKMODE_NORMAL);
     // An unlock the unit has not taken (a transfer's, lost on the way) goes
     // again.
-    if (m_unitLocked && !unlocking) SendCommand(kLockOff);
-    if (released) SetUnitClock();
-    SendCommand(kProtectOn);
+    if (m_closing.MayBeLocked() && !unlocking) SendCommand(CUnitClosing::LockOff());
+    if (released && !m_closeCanceled) SetUnitClock();
+    SendCommand(CUnitClosing::ProtectOn());
     // The save follows the protection: the unit keeps its settings as they
     // are when it saves, protected.
     if (saveSettings) {
-      m_awaitedEcho = kFastSave;
-      m_awaitedSeen = false;
+      m_closing.Await(kFastSave);
       SendCommand(kFastSave);
     }
-    closed = released && WaitTaken(kNoProgressTimeoutMs, [this] { return !m_unitLocked && !m_unitUnprotected; });
-    m_savedAtClose = saveSettings && closed && WaitTaken(kNoProgressTimeoutMs, [this] { return m_awaitedSeen; });
-    m_awaitedEcho.clear();
+    // A unit that still holds the line after the wait is not waited for
+    // once more; what it has taken is what counts.
+    if (released && !m_closeCanceled)
+      m_closing.WaitTaken(
+          kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.IsClosed(); }, turn);
+    else
+      HandleIncoming(m_port->Input());
+    closed = m_closing.IsClosed();
+    m_savedAtClose = saveSettings && closed && released && !m_closeCanceled &&
+                     m_closing.WaitTaken(
+                         kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.AwaitedSeen(); }, turn);
+    m_closing.StopAwaiting();
     // What follows the protection (the save) may still wait in the port's
     // own queue: it goes before the port closes.
-    const bool drained = closed && WaitDrained(kNoProgressTimeoutMs);
+    const bool drained = closed && m_protocol.WaitDrained(kNoProgressTimeoutMs);
     if (!drained) m_monitor.AddNote(tr("The last lines could not be sent"));
+    if (m_closeWaitHook) m_closeWaitHook(-1, 0);
   }
-  m_port->Close();
+  line.GiveBack();
+  if (m_port->IsOpen()) m_port->Close();
   m_monitor.AddNote(tr("Port closed"));
-  const bool was = m_connected;
-  m_connected = false;
-  m_mode = LINKMODE_NORMAL;
-  ForgetTarget();
-  m_cutter.Reset();
-  m_lastPath.clear();
-  if (m_doc) m_doc->SetConnected(false);
-  if (was) emit connectedChanged(false);
+  const bool connected = m_connected;
+  Closed();
+  if (connected) emit connectedChanged(false);
   emit linkModeChanged(m_mode);
-  if (was && !closed) {
-    NoteUnclosed(m_portName, true);
-    AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
-  }
+  // The profile's note stays: the next connect to the unit closes it.
+  if (was && !closed) AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
   return closed;
 }
 
+void CCommLink::Closed() {
+  m_connected = false;
+  m_mode = LINKMODE_NORMAL;
+  m_protocol.SetMode(m_mode);
+  ForgetTarget();
+  m_protocol.Reset();
+  if (m_doc) m_doc->SetConnected(false);
+}
+
 void CCommLink::SetUnitClock() {
-  {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString time = Fmt("%02d:%02d:%02d", now.time().hour(), now.time().minute(), now.time().second());
-    const QString date = Fmt("%02d.%02d.%04d", now.date().day(), now.date().month(), now.date().year());
-    // The clock is set only when it is off by more than a few seconds or
-    // shows another day.
-    const QString unitTime = QueryValue("/CLOCK/MAIN/TIME");
-    const QString unitDate = QueryValue("/CLOCK/MAIN/DATE");
-    const int unitSeconds = SecondsOfDay(unitTime);
-    const int seconds = SecondsOfDay(time);
-    if (unitSeconds < 0 || std::abs(unitSeconds - seconds) > 2 || unitDate.right(10) != date) {
-      SendCommand(QStringLiteral("/CLOCK/MAIN/TIME ") + time);
-      SendCommand(QStringLiteral("/CLOCK/MAIN/DATE ") + date);
-    }
-    SendCommand(QStringLiteral("/SERVICE/ACCESS/TIME ") + time);
-    SendCommand(QStringLiteral("/SERVICE/ACCESS/DATE ") + date);
+  const QDateTime now = QDateTime::currentDateTime();
+  const QString time = Fmt("%02d:%02d:%02d", now.time().hour(), now.time().minute(), now.time().second());
+  const QString date = Fmt("%02d.%02d.%04d", now.date().day(), now.date().month(), now.date().year());
+  // The clock is set only when it is off by more than a few seconds or
+  // shows another day.
+  const QString unitTime = QueryValue("/CLOCK/MAIN/TIME");
+  const QString unitDate = QueryValue("/CLOCK/MAIN/DATE");
+  const int unitSeconds = SecondsOfDay(unitTime);
+  const int seconds = SecondsOfDay(time);
+  if (unitSeconds < 0 || std::abs(unitSeconds - seconds) > 2 || unitDate.right(10) != date) {
+    SendCommand(QStringLiteral("/CLOCK/MAIN/TIME ") + time);
+    SendCommand(QStringLiteral("/CLOCK/MAIN/DATE ") + date);
   }
+  SendCommand(QStringLiteral("/SERVICE/ACCESS/TIME ") + time);
+  SendCommand(QStringLiteral("/SERVICE/ACCESS/DATE ") + date);
 }
 
 bool CCommLink::IsConnected() const { return m_connected && m_port->IsOpen(); }
@@ -447,64 +483,12 @@ bool CCommLink::Serves(const CSelvantisDoc* doc) const {
   return m_queueing ? (!m_queueDoc || m_queueDoc == doc) : doc == m_doc.data();
 }
 
-void CCommLink::NotePath(const QString& line) {
-  // A shortened line (" value") keeps the path it continues.
-  m_lastPath = CommandText::NextPath(line, m_lastPath);
-}
-
-bool CCommLink::WriteText(const QByteArray& text, const QString& lastLine) {
-  if (text.isEmpty()) return true;
-  if (!m_port->IsOpen() || !m_port->Output(text)) {
-    // The unit did not get it: the next line must carry its full path.
-    m_lastPath.clear();
-    return false;
-  }
-  m_monitor.AddSent(text);
-  m_lastOutput.start();
-  NotePath(lastLine);
-  return true;
-}
-
 bool CCommLink::WriteLine(const QString& line) {
-  if (!WriteText(ToUnitText(line) + "\r\n", line)) return false;
-  NoteClosingLine(line);
-  NoteWritten(line);
-  NoteQuery(line);
+  // A line that opens the unit is noted in the profile before it goes.
+  m_closing.BeforeWrite(line);
+  if (!m_protocol.WriteLine(line)) return false;
+  m_closing.Written(line);
   return true;
-}
-
-void CCommLink::NoteWritten(const QString& line) {
-  // A synchronous exchange takes its echo itself.
-  if (!m_tallying || m_capturing) return;
-  ++m_tally.written;
-  if (m_mode == LINKMODE_UPLOAD && ValueOf(line) == QLatin1String("?")) ++m_tally.queries;
-  if (!m_confirming) return;
-  // NotePath has run: a shortened line continues the path written last.
-  m_unechoed.push_back(SentLine{line, line.startsWith(QLatin1Char(' ')) ? m_lastPath + line : line});
-}
-
-bool CCommLink::TakeEcho(const QString& line) {
-  // The echo is cut as every received line is.
-  auto same = [&line](const QString& sent) {
-    return sent.size() > CLineCutter::kDefaultMaxLineChars
-               ? QStringView(sent).left(CLineCutter::kDefaultMaxLineChars) == line
-               : sent == line;
-  };
-  for (size_t i = 0; i < m_unechoed.size(); ++i) {
-    const SentLine& sent = m_unechoed[i];
-    if (!same(sent.text) && !same(sent.full)) continue;
-    // The unit echoes in order: the lines before this one never reached it
-    // whole.
-    for (size_t j = 0; j < i; ++j) {
-      ++m_tally.missed;
-      if (m_firstMissed.isEmpty()) m_firstMissed = PathOf(m_unechoed[j].full);
-    }
-    m_unechoed.erase(m_unechoed.begin(), m_unechoed.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-    ++m_tally.echoed;
-    ++m_tally.replies;
-    return true;
-  }
-  return false;
 }
 
 bool CCommLink::ConfirmsLines() const {
@@ -512,72 +496,11 @@ bool CCommLink::ConfirmsLines() const {
                           1) != 0;
 }
 
-void CCommLink::StartTally() {
-  m_tallying = true;
-  m_confirming = ConfirmsLines();
-  m_tally = Tally();
-  m_unechoed.clear();
-  m_firstMissed.clear();
-  m_firstRefused.clear();
-}
-
-void CCommLink::StopTally() {
-  m_tallying = false;
-  m_unechoed.clear();
-}
-
-QString CCommLink::FirstUnconfirmedPath() const {
-  if (!m_firstMissed.isEmpty()) return m_firstMissed;
-  return m_unechoed.empty() ? QString() : PathOf(m_unechoed.front().full);
-}
-
-int CCommLink::DiscardQueued() {
-  const int dropped = m_port->DiscardQueued();
-  if (dropped > 0) {
-    m_monitor.AddNote(tr("%1 characters not sent").arg(dropped));
-    // What follows must carry its full path.
-    m_lastPath.clear();
-  }
-  return dropped;
-}
-
-void CCommLink::NoteQuery(const QString& line) {
-  // A synchronous exchange takes its answer itself.
-  if (m_mode != LINKMODE_UPLOAD || m_capturing || ValueOf(line) != QLatin1String("?")) return;
-  // A shortened line continues the path written before it.
-  m_owed.push_back(CommandText::NextPath(line, m_lastPath));
-  if (m_queryObserver) m_queryObserver->QueryWritten(m_owed.back());
-}
-
-bool CCommLink::TakeAnswer(const QString& line, QString* answered) {
-  if (m_owed.empty()) return false;
-  QString path;
-  if (line.startsWith(QLatin1String("ERROR "))) {
-    path = line.mid(6).trimmed();
-  } else {
-    if (!line.startsWith(QLatin1Char('/')) || ValueOf(line) == QLatin1String("?")) return false;
-    path = PathOf(line);
-  }
-  // Answers come in order; one whose query went unanswered leaves a gap.
-  for (auto it = m_owed.begin(); it != m_owed.end(); ++it) {
-    if (!CommandPath::Same(*it, path)) continue;
-    if (answered) *answered = *it;
-    m_owed.erase(it);
-    if (m_owed.empty()) m_owedStale = false;
-    if (m_tallying && !m_owedStale) {
-      ++m_tally.answered;
-      ++m_tally.replies;
-    }
-    return true;
-  }
-  return false;
-}
-
 void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
   if (!Serves(doc)) return;
   if (m_queueing) {
     m_queue.append(command);
-    NotePath(command);
+    m_protocol.NotePath(command);
     return;
   }
   if (!Admit(command)) return;
@@ -586,7 +509,7 @@ void CCommLink::SendCommand(const QString& command, const CSelvantisDoc* doc) {
 
 void CCommLink::SendDeviceCommand(const QString& command, const CSelvantisDoc* doc, bool bShorten) {
   if (!Serves(doc)) return;
-  SendCommand(CommandText::Shortened(command, m_lastPath, bShorten), nullptr);
+  SendCommand(CommandText::Shortened(command, m_protocol.LastPath(), bShorten), nullptr);
 }
 
 bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int reserved, QObject* replyTarget,
@@ -611,15 +534,8 @@ bool CCommLink::SendCommandList(const QStringList& commands, bool bCountAll, int
   }
   m_replyList.clear();
   if (commands.isEmpty()) return true;
-  if (!WriteText(text, commands.last())) return false;
-  // The list went out as one text; for the tally each line counts. Only
-  // its last path is noted, so the lines carry their paths as given.
-  const QString last = m_lastPath;
-  for (const QString& command : commands) {
-    m_lastPath = CommandText::NextPath(command, m_lastPath);
-    NoteWritten(command);
-  }
-  m_lastPath = last;
+  if (!m_protocol.WriteText(text, commands.last())) return false;
+  m_protocol.NoteListWritten(commands);
   return true;
 }
 
@@ -641,7 +557,7 @@ void CCommLink::OnTargetDestroyed() {
   // A window that collected replies has gone without resetting the mode:
   // the link must not stay deaf to the document.
   m_targetConnection = QMetaObject::Connection();
-  if (m_mode == LINKMODE_COMMANDLIST && m_owner.Admits()) SetMode(LINKMODE_NORMAL);
+  if (m_mode == LINKMODE_COMMANDLIST && m_lineOwner.Admits()) SetMode(LINKMODE_NORMAL);
 }
 
 void CCommLink::SetLinkMode(int mode) {
@@ -652,18 +568,12 @@ void CCommLink::SetLinkMode(int mode) {
 
 void CCommLink::SetMode(int mode) {
   const int old = m_mode;
-  if (mode == LINKMODE_DOWNLOAD && old != LINKMODE_DOWNLOAD) SendCommand(kLockOn);
+  if (mode == LINKMODE_DOWNLOAD && old != LINKMODE_DOWNLOAD) SendCommand(CUnitClosing::LockOn());
   // Whatever mode follows a download, the unit's macros must not stay
   // locked.
-  if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(kLockOff);
+  if (old == LINKMODE_DOWNLOAD && mode != LINKMODE_DOWNLOAD) SendCommand(CUnitClosing::LockOff());
   if (old == LINKMODE_COMMANDLIST && mode != LINKMODE_COMMANDLIST) ForgetTarget();
-  // A new upload counts its own queries; when one ends, the answers it is
-  // still owed belong to nothing any more.
-  if (mode == LINKMODE_UPLOAD && old != LINKMODE_UPLOAD) {
-    m_owed.clear();
-    m_owedStale = false;
-  }
-  if (old == LINKMODE_UPLOAD && mode != LINKMODE_UPLOAD && !m_owed.empty()) m_owedStale = true;
+  m_protocol.SetMode(mode);
   m_mode = mode;
   if (old != mode) emit linkModeChanged(mode);
 }
@@ -676,17 +586,9 @@ int CCommLink::OutBufferCount() const { return m_queueing ? 0 : m_port->OutBuffe
 
 int CCommLink::InBufferCount() const { return m_port->InBufferCount(); }
 
-int64_t CCommLink::GetTimeSinceLastOutput() const {
-  return m_lastOutput.isValid() ? m_lastOutput.elapsed() : INT64_MAX / 2;
-}
-
-int64_t CCommLink::GetTimeSinceLastInput() const {
-  return m_lastInput.isValid() ? m_lastInput.elapsed() : INT64_MAX / 2;
-}
-
 void CCommLink::PumpMessages() {
   // What runs now is not the code of whoever has the line.
-  CLineOwner::Pumping others(m_owner);
+  const CLineOwner::OthersTurn others(m_lineOwner);
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -697,13 +599,13 @@ void CCommLink::StartQueue(const CSelvantisDoc* doc) {
   m_queueDoc = doc;
   m_queue.clear();
   // The collected lines start a stream of their own.
-  m_lastPath.clear();
+  m_protocol.ForgetPath();
 }
 
 QStringList CCommLink::TakeQueue() {
   m_queueing = false;
   m_queueDoc = nullptr;
-  m_lastPath.clear();
+  m_protocol.ForgetPath();
   QStringList lines;
   lines.swap(m_queue);
   return lines;
@@ -715,35 +617,34 @@ void CCommLink::OnPortReceive() { HandleIncoming(m_port->Input()); }
 
 void CCommLink::HandleIncoming(const QByteArray& bytes) {
   if (bytes.isEmpty()) return;
-  m_lastInput.start();
+  m_protocol.NoteInput();
   m_monitor.AddReceived(bytes);
-  if (m_capturing) {
-    m_capture.append(bytes);
+  if (m_protocol.Capturing()) {
+    m_protocol.Capture(bytes);
     return;
   }
   RouteBytes(bytes);
 }
 
 void CCommLink::RouteBytes(const QByteArray& bytes) {
-  QStringList lines;
-  if (m_cutter.Feed(bytes, lines) > 0) RouteLines(lines);
+  const QStringList lines = m_protocol.Cut(bytes);
+  if (!lines.isEmpty()) RouteLines(lines);
 }
 
 void CCommLink::RouteLines(const QStringList& lines) {
-  for (const QString& line : lines) NoteClosingEcho(line);
-  if (m_tallying && !m_unechoed.empty())
-    for (const QString& line : lines) TakeEcho(line);
+  for (const QString& line : lines) m_closing.Echoed(line);
+  for (const QString& line : lines) m_protocol.TakeEcho(line);
   switch (m_mode) {
     case LINKMODE_NORMAL:
     case LINKMODE_UPLOAD:
       for (const QString& line : lines) {
         // A late answer to an upload that has ended must not change the
         // project it left behind.
-        const bool stale = m_owedStale;
+        const bool stale = m_protocol.OwedStale();
         QString answered;
-        const bool answer = TakeAnswer(line, &answered);
+        const bool answer = m_protocol.TakeAnswer(line, &answered);
         if (answer && stale && m_mode != LINKMODE_UPLOAD) continue;
-        IQueryObserver* observer = answer && m_mode == LINKMODE_UPLOAD ? m_queryObserver : nullptr;
+        IQueryObserver* observer = answer && m_mode == LINKMODE_UPLOAD ? m_protocol.QueryObserver() : nullptr;
         if (observer) observer->AnswerArrived(answered, line);
         const bool more = RouteToDocument(line);
         if (observer) observer->AnswerRouted(answered);
@@ -751,7 +652,7 @@ void CCommLink::RouteLines(const QStringList& lines) {
       }
       break;
     case LINKMODE_COMMANDLIST: {
-      for (const QString& line : lines) TakeAnswer(line);
+      for (const QString& line : lines) m_protocol.TakeAnswer(line);
       m_replyList += lines;
       QObject* target = m_replyTarget.data();
       if (!target) break;
@@ -763,10 +664,8 @@ void CCommLink::RouteLines(const QStringList& lines) {
     }
     default:
       for (const QString& line : lines) {
-        if (TakeAnswer(line) || !m_tallying || !line.startsWith(QLatin1String("ERROR "))) continue;
         // The unit refused a line of the download.
-        ++m_tally.refused;
-        if (m_firstRefused.isEmpty()) m_firstRefused = line.mid(6).trimmed();
+        if (!m_protocol.TakeAnswer(line)) m_protocol.NoteRefusal(line);
       }
       break;
   }
@@ -785,24 +684,16 @@ bool CCommLink::RouteToDocument(const QString& line) {
 }
 
 void CCommLink::OnPortError(const QString& text, bool closed) {
-  const QString shown = Fmt("( %s )", text.toLatin1().constData());
-  m_monitor.AddNote(shown);
-  emit linkError(shown);
+  m_monitor.AddNote(text);
+  emit linkError(tr("Serial port: %1").arg(text));
   if (closed) HandleLost(text);
 }
 
 void CCommLink::HandleLost(const QString& text) {
   const bool was = m_connected;
-  // The unit did not get the closing lines: the next connect sends them.
-  if (was && (m_unitLocked || m_unitUnprotected)) NoteUnclosed(m_portName, true);
-  m_connected = false;
-  m_mode = LINKMODE_NORMAL;
-  ForgetTarget();
-  m_cutter.Reset();
-  m_lastPath.clear();
-  m_owed.clear();
-  m_owedStale = false;
-  if (m_doc) m_doc->SetConnected(false);
+  // The unit did not get the closing lines: the note written before it was
+  // opened stays for the next connect.
+  Closed();
   if (!was) return;
   emit connectedChanged(false);
   emit linkModeChanged(m_mode);
@@ -814,12 +705,15 @@ void CCommLink::HandleLost(const QString& text) {
 }
 
 void CCommLink::TellLoss(const QString& reason) {
+  // A notice, not a box that waits: it goes when the connection is back.
   // Shown from the event loop: the port is in the middle of its own error
   // handling now.
-  QString message = tr("The connection to the unit was lost.\n( %1 )").arg(reason);
+  QString message = LossText(reason);
   const QString unclosed = UnclosedWarning();
   if (!unclosed.isEmpty()) message += QLatin1Char('\n') + unclosed;
-  QTimer::singleShot(0, this, [message] { AfxMessageBox(message, MB_OK | MB_ICONSTOP); });
+  QTimer::singleShot(0, this, [this, message] {
+    if (!IsConnected()) CMessageSink::ShowNotice(QString::fromLatin1(kLossNotice), message, MB_OK | MB_ICONSTOP);
+  });
 }
 
 void CCommLink::DeferLossMessage(bool defer) {
@@ -844,72 +738,22 @@ void CCommLink::Busy(bool busy) {
 void CCommLink::BeginCapture() {
   // What came before the exchange belongs to the routing.
   HandleIncoming(m_port->Input());
-  m_capturing = true;
-  m_capture = m_cutter.TakePartial();
+  m_protocol.BeginCapture();
 }
-
-namespace {
-
-// The line feed that ends the line before an exchange is not part of it.
-void DropLeadingLineEnds(QByteArray& bytes) {
-  int start = 0;
-  while (start < bytes.size() && (bytes[start] == '\n' || bytes[start] == '\r')) ++start;
-  bytes.remove(0, start);
-}
-
-}  // namespace
 
 QByteArray CCommLink::EndCapture(bool markCut) {
   HandleIncoming(m_port->Input());
-  m_capturing = false;
-  QByteArray captured;
-  captured.swap(m_capture);
-  DropLeadingLineEnds(captured);
+  const QByteArray captured = m_protocol.EndCapture(markCut);
   // The echo of a closing line may come in an exchange.
-  for (const QByteArray& line : captured.split('\n')) NoteClosingEcho(FromUnitText(line.trimmed()));
-  // A line cut off at the end of the wait: its rest must not reach the
-  // routing as a line of its own.
-  if (markCut) MarkCut(captured);
+  for (const QByteArray& line : captured.split('\n')) m_closing.Echoed(FromUnitText(line.trimmed()));
   return captured;
-}
-
-void CCommLink::MarkCut(const QByteArray& captured) {
-  if (!captured.isEmpty() && !captured.endsWith('\r') && !captured.endsWith('\n')) m_cutter.SkipToLineEnd();
-}
-
-void CCommLink::WaitFor(int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (m_port->IsOpen()) {
-    const qint64 left = ms - timer.elapsed();
-    if (left <= 0) break;
-    m_port->WaitForInput(static_cast<int>(left));
-  }
-}
-
-bool CCommLink::WaitDrained(int noProgressMs) {
-  QElapsedTimer progress;
-  progress.start();
-  int last = m_port->OutBufferCount();
-  while (m_port->IsOpen()) {
-    const int count = m_port->OutBufferCount();
-    if (count == 0) return true;
-    if (count < last) {
-      last = count;
-      progress.restart();
-    } else if (progress.elapsed() > noProgressMs) {
-      return false;
-    }
-    m_port->WaitForOutput(50);
-  }
-  return false;
 }
 
 QString CCommLink::SendAndRead(const QString& command, int delayMs) {
   if (!IsConnected() || !Admit(command)) return QString();
   Busy(true);
   BeginCapture();
-  if (WriteLine(command)) WaitFor(qMax(0, delayMs));
+  if (WriteLine(command)) m_protocol.WaitFor(qMax(0, delayMs));
   QByteArray raw = EndCapture(false);
   Busy(false);
   // Lines that came before the echo of this command answer earlier
@@ -927,7 +771,7 @@ QString CCommLink::SendAndRead(const QString& command, int delayMs) {
     RouteBytes(raw.left(at));
     raw.remove(0, at);
   }
-  MarkCut(raw);
+  m_protocol.MarkCut(raw);
   return FromUnitText(raw);
 }
 
@@ -956,16 +800,19 @@ bool CCommLink::SendListAndWait(const QStringList& commands, QStringList* replie
   BeginCapture();
   QByteArray text;
   for (const QString& command : commands) text += ToUnitText(command) + "\r\n";
-  bool ok = commands.isEmpty() || WriteText(text, commands.last());
-  if (ok) ok = WaitDrained(kNoProgressTimeoutMs);
+  bool ok = commands.isEmpty() || m_protocol.WriteText(text, commands.last());
+  if (ok) ok = m_protocol.WaitDrained(kNoProgressTimeoutMs);
   if (ok) {
-    WaitFor(kListSettleMs);
+    m_protocol.WaitFor(kListSettleMs);
     // An answer still coming in: wait for its line end while data flow,
     // at most until the time limit.
     QElapsedTimer limit;
     limit.start();
-    while (m_port->IsOpen() && !m_capture.isEmpty() && !m_capture.endsWith('\r') && !m_capture.endsWith('\n') &&
-           limit.elapsed() < kNoProgressTimeoutMs) {
+    auto partial = [this] {
+      const QByteArray& capture = m_protocol.Captured();
+      return !capture.isEmpty() && !capture.endsWith('\r') && !capture.endsWith('\n');
+    };
+    while (m_port->IsOpen() && partial() && limit.elapsed() < kNoProgressTimeoutMs) {
       if (!m_port->WaitForInput(200)) break;
     }
     ok = m_port->IsOpen();
@@ -976,7 +823,9 @@ bool CCommLink::SendListAndWait(const QStringList& commands, QStringList* replie
   CLineCutter cutter;
   QStringList lines = cutter.Feed(raw);
   QByteArray rest = cutter.Partial();
-  DropLeadingLineEnds(rest);
+  int start = 0;
+  while (start < rest.size() && (rest[start] == '\n' || rest[start] == '\r')) ++start;
+  rest.remove(0, start);
   if (!rest.isEmpty()) lines.append(FromUnitText(rest));
   for (const QString& command : commands) {
     const int echo = lines.indexOf(command);

@@ -1,15 +1,16 @@
 #ifndef SELV_LINK_CCOMMLINK_H
 #define SELV_LINK_CCOMMLINK_H
 
-#include "link/clinecutter.h"
 #include "link/clineowner.h"
+#include "link/clinkprotocol.h"
 #include "link/cprotocolmonitor.h"
+#include "link/cunitclosing.h"
+#include "link/cunitidentity.h"
 #include "link/idevicelink.h"
 #include "link/iqueryobserver.h"
 #include "link/iserialport.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -17,15 +18,25 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
 class CSelvantisDoc;
 
-// The serial link to the unit: connects and disconnects, writes command
-// lines, cuts what the unit sends into lines and hands them on by the link
-// mode:
+// The connection to the unit: one object that knows the line's state and
+// is the link every part of the program sends through. It holds
+//   - which unit it is connected to (port, device id and version as the
+//     unit said at connect, CUnitIdentity), kept after a loss so that a
+//     reconnect goes on only with the same unit;
+//   - who has the line (CLineOwner: a taker's token, see
+//     IDeviceLink::TakeLine) and whether a transfer runs;
+//   - whether the unit may be left locked or unprotected (CUnitClosing,
+//     with the profile's note written ahead of the first line that opens
+//     the unit);
+// and leaves the lines, echoes, answers and the tally to its protocol
+// (CLinkProtocol).
+//
+// It hands what the unit sends on by the link mode:
 //   LINKMODE_NONE         monitor only;
 //   LINKMODE_NORMAL       lines starting with "/" to the served document's
 //                         reply routing;
@@ -33,27 +44,18 @@ class CSelvantisDoc;
 //                         (echoed queries) are dropped;
 //   LINKMODE_DOWNLOAD     not routed; the unit's macro lock is on;
 //   LINKMODE_COMMANDLIST  collected for the target of the last command list.
-// All traffic goes to the protocol monitor. While a transfer counts (the
-// tally), every line written is kept until the unit's echo of it comes back.
-// The unit holding the line with XOFF is news (lineHeld) only once it has
-// lasted kHoldNewsMs: the unit paces every long transfer that way, and a
-// short hold is no fault. Everything runs on the thread
-// that made the link; synchronous exchanges (SendAndRead, SendQuery,
-// SendListAndWait) drive the port directly and do not run the event loop,
-// so no other window can send in between. Every wait has a time limit.
+// All traffic goes to the protocol monitor. The unit holding the line with
+// XOFF is news (lineHeld) only once it has lasted kHoldNewsMs: the unit
+// paces every long transfer that way, and a short hold is no fault.
+// Everything runs on the thread that made the link; synchronous exchanges
+// (SendAndRead, SendQuery, SendListAndWait) drive the port directly and do
+// not run the event loop. Every wait has a time limit.
 //
-// One owner of the line (CLineOwner): while a transfer has taken it, what
-// anyone else asks is refused (see IDeviceLink::TakeLine), so no window can
-// change the mode or put a line between the transfer's lines.
-//
-// The link keeps track of what the unit was told: its macros are locked
-// from "/MACRO/LOCK ON" until it has taken "/MACRO/LOCK OFF", and its
-// settings unprotected from the connect's "/PROTECT OFF" until it has taken
-// "/PROTECT ON" (taken: echoed, or for a unit without echo, out of the
-// port). A connection that ends otherwise (the port lost, a line the unit
-// held past the limit) says so in words and leaves a note for the port in
-// the profile ("COMSECTION"/"Unclosed Ports"); the next connect to that
-// port sends both lines first and says so.
+// A connect starts with a bare line end, so that a line a killed program
+// left half-sent in the unit is ended on its own; it asks the unit who it
+// is, closes what an earlier connection to this unit left open (the
+// profile's note) and lifts its protection. A loss is told as a notice that
+// goes away when the connection is back.
 //
 // Owns its port (a CMSComm unless one is handed in) and its monitor; holds
 // the served document and the reply target weakly.
@@ -75,6 +77,8 @@ class CCommLink final : public QObject, public IDeviceLink {
   static constexpr int kCloseWaitMs = 5000;
   // The identity queries of a connect are asked this often at most.
   static constexpr int kIdentityAttempts = 3;
+  // The key of the notice about a lost connection (CMessageSink).
+  static constexpr const char* kLossNotice = "link.loss";
 
   explicit CCommLink(QObject* parent = nullptr);
   // With a port of the caller's choosing (an in-memory port in benchmarks).
@@ -86,26 +90,50 @@ class CCommLink final : public QObject, public IDeviceLink {
   // ---- Connection -------------------------------------------------------------
   // Opens the port of the profile ("COMSECTION"/"Port"), asks the unit for
   // its identity and version, stores them with the "_CLR" values in section
-  // "VMX7000", lifts the unit's parameter protection and marks doc (the
-  // document the link then serves) connected. Shows a message and returns
-  // false when the port cannot be opened or the unit does not answer.
+  // "VMX7000", closes what an earlier connection left open in this unit,
+  // lifts the unit's parameter protection and marks doc (the document the
+  // link then serves) connected. Shows a message and returns false when the
+  // port cannot be opened or the unit does not answer.
   bool Connect(CSelvantisDoc* doc);
   bool ConnectPort(const QString& portName, CSelvantisDoc* doc);
   // The same with line settings of the caller's choosing ("19200,n,8,1") in
   // place of the profile's.
   bool ConnectPort(const QString& portName, const QString& settings, CSelvantisDoc* doc);
-  // Waits (bounded) for a line the unit holds, unlocks the unit's macros
-  // where they may be locked, sets the unit's main clock and last-access
-  // time to the computer's, switches the unit's parameter protection on,
-  // with saveSettings sends "/SERVICE/START FASTSAVE" after the protection,
-  // waits (bounded) until the unit has taken the closing lines (and the
-  // save), closes the port and marks the document disconnected. False,
-  // with a message and the profile's note, when the unit may still be
-  // locked or unprotected.
+
+  // A try of the reconnect: connects to portName only when the unit that
+  // answers is unit. A failure says nothing (the loss has been told);
+  // another unit gets nothing that changes it (OtherUnit, Answered() says
+  // who it is). What the connect says of an earlier closing is shown as the
+  // loss notice's successor.
+  enum class TryResult { Connected, Failed, OtherUnit };
+  TryResult Reconnect(const QString& portName, CSelvantisDoc* doc, const CUnitIdentity& unit);
+  // The unit that answered the last connect or try.
+  const CUnitIdentity& Answered() const noexcept { return m_answered; }
+
+  // Takes the line for the closing (refused while someone else has it:
+  // false and nothing changed), waits (bounded) for a line the unit holds,
+  // unlocks the unit's macros where they may be locked, sets the unit's
+  // main clock and last-access time to the computer's, switches the unit's
+  // parameter protection on, with saveSettings sends "/SERVICE/START
+  // FASTSAVE" after the protection, waits (bounded) until the unit has taken
+  // the closing lines (and the save), closes the port and marks the document
+  // disconnected. False, with a message (the profile keeps its note), when
+  // the unit may still be locked or unprotected.
   bool Disconnect(bool saveSettings = false);
   // The unit confirmed the save of the last Disconnect(true).
-  bool SavedAtClose() const { return m_savedAtClose; }
+  bool SavedAtClose() const noexcept { return m_savedAtClose; }
+  // While Disconnect waits for the unit, the window keeps painting: with a
+  // hook set, it is called about every 50 ms with the time waited and the
+  // limit, the event loop runs (others' requests refused), and false from
+  // the hook (Cancel) ends the wait at once. Called with waitedMs -1 when
+  // the wait is over.
+  using CloseWaitHook = std::function<bool(qint64 waitedMs, int limitMs)>;
+  void SetCloseWaitHook(CloseWaitHook hook) { m_closeWaitHook = std::move(hook); }
+
   bool IsConnected() const override;
+  // The port and unit of the connection (of the last one after a loss).
+  const QString& PortName() const noexcept { return m_portName; }
+  const CUnitIdentity& Unit() const noexcept { return m_unit; }
   // The document whose objects the link sends and whose reply routing it
   // feeds.
   CSelvantisDoc* GetDocument() const;
@@ -126,40 +154,39 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool SaveUnitSettings(QString* reason);
 
   // ---- Who has the line, and how it is left ------------------------------------------
-  bool TakeLine(const void* owner) override { return m_owner.Take(owner); }
-  void GiveBackLine(const void* owner) override;
-  bool IsLineTaken() const override { return m_owner.IsTaken(); }
   QString LineRefusal() const override { return CLineOwner::Refusal(); }
   bool EndTransferMode(bool endLine, int limitMs) override;
   QString UnclosedWarning() const override;
   // The unit may still have its macros locked / its settings unprotected.
-  bool UnitMayBeLocked() const { return m_unitLocked; }
-  bool UnitMayBeUnprotected() const { return m_unitUnprotected; }
-  // Ports whose last connection ended without the closing lines.
+  bool UnitMayBeLocked() const { return m_closing.MayBeLocked(); }
+  bool UnitMayBeUnprotected() const { return m_closing.MayBeUnprotected(); }
+  // Ports with a note that their unit may have been left open.
   static QStringList UnclosedPorts();
+  // "The connection to the unit was lost (reason)." as one sentence.
+  static QString LossText(const QString& reason);
 
   // ---- Mode, buffers, time -------------------------------------------------------
   int GetLinkMode() const override { return m_mode; }
   void SetLinkMode(int mode) override;
   int OutBufferCount() const override;
   int InBufferCount() const;
-  int64_t GetTimeSinceLastOutput() const override;
-  int64_t GetTimeSinceLastInput() const override;
+  int64_t GetTimeSinceLastOutput() const override { return m_protocol.SinceLastOutput(); }
+  int64_t GetTimeSinceLastInput() const override { return m_protocol.SinceLastInput(); }
   void PumpMessages() override;
   bool CountsAnswers() const override { return true; }
-  int OwedAnswers() const override { return static_cast<int>(m_owed.size()); }
-  QString FirstOwedPath() const override { return m_owed.empty() ? QString() : m_owed.front(); }
+  int OwedAnswers() const override { return m_protocol.OwedAnswers(); }
+  QString FirstOwedPath() const override { return m_protocol.FirstOwedPath(); }
   bool IsLineHeld() const override { return m_port->IsHeld(); }
   void ReleaseLine() override { m_port->ReleaseLine(); }
-  int DiscardQueued() override;
+  int DiscardQueued() override { return m_protocol.DiscardQueued(); }
   void DeferLossMessage(bool defer) override;
   QString TakeLossReason() override;
   bool ConfirmsLines() const override;
-  void StartTally() override;
-  void StopTally() override;
-  Tally CurrentTally() const override { return m_tally; }
-  QString FirstUnconfirmedPath() const override;
-  QString FirstRefusedPath() const override { return m_firstRefused; }
+  void StartTally() override { m_protocol.StartTally(ConfirmsLines()); }
+  void StopTally() override { m_protocol.StopTally(); }
+  Tally CurrentTally() const override { return m_protocol.Tally(); }
+  QString FirstUnconfirmedPath() const override { return m_protocol.FirstUnconfirmedPath(); }
+  QString FirstRefusedPath() const override { return m_protocol.FirstRefusedPath(); }
 
   // ---- Replies of command lists ----------------------------------------------------
   // Every line received since the last SendCommandList.
@@ -195,11 +222,11 @@ class CCommLink final : public QObject, public IDeviceLink {
   CProtocolMonitor& Monitor() { return m_monitor; }
   ISerialPort& Port() { return *m_port; }
   // The path of the last line written (shortened lines keep it).
-  QString LastWrittenPath() const { return m_lastPath; }
+  QString LastWrittenPath() const { return m_protocol.LastPath(); }
 
   // Who learns what the queries of an upload got (null: nobody). The link
   // does not own it; it must be taken away before it goes.
-  void SetQueryObserver(IQueryObserver* observer) { m_queryObserver = observer; }
+  void SetQueryObserver(IQueryObserver* observer) { m_protocol.SetQueryObserver(observer); }
 
   // Received bytes, as the port hands them over; public for in-memory ports.
   void HandleIncoming(const QByteArray& bytes);
@@ -212,13 +239,19 @@ class CCommLink final : public QObject, public IDeviceLink {
   void commReply(QObject* target, int tag, const QStringList& lines);
   void connectedChanged(bool connected);
   void linkModeChanged(int mode);
-  // A serial error as "( text )", for the status bar.
+  // A serial error in words, for the status bar.
   void linkError(const QString& text);
   // The unit has held the line with XOFF for kHoldNewsMs (true), and takes
   // data again after such a hold (false).
   void lineHeld(bool held);
 
  private:
+  // How a connect tells what it has to say: to the user in boxes, or (a
+  // reconnect's try) failures not at all and the rest as notices.
+  enum class Telling { Boxes, Try };
+  enum class Opened { Connected, Failed, OtherUnit };
+  Opened Open(const QString& portName, const QString& settings, CSelvantisDoc* doc, const CUnitIdentity* sameUnit);
+  void Say(const QString& text, uint32_t style, bool failure);
   void Init();
   // True when a request may use the line now; else it is refused (noted in
   // the monitor once a transfer).
@@ -226,37 +259,15 @@ class CCommLink final : public QObject, public IDeviceLink {
   void SetMode(int mode);
   // Sets the unit's main clock (when it is off) and last-access time.
   void SetUnitClock();
-  // The unit's state as its lines go out and their echoes come.
-  void NoteClosingLine(const QString& line);
-  void NoteClosingEcho(const QString& line);
-  // Processes the port without the event loop until done() holds; false
-  // when the port closed or nothing went out and done() did not come for
-  // limitMs. A unit without echo has taken what left the port.
-  bool WaitTaken(int limitMs, const std::function<bool()>& done);
-  // While the unit holds the line, at most limitMs; false when it still does.
-  bool WaitReleased(int limitMs);
-  // Sends the closing lines a port's note says are owed, before anything
-  // else of a connect.
+  // Sends the closing lines a note of this unit on the port says are owed,
+  // before anything else of a connect.
   void FinishEarlierClosing(const QString& portName);
-  static void NoteUnclosed(const QString& portName, bool unclosed);
   QString QueryIdentity(const char* path);
   bool Serves(const CSelvantisDoc* doc) const;
-  bool WriteText(const QByteArray& text, const QString& lastLine);
   bool WriteLine(const QString& line);
-  void NotePath(const QString& line);
-  // Notes a query written in LINKMODE_UPLOAD as owed an answer.
-  void NoteQuery(const QString& line);
-  // True when line answers an owed query (which is then no longer owed);
-  // *path is then the query's path.
-  bool TakeAnswer(const QString& line, QString* path = nullptr);
   // Hands one line to the served document; false when the mode or the
   // document no longer allows more lines.
   bool RouteToDocument(const QString& line);
-  // Keeps a line just written until its echo comes.
-  void NoteWritten(const QString& line);
-  // True when line is the echo of a line still owed one; lines passed over
-  // count as missed.
-  bool TakeEcho(const QString& line);
   void OnHold(bool held);
   void OnHoldLasted();
   void RouteBytes(const QByteArray& bytes);
@@ -268,32 +279,26 @@ class CCommLink final : public QObject, public IDeviceLink {
   void OnPortError(const QString& text, bool closed);
   void HandleLost(const QString& text);
   void TellLoss(const QString& reason);
+  // A capture of a synchronous exchange.
   void BeginCapture();
-  // Ends a capture and returns what came; with markCut a line cut off at
-  // the end is marked so that its rest does not reach the routing.
   QByteArray EndCapture(bool markCut = true);
-  void MarkCut(const QByteArray& captured);
-  bool WaitDrained(int noProgressMs);
-  void WaitFor(int ms);
+  // Disconnect's waits: the hook and the event loop, when a hook is set.
+  bool CloseWaitTurn(qint64 waitedMs, int limitMs);
   void Busy(bool busy);
   QString QueryValue(const char* path);
+  // The port is closed; the link, the document and the listeners learn it.
+  void Closed();
 
   std::unique_ptr<ISerialPort> m_port;
-  CLineOwner m_owner;
-  bool m_closing = false;  // Disconnect runs: the connection's own lines go
-  bool m_savedAtClose = false;
-  QString m_portName;
-  // What the unit was told (see the class comment).
-  bool m_unitLocked = false;
-  bool m_unitUnprotected = false;
-  bool m_lockOffWritten = false;
-  bool m_protectOnWritten = false;
-  // A line whose echo a wait looks for, and whether it came.
-  QString m_awaitedEcho;
-  bool m_awaitedSeen = false;
-  QString m_firstRefused;
   CProtocolMonitor m_monitor;
-  CLineCutter m_cutter;
+  CLinkProtocol m_protocol;
+  CUnitClosing m_closing;
+  QString m_portName;
+  CUnitIdentity m_unit;
+  CUnitIdentity m_answered;
+  Telling m_telling = Telling::Boxes;
+  bool m_toldInTry = false;  // a try's connect has said something
+  bool m_begun = false;      // the last connect got as far as the unit
   int m_mode = LINKMODE_NORMAL;
   bool m_connected = false;
   QPointer<CSelvantisDoc> m_doc;
@@ -309,31 +314,13 @@ class CCommLink final : public QObject, public IDeviceLink {
   const CSelvantisDoc* m_queueDoc = nullptr;
   QStringList m_queue;
 
-  QString m_lastPath;
-  // Paths of the upload's queries still owed an answer, in the order sent.
-  std::deque<QString> m_owed;
-  // The upload that asked them has ended: their answers are dropped.
-  bool m_owedStale = false;
-  IQueryObserver* m_queryObserver = nullptr;
-  // The tally of a transfer: lines written and not yet echoed, as sent and
-  // as full lines (a shortened line with its path).
-  struct SentLine {
-    QString text;
-    QString full;
-  };
-  bool m_tallying = false;
-  bool m_confirming = false;  // the unit echoes: lines wait for their echo
-  Tally m_tally;
-  std::deque<SentLine> m_unechoed;
-  QString m_firstMissed;
   bool m_lossDeferred = false;
   QString m_untoldLoss;  // the reason of a loss while deferred
   QTimer* m_holdTimer = nullptr;
   bool m_holdTold = false;
-  QElapsedTimer m_lastOutput;
-  QElapsedTimer m_lastInput;
-  bool m_capturing = false;
-  QByteArray m_capture;
+  CloseWaitHook m_closeWaitHook;
+  bool m_closeCanceled = false;
+  bool m_savedAtClose = false;
 
   QString m_errorFilePath;
   FileViewer m_viewer;

@@ -1,35 +1,33 @@
 #include "link/clineowner.h"
 
-#include <QThread>
+#include "model/cmessagesink.h"
 
-namespace {
+CLineOwner::CLineOwner() : m_hold(std::make_shared<LineHold>()) {}
 
-int LoopLevel() {
-  const QThread* thread = QThread::currentThread();
-  return thread ? thread->loopLevel() : 0;
+CLineOwner::~CLineOwner() {
+  // Tokens still out refer to nothing from now on.
+  m_hold->onGiveBack = nullptr;
 }
 
-}  // namespace
-
-bool CLineOwner::Take(const void* owner) {
-  if (!owner) return false;
-  if (m_owner && m_owner != owner) return false;
-  if (m_owner == owner) return true;
-  m_owner = owner;
-  m_loopLevel = LoopLevel();
-  m_refused = 0;
-  return true;
-}
-
-void CLineOwner::GiveBack(const void* owner) {
-  if (!owner || m_owner != owner) return;
-  m_owner = nullptr;
-  m_loopLevel = 0;
+CLineToken CLineOwner::Take(LinePurpose purpose) {
+  if (m_hold->holder != 0) return CLineToken();
+  if (purpose == LinePurpose::Transfer && m_hold->transfer != 0) return CLineToken();
+  const uint64_t id = ++m_hold->lastId;
+  m_hold->holder = id;
+  m_hold->purpose = purpose;
+  m_hold->presented = 0;
+  m_hold->refused = 0;
+  if (purpose == LinePurpose::Transfer) m_hold->transfer = id;
+  return CLineToken(m_hold, id);
 }
 
 bool CLineOwner::Admits() const {
-  if (!m_owner) return true;
-  return m_pumping == 0 && LoopLevel() <= m_loopLevel;
+  if (m_hold->holder == 0) return true;
+  // The holder waits while the link runs the event loop for it, or while a
+  // message box opened since it presented its token waits for its answer:
+  // whoever asks meanwhile is someone else.
+  return m_hold->presented > 0 && m_hold->othersTurn <= m_hold->othersAtPresent &&
+         CMessageSink::Waiting() <= m_hold->boxesAtPresent;
 }
 
 QString CLineOwner::Refusal() {

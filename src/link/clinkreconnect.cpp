@@ -1,46 +1,18 @@
 #include "link/clinkreconnect.h"
 
 #include "link/ccommlink.h"
-#include "link/ctransfer.h"
-#include "link/linkprofile.h"
 #include "model/cmessagesink.h"
-#include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <utility>
-
-namespace {
-
-// Keeps the messages of a try from the screen: the user has been told of
-// the loss, and a try that fails is no news.
-class QuietSink final : public IMessageSink {
- public:
-  int Show(const MessageRequest& request) override { return CMessageSink::DefaultAnswer(request.style); }
-};
-
-class QuietScope final {
- public:
-  QuietScope() : m_previous(CMessageSink::Install(&m_sink)) {}
-  QuietScope(const QuietScope&) = delete;
-  QuietScope& operator=(const QuietScope&) = delete;
-  ~QuietScope() { CMessageSink::Install(m_previous); }
-
- private:
-  QuietSink m_sink;
-  IMessageSink* m_previous;
-};
-
-}  // namespace
+#include <QScopedValueRollback>
 
 CLinkReconnect::CLinkReconnect(CCommLink& link, QObject* parent) : QObject(parent), m_link(link) {
   m_timer.setSingleShot(false);
   connect(&m_timer, &QTimer::timeout, this, &CLinkReconnect::OnTick);
   connect(&link, &CCommLink::linkError, this, &CLinkReconnect::OnLinkError);
   connect(&link, &CCommLink::connectedChanged, this, &CLinkReconnect::OnConnectedChanged);
-  m_connector = [this](const QString& port, CSelvantisDoc* doc) { return m_link.ConnectPort(port, doc); };
 }
 
 CLinkReconnect::~CLinkReconnect() = default;
@@ -50,8 +22,6 @@ void CLinkReconnect::SetRetry(int retryMs, int maxTries) {
   m_maxTries = qMax(1, maxTries);
   if (m_timer.isActive()) m_timer.start(m_retryMs);
 }
-
-void CLinkReconnect::SetConnector(Connector connector) { m_connector = std::move(connector); }
 
 void CLinkReconnect::OnLinkError() {
   // A lost port tells its error and then that the link is no longer
@@ -70,10 +40,12 @@ void CLinkReconnect::OnConnectedChanged(bool connected) {
   if (!m_errorJustSeen) return;
   m_errorJustSeen = false;
   m_doc = m_link.GetDocument();
-  m_port = CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
-                               QString::fromLatin1(LinkProfile::kDefaultPort));
+  // The port that was lost, whatever the profile names meanwhile.
+  m_port = m_link.PortName();
+  m_unit = m_link.Unit();
   m_tries = 0;
   m_timer.start(m_retryMs);
+  emit waitingChanged(true);
   emit statusMessage(tr("The connection to the unit is lost; the program connects again to %1 as soon as it answers")
                          .arg(QDir::toNativeSeparators(m_port)));
 }
@@ -90,28 +62,30 @@ void CLinkReconnect::OnTick() {
     return;
   }
   // The line belongs to a running transfer; the next tick tries again.
-  if (CTransfer::IsRunning()) return;
+  if (m_link.IsTransferRunning()) return;
   ++m_tries;
-  if (PortIsThere() && m_connector) {
-    bool ok = false;
-    QString unclosed;
-    m_trying = true;
+  if (PortIsThere()) {
+    CCommLink::TryResult result = CCommLink::TryResult::Failed;
     {
-      // A port lost while the try asks the unit who it is ends the try, and
-      // is no new loss to tell: the user was told of the loss once. Only a
-      // unit the try may have left unprotected is news.
-      const QuietScope quiet;
-      m_link.DeferLossMessage(true);
-      ok = m_connector(m_port, m_doc.data());
-      if (!m_link.TakeLossReason().isEmpty()) unclosed = m_link.UnclosedWarning();
-      m_link.DeferLossMessage(false);
+      const QScopedValueRollback<bool> trying(m_trying, true);
+      result = m_link.Reconnect(m_port, m_doc.data(), m_unit);
     }
-    m_trying = false;
-    if (!unclosed.isEmpty()) AfxMessageBox(unclosed, MB_OK | MB_ICONEXCLAMATION);
-    if (ok && m_link.IsConnected()) {
+    // The user may have stopped the tries while the try ran.
+    if (!m_timer.isActive()) return;
+    if (result == CCommLink::TryResult::Connected && m_link.IsConnected()) {
       Stop();
       emit statusMessage(tr("Connected again to the unit on %1").arg(QDir::toNativeSeparators(m_port)));
       emit reconnected();
+      return;
+    }
+    if (result == CCommLink::TryResult::OtherUnit) {
+      Stop();
+      const QString text =
+          tr("Another unit answers on %1 (%2), not the one whose connection was lost (%3). The program sent it "
+             "nothing that changes it and no longer tries by itself.\nConnect (F5) takes this unit.")
+              .arg(QDir::toNativeSeparators(m_port), m_link.Answered().Text(), m_unit.Text());
+      emit statusMessage(text);
+      CMessageSink::ShowNotice(QString::fromLatin1(CCommLink::kLossNotice), text, MB_OK | MB_ICONEXCLAMATION);
       return;
     }
   }
@@ -122,7 +96,21 @@ void CLinkReconnect::OnTick() {
                            .arg(QDir::toNativeSeparators(m_port))
                            .arg(m_maxTries);
   emit statusMessage(text);
-  AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+  // Takes the place of the loss notice, which said the program would try.
+  QString notice = text;
+  const QString unclosed = m_link.UnclosedWarning();
+  if (!unclosed.isEmpty()) notice += QLatin1Char('\n') + unclosed;
+  CMessageSink::ShowNotice(QString::fromLatin1(CCommLink::kLossNotice), notice, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CLinkReconnect::Stop() { m_timer.stop(); }
+void CLinkReconnect::StopTries() {
+  if (!m_timer.isActive()) return;
+  Stop();
+  emit statusMessage(tr("The program no longer tries to connect again to %1").arg(QDir::toNativeSeparators(m_port)));
+}
+
+void CLinkReconnect::Stop() {
+  if (!m_timer.isActive()) return;
+  m_timer.stop();
+  emit waitingChanged(false);
+}

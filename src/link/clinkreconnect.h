@@ -1,6 +1,8 @@
 #ifndef SELV_LINK_CLINKRECONNECT_H
 #define SELV_LINK_CLINKRECONNECT_H
 
+#include "link/cunitidentity.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,14 +15,20 @@ class CSelvantisDoc;
 
 // Connects the link again by itself after its port was lost (the unit
 // switched off, the adapter pulled or its terminal closed): from then on it
-// tries every RetryMs, at most MaxTries times, to connect to the same port
-// for the project the link served, and stops as soon as the link is
-// connected again (by a try or by the user). A disconnect the user asked
-// for is no loss. A try whose port is not there sends nothing; a try that
-// fails says nothing (the loss has been told); only when the last try has
-// failed is the user told, once. Never tries while a transfer runs.
-// Learns of a loss from the link's linkError and connectedChanged signals;
-// holds the document weakly.
+// tries every RetryMs, at most MaxTries times, to connect to the port that
+// was lost, for the project the link served, and stops as soon as the link
+// is connected again (by a try or by the user), or when the user stops the
+// tries (Disconnect: StopTries, with no message afterwards). A disconnect
+// the user asked for is no loss. A try goes on only with the unit that was
+// lost: another unit that answers behind the same name gets nothing that
+// changes it, the tries stop and the user is told which unit answered and
+// that Connect takes it. A try whose port is not there sends nothing; a try
+// that fails says nothing (the loss has been told); what a try's connect
+// has to say (an earlier closing finished) is shown; when the last try has
+// failed the user is told, once. Never tries while a transfer runs. The
+// notices take the place of the link's loss notice. Learns of a loss from
+// the link's linkError and connectedChanged signals; holds the document
+// weakly.
 class CLinkReconnect final : public QObject {
   Q_OBJECT
 
@@ -34,21 +42,23 @@ class CLinkReconnect final : public QObject {
   ~CLinkReconnect() override;
 
   void SetRetry(int retryMs, int maxTries);
-  // How a try connects: the link on the lost port for the document by
-  // default. True when connected.
-  using Connector = std::function<bool(const QString& port, CSelvantisDoc* doc)>;
-  void SetConnector(Connector connector);
 
   // A loss is being mended: tries are due.
   bool IsWaiting() const { return m_timer.isActive(); }
   int Tries() const { return m_tries; }
+  // The port that was lost, and its unit.
   QString Port() const { return m_port; }
+  const CUnitIdentity& Unit() const noexcept { return m_unit; }
+  // The user's Disconnect: no more tries, nothing more to say.
+  void StopTries();
 
  signals:
   // What the status bar says: the program connects again, it did, or it
   // gave up.
   void statusMessage(const QString& text);
   void reconnected();
+  // Tries are due from now on (true), or no longer (false).
+  void waitingChanged(bool waiting);
 
  private:
   void OnLinkError();
@@ -60,8 +70,8 @@ class CLinkReconnect final : public QObject {
   CCommLink& m_link;
   QPointer<CSelvantisDoc> m_doc;
   QTimer m_timer;
-  Connector m_connector;
   QString m_port;
+  CUnitIdentity m_unit;
   int m_retryMs = kDefaultRetryMs;
   int m_maxTries = kDefaultMaxTries;
   int m_tries = 0;

@@ -87,6 +87,9 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
     if (error) *error = QStringLiteral("Invalid port settings \"%1\"").arg(settings);
     return false;
   }
+  // Before the open touches the line: another program's download must not
+  // get this one's settings or lose its input to it.
+  if (!m_lock.Take(portName, error)) return false;
   m_port->setPortName(portName);
   m_port->setBaudRate(s.baud);
   switch (s.parity) {
@@ -109,6 +112,7 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   if (!opened) {
     if (error) *error = CSystemError::Translate(m_port->errorString());
     m_port->clearError();
+    m_lock.Release();
     return false;
   }
   const int fd = static_cast<int>(m_port->handle());
@@ -140,7 +144,10 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
 }
 
 void CMSComm::Close() {
-  if (!m_port->isOpen()) return;
+  if (!m_port->isOpen()) {
+    m_lock.Release();
+    return;
+  }
   m_closing = true;
   // No flush: what the driver holds still goes out, as the unit's last
   // lines at a disconnect must (the caller waits for the port's own
@@ -157,6 +164,7 @@ void CMSComm::Close() {
   m_inFlight = 0;
   m_port->close();
   m_port->clearError();
+  m_lock.Release();
   m_closing = false;
 }
 

@@ -1,6 +1,7 @@
 #ifndef SELV_LINK_CMSCOMM_H
 #define SELV_LINK_CMSCOMM_H
 
+#include "link/cportlock.h"
 #include "link/iserialport.h"
 
 #include <QByteArray>
@@ -35,6 +36,9 @@ class QTimer;
 // is offered to the driver every kPumpIntervalMs and whenever input came.
 // While the unit holds the line the meter pauses, and nothing is written
 // while input that has come has not been read yet: it may hold an XOFF.
+//
+// One program at a time: the device is locked (CPortLock) before the port
+// is opened, by the device and not by its name.
 //
 // Errors reach the error handler as texts such as "Framing error" or
 // "TX full error". Only a port that has really gone (a read error, a
@@ -111,10 +115,11 @@ class CMSComm final : public ISerialPort {
   QString LostReason() const;
 
   std::unique_ptr<QSerialPort> m_port;
+  CPortLock m_lock;
   QByteArray m_input;  // received, flow characters taken out
   ReceiveHandler m_onReceive;
   HoldHandler m_onHold;
-  QByteArray m_pending;     // not yet written to the driver
+  QByteArray m_pending;    // not yet written to the driver
   bool m_midLine = false;  // the driver has the start of m_pending's first line
   std::unique_ptr<QTimer> m_pump;
   double m_charsPerMs = 1.92;

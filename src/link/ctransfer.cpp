@@ -14,10 +14,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QThread>
 
 #include <memory>
+#include <optional>
 #include <set>
 
 Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
@@ -25,7 +27,7 @@ Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
 namespace {
 
 // The transfer that runs Execute (from its start to its message), and
-// whether it has the line (IsRunning).
+// whether a transfer runs (IsRunning): as long as its token lives.
 CTransfer* g_current = nullptr;
 bool g_running = false;
 
@@ -75,49 +77,48 @@ bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
 }  // namespace
 
 // The one place where a transfer takes the line and gives it back: it has
-// it from its start until its closing lines are out, and a transfer runs
-// (IsRunning) exactly as long. The message boxes shown meanwhile pass the
-// answering sink.
+// it from its start until its closing lines are out, and runs (IsRunning)
+// until its token goes, once its end message has been answered. The
+// message boxes shown meanwhile pass the answering sink.
 class CTransfer::Line final {
  public:
-  Line(IDeviceLink& link, const void* owner) : m_link(link), m_owner(owner), m_taken(link.TakeLine(owner)) {
-    if (!m_taken) return;
+  explicit Line(IDeviceLink& link) : m_link(link), m_token(link.TakeLine(LinePurpose::Transfer)) {
+    if (!m_token) return;
     m_sink = std::make_unique<AnsweringSink>();
     SetRunning(true);
   }
-  ~Line() { GiveBack(); }
+  // The transfer has ended, its message answered: it no longer runs.
+  ~Line() {
+    if (!m_sink) return;
+    m_token = CLineToken();
+    SetRunning(false);
+  }
   Line(const Line&) = delete;
   Line& operator=(const Line&) = delete;
 
-  bool Taken() const { return m_taken; }
+  bool Taken() const { return static_cast<bool>(m_token); }
   bool Closed() const { return m_closed; }
+  // The owner's own calls on the line: let through while it lives.
+  [[nodiscard]] CLineToken::Presented Present() const { return m_token.Present(); }
   // The transfer's last use of the line: back to LINKMODE_NORMAL (see
-  // IDeviceLink::EndTransferMode), then the line is given back. The line is
-  // given back first: the closing lines are the connection's own, as
-  // Disconnect's are, and must go out from whatever event loop runs the
-  // ending (a signal's, under a message box). Nothing runs in between.
+  // IDeviceLink::EndTransferMode) under the token, then the line is given
+  // back: the connection may close (Disconnect, a signal's ending under the
+  // transfer's message) while the transfer still runs until its message
+  // has been answered. Nothing runs in between.
   bool Close(bool endLine, int limitMs) {
     m_closed = true;
-    if (m_taken) m_link.GiveBackLine(m_owner);
-    const bool taken = m_link.EndTransferMode(endLine, limitMs);
-    if (m_taken) {
-      m_taken = false;
-      SetRunning(false);
+    bool taken;
+    {
+      const CLineToken::Presented mine = m_token.Present();
+      taken = m_link.EndTransferMode(endLine, limitMs);
     }
+    m_token.GiveBack();
     return taken;
   }
 
  private:
-  void GiveBack() {
-    if (!m_taken) return;
-    m_taken = false;
-    m_link.GiveBackLine(m_owner);
-    SetRunning(false);
-  }
-
   IDeviceLink& m_link;
-  const void* m_owner;
-  bool m_taken;
+  CLineToken m_token;
   bool m_closed = false;
   // Until the transfer has unwound: a box may still be up after the close.
   std::unique_ptr<AnsweringSink> m_sink;
@@ -392,15 +393,20 @@ CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
 
 CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure) {
   IDeviceLink& link = Link();
-  m_line = std::make_unique<Line>(link, this);
+  m_line = std::make_unique<Line>(link);
   if (!m_line->Taken()) {
     m_line.reset();
     if (m_onEnd) m_onEnd();
     AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
     return Result::Busy;
   }
-  // Until the message has been shown: no other transfer starts meanwhile.
+  // The transfer runs until its message has been answered (IsRunning): no
+  // other transfer starts meanwhile, and the reconnect waits.
+  const auto ended = qScopeGuard([this] { m_line.reset(); });
   const QScopedValueRollback<CTransfer*> current(g_current, this);
+  // The transfer's own calls on the link are let through; what runs while
+  // it pumps events or a box waits for its answer is someone else's.
+  std::optional<CLineToken::Presented> mine(m_line->Present());
   m_canceled = false;
   m_docCleared = false;
   m_stopped = false;
@@ -483,7 +489,7 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   }
   if (result == Result::Done) ReportProgress();
   CloseLine(result != Result::Done && result != Result::Refused);
-  m_line.reset();
+  mine.reset();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
   if (upload) link.ShowErrorFile();

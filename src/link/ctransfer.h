@@ -59,15 +59,17 @@ class IDeviceLink;
 // sends or changes the mode in between. One transfer at a time: a second
 // one is refused while one runs. IsRunning() is the one answer to "a
 // transfer runs", whoever started it (the main window, the key view, the
-// command line); CTransferNotifier tells when it changes. A transfer runs
-// from the moment it has the line until its closing lines are out: its end
-// message comes after that.
+// command line, the link's own reconnect); CTransferNotifier tells when it
+// changes. A transfer runs from the moment it has the line until its end
+// message has been answered; it gives the line back once its closing lines
+// are out, so that the connection may close (Disconnect) while that message
+// is still up.
 //
 // The messages the objects show during a transfer (an upload's differences)
 // wait for the user: the transfer's clocks stand still while one is up, and
 // what the unit sent meanwhile counts once it has been answered. A transfer
 // cancelled while such a message is up (a signal to end the program) sends
-// its closing lines at once and runs no longer; it unwinds when the message
+// its closing lines at once and gives the line back; it unwinds when the message
 // has been answered. A cancelled transfer does not wait for a line the unit
 // holds: its unlock goes when the unit takes data again, and the message
 // says so.
@@ -129,8 +131,8 @@ class CTransfer final : public QObject {
 
   void Cancel();
   bool IsCanceled() const { return m_canceled; }
-  // A transfer has the line (of any driver): from its start to its closing
-  // lines.
+  // A transfer runs (of any driver): from its start to the answer to its
+  // end message. The same as the link's IsTransferRunning().
   static bool IsRunning();
   // Cancels the transfer that runs, if any (a signal to end the program).
   static void CancelRunning();

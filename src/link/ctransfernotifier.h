@@ -3,8 +3,8 @@
 
 #include <QObject>
 
-// The news of CTransfer::IsRunning(): a transfer has taken the line, or its
-// closing lines are out. Whatever offers commands that must wait for a
+// The news of CTransfer::IsRunning(): a transfer has taken the line, or it
+// has ended (its end message answered). Whatever offers commands that must wait for a
 // transfer (the main window's Download, the on-line windows' polls) listens
 // here, whoever started the transfer. One for the program.
 class CTransferNotifier final : public QObject {

@@ -1,6 +1,7 @@
 #ifndef SELV_LINK_IDEVICELINK_H
 #define SELV_LINK_IDEVICELINK_H
 
+#include "link/clineowner.h"
 #include "link/linkmode.h"
 #include "model/idevicecommands.h"
 
@@ -98,20 +99,23 @@ class IDeviceLink : public IDeviceCommands {
   // already begun still goes out whole); returns the characters dropped.
   virtual int DiscardQueued() { return 0; }
 
-  // Who has the line: a transfer takes it for its run (owner: the
-  // transfer). While it has it, only its own code writes on the line and
-  // changes the mode; whoever else asks (a window's poll timer firing while
-  // the transfer pumps events, a window that closes) is refused: lines are
-  // not sent, SendCommandList and SendListAndWait return false, SendAndRead
-  // and SendQuery return "", SetLinkMode changes nothing, and
-  // LineRefusal() says why. TakeLine is false when another owner has it.
-  virtual bool TakeLine(const void* owner) {
-    (void)owner;
-    return true;
-  }
-  virtual void GiveBackLine(const void* owner) { (void)owner; }
-  virtual bool IsLineTaken() const { return false; }
+  // Who has the line: a transfer takes it for its run, Disconnect for its
+  // closing, and keeps the token (CLineToken) that TakeLine hands out;
+  // TakeLine's token is empty when someone has the line (or, for a
+  // transfer, while another transfer runs). While someone has it, a request
+  // is the holder's only while it presents its token and the link does not
+  // run the event loop for it (PumpMessages); whoever else asks (a window's
+  // poll timer, a window that closes) is refused: lines are not sent,
+  // SendCommandList and SendListAndWait return false, SendAndRead and
+  // SendQuery return "", SetLinkMode changes nothing, and LineRefusal()
+  // says why. A link that keeps no owner (a recording fake) counts who has
+  // the line all the same and lets everything through.
+  virtual CLineToken TakeLine(LinePurpose purpose) { return m_lineOwner.Take(purpose); }
+  virtual bool IsLineTaken() const { return m_lineOwner.IsTaken(); }
   virtual QString LineRefusal() const { return QString(); }
+  // A transfer runs: from its TakeLine until its token goes. The one answer
+  // everyone asks (the transfers, the reconnect, the windows).
+  virtual bool IsTransferRunning() const { return m_lineOwner.IsTransferRunning(); }
 
   // A transfer's ending: with endLine a line the unit may have got only in
   // part (a transfer stopped in the middle, a unit that lost characters) is
@@ -157,6 +161,9 @@ class IDeviceLink : public IDeviceCommands {
   virtual QString FirstUnconfirmedPath() const { return QString(); }
   // The path of the first line the unit refused ("" when none).
   virtual QString FirstRefusedPath() const { return QString(); }
+
+ protected:
+  CLineOwner m_lineOwner;
 };
 
 // The installed link, never null.

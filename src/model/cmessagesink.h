@@ -34,10 +34,23 @@ struct MessageRequest {
 // Every message box of the program passes through the current sink. The
 // widget library installs one that shows a QMessageBox; tests install one
 // that records the requests and answers from a script.
+//
+// Besides boxes that wait for an answer there are notices: a text about a
+// state that may pass (the connection to the unit lost) that does not hold
+// the program up and that its sender withdraws, or replaces by a notice of
+// the same key, when the state has passed. A sink that cannot show one
+// without waiting shows it as a box.
 class IMessageSink {
  public:
   virtual ~IMessageSink() = default;
   virtual int Show(const MessageRequest& request) = 0;
+  // Shows a notice under key, in place of the one shown under it.
+  virtual void ShowNotice(const QString& key, const MessageRequest& request) {
+    (void)key;
+    Show(request);
+  }
+  // Takes the notice of key away (nothing when none is shown).
+  virtual void WithdrawNotice(const QString& key) { (void)key; }
 };
 
 class CMessageSink final {
@@ -48,6 +61,11 @@ class CMessageSink final {
   static IMessageSink* Current();
   // The answer a sink gives when it cannot ask: the default button.
   static int DefaultAnswer(uint32_t style);
+  // Message boxes that wait for their answer now (nested ones counted).
+  static int Waiting();
+  // Through the current sink.
+  static void ShowNotice(const QString& key, const QString& text, uint32_t style = MB_OK | MB_ICONEXCLAMATION);
+  static void WithdrawNotice(const QString& key);
 };
 
 // Shows a text.

@@ -34,7 +34,7 @@ bool CFrameCommandState::IsEnabled(int command, const FrameState& s) {
     case kZoom100:
     case kZoomFit: return s.hasDocument;
     case kCommConnect: return !s.connected && idle;
-    case kCommDisconnect: return s.connected && idle;
+    case kCommDisconnect: return (s.connected || s.reconnecting) && idle;
     case kCommDownload:
     case kCommUpload:
     case kCommCompare: return s.connected && s.hasDocument && idle;

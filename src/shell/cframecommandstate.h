@@ -8,6 +8,7 @@ struct FrameState {
   bool hasDocument = false;
   bool documentModified = false;
   bool connected = false;
+  bool reconnecting = false;  // the program tries to connect again by itself
   bool transferRunning = false;
   // A modal window may open (CModalGuard::MayOpen): no transfer runs and
   // the program is not ending.

@@ -38,8 +38,35 @@ CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
   connect(m_link.get(), &CCommLink::linkError, this, &CLinkPanel::statusMessage);
   connect(m_link.get(), &CCommLink::lineHeld, this, [this](bool held) { emit lineHeld(held, LineHeldText(held)); });
   // A lost port is connected again by itself; the windows follow the link.
-  auto* reconnect = new CLinkReconnect(*m_link, this);
-  connect(reconnect, &CLinkReconnect::statusMessage, this, &CLinkPanel::statusMessage);
+  m_reconnect = new CLinkReconnect(*m_link, this);
+  connect(m_reconnect, &CLinkReconnect::statusMessage, this, &CLinkPanel::statusMessage);
+  connect(m_reconnect, &CLinkReconnect::waitingChanged, this, &CLinkPanel::reconnectingChanged);
+  m_link->SetCloseWaitHook([this](qint64 waited, int limit) { return ClosingWait(waited, limit); });
+}
+
+QString CLinkPanel::ClosingText() { return tr("Closing the connection to the unit"); }
+
+bool CLinkPanel::ClosingWait(qint64 waitedMs, int limitMs) {
+  if (waitedMs < 0) {
+    if (m_closing) {
+      m_closing->Finish();
+      delete m_closing;
+    }
+    return true;
+  }
+  if (!m_closing && waitedMs < kClosingWindowAfterMs) return true;
+  if (!m_closing) {
+    m_closing = new CProgressDlg(&m_window);
+    m_closing->setWindowTitle(ClosingText());
+    m_closing->SetText(tr("The unit has not yet taken the closing lines. The program waits up to %1 seconds; "
+                          "Cancel closes the connection at once.")
+                           .arg(limitMs / 1000));
+    m_closing->SetCancelHandler([] {});
+    m_closing->show();
+  }
+  m_closing->SetRange(0, limitMs);
+  m_closing->SetPos(static_cast<int>(qMin<qint64>(waitedMs, limitMs)));
+  return !m_closing->IsCancelRequested();
 }
 
 QString CLinkPanel::LineHeldText(bool held) {
@@ -50,8 +77,9 @@ QString CLinkPanel::LineHeldText(bool held) {
 }
 
 QString CLinkPanel::NoPortText() {
-  return tr("This computer has no serial port yet. Plug in the unit's USB adapter, or choose the unit's port under "
-            "View > Preferences.");
+  return tr(
+      "This computer has no serial port yet. Plug in the unit's USB adapter, or choose the unit's port under "
+      "View > Preferences.");
 }
 
 CLinkPanel::~CLinkPanel() {
@@ -62,6 +90,10 @@ CLinkPanel::~CLinkPanel() {
 IDeviceLink& CLinkPanel::Device() const { return *GetDeviceLink(); }
 
 bool CLinkPanel::IsConnected() const { return m_link->IsConnected(); }
+
+bool CLinkPanel::IsBusy() const { return m_busy || m_link->IsTransferRunning(); }
+
+bool CLinkPanel::IsReconnecting() const { return m_reconnect->IsWaiting(); }
 
 QString CLinkPanel::ConnectionDescription() const {
   const QString port = CSerialPortSetting::Read();
@@ -88,6 +120,10 @@ bool CLinkPanel::Connect(CSelvantisDoc* doc) {
 
 void CLinkPanel::Disconnect() {
   if (m_busy) return;
+  if (IsReconnecting()) {
+    m_reconnect->StopTries();
+    return;
+  }
   SetBusy(true);
   m_link->Disconnect(false);
   SetBusy(false);
@@ -106,7 +142,7 @@ void CLinkPanel::SetBusy(bool busy) {
 
 template <class Run>
 bool CLinkPanel::RunTransfer(const QString& text, Run run) {
-  if (m_busy || CTransfer::IsRunning()) return false;
+  if (IsBusy()) return false;
   CTransfer transfer;
   CProgressDlg progress(&m_window);
   progress.setWindowTitle(text);

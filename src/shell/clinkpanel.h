@@ -1,13 +1,17 @@
 #ifndef SELV_SHELL_CLINKPANEL_H
 #define SELV_SHELL_CLINKPANEL_H
 
+#include "shell/controls/cprogressdlg.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class CCommLink;
 class CCompareReport;
+class CLinkReconnect;
 class CProtocolMonitorWnd;
 class CSelvantisDoc;
 class IDeviceLink;
@@ -31,14 +35,23 @@ class CLinkPanel final : public QObject {
   CProtocolMonitorWnd* MonitorWindow() const noexcept { return m_monitorWnd; }
 
   bool IsConnected() const;
-  // True while a transfer runs (the frame then refuses other commands).
-  bool IsBusy() const noexcept { return m_busy; }
+  // True while the panel runs a command or a transfer runs on the link (the
+  // frame then refuses other commands).
+  bool IsBusy() const;
+  // The program tries to connect again by itself after a loss: Disconnect
+  // stops the tries.
+  bool IsReconnecting() const;
+  CLinkReconnect& Reconnect() const noexcept { return *m_reconnect; }
   // Port and state as a line for the status bar's tool tip.
   QString ConnectionDescription() const;
 
   // Connects through the preferences' port and serves doc (may be null);
   // false when it failed (the link, or the missing port, has said why).
   bool Connect(CSelvantisDoc* doc);
+  // Closes the connection; while the unit makes it wait (a line it holds,
+  // closing lines not yet taken) a progress window with Cancel shows, and
+  // the window keeps painting. While the program tries to connect again,
+  // stops the tries instead, with nothing more to say.
   void Disconnect();
   // The document the link serves follows the active window.
   void SetActiveDocument(CSelvantisDoc* doc);
@@ -63,6 +76,10 @@ class CLinkPanel final : public QObject {
   static QString LineHeldText(bool held);
   // What Connect says when the profile names no port and the system has none.
   static QString NoPortText();
+  // The title of the progress window while Disconnect waits for the unit.
+  static QString ClosingText();
+  // Disconnect's wait shows its window once it has lasted this long.
+  static constexpr int kClosingWindowAfterMs = 300;
 
   // The error file of a project: its path with ".err"; "" for an unsaved one.
   static QString ErrorFileOf(const CSelvantisDoc& doc);
@@ -74,6 +91,8 @@ class CLinkPanel final : public QObject {
  signals:
   void connectionChanged(bool connected);
   void busyChanged(bool busy);
+  // The tries to connect again began (true) or ended (false).
+  void reconnectingChanged(bool reconnecting);
   // A serial error or a transfer's end, for the status bar.
   void statusMessage(const QString& text);
   // The unit holds the line (XOFF) or takes data again; text says so for
@@ -88,11 +107,15 @@ class CLinkPanel final : public QObject {
   template <class Run>
   bool RunTransfer(const QString& text, Run run);
   void SetBusy(bool busy);
+  // Disconnect's wait for the unit: the progress window and its Cancel.
+  bool ClosingWait(qint64 waitedMs, int limitMs);
 
   QWidget& m_window;
   std::unique_ptr<CCommLink> m_link;
   IDeviceLink* m_previousLink = nullptr;
   CProtocolMonitorWnd* m_monitorWnd;
+  CLinkReconnect* m_reconnect = nullptr;
+  QPointer<CProgressDlg> m_closing;  // while Disconnect waits
   bool m_busy = false;
 };
 

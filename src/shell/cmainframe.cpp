@@ -109,6 +109,7 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
     UpdateConnectionPane();
     UpdateCommandUI();
   });
+  connect(m_link, &CLinkPanel::reconnectingChanged, this, [this]() { UpdateCommandUI(); });
   connect(m_link, &CLinkPanel::statusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   connect(m_link, &CLinkPanel::lineHeld, this,
@@ -314,6 +315,7 @@ FrameState CMainFrame::CurrentState() const {
   s.connected = m_link->IsConnected();
   s.transferRunning = CTransfer::IsRunning();
   s.modalWindowsAllowed = CModalGuard::MayOpen();
+  s.reconnecting = m_link->IsReconnecting();
   if (view) {
     s.hasSelection = view->GetCurrentObject() != nullptr;
     s.currentObjectDeletable = view->Controller().IsCommandEnabled(ID_DELETE_OBJECT);

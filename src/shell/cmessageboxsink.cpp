@@ -48,11 +48,73 @@ int CMessageBoxSink::Answer(QMessageBox::StandardButton button) {
   }
 }
 
+QString CMessageBoxSink::Unbreakable(const QString& text) {
+  QString shown;
+  shown.reserve(text.size() + 16);
+  bool quoted = false;
+  bool command = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c == QLatin1Char('"')) {
+      quoted = !quoted;
+      command = quoted && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('/');
+      shown += c;
+      continue;
+    }
+    if (!command) {
+      shown += c;
+      continue;
+    }
+    if (c == QLatin1Char(' ')) {
+      shown += QChar(0x00A0);
+    } else {
+      shown += c;
+      // A line may break after a slash; a word joiner keeps it whole.
+      if (c == QLatin1Char('/')) shown += QChar(0x2060);
+    }
+  }
+  return shown;
+}
+
+CMessageBoxSink::~CMessageBoxSink() {
+  for (auto& notice : m_notices)
+    if (notice.second) delete notice.second.data();
+}
+
+QMessageBox* CMessageBoxSink::Notice(const QString& key) const {
+  const auto it = m_notices.find(key);
+  return it == m_notices.end() ? nullptr : it->second.data();
+}
+
+void CMessageBoxSink::ShowNotice(const QString& key, const MessageRequest& request) {
+  QPointer<QMessageBox>& notice = m_notices[key];
+  if (!notice) {
+    // A window of its own: it must not go with a progress window that was
+    // active when it came.
+    notice = new QMessageBox();
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setWindowModality(Qt::NonModal);
+    notice->setWindowTitle(QApplication::applicationDisplayName());
+  }
+  notice->setIcon(IconOf(request.style));
+  notice->setText(Unbreakable(request.text));
+  notice->setStandardButtons(QMessageBox::Ok);
+  notice->show();
+  notice->raise();
+}
+
+void CMessageBoxSink::WithdrawNotice(const QString& key) {
+  const auto it = m_notices.find(key);
+  if (it == m_notices.end()) return;
+  if (it->second) it->second->close();
+  m_notices.erase(it);
+}
+
 int CMessageBoxSink::Show(const MessageRequest& request) {
   QWidget* parent = QApplication::activeModalWidget();
   if (!parent) parent = QApplication::activeWindow();
-  QMessageBox box(IconOf(request.style), QApplication::applicationDisplayName(), request.text, Buttons(request.style),
-                  parent);
+  QMessageBox box(IconOf(request.style), QApplication::applicationDisplayName(), Unbreakable(request.text),
+                  Buttons(request.style), parent);
   box.setDefaultButton(DefaultButton(request.style));
   const int result = box.exec();
   // Closing the box with the window's close button gives the escape answer.

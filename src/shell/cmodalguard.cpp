@@ -1,6 +1,8 @@
 #include "shell/cmodalguard.h"
 
 #include "link/ctransfer.h"
+#include "link/ctransfernotifier.h"
+#include "link/idevicelink.h"
 #include "shell/controls/cprogressdlg.h"
 
 #include <QApplication>
@@ -32,13 +34,17 @@ bool IsTransfersOwn(const QDialog& dialog) {
 
 CModalGuard::CModalGuard(QObject* parent) : QObject(parent), m_running(CTransfer::IsRunning()) {
   qApp->installEventFilter(this);
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::runningChanged, this, [this] { NoteTransfer(); });
 }
 
 CModalGuard::~CModalGuard() {
   if (qApp) qApp->removeEventFilter(this);
 }
 
-bool CModalGuard::MayOpen() { return !g_ending && !CTransfer::IsRunning(); }
+// The line taken by anyone (a transfer, or Disconnect waiting for the unit
+// with the window painting) runs the event loop for its owner: a modal
+// window opened there would hold it.
+bool CModalGuard::MayOpen() { return !g_ending && !CTransfer::IsRunning() && !GetDeviceLink()->IsLineTaken(); }
 
 void CModalGuard::SetEnding(bool ending) { g_ending = ending; }
 
@@ -72,7 +78,6 @@ void CModalGuard::Refuse(QDialog& dialog) {
 }
 
 bool CModalGuard::eventFilter(QObject* watched, QEvent* event) {
-  NoteTransfer();
   switch (event->type()) {
     case QEvent::Show: {
       auto* dialog = qobject_cast<QDialog*>(watched);

@@ -1,9 +1,11 @@
 #include "shell/cpreferencesstate.h"
 
+#include "link/portaccesshint.h"
 #include "shell/cserialportsetting.h"
 #include "shell/cshellsettings.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -62,6 +64,10 @@ QString CPreferencesState::PortLabel(const SystemPort& port) {
   return port.location + QStringLiteral(" (") + about.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
+bool CPreferencesState::DeviceExists(const QString& port) {
+  return QFileInfo::exists(PortAccessHint::DevicePath(port));
+}
+
 QString CPreferencesState::MissingPortLabel(const QString& port) {
   return QCoreApplication::translate("CPreferencesState", "%1 (not present)").arg(port);
 }
@@ -72,7 +78,11 @@ std::vector<CPreferencesState::PortChoice> CPreferencesState::MakePortChoices(st
   std::vector<PortChoice> choices;
   const bool listed =
       std::any_of(ports.begin(), ports.end(), [&](const SystemPort& p) { return p.location == stored; });
-  if (!stored.isEmpty() && !listed) choices.push_back({stored, MissingPortLabel(stored)});
+  // The system does not list every device (a pseudo-terminal, a link to a
+  // device): one that is there is present all the same.
+  if (!stored.isEmpty() && !listed)
+    choices.push_back(
+        {stored, DeviceExists(stored) ? PortLabel(SystemPort{stored, {}, {}, false}) : MissingPortLabel(stored)});
   for (const SystemPort& port : ports) choices.push_back({port.location, PortLabel(port)});
   return choices;
 }

@@ -48,8 +48,12 @@ class CPreferencesState final {
   static QString PortLabel(const SystemPort& port);
   // A port the system does not have: "/dev/ttyUSB0 (not present)".
   static QString MissingPortLabel(const QString& port);
+  // The port's device is there (present), whether or not the system lists
+  // it as a serial port.
+  static bool DeviceExists(const QString& port);
   // The ports the system has (USB adapters first, then by location), with
-  // stored first, marked as not present, when it is not among them.
+  // stored first when it is not among them: present when its device is
+  // there (a pseudo-terminal), else marked as not present.
   static std::vector<PortChoice> MakePortChoices(std::vector<SystemPort> ports, const QString& stored);
   // MakePortChoices of the ports the system has now and the stored port.
   std::vector<PortChoice> PortChoices() const;

@@ -5,6 +5,7 @@
 #include "link/linkmode.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
+#include "support/testtimelimit.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -13,6 +14,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,7 +44,11 @@ QString Now(const char* format) { return QDateTime::currentDateTime().toString(Q
 
 }  // namespace
 
-class CCommLinkTest : public LinkTestBench {};
+class CCommLinkTest : public LinkTestBench {
+ protected:
+  // Far beyond what a test needs: a hang fails.
+  TestTimeLimit limit{std::chrono::seconds(180), [this] { sim.HangUp(); }};
+};
 
 TEST_F(CCommLinkTest, ConnectAsksTheUnitWhoItIsAndStoresItsCapabilities) {
   sim.SetValue("/SERVICE/DEVID", "10336");
@@ -56,6 +64,24 @@ TEST_F(CCommLinkTest, ConnectAsksTheUnitWhoItIsAndStoresItsCapabilities) {
   EXPECT_EQ(CProfile::GetString(section, "OS Version"), "V0.7");
   EXPECT_EQ(CProfile::GetInt(section, "READYINP_CLR", -1), 1);
   EXPECT_EQ(CProfile::GetInt(section, "MONI_CLR", -1), 0);
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+// A program killed in the middle of a line left its start in the unit: the
+// connect's line end ends it on its own, so the first question reaches the
+// unit whole.
+TEST_F(CCommLinkTest, AConnectEndsAHalfLineAKilledProgramLeftInTheUnit) {
+  const QByteArray half = "/MACRO/LOCK O";
+  {
+    const int killed = ::open(sim.PtyPath().toLocal8Bit().constData(), O_WRONLY | O_NOCTTY);
+    ASSERT_GE(killed, 0);
+    EXPECT_EQ(::write(killed, half.constData(), static_cast<size_t>(half.size())), half.size());
+    ::close(killed);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return sim.CharsReceived() >= half.size(); }));
+  ASSERT_TRUE(link->Connect(doc.get()));
+  ASSERT_TRUE(WaitForLines(4));
+  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/MACRO/LOCK O", "/SERVICE/DEVID ?", "/SERVICE/VER ?", "/PROTECT OFF"}));
   EXPECT_TRUE(messages.Requests().empty());
 }
 

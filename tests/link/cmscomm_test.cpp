@@ -4,10 +4,13 @@
 // the system's reason.
 #include "link/cmscomm.h"
 #include "linktestbench.h"
+#include "support/testtimelimit.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -39,6 +42,8 @@ class CMSCommTest : public LinkTestBench {
     LinkTestBench::TearDown();
   }
 
+  // Far beyond what a test needs: a hang fails.
+  TestTimeLimit limit{std::chrono::seconds(180), [this] { sim.HangUp(); }};
   CMSComm port;
   QByteArray received;
   QStringList errors;
@@ -185,5 +190,44 @@ TEST_F(CMSCommTest, ALostPortGivesTheSystemsReason) {
   EXPECT_FALSE(port.IsOpen());
   ASSERT_FALSE(errors.isEmpty());
   // The pseudo-terminal's node goes with its far end.
-  EXPECT_TRUE(errors.last() == "No such device" || errors.last() == "Input/output error") << errors.last().toStdString();
+  EXPECT_TRUE(errors.last() == "No such device" || errors.last() == "Input/output error")
+      << errors.last().toStdString();
+}
+
+// One program at a time on a device, whatever name it is opened by: a
+// second open of the same terminal under another name (a link in another
+// folder) is refused with the device and the process that has it, and
+// touches nothing of the first one's line; once the first has closed, it
+// opens.
+TEST_F(CMSCommTest, ASecondOpenOfTheSameTerminalUnderAnotherNameIsRefused) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString other = dir.filePath("ttyOther");
+  ASSERT_TRUE(QFile::link(sim.PtyPath(), other));
+  EXPECT_EQ(CPortLock::ResolvedDevice(other), CPortLock::ResolvedDevice(sim.PtyPath()));
+  EXPECT_EQ(CPortLock::LockFileOf(other), CPortLock::LockFileOf(sim.PtyPath()));
+  CMSComm second;
+  for (const QString& name : {other, sim.PtyPath()}) {
+    SCOPED_TRACE(name.toStdString());
+    QString error;
+    EXPECT_FALSE(second.Open(name, QStringLiteral("9600,e,7,2"), &error));
+    EXPECT_FALSE(second.IsOpen());
+    EXPECT_TRUE(error.contains("is in use by another program")) << error.toStdString();
+    EXPECT_TRUE(error.contains(CPortLock::ResolvedDevice(sim.PtyPath()))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::number(QCoreApplication::applicationPid()))) << error.toStdString();
+  }
+  // The first one's line settings are as it set them.
+  const int fd = open(sim.PtyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  termios tio{};
+  ASSERT_EQ(tcgetattr(fd, &tio), 0);
+  close(fd);
+  EXPECT_EQ(cfgetospeed(&tio), speed_t(B19200));
+  EXPECT_EQ(tio.c_cflag & PARENB, 0u);
+  ASSERT_TRUE(port.Output("/A 1\r\n"));
+  ASSERT_TRUE(WaitUntil([&] { return received.contains("/A 1\r\n"); }));
+  port.Close();
+  QString error;
+  EXPECT_TRUE(second.Open(other, QStringLiteral("19200,n,8,1"), &error)) << error.toStdString();
+  second.Close();
 }

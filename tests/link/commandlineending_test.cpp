@@ -5,7 +5,7 @@
 // says why not).
 #include "everyfamily.h"
 #include "everyfamilyproject.h"
-#include "link/testtimelimit.h"
+#include "support/testtimelimit.h"
 #include "model/cselvantisdoc.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
@@ -162,7 +162,7 @@ TEST_F(CommandLineEndingTest, SaveHasNoUseWithoutADownload) {
 // one ends it; the second one ends it at once, while the unit still holds
 // the line, and says what the unit may still have.
 TEST_F(CommandLineEndingTest, ASecondSignalWhileTheUnitHoldsTheLineEndsAtOnceAndSaysWhatTheUnitMayStillHave) {
-  const TestTimeLimit limit(180);
+  const TestTimeLimit limit(std::chrono::seconds(180));
   sim.SetPaced(true);
   ASSERT_TRUE(sim.Start());
   QProcess process;
@@ -197,7 +197,7 @@ TEST_F(CommandLineEndingTest, ASecondSignalWhileTheUnitHoldsTheLineEndsAtOnceAnd
 // closing lines while the program closes the connection. What the program
 // says is what is true at its end, in the command line's words.
 TEST_F(CommandLineEndingTest, AHeldDownloadSaysNothingUntrueAboutTheClosingTheUnitTookLater) {
-  const TestTimeLimit limit(180);
+  const TestTimeLimit limit(std::chrono::seconds(180));
   sim.SetPaced(true);
   ASSERT_TRUE(sim.Start());
   QProcess process;

@@ -3,7 +3,7 @@
 #include "link/ctransfer.h"
 #include "link/ccommandfile.h"
 #include "link/linkmode.h"
-#include "link/testtimelimit.h"
+#include "support/testtimelimit.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
 #include "support/recordinglink.h"
@@ -202,7 +202,7 @@ TEST_F(CTransferTest, StalledOutputEndsTheTransferWithAMessage) {
 // unit may still have its macros locked, and the unlock reaches the unit
 // once it takes data again.
 TEST_F(CTransferTest, ACancelWhileTheUnitHoldsTheLineDoesNotWaitForIt) {
-  const TestTimeLimit limit(180);
+  const TestTimeLimit limit(std::chrono::seconds(180));
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, 200, 40);
   ASSERT_TRUE(Connect());
   CTransfer transfer;
@@ -237,7 +237,7 @@ TEST_F(CTransferTest, ACancelWhileTheUnitHoldsTheLineDoesNotWaitForIt) {
 // message says what the unit may still have, its protection lifted, and not
 // that its macros may be locked.
 TEST_F(CTransferTest, ALostUploadSaysOnlyThatTheUnitMayStillBeUnprotected) {
-  const TestTimeLimit limit(180);
+  const TestTimeLimit limit(std::chrono::seconds(180));
   sim.SetPaced(true);
   for (int id = 1; id <= 3; ++id) AddLinkTestDevice(*doc, id, 40);
   ASSERT_TRUE(Connect());

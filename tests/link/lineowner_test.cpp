@@ -6,19 +6,24 @@
 // endings that could leave the unit locked and unprotected.
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
+#include "link/cunclosednotes.h"
 #include "link/linkmode.h"
 #include "link/linkprofile.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
 #include "model/devicetype.h"
+#include "observedlink.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "support/testtimelimit.h"
 
+#include <QFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -59,9 +64,18 @@ class PollingWindow final : public QObject {
 
 class LineOwnerTest : public LinkTestBench {
  protected:
+  // Far beyond what a test needs: a line that never comes is cut by the
+  // unit hanging up, so that the test fails instead of waiting for ever.
+  static constexpr std::chrono::seconds kTestLimit{240};
+
   void SetUp() override {
+    m_limit = std::make_unique<TestTimeLimit>(kTestLimit, [this] { sim.HangUp(); });
     LinkTestBench::SetUp();
     sim.SetPaced(true);
+  }
+  void TearDown() override {
+    LinkTestBench::TearDown();
+    m_limit.reset();
   }
 
   std::vector<CLinkTestDevice*> AddDevices(int n, int count, int width = 0) {
@@ -77,6 +91,8 @@ class LineOwnerTest : public LinkTestBench {
     return -1;
   }
   QString Port() const { return sim.PtyPath(); }
+
+  std::unique_ptr<TestTimeLimit> m_limit;
 };
 
 TEST_F(LineOwnerTest, APollingWindowCannotCutIntoADownload) {
@@ -284,7 +300,6 @@ TEST_F(LineOwnerTest, DisconnectWhileTheUnitHoldsTheLine) {
     messages.Clear();
     ASSERT_TRUE(link->Connect(doc.get()));
     EXPECT_TRUE(messages.SawText("They have been sent now"));
-    EXPECT_FALSE(CCommLink::UnclosedPorts().contains(Port()));
     ASSERT_TRUE(WaitUntil([&] { return IndexOf("/PROTECT OFF") >= 0; }));
     const int lockOff = IndexOf("/MACRO/LOCK OFF");
     const int protectOn = IndexOf("/PROTECT ON");
@@ -292,7 +307,9 @@ TEST_F(LineOwnerTest, DisconnectWhileTheUnitHoldsTheLine) {
     ASSERT_GE(protectOn, 0);
     EXPECT_LT(lockOff, IndexOf("/PROTECT OFF"));
     EXPECT_LT(protectOn, IndexOf("/PROTECT OFF"));
-    link->Disconnect();
+    EXPECT_TRUE(link->Disconnect());
+    // Closed: the note goes.
+    EXPECT_FALSE(CCommLink::UnclosedPorts().contains(Port()));
   }
 }
 
@@ -310,6 +327,204 @@ TEST_F(LineOwnerTest, ALostPortDuringADownloadSaysTheUnitMayStillBeLockedAndKeep
   EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::LinkLost);
   EXPECT_TRUE(messages.SawText("may still have its macros locked and its settings unprotected"));
   EXPECT_TRUE(CCommLink::UnclosedPorts().contains(Port()));
+}
+
+// Only the holder of the line's token is let through: a second taker, be
+// it a transfer or a closing, gets no token, and a second transfer is Busy.
+TEST_F(LineOwnerTest, ASecondTakerIsRefusedWhileATransferHasTheLine) {
+  AddDevices(1, 60, 30);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  struct Asked {
+    bool transferToken = true;
+    bool closingToken = true;
+    bool running = false;
+    CTransfer::Result second = CTransfer::Result::Done;
+  } asked;
+  bool done = false;
+  transfer.SetProgressHandler([&](int count, int) {
+    if (done || count < 5) return;
+    done = true;
+    QTimer::singleShot(0, [&] {
+      CLineToken first = link->TakeLine(LinePurpose::Transfer);
+      CLineToken closing = link->TakeLine(LinePurpose::Closing);
+      asked.transferToken = first.IsHeld();
+      asked.closingToken = closing.IsHeld();
+      asked.running = link->IsTransferRunning() && CTransfer::IsRunning();
+      // Presenting a token it did not get lets nothing through either.
+      {
+        const CLineToken::Presented shown = first.Present();
+        link->SendCommand("/WINDOW/LINE 1", nullptr);
+      }
+      CTransfer second;
+      asked.second = second.SendLines({"/WINDOW/LINE 2"});
+    });
+  });
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  ASSERT_TRUE(done);
+  EXPECT_FALSE(asked.transferToken);
+  EXPECT_FALSE(asked.closingToken);
+  EXPECT_TRUE(asked.running);
+  EXPECT_EQ(asked.second, CTransfer::Result::Busy);
+  ASSERT_TRUE(WaitUntil([&] { return IndexOf("/MACRO/LOCK OFF") >= 0; }));
+  EXPECT_EQ(IndexOf("/WINDOW/LINE 1"), -1);
+  EXPECT_EQ(IndexOf("/WINDOW/LINE 2"), -1);
+  EXPECT_FALSE(link->IsTransferRunning());
+  EXPECT_FALSE(CTransfer::IsRunning());
+  EXPECT_FALSE(link->IsLineTaken());
+}
+
+// A window that closes the connection while a download has the line (its
+// timer fires while the transfer pumps events) is refused: the download
+// goes on to its end, and the unit is closed by the transfer's own ending.
+TEST_F(LineOwnerTest, ADisconnectFromAnotherWindowCannotCutIntoADownload) {
+  AddDevices(1, 60, 30);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  bool asked = false;
+  bool closed = true;
+  transfer.SetProgressHandler([&](int count, int) {
+    if (asked || count < 5) return;
+    asked = true;
+    QTimer::singleShot(0, [&] { closed = link->Disconnect(); });
+  });
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  ASSERT_TRUE(asked);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(link->IsConnected());
+  EXPECT_TRUE(transfer.Closed());
+  ASSERT_TRUE(WaitUntil([&] { return IndexOf("/MACRO/LOCK OFF") >= 0; }));
+  // Nothing of a closing came between the project's lines.
+  EXPECT_EQ(IndexOf("/PROTECT ON"), -1);
+  EXPECT_EQ(IndexOf("/MACRO/LOCK OFF"), LastProjectLine() + 1);
+  EXPECT_TRUE(link->Disconnect());
+  EXPECT_TRUE(messages.Requests().empty());
+}
+
+// The unit lost the download's "/MACRO/LOCK OFF" on the wire: the transfer
+// says it may still be locked, and Disconnect sends the unlock again.
+TEST_F(LineOwnerTest, DisconnectSendsAnUnlockTheUnitLostAgain) {
+  AddDevices(1, 20);
+  ASSERT_TRUE(Connect());
+  sim.LoseNext("/MACRO/LOCK OFF");
+  CTransfer transfer;
+  transfer.SetNoProgressTimeoutMs(1000);
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  EXPECT_FALSE(transfer.Closed());
+  EXPECT_TRUE(messages.SawText("may still have its macros locked"));
+  EXPECT_TRUE(link->UnitMayBeLocked());
+  messages.Clear();
+  EXPECT_TRUE(link->Disconnect());
+  EXPECT_TRUE(messages.Requests().empty());
+  EXPECT_EQ(sim.DroppedLines(), QStringList{"/MACRO/LOCK OFF"});
+  EXPECT_EQ(sim.ReceivedLines().count("/MACRO/LOCK OFF"), 1);
+  EXPECT_EQ(sim.Value("/MACRO/LOCK"), "OFF");
+  EXPECT_EQ(sim.Value("/PROTECT"), "ON");
+  EXPECT_FALSE(CCommLink::UnclosedPorts().contains(Port()));
+}
+
+// The unit lost the first question for its version (a garbled line): the
+// connect asks again.
+TEST_F(LineOwnerTest, ConnectAsksForTheVersionAgainWhenTheUnitLostTheQuestion) {
+  const struct {
+    const char* name;
+    int lost;
+    bool connects;
+  } cases[] = {{"lost once", 1, true}, {"lost twice", 2, true}, {"lost three times", 3, false}};
+  sim.SetPaced(false);
+  const QString section = QString::fromLatin1(LinkProfile::kUnitSection);
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    messages.Clear();
+    CProfile::Remove(section, "OS Version");
+    sim.LoseNext("/SERVICE/VER ?", row.lost);
+    EXPECT_EQ(link->Connect(doc.get()), row.connects);
+    EXPECT_EQ(CProfile::GetString(section, "OS Version"), row.connects ? "V1.0" : "");
+    EXPECT_EQ(messages.SawText("did not tell its operating-system version"), !row.connects);
+    if (link->IsConnected()) link->Disconnect();
+  }
+}
+
+// The note that the unit may be left open is on disk before the first line
+// that opens the unit reaches it, and goes once the unit has taken the
+// closing lines: a crash in between leaves it.
+TEST_F(LineOwnerTest, TheNoteIsWrittenBeforeTheUnitIsOpenedAndGoesWhenItIsClosed) {
+  sim.SetPaced(false);
+  AddDevices(1, 10);
+  const QString file = profile.Path();
+  // What the profile's file held when each opening line reached the unit.
+  auto notes = std::make_shared<QStringList>();
+  auto noted = [file, notes](UnitSimulator&, const UnitSimulator::Command& command, QStringList&) {
+    if (command.line != "/PROTECT OFF" && command.line != "/MACRO/LOCK ON") return false;
+    QFile ini(file);
+    const bool has = ini.open(QIODevice::ReadOnly) && ini.readAll().contains("Unclosed");
+    *notes << command.line + (has ? " noted" : " not noted");
+    return false;
+  };
+  sim.RegisterHandler("/PROTECT", noted);
+  sim.RegisterHandler("/MACRO/LOCK", noted);
+  ASSERT_TRUE(Connect());
+  const CUnitIdentity unit("10337", "V1.0");
+  EXPECT_EQ(link->Unit(), unit);
+  EXPECT_TRUE(CUnclosedNotes::Has(Port(), unit));
+  CTransfer transfer;
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  // The macros are unlocked, the settings still open.
+  EXPECT_TRUE(CUnclosedNotes::Has(Port(), unit));
+  EXPECT_TRUE(link->Disconnect());
+  EXPECT_FALSE(CUnclosedNotes::Has(Port(), unit));
+  EXPECT_TRUE(CCommLink::UnclosedPorts().isEmpty());
+  EXPECT_EQ(*notes, (QStringList{"/PROTECT OFF noted", "/MACRO/LOCK ON noted"}));
+}
+
+// A lost idle connection after a download whose unlock the unit took: the
+// notice says what is true (the settings may be unprotected, the macros
+// are not locked), in plain sentences, and goes when the connection is
+// back.
+TEST_F(LineOwnerTest, ALostIdleConnectionSaysOnlyWhatIsTrue) {
+  AddDevices(1, 20);
+  ASSERT_TRUE(Connect());
+  CTransfer transfer;
+  EXPECT_EQ(transfer.DownloadProject(*doc), CTransfer::Result::Done);
+  ASSERT_TRUE(transfer.Closed());
+  messages.Clear();
+  sim.HangUp();
+  ASSERT_TRUE(WaitUntil([&] { return !messages.Requests().empty(); }));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  const QString key = QString::fromLatin1(CCommLink::kLossNotice);
+  ASSERT_TRUE(messages.NoticeShown(key));
+  const QString text = messages.Notices().at(key).text;
+  EXPECT_TRUE(text.startsWith("The connection to the unit was lost (")) << text.toStdString();
+  EXPECT_FALSE(text.contains("( ")) << text.toStdString();
+  EXPECT_FALSE(text.contains(" )")) << text.toStdString();
+  EXPECT_FALSE(text.contains("macros locked")) << text.toStdString();
+  EXPECT_TRUE(text.contains("may still have its settings unprotected")) << text.toStdString();
+}
+
+// A unit that holds the line past the transfer's limit is not waited for
+// once more at the end: the unlock goes when it takes data again, and the
+// message says so.
+TEST_F(LineOwnerTest, AHoldPastTheLimitIsNotWaitedForAgainAtTheEnd) {
+  AddDevices(1, 150, 30);
+  ASSERT_TRUE(Connect());
+  ObservedLink observed(*link);
+  CTransfer transfer(&observed);
+  transfer.SetNoProgressTimeoutMs(1000);
+  bool stalled = false;
+  transfer.SetProgressHandler([&](int done, int) {
+    if (done >= 10 && !stalled) {
+      stalled = true;
+      sim.SetStalled(true);
+    }
+  });
+  const CTransfer::Result result = transfer.DownloadProject(*doc);
+  EXPECT_TRUE(result == CTransfer::Result::Unconfirmed || result == CTransfer::Result::NoProgress)
+      << static_cast<int>(result);
+  ASSERT_TRUE(stalled);
+  EXPECT_EQ(observed.endLimits, std::vector<int>{0});
+  EXPECT_TRUE(messages.SawText("holds the line"));
+  sim.SetStalled(false);
+  ASSERT_TRUE(WaitUntil([&] { return IndexOf("/MACRO/LOCK OFF") >= 0; }));
 }
 
 namespace {

@@ -9,7 +9,7 @@
 #include "everyfamily.h"
 #include "link/csignalwatch.h"
 #include "link/ctransfer.h"
-#include "link/testtimelimit.h"
+#include "support/testtimelimit.h"
 #include "linktestbench.h"
 
 #include <QEventLoop>
@@ -67,7 +67,7 @@ TEST_F(TransferAnswerTest, AnUploadCompletesWhileTheUserTakesLongToAnswerTheDiff
     int baud;
     bool holdBeforeBox;  // the unit holds the line just before the box, and releases it while it is up
   };
-  const TestTimeLimit limit(240);
+  const TestTimeLimit limit(std::chrono::seconds(240));
   // The row that teaches the unit to hold the line comes last.
   const Row rows[] = {
       {"the unit's own pace: the answers come in while the box is up", true, 115200, false},
@@ -113,15 +113,17 @@ TEST_F(TransferAnswerTest, AnUploadCompletesWhileTheUserTakesLongToAnswerTheDiff
 // transfer says it no longer runs. The unit gets its closing line before
 // anyone answers the box.
 TEST_F(TransferAnswerTest, ASignalWhileTheBoxIsUpClosesTheUnitBeforeTheBoxIsAnswered) {
-  const TestTimeLimit limit(120);
+  const TestTimeLimit limit(std::chrono::seconds(120));
   ConnectToAUnitThatDiffers(false, 460800);
   CSignalWatch watch;
   ASSERT_TRUE(watch.IsWatching());
   QObject::connect(&watch, &CSignalWatch::signalled, &watch, [&](int) {
     CTransfer::CancelRunning();
     auto* retry = new QTimer(&watch);
+    // The transfer gives the line back once its closing lines are out; it
+    // still runs until its message has been answered.
     QObject::connect(retry, &QTimer::timeout, &watch, [&, retry] {
-      if (CTransfer::IsRunning()) return;
+      if (link->IsLineTaken()) return;
       retry->stop();
       link->Disconnect();
     });

@@ -6,7 +6,7 @@
 #include "link/ctransfer.h"
 #include "link/idevicelink.h"
 #include "link/linkmode.h"
-#include "link/testtimelimit.h"
+#include "support/testtimelimit.h"
 #include "linktestdevice.h"
 #include "model/cselvantisdoc.h"
 #include "support/messagerecorder.h"
@@ -101,7 +101,7 @@ void AnswerAfterMs(int ms) {
 }
 
 TEST(TransferClockTest, TheNoProgressLimitStandsStillWhileTheUserAnswersABox) {
-  const TestTimeLimit limit(60);
+  const TestTimeLimit limit(std::chrono::seconds(60));
   MessageRecorder messages;
   ScriptedLink link;
   // The user reads the box for longer than the limit; the unit answers
@@ -121,7 +121,7 @@ TEST(TransferClockTest, TheNoProgressLimitStandsStillWhileTheUserAnswersABox) {
 // How long the end of a transfer waits for the unit to take its closing,
 // by how the transfer ended and whether the unit holds the line.
 TEST(TransferClockTest, AHeldLineIsWaitedForOnceAtMost) {
-  const TestTimeLimit limit(60);
+  const TestTimeLimit limit(std::chrono::seconds(60));
   struct Row {
     const char* what;
     bool held;

@@ -295,3 +295,54 @@ TEST(UnitSimulatorTest, DropsEveryNthLineAndCanFallSilent) {
   EXPECT_EQ(port.ReadFor(200), "");
   EXPECT_EQ(sim.Value("/E"), "5");
 }
+
+// As strict as the unit: a line left half-sent (its sender killed) and the
+// next line are one line, and a switch with such a garbled value is
+// refused and left as it was.
+TEST(UnitSimulatorTest, AHalfLineAndTheNextAreOneGarbledLine) {
+  const struct {
+    const char* name;
+    QByteArray half;
+    QByteArray next;
+    QString garbled;
+    QByteArray answer;
+  } cases[] = {
+      {"a query glued to a half path", "/VI", "/SERVICE/DEVID ?\r\n", "/VI/SERVICE/DEVID ?", "ERROR /VI/SERVICE/DEVID"},
+      {"an unlock glued to a half unlock", "/MACRO/LOCK O", "/MACRO/LOCK OFF\r\n", "/MACRO/LOCK O/MACRO/LOCK OFF",
+       "ERROR /MACRO/LOCK"},
+      {"a protection glued to a half line", "/ZONE1/VO", "/PROTECT ON\r\n", "/ZONE1/VO/PROTECT ON",
+       "/ZONE1/VO/PROTECT ON"},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    UnitSimulator sim;
+    sim.SetValue("/MACRO/LOCK", "ON");
+    sim.SetValue("/PROTECT", "OFF");
+    ASSERT_TRUE(sim.Start());
+    {
+      RawPort killed(sim.PtyPath());
+      killed.Write(row.half);
+      ASSERT_TRUE(WaitUntil([&] { return sim.CharsReceived() >= row.half.size(); }));
+    }
+    RawPort next(sim.PtyPath());
+    next.Write(row.next);
+    ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 1; }));
+    EXPECT_EQ(sim.ReceivedLines(), QStringList{row.garbled});
+    const QByteArray in = next.ReadUntil(row.answer + "\r\n", 2000);
+    EXPECT_TRUE(in.contains(row.answer)) << in.toStdString();
+    EXPECT_EQ(sim.Value("/MACRO/LOCK"), "ON");
+    EXPECT_EQ(sim.Value("/PROTECT"), "OFF");
+  }
+}
+
+// A line the unit got garbled on the wire is lost: not taken, not echoed.
+TEST(UnitSimulatorTest, LosesTheNextLinesItIsToldTo) {
+  UnitSimulator sim;
+  sim.LoseNext("/MACRO/LOCK OFF", 1);
+  ASSERT_TRUE(sim.Start());
+  RawPort port(sim.PtyPath());
+  port.Write("/MACRO/LOCK ON\r\n/MACRO/LOCK OFF\r\n/A 1\r\n/MACRO/LOCK OFF\r\n");
+  EXPECT_EQ(port.ReadUntil("/A 1\r\n/MACRO/LOCK OFF\r\n"), "/MACRO/LOCK ON\r\n/A 1\r\n/MACRO/LOCK OFF\r\n");
+  EXPECT_EQ(sim.DroppedLines(), QStringList{"/MACRO/LOCK OFF"});
+  EXPECT_EQ(sim.Value("/MACRO/LOCK"), "OFF");
+}

@@ -19,6 +19,7 @@
 #include "shelltestblock.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
+#include "support/testtimelimit.h"
 #include "support/waituntil.h"
 #include "unitsimulator.h"
 
@@ -80,6 +81,8 @@ class CLinkPanelTest : public testing::Test {
     timer->start(ms);
   }
 
+  // Far beyond what a test needs: a hang fails.
+  TestTimeLimit limit{std::chrono::seconds(240), [this] { sim.HangUp(); }};
   TempProfile profile;
   MessageRecorder messages;
   UnitSimulator sim;

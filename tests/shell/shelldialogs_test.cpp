@@ -169,16 +169,16 @@ TEST(CPreferencesStateTest, ThePortListShowsWhatTheSystemSaysOfEachPort) {
                                          {"/dev/ttyACM0", "USB Serial", "usb serial"},
                                          {"/dev/ttyUSB1", "", "Prolific"}};
   const std::vector<CPreferencesState::PortChoice> choices =
-      CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/pts/5"));
+      CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/no-such-port"));
   QStringList labels;
   QStringList names;
   for (const auto& choice : choices) {
     labels << choice.label;
     names << choice.port;
   }
-  EXPECT_EQ(labels, (QStringList{"/dev/pts/5 (not present)", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0 (present)",
+  EXPECT_EQ(labels, (QStringList{"/dev/no-such-port (not present)", "/dev/ttyACM0 (USB Serial)", "/dev/ttyS0 (present)",
                                  "/dev/ttyUSB0 (FT232R USB UART, FTDI)", "/dev/ttyUSB1 (Prolific)"}));
-  EXPECT_EQ(names, (QStringList{"/dev/pts/5", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}));
+  EXPECT_EQ(names, (QStringList{"/dev/no-such-port", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}));
   EXPECT_EQ(CPreferencesState::MakePortChoices(ports, QStringLiteral("/dev/ttyS0")).size(), 4u) << "listed once";
   // A chosen entry is its port; a typed name is itself.
   EXPECT_EQ(CPreferencesState::PortOfText(choices, QStringLiteral("/dev/ttyUSB0 (FT232R USB UART, FTDI)")),

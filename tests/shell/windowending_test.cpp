@@ -176,7 +176,14 @@ TEST(WindowEndingChild, Run) {
       return;
     }
     QTest::keyClick(&frame, Qt::Key_F5);
-    if (!frame.IsCommandEnabled(ShellCmd::kCommDisconnect)) EndingTell("not connected");
+    if (!frame.IsCommandEnabled(ShellCmd::kCommDisconnect)) {
+      EndingTell("not connected");
+      // Why, for the test's failure output: what the connect said.
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* said = qobject_cast<QMessageBox*>(w); said && said->isVisible())
+          std::printf("child: a box says: %s\n", qPrintable(said->text()));
+      std::fflush(stdout);
+    }
     EndingTell("connected");
     if (mode == QLatin1String("idle")) return;
     QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
@@ -184,9 +191,14 @@ TEST(WindowEndingChild, Run) {
         running = true;
         EndingTell("running");
       }
-      if (!box && qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        box = true;
-        EndingTell("box");
+      if (!box) {
+        if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          box = true;
+          EndingTell("box");
+          // What it says, for the test's failure output.
+          std::printf("child: the box says: %s\n", qPrintable(shown->text()));
+          std::fflush(stdout);
+        }
       }
     });
     watch.start(10);
@@ -205,6 +217,8 @@ TEST_F(WindowEndingTest, ASignalDuringADownloadClosesTheUnitWithoutWaitingForABo
   for (int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
     SCOPED_TRACE(signalNumber);
     sim.ClearLog();
+    // Each row starts as the first: no copy a row before left to offer back.
+    QDir(RecoveryFolder()).removeRecursively();
     EndingChild child;
     child.Start(QStringLiteral("download"), profileFile, sim.PtyPath(), project);
     ASSERT_TRUE(child.WaitFor("running")) << child.Both();

@@ -13,11 +13,23 @@ int MessageRecorder::Show(const MessageRequest& request) {
   return answer;
 }
 
+void MessageRecorder::ShowNotice(const QString& key, const MessageRequest& request) {
+  m_requests.push_back(request);
+  m_notices[key] = request;
+  if (m_onShow) m_onShow(request);
+}
+
+void MessageRecorder::WithdrawNotice(const QString& key) {
+  if (m_notices.erase(key) != 0) m_withdrawn.push_back(key);
+}
+
 void MessageRecorder::QueueAnswer(int answer) { m_answers.push_back(answer); }
 
 void MessageRecorder::Clear() {
   m_requests.clear();
   m_answers.clear();
+  m_notices.clear();
+  m_withdrawn.clear();
 }
 
 bool MessageRecorder::Saw(uint32_t id) const {

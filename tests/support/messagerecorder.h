@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <vector>
 
 // Records every message box the code under test shows and answers from a
@@ -28,6 +29,10 @@ class MessageRecorder final : public IMessageSink {
   ~MessageRecorder() override;
 
   int Show(const MessageRequest& request) override;
+  // A notice is recorded among the requests as well, and kept under its
+  // key until it is withdrawn or replaced.
+  void ShowNotice(const QString& key, const MessageRequest& request) override;
+  void WithdrawNotice(const QString& key) override;
 
   const std::vector<MessageRequest>& Requests() const { return m_requests; }
   // Answers the next boxes in this order, then the default button.
@@ -38,6 +43,10 @@ class MessageRecorder final : public IMessageSink {
   bool Saw(uint32_t id) const;
   // A box whose text contains part was shown.
   bool SawText(const QString& part) const;
+  // The notices on the screen now, by key, and the keys withdrawn so far.
+  const std::map<QString, MessageRequest>& Notices() const { return m_notices; }
+  bool NoticeShown(const QString& key) const { return m_notices.count(key) != 0; }
+  const std::vector<QString>& Withdrawn() const { return m_withdrawn; }
   // Runs for every box as it is shown, to look at the screen behind it.
   void SetOnShow(std::function<void(const MessageRequest&)> onShow) { m_onShow = std::move(onShow); }
 
@@ -46,6 +55,8 @@ class MessageRecorder final : public IMessageSink {
   std::vector<MessageRequest> m_requests;
   std::deque<int> m_answers;
   std::function<void(const MessageRequest&)> m_onShow;
+  std::map<QString, MessageRequest> m_notices;
+  std::vector<QString> m_withdrawn;
 };
 
 #endif

@@ -227,6 +227,12 @@ void UnitSimulator::SetDropEveryNthLine(int n) {
   m_lineCount = 0;
 }
 
+void UnitSimulator::LoseNext(const QString& line, int count) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_loseLine = line;
+  m_loseCount = qMax(0, count);
+}
+
 void UnitSimulator::SetPaced(bool paced) {
   {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
@@ -283,6 +289,7 @@ void UnitSimulator::ClearFaults() {
     m_stalled = false;
     m_silent = false;
     m_dropEvery = 0;
+    m_loseCount = 0;
   }
   Wake();
 }
@@ -494,8 +501,7 @@ void UnitSimulator::PauseFor(Clock::duration pause) {
   m_debt += owed;
   m_flow.excused += owed;
   if (inUse || owed > 0) m_flow.pausedMs += std::chrono::duration_cast<std::chrono::milliseconds>(pause).count();
-  for (Clock::time_point* t : {&m_simNow, &m_wireAt, &m_nextIn, &m_nextOut, &m_lastXoff, &m_firstXoff})
-    *t += pause;
+  for (Clock::time_point* t : {&m_simNow, &m_wireAt, &m_nextIn, &m_nextOut, &m_lastXoff, &m_firstXoff}) *t += pause;
   for (Chunk& chunk : m_out) chunk.notBefore += pause;
 }
 
@@ -668,6 +674,11 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
     m_dropped.append(cmd.line);
     return;
   }
+  if (!m_preloading && m_loseCount > 0 && cmd.line == m_loseLine) {
+    --m_loseCount;
+    m_dropped.append(cmd.line);
+    return;
+  }
   const int blank = cmd.line.indexOf(QLatin1Char(' '));
   cmd.path = blank < 0 ? cmd.line : cmd.line.left(blank);
   cmd.value = blank < 0 ? QString() : cmd.line.mid(blank + 1);
@@ -690,6 +701,14 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
     }
   }
   bool taken = false;
+  // The unit's switches take ON or OFF; a garbled value (the rest of
+  // another line glued to it) is refused and changes nothing.
+  if (!cmd.IsQuery() && (cmd.path == QLatin1String("/MACRO/LOCK") || cmd.path == QLatin1String("/PROTECT")) &&
+      cmd.value != QLatin1String("ON") && cmd.value != QLatin1String("OFF")) {
+    replies.append(QStringLiteral("ERROR ") + cmd.path);
+    taken = true;
+    best = nullptr;
+  }
   if (best) {
     const Handler handler = *best;  // a handler may register others
     taken = handler(*this, cmd, replies);

@@ -21,6 +21,10 @@
 //   - echoes it first, as received, followed by CR LF (the unit's "echo on");
 //   - a line that starts with a blank is the previous line's path followed by
 //     that text ("/AMP/ADR1/VOL 3" then " 5" sets "/AMP/ADR1/VOL" to 5);
+//   - a line the sender left half-sent is part of the next one: the two are
+//     one line ("/VI" then "/SERVICE/DEVID ?" is "/VI/SERVICE/DEVID ?"),
+//     and a switch of the unit ("/MACRO/LOCK", "/PROTECT") takes only "ON"
+//     or "OFF": anything else is answered "ERROR path" and changes nothing;
 //   - a registered handler whose prefix matches the path takes the line;
 //     otherwise the generic store does: "path value" stores the value,
 //     "path ?" answers "path value", an unknown query answers "ERROR path",
@@ -147,6 +151,9 @@ class UnitSimulator final {
   void SetSilent(bool silent);
   // Every nth line received is lost: not taken, not echoed (0: none).
   void SetDropEveryNthLine(int n);
+  // The next count lines received that are exactly line are lost: not
+  // taken, not echoed (a line the unit got garbled on the wire).
+  void LoseNext(const QString& line, int count = 1);
   // XOFF to the application and no more reading, as a unit whose buffer
   // is full; false sends XON and resumes.
   void SetStalled(bool stalled);
@@ -251,6 +258,8 @@ class UnitSimulator final {
   bool m_preloading = false;
   int m_dropEvery = 0;
   int m_lineCount = 0;
+  QString m_loseLine;
+  int m_loseCount = 0;
   QStringList m_dropped;
   bool m_stalled = false;
   bool m_hangUp = false;
@@ -265,19 +274,19 @@ class UnitSimulator final {
   bool m_peerStopped = false;  // the application asked us to stop
   Clock::time_point m_lastXoff;
   Clock::time_point m_firstXoff;  // of the XOFF in force
-  bool m_wireBusy = false;     // the wire carries characters
-  Clock::time_point m_wireAt;  // when the wire's last character arrived
+  bool m_wireBusy = false;        // the wire carries characters
+  Clock::time_point m_wireAt;     // when the wire's last character arrived
   qint64 m_arrived = 0;
   int m_afterXoff = 0;
   FlowStats m_flow;
   Limits m_limits;
-  Clock::time_point m_plannedWake;  // paced: when the thread meant to run again
-  int m_debt = 0;                   // characters in the pseudo-terminal owed to our pauses
-  int m_excuse = 0;                 // of them, those that come after the XOFF in force
-  int m_pauseMs = 0;                // PauseThread's request
-  Clock::duration m_pauseCarry{};   // of our pauses, less than a character's time
+  Clock::time_point m_plannedWake;                // paced: when the thread meant to run again
+  int m_debt = 0;                                 // characters in the pseudo-terminal owed to our pauses
+  int m_excuse = 0;                               // of them, those that come after the XOFF in force
+  int m_pauseMs = 0;                              // PauseThread's request
+  Clock::duration m_pauseCarry{};                 // of our pauses, less than a character's time
   std::optional<Clock::time_point> m_emptySince;  // the wire has had nothing to carry since
-  Clock::time_point m_simNow;  // paced: how far the unit's time has gone
+  Clock::time_point m_simNow;                     // paced: how far the unit's time has gone
   Clock::time_point m_nextIn;
   Clock::time_point m_nextOut;
   std::deque<Chunk> m_out;

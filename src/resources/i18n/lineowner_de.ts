@@ -29,14 +29,6 @@ Bitte erneut verbinden.</translation>
         <translation>Die letzte Verbindung zur Zentrale an %1 endete, bevor die Zentrale "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Beide sind jetzt gesendet: ihre Makros sind freigegeben und ihre Einstellungen geschützt.</translation>
     </message>
     <message>
-        <source>The unit may still have its macros locked: it has not taken "/MACRO/LOCK OFF" yet. It gets the line when it takes data again; Disconnect sends it again, or send "/MACRO/LOCK OFF" to the unit.</source>
-        <translation>Die Makros der Zentrale können noch gesperrt sein: sie hat "/MACRO/LOCK OFF" noch nicht übernommen. Sie erhält die Zeile, sobald sie wieder Daten annimmt; Trennen sendet sie erneut, oder senden Sie "/MACRO/LOCK OFF" an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked and its settings unprotected: the connection ended before it had taken "/MACRO/LOCK OFF" and "/PROTECT ON". Connect to it again (the program then sends both first), or send these two lines to the unit.</source>
-        <translation>Die Makros der Zentrale können noch gesperrt und ihre Einstellungen ungeschützt sein: die Verbindung endete, bevor sie "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Verbinden Sie sich erneut mit ihr (das Programm sendet dann zuerst beide), oder senden Sie diese zwei Zeilen an die Zentrale.</translation>
-    </message>
-    <message>
         <source>Not sent while a transfer has the line: %1</source>
         <translation>Nicht gesendet, solange eine Übertragung die Leitung belegt: %1</translation>
     </message>

@@ -11,10 +11,6 @@
         <source>The unit takes data again (XON)</source>
         <translation>Die Zentrale nimmt wieder Daten an (XON)</translation>
     </message>
-    <message>
-        <source>%1 characters not sent</source>
-        <translation>%1 Zeichen nicht gesendet</translation>
-    </message>
 </context>
 <context>
     <name>CTransfer</name>

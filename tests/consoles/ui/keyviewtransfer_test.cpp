@@ -8,7 +8,7 @@
 #include "consoles/ui/ckeyviewlogic.h"
 #include "link/ctransfer.h"
 #include "link/ctransfernotifier.h"
-#include "link/testtimelimit.h"
+#include "support/testtimelimit.h"
 #include "support/simlinktest.h"
 #include "support/waituntil.h"
 
@@ -59,7 +59,7 @@ class KeyViewTransferTest : public SimLinkTest {
 }  // namespace
 
 TEST_F(KeyViewTransferTest, ADownloadLocksTheMacrosOnceAndUnlocksThemOnceAfterTheLastLine) {
-  const TestTimeLimit limit(120);
+  const TestTimeLimit limit(std::chrono::seconds(120));
   Seen seen;
   EXPECT_TRUE(TransferWatched(false, &seen));
   ASSERT_TRUE(WaitUntil([&] { return sim.FullLines().contains("/MACRO/LOCK OFF"); }));
@@ -78,7 +78,7 @@ TEST_F(KeyViewTransferTest, ADownloadLocksTheMacrosOnceAndUnlocksThemOnceAfterTh
 }
 
 TEST_F(KeyViewTransferTest, AnUploadTakesTheUnitsSettingsWithoutALock) {
-  const TestTimeLimit limit(120);
+  const TestTimeLimit limit(std::chrono::seconds(120));
   sim.SetValue("/CONS/ADR1/NAME", "Lobby");
   Seen seen;
   EXPECT_TRUE(TransferWatched(true, &seen));
@@ -92,7 +92,7 @@ TEST_F(KeyViewTransferTest, AnUploadTakesTheUnitsSettingsWithoutALock) {
 // The abort flag of the console: the unit does not see the console, the
 // upload stops with the console's one message.
 TEST_F(KeyViewTransferTest, AConsoleTheUnitDoesNotSeeStopsTheUploadWithItsOneMessage) {
-  const TestTimeLimit limit(120);
+  const TestTimeLimit limit(std::chrono::seconds(120));
   SetConsoleConnected(sim, 1, false);
   EXPECT_TRUE(CKeyViewLogic::TransferConsole(*console, true, *link));
   EXPECT_TRUE(console->IsTransferAborted());
@@ -107,7 +107,7 @@ TEST_F(KeyViewTransferTest, AConsoleTheUnitDoesNotSeeStopsTheUploadWithItsOneMes
 // may still have its macros locked, and the unlock reaches the unit once it
 // takes data again.
 TEST_F(KeyViewTransferTest, AUnitThatHoldsTheLineEndsTheDownloadWithItsClosingAndSaysSo) {
-  const TestTimeLimit limit(120);
+  const TestTimeLimit limit(std::chrono::seconds(120));
   QTimer hold;
   QObject::connect(&hold, &QTimer::timeout, [&] {
     if (sim.ReceivedCount() < 10) return;
