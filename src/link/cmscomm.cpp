@@ -205,9 +205,17 @@ void CMSComm::DriverFlow(bool stop) {
 }
 
 void CMSComm::OnReadyRead() {
-  CheckLineErrors();
-  TakeReceived();
-  if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+  // A reply handler may open a message box ("console not connected" in the
+  // middle of an upload): its event loop runs inside this call, and what
+  // the unit sends meanwhile lands in the port's own buffer without another
+  // readyRead, since the port never reports while it is still reporting.
+  // Left there, those answers would wait for data that may never come (the
+  // upload's last ones), so they are taken as soon as the handler is back.
+  do {
+    CheckLineErrors();
+    TakeReceived();
+    if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+  } while (m_port->isOpen() && m_port->bytesAvailable() > 0);
   // What came has been read (an XOFF among it acted on): the meter may
   // write the next slice at once rather than at its next round.
   if (!m_pending.isEmpty() && m_port->isOpen()) Pump();
