@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Builds the Debian source package (format 3.0, quilt: the upstream tarball
-# of the work tree as git knows it, and packaging/debian) and from it the
-# binary packages (debhelper, the release build with the distribution's
-# hardening flags) into build/pkg: selvantis_<version>.dsc, the program in
-# selvantis_<version>_<arch>.deb and its debug symbols in
+# of the work tree as git knows it, or of the tree's files where there is no
+# git work tree, and packaging/debian) and from it the binary packages
+# (debhelper, the release build with the distribution's hardening flags,
+# never through the compiler cache) into build/pkg: selvantis_<version>.dsc,
+# the program in selvantis_<version>_<arch>.deb and its debug symbols in
 # selvantis-dbgsym_<version>_<arch>.deb. Then checks them without installing
 # them here: lintian on the source and the binaries (no error, no warning, no
 # hardening tag), the AppStream validator, the files the package must hold
 # and no generated cache, that the program in the unpacked package starts
 # and finds its libraries and texts, that the package's own test (the
 # command line on a project) passes, and that a second build of the same
-# source in another folder gives the same packages, byte for byte.
+# source gives the same packages, byte for byte, as a distribution's own
+# rebuild must: in another folder (a longer path, another name), in another
+# time zone and with another umask.
 #   bash scripts/package.sh            build and check
 #   bash scripts/package.sh --install  also install it on this machine (apt)
 #                                      and start the installed program
@@ -47,6 +50,9 @@ apt_get() { as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Ti
 
 bash "$top/scripts/deps.sh"
 pkgdeps=(dpkg-dev debhelper lintian appstream file man-db xz-utils)
+# A git work tree says which files are the project's; an exported tree (no
+# .git) gives all of its files instead.
+[ -e "$top/.git" ] && pkgdeps+=(git)
 [ "$fresh" = 1 ] && pkgdeps+=(debootstrap)
 missing=()
 for p in "${pkgdeps[@]}"; do
@@ -66,30 +72,58 @@ arch="$(dpkg --print-architecture)"
 mkdir -p "$build"
 rm -rf "$build/selvantis-$upstream" "$build/again" "$build/unpacked" "$build"/selvantis[_-]*"$upstream"*
 
-# The upstream tarball: what git knows of the work tree as it is now, in a
-# fixed order with fixed owners and times (those of the newest changelog
-# entry), so that the same tree always gives the same tarball.
+# The files of the upstream tarball, NUL-separated: what git knows of the
+# work tree as it is now (tracked, and new files it does not ignore); in a
+# tree without git (an exported or unpacked one), every file but what
+# .gitignore names: build/, build-*/ and *.user.
+tree_files() {
+  if [ -e "$top/.git" ] && [ "$(git -C "$top" rev-parse --show-toplevel 2>/dev/null)" = "$top" ]; then
+    git -C "$top" ls-files -z --cached --others --exclude-standard
+  else
+    (cd "$top" && find . \( -path ./.git -o -path ./build -o -path './build-*' \) -prune -o \
+      \( -type f -o -type l \) ! -name '*.user' -printf '%P\0')
+  fi
+}
+if [ -e "$top/.git" ]; then
+  [ "$(git -C "$top" rev-parse --show-toplevel 2>/dev/null)" = "$top" ] ||
+    fail "$top/.git is there, but git does not take $top for a work tree: mend it, or remove .git to package the tree's files"
+else
+  echo "== no git work tree in $top: the source holds every file of the tree but build/, build-*/ and *.user"
+fi
+
+# The upstream tarball: those files in a fixed order with fixed owners,
+# modes and times (those of the newest changelog entry), so that the same
+# tree always gives the same tarball.
 epoch="$(dpkg-parsechangelog -l "$top/packaging/debian/changelog" -S Timestamp)"
 orig="$build/selvantis_$upstream.orig.tar.xz"
-(cd "$top" && git ls-files -z --cached --others --exclude-standard |
+(cd "$top" && tree_files |
   while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
   grep -zv '^build/' | LC_ALL=C sort -z |
   tar --null --no-recursion --transform "s,^,selvantis-$upstream/," --mtime="@$epoch" \
     --owner=0 --group=0 --numeric-owner --mode='u+w,go-w' -T - -cf -) | xz -T1 -6 >"$orig"
+[ "$(tar -tJf "$orig" | wc -l)" -gt 0 ] || fail "no files for the source tarball"
 
 # Builds source and binary packages from the tarball in folder $1 (which
-# must not exist) into its parent; $2: "-b" for the binaries only.
+# must not exist) into its parent, in the time zone $2 with the umask $3;
+# $4: "-b" for the binaries only. Never through the compiler cache (the
+# package's rules say so too): a cached object carries the paths as the
+# cache rewrote them, so only a build without it is one that a
+# distribution's rebuild can match.
 build_in() {
-  local dir="$1" only="${2:-}" log
+  local dir="$1" zone="$2" mask="$3" only="${4:-}" log
   mkdir -p "$dir"
   tar -xJf "$orig" -C "$dir"
   cp -r "$top/packaging/debian" "$dir/selvantis-$upstream/debian"
   [ "$dir" = "$build" ] || cp "$orig" "$dir/"
   log="$dir/build.log"
-  (cd "$dir/selvantis-$upstream" && DEB_BUILD_OPTIONS="nocheck parallel=$jobs" dpkg-buildpackage $only -us -uc) \
+  (cd "$dir/selvantis-$upstream" && umask "$mask" &&
+    env -u CCACHE_DIR -u CCACHE_BASEDIR -u CCACHE_NOHASHDIR -u CCACHE_SLOPPINESS -u CCACHE_MAXSIZE \
+      CCACHE_DISABLE=1 TZ="$zone" DEB_BUILD_OPTIONS="nocheck parallel=$jobs" dpkg-buildpackage $only -us -uc) \
     >"$log" 2>&1 || { tail -40 "$log"; fail "dpkg-buildpackage failed (log: ${log#"$top"/})"; }
+  # The build prints its compiler lines: none may go through the cache.
+  if grep -q "ccache .*-c " "$log"; then fail "the package was compiled through ccache (log: ${log#"$top"/})"; fi
 }
-build_in "$build"
+build_in "$build" Etc/GMT+12 0022
 deb="$build/selvantis_${debversion}_$arch.deb"
 dbgsym="$build/selvantis-dbgsym_${debversion}_$arch.deb"
 changes="$build/selvantis_${debversion}_$arch.changes"
@@ -182,19 +216,36 @@ testdir="$(mktemp -d)"
 rm -rf "$testdir"
 echo "== the package's test passes on the unpacked program"
 
-# The same source built again in another folder (a longer path, another
-# name) must give the same packages.
-build_in "$build/again/elsewhere" -b
+# The same source built again, also without the cache, in another folder (a
+# longer path, another name), another time zone and with another umask, must
+# give the same packages. Where it does not, the files that differ are named
+# and the first differences of each shown.
+again="$build/again/elsewhere-a-longer-folder"
+build_in "$again" Etc/GMT-14 0002 -b
 for f in "$deb" "$dbgsym"; do
-  other="$build/again/elsewhere/$(basename "$f")"
+  other="$again/$(basename "$f")"
   [ -f "$other" ] || fail "the second build made no $(basename "$f")"
   if ! cmp -s "$f" "$other"; then
-    diff <(dpkg-deb -c "$f" | awk '{ print $3, $6 }') <(dpkg-deb -c "$other" | awk '{ print $3, $6 }') || true
-    fail "$(basename "$f") differs when built in another folder (not reproducible)"
+    mine="$build/again/mine" theirs="$build/again/theirs"
+    rm -rf "$mine" "$theirs"
+    dpkg-deb -R "$f" "$mine"
+    dpkg-deb -R "$other" "$theirs"
+    diff <(dpkg-deb -c "$f" | awk '{ print $1, $3, $6 }') <(dpkg-deb -c "$other" | awk '{ print $1, $3, $6 }') || true
+    (cd "$mine" && find . -type f) | LC_ALL=C sort | while IFS= read -r part; do
+      cmp -s "$mine/$part" "$theirs/$part" && continue
+      echo "-- differs: $part"
+      case "$part" in
+        *.so | */bin/* | *.debug)
+          diff <(readelf -n "$mine/$part" 2>/dev/null) <(readelf -n "$theirs/$part" 2>/dev/null) | head -6
+          diff <(strings -a "$mine/$part") <(strings -a "$theirs/$part") | head -10 ;;
+        *) diff <(od -c "$mine/$part") <(od -c "$theirs/$part") | head -6 ;;
+      esac
+    done
+    fail "$(basename "$f") differs when built again in another folder, time zone and umask (not reproducible)"
   fi
 done
 rm -rf "$build/again"
-echo "== reproducible: a build in another folder gives the same packages"
+echo "== reproducible: a build without the cache in another folder, time zone and umask gives the same packages"
 
 if [ "$install_here" = 1 ]; then
   # --reinstall: a package of this version already installed is replaced.

@@ -12,6 +12,9 @@
 #include "support/projectbytes.h"
 #include "support/simlinktest.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 using namespace constest;
@@ -95,19 +98,56 @@ TEST_F(ConsoleSimTest, KeyParametersComeBackAsSignedBytes) {
   for (const MessageRequest& r : messages.Requests()) ADD_FAILURE() << r.id << " " << r.text.toStdString();
 }
 
+// How the unit answers the upload of a console it does not see, and whether
+// the user reads the message a while. A box that stays open runs its own
+// event loop inside the handling of the answer that brought it, as a modal
+// box does: what the unit answers meanwhile must still be taken, and the
+// upload ends as it would have without the pause.
+struct AbsentConsoleRow {
+  const char* name;
+  const char* delayedPath;  // answers under it come this late (none: at once)
+  int delayMs;
+  int boxOpenMs;  // how long the user leaves the message open
+};
+
+const AbsentConsoleRow kAbsentConsoleRows[] = {
+    {"answers at once, box closed at once", nullptr, 0, 0},
+    {"every answer late, box closed at once", "/CONS/ADR2/", 300, 0},
+    {"answers at once, box read a while", nullptr, 0, 1000},
+    {"every answer late, box read a while", "/CONS/ADR2/", 300, 1000},
+    {"the first query answered last, box read a while", "/CONS/ADR2/NAME", 600, 1000},
+};
+
 TEST_F(ConsoleSimTest, ConsoleTheUnitDoesNotSeeStopsItsUploadWithOneMessage) {
   AddConsole(doc, CConsProp::RCX6010, 100);
   CConsole* absent = AddConsole(doc, CConsProp::RCX6010, 900);
   SetConsoleConnected(sim, 2, false);
   ASSERT_TRUE(Connect());
-  CTransfer transfer;
-  ASSERT_EQ(transfer.UploadObject(*absent), CTransfer::Result::Done);
-  ASSERT_EQ(messages.Requests().size(), 1u);
-  EXPECT_EQ(messages.Requests()[0].id, 34173u);
-  EXPECT_TRUE(absent->IsTransferAborted());
-  // However many queries went out before the first answer came back, each
-  // answered "CONSOLE NOT CONNECTED": the user is told once.
-  EXPECT_GE(LinesUnder("/CONS/ADR2/").size(), 1);
+  for (const AbsentConsoleRow& row : kAbsentConsoleRows) {
+    SCOPED_TRACE(row.name);
+    sim.ClearFaults();
+    if (row.delayedPath != nullptr) sim.SetAnswerDelay(row.delayedPath, row.delayMs);
+    sim.ClearLog();
+    messages.Clear();
+    messages.SetOnShow([&row](const MessageRequest&) {
+      if (row.boxOpenMs == 0) return;
+      QEventLoop box;
+      QTimer::singleShot(row.boxOpenMs, &box, &QEventLoop::quit);
+      box.exec();
+    });
+    CTransfer transfer;
+    EXPECT_EQ(transfer.UploadObject(*absent), CTransfer::Result::Done)
+        << transfer.Unanswered() << " queries unanswered, the first " << transfer.FirstUnanswered().toStdString();
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].id, 34173u);
+    EXPECT_TRUE(absent->IsTransferAborted());
+    // However many queries went out before the first answer came back, each
+    // answered "CONSOLE NOT CONNECTED": the user is told once, and none is
+    // left owed.
+    EXPECT_GE(LinesUnder("/CONS/ADR2/").size(), 1);
+    EXPECT_EQ(link->OwedAnswers(), 0);
+  }
+  messages.SetOnShow(nullptr);
 }
 
 TEST_F(ConsoleSimTest, ReferenceListGoesBothWays) {

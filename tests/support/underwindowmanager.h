@@ -11,6 +11,12 @@
 // does (cursors the server shows, maximised windows). The test program runs
 // one of its own tests in a child under that desktop. Both programs stop
 // when the object goes.
+//
+// Start returns once the window manager has taken the screen (it owns the
+// screen's manager selection and names its check window on the root
+// window), not merely once its process runs: a window the child maps before
+// that is found by the manager as it starts up, which treats it otherwise
+// (it is, for one, never given the focus).
 class UnderWindowManager final {
  public:
   UnderWindowManager() = default;
@@ -18,14 +24,18 @@ class UnderWindowManager final {
   UnderWindowManager& operator=(const UnderWindowManager&) = delete;
   ~UnderWindowManager();
 
-  // Empty when Xvfb and openbox are installed; else why the test skips.
+  // Empty when Xvfb, openbox and the X client library are there; else why
+  // the test skips.
   static QString Missing();
-  // Starts the server and the window manager; false with *why when they do
-  // not start.
+  // Starts the server and the window manager and waits until the manager
+  // holds the screen; false with *why when either does not come up.
   bool Start(QString* why);
   // Runs this test program with --gtest_filter=filter under the desktop;
   // true when the child's test passed. *output holds what it printed.
   bool RunChild(const QString& filter, QString* output);
+  // Whether the child skipped its test (output as RunChild gave it); *why
+  // is the reason it printed.
+  static bool ChildSkipped(const QString& filter, const QString& output, QString* why);
 
  private:
   QProcess m_server;
