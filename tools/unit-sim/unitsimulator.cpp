@@ -412,6 +412,9 @@ void UnitSimulator::Run() {
     if (m_pauseMs > 0) {
       const auto pause = std::chrono::milliseconds(m_pauseMs);
       m_pauseMs = 0;
+      // Woken early for it: the pause runs from now, not from the end of
+      // the tick the thread was sleeping through.
+      m_plannedWake = std::min(m_plannedWake, Clock::now());
       lock.unlock();
       std::this_thread::sleep_for(pause);
       lock.lock();
