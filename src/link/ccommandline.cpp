@@ -124,6 +124,14 @@ class LogRoute final {
   QtMessageHandler m_previous = nullptr;
 };
 
+// --port as given: a path, relative to the current folder where it is not
+// absolute, or a bare device name, which names a device under /dev (as the
+// system's port list names them).
+QString PortAsGiven(const QString& given) {
+  if (!given.contains(QLatin1Char('/'))) return QStringLiteral("/dev/") + given;
+  return QDir::cleanPath(QDir::current().absoluteFilePath(given));
+}
+
 }  // namespace
 
 CCommandLine::CCommandLine(QIODevice& out, QIODevice& err, bool errIsTerminal)
@@ -410,10 +418,8 @@ bool CCommandLine::CheckOutput(const Options& options, QString* error) const {
 }
 
 QString CCommandLine::PortOf(const Options& options) {
-  return !options.port.isEmpty() ? options.port
-                                 : CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection),
-                                                       QString::fromLatin1(LinkProfile::kPort),
-                                                       QString::fromLatin1(LinkProfile::kDefaultPort));
+  // The port the transfer will take: the same rule as Run's.
+  return !options.port.isEmpty() ? PortAsGiven(options.port) : CSerialPorts::ProfilePort();
 }
 
 QString CCommandLine::UploadErrorPath(const QString& output) {
@@ -517,13 +523,6 @@ class HeldBoxes final : public IMessageSink {
   QStringList m_texts;
 };
 
-// --port as given: a path, relative to the current folder where it is not
-// absolute, or a bare device name, which names a device under /dev (as the
-// system's port list names them).
-QString PortAsGiven(const QString& given) {
-  if (!given.contains(QLatin1Char('/'))) return QStringLiteral("/dev/") + given;
-  return QDir::cleanPath(QDir::current().absoluteFilePath(given));
-}
 
 // What the unit may still have, in the command line's words ("" when
 // nothing): the unlock and the protection it has not taken.

@@ -3,10 +3,12 @@
 #include "link/cmscomm.h"
 #include "link/commandtext.h"
 #include "link/commreply.h"
+#include "link/cserialports.h"
 #include "link/cunclosednotes.h"
 #include "link/cunitinfo.h"
 #include "link/linkprofile.h"
 #include "link/portaccesshint.h"
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -112,9 +114,14 @@ CCommLink::~CCommLink() {
 // ---- Connection ------------------------------------------------------------------
 
 bool CCommLink::Connect(CSelvantisDoc* doc) {
-  const QString port =
-      CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kPort),
-                          QString::fromLatin1(LinkProfile::kDefaultPort));
+  // The profile's port, else the first the system has: the command line's
+  // rule too.
+  const QString port = CSerialPorts::ProfilePort();
+  if (port.isEmpty()) {
+    Say(tr("The system has no serial port, and none is set.\nChoose the unit's port under View > Preferences."),
+        MB_OK | MB_ICONSTOP, true);
+    return false;
+  }
   return ConnectPort(port, doc);
 }
 
@@ -228,7 +235,7 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
     m_port->Close();
     m_connected = false;
     m_monitor.AddNote(tr("No version"));
-    Say(tr("The unit on %1 did not tell its operating-system version.\nConnect again.").arg(portName),
+    Say(tr("The unit on %1 did not tell its operating-system version, so nothing was sent to it.\nTry again.").arg(portName),
         MB_OK | MB_ICONSTOP, true);
     return Opened::Failed;
   }
@@ -844,9 +851,10 @@ QString CCommLink::GetErrorFilePath() {
   if (project.isEmpty()) return QString();
   const QFileInfo info(project);
   const QString path = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".err");
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    qCWarning(lcLink) << "error file" << path << "cannot be created:" << file.errorString();
+  QFile file;
+  QString reason;
+  if (!CFileName::OpenForWriting(file, path, false, &reason)) {
+    qCWarning(lcLink) << "error file" << CFileName::Display(path) << "cannot be created:" << reason;
     return QString();
   }
   m_errorFilePath = path;
@@ -856,6 +864,6 @@ QString CCommLink::GetErrorFilePath() {
 void CCommLink::ShowErrorFile() {
   const QString path = m_errorFilePath;
   m_errorFilePath.clear();
-  if (path.isEmpty() || QFileInfo(path).size() == 0) return;
+  if (CFileName::Size(path) <= 0) return;
   if (m_viewer) m_viewer(path);
 }

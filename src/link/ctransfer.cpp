@@ -1,6 +1,7 @@
 #include "link/ctransfer.h"
 
 #include "link/ccommandfile.h"
+#include "link/ccommlink.h"
 #include "link/cdryrun.h"
 #include "link/ctransfernotifier.h"
 #include "link/idevicelink.h"
@@ -536,7 +537,7 @@ QString CTransfer::EndMessage(Result result, int mode, bool restored, const QStr
   if (result == Result::Done) {
     QStringList parts;
     if (!lossReason.isEmpty())
-      parts << QCoreApplication::translate("CCommLink", "The connection to the unit was lost.\n( %1 )").arg(lossReason);
+      parts << CCommLink::LossText(lossReason);
     const QString unclosed = UnclosedText();
     if (!unclosed.isEmpty()) parts << unclosed;
     return parts.join(QLatin1Char('\n'));
@@ -544,9 +545,9 @@ QString CTransfer::EndMessage(Result result, int mode, bool restored, const QStr
   QStringList parts;
   switch (result) {
     case Result::LinkLost:
-      parts << (lossReason.isEmpty()
+      parts << (lossReason.trimmed().isEmpty()
                     ? tr("The transfer was stopped: the connection to the unit was lost.")
-                    : tr("The transfer was stopped: the connection to the unit was lost.\n( %1 )").arg(lossReason));
+                    : tr("The transfer was stopped: the connection to the unit was lost (%1).").arg(lossReason.trimmed()));
       break;
     case Result::Unconfirmed:
       // Stopped at the limit, or ended with lines the unit lost on the way.

@@ -8,6 +8,7 @@
 #include "link/iqueryobserver.h"
 #include "link/linkmode.h"
 #include "model/cbasedevice.h"
+#include "model/cfilename.h"
 #include "model/cidmanager.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
@@ -184,12 +185,15 @@ class UploadRecorder final : public IQueryObserver, public IMessageSink {
   QString TakeErrorFileText() {
     const QString name = m_link.ErrorFilePath();
     if (name.isEmpty()) return QString();
-    QFile file(name);
-    if (file.size() == 0 || !file.open(QIODevice::ReadWrite)) return QString();
+    if (CFileName::Size(name) <= 0) return QString();
+    QFile file;
+    if (!CFileName::OpenForReading(file, name, nullptr)) return QString();
     const QString text = QString::fromLatin1(file.readAll()).trimmed();
+    file.close();
     // Emptied each time: the next answer's lines are its own, and the end
     // of the upload finds nothing to show.
-    file.resize(0);
+    QFile emptied;
+    CFileName::OpenForWriting(emptied, name, false, nullptr);
     return text;
   }
 

@@ -9,7 +9,6 @@ namespace LinkProfile {
 inline constexpr const char* kComSection = "COMSECTION";
 inline constexpr const char* kPort = "Port";
 inline constexpr const char* kSettings = "Settings";
-inline constexpr const char* kDefaultPort = "/dev/ttyUSB0";
 inline constexpr const char* kDefaultSettings = "19200,n,8,1";
 // Ports whose last connection ended before the unit took "/MACRO/LOCK OFF"
 // and "/PROTECT ON", separated by "|".

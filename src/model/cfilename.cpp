@@ -184,3 +184,25 @@ bool CFileName::OpenForReading(QFile& file, const QString& path, QString* reason
   }
   return true;
 }
+
+bool CFileName::OpenForWriting(QFile& file, const QString& path, bool append, QString* reason) {
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  const int fd = ::open(ToSystem(path).constData(), flags, 0666);
+  if (fd < 0) {
+    if (reason) *reason = CSystemError::Text(errno);
+    return false;
+  }
+  const QIODevice::OpenMode mode = QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::OpenMode());
+  if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    if (reason) *reason = CSystemError::Translate(file.errorString());
+    return false;
+  }
+  return true;
+}
+
+qint64 CFileName::Size(const QString& path) {
+  struct stat st {};
+  if (path.isEmpty() || ::stat(ToSystem(path).constData(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<qint64>(st.st_size);
+}

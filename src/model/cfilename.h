@@ -30,6 +30,12 @@ class CFileName final {
   // Opens path for reading into file (by its bytes); false with the
   // system's reason. A folder is refused.
   static bool OpenForReading(QFile& file, const QString& path, QString* reason);
+  // Opens path for writing into file (by its bytes), emptied or, with
+  // append, at its end; created with 0666 less the umask where it is
+  // missing. False with the system's reason. A folder is refused.
+  static bool OpenForWriting(QFile& file, const QString& path, bool append, QString* reason);
+  // The size of the file at path (by its bytes); -1 where there is none.
+  static qint64 Size(const QString& path);
   // The name to show: the bytes that are not UTF-8 as "\xE9", control
   // characters as "\x0A" and invisible ones as "\uFEFF". Only for the eye:
   // the name itself is never changed.

@@ -1,5 +1,6 @@
 #include "model/errorfile.h"
 
+#include "model/cfilename.h"
 #include "model/ctext.h"
 #include "model/modelstrings.h"
 
@@ -8,8 +9,8 @@
 bool AppendErrorLine(const QString& filePath, const QString& line) {
   // No error file for this transfer: never write one relative to the working directory.
   if (filePath.isEmpty()) return false;
-  QFile file(filePath);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+  QFile file;
+  if (!CFileName::OpenForWriting(file, filePath, true, nullptr)) return false;
   const QByteArray bytes = ToUnitText(line) + "\r\n";
   return file.write(bytes) == bytes.size();
 }

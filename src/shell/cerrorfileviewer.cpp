@@ -1,7 +1,8 @@
 #include "shell/cerrorfileviewer.h"
 
+#include "model/cfilename.h"
+
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -28,23 +29,19 @@ CErrorFileViewer::CErrorFileViewer(QWidget* parent) : QDialog(parent), m_text(ne
 }
 
 bool CErrorFileViewer::Load(const QString& path, QString* errorText) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (errorText) *errorText = file.errorString();
-    return false;
-  }
+  QFile file;
+  if (!CFileName::OpenForReading(file, path, errorText)) return false;
   const QByteArray bytes = file.read(kMaxShownBytes);
   m_path = path;
   m_text->setPlainText(QString::fromLatin1(bytes));
-  setWindowTitle(QDir::toNativeSeparators(QFileInfo(path).fileName()));
+  setWindowTitle(CFileName::Display(QFileInfo(path).fileName()));
   return true;
 }
 
 QString CErrorFileViewer::Text() const { return m_text->toPlainText(); }
 
 bool CErrorFileViewer::ShowFile(const QString& path, QWidget* parent) {
-  const QFileInfo info(path);
-  if (path.isEmpty() || !info.exists() || info.size() == 0) return false;
+  if (CFileName::Size(path) <= 0) return false;
   auto* viewer = new CErrorFileViewer(parent);
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   if (!viewer->Load(path)) {

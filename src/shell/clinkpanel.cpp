@@ -5,6 +5,7 @@
 #include "link/clinkreconnect.h"
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 #include "shell/cerrorfileviewer.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 CLinkPanel::CLinkPanel(QWidget& window, QObject* parent)
@@ -134,11 +134,7 @@ void CLinkPanel::SetActiveDocument(CSelvantisDoc* doc) {
   if (!m_busy && m_link->IsConnected() && m_link->GetDocument() != doc) m_link->SetDocument(doc);
 }
 
-void CLinkPanel::SetBusy(bool busy) {
-  if (m_busy == busy) return;
-  m_busy = busy;
-  emit busyChanged(busy);
-}
+void CLinkPanel::SetBusy(bool busy) { m_busy = busy; }
 
 template <class Run>
 bool CLinkPanel::RunTransfer(const QString& text, Run run) {
@@ -217,18 +213,6 @@ void CLinkPanel::SaveVmxSettings() {
                            : tr("The unit did not save its settings: %1").arg(reason));
 }
 
-void CLinkPanel::StopForSignal() {
-  // The transfer ends in its own loop (with its closing lines); the
-  // connection is closed once it has.
-  CTransfer::CancelRunning();
-  if (m_busy) {
-    QTimer::singleShot(kSignalRetryMs, this, [this] { StopForSignal(); });
-    return;
-  }
-  if (m_link->IsConnected()) Disconnect();
-  emit stoppedForSignal();
-}
-
 QString CLinkPanel::ErrorFileOf(const CSelvantisDoc& doc) {
   if (doc.GetPathName().isEmpty()) return QString();
   const QFileInfo info(doc.GetPathName());
@@ -236,8 +220,7 @@ QString CLinkPanel::ErrorFileOf(const CSelvantisDoc& doc) {
 }
 
 bool CLinkPanel::HasErrorFile(const CSelvantisDoc& doc) {
-  const QFileInfo info(ErrorFileOf(doc));
-  return !info.filePath().isEmpty() && info.exists() && info.size() > 0;
+  return CFileName::Size(ErrorFileOf(doc)) > 0;
 }
 
 bool CLinkPanel::ShowErrorFile(const CSelvantisDoc& doc) {

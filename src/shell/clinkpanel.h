@@ -66,10 +66,6 @@ class CLinkPanel final : public QObject {
   bool SendFile(const QString& path);
   // "/SERVICE/START FASTSAVE"; the status bar says whether the unit saved.
   void SaveVmxSettings();
-  // A signal ends the program: the running transfer is cancelled, then the
-  // connection closed (the unit unlocked and protected, or the user told);
-  // stoppedForSignal follows.
-  void StopForSignal();
 
   // What the status bar says while the unit holds the line (once the hold
   // has lasted a second), and when it takes data again.
@@ -90,7 +86,6 @@ class CLinkPanel final : public QObject {
 
  signals:
   void connectionChanged(bool connected);
-  void busyChanged(bool busy);
   // The tries to connect again began (true) or ended (false).
   void reconnectingChanged(bool reconnecting);
   // A serial error or a transfer's end, for the status bar.
@@ -98,12 +93,8 @@ class CLinkPanel final : public QObject {
   // The unit holds the line (XOFF) or takes data again; text says so for
   // the status bar, where it stays while the line is held.
   void lineHeld(bool held, const QString& text);
-  // StopForSignal has closed the connection.
-  void stoppedForSignal();
 
  private:
-  static constexpr int kSignalRetryMs = 100;
-
   template <class Run>
   bool RunTransfer(const QString& text, Run run);
   void SetBusy(bool busy);

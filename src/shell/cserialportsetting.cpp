@@ -1,12 +1,11 @@
 #include "shell/cserialportsetting.h"
 
+#include "link/cserialports.h"
 #include "link/linkprofile.h"
 #include "model/cprofile.h"
-#include "shell/cportchoice.h"
 
 QString CSerialPortSetting::Read() {
-  const QString stored = CProfile::GetString(LinkProfile::kComSection, LinkProfile::kPort).trimmed();
-  return !stored.isEmpty() ? stored : CPortChoice::FirstPort(CPortChoice::SystemPorts());
+  return CSerialPorts::ProfilePort();
 }
 
 bool CSerialPortSetting::IsStored() {

@@ -2,6 +2,7 @@
 // connecting, command lines and lists, synchronous exchanges, the routing of
 // replies by link mode, the macro lock, and what the unit can do wrong.
 #include "link/ccommlink.h"
+#include "link/cserialports.h"
 #include "link/linkmode.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
@@ -100,6 +101,43 @@ TEST_F(CCommLinkTest, ConnectFailsWithAMessageForAMissingPort) {
   EXPECT_FALSE(link->IsConnected());
   ASSERT_EQ(messages.Requests().size(), 1u);
   EXPECT_TRUE(messages.Requests()[0].text.contains("/dev/no-such-port"));
+}
+
+// A profile without a port: Connect takes the port the command line and the
+// preferences would, the first the system has; with none it opens nothing
+// and says where to choose one.
+TEST_F(CCommLinkTest, ConnectWithoutAProfilePortTakesTheFirstPortTheSystemHas) {
+  struct Row {
+    const char* what;
+    bool systemHasTheUnitsPort;
+    bool connects;
+  };
+  const Row rows[] = {{"the system lists the unit's port", true, true}, {"the system has no port", false, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    messages.Clear();
+    sim.ClearLog();
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, "");
+    std::vector<CSerialPorts::SystemPort> ports;
+    if (row.systemHasTheUnitsPort) ports.push_back({sim.PtyPath(), QString(), QString(), true});
+    CSerialPorts::SetSource([ports] { return ports; });
+    const bool connected = link->Connect(doc.get());
+    CSerialPorts::SetSource({});
+    EXPECT_EQ(connected, row.connects);
+    EXPECT_EQ(link->IsConnected(), row.connects);
+    if (row.connects) {
+      EXPECT_TRUE(messages.Requests().empty());
+      ASSERT_TRUE(WaitForLines(3));
+      EXPECT_EQ(sim.ReceivedLines().first(), "/SERVICE/DEVID ?");
+      link->Disconnect();
+    } else {
+      EXPECT_FALSE(link->Port().IsOpen());
+      ASSERT_EQ(messages.Requests().size(), 1u);
+      EXPECT_TRUE(messages.Requests()[0].text.contains("no serial port")) << messages.Requests()[0].text.toStdString();
+      EXPECT_TRUE(messages.Requests()[0].text.contains("Preferences")) << messages.Requests()[0].text.toStdString();
+      EXPECT_TRUE(sim.ReceivedLines().isEmpty());
+    }
+  }
 }
 
 TEST_F(CCommLinkTest, DisconnectSetsTheClockAndAccessTimeAndProtectsTheUnit) {

@@ -3,6 +3,7 @@
 #include "link/ctransfer.h"
 #include "link/ccommandfile.h"
 #include "link/linkmode.h"
+#include "model/cfilename.h"
 #include "support/testtimelimit.h"
 #include "linktestbench.h"
 #include "linktestdevice.h"
@@ -13,6 +14,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <unistd.h>
 
 class CTransferTest : public LinkTestBench {
  protected:
@@ -96,30 +100,49 @@ TEST_F(CTransferTest, RepeatsStepsWhileTheOutputBufferIsFull) {
   EXPECT_EQ(sim.ReceivedLines().last(), "/MACRO/LOCK OFF");
 }
 
+// The error file sits beside the project under the project's own name, byte
+// for byte: also a name written in another encoding than the system's.
 TEST_F(CTransferTest, UploadsOneObjectAndShowsANonEmptyErrorFile) {
-  QTemporaryDir dir;
-  doc->SetPathName(dir.filePath("site.sxm"));
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 2, 3);
   ASSERT_TRUE(Connect());
-  sim.SetValue("/TEST2/V0", "alpha");
-  sim.SetValue("/TEST2/V1", "What?");
-  QStringList shown;
-  link->SetFileViewer([&](const QString& path) { shown << path; });
-  CTransfer transfer;
-  // V2 is unknown to the unit: it answers with an error line, the value stays.
-  EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
-  EXPECT_EQ(device->m_values, (QStringList{"alpha", "What?", "v2"}));
-  EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
-  EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/TEST2/V0 ?", "/TEST2/V1 ?", "/TEST2/V2 ?"}));
-  // Nothing was written to the error file: it is not shown.
-  EXPECT_TRUE(shown.isEmpty());
-  EXPECT_TRUE(QFile::exists(dir.filePath("site.err")));
+  for (const QByteArray& base : {QByteArray("site"), QByteArray("caf\xe9 site")}) {
+    SCOPED_TRACE(base.toStdString());
+    QTemporaryDir dir;
+    const QByteArray folder = CFileName::ToSystem(dir.path());
+    doc->SetPathName(CFileName::FromSystem(folder + '/' + base + ".sxm"));
+    const QString errorFile = CFileName::FromSystem(folder + '/' + base + ".err");
+    sim.SetValue("/TEST2/V0", "alpha");
+    sim.SetValue("/TEST2/V1", "What?");
+    sim.RemoveValue("/TEST2/V2");
+    sim.ClearLog();
+    device->m_values = QStringList{"v0", "v1", "v2"};
+    QStringList shown;
+    link->SetFileViewer([&](const QString& path) { shown << path; });
+    CTransfer transfer;
+    // V2 is unknown to the unit: it answers with an error line, the value stays.
+    EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
+    EXPECT_EQ(device->m_values, (QStringList{"alpha", "What?", "v2"}));
+    EXPECT_EQ(link->GetLinkMode(), LINKMODE_NORMAL);
+    EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/TEST2/V0 ?", "/TEST2/V1 ?", "/TEST2/V2 ?"}));
+    // Nothing was written to the error file: it is not shown.
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(CFileName::Size(errorFile), 0);
 
-  // A mismatch noted by the object: the file is shown afterwards.
-  sim.SetValue("/TEST2/V2", "MISMATCH");
-  EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
-  EXPECT_EQ(shown, QStringList{dir.filePath("site.err")});
-  EXPECT_GT(QFile(dir.filePath("site.err")).size(), 0);
+    // A mismatch noted by the object: the file is shown afterwards.
+    sim.SetValue("/TEST2/V2", "MISMATCH");
+    EXPECT_EQ(transfer.UploadObject(*device), CTransfer::Result::Done);
+    EXPECT_EQ(shown, QStringList{errorFile});
+    EXPECT_GT(CFileName::Size(errorFile), 0);
+    // Nothing beside it under a name of the program's making.
+    QList<QByteArray> names;
+    if (DIR* listing = ::opendir(folder.constData())) {
+      while (const dirent* entry = ::readdir(listing))
+        if (entry->d_name[0] != '.') names << QByteArray(entry->d_name);
+      ::closedir(listing);
+    }
+    EXPECT_EQ(names, QList<QByteArray>{base + ".err"});
+    ::unlink(CFileName::ToSystem(errorFile).constData());
+  }
 }
 
 TEST_F(CTransferTest, DownloadsAndUploadsAWholeProjectInListOrder) {
@@ -301,7 +324,7 @@ TEST_F(CTransferTest, HangUpInTheMiddleOfADownloadEndsItCleanly) {
   EXPECT_TRUE(text.contains("lost")) << text.toStdString();
   EXPECT_TRUE(text.contains("part of the project")) << text.toStdString();
   // The pseudo-terminal's node goes with its far end.
-  EXPECT_TRUE(text.contains("( No such device )") || text.contains("( Input/output error )")) << text.toStdString();
+  EXPECT_TRUE(text.contains("lost (No such device).") || text.contains("lost (Input/output error).")) << text.toStdString();
   EXPECT_EQ(device->m_values.size(), 300);
 }
 

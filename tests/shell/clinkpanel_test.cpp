@@ -256,8 +256,8 @@ TEST_F(CLinkPanelTest, ALostPortDuringADownloadIsToldOnceWithItsReasonAfterThePr
   EXPECT_TRUE(text.contains(QStringLiteral("connection to the unit was lost"))) << text.toStdString();
   EXPECT_TRUE(text.contains(QStringLiteral("part of the project"))) << text.toStdString();
   // The system's reason: the pseudo-terminal's node goes with its far end.
-  EXPECT_TRUE(text.contains(QStringLiteral("( No such device )")) ||
-              text.contains(QStringLiteral("( Input/output error )")))
+  EXPECT_TRUE(text.contains(QStringLiteral("lost (No such device).")) ||
+              text.contains(QStringLiteral("lost (Input/output error).")))
       << text.toStdString();
   EXPECT_FALSE(text.contains(QStringLiteral("Port lost"))) << text.toStdString();
   EXPECT_TRUE(progressAtMessage.isEmpty()) << progressAtMessage.join(", ").toStdString();

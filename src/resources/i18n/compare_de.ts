@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>The upload noted differences: "%1" lists them.</source>
-        <translation>Der Upload hat Unterschiede festgestellt: "%1" nennt sie.</translation>
+        <translation>Das Lesen der Einstellungen hat Unterschiede festgestellt: "%1" nennt sie.</translation>
     </message>
     <message>
         <source>This program cannot draw.</source>
@@ -136,10 +136,10 @@ from the project, 2 could not be done (the message says why).
 
 Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
 
-  --export-commands PROJEKT  den Download des Projekts als Befehlstext
+  --export-commands PROJEKT  die Übertragung des Projekts als Befehlstext
   --download PROJEKT         das ganze Projekt in die Zentrale übertragen
   --save                     mit --download: die Zentrale behält die neuen Einstellungen
-                             ("/SERVICE/START FASTSAVE" nach einem bestätigten Download)
+                             ("/SERVICE/START FASTSAVE" nach einer bestätigten Übertragung)
   --upload PROJEKT           die Einstellungen der Zentrale in die neue Projektdatei
                              NEUEDATEI lesen
   --compare PROJEKT          das Projekt mit der Zentrale vergleichen: die Unterschiede

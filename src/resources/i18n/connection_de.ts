@@ -20,6 +20,12 @@
         <translation>Serielle Schnittstelle: %1</translation>
     </message>
     <message>
+        <source>The system has no serial port, and none is set.
+Choose the unit&apos;s port under View &gt; Preferences.</source>
+        <translation>Das System hat keine serielle Schnittstelle, und keine ist eingestellt.
+Wählen Sie die Schnittstelle der Zentrale unter Ansicht &gt; Einstellungen.</translation>
+    </message>
+    <message>
         <source>The connection to the unit was lost (%1).</source>
         <translation>Die Verbindung zur Zentrale ist verloren gegangen (%1).</translation>
     </message>

@@ -19,10 +19,10 @@
         <translation>Keine Version</translation>
     </message>
     <message>
-        <source>The unit on %1 did not tell its operating-system version.
-Connect again.</source>
-        <translation>Die Zentrale an %1 hat ihre Betriebssystemversion nicht genannt.
-Bitte erneut verbinden.</translation>
+        <source>The unit on %1 did not tell its operating-system version, so nothing was sent to it.
+Try again.</source>
+        <translation>Die Zentrale an %1 hat ihre Betriebssystemversion nicht genannt, daher wurde ihr nichts gesendet.
+Bitte erneut versuchen.</translation>
     </message>
     <message>
         <source>The last connection to the unit on %1 ended before the unit had taken "/MACRO/LOCK OFF" and "/PROTECT ON". They have been sent now: its macros are unlocked and its settings protected.</source>
@@ -61,7 +61,7 @@ Bitte erneut verbinden.</translation>
     <name>CTransfer</name>
     <message>
         <source>The download is not complete: the unit refused lines.</source>
-        <translation>Der Download ist nicht vollständig: die Zentrale hat Zeilen abgelehnt.</translation>
+        <translation>Die Übertragung ist nicht vollständig: die Zentrale hat Zeilen abgelehnt.</translation>
     </message>
     <message>
         <source>The unit refused %1 lines, the first: %2</source>

@@ -24,21 +24,19 @@
     </message>
     <message>
         <source>The unit now holds only part of the project. A whole download puts it right.</source>
-        <translation>Die Zentrale enthält jetzt nur einen Teil des Projekts. Ein vollständiger Download stellt das richtig.</translation>
+        <translation>Die Zentrale enthält jetzt nur einen Teil des Projekts. Eine vollständige Übertragung stellt das richtig.</translation>
     </message>
     <message>
-        <source>The transfer was stopped: the connection to the unit was lost.
-( %1 )</source>
-        <translation>Die Übertragung wurde abgebrochen: die Verbindung zur Zentrale ist verloren gegangen.
-( %1 )</translation>
+        <source>The transfer was stopped: the connection to the unit was lost (%1).</source>
+        <translation>Die Übertragung wurde abgebrochen: die Verbindung zur Zentrale ist verloren gegangen (%1).</translation>
     </message>
     <message>
         <source>The download is not complete: the unit did not confirm every line.</source>
-        <translation>Der Download ist nicht vollständig: die Zentrale hat nicht jede Zeile bestätigt.</translation>
+        <translation>Die Übertragung ist nicht vollständig: die Zentrale hat nicht jede Zeile bestätigt.</translation>
     </message>
     <message>
         <source>The download was stopped: the unit has not confirmed its lines for some seconds.</source>
-        <translation>Der Download wurde abgebrochen: die Zentrale hat seit einigen Sekunden keine Zeile bestätigt.</translation>
+        <translation>Die Übertragung wurde abgebrochen: die Zentrale hat seit einigen Sekunden keine Zeile bestätigt.</translation>
     </message>
     <message>
         <source>The unit did not confirm %1 lines, the first: %2</source>
@@ -46,7 +44,7 @@
     </message>
     <message>
         <source>The upload was stopped: the unit has not answered every query for some seconds.</source>
-        <translation>Der Upload wurde abgebrochen: die Zentrale hat seit einigen Sekunden nicht jede Abfrage beantwortet.</translation>
+        <translation>Das Lesen der Einstellungen wurde abgebrochen: die Zentrale hat seit einigen Sekunden nicht jede Abfrage beantwortet.</translation>
     </message>
 </context>
 </TS>

@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>The list of the upload's differences cannot be written to "%1": %2</source>
-        <translation>Die Liste der Unterschiede des Uploads kann nicht in "%1" geschrieben werden: %2</translation>
+        <translation>Die Liste der Unterschiede beim Lesen der Einstellungen kann nicht in "%1" geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
