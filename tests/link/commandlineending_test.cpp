@@ -3,15 +3,9 @@
 // (the unit gets the unlock and the protection, the program exits with 2
 // and says why), and --save (the unit keeps the download, or the program
 // says why not).
-#include "everyfamily.h"
-#include "everyfamilyproject.h"
+#include "commandlinechild.h"
 #include "support/testtimelimit.h"
-#include "model/cselvantisdoc.h"
 #include "support/waituntil.h"
-#include "unitsimulator.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -26,24 +20,8 @@ struct EndingOutcome {
   QByteArray err;
 };
 
-class CommandLineEndingTest : public testing::Test {
+class CommandLineEndingTest : public CommandLineChildTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    project = dir.filePath(QStringLiteral("plant.sxm"));
-    CSelvantisDoc doc;
-    FillEveryFamilyProject(doc, EveryFamilySize::Small);
-    ASSERT_TRUE(doc.OnSaveDocument(project));
-    TeachEveryFamily(sim);
-  }
-  void TearDown() override { sim.Stop(); }
-
-  void Start(QProcess& process, const QStringList& args) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", sim.PtyPath(), "--language", "en"});
-  }
   EndingOutcome Finish(QProcess& process) {
     EndingOutcome outcome;
     if (!process.waitForFinished(kHangLimitMs) || process.exitStatus() != QProcess::NormalExit) {
@@ -56,24 +34,12 @@ class CommandLineEndingTest : public testing::Test {
     outcome.err = process.readAllStandardError();
     return outcome;
   }
-  int ProjectLines() const {
-    int count = 0;
-    for (const QString& line : sim.FullLines())
-      if (!line.startsWith("/MACRO/LOCK") && !line.startsWith("/PROTECT") && !line.startsWith("/SERVICE/") &&
-          !line.startsWith("/CLOCK/"))
-        ++count;
-    return count;
-  }
   int LastIndexOfPrefix(const QString& prefix) const {
     const QStringList lines = sim.FullLines();
     for (int i = lines.size() - 1; i >= 0; --i)
       if (lines[i].startsWith(prefix)) return i;
     return -1;
   }
-
-  QTemporaryDir dir;
-  QString project;
-  UnitSimulator sim;
 };
 
 }  // namespace

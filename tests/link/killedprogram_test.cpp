@@ -3,16 +3,11 @@
 // written before the first line that opened it, and the next connect to the
 // port closes the unit first and says so. The program runs as a child
 // against the simulated unit, with a profile of its own.
-#include "everyfamily.h"
-#include "everyfamilyproject.h"
-#include "model/cselvantisdoc.h"
+#include "commandlinechild.h"
 #include "support/testtimelimit.h"
 #include "support/waituntil.h"
-#include "unitsimulator.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,40 +17,14 @@
 
 namespace {
 
-class KilledProgramTest : public testing::Test {
+class KilledProgramTest : public CommandLineChildTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    project = dir.filePath(QStringLiteral("plant.sxm"));
-    CSelvantisDoc doc;
-    FillEveryFamilyProject(doc, EveryFamilySize::Small);
-    ASSERT_TRUE(doc.OnSaveDocument(project));
-    TeachEveryFamily(sim);
-  }
-  void TearDown() override { sim.Stop(); }
-
-  void Start(QProcess& process, const QStringList& args) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", sim.PtyPath(), "--language", "en"});
-  }
   // The program's own profile, as it is on disk.
   QByteArray Profile() const {
     QFile file(dir.filePath(QStringLiteral("config/VELMORIX/Selvantis.conf")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  int ProjectLines() const {
-    int count = 0;
-    for (const QString& line : sim.FullLines())
-      if (!line.startsWith("/MACRO/LOCK") && !line.startsWith("/PROTECT") && !line.startsWith("/SERVICE/")) ++count;
-    return count;
-  }
-
   TestTimeLimit limit{std::chrono::seconds(300)};
-  QTemporaryDir dir;
-  QString project;
-  UnitSimulator sim;
 };
 
 }  // namespace
