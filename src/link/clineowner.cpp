@@ -1,5 +1,6 @@
 #include "link/clineowner.h"
 
+#include "link/ctransfernotifier.h"
 #include "model/cmessagesink.h"
 
 CLineOwner::CLineOwner() : m_hold(std::make_shared<LineHold>()) {}
@@ -12,12 +13,14 @@ CLineOwner::~CLineOwner() {
 CLineToken CLineOwner::Take(LinePurpose purpose) {
   if (m_hold->holder != 0) return CLineToken();
   if (purpose == LinePurpose::Transfer && m_hold->transfer != 0) return CLineToken();
+  const LineUse before = Use();
   const uint64_t id = ++m_hold->lastId;
   m_hold->holder = id;
   m_hold->purpose = purpose;
   m_hold->presented = 0;
   m_hold->refused = 0;
   if (purpose == LinePurpose::Transfer) m_hold->transfer = id;
+  TellChange(*m_hold, before);
   return CLineToken(m_hold, id);
 }
 
@@ -32,4 +35,9 @@ bool CLineOwner::Admits() const {
 
 QString CLineOwner::Refusal() {
   return tr("A transfer has the line to the unit; the window asks again when it has ended.");
+}
+
+void CLineOwner::TellChange(const LineHold& hold, LineUse before) {
+  const LineUse now = UseOf(hold);
+  if (now != before) emit CTransferNotifier::Instance().lineUseChanged(now);
 }

@@ -2,6 +2,7 @@
 #define SELV_LINK_CLINEOWNER_H
 
 #include "link/clinetoken.h"
+#include "link/lineuse.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -56,6 +57,15 @@ class CLineOwner final {
   LinePurpose Purpose() const noexcept { return m_hold->purpose; }
   // A transfer's token lives.
   bool IsTransferRunning() const noexcept { return m_hold->transfer != 0; }
+  // Who uses the line (lineuse.h).
+  LineUse Use() const noexcept { return UseOf(*m_hold); }
+  static LineUse UseOf(const LineHold& hold) noexcept {
+    if (hold.transfer != 0) return LineUse::Transfer;
+    if (hold.holder == 0) return LineUse::Free;
+    return hold.purpose == LinePurpose::Closing ? LineUse::Closing : LineUse::Transfer;
+  }
+  // Tells CTransferNotifier when the use of hold is no longer before.
+  static void TellChange(const LineHold& hold, LineUse before);
   // True when a request may use the line now.
   bool Admits() const;
   // Why a request was refused, in the user's language.

@@ -30,16 +30,20 @@ void CLineToken::GiveBack() {
   const std::shared_ptr<LineHold> hold = m_hold.lock();
   if (!hold || m_id == 0 || hold->holder != m_id) return;
   const int refused = hold->refused;
+  const LineUse before = CLineOwner::UseOf(*hold);
   hold->holder = 0;
   hold->presented = 0;
   hold->refused = 0;
+  CLineOwner::TellChange(*hold, before);
   if (hold->onGiveBack) hold->onGiveBack(refused);
 }
 
 void CLineToken::Drop() {
   GiveBack();
-  if (const std::shared_ptr<LineHold> hold = m_hold.lock(); hold && m_id != 0 && hold->transfer == m_id)
+  if (const std::shared_ptr<LineHold> hold = m_hold.lock(); hold && m_id != 0 && hold->transfer == m_id) {
     hold->transfer = 0;
+    CLineOwner::TellChange(*hold, LineUse::Transfer);
+  }
   m_hold.reset();
   m_id = 0;
 }

@@ -1,6 +1,8 @@
 #ifndef SELV_LINK_CTRANSFERNOTIFIER_H
 #define SELV_LINK_CTRANSFERNOTIFIER_H
 
+#include "link/lineuse.h"
+
 #include <QObject>
 
 // The news of CTransfer::IsRunning(): a transfer has taken the line, or it
@@ -17,6 +19,8 @@ class CTransferNotifier final : public QObject {
 
  signals:
   void runningChanged(bool running);
+  // Who uses the line has changed (CurrentLineUse).
+  void lineUseChanged(LineUse use);
 
  private:
   CTransferNotifier() = default;

@@ -116,6 +116,9 @@ class IDeviceLink : public IDeviceCommands {
   // A transfer runs: from its TakeLine until its token goes. The one answer
   // everyone asks (the transfers, the reconnect, the windows).
   virtual bool IsTransferRunning() const { return m_lineOwner.IsTransferRunning(); }
+  // Who uses the line now (lineuse.h); CTransferNotifier::lineUseChanged
+  // tells when it changes.
+  virtual LineUse CurrentLineUse() const { return m_lineOwner.Use(); }
 
   // A transfer's ending: with endLine a line the unit may have got only in
   // part (a transfer stopped in the middle, a unit that lost characters) is
