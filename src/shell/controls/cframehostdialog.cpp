@@ -1,6 +1,7 @@
 #include "shell/controls/cframehostdialog.h"
 
 #include "model/cstringtable.h"
+#include "shell/controls/cclosewhilelineinuse.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -10,9 +11,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -28,6 +31,16 @@ QWidget* MakePlaceholderFrame(const QString& title, QWidget* parent) {
   frame->setText(title.isEmpty() ? QObject::tr("This editor is not available.")
                                  : QObject::tr("%1: this editor is not available.").arg(title));
   return frame;
+}
+
+// A word in the status bar of the frame that holds widget (or is it).
+void ShowInStatusBar(QWidget* widget, const QString& text) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* frame = qobject_cast<QMainWindow*>(w)) {
+      frame->statusBar()->showMessage(text, 8000);
+      return;
+    }
+  }
 }
 
 // Room the window manager takes above and around the host (title bar,
@@ -62,11 +75,13 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
       m_doc(doc),
       m_kind(kind),
       m_frames(frames),
-      m_layout(new QHBoxLayout(this)) {
+      m_layout(new QHBoxLayout(this)),
+      m_lineUse(new CCloseWhileLineInUse(*this, CCloseWhileLineInUse::StopQuestionText(), [this] { reject(); })) {
   SetRectStore(DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSize")));
   m_layout->setContentsMargins(0, 0, 0, 0);
   m_layout->setSpacing(0);
   setSizeGripEnabled(true);
+  connect(m_lineUse, &CCloseWhileLineInUse::refused, this, &CFrameHostDialog::ShowStatus);
 }
 
 CFrameHostDialog::~CFrameHostDialog() {
@@ -181,6 +196,15 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
   setWindowTitle(title);
   return true;
 }
+
+QMessageBox* CFrameHostDialog::StopQuestion() const { return m_lineUse->Question(); }
+
+void CFrameHostDialog::done(int result) {
+  if (!m_lineUse->MayClose()) return;
+  CResizableDialog::done(result);
+}
+
+void CFrameHostDialog::ShowStatus(const QString& text) { ShowInStatusBar(m_frame.data(), text); }
 
 int CFrameHostDialog::Run(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent) {
   CFrameHostDialog host(doc, kind, parent);

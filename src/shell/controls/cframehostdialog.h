@@ -9,8 +9,10 @@
 
 #include <cstdint>
 
+class CCloseWhileLineInUse;
 class CSelvantisDoc;
 class QHBoxLayout;
+class QMessageBox;
 class QRect;
 class QSize;
 class QToolBar;
@@ -26,6 +28,12 @@ class QToolBar;
 // set) stands in the host's own column down its left edge, from the top,
 // whatever bars the frame has above its contents: a switch button is at the
 // same place in every window. The column goes with its frame.
+//
+// A frame's transfer keeps the program's events flowing, and the frame may
+// be used until the transfer's call has returned. Closing the host (Esc,
+// the window manager, reject) during a transfer asks whether to stop it; on
+// Yes the transfer is cancelled and the host closes once its call has
+// returned. The host never just hides while the line is in use.
 class CFrameHostDialog : public CResizableDialog {
   Q_OBJECT
 
@@ -56,6 +64,13 @@ class CFrameHostDialog : public CResizableDialog {
   // Shows the frame of kind, replacing the current one. False for an
   // invalid kind.
   bool ShowFrame(HostFrameKind kind);
+  // The question asked when the host is closed during a transfer, while it
+  // is open (null otherwise).
+  QMessageBox* StopQuestion() const;
+
+  // Closing goes through here, however it is asked for: not while the line
+  // is in use (see the class comment).
+  void done(int result) override;
 
   // Opens a host for doc with the frame of kind over parent and runs it
   // modally; returns DoModal's result.
@@ -83,6 +98,8 @@ class CFrameHostDialog : public CResizableDialog {
 
  private:
   void TakeSwitchColumn(QWidget* frame);
+  // A word in the shown frame's status bar.
+  void ShowStatus(const QString& text);
 
   CSelvantisDoc* m_doc;
   HostFrameKind m_kind;
@@ -90,6 +107,7 @@ class CFrameHostDialog : public CResizableDialog {
   QHBoxLayout* m_layout;
   QPointer<QWidget> m_frame;
   QPointer<QToolBar> m_switchColumn;
+  CCloseWhileLineInUse* m_lineUse;
   bool m_placeholder = false;
 };
 
