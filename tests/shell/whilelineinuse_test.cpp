@@ -3,14 +3,12 @@
 // that transfers is started by a real click on its own Download or Upload
 // button, and during that transfer the user does everything to the host: a
 // click in the switch column, a switch that still arrives, Esc, the window
-// manager's close, the close of the project window and the window's own
-// transfer button again. The same for the main window's Download, Upload and
+// manager's close, the close of the project window, the window's own
+// transfer button again, and New and Delete of its entries. The same for the main window's Download, Upload and
 // Compare with the project window's close, for Disconnect's closing wait,
 // and for the console sheet's close. Nothing may crash (the sanitizer build
 // runs these), the unit is not left locked, and the windows and the project
 // stay until the user has said yes to stopping the transfer.
-#include "amps/cmonitor.h"
-#include "amps/cspareamp.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
 #include "consoles/ui/cconsoleframe.h"
@@ -31,12 +29,10 @@
 #include "everyfamilyproject.h"
 #include "link/ctransfer.h"
 #include "link/lineuse.h"
-#include "link/linkprofile.h"
-#include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
-#include "model/devicetype.h"
 #include "online/cfaultdlgfrm.h"
 #include "online/czonetestfrm.h"
+#include "pacedunit.h"
 #include "shell/cchildframe.h"
 #include "shell/ccomparewnd.h"
 #include "shell/cdocmanager.h"
@@ -44,7 +40,6 @@
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/cselvantisapp.h"
-#include "shell/cshellsettings.h"
 #include "shell/shellcommands.h"
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
@@ -127,11 +122,11 @@ QMessageBox* OpenStopQuestion() {
   return nullptr;
 }
 
-// Answers the open question with a click on button; false when none is up.
-bool AnswerStopQuestion(QMessageBox::StandardButton button) {
-  QMessageBox* box = OpenStopQuestion();
-  if (!box) return false;
-  QTest::mouseClick(box->button(button), Qt::LeftButton);
+// Answers the question a window asked (and no other is up) with a click on
+// button; false when it asked nothing.
+bool AnswerStopQuestion(QMessageBox* asked, QMessageBox::StandardButton button) {
+  if (!asked || asked != OpenStopQuestion() || !asked->isVisible()) return false;
+  QTest::mouseClick(asked->button(button), Qt::LeftButton);
   QApplication::processEvents();
   return true;
 }
@@ -150,26 +145,14 @@ bool Unlocked(UnitSimulator& sim) {
 class LineUseProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    TeachEveryFamily(sim);
-    sim.SetPaced(true);
     QString error;
-    ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
-    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
-    CShellSettings::SetLanguage(CStringTable::Language::English);
+    ASSERT_TRUE(StartPacedUnit(sim, &error)) << error.toStdString();
     const QString path = dir.filePath(QStringLiteral("site.sxm"));
     {
       CSelvantisDoc project;
       FillEveryFamilyProject(project, EveryFamilySize::Small);
-      // The tables in use, so that their uploads ask for more than one line.
-      CMonitor* monitor = CMonitor::EnsureIn(project);
-      CSpareAmp* spare = CSpareAmp::EnsureIn(project);
-      ASSERT_TRUE(monitor && spare);
-      monitor->SetValue((0 << 16) | CMonitor::KC_IN, 1);
-      monitor->SetValue((1 << 16) | CMonitor::KC_OUT, 2);
-      for (int n = 0; n < 2; ++n) {
-        spare->SetEntry(n, QStringLiteral("Backup %1").arg(n + 1), true, DT_READYINPUT, n + 1, 0);
-        spare->SetWatch(0, n, 1, DT_READYINPUT, n + 3, 0);
-      }
+      // So that their uploads ask for more than one line.
+      FillEveryFamilyTables(project);
       ASSERT_TRUE(project.OnSaveDocument(path));
     }
     quitOnClose = QApplication::quitOnLastWindowClosed();
@@ -199,7 +182,246 @@ class LineUseProgramTest : public testing::Test {
   bool quitOnClose = true;
 };
 
+// ---- The editor host ---------------------------------------------------------------------
+
+// One window of the host that transfers, with its own two buttons and the
+// New of its entries (0: none).
+struct HostTransferRow {
+  const char* name;
+  HostFrameKind kind;
+  uint32_t download;
+  uint32_t upload;
+  uint32_t newEntry;
+};
+
+constexpr HostTransferRow ListRow(const char* name, HostFrameKind kind, const EntryListKind& list) {
+  return {name, kind, list.downloadCommand, list.uploadCommand, list.newCommand};
+}
+
+const HostTransferRow kHostTransferRows[] = {
+    {"LineTest", HostFrameKind::LineTest, CZonetestFrm::kDownloadZoneData, CZonetestFrm::kUploadZoneData, 0},
+    {"Faults", HostFrameKind::Faults, CFaultDlgFrm::kDownloadFault, CFaultDlgFrm::kUploadFault, 0},
+    {"Macros", HostFrameKind::Macros, CMacroDlgFrm::kDownload, CMacroDlgFrm::kUpload, CMacroDlgFrm::kNewMacro},
+    {"Monitor", HostFrameKind::MonitorEntries, CMonitorDlgFrm::kDownload, CMonitorDlgFrm::kUpload,
+     CMonitorDlgFrm::kNewEntry},
+    {"BackupAmplifiers", HostFrameKind::BackupAmplifiers, CSpareAmpFrm::kDownload, CSpareAmpFrm::kUpload,
+     CSpareAmpFrm::kNewEntry},
+    {"VirtualControllers", HostFrameKind::VirtualControllers, CObjectFrm::kDownload, CObjectFrm::kUpload,
+     CObjectFrm::kNew},
+    ListRow("Conditions", HostFrameKind::Conditions, entrylists::kCondition),
+    ListRow("AnalogConditions", HostFrameKind::AnalogConditions, entrylists::kAnalog),
+    ListRow("CombineConditions", HostFrameKind::CombineConditions, entrylists::kCombine),
+    ListRow("BusyConditions", HostFrameKind::BusyConditions, entrylists::kBusy),
+    ListRow("Triggers", HostFrameKind::Triggers, entrylists::kTrigger),
+    ListRow("ReadyInputs", HostFrameKind::ReadyInputs, ReadyInputListModel::kKind),
+    ListRow("LogicOutputs", HostFrameKind::LogicOutputs, LogicOutListModel::kKind),
+    ListRow("Appointments", HostFrameKind::Appointments, calendarlists::kAppoint),
+    ListRow("DayPrograms", HostFrameKind::DayPrograms, calendarlists::kDayprog),
+    ListRow("WeekPrograms", HostFrameKind::WeekPrograms, calendarlists::kWeek),
+    ListRow("Holidays", HostFrameKind::Holidays, calendarlists::kHoliday),
+};
+
+// The action of a command on the bars of the host.
+QAction* HostAction(CFrameHostDialog& host, uint32_t command) {
+  const QString name = QStringLiteral("command%1").arg(command);
+  for (QToolBar* bar : host.findChildren<QToolBar*>())
+    for (QAction* action : bar->actions())
+      if (action->objectName() == name) return action;
+  return nullptr;
+}
+
+// The button that carries the command's action.
+QWidget* HostButton(CFrameHostDialog& host, uint32_t command) {
+  QAction* action = HostAction(host, command);
+  if (!action) return nullptr;
+  for (QToolBar* bar : host.findChildren<QToolBar*>())
+    if (QWidget* button = bar->widgetForAction(action)) return button;
+  return nullptr;
+}
+
+// The project as it would be saved.
+QByteArray ProjectBytes(const CSelvantisDoc& doc) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  doc.SaveTo(buffer);
+  return bytes;
+}
+
+// The button of the host's switch column that leads to another window,
+// and that window's kind.
+QWidget* OtherSwitchButton(CFrameHostDialog& host, HostFrameKind* kind) {
+  QToolBar* column = host.GetSwitchColumn();
+  if (!column) return nullptr;
+  for (QAction* action : column->actions()) {
+    const HostFrameSwitch* entry = FindHostFrameSwitchByCommand(action->objectName().mid(7).toUInt());
+    if (entry && entry->kind != host.GetKind()) {
+      *kind = entry->kind;
+      return column->widgetForAction(action);
+    }
+  }
+  return nullptr;
+}
+
+class WhileLineInUseHostTest : public LineUseProgramTest, public testing::WithParamInterface<HostTransferRow> {
+ protected:
+  // What became of everything tried while the host's transfer ran.
+  struct Tried {
+    bool switchColumnDisabled = false;
+    bool otherTransferDisabled = false;
+    bool keptAfterSwitchClick = false;
+    bool keptAfterPostedSwitch = false;
+    bool switchKept = false;
+    bool askedOnEscape = false;
+    bool keptAfterEscape = false;
+    bool askedOnClose = false;
+    bool keptAfterClose = false;
+    bool askedOnProjectClose = false;
+    bool keptAfterProjectClose = false;
+    bool ownButtonSaidWhy = false;
+    bool keptAfterOwnButton = false;
+    bool entriesKept = false;
+    QString entriesSaid;
+    HostFrameKind switchedTo = HostFrameKind::VirtualControllers;
+  };
+
+  // Clicks the button of command and, once the unit has had the first line
+  // of the transfer it starts, tries everything, answers every question No
+  // and then cancels the transfer (the rest of it would only take time). During
+  // a download also New and the Delete key in the list (an upload changes
+  // the project itself).
+  Tried TryEverything(CFrameHostDialog& host, uint32_t command, uint32_t other, uint32_t newEntry) {
+    Tried tried;
+    QPointer<QWidget> hostFrame(host.GetFrame());
+    QPointer<CSelvantisDoc> project(doc);
+    auto kept = [&] { return hostFrame && hostFrame == host.GetFrame() && project && host.isVisible(); };
+    WhileLineInUse during(
+        sim,
+        [&] {
+          tried.switchColumnDisabled = host.GetSwitchColumn() && !host.GetSwitchColumn()->isEnabled();
+          tried.otherTransferDisabled = HostAction(host, other) && !HostAction(host, other)->isEnabled();
+          if (QWidget* button = OtherSwitchButton(host, &tried.switchedTo)) QTest::mouseClick(button, Qt::LeftButton);
+          QApplication::processEvents();
+          tried.keptAfterSwitchClick = kept();
+          host.PostSwitchCommand(FindHostFrameSwitchByKind(tried.switchedTo)->command);
+          QApplication::processEvents();
+          tried.keptAfterPostedSwitch = kept();
+          tried.switchKept = host.PendingKind() == tried.switchedTo;
+
+          QTest::keyClick(host.focusWidget() ? host.focusWidget() : &host, Qt::Key_Escape);
+          tried.askedOnEscape = AnswerStopQuestion(host.StopQuestion(), QMessageBox::No);
+          tried.keptAfterEscape = kept();
+
+          host.close();
+          tried.askedOnClose = AnswerStopQuestion(host.StopQuestion(), QMessageBox::No);
+          tried.keptAfterClose = kept();
+
+          CChildFrame* child = frame->FindChild(doc);
+          if (child) child->close();
+          QApplication::processEvents();
+          tried.askedOnProjectClose = child && AnswerStopQuestion(child->StopQuestion(), QMessageBox::No);
+          tried.keptAfterProjectClose = kept();
+
+          messages.Clear();
+          if (QWidget* own = HostButton(host, command)) QTest::mouseClick(own, Qt::LeftButton);
+          QApplication::processEvents();
+          tried.ownButtonSaidWhy = messages.SawText(CTransfer::ResultMessage(CTransfer::Result::Busy, false));
+          tried.keptAfterOwnButton = kept();
+
+          if (newEntry != 0 && command == GetParam().download) {
+            auto* window = qobject_cast<QMainWindow*>(host.GetFrame());
+            window->statusBar()->clearMessage();
+            const QByteArray before = ProjectBytes(*doc);
+            if (QWidget* button = HostButton(host, newEntry)) QTest::mouseClick(button, Qt::LeftButton);
+            if (auto* list = window->findChild<CEBListView*>()) {
+              list->SelectRow(0);
+              QTest::keyClick(list, Qt::Key_Delete);
+            }
+            QApplication::processEvents();
+            tried.entriesKept = ProjectBytes(*doc) == before;
+            tried.entriesSaid = window->statusBar()->currentMessage();
+          }
+        },
+        LineUse::Transfer, WhileLineInUse::Then::Cancel);
+    QWidget* button = HostButton(host, command);
+    EXPECT_NE(button, nullptr);
+    if (button) QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(during.Ran()) << "the transfer ended before the unit had some of its lines: "
+                              << sim.FullLines().join('|').toStdString();
+    return tried;
+  }
+};
+
 }  // namespace
+
+TEST_P(WhileLineInUseHostTest, NothingTheTransferUsesGoesWhileItRuns) {
+  const HostTransferRow& row = GetParam();
+  TestTimeLimit limit(kLineUseTestLimit, [this] { sim.HangUp(); });
+  CFrameHostDialog host(doc, row.kind, frame);
+  // As the host runs: modal, over the main window.
+  host.setWindowModality(Qt::ApplicationModal);
+  host.show();
+  ASSERT_FALSE(host.IsPlaceholder());
+
+  for (const bool upload : {false, true}) {
+    SCOPED_TRACE(upload ? "upload" : "download");
+    host.ShowFrame(row.kind);
+    ASSERT_EQ(host.GetKind(), row.kind);
+    sim.ClearLog();
+    const Tried tried =
+        TryEverything(host, upload ? row.upload : row.download, upload ? row.download : row.upload, row.newEntry);
+    EXPECT_TRUE(tried.switchColumnDisabled);
+    EXPECT_TRUE(tried.otherTransferDisabled);
+    EXPECT_TRUE(tried.keptAfterSwitchClick) << "a click in the switch column replaced the frame";
+    EXPECT_TRUE(tried.keptAfterPostedSwitch) << "a switch that came replaced the frame";
+    EXPECT_TRUE(tried.switchKept) << "a switch that came was not kept";
+    EXPECT_TRUE(tried.askedOnEscape) << "Esc asked nothing";
+    EXPECT_TRUE(tried.keptAfterEscape);
+    EXPECT_TRUE(tried.askedOnClose) << "the window manager's close asked nothing";
+    EXPECT_TRUE(tried.keptAfterClose);
+    EXPECT_TRUE(tried.askedOnProjectClose) << "the project window's close asked nothing";
+    EXPECT_TRUE(tried.keptAfterProjectClose);
+    EXPECT_TRUE(tried.ownButtonSaidWhy) << "the own button pressed again said nothing";
+    EXPECT_TRUE(tried.keptAfterOwnButton);
+    if (row.newEntry != 0 && !upload) {
+      EXPECT_TRUE(tried.entriesKept) << "New or Delete changed the entries under the transfer";
+      EXPECT_EQ(tried.entriesSaid, LineUseRefusal(LineUse::Transfer));
+    }
+    EXPECT_FALSE(IsLineInUse());
+    EXPECT_TRUE(Unlocked(sim)) << sim.FullLines().join('|').toStdString();
+    // The switch that was asked for comes once the transfer has returned,
+    // with the switch column back.
+    EXPECT_TRUE(WaitUntil([&] { return host.GetKind() == tried.switchedTo; })) << "the kept switch never came";
+    EXPECT_TRUE(host.GetSwitchColumn() && host.GetSwitchColumn()->isEnabled());
+    EXPECT_TRUE(host.isVisible());
+    ASSERT_EQ(ProjectCount(), 1);
+  }
+
+  // Closed by the window manager with a Yes: the transfer stops with its
+  // closing lines, and the host goes once the transfer's call has returned.
+  host.ShowFrame(row.kind);
+  sim.ClearLog();
+  QPointer<QWidget> hostFrame(host.GetFrame());
+  bool asked = false;
+  bool stayedUntilReturned = false;
+  WhileLineInUse during(sim, [&] {
+    host.close();
+    asked = AnswerStopQuestion(host.StopQuestion(), QMessageBox::Yes);
+    stayedUntilReturned = host.isVisible() && hostFrame;
+  });
+  QTest::mouseClick(HostButton(host, row.download), Qt::LeftButton);
+  ASSERT_TRUE(during.Ran()) << "the download ended before the unit had some of its lines";
+  EXPECT_TRUE(asked) << "the close asked nothing";
+  EXPECT_TRUE(stayedUntilReturned) << "the host went before the transfer's call had returned";
+  EXPECT_TRUE(WaitUntil([&] { return !host.isVisible(); })) << "the host stayed after Yes";
+  EXPECT_TRUE(Unlocked(sim)) << sim.FullLines().join('|').toStdString();
+  EXPECT_EQ(ProjectCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindowThatTransfers, WhileLineInUseHostTest, testing::ValuesIn(kHostTransferRows),
+                         [](const testing::TestParamInfo<HostTransferRow>& info) {
+                           return std::string(info.param.name);
+                         });
 
 // ---- The main window's transfers and the project window ----------------------------------
 
@@ -245,7 +467,7 @@ TEST_P(WhileLineInUseProjectTest, TheProjectWindowAsksBeforeItClosesUnderATransf
     WhileLineInUse during(sim, [&] {
       child->close();
       QApplication::processEvents();
-      askedFirst = AnswerStopQuestion(QMessageBox::No);
+      askedFirst = AnswerStopQuestion(child->StopQuestion(), QMessageBox::No);
       keptAfterNo = project && child && ProjectCount() == 1;
       linesAtNo = sim.ReceivedCount();
     });
@@ -276,7 +498,7 @@ TEST_P(WhileLineInUseProjectTest, TheProjectWindowAsksBeforeItClosesUnderATransf
   WhileLineInUse during(sim, [&] {
     child->close();
     QApplication::processEvents();
-    askedAgain = AnswerStopQuestion(QMessageBox::Yes);
+    askedAgain = AnswerStopQuestion(child->StopQuestion(), QMessageBox::Yes);
     stayedUntilReturned = project && child;
   });
   frame->Action(row.command)->trigger();

@@ -1,5 +1,6 @@
 #include "shell/controls/cframehostdialog.h"
 
+#include "link/ctransfernotifier.h"
 #include "model/cstringtable.h"
 #include "shell/controls/cclosewhilelineinuse.h"
 
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -82,6 +84,8 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
   m_layout->setSpacing(0);
   setSizeGripEnabled(true);
   connect(m_lineUse, &CCloseWhileLineInUse::refused, this, &CFrameHostDialog::ShowStatus);
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged, this,
+          &CFrameHostDialog::OnLineUseChanged);
 }
 
 CFrameHostDialog::~CFrameHostDialog() {
@@ -109,6 +113,7 @@ void CFrameHostDialog::TakeSwitchColumn(QWidget* frame) {
     bar->setMovable(false);
     bar->setOrientation(Qt::Vertical);
     m_layout->insertWidget(0, bar);
+    bar->setEnabled(!IsLineInUse());
     bar->show();
     m_switchColumn = bar;
     return;
@@ -176,6 +181,12 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
   if (!IsValidHostFrameKind(static_cast<int>(kind))) {
     return false;
   }
+  if (m_frame && IsLineInUse()) {
+    // The frame may be the one whose transfer runs: the switch waits.
+    m_pendingKind = kind;
+    return true;
+  }
+  m_pendingKind.reset();
   if (QWidget* old = m_frame.data()) {
     m_layout->removeWidget(old);
     delete old;
@@ -204,7 +215,23 @@ void CFrameHostDialog::done(int result) {
   CResizableDialog::done(result);
 }
 
+void CFrameHostDialog::OnLineUseChanged(LineUse use) {
+  if (m_switchColumn) m_switchColumn->setEnabled(use == LineUse::Free);
+  if (use != LineUse::Free || !m_pendingKind) return;
+  // Once the transfer's call has returned: the frame is its until then.
+  QTimer::singleShot(0, this, [this] {
+    if (m_pendingKind && !IsLineInUse()) ShowFrame(*m_pendingKind);
+  });
+}
+
 void CFrameHostDialog::ShowStatus(const QString& text) { ShowInStatusBar(m_frame.data(), text); }
+
+bool CFrameHostDialog::RefusesWhileLineInUse(QWidget* frame) {
+  const LineUse use = CurrentLineUse();
+  if (use == LineUse::Free) return false;
+  ShowInStatusBar(frame, LineUseRefusal(use));
+  return true;
+}
 
 int CFrameHostDialog::Run(CSelvantisDoc* doc, HostFrameKind kind, QWidget* parent) {
   CFrameHostDialog host(doc, kind, parent);
