@@ -1,6 +1,7 @@
 #include "online/cfaultdlgfrm.h"
 
 #include "online/cfaultdlgview.h"
+#include "shell/controls/cframetransfer.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -15,6 +16,8 @@ CFaultDlgFrm::CFaultDlgFrm(const HostFrameContext& context, QWidget* parent) : C
   m_view->ShowSettings();
 }
 
+QProgressBar* CFaultDlgFrm::Progress() const { return m_progress.data(); }
+
 bool CFaultDlgFrm::OnCommand(uint32_t command) {
   if (command == kUploadFault || command == kDownloadFault) {
     OnTransfer(command == kUploadFault);
@@ -24,20 +27,22 @@ bool CFaultDlgFrm::OnCommand(uint32_t command) {
 }
 
 void CFaultDlgFrm::OnTransfer(bool bUpload) {
-  if (!m_view || m_progress) return;
+  if (!m_view || CFrameTransfer::Refuses()) return;
+  CFrameTransfer transfer(this, {Action(bUpload ? kDownloadFault : kUploadFault)});
   m_progress = new QProgressBar(statusBar());
   statusBar()->addWidget(m_progress, 1);
   m_progress->setRange(0, 0);
   m_progress->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QProgressBar* bar = m_progress;
-  m_view->OnTransfer(bUpload, [bar](int done, int total) {
+  // The transfer keeps its copy of the handler: the bar may go first.
+  m_view->OnTransfer(bUpload, [bar = QPointer<QProgressBar>(m_progress)](int done, int total) {
+    if (!bar) return;
     bar->setRange(0, total > 0 ? total : 0);
     bar->setValue(total > 0 ? std::min(done, total) : 0);
   });
   QApplication::restoreOverrideCursor();
-  delete m_progress;
-  m_progress = nullptr;
+  if (!transfer.FrameAlive()) return;
+  delete m_progress.data();
   // An upload may have changed the settings: show what the project holds.
   if (bUpload) m_view->ShowSettings();
 }

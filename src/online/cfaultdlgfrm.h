@@ -3,6 +3,8 @@
 
 #include "online/cserviceframe.h"
 
+#include <QPointer>
+
 class CFaultDlgView;
 class QProgressBar;
 
@@ -22,13 +24,13 @@ class CFaultDlgFrm final : public CServiceFrame {
   CFaultDlgView* GetView() const { return m_view; }
   bool OnCommand(uint32_t command) override;
   // The progress bar while a transfer runs, else null.
-  QProgressBar* Progress() const { return m_progress; }
+  QProgressBar* Progress() const;
 
  private:
   void OnTransfer(bool bUpload);
 
   CFaultDlgView* m_view = nullptr;
-  QProgressBar* m_progress = nullptr;
+  QPointer<QProgressBar> m_progress;
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -188,7 +189,9 @@ CTransfer::Result CFaultDlgView::OnTransfer(bool bUpload, const std::function<vo
   // The poll must not read the transfer's answers away.
   const bool polling = m_poll.IsWanted();
   m_poll.Stop();
+  const QPointer<CFaultDlgView> self(this);
   const CTransfer::Result result = m_state.Transfer(nullptr, bUpload, progress);
-  if (polling) m_poll.Start(CFaultWindowState::kPollPeriodMs);
+  // The transfer lets events in: the window may have gone.
+  if (self && polling) m_poll.Start(CFaultWindowState::kPollPeriodMs);
   return result;
 }

@@ -6,9 +6,11 @@
 #include "online/czonelistview.h"
 #include "online/czonetestpane.h"
 #include "online/czonetestview.h"
+#include "shell/controls/cframetransfer.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QStatusBar>
 
@@ -24,7 +26,10 @@ CZonetestFrm::CZonetestFrm(const HostFrameContext& context, QWidget* parent) : C
       if (QAction* action = Action(command)) action->setEnabled(on);
     });
     list->SetStatusPane([this](const QString& text) { m_modePane->setText(text); });
-    list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+    // A transfer keeps its copy of the handler: it must not outlive the frame.
+    list->SetProgressHandler([frame = QPointer<CZonetestFrm>(this)](int done, int total) {
+      if (frame) frame->ShowProgress(done, total);
+    });
   }
 }
 
@@ -69,11 +74,13 @@ bool CZonetestFrm::OnCommand(uint32_t command) {
   CZoneListView* list = ListView();
   switch (command) {
     case kDownloadZoneData:
-      if (list) list->TransferAllZones(false);
+    case kUploadZoneData: {
+      if (!list || CFrameTransfer::Refuses()) return true;
+      const bool upload = command == kUploadZoneData;
+      CFrameTransfer transfer(this, {Action(upload ? kDownloadZoneData : kUploadZoneData)});
+      list->TransferAllZones(upload);
       return true;
-    case kUploadZoneData:
-      if (list) list->TransferAllZones(true);
-      return true;
+    }
     case kRefreshDisplay:
       if (list && IsOnline()) list->OnRefreshDisplay();
       return true;

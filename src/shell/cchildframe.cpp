@@ -2,6 +2,7 @@
 
 #include "model/cselvantisdoc.h"
 #include "shell/ciconfactory.h"
+#include "shell/controls/cclosewhilelineinuse.h"
 #include "shell/cselvantisview.h"
 
 #include <QAction>
@@ -14,12 +15,14 @@ CChildFrame::CChildFrame(CSelvantisDoc& doc, CBitmapManager& bitmaps, CloseReque
     : QMdiSubWindow(parent),
       m_doc(doc),
       m_view(new CSelvantisView(doc, bitmaps)),
-      m_onCloseRequest(std::move(onCloseRequest)) {
+      m_onCloseRequest(std::move(onCloseRequest)),
+      m_lineUse(new CCloseWhileLineInUse(*this, CCloseWhileLineInUse::StopQuestionText(), [this] { close(); })) {
   setObjectName(QStringLiteral("ChildFrame"));
   setWidget(m_view);
   setWindowIcon(CIconFactory::Icon(QStringLiteral("project")));
   connect(&m_doc, &CSelvantisDoc::titleChanged, this, [this]() { UpdateTitle(); });
   connect(&m_doc, &CSelvantisDoc::modifiedChanged, this, [this]() { UpdateTitle(); });
+  connect(m_lineUse, &CCloseWhileLineInUse::refused, this, &CChildFrame::closeRefused);
   UpdateTitle();
   resize(800, 600);
   // The window's own menu would claim Ctrl+W (and Ctrl+F4) beside the main
@@ -42,6 +45,10 @@ void CChildFrame::CloseForGood() {
   close();
 }
 
+QMessageBox* CChildFrame::StopQuestion() const { return m_lineUse->Question(); }
+
+bool CChildFrame::ClosesAfterTransfer() const { return m_lineUse->ClosesWhenFree(); }
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
   if (m_closing || !m_onCloseRequest) {
     QMdiSubWindow::closeEvent(event);
@@ -50,6 +57,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
   // The owner may destroy this frame; it must not happen inside its own
   // close event, so the request runs once the event is done.
   event->ignore();
+  if (!m_lineUse->MayClose()) return;
   QPointer<CChildFrame> self(this);
   CloseRequest request = m_onCloseRequest;
   CSelvantisDoc* doc = &m_doc;

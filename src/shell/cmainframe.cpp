@@ -2,8 +2,9 @@
 
 #include "link/ccommandfile.h"
 #include "link/ccomparereport.h"
-#include "link/ctransfer.h"
+#include "link/ctransfernotifier.h"
 #include "link/idevicelink.h"
+#include "link/lineuse.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/commandids.h"
@@ -21,6 +22,7 @@
 #include "shell/clinkpanel.h"
 #include "shell/cmenumodel.h"
 #include "shell/cmodalguard.h"
+#include "shell/controls/cclosewhilelineinuse.h"
 #include "shell/cpreferencesdlg.h"
 #include "shell/cprojectdatadlg.h"
 #include "shell/cprotocolmonitorwnd.h"
@@ -54,7 +56,6 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -103,8 +104,14 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
   m_link = new CLinkPanel(*this, this);
   // The guard notices every transfer's start and end, whoever runs it.
   m_guard = new CModalGuard(this);
-  connect(m_guard, &CModalGuard::transferRunningChanged, this, &CMainFrame::OnTransferRunningChanged);
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged, this, [this] { UpdateCommandUI(); });
   connect(m_guard, &CModalGuard::refused, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
+  m_lineUse = new CCloseWhileLineInUse(*this, StopQuestionText(), [this] { close(); });
+  connect(m_lineUse, &CCloseWhileLineInUse::stopping, this, [this] {
+    statusBar()->showMessage(tr("Stopping the transfer; the program closes when the unit has its closing lines."));
+  });
+  connect(m_lineUse, &CCloseWhileLineInUse::refused, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   connect(m_link, &CLinkPanel::connectionChanged, this, [this]() {
     UpdateConnectionPane();
     UpdateCommandUI();
@@ -128,6 +135,8 @@ CMainFrame::CMainFrame(IFileChooser* fileChooser, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  // The link closes the connection as it goes, after this frame's part.
+  disconnect(&CTransferNotifier::Instance(), nullptr, this, nullptr);
   // Child frames and views go while the frame is still whole.
   m_docs->CloseAll();
   if (g_mainFrame == this) g_mainFrame = nullptr;
@@ -313,7 +322,9 @@ FrameState CMainFrame::CurrentState() const {
   s.hasDocument = doc != nullptr;
   s.documentModified = doc && doc->IsModified();
   s.connected = m_link->IsConnected();
-  s.transferRunning = CTransfer::IsRunning();
+  // Whoever uses the line (a transfer, or Disconnect's closing) may still
+  // use what these commands would replace.
+  s.transferRunning = IsLineInUse();
   s.modalWindowsAllowed = CModalGuard::MayOpen();
   s.reconnecting = m_link->IsReconnecting();
   if (view) {
@@ -454,6 +465,8 @@ void CMainFrame::DocumentOpened(CSelvantisDoc& doc) {
     if (m_docs->Contains(&d)) m_docs->CloseDocument(d);
   });
   child->setAttribute(Qt::WA_DeleteOnClose);
+  connect(child, &CChildFrame::closeRefused, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 8000); });
   m_mdi->addSubWindow(child);
   connect(&doc, &CSelvantisDoc::modifiedChanged, this, [this]() {
     UpdateCommandUI();
@@ -677,8 +690,13 @@ bool CMainFrame::OnCommExport(CSelvantisDoc& doc) {
 bool CMainFrame::OnCommCompare(CSelvantisDoc& doc) {
   // Events run while the unit is read: the title is taken now.
   const QString title = doc.GetTitle();
+  const QPointer<CSelvantisDoc> project(&doc);
   CCompareReport report;
   if (!m_link->Compare(doc, &report)) return false;
+  // The user stopped the compare to close the project (or the program):
+  // its differences are of no use any more.
+  const CChildFrame* child = project ? FindChild(project) : nullptr;
+  if (!child || child->ClosesAfterTransfer() || ClosesAfterTransfer()) return false;
   // A stop with nothing found is one message; rows read before a stop are
   // shown, under the line that says there is no verdict.
   if (report.IsStopped() && report.Rows().empty()) {
@@ -721,14 +739,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   if (CModalGuard::IsEnding()) {
     // Ended by a signal: the unsaved changes are in recovery copies
     // already, and nobody is there to answer.
-    if (m_stopQuestion) m_stopQuestion->close();
+    if (QMessageBox* question = m_lineUse->Question()) question->close();
     m_docs->CloseAll();
     event->accept();
     return;
   }
-  if (CTransfer::IsRunning()) {
+  if (!m_lineUse->MayClose()) {
     event->ignore();
-    AskToStopTransfer();
     return;
   }
   if (!m_docs->SaveAllModified()) {
@@ -740,46 +757,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QMessageBox* CMainFrame::StopQuestion() const { return m_stopQuestion.data(); }
+QMessageBox* CMainFrame::StopQuestion() const { return m_lineUse->Question(); }
 
-void CMainFrame::AskToStopTransfer() {
-  if (m_closeAfterTransfer) return;
-  if (m_stopQuestion) {
-    m_stopQuestion->raise();
-    m_stopQuestion->activateWindow();
-    return;
-  }
-  // Not a modal box: the transfer goes on while the user reads it (a box
-  // run by exec() would hold it, the unit's macros locked).
-  auto* box = new QMessageBox(QMessageBox::Question, QApplication::applicationDisplayName(), StopQuestionText(),
-                              QMessageBox::Yes | QMessageBox::No, this);
-  box->setObjectName(QStringLiteral("StopTransferQuestion"));
-  box->setDefaultButton(QMessageBox::No);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowModality(Qt::NonModal);
-  connect(box, &QMessageBox::finished, this, [this, box](int) {
-    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
-    if (!CTransfer::IsRunning()) {
-      // It has ended meanwhile: the window closes as it would have.
-      QTimer::singleShot(0, this, &QWidget::close);
-      return;
-    }
-    m_closeAfterTransfer = true;
-    statusBar()->showMessage(tr("Stopping the transfer; the program closes when the unit has its closing lines."));
-    CTransfer::CancelRunning();
-  });
-  m_stopQuestion = box;
-  box->show();
-}
-
-void CMainFrame::OnTransferRunningChanged(bool running) {
-  UpdateCommandUI();
-  if (running || !m_closeAfterTransfer) return;
-  m_closeAfterTransfer = false;
-  if (m_stopQuestion) m_stopQuestion->close();
-  // Once the transfer's own call has returned (its closing is done then).
-  QTimer::singleShot(0, this, &QWidget::close);
-}
+bool CMainFrame::ClosesAfterTransfer() const { return m_lineUse->ClosesWhenFree(); }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls() && CModalGuard::MayOpen()) event->acceptProposedAction();

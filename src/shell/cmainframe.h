@@ -17,6 +17,7 @@
 
 class CBaseDevice;
 class CChildFrame;
+class CCloseWhileLineInUse;
 class CControlBarBackground;
 class CDocManager;
 class CLinkPanel;
@@ -98,7 +99,7 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   // it is open (null otherwise).
   QMessageBox* StopQuestion() const;
   // Whether the window closes once the running transfer has ended.
-  bool ClosesAfterTransfer() const noexcept { return m_closeAfterTransfer; }
+  bool ClosesAfterTransfer() const;
   // What the window asks when it is closed during a transfer.
   static QString StopQuestionText();
 
@@ -140,11 +141,6 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   void OnViewProject();
   void OnViewPreferences();
   void OnAppAbout();
-  // Closing during a transfer: asks, without holding the transfer, whether
-  // to stop it. Yes cancels it; the window closes once it has ended (with
-  // its closing lines).
-  void AskToStopTransfer();
-  void OnTransferRunningChanged(bool running);
 
   IFileChooser* m_fileChooser;
   std::unique_ptr<IFileChooser> m_ownChooser;
@@ -154,8 +150,10 @@ class CMainFrame final : public QMainWindow, public IDocManagerHost {
   std::unique_ptr<QPrinter> m_printer;
   CLinkPanel* m_link = nullptr;
   CModalGuard* m_guard = nullptr;
-  QPointer<QMessageBox> m_stopQuestion;
-  bool m_closeAfterTransfer = false;
+  // Closing during a transfer asks, without holding the transfer, whether
+  // to stop it; Yes cancels it and the window closes once it has ended
+  // (with its closing lines). During Disconnect's closing it is refused.
+  CCloseWhileLineInUse* m_lineUse = nullptr;
   QMdiArea* m_mdi = nullptr;
   QToolBar* m_standardBar = nullptr;
   QToolBar* m_zoomBar = nullptr;

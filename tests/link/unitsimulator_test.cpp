@@ -346,3 +346,25 @@ TEST(UnitSimulatorTest, LosesTheNextLinesItIsToldTo) {
   EXPECT_EQ(sim.DroppedLines(), QStringList{"/MACRO/LOCK OFF"});
   EXPECT_EQ(sim.Value("/MACRO/LOCK"), "OFF");
 }
+
+TEST(UnitSimulatorTest, StallsAfterTheLinesItIsToldToTake) {
+  for (const bool paced : {false, true}) {
+    SCOPED_TRACE(paced ? "paced" : "at once");
+    UnitSimulator sim;
+    sim.SetPaced(paced);
+    sim.StallAfter(2);
+    ASSERT_TRUE(sim.Start());
+    RawPort port(sim.PtyPath(), false);
+    port.Write("/A 1\r\n/B 2\r\n/C 3\r\n/D 4\r\n");
+    // The second line is taken and echoed, then the unit holds the line
+    // (its XOFF goes ahead of what waits to be sent).
+    ASSERT_TRUE(port.ReadUntil(QByteArray(1, 0x13)).contains(0x13));
+    EXPECT_EQ(sim.ReceivedLines(), (QStringList{"/A 1", "/B 2"}));
+    EXPECT_TRUE(WaitUntil([&] { return QByteArray(port.ReadFor(10)).replace(0x13, "").contains("/B 2\r\n"); }));
+    EXPECT_EQ(sim.ReceivedCount(), 2);
+    // Let go, it takes the rest.
+    sim.SetStalled(false);
+    ASSERT_TRUE(WaitUntil([&] { return sim.ReceivedCount() == 4; }));
+    EXPECT_EQ(sim.Value("/D"), "4");
+  }
+}

@@ -4,13 +4,11 @@
 // opens nothing, the download goes on, and the same input works again once
 // it has ended. A modal window would run its own loop inside the
 // transfer's, and hold the transfer with the unit's macros locked.
-#include "everyfamilyproject.h"
 #include "link/ccomparereport.h"
 #include "link/ctransfer.h"
-#include "link/linkprofile.h"
-#include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
+#include "pacedunit.h"
 #include "shell/ccomparewnd.h"
 #include "shell/cdocmanager.h"
 #include "shell/cframecommandstate.h"
@@ -118,13 +116,9 @@ bool ModalGuardActivate(QWidget& window) {
 class ModalGuardTest : public testing::Test {
  protected:
   void SetUp() override {
-    TeachEveryFamily(sim);
     // At the line's own speed the download takes seconds.
-    sim.SetPaced(true);
     QString error;
-    ASSERT_TRUE(sim.Start(&error)) << error.toStdString();
-    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, sim.PtyPath());
-    CShellSettings::SetLanguage(CStringTable::Language::English);
+    ASSERT_TRUE(StartPacedUnit(sim, &error)) << error.toStdString();
     CShellSettings::SetStartupAction(CShellSettings::kStartNew);
     // The system's own file dialogs: they are modal windows too.
     app = std::make_unique<CSelvantisApp>(nullptr);

@@ -65,23 +65,25 @@ void FillEveryFamilyProject(CSelvantisDoc& doc, EveryFamilySize size) {
     x += 100;
   }
 
-  CMonitor* monitor = CMonitor::EnsureIn(doc);
-  CSpareAmp* spare = CSpareAmp::EnsureIn(doc);
-  if (full && monitor && spare) {
-    // Tables in use, so that their uploads ask for entries, as in an
-    // installation: two monitor entries, two backup amplifier entries
-    // watching ready inputs.
-    monitor->SetValue((0 << 16) | CMonitor::KC_IN, 1);
-    monitor->SetValue((1 << 16) | CMonitor::KC_OUT, 2);
-    for (int n = 0; n < 2; ++n) {
-      spare->SetEntry(n, QStringLiteral("Backup %1").arg(n + 1), true, DT_READYINPUT, n + 1, 0);
-      spare->SetWatch(0, n, 1, DT_READYINPUT, n + 3, 0);
-    }
-  }
+  CMonitor::EnsureIn(doc);
+  CSpareAmp::EnsureIn(doc);
+  if (full) FillEveryFamilyTables(doc);
   CCollectionCall::EnsureAll(doc);
   CAmp::EnsureIn(doc);
   for (int kind : CMacro::UserKinds()) CMacro::CreateMacro(kind, doc);
   doc.PurgeDeleted();
+}
+
+void FillEveryFamilyTables(CSelvantisDoc& doc) {
+  CMonitor* monitor = CMonitor::EnsureIn(doc);
+  CSpareAmp* spare = CSpareAmp::EnsureIn(doc);
+  if (!monitor || !spare) return;
+  monitor->SetValue((0 << 16) | CMonitor::KC_IN, 1);
+  monitor->SetValue((1 << 16) | CMonitor::KC_OUT, 2);
+  for (int n = 0; n < 2; ++n) {
+    spare->SetEntry(n, QStringLiteral("Backup %1").arg(n + 1), true, DT_READYINPUT, n + 1, 0);
+    spare->SetWatch(0, n, 1, DT_READYINPUT, n + 3, 0);
+  }
 }
 
 void TeachEveryFamily(UnitSimulator& sim) { RegisterEveryFamily(sim); }

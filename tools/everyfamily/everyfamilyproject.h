@@ -22,6 +22,10 @@ enum class EveryFamilySize {
 // consoles, the monitor, the backup amplifier, the collection calls, the
 // amplifier table and a macro of every kind.
 void FillEveryFamilyProject(CSelvantisDoc& doc, EveryFamilySize size = EveryFamilySize::Full);
+// Tables in use, so that their uploads ask for entries, as in an
+// installation: two monitor entries, two backup amplifier entries watching
+// ready inputs (a Full project has them).
+void FillEveryFamilyTables(CSelvantisDoc& doc);
 
 // Makes the simulated unit know every family of commands and answer as a
 // unit whose operating system knows every clear command of the transfers.

@@ -287,6 +287,7 @@ void UnitSimulator::ClearFaults() {
     m_drops.clear();
     m_split = false;
     m_stalled = false;
+    m_stallAfter = 0;
     m_silent = false;
     m_dropEvery = 0;
     m_loseCount = 0;
@@ -308,6 +309,11 @@ void UnitSimulator::SetStalled(bool stalled) {
     if (stalled && !m_xoffSent) SendXoff(Clock::now());
   }
   Wake();
+}
+
+void UnitSimulator::StallAfter(int count) {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  m_stallAfter = std::max(0, count);
 }
 
 void UnitSimulator::HangUp() {
@@ -629,9 +635,10 @@ bool UnitSimulator::OutputBacklogged() const {
 void UnitSimulator::ConsumeInput(Clock::time_point now) {
   if (!m_stalled) {
     if (!m_paced) {
-      const QByteArray chunk = m_rx;
-      m_rx.clear();
-      for (char c : chunk) TakeIntoLine(c);
+      // A planned stall keeps what follows its line in the buffer.
+      qsizetype taken = 0;
+      while (taken < m_rx.size() && !m_stalled) TakeIntoLine(m_rx.at(taken++));
+      m_rx.remove(0, taken);
     } else {
       // At the line's rate, and a unit slow at its work takes its time for
       // each line before it reads on.
@@ -640,7 +647,7 @@ void UnitSimulator::ConsumeInput(Clock::time_point now) {
       // The unit's command processor waits while its transmit buffer is
       // full, so answers that take longer to send than their queries hold
       // the application back (through XOFF) instead of piling up.
-      while (!m_rx.isEmpty() && m_nextIn <= now && !OutputBacklogged()) {
+      while (!m_rx.isEmpty() && m_nextIn <= now && !OutputBacklogged() && !m_stalled) {
         const char c = m_rx.at(0);
         m_rx.remove(0, 1);
         m_nextIn += m_charTime;
@@ -693,6 +700,11 @@ void UnitSimulator::HandleLine(const QByteArray& raw) {
 
   const auto now = Clock::now();
   if (m_echo && !m_silent && !m_preloading) Enqueue(raw + "\r\n", now);
+  if (!m_preloading && m_stallAfter > 0 && --m_stallAfter == 0) {
+    // The unit finishes this line, then holds the line.
+    m_stalled = true;
+    if (!m_xoffSent) SendXoff(now);
+  }
 
   QStringList replies;
   const Handler* best = nullptr;

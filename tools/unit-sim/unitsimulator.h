@@ -157,6 +157,10 @@ class UnitSimulator final {
   // XOFF to the application and no more reading, as a unit whose buffer
   // is full; false sends XON and resumes.
   void SetStalled(bool stalled);
+  // The unit takes count more lines (each echoed and answered), then
+  // stalls as SetStalled(true) does; 0 cancels a stall still to come. A
+  // test holds whoever uses the line at a point of its choosing.
+  void StallAfter(int count);
   // A unit with another receive buffer or slower at its work (paced only).
   void SetLimits(const Limits& limits);
   Limits CurrentLimits() const;
@@ -262,6 +266,7 @@ class UnitSimulator final {
   int m_loseCount = 0;
   QStringList m_dropped;
   bool m_stalled = false;
+  int m_stallAfter = 0;  // lines still taken before the stall, 0: none planned
   bool m_hangUp = false;
   bool m_strict = false;
   bool m_resolvedAnswers = false;

@@ -15,6 +15,7 @@
 #include "model/cstringtable.h"
 #include "model/devicetype.h"
 #include "shell/cmainframe.h"
+#include "shell/controls/cclosewhilelineinuse.h"
 
 namespace {
 
@@ -45,6 +46,13 @@ CConsolePropertySheet::CConsolePropertySheet(QWidget* parent) : CPropertySheet(L
   SetSideWidget(m_tree);
   // Wide enough for a ten-key console to show without scrolling.
   resize(1080, 620);
+  // The key page's transfer disables the sheet: a close waits for its end.
+  m_lineUse = new CCloseWhileLineInUse(*this, QString(), [this] { reject(); });
+  m_lineUse->WaitInsteadOfAsking();
+}
+
+void CConsolePropertySheet::reject() {
+  if (m_lineUse->MayClose()) CPropertySheet::reject();
 }
 
 CConsolePropertySheet::~CConsolePropertySheet() = default;

@@ -3,6 +3,7 @@
 
 #include "shell/controls/cpropertysheet.h"
 
+class CCloseWhileLineInUse;
 class CConsole;
 class CConsoleTreeDlg;
 class CPPCons1;
@@ -41,6 +42,11 @@ class CConsolePropertySheet final : public CPropertySheet {
   // The tree renamed a console.
   void OnConsoleRenamed(CConsole* console);
 
+  // Escape and the window's close. While the line to the unit is in use
+  // the close waits: the key page's transfer runs inside the sheet and
+  // uses its console, and the sheet closes once the line is free.
+  void reject() override;
+
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
@@ -55,4 +61,5 @@ class CConsolePropertySheet final : public CPropertySheet {
   CConsoleTreeDlg* m_tree = nullptr;
   CPPCons1* m_page1 = nullptr;
   CPPCons2* m_page2 = nullptr;
+  CCloseWhileLineInUse* m_lineUse = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "model/cselvantisdoc.h"
 #include "model/devicetype.h"
 #include "model/ui/cselectiondlg.h"
+#include "shell/controls/cframehostdialog.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,6 +19,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QToolTip>
 
 namespace {
@@ -114,7 +116,10 @@ bool CDesignerView::DeleteItem() {
 
 void CDesignerView::TransferAll(bool bUpload) {
   if (!m_doc) return;
+  const QPointer<CDesignerView> self(this);
   DesignerTransfer(*m_doc).TransferAll(bUpload, GetProgressHandler());
+  // The transfer lets events in: the pane may have gone.
+  if (!self) return;
   if (const ProgressHandler& progress = GetProgressHandler()) progress(0, 0);
 }
 
@@ -124,10 +129,11 @@ void CDesignerView::OnDeviceCommand(uint32_t id) {
   m_model->SetSelectedRow(FirstSelectedRow());
   const int itemId = m_model->SelectedItemId();
   if (itemId == 0) return;
+  const QPointer<CDesignerView> self(this);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   DesignerTransfer(*m_doc).TransferItem(id == kDeviceUpload, itemId);
   QApplication::restoreOverrideCursor();
-  if (id == kDeviceUpload) FillItems();
+  if (self && id == kDeviceUpload) FillItems();
 }
 
 void CDesignerView::QueueVirtCtrlValue(int entry, double value) {
@@ -246,6 +252,8 @@ void CDesignerView::OnItemProperties(int row) {
 
 void CDesignerView::OnDeleteKey() {
   QToolTip::hideText();
+  // A transfer may still use the items and their links.
+  if (CFrameHostDialog::RefusesWhileLineInUse(this)) return;
   if (GetRole() == DesignerPaneModel::ItemsRole) {
     emit frameCommand(kDeleteCommand);
     return;

@@ -6,6 +6,7 @@
 #include "model/cstringtable.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/cframetransfer.h"
 #include "shell/controls/hostframekind.h"
 
 #include <QAction>
@@ -38,7 +39,7 @@ CObjectFrm::CObjectFrm(const HostFrameContext& context, QWidget* parent)
   }
   m_splitter->setSizes({150, 300, 300});
   setCentralWidget(m_splitter);
-  m_panes[0]->SetProgressHandler([this](int done, int total) { m_bars.ShowProgress(done, total); });
+  m_panes[0]->SetProgressHandler(m_bars.ProgressReporter());
   m_panes[0]->FillItems();
   m_panes[1]->FillSources();
   m_panes[2]->FillDestinations();
@@ -52,6 +53,13 @@ CObjectFrm::~CObjectFrm() = default;
 
 QString CObjectFrm::CommandTip(uint32_t id) { return FrameBars::ToolTipOf(LoadString(id)); }
 
+void CObjectFrm::OnTransfer(bool bUpload) {
+  if (CFrameTransfer::Refuses()) return;
+  CFrameTransfer transfer(this, {Action(bUpload ? kDownload : kUpload)});
+  m_panes[0]->TransferAll(bUpload);
+  if (transfer.FrameAlive() && bUpload) RefillAll();
+}
+
 void CObjectFrm::RefillAll() {
   for (CDesignerView* pane : m_panes) pane->FillList();
 }
@@ -64,15 +72,17 @@ void CObjectFrm::UpdateButtons() {
 bool CObjectFrm::OnCommand(uint32_t id) {
   switch (id) {
     case kNew:
+    case kDelete:
+      // A transfer may still use the items.
+      if (CFrameHostDialog::RefusesWhileLineInUse(this)) return true;
       // The bar may be stale when another editor changed the project.
-      if (m_panes[0]->Model().CanCreate()) m_panes[0]->NewItem();
+      if (id == kDelete)
+        m_panes[0]->DeleteItem();
+      else if (m_panes[0]->Model().CanCreate())
+        m_panes[0]->NewItem();
       break;
-    case kDelete: m_panes[0]->DeleteItem(); break;
-    case kDownload: m_panes[0]->TransferAll(false); return true;
-    case kUpload:
-      m_panes[0]->TransferAll(true);
-      RefillAll();
-      return true;
+    case kDownload:
+    case kUpload: OnTransfer(id == kUpload); return true;
     default: return EntryFrameCommands::Route(this, nullptr, id);
   }
   RefillAll();

@@ -42,6 +42,8 @@ class CObjectFrm final : public QMainWindow {
   static QString CommandTip(uint32_t id);
 
  private:
+  void OnTransfer(bool bUpload);
+
   CSelvantisDoc* m_doc;
   QSplitter* m_splitter;
   std::array<CDesignerView*, 3> m_panes{};

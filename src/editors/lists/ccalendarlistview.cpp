@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QPointer>
 
 namespace {
 
@@ -63,6 +64,7 @@ void CCalendarListView::TransferSelected(bool bUpload) {
   EntryListKind kind = m_kind;
   if (bUpload) kind.selector = calendarlists::kUploadSelector;
   CEntryListTransfer transfer(*m_doc, kind);
+  const QPointer<CCalendarListView> self(this);
   {
     WaitCursor wait;
     if (entry)
@@ -70,7 +72,8 @@ void CCalendarListView::TransferSelected(bool bUpload) {
     else
       transfer.TransferSteps(false, 0);
   }
-  if (bUpload) FillList();
+  // The transfer lets events in: the list may have gone.
+  if (self && bUpload) FillList();
 }
 
 void CCalendarListView::OnDeviceCommand(uint32_t id) {

@@ -4,6 +4,7 @@
 #include "editors/lists/cdayprogdlgentryview.h"
 #include "editors/lists/cdayprogdlglistview.h"
 #include "model/cstringtable.h"
+#include "shell/controls/cframehostdialog.h"
 #include "shell/controls/picturebar.h"
 
 #include <QAction>
@@ -59,6 +60,9 @@ void CDayprogDlgFrm::RefreshLists() { m_listView->FillList(); }
 void CDayprogDlgFrm::RefreshEntries() { m_entryView->FillList(); }
 
 bool CDayprogDlgFrm::OnFrameCommand(uint32_t id) {
+  const bool entryCommand = id == calendarlists::kNewDayprogEntry || id == calendarlists::kDeleteDayprogEntry;
+  // A transfer may still use the day program's entries.
+  if (entryCommand && CFrameHostDialog::RefusesWhileLineInUse(this)) return true;
   if (id == calendarlists::kNewDayprogEntry) {
     m_entryView->NewEntry();
     RefreshLists();

@@ -8,6 +8,7 @@
 #include "shell/controls/cinplaceedit.h"
 
 #include <QApplication>
+#include <QPointer>
 
 CEntryDlgView::CEntryDlgView(CSelvantisDoc* doc, const EntryListKind& kind, int columnCount, QWidget* parent)
     : CEBListView(parent), m_doc(doc), m_kind(kind) {
@@ -34,10 +35,12 @@ void CEntryDlgView::TransferSelected(bool bUpload) {
   if (!entry || !m_doc) return;
   const int id = entry->GetID();
   CEntryListTransfer transfer(*m_doc, m_kind);
+  const QPointer<CEntryDlgView> self(this);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   transfer.TransferEntry(bUpload, id);
   QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
+  // The transfer lets events in: the list may have gone.
+  if (self && bUpload) FillList();
 }
 
 void CEntryDlgView::OnDeviceCommand(uint32_t id) {

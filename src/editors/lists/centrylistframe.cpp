@@ -5,7 +5,9 @@
 #include "editors/lists/ceblistview.h"
 #include "editors/lists/entryframecommands.h"
 #include "editors/lists/entrylistrules.h"
+#include "link/ctransfernotifier.h"
 #include "link/idevicelink.h"
+#include "link/lineuse.h"
 #include "model/cbasedevice.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
@@ -13,6 +15,7 @@
 #include "model/modelstrings.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/controls/cframetransfer.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -39,6 +42,8 @@ CEntryListFrame::CEntryListFrame(const HostFrameContext& context, const EntryLis
   // Download and Upload keep the link state of this moment.
   EnableTransfers(IsOnline());
   if (calendarlists::IsCalendarList(kind)) m_calendarWindow = std::make_unique<CCalendarWindowReference>(m_doc, this);
+  // New and Delete wait while the line is in use.
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged, this, [this] { UpdateNewDelete(); });
 }
 
 CEntryListFrame::~CEntryListFrame() = default;
@@ -69,7 +74,7 @@ std::vector<FrameBars::Button> CEntryListFrame::ListButtons() const {
 void CEntryListFrame::SetView(CEBListView* view) {
   m_view = view;
   setCentralWidget(view);
-  view->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  view->SetProgressHandler(m_bars.ProgressReporter());
   view->FillList();
   UpdateNewDelete();
 }
@@ -93,14 +98,16 @@ bool CEntryListFrame::OnCommand(uint32_t id) {
 bool CEntryListFrame::RouteEntryFrameCommand(uint32_t id) { return EntryFrameCommands::Route(this, nullptr, id); }
 
 void CEntryListFrame::UpdateNewDelete() {
-  const bool canCreate = m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);
-  const bool canDelete = m_doc && EntryListRules::CanDelete(*m_doc, m_kind.entryType);
-  if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate || m_bKeepNewEnabled);
-  if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete || m_bKeepDeleteEnabled);
+  // The user of the line may still use the entries.
+  const bool free = !IsLineInUse();
+  const bool canCreate = free && m_doc && EntryListRules::CanCreate(*m_doc, m_kind.entryType);
+  const bool canDelete = free && m_doc && EntryListRules::CanDelete(*m_doc, m_kind.entryType);
+  if (QAction* action = Action(m_kind.newCommand)) action->setEnabled(canCreate || (free && m_bKeepNewEnabled));
+  if (QAction* action = Action(m_kind.deleteCommand)) action->setEnabled(canDelete || (free && m_bKeepDeleteEnabled));
 }
 
 void CEntryListFrame::OnNew() {
-  if (!m_view || !m_doc) return;
+  if (!m_view || !m_doc || CFrameHostDialog::RefusesWhileLineInUse(this)) return;
   // The toolbar state may be stale (another editor of the same project).
   if (EntryListRules::CanCreate(*m_doc, m_kind.entryType)) {
     m_view->NewEntry();
@@ -112,7 +119,7 @@ void CEntryListFrame::OnNew() {
 }
 
 void CEntryListFrame::DeleteSelectedEntry() {
-  if (!m_view) return;
+  if (!m_view || CFrameHostDialog::RefusesWhileLineInUse(this)) return;
   if (m_view->DeleteSelectedByView()) {
     m_view->FillList();
     UpdateNewDelete();
@@ -129,12 +136,14 @@ void CEntryListFrame::DeleteSelectedEntry() {
 }
 
 void CEntryListFrame::OnTransfer(bool bUpload) {
-  if (!m_view) return;
+  if (!m_view || CFrameTransfer::Refuses()) return;
+  CFrameTransfer transfer(this, {Action(bUpload ? m_kind.downloadCommand : m_kind.uploadCommand)});
   {
     FrameBars::WaitCursor wait;
     m_view->TransferAll(bUpload);
-    ShowProgress(0, 0);
   }
+  if (!transfer.FrameAlive()) return;
+  ShowProgress(0, 0);
   if (bUpload) m_view->FillList();
   UpdateNewDelete();
 }

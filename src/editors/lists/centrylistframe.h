@@ -23,7 +23,9 @@ class QToolBar;
 // Upload, Download), the list view and a status bar that carries the
 // progress of a whole-list transfer. Download and Upload follow the link
 // state of the moment the frame is made (or, in the frames that ask for it,
-// the link itself); New and Delete follow the entry count. The frame owns its bars and the view (as children).
+// the link itself); New and Delete follow the entry count, and wait while
+// the line to the unit is in use (a transfer may still use the entries).
+// The frame owns its bars and the view (as children).
 class CEntryListFrame : public QMainWindow {
   Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSignalBlocker>
 
 CLogicOutDlgView::CLogicOutDlgView(CSelvantisDoc* doc, QWidget* parent)
@@ -53,10 +54,12 @@ void CLogicOutDlgView::TransferSelected(bool bUpload) {
   const CLogicOut* out = LogicOutAt(FirstSelectedRow());
   if (!out || !GetDocument()) return;
   CEntryListTransfer transfer(*GetDocument(), LogicOutListModel::kKind);
+  const QPointer<CLogicOutDlgView> self(this);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   transfer.TransferEntry(bUpload, out->GetID());
   QApplication::restoreOverrideCursor();
-  if (bUpload) FillList();
+  // The transfer lets events in: the list may have gone.
+  if (self && bUpload) FillList();
 }
 
 void CLogicOutDlgView::OnDeviceCommand(uint32_t id) {

@@ -13,6 +13,7 @@ CMonitorDlgFrm::CMonitorDlgFrm(const HostFrameContext& context, QWidget* parent)
   CreateCommandBar({kNewEntry, kDeleteEntry, kNewRelay, kDeleteRelay, 0, kUpload, kDownload, kOnlineData, 0,
                     kExportList, kPrintList});
   EnableWithLink({kDownload, kUpload, kOnlineData});
+  SetEntryCommands({kNewEntry, kDeleteEntry, kNewRelay, kDeleteRelay});
   SetLists(m_entries, m_relays, 480, 300);
   connect(m_relays, &CMonitorRelaisListView::changed, this, &CMonitorDlgFrm::RefreshLists);
   RefreshLists();
@@ -24,8 +25,8 @@ void CMonitorDlgFrm::RefreshLists() {
 }
 
 void CMonitorDlgFrm::OnTransfer(bool bUpload) {
-  RunTransfer([this, bUpload] { m_entries->TransferMonitor(bUpload); });
-  if (bUpload) RefreshLists();
+  if (RunTransfer(bUpload ? kDownload : kUpload, [this, bUpload] { m_entries->TransferMonitor(bUpload); }) && bUpload)
+    RefreshLists();
 }
 
 bool CMonitorDlgFrm::OnCommand(uint32_t id) {

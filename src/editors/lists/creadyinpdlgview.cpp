@@ -10,6 +10,7 @@
 #include "model/cselvantisdoc.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSignalBlocker>
 
 CReadyInpDlgView::CReadyInpDlgView(CSelvantisDoc* doc, QWidget* parent)
@@ -50,8 +51,10 @@ void CReadyInpDlgView::NewReadyInput() {
 void CReadyInpDlgView::TransferReadyInputs(bool bUpload) {
   if (!GetDocument()) return;
   CEntryListTransfer transfer(*GetDocument(), ReadyInputListModel::kKind);
+  const QPointer<CReadyInpDlgView> self(this);
   transfer.TransferAll(bUpload, GetProgressHandler());
-  if (bUpload && m_settingsChanged) m_settingsChanged();
+  // The transfer lets events in: the list may have gone.
+  if (self && bUpload && m_settingsChanged) m_settingsChanged();
 }
 
 void CReadyInpDlgView::TransferSelected(bool bUpload) {
@@ -70,11 +73,12 @@ void CReadyInpDlgView::TransferSelected(bool bUpload) {
   item.firstStep = ReadyInputListModel::FirstStep(id);
   item.endStep = ReadyInputListModel::EndStep(id);
   item.countStep = ReadyInputListModel::kKind.selector;
+  const QPointer<CReadyInpDlgView> self(this);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   CTransfer transfer;
   transfer.Run(bUpload, {item}, doc);
   QApplication::restoreOverrideCursor();
-  if (bUpload) {
+  if (self && bUpload) {
     FillList();
     if (id == 0 && m_settingsChanged) m_settingsChanged();
   }

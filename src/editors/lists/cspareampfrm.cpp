@@ -10,6 +10,7 @@ CSpareAmpFrm::CSpareAmpFrm(const HostFrameContext& context, QWidget* parent)
       m_watches(new CSpareAmpView(context.doc, Splitter())) {
   CreateCommandBar({kNewEntry, kDeleteEntry, kNewWatch, kDeleteWatch, 0, kUpload, kDownload});
   EnableWithLink({kDownload, kUpload});
+  SetEntryCommands({kNewEntry, kDeleteEntry, kNewWatch, kDeleteWatch});
   SetLists(m_entries, m_watches, 290, 490);
   m_watches->FillWatchList(-1);
   connect(m_entries, &CSpareAmpView::entrySelected, m_watches, &CSpareAmpView::FillWatchList);
@@ -22,8 +23,8 @@ void CSpareAmpFrm::RefreshLists() {
 }
 
 void CSpareAmpFrm::OnTransfer(bool bUpload) {
-  RunTransfer([this, bUpload] { m_entries->TransferSpareAmp(bUpload); });
-  if (bUpload) RefreshLists();
+  if (RunTransfer(bUpload ? kDownload : kUpload, [this, bUpload] { m_entries->TransferSpareAmp(bUpload); }) && bUpload)
+    RefreshLists();
 }
 
 bool CSpareAmpFrm::OnCommand(uint32_t id) {

@@ -33,7 +33,8 @@ class CSplitListFrame : public QMainWindow {
   QAction* Action(uint32_t id) const { return m_bars.Action(id); }
 
   // Commands of the toolbars and keys; false for one the frame does not
-  // handle. The frame's own commands are the derived frame's.
+  // handle. The frame's own commands are the derived frame's. The bars and
+  // the lists give them through Dispatch.
   virtual bool OnCommand(uint32_t id);
   // Editor switches, Save and "Save VMX settings"; true when handled.
   bool RouteEntryFrameCommand(uint32_t id);
@@ -42,6 +43,8 @@ class CSplitListFrame : public QMainWindow {
   QProgressBar* Progress() const { return m_bars.Progress(); }
   // total 0 removes the bar.
   void ShowProgress(int done, int total) { m_bars.ShowProgress(done, total); }
+  // ShowProgress for a transfer, inert once the frame has gone.
+  std::function<void(int done, int total)> ProgressReporter() { return m_bars.ProgressReporter(); }
 
   // The tool tip of a command's string: the part after the line break when
   // there is one, at most 80 characters.
@@ -52,6 +55,10 @@ class CSplitListFrame : public QMainWindow {
   QToolBar* CreateCommandBar(const std::vector<uint32_t>& ids);
   // Download/Upload-like commands follow the link state of this moment.
   void EnableWithLink(const std::vector<uint32_t>& ids);
+  // The commands that add or remove entries (New, Delete): refused with a
+  // word while the line to the unit is in use, since a transfer may still
+  // use the entries.
+  void SetEntryCommands(std::vector<uint32_t> ids) { m_entryCommands = std::move(ids); }
   // Puts the two lists side by side at the given widths; the left one
   // carries the whole-list transfers and reports their progress. The
   // commands of both lists come to OnCommand.
@@ -60,21 +67,27 @@ class CSplitListFrame : public QMainWindow {
     AddList(left);
     AddList(right);
     Splitter()->setSizes({leftWidth, rightWidth});
-    left->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+    left->SetProgressHandler(ProgressReporter());
   }
   template <class List>
   void AddList(List* list) {
     Splitter()->addWidget(list);
-    connect(list, &List::command, this, [this](uint32_t id) { OnCommand(id); });
+    connect(list, &List::command, this, [this](uint32_t id) { Dispatch(id); });
   }
-  // Runs a whole-list transfer under the wait cursor and removes the
-  // progress bar when it ends.
-  void RunTransfer(const std::function<void()>& transfer);
+  // Runs a whole-list transfer under the wait cursor, the frame's other
+  // transfer button other disabled meanwhile (CFrameTransfer), and removes
+  // the progress bar when it ends. False when it was refused (the line is
+  // in use) or the frame went meanwhile: the caller touches nothing then.
+  bool RunTransfer(uint32_t other, const std::function<void()>& transfer);
 
  private:
+  // A command of the bars or the lists.
+  void Dispatch(uint32_t id);
+
   CSelvantisDoc* m_doc;
   QSplitter* m_splitter;
   FrameBars m_bars;
+  std::vector<uint32_t> m_entryCommands;
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include "shell/controls/cinplaceedit.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace {
 
@@ -73,12 +74,14 @@ void CTriggerDlgView::TransferSelected(bool bUpload) {
   if (!trigger || !m_doc) return;
   const int id = trigger->GetID();
   CEntryListTransfer transfer(*m_doc, entrylists::kTrigger);
+  const QPointer<CTriggerDlgView> self(this);
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     transfer.TransferEntry(bUpload, id);
     QApplication::restoreOverrideCursor();
   }
-  if (bUpload) FillList();
+  // The transfer lets events in: the list may have gone.
+  if (self && bUpload) FillList();
 }
 
 void CTriggerDlgView::OnDeviceCommand(uint32_t id) {

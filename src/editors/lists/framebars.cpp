@@ -95,6 +95,12 @@ void FrameBars::Enable(const std::vector<uint32_t>& ids, bool enabled) {
 
 QProgressBar* FrameBars::Progress() const { return m_progress.data(); }
 
+std::function<void(int, int)> FrameBars::ProgressReporter() {
+  return [this, frame = QPointer<QMainWindow>(m_frame)](int done, int total) {
+    if (frame) ShowProgress(done, total);
+  };
+}
+
 void FrameBars::ShowProgress(int done, int total) {
   if (total <= 0) {
     delete m_progress.data();

@@ -63,6 +63,10 @@ class FrameBars final {
   QProgressBar* Progress() const;
   // Shows and updates the progress of a transfer; total 0 removes the bar.
   void ShowProgress(int done, int total);
+  // ShowProgress as a transfer's progress handler. A transfer keeps its
+  // copy of the handler while it lets events in: the copy does nothing
+  // once the frame has gone.
+  std::function<void(int done, int total)> ProgressReporter();
 
  private:
   QToolBar* MakeBar(const QString& name, const std::vector<Button>& buttons);

@@ -20,6 +20,7 @@ CMacroDlgFrm::CMacroDlgFrm(const HostFrameContext& context, QWidget* parent)
                                    MacroListModel::kDefaultListWidth)) {
   if (m_listWidth <= 0) m_listWidth = MacroListModel::kDefaultListWidth;
   CreateCommandBar({kNewMacro, kDeleteMacro, 0, kUpload, kDownload, 0, kExecute});
+  SetEntryCommands({kNewMacro, kDeleteMacro});
   EnableWithLink({kDownload, kUpload, kExecute});
   AddList(m_list);
   Splitter()->setStretchFactor(0, 0);
@@ -28,7 +29,7 @@ CMacroDlgFrm::CMacroDlgFrm(const HostFrameContext& context, QWidget* parent)
   // list is given its width then, not scaled with the splitter.
   Splitter()->installEventFilter(this);
   connect(Splitter(), &QSplitter::splitterMoved, this, [this] { m_listWidth = m_list->width(); });
-  m_list->SetProgressHandler([this](int done, int total) { ShowProgress(done, total); });
+  m_list->SetProgressHandler(ProgressReporter());
   connect(m_list, &CMacroDlgListView::macroSelected, this, &CMacroDlgFrm::ShowMacroEditor);
   RefreshMacroList();
   UpdateButtons();
@@ -104,8 +105,8 @@ void CMacroDlgFrm::DeleteSelectedEntry() {
   m_list->SetCurrentID(EntryListRules::CurrentAfterDelete(ids, row, m_list->GetCurrentID()));
 }
 
-void CMacroDlgFrm::TransferAllMacros(bool bUpload) {
-  RunTransfer([this, bUpload] { m_list->TransferAll(bUpload); });
+bool CMacroDlgFrm::TransferAllMacros(bool bUpload) {
+  return RunTransfer(bUpload ? kDownload : kUpload, [this, bUpload] { m_list->TransferAll(bUpload); });
 }
 
 bool CMacroDlgFrm::OnCommand(uint32_t id) {
@@ -122,8 +123,7 @@ bool CMacroDlgFrm::OnCommand(uint32_t id) {
       return true;
     case kDownload: TransferAllMacros(false); return true;
     case kUpload:
-      TransferAllMacros(true);
-      RefreshMacroList();
+      if (TransferAllMacros(true)) RefreshMacroList();
       return true;
     case kExecute: m_list->ExecuteMacro(); return true;
     default: return CSplitListFrame::OnCommand(id);

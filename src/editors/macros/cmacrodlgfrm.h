@@ -47,7 +47,8 @@ class CMacroDlgFrm final : public CSplitListFrame {
   // the step editor takes the rest.
   void KeepListWidth();
   void DeleteSelectedEntry();
-  void TransferAllMacros(bool bUpload);
+  // False when refused, or when the frame went meanwhile.
+  bool TransferAllMacros(bool bUpload);
 
   CMacroDlgListView* m_list;
   QPointer<CMacroStepView> m_editor;

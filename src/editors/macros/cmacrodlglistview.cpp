@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 
@@ -105,8 +106,10 @@ void CMacroDlgListView::OnDeviceCommand(uint32_t id) {
   const bool upload = id == 33180;
   if (!upload && id != 33179) return;
   CEntryListTransfer transfer(*m_doc, MacroListModel::kMacroTransfer, m_link);
+  const QPointer<CMacroDlgListView> self(this);
   transfer.TransferEntry(upload, macro->GetID());
-  if (upload) FillList();
+  // The transfer lets events in: the list may have gone.
+  if (self && upload) FillList();
 }
 
 void CMacroDlgListView::EditCell(int row, int column) {

@@ -1,6 +1,8 @@
 #include "shell/controls/cframehostdialog.h"
 
+#include "link/ctransfernotifier.h"
 #include "model/cstringtable.h"
+#include "shell/controls/cclosewhilelineinuse.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -10,9 +12,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -28,6 +33,16 @@ QWidget* MakePlaceholderFrame(const QString& title, QWidget* parent) {
   frame->setText(title.isEmpty() ? QObject::tr("This editor is not available.")
                                  : QObject::tr("%1: this editor is not available.").arg(title));
   return frame;
+}
+
+// A word in the status bar of the frame that holds widget (or is it).
+void ShowInStatusBar(QWidget* widget, const QString& text) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* frame = qobject_cast<QMainWindow*>(w)) {
+      frame->statusBar()->showMessage(text, 8000);
+      return;
+    }
+  }
 }
 
 // Room the window manager takes above and around the host (title bar,
@@ -62,11 +77,15 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
       m_doc(doc),
       m_kind(kind),
       m_frames(frames),
-      m_layout(new QHBoxLayout(this)) {
+      m_layout(new QHBoxLayout(this)),
+      m_lineUse(new CCloseWhileLineInUse(*this, CCloseWhileLineInUse::StopQuestionText(), [this] { reject(); })) {
   SetRectStore(DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSize")));
   m_layout->setContentsMargins(0, 0, 0, 0);
   m_layout->setSpacing(0);
   setSizeGripEnabled(true);
+  connect(m_lineUse, &CCloseWhileLineInUse::refused, this, &CFrameHostDialog::ShowStatus);
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged, this,
+          &CFrameHostDialog::OnLineUseChanged);
 }
 
 CFrameHostDialog::~CFrameHostDialog() {
@@ -94,6 +113,7 @@ void CFrameHostDialog::TakeSwitchColumn(QWidget* frame) {
     bar->setMovable(false);
     bar->setOrientation(Qt::Vertical);
     m_layout->insertWidget(0, bar);
+    bar->setEnabled(!IsLineInUse());
     bar->show();
     m_switchColumn = bar;
     return;
@@ -161,6 +181,12 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
   if (!IsValidHostFrameKind(static_cast<int>(kind))) {
     return false;
   }
+  if (m_frame && IsLineInUse()) {
+    // The frame may be the one whose transfer runs: the switch waits.
+    m_pendingKind = kind;
+    return true;
+  }
+  m_pendingKind.reset();
   if (QWidget* old = m_frame.data()) {
     m_layout->removeWidget(old);
     delete old;
@@ -179,6 +205,31 @@ bool CFrameHostDialog::ShowFrame(HostFrameKind kind) {
   frame->show();
   frame->setFocus(Qt::OtherFocusReason);
   setWindowTitle(title);
+  return true;
+}
+
+QMessageBox* CFrameHostDialog::StopQuestion() const { return m_lineUse->Question(); }
+
+void CFrameHostDialog::done(int result) {
+  if (!m_lineUse->MayClose()) return;
+  CResizableDialog::done(result);
+}
+
+void CFrameHostDialog::OnLineUseChanged(LineUse use) {
+  if (m_switchColumn) m_switchColumn->setEnabled(use == LineUse::Free);
+  if (use != LineUse::Free || !m_pendingKind) return;
+  // Once the transfer's call has returned: the frame is its until then.
+  QTimer::singleShot(0, this, [this] {
+    if (m_pendingKind && !IsLineInUse()) ShowFrame(*m_pendingKind);
+  });
+}
+
+void CFrameHostDialog::ShowStatus(const QString& text) { ShowInStatusBar(m_frame.data(), text); }
+
+bool CFrameHostDialog::RefusesWhileLineInUse(QWidget* frame) {
+  const LineUse use = CurrentLineUse();
+  if (use == LineUse::Free) return false;
+  ShowInStatusBar(frame, LineUseRefusal(use));
   return true;
 }
 

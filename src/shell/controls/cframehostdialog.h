@@ -1,6 +1,7 @@
 #ifndef SELV_SHELL_CONTROLS_CFRAMEHOSTDIALOG_H
 #define SELV_SHELL_CONTROLS_CFRAMEHOSTDIALOG_H
 
+#include "link/lineuse.h"
 #include "shell/controls/chostframeregistry.h"
 #include "shell/controls/cresizabledialog.h"
 #include "shell/controls/hostframekind.h"
@@ -8,9 +9,12 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <optional>
 
+class CCloseWhileLineInUse;
 class CSelvantisDoc;
 class QHBoxLayout;
+class QMessageBox;
 class QRect;
 class QSize;
 class QToolBar;
@@ -26,6 +30,15 @@ class QToolBar;
 // set) stands in the host's own column down its left edge, from the top,
 // whatever bars the frame has above its contents: a switch button is at the
 // same place in every window. The column goes with its frame.
+//
+// A frame's transfer keeps the program's events flowing, and the frame may
+// be used until the transfer's call has returned. So while the line to the
+// unit is in use the switch column is disabled, and a switch that still
+// comes (a posted command) is kept and carried out once the line is free:
+// a frame is never replaced under a transfer. Closing the host (Esc, the
+// window manager, reject) during a transfer asks whether to stop it; on Yes
+// the transfer is cancelled and the host closes once its call has
+// returned. The host never just hides while the line is in use.
 class CFrameHostDialog : public CResizableDialog {
   Q_OBJECT
 
@@ -50,12 +63,27 @@ class CFrameHostDialog : public CResizableDialog {
   // (usually the frame that is about to be replaced) has returned. Returns
   // false for a command that is not a switch command.
   bool PostSwitchCommand(uint32_t command);
-  // Replaces the frame now. A command that is not a switch command changes
-  // nothing and returns false.
+  // Replaces the frame now (or once the line is free). A command that is
+  // not a switch command changes nothing and returns false.
   bool OnSwitchCommand(uint32_t command);
-  // Shows the frame of kind, replacing the current one. False for an
-  // invalid kind.
+  // Shows the frame of kind, replacing the current one; while the line is
+  // in use the switch is kept until it is free. False for an invalid kind.
   bool ShowFrame(HostFrameKind kind);
+  // The kind a kept switch will show, while one waits for the line.
+  std::optional<HostFrameKind> PendingKind() const { return m_pendingKind; }
+  // The question asked when the host is closed during a transfer, while it
+  // is open (null otherwise).
+  QMessageBox* StopQuestion() const;
+
+  // Closing goes through here, however it is asked for: not while the line
+  // is in use (see the class comment).
+  void done(int result) override;
+
+  // A command of a frame (or of a widget in it) that would destroy or
+  // replace what the user of the line may still use (an entry's New or
+  // Delete): while the line is in use it is refused with the word in the
+  // frame's status bar, and true is returned.
+  static bool RefusesWhileLineInUse(QWidget* frame);
 
   // Opens a host for doc with the frame of kind over parent and runs it
   // modally; returns DoModal's result.
@@ -83,6 +111,9 @@ class CFrameHostDialog : public CResizableDialog {
 
  private:
   void TakeSwitchColumn(QWidget* frame);
+  void OnLineUseChanged(LineUse use);
+  // A word in the shown frame's status bar.
+  void ShowStatus(const QString& text);
 
   CSelvantisDoc* m_doc;
   HostFrameKind m_kind;
@@ -90,6 +121,8 @@ class CFrameHostDialog : public CResizableDialog {
   QHBoxLayout* m_layout;
   QPointer<QWidget> m_frame;
   QPointer<QToolBar> m_switchColumn;
+  CCloseWhileLineInUse* m_lineUse;
+  std::optional<HostFrameKind> m_pendingKind;
   bool m_placeholder = false;
 };
 
