@@ -322,7 +322,7 @@ bool CUnclosedNotes::Has(const QString& port, const CUnitIdentity& unit) {
   return Contains(All(), wanted);
 }
 
-bool CUnclosedNotes::Put(const Note& note, QString* reason) {
+bool CUnclosedNotes::Change(const std::function<void(std::vector<Note>* notes)>& change, QString* reason) {
   QString why;
   const NotesLock lock;
   std::vector<Note> notes;
@@ -331,16 +331,24 @@ bool CUnclosedNotes::Put(const Note& note, QString* reason) {
   } else if (!ReadFile(&notes)) {
     why = Reason(errno);
   } else {
-    const auto same = std::find_if(notes.begin(), notes.end(), [&](const Note& n) { return n.SameAs(note); });
-    if (same != notes.end() && *same == note) return true;
-    if (same != notes.end())
-      *same = note;
-    else
-      notes.push_back(note);
-    if (WriteBack(notes, &why)) return true;
+    const std::vector<Note> before = notes;
+    change(&notes);
+    if (notes == before || WriteBack(notes, &why)) return true;
   }
   if (reason) *reason = why;
   return false;
+}
+
+bool CUnclosedNotes::Put(const Note& note, QString* reason) {
+  return Change(
+      [&note](std::vector<Note>* notes) {
+        const auto same = std::find_if(notes->begin(), notes->end(), [&](const Note& n) { return n.SameAs(note); });
+        if (same == notes->end())
+          notes->push_back(note);
+        else
+          *same = note;
+      },
+      reason);
 }
 
 bool CUnclosedNotes::Add(const QString& port, const CUnitIdentity& unit, QString* reason) {
@@ -357,40 +365,26 @@ bool CUnclosedNotes::Add(const QString& port, const CUnitIdentity& unit, QString
 bool CUnclosedNotes::Remove(const std::vector<Note>& gone, QString* reason) {
   if (gone.empty()) return true;
   QString why;
-  const NotesLock lock;
-  std::vector<Note> notes;
-  if (!lock.Held()) {
-    why = Reason(lock.Error());
-  } else if (!ReadFile(&notes)) {
-    why = Reason(errno);
-  } else {
-    const auto end = std::remove_if(notes.begin(), notes.end(), [&](const Note& n) { return Contains(gone, n); });
-    bool ok = true;
-    if (end != notes.end()) {
-      notes.erase(end, notes.end());
-      ok = WriteBack(notes, &why);
-    }
-    // An older program's notes, where one of them goes.
-    const std::vector<Note> older = OlderNotes();
-    std::vector<Note> kept;
-    for (const Note& note : older)
-      if (!Contains(gone, note)) kept.push_back(note);
-    if (kept.size() != older.size()) {
-      QStringList entries;
-      for (const Note& note : kept)
-        entries << (note.unit.IsEmpty() ? note.port
-                                        : note.port + QStringLiteral(" [") + note.unit.Key() + QLatin1Char(']'));
-      const bool stored = entries.isEmpty()
-                              ? CProfile::Remove(Section(), OlderKey())
-                              : CProfile::WriteString(Section(), OlderKey(), entries.join(QLatin1Char('|')));
-      if (!stored && ok) {
-        ok = false;
-        why = tr("the settings file cannot be written");
-      }
-    }
-    if (ok) return true;
+  if (!Change(
+          [&gone](std::vector<Note>* notes) {
+            notes->erase(std::remove_if(notes->begin(), notes->end(), [&](const Note& n) { return Contains(gone, n); }),
+                         notes->end());
+          },
+          &why)) {
+    if (reason) *reason = why;
+    return false;
   }
-  if (reason) *reason = why;
+  // An older program's notes, where one of them goes.
+  const std::vector<Note> older = OlderNotes();
+  QStringList kept;
+  for (const Note& note : older)
+    if (!Contains(gone, note))
+      kept << (note.unit.IsEmpty() ? note.port : note.port + QStringLiteral(" [") + note.unit.Key() + QLatin1Char(']'));
+  if (kept.size() == static_cast<qsizetype>(older.size())) return true;
+  if (kept.isEmpty() ? CProfile::Remove(Section(), OlderKey())
+                     : CProfile::WriteString(Section(), OlderKey(), kept.join(QLatin1Char('|'))))
+    return true;
+  if (reason) *reason = tr("the settings file cannot be written");
   return false;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The notes of units that may have been left open: the port, who the unit
@@ -95,6 +96,11 @@ class CUnclosedNotes final {
   static QString OpenText(bool locked, bool unprotected);
   // The lines that close it ("\"/MACRO/LOCK OFF\" and \"/PROTECT ON\"").
   static QString ClosingText(bool locked, bool unprotected);
+
+ private:
+  // One change of the notes: read, changed and written back, under the
+  // lock; false with the reason when they are not on the disk so.
+  static bool Change(const std::function<void(std::vector<Note>* notes)>& change, QString* reason);
 };
 
 #endif

@@ -32,7 +32,6 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -612,27 +611,14 @@ TEST_F(CCommandLineTest, ASettingsFileThatIsNoFileIsSetAsideAndTheCommandRuns) {
 // to its last few KB), where the system allows the test to make one.
 TEST_F(CCommandLineTest, AFullDiskEndsWithNoSpaceLeftAndKeepsTheOldFile) {
   const QString disk = dir.filePath(QStringLiteral("disk"));
-  ASSERT_TRUE(QDir().mkpath(disk));
-  if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
-  struct Unmount {
-    QByteArray path;
-    ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-  } unmount{QFile::encodeName(disk)};
+  SmallDisk small(disk, 64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
   const QByteArray old = "the old contents\r\n";
   const QString commands = disk + QStringLiteral("/script.txt");
   const QString pdf = disk + QStringLiteral("/site.pdf");
   for (const QString& path : {commands, pdf}) ASSERT_TRUE(COutputFile::WriteFile(path, old, nullptr));
   // All but the last 4 KB taken.
-  {
-    QFile filler(disk + QStringLiteral("/filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
-    filler.close();
-    filler.resize(filler.size() - 4096);
-  }
+  ASSERT_TRUE(small.Fill(QStringLiteral("filler"), 4096));
   const QList<QByteArray> before = NamesIn(disk);
   for (const auto& args :
        {QStringList{"--export-commands", project, "-o", commands}, QStringList{"--print", project, "-o", pdf}}) {

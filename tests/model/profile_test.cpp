@@ -6,7 +6,6 @@
 #include "support/messagerecorder.h"
 #include "support/tempprofile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,8 +16,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-
-#include <sys/mount.h>
 
 TEST(CProfileTest, ValuesComeBackBySectionAndKey) {
   TempProfile profile;
@@ -95,11 +92,7 @@ TEST(CProfileTest, AWriteThatFailsIsToldOnceWithTheReason) {
   QTemporaryDir dir;
   // A regular file where the profile's folder should be: no one can write
   // below it, the superuser included.
-  const QString blocker = dir.filePath(QStringLiteral("blocker"));
-  QFile file(blocker);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  CProfile::UseIniFile(blocker + QStringLiteral("/settings.ini"));
+  CProfile::UseIniFile(BelowAFile(dir.path(), QStringLiteral("settings.ini")));
   MessageRecorder messages;
   EXPECT_FALSE(
       CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/ttyS1")));
@@ -164,11 +157,7 @@ TEST(CProfileTest, AnUnreadableSettingsFileIsSetAside) {
 TEST(CProfileTest, WhatTheFileDoesNotTakeIsKeptForTheRun) {
   TempProfile profile;
   QTemporaryDir dir;
-  const QString blocker = dir.filePath(QStringLiteral("blocker"));
-  QFile file(blocker);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  CProfile::UseIniFile(blocker + QStringLiteral("/settings.ini"));
+  CProfile::UseIniFile(BelowAFile(dir.path(), QStringLiteral("settings.ini")));
   MessageRecorder messages;
   EXPECT_FALSE(CProfile::WriteString(QStringLiteral("VMX7000"), QStringLiteral("OS Version"), QStringLiteral("V1.0")));
   EXPECT_FALSE(CProfile::WriteInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 1));
@@ -226,24 +215,12 @@ TEST(CProfileTest, AFullDiskAndAReadOnlyDiskAreToldAsWhatTheyAre) {
   TempProfile profile;
   QTemporaryDir dir;
   const QString disk = dir.filePath(QStringLiteral("disk"));
-  ASSERT_TRUE(QDir().mkpath(disk));
-  if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
-  struct Unmount {
-    QByteArray path;
-    ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-  } unmount{QFile::encodeName(disk)};
+  SmallDisk small(disk, 64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
   const QString settings = disk + QStringLiteral("/settings.ini");
   CProfile::UseIniFile(settings);
   ASSERT_TRUE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/x")));
-  {
-    // All but a few bytes taken.
-    QFile filler(disk + QStringLiteral("/filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
-  }
+  ASSERT_TRUE(small.Fill(QStringLiteral("filler"), 0));
   {
     MessageRecorder messages;
     EXPECT_FALSE(CProfile::WriteString(QStringLiteral("Settings"), QStringLiteral("Long"), QString(8000, 'x')));
@@ -252,8 +229,7 @@ TEST(CProfileTest, AFullDiskAndAReadOnlyDiskAreToldAsWhatTheyAre) {
         << messages.Requests()[0].text.toStdString();
   }
   ASSERT_TRUE(QFile::remove(disk + QStringLiteral("/filler")));
-  ASSERT_EQ(::mount(nullptr, QFile::encodeName(disk).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
-      << std::strerror(errno);
+  ASSERT_TRUE(small.SetReadOnly(true)) << std::strerror(errno);
   CProfile::UseIniFile(settings);
   MessageRecorder messages;
   EXPECT_FALSE(CProfile::WriteString(QStringLiteral("Settings"), QStringLiteral("Zoom"), QStringLiteral("150")));
