@@ -40,7 +40,7 @@ void CUnitClosing::Owe(const std::vector<CUnclosedNotes::Note>& earlier) {
   m_lockOffWritten = m_protectOnWritten = false;
 }
 
-bool CUnitClosing::Note(bool locked, bool unprotected) {
+bool CUnitClosing::WriteNote(bool locked, bool unprotected) {
   CUnclosedNotes::Note note;
   note.port = m_port;
   note.unit = m_unit;
@@ -66,7 +66,7 @@ bool CUnitClosing::BeforeWrite(const QString& line) {
   const bool locked = lockOn || m_locked || (m_noted && m_notedLocked);
   const bool unprotected = protectOff || m_unprotected || (m_noted && m_notedUnprotected);
   if (m_noted && (!locked || m_notedLocked) && (!unprotected || m_notedUnprotected)) return true;
-  return Note(locked, unprotected);
+  return WriteNote(locked, unprotected);
 }
 
 void CUnitClosing::Written(const QString& line) {
@@ -118,7 +118,7 @@ void CUnitClosing::Settle() {
   // The note says no more than may be open: the unlock taken, the next
   // connect does not speak of the macros.
   if (m_noted && ((m_notedLocked && !m_locked) || (m_notedUnprotected && !m_unprotected)))
-    Note(m_locked, m_unprotected);
+    WriteNote(m_locked, m_unprotected);
 }
 
 void CUnitClosing::Await(const QString& line) {

@@ -98,7 +98,7 @@ class CUnitClosing final {
   // ones) once it has taken both closing lines.
   void Settle();
   // Writes the note of this connection as saying these may be open.
-  bool Note(bool locked, bool unprotected);
+  bool WriteNote(bool locked, bool unprotected);
 
   ISerialPort& m_serial;
   std::function<void()> m_takeInput;

@@ -133,10 +133,6 @@ bool IsReadOnly(const QString& section, const QString& key) {
          key.compare(QLatin1String("VMX Registry"), Qt::CaseInsensitive) == 0;
 }
 
-}  // namespace
-
-namespace {
-
 // The value as the program has it: what the file did not take first.
 QVariant Value(const QString& section, const QString& key) {
   const QString name = Key(section, key);
