@@ -7,7 +7,7 @@
 #   scripts/fuzz.sh -t 3600 -r 10000000     (the deep run: an hour or ten
 #                                            million inputs per target)
 #
-# TARGET is archive, project, reply, commandfile, rangelist or profile (all
+# TARGET is archive, project, reply, commandfile, rangelist, profile or notes (all
 # when none is named). Each runs until SECONDS have passed (default 60) or it
 # has run RUNS inputs (default: no limit), at most PARALLEL at a time
 # (default 3). A target stops at its first finding; the input that found it
@@ -44,7 +44,7 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
   esac
 done
-all=(archive project reply commandfile rangelist profile)
+all=(archive project reply commandfile rangelist profile notes)
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
 # Per target: the corpus in tests/data, further seed folders, the longest

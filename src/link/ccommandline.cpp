@@ -10,6 +10,7 @@
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"
 #include "link/idevicelink.h"
+#include "link/linkmode.h"
 #include "link/linkprofile.h"
 #include "model/cfilename.h"
 #include "model/cmessagesink.h"
@@ -241,6 +242,10 @@ int CCommandLine::Run(const QStringList& args) {
     Say(tr("\"selvantis --help\" lists the options."));
     return kExitFailed;
   }
+  // An output the command refuses is no mistake in the options: the
+  // refusal says all there is to say.
+  if (options.action != Action::Help && options.action != Action::Version && !OutputAllowed(options, &error))
+    return Fail(error);
   switch (options.action) {
     case Action::Help: return WriteOut(HelpText().toLocal8Bit()) ? kExitDone : kExitFailed;
     case Action::Version:
@@ -366,13 +371,17 @@ bool CCommandLine::Parse(const QStringList& args, Options* options, QString* err
     *error = tr("The option %1 has no use with %2.").arg(QStringLiteral("--force"), options->actionOption);
     return false;
   }
-  if (options->hasOutput && !FolderExists(options->output)) {
-    *error = tr("The folder of \"%1\" does not exist.").arg(CFileName::Display(options->output));
-    return false;
-  }
-  if (options->hasOutput && !CheckOutput(*options, error)) return false;
   QString settings;
   return !linked || LineSettings(*options, &settings, error);
+}
+
+bool CCommandLine::OutputAllowed(const Options& options, QString* error) const {
+  if (!options.hasOutput) return true;
+  if (!FolderExists(options.output)) {
+    *error = tr("The folder of \"%1\" does not exist.").arg(CFileName::Display(options.output));
+    return false;
+  }
+  return CheckOutput(options, error);
 }
 
 bool CCommandLine::CheckOutput(const Options& options, QString* error) const {
@@ -523,46 +532,50 @@ class HeldBoxes final : public IMessageSink {
   QStringList m_texts;
 };
 
-
 // What the unit may still have, in the command line's words ("" when
-// nothing): the unlock and the protection it has not taken.
-QString UnitLeftOpen(bool locked, bool unprotected) {
+// nothing): what it has not confirmed or not got, and what the next command
+// on the port sends.
+QString UnitLeftOpen(bool locked, bool unprotected, const QString& reason) {
   if (locked && unprotected)
-    return QCoreApplication::translate(
-        "CCommandLine",
-        "The unit may still have its macros locked and its settings unprotected: it has not taken "
-        "\"/MACRO/LOCK OFF\" and \"/PROTECT ON\". The next command on this port sends both first; or send them "
-        "to the unit.");
+    return QCoreApplication::translate("CCommandLine",
+                                       "The unit may still have its macros locked and its settings unprotected: "
+                                       "%1. The next command on this port sends \"/MACRO/LOCK OFF\" and \"/PROTECT "
+                                       "ON\" first; or send them to the unit.")
+        .arg(reason);
   if (locked)
-    return QCoreApplication::translate(
-        "CCommandLine",
-        "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\". The next command on "
-        "this port sends it first; or send it to the unit.");
+    return QCoreApplication::translate("CCommandLine",
+                                       "The unit may still have its macros locked: %1. The next command on this "
+                                       "port sends \"/MACRO/LOCK OFF\" first; or send it to the unit.")
+        .arg(reason);
   if (unprotected)
-    return QCoreApplication::translate(
-        "CCommandLine",
-        "The unit may still have its settings unprotected: it has not taken \"/PROTECT ON\". The next command "
-        "on this port sends it first; or send it to the unit.");
+    return QCoreApplication::translate("CCommandLine",
+                                       "The unit may still have its settings unprotected: %1. The next command on "
+                                       "this port sends \"/PROTECT ON\" first; or send it to the unit.")
+        .arg(reason);
   return QString();
 }
 
 // What a second signal writes as the program ends at once: nothing closes
-// the unit any more, and no note is kept for the next command.
+// the unit any more; the note stays, and the next command on the port
+// closes it first.
 QByteArray LastWords(bool locked, bool unprotected, bool newLine) {
   QString text = QCoreApplication::translate("CCommandLine", "Stopped at once.");
   if (locked && unprotected)
     text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
                                                            "The unit may still have its macros locked and its "
-                                                           "settings unprotected: send \"/MACRO/LOCK OFF\" and "
-                                                           "\"/PROTECT ON\" to the unit.");
+                                                           "settings unprotected: the next command on this port "
+                                                           "sends \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" first; or "
+                                                           "send them to the unit.");
   else if (locked)
     text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
-                                                           "The unit may still have its macros locked: send "
-                                                           "\"/MACRO/LOCK OFF\" to the unit.");
+                                                           "The unit may still have its macros locked: the next "
+                                                           "command on this port sends \"/MACRO/LOCK OFF\" first; or "
+                                                           "send it to the unit.");
   else if (unprotected)
     text += QLatin1Char(' ') + QCoreApplication::translate("CCommandLine",
-                                                           "The unit may still have its settings unprotected: send "
-                                                           "\"/PROTECT ON\" to the unit.");
+                                                           "The unit may still have its settings unprotected: the "
+                                                           "next command on this port sends \"/PROTECT ON\" first; "
+                                                           "or send it to the unit.");
   return CFileName::ToSystem((newLine ? QStringLiteral("\nselvantis: ") : QStringLiteral("selvantis: ")) + text +
                              QLatin1Char('\n'));
 }
@@ -636,17 +649,25 @@ bool CCommandLine::WithUnit(const Options& options, CSelvantisDoc& doc, const Un
   QStringList boxes;
   {
     const HeldBoxes held;
+    // Late answers of a transfer that ended are no replies of one.
+    if (unit.IsConnected() && unit.GetLinkMode() != LINKMODE_NORMAL) unit.SetLinkMode(LINKMODE_NORMAL);
     closed = unit.Disconnect(save);
+    // What the link tells from the event loop comes now, before the last
+    // words.
+    QCoreApplication::processEvents();
     boxes = held.Texts();
   }
   lastWords(false, false);
-  const QString leftOpen = UnitLeftOpen(unit.UnitMayBeLocked(), unit.UnitMayBeUnprotected());
+  const QString leftOpen = UnitLeftOpen(unit.UnitMayBeLocked(), unit.UnitMayBeUnprotected(), unit.UnclosedReason());
   for (const QString& box : boxes)
     if (box != unit.UnclosedWarning()) Say(box);
   if (!leftOpen.isEmpty()) Say(leftOpen);
   if (const int caught = watch.Caught()) {
     Say(tr("Stopped by %1.").arg(CSignalWatch::NameOf(caught)));
-    if (closed) Say(tr("The unit's macros are unlocked and its settings protected."));
+    // Only what this connection opened, and only what the unit has taken.
+    if (closed)
+      Say(unit.UnitWasLocked() ? tr("The unit's macros are unlocked and its settings protected.")
+                               : tr("The unit's settings are protected."));
     return false;
   }
   if (save && !unit.SavedAtClose()) {
@@ -775,7 +796,10 @@ bool CCommandLine::WriteOut(const QByteArray& bytes) {
 void CCommandLine::Say(const QString& text) {
   // A message starts a line of its own below the progress line.
   if (m_progress) m_progress->Finish();
-  m_err.write(CFileName::ToSystem(QStringLiteral("selvantis: ") + OneLine(text) + QLatin1Char('\n')));
+  // A control character from a file, a name or the unit (an escape
+  // sequence) is shown, never sent to the terminal.
+  m_err.write(
+      CFileName::ToSystem(QStringLiteral("selvantis: ") + CFileName::Display(OneLine(text)) + QLatin1Char('\n')));
 }
 
 QString CCommandLine::OneLine(const QString& text) {

@@ -95,7 +95,12 @@ class CCommandLine final {
     bool save = false;  // --save
   };
 
+  // Reads the options; false with the reason for a mistake in them (the
+  // usage's hint follows it).
   bool Parse(const QStringList& args, Options* options, QString* error) const;
+  // Whether the command may write its output where -o says; false with the
+  // reason.
+  bool OutputAllowed(const Options& options, QString* error) const;
   // The line settings of the profile with the options' over them; false
   // with the reason for a value that is not a line setting.
   bool LineSettings(const Options& options, QString* settings, QString* error) const;

@@ -3,6 +3,7 @@
 #include "link/cmscomm.h"
 #include "link/commandtext.h"
 #include "link/commreply.h"
+#include "link/cportlock.h"
 #include "link/cserialports.h"
 #include "link/cunclosednotes.h"
 #include "link/cunitinfo.h"
@@ -192,7 +193,7 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
   m_begun = false;
   QString error;
   if (!m_port->Open(portName, settings, &error)) {
-    QString text = tr("The serial port %1 cannot be opened.\n( %2 )").arg(portName, error);
+    QString text = tr("The serial port %1 cannot be opened.\n( %2 )").arg(CFileName::Display(portName), error);
     const QString hint = PortAccessHint::For(portName);
     if (!hint.isEmpty()) text += QStringLiteral("\n\n") + hint;
     Say(text, MB_OK | MB_ICONSTOP, true);
@@ -206,7 +207,7 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
   m_doc = doc;
   m_connected = true;
   m_portName = portName;
-  m_monitor.AddNote(tr("Port %1 open").arg(portName));
+  m_monitor.AddNote(tr("Port %1 open").arg(CFileName::Display(portName)));
   // A program killed in the middle of a line leaves its start in the unit:
   // a line end of our own ends it, so that it is not glued to the first
   // question.
@@ -218,14 +219,15 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
   if (!m_port->IsOpen()) {
     // Lost while asking; HandleLost has reset the state.
     m_connected = false;
-    Say(tr("The connection to the unit on %1 was lost while connecting.").arg(portName), MB_OK | MB_ICONSTOP, true);
+    Say(tr("The connection to the unit on %1 was lost while connecting.").arg(CFileName::Display(portName)),
+        MB_OK | MB_ICONSTOP, true);
     return Opened::Failed;
   }
   if (deviceId.isEmpty() && version.isEmpty()) {
     m_port->Close();
     m_connected = false;
     m_monitor.AddNote(tr("No answer"));
-    Say(tr("The unit does not answer on %1.\nCheck the cable and the port settings.").arg(portName),
+    Say(tr("The unit does not answer on %1.\nCheck the cable and the port settings.").arg(CFileName::Display(portName)),
         MB_OK | MB_ICONSTOP, true);
     return Opened::Failed;
   }
@@ -235,7 +237,8 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
     m_port->Close();
     m_connected = false;
     m_monitor.AddNote(tr("No version"));
-    Say(tr("The unit on %1 did not tell its operating-system version, so nothing was sent to it.\nTry again.").arg(portName),
+    Say(tr("The unit on %1 did not tell its operating-system version, so nothing was sent to it.\nTry again.")
+            .arg(CFileName::Display(portName)),
         MB_OK | MB_ICONSTOP, true);
     return Opened::Failed;
   }
@@ -255,13 +258,38 @@ CCommLink::Opened CCommLink::Open(const QString& portName, const QString& settin
   ScanInt(deviceId, &id);
   CUnitInfo::Store(id, version);
   m_toldInTry = false;
-  FinishEarlierClosing(portName);
+  QString unreadable;
+  QString unwritten;
+  if (FinishEarlierClosing(portName, &unreadable) && m_port->IsOpen()) {
+    // The unit's parameters are protected while nobody is connected. The
+    // note that it may be left open is on the disk first, or nothing opens
+    // it.
+    if (m_closing.BeforeWrite(CUnitClosing::ProtectOff()))
+      SendCommand(CUnitClosing::ProtectOff());
+    else
+      unwritten = m_closing.NoteFailure();
+  }
+  if ((!unreadable.isEmpty() || !unwritten.isEmpty()) && m_port->IsOpen()) {
+    // What an earlier closing sent goes; nothing else has.
+    m_protocol.WaitDrained(kNoProgressTimeoutMs);
+    m_port->Close();
+    m_monitor.AddNote(tr("Port closed"));
+    Closed();
+    const QString file = CFileName::Display(CUnclosedNotes::FilePath());
+    Say(unreadable.isEmpty()
+            ? tr("The unit on %1 was not opened: the note that it may be left open cannot be written to \"%2\" "
+                 "(%3). Nothing that unlocks it or lifts its protection was sent.")
+                  .arg(CFileName::Display(portName), file, unwritten)
+            : tr("The unit on %1 was not opened: the notes of units that may have been left open cannot be read "
+                 "from \"%2\" (%3). Nothing that unlocks it or lifts its protection was sent.")
+                  .arg(CFileName::Display(portName), file, unreadable),
+        MB_OK | MB_ICONSTOP, false);
+    return Opened::Failed;
+  }
   if (!m_port->IsOpen()) {
     m_connected = false;
     return Opened::Failed;
   }
-  // The unit's parameters are protected while nobody is connected.
-  SendCommand(CUnitClosing::ProtectOff());
   if (m_doc) m_doc->SetConnected(true);
   // The connection is back: a notice of its loss no longer holds (a try's
   // notice of the earlier closing stays).
@@ -284,40 +312,73 @@ QString CCommLink::QueryIdentity(const char* path) {
   return value;
 }
 
-void CCommLink::FinishEarlierClosing(const QString& portName) {
-  bool mine = false;
-  QStringList others;
-  for (const CUnclosedNotes::Note& note : CUnclosedNotes::OfPort(portName)) {
-    // A note of an older program names no unit: it may be this one.
-    if (note.unit.IsEmpty() || note.unit == m_unit)
-      mine = true;
-    else
-      others << note.unit.Text();
+bool CCommLink::FinishEarlierClosing(const QString& portName, QString* unreadable) {
+  std::vector<CUnclosedNotes::Note> notes;
+  if (!CUnclosedNotes::Read(&notes, unreadable)) return false;
+  const CUnclosedNotes::Concern concern = CUnclosedNotes::Concerning(notes, portName, m_unit);
+  QStringList told;
+  bool closed = true;
+  if (!concern.mine.empty()) {
+    // The last connection to this unit ended before it took these.
+    m_closing.Owe(concern.mine);
+    const bool locked = m_closing.MayBeLocked();
+    const bool unprotected = m_closing.MayBeUnprotected();
+    if (locked) SendCommand(CUnitClosing::LockOff());
+    if (unprotected) SendCommand(CUnitClosing::ProtectOn());
+    closed = m_closing.WaitTaken(kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.IsClosed(); });
+    told << EarlierClosingText(concern.mine.front(), portName, locked, unprotected, closed);
   }
-  if (!mine) {
-    if (!others.isEmpty())
-      Say(tr("An earlier connection on %1 may have left another unit with its macros locked or its settings "
-             "unprotected (%2). The unit that answers now is another one (%3): it got no closing lines, and the "
-             "note stays until that unit is connected again.")
-              .arg(portName, others.join(QStringLiteral("; ")), m_unit.Text()),
-          MB_OK | MB_ICONINFORMATION, false);
-    return;
+  for (const CUnclosedNotes::Note& note : concern.others) {
+    const QString unit = note.unit.IsEmpty() ? tr("which unit, the note does not say") : note.unit.Text();
+    const QString open = CUnclosedNotes::OpenText(note.locked, note.unprotected);
+    const QString noted = CFileName::Display(note.port);
+    told << (CPortLock::DeviceKey(note.port).isEmpty() && note.port != portName
+                 ? tr("An earlier connection on %1, which is no longer there, may have left a unit with %2 (%3). The "
+                      "unit that answers now on %4 is another one (%5): it got no closing lines, and the note stays "
+                      "until that unit is connected again.")
+                 : tr("An earlier connection on %1 may have left another unit with %2 (%3). The unit that answers "
+                      "now on %4 is another one (%5): it got no closing lines, and the note stays until that unit is "
+                      "connected again."))
+                .arg(noted, open, unit, CFileName::Display(portName), m_unit.Text());
   }
-  // The last connection to this unit ended before it took these.
-  m_closing.OweBoth();
-  SendCommand(CUnitClosing::LockOff());
-  SendCommand(CUnitClosing::ProtectOn());
-  const bool done = m_closing.WaitTaken(kNoProgressTimeoutMs, ConfirmsLines(), [this] { return m_closing.IsClosed(); });
-  if (done) {
-    // A note of an older program on this port was this unit's.
-    CUnclosedNotes::Remove(portName, CUnitIdentity());
-    Say(tr("The last connection to the unit on %1 ended before the unit had taken \"/MACRO/LOCK OFF\" and "
-           "\"/PROTECT ON\". They have been sent now: its macros are unlocked and its settings protected.")
-            .arg(portName),
-        MB_OK | MB_ICONINFORMATION, false);
-  } else {
-    Say(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION, false);
-  }
+  if (!told.isEmpty())
+    Say(told.join(QStringLiteral("\n\n")), MB_OK | (closed ? MB_ICONINFORMATION : MB_ICONEXCLAMATION), false);
+  return true;
+}
+
+QString CCommLink::EarlierClosingText(const CUnclosedNotes::Note& note, const QString& portName, bool locked,
+                                      bool unprotected, bool closed) const {
+  const QString lines = CUnclosedNotes::ClosingText(locked, unprotected);
+  QString text = tr("The last connection to the unit on %1 ended before the unit had taken %2.")
+                     .arg(CFileName::Display(note.port), lines);
+  // Found under another name of the terminal, or on another port by who
+  // the unit is: the user learns which unit got the lines.
+  if (note.unit.IsEmpty() && note.port != portName)
+    text += QLatin1Char(' ') + tr("The note names no unit; the unit that answers now on %1 (%2) is on the same "
+                                  "terminal.")
+                                   .arg(CFileName::Display(portName), m_unit.Text());
+  else if (!note.unit.IsEmpty() && note.unit.Version() != m_unit.Version())
+    text += QLatin1Char(' ') +
+            tr("The unit that answers now on %1 is that unit (%2); its operating system has "
+               "changed since (then %3).")
+                .arg(CFileName::Display(portName), m_unit.Text(), CFileName::Display(note.unit.Version()));
+  else if (note.port != portName)
+    text += QLatin1Char(' ') +
+            tr("The unit that answers now on %1 is that unit (%2).").arg(CFileName::Display(portName), m_unit.Text());
+  const bool both = locked && unprotected;
+  if (closed)
+    text += QLatin1Char(' ') + (both ? tr("They have been sent now, and the unit has taken them.")
+                                     : tr("It has been sent now, and the unit has taken it."));
+  else
+    text += QLatin1Char(' ') + (both ? tr("They have been sent now, but the unit has not confirmed them; they go "
+                                          "again when this connection is closed.")
+                                     : tr("It has been sent now, but the unit has not confirmed it; it goes again "
+                                          "when this connection is closed."));
+  // A line end of this connect completes a line the last one left half
+  // sent, and a transfer cut short leaves the unit with part of it.
+  text += QLatin1Char(' ') + tr("The unit may hold part of what that connection was sending when it ended: a whole "
+                                "download puts it right.");
+  return text;
 }
 
 QStringList CCommLink::UnclosedPorts() { return CUnclosedNotes::Ports(); }
@@ -440,7 +501,7 @@ bool CCommLink::Disconnect(bool saveSettings) {
   Closed();
   if (connected) emit connectedChanged(false);
   emit linkModeChanged(m_mode);
-  // The profile's note stays: the next connect to the unit closes it.
+  // The note stays: the next connect to the unit closes it.
   if (was && !closed) AfxMessageBox(UnclosedWarning(), MB_OK | MB_ICONEXCLAMATION);
   return closed;
 }
@@ -491,8 +552,16 @@ bool CCommLink::Serves(const CSelvantisDoc* doc) const {
 }
 
 bool CCommLink::WriteLine(const QString& line) {
-  // A line that opens the unit is noted in the profile before it goes.
-  m_closing.BeforeWrite(line);
+  // A line that opens the unit goes only once its note is on the disk.
+  if (!m_closing.BeforeWrite(line)) {
+    m_monitor.AddNote(tr("Not sent: %1").arg(line));
+    CMessageSink::ShowNotice(QString::fromLatin1(kUnnotedNotice),
+                             tr("\"%1\" was not sent to the unit: the note that it may be left open cannot be "
+                                "written to \"%2\" (%3).")
+                                 .arg(line, CFileName::Display(CUnclosedNotes::FilePath()), m_closing.NoteFailure()),
+                             MB_OK | MB_ICONSTOP);
+    return false;
+  }
   if (!m_protocol.WriteLine(line)) return false;
   m_closing.Written(line);
   return true;

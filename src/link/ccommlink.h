@@ -4,6 +4,7 @@
 #include "link/clineowner.h"
 #include "link/clinkprotocol.h"
 #include "link/cprotocolmonitor.h"
+#include "link/cunclosednotes.h"
 #include "link/cunitclosing.h"
 #include "link/cunitidentity.h"
 #include "link/idevicelink.h"
@@ -31,8 +32,8 @@ class CSelvantisDoc;
 //   - who has the line (CLineOwner: a taker's token, see
 //     IDeviceLink::TakeLine) and whether a transfer runs;
 //   - whether the unit may be left locked or unprotected (CUnitClosing,
-//     with the profile's note written ahead of the first line that opens
-//     the unit);
+//     with the note written ahead of each line that opens the unit, or the
+//     line not sent);
 // and leaves the lines, echoes, answers and the tally to its protocol
 // (CLinkProtocol).
 //
@@ -52,10 +53,11 @@ class CSelvantisDoc;
 // not run the event loop. Every wait has a time limit.
 //
 // A connect starts with a bare line end, so that a line a killed program
-// left half-sent in the unit is ended on its own; it asks the unit who it
-// is, closes what an earlier connection to this unit left open (the
-// profile's note) and lifts its protection. A loss is told as a notice that
-// goes away when the connection is back.
+// left half-sent in the unit is not glued to the first question; it asks
+// the unit who it is, closes what an earlier connection to this unit left
+// open (its note, found by the terminal under any name, or by the unit
+// where the noted port is gone) and lifts its protection. A loss is told as
+// a notice that goes away when the connection is back.
 //
 // Owns its port (a CMSComm unless one is handed in) and its monitor; holds
 // the served document and the reply target weakly.
@@ -79,6 +81,9 @@ class CCommLink final : public QObject, public IDeviceLink {
   static constexpr int kIdentityAttempts = 3;
   // The key of the notice about a lost connection (CMessageSink).
   static constexpr const char* kLossNotice = "link.loss";
+  // The key of the notice about a line that opens the unit and was not
+  // sent, because its note could not be written.
+  static constexpr const char* kUnnotedNotice = "link.unnoted";
 
   explicit CCommLink(QObject* parent = nullptr);
   // With a port of the caller's choosing (an in-memory port in benchmarks).
@@ -117,7 +122,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   // parameter protection on, with saveSettings sends "/SERVICE/START
   // FASTSAVE" after the protection, waits (bounded) until the unit has taken
   // the closing lines (and the save), closes the port and marks the document
-  // disconnected. False, with a message (the profile keeps its note), when
+  // disconnected. False, with a message (the note stays), when
   // the unit may still be locked or unprotected.
   bool Disconnect(bool saveSettings = false);
   // The unit confirmed the save of the last Disconnect(true).
@@ -160,6 +165,12 @@ class CCommLink final : public QObject, public IDeviceLink {
   // The unit may still have its macros locked / its settings unprotected.
   bool UnitMayBeLocked() const { return m_closing.MayBeLocked(); }
   bool UnitMayBeUnprotected() const { return m_closing.MayBeUnprotected(); }
+  // This connection locked the unit's macros (or unlocked them for an
+  // earlier one).
+  bool UnitWasLocked() const { return m_closing.EverLocked(); }
+  // Why the unit may still have what it has open: the closing lines not
+  // sent, or not confirmed.
+  QString UnclosedReason() const { return m_closing.Reason(); }
   // Ports with a note that their unit may have been left open.
   static QStringList UnclosedPorts();
   // "The connection to the unit was lost (reason)." as one sentence.
@@ -259,9 +270,14 @@ class CCommLink final : public QObject, public IDeviceLink {
   void SetMode(int mode);
   // Sets the unit's main clock (when it is off) and last-access time.
   void SetUnitClock();
-  // Sends the closing lines a note of this unit on the port says are owed,
-  // before anything else of a connect.
-  void FinishEarlierClosing(const QString& portName);
+  // Sends the closing lines that notes of this unit say are owed (a note of
+  // the same terminal under any name, or by who the unit is where the noted
+  // port is gone), before anything else of a connect, and tells the user;
+  // tells of notes of other units it leaves alone. False, with the system's
+  // reason, when the notes cannot be read.
+  bool FinishEarlierClosing(const QString& portName, QString* unreadable);
+  QString EarlierClosingText(const CUnclosedNotes::Note& note, const QString& portName, bool locked, bool unprotected,
+                             bool closed) const;
   QString QueryIdentity(const char* path);
   bool Serves(const CSelvantisDoc* doc) const;
   bool WriteLine(const QString& line);

@@ -1,10 +1,10 @@
 #include "link/clinkreconnect.h"
 
 #include "link/ccommlink.h"
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 
@@ -47,7 +47,7 @@ void CLinkReconnect::OnConnectedChanged(bool connected) {
   m_timer.start(m_retryMs);
   emit waitingChanged(true);
   emit statusMessage(tr("The connection to the unit is lost; the program connects again to %1 as soon as it answers")
-                         .arg(QDir::toNativeSeparators(m_port)));
+                         .arg(CFileName::Display(m_port)));
 }
 
 bool CLinkReconnect::PortIsThere() const {
@@ -74,7 +74,7 @@ void CLinkReconnect::OnTick() {
     if (!m_timer.isActive()) return;
     if (result == CCommLink::TryResult::Connected && m_link.IsConnected()) {
       Stop();
-      emit statusMessage(tr("Connected again to the unit on %1").arg(QDir::toNativeSeparators(m_port)));
+      emit statusMessage(tr("Connected again to the unit on %1").arg(CFileName::Display(m_port)));
       emit reconnected();
       return;
     }
@@ -83,7 +83,7 @@ void CLinkReconnect::OnTick() {
       const QString text =
           tr("Another unit answers on %1 (%2), not the one whose connection was lost (%3). The program sent it "
              "nothing that changes it and no longer tries by itself.\nConnect (F5) takes this unit.")
-              .arg(QDir::toNativeSeparators(m_port), m_link.Answered().Text(), m_unit.Text());
+              .arg(CFileName::Display(m_port), m_link.Answered().Text(), m_unit.Text());
       emit statusMessage(text);
       CMessageSink::ShowNotice(QString::fromLatin1(CCommLink::kLossNotice), text, MB_OK | MB_ICONEXCLAMATION);
       return;
@@ -93,7 +93,7 @@ void CLinkReconnect::OnTick() {
   Stop();
   const QString text = tr("The unit on %1 did not answer again after %2 tries; the program no longer tries by "
                           "itself.\nConnect (F5) when the unit is ready.")
-                           .arg(QDir::toNativeSeparators(m_port))
+                           .arg(CFileName::Display(m_port))
                            .arg(m_maxTries);
   emit statusMessage(text);
   // Takes the place of the loss notice, which said the program would try.
@@ -106,7 +106,7 @@ void CLinkReconnect::OnTick() {
 void CLinkReconnect::StopTries() {
   if (!m_timer.isActive()) return;
   Stop();
-  emit statusMessage(tr("The program no longer tries to connect again to %1").arg(QDir::toNativeSeparators(m_port)));
+  emit statusMessage(tr("The program no longer tries to connect again to %1").arg(CFileName::Display(m_port)));
 }
 
 void CLinkReconnect::Stop() {

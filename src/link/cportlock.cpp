@@ -1,6 +1,7 @@
 #include "link/cportlock.h"
 
 #include "link/portaccesshint.h"
+#include "model/cfilename.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,16 +56,20 @@ QString CPortLock::ResolvedDevice(const QString& portName) {
   return QFileInfo(path).canonicalFilePath();
 }
 
-QString CPortLock::LockFileOf(const QString& portName) {
-  const QString device = ResolvedDevice(portName);
-  if (device.isEmpty()) return QString();
+QString CPortLock::DeviceKey(const QString& portName) {
+  const QString path = PortAccessHint::DevicePath(portName);
+  if (path.isEmpty()) return QString();
   struct stat info {};
-  if (::stat(QFile::encodeName(device).constData(), &info) != 0) return QString();
-  const QString key = S_ISCHR(info.st_mode)
-                          ? QStringLiteral("tty-%1-%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev))
-                          : QStringLiteral("file-%1-%2")
-                                .arg(static_cast<qulonglong>(info.st_dev))
-                                .arg(static_cast<qulonglong>(info.st_ino));
+  if (::stat(CFileName::ToSystem(path).constData(), &info) != 0) return QString();
+  if (S_ISCHR(info.st_mode)) return QStringLiteral("tty-%1-%2").arg(major(info.st_rdev)).arg(minor(info.st_rdev));
+  return QStringLiteral("file-%1-%2")
+      .arg(static_cast<qulonglong>(info.st_dev))
+      .arg(static_cast<qulonglong>(info.st_ino));
+}
+
+QString CPortLock::LockFileOf(const QString& portName) {
+  const QString key = DeviceKey(portName);
+  if (key.isEmpty()) return QString();
   return QString::fromLatin1(kLockFolder) + QStringLiteral("/selvantis-port-") + key + QStringLiteral(".lock");
 }
 
@@ -81,7 +86,7 @@ bool CPortLock::Take(const QString& portName, QString* error) {
     const QString holder = HolderOf(fd);
     ::close(fd);
     if (error) {
-      const QString device = ResolvedDevice(portName);
+      const QString device = CFileName::Display(ResolvedDevice(portName));
       *error = holder.isEmpty() ? tr("%1 is in use by another program").arg(device)
                                 : tr("%1 is in use by another program (process %2)").arg(device, holder);
     }

@@ -30,6 +30,11 @@ class CPortLock final {
   bool IsHeld() const noexcept { return m_fd >= 0; }
   // The device the name resolves to ("" when none).
   static QString ResolvedDevice(const QString& portName);
+  // Who the device is, whatever name reaches it: a terminal by its device
+  // number ("tty-188-0": a link, a by-id name and a second device node of
+  // the same terminal give the same), anything else by the file's device
+  // and inode. "" when the name names nothing (any more).
+  static QString DeviceKey(const QString& portName);
   // The lock file of that device ("" when the name names none).
   static QString LockFileOf(const QString& portName);
 

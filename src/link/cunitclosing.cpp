@@ -22,29 +22,57 @@ void CUnitClosing::Begin(const QString& port, const CUnitIdentity& unit) {
   m_unit = unit;
   m_locked = m_unprotected = false;
   m_lockOffWritten = m_protectOnWritten = false;
-  m_noted = false;
+  m_everLocked = false;
+  m_noted = m_notedLocked = m_notedUnprotected = false;
+  m_noteFailure.clear();
+  m_earlier.clear();
   m_awaited.clear();
   m_awaitedSeen = false;
 }
 
-void CUnitClosing::OweBoth() {
-  m_locked = m_unprotected = true;
+void CUnitClosing::Owe(const std::vector<CUnclosedNotes::Note>& earlier) {
+  m_earlier = earlier;
+  for (const CUnclosedNotes::Note& note : earlier) {
+    m_locked = m_locked || note.locked;
+    m_unprotected = m_unprotected || note.unprotected;
+  }
+  m_everLocked = m_everLocked || m_locked;
   m_lockOffWritten = m_protectOnWritten = false;
-  // The earlier connection's note is this unit's.
+}
+
+bool CUnitClosing::WriteNote(bool locked, bool unprotected) {
+  CUnclosedNotes::Note note;
+  note.port = m_port;
+  note.unit = m_unit;
+  note.locked = locked;
+  note.unprotected = unprotected;
+  QString reason;
+  if (!CUnclosedNotes::Put(note, &reason)) {
+    m_noteFailure = reason;
+    return false;
+  }
   m_noted = true;
+  m_notedLocked = locked;
+  m_notedUnprotected = unprotected;
+  return true;
 }
 
 bool CUnitClosing::BeforeWrite(const QString& line) {
-  if (m_noted || (line != LockOn() && line != ProtectOff())) return true;
   // Written ahead: a crash, a kill or a power cut between this line and
   // the closing lines leaves the note for the next connect.
-  m_noted = CUnclosedNotes::Add(m_port, m_unit);
-  return m_noted;
+  const bool lockOn = line == LockOn();
+  const bool protectOff = line == ProtectOff();
+  if (!lockOn && !protectOff) return true;
+  const bool locked = lockOn || m_locked || (m_noted && m_notedLocked);
+  const bool unprotected = protectOff || m_unprotected || (m_noted && m_notedUnprotected);
+  if (m_noted && (!locked || m_notedLocked) && (!unprotected || m_notedUnprotected)) return true;
+  return WriteNote(locked, unprotected);
 }
 
 void CUnitClosing::Written(const QString& line) {
   if (line == LockOn()) {
     m_locked = true;
+    m_everLocked = true;
     m_lockOffWritten = false;
   } else if (line == LockOff()) {
     m_lockOffWritten = true;
@@ -71,9 +99,26 @@ void CUnitClosing::LeftPort() {
 }
 
 void CUnitClosing::Settle() {
-  if (!m_noted || !IsClosed()) return;
-  CUnclosedNotes::Remove(m_port, m_unit);
-  m_noted = false;
+  if (IsClosed()) {
+    std::vector<CUnclosedNotes::Note> gone = m_earlier;
+    if (m_noted) {
+      CUnclosedNotes::Note own;
+      own.port = m_port;
+      own.unit = m_unit;
+      gone.push_back(own);
+    }
+    if (gone.empty()) return;
+    // A note that cannot go stays, and the next connect closes the unit
+    // once more: no harm to a unit that is closed.
+    CUnclosedNotes::Remove(gone, nullptr);
+    m_earlier.clear();
+    m_noted = m_notedLocked = m_notedUnprotected = false;
+    return;
+  }
+  // The note says no more than may be open: the unlock taken, the next
+  // connect does not speak of the macros.
+  if (m_noted && ((m_notedLocked && !m_locked) || (m_notedUnprotected && !m_unprotected)))
+    WriteNote(m_locked, m_unprotected);
 }
 
 void CUnitClosing::Await(const QString& line) {
@@ -81,27 +126,44 @@ void CUnitClosing::Await(const QString& line) {
   m_awaitedSeen = false;
 }
 
+QString CUnitClosing::Reason() const {
+  const bool lockSent = m_locked && m_lockOffWritten;
+  const bool protectSent = m_unprotected && m_protectOnWritten;
+  const bool lockUnsent = m_locked && !m_lockOffWritten;
+  const bool protectUnsent = m_unprotected && !m_protectOnWritten;
+  const QString unconfirmed = CUnclosedNotes::ClosingText(lockSent, protectSent);
+  const QString unsent = CUnclosedNotes::ClosingText(lockUnsent, protectUnsent);
+  if (!lockUnsent && !protectUnsent) return tr("the connection ended before it had confirmed %1").arg(unconfirmed);
+  if (!lockSent && !protectSent) return tr("the connection ended before it got %1").arg(unsent);
+  return tr("the connection ended before it had confirmed %1 and before it got %2").arg(unconfirmed, unsent);
+}
+
 QString CUnitClosing::Warning(bool connected) const {
   if (connected) {
     if (!m_locked) return QString();
+    // Out of the port and no echo: the unit may have it.
+    if (m_lockOffWritten && m_serial.OutBufferCount() == 0)
+      return tr(
+          "The unit may still have its macros locked: it has not confirmed \"/MACRO/LOCK OFF\" yet. It gets the "
+          "line again when the connection is closed; or send \"/MACRO/LOCK OFF\" to the unit.");
     return tr(
         "The unit may still have its macros locked: it has not taken \"/MACRO/LOCK OFF\" yet. It gets the line "
         "when it takes data again, and again when the connection is closed; or send \"/MACRO/LOCK OFF\" to the "
         "unit.");
   }
   if (m_locked && m_unprotected)
-    return tr(
-        "The unit may still have its macros locked and its settings unprotected: the connection ended before it "
-        "had taken \"/MACRO/LOCK OFF\" and \"/PROTECT ON\". Connect to it again (the program then sends both "
-        "first), or send these two lines to the unit.");
+    return tr("The unit may still have its macros locked and its settings unprotected: %1. Connect to it again "
+              "(the program then sends \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" first), or send these two lines "
+              "to the unit.")
+        .arg(Reason());
   if (m_locked)
-    return tr(
-        "The unit may still have its macros locked: the connection ended before it had taken \"/MACRO/LOCK "
-        "OFF\". Connect to it again (the program then sends it first), or send this line to the unit.");
+    return tr("The unit may still have its macros locked: %1. Connect to it again (the program then sends "
+              "\"/MACRO/LOCK OFF\" first), or send this line to the unit.")
+        .arg(Reason());
   if (m_unprotected)
-    return tr(
-        "The unit may still have its settings unprotected: the connection ended before it had taken \"/PROTECT "
-        "ON\". Connect to it again (the program then sends it first), or send this line to the unit.");
+    return tr("The unit may still have its settings unprotected: %1. Connect to it again (the program then sends "
+              "\"/PROTECT ON\" first), or send this line to the unit.")
+        .arg(Reason());
   return QString();
 }
 

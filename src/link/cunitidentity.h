@@ -8,6 +8,16 @@
 // ?"): its device id and its operating-system version. Two units behind the
 // same port name (an adapter plugged into another unit, a terminal number
 // another program took) tell them apart.
+//
+// For a reconnect after a loss the unit is the same only with the same
+// device id and version (operator==): what the program knows of the unit
+// (its capabilities, what a download sends) follows from its version, so a
+// unit whose operating system was updated meanwhile is connected by the
+// user, who reads it anew. For a note that the unit may have been left
+// open the device id alone tells it (SameDevice): an update of its
+// operating system leaves it the unit that may be open, and the closing
+// lines do no harm to a unit that is closed. Two units of the same device
+// id and version are one unit to the program: it has nothing else to ask.
 class CUnitIdentity final {
   Q_DECLARE_TR_FUNCTIONS(CUnitIdentity)
 
@@ -23,6 +33,8 @@ class CUnitIdentity final {
     return m_deviceId == other.m_deviceId && m_version == other.m_version;
   }
   bool operator!=(const CUnitIdentity& other) const { return !(*this == other); }
+  // The same device, whatever its version now.
+  bool SameDevice(const CUnitIdentity& other) const;
 
   // "device id 10337, version V1.0", in the user's language.
   QString Text() const;

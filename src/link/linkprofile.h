@@ -10,8 +10,10 @@ inline constexpr const char* kComSection = "COMSECTION";
 inline constexpr const char* kPort = "Port";
 inline constexpr const char* kSettings = "Settings";
 inline constexpr const char* kDefaultSettings = "19200,n,8,1";
-// Ports whose last connection ended before the unit took "/MACRO/LOCK OFF"
-// and "/PROTECT ON", separated by "|".
+// Where an older program noted the ports whose last connection ended before
+// the unit took "/MACRO/LOCK OFF" and "/PROTECT ON", separated by "|": read,
+// and no longer written (the notes have a file of their own,
+// CUnclosedNotes).
 inline constexpr const char* kUnclosedPorts = "Unclosed Ports";
 
 // What the link learned of the unit when it connected.

@@ -1,5 +1,7 @@
 #include "link/portaccesshint.h"
 
+#include "model/cfilename.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -90,17 +92,18 @@ QString PortAccessHint::Text(const Finding& finding, const QString& userName) {
                                          "Your user may not use the serial port %1. It belongs to the group \"%2\": "
                                          "add your user to that group (as administrator: adduser %3 %2), then log "
                                          "out and log in again.")
-          .arg(finding.device, finding.group, userName.isEmpty() ? QStringLiteral("USER") : userName);
+          .arg(CFileName::Display(finding.device), finding.group,
+               userName.isEmpty() ? QStringLiteral("USER") : userName);
     case Advice::LogInAgain:
       return QCoreApplication::translate("PortAccessHint",
                                          "Your user is in the group \"%2\" that may use the serial port %1, but gets "
                                          "the group's rights only with a new login: log out and log in again.")
-          .arg(finding.device, finding.group);
+          .arg(CFileName::Display(finding.device), finding.group);
     case Advice::AskAdministrator:
       return QCoreApplication::translate("PortAccessHint",
                                          "Your user may not use the serial port %1, and no group of yours gives the "
                                          "right to it. Ask the administrator of this computer for access.")
-          .arg(finding.device);
+          .arg(CFileName::Display(finding.device));
   }
   return QString();
 }

@@ -2,11 +2,14 @@
 
 #include "model/cfilename.h"
 #include "model/cmessagesink.h"
+#include "model/coutputfile.h"
 #include "model/csystemerror.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,15 +39,56 @@ QString Tr(const char* text) { return QCoreApplication::translate("CProfile", te
 
 // A failed write is told once a run: settings are written often.
 bool g_writeFailureTold = false;
+// The settings file is a link that leads back to itself: nothing is read
+// from it or written to it (a write would put a file in the link's place).
+bool g_memoryOnly = false;
 
-// Why the profile's file cannot be written: its own or its folder's reason.
+// What the file did not take, kept for the run and read before the file:
+// a value, or (removed) none.
+struct Unsaved {
+  QHash<QString, QVariant> values;
+  QSet<QString> removed;
+};
+Unsaved g_unsaved;
+
+bool IsLinkLoop(const QByteArray& bytes) {
+  struct stat st {};
+  return ::lstat(bytes.constData(), &st) == 0 && S_ISLNK(st.st_mode) && ::stat(bytes.constData(), &st) != 0 &&
+         errno == ELOOP;
+}
+
+// Whether a file of size bytes can be written into folder: one is made
+// there, written, flushed and dropped again; 0, else the reason's errno.
+int ProbeFolder(const QByteArray& folder, qint64 size) {
+  int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  QByteArray named;
+  if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    // A file system that takes no unnamed files.
+    named = folder + "/.selvantis-probe-XXXXXX";
+    fd = ::mkostemp(named.data(), O_CLOEXEC);
+  }
+  if (fd < 0) return errno;
+  const bool written = COutputFile::WriteAll(fd, QByteArray(static_cast<qsizetype>(size), '\n'));
+  int code = written ? 0 : errno;
+  if (written && ::fsync(fd) != 0) code = errno;
+  ::close(fd);
+  if (!named.isEmpty()) ::unlink(named.constData());
+  return code;
+}
+
+// Why the profile's file cannot be written: its own or its folder's
+// reason, or the disk's (full, over the quota).
 QString WriteFailureReason(const QString& file) {
   const QByteArray bytes = CFileName::ToSystem(file);
+  if (IsLinkLoop(bytes)) return CSystemError::Text(ELOOP);
   struct stat st {};
+  qint64 size = 0;
   if (::stat(bytes.constData(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return CSystemError::Text(EISDIR);
-    if (::access(bytes.constData(), W_OK) != 0) return CSystemError::Text(errno);
-    return CSystemError::Text(EIO);
+    const int fd = ::open(bytes.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return CSystemError::Text(errno);
+    ::close(fd);
+    size = st.st_size;
   }
   // The nearest folder on the way that exists.
   QByteArray folder = bytes;
@@ -52,8 +97,19 @@ QString WriteFailureReason(const QString& file) {
     folder = slash > 0 ? folder.left(slash) : QByteArray(slash == 0 ? "/" : ".");
   } while (::stat(folder.constData(), &st) != 0 && folder != "/" && folder != ".");
   if (!S_ISDIR(st.st_mode)) return CSystemError::Text(ENOTDIR);
-  if (::access(folder.constData(), W_OK) != 0) return CSystemError::Text(errno);
+  // The file is written anew beside itself: its size, and some more.
+  if (const int code = ProbeFolder(folder, size + 4096)) return CSystemError::Text(code);
   return CSystemError::Text(EIO);
+}
+
+void TellWriteFailure(const QString& file, const QString& reason) {
+  if (g_writeFailureTold) return;
+  g_writeFailureTold = true;
+  AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CProfile",
+                                     "The settings cannot be saved in \"%1\":\n%2\n\nThe program "
+                                     "works with them until it ends."))
+                    .arg(CFileName::Display(file), reason),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Writes and checks that the file took it.
@@ -64,14 +120,7 @@ bool Stored(QSettings& settings, const QString& section, const QString& key) {
   if (settings.status() != QSettings::AccessError) return true;
   const QString reason = WriteFailureReason(settings.fileName());
   qCWarning(lcProfile) << "profile value" << section << key << "not written to" << settings.fileName() << reason;
-  if (!g_writeFailureTold) {
-    g_writeFailureTold = true;
-    AfxMessageBox(Tr(QT_TRANSLATE_NOOP("CProfile",
-                                       "The settings cannot be saved in \"%1\":\n%2\n\nThe program "
-                                       "works with them until it ends."))
-                      .arg(CFileName::Display(settings.fileName()), reason),
-                  MB_OK | MB_ICONEXCLAMATION);
-  }
+  TellWriteFailure(settings.fileName(), reason);
   return false;
 }
 
@@ -84,10 +133,50 @@ bool IsReadOnly(const QString& section, const QString& key) {
          key.compare(QLatin1String("VMX Registry"), Qt::CaseInsensitive) == 0;
 }
 
+// The value as the program has it: what the file did not take first.
+QVariant Value(const QString& section, const QString& key) {
+  const QString name = Key(section, key);
+  if (g_unsaved.removed.contains(name)) return QVariant();
+  const auto kept = g_unsaved.values.constFind(name);
+  if (kept != g_unsaved.values.constEnd()) return *kept;
+  if (g_memoryOnly) return QVariant();
+  return Open()->value(name);
+}
+
+// Writes (or with no value removes) the value; what the file does not take
+// is kept for the run.
+bool Write(const QString& section, const QString& key, const std::optional<QVariant>& value) {
+  const QString name = Key(section, key);
+  bool stored = false;
+  const QString file = CProfile::FilePath();
+  if (g_memoryOnly || IsLinkLoop(CFileName::ToSystem(file))) {
+    qCWarning(lcProfile) << "profile value" << section << key << "kept for the run:" << file << "is a loop of links";
+    if (!g_memoryOnly) TellWriteFailure(file, CSystemError::Text(ELOOP));
+  } else {
+    const std::unique_ptr<QSettings> settings = Open();
+    if (value)
+      settings->setValue(name, *value);
+    else
+      settings->remove(name);
+    stored = Stored(*settings, section, key);
+  }
+  if (stored) {
+    g_unsaved.values.remove(name);
+    g_unsaved.removed.remove(name);
+  } else if (value) {
+    g_unsaved.values.insert(name, *value);
+    g_unsaved.removed.remove(name);
+  } else {
+    g_unsaved.values.remove(name);
+    g_unsaved.removed.insert(name);
+  }
+  return stored;
+}
+
 }  // namespace
 
 int CProfile::GetInt(const QString& section, const QString& key, int defaultValue) {
-  const QVariant value = Open()->value(Key(section, key));
+  const QVariant value = Value(section, key);
   if (!value.isValid()) return defaultValue;
   bool ok = false;
   const int result = ParseInt(value.toString(), defaultValue, &ok);
@@ -107,7 +196,7 @@ int CProfile::ParseInt(const QString& text, int defaultValue, bool* ok) {
 }
 
 QString CProfile::GetString(const QString& section, const QString& key, const QString& defaultValue) {
-  const QVariant value = Open()->value(Key(section, key));
+  const QVariant value = Value(section, key);
   if (!value.isValid()) return defaultValue;
   // A text with commas written by hand ("Settings=19200,n,8,1") is a list
   // to the INI format, and is written back as one ("19200, n, 8, 1") when
@@ -121,9 +210,7 @@ bool CProfile::WriteInt(const QString& section, const QString& key, int value) {
     qCWarning(lcProfile) << "refused to write" << section << key;
     return false;
   }
-  const std::unique_ptr<QSettings> settings = Open();
-  settings->setValue(Key(section, key), value);
-  return Stored(*settings, section, key);
+  return Write(section, key, QVariant(value));
 }
 
 bool CProfile::WriteString(const QString& section, const QString& key, const QString& value) {
@@ -131,22 +218,25 @@ bool CProfile::WriteString(const QString& section, const QString& key, const QSt
     qCWarning(lcProfile) << "refused to write" << section << key;
     return false;
   }
-  const std::unique_ptr<QSettings> settings = Open();
-  settings->setValue(Key(section, key), value);
-  return Stored(*settings, section, key);
+  return Write(section, key, QVariant(value));
 }
 
-void CProfile::Remove(const QString& section, const QString& key) {
+bool CProfile::Remove(const QString& section, const QString& key) {
   if (IsReadOnly(section, key)) {
     qCWarning(lcProfile) << "refused to remove" << section << key;
-    return;
+    return false;
   }
-  const std::unique_ptr<QSettings> settings = Open();
-  settings->remove(Key(section, key));
-  Stored(*settings, section, key);
+  return Write(section, key, std::nullopt);
 }
 
-void CProfile::UseIniFile(const QString& path) { g_iniPath = path; }
+void CProfile::UseIniFile(const QString& path) {
+  g_iniPath = path;
+  // Another file: what the last one did not take is not its, and its
+  // failures are news.
+  g_unsaved = Unsaved();
+  g_memoryOnly = false;
+  g_writeFailureTold = false;
+}
 
 QString CProfile::IniFile() { return g_iniPath; }
 
@@ -159,10 +249,17 @@ QString CProfile::FilePath() {
 std::optional<CProfile::SetAside> CProfile::SetAsideUnreadableFile() {
   const QString file = FilePath();
   const QByteArray bytes = CFileName::ToSystem(file);
-  struct stat st {};
-  if (::stat(bytes.constData(), &st) != 0) return std::nullopt;
   SetAside setAside;
   setAside.file = file;
+  if (IsLinkLoop(bytes)) {
+    // Renamed, the loop would be gone from where the user made it; written
+    // over, a file would take its place.
+    setAside.loop = true;
+    g_memoryOnly = true;
+    return setAside;
+  }
+  struct stat st {};
+  if (::stat(bytes.constData(), &st) != 0) return std::nullopt;
   setAside.notAFile = !S_ISREG(st.st_mode);
   if (!setAside.notAFile) {
     QSettings settings(file, QSettings::IniFormat);
@@ -188,6 +285,11 @@ std::optional<CProfile::SetAside> CProfile::SetAsideUnreadableFile() {
 }
 
 QString CProfile::SetAsideMessage(const SetAside& setAside) {
+  if (setAside.loop)
+    return Tr(QT_TRANSLATE_NOOP("CProfile",
+                                "The settings file \"%1\" cannot be read: %2.\nIt is left as it is; the program "
+                                "starts with its default settings and works with them until it ends."))
+        .arg(CFileName::Display(setAside.file), CSystemError::Text(ELOOP));
   const QString why =
       setAside.notAFile ? Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" is not a regular file."))
                         : Tr(QT_TRANSLATE_NOOP("CProfile", "The settings file \"%1\" cannot be read: it is damaged."));

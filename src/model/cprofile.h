@@ -24,22 +24,26 @@ class CProfile final {
   // only ever reads. Return false when refused.
   static bool WriteInt(const QString& section, const QString& key, int value);
   static bool WriteString(const QString& section, const QString& key, const QString& value);
-  static void Remove(const QString& section, const QString& key);
+  static bool Remove(const QString& section, const QString& key);
 
   // Writes report a failure once with a message (the file or its folder
-  // cannot be written) and return false.
+  // cannot be written, with the system's reason) and return false; what
+  // they did not store is kept, and read, until the program ends.
 
   // A profile file put aside because the program could not read it.
   struct SetAside {
     QString file;           // where it was
     QString keptAs;         // its new name
     bool notAFile = false;  // a FIFO, a folder, a device: not a settings file
+    bool loop = false;      // a symbolic link that leads back to itself: left as it is
   };
   // Looks at the profile's file before anything reads it: one that is not a
   // regular file (a FIFO would hold every read) or cannot be parsed gets a
   // new name beside it ("Selvantis.conf.unreadable-20261207-154001"), so
-  // the program starts with its defaults and loses nothing. Nothing when
-  // the file is sound or missing.
+  // the program starts with its defaults and loses nothing. A link that
+  // leads back to itself is the user's own doing: it is left as it is, and
+  // the program runs with its defaults and keeps what it sets until it
+  // ends. Nothing when the file is sound or missing.
   static std::optional<SetAside> SetAsideUnreadableFile();
   // The message that tells the user.
   static QString SetAsideMessage(const SetAside& setAside);

@@ -32,7 +32,6 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -379,7 +378,10 @@ class CCommandLineBadInputTest : public CCommandLineTest, public testing::WithPa
  protected:
   bool German() const { return QByteArray(GetParam()) == "de"; }
   // Runs the command in the test's language; the output file must not come.
-  void ExpectRefused(QStringList args, const char* english, const char* german, bool withOutput = true) {
+  // Only a mistake in the options (usage) ends with the hint to --help.
+  enum class Hint { No, Usage };
+  void ExpectRefused(QStringList args, const char* english, const char* german, bool withOutput = true,
+                     Hint hint = Hint::No) {
     const QString output = dir.filePath(QStringLiteral("out.txt"));
     if (withOutput) args << "-o" << output;
     args << "--language" << GetParam();
@@ -388,6 +390,8 @@ class CCommandLineBadInputTest : public CCommandLineTest, public testing::WithPa
     const QString err = QString::fromLocal8Bit(outcome.err);
     EXPECT_TRUE(err.contains(QString::fromUtf8(German() ? german : english))) << args.join(' ').toStdString() << "\n"
                                                                               << err.toStdString();
+    EXPECT_EQ(err.contains("\"selvantis --help\""), hint == Hint::Usage) << args.join(' ').toStdString() << "\n"
+                                                                         << err.toStdString();
     EXPECT_TRUE(outcome.out.isEmpty());
     EXPECT_FALSE(QFile::exists(output)) << args.join(' ').toStdString();
     EXPECT_TRUE(FileBytes(project) == projectBytes);
@@ -396,12 +400,12 @@ class CCommandLineBadInputTest : public CCommandLineTest, public testing::WithPa
 
 TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
   ExpectRefused({"--compare", project, "--frobnicate"}, "Unknown option \"--frobnicate\".",
-                "Unbekannte Option \"--frobnicate\".");
+                "Unbekannte Option \"--frobnicate\".", true, Hint::Usage);
   ExpectRefused({"--compare", dir.filePath("missing.sxm")}, "cannot be opened", "kann nicht geöffnet werden");
   ExpectRefused({"--upload", project}, "--upload needs -o and the name of the new project file.",
-                "--upload braucht -o und den Namen der neuen Projektdatei.", false);
+                "--upload braucht -o und den Namen der neuen Projektdatei.", false, Hint::Usage);
   ExpectRefused({"--compare", project, "--parity", "maybe"}, "--parity maybe is no line setting",
-                "--parity maybe ist keine Leitungseinstellung");
+                "--parity maybe ist keine Leitungseinstellung", true, Hint::Usage);
 
   // A file changed after it was written: the checksum says so.
   QByteArray damaged = projectBytes;
@@ -434,7 +438,10 @@ TEST_P(CCommandLineBadInputTest, EndsWithAMessageAndStatusTwo) {
                 "ist vorhanden: --upload ersetzt eine andere Datei nur mit --force.", false);
   EXPECT_TRUE(FileBytes(other) == projectBytes);
   ExpectRefused({"--export-commands", project, "--force"}, "The option --force has no use with --export-commands.",
-                "Die Option --force");
+                "Die Option --force", true, Hint::Usage);
+  // An output in a folder that is not there is refused as the others.
+  ExpectRefused({"--export-commands", project, "-o", dir.filePath(QStringLiteral("nowhere/out.txt"))},
+                "does not exist.", "gibt es nicht.", false);
 
   // A unit that does not answer the connect.
   StartUnit();
@@ -604,27 +611,14 @@ TEST_F(CCommandLineTest, ASettingsFileThatIsNoFileIsSetAsideAndTheCommandRuns) {
 // to its last few KB), where the system allows the test to make one.
 TEST_F(CCommandLineTest, AFullDiskEndsWithNoSpaceLeftAndKeepsTheOldFile) {
   const QString disk = dir.filePath(QStringLiteral("disk"));
-  ASSERT_TRUE(QDir().mkpath(disk));
-  if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "no file system can be mounted here (" << std::strerror(errno) << ")";
-  struct Unmount {
-    QByteArray path;
-    ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-  } unmount{QFile::encodeName(disk)};
+  SmallDisk small(disk, 64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
   const QByteArray old = "the old contents\r\n";
   const QString commands = disk + QStringLiteral("/script.txt");
   const QString pdf = disk + QStringLiteral("/site.pdf");
   for (const QString& path : {commands, pdf}) ASSERT_TRUE(COutputFile::WriteFile(path, old, nullptr));
   // All but the last 4 KB taken.
-  {
-    QFile filler(disk + QStringLiteral("/filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
-    filler.close();
-    filler.resize(filler.size() - 4096);
-  }
+  ASSERT_TRUE(small.Fill(QStringLiteral("filler"), 4096));
   const QList<QByteArray> before = NamesIn(disk);
   for (const auto& args :
        {QStringList{"--export-commands", project, "-o", commands}, QStringList{"--print", project, "-o", pdf}}) {

@@ -77,14 +77,20 @@ TEST_F(CLinkReconnectTest, ConnectsAgainToTheSamePortWhenTheUnitIsBack) {
   ASSERT_TRUE(WaitUntil([&] { return link->IsConnected(); }));
   EXPECT_FALSE(reconnect.IsWaiting());
   EXPECT_TRUE(doc->IsConnected());
-  // The unit was left unprotected by the lost connection: the try closes
-  // it first, then connects as always.
+  // The unit was left unprotected by the lost connection (its macros were
+  // never locked): the try closes it first, then connects as always.
   EXPECT_TRUE(WaitUntil([&] { return m_back->FullLines().contains("/PROTECT OFF"); }));
-  EXPECT_EQ(m_back->FullLines(),
-            (QStringList{"/SERVICE/DEVID ?", "/SERVICE/VER ?", "/MACRO/LOCK OFF", "/PROTECT ON", "/PROTECT OFF"}));
-  // The loss, then what the try's connect said in its place.
+  EXPECT_EQ(m_back->FullLines(), (QStringList{"/SERVICE/DEVID ?", "/SERVICE/VER ?", "/PROTECT ON", "/PROTECT OFF"}));
+  // The loss, then what the try's connect said in its place: only what was
+  // open, and nothing of a protection that the connection lifts again.
   EXPECT_EQ(messages.Requests().size(), 2u);
-  EXPECT_TRUE(LossNotice().contains("They have been sent now")) << LossNotice().toStdString();
+  const QString told = LossNotice();
+  EXPECT_TRUE(
+      told.contains("ended before the unit had taken \"/PROTECT ON\". It has been sent now, and the unit "
+                    "has taken it."))
+      << told.toStdString();
+  EXPECT_FALSE(told.contains("MACRO")) << told.toStdString();
+  EXPECT_FALSE(told.contains("protected")) << told.toStdString();
   ASSERT_FALSE(status.isEmpty());
   EXPECT_TRUE(status.last().contains("again")) << status.last().toStdString();
 }
@@ -141,7 +147,56 @@ TEST_F(CLinkReconnectTest, AnotherUnitBehindThePortGetsNothingThatChangesIt) {
   EXPECT_EQ(link->Unit(), CUnitIdentity("4711", "V0.8"));
   EXPECT_TRUE(WaitUntil([&] { return m_back->FullLines().contains("/PROTECT OFF"); }));
   EXPECT_FALSE(m_back->FullLines().contains("/PROTECT ON"));
-  EXPECT_TRUE(messages.SawText("The unit that answers now is another one"));
+  EXPECT_TRUE(messages.SawText("is another one (device id 4711, version V0.8)"));
+}
+
+// Who the unit is, for the tries: its device id and its version. A unit
+// whose operating system was updated meanwhile is not the unit the program
+// knew (what it sends follows from the version): the tries stop, and
+// Connect takes it. Two units of the same device id and version are one
+// unit to the program: nothing else tells them apart.
+TEST_F(CLinkReconnectTest, TheTriesGoOnOnlyWithTheSameDeviceIdAndVersion) {
+  const struct {
+    const char* name;
+    const char* id;
+    const char* version;
+    bool connects;
+  } rows[] = {
+      {"another unit of the same device id and version", "10337", "V1.0", true},
+      {"the unit with its operating system updated", "10337", "V1.1", false},
+      {"another device id", "4711", "V1.0", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    messages.Clear();
+    if (!sim.IsRunning()) {
+      m_back.reset();
+      ASSERT_TRUE(sim.Start());
+      PointPortAt(sim.PtyPath());
+    }
+    ASSERT_TRUE(link->ConnectPort(m_port, doc.get()));
+    CLinkReconnect& reconnect = Reconnect(20, 1000);
+    sim.HangUp();
+    ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+    m_back = std::make_unique<UnitSimulator>();
+    m_back->SetValue("/SERVICE/DEVID", row.id);
+    m_back->SetValue("/SERVICE/VER", row.version);
+    ASSERT_TRUE(m_back->Start());
+    PointPortAt(m_back->PtyPath());
+    ASSERT_TRUE(WaitUntil([&] { return link->IsConnected() || !reconnect.IsWaiting(); }));
+    EXPECT_EQ(link->IsConnected(), row.connects);
+    if (row.connects) {
+      EXPECT_EQ(link->Unit(), CUnitIdentity("10337", "V1.0"));
+      EXPECT_TRUE(link->Disconnect());
+    } else {
+      EXPECT_FALSE(m_back->HasValue("/PROTECT"));
+      EXPECT_TRUE(LossNotice().contains(QStringLiteral("device id %1, version %2").arg(row.id, row.version)))
+          << LossNotice().toStdString();
+    }
+    m_reconnect.reset();
+    m_back.reset();
+    sim.Stop();
+  }
 }
 
 // The same, checked against the simulator program run by itself with

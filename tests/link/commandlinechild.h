@@ -27,12 +27,18 @@ class CommandLineChildTest : public testing::Test {
   void TearDown() override { sim.Stop(); }
 
   // Starts the program with args on the simulator's port, its texts in English.
-  void Start(QProcess& process, const QStringList& args) {
+  void Start(QProcess& process, const QStringList& args) { StartOn(process, args, sim.PtyPath()); }
+  // The same on another name of a port.
+  void StartOn(QProcess& process, const QStringList& args, const QString& port) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome());
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", sim.PtyPath(), "--language", "en"});
+    process.start(QStringLiteral(SELV_PROGRAM_PATH), args + QStringList{"--port", port, "--language", "en"});
   }
+  // The programs' settings folder ("XDG_CONFIG_HOME"), and in it the file of
+  // the notes of units that may have been left open.
+  QString ConfigHome() const { return dir.filePath(QStringLiteral("config")); }
+  QString NotesFile() const { return ConfigHome() + QStringLiteral("/VELMORIX/Selvantis.conf.unclosed"); }
   // The lines of the project the unit received, without the link's own.
   int ProjectLines() const {
     int count = 0;

@@ -65,7 +65,9 @@ TEST_F(CommandLineEndingTest, ASignalDuringADownloadLeavesTheUnitUnlockedAndProt
     EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains(QByteArray("selvantis: Stopped by ") + row.name + "."))
         << outcome.err.toStdString();
-    EXPECT_TRUE(outcome.err.contains("The unit's macros are unlocked and its settings protected."))
+    // The closing is the last thing said.
+    EXPECT_TRUE(outcome.err.endsWith(QByteArray("selvantis: Stopped by ") + row.name +
+                                     ".\nselvantis: The unit's macros are unlocked and its settings protected.\n"))
         << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains("only part of the project")) << outcome.err.toStdString();
     const QStringList lines = sim.FullLines();
@@ -109,8 +111,13 @@ TEST_F(CommandLineEndingTest, SaveSaysWhyWhenTheUnitDoesNotConfirmIt) {
   EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
   EXPECT_TRUE(outcome.err.contains("selvantis: The unit did not save its settings: ")) << outcome.err.toStdString();
   EXPECT_FALSE(outcome.err.contains("The project is in the unit."));
-  // Nor did it confirm the protection: the user is told.
-  EXPECT_TRUE(outcome.err.contains("settings unprotected")) << outcome.err.toStdString();
+  // Nor did it confirm the protection, which went to it: the user is told
+  // so, and what the next command sends.
+  EXPECT_TRUE(
+      outcome.err.contains("selvantis: The unit may still have its settings unprotected: the connection "
+                           "ended before it had confirmed \"/PROTECT ON\". The next command on this port "
+                           "sends \"/PROTECT ON\" first; or send it to the unit.\n"))
+      << outcome.err.toStdString();
 }
 
 TEST_F(CommandLineEndingTest, SaveHasNoUseWithoutADownload) {
@@ -149,9 +156,11 @@ TEST_F(CommandLineEndingTest, ASecondSignalWhileTheUnitHoldsTheLineEndsAtOnceAnd
   ASSERT_TRUE(process.waitForFinished(kHangLimitMs));
   err += process.readAllStandardError();
   EXPECT_EQ(process.exitCode(), 2) << err.toStdString();
+  // Its last words say what the next command on the port sends.
   EXPECT_TRUE(
-      err.contains("selvantis: Stopped at once. The unit may still have its macros locked and its settings "
-                   "unprotected: send \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" to the unit.\n"))
+      err.endsWith("selvantis: Stopped at once. The unit may still have its macros locked and its settings "
+                   "unprotected: the next command on this port sends \"/MACRO/LOCK OFF\" and \"/PROTECT ON\" "
+                   "first; or send them to the unit.\n"))
       << err.toStdString();
   // It did not wait for the unit.
   EXPECT_TRUE(sim.IsRunning());
@@ -188,4 +197,41 @@ TEST_F(CommandLineEndingTest, AHeldDownloadSaysNothingUntrueAboutTheClosingTheUn
   const QStringList lines = sim.FullLines();
   EXPECT_GT(lines.lastIndexOf("/MACRO/LOCK OFF"), lines.lastIndexOf("/MACRO/LOCK ON"));
   EXPECT_GT(lines.lastIndexOf("/PROTECT ON"), lines.lastIndexOf("/PROTECT OFF"));
+}
+
+// A signal in the middle of an upload or a comparison (no macros locked):
+// the program says what became of the project and of the unit, names only
+// what was open, and its verdict is its last word.
+TEST_F(CommandLineEndingTest, ASignalDuringAnUploadOrAComparisonEndsWithItsVerdict) {
+  sim.SetPaced(true);
+  ASSERT_TRUE(sim.Start());
+  const struct {
+    const char* name;
+    QStringList args;
+    const char* before;  // said before the verdict, if anything
+  } rows[] = {
+      {"upload",
+       {"--upload", project, "-o", dir.filePath(QStringLiteral("read.sxm"))},
+       "selvantis: The project was left as it was before the upload.\n"},
+      {"comparison", {"--compare", project}, nullptr},
+  };
+  for (const auto& row : rows) {
+    for (const int at : {20, 60, 150}) {
+      SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(at));
+      sim.ClearLog();
+      QProcess process;
+      Start(process, row.args);
+      ASSERT_TRUE(process.waitForStarted(kHangLimitMs));
+      ASSERT_TRUE(WaitUntil([&] { return ProjectLines() >= at || process.state() == QProcess::NotRunning; }));
+      ASSERT_EQ(process.state(), QProcess::Running);
+      ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+      const EndingOutcome outcome = Finish(process);
+      EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
+      const QByteArray verdict = "selvantis: Stopped by SIGINT.\nselvantis: The unit's settings are protected.\n";
+      EXPECT_TRUE(outcome.err.endsWith(row.before ? row.before + verdict : verdict)) << outcome.err.toStdString();
+      EXPECT_FALSE(outcome.err.contains("macros")) << outcome.err.toStdString();
+      EXPECT_FALSE(sim.FullLines().contains("/MACRO/LOCK OFF"));
+      EXPECT_GT(sim.FullLines().lastIndexOf("/PROTECT ON"), sim.FullLines().lastIndexOf("/PROTECT OFF"));
+    }
+  }
 }

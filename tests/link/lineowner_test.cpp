@@ -451,13 +451,15 @@ TEST_F(LineOwnerTest, ConnectAsksForTheVersionAgainWhenTheUnitLostTheQuestion) {
 TEST_F(LineOwnerTest, TheNoteIsWrittenBeforeTheUnitIsOpenedAndGoesWhenItIsClosed) {
   sim.SetPaced(false);
   AddDevices(1, 10);
-  const QString file = profile.Path();
-  // What the profile's file held when each opening line reached the unit.
+  const QString file = CUnclosedNotes::FilePath();
+  // What the notes' file held when each opening line reached the unit.
   auto notes = std::make_shared<QStringList>();
   auto noted = [file, notes](UnitSimulator&, const UnitSimulator::Command& command, QStringList&) {
     if (command.line != "/PROTECT OFF" && command.line != "/MACRO/LOCK ON") return false;
-    QFile ini(file);
-    const bool has = ini.open(QIODevice::ReadOnly) && ini.readAll().contains("Unclosed");
+    QFile held(file);
+    const QByteArray text = held.open(QIODevice::ReadOnly) ? held.readAll() : QByteArray();
+    const bool has =
+        command.line == "/PROTECT OFF" ? text.contains("] unprotected\n") : text.contains("] locked unprotected\n");
     *notes << command.line + (has ? " noted" : " not noted");
     return false;
   };

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
 TEST(CProfileTest, ValuesComeBackBySectionAndKey) {
   TempProfile profile;
   EXPECT_TRUE(CProfile::WriteInt(QStringLiteral("Configuration"), QStringLiteral("ShellCommand"), 2));
@@ -88,11 +92,7 @@ TEST(CProfileTest, AWriteThatFailsIsToldOnceWithTheReason) {
   QTemporaryDir dir;
   // A regular file where the profile's folder should be: no one can write
   // below it, the superuser included.
-  const QString blocker = dir.filePath(QStringLiteral("blocker"));
-  QFile file(blocker);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  CProfile::UseIniFile(blocker + QStringLiteral("/settings.ini"));
+  CProfile::UseIniFile(BelowAFile(dir.path(), QStringLiteral("settings.ini")));
   MessageRecorder messages;
   EXPECT_FALSE(
       CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/ttyS1")));
@@ -149,5 +149,92 @@ TEST(CProfileTest, AnUnreadableSettingsFileIsSetAside) {
               QStringLiteral("none"));
     EXPECT_TRUE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/x")));
   }
+  CProfile::UseIniFile(profile.Path());
+}
+
+// What the file does not take is kept, and read, until the program ends, as
+// the message says: a value written, and a value removed.
+TEST(CProfileTest, WhatTheFileDoesNotTakeIsKeptForTheRun) {
+  TempProfile profile;
+  QTemporaryDir dir;
+  CProfile::UseIniFile(BelowAFile(dir.path(), QStringLiteral("settings.ini")));
+  MessageRecorder messages;
+  EXPECT_FALSE(CProfile::WriteString(QStringLiteral("VMX7000"), QStringLiteral("OS Version"), QStringLiteral("V1.0")));
+  EXPECT_FALSE(CProfile::WriteInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 1));
+  EXPECT_EQ(CProfile::GetString(QStringLiteral("VMX7000"), QStringLiteral("OS Version")), QStringLiteral("V1.0"));
+  EXPECT_EQ(CProfile::GetInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 0), 1);
+  CProfile::Remove(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"));
+  EXPECT_EQ(CProfile::GetInt(QStringLiteral("VMX7000"), QStringLiteral("MONI_CLR"), 7), 7);
+  EXPECT_EQ(messages.Requests().size(), 1u);
+  // Another profile file starts from what it holds.
+  CProfile::UseIniFile(profile.Path());
+  EXPECT_EQ(CProfile::GetString(QStringLiteral("VMX7000"), QStringLiteral("OS Version"), QStringLiteral("none")),
+            QStringLiteral("none"));
+}
+
+// A settings file that is a loop of links is the user's: it is told, left
+// as it is, and the program works with its defaults and what it sets.
+TEST(CProfileTest, ASettingsFileThatIsALoopOfLinksIsToldAndLeftAsItIs) {
+  TempProfile profile;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("settings.ini"));
+  const QString other = dir.filePath(QStringLiteral("other.ini"));
+  ASSERT_TRUE(QFile::link(other, file));
+  ASSERT_TRUE(QFile::link(file, other));
+  CProfile::UseIniFile(file);
+  const std::optional<CProfile::SetAside> setAside = CProfile::SetAsideUnreadableFile();
+  ASSERT_TRUE(setAside.has_value());
+  EXPECT_TRUE(setAside->loop);
+  EXPECT_TRUE(setAside->keptAs.isEmpty());
+  const QString message = CProfile::SetAsideMessage(*setAside);
+  EXPECT_EQ(message, QStringLiteral("The settings file \"%1\" cannot be read: Too many levels of symbolic links.\nIt "
+                                    "is left as it is; the program starts with its default settings and works with "
+                                    "them until it ends.")
+                         .arg(file));
+  MessageRecorder messages;
+  EXPECT_FALSE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/x")));
+  EXPECT_EQ(CProfile::GetString(QStringLiteral("COMSECTION"), QStringLiteral("Port")), QStringLiteral("/dev/x"));
+  EXPECT_TRUE(QFileInfo(file).isSymLink());
+  EXPECT_EQ(QFileInfo(file).symLinkTarget(), other);
+  EXPECT_TRUE(QFileInfo(other).isSymLink());
+  // Made a loop while the program runs: not replaced either, and told.
+  CProfile::UseIniFile(file);
+  EXPECT_FALSE(CProfile::WriteInt(QStringLiteral("Settings"), QStringLiteral("Zoom"), 150));
+  EXPECT_EQ(CProfile::GetInt(QStringLiteral("Settings"), QStringLiteral("Zoom"), 100), 150);
+  EXPECT_TRUE(QFileInfo(file).isSymLink());
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("Too many levels of symbolic links")))
+      << messages.Requests()[0].text.toStdString();
+  CProfile::UseIniFile(profile.Path());
+}
+
+// The reason of a failed write is the system's: a full disk is no folder
+// that cannot be written. On a small file system of the test's own, where
+// the system lets the test make one.
+TEST(CProfileTest, AFullDiskAndAReadOnlyDiskAreToldAsWhatTheyAre) {
+  TempProfile profile;
+  QTemporaryDir dir;
+  const QString disk = dir.filePath(QStringLiteral("disk"));
+  SmallDisk small(disk, 64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
+  const QString settings = disk + QStringLiteral("/settings.ini");
+  CProfile::UseIniFile(settings);
+  ASSERT_TRUE(CProfile::WriteString(QStringLiteral("COMSECTION"), QStringLiteral("Port"), QStringLiteral("/dev/x")));
+  ASSERT_TRUE(small.Fill(QStringLiteral("filler"), 0));
+  {
+    MessageRecorder messages;
+    EXPECT_FALSE(CProfile::WriteString(QStringLiteral("Settings"), QStringLiteral("Long"), QString(8000, 'x')));
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("No space left on device")))
+        << messages.Requests()[0].text.toStdString();
+  }
+  ASSERT_TRUE(QFile::remove(disk + QStringLiteral("/filler")));
+  ASSERT_TRUE(small.SetReadOnly(true)) << std::strerror(errno);
+  CProfile::UseIniFile(settings);
+  MessageRecorder messages;
+  EXPECT_FALSE(CProfile::WriteString(QStringLiteral("Settings"), QStringLiteral("Zoom"), QStringLiteral("150")));
+  ASSERT_EQ(messages.Requests().size(), 1u);
+  EXPECT_TRUE(messages.Requests()[0].text.contains(QStringLiteral("Read-only file system")))
+      << messages.Requests()[0].text.toStdString();
   CProfile::UseIniFile(profile.Path());
 }

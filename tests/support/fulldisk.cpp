@@ -10,6 +10,8 @@
 #include <cstring>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -60,6 +62,50 @@ bool IsCharacterDevice(const QString& path, int major, int minor) {
   struct stat st {};
   return ::lstat(CFileName::ToSystem(path).constData(), &st) == 0 && S_ISCHR(st.st_mode) &&
          static_cast<int>(::major(st.st_rdev)) == major && static_cast<int>(::minor(st.st_rdev)) == minor;
+}
+
+bool MakeSecondNode(const QString& device, const QString& path, QString* reason) {
+  struct stat st {};
+  if (::stat(CFileName::ToSystem(device).constData(), &st) != 0 || !S_ISCHR(st.st_mode)) {
+    if (reason) *reason = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : ENODEV));
+    return false;
+  }
+  return MakeCharacterDevice(path, static_cast<int>(::major(st.st_rdev)), static_cast<int>(::minor(st.st_rdev)),
+                             reason);
+}
+
+QString BelowAFile(const QString& folder, const QString& name) {
+  const QString blocker = folder + QStringLiteral("/blocker");
+  const int fd = ::open(CFileName::ToSystem(blocker).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd >= 0) ::close(fd);
+  return blocker + QLatin1Char('/') + name;
+}
+
+SmallDisk::SmallDisk(const QString& folder, qint64 size) : m_folder(CFileName::ToSystem(folder)) {
+  ::mkdir(m_folder.constData(), 0755);
+  const QByteArray options = "size=" + QByteArray::number(size);
+  m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, options.constData()) == 0;
+  if (!m_mounted) m_reason = std::string("no file system can be mounted here (") + std::strerror(errno) + ")";
+}
+
+SmallDisk::~SmallDisk() {
+  if (m_mounted) ::umount2(m_folder.constData(), MNT_DETACH);
+}
+
+bool SmallDisk::Fill(const QString& name, qint64 leave) {
+  const QByteArray path = m_folder + '/' + CFileName::ToSystem(name);
+  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const QByteArray block(1024, 'f');
+  qint64 size = 0;
+  for (ssize_t n = 0; (n = ::write(fd, block.constData(), static_cast<size_t>(block.size()))) > 0;) size += n;
+  const bool ok = ::ftruncate(fd, qMax<qint64>(0, size - leave)) == 0;
+  ::close(fd);
+  return ok;
+}
+
+bool SmallDisk::SetReadOnly(bool readOnly) {
+  return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | (readOnly ? MS_RDONLY : 0), nullptr) == 0;
 }
 
 QList<QByteArray> NamesIn(const QString& folder) {

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 #include <sys/types.h>
 
 // A disk that takes `room` more bytes of the program's outputs (COutputFile)
@@ -30,6 +32,38 @@ bool MakeFifo(const QString& path, QString* reason);
 bool MakeCharacterDevice(const QString& path, int major, int minor, QString* reason);
 // Whether path is a character device with these numbers.
 bool IsCharacterDevice(const QString& path, int major, int minor);
+// Makes at path a second device node of the character device at device
+// (as mknod with its numbers); false with the reason.
+bool MakeSecondNode(const QString& device, const QString& path, QString* reason);
+// A name below a regular file in folder ("folder/blocker/name"): no one can
+// create it, the superuser included ("Not a directory").
+QString BelowAFile(const QString& folder, const QString& name);
+
+// A file system of its own of size bytes (a memory one) mounted at folder
+// while it lives, where the system lets the test mount one (Mounted() says,
+// Reason() why not).
+//
+//   SmallDisk disk(dir.filePath("disk"), 64 * 1024);
+//   if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+class SmallDisk final {
+ public:
+  SmallDisk(const QString& folder, qint64 size);
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  ~SmallDisk();
+
+  bool Mounted() const { return m_mounted; }
+  std::string Reason() const { return m_reason; }
+  // A file that takes all the room but leave bytes; false when it could not
+  // be made.
+  bool Fill(const QString& name, qint64 leave);
+  bool SetReadOnly(bool readOnly);
+
+ private:
+  QByteArray m_folder;
+  bool m_mounted = false;
+  std::string m_reason;
+};
 // The names in a folder, hidden ones included, by their bytes.
 QList<QByteArray> NamesIn(const QString& folder);
 

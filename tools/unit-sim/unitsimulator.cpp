@@ -192,6 +192,17 @@ int UnitSimulator::WireLag() const {
   return m_paced ? m_debt : 0;
 }
 
+int UnitSimulator::Untaken() const {
+  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  if (m_master < 0) return 0;
+  // The terminal hands what a writer put in on to its reader a little
+  // later, from a work queue of the kernel; a poll waits for that hand-over,
+  // so that what is counted next is all there is.
+  pollfd fd{m_master, POLLIN, 0};
+  ::poll(&fd, 1, 0);
+  return Waiting() + static_cast<int>(m_rx.size());
+}
+
 UnitSimulator::FlowStats UnitSimulator::Flow() const {
   std::lock_guard<std::recursive_mutex> lock(m_mutex);
   return m_flow;

@@ -124,6 +124,12 @@ class UnitSimulator final {
   // still in the kernel, only because the simulator itself paused (they
   // arrive later than a unit would have taken them).
   int WireLag() const;
+  // Characters the application has written that the unit has not taken
+  // yet: on their way in the terminal (the kernel's own buffers included),
+  // on the wire or in the receive buffer. 0 once the unit has everything
+  // a program that has ended wrote (a line it left half-sent is taken, and
+  // waits for its end).
+  int Untaken() const;
   FlowStats Flow() const;
   void ResetFlowStats();
   // Lines the unit dropped (SetDropEveryNthLine), as full lines.

@@ -4,10 +4,6 @@
 <context>
     <name>CCommLink</name>
     <message>
-        <source>An earlier connection on %1 may have left another unit with its macros locked or its settings unprotected (%2). The unit that answers now is another one (%3): it got no closing lines, and the note stays until that unit is connected again.</source>
-        <translation>Eine frühere Verbindung an %1 hat möglicherweise eine andere Zentrale mit gesperrten Makros oder ungeschützten Einstellungen hinterlassen (%2). Die Zentrale, die jetzt antwortet, ist eine andere (%3): sie hat keine Schlusszeilen erhalten, und der Vermerk bleibt, bis jene Zentrale wieder verbunden wird.</translation>
-    </message>
-    <message>
         <source>Another unit answers: %1</source>
         <translation>Eine andere Zentrale antwortet: %1</translation>
     </message>
@@ -83,20 +79,8 @@ Verbinden (F5) übernimmt diese Zentrale.</translation>
 <context>
     <name>CUnitClosing</name>
     <message>
-        <source>The unit may still have its macros locked and its settings unprotected: the connection ended before it had taken "/MACRO/LOCK OFF" and "/PROTECT ON". Connect to it again (the program then sends both first), or send these two lines to the unit.</source>
-        <translation>Die Makros der Zentrale können noch gesperrt und ihre Einstellungen ungeschützt sein: die Verbindung endete, bevor sie "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Verbinden Sie sich erneut mit ihr (das Programm sendet dann zuerst beide), oder senden Sie diese zwei Zeilen an die Zentrale.</translation>
-    </message>
-    <message>
         <source>The unit may still have its macros locked: it has not taken "/MACRO/LOCK OFF" yet. It gets the line when it takes data again, and again when the connection is closed; or send "/MACRO/LOCK OFF" to the unit.</source>
         <translation>Die Makros der Zentrale können noch gesperrt sein: sie hat "/MACRO/LOCK OFF" noch nicht übernommen. Sie erhält die Zeile, sobald sie wieder Daten annimmt, und noch einmal, wenn die Verbindung getrennt wird; oder senden Sie "/MACRO/LOCK OFF" an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked: the connection ended before it had taken "/MACRO/LOCK OFF". Connect to it again (the program then sends it first), or send this line to the unit.</source>
-        <translation>Die Makros der Zentrale können noch gesperrt sein: die Verbindung endete, bevor sie "/MACRO/LOCK OFF" übernommen hatte. Verbinden Sie sich erneut mit ihr (das Programm sendet die Zeile dann zuerst), oder senden Sie diese Zeile an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its settings unprotected: the connection ended before it had taken "/PROTECT ON". Connect to it again (the program then sends it first), or send this line to the unit.</source>
-        <translation>Die Einstellungen der Zentrale können noch ungeschützt sein: die Verbindung endete, bevor sie "/PROTECT ON" übernommen hatte. Verbinden Sie sich erneut mit ihr (das Programm sendet die Zeile dann zuerst), oder senden Sie diese Zeile an die Zentrale.</translation>
     </message>
 </context>
 <context>

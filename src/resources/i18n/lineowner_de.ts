@@ -25,10 +25,6 @@ Try again.</source>
 Bitte erneut versuchen.</translation>
     </message>
     <message>
-        <source>The last connection to the unit on %1 ended before the unit had taken "/MACRO/LOCK OFF" and "/PROTECT ON". They have been sent now: its macros are unlocked and its settings protected.</source>
-        <translation>Die letzte Verbindung zur Zentrale an %1 endete, bevor die Zentrale "/MACRO/LOCK OFF" und "/PROTECT ON" übernommen hatte. Beide sind jetzt gesendet: ihre Makros sind freigegeben und ihre Einstellungen geschützt.</translation>
-    </message>
-    <message>
         <source>Not sent while a transfer has the line: %1</source>
         <translation>Nicht gesendet, solange eine Übertragung die Leitung belegt: %1</translation>
     </message>

@@ -46,6 +46,12 @@
 <context>
     <name>CProfile</name>
     <message>
+        <source>The settings file &quot;%1&quot; cannot be read: %2.
+It is left as it is; the program starts with its default settings and works with them until it ends.</source>
+        <translation>Die Einstellungsdatei &quot;%1&quot; kann nicht gelesen werden: %2.
+Sie bleibt, wie sie ist; das Programm beginnt mit seinen Standardeinstellungen und arbeitet mit ihnen, bis es endet.</translation>
+    </message>
+    <message>
         <source>The settings cannot be saved in "%1":
 %2
 

@@ -15,6 +15,34 @@
 <context>
     <name>CCommandLine</name>
     <message>
+        <source>The unit may still have its macros locked and its settings unprotected: %1. The next command on this port sends &quot;/MACRO/LOCK OFF&quot; and &quot;/PROTECT ON&quot; first; or send them to the unit.</source>
+        <translation>Die Makros der Zentrale sind womöglich noch gesperrt und ihre Einstellungen ungeschützt: %1. Der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/MACRO/LOCK OFF&quot; und &quot;/PROTECT ON&quot;; oder senden Sie sie an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its macros locked and its settings unprotected: the next command on this port sends &quot;/MACRO/LOCK OFF&quot; and &quot;/PROTECT ON&quot; first; or send them to the unit.</source>
+        <translation>Die Makros der Zentrale sind womöglich noch gesperrt und ihre Einstellungen ungeschützt: der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/MACRO/LOCK OFF&quot; und &quot;/PROTECT ON&quot;; oder senden Sie sie an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its macros locked: %1. The next command on this port sends &quot;/MACRO/LOCK OFF&quot; first; or send it to the unit.</source>
+        <translation>Die Makros der Zentrale sind womöglich noch gesperrt: %1. Der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/MACRO/LOCK OFF&quot;; oder senden Sie es an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its macros locked: the next command on this port sends &quot;/MACRO/LOCK OFF&quot; first; or send it to the unit.</source>
+        <translation>Die Makros der Zentrale sind womöglich noch gesperrt: der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/MACRO/LOCK OFF&quot;; oder senden Sie es an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its settings unprotected: %1. The next command on this port sends &quot;/PROTECT ON&quot; first; or send it to the unit.</source>
+        <translation>Die Einstellungen der Zentrale sind womöglich noch ungeschützt: %1. Der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/PROTECT ON&quot;; oder senden Sie es an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit may still have its settings unprotected: the next command on this port sends &quot;/PROTECT ON&quot; first; or send it to the unit.</source>
+        <translation>Die Einstellungen der Zentrale sind womöglich noch ungeschützt: der nächste Befehl an dieser Schnittstelle sendet zuerst &quot;/PROTECT ON&quot;; oder senden Sie es an die Zentrale.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings are protected.</source>
+        <translation>Die Einstellungen der Zentrale sind geschützt.</translation>
+    </message>
+    <message>
         <source>%1, the first port the system has</source>
         <translation>%1, die erste Schnittstelle des Systems</translation>
     </message>
@@ -33,30 +61,6 @@
     <message>
         <source>The system has no serial port: name the unit's port with --port DEVICE.</source>
         <translation>Das System hat keine serielle Schnittstelle: nennen Sie die Schnittstelle der Zentrale mit --port GERÄT.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked and its settings unprotected: it has not taken &quot;/MACRO/LOCK OFF&quot; and &quot;/PROTECT ON&quot;. The next command on this port sends both first; or send them to the unit.</source>
-        <translation>Die Makros der Zentrale sind womöglich noch gesperrt und ihre Einstellungen ungeschützt: sie hat &quot;/MACRO/LOCK OFF&quot; und &quot;/PROTECT ON&quot; nicht angenommen. Der nächste Befehl an dieser Schnittstelle sendet beide zuerst; oder senden Sie sie an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked and its settings unprotected: send &quot;/MACRO/LOCK OFF&quot; and &quot;/PROTECT ON&quot; to the unit.</source>
-        <translation>Die Makros der Zentrale sind womöglich noch gesperrt und ihre Einstellungen ungeschützt: senden Sie &quot;/MACRO/LOCK OFF&quot; und &quot;/PROTECT ON&quot; an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked: it has not taken &quot;/MACRO/LOCK OFF&quot;. The next command on this port sends it first; or send it to the unit.</source>
-        <translation>Die Makros der Zentrale sind womöglich noch gesperrt: sie hat &quot;/MACRO/LOCK OFF&quot; nicht angenommen. Der nächste Befehl an dieser Schnittstelle sendet es zuerst; oder senden Sie es an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its macros locked: send &quot;/MACRO/LOCK OFF&quot; to the unit.</source>
-        <translation>Die Makros der Zentrale sind womöglich noch gesperrt: senden Sie &quot;/MACRO/LOCK OFF&quot; an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its settings unprotected: it has not taken &quot;/PROTECT ON&quot;. The next command on this port sends it first; or send it to the unit.</source>
-        <translation>Die Einstellungen der Zentrale sind womöglich noch ungeschützt: sie hat &quot;/PROTECT ON&quot; nicht angenommen. Der nächste Befehl an dieser Schnittstelle sendet es zuerst; oder senden Sie es an die Zentrale.</translation>
-    </message>
-    <message>
-        <source>The unit may still have its settings unprotected: send &quot;/PROTECT ON&quot; to the unit.</source>
-        <translation>Die Einstellungen der Zentrale sind womöglich noch ungeschützt: senden Sie &quot;/PROTECT ON&quot; an die Zentrale.</translation>
     </message>
     <message>
         <source>it had not taken &quot;/PROTECT ON&quot; first</source>
