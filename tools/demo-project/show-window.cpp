@@ -23,6 +23,7 @@
 #include "everyfamily.h"
 #include "link/linkprofile.h"
 #include "model/cbasedevice.h"
+#include "model/cfilename.h"
 #include "model/commandids.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -162,7 +163,9 @@ const HostFrameSwitch* FrameOfClass(const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
-  QStringList args = QApplication::arguments().mid(1);
+  // The names as the system gave them (a project named in Latin-1 opens).
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << CFileName::FromSystem(argv[i]);
   const bool german = args.removeAll(QStringLiteral("--german")) > 0;
   const bool upgrade = args.removeAll(QStringLiteral("--upgrade")) > 0;
   if (args.size() != 3) {
