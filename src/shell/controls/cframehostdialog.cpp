@@ -63,7 +63,10 @@ CFrameHostDialog::CFrameHostDialog(CSelvantisDoc* doc, HostFrameKind kind, QWidg
       m_kind(kind),
       m_frames(frames),
       m_layout(new QHBoxLayout(this)) {
-  SetRectStore(DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSize")));
+  // Each kind of window keeps its own size: a list opened after a small
+  // form must not take the form's size and hide its switch buttons.
+  SetRectStore(
+      DialogRectStore(QStringLiteral("Settings"), QStringLiteral("DlgSizeHost%1").arg(static_cast<int>(kind))));
   m_layout->setContentsMargins(0, 0, 0, 0);
   m_layout->setSpacing(0);
   setSizeGripEnabled(true);

@@ -20,7 +20,8 @@ class QToolBar;
 // which then replaces the shown frame by the frame of that command's kind;
 // the old frame is gone before the new one is created, so two editors never
 // work on the same objects at once. A kind without a registered frame shows
-// a placeholder. The rectangle is kept in "Settings"/"DlgSize".
+// a placeholder. The rectangle is kept per kind the host opens with, in
+// "Settings"/"DlgSizeHost<kind>".
 //
 // A frame's bar of switch buttons (a tool bar with kSwitchColumnProperty
 // set) stands in the host's own column down its left edge, from the top,

@@ -163,7 +163,9 @@ TEST_F(FrameHostTest, KindsWithoutFrameShowAPlaceholder) {
   invalid.reject();
 }
 
-TEST_F(FrameHostTest, RestoresItsRectangleFromSettingsDlgSize) {
+// Each kind the host opens with keeps its own rectangle: the trigger list
+// comes back as it was left, the macro list does not take its size.
+TEST_F(FrameHostTest, RestoresTheRectangleOfItsKindFromSettingsDlgSizeHost) {
   const QRect wanted(30, 40, 500, 350);
   {
     CFrameHostDialog host(nullptr, HostFrameKind::Triggers, nullptr, m_frames);
@@ -173,9 +175,21 @@ TEST_F(FrameHostTest, RestoresItsRectangleFromSettingsDlgSize) {
     });
     EXPECT_EQ(host.DoModal(), IDOK);
   }
-  EXPECT_EQ(DialogRectStore::FromText(CProfile::GetString("Settings", "DlgSize")), std::optional<QRect>(wanted));
+  EXPECT_EQ(DialogRectStore::FromText(CProfile::GetString("Settings", "DlgSizeHost5")), std::optional<QRect>(wanted));
+  EXPECT_TRUE(CProfile::GetString("Settings", "DlgSize").isEmpty());
 
-  CFrameHostDialog again(nullptr, HostFrameKind::Macros, nullptr, m_frames);
+  {
+    CFrameHostDialog macros(nullptr, HostFrameKind::Macros, nullptr, m_frames);
+    QRect seen;
+    DriveNextModal([&](QWidget* w) {
+      seen = w->geometry();
+      static_cast<QDialog*>(w)->reject();
+    });
+    EXPECT_EQ(macros.DoModal(), IDCANCEL);
+    EXPECT_NE(seen, wanted);
+  }
+
+  CFrameHostDialog again(nullptr, HostFrameKind::Triggers, nullptr, m_frames);
   QRect seen;
   DriveNextModal([&](QWidget* w) {
     seen = w->geometry();
