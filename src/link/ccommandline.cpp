@@ -12,6 +12,7 @@
 #include "link/idevicelink.h"
 #include "link/linkprofile.h"
 #include "model/cfilename.h"
+#include "model/clogroute.h"
 #include "model/cmessagesink.h"
 #include "model/coutputfile.h"
 #include "model/cprofile.h"
@@ -23,13 +24,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QLoggingCategory>
-#include <QMutex>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstring>
 
 #include <sys/stat.h>
 
@@ -89,41 +87,6 @@ class TerminalSink final : public IMessageSink {
   IMessageSink* m_previous;
 };
 
-// The program's log (the notes of its parts for developers, Qt's own
-// warnings) while a command runs: on the error output with --verbose, else
-// nowhere, so that the error output holds only the program's messages.
-class LogRoute final {
- public:
-  LogRoute(QIODevice& err, bool verbose) {
-    s_err = &err;
-    s_verbose = verbose;
-    m_previous = qInstallMessageHandler(&LogRoute::Handle);
-    if (verbose) QLoggingCategory::setFilterRules(QStringLiteral("selv.*.info=true\nsx.*.info=true"));
-  }
-  ~LogRoute() {
-    qInstallMessageHandler(m_previous);
-    s_err = nullptr;
-  }
-  LogRoute(const LogRoute&) = delete;
-  LogRoute& operator=(const LogRoute&) = delete;
-
- private:
-  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (s_err == nullptr || (!s_verbose && type != QtFatalMsg)) return;
-    const QString category = context.category != nullptr && std::strcmp(context.category, "default") != 0
-                                 ? QString::fromLatin1(context.category) + QStringLiteral(": ")
-                                 : QString();
-    // Parts that log from threads of their own write one line at a time.
-    static QMutex mutex;
-    const QMutexLocker lock(&mutex);
-    s_err->write(CFileName::ToSystem(QStringLiteral("selvantis: log: ") + category + text + QLatin1Char('\n')));
-  }
-
-  static inline QIODevice* s_err = nullptr;
-  static inline bool s_verbose = false;
-  QtMessageHandler m_previous = nullptr;
-};
-
 // --port as given: a path, relative to the current folder where it is not
 // absolute, or a bare device name, which names a device under /dev (as the
 // system's port list names them).
@@ -155,6 +118,8 @@ CCommandLine::Mode CCommandLine::ModeOf(const QStringList& args) {
     const QString name = OptionName(arg);
     if (name == QLatin1String("--help") || name == QLatin1String("--version")) return Mode::Terminal;
     if (name == QLatin1String("--print")) mode = Mode::Offscreen;
+    // The log comes with the window as with any command.
+    if (name == QLatin1String("--verbose")) continue;
     const bool qtOption = kQtOptions.contains(QString(name).remove(QRegularExpression(QStringLiteral("^--?"))));
     if (mode == Mode::Window && (IsValueOption(name) || (name.startsWith(QLatin1String("--")) && !qtOption)))
       mode = Mode::Terminal;
@@ -226,7 +191,7 @@ int CCommandLine::Run(const QStringList& args) {
     const QString value = name == args[i] ? args.value(i + 1) : args[i].mid(name.size() + 1);
     language = LanguageNamed(value);
   }
-  LogRoute log(m_err, verbose);
+  const CLogRoute log(m_err, verbose);
   if (m_language)
     m_language(language);
   else if (language)
