@@ -137,7 +137,7 @@ QString CCommandLine::HelpText() {
   const QString settings =
       CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
                           QString::fromLatin1(LinkProfile::kDefaultSettings));
-  return tr("Usage: selvantis [PROJECT.sxm ...]\n"
+  return tr("Usage: selvantis [--verbose] [PROJECT.sxm ...]\n"
             "       selvantis --export-commands PROJECT [-o FILE]\n"
             "       selvantis --download PROJECT [--port DEVICE] [--save]\n"
             "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]\n"
@@ -161,11 +161,14 @@ QString CCommandLine::HelpText() {
             "                             the new one is complete; a device or FIFO is written to\n"
             "  --force                    lets --upload replace an existing file other than\n"
             "                             the project\n"
-            "  --port DEVICE              the unit's serial port (now %1)\n"
+            "  --port DEVICE              the unit's serial port; without it the profile's port,\n"
+            "                             else the first the system has, USB adapters first\n"
+            "                             (now %1)\n"
             "  --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2\n"
             "                             the line settings (now %2)\n"
             "  --language de|en           the language of the messages (now the profile's)\n"
-            "  --verbose                  also the program's log on the error output\n"
+            "  --verbose                  also the program's log on the error output (the\n"
+            "                             window's too)\n"
             "  --help                     this text\n"
             "  --version                  the program's version\n"
             "\n"

@@ -214,7 +214,7 @@ TEST_F(CCompareWndTest, EveryColumnTitleIsWholeAndTheGermanTextsUseTheMenusWords
     if (german) {
       EXPECT_FALSE(texts.contains(QStringLiteral("Download"))) << texts.toStdString();
       EXPECT_FALSE(texts.contains(QStringLiteral("Upload"))) << texts.toStdString();
-      EXPECT_TRUE(texts.contains(QStringLiteral("Übertragung zur Zentrale"))) << texts.toStdString();
+      EXPECT_TRUE(texts.contains(QStringLiteral("Senden zur Zentrale"))) << texts.toStdString();
       EXPECT_TRUE(texts.contains(QStringLiteral("Lesen von der Zentrale"))) << texts.toStdString();
     }
     QPointer<CCompareWnd> closing(window);
