@@ -22,6 +22,7 @@
 // unit to the larger variant first (the on-line windows need it).
 #include "everyfamily.h"
 #include "link/linkprofile.h"
+#include "macros/cmacro.h"
 #include "model/cbasedevice.h"
 #include "model/cfilename.h"
 #include "model/commandids.h"
@@ -136,11 +137,16 @@ bool StartUnit(UnitSimulator& sim) {
   return true;
 }
 
-// Downloads the project, changes a few settings on the unit (a volume, a
-// console key, a zone's wiring, a setting its software does not know) and
-// compares: the differences window comes up.
+// Downloads the project with a chime macro, changes a few settings on the
+// unit (a volume, a console key, a zone's wiring, the macro's type, a
+// setting its software does not know) and compares: the differences window
+// comes up.
 CCompareWnd* ShowComparison(CMainFrame& frame, UnitSimulator& sim) {
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  CMacro* chime = doc != nullptr ? CMacro::CreateMacro(CMacro::kKindChime, *doc) : nullptr;
+  if (chime == nullptr) return nullptr;
   if (!frame.OnCommand(ShellCmd::kCommConnect) || !frame.OnCommand(ShellCmd::kCommDownload)) return nullptr;
+  sim.SetValue(QStringLiteral("/MACRO/ENTRY%1/TYPE").arg(chime->GetID()), QStringLiteral("NONE"));
   sim.SetValue(QStringLiteral("/AUDIO/ALARM_VOL"), QStringLiteral("-20.0"));
   sim.SetValue(QStringLiteral("/CONS/ADR1/KEY3"), QStringLiteral("MACRO,1"));
   sim.SetValue(QStringLiteral("/VMX/ZONE2/OUTPUT"), QStringLiteral("3"));
