@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -72,6 +73,42 @@ class OnlineSettingsSimTest : public SimLinkTest {
     return nullptr;
   }
 
+  // What happened while a transfer had the line.
+  struct DuringTransfer {
+    CTransfer::Result result = CTransfer::Result::Done;
+    bool pressed = false;
+    bool waiting = false;  // the window held a list right after the press
+  };
+  // A transfer of rounds of four fuse values; while it runs the user
+  // presses button (the click comes from the event loop the transfer keeps
+  // going) until the window holds a list (isWaiting); afterPress runs at
+  // every step after that.
+  DuringTransfer PressDuringATransfer(QWidget* button, const std::function<bool()>& isWaiting,
+                                      const std::function<void()>& afterPress) {
+    DuringTransfer seen;
+    // A press still queued when the transfer has ended goes with it.
+    QObject pressing;
+    CTransfer transfer;
+    transfer.SetProgressHandler([&](int, int) {
+      if (seen.waiting) {
+        afterPress();
+        return;
+      }
+      QTimer::singleShot(0, &pressing, [&] {
+        if (seen.waiting) return;
+        QTest::mouseClick(button, Qt::LeftButton);
+        seen.pressed = true;
+        seen.waiting = isWaiting();
+      });
+    });
+    QStringList fuses;
+    for (int round = 0; round < 10; ++round)
+      for (const char* fuse : {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B"})
+        fuses << QStringLiteral("/FUSE/%1/VALUE %2").arg(QLatin1String(fuse)).arg(round % 4);
+    seen.result = transfer.SendLines(fuses);
+    return seen;
+  }
+
   CInternalPowerManagement* m_power = nullptr;
   CInternalMessageRec* m_recorder = nullptr;
   std::unique_ptr<CFrameHostDialog> m_host;
@@ -102,31 +139,18 @@ TEST_F(OnlineSettingsSimTest, APowerListGivenDuringATransferReachesTheUnitAfterI
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
 
-    // Pressed while the transfer runs (the click comes from the event loop
-    // that the transfer keeps going); until it ends the list waits and
+    // Pressed while the transfer runs; until it ends the list waits and
     // nothing of it reaches the unit.
-    bool pressed = false;
-    bool waiting = false;
     QStringList leaked;
-    CTransfer transfer;
-    transfer.SetProgressHandler([&](int, int) {
-      if (!pressed) {
-        pressed = true;
-        QTimer::singleShot(0, button, [&] {
-          QTest::mouseClick(button, Qt::LeftButton);
-          waiting = view->IsTransferWaiting();
+    const DuringTransfer seen = PressDuringATransfer(
+        button, [view] { return view->IsTransferWaiting(); },
+        [&] {
+          for (const QString& line : LinesUnder("/POWER/"))
+            if (!line.startsWith("/POWER/STATE")) leaked << line;
         });
-      }
-      for (const QString& line : LinesUnder("/POWER/"))
-        if (!line.startsWith("/POWER/STATE")) leaked << line;
-    });
-    QStringList fuses;
-    for (int round = 0; round < 10; ++round)
-      for (const char* fuse : {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B"})
-        fuses << QStringLiteral("/FUSE/%1/VALUE %2").arg(QLatin1String(fuse)).arg(round % 4);
-    EXPECT_EQ(transfer.SendLines(fuses), CTransfer::Result::Done);
-    ASSERT_TRUE(pressed);
-    EXPECT_TRUE(waiting);
+    EXPECT_EQ(seen.result, CTransfer::Result::Done);
+    ASSERT_TRUE(seen.pressed);
+    EXPECT_TRUE(seen.waiting);
     EXPECT_TRUE(leaked.isEmpty()) << leaked.join(" | ").toStdString();
 
     const QStringList lines =
@@ -167,24 +191,16 @@ TEST_F(OnlineSettingsSimTest, APowerListWaitingWhenTheLineIsLostIsToldAsNotSent)
   ASSERT_NE(view, nullptr);
   QWidget* button = BarButton(frame, frame->Action(CPowerFrm::kDownloadPowerData));
   ASSERT_NE(button, nullptr);
-  bool waiting = false;
   bool hungUp = false;
-  CTransfer transfer;
-  transfer.SetProgressHandler([&](int, int) {
-    if (!waiting) {
-      QTimer::singleShot(0, button, [&] {
-        QTest::mouseClick(button, Qt::LeftButton);
-        waiting = view->IsTransferWaiting();
+  const DuringTransfer seen = PressDuringATransfer(
+      button, [view] { return view->IsTransferWaiting(); },
+      [&] {
+        if (hungUp) return;
+        hungUp = true;
+        sim.HangUp();
       });
-    } else if (!hungUp) {
-      hungUp = true;
-      sim.HangUp();
-    }
-  });
-  QStringList fuses;
-  for (int round = 0; round < 40; ++round) fuses << QStringLiteral("/FUSE/SLOT1/A/VALUE %1").arg(round % 4);
-  EXPECT_NE(transfer.SendLines(fuses), CTransfer::Result::Done);
-  EXPECT_TRUE(waiting);
+  EXPECT_NE(seen.result, CTransfer::Result::Done);
+  EXPECT_TRUE(seen.waiting);
   EXPECT_TRUE(hungUp);
   EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
@@ -216,27 +232,12 @@ TEST_F(OnlineSettingsSimTest, AnEventLogListGivenDuringATransferReachesTheUnitAf
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
 
-    bool pressed = false;
-    bool waiting = false;
     QStringList leaked;
-    CTransfer transfer;
-    transfer.SetProgressHandler([&](int, int) {
-      if (!pressed) {
-        pressed = true;
-        QTimer::singleShot(0, button, [&] {
-          QTest::mouseClick(button, Qt::LeftButton);
-          waiting = view->IsTransferWaiting();
-        });
-      }
-      leaked << LinesUnder("/EVENT/LOG/MASK");
-    });
-    QStringList fuses;
-    for (int round = 0; round < 10; ++round)
-      for (const char* fuse : {"SLOT1/A", "SLOT1/B", "SLOT2/A", "SLOT2/B"})
-        fuses << QStringLiteral("/FUSE/%1/VALUE %2").arg(QLatin1String(fuse)).arg(round % 4);
-    EXPECT_EQ(transfer.SendLines(fuses), CTransfer::Result::Done);
-    ASSERT_TRUE(pressed);
-    EXPECT_TRUE(waiting);
+    const DuringTransfer seen = PressDuringATransfer(
+        button, [view] { return view->IsTransferWaiting(); }, [&] { leaked << LinesUnder("/EVENT/LOG/MASK"); });
+    EXPECT_EQ(seen.result, CTransfer::Result::Done);
+    ASSERT_TRUE(seen.pressed);
+    EXPECT_TRUE(seen.waiting);
     EXPECT_TRUE(leaked.isEmpty()) << leaked.join(" | ").toStdString();
     EXPECT_TRUE(messages.Requests().empty()) << messages.Requests().front().text.toStdString();
 
@@ -272,24 +273,16 @@ TEST_F(OnlineSettingsSimTest, AnEventLogListWaitingWhenTheLineIsLostIsToldAsNotS
   ASSERT_NE(view, nullptr);
   QWidget* button = BarButton(frame, frame->Action(CEventLogFrm::kDownloadSettings));
   ASSERT_NE(button, nullptr);
-  bool waiting = false;
   bool hungUp = false;
-  CTransfer transfer;
-  transfer.SetProgressHandler([&](int, int) {
-    if (!waiting) {
-      QTimer::singleShot(0, button, [&] {
-        QTest::mouseClick(button, Qt::LeftButton);
-        waiting = view->IsTransferWaiting();
+  const DuringTransfer seen = PressDuringATransfer(
+      button, [view] { return view->IsTransferWaiting(); },
+      [&] {
+        if (hungUp) return;
+        hungUp = true;
+        sim.HangUp();
       });
-    } else if (!hungUp) {
-      hungUp = true;
-      sim.HangUp();
-    }
-  });
-  QStringList fuses;
-  for (int round = 0; round < 40; ++round) fuses << QStringLiteral("/FUSE/SLOT1/A/VALUE %1").arg(round % 4);
-  EXPECT_NE(transfer.SendLines(fuses), CTransfer::Result::Done);
-  EXPECT_TRUE(waiting);
+  EXPECT_NE(seen.result, CTransfer::Result::Done);
+  EXPECT_TRUE(seen.waiting);
   EXPECT_TRUE(hungUp);
   EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
