@@ -366,6 +366,17 @@ bool UnderWindowManager::StackingOrder(std::vector<unsigned long>* windows, QStr
 #endif
 }
 
+QString UnderWindowManager::KeyboardMissing() {
+#ifdef SELV_HAVE_XLIB
+  void* lib = dlopen(kXtst, RTLD_NOW | RTLD_LOCAL);
+  if (lib == nullptr) return QStringLiteral("needs the X library %1 (libxtst6)").arg(QString::fromLatin1(kXtst));
+  dlclose(lib);
+  return QString();
+#else
+  return QStringLiteral("built without the X11 headers");
+#endif
+}
+
 bool UnderWindowManager::PressKey(unsigned long keysym, QString* why) {
 #ifdef SELV_HAVE_XLIB
   XClient client;

@@ -47,6 +47,9 @@ class UnderWindowManager final {
   // 0xff8d the keypad's Enter, 0x20 space) on the X server, as a keyboard
   // does: the event goes to the window the manager gave the focus.
   static bool PressKey(unsigned long keysym, QString* why);
+  // Empty when PressKey can type (the X keyboard extension's library is
+  // there); else why a test that types skips.
+  static QString KeyboardMissing();
 
  private:
   QProcess m_server;
