@@ -1,13 +1,22 @@
 #include "link/ccommandline.h"
+#include "model/clogroute.h"
 #include "shell/ccommandlineapp.h"
 #include "shell/cselvantisapp.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
-  QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  const QStringList args = CCommandLineApp::Arguments(argc, argv);
+  // The error output is the user's, from before Qt starts: the program's
+  // log and Qt's own warnings (XDG_RUNTIME_DIR not set under cron or ssh)
+  // go there only with --verbose.
+  QFile err;
+  err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+  const CLogRoute log(err, CLogRoute::AsksForLog(args));
   switch (CCommandLine::ModeOf(args)) {
     case CCommandLine::Mode::Terminal: {
       QCoreApplication qtApp(argc, argv);

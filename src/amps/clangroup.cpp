@@ -228,6 +228,9 @@ int CLANGroup::GetReportLine(QStringList& cells, bool bHeader) const {
 
 int CLANGroup::Download(bool bQuery, int nStep) {
   const bool upgrade = m_pDoc != nullptr && m_pDoc->GetUpgradeFlag() != 0;
+  // No step rather than -1 for the smaller unit: a stepping loop that
+  // runs until the step it gets back reaches the count never reaches -1
+  // (step 1 comes back as itself, which reads as a step to repeat).
   if (nStep == -1) return upgrade ? 1 : 0;
   if (nStep != 0) return nStep;
   // The smaller unit has no LAN groups: nothing to send, the step is done.

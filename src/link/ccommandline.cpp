@@ -13,6 +13,7 @@
 #include "link/linkmode.h"
 #include "link/linkprofile.h"
 #include "model/cfilename.h"
+#include "model/clogroute.h"
 #include "model/cmessagesink.h"
 #include "model/coutputfile.h"
 #include "model/cprofile.h"
@@ -24,13 +25,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QLoggingCategory>
-#include <QMutex>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstring>
 
 #include <sys/stat.h>
 
@@ -90,41 +88,6 @@ class TerminalSink final : public IMessageSink {
   IMessageSink* m_previous;
 };
 
-// The program's log (the notes of its parts for developers, Qt's own
-// warnings) while a command runs: on the error output with --verbose, else
-// nowhere, so that the error output holds only the program's messages.
-class LogRoute final {
- public:
-  LogRoute(QIODevice& err, bool verbose) {
-    s_err = &err;
-    s_verbose = verbose;
-    m_previous = qInstallMessageHandler(&LogRoute::Handle);
-    if (verbose) QLoggingCategory::setFilterRules(QStringLiteral("selv.*.info=true\nsx.*.info=true"));
-  }
-  ~LogRoute() {
-    qInstallMessageHandler(m_previous);
-    s_err = nullptr;
-  }
-  LogRoute(const LogRoute&) = delete;
-  LogRoute& operator=(const LogRoute&) = delete;
-
- private:
-  static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (s_err == nullptr || (!s_verbose && type != QtFatalMsg)) return;
-    const QString category = context.category != nullptr && std::strcmp(context.category, "default") != 0
-                                 ? QString::fromLatin1(context.category) + QStringLiteral(": ")
-                                 : QString();
-    // Parts that log from threads of their own write one line at a time.
-    static QMutex mutex;
-    const QMutexLocker lock(&mutex);
-    s_err->write(CFileName::ToSystem(QStringLiteral("selvantis: log: ") + category + text + QLatin1Char('\n')));
-  }
-
-  static inline QIODevice* s_err = nullptr;
-  static inline bool s_verbose = false;
-  QtMessageHandler m_previous = nullptr;
-};
-
 // --port as given: a path, relative to the current folder where it is not
 // absolute, or a bare device name, which names a device under /dev (as the
 // system's port list names them).
@@ -156,6 +119,8 @@ CCommandLine::Mode CCommandLine::ModeOf(const QStringList& args) {
     const QString name = OptionName(arg);
     if (name == QLatin1String("--help") || name == QLatin1String("--version")) return Mode::Terminal;
     if (name == QLatin1String("--print")) mode = Mode::Offscreen;
+    // The log comes with the window as with any command.
+    if (name == QLatin1String("--verbose")) continue;
     const bool qtOption = kQtOptions.contains(QString(name).remove(QRegularExpression(QStringLiteral("^--?"))));
     if (mode == Mode::Window && (IsValueOption(name) || (name.startsWith(QLatin1String("--")) && !qtOption)))
       mode = Mode::Terminal;
@@ -173,7 +138,7 @@ QString CCommandLine::HelpText() {
   const QString settings =
       CProfile::GetString(QString::fromLatin1(LinkProfile::kComSection), QString::fromLatin1(LinkProfile::kSettings),
                           QString::fromLatin1(LinkProfile::kDefaultSettings));
-  return tr("Usage: selvantis [PROJECT.sxm ...]\n"
+  return tr("Usage: selvantis [--verbose] [PROJECT.sxm ...]\n"
             "       selvantis --export-commands PROJECT [-o FILE]\n"
             "       selvantis --download PROJECT [--port DEVICE] [--save]\n"
             "       selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]\n"
@@ -197,11 +162,14 @@ QString CCommandLine::HelpText() {
             "                             the new one is complete; a device or FIFO is written to\n"
             "  --force                    lets --upload replace an existing file other than\n"
             "                             the project\n"
-            "  --port DEVICE              the unit's serial port (now %1)\n"
+            "  --port DEVICE              the unit's serial port; without it the profile's port,\n"
+            "                             else the first the system has, USB adapters first\n"
+            "                             (now %1)\n"
             "  --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2\n"
             "                             the line settings (now %2)\n"
             "  --language de|en           the language of the messages (now the profile's)\n"
-            "  --verbose                  also the program's log on the error output\n"
+            "  --verbose                  also the program's log on the error output (the\n"
+            "                             window's too)\n"
             "  --help                     this text\n"
             "  --version                  the program's version\n"
             "\n"
@@ -227,7 +195,7 @@ int CCommandLine::Run(const QStringList& args) {
     const QString value = name == args[i] ? args.value(i + 1) : args[i].mid(name.size() + 1);
     language = LanguageNamed(value);
   }
-  LogRoute log(m_err, verbose);
+  const CLogRoute log(m_err, verbose);
   if (m_language)
     m_language(language);
   else if (language)

@@ -1,5 +1,6 @@
 #include "link/cmscomm.h"
 
+#include "model/cfilename.h"
 #include "model/csystemerror.h"
 
 #include <QFileInfo>
@@ -87,10 +88,18 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
     if (error) *error = QStringLiteral("Invalid port settings \"%1\"").arg(settings);
     return false;
   }
+  // The serial library takes a name as text and gives the system its UTF-8
+  // form: a name with a byte that is not UTF-8 (a link named in Latin-1) is
+  // opened by the device it leads to.
+  QString device = portName;
+  if (CFileName::HasRawBytes(portName)) {
+    const QString resolved = CFileName::Resolved(portName);
+    if (!resolved.isEmpty()) device = resolved;
+  }
   // Before the open touches the line: another program's download must not
   // get this one's settings or lose its input to it.
-  if (!m_lock.Take(portName, error)) return false;
-  m_port->setPortName(portName);
+  if (!m_lock.Take(device, error)) return false;
+  m_port->setPortName(device);
   m_port->setBaudRate(s.baud);
   switch (s.parity) {
     case 'e': m_port->setParity(QSerialPort::EvenParity); break;

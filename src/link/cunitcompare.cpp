@@ -487,17 +487,25 @@ CCompareReport CUnitCompare::Run(const CSelvantisDoc& project, CTransfer& transf
   QSet<QString> downloaded;
   QSet<QString> notAnswered;
   int compared = 0;
+  // A value as the setting's dialog shows it: in the object's own words
+  // where it has them (a macro's type), else in the setting's general form.
+  auto inWords = [&copy](const QString& path, const QString& value) {
+    if (const CBaseDevice* object = copy.FindPathOwner(path)) {
+      const QString words = object->SettingInWords(path, value);
+      if (!words.isEmpty()) return words;
+    }
+    return CSettingValue(path).UserForm(value);
+  };
   auto addNotAnswered = [&](const QString& path, const Setting& owner, const QString& projectValue) {
     if (notAnswered.contains(path)) return;
     notAnswered.insert(path);
-    CompareRow row{owner.kind, owner.name, path, CSettingValue(path).UserForm(projectValue), QString(), false};
+    CompareRow row{owner.kind, owner.name, path, inWords(path, projectValue), QString(), false};
     row.projectCommand = projectValue;
     report.AddRow(row);
   };
   auto addDifference = [&](const QString& path, const Setting& owner, const QString& projectValue,
                            const QString& unitValue) {
-    const CSettingValue value(path);
-    CompareRow row{owner.kind, owner.name, path, value.UserForm(projectValue), value.UserForm(unitValue), true};
+    CompareRow row{owner.kind, owner.name, path, inWords(path, projectValue), inWords(path, unitValue), true};
     row.projectCommand = projectValue;
     row.unitCommand = unitValue;
     report.AddRow(row);

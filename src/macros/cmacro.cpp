@@ -995,6 +995,13 @@ QString CMacro::GetToolTipText() const {
   return lines.join(QLatin1Char('\n'));
 }
 
+QString CMacro::SettingInWords(const QString& path, const QString& value) const {
+  if (path.compare(BuildCommandPath() + QLatin1String(kKindKey), Qt::CaseInsensitive) != 0) return QString();
+  // A type the program does not know stays as the unit wrote it.
+  const int kind = KindFromKeyword(value);
+  return kind != 0 ? KindCaption(kind) : QString();
+}
+
 // ---- Project file --------------------------------------------------------------------------
 
 void CMacro::Serialize(CArchive& ar) {

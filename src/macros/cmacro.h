@@ -215,6 +215,9 @@ class CMacro final : public CBaseDevice {
 
   bool OnCommand(int id) override;
   QString GetToolTipText() const override;
+  // The type ("/TYPE") in the words of the kind chooser ("Chime", not
+  // "CHIME").
+  QString SettingInWords(const QString& path, const QString& value) const override;
   void SetKind(int kind) override;
   // The partner's parameter 31 follows a new identifier.
   void SetID(int id) override;

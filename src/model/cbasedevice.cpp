@@ -611,6 +611,12 @@ bool CBaseDevice::HasPropertiesHandler(int type) {
 
 QString CBaseDevice::GetToolTipText() const { return QString(); }
 
+QString CBaseDevice::SettingInWords(const QString& path, const QString& value) const {
+  (void)path;
+  (void)value;
+  return QString();
+}
+
 int CBaseDevice::GetReportColumns(std::vector<ReportColumn>& columns) const {
   (void)columns;
   return 0;

@@ -200,6 +200,10 @@ class CBaseDevice : public CObject {
   // its type; false when there is none or the dialog was cancelled.
   virtual bool ShowProperties();
   virtual QString GetToolTipText() const;
+  // A value of one of the object's settings (its command path, the value
+  // as a command line carries it) in the words of the object's dialog; ""
+  // where the setting's general form holds (a comparison shows it).
+  virtual QString SettingInWords(const QString& path, const QString& value) const;
   // Appends the column records of the printed object table; returns 1 when
   // the class has a table, 0 otherwise.
   virtual int GetReportColumns(std::vector<ReportColumn>& columns) const;

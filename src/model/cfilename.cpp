@@ -2,10 +2,14 @@
 
 #include "model/csystemerror.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -205,4 +209,27 @@ qint64 CFileName::Size(const QString& path) {
   struct stat st {};
   if (path.isEmpty() || ::stat(ToSystem(path).constData(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
   return static_cast<qint64>(st.st_size);
+}
+
+bool CFileName::Exists(const QString& name) {
+  struct stat st {};
+  return !name.isEmpty() && ::stat(ToSystem(name).constData(), &st) == 0;
+}
+
+QString CFileName::Absolute(const QString& name) {
+  if (name.isEmpty()) return name;
+  if (name.startsWith(QLatin1Char('/'))) return QDir::cleanPath(name);
+  // The current folder by its bytes: its own name may hold any.
+  std::vector<char> folder(PATH_MAX + 1);
+  if (::getcwd(folder.data(), folder.size()) == nullptr) return QDir::cleanPath(name);
+  return QDir::cleanPath(FromSystem(folder.data()) + QLatin1Char('/') + name);
+}
+
+QString CFileName::Resolved(const QString& name) {
+  if (name.isEmpty()) return QString();
+  char* resolved = ::realpath(ToSystem(name).constData(), nullptr);
+  if (resolved == nullptr) return QString();
+  const QString result = FromSystem(resolved);
+  std::free(resolved);
+  return result;
 }

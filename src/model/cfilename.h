@@ -36,6 +36,15 @@ class CFileName final {
   static bool OpenForWriting(QFile& file, const QString& path, bool append, QString* reason);
   // The size of the file at path (by its bytes); -1 where there is none.
   static qint64 Size(const QString& path);
+  // Whether anything (a file, a folder, a device) is there under name.
+  static bool Exists(const QString& name);
+  // The name made absolute against the current folder, without "." and
+  // ".." parts or doubled slashes, its bytes kept: the library's own way
+  // goes through a conversion that loses the bytes that are not UTF-8.
+  static QString Absolute(const QString& name);
+  // The name of what name leads to, every symbolic link followed; empty
+  // where nothing is there.
+  static QString Resolved(const QString& name);
   // The name to show: the bytes that are not UTF-8 as "\xE9", control
   // characters as "\x0A" and invisible ones as "\uFEFF". Only for the eye:
   // the name itself is never changed.

@@ -202,6 +202,8 @@ QString CProfile::GetString(const QString& section, const QString& key, const QS
   // to the INI format, and is written back as one ("19200, n, 8, 1") when
   // the file is next saved: either way it is the text the user wrote.
   if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char(','));
+  // A name with bytes that are not UTF-8 is kept as its bytes (WriteString).
+  if (value.typeId() == QMetaType::QByteArray) return CFileName::FromSystem(value.toByteArray());
   return value.toString();
 }
 
@@ -218,6 +220,10 @@ bool CProfile::WriteString(const QString& section, const QString& key, const QSt
     qCWarning(lcProfile) << "refused to write" << section << key;
     return false;
   }
+  // The INI format writes a text as UTF-8, which has no place for a byte
+  // that is no part of a character (a file or port name in Latin-1): such a
+  // name goes in as its bytes.
+  if (CFileName::HasRawBytes(value)) return Write(section, key, QVariant(CFileName::ToSystem(value)));
   return Write(section, key, QVariant(value));
 }
 

@@ -100,6 +100,9 @@ bool CEventLogState::HasCategory(const QString& mask, const QString& keyword) {
 
 QString CEventLogState::WithCategory(const QString& mask, const QString& keyword, bool on) {
   QStringList items = MaskItems(mask);
+  // "NONE" goes wherever it stands, not only as the whole mask: a mask read
+  // from a unit or a file ("NONE,POWER") would otherwise keep it beside a
+  // keyword and say "nothing" and "power" at once.
   items.removeAll(QStringLiteral("NONE"));
   if (on) {
     if (!items.contains(keyword)) items << keyword;

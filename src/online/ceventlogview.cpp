@@ -2,6 +2,7 @@
 
 #include "link/idevicelink.h"
 #include "macros/ceventlog.h"
+#include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -10,6 +11,7 @@
 #include "model/ui/cselectiondlg.h"
 #include "online/ceventlogselections.h"
 #include "online/ceventprinter.h"
+#include "online/clinestatebar.h"
 #include "online/conlinereplyparser.h"
 #include "shell/controls/cellipsisstatic.h"
 
@@ -67,7 +69,8 @@ int IndexOfBox(int boxId) {
 
 }  // namespace
 
-CEventLogView::CEventLogView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
+CEventLogView::CEventLogView(CSelvantisDoc* doc, QWidget* parent)
+    : COnlineView(doc, parent), m_state(doc), m_pending(this, false) {
   BuildForm();
 }
 
@@ -186,7 +189,7 @@ void CEventLogView::OnInitialUpdate() {
   // The file's name follows the label's text directly: "Entries (see file"
   // reads on as 'Entries (see file"Hall.sxm.events")'.
   m_fileLabel->setText(m_fileLabel->text() + QLatin1Char('"') +
-                       QFileInfo(m_eventFilePath).fileName() + QStringLiteral("\")"));
+                       CFileName::Display(QFileInfo(m_eventFilePath).fileName()) + QStringLiteral("\")"));
 
   {
     const QSignalBlocker block(m_tabs);
@@ -208,13 +211,19 @@ void CEventLogView::PrepareReading() {
 void CEventLogView::OnLineChanged(bool online) {
   // A window opened off line reads the unit's entries once it is connected.
   if (online) PrepareReading();
+  // A list still waiting for the line is not sent to the unit connected
+  // next: the bar says it was not sent, and Download or Upload sends anew.
+  if (!online && m_pending.Drop()) CLineStateBar::TellNotSent(this);
 }
 
 void CEventLogView::OpenEventFile() {
-  auto file = std::make_unique<QFile>(m_eventFilePath);
-  if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) {
+  // By the name's bytes: a project named in Latin-1 keeps its events beside
+  // it, under its own name.
+  auto file = std::make_unique<QFile>();
+  QString reason;
+  if (!CFileName::OpenForWriting(*file, m_eventFilePath, true, &reason)) {
     AfxMessageBox(tr("The event file \"%1\" cannot be written: the entries read are only shown.")
-                      .arg(QDir::toNativeSeparators(m_eventFilePath)));
+                      .arg(QDir::toNativeSeparators(CFileName::Display(m_eventFilePath))));
     return;
   }
   m_eventFile = std::move(file);
@@ -271,10 +280,9 @@ void CEventLogView::OnDetailButton(int boxId) {
 }
 
 void CEventLogView::TransferSettings(bool bUpload) {
-  IDeviceLink* link = GetDeviceLink();
+  if (!CLineStateBar::CanSend(this)) return;
   if (bUpload) {
-    if (!link->SendCommandList(CEventLogState::UploadCommands(), false, 0, this, 0))
-      AfxMessageBox(tr("The event-log settings could not be requested from the unit."));
+    m_pending.Send({CEventLogState::UploadCommands()});
     return;
   }
   const QStringList commands = m_state.DownloadCommands();
@@ -284,13 +292,7 @@ void CEventLogView::TransferSettings(bool bUpload) {
     AfxMessageBox(tr("An event-log mask is too long to be sent to the unit. Choose fewer entries."));
     return;
   }
-  for (const QStringList& piece : pieces) {
-    // Refused (no line, or a transfer has it): told at once, not handed again and again, which would hold the window.
-    if (!link->SendCommandList(piece, false, 0, this, 0)) {
-      AfxMessageBox(tr("The event-log settings could not be sent to the unit."));
-      return;
-    }
-  }
+  m_pending.Send(pieces);
 }
 
 void CEventLogView::OnPoll() {

@@ -4,6 +4,7 @@
 #include "online/ceventforwarder.h"
 #include "online/ceventlogstate.h"
 #include "online/conlineview.h"
+#include "online/cpendinglists.h"
 
 #include <QStringList>
 
@@ -46,8 +47,12 @@ class CEventLogView final : public COnlineView {
   void OnLineChanged(bool online) override;
   // Shows the project's event-log settings.
   void ShowSettings();
-  // The frame's Upload (true) and Download buttons.
+  // The frame's Upload (true) and Download buttons: the list goes to the
+  // link now or, while a transfer has the line, as soon as the link takes
+  // it.
   void TransferSettings(bool bUpload);
+  // A list is waiting for the line.
+  bool IsTransferWaiting() const { return m_pending.HasPending(); }
   // Switches between the two pages.
   void TogglePage();
   bool IsEventsPage() const;
@@ -91,6 +96,7 @@ class CEventLogView final : public COnlineView {
   void OpenEventFile();
 
   CEventLogState m_state;
+  CPendingLists m_pending;
   CEventForwarder m_forwarder;
   QString m_forwardDir;
   bool m_replaceNames = false;

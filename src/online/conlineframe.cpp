@@ -14,6 +14,7 @@
 #include "shell/ciconfactory.h"
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
+#include "shell/cunitsavecommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,7 +107,7 @@ bool COnlineFrame::RouteOnlineFrameCommand(uint32_t command) {
       return true;
     }
     case COnlineCommandRoute::Action::Refuse: return true;
-    case COnlineCommandRoute::Action::SaveVmxSettings: GetDeviceLink()->OnSaveVmxSettings(); return true;
+    case COnlineCommandRoute::Action::SaveVmxSettings: CUnitSaveCommand::Run(this); return true;
     case COnlineCommandRoute::Action::SaveDocument:
       if (CMainFrame* main = FindMainFrame()) return main->OnCommand(static_cast<int>(command));
       return false;

@@ -21,10 +21,9 @@ namespace {
 using PM = CInternalPowerManagement;
 }  // namespace
 
-CPowerView::CPowerView(CSelvantisDoc* doc, QWidget* parent) : COnlineView(doc, parent), m_state(doc) {
+CPowerView::CPowerView(CSelvantisDoc* doc, QWidget* parent)
+    : COnlineView(doc, parent), m_state(doc), m_pending(this, true) {
   BuildForm();
-  m_retry.setInterval(kRetryMs);
-  connect(&m_retry, &QTimer::timeout, this, [this] { OnRetry(); });
 }
 
 void CPowerView::BuildForm() {
@@ -140,35 +139,17 @@ void CPowerView::OnLineChanged(bool online) {
   // Switching the unit's power needs the line (and a power-management
   // object, without which the whole form is disabled).
   m_power->setEnabled(online);
-  if (online || !m_state.HasPending()) return;
   // A list still waiting for the line is not sent to the unit connected
   // next: the bar says it was not sent, and Download or Upload sends anew.
-  m_state.DropPending();
-  m_retry.stop();
-  CLineStateBar::TellNotSent(this);
+  if (!online && m_pending.Drop()) CLineStateBar::TellNotSent(this);
 }
 
 void CPowerView::OnPoll() { GetDeviceLink()->SendCommandList(CPowerWindowState::PollCommands(), true, 0, this, 0); }
 
 void CPowerView::TransferSettings(bool bUpload) {
-  if (!CLineStateBar::CanSend(this) || !m_state.QueueTransfer(bUpload)) return;
-  SendPendingLists();
-}
-
-void CPowerView::SendPendingLists() {
-  if (m_state.SendPending(*GetDeviceLink(), this)) {
-    m_retry.stop();
-    return;
-  }
-  // Refused while a transfer has the line: handed again until taken.
-  if (!m_retry.isActive()) m_retry.start();
-}
-
-void CPowerView::OnRetry() {
-  // The link would refuse again while the transfer has the line; each
-  // refusal is counted against it.
-  if (GetDeviceLink()->IsLineTaken()) return;
-  SendPendingLists();
+  if (!CLineStateBar::CanSend(this)) return;
+  const QStringList lines = m_state.TransferCommands(bUpload);
+  if (!lines.isEmpty()) m_pending.Send({lines});
 }
 
 void CPowerView::OnPriorityEdited(int code) {

@@ -2,9 +2,8 @@
 #define SELV_ONLINE_CPOWERVIEW_H
 
 #include "online/conlineview.h"
+#include "online/cpendinglists.h"
 #include "online/cpowerwindowstate.h"
-
-#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -37,9 +36,6 @@ class CPowerView final : public COnlineView {
   static constexpr int kConditionId = 1569;
   static constexpr int kBootMacroId = 1570;
   static constexpr int kBattPrioId = 1567;
-  // How often a list the link refused is handed to it again.
-  static constexpr int kRetryMs = 200;
-
   CPowerView(CSelvantisDoc* doc, QWidget* parent);
 
   void OnInitialUpdate() override;
@@ -49,7 +45,7 @@ class CPowerView final : public COnlineView {
   // has the line, as soon as the link takes it.
   void TransferSettings(bool bUpload);
   // A list is waiting for the line.
-  bool IsTransferWaiting() const { return m_state.HasPending(); }
+  bool IsTransferWaiting() const { return m_pending.HasPending(); }
 
   const CPowerWindowState& State() const { return m_state; }
   CValueEdit* PriorityEdit(int code) const;
@@ -73,11 +69,9 @@ class CPowerView final : public COnlineView {
   void BuildForm();
   void ShowSettings();
   void ShowPowerState();
-  void SendPendingLists();
-  void OnRetry();
 
   CPowerWindowState m_state;
-  QTimer m_retry;
+  CPendingLists m_pending;
   CValueEdit* m_battPrio = nullptr;
   CValueEdit* m_mainsPrio = nullptr;
   CValueEdit* m_shutPrio = nullptr;

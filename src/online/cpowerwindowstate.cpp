@@ -1,12 +1,9 @@
 #include "online/cpowerwindowstate.h"
 
-#include "link/idevicelink.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
 #include "online/conlinereplyparser.h"
 #include "unit/cinternalpowermanagement.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -120,6 +117,7 @@ QStringList CPowerWindowState::TransferCommands(bool bUpload) const {
     for (const Key& key : kUploadKeys) lines.append(Path(QString::fromLatin1(key.name)) + QStringLiteral(" ?"));
     return lines;
   }
+  if (!Object()) return lines;
   for (const Key& key : kDownloadKeys) {
     // The references go as their IDs, the flags as "YES"/"NO".
     const bool flag = key.code == PM::P_DROP_SHUT || key.code == PM::P_BATT_AVLBL;
@@ -127,21 +125,6 @@ QStringList CPowerWindowState::TransferCommands(bool bUpload) const {
     lines.append(Path(QString::fromLatin1(key.name)) + QLatin1Char(' ') + value);
   }
   return lines;
-}
-
-bool CPowerWindowState::QueueTransfer(bool bUpload) {
-  if (!bUpload && !Object()) return false;
-  QStringList lines = TransferCommands(bUpload);
-  if (std::find(m_pending.begin(), m_pending.end(), lines) == m_pending.end()) m_pending.push_back(std::move(lines));
-  return true;
-}
-
-bool CPowerWindowState::SendPending(IDeviceLink& link, QObject* replyTarget) {
-  while (!m_pending.empty()) {
-    if (!link.SendCommandList(m_pending.front(), true, 0, replyTarget, 0)) return false;
-    m_pending.pop_front();
-  }
-  return true;
 }
 
 CPowerWindowState::Changes CPowerWindowState::ApplyReply(const QStringList& lines) {

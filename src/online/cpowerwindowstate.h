@@ -6,12 +6,9 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <deque>
 
 class CInternalPowerManagement;
 class CSelvantisDoc;
-class IDeviceLink;
-class QObject;
 
 // What the power-management window shows and sends, without widgets: the
 // priorities, the mains condition, the boot and shutdown macros and the two
@@ -63,26 +60,15 @@ class CPowerWindowState final {
   // "/POWER/STATE ON" or "... OFF".
   static QStringList PowerCommands(bool on);
   static QStringList PollCommands();
-  // Upload: the eight queries; download: the eight settings.
+  // Upload: the eight queries; download: the eight settings (the settings
+  // as they are now; nothing without a power-management object).
   QStringList TransferCommands(bool bUpload) const;
-  // The list of an upload or a download waits to be handed to the link
-  // (the settings as they are now); false without a power-management object
-  // for a download. The same list already waiting is not queued twice.
-  bool QueueTransfer(bool bUpload);
-  // Hands the waiting lists to the link in order, until one is refused (a
-  // transfer has the line): that one and those after it wait for the next
-  // call. True when none is left waiting.
-  bool SendPending(IDeviceLink& link, QObject* replyTarget);
-  bool HasPending() const { return !m_pending.empty(); }
-  // The connection went: the waiting lists are given up.
-  void DropPending() { m_pending.clear(); }
 
   Changes ApplyReply(const QStringList& lines);
 
  private:
   QPointer<CSelvantisDoc> m_doc;
   PowerState m_power = PowerState::Unknown;
-  std::deque<QStringList> m_pending;
 };
 
 #endif

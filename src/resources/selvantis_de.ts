@@ -305,7 +305,7 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
     <message>
         <source>Download to the unit</source>
-        <translation>Übertragung zur Zentrale</translation>
+        <translation>Senden zur Zentrale</translation>
     </message>
     <message>
         <source>Upload from the unit</source>
@@ -462,7 +462,7 @@ Schließen Sie es zuerst oder wählen Sie einen anderen Namen.</translation>
     </message>
     <message>
         <source>Down&amp;load project to unit</source>
-        <translation>Projekt zur Zentrale &amp;übertragen</translation>
+        <translation>Projekt zur Zentrale &amp;senden</translation>
     </message>
     <message>
         <source>&amp;Upload settings from unit</source>

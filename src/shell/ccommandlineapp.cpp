@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 
 #include <unistd.h>
 
@@ -21,9 +20,6 @@ int CCommandLineApp::Run(const QStringList& args) {
   QCoreApplication::setOrganizationName(QString::fromLatin1(CProfile::kCompany));
   QCoreApplication::setApplicationName(QString::fromLatin1(CProfile::kApplication));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(CSelvantisApp::kVersion));
-  // The error output is the user's: the program's own notes for developers
-  // stay out of it (QT_LOGGING_RULES still brings them back).
-  QLoggingCategory::setFilterRules(QStringLiteral("selv.*.debug=false\nselv.*.info=false"));
   // A write beyond the file-size limit fails with "File too large" as one on
   // a full disk does, instead of ending the program.
   CSystemError::IgnoreFileSizeSignal();

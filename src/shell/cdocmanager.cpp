@@ -47,7 +47,7 @@ CSelvantisDoc* CDocManager::NewDocument() {
 
 CSelvantisDoc* CDocManager::OpenDocumentFile(const QString& path) {
   if (path.isEmpty()) return nullptr;
-  const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  const QString absolute = CFileName::Absolute(path);
   if (CSelvantisDoc* open = FindByPath(absolute)) {
     m_host.ActivateDocument(*open);
     return open;
@@ -83,7 +83,7 @@ CSelvantisDoc* CDocManager::OpenRecoveryCopy(const QString& copy, const QString&
       if (original.isEmpty()) {
         doc->SetTitle(title.isEmpty() ? QFileInfo(copy).completeBaseName() : title);
       } else {
-        doc->SetPathName(QDir::cleanPath(QFileInfo(original).absoluteFilePath()));
+        doc->SetPathName(CFileName::Absolute(original));
       }
       doc->SetModifiedFlag(true);
       CSelvantisDoc* opened = doc.get();
@@ -108,7 +108,7 @@ CSelvantisDoc* CDocManager::OpenRecentFile(int index) {
   const QString path = m_recent.At(index);
   if (path.isEmpty()) return nullptr;
   CSelvantisDoc* doc = OpenDocumentFile(path);
-  if (!doc && !QFileInfo::exists(path)) {
+  if (!doc && !CFileName::Exists(path)) {
     m_recent.Remove(path);
     m_recent.Save();
     m_host.RecentFilesChanged();
@@ -198,7 +198,7 @@ bool CDocManager::SaveAs(CSelvantisDoc& doc) {
         MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  return SaveTo(doc, QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+  return SaveTo(doc, CFileName::Absolute(path));
 }
 
 bool CDocManager::SaveModified(CSelvantisDoc& doc) {

@@ -1,5 +1,10 @@
 #include "shell/cdroppedfiles.h"
 
+#include "model/cfilename.h"
+
+#include <QByteArray>
+#include <QUrl>
+
 CDroppedFiles::CDroppedFiles(const QStringList& paths) {
   for (const QString& path : paths) {
     if (IsProjectFile(path))
@@ -9,6 +14,11 @@ CDroppedFiles::CDroppedFiles(const QStringList& paths) {
     else
       m_ignored.append(path);
   }
+}
+
+QString CDroppedFiles::LocalName(const QUrl& url) {
+  if (!url.isLocalFile()) return QString();
+  return CFileName::FromSystem(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 bool CDroppedFiles::IsProjectFile(const QString& path) {

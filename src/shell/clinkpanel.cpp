@@ -5,6 +5,7 @@
 #include "link/clinkreconnect.h"
 #include "link/ctransfer.h"
 #include "link/cunitcompare.h"
+#include "link/lineuse.h"
 #include "model/cfilename.h"
 #include "model/cmessagesink.h"
 #include "model/cselvantisdoc.h"
@@ -203,14 +204,19 @@ bool CLinkPanel::Export(CSelvantisDoc& doc, const QString& path) {
   return true;
 }
 
-void CLinkPanel::SaveVmxSettings() {
-  if (m_busy) return;
-  SetBusy(true);
-  QString reason;
-  const bool saved = m_link->SaveUnitSettings(&reason);
-  SetBusy(false);
-  emit statusMessage(saved ? tr("The unit has saved its settings.")
-                           : tr("The unit did not save its settings: %1").arg(reason));
+QString CLinkPanel::SaveVmxSettings() {
+  QString text;
+  if (IsLineInUse() || m_busy) {
+    text = LineUseRefusal(IsLineInUse() ? CurrentLineUse() : LineUse::Transfer);
+  } else {
+    SetBusy(true);
+    QString reason;
+    const bool saved = m_link->SaveUnitSettings(&reason);
+    SetBusy(false);
+    text = saved ? tr("The unit has saved its settings.") : tr("The unit did not save its settings: %1").arg(reason);
+  }
+  emit statusMessage(text);
+  return text;
 }
 
 QString CLinkPanel::ErrorFileOf(const CSelvantisDoc& doc) {

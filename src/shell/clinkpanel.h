@@ -64,8 +64,10 @@ class CLinkPanel final : public QObject {
   // Writes the project's download lines to path.
   bool Export(CSelvantisDoc& doc, const QString& path);
   bool SendFile(const QString& path);
-  // "/SERVICE/START FASTSAVE"; the status bar says whether the unit saved.
-  void SaveVmxSettings();
+  // "/SERVICE/START FASTSAVE" with its echo waited for; the status bar
+  // says whether the unit saved, or why the command is refused while the
+  // line is in use. Returns what it said.
+  QString SaveVmxSettings();
 
   // What the status bar says while the unit holds the line (once the hold
   // has lasted a second), and when it takes data again.

@@ -771,7 +771,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   if (!m_guard->Ask()) return;
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) paths.append(url.toLocalFile());
+    if (url.isLocalFile()) paths.append(CDroppedFiles::LocalName(url));
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
   OpenDroppedFiles(paths);

@@ -1,5 +1,7 @@
 #include "shell/cmessageboxsink.h"
 
+#include "shell/cmainframe.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -89,9 +91,11 @@ QMessageBox* CMessageBoxSink::Notice(const QString& key) const {
 void CMessageBoxSink::ShowNotice(const QString& key, const MessageRequest& request) {
   QPointer<QMessageBox>& notice = m_notices[key];
   if (!notice) {
-    // A window of its own: it must not go with a progress window that was
-    // active when it came.
-    notice = new QMessageBox();
+    // The main window's: never stacked under it, gone with it, and no
+    // window that keeps the program running once the main window has
+    // closed. Not the active window's: it must not go with a progress
+    // window that was active when it came.
+    notice = new QMessageBox(AfxGetMainWnd());
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setWindowModality(Qt::NonModal);
     notice->setWindowTitle(QApplication::applicationDisplayName());
@@ -111,8 +115,10 @@ void CMessageBoxSink::WithdrawNotice(const QString& key) {
 }
 
 int CMessageBoxSink::Show(const MessageRequest& request) {
-  QWidget* parent = QApplication::activeModalWidget();
-  if (!parent) parent = QApplication::activeWindow();
+  // Over the window it is about; where no window of the program is active
+  // (the user works in another program), over the main window, never under
+  // it.
+  QWidget* parent = AfxGetDialogParent();
   QMessageBox box(IconOf(request.style), QApplication::applicationDisplayName(), Unbreakable(request.text),
                   Buttons(request.style), parent);
   box.setDefaultButton(DefaultButton(request.style));

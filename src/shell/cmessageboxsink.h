@@ -10,9 +10,10 @@
 #include <map>
 
 // Shows the program's messages as modal message boxes over the active
-// window, and its notices as boxes that do not wait: the program goes on,
-// and the notice goes when its sender withdraws it or replaces it by
-// another of the same key. A command text in quotes ("/PROTECT ON") is
+// window (the main window where none of the program is active), and its
+// notices as boxes of the main window that do not wait: the program goes
+// on, and the notice goes when its sender withdraws it or replaces it by
+// another of the same key, or with the main window. A command text in quotes ("/PROTECT ON") is
 // never broken over two lines. Installed by the running application; tests
 // install a recorder.
 class CMessageBoxSink final : public IMessageSink {

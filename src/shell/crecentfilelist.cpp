@@ -1,9 +1,9 @@
 #include "shell/crecentfilelist.h"
 
+#include "model/cfilename.h"
 #include "model/cprofile.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 QString Key(int index) { return QStringLiteral("File%1").arg(index + 1); }
@@ -33,7 +33,7 @@ void CRecentFileList::Save() const {
 void CRecentFileList::Add(const QString& path) {
   if (path.isEmpty()) return;
   Remove(path);
-  m_files.prepend(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+  m_files.prepend(CFileName::Absolute(path));
   while (m_files.size() > kSize) m_files.removeLast();
 }
 
@@ -53,11 +53,14 @@ QString CRecentFileList::At(int index) const {
 QString CRecentFileList::MenuText(int index, const QString& currentDir) const {
   const QString path = At(index);
   if (path.isEmpty()) return QString();
-  const QFileInfo info(path);
-  QString shown = QDir::toNativeSeparators(path);
-  const bool inCurrentDir = !currentDir.isEmpty() && SameFile(info.absolutePath(), currentDir);
+  const QString absolute = CFileName::Absolute(path);
+  const qsizetype slash = absolute.lastIndexOf(QLatin1Char('/'));
+  const QString folder = slash > 0 ? absolute.left(slash) : QStringLiteral("/");
+  // A byte that is no character is shown as its value.
+  QString shown = CFileName::Display(QDir::toNativeSeparators(path));
+  const bool inCurrentDir = !currentDir.isEmpty() && SameFile(folder, currentDir);
   if (inCurrentDir || shown.size() > kMaxMenuPathLength) {
-    shown = info.fileName();
+    shown = CFileName::Display(absolute.mid(slash + 1));
     if (!inCurrentDir) shown = QStringLiteral("...") + QDir::separator() + shown;
   }
   // A literal '&' in the path must not become a mnemonic.
@@ -66,7 +69,5 @@ QString CRecentFileList::MenuText(int index, const QString& currentDir) const {
 }
 
 bool CRecentFileList::SameFile(const QString& a, const QString& b) {
-  const QString ca = QDir::cleanPath(QFileInfo(a).absoluteFilePath());
-  const QString cb = QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-  return ca == cb;
+  return CFileName::Absolute(a) == CFileName::Absolute(b);
 }

@@ -3,6 +3,7 @@
 
 #include "model/cmessagesink.h"
 #include "model/cprofile.h"
+#include "model/cselvantisdoc.h"
 #include "model/csystemerror.h"
 #include "shell/cdocmanager.h"
 #include "shell/ciconfactory.h"
@@ -17,6 +18,7 @@
 #include "shell/cstartupplan.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace {
 CSelvantisApp* g_app = nullptr;
@@ -68,24 +70,30 @@ bool CSelvantisApp::InitInstance(const QStringList& args) {
   m_frame->showMaximized();
   // Before the start-up's files: a project the user gets back from its
   // recovery copy is not opened a second time from its file.
-  OfferRecoveryCopies();
+  const QPointer<CSelvantisDoc> restored = OfferRecoveryCopies();
 
   const CStartupPlan plan =
       CStartupPlan::Make(args, CShellSettings::GetStartupAction(), m_frame->RecentFiles().Files());
   CDocManager& docs = m_frame->DocManager();
   switch (plan.GetAction()) {
-    case CStartupPlan::Action::NewDocument: docs.NewDocument(); break;
+    case CStartupPlan::Action::NewDocument:
+      // The restored project is the one to work on: no empty one beside it.
+      if (!restored) docs.NewDocument();
+      break;
     case CStartupPlan::Action::OpenFiles:
       for (const QString& file : plan.Files()) docs.OpenDocumentFile(file);
       break;
     case CStartupPlan::Action::ReopenLast: docs.OpenRecentFile(0); break;
     case CStartupPlan::Action::Nothing: break;
   }
+  // The restored project in front, whatever else the start opened.
+  if (restored) m_frame->ActivateDocument(*restored);
   m_frame->UpdateCommandUI();
   return true;
 }
 
-void CSelvantisApp::OfferRecoveryCopies() {
+CSelvantisDoc* CSelvantisApp::OfferRecoveryCopies() {
+  CSelvantisDoc* restored = nullptr;
   for (const CRecoveryStore::Entry& entry : m_recovery->Entries()) {
     // Where nobody can answer, the copy stays for the next start.
     const int answer =
@@ -93,10 +101,13 @@ void CSelvantisApp::OfferRecoveryCopies() {
     if (answer == IDNO) {
       CRecoveryStore::Discard(entry);
     } else if (answer == IDYES) {
-      if (CSelvantisDoc* doc = m_frame->DocManager().OpenRecoveryCopy(entry.copy, entry.original, entry.title))
+      if (CSelvantisDoc* doc = m_frame->DocManager().OpenRecoveryCopy(entry.copy, entry.original, entry.title)) {
         m_recovery->Adopt(*doc, entry);
+        restored = doc;
+      }
     }
   }
+  return restored;
 }
 
 int CSelvantisApp::Run(const QStringList& args) {

@@ -12,6 +12,7 @@ class CLanguageSwitcher;
 class CMainFrame;
 class CProgramEnding;
 class CRecoveryStore;
+class CSelvantisDoc;
 class IFileChooser;
 
 // The application object: start-up from the profile (language, main
@@ -50,8 +51,9 @@ class CSelvantisApp final : public QObject {
 
  private:
   // Offers each recovery copy of an earlier signal ending: open it, delete
-  // it, or keep it for the next start.
-  void OfferRecoveryCopies();
+  // it, or keep it for the next start. Returns the last project opened
+  // from a copy (null when none).
+  CSelvantisDoc* OfferRecoveryCopies();
 
   IFileChooser* m_fileChooser;
   std::unique_ptr<CLanguageSwitcher> m_languages;

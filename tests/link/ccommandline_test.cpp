@@ -323,7 +323,10 @@ TEST(CCommandLinePortTest, HelpNamesThePortTheWindowWouldTake) {
     CPortChoice::SetSource([ports] { return ports; });
     const QString help = CCommandLine::HelpText();
     CPortChoice::SetSource({});
-    EXPECT_TRUE(help.contains(QString("  --port DEVICE              the unit's serial port ") + row.shown))
+    EXPECT_TRUE(help.contains(QString("  --port DEVICE              the unit's serial port; without it the profile's "
+                                      "port,\n                             else the first the system has, USB adapters "
+                                      "first\n                             ") +
+                              row.shown))
         << help.toStdString();
   }
 }

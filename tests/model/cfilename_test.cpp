@@ -7,6 +7,7 @@
 #include "model/coutputfile.h"
 #include "support/fulldisk.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,6 +19,7 @@
 
 #include <ftw.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -195,4 +197,37 @@ TEST(CFileNameTest, RandomNamesComeBackByteForByte) {
   const QList<QByteArray> names = NamesIn(dir.path());
   EXPECT_EQ(std::set<QByteArray>(names.begin(), names.end()), written);
   FileNameTestEmpty(dir.path());
+}
+
+// A relative name is made absolute against the current folder and cleaned
+// with every byte kept, and a link is followed to what it names.
+TEST(CFileNameTest, AbsoluteAndResolvedNamesKeepTheirBytes) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  const QString folder = CFileName::FromSystem(QFile::encodeName(QDir::currentPath()));
+  for (const FileNameCase& c : kFileNameCases) {
+    SCOPED_TRACE(c.what);
+    const QString name = CFileName::FromSystem(c.bytes);
+    EXPECT_EQ(FileNameHex(CFileName::ToSystem(CFileName::Absolute(name))),
+              FileNameHex(CFileName::ToSystem(folder) + '/' + c.bytes));
+    EXPECT_EQ(FileNameHex(CFileName::ToSystem(CFileName::Absolute(QStringLiteral("x/../") + name))),
+              FileNameHex(CFileName::ToSystem(folder) + '/' + c.bytes));
+    EXPECT_EQ(FileNameHex(CFileName::ToSystem(CFileName::Absolute(QStringLiteral("/a//b/./") + name))),
+              FileNameHex("/a/b/" + c.bytes));
+    // A link under the name leads to the folder's file "target".
+    const QByteArray link = QFile::encodeName(dir.path()) + '/' + c.bytes;
+    ASSERT_EQ(::symlink("target", link.constData()), 0);
+    EXPECT_TRUE(CFileName::Resolved(name).isEmpty()) << "the link leads nowhere yet";
+    EXPECT_FALSE(CFileName::Exists(name));
+    QFile target(dir.filePath(QStringLiteral("target")));
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.close();
+    EXPECT_TRUE(CFileName::Exists(name));
+    EXPECT_EQ(CFileName::Resolved(name), folder + QStringLiteral("/target"));
+    ::unlink(link.constData());
+    target.remove();
+  }
+  QDir::setCurrent(previous);
 }

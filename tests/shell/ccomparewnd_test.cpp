@@ -8,6 +8,7 @@
 #include "editors/lists/ceblistview.h"
 #include "everyfamily.h"
 #include "link/linkprofile.h"
+#include "macros/cmacro.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/listtabexport.h"
@@ -213,9 +214,46 @@ TEST_F(CCompareWndTest, EveryColumnTitleIsWholeAndTheGermanTextsUseTheMenusWords
     if (german) {
       EXPECT_FALSE(texts.contains(QStringLiteral("Download"))) << texts.toStdString();
       EXPECT_FALSE(texts.contains(QStringLiteral("Upload"))) << texts.toStdString();
-      EXPECT_TRUE(texts.contains(QStringLiteral("Übertragung zur Zentrale"))) << texts.toStdString();
+      EXPECT_TRUE(texts.contains(QStringLiteral("Senden zur Zentrale"))) << texts.toStdString();
       EXPECT_TRUE(texts.contains(QStringLiteral("Lesen von der Zentrale"))) << texts.toStdString();
     }
+    QPointer<CCompareWnd> closing(window);
+    window->close();
+    ASSERT_TRUE(WaitUntil([&] { return closing.isNull(); }));
+  }
+  CSelvantisApp::ApplyLanguage(CStringTable::Language::English);
+}
+
+// A macro's type is shown in the words of the macro dialog's kind chooser,
+// in either language; the command form keeps the unit's words.
+TEST_F(CCompareWndTest, AMacrosTypeIsShownInTheMacroDialogsWords) {
+  CMacro* chime = CMacro::CreateMacro(CMacro::kKindChime, *doc);
+  ASSERT_NE(chime, nullptr);
+  ASSERT_TRUE(frame->OnCommand(ShellCmd::kCommDownload));
+  const QString type = QStringLiteral("/MACRO/ENTRY%1/TYPE").arg(chime->GetID());
+  ASSERT_EQ(sim.Value(type), QStringLiteral("CHIME"));
+  // The unit's entry was emptied since.
+  sim.SetValue(type, QStringLiteral("NONE"));
+  struct Row {
+    CStringTable::Language language;
+    const char* project;
+    const char* unit;
+  };
+  for (const Row& row : {Row{CStringTable::Language::English, "Chime", "No entry"},
+                         Row{CStringTable::Language::German, "Gong", "Kein Eintrag"}}) {
+    SCOPED_TRACE(row.project);
+    CSelvantisApp::ApplyLanguage(row.language);
+    ClickCompare();
+    CCompareWnd* window = Window();
+    ASSERT_NE(window, nullptr);
+    CEBListView& list = *window->List();
+    int found = -1;
+    for (int i = 0; i < list.RowCount(); ++i)
+      if (list.CellText(i, CCompareReport::kSettingColumn) == type) found = i;
+    ASSERT_GE(found, 0) << SettingsShown(list).toStdString();
+    EXPECT_EQ(list.CellText(found, CCompareReport::kProjectColumn), QString::fromUtf8(row.project));
+    EXPECT_EQ(list.CellText(found, CCompareReport::kUnitColumn), QString::fromUtf8(row.unit));
+    EXPECT_EQ(list.CellText(found, CCompareReport::kCommandColumn), QStringLiteral("CHIME / NONE"));
     QPointer<CCompareWnd> closing(window);
     window->close();
     ASSERT_TRUE(WaitUntil([&] { return closing.isNull(); }));

@@ -7,6 +7,7 @@
 #include "model/cselvantisdoc.h"
 #include "shell/cdocmanager.h"
 #include "shell/cmainframe.h"
+#include "shell/crecentfilelist.h"
 #include "shell/cselvantisapp.h"
 #include "shell/cshellsettings.h"
 #include "support/filebytes.h"
@@ -109,4 +110,58 @@ TEST_F(CRecoveryStoreTest, ACopyThatCannotBeReadIsSaidAndKept) {
       << messages.Requests()[1].text.toStdString();
   EXPECT_EQ(app.MainFrame()->DocManager().Count(), 0);
   EXPECT_TRUE(QFileInfo::exists(copy));
+}
+
+// "Open the recovery copy" at the start: the restored project is the
+// active window, and no empty project is made beside it; files the start
+// opens besides (the command line's, the last one) open behind it.
+TEST_F(CRecoveryStoreTest, TheRestoredProjectIsInFrontAndNoEmptyProjectIsMadeBesideIt) {
+  struct Row {
+    const char* what;
+    int startup;
+    bool fileOnCommandLine;
+    int projects;
+  };
+  const Row rows[] = {
+      {"a new project at the start", CShellSettings::kStartNew, false, 1},
+      {"the last file again at the start", CShellSettings::kStartReopenLast, false, 2},
+      {"a file named on the command line", CShellSettings::kStartNew, true, 2},
+  };
+  const QString other = dir.filePath(QStringLiteral("other.sxm"));
+  {
+    CSelvantisDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_TRUE(doc.OnSaveDocument(other));
+  }
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    // The project the signal ending kept with its changes.
+    const QString hall = dir.filePath(QStringLiteral("hall.sxm"));
+    {
+      CRecoveryStore store;
+      CSelvantisDoc doc;
+      ASSERT_TRUE(doc.OnNewDocument());
+      ASSERT_TRUE(doc.OnSaveDocument(hall));
+      doc.SetProjectData(0, QStringLiteral("unsaved change"));
+      QString reason;
+      ASSERT_TRUE(store.Keep(doc, &reason)) << reason.toStdString();
+    }
+    CShellSettings::SetStartupAction(row.startup);
+    CProfile::WriteString(CRecentFileList::kSection, QStringLiteral("File1"), other);
+    MessageRecorder messages;
+    messages.QueueAnswer(IDYES);
+    CSelvantisApp app(nullptr);
+    ASSERT_TRUE(app.InitInstance(row.fileOnCommandLine ? QStringList{other} : QStringList{}));
+    CMainFrame& frame = *app.MainFrame();
+    ASSERT_EQ(frame.DocManager().Count(), row.projects);
+    CSelvantisDoc* active = frame.GetActiveDocument();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->GetPathName(), hall);
+    EXPECT_EQ(active->GetProjectData(0), QStringLiteral("unsaved change"));
+    EXPECT_TRUE(active->IsModified());
+    EXPECT_EQ(GetActiveDoc(), active);
+    for (int i = 0; i < frame.DocManager().Count(); ++i)
+      EXPECT_FALSE(frame.DocManager().At(i)->GetPathName().isEmpty()) << "an empty project beside it";
+    for (int i = 0; i < frame.DocManager().Count(); ++i) frame.DocManager().At(i)->SetModifiedFlag(false);
+  }
 }

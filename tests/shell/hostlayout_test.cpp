@@ -176,6 +176,49 @@ TEST_F(HostLayoutTest, OpensAtItsOpeningSizeWithoutASavedOne) {
   host.reject();
 }
 
+// The macro list opened after the user made the system window small: it
+// opens at its own size with every switch button in view, and the system
+// window comes back at the size the user gave it.
+TEST_F(HostLayoutTest, AListOpenedAfterTheUserMadeAnotherWindowSmallShowsItsWholeSwitchColumn) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const QSize small(520, 300);
+  {
+    CFrameHostDialog system(&m_doc, HostFrameKind::Hardware);
+    system.show();
+    system.resize(small);
+    system.reject();
+  }
+  CFrameHostDialog macros(&m_doc, HostFrameKind::Macros);
+  macros.show();
+  QApplication::processEvents();
+  // The one rectangle's width stays; only the height grows.
+  EXPECT_EQ(macros.width(), small.width());
+  EXPECT_GT(macros.height(), small.height());
+  QToolBar* column = macros.GetSwitchColumn();
+  ASSERT_NE(column, nullptr);
+  for (QToolButton* extension : column->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    EXPECT_FALSE(extension->isVisible()) << "switch buttons behind the column's overflow button";
+  int buttons = 0;
+  for (QAction* action : column->actions()) {
+    if (action->isSeparator() || !action->isVisible()) continue;
+    QWidget* button = column->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible() && column->rect().contains(button->geometry())) << action->text().toStdString();
+    ++buttons;
+  }
+  EXPECT_GE(buttons, 20);
+  macros.reject();
+}
+
+TEST(HostOpeningSizeTest, AStoredHeightGrowsToTheSwitchColumnWithinTheWorkArea) {
+  // Stored 300, column 700: 700. Stored taller than the column: kept. A
+  // column taller than the work area: the work area less the title bar.
+  EXPECT_EQ(CFrameHostDialog::TallEnoughFor(300, 700, kScreen), 700);
+  EXPECT_EQ(CFrameHostDialog::TallEnoughFor(800, 700, kScreen), 800);
+  EXPECT_EQ(CFrameHostDialog::TallEnoughFor(300, 5000, kScreen), kScreen.height() - 48);
+}
+
 TEST(HostOpeningSizeTest, GrowsTheListToItsRowsWithinTheWorkArea) {
   // A frame of 700 x 300 whose list wants 192 px but needs 400 for its rows.
   EXPECT_EQ(CFrameHostDialog::OpeningSize(QSize(700, 300), 192, 400, kScreen),

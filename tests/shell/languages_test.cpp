@@ -7,6 +7,7 @@
 #include "amps/crelaistopology.h"
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
+#include "link/ccomparereport.h"
 #include "model/cbasedevice.h"
 #include "model/commandids.h"
 #include "model/cselvantisdoc.h"
@@ -21,6 +22,7 @@
 #include "shell/cselvantisapp.h"
 #include "shell/cselvantisview.h"
 #include "shell/cshellsettings.h"
+#include "shell/shellcommands.h"
 #include "support/dialogdriver.h"
 #include "support/messagerecorder.h"
 #include "support/recordinglink.h"
@@ -286,6 +288,53 @@ TEST_P(LanguagesTest, MainWindowAndQtsOwnDialogsShowOneLanguage) {
   QPrintPreviewDialog preview;
   check.Check(QStringLiteral("print preview"), &preview);
   check.ExpectNone();
+}
+
+// Each direction of a transfer has one word in each language, wherever the
+// user meets it: the Communication menu, a zone's menu, the progress
+// window's title and the comparison's lines. In German what goes to the
+// unit is "Senden", what comes from it "Lesen"; "Übertragung" is a transfer
+// of either kind and never stands for one direction.
+TEST_P(LanguagesTest, EachDirectionOfATransferHasOneWord) {
+  const bool german = GetParam() == Language::German;
+  const QString toUnit = german ? QStringLiteral("senden") : QStringLiteral("download");
+  const QString fromUnit = german ? QStringLiteral("lesen") : QStringLiteral("upload");
+  QStringList downloads;
+  QStringList uploads;
+  ScriptedFileChooser chooser;
+  CShellSettings::SetStartupAction(CShellSettings::kStartNothing);
+  CSelvantisApp app(&chooser);
+  ASSERT_TRUE(app.InitInstance({}));
+  downloads << app.MainFrame()->Action(ShellCmd::kCommDownload)->text();
+  uploads << app.MainFrame()->Action(ShellCmd::kCommUpload)->text();
+  int zones = 0;
+  for (CBaseDevice* object : m_doc.GetAllObjects()) {
+    if (object->GetType() != DT_ZONE) continue;
+    std::unique_ptr<QMenu> menu = ContextMenu(object);
+    ASSERT_NE(menu, nullptr);
+    std::vector<QAction*> actions;
+    CollectActions(menu.get(), actions);
+    for (QAction* action : actions) {
+      if (action->data().toInt() == ID_DEVICE_DOWNLOAD) downloads << action->text();
+      if (action->data().toInt() == ID_DEVICE_UPLOAD) uploads << action->text();
+    }
+    ++zones;
+  }
+  EXPECT_GE(zones, 1);
+  downloads << QCoreApplication::translate("CLinkPanel", "Download to the unit");
+  uploads << QCoreApplication::translate("CLinkPanel", "Upload from the unit");
+  CCompareReport report;
+  report.AddCleared(QStringLiteral("Macros"));
+  report.AddNotCompared(QStringLiteral("Virtual controllers"));
+  downloads << report.ClearedLine();
+  uploads << report.NotComparedLine();
+  EXPECT_EQ(downloads.size(), 3 + zones);
+  for (const QString& text : downloads) {
+    EXPECT_TRUE(Plain(text).remove(QLatin1Char('&')).contains(toUnit, Qt::CaseInsensitive)) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("übertrag"), Qt::CaseInsensitive)) << text.toStdString();
+  }
+  for (const QString& text : uploads)
+    EXPECT_TRUE(Plain(text).remove(QLatin1Char('&')).contains(fromUnit, Qt::CaseInsensitive)) << text.toStdString();
 }
 
 // Names built from a string-table text follow the language the project was

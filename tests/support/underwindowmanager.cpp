@@ -142,6 +142,98 @@ class ScreenProbe final {
 
 #endif
 
+#ifdef SELV_HAVE_XLIB
+
+// The keyboard extension's library; its header is not needed for the one
+// call.
+constexpr const char* kXtst = "libXtst.so.6";
+
+// A connection of the child's own to its X server (DISPLAY), to read what
+// the window manager did and to type as a keyboard does.
+class XClient final {
+ public:
+  XClient() {
+    m_lib = dlopen(kXlib, RTLD_NOW | RTLD_LOCAL);
+    if (m_lib == nullptr) return;
+    m_open = reinterpret_cast<Display* (*)(const char*)>(dlsym(m_lib, "XOpenDisplay"));
+    m_close = reinterpret_cast<int (*)(Display*)>(dlsym(m_lib, "XCloseDisplay"));
+    m_intern = reinterpret_cast<Atom (*)(Display*, const char*, Bool)>(dlsym(m_lib, "XInternAtom"));
+    m_root = reinterpret_cast<Window (*)(Display*)>(dlsym(m_lib, "XDefaultRootWindow"));
+    m_property = reinterpret_cast<int (*)(Display*, Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*,
+                                          unsigned long*, unsigned char**)>(dlsym(m_lib, "XGetWindowProperty"));
+    m_free = reinterpret_cast<int (*)(void*)>(dlsym(m_lib, "XFree"));
+    m_sync = reinterpret_cast<int (*)(Display*, Bool)>(dlsym(m_lib, "XSync"));
+    m_keycode = reinterpret_cast<KeyCode (*)(Display*, KeySym)>(dlsym(m_lib, "XKeysymToKeycode"));
+    if (!m_open || !m_close || !m_intern || !m_root || !m_property || !m_free || !m_sync || !m_keycode) return;
+    m_display = m_open(nullptr);
+  }
+  ~XClient() {
+    if (m_display != nullptr) m_close(m_display);
+    if (m_xtst != nullptr) dlclose(m_xtst);
+    if (m_lib != nullptr) dlclose(m_lib);
+  }
+  XClient(const XClient&) = delete;
+  XClient& operator=(const XClient&) = delete;
+
+  bool Ready(QString* why) const {
+    if (m_display == nullptr) *why = QStringLiteral("cannot open the X display (%1)").arg(QString::fromLatin1(kXlib));
+    return m_display != nullptr;
+  }
+
+  bool Stacking(std::vector<unsigned long>* windows, QString* why) const {
+    const Atom stacking = m_intern(m_display, "_NET_CLIENT_LIST_STACKING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const int status = m_property(m_display, m_root(m_display), stacking, 0, 4096, False, XA_WINDOW, &type, &format,
+                                  &count, &after, &data);
+    const bool found = status == Success && type == XA_WINDOW && format == 32 && data != nullptr;
+    windows->clear();
+    // Xlib hands 32-bit values out as longs.
+    if (found) windows->assign(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
+    if (data != nullptr) m_free(data);
+    if (!found) *why = QStringLiteral("the window manager keeps no stacking list");
+    return found;
+  }
+
+  bool Key(unsigned long keysym, QString* why) {
+    if (m_xtst == nullptr) m_xtst = dlopen(kXtst, RTLD_NOW | RTLD_LOCAL);
+    using FakeKey = int (*)(Display*, unsigned int, Bool, unsigned long);
+    const auto fake = m_xtst != nullptr ? reinterpret_cast<FakeKey>(dlsym(m_xtst, "XTestFakeKeyEvent")) : nullptr;
+    if (fake == nullptr) {
+      *why = QStringLiteral("needs the X library %1 (libxtst6)").arg(QString::fromLatin1(kXtst));
+      return false;
+    }
+    const KeyCode code = m_keycode(m_display, keysym);
+    if (code == 0) {
+      *why = QStringLiteral("the X server's keyboard has no key for keysym 0x%1").arg(keysym, 0, 16);
+      return false;
+    }
+    const bool sent = fake(m_display, code, True, 0) != 0 && fake(m_display, code, False, 0) != 0;
+    m_sync(m_display, False);
+    if (!sent) *why = QStringLiteral("the X server has no XTEST extension");
+    return sent;
+  }
+
+ private:
+  void* m_lib = nullptr;
+  void* m_xtst = nullptr;
+  Display* m_display = nullptr;
+  Display* (*m_open)(const char*) = nullptr;
+  int (*m_close)(Display*) = nullptr;
+  Atom (*m_intern)(Display*, const char*, Bool) = nullptr;
+  Window (*m_root)(Display*) = nullptr;
+  int (*m_property)(Display*, Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*, unsigned long*,
+                    unsigned char**) = nullptr;
+  int (*m_free)(void*) = nullptr;
+  int (*m_sync)(Display*, Bool) = nullptr;
+  KeyCode (*m_keycode)(Display*, KeySym) = nullptr;
+};
+
+#endif
+
 // Waits until the window manager on display holds the screen, or its
 // process has ended; false with *why otherwise.
 bool WaitForManager(const QString& display, const QProcess& manager, QString* why) {
@@ -261,4 +353,37 @@ bool UnderWindowManager::ChildSkipped(const QString& filter, const QString& outp
   }
   *why = reason.join(QLatin1Char(' '));
   return true;
+}
+
+bool UnderWindowManager::StackingOrder(std::vector<unsigned long>* windows, QString* why) {
+#ifdef SELV_HAVE_XLIB
+  XClient client;
+  return client.Ready(why) && client.Stacking(windows, why);
+#else
+  windows->clear();
+  *why = QStringLiteral("built without the X11 headers");
+  return false;
+#endif
+}
+
+QString UnderWindowManager::KeyboardMissing() {
+#ifdef SELV_HAVE_XLIB
+  void* lib = dlopen(kXtst, RTLD_NOW | RTLD_LOCAL);
+  if (lib == nullptr) return QStringLiteral("needs the X library %1 (libxtst6)").arg(QString::fromLatin1(kXtst));
+  dlclose(lib);
+  return QString();
+#else
+  return QStringLiteral("built without the X11 headers");
+#endif
+}
+
+bool UnderWindowManager::PressKey(unsigned long keysym, QString* why) {
+#ifdef SELV_HAVE_XLIB
+  XClient client;
+  return client.Ready(why) && client.Key(keysym, why);
+#else
+  (void)keysym;
+  *why = QStringLiteral("built without the X11 headers");
+  return false;
+#endif
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <vector>
+
 // An X server of its own (Xvfb, on a display it picks) with the window
 // manager openbox, for the few tests that need what only a real desktop
 // does (cursors the server shows, maximised windows). The test program runs
@@ -36,6 +38,18 @@ class UnderWindowManager final {
   // Whether the child skipped its test (output as RunChild gave it); *why
   // is the reason it printed.
   static bool ChildSkipped(const QString& filter, const QString& output, QString* why);
+
+  // For the child, on the desktop its DISPLAY names.
+  // The windows the manager manages, bottom to top (the ids of QWindow::
+  // winId()); false with *why when the server cannot be asked.
+  static bool StackingOrder(std::vector<unsigned long>* windows, QString* why);
+  // Presses and releases the key of keysym (an X keysym: 0xff0d Return,
+  // 0xff8d the keypad's Enter, 0x20 space) on the X server, as a keyboard
+  // does: the event goes to the window the manager gave the focus.
+  static bool PressKey(unsigned long keysym, QString* why);
+  // Empty when PressKey can type (the X keyboard extension's library is
+  // there); else why a test that types skips.
+  static QString KeyboardMissing();
 
  private:
   QProcess m_server;

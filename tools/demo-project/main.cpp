@@ -12,6 +12,7 @@
 #include "consoles/cconsole.h"
 #include "consoles/cconsprop.h"
 #include "model/cbasedevice.h"
+#include "model/cfilename.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
 #include "model/devicetype.h"
@@ -64,7 +65,10 @@ CBaseDevice* FirstOf(const CSelvantisDoc& doc, int category, int type) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QStringList args = QCoreApplication::arguments();
+  // The output name as the system gave it: a name in Latin-1 is written
+  // under its own bytes.
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << CFileName::FromSystem(argv[i]);
   if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
     std::fprintf(stderr, "usage: demo-project OUT.sxm\n");
     return 2;
@@ -124,6 +128,6 @@ int main(int argc, char** argv) {
   if (input != nullptr) CBaseDevice::Connect(console, 0, input, 0);
 
   if (!doc.OnSaveDocument(args[1])) return Fail("cannot save the project");
-  std::printf("%s\n", args[1].toLocal8Bit().constData());
+  std::printf("%s\n", CFileName::ToSystem(args[1]).constData());
   return 0;
 }

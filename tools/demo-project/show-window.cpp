@@ -22,7 +22,9 @@
 // unit to the larger variant first (the on-line windows need it).
 #include "everyfamily.h"
 #include "link/linkprofile.h"
+#include "macros/cmacro.h"
 #include "model/cbasedevice.h"
+#include "model/cfilename.h"
 #include "model/commandids.h"
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
@@ -135,11 +137,16 @@ bool StartUnit(UnitSimulator& sim) {
   return true;
 }
 
-// Downloads the project, changes a few settings on the unit (a volume, a
-// console key, a zone's wiring, a setting its software does not know) and
-// compares: the differences window comes up.
+// Downloads the project with a chime macro, changes a few settings on the
+// unit (a volume, a console key, a zone's wiring, the macro's type, a
+// setting its software does not know) and compares: the differences window
+// comes up.
 CCompareWnd* ShowComparison(CMainFrame& frame, UnitSimulator& sim) {
+  CSelvantisDoc* doc = frame.GetActiveDocument();
+  CMacro* chime = doc != nullptr ? CMacro::CreateMacro(CMacro::kKindChime, *doc) : nullptr;
+  if (chime == nullptr) return nullptr;
   if (!frame.OnCommand(ShellCmd::kCommConnect) || !frame.OnCommand(ShellCmd::kCommDownload)) return nullptr;
+  sim.SetValue(QStringLiteral("/MACRO/ENTRY%1/TYPE").arg(chime->GetID()), QStringLiteral("NONE"));
   sim.SetValue(QStringLiteral("/AUDIO/ALARM_VOL"), QStringLiteral("-20.0"));
   sim.SetValue(QStringLiteral("/CONS/ADR1/KEY3"), QStringLiteral("MACRO,1"));
   sim.SetValue(QStringLiteral("/VMX/ZONE2/OUTPUT"), QStringLiteral("3"));
@@ -162,7 +169,9 @@ const HostFrameSwitch* FrameOfClass(const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
-  QStringList args = QApplication::arguments().mid(1);
+  // The names as the system gave them (a project named in Latin-1 opens).
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << CFileName::FromSystem(argv[i]);
   const bool german = args.removeAll(QStringLiteral("--german")) > 0;
   const bool upgrade = args.removeAll(QStringLiteral("--upgrade")) > 0;
   if (args.size() != 3) {

@@ -6,6 +6,7 @@
 #include "shell/cmainframe.h"
 #include "shell/controls/cframehostdialog.h"
 #include "shell/controls/hostframekind.h"
+#include "shell/cunitsavecommand.h"
 
 #include <QMainWindow>
 #include <QToolBar>
@@ -28,7 +29,7 @@ bool EntryFrameCommands::Route(QWidget* frame, CFrameHostDialog* host, uint32_t 
     case EntryListRules::Route::SaveProject:
       if (CMainFrame* main = AfxGetMainWnd()) main->OnCommand(static_cast<int>(id));
       return true;
-    case EntryListRules::Route::SaveVmx: GetDeviceLink()->OnSaveVmxSettings(); return true;
+    case EntryListRules::Route::SaveVmx: CUnitSaveCommand::Run(frame); return true;
     case EntryListRules::Route::Default: return false;
   }
   return false;

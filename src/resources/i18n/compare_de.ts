@@ -92,7 +92,7 @@
         <translation>Unbekannte Option "%1".</translation>
     </message>
     <message>
-        <source>Usage: selvantis [PROJECT.sxm ...]
+        <source>Usage: selvantis [--verbose] [PROJECT.sxm ...]
        selvantis --export-commands PROJECT [-o FILE]
        selvantis --download PROJECT [--port DEVICE] [--save]
        selvantis --upload PROJECT [--port DEVICE] -o NEWFILE [--force]
@@ -116,18 +116,21 @@ Without options the program opens its window with the projects named.
                              the new one is complete; a device or FIFO is written to
   --force                    lets --upload replace an existing file other than
                              the project
-  --port DEVICE              the unit's serial port (now %1)
+  --port DEVICE              the unit's serial port; without it the profile's port,
+                             else the first the system has, USB adapters first
+                             (now %1)
   --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2
                              the line settings (now %2)
   --language de|en           the language of the messages (now the profile's)
-  --verbose                  also the program's log on the error output
+  --verbose                  also the program's log on the error output (the
+                             window's too)
   --help                     this text
   --version                  the program's version
 
 Exit status: 0 done (--compare: the unit holds the project), 1 the unit differs
 from the project, 2 could not be done (the message says why).
 </source>
-        <translation>Aufruf: selvantis [PROJEKT.sxm ...]
+        <translation>Aufruf: selvantis [--verbose] [PROJEKT.sxm ...]
         selvantis --export-commands PROJEKT [-o DATEI]
         selvantis --download PROJEKT [--port GERÄT] [--save]
         selvantis --upload PROJEKT [--port GERÄT] -o NEUEDATEI [--force]
@@ -136,10 +139,10 @@ from the project, 2 could not be done (the message says why).
 
 Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
 
-  --export-commands PROJEKT  die Übertragung des Projekts als Befehlstext
-  --download PROJEKT         das ganze Projekt in die Zentrale übertragen
+  --export-commands PROJEKT  das Senden des Projekts zur Zentrale als Befehlstext
+  --download PROJEKT         das ganze Projekt zur Zentrale senden
   --save                     mit --download: die Zentrale behält die neuen Einstellungen
-                             ("/SERVICE/START FASTSAVE" nach einer bestätigten Übertragung)
+                             ("/SERVICE/START FASTSAVE" nach einem bestätigten Senden)
   --upload PROJEKT           die Einstellungen der Zentrale in die neue Projektdatei
                              NEUEDATEI lesen
   --compare PROJEKT          das Projekt mit der Zentrale vergleichen: die Unterschiede
@@ -153,11 +156,14 @@ Ohne Optionen öffnet das Programm sein Fenster mit den genannten Projekten.
                              Gerät oder ein FIFO wird direkt geschrieben
   --force                    erlaubt --upload, eine andere vorhandene Datei als das
                              Projekt zu ersetzen
-  --port GERÄT               die serielle Schnittstelle der Zentrale (jetzt %1)
+  --port GERÄT               die serielle Schnittstelle der Zentrale; ohne sie die des
+                             Profils, sonst die erste des Systems, USB-Adapter zuerst
+                             (jetzt %1)
   --baud N, --parity none|even|odd|mark|space, --data-bits 5..8, --stop-bits 1|2
                              die Leitungseinstellungen (jetzt %2)
   --language de|en           die Sprache der Meldungen (jetzt die des Profils)
   --verbose                  auch das Protokoll des Programms auf der Fehlerausgabe
+                             (auch im Fenster)
   --help                     dieser Text
   --version                  die Version des Programms
 
@@ -178,7 +184,7 @@ weicht vom Projekt ab, 2 nicht möglich (die Meldung sagt, warum).
     </message>
     <message>
         <source>Taken as cleared, as the download clears them and leaves unused entries out: %1.</source>
-        <translation>Als gelöscht angenommen, da die Übertragung zur Zentrale sie löscht und unbenutzte Einträge auslässt: %1.</translation>
+        <translation>Als gelöscht angenommen, da das Senden zur Zentrale sie löscht und unbenutzte Einträge auslässt: %1.</translation>
     </message>
     <message>
         <source>The %1 rows listed are partial: they come from the part read before the stop.</source>

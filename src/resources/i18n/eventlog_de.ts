@@ -76,16 +76,8 @@
         <translation>Die Ereignisdatei &quot;%1&quot; kann nicht geschrieben werden: die gelesenen Einträge werden nur angezeigt.</translation>
     </message>
     <message>
-        <source>The event-log settings could not be requested from the unit.</source>
-        <translation>Die Einstellungen des Ereignisprotokolls konnten nicht vom Gerät angefordert werden.</translation>
-    </message>
-    <message>
         <source>An event-log mask is too long to be sent to the unit. Choose fewer entries.</source>
         <translation>Eine Maske des Ereignisprotokolls ist zu lang für das Gerät. Wählen Sie weniger Einträge.</translation>
-    </message>
-    <message>
-        <source>The event-log settings could not be sent to the unit.</source>
-        <translation>Die Einstellungen des Ereignisprotokolls konnten nicht an das Gerät gesendet werden.</translation>
     </message>
     <message>
         <source>The entries could not be printed; they stay in the event file.</source>

@@ -128,11 +128,24 @@ bool CFrameHostDialog::OnInitDialog() {
     m_frame = MakePlaceholderFrame(QString(), this);
     m_layout->addWidget(m_frame);
   }
-  if (!GetRectStore().Load()) {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) resize(OpeningSizeOn(screen->availableGeometry()));
+  const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (!GetRectStore().Load() && screen) resize(OpeningSizeOn(screen->availableGeometry()));
+  const bool done = CResizableDialog::OnInitDialog();
+  // Every kind shares the one rectangle: a list opened after the user made
+  // a small form smaller still shows its whole switch column.
+  if (m_switchColumn && screen) {
+    const int height = TallEnoughFor(this->height(), m_switchColumn->sizeHint().height(), screen->availableGeometry());
+    if (height != this->height()) {
+      QRect grown = geometry();
+      grown.setHeight(height);
+      setGeometry(DialogRectStore::FitToScreen(grown, screen->availableGeometry()));
+    }
   }
-  return CResizableDialog::OnInitDialog();
+  return done;
+}
+
+int CFrameHostDialog::TallEnoughFor(int height, int columnHint, const QRect& available) {
+  return std::max(height, std::min(columnHint, available.height() - kWindowDecoration));
 }
 
 QSize CFrameHostDialog::OpeningSize(const QSize& frameHint, int listHint, int listNeed, const QRect& available) {

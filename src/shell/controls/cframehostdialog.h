@@ -103,6 +103,9 @@ class CFrameHostDialog : public CResizableDialog {
   static QSize OpeningSize(const QSize& frameHint, int listHint, int listNeed, const QRect& available);
   // OpeningSize for the frame shown now on a work area of available.
   QSize OpeningSizeOn(const QRect& available) const;
+  // The height the host opens at from a stored height: at least its switch
+  // column's (columnHint), within the work area.
+  static int TallEnoughFor(int height, int columnHint, const QRect& available);
 
  protected:
   bool OnInitDialog() override;

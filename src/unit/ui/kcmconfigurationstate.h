@@ -65,6 +65,10 @@ class KCMConfigurationState final {
     // The picture while collapsed; items with an open picture show the
     // next one while expanded.
     int image = IMG_BUS;
+    // Only pictures that come as a closed and an open pair switch: the
+    // picture after a single one is another item's (a relay's 8 is
+    // followed by the collection call's 9), so an expanded relay would
+    // pass for a collection call.
     bool hasOpenImage = false;
     bool expanded = false;
     // What the item stands for (null for the root, the groups, free
