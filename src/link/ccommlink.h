@@ -124,9 +124,9 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool SavedAtClose() const noexcept { return m_savedAtClose; }
   // While Disconnect waits for the unit, the window keeps painting: with a
   // hook set, it is called about every 50 ms with the time waited and the
-  // limit, the event loop runs (others' requests refused), and false from
-  // the hook (Cancel) ends the wait at once. Called with waitedMs -1 when
-  // the wait is over.
+  // limit, the event loop runs (the hook and whatever runs then are not the
+  // closing: their requests are refused), and false from the hook (Cancel)
+  // ends the wait at once. Called with waitedMs -1 when the wait is over.
   using CloseWaitHook = std::function<bool(qint64 waitedMs, int limitMs)>;
   void SetCloseWaitHook(CloseWaitHook hook) { m_closeWaitHook = std::move(hook); }
 

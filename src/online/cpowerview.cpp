@@ -165,9 +165,9 @@ void CPowerView::SendPendingLists() {
 }
 
 void CPowerView::OnRetry() {
-  // The link would refuse again while the transfer has the line; each
-  // refusal is counted against it.
-  if (GetDeviceLink()->IsLineTaken()) return;
+  // The link would refuse again while the line is in use; each refusal is
+  // counted against its user.
+  if (IsLineInUse()) return;
   SendPendingLists();
 }
 

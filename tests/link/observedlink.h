@@ -44,9 +44,9 @@ class ObservedLink final : public IDeviceLink {
   QString TakeLossReason() override { return m_link.TakeLossReason(); }
   int DiscardQueued() override { return m_link.DiscardQueued(); }
   CLineToken TakeLine(LinePurpose purpose) override { return m_link.TakeLine(purpose); }
-  bool IsLineTaken() const override { return m_link.IsLineTaken(); }
   QString LineRefusal() const override { return m_link.LineRefusal(); }
-  bool IsTransferRunning() const override { return m_link.IsTransferRunning(); }
+  LineUse CurrentLineUse() const override { return m_link.CurrentLineUse(); }
+  void CancelTransfer() override { m_link.CancelTransfer(); }
   bool EndTransferMode(bool endLine, int limitMs) override {
     endLimits.push_back(limitMs);
     return m_link.EndTransferMode(endLine, limitMs);
