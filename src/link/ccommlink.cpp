@@ -68,6 +68,8 @@ void CCommLink::Init() {
   m_holdTimer->setTimerType(Qt::PreciseTimer);
   m_holdTimer->setInterval(kHoldNewsMs);
   connect(m_holdTimer, &QTimer::timeout, this, &CCommLink::OnHoldLasted);
+  m_wakeTimer = new QTimer(this);
+  m_wakeTimer->setSingleShot(true);
   m_port->SetHandlers([this] { OnPortReceive(); },
                       [this](const QString& text, bool closed) { OnPortError(text, closed); });
   m_port->SetHoldHandler([this](bool held) { OnHold(held); });
@@ -607,6 +609,15 @@ void CCommLink::PumpMessages() {
   // What runs now is not the code of whoever has the line.
   const CLineToken::Away away = m_lineOwner.HandAway();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void CCommLink::AwaitEvents(int maxMs) {
+  const CLineToken::Away away = m_lineOwner.HandAway();
+  // The port wakes the loop when the unit sends and while output waits
+  // (its pump); the timer bounds the wait for what only the clock tells
+  // (a quiet line, the no-progress limit).
+  m_wakeTimer->start(qMax(1, maxMs));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 // ---- Queueing ------------------------------------------------------------------------------

@@ -173,6 +173,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   int64_t GetTimeSinceLastOutput() const override { return m_protocol.SinceLastOutput(); }
   int64_t GetTimeSinceLastInput() const override { return m_protocol.SinceLastInput(); }
   void PumpMessages() override;
+  void AwaitEvents(int maxMs) override;
   bool CountsAnswers() const override { return true; }
   int OwedAnswers() const override { return m_protocol.OwedAnswers(); }
   QString FirstOwedPath() const override { return m_protocol.FirstOwedPath(); }
@@ -317,6 +318,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool m_lossDeferred = false;
   QString m_untoldLoss;  // the reason of a loss while deferred
   QTimer* m_holdTimer = nullptr;
+  QTimer* m_wakeTimer = nullptr;  // the bound of AwaitEvents
   bool m_holdTold = false;
   CloseWaitHook m_closeWaitHook;
   bool m_closeCanceled = false;

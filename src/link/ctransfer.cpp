@@ -16,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QScopeGuard>
-#include <QThread>
 
 #include <memory>
 #include <set>
@@ -235,9 +234,10 @@ void CTransfer::ReportProgress(bool force) {
 }
 
 void CTransfer::Idle() {
-  // Let the port send and receive, and the progress dialog react.
-  Link().PumpMessages();
-  QThread::usleep(500);
+  // Until the port has news (the unit's echoes, room for more output) or
+  // the clock has: the port sends and receives meanwhile, and the progress
+  // dialog reacts.
+  Link().AwaitEvents(kIdleMs);
 }
 
 CTransfer::Result CTransfer::DownloadObject(CBaseDevice& object) {

@@ -66,7 +66,9 @@ class IDeviceLink;
 // and CTransferNotifier tells when it changes. A transfer runs from the
 // moment it has the line until its end message has been answered; it
 // gives the line back once its closing lines are out, so that the
-// connection may close (Disconnect) while that message is still up.
+// connection may close (Disconnect) while that message is still up. While
+// it waits for the unit it sleeps until the port (or the clock, kIdleMs)
+// has news.
 //
 // The messages the objects show during a transfer (an upload's differences)
 // wait for the user: the transfer's clocks stand still while one is up, and
@@ -113,6 +115,9 @@ class CTransfer final : public QObject {
   // unit's buffers is at most about 1,300 characters, some 330 of the
   // shortest lines (" 1").
   static constexpr int kMaxOwedLines = 600;
+  // A transfer waiting for the unit looks again after this long at the
+  // latest, when nothing has happened on the line.
+  static constexpr int kIdleMs = 10;
 
   // link null: the installed link (GetDeviceLink) at the time of the run.
   explicit CTransfer(IDeviceLink* link = nullptr, QObject* parent = nullptr);

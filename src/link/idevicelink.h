@@ -122,6 +122,11 @@ class IDeviceLink : public IDeviceCommands {
   // Stops the transfer that uses the line, if any (a signal to end the
   // program, a window that closes): its closing lines go as for a Cancel.
   virtual void CancelTransfer() { m_lineOwner.CancelTransfer(); }
+  // Where a transfer waits for the unit: waits until something happens (the
+  // port's input or room for its output, a timer, the user), at most maxMs,
+  // and processes it, as PumpMessages does. The default (a link without
+  // events of its own) processes what is pending and rests a millisecond.
+  virtual void AwaitEvents(int maxMs);
 
   // A transfer's ending: with endLine a line the unit may have got only in
   // part (a transfer stopped in the middle, a unit that lost characters) is

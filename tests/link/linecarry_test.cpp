@@ -85,7 +85,8 @@ TEST_F(LineCarryTest, AnotherWindowsRequestsDuringADownloadAreRefusedWhereverThe
     FromItsProgressHandler,
     WhileItsBoxWaits,
     InALoopInsideAStep,
-    WhileAStepPumps
+    WhileAStepPumps,
+    WhileAStepAwaitsEvents
   };
   const struct {
     const char* name;
@@ -96,6 +97,7 @@ TEST_F(LineCarryTest, AnotherWindowsRequestsDuringADownloadAreRefusedWhereverThe
       {"a timer while the transfer's own message box waits", Where::WhileItsBoxWaits},
       {"a timer in a dialog's own loop inside a step", Where::InALoopInsideAStep},
       {"a timer while a step has the link pump events", Where::WhileAStepPumps},
+      {"a timer while a step has the link wait for events", Where::WhileAStepAwaitsEvents},
   };
   sim.SetPaced(true);
   CLinkTestDevice* device = AddLinkTestDevice(*doc, 1, kValues, 30);
@@ -158,12 +160,18 @@ TEST_F(LineCarryTest, AnotherWindowsRequestsDuringADownloadAreRefusedWhereverThe
         };
         break;
       case Where::WhileAStepPumps:
+      case Where::WhileAStepAwaitsEvents:
         device->m_beforeStep = [&](int step) {
           if (!onTheLine(step)) return;
           const int before = window.Tries();
           window.Start();
           // The window's timer fires within a few turns of the loop.
-          while (window.Tries() < before + 2) link->PumpMessages();
+          while (window.Tries() < before + 2) {
+            if (row.where == Where::WhileAStepPumps)
+              link->PumpMessages();
+            else
+              link->AwaitEvents(5);
+          }
           window.Stop();
           triesInside = window.Tries() - before;
         };

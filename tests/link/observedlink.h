@@ -25,6 +25,7 @@ class ObservedLink final : public IDeviceLink {
   QString SendAndRead(const QString& c, int ms) override { return m_link.SendAndRead(c, ms); }
   bool IsConnected() const override { return m_link.IsConnected(); }
   void PumpMessages() override { m_link.PumpMessages(); }
+  void AwaitEvents(int maxMs) override { m_link.AwaitEvents(maxMs); }
   QString ErrorFilePath() const override { return m_link.ErrorFilePath(); }
   void SendCommand(const QString& c, const CSelvantisDoc* d) override { m_link.SendCommand(c, d); }
   bool SendCommandList(const QStringList& c, bool all, int r, QObject* t, int tag) override {
