@@ -5,6 +5,8 @@
 //     second that the download used until the unit had taken its last
 //     character; done_ratio the same until the transfer was done (every
 //     line confirmed, then the quiet second the protocol waits).
+//     lines_per_s is the lines the unit echoed per second until the last
+//     echo came.
 //     after_xoff_max is the most characters that reached the unit after one
 //     of its XOFFs, lost what overflowed its receive buffer.
 //   DownloadToStrictUnit: the same download to a unit with a small receive
@@ -17,6 +19,16 @@
 //     held_pct, the share of the time the unit held the program's output
 //     with XOFF (its sending is the limit, so it takes queries only as fast
 //     as it can answer them).
+//   DownloadToFastUnit/<baud>: the same download to a simulated unit that
+//     answers at once, on a line set to 115,200, 460,800 or 4,000,000 baud:
+//     what the program's own loop makes of a line that hardly makes it
+//     wait. lines_per_s is the lines the unit echoed per second, from the
+//     start until the last echo came; cpu_pct the program's processor time
+//     (its own thread, not the simulator's) over that time.
+//   DownloadThroughMemoryPort: the same download through the real link on
+//     a port in memory that echoes every line from the event loop, as a
+//     port does: no wire, no simulator, only the program's own work; the
+//     same counters.
 //   RouteReplyLines: 1,000 reply lines cut and routed to their objects
 //     through the document, per iteration.
 #include "everyfamilyproject.h"
@@ -37,9 +49,11 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -96,23 +110,106 @@ class QuietSink final : public IMessageSink {
 
 constexpr double kLineCharsPerSecond = 1920.0;
 
-// The link on the paced simulated unit with the every-family project, for
-// the length of one benchmark.
+// A port in memory whose far end echoes every line as it came and answers
+// the identity queries; what it sends is handed over from the event loop,
+// as a port does.
+class EchoPort final : public ISerialPort {
+ public:
+  bool Open(const QString&, const QString&, QString*) override { return m_open = true; }
+  void Close() override { m_open = false; }
+  bool IsOpen() const override { return m_open; }
+  bool Output(const QByteArray& bytes) override {
+    if (!m_open) return false;
+    m_line += bytes;
+    for (int end = m_line.indexOf('\n'); end >= 0; end = m_line.indexOf('\n')) {
+      QByteArray line = m_line.left(end);
+      m_line.remove(0, end + 1);
+      if (line.endsWith('\r')) line.chop(1);
+      if (line.isEmpty()) continue;
+      m_input += line + "\r\n";
+      if (line == "/SERVICE/DEVID ?") m_input += "/SERVICE/DEVID 4711\r\n";
+      if (line == "/SERVICE/VER ?") m_input += "/SERVICE/VER V1.0\r\n";
+    }
+    if (!m_input.isEmpty() && !m_posted) {
+      m_posted = true;
+      QTimer::singleShot(0, &m_context, [this] {
+        m_posted = false;
+        if (!m_input.isEmpty() && m_onReceive) m_onReceive();
+      });
+    }
+    return true;
+  }
+  QByteArray Input() override {
+    QByteArray bytes;
+    bytes.swap(m_input);
+    return bytes;
+  }
+  int InBufferCount() const override { return static_cast<int>(m_input.size()); }
+  int OutBufferCount() const override { return 0; }
+  bool WaitForInput(int ms) override {
+    if (m_input.isEmpty() || !m_onReceive) {
+      QThread::msleep(static_cast<unsigned long>(qBound(0, ms, 1)));
+      return false;
+    }
+    m_onReceive();
+    return true;
+  }
+  bool WaitForOutput(int) override { return false; }
+  void SetHandlers(ReceiveHandler onReceive, ErrorHandler) override { m_onReceive = std::move(onReceive); }
+
+ private:
+  bool m_open = false;
+  bool m_posted = false;
+  QByteArray m_line;
+  QByteArray m_input;
+  ReceiveHandler m_onReceive;
+  QObject m_context;
+};
+
+// How a session reaches its unit.
+struct Line {
+  bool paced = true;    // the simulated unit at its line's pace
+  int baud = 19200;     // the program's line setting
+  bool memory = false;  // a port in memory (EchoPort) in place of the simulator
+};
+
+// The processor time of the calling thread (the program's, not the
+// simulator's), in milliseconds.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The link on the simulated unit (or a port in memory) with the
+// every-family project, for the length of one benchmark.
 class PacedSession final {
  public:
-  PacedSession() {
+  explicit PacedSession(const Line& line = Line()) {
     CProfile::UseIniFile(m_dir.filePath("profile.ini"));
     CMessageSink::Install(&m_sink);
-    TeachEveryFamily(m_sim);
-    m_sim.SetPaced(true);
-    m_sim.Start();
-    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, m_sim.PtyPath());
+    const QString settings = QStringLiteral("%1,n,8,1").arg(line.baud);
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kSettings, settings);
     FillEveryFamilyProject(m_doc, EveryFamilySize::Full);
     m_doc.SetPathName(m_dir.filePath("every-family.sxm"));
-    m_connected = m_link.Connect(&m_doc);
+    if (line.memory) {
+      m_link = std::make_unique<CCommLink>(std::make_unique<EchoPort>());
+      m_scope = std::make_unique<DeviceLinkScope>(m_link.get());
+      m_connected = m_link->ConnectPort(QStringLiteral("memory"), settings, &m_doc);
+      return;
+    }
+    TeachEveryFamily(m_sim);
+    m_sim.SetPaced(line.paced);
+    m_sim.Start();
+    CProfile::WriteString(LinkProfile::kComSection, LinkProfile::kPort, m_sim.PtyPath());
+    m_link = std::make_unique<CCommLink>();
+    m_scope = std::make_unique<DeviceLinkScope>(m_link.get());
+    m_connected = m_link->Connect(&m_doc);
   }
   ~PacedSession() {
-    m_link.Disconnect();
+    m_link->Disconnect();
+    m_scope.reset();
+    m_link.reset();
     m_sim.Stop();
     CMessageSink::Install(nullptr);
     CProfile::UseIniFile(QString());
@@ -136,41 +233,56 @@ class PacedSession final {
   QuietSink m_sink;
   UnitSimulator m_sim;
   CSelvantisDoc m_doc;
-  CCommLink m_link;
-  DeviceLinkScope m_scope{&m_link};
+  std::unique_ptr<CCommLink> m_link;
+  std::unique_ptr<DeviceLinkScope> m_scope;
   bool m_connected = false;
 };
 
-void Download(benchmark::State& state, const UnitSimulator::Limits& limits) {
-  PacedSession session;
+void Download(benchmark::State& state, const Line& line, const UnitSimulator::Limits& limits) {
+  PacedSession session(line);
   session.Sim().SetLimits(limits);
   if (!session.Connected()) {
-    state.SkipWithError("no connection to the simulated unit");
+    state.SkipWithError("no connection to the unit");
     return;
   }
   UnitSimulator& sim = session.Sim();
   const QStringList lines = CCommandFile::CollectDownload(session.Doc());
   qint64 chars = QByteArray("/MACRO/LOCK ON\r\n").size();
-  for (const QString& line : lines) chars += line.size() + 2;
+  for (const QString& text : lines) chars += text.size() + 2;
   for (auto _ : state) {
     session.Settle();
     sim.ResetFlowStats();
     const qint64 before = sim.CharsReceived();
     QElapsedTimer timer;
     timer.start();
+    const double cpu0 = ThreadCpuMs();
     qint64 lineDoneMs = -1;
+    qint64 echoedMs = -1;
+    double echoedCpuMs = 0;
     CTransfer transfer;
-    transfer.SetProgressHandler([&](int, int) {
-      if (lineDoneMs < 0 && sim.CharsReceived() - before >= chars) lineDoneMs = timer.elapsed();
+    transfer.SetProgressHandler([&](int done, int total) {
+      if (!line.memory && lineDoneMs < 0 && sim.CharsReceived() - before >= chars) lineDoneMs = timer.elapsed();
+      if (echoedMs < 0 && total > 0 && done >= total) {
+        echoedMs = timer.elapsed();
+        echoedCpuMs = ThreadCpuMs() - cpu0;
+      }
     });
     const auto result = transfer.DownloadProject(session.Doc());
     const qint64 doneMs = timer.elapsed();
     if (lineDoneMs < 0) lineDoneMs = doneMs;
+    if (echoedMs <= 0) {
+      echoedMs = doneMs;
+      echoedCpuMs = ThreadCpuMs() - cpu0;
+    }
     if (result != CTransfer::Result::Done) state.SkipWithError("the download did not complete");
     state.counters["lines"] = lines.size();
     state.counters["chars"] = static_cast<double>(chars);
     state.counters["line_ms"] = static_cast<double>(lineDoneMs);
     state.counters["done_ms"] = static_cast<double>(doneMs);
+    state.counters["echoed_ms"] = static_cast<double>(echoedMs);
+    state.counters["lines_per_s"] = lines.size() / (static_cast<double>(qMax<qint64>(1, echoedMs)) / 1000.0);
+    state.counters["cpu_pct"] = 100.0 * echoedCpuMs / static_cast<double>(qMax<qint64>(1, echoedMs));
+    if (line.memory) continue;
     state.counters["ratio"] = chars / (lineDoneMs / 1000.0) / kLineCharsPerSecond;
     state.counters["done_ratio"] = chars / (doneMs / 1000.0) / kLineCharsPerSecond;
     state.counters["xoffs"] = sim.Flow().xoffs;
@@ -179,11 +291,28 @@ void Download(benchmark::State& state, const UnitSimulator::Limits& limits) {
   }
 }
 
-void DownloadToPacedUnit(benchmark::State& state) { Download(state, UnitSimulator::Limits()); }
+void DownloadToPacedUnit(benchmark::State& state) { Download(state, Line(), UnitSimulator::Limits()); }
 BENCHMARK(DownloadToPacedUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void DownloadToStrictUnit(benchmark::State& state) { Download(state, UnitSimulator::Limits{512, 128, 32, 2}); }
+void DownloadToStrictUnit(benchmark::State& state) { Download(state, Line(), UnitSimulator::Limits{512, 128, 32, 2}); }
 BENCHMARK(DownloadToStrictUnit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void DownloadToFastUnit(benchmark::State& state) {
+  Download(state, Line{false, static_cast<int>(state.range(0)), false}, UnitSimulator::Limits());
+}
+BENCHMARK(DownloadToFastUnit)
+    ->Arg(115200)
+    ->Arg(460800)
+    ->Arg(4000000)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void DownloadThroughMemoryPort(benchmark::State& state) {
+  Download(state, Line{false, 460800, true}, UnitSimulator::Limits());
+}
+BENCHMARK(DownloadThroughMemoryPort)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void UploadFromPacedUnit(benchmark::State& state) {
   PacedSession session;

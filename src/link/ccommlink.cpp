@@ -5,6 +5,7 @@
 #include "link/commreply.h"
 #include "link/cportlock.h"
 #include "link/cserialports.h"
+#include "link/ctransfernotifier.h"
 #include "link/cunclosednotes.h"
 #include "link/cunitinfo.h"
 #include "link/linkprofile.h"
@@ -68,6 +69,8 @@ void CCommLink::Init() {
   m_holdTimer->setTimerType(Qt::PreciseTimer);
   m_holdTimer->setInterval(kHoldNewsMs);
   connect(m_holdTimer, &QTimer::timeout, this, &CCommLink::OnHoldLasted);
+  m_wakeTimer = new QTimer(this);
+  m_wakeTimer->setSingleShot(true);
   m_port->SetHandlers([this] { OnPortReceive(); },
                       [this](const QString& text, bool closed) { OnPortError(text, closed); });
   m_port->SetHoldHandler([this](bool held) { OnHold(held); });
@@ -101,7 +104,10 @@ CCommLink::~CCommLink() {
   // Disconnect (or told). Whoever listened may be going as well.
   m_closeWaitHook = nullptr;
   if (IsConnected()) {
+    // Nor does anyone hear of the closing's use of the line: a window
+    // that is going may be half gone (the link is its child).
     const QSignalBlocker quiet(this);
+    const QSignalBlocker quietNews(&CTransferNotifier::Instance());
     Disconnect(false);
   }
   if (GetDeviceLink() == this) SetDeviceLink(nullptr);
@@ -431,6 +437,8 @@ bool CCommLink::SaveUnitSettings(QString* reason) {
 
 bool CCommLink::CloseWaitTurn(qint64 waitedMs, int limitMs) {
   if (!m_closeWaitHook || m_closeCanceled) return !m_closeCanceled;
+  // The window's hook and what runs meanwhile are not the closing's own.
+  const CLineToken::Away away = m_lineOwner.HandAway();
   if (!m_closeWaitHook(waitedMs, limitMs)) {
     m_closeCanceled = true;
     m_monitor.AddNote(tr("The wait for the unit was cut short"));
@@ -459,7 +467,8 @@ bool CCommLink::Disconnect(bool saveSettings) {
   }
   bool closed = true;
   if (was) {
-    const CLineToken::Presented mine = line.Present();
+    // The closing's own calls; its waits hand control away (CloseWaitTurn).
+    const CLineToken::Carried mine = line.Carry();
     m_closeCanceled = false;
     const CUnitClosing::WaitHook turn = [this](qint64 waited, int limit) { return CloseWaitTurn(waited, limit); };
     const bool released = m_closing.WaitReleased(kCloseWaitMs, turn);
@@ -492,7 +501,10 @@ bool CCommLink::Disconnect(bool saveSettings) {
     // own queue: it goes before the port closes.
     const bool drained = closed && m_protocol.WaitDrained(kNoProgressTimeoutMs);
     if (!drained) m_monitor.AddNote(tr("The last lines could not be sent"));
-    if (m_closeWaitHook) m_closeWaitHook(-1, 0);
+    if (m_closeWaitHook) {
+      const CLineToken::Away away = m_lineOwner.HandAway();
+      m_closeWaitHook(-1, 0);
+    }
   }
   line.GiveBack();
   if (m_port->IsOpen()) m_port->Close();
@@ -664,8 +676,17 @@ int CCommLink::InBufferCount() const { return m_port->InBufferCount(); }
 
 void CCommLink::PumpMessages() {
   // What runs now is not the code of whoever has the line.
-  const CLineOwner::OthersTurn others(m_lineOwner);
+  const CLineToken::Away away = m_lineOwner.HandAway();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void CCommLink::AwaitEvents(int maxMs) {
+  const CLineToken::Away away = m_lineOwner.HandAway();
+  // The port wakes the loop when the unit sends and while output waits
+  // (its pump); the timer bounds the wait for what only the clock tells
+  // (a quiet line, the no-progress limit).
+  m_wakeTimer->start(qMax(1, maxMs));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 // ---- Queueing ------------------------------------------------------------------------------

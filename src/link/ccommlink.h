@@ -129,9 +129,9 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool SavedAtClose() const noexcept { return m_savedAtClose; }
   // While Disconnect waits for the unit, the window keeps painting: with a
   // hook set, it is called about every 50 ms with the time waited and the
-  // limit, the event loop runs (others' requests refused), and false from
-  // the hook (Cancel) ends the wait at once. Called with waitedMs -1 when
-  // the wait is over.
+  // limit, the event loop runs (the hook and whatever runs then are not the
+  // closing: their requests are refused), and false from the hook (Cancel)
+  // ends the wait at once. Called with waitedMs -1 when the wait is over.
   using CloseWaitHook = std::function<bool(qint64 waitedMs, int limitMs)>;
   void SetCloseWaitHook(CloseWaitHook hook) { m_closeWaitHook = std::move(hook); }
 
@@ -184,6 +184,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   int64_t GetTimeSinceLastOutput() const override { return m_protocol.SinceLastOutput(); }
   int64_t GetTimeSinceLastInput() const override { return m_protocol.SinceLastInput(); }
   void PumpMessages() override;
+  void AwaitEvents(int maxMs) override;
   bool CountsAnswers() const override { return true; }
   int OwedAnswers() const override { return m_protocol.OwedAnswers(); }
   QString FirstOwedPath() const override { return m_protocol.FirstOwedPath(); }
@@ -333,6 +334,7 @@ class CCommLink final : public QObject, public IDeviceLink {
   bool m_lossDeferred = false;
   QString m_untoldLoss;  // the reason of a loss while deferred
   QTimer* m_holdTimer = nullptr;
+  QTimer* m_wakeTimer = nullptr;  // the bound of AwaitEvents
   bool m_holdTold = false;
   CloseWaitHook m_closeWaitHook;
   bool m_closeCanceled = false;

@@ -24,23 +24,26 @@ struct LineHold {
   uint64_t transfer = 0;  // the id of a transfer's token while it lives
   uint64_t lastId = 0;
   LinePurpose purpose = LinePurpose::Transfer;
-  int presented = 0;        // the holder's presentations alive
-  int boxesAtPresent = 0;   // message boxes waiting when the first began
-  int othersAtPresent = 0;  // others' turns running when the first began
-  int othersTurn = 0;       // the event loop runs for the holder
-  int refused = 0;          // requests refused since the line was taken
+  int carried = 0;     // the holder's carries alive and not handed away
+  int carryLevel = 0;  // the event loop level the innermost of them began in
+  int refused = 0;     // requests refused since the line was taken
   // Runs when the holder gives the line back, with the refused count.
   std::function<void(int refused)> onGiveBack;
+  // Stops the transfer whose mark lives (CLineToken::SetCancelHook).
+  std::function<void()> cancelTransfer;
 };
 
-// Who has the line to the unit. A taker gets a token (CLineToken) and
-// keeps it for as long as the line is its own; while someone has it, a
-// request is let through only when the holder presents its token and it is
-// not the turn of others: while the link runs the event loop for the holder
-// (OthersTurn) or a message box waits for its answer, whatever asks comes
-// from someone else (a window's poll timer, a window that closes). Refused
-// requests are counted, and Refusal() says why. One taker at a time; one
-// transfer at a time (a transfer's mark lasts until its token goes).
+// Who has the line to the unit, and the one answer to who uses it (Use).
+// A taker gets a token (CLineToken) and keeps it for as long as the line is
+// its own. While someone has the line, a request is let through only when
+// the holder carries its token around it, from the event loop the carry
+// began in (CLineToken::Carry); whatever asks while the holder hands
+// control away (HandAway: the link pumps events, a message box of the
+// holder waits) or from a loop nested inside the holder's call (a dialog's
+// exec) is someone else (a window's poll timer, a window that closes).
+// Refused requests are counted, and Refusal() says why. One taker at a
+// time; one transfer at a time (a transfer's mark lasts until its token
+// goes).
 class CLineOwner final {
   Q_DECLARE_TR_FUNCTIONS(CLineOwner)
 
@@ -53,10 +56,6 @@ class CLineOwner final {
   // An empty token when someone has the line, or when a transfer is asked
   // for while one runs.
   CLineToken Take(LinePurpose purpose);
-  bool IsTaken() const noexcept { return m_hold->holder != 0; }
-  LinePurpose Purpose() const noexcept { return m_hold->purpose; }
-  // A transfer's token lives.
-  bool IsTransferRunning() const noexcept { return m_hold->transfer != 0; }
   // Who uses the line (lineuse.h).
   LineUse Use() const noexcept { return UseOf(*m_hold); }
   static LineUse UseOf(const LineHold& hold) noexcept {
@@ -70,23 +69,16 @@ class CLineOwner final {
   bool Admits() const;
   // Why a request was refused, in the user's language.
   static QString Refusal();
+  // Stops the transfer that uses the line, if any.
+  void CancelTransfer() const;
+  // Nothing carries the holder's token while it lives (see CLineToken).
+  [[nodiscard]] CLineToken::Away HandAway() const { return CLineToken::Away(m_hold); }
+  // The depth of nested event loops (exec) on the calling thread.
+  static int LoopLevel();
 
   int Refused() const noexcept { return m_hold->refused; }
   void CountRefusal() noexcept { ++m_hold->refused; }
   void SetGiveBackHandler(std::function<void(int refused)> handler) { m_hold->onGiveBack = std::move(handler); }
-
-  // While it lives, the event loop runs for the holder: what runs is not
-  // the holder's own code.
-  class OthersTurn final {
-   public:
-    explicit OthersTurn(CLineOwner& owner) : m_hold(owner.m_hold) { ++m_hold->othersTurn; }
-    ~OthersTurn() { --m_hold->othersTurn; }
-    OthersTurn(const OthersTurn&) = delete;
-    OthersTurn& operator=(const OthersTurn&) = delete;
-
-   private:
-    std::shared_ptr<LineHold> m_hold;
-  };
 
  private:
   std::shared_ptr<LineHold> m_hold;

@@ -1,7 +1,6 @@
 #include "link/clinetoken.h"
 
 #include "link/clineowner.h"
-#include "model/cmessagesink.h"
 
 #include <utility>
 
@@ -32,7 +31,7 @@ void CLineToken::GiveBack() {
   const int refused = hold->refused;
   const LineUse before = CLineOwner::UseOf(*hold);
   hold->holder = 0;
-  hold->presented = 0;
+  hold->carried = 0;
   hold->refused = 0;
   CLineOwner::TellChange(*hold, before);
   if (hold->onGiveBack) hold->onGiveBack(refused);
@@ -42,46 +41,72 @@ void CLineToken::Drop() {
   GiveBack();
   if (const std::shared_ptr<LineHold> hold = m_hold.lock(); hold && m_id != 0 && hold->transfer == m_id) {
     hold->transfer = 0;
+    hold->cancelTransfer = nullptr;
     CLineOwner::TellChange(*hold, LineUse::Transfer);
   }
   m_hold.reset();
   m_id = 0;
 }
 
-CLineToken::Presented CLineToken::Present() const {
-  if (!IsHeld()) return Presented();
-  return Presented(m_hold, m_id);
+CLineToken::Carried CLineToken::Carry() const { return IsHeld() ? Carried(m_hold) : Carried(); }
+
+CLineToken::Away CLineToken::HandAway() const { return IsHeld() ? Away(m_hold) : Away(); }
+
+void CLineToken::SetCancelHook(std::function<void()> cancel) {
+  const std::shared_ptr<LineHold> hold = m_hold.lock();
+  if (hold && m_id != 0 && hold->transfer == m_id) hold->cancelTransfer = std::move(cancel);
 }
 
-CLineToken::Presented::Presented(std::weak_ptr<LineHold> hold, uint64_t id) : m_hold(std::move(hold)), m_id(id) {
-  if (const std::shared_ptr<LineHold> h = m_hold.lock()) {
-    // Boxes already open and event loops already run for someone belong to
-    // before: the holder may have taken the line inside one.
-    if (h->presented++ == 0) {
-      h->boxesAtPresent = CMessageSink::Waiting();
-      h->othersAtPresent = h->othersTurn;
-    }
+// ---- Carried, Away --------------------------------------------------------------------
+
+CLineToken::Carried::Carried(std::weak_ptr<LineHold> hold) : Restore(std::move(hold)) {
+  if (const std::shared_ptr<LineHold> h = Hold()) {
+    ++h->carried;
+    h->carryLevel = CLineOwner::LoopLevel();
   }
 }
 
-CLineToken::Presented::Presented(Presented&& other) noexcept
-    : m_hold(std::move(other.m_hold)), m_id(std::exchange(other.m_id, 0)) {}
+CLineToken::Away::Away(std::weak_ptr<LineHold> hold) : Restore(std::move(hold)) {
+  if (const std::shared_ptr<LineHold> h = Hold()) h->carried = 0;
+}
 
-CLineToken::Presented& CLineToken::Presented::operator=(Presented&& other) noexcept {
+CLineToken::Restore::Restore(std::weak_ptr<LineHold> hold) {
+  const std::shared_ptr<LineHold> h = hold.lock();
+  if (!h || h->holder == 0) return;
+  m_hold = h;
+  m_id = h->holder;
+  m_carried = h->carried;
+  m_level = h->carryLevel;
+}
+
+std::shared_ptr<LineHold> CLineToken::Restore::Hold() const { return m_id != 0 ? m_hold.lock() : nullptr; }
+
+CLineToken::Restore::Restore(Restore&& other) noexcept
+    : m_hold(std::move(other.m_hold)),
+      m_id(std::exchange(other.m_id, 0)),
+      m_carried(other.m_carried),
+      m_level(other.m_level) {}
+
+CLineToken::Restore& CLineToken::Restore::operator=(Restore&& other) noexcept {
   if (this != &other) {
     End();
     m_hold = std::move(other.m_hold);
     m_id = std::exchange(other.m_id, 0);
+    m_carried = other.m_carried;
+    m_level = other.m_level;
   }
   return *this;
 }
 
-CLineToken::Presented::~Presented() { End(); }
+CLineToken::Restore::~Restore() { End(); }
 
-void CLineToken::Presented::End() {
-  // A line given back in the meantime has forgotten its presentations.
-  if (const std::shared_ptr<LineHold> h = m_hold.lock(); h && m_id != 0 && h->holder == m_id && h->presented > 0)
-    --h->presented;
+void CLineToken::Restore::End() {
+  // The carrying around it goes on as it was; a line given back in the
+  // meantime has forgotten its carries, and a new holder keeps its own.
+  if (const std::shared_ptr<LineHold> h = Hold(); h && h->holder == m_id) {
+    h->carried = m_carried;
+    h->carryLevel = m_level;
+  }
   m_hold.reset();
   m_id = 0;
 }

@@ -61,8 +61,8 @@ void CLinkReconnect::OnTick() {
     Stop();
     return;
   }
-  // The line belongs to a running transfer; the next tick tries again.
-  if (m_link.IsTransferRunning()) return;
+  // The line is in use (a transfer runs); the next tick tries again.
+  if (m_link.CurrentLineUse() != LineUse::Free) return;
   ++m_tries;
   if (PortIsThere()) {
     CCommLink::TryResult result = CCommLink::TryResult::Failed;

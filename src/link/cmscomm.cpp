@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
 
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,11 +49,65 @@ bool NamesNoReason(const QString& text) {
 
 }  // namespace
 
-CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()), m_pump(std::make_unique<QTimer>()) {
+// The meter's rounds. A QTimer counts whole milliseconds, and on a fast line
+// a slice is on the wire sooner: the rounds run on the system's timer,
+// which counts microseconds, so that the line never waits for them. Where
+// the system has none, a QTimer does.
+class CMSComm::Rounds final {
+ public:
+  explicit Rounds(std::function<void()> round)
+      : m_round(std::move(round)), m_fd(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)) {
+    if (m_fd < 0) {
+      m_fallback.setTimerType(Qt::PreciseTimer);
+      QObject::connect(&m_fallback, &QTimer::timeout, &m_fallback, [this] { m_round(); });
+      return;
+    }
+    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
+      uint64_t expired = 0;
+      if (::read(m_fd, &expired, sizeof expired) > 0 && m_active) m_round();
+    });
+  }
+  ~Rounds() {
+    m_notifier.reset();
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Rounds(const Rounds&) = delete;
+  Rounds& operator=(const Rounds&) = delete;
+
+  void SetInterval(int us) { m_us = qMax(1, us); }
+  void Start() {
+    m_active = true;
+    if (m_fd < 0) {
+      m_fallback.start(qMax(1, m_us / 1000));
+      return;
+    }
+    const timespec every{m_us / 1000000, (m_us % 1000000) * 1000};
+    const itimerspec spec{every, every};
+    timerfd_settime(m_fd, 0, &spec, nullptr);
+  }
+  void Stop() {
+    m_active = false;
+    if (m_fd < 0) {
+      m_fallback.stop();
+      return;
+    }
+    const itimerspec off{};
+    timerfd_settime(m_fd, 0, &off, nullptr);
+  }
+  bool IsActive() const { return m_active; }
+
+ private:
+  std::function<void()> m_round;
+  int m_fd;
+  std::unique_ptr<QSocketNotifier> m_notifier;
+  QTimer m_fallback;
+  int m_us = CMSComm::kPumpIntervalMs * 1000;
+  bool m_active = false;
+};
+
+CMSComm::CMSComm() : m_port(std::make_unique<QSerialPort>()), m_pump(std::make_unique<Rounds>([this] { Pump(); })) {
   m_clock.start();
-  m_pump->setInterval(kPumpIntervalMs);
-  m_pump->setTimerType(Qt::PreciseTimer);
-  QObject::connect(m_pump.get(), &QTimer::timeout, m_pump.get(), [this] { Pump(); });
   QObject::connect(m_port.get(), &QSerialPort::readyRead, m_port.get(), [this] { OnReadyRead(); });
   QObject::connect(m_port.get(), &QSerialPort::errorOccurred, m_port.get(),
                    [this](QSerialPort::SerialPortError error) { OnError(static_cast<int>(error)); });
@@ -141,6 +197,11 @@ bool CMSComm::Open(const QString& portName, const QString& settings, QString* er
   const int bitsPerChar = 1 + s.dataBits + (s.parity == 'n' ? 0 : 1) + s.stopBits;
   m_charsPerMs = static_cast<double>(s.baud) / bitsPerChar / 1000.0;
   m_budget = qBound(16, static_cast<int>(m_charsPerMs * kSliceMs), kMaxInFlight);
+  // On a fast line a slice is on the wire before the next round would come:
+  // a round every half slice, so that the line does not wait for them (a
+  // transfer that waits for room waits for these rounds).
+  m_pump->SetInterval(
+      qBound(kShortestRoundUs, static_cast<int>(m_budget / m_charsPerMs * 500.0), kPumpIntervalMs * 1000));
   m_pending.clear();
   m_midLine = false;
   m_inFlight = 0;
@@ -161,7 +222,7 @@ void CMSComm::Close() {
   // No flush: what the driver holds still goes out, as the unit's last
   // lines at a disconnect must (the caller waits for the port's own
   // buffer to drain first).
-  m_pump->stop();
+  m_pump->Stop();
   m_pending.clear();
   m_input.clear();
   // A driver told to stop would keep the close waiting for output the
@@ -193,7 +254,7 @@ bool CMSComm::Output(const QByteArray& bytes) {
   }
   m_pending.append(bytes);
   if (!Pump()) return false;
-  if (!m_pending.isEmpty() && !m_pump->isActive()) m_pump->start();
+  if (!m_pending.isEmpty() && !m_pump->IsActive()) m_pump->Start();
   return true;
 }
 
@@ -213,7 +274,7 @@ void CMSComm::SetHeld(bool held) {
   DriverFlow(held);
   qCDebug(lcSerial) << "line" << (held ? "held by the far end (XOFF)" : "released");
   if (m_onHold) m_onHold(held);
-  if (!held && !m_pending.isEmpty() && m_port->isOpen() && !m_pump->isActive()) m_pump->start();
+  if (!held && !m_pending.isEmpty() && m_port->isOpen() && !m_pump->IsActive()) m_pump->Start();
 }
 
 void CMSComm::DriverFlow(bool stop) {
@@ -261,7 +322,7 @@ bool CMSComm::TakeReceived() {
 
 bool CMSComm::Pump() {
   if (!m_port->isOpen()) {
-    m_pump->stop();
+    m_pump->Stop();
     return false;
   }
   // The meter moves on only while the line is free.
@@ -269,7 +330,7 @@ bool CMSComm::Pump() {
   m_meterTime = m_clock.elapsed();
   const int room = m_budget - static_cast<int>(std::ceil(m_inFlight));
   if (m_pending.isEmpty()) {
-    m_pump->stop();
+    m_pump->Stop();
     m_txFullReported = false;
     return true;
   }
@@ -285,7 +346,7 @@ bool CMSComm::Pump() {
     m_pending.remove(0, n);
     m_inFlight += static_cast<double>(n);
     if (m_pending.isEmpty()) {
-      m_pump->stop();
+      m_pump->Stop();
       m_txFullReported = false;
     }
     return true;

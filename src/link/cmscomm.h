@@ -33,7 +33,9 @@ class QTimer;
 // much still reaches it (a unit's receive buffer is counted in characters,
 // whatever the line's speed), and the output count, the progress built on it
 // and a cancel tell the truth. The rest waits in the port's own buffer and
-// is offered to the driver every kPumpIntervalMs and whenever input came.
+// is offered to the driver in rounds, every kPumpIntervalMs (on a line so
+// fast that a slice leaves sooner, as often as half a slice takes, counted
+// in microseconds), and whenever input came.
 // While the unit holds the line the meter pauses, and nothing is written
 // while input that has come has not been read yet: it may hold an XOFF.
 //
@@ -53,8 +55,10 @@ class CMSComm final : public ISerialPort {
   // unit must take beyond its XOFF mark (25 ms of 19200 baud is 48).
   static constexpr int kMaxInFlight = 64;
   static constexpr int kSliceMs = 25;
-  // How often queued output is offered to the driver.
+  // How often queued output is offered to the driver at the most, and at
+  // the least (microseconds).
   static constexpr int kPumpIntervalMs = 2;
+  static constexpr int kShortestRoundUs = 500;
 
   CMSComm();
   CMSComm(const CMSComm&) = delete;
@@ -94,6 +98,8 @@ class CMSComm final : public ISerialPort {
   static bool ParseSettings(const QString& text, LineSettings* out);
 
  private:
+  class Rounds;
+
   void OnError(int error);
   void OnReadyRead();
   // Takes what the port has received: flow characters act on the output,
@@ -121,7 +127,7 @@ class CMSComm final : public ISerialPort {
   HoldHandler m_onHold;
   QByteArray m_pending;    // not yet written to the driver
   bool m_midLine = false;  // the driver has the start of m_pending's first line
-  std::unique_ptr<QTimer> m_pump;
+  std::unique_ptr<Rounds> m_pump;
   double m_charsPerMs = 1.92;
   int m_budget = 960;
   double m_inFlight = 0;  // at m_meterTime

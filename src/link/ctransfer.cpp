@@ -16,27 +16,13 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QScopeGuard>
-#include <QScopedValueRollback>
-#include <QThread>
 
 #include <memory>
-#include <optional>
 #include <set>
 
 Q_LOGGING_CATEGORY(lcTransfer, "selv.link.transfer")
 
 namespace {
-
-// The transfer that runs Execute (from its start to its message), and
-// whether a transfer runs (IsRunning): as long as its token lives.
-CTransfer* g_current = nullptr;
-bool g_running = false;
-
-void SetRunning(bool running) {
-  if (g_running == running) return;
-  g_running = running;
-  emit CTransferNotifier::Instance().runningChanged(running);
-}
 
 // The time the user has spent answering message boxes while transfers
 // ran, and the box that is up now.
@@ -51,10 +37,12 @@ qint64 AnsweringMs() { return g_answering.answeredMs + (g_answering.open > 0 ? g
 
 // Every message box shown while a transfer has the line passes through it
 // on its way to the sink that shows it: the transfer's clocks stand still
-// while the user answers.
+// while the user answers, and the transfer hands control away meanwhile
+// (whatever runs while the box waits is not the transfer's own).
 class AnsweringSink final : public IMessageSink {
  public:
-  AnsweringSink() : m_shows(CMessageSink::Current()), m_previous(CMessageSink::Install(this)) {}
+  explicit AnsweringSink(const CLineToken& token)
+      : m_token(token), m_shows(CMessageSink::Current()), m_previous(CMessageSink::Install(this)) {}
   ~AnsweringSink() override {
     if (CMessageSink::Current() == this) CMessageSink::Install(m_previous);
   }
@@ -62,6 +50,7 @@ class AnsweringSink final : public IMessageSink {
   AnsweringSink& operator=(const AnsweringSink&) = delete;
 
   int Show(const MessageRequest& request) override {
+    const CLineToken::Away away = m_token.HandAway();
     if (g_answering.open++ == 0) g_answering.box.start();
     const int answer = m_shows->Show(request);
     if (--g_answering.open == 0) g_answering.answeredMs += g_answering.box.elapsed();
@@ -69,6 +58,7 @@ class AnsweringSink final : public IMessageSink {
   }
 
  private:
+  const CLineToken& m_token;
   IMessageSink* m_shows;
   IMessageSink* m_previous;
 };
@@ -78,21 +68,17 @@ bool IsQuery(const QString& line) { return line.endsWith(QLatin1String(" ?")); }
 }  // namespace
 
 // The one place where a transfer takes the line and gives it back: it has
-// it from its start until its closing lines are out, and runs (IsRunning)
-// until its token goes, once its end message has been answered. The
-// message boxes shown meanwhile pass the answering sink.
+// it from its start until its closing lines are out, and runs (the line's
+// use is Transfer) until its token goes, once its end message has been
+// answered. The token keeps the transfer's Cancel for whoever must stop it
+// (CancelRunning). The message boxes shown meanwhile pass the answering
+// sink.
 class CTransfer::Line final {
  public:
-  explicit Line(IDeviceLink& link) : m_link(link), m_token(link.TakeLine(LinePurpose::Transfer)) {
+  Line(IDeviceLink& link, CTransfer& transfer) : m_link(link), m_token(link.TakeLine(LinePurpose::Transfer)) {
     if (!m_token) return;
-    m_sink = std::make_unique<AnsweringSink>();
-    SetRunning(true);
-  }
-  // The transfer has ended, its message answered: it no longer runs.
-  ~Line() {
-    if (!m_sink) return;
-    m_token = CLineToken();
-    SetRunning(false);
+    m_token.SetCancelHook([&transfer] { transfer.Cancel(); });
+    m_sink = std::make_unique<AnsweringSink>(m_token);
   }
   Line(const Line&) = delete;
   Line& operator=(const Line&) = delete;
@@ -100,7 +86,7 @@ class CTransfer::Line final {
   bool Taken() const { return static_cast<bool>(m_token); }
   bool Closed() const { return m_closed; }
   // The owner's own calls on the line: let through while it lives.
-  [[nodiscard]] CLineToken::Presented Present() const { return m_token.Present(); }
+  [[nodiscard]] CLineToken::Carried Carry() const { return m_token.Carry(); }
   // The transfer's last use of the line: back to LINKMODE_NORMAL (see
   // IDeviceLink::EndTransferMode) under the token, then the line is given
   // back: the connection may close (Disconnect, a signal's ending under the
@@ -110,7 +96,7 @@ class CTransfer::Line final {
     m_closed = true;
     bool taken;
     {
-      const CLineToken::Presented mine = m_token.Present();
+      const CLineToken::Carried mine = m_token.Carry();
       taken = m_link.EndTransferMode(endLine, limitMs);
     }
     m_token.GiveBack();
@@ -122,6 +108,7 @@ class CTransfer::Line final {
   CLineToken m_token;
   bool m_closed = false;
   // Until the transfer has unwound: a box may still be up after the close.
+  // It goes before the token: the transfer no longer runs once both have.
   std::unique_ptr<AnsweringSink> m_sink;
 };
 
@@ -168,11 +155,9 @@ qint64 CTransfer::Liveness::Check(bool stepped) {
 
 CTransfer::~CTransfer() = default;
 
-bool CTransfer::IsRunning() { return g_running; }
+bool CTransfer::IsRunning() { return CurrentLineUse() == LineUse::Transfer; }
 
-void CTransfer::CancelRunning() {
-  if (g_current) g_current->Cancel();
-}
+void CTransfer::CancelRunning() { GetDeviceLink()->CancelTransfer(); }
 
 void CTransfer::Cancel() {
   m_canceled = true;
@@ -249,9 +234,10 @@ void CTransfer::ReportProgress(bool force) {
 }
 
 void CTransfer::Idle() {
-  // Let the port send and receive, and the progress dialog react.
-  Link().PumpMessages();
-  QThread::usleep(500);
+  // Until the port has news (the unit's echoes, room for more output) or
+  // the clock has: the port sends and receives meanwhile, and the progress
+  // dialog reacts.
+  Link().AwaitEvents(kIdleMs);
 }
 
 CTransfer::Result CTransfer::DownloadObject(CBaseDevice& object) {
@@ -311,17 +297,26 @@ void CTransfer::Estimate(bool bUpload, const std::vector<Item>& items, CSelvanti
   }
 }
 
+CTransfer::Result CTransfer::Unstarted(Result result, const QString& text, uint32_t style) {
+  if (m_onEnd) m_onEnd();
+  AfxMessageBox(text, style);
+  return result;
+}
+
+CTransfer::Result CTransfer::Refuse() {
+  // Someone uses the line (a transfer, or the connection's closing), or
+  // there is no line.
+  const LineUse use = Link().CurrentLineUse();
+  if (use == LineUse::Closing) return Unstarted(Result::Busy, LineUseRefusal(use), MB_OK | MB_ICONEXCLAMATION);
+  if (use != LineUse::Free)
+    return Unstarted(Result::Busy, ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
+  if (!Link().IsConnected())
+    return Unstarted(Result::NotConnected, ResultMessage(Result::NotConnected, false), MB_OK | MB_ICONEXCLAMATION);
+  return Result::Done;
+}
+
 CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvantisDoc* doc, bool restoreOnFailure) {
-  if (g_current) {
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
-    return Result::Busy;
-  }
-  if (!Link().IsConnected()) {
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(ResultMessage(Result::NotConnected, false), MB_OK | MB_ICONEXCLAMATION);
-    return Result::NotConnected;
-  }
+  if (const Result refused = Refuse(); refused != Result::Done) return refused;
   // Objects deleted while the transfer pumps events are skipped from then on.
   auto removed = std::make_shared<std::set<const CBaseDevice*>>();
   std::vector<QMetaObject::Connection> connections;
@@ -354,16 +349,7 @@ CTransfer::Result CTransfer::Run(bool bUpload, std::vector<Item> items, CSelvant
 }
 
 CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
-  if (g_current) {
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
-    return Result::Busy;
-  }
-  if (!Link().IsConnected()) {
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(ResultMessage(Result::NotConnected, false), MB_OK | MB_ICONEXCLAMATION);
-    return Result::NotConnected;
-  }
+  if (const Result refused = Refuse(); refused != Result::Done) return refused;
   std::vector<Job> jobs;
   if (!lines.isEmpty()) {
     Job job;
@@ -384,30 +370,24 @@ CTransfer::Result CTransfer::SendLines(const QStringList& lines) {
 CTransfer::Result CTransfer::SendCommandFile(const QString& path) {
   QStringList lines;
   QString error;
-  if (!CCommandFile::Read(path, &lines, &error)) {
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(error, MB_OK | MB_ICONSTOP);
-    return Result::Failed;
-  }
+  if (!CCommandFile::Read(path, &lines, &error)) return Unstarted(Result::Failed, error, MB_OK | MB_ICONSTOP);
   return SendLines(lines);
 }
 
 CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure) {
   IDeviceLink& link = Link();
-  m_line = std::make_unique<Line>(link);
+  m_line = std::make_unique<Line>(link, *this);
   if (!m_line->Taken()) {
     m_line.reset();
-    if (m_onEnd) m_onEnd();
-    AfxMessageBox(ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
-    return Result::Busy;
+    // Someone uses the line: Refuse says who.
+    const Result refused = Refuse();
+    return refused != Result::Done
+               ? refused
+               : Unstarted(Result::Busy, ResultMessage(Result::Busy, false), MB_OK | MB_ICONEXCLAMATION);
   }
   // The transfer runs until its message has been answered (IsRunning): no
   // other transfer starts meanwhile, and the reconnect waits.
   const auto ended = qScopeGuard([this] { m_line.reset(); });
-  const QScopedValueRollback<CTransfer*> current(g_current, this);
-  // The transfer's own calls on the link are let through; what runs while
-  // it pumps events or a box waits for its answer is someone else's.
-  std::optional<CLineToken::Presented> mine(m_line->Present());
   m_canceled = false;
   m_docCleared = false;
   m_stopped = false;
@@ -455,7 +435,13 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   // prepares it (and writes its mismatches into it).
   if (upload) link.GetErrorFilePath();
   link.StartTally();
-  link.SetLinkMode(mode);
+  {
+    // The transfer's own calls on the line are let through only under its
+    // token; what runs between them (the progress handler, the events it
+    // pumps, a box that waits) is someone else's.
+    const CLineToken::Carried mine = m_line->Carry();
+    link.SetLinkMode(mode);
+  }
   m_base = upload ? link.CurrentTally().queries : link.CurrentTally().written;
   m_jobStart = m_base;
   ReportProgress(true);
@@ -490,7 +476,6 @@ CTransfer::Result CTransfer::Execute(int mode, std::vector<Job>& jobs, CSelvanti
   }
   if (result == Result::Done) ReportProgress();
   CloseLine(result != Result::Done && result != Result::Refused);
-  mine.reset();
   // Shown when something was written to it (an upload's mismatches), and
   // forgotten in any case, so later replies cannot write into it.
   if (upload) link.ShowErrorFile();
@@ -617,7 +602,11 @@ CTransfer::Result CTransfer::Steps(std::vector<Job>& jobs) {
       if (!link.IsConnected()) return Result::LinkLost;
       if (!job.alive()) break;
       // Too much waits for the unit: the steps wait with it.
-      const int next = Owed() >= kMaxOwedLines ? step : job.step(step);
+      int next = step;
+      if (Owed() < kMaxOwedLines) {
+        const CLineToken::Carried mine = m_line->Carry();
+        next = job.step(step);
+      }
       if (next < 0) break;
       if (next == step) {
         // Output buffer full, lines owed, or the object waits for the

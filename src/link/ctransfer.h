@@ -55,15 +55,20 @@ class IDeviceLink;
 // loss of the connection with the system's reason and a unit that may
 // still be locked.
 //
-// The transfer has the line for its run (IDeviceLink::TakeLine): no window
-// sends or changes the mode in between. One transfer at a time: a second
-// one is refused while one runs. IsRunning() is the one answer to "a
-// transfer runs", whoever started it (the main window, the key view, the
-// command line, the link's own reconnect); CTransferNotifier tells when it
-// changes. A transfer runs from the moment it has the line until its end
-// message has been answered; it gives the line back once its closing lines
-// are out, so that the connection may close (Disconnect) while that message
-// is still up.
+// The transfer has the line for its run (IDeviceLink::TakeLine) and
+// carries its token only around its own calls (the mode changes, each
+// step, its closing): no window sends or changes the mode in between, not
+// even from the transfer's progress handler or while the transfer waits
+// for the unit. One transfer at a time: a second one is refused while one
+// runs, and none starts during the connection's closing. Whether a
+// transfer runs is the line's use (CurrentLineUse), whoever started it
+// (the main window, the key view, the command line); IsRunning() reads it,
+// and CTransferNotifier tells when it changes. A transfer runs from the
+// moment it has the line until its end message has been answered; it
+// gives the line back once its closing lines are out, so that the
+// connection may close (Disconnect) while that message is still up. While
+// it waits for the unit it sleeps until the port (or the clock, kIdleMs)
+// has news.
 //
 // The messages the objects show during a transfer (an upload's differences)
 // wait for the user: the transfer's clocks stand still while one is up, and
@@ -110,6 +115,9 @@ class CTransfer final : public QObject {
   // unit's buffers is at most about 1,300 characters, some 330 of the
   // shortest lines (" 1").
   static constexpr int kMaxOwedLines = 600;
+  // A transfer waiting for the unit looks again after this long at the
+  // latest, when nothing has happened on the line.
+  static constexpr int kIdleMs = 10;
 
   // link null: the installed link (GetDeviceLink) at the time of the run.
   explicit CTransfer(IDeviceLink* link = nullptr, QObject* parent = nullptr);
@@ -132,9 +140,10 @@ class CTransfer final : public QObject {
   void Cancel();
   bool IsCanceled() const { return m_canceled; }
   // A transfer runs (of any driver): from its start to the answer to its
-  // end message. The same as the link's IsTransferRunning().
+  // end message. The installed link's use of the line is Transfer.
   static bool IsRunning();
-  // Cancels the transfer that runs, if any (a signal to end the program).
+  // Cancels the transfer that runs on the installed link, if any (a signal
+  // to end the program).
   static void CancelRunning();
 
   // done out of total: lines the unit has echoed (download) or answers that
@@ -207,6 +216,12 @@ class CTransfer final : public QObject {
   };
 
   IDeviceLink& Link() const;
+  // A transfer that does not start: the end handler runs, the box says
+  // text, and the result goes back.
+  Result Unstarted(Result result, const QString& text, uint32_t style);
+  // Busy or NotConnected (said as Unstarted) when the transfer cannot take
+  // the line now; Done when it can.
+  Result Refuse();
   Result Execute(int mode, std::vector<Job>& jobs, CSelvantisDoc* doc, bool restoreOnFailure);
   Result Steps(std::vector<Job>& jobs);
   Result WaitQuiet();

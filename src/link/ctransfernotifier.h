@@ -5,10 +5,12 @@
 
 #include <QObject>
 
-// The news of CTransfer::IsRunning(): a transfer has taken the line, or it
-// has ended (its end message answered). Whatever offers commands that must wait for a
-// transfer (the main window's Download, the on-line windows' polls) listens
-// here, whoever started the transfer. One for the program.
+// The news of who uses the line (CurrentLineUse): a transfer has taken it
+// or has ended (its end message answered), Disconnect's closing has begun
+// or ended. Whatever offers commands that must wait while the line is in
+// use (the main window's Download, the on-line windows' polls, the windows
+// that would destroy what the user of the line still uses) listens here,
+// whoever took the line. One for the program.
 class CTransferNotifier final : public QObject {
   Q_OBJECT
 
@@ -18,7 +20,6 @@ class CTransferNotifier final : public QObject {
   CTransferNotifier& operator=(const CTransferNotifier&) = delete;
 
  signals:
-  void runningChanged(bool running);
   // Who uses the line has changed (CurrentLineUse).
   void lineUseChanged(LineUse use);
 

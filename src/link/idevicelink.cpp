@@ -1,5 +1,7 @@
 #include "link/idevicelink.h"
 
+#include <QThread>
+
 namespace {
 
 // Used while no link is installed: sends nothing, never busy, never
@@ -38,6 +40,11 @@ NullDeviceLink g_nullLink;
 IDeviceLink* g_link = nullptr;
 
 }  // namespace
+
+void IDeviceLink::AwaitEvents(int maxMs) {
+  PumpMessages();
+  QThread::msleep(maxMs > 0 ? 1 : 0);
+}
 
 IDeviceLink* GetDeviceLink() { return g_link ? g_link : &g_nullLink; }
 

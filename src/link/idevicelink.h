@@ -35,7 +35,8 @@ class IDeviceLink : public IDeviceCommands {
   // included), bypassing the reply routing.
   virtual QString SendAndRead(const QString& command, int delayMs) = 0;
   virtual bool IsConnected() const = 0;
-  // Processes pending events; called inside transfer loops.
+  // Processes pending events; called inside transfer loops. Nothing carries
+  // the line's token meanwhile (TakeLine).
   virtual void PumpMessages() = 0;
   // The project's error file for the current transfer ("" when none).
   virtual QString ErrorFilePath() const = 0;
@@ -103,22 +104,29 @@ class IDeviceLink : public IDeviceCommands {
   // closing, and keeps the token (CLineToken) that TakeLine hands out;
   // TakeLine's token is empty when someone has the line (or, for a
   // transfer, while another transfer runs). While someone has it, a request
-  // is the holder's only while it presents its token and the link does not
-  // run the event loop for it (PumpMessages); whoever else asks (a window's
-  // poll timer, a window that closes) is refused: lines are not sent,
-  // SendCommandList and SendListAndWait return false, SendAndRead and
+  // is let through only when the holder carries its token around its own
+  // call (CLineToken::Carry); while the link runs the event loop for the
+  // holder (PumpMessages, AwaitEvents, Disconnect's waits) and while the
+  // holder's message box waits, nothing carries it. Whoever else asks (a
+  // window's poll timer, a window that closes) is refused: lines are not
+  // sent, SendCommandList and SendListAndWait return false, SendAndRead and
   // SendQuery return "", SetLinkMode changes nothing, and LineRefusal()
   // says why. A link that keeps no owner (a recording fake) counts who has
   // the line all the same and lets everything through.
   virtual CLineToken TakeLine(LinePurpose purpose) { return m_lineOwner.Take(purpose); }
-  virtual bool IsLineTaken() const { return m_lineOwner.IsTaken(); }
   virtual QString LineRefusal() const { return QString(); }
-  // A transfer runs: from its TakeLine until its token goes. The one answer
-  // everyone asks (the transfers, the reconnect, the windows).
-  virtual bool IsTransferRunning() const { return m_lineOwner.IsTransferRunning(); }
-  // Who uses the line now (lineuse.h); CTransferNotifier::lineUseChanged
+  // Who uses the line now (lineuse.h): the one answer everyone asks (the
+  // transfers, the reconnect, the windows); CTransferNotifier::lineUseChanged
   // tells when it changes.
   virtual LineUse CurrentLineUse() const { return m_lineOwner.Use(); }
+  // Stops the transfer that uses the line, if any (a signal to end the
+  // program, a window that closes): its closing lines go as for a Cancel.
+  virtual void CancelTransfer() { m_lineOwner.CancelTransfer(); }
+  // Where a transfer waits for the unit: waits until something happens (the
+  // port's input or room for its output, a timer, the user), at most maxMs,
+  // and processes it, as PumpMessages does. The default (a link without
+  // events of its own) processes what is pending and rests a millisecond.
+  virtual void AwaitEvents(int maxMs);
 
   // A transfer's ending: with endLine a line the unit may have got only in
   // part (a transfer stopped in the middle, a unit that lost characters) is

@@ -19,16 +19,6 @@ class StderrMessageSink final : public IMessageSink {
 
 StderrMessageSink g_defaultSink;
 IMessageSink* g_sink = nullptr;
-int g_waiting = 0;
-
-// Counts a box from its request to its answer.
-class WaitingBox final {
- public:
-  WaitingBox() { ++g_waiting; }
-  ~WaitingBox() { --g_waiting; }
-  WaitingBox(const WaitingBox&) = delete;
-  WaitingBox& operator=(const WaitingBox&) = delete;
-};
 
 }  // namespace
 
@@ -77,8 +67,6 @@ int CMessageSink::DefaultAnswer(uint32_t style) {
   return buttons[index < count ? index : 0];
 }
 
-int CMessageSink::Waiting() { return g_waiting; }
-
 void CMessageSink::ShowNotice(const QString& key, const QString& text, uint32_t style) {
   MessageRequest request;
   request.text = text;
@@ -93,7 +81,6 @@ int AfxMessageBox(const QString& text, uint32_t style, uint32_t id) {
   request.id = id;
   request.text = text;
   request.style = style;
-  const WaitingBox waiting;
   return CMessageSink::Current()->Show(request);
 }
 

@@ -61,8 +61,6 @@ class CMessageSink final {
   static IMessageSink* Current();
   // The answer a sink gives when it cannot ask: the default button.
   static int DefaultAnswer(uint32_t style);
-  // Message boxes that wait for their answer now (nested ones counted).
-  static int Waiting();
   // Through the current sink.
   static void ShowNotice(const QString& key, const QString& text, uint32_t style = MB_OK | MB_ICONEXCLAMATION);
   static void WithdrawNotice(const QString& key);

@@ -126,7 +126,7 @@ QString CFaultWindowState::AnswerValue(const QString& answer) {
 }
 
 bool CFaultWindowState::Poll(IDeviceLink& link) {
-  if (CTransfer::IsRunning()) return false;
+  if (link.CurrentLineUse() != LineUse::Free) return false;
   const QString active = link.SendAndRead(QStringLiteral("/FAULT/ACTIVE ?"), kActiveWaitMs);
   const QString state = link.SendAndRead(QStringLiteral("/FAULT/STATE ?"), kStateWaitMs);
   const QString manual = link.SendAndRead(QStringLiteral("/FAULT/MANUAL ?"), kManualWaitMs);

@@ -3,6 +3,7 @@
 #include "amps/czone.h"
 #include "link/ctransfer.h"
 #include "link/idevicelink.h"
+#include "link/lineuse.h"
 #include "macros/czonetestobject.h"
 #include "model/cselvantisdoc.h"
 #include "model/cstringtable.h"
@@ -42,7 +43,7 @@ CZoneListView::CZoneListView(CSelvantisDoc* doc, QWidget* parent)
   connect(&m_poll, &COnlinePoll::lineChanged, this, [this](bool online) {
     // A refresh or update under way when the line went cannot get its
     // answers: the list polls again from the start.
-    if (online && !m_transferring) {
+    if (online && !IsLineInUse()) {
       EnableButtons(true);
       RestartTimer();
     }
@@ -178,8 +179,7 @@ void CZoneListView::SetImpedanceReference() { SendMeasurement(CZoneListState::Me
 // ---- Transfers -------------------------------------------------------------------------------
 
 void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool withZonetest, int downloadMode) {
-  if (m_transferring || CTransfer::IsRunning()) return;
-  m_transferring = true;
+  if (IsLineInUse()) return;
   m_poll.Stop();
   std::vector<CTransfer::Item> items;
   for (int row : rows) {
@@ -197,12 +197,14 @@ void CZoneListView::Transfer(bool bUpload, const std::vector<int>& rows, bool wi
     transfer.SetProgressHandler(GetProgressHandler());
     GetProgressHandler()(0, total);
   }
+  const QPointer<CZoneListView> alive(this);
   const CTransfer::Result result = transfer.Run(bUpload, items, doc);
   QApplication::restoreOverrideCursor();
+  // The transfer pumped events: the window may have gone meanwhile.
+  if (!alive) return;
   if (GetProgressHandler()) GetProgressHandler()(0, 0);
   if (bUpload && result == CTransfer::Result::Done) FillList();
   // The transfer has told how it ended.
-  m_transferring = false;
   RestartTimer();
 }
 

@@ -104,7 +104,6 @@ class CZoneListView final : public CEBListView {
   std::function<void(uint32_t, bool)> m_enableButton;
   std::function<void(const QString&)> m_statusPane;
   QString m_shownStatus;
-  bool m_transferring = false;
   bool m_widthsSaved = false;
 };
 

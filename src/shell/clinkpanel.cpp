@@ -92,7 +92,7 @@ IDeviceLink& CLinkPanel::Device() const { return *GetDeviceLink(); }
 
 bool CLinkPanel::IsConnected() const { return m_link->IsConnected(); }
 
-bool CLinkPanel::IsBusy() const { return m_busy || m_link->IsTransferRunning(); }
+bool CLinkPanel::IsBusy() const { return m_connecting || m_link->CurrentLineUse() != LineUse::Free; }
 
 bool CLinkPanel::IsReconnecting() const { return m_reconnect->IsWaiting(); }
 
@@ -103,16 +103,17 @@ QString CLinkPanel::ConnectionDescription() const {
 }
 
 bool CLinkPanel::Connect(CSelvantisDoc* doc) {
-  if (m_busy) return false;
+  if (IsBusy()) return false;
   const QString port = CSerialPortSetting::Read();
   if (port.isEmpty()) {
     AfxMessageBox(NoPortText(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   const bool stored = CSerialPortSetting::IsStored();
-  SetBusy(true);
+  // The connect's messages run the event loop before anyone has the line.
+  m_connecting = true;
   const bool ok = m_link->ConnectPort(port, doc);
-  SetBusy(false);
+  m_connecting = false;
   // The port a fresh profile found is kept once the unit answered on it.
   if (ok && !stored) CSerialPortSetting::Write(port);
   emit connectionChanged(m_link->IsConnected());
@@ -120,22 +121,21 @@ bool CLinkPanel::Connect(CSelvantisDoc* doc) {
 }
 
 void CLinkPanel::Disconnect() {
-  if (m_busy) return;
+  // A transfer that has the line refuses the closing itself (the link says
+  // why); the closing that runs already needs no second one.
+  if (m_connecting || m_link->CurrentLineUse() == LineUse::Closing) return;
   if (IsReconnecting()) {
     m_reconnect->StopTries();
     return;
   }
-  SetBusy(true);
   m_link->Disconnect(false);
-  SetBusy(false);
   emit connectionChanged(m_link->IsConnected());
 }
 
 void CLinkPanel::SetActiveDocument(CSelvantisDoc* doc) {
-  if (!m_busy && m_link->IsConnected() && m_link->GetDocument() != doc) m_link->SetDocument(doc);
+  // The user of the line keeps the document it works on.
+  if (!IsBusy() && m_link->IsConnected() && m_link->GetDocument() != doc) m_link->SetDocument(doc);
 }
-
-void CLinkPanel::SetBusy(bool busy) { m_busy = busy; }
 
 template <class Run>
 bool CLinkPanel::RunTransfer(const QString& text, Run run) {
@@ -146,10 +146,8 @@ bool CLinkPanel::RunTransfer(const QString& text, Run run) {
   progress.SetText(text);
   progress.AttachTo(transfer);
   progress.show();
-  SetBusy(true);
   const CTransfer::Result result = run(transfer);
   progress.Finish();
-  SetBusy(false);
   switch (result) {
     case CTransfer::Result::Done: emit statusMessage(tr("%1: done").arg(text)); break;
     case CTransfer::Result::Canceled: emit statusMessage(tr("%1: cancelled").arg(text)); break;
@@ -193,7 +191,7 @@ bool CLinkPanel::SendFile(const QString& path) {
 }
 
 bool CLinkPanel::Export(CSelvantisDoc& doc, const QString& path) {
-  if (path.isEmpty() || m_busy) return false;
+  if (path.isEmpty() || IsBusy()) return false;
   QString error;
   if (!CCommandFile::Export(doc, path, &error)) {
     AfxMessageBox(tr("The parameters cannot be written to \"%1\":\n%2").arg(QDir::toNativeSeparators(path), error),
@@ -206,16 +204,14 @@ bool CLinkPanel::Export(CSelvantisDoc& doc, const QString& path) {
 
 QString CLinkPanel::SaveVmxSettings() {
   QString text;
-  if (IsLineInUse() || m_busy) {
-    text = LineUseRefusal(IsLineInUse() ? CurrentLineUse() : LineUse::Transfer);
-  } else {
-    SetBusy(true);
+  if (const LineUse use = m_link->CurrentLineUse(); use != LineUse::Free) {
+    text = LineUseRefusal(use);
+  } else if (!m_connecting) {
     QString reason;
     const bool saved = m_link->SaveUnitSettings(&reason);
-    SetBusy(false);
     text = saved ? tr("The unit has saved its settings.") : tr("The unit did not save its settings: %1").arg(reason);
   }
-  emit statusMessage(text);
+  if (!text.isEmpty()) emit statusMessage(text);
   return text;
 }
 

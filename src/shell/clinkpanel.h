@@ -35,8 +35,8 @@ class CLinkPanel final : public QObject {
   CProtocolMonitorWnd* MonitorWindow() const noexcept { return m_monitorWnd; }
 
   bool IsConnected() const;
-  // True while the panel runs a command or a transfer runs on the link (the
-  // frame then refuses other commands).
+  // True while the panel connects or the line is in use (a transfer runs,
+  // the connection closes): the frame then refuses other commands.
   bool IsBusy() const;
   // The program tries to connect again by itself after a loss: Disconnect
   // stops the tries.
@@ -99,7 +99,6 @@ class CLinkPanel final : public QObject {
  private:
   template <class Run>
   bool RunTransfer(const QString& text, Run run);
-  void SetBusy(bool busy);
   // Disconnect's wait for the unit: the progress window and its Cancel.
   bool ClosingWait(qint64 waitedMs, int limitMs);
 
@@ -109,7 +108,9 @@ class CLinkPanel final : public QObject {
   CProtocolMonitorWnd* m_monitorWnd;
   CLinkReconnect* m_reconnect = nullptr;
   QPointer<CProgressDlg> m_closing;  // while Disconnect waits
-  bool m_busy = false;
+  // A connect runs: its messages run the event loop before the connection
+  // has a line anyone could take.
+  bool m_connecting = false;
 };
 
 #endif

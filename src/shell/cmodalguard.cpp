@@ -1,8 +1,7 @@
 #include "shell/cmodalguard.h"
 
-#include "link/ctransfer.h"
 #include "link/ctransfernotifier.h"
-#include "link/idevicelink.h"
+#include "link/lineuse.h"
 #include "shell/controls/cprogressdlg.h"
 
 #include <QApplication>
@@ -32,19 +31,20 @@ bool IsTransfersOwn(const QDialog& dialog) {
 
 }  // namespace
 
-CModalGuard::CModalGuard(QObject* parent) : QObject(parent), m_running(CTransfer::IsRunning()) {
+CModalGuard::CModalGuard(QObject* parent) : QObject(parent) {
   qApp->installEventFilter(this);
-  connect(&CTransferNotifier::Instance(), &CTransferNotifier::runningChanged, this, [this] { NoteTransfer(); });
+  connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged, this,
+          [this](LineUse use) { emit transferRunningChanged(use == LineUse::Transfer); });
 }
 
 CModalGuard::~CModalGuard() {
   if (qApp) qApp->removeEventFilter(this);
 }
 
-// The line taken by anyone (a transfer, or Disconnect waiting for the unit
-// with the window painting) runs the event loop for its owner: a modal
+// The line in use by anyone (a transfer, or Disconnect waiting for the unit
+// with the window painting) runs the event loop for its user: a modal
 // window opened there would hold it.
-bool CModalGuard::MayOpen() { return !g_ending && !CTransfer::IsRunning() && !GetDeviceLink()->IsLineTaken(); }
+bool CModalGuard::MayOpen() { return !g_ending && !IsLineInUse(); }
 
 void CModalGuard::SetEnding(bool ending) { g_ending = ending; }
 
@@ -52,20 +52,14 @@ bool CModalGuard::IsEnding() { return g_ending; }
 
 QString CModalGuard::RefusalText() {
   if (g_ending) return tr("The program is ending.");
-  return tr("Not available while a transfer with the unit runs: wait until it has ended.");
+  const LineUse use = CurrentLineUse();
+  return LineUseRefusal(use == LineUse::Free ? LineUse::Transfer : use);
 }
 
 bool CModalGuard::Ask() {
   if (MayOpen()) return true;
   emit refused(RefusalText());
   return false;
-}
-
-void CModalGuard::NoteTransfer() {
-  const bool running = CTransfer::IsRunning();
-  if (running == m_running) return;
-  m_running = running;
-  emit transferRunningChanged(running);
 }
 
 void CModalGuard::Refuse(QDialog& dialog) {

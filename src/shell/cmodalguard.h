@@ -6,11 +6,12 @@
 
 class QDialog;
 
-// Keeps modal windows from opening while a transfer runs or the program
-// ends. A modal window runs an event loop of its own inside the loop the
-// transfer turns, so the transfer would stand still, with the unit's macros
-// locked, until someone closed the window; and nobody closes it when the
-// program is ended by a signal. The messages of the transfer itself (message
+// Keeps modal windows from opening while the line to the unit is in use (a
+// transfer runs, or Disconnect waits for the unit) or the program ends. A
+// modal window runs an event loop of its own inside the loop the transfer
+// turns, so the transfer would stand still, with the unit's macros locked
+// (or the closing, with the unit unprotected), until someone closed the
+// window; and nobody closes it when the program is ended by a signal. The messages of the transfer itself (message
 // boxes) are not held back.
 //
 // One guard lives with the main window, as the application's event filter:
@@ -22,8 +23,8 @@ class QDialog;
 //   shows, before it reaches the screen (its caller sees a Cancel), and a
 //   context menu (it also runs a loop of its own) does not open. refused
 //   says why, for the status bar.
-// The guard also notices a transfer's start and end as events pass (the
-// transfer turns the event loop while it runs), whoever started it.
+// It passes on the news of the line's use (CTransferNotifier), whoever took
+// the line.
 class CModalGuard final : public QObject {
   Q_OBJECT
 
@@ -33,7 +34,7 @@ class CModalGuard final : public QObject {
   CModalGuard& operator=(const CModalGuard&) = delete;
   ~CModalGuard() override;
 
-  // No transfer runs and the program is not ending.
+  // Nobody uses the line (IsLineInUse) and the program is not ending.
   static bool MayOpen();
   // The program ends: from now on no modal window opens.
   static void SetEnding(bool ending);
@@ -44,7 +45,8 @@ class CModalGuard final : public QObject {
   bool Ask();
 
  signals:
-  // A transfer started or ended.
+  // The line's use changed (a transfer started or ended, Disconnect's
+  // closing began or ended); running: a transfer uses it now.
   void transferRunningChanged(bool running);
   // A window did not open; text says why.
   void refused(const QString& text);
@@ -53,10 +55,7 @@ class CModalGuard final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void NoteTransfer();
   void Refuse(QDialog& dialog);
-
-  bool m_running = false;
 };
 
 #endif

@@ -146,9 +146,8 @@ TEST_F(CMSCommTest, WritesInSlicesAtTheLinesRate) {
   EXPECT_GT(most, 0);
   EXPECT_LE(most, CMSComm::kMaxInFlight);
   EXPECT_EQ(sim.Flow().lost, 0);
-  // The meter is the port's estimate of the wire at the line's rate; it
-  // stands while the unit holds the line, so it may still count the last
-  // characters for a moment after the unit has read them.
+  // The meter's clock and the unit's are not the same: the meter may count
+  // the last character on the wire a moment longer.
   EXPECT_TRUE(WaitUntil([&] { return port.MeteredInFlight() == 0; }));
 }
 

@@ -173,7 +173,7 @@ TEST_F(LineOwnerTest, WhileATransferHasTheLineOthersAreRefusedWithAReason) {
   EXPECT_FALSE(link->LineRefusal().isEmpty());
   ASSERT_TRUE(WaitUntil([&] { return IndexOf("/MACRO/LOCK OFF") >= 0; }));
   EXPECT_EQ(IndexOf("/WINDOW/LINE 1"), -1);
-  EXPECT_FALSE(link->IsLineTaken());
+  EXPECT_EQ(link->CurrentLineUse(), LineUse::Free);
 }
 
 TEST_F(LineOwnerTest, ALineTheUnitRefusesEndsTheDownloadWithItsOwnResult) {
@@ -350,10 +350,10 @@ TEST_F(LineOwnerTest, ASecondTakerIsRefusedWhileATransferHasTheLine) {
       CLineToken closing = link->TakeLine(LinePurpose::Closing);
       asked.transferToken = first.IsHeld();
       asked.closingToken = closing.IsHeld();
-      asked.running = link->IsTransferRunning() && CTransfer::IsRunning();
-      // Presenting a token it did not get lets nothing through either.
+      asked.running = link->CurrentLineUse() == LineUse::Transfer && CTransfer::IsRunning();
+      // Carrying a token it did not get lets nothing through either.
       {
-        const CLineToken::Presented shown = first.Present();
+        const CLineToken::Carried shown = first.Carry();
         link->SendCommand("/WINDOW/LINE 1", nullptr);
       }
       CTransfer second;
@@ -369,9 +369,8 @@ TEST_F(LineOwnerTest, ASecondTakerIsRefusedWhileATransferHasTheLine) {
   ASSERT_TRUE(WaitUntil([&] { return IndexOf("/MACRO/LOCK OFF") >= 0; }));
   EXPECT_EQ(IndexOf("/WINDOW/LINE 1"), -1);
   EXPECT_EQ(IndexOf("/WINDOW/LINE 2"), -1);
-  EXPECT_FALSE(link->IsTransferRunning());
+  EXPECT_EQ(link->CurrentLineUse(), LineUse::Free);
   EXPECT_FALSE(CTransfer::IsRunning());
-  EXPECT_FALSE(link->IsLineTaken());
 }
 
 // A window that closes the connection while a download has the line (its

@@ -22,6 +22,7 @@ int CLinkTestDevice::Download(bool bQuery, int nStep) {
   if (nStep < 0) return m_values.size();
   if (nStep >= m_values.size()) return -1;
   ++m_calls;
+  if (m_beforeStep) m_beforeStep(nStep);
   if (bQuery && m_waitForAnswer && nStep == 0) {
     // Asked once; repeated until the answer came.
     if (m_answered) return 1;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class CSelvantisDoc;
@@ -15,6 +16,8 @@ class CSelvantisDoc;
 // LINKMODE_UPLOAD (the value "MISMATCH" also adds a line to the error
 // file). With m_waitForAnswer its first query step is repeated
 // until the answer has been routed to it, as the two-phase uploads do.
+// m_beforeStep runs at the start of each step, before its line goes (an
+// object that asks the user something in the middle of a transfer).
 class CLinkTestDevice final : public CBaseDevice {
   SELV_DECLARE_SERIAL(CLinkTestDevice)
  public:
@@ -29,6 +32,7 @@ class CLinkTestDevice final : public CBaseDevice {
   bool m_waitForAnswer = false;
   bool m_answered = false;
   bool m_asked = false;
+  std::function<void(int step)> m_beforeStep;
   QStringList m_routed;  // every line routed here
   int m_calls = 0;       // Download calls for a step
 };

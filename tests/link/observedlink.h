@@ -25,6 +25,7 @@ class ObservedLink final : public IDeviceLink {
   QString SendAndRead(const QString& c, int ms) override { return m_link.SendAndRead(c, ms); }
   bool IsConnected() const override { return m_link.IsConnected(); }
   void PumpMessages() override { m_link.PumpMessages(); }
+  void AwaitEvents(int maxMs) override { m_link.AwaitEvents(maxMs); }
   QString ErrorFilePath() const override { return m_link.ErrorFilePath(); }
   void SendCommand(const QString& c, const CSelvantisDoc* d) override { m_link.SendCommand(c, d); }
   bool SendCommandList(const QStringList& c, bool all, int r, QObject* t, int tag) override {
@@ -44,9 +45,9 @@ class ObservedLink final : public IDeviceLink {
   QString TakeLossReason() override { return m_link.TakeLossReason(); }
   int DiscardQueued() override { return m_link.DiscardQueued(); }
   CLineToken TakeLine(LinePurpose purpose) override { return m_link.TakeLine(purpose); }
-  bool IsLineTaken() const override { return m_link.IsLineTaken(); }
   QString LineRefusal() const override { return m_link.LineRefusal(); }
-  bool IsTransferRunning() const override { return m_link.IsTransferRunning(); }
+  LineUse CurrentLineUse() const override { return m_link.CurrentLineUse(); }
+  void CancelTransfer() override { m_link.CancelTransfer(); }
   bool EndTransferMode(bool endLine, int limitMs) override {
     endLimits.push_back(limitMs);
     return m_link.EndTransferMode(endLine, limitMs);

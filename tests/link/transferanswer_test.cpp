@@ -120,12 +120,12 @@ TEST_F(TransferAnswerTest, ASignalWhileTheBoxIsUpClosesTheUnitBeforeTheBoxIsAnsw
   QObject::connect(&watch, &CSignalWatch::signalled, &watch, [&](int) {
     CTransfer::CancelRunning();
     auto* retry = new QTimer(&watch);
-    // The transfer gives the line back once its closing lines are out; it
-    // still runs until its message has been answered.
+    // The transfer gives the line back once its closing lines are out (the
+    // link refuses the closing until then); it still runs until its message
+    // has been answered.
     QObject::connect(retry, &QTimer::timeout, &watch, [&, retry] {
-      if (link->IsLineTaken()) return;
-      retry->stop();
       link->Disconnect();
+      if (!link->IsConnected()) retry->stop();
     });
     retry->start(20);
   });

@@ -7,10 +7,6 @@
         <source>The program is ending.</source>
         <translation>Das Programm wird beendet.</translation>
     </message>
-    <message>
-        <source>Not available while a transfer with the unit runs: wait until it has ended.</source>
-        <translation>Nicht verfügbar, solange eine Übertragung mit der Zentrale läuft: bitte warten, bis sie beendet ist.</translation>
-    </message>
 </context>
 <context>
     <name>CMainFrame</name>

@@ -3,10 +3,8 @@
 #include "link/cterminalprogress.h"
 #include "shell/controls/ctextfitguard.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -98,15 +96,4 @@ void CProgressDlg::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::FontChange)
     setMinimumWidth(CTextFitGuard::TitleWidth(*this));
   QDialog::changeEvent(event);
-}
-
-void CProgressDlg::PumpMessages() {
-  QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void CProgressDlg::PumpMessage() {
-  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
-    dispatcher->processEvents(QEventLoop::AllEvents);
-  }
 }

@@ -53,13 +53,6 @@ class CProgressDlg : public QDialog {
     SetCancelHandler([&transfer] { transfer.Cancel(); });
   }
 
-  // Handles every event that is waiting, without waiting for new ones; used
-  // inside transfer loops so that the window stays alive and Cancel works.
-  static void PumpMessages();
-  // Handles the events that are waiting now, once: the one-message pump of
-  // loops that step once per event.
-  static void PumpMessage();
-
  public slots:
   void reject() override;
 

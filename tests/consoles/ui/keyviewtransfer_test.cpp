@@ -46,8 +46,8 @@ class KeyViewTransferTest : public SimLinkTest {
     QObject::connect(&poll, &QTimer::timeout, [&] { seen->running = seen->running || CTransfer::IsRunning(); });
     poll.start(1);
     const QMetaObject::Connection news =
-        QObject::connect(&CTransferNotifier::Instance(), &CTransferNotifier::runningChanged,
-                         [&](bool running) { seen->news << running; });
+        QObject::connect(&CTransferNotifier::Instance(), &CTransferNotifier::lineUseChanged,
+                         [&](LineUse use) { seen->news << (use == LineUse::Transfer); });
     const bool ok = CKeyViewLogic::TransferConsole(*console, upload, *link);
     QObject::disconnect(news);
     return ok;

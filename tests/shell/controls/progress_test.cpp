@@ -12,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -133,20 +132,6 @@ TEST(CProgressDlgTest, CancelReachesTheRealTransferDriver) {
   dlg.AttachTo(transfer);
   dlg.findChild<QPushButton*>("cancel")->click();
   EXPECT_TRUE(transfer.IsCanceled());
-}
-
-TEST(CProgressDlgTest, PumpingRunsWaitingEventsWithoutBlocking) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] { ran = true; });
-  CProgressDlg::PumpMessages();
-  EXPECT_TRUE(ran);
-  bool ranToo = false;
-  QTimer::singleShot(0, [&] { ranToo = true; });
-  CProgressDlg::PumpMessage();
-  EXPECT_TRUE(ranToo);
-  // Nothing waiting: both return at once.
-  CProgressDlg::PumpMessages();
-  CProgressDlg::PumpMessage();
 }
 
 }  // namespace
