@@ -109,6 +109,31 @@ class OnlineSettingsSimTest : public SimLinkTest {
     return seen;
   }
 
+  // The line is lost while the window's list waits for it (pressed through
+  // button during a transfer): the list is given up, and the window's bar
+  // says that it was not sent.
+  template <class Frame, class View>
+  void LoseTheLineWhileAListWaits(Frame* frame, View* view, QWidget* button) {
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(button, nullptr);
+    bool hungUp = false;
+    const DuringTransfer seen = PressDuringATransfer(
+        button, [view] { return view->IsTransferWaiting(); },
+        [&] {
+          if (hungUp) return;
+          hungUp = true;
+          sim.HangUp();
+        });
+    EXPECT_NE(seen.result, CTransfer::Result::Done);
+    EXPECT_TRUE(seen.waiting);
+    EXPECT_TRUE(hungUp);
+    EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
+    auto* bar = frame->LineBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->Text().contains("Not sent")) << bar->Text().toStdString();
+  }
+
   CInternalPowerManagement* m_power = nullptr;
   CInternalMessageRec* m_recorder = nullptr;
   std::unique_ptr<CFrameHostDialog> m_host;
@@ -187,26 +212,8 @@ TEST_F(OnlineSettingsSimTest, APowerListWaitingWhenTheLineIsLostIsToldAsNotSent)
   ASSERT_TRUE(Connect());
   auto* frame = qobject_cast<CPowerFrm*>(Open(HostFrameKind::PowerManagement));
   ASSERT_NE(frame, nullptr);
-  CPowerView* view = frame->GetPowerView();
-  ASSERT_NE(view, nullptr);
-  QWidget* button = BarButton(frame, frame->Action(CPowerFrm::kDownloadPowerData));
-  ASSERT_NE(button, nullptr);
-  bool hungUp = false;
-  const DuringTransfer seen = PressDuringATransfer(
-      button, [view] { return view->IsTransferWaiting(); },
-      [&] {
-        if (hungUp) return;
-        hungUp = true;
-        sim.HangUp();
-      });
-  EXPECT_NE(seen.result, CTransfer::Result::Done);
-  EXPECT_TRUE(seen.waiting);
-  EXPECT_TRUE(hungUp);
-  EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
-  EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
-  auto* bar = frame->LineBar();
-  ASSERT_NE(bar, nullptr);
-  EXPECT_TRUE(bar->Text().contains("Not sent")) << bar->Text().toStdString();
+  LoseTheLineWhileAListWaits(frame, frame->GetPowerView(),
+                             BarButton(frame, frame->Action(CPowerFrm::kDownloadPowerData)));
 }
 
 // The event-log window's Download and Upload pressed while a transfer has
@@ -269,24 +276,8 @@ TEST_F(OnlineSettingsSimTest, AnEventLogListWaitingWhenTheLineIsLostIsToldAsNotS
   ASSERT_TRUE(Connect());
   auto* frame = qobject_cast<CEventLogFrm*>(Open(HostFrameKind::EventLog));
   ASSERT_NE(frame, nullptr);
-  CEventLogView* view = frame->GetEventLogView();
-  ASSERT_NE(view, nullptr);
-  QWidget* button = BarButton(frame, frame->Action(CEventLogFrm::kDownloadSettings));
-  ASSERT_NE(button, nullptr);
-  bool hungUp = false;
-  const DuringTransfer seen = PressDuringATransfer(
-      button, [view] { return view->IsTransferWaiting(); },
-      [&] {
-        if (hungUp) return;
-        hungUp = true;
-        sim.HangUp();
-      });
-  EXPECT_NE(seen.result, CTransfer::Result::Done);
-  EXPECT_TRUE(seen.waiting);
-  EXPECT_TRUE(hungUp);
-  EXPECT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
-  EXPECT_TRUE(WaitUntil([&] { return !view->IsTransferWaiting(); }));
-  EXPECT_TRUE(frame->LineBar()->Text().contains("Not sent")) << frame->LineBar()->Text().toStdString();
+  LoseTheLineWhileAListWaits(frame, frame->GetEventLogView(),
+                             BarButton(frame, frame->Action(CEventLogFrm::kDownloadSettings)));
   EXPECT_FALSE(messages.SawText("could not be sent"));
 }
 
