@@ -23,7 +23,8 @@ class CRecoveryStore;
 //   could not); the windows close without a question and the program quits.
 // Should a transfer not have ended within kLimitMs, the copies are kept, the
 // program says that the unit may still be open and exits at once: the
-// link's note in the profile makes the next connect close the unit first.
+// link's note of the open unit (in its file beside the profile) makes the
+// next connect close the unit first.
 class CProgramEnding final : public QObject {
   Q_OBJECT
 
