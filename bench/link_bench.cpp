@@ -35,7 +35,6 @@
 #include "link/ccommandfile.h"
 #include "link/ccommlink.h"
 #include "link/ctransfer.h"
-#include "link/iserialport.h"
 #include "link/linkmode.h"
 #include "link/linkprofile.h"
 #include "model/cbasedevice.h"
@@ -43,6 +42,7 @@
 #include "model/cprofile.h"
 #include "model/cselvantisdoc.h"
 #include "model/ctext.h"
+#include "support/quietport.h"
 #include "unitsimulator.h"
 
 #include <QCoreApplication>
@@ -85,24 +85,6 @@ BenchDevice* AddDevice(CSelvantisDoc& doc, int id, int count) {
   return doc.Adopt(std::move(device));
 }
 
-// A port in memory: nothing goes anywhere.
-class NullPort final : public ISerialPort {
- public:
-  bool Open(const QString&, const QString&, QString*) override { return m_open = true; }
-  void Close() override { m_open = false; }
-  bool IsOpen() const override { return m_open; }
-  bool Output(const QByteArray&) override { return m_open; }
-  QByteArray Input() override { return QByteArray(); }
-  int InBufferCount() const override { return 0; }
-  int OutBufferCount() const override { return 0; }
-  bool WaitForInput(int) override { return false; }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
-
- private:
-  bool m_open = false;
-};
-
 class QuietSink final : public IMessageSink {
  public:
   int Show(const MessageRequest& request) override { return CMessageSink::DefaultAnswer(request.style); }
@@ -113,11 +95,8 @@ constexpr double kLineCharsPerSecond = 1920.0;
 // A port in memory whose far end echoes every line as it came and answers
 // the identity queries; what it sends is handed over from the event loop,
 // as a port does.
-class EchoPort final : public ISerialPort {
+class EchoPort final : public QuietPort {
  public:
-  bool Open(const QString&, const QString&, QString*) override { return m_open = true; }
-  void Close() override { m_open = false; }
-  bool IsOpen() const override { return m_open; }
   bool Output(const QByteArray& bytes) override {
     if (!m_open) return false;
     m_line += bytes;
@@ -145,7 +124,6 @@ class EchoPort final : public ISerialPort {
     return bytes;
   }
   int InBufferCount() const override { return static_cast<int>(m_input.size()); }
-  int OutBufferCount() const override { return 0; }
   bool WaitForInput(int ms) override {
     if (m_input.isEmpty() || !m_onReceive) {
       QThread::msleep(static_cast<unsigned long>(qBound(0, ms, 1)));
@@ -154,15 +132,11 @@ class EchoPort final : public ISerialPort {
     m_onReceive();
     return true;
   }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler onReceive, ErrorHandler) override { m_onReceive = std::move(onReceive); }
 
  private:
-  bool m_open = false;
   bool m_posted = false;
   QByteArray m_line;
   QByteArray m_input;
-  ReceiveHandler m_onReceive;
   QObject m_context;
 };
 
@@ -355,7 +329,8 @@ void RouteReplyLines(benchmark::State& state) {
   CSelvantisDoc doc;
   std::vector<BenchDevice*> devices;
   for (int id = 1; id <= 100; ++id) devices.push_back(AddDevice(doc, id, 10));
-  CCommLink link(std::make_unique<NullPort>());
+  // A port in memory: nothing goes anywhere.
+  CCommLink link(std::make_unique<QuietPort>());
   link.Port().Open(QString(), QString(), nullptr);
   link.SetDocument(&doc);
   link.SetLinkMode(state.range(0));

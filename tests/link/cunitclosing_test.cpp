@@ -5,8 +5,8 @@
 #include "link/cunitclosing.h"
 
 #include "link/cunclosednotes.h"
-#include "link/iserialport.h"
 #include "support/filebytes.h"
+#include "support/quietport.h"
 #include "support/tempprofile.h"
 
 #include <QFile>
@@ -18,18 +18,10 @@
 namespace {
 
 // A port whose output has always left: the closing looks at nothing else.
-class IdleClosingPort final : public ISerialPort {
+class IdleClosingPort final : public QuietPort {
  public:
-  bool Open(const QString&, const QString&, QString*) override { return true; }
+  IdleClosingPort() : QuietPort(true) {}
   void Close() override {}
-  bool IsOpen() const override { return true; }
-  bool Output(const QByteArray&) override { return true; }
-  QByteArray Input() override { return QByteArray(); }
-  int InBufferCount() const override { return 0; }
-  int OutBufferCount() const override { return 0; }
-  bool WaitForInput(int) override { return false; }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
 };
 
 // A line written (w) or echoed (e).

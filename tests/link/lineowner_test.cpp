@@ -14,6 +14,7 @@
 #include "model/devicetype.h"
 #include "observedlink.h"
 #include "support/messagerecorder.h"
+#include "support/quietport.h"
 #include "support/tempprofile.h"
 #include "support/testtimelimit.h"
 
@@ -532,11 +533,8 @@ namespace {
 
 // A port whose far end echoes every line at once and answers "path ?" with
 // the values given; it keeps every byte written, as the wire carries them.
-class WirePort final : public ISerialPort {
+class WirePort final : public QuietPort {
  public:
-  bool Open(const QString&, const QString&, QString*) override { return m_open = true; }
-  void Close() override { m_open = false; }
-  bool IsOpen() const override { return m_open; }
   bool Output(const QByteArray& bytes) override {
     if (!m_open) return false;
     m_wire += bytes;
@@ -560,22 +558,17 @@ class WirePort final : public ISerialPort {
     return bytes;
   }
   int InBufferCount() const override { return static_cast<int>(m_input.size()); }
-  int OutBufferCount() const override { return 0; }
   bool WaitForInput(int) override {
     if (m_input.isEmpty() || !m_onReceive) return false;
     m_onReceive();
     return true;
   }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler onReceive, ErrorHandler) override { m_onReceive = std::move(onReceive); }
   const QByteArray& Wire() const { return m_wire; }
 
  private:
-  bool m_open = false;
   QByteArray m_wire;
   QByteArray m_line;
   QByteArray m_input;
-  ReceiveHandler m_onReceive;
   QObject m_context;
 };
 

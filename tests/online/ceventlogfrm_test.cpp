@@ -4,7 +4,6 @@
 #include "online/ceventlogfrm.h"
 
 #include "link/ccommlink.h"
-#include "link/iserialport.h"
 #include "macros/ceventlog.h"
 #include "online/ceventlogview.h"
 #include "online/ieventprinter.h"
@@ -12,6 +11,7 @@
 #include "shell/controls/cellipsisstatic.h"
 #include "shell/controls/cframehostdialog.h"
 #include "support/messagerecorder.h"
+#include "support/quietport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,18 +41,11 @@ class FakePrinter final : public IEventPrinter {
 
 // An open port whose output never drains: OutBufferCount is what the test
 // sets.
-class FullPort final : public ISerialPort {
+class FullPort final : public QuietPort {
  public:
-  bool Open(const QString&, const QString&, QString*) override { return true; }
+  FullPort() : QuietPort(true) {}
   void Close() override {}
-  bool IsOpen() const override { return true; }
-  bool Output(const QByteArray&) override { return true; }
-  QByteArray Input() override { return {}; }
-  int InBufferCount() const override { return 0; }
   int OutBufferCount() const override { return m_out; }
-  bool WaitForInput(int) override { return false; }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler, ErrorHandler) override {}
   int m_out = 0;
 };
 

@@ -15,7 +15,6 @@
 #include "link/ccommlink.h"
 #include "link/clinecutter.h"
 #include "link/idevicelink.h"
-#include "link/iserialport.h"
 #include "link/linkmode.h"
 #include "logic/cfault.h"
 #include "macros/cmacro.h"
@@ -39,6 +38,7 @@
 #include "online/cservicestate.h"
 #include "online/cvolumewindowstate.h"
 #include "online/czoneliststate.h"
+#include "support/quietport.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -65,27 +65,12 @@ class SilentSink final : public IMessageSink {
 // A port that takes everything and never receives: the bytes come through
 // CCommLink::HandleIncoming instead. Lose() reports the line gone, as a
 // pulled cable does.
-class NullPort final : public ISerialPort {
+class NullPort final : public QuietPort {
  public:
-  bool Open(const QString&, const QString&, QString*) override { return m_open = true; }
-  void Close() override { m_open = false; }
-  bool IsOpen() const override { return m_open; }
-  bool Output(const QByteArray&) override { return true; }
-  QByteArray Input() override { return {}; }
-  int InBufferCount() const override { return 0; }
-  int OutBufferCount() const override { return 0; }
-  bool WaitForInput(int) override { return false; }
-  bool WaitForOutput(int) override { return false; }
-  void SetHandlers(ReceiveHandler, ErrorHandler onError) override { m_onError = std::move(onError); }
-
   void Lose() {
     m_open = false;
     if (m_onError) m_onError(QStringLiteral("The device is gone."), true);
   }
-
- private:
-  bool m_open = false;
-  ErrorHandler m_onError;
 };
 
 // The link objects and windows see while the bytes are handed around:
