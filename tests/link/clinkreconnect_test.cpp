@@ -44,6 +44,13 @@ class CLinkReconnectTest : public LinkTestBench {
     const auto it = messages.Notices().find(QString::fromLatin1(CCommLink::kLossNotice));
     return it == messages.Notices().end() ? QString() : it->second.text;
   }
+  // The adapter is pulled: the unit's terminal goes, and its device name
+  // with it. A name left pointing at the lost terminal would send the tries
+  // to whatever terminal another program opens next under that number.
+  void Unplug() {
+    QFile::remove(m_port);
+    sim.HangUp();
+  }
   void PointPortAt(const QString& pty) {
     QFile::remove(m_port);
     ASSERT_TRUE(QFile::link(pty, m_port));
@@ -66,7 +73,7 @@ TEST_F(CLinkReconnectTest, ConnectsAgainToTheSamePortWhenTheUnitIsBack) {
   CLinkReconnect& reconnect = Reconnect(20, 1000);
   QStringList status;
   QObject::connect(&reconnect, &CLinkReconnect::statusMessage, [&](const QString& text) { status << text; });
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   EXPECT_TRUE(reconnect.IsWaiting());
   EXPECT_EQ(reconnect.Port(), m_port);
@@ -101,7 +108,7 @@ TEST_F(CLinkReconnectTest, TheTriesUseThePortThatWasLost) {
   ASSERT_TRUE(link->ConnectPort(m_port, doc.get()));
   ASSERT_TRUE(WaitUntil([&] { return sim.FullLines().contains("/PROTECT OFF"); }));
   CLinkReconnect& reconnect = Reconnect(20, 1000);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   EXPECT_EQ(reconnect.Port(), m_port);
   m_back = std::make_unique<UnitSimulator>();
@@ -118,7 +125,7 @@ TEST_F(CLinkReconnectTest, TheTriesUseThePortThatWasLost) {
 TEST_F(CLinkReconnectTest, AnotherUnitBehindThePortGetsNothingThatChangesIt) {
   ASSERT_TRUE(Connect());
   CLinkReconnect& reconnect = Reconnect(20, 1000);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   m_back = std::make_unique<UnitSimulator>();
   m_back->SetValue("/SERVICE/DEVID", "4711");
@@ -176,7 +183,7 @@ TEST_F(CLinkReconnectTest, TheTriesGoOnOnlyWithTheSameDeviceIdAndVersion) {
     }
     ASSERT_TRUE(link->ConnectPort(m_port, doc.get()));
     CLinkReconnect& reconnect = Reconnect(20, 1000);
-    sim.HangUp();
+    Unplug();
     ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
     m_back = std::make_unique<UnitSimulator>();
     m_back->SetValue("/SERVICE/DEVID", row.id);
@@ -204,7 +211,7 @@ TEST_F(CLinkReconnectTest, TheTriesGoOnOnlyWithTheSameDeviceIdAndVersion) {
 TEST_F(CLinkReconnectTest, AnotherUnitRunByTheSimulatorProgramIsToldAndLeftAlone) {
   ASSERT_TRUE(Connect());
   CLinkReconnect& reconnect = Reconnect(20, 1000);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   QProcess other;
   other.start(QStringLiteral(SELV_UNIT_SIM_PATH), {"--verbose", "/SERVICE/DEVID=4712", "/SERVICE/VER=V0.9"});
@@ -229,8 +236,7 @@ TEST_F(CLinkReconnectTest, AnotherUnitRunByTheSimulatorProgramIsToldAndLeftAlone
 TEST_F(CLinkReconnectTest, TheUserStopsTheTriesWithNothingSaidAfterwards) {
   ASSERT_TRUE(Connect());
   CLinkReconnect& reconnect = Reconnect(10, 20);
-  QFile::remove(m_port);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return reconnect.Tries() >= 2; }));
   reconnect.StopTries();
   const int tries = reconnect.Tries();
@@ -295,10 +301,7 @@ TEST_F(CLinkReconnectTest, TheUsersDisconnectIsNoLoss) {
 TEST_F(CLinkReconnectTest, GivesUpAfterItsTriesAndSaysSoOnce) {
   ASSERT_TRUE(Connect());
   CLinkReconnect& reconnect = Reconnect(10, 3);
-  // The adapter is pulled: its device goes with it (else another program's
-  // new terminal could take the number the name pointed at).
-  QFile::remove(m_port);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   ASSERT_TRUE(WaitUntil([&] { return !reconnect.IsWaiting(); }));
   EXPECT_EQ(reconnect.Tries(), 3);
@@ -319,8 +322,7 @@ TEST_F(CLinkReconnectTest, ATryWhosePortIsLostWhileConnectingSaysNothing) {
   ASSERT_TRUE(Connect());
   // The first try comes a while after the loss, when the next unit is there.
   CLinkReconnect& reconnect = Reconnect(500, 1);
-  QFile::remove(m_port);
-  sim.HangUp();
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   ASSERT_TRUE(WaitUntil([&] { return messages.Requests().size() >= 1; }));
   m_back = std::make_unique<UnitSimulator>();
@@ -347,13 +349,15 @@ TEST_F(CLinkReconnectTest, ATryWhosePortIsLostWhileConnectingSaysNothing) {
 // A port that opens but whose unit does not answer: each try says nothing.
 TEST_F(CLinkReconnectTest, ATryThatFailsSaysNothing) {
   ASSERT_TRUE(Connect());
-  CLinkReconnect& reconnect = Reconnect(10, 2);
-  sim.HangUp();
+  CLinkReconnect& reconnect = Reconnect(10, 1000);
+  Unplug();
   ASSERT_TRUE(WaitUntil([&] { return !link->IsConnected(); }));
   m_back = std::make_unique<UnitSimulator>();
   m_back->SetSilent(true);
   ASSERT_TRUE(m_back->Start());
   PointPortAt(m_back->PtyPath());
+  // Two tries more, now that the port is there again.
+  reconnect.SetRetry(10, reconnect.Tries() + 2);
   ASSERT_TRUE(WaitUntil([&] { return !reconnect.IsWaiting(); }));
   EXPECT_FALSE(link->IsConnected());
   // The tries reached the unit, which kept silent.
